@@ -1,0 +1,95 @@
+# Project-wide build rules: flags, output folder, shared runtime DLLs and the test registration under Wine.
+
+set(QUORVEL_BIN_DIR "${CMAKE_BINARY_DIR}/bin")
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY "${QUORVEL_BIN_DIR}")
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY "${QUORVEL_BIN_DIR}")
+set(CMAKE_ARCHIVE_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/lib")
+set(CMAKE_CXX_STANDARD 17)
+set(CMAKE_CXX_STANDARD_REQUIRED ON)
+set(CMAKE_CXX_EXTENSIONS ON)
+# No "lib" prefix: the deliverables are Common.dll, Bexlar.dll, ...
+set(CMAKE_SHARED_LIBRARY_PREFIX "")
+set(CMAKE_IMPORT_LIBRARY_PREFIX "")
+set(CMAKE_STATIC_LIBRARY_PREFIX "lib")
+
+if(QUORVEL_ARCH STREQUAL "i686")
+    set(QUORVEL_LIBGCC_DLL libgcc_s_dw2-1.dll)
+else()
+    set(QUORVEL_LIBGCC_DLL libgcc_s_seh-1.dll)
+endif()
+
+# Windows XP is the oldest system the binaries must load on.
+add_library(quorvel_flags INTERFACE)
+target_compile_definitions(quorvel_flags INTERFACE
+    UNICODE _UNICODE _WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600 NOMINMAX)
+target_compile_options(quorvel_flags INTERFACE
+    $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wno-unknown-pragmas -Wno-missing-braces>)
+# Shared libstdc++/libgcc/winpthread: one runtime and one heap for the program and every library.
+target_link_options(quorvel_flags INTERFACE
+    -Wl,--major-os-version,5 -Wl,--minor-os-version,1
+    -Wl,--major-subsystem-version,5 -Wl,--minor-subsystem-version,1)
+
+# Copies the compiler's runtime DLLs beside the programs once per build tree.
+set(_rt_dlls "")
+foreach(dll libstdc++-6.dll ${QUORVEL_LIBGCC_DLL} libwinpthread-1.dll)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                    OUTPUT_VARIABLE _path OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT EXISTS "${_path}")
+        find_file(_path_${dll} ${dll} PATHS /usr/${QUORVEL_ARCH}-w64-mingw32/lib NO_CMAKE_FIND_ROOT_PATH)
+        set(_path "${_path_${dll}}")
+    endif()
+    list(APPEND _rt_dlls "${_path}")
+endforeach()
+file(MAKE_DIRECTORY "${QUORVEL_BIN_DIR}")
+file(COPY ${_rt_dlls} DESTINATION "${QUORVEL_BIN_DIR}")
+
+function(_quorvel_common target)
+    target_link_libraries(${target} PRIVATE quorvel_flags)
+endfunction()
+
+# quorvel_dll(<target> <sources...>): a shared library of the system.
+function(quorvel_dll target)
+    add_library(${target} SHARED ${ARGN})
+    _quorvel_common(${target})
+    target_link_options(${target} PRIVATE -Wl,--subsystem,windows:5.01)
+endfunction()
+
+# quorvel_static(<target> <sources...>): a static library with the project's flags.
+function(quorvel_static target)
+    add_library(${target} STATIC ${ARGN})
+    target_link_libraries(${target} PUBLIC quorvel_flags)
+endfunction()
+
+# quorvel_exe(<target> [GUI] <sources...>): a program; GUI ones use the Windows subsystem 5.01.
+function(quorvel_exe target)
+    cmake_parse_arguments(Q "GUI" "" "" ${ARGN})
+    add_executable(${target} ${Q_UNPARSED_ARGUMENTS})
+    _quorvel_common(${target})
+    if(Q_GUI)
+        target_link_options(${target} PRIVATE -mwindows -Wl,--subsystem,windows:5.01)
+    else()
+        target_link_options(${target} PRIVATE -Wl,--subsystem,console:5.01)
+    endif()
+endfunction()
+
+# quorvel_test(<target> SOURCES ... [LIBS ...] [NO_MAIN] [TIMEOUT s]): a GoogleTest program that CTest runs
+# under Wine, in a fresh copy of the sandboxed prefix, with an X display.
+function(quorvel_test target)
+    cmake_parse_arguments(Q "NO_MAIN" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    add_executable(${target} ${Q_SOURCES})
+    _quorvel_common(${target})
+    target_link_options(${target} PRIVATE -Wl,--subsystem,console:5.01)
+    target_link_libraries(${target} PRIVATE ${Q_LIBS} gmock)
+    if(Q_NO_MAIN)
+        target_link_libraries(${target} PRIVATE gtest)
+    else()
+        target_link_libraries(${target} PRIVATE gtest_main)
+    endif()
+    if(QUORVEL_RUN_TESTS)
+        add_test(NAME ${target} COMMAND ${target})
+        if(NOT Q_TIMEOUT)
+            set(Q_TIMEOUT 600)
+        endif()
+        set_tests_properties(${target} PROPERTIES TIMEOUT ${Q_TIMEOUT})
+    endif()
+endfunction()

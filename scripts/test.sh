@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# test.sh: sets everything up, builds x86_64 and i686, and runs every test under Wine (x86_64).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+start=$(date +%s)
+bash scripts/setup.sh
+bash scripts/build.sh x64
+echo "test: x86_64 built in $(( $(date +%s) - start )) s"
+
+# The i686 build runs beside the tests; its log is shown when it fails.
+( bash scripts/build.sh x86 > build/x86-build.log 2>&1; echo $? > build/x86-build.rc ) &
+x86=$!
+
+. scripts/wine-env.sh
+QUORVEL_XVFB_PID=
+quorvel_start_xvfb
+trap quorvel_stop_xvfb EXIT
+tests_start=$(date +%s)
+rc=0
+ctest --test-dir build/x64 -j "$(nproc)" --output-on-failure --timeout 900 || rc=$?
+echo "test: tests ran in $(( $(date +%s) - tests_start )) s"
+
+wait $x86 || true
+if [ "$(cat build/x86-build.rc 2>/dev/null)" != 0 ]; then
+    tail -50 build/x86-build.log
+    echo "test: the i686 build failed"
+    rc=1
+else
+    echo "test: i686 built"
+fi
+echo "test: total $(( $(date +%s) - start )) s"
+exit $rc

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# wine-run.sh <program.exe> [args...]: runs a program of the build under Wine in a fresh copy of the
+# build's sandboxed prefix (see wine-prefix.sh). The build's bin folder is drive Q:, so the program runs
+# as Q:\<name>.exe and its own folder is Q:\. Used by CTest for every test program.
+#   QUORVEL_KEEP_PREFIX=1 keeps the copy afterwards (for inspection); QUORVEL_PREFIX=<dir> picks the copy.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/wine-env.sh"
+exe=$(realpath "$1"); shift
+bin=$(dirname "$exe")
+build=$(dirname "$bin")
+name=$(basename "$exe" .exe)
+template="$build/wine/template"
+
+mkdir -p "$build/wine"
+( flock 9; "$here/wine-prefix.sh" "$template" ) 9>"$build/wine/.lock" || exit 1
+
+run=${QUORVEL_PREFIX:-$build/wine/run/$name}
+rm -rf "$run" "$run.home"
+mkdir -p "$(dirname "$run")"
+cp -a "$template" "$run"
+mkdir -p "$run.home/data"
+ln -s "$bin" "$run/dosdevices/q:"
+export WINEPREFIX="$run" HOME="$run.home" XDG_DATA_HOME="$run.home/data"
+
+QUORVEL_XVFB_PID=
+quorvel_start_xvfb || exit 1
+cleanup() {
+    "$WINESERVER" -k >/dev/null 2>&1
+    "$WINESERVER" -w >/dev/null 2>&1
+    quorvel_stop_xvfb
+    [ "${QUORVEL_KEEP_PREFIX:-0}" = 1 ] || rm -rf "$run" "$run.home"
+}
+trap cleanup EXIT
+# A server with detached output, so Wine's background processes do not hold the caller's pipes.
+"$WINESERVER" -p </dev/null >/dev/null 2>&1
+cd "$bin"
+rel=${exe#"$bin"/}
+"$WINE" "Q:\\${rel//\//\\}" "$@"
