@@ -136,9 +136,10 @@ COMMON_API std::wstring SBGetFileDescriptionW(const wchar_t* path);
 COMMON_API std::wstring SBGetFileVersionW(const wchar_t* path);
 
 // Flags of the folder listers.
-enum { SB_LIST_NAMES = 0, SB_LIST_FULLPATH = 1 };
+enum { SB_LIST_NAMES = 0, SB_LIST_FULLPATH = 1, SB_LIST_NO_LINKED = 2 };
 // Plain files (SBGetVectorFilesW) or sub-folders (SBGetVectorSubDirsW, without "." and "..") of the folder, in
-// enumeration order. With flags 0 the entries are names without the folder; SB_LIST_FULLPATH gives folder\name.
+// enumeration order. With flags 0 the entries are names without the folder; SB_LIST_FULLPATH gives folder\name;
+// SB_LIST_NO_LINKED leaves out linked folders (reparse points: junctions, symbolic links).
 // The list is cleared first. False (list empty) for a null or empty folder (never the current drive's root) or a
 // folder that cannot be listed.
 COMMON_API bool SBGetVectorFilesW(const wchar_t* folder, std::vector<std::wstring>& names, int flags = 0);
