@@ -1,0 +1,98 @@
+#include "FailedEntryList.h"
+
+#include <tinyxml.h>
+
+#include <cstdio>
+
+#include "DatCodec.h"
+#include "RegNames.h"
+
+namespace bexlar {
+
+namespace {
+
+class MutexLock {
+public:
+    explicit MutexLock(HANDLE m) : m_(m) { WaitForSingleObject(m_, INFINITE); }
+    ~MutexLock() { ReleaseMutex(m_); }
+
+private:
+    HANDLE m_;
+};
+
+}  // namespace
+
+CFailedEntryList& CFailedEntryList::Instance() {
+    // Never destroyed: a worker may still use it while the process ends.
+    static CFailedEntryList* list = new CFailedEntryList();
+    return *list;
+}
+
+CFailedEntryList::CFailedEntryList() : map_(17), mutex_(CreateMutexW(nullptr, FALSE, nullptr)) {}
+
+CFailedEntryList::~CFailedEntryList() {
+    if (mutex_) CloseHandle(mutex_);
+}
+
+void CFailedEntryList::Add(const std::wstring& text) {
+    if (text.empty()) return;
+    std::wstring key = LowerCase(text);
+    MutexLock lock(mutex_);
+    if (map_.emplace(key, 1).second) order_.push_back(key);
+}
+
+bool CFailedEntryList::Contains(const std::wstring& text) {
+    if (text.empty()) return false;
+    std::wstring key = LowerCase(text);
+    MutexLock lock(mutex_);
+    return map_.count(key) != 0;
+}
+
+std::vector<std::wstring> CFailedEntryList::Entries() {
+    MutexLock lock(mutex_);
+    return order_;
+}
+
+std::string BuildFailedEntryDocument(const std::vector<std::wstring>& entries, const SYSTEMTIME& date) {
+    TiXmlDocument doc;
+    doc.LinkEndChild(new TiXmlDeclaration("1.0", "utf-8", "yes"));
+    TiXmlElement* items = new TiXmlElement("items");
+    for (const std::wstring& entry : entries) {
+        TiXmlElement* item = new TiXmlElement("item");
+        item->LinkEndChild(new TiXmlText(Utf8(entry).c_str()));
+        items->LinkEndChild(item);
+    }
+    doc.LinkEndChild(items);
+    char day[48];
+    std::snprintf(day, sizeof(day), "%d.%d.%d", date.wYear, date.wMonth, date.wDay);
+    TiXmlElement* time = new TiXmlElement("time");
+    time->LinkEndChild(new TiXmlText(day));
+    doc.LinkEndChild(time);
+    TiXmlPrinter printer;
+    doc.Accept(&printer);
+    return std::string(printer.CStr(), printer.Size());
+}
+
+bool WriteFileReplacing(const std::wstring& target, const std::wstring& temporary, const std::string& bytes) {
+    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+              written == bytes.size() && FlushFileBuffers(file);
+    CloseHandle(file);
+    if (ok) ok = MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok) DeleteFileW(temporary.c_str());
+    return ok;
+}
+
+bool CFailedEntryList::WriteFile(const std::wstring& programFolder) {
+    if (programFolder.empty()) return false;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    std::string xml = BuildFailedEntryDocument(Entries(), now);
+    std::string bytes = BkDatLibEncodeParam2(FromUtf8(xml));
+    return WriteFileReplacing(programFolder + L"data\\sregtrash.dat", programFolder + L"data\\~sregtrash.dat", bytes);
+}
+
+}  // namespace bexlar

@@ -1,0 +1,33 @@
+// File-system look-ups of the scan, memoised for one scan (many registry entries name the same files).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <unordered_map>
+
+namespace bexlar {
+
+enum PathState { kPathExists = 0, kPathMissing = 1 };  // E_FAIL: cannot be decided
+
+class PathProbe {
+public:
+    PathProbe();
+    // Attributes of a path; INVALID_FILE_ATTRIBUTES with *error set when the look-up failed.
+    DWORD Attributes(const std::wstring& path, DWORD* error);
+    // True when the path is absolute on a drive letter whose root is a present fixed volume.
+    bool OnFixedDrive(const std::wstring& path);
+    const std::wstring& SystemDir() const { return systemDir_; }
+    const std::wstring& WindowsDir() const { return windowsDir_; }
+
+private:
+    struct Entry {
+        DWORD attrs;
+        DWORD error;
+    };
+    std::unordered_map<std::wstring, Entry> memo_;
+    int driveType_[26];  // -1: not asked yet
+    std::wstring systemDir_, windowsDir_;
+};
+
+}  // namespace bexlar

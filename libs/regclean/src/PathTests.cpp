@@ -1,0 +1,166 @@
+#include "PathTests.h"
+
+#include <shellapi.h>
+#include <wctype.h>
+
+#include <regex>
+
+namespace bexlar {
+
+namespace {
+
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+
+bool StartsWithNoCase(const std::wstring& text, const wchar_t* prefix) {
+    for (size_t i = 0; prefix[i]; ++i)
+        if (i >= text.size() || towlower(text[i]) != towlower(prefix[i])) return false;
+    return true;
+}
+
+// Expands %VARIABLES%; false when the result needs more than capacity characters.
+bool Expand(const std::wstring& text, size_t capacity, std::wstring* out) {
+    if (text.find(L'%') == std::wstring::npos) {
+        *out = text;
+        return text.size() < capacity;
+    }
+    std::wstring buf(capacity, L'\0');
+    DWORD n = ExpandEnvironmentStringsW(text.c_str(), &buf[0], static_cast<DWORD>(capacity));
+    if (n == 0 || n > capacity) return false;
+    buf.resize(n - 1);
+    *out = buf;
+    return true;
+}
+
+bool IsAsciiPunctuation(wchar_t c) { return c < 0x80 && !iswalnum(c); }
+
+// kPathExists for an existing file, kPathMissing when it is definitely not a file, E_FAIL otherwise.
+long FileState(const std::wstring& path, PathProbe& probe) {
+    DWORD error = 0;
+    DWORD attrs = probe.Attributes(path, &error);
+    if (attrs != INVALID_FILE_ATTRIBUTES) return (attrs & FILE_ATTRIBUTE_DIRECTORY) ? kPathMissing : kPathExists;
+    return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? kPathMissing : E_FAIL;
+}
+
+}  // namespace
+
+std::wstring TrimBlanks(const std::wstring& text) {
+    size_t b = 0, e = text.size();
+    while (b < e && IsBlank(text[b])) ++b;
+    while (e > b && IsBlank(text[e - 1])) --e;
+    return text.substr(b, e - b);
+}
+
+bool IsDriveAbsolute(const std::wstring& path) {
+    size_t s = path.compare(0, 4, L"\\\\?\\") == 0 ? 4 : 0;
+    return path.size() >= s + 3 && iswalpha(path[s]) && path[s] < 0x80 && path[s + 1] == L':' &&
+           (path[s + 2] == L'\\' || path[s + 2] == L'/');
+}
+
+bool NormalizePath(std::wstring& text, PathProbe& probe) {
+    std::wstring unquoted;
+    unquoted.reserve(text.size());
+    for (wchar_t c : text)
+        if (c != L'"') unquoted += c;
+    text = TrimBlanks(unquoted);
+    if (text.empty()) return true;
+    std::wstring expanded;
+    if (!Expand(text, kPathCapacity, &expanded)) return false;
+    text = expanded;
+    if (IsDriveAbsolute(text) || text.compare(0, 2, L"\\\\") == 0 || text.find(L"://") != std::wstring::npos)
+        return true;
+    for (const std::wstring* folder : {&probe.SystemDir(), &probe.WindowsDir()}) {
+        if (folder->empty()) continue;
+        std::wstring candidate = *folder + L"\\" + text;
+        DWORD error;
+        if (probe.Attributes(candidate, &error) != INVALID_FILE_ATTRIBUTES) {
+            text = candidate;
+            break;
+        }
+    }
+    return true;
+}
+
+long TestAbsolutePath(const std::wstring& path, int kind, PathProbe& probe) {
+    if (!IsDriveAbsolute(path) || !probe.OnFixedDrive(path)) return E_FAIL;
+    std::wstring p = path;
+    size_t root = p.compare(0, 4, L"\\\\?\\") == 0 ? 7 : 3;
+    if (p.size() > root && (p.back() == L'\\' || p.back() == L'/')) p.pop_back();
+    DWORD error = 0;
+    DWORD attrs = probe.Attributes(p, &error);
+    if (attrs != INVALID_FILE_ATTRIBUTES) {
+        bool folder = (attrs & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        bool accepted = folder ? kind != kFileOnly : kind != kFolderOnly;
+        return accepted ? kPathExists : kPathMissing;
+    }
+    return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? kPathMissing : E_FAIL;
+}
+
+long TestPath(const std::wstring& text, int kind, PathProbe& probe, std::wstring* tested) {
+    std::wstring s = text;
+    if (tested) *tested = s;
+    if (s.empty()) return E_FAIL;
+    if (StartsWithNoCase(s, L"file:///")) s.erase(0, 8);
+    if (s.find(L"://") != std::wstring::npos) return E_FAIL;
+    if (!NormalizePath(s, probe)) return E_FAIL;
+    s = TrimBlanks(s);
+    if (tested) *tested = s;
+    if (s.empty()) return E_FAIL;
+    return TestAbsolutePath(s, kind, probe);
+}
+
+SearchResult DrivePathSearch(const std::wstring& text, size_t capacity, PathProbe& probe, std::wstring* found) {
+    static const std::wregex drivePath(L"([a-zA-Z]:(\\\\[^\\\\/:*?\"<>|]+)+)");
+    std::wstring expanded;
+    if (!Expand(text, capacity + 128, &expanded)) return kSearchUnknown;
+    std::wsmatch m;
+    if (!std::regex_search(expanded, m, drivePath)) return kSearchUnknown;
+    size_t pos = static_cast<size_t>(m.position(0));
+    std::wstring candidate = m.str(0);
+    if (pos >= 4 && expanded.compare(pos - 4, 4, L"\\\\?\\") == 0) candidate.insert(0, L"\\\\?\\");
+    if (candidate.size() > capacity - 5) return kSearchUnknown;
+
+    bool definite = probe.OnFixedDrive(candidate);
+    const size_t lastSlash = candidate.rfind(L'\\');
+    for (;;) {
+        std::wstring trimmed = candidate;
+        while (!trimmed.empty() && trimmed.back() == L' ') trimmed.pop_back();
+        for (const wchar_t* ext : {L"", L".exe", L".bat", L".com"}) {
+            std::wstring c = trimmed + ext;
+            long state = FileState(c, probe);
+            if (state == kPathExists) {
+                if (found) *found = c;
+                return kSearchFound;
+            }
+            if (state != kPathMissing) definite = false;
+        }
+        size_t cut = candidate.size();
+        while (cut > lastSlash + 1 && !IsAsciiPunctuation(candidate[cut - 1])) --cut;
+        if (cut <= lastSlash + 1) break;
+        candidate.resize(cut - 1);
+        if (candidate.size() <= lastSlash + 1) break;
+    }
+    return definite ? kSearchMissing : kSearchUnknown;
+}
+
+long TestCommandLine(const std::wstring& command, PathProbe& probe) {
+    std::wstring text = TrimBlanks(command);
+    if (text.empty()) return E_FAIL;
+    std::wstring lower(text);
+    for (auto& c : lower) c = towlower(c);
+    size_t rundll = lower.find(L"rundll");
+    if (rundll != std::wstring::npos) {
+        // The program is the file handed to rundll: a missing one is a definite error.
+        SearchResult r = DrivePathSearch(text.substr(rundll + 6), kCommandCapacity, probe, nullptr);
+        if (r == kSearchFound) return kPathExists;
+        if (r == kSearchMissing) return kPathMissing;
+    }
+    if (DrivePathSearch(text, kCommandCapacity, probe, nullptr) == kSearchFound) return kPathExists;
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW(text.c_str(), &argc);
+    if (!argv) return E_FAIL;
+    std::wstring program = argc > 0 ? argv[0] : L"";
+    LocalFree(argv);
+    return TestPath(program, kFileOnly, probe, nullptr);
+}
+
+}  // namespace bexlar

@@ -1,0 +1,325 @@
+#include "RegBackupDatabase.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "RegNames.h"
+
+namespace bexlar {
+
+namespace {
+
+const char kCreateData[] =
+    "CREATE TABLE datainfo (resid TEXT, type integer, root TEXT, subroot TEXT, \t\tvaluekey TEXT, "
+    "valuetype integer, datasize integer, datareg blob)";
+const char kCreateHead[] = "CREATE TABLE headinfo (resid TEXT, number integer, time TEXT)";
+const char kInsertValue[] = "insert into datainfo values(?1, 0, ?2, ?3, ?4, ?5, ?6, ?7)";
+const char kInsertKey[] = "insert into datainfo(resid, type, root, subroot) values(?1, '1', ?2, ?3)";
+const char kInsertRun[] = "insert into headinfo values(?1, ?2, ?3)";
+const char kRemoveValue[] =
+    "delete from datainfo where root = ?1 and subroot = ?2 and valuekey = ?3 and resid = ?4";
+
+// Enables the backup privilege of the thread's token for the lifetime of the object, where the token holds it.
+class BackupPrivilege {
+public:
+    BackupPrivilege() {
+        HANDLE token = nullptr;
+        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return;
+        TOKEN_PRIVILEGES tp = {};
+        tp.PrivilegeCount = 1;
+        tp.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+        if (LookupPrivilegeValueW(nullptr, SE_BACKUP_NAME, &tp.Privileges[0].Luid)) {
+            DWORD size = sizeof(previous_);
+            if (AdjustTokenPrivileges(token, FALSE, &tp, sizeof(tp), &previous_, &size) &&
+                GetLastError() == ERROR_SUCCESS) {
+                token_ = token;
+                return;
+            }
+        }
+        CloseHandle(token);
+    }
+    ~BackupPrivilege() {
+        if (!token_) return;
+        AdjustTokenPrivileges(token_, FALSE, &previous_, 0, nullptr, nullptr);
+        CloseHandle(token_);
+    }
+
+private:
+    HANDLE token_ = nullptr;
+    TOKEN_PRIVILEGES previous_ = {};
+};
+
+class Statement {
+public:
+    Statement(sqlite3* db, const char* sql) {
+        if (db) sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr);
+    }
+    ~Statement() { sqlite3_finalize(stmt_); }
+    sqlite3_stmt* get() const { return stmt_; }
+
+private:
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+bool BindText(sqlite3_stmt* s, int index, const std::string& text) {
+    return sqlite3_bind_text(s, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT) == SQLITE_OK;
+}
+
+std::string RunIdNow() {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    char buf[32];
+    std::snprintf(buf, sizeof(buf), "%u%02u%02u%02u%02u%02u", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute,
+                  t.wSecond);
+    return buf;
+}
+
+std::string RunTimeText() {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    wchar_t buf[64];
+    _snwprintf(buf, 63, L"%u\u5E74%02u\u6708%02u\u65E5 %02u:%02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour,
+               t.wMinute, t.wSecond);
+    buf[63] = 0;
+    return Utf8(buf);
+}
+
+}  // namespace
+
+LONG OpenKeyForBackup(HKEY root, const std::wstring& path, HKEY* key) {
+    LONG err = RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key);
+    if (err != ERROR_ACCESS_DENIED) return err;
+    BackupPrivilege privilege;
+    DWORD disposition = 0;
+    err = RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_BACKUP_RESTORE, KEY_READ, nullptr, key,
+                          &disposition);
+    if (err == ERROR_SUCCESS && disposition == REG_CREATED_NEW_KEY) {
+        // It vanished in the meantime: do not leave an empty key behind.
+        RegCloseKey(*key);
+        *key = nullptr;
+        RegDeleteKeyW(root, path.c_str());
+        return ERROR_FILE_NOT_FOUND;
+    }
+    return err == ERROR_SUCCESS ? err : ERROR_ACCESS_DENIED;
+}
+
+CRegBackupDatabase::CRegBackupDatabase(const std::wstring& programFolder)
+    : m_bOpened(0),
+      m_db(nullptr),
+      m_folder(programFolder),
+      m_count(0),
+      m_insertValue(nullptr),
+      m_insertKey(nullptr),
+      m_inTransaction(false),
+      m_batchItems(0) {}
+
+CRegBackupDatabase::~CRegBackupDatabase() { Close(); }
+
+void CRegBackupDatabase::Close() {
+    if (m_inTransaction && m_db) Exec("ROLLBACK");
+    m_inTransaction = false;
+    m_batchItems = 0;
+    sqlite3_finalize(m_insertValue);
+    sqlite3_finalize(m_insertKey);
+    m_insertValue = m_insertKey = nullptr;
+    if (m_db) sqlite3_close(m_db);
+    m_db = nullptr;
+    m_bOpened = 0;
+}
+
+bool CRegBackupDatabase::Exec(const char* sql) {
+    return m_db && sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+bool CRegBackupDatabase::Open() {
+    if (m_bOpened) return true;
+    Close();
+    if (m_folder.empty()) return false;
+    std::wstring folder = m_folder + L"regbackup";
+    m_path = folder + L"\\regbackup.db";
+    if (!CreateFolderChain(folder)) return false;
+    m_resid = RunIdNow();
+    if (sqlite3_open_v2(Utf8(m_path).c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+        SQLITE_OK) {
+        Close();
+        return false;
+    }
+    sqlite3_busy_timeout(m_db, 5000);
+    Exec(kCreateData);  // fails when the tables exist
+    Exec(kCreateHead);
+    if (sqlite3_prepare_v2(m_db, kInsertValue, -1, &m_insertValue, nullptr) != SQLITE_OK ||
+        sqlite3_prepare_v2(m_db, kInsertKey, -1, &m_insertKey, nullptr) != SQLITE_OK) {
+        Close();
+        return false;
+    }
+    m_bOpened = 1;
+    return true;
+}
+
+bool CRegBackupDatabase::InsertValueRow(HKEY root, const std::wstring& subKey, const std::wstring& valueName,
+                                        DWORD type, const BYTE* data, DWORD size) {
+    std::string key, value;
+    if (!ToUtf8(subKey, &key) || !ToUtf8(valueName, &value)) return false;  // would not restore the same name
+    sqlite3_stmt* s = m_insertValue;
+    sqlite3_reset(s);
+    static const BYTE kEmpty = 0;
+    bool ok = BindText(s, 1, m_resid) && BindText(s, 2, FullRootName(root)) && BindText(s, 3, key) &&
+              BindText(s, 4, value) && sqlite3_bind_int64(s, 5, type) == SQLITE_OK &&
+              sqlite3_bind_int64(s, 6, size) == SQLITE_OK &&
+              sqlite3_bind_blob(s, 7, size ? data : &kEmpty, static_cast<int>(size), SQLITE_STATIC) == SQLITE_OK &&
+              sqlite3_step(s) == SQLITE_DONE;
+    sqlite3_reset(s);
+    sqlite3_clear_bindings(s);
+    return ok;
+}
+
+bool CRegBackupDatabase::InsertKeyRow(HKEY root, const std::wstring& subKey) {
+    std::string key;
+    if (!ToUtf8(subKey, &key)) return false;
+    sqlite3_stmt* s = m_insertKey;
+    sqlite3_reset(s);
+    bool ok = BindText(s, 1, m_resid) && BindText(s, 2, FullRootName(root)) && BindText(s, 3, key) &&
+              sqlite3_step(s) == SQLITE_DONE;
+    sqlite3_reset(s);
+    sqlite3_clear_bindings(s);
+    return ok;
+}
+
+CRegBackupDatabase::Outcome CRegBackupDatabase::BackUpValue(HKEY root, const std::wstring& subKey,
+                                                            const std::wstring& valueName) {
+    HKEY key = nullptr;
+    LONG err = OpenKeyForBackup(root, subKey, &key);
+    if (err == ERROR_FILE_NOT_FOUND) return kNothingToBackUp;
+    if (err != ERROR_SUCCESS) return kBackupFailed;
+    Outcome outcome = kBackupFailed;
+    std::vector<BYTE> data(256);
+    for (;;) {
+        DWORD type = REG_NONE, size = static_cast<DWORD>(data.size());
+        err = RegQueryValueExW(key, valueName.c_str(), nullptr, &type, data.data(), &size);
+        if (err == ERROR_MORE_DATA) {
+            data.resize(size + 2);
+            continue;
+        }
+        if (err == ERROR_FILE_NOT_FOUND) outcome = kNothingToBackUp;
+        if (err == ERROR_SUCCESS && InsertValueRow(root, subKey, valueName, type, data.data(), size))
+            outcome = kBackedUp;
+        break;
+    }
+    RegCloseKey(key);
+    return outcome;
+}
+
+CRegBackupDatabase::Outcome CRegBackupDatabase::BackUpKey(HKEY root, const std::wstring& path, bool top) {
+    HKEY key = nullptr;
+    LONG err = OpenKeyForBackup(root, path, &key);
+    if (err == ERROR_FILE_NOT_FOUND) return top ? kNothingToBackUp : kBackedUp;  // a subkey removed meanwhile
+    if (err != ERROR_SUCCESS) return kBackupFailed;
+
+    bool ok = true, any = false;
+    DWORD maxKeyName = 0, maxValueName = 0, maxData = 0;
+    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, &maxKeyName, nullptr, nullptr, &maxValueName,
+                         &maxData, nullptr, nullptr) != ERROR_SUCCESS)
+        ok = false;
+
+    std::vector<wchar_t> name(maxKeyName + 2);
+    for (DWORD i = 0; ok; ++i) {
+        DWORD len = static_cast<DWORD>(name.size());
+        err = RegEnumKeyExW(key, i, name.data(), &len, nullptr, nullptr, nullptr, nullptr);
+        if (err == ERROR_NO_MORE_ITEMS) break;
+        if (err == ERROR_MORE_DATA) {
+            name.resize(name.size() * 2 + 256);
+            --i;
+            continue;
+        }
+        if (err != ERROR_SUCCESS) {
+            ok = false;
+            break;
+        }
+        any = true;
+        if (BackUpKey(root, JoinKey(path, std::wstring(name.data(), len)), false) == kBackupFailed) ok = false;
+    }
+
+    std::vector<wchar_t> valueName(maxValueName + 2);
+    std::vector<BYTE> data(maxData + 2);
+    for (DWORD i = 0; ok; ++i) {
+        DWORD nameLen = static_cast<DWORD>(valueName.size()), size = static_cast<DWORD>(data.size()), type = 0;
+        err = RegEnumValueW(key, i, valueName.data(), &nameLen, nullptr, &type, data.data(), &size);
+        if (err == ERROR_NO_MORE_ITEMS) break;
+        if (err == ERROR_MORE_DATA) {
+            DWORD vn = 0, vd = 0;
+            RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &vn, &vd, nullptr,
+                             nullptr);
+            valueName.resize(std::max<size_t>(valueName.size() * 2, vn + 2));
+            data.resize(std::max<size_t>(data.size() * 2, std::max<size_t>(vd, size) + 2));
+            --i;
+            continue;
+        }
+        if (err != ERROR_SUCCESS) {
+            ok = false;
+            break;
+        }
+        any = true;
+        if (!InsertValueRow(root, path, std::wstring(valueName.data(), nameLen), type, data.data(), size)) ok = false;
+    }
+    RegCloseKey(key);
+    if (ok && !any) ok = InsertKeyRow(root, path);
+    return ok ? kBackedUp : kBackupFailed;
+}
+
+CRegBackupDatabase::Outcome CRegBackupDatabase::BackUp(HKEY root, const std::wstring& subKey,
+                                                       const std::wstring& valueName) {
+    if (!m_bOpened) return kBackupFailed;
+    if (!m_inTransaction) {
+        if (!Exec("BEGIN IMMEDIATE")) return kBackupFailed;
+        m_inTransaction = true;
+    }
+    if (!Exec("SAVEPOINT item")) return kBackupFailed;
+    Outcome outcome = valueName.empty() ? BackUpKey(root, subKey, true) : BackUpValue(root, subKey, valueName);
+    if (outcome == kBackupFailed) Exec("ROLLBACK TO item");
+    Exec("RELEASE item");
+    if (outcome != kBackupFailed) {
+        ++m_count;
+        ++m_batchItems;
+    }
+    return outcome;
+}
+
+bool CRegBackupDatabase::Commit() {
+    if (!m_inTransaction) return true;
+    bool ok = Exec("COMMIT");
+    if (!ok) {
+        Exec("ROLLBACK");
+        m_count -= m_batchItems;
+    }
+    m_inTransaction = false;
+    m_batchItems = 0;
+    return ok;
+}
+
+bool CRegBackupDatabase::RemoveValueRows(HKEY root, const std::wstring& subKey, const std::wstring& valueName) {
+    if (!m_bOpened || m_inTransaction) return false;
+    Statement s(m_db, kRemoveValue);
+    if (!s.get()) return false;
+    bool ok = BindText(s.get(), 1, FullRootName(root)) && BindText(s.get(), 2, Utf8(subKey)) &&
+              BindText(s.get(), 3, Utf8(valueName)) && BindText(s.get(), 4, m_resid) &&
+              sqlite3_step(s.get()) == SQLITE_DONE;
+    if (ok) --m_count;
+    return ok;
+}
+
+bool CRegBackupDatabase::WriteRunAndClose() {
+    bool ok = false;
+    if (m_bOpened) {
+        Commit();
+        Statement s(m_db, kInsertRun);
+        ok = s.get() && BindText(s.get(), 1, m_resid) && sqlite3_bind_int(s.get(), 2, m_count) == SQLITE_OK &&
+             BindText(s.get(), 3, RunTimeText()) && sqlite3_step(s.get()) == SQLITE_DONE;
+    }
+    Close();
+    return ok;
+}
+
+}  // namespace bexlar

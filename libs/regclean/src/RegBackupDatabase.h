@@ -1,0 +1,69 @@
+// The backup database regbackup\regbackup.db: every registry item is written here before it is deleted.
+// Items are backed up in batches inside one transaction; the caller deletes a batch only after Commit succeeded.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace bexlar {
+
+class CRegBackupDatabase {
+public:
+    enum Outcome { kBackedUp, kNothingToBackUp, kBackupFailed };
+
+    // folder: the program's folder (with a trailing backslash); the database lives in its "regbackup" folder.
+    explicit CRegBackupDatabase(const std::wstring& programFolder);
+    ~CRegBackupDatabase();
+    CRegBackupDatabase(const CRegBackupDatabase&) = delete;
+    CRegBackupDatabase& operator=(const CRegBackupDatabase&) = delete;
+
+    bool Open();
+    bool IsOpen() const { return m_bOpened != 0; }
+
+    // Writes the rows of one item (a value, or a key with everything below it) into the open batch.
+    // A missing key or value gives kNothingToBackUp; any read or write error leaves no row of the item.
+    Outcome BackUp(HKEY root, const std::wstring& subKey, const std::wstring& valueName);
+    // Makes the batch durable; false when it could not (its rows are then gone).
+    bool Commit();
+    bool InBatch() const { return m_batchItems > 0 || m_inTransaction; }
+
+    // Removes this run's rows of a value after its deletion failed; the run count drops by one.
+    bool RemoveValueRows(HKEY root, const std::wstring& subKey, const std::wstring& valueName);
+
+    // Writes the run row (identifier, item count, time) and closes.
+    bool WriteRunAndClose();
+
+    int ItemCount() const { return m_count; }
+    const std::string& RunId() const { return m_resid; }
+    const std::wstring& Path() const { return m_path; }
+
+private:
+    Outcome BackUpValue(HKEY root, const std::wstring& subKey, const std::wstring& valueName);
+    Outcome BackUpKey(HKEY root, const std::wstring& path, bool top);
+    bool InsertValueRow(HKEY root, const std::wstring& subKey, const std::wstring& valueName, DWORD type,
+                        const BYTE* data, DWORD size);
+    bool InsertKeyRow(HKEY root, const std::wstring& subKey);
+    bool Exec(const char* sql);
+    void Close();
+
+    int m_bOpened;
+    std::wstring m_path;
+    sqlite3* m_db;
+    std::wstring m_folder;
+    int m_count;
+    std::string m_resid;
+
+    sqlite3_stmt* m_insertValue;
+    sqlite3_stmt* m_insertKey;
+    bool m_inTransaction;
+    int m_batchItems;  // items counted in the open batch
+};
+
+// Opens a key for reading its contents; protected keys are read through the backup privilege when it is held.
+LONG OpenKeyForBackup(HKEY root, const std::wstring& path, HKEY* key);
+
+}  // namespace bexlar

@@ -1,0 +1,39 @@
+// Deletion of registry items: 0 only when the key or value is really gone.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace bexlar {
+
+// Deletes a key with everything below it. Access rights are changed only when the plain delete is denied, and
+// put back where the delete still fails. An empty path is refused.
+long DeleteKeyTree(HKEY root, const std::wstring& subKey);
+
+// Deletes one value (an empty name: the default value).
+long DeleteValue(HKEY root, const std::wstring& subKey, const std::wstring& valueName);
+
+// True when the key no longer exists.
+bool KeyGone(HKEY root, const std::wstring& subKey);
+
+// The access-control lists of a key tree, saved before they are replaced so they can be put back.
+class SavedKeySecurity {
+public:
+    // Gives Administrators and LocalSystem full access to the key and every key below it, saving each list first.
+    void GrantFullAccess(HKEY root, const std::wstring& subKey);
+    // Puts the saved lists back on the keys that still exist.
+    void Restore();
+    size_t Count() const { return saved_.size(); }
+
+private:
+    struct Entry {
+        HKEY root;
+        std::wstring path;
+        std::vector<BYTE> descriptor;
+    };
+    std::vector<Entry> saved_;
+};
+
+}  // namespace bexlar

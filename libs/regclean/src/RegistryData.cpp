@@ -1,0 +1,253 @@
+// The engine's operations: the scan over the table, reporting, and the clean with backup and deletion.
+#include "RegistryData.h"
+
+#include <shlobj.h>
+
+#include <memory>
+#include <vector>
+
+#include "FailedEntryList.h"
+#include "RegBackupDatabase.h"
+#include "RegDelete.h"
+#include "RegNames.h"
+#include "ScanContext.h"
+
+using namespace bexlar;
+
+namespace {
+
+const wchar_t* const rstTitle[10] = {
+    L"\u4E0D\u5B58\u5728\u7684DLL\u6587\u4EF6\u8BB0\u5F55",  // 不存在的DLL文件记录
+    L"\u6253\u5F00\u5BF9\u8BDD\u6846\u5386\u53F2\u8BB0\u5F55",  // 打开对话框历史记录
+    L"\u6587\u4EF6\u7C7B\u578B\u64CD\u4F5C\u8BB0\u5F55",      // 文件类型操作记录
+    L"\u8FC7\u671F\u7684\u5F00\u59CB\u83DC\u5355\u9879",      // 过期的开始菜单项
+    L"\u7F3A\u5931\u7684MUI\u5F15\u7528",                     // 缺失的MUI引用
+    L"\u65E0\u6548\u7684\u5E2E\u52A9\u6587\u4EF6",            // 无效的帮助文件
+    L"\u65E0\u6548\u7684\u5E94\u7528\u7A0B\u5E8F\u8DEF\u5F84",  // 无效的应用程序路径
+    L"\u5B89\u88C5\u4FE1\u606F\u6B8B\u7559\u9879",            // 安装信息残留项
+    L"\u4E0D\u5B8C\u6574\u7684\u6587\u4EF6\u5173\u8054",      // 不完整的文件关联
+    L"\u6CA1\u6709\u7528\u7684COM\u7EC4\u4EF6",               // 没有用的COM组件
+};
+
+std::wstring ShellFolder(int csidl) {
+    wchar_t buf[MAX_PATH + 1] = L"";
+    return SHGetSpecialFolderPathW(nullptr, buf, csidl, FALSE) ? std::wstring(buf) : std::wstring();
+}
+
+// Items deleted in one clean run, grouped into batches that are backed up and committed before any deletion.
+const size_t kBatchItems = 128;
+const DWORD kBatchMilliseconds = 250;
+
+// Whether a key deleted earlier in this run contains the item's key.
+bool UnderDeletedKey(const std::vector<std::pair<HKEY, std::wstring>>& deleted, HKEY root, const std::wstring& key) {
+    std::wstring path = LowerCase(key);
+    if (path.empty() || path.back() != L'\\') path += L'\\';
+    for (const auto& d : deleted)
+        if (d.first == root && path.compare(0, d.second.size(), d.second) == 0) return true;
+    return false;
+}
+
+}  // namespace
+
+CRegistryData::CRegistryData()
+    : m_bCleanFailed(0),
+      m_bCleanStarted(false),
+      m_pfnResult(nullptr),
+      m_pResultUser(nullptr),
+      m_bStop(false),
+      m_hNotifyWnd(nullptr),
+      m_bFinished(true),
+      m_ctx(nullptr) {
+    struct Row {
+        REG_SCAN_TYPE type;
+        HKEY root;
+        const wchar_t* key;
+        PFN_SCAN scan;
+    };
+    const Row rows[] = {
+        {RST_SHAREDDLL, HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\SharedDlls\\",
+         &CRegistryData::ScanSharedDlls},
+        {RST_OPENSAVEMRU, HKEY_CURRENT_USER,
+         L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\OpenSaveMRU\\",
+         &CRegistryData::ScanOpenSaveMRU},
+        {RST_EXTHISTORY, HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\",
+         &CRegistryData::ScanFileExts},
+        {RST_STARTMENU, HKEY_CURRENT_USER,
+         L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder\\Start Menu2\\Programs\\",
+         &CRegistryData::ScanMenuOrder},
+        {RST_MUICACHE, HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\ShellNoRoam\\MUICache\\",
+         &CRegistryData::ScanMUICache},
+        {RST_HELP, HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\Help\\", &CRegistryData::ScanHelp},
+        {RST_HELP, HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\Html Help\\", &CRegistryData::ScanHelp},
+        {RST_APPPATH, HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\",
+         &CRegistryData::ScanAppPath},
+        {RST_UNINSTALL, HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\uninstall\\",
+         &CRegistryData::ScanUninstall},
+        {RST_FILEASSOC, HKEY_CLASSES_ROOT, L"", &CRegistryData::ScanFileAssociate},
+        {RST_COM, HKEY_CLASSES_ROOT, L"CLSID\\", &CRegistryData::ScanClsid},
+        {RST_COM, HKEY_CLASSES_ROOT, L"TypeLib\\", &CRegistryData::ScanTypeLib},
+    };
+    for (const Row& r : rows) {
+        SCAN_DATA entry;
+        entry.type = r.type;
+        entry.title = rstTitle[r.type];
+        entry.key.root = r.root;
+        entry.key.subKey = r.key;
+        entry.pfnScan = r.scan;
+        m_scanTable.insert(entry);
+    }
+}
+
+CRegistryData::~CRegistryData() {}
+
+const wchar_t* CRegistryData::GetTitle(REG_SCAN_TYPE type) {
+    unsigned index = static_cast<unsigned>(type);
+    return index < 10 ? rstTitle[index] : nullptr;
+}
+
+void CRegistryData::SetScanWnd(HWND hWnd) { m_hNotifyWnd = hWnd; }
+
+long CRegistryData::Stop() {
+    m_bStop = true;
+    return 0;
+}
+
+bool CRegistryData::IsFinished() { return m_bFinished; }
+
+void CRegistryData::Notify(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (m_hNotifyWnd) SendMessageW(m_hNotifyWnd, msg, wParam, lParam);
+}
+
+long CRegistryData::Scan(PFN_REGSCAN_FILTER filter, void* filterUser, PFN_REGSCAN_RESULT onResult,
+                         void* resultUser) {
+    m_bFinished = false;
+    m_bStop = false;
+    m_results.clear();
+    m_pResultUser = resultUser;
+    m_bCleanStarted = false;
+    m_bCleanFailed = 0;
+    m_pfnResult = onResult;
+
+    std::unique_ptr<ScanContext> ctx(new ScanContext);
+    ctx->userPrograms = ShellFolder(CSIDL_PROGRAMS);
+    ctx->commonPrograms = ShellFolder(CSIDL_COMMON_PROGRAMS);
+    m_ctx = ctx.get();
+
+    long last = 0;
+    for (const SCAN_DATA& entry : m_scanTable) {
+        if (Stopped()) break;
+        if (filter && !filter(entry.type, filterUser)) continue;
+        last = (this->*entry.pfnScan)(entry);
+        if (last == 1) break;
+    }
+    m_ctx = nullptr;
+    m_bFinished = true;
+    m_bStop = false;
+    Notify(WM_REGSCAN_FINISHED, 0, 0);
+    return last;
+}
+
+CRegistryData::SCAN_RESULT CRegistryData::NewResult(const SCAN_DATA& entry) const {
+    SCAN_RESULT r;
+    r.type = entry.type;
+    r.title = rstTitle[entry.type];
+    r.data.root = entry.key.root;
+    r.selected = true;
+    r.pfnClean = &CRegistryData::CleanValue;
+    r.reason = RSR_FILE_NOT_FOUND;
+    return r;
+}
+
+bool CRegistryData::Report(SCAN_RESULT& result) {
+    std::wstring text = FullItemText(result.data.root, result.data.subKey, result.data.valueName);
+    if (CFailedEntryList::Instance().Contains(text)) return !Stopped();
+    auto inserted = m_results.insert(result);
+    if (!inserted.second) return !Stopped();
+    if (m_pfnResult && !m_pfnResult(&*inserted.first, m_pResultUser)) m_bStop = true;
+    return !Stopped();
+}
+
+long CRegistryData::CleanKey(const REG_DATA& item) { return DeleteKeyTree(item.root, item.subKey); }
+
+long CRegistryData::CleanValue(const REG_DATA& item) { return DeleteValue(item.root, item.subKey, item.valueName); }
+
+long CRegistryData::Clean(PFN_REGCLEAN_PROGRESS progress, void* user) {
+    m_bStop = false;
+    if (m_results.empty()) {
+        Notify(WM_REGCLEAN_FINISHED, 0, 0);
+        return 0;
+    }
+    m_bCleanStarted = true;
+
+    const std::wstring folder = ProgramFolder();
+    CRegBackupDatabase db(folder);
+    CFailedEntryList& failed = CFailedEntryList::Instance();
+    std::vector<std::pair<HKEY, std::wstring>> deletedKeys;  // lower case, trailing backslash
+    std::vector<const SCAN_RESULT*> batch;
+    DWORD batchStart = 0;
+    long status = 0;
+
+    // Deletes the items of the batch once their backup is durable.
+    auto flush = [&]() {
+        if (batch.empty()) return;
+        bool committed = db.Commit();
+        for (const SCAN_RESULT* r : batch) {
+            if (!committed) {
+                status = E_FAIL;
+                m_bCleanFailed = 1;
+                continue;
+            }
+            const bool isKey = r->pfnClean == &CRegistryData::CleanKey;
+            long st = (this->*(r->pfnClean))(r->data);
+            if (st == ERROR_FILE_NOT_FOUND && UnderDeletedKey(deletedKeys, r->data.root, r->data.subKey)) st = 0;
+            if (st == 0) {
+                if (isKey) {
+                    std::wstring path = LowerCase(r->data.subKey);
+                    if (path.empty() || path.back() != L'\\') path += L'\\';
+                    deletedKeys.emplace_back(r->data.root, path);
+                }
+            } else {
+                failed.Add(FullItemText(r->data.root, r->data.subKey, r->data.valueName));
+                // A key delete may have removed part of the tree: its rows stay.
+                if (!isKey) db.RemoveValueRows(r->data.root, r->data.subKey, r->data.valueName);
+                m_bCleanFailed = 1;
+            }
+            status = st;
+        }
+        batch.clear();
+    };
+
+    bool havePrevious = false;
+    REG_SCAN_TYPE previous = RST_SHAREDDLL;
+    for (const SCAN_RESULT& r : m_results) {
+        if (Stopped()) break;
+        if (!r.selected) continue;
+        if (progress && (!havePrevious || r.type != previous)) progress(r.type, user);
+        havePrevious = true;
+        previous = r.type;
+        if (!db.IsOpen()) db.Open();
+
+        SCAN_RESULT copy = r;
+        Notify(WM_REGCLEAN_ITEM, reinterpret_cast<WPARAM>(&copy), 0);
+        r.selected = false;
+
+        // Nothing is deleted without a complete backup.
+        if (!db.IsOpen() || db.BackUp(r.data.root, r.data.subKey, r.data.valueName) ==
+                                CRegBackupDatabase::kBackupFailed) {
+            flush();
+            status = E_FAIL;
+            m_bCleanFailed = 1;
+            continue;
+        }
+        if (batch.empty()) batchStart = GetTickCount();
+        batch.push_back(&r);
+        if (batch.size() >= kBatchItems || GetTickCount() - batchStart >= kBatchMilliseconds) flush();
+    }
+    flush();
+    if (db.IsOpen()) db.WriteRunAndClose();
+    failed.WriteFile(folder);
+
+    m_bStop = false;
+    Notify(WM_REGCLEAN_FINISHED, 0, 0);
+    return status;
+}

@@ -1,0 +1,13 @@
+// What one scan keeps between its checks: the memoised file look-ups and the shell folders.
+#pragma once
+
+#include <string>
+
+#include "PathProbe.h"
+#include "RegistryData.h"
+
+struct CRegistryData::ScanContext {
+    bexlar::PathProbe probe;
+    std::wstring userPrograms;    // CSIDL_PROGRAMS
+    std::wstring commonPrograms;  // CSIDL_COMMON_PROGRAMS
+};
