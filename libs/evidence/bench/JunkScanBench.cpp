@@ -1,0 +1,186 @@
+// Junk scan against a bare FindFirstFileW walk of the same seeded tree, in one run.
+// Usage: LumbreyJunkBench.exe [files] [folder]   (defaults: 100000 files, %TEMP%\junkbench)
+#include <windows.h>
+
+#include <JunkFileScanner.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+const int kDepth = 6;
+const int kBranch = 4; // 4^6 = 4096 leaf folders
+
+double Now()
+{
+    static LARGE_INTEGER freq = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
+}
+
+// Leaf folder i of the tree: root\a\b\c\d\e\f from the base-4 digits of i.
+std::wstring LeafFolder(const std::wstring& root, int leaf)
+{
+    std::wstring path = root;
+    for (int level = 0; level < kDepth; ++level) {
+        path += L"\\n" + std::to_wstring(leaf % kBranch);
+        leaf /= kBranch;
+    }
+    return path;
+}
+
+void CreateFolders(const std::wstring& path)
+{
+    for (size_t pos = path.find(L'\\', 3); pos != std::wstring::npos; pos = path.find(L'\\', pos + 1))
+        CreateDirectoryW(path.substr(0, pos).c_str(), NULL);
+    CreateDirectoryW(path.c_str(), NULL);
+}
+
+// 5% of the files carry a junk extension.
+void Seed(const std::wstring& root, int files)
+{
+    int leaves = 1;
+    for (int i = 0; i < kDepth; ++i)
+        leaves *= kBranch;
+    for (int i = 0; i < files; ++i) {
+        const std::wstring folder = LeafFolder(root, i % leaves);
+        if (i < leaves)
+            CreateFolders(folder);
+        const std::wstring name = folder + L"\\f" + std::to_wstring(i) + (i % 20 == 0 ? L".tmp" : L".dat");
+        HANDLE h = CreateFileW(name.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+        if (h != INVALID_HANDLE_VALUE)
+            CloseHandle(h);
+    }
+}
+
+long BareWalk(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return 0;
+    long files = 0;
+    do {
+        if (data.cFileName[0] == L'.' && (data.cFileName[1] == 0 || (data.cFileName[1] == L'.' && data.cFileName[2] == 0)))
+            continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            files += BareWalk(folder + L"\\" + data.cFileName);
+        else
+            ++files;
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    return files;
+}
+
+// The floor that keeps the scanner's contract: the same walk on a worker that sends one message per file.
+struct WalkAndSend {
+    std::wstring root;
+    HWND wnd;
+};
+
+void SendWalk(const std::wstring& folder, HWND wnd)
+{
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (data.cFileName[0] == L'.' && (data.cFileName[1] == 0 || (data.cFileName[1] == L'.' && data.cFileName[2] == 0)))
+            continue;
+        const std::wstring path = folder + L"\\" + data.cFileName;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            SendWalk(path, wnd);
+        else
+            SendMessageW(wnd, WM_USER + 100, reinterpret_cast<WPARAM>(path.c_str()), 0);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+}
+
+DWORD WINAPI SendWalkThread(LPVOID p)
+{
+    auto* job = static_cast<WalkAndSend*>(p);
+    SendWalk(job->root, job->wnd);
+    PostMessageW(job->wnd, WM_USER + 101, 0, 0);
+    return 0;
+}
+
+bool g_sendDone = false;
+long g_current = 0;
+long g_found = 0;
+bool g_done = false;
+
+LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_JUNKSCAN_CURRENT_FILE: ++g_current; return 0;
+    case WM_JUNKSCAN_FILE_FOUND: ++g_found; return 0;
+    case WM_JUNKSCAN_DONE: g_done = true; return 0;
+    case WM_USER + 101: g_sendDone = true; return 0;
+    default: return DefWindowProcW(wnd, msg, wParam, lParam);
+    }
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    const int files = argc > 1 ? _wtoi(argv[1]) : 100000;
+    std::wstring root;
+    if (argc > 2) {
+        root = argv[2];
+    } else {
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        root = std::wstring(temp) + L"junkbench";
+    }
+
+    const double seedStart = Now();
+    Seed(root, files);
+    printf("seeded %d files in %.1f s\n", files, Now() - seedStart);
+
+    BareWalk(root); // warm the caches for both measurements
+    const double walkStart = Now();
+    const long walked = BareWalk(root);
+    const double walk = Now() - walkStart;
+
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleW(NULL);
+    wc.lpszClassName = L"JunkBench";
+    RegisterClassW(&wc);
+    HWND wnd = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, wc.hInstance, NULL);
+
+    WalkAndSend job{root, wnd};
+    const double sendStart = Now();
+    HANDLE sender = CreateThread(NULL, 0, SendWalkThread, &job, 0, NULL);
+    MSG m;
+    while (!g_sendDone && GetMessageW(&m, NULL, 0, 0) > 0)
+        DispatchMessageW(&m);
+    const double sendWalk = Now() - sendStart;
+    WaitForSingleObject(sender, INFINITE);
+    CloseHandle(sender);
+
+    Evidence::CJunkFileScanner scanner;
+    const double scanStart = Now();
+    scanner.ScanJunkFile({root}, wnd);
+    while (!g_done && GetMessageW(&m, NULL, 0, 0) > 0)
+        DispatchMessageW(&m);
+    const double scan = Now() - scanStart;
+
+    printf("bare FindFirstFileW walk: %ld files in %.3f s (%.1f us/file)\n", walked, walk, walk * 1e6 / walked);
+    printf("junk scan:                %ld files, %ld junk in %.3f s (%.1f us/file)\n", g_current, g_found, scan,
+           scan * 1e6 / (g_current ? g_current : 1));
+    printf("walk + one message per file:  %.3f s (%.1f us/file), the floor with the mandatory messages\n", sendWalk,
+           sendWalk * 1e6 / walked);
+    printf("ratio junk scan / walk with messages: %.2fx\n", scan / sendWalk);
+    const double ratio = scan / walk;
+    printf("ratio junk scan / bare walk: %.2fx (goal <= 1.20x): %s\n", ratio, ratio <= 1.2 ? "met" : "not met");
+    return g_current == walked ? 0 : 1;
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "LumbreyApi.h"
+
+// Messages sent (SendMessageW, from the scanner's worker thread) to the window given to ScanJunkFile.
+// The path in wParam is valid only during the call.
+#define WM_JUNKSCAN_CURRENT_FILE (WM_USER + 1) // wParam: full path of every file met, before it is tested
+#define WM_JUNKSCAN_FILE_FOUND (WM_USER + 2)   // wParam: full path of a junk file that is not in use
+#define WM_JUNKSCAN_DONE (WM_USER + 3)         // once at the end of every scan, also after a stop
+
+namespace Evidence {
+
+// True when the file name's extension (with its dot) equals one of exts, ignoring ASCII case.
+LUMBREY_API bool IsJunkFileName(const std::wstring& path, const std::vector<std::wstring>& exts);
+
+// Finds files by extension below a list of folders on a worker thread of its own. Files that are in use
+// are never reported; reparse points (junctions, symlinks) are not followed; paths too long for the file
+// API are skipped rather than cut.
+class LUMBREY_API CJunkFileScanner {
+public:
+    CJunkFileScanner();
+    ~CJunkFileScanner(); // stops and waits for a running scan
+    CJunkFileScanner(const CJunkFileScanner&) = delete;
+    CJunkFileScanner& operator=(const CJunkFileScanner&) = delete;
+
+    // A copy of the default extension list.
+    std::vector<std::wstring> GetExtList();
+
+    // Starts a scan and returns at once; nothing happens when wnd is not a window. A running scan is
+    // stopped and waited for first.
+    void ScanJunkFile(const std::vector<std::wstring>& folders, const std::vector<std::wstring>& exts, HWND wnd);
+    void ScanJunkFile(const std::vector<std::wstring>& folders, HWND wnd);
+
+    // Stops the running scan and waits for its worker; returns at once when none runs. Messages sent
+    // to a window of the calling thread are still processed while it waits.
+    void StopScan();
+
+    static DWORD WINAPI ScanThreadFunc(LPVOID param);
+
+    static std::vector<std::wstring> m_junkfileExts;
+    static bool m_bInitialized;
+
+private:
+    static void InitializeStaticMembers();
+    void JoinWorker();
+    void DoScan();
+    void _ScanDirectory(const std::wstring& folder, const std::vector<std::wstring>& exts, HWND wnd);
+    bool _IsJunkFile(const std::wstring& path, const std::vector<std::wstring>& exts) const;
+
+    HANDLE m_hThread;
+    CRITICAL_SECTION m_cs; // guards the three inputs below
+    std::vector<std::wstring> m_folders;
+    std::vector<std::wstring> m_exts;
+    HWND m_hWnd;
+    std::atomic<bool> m_bScanning;
+    std::atomic<bool> m_bStop;
+};
+
+} // namespace Evidence

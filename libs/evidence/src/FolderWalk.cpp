@@ -1,0 +1,47 @@
+#include "FolderWalk.h"
+
+#include "FileSystemUtil.h"
+
+namespace Evidence {
+
+FolderLister::FolderLister(const std::wstring& folder)
+    : m_prefix(folder + L"\\"), m_data(), m_find(INVALID_HANDLE_VALUE), m_first(true)
+{
+    const std::wstring pattern = m_prefix + L"*";
+    if (!folder.empty() && pattern.size() <= kMaxUsablePath)
+        m_find = FindFirstFileW(pattern.c_str(), &m_data);
+}
+
+FolderLister::~FolderLister()
+{
+    if (m_find != INVALID_HANDLE_VALUE)
+        FindClose(m_find);
+}
+
+bool FolderLister::Next()
+{
+    if (m_find == INVALID_HANDLE_VALUE)
+        return false;
+    for (;;) {
+        if (!m_first && !FindNextFileW(m_find, &m_data))
+            return false;
+        m_first = false;
+        if (Usable()) {
+            m_path.assign(m_prefix).append(m_data.cFileName);
+            return true;
+        }
+    }
+}
+
+bool FolderLister::Usable() const
+{
+    const wchar_t* name = m_data.cFileName;
+    if (name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0)))
+        return false;
+    const DWORD attrs = m_data.dwFileAttributes;
+    if ((attrs & FILE_ATTRIBUTE_DIRECTORY) && (attrs & FILE_ATTRIBUTE_REPARSE_POINT))
+        return false;
+    return m_prefix.size() + wcslen(name) <= kMaxUsablePath;
+}
+
+} // namespace Evidence
