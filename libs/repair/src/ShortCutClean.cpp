@@ -1,0 +1,177 @@
+#include "Moravin/ShortCutClean.h"
+
+#include <objbase.h>
+#include <wctype.h>
+
+#include <Common.h>
+
+#include "LinkTarget.h"
+#include "MissingPath.h"
+#include "WorkerWait.h"
+
+namespace Moravin {
+
+namespace {
+
+// Longest path the walk visits: what does not fit is skipped, never cut (a cut path can name another file).
+const size_t kMaxPathLength = MAX_PATH - 1;
+// Link targets get more room than a path can take, so a target that fills the buffer is known to be cut.
+const int kTargetCapacity = 1024;
+
+bool IsAbsolutePath(const std::wstring& path)
+{
+    bool drivePath = path.size() >= 3 && iswalpha(path[0]) && path[1] == L':' && path[2] == L'\\';
+    bool networkPath = path.size() > 2 && path[0] == L'\\' && path[1] == L'\\';
+    return drivePath || networkPath;
+}
+
+bool IsDotEntry(const wchar_t* name)
+{
+    return wcscmp(name, L".") == 0 || wcscmp(name, L"..") == 0;
+}
+
+// A name longer than its extension whose last four characters are ".lnk" in any letter case.
+bool HasLinkExtension(const wchar_t* name)
+{
+    size_t length = wcslen(name);
+    if (length <= 4) return false;
+    const wchar_t* extension = name + length - 4;
+    for (int i = 0; i < 4; ++i)
+        if (towlower(extension[i]) != L".lnk"[i]) return false;
+    return true;
+}
+
+}  // namespace
+
+CShortCutClean::CShortCutClean() : m_hParentWnd(nullptr), m_hThread(nullptr), m_bStop(0)
+{
+    InitializeCriticalSection(&m_threadLock);
+}
+
+CShortCutClean::~CShortCutClean()
+{
+    StopScan();
+    if (m_hThread) CloseHandle(m_hThread);
+    DeleteCriticalSection(&m_threadLock);
+}
+
+void CShortCutClean::SetParentWnd(HWND hWnd)
+{
+    m_hParentWnd = hWnd;
+}
+
+bool CShortCutClean::FindShortCutLink(std::vector<std::wstring> folders)
+{
+    // The running worker iterates m_folders: it has to end before the list is replaced.
+    StopRunningWorker();
+
+    EnterCriticalSection(&m_threadLock);
+    if (m_hThread) CloseHandle(m_hThread);
+    m_bStop = 0;
+    m_folders = std::move(folders);
+    m_hThread = CreateThread(nullptr, 0, ScanThread, this, 0, nullptr);
+    bool started = m_hThread != nullptr;
+    LeaveCriticalSection(&m_threadLock);
+
+    // Callers wait for the done message, so it comes also when there is no worker to send it.
+    if (!started) SendMessageW(m_hParentWnd, WM_SHORTCUT_SCAN_DONE, 0, 0);
+    return started;
+}
+
+void CShortCutClean::FindShortCutLinkNoThread(std::vector<std::wstring> folders)
+{
+    // Only a stop asked for by this call is taken back; one asked for by the caller stays.
+    if (StopRunningWorker()) m_bStop = 0;
+    m_folders = std::move(folders);
+    ScanThread(this);
+}
+
+void CShortCutClean::StopScan()
+{
+    HANDLE thread = nullptr;
+    EnterCriticalSection(&m_threadLock);
+    m_bStop = 1;
+    if (m_hThread)
+        DuplicateHandle(GetCurrentProcess(), m_hThread, GetCurrentProcess(), &thread, SYNCHRONIZE, FALSE, 0);
+    LeaveCriticalSection(&m_threadLock);
+    if (thread) {
+        WaitForWorker(thread, m_hParentWnd);
+        CloseHandle(thread);
+    }
+}
+
+bool CShortCutClean::StopRunningWorker()
+{
+    EnterCriticalSection(&m_threadLock);
+    bool running = m_hThread && WaitForSingleObject(m_hThread, 0) == WAIT_TIMEOUT;
+    LeaveCriticalSection(&m_threadLock);
+    if (running) StopScan();
+    return running;
+}
+
+DWORD WINAPI CShortCutClean::ScanThread(LPVOID param)
+{
+    CShortCutClean* self = static_cast<CShortCutClean*>(param);
+    // Once for the whole walk; each link read then only adds a reference.
+    HRESULT init = CoInitialize(nullptr);
+    for (const std::wstring& folder : self->m_folders) {
+        if (self->m_bStop) break;
+        self->FindLink(folder.c_str());
+    }
+    if (SUCCEEDED(init)) CoUninitialize();
+    SendMessageW(self->m_hParentWnd, WM_SHORTCUT_SCAN_DONE, 0, 0);
+    return 0;
+}
+
+bool CShortCutClean::FindLink(const wchar_t* folder)
+{
+    if (!folder) return false;
+    // A relative or empty folder would be taken from the current folder or drive: not what was asked for.
+    std::wstring path = SBNormalizePathW(std::wstring(folder));
+    if (!IsAbsolutePath(path)) return false;
+    if (path.back() == L'\\') path.pop_back();
+    return FindLinkIn(path);
+}
+
+bool CShortCutClean::FindLinkIn(const std::wstring& folder)
+{
+    const std::wstring prefix = folder + L'\\';
+    const std::wstring pattern = prefix + L'*';
+    if (pattern.size() > kMaxPathLength) return false;
+
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileW(pattern.c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    do {
+        if (m_bStop) break;
+        const std::wstring path = prefix + entry.cFileName;
+        if (path.size() > kMaxPathLength) continue;
+        SendMessageW(m_hParentWnd, WM_SHORTCUT_SCAN_PROGRESS, reinterpret_cast<WPARAM>(path.c_str()), 0);
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            // Junctions and symbolic links lead out of the requested tree (or round in a loop).
+            if (!IsDotEntry(entry.cFileName) && !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                FindLinkIn(path);
+        } else if (HasLinkExtension(entry.cFileName)) {
+            ExamineLink(path);
+        }
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
+    return true;
+}
+
+void CShortCutClean::ExamineLink(const std::wstring& linkPath)
+{
+    wchar_t target[kTargetCapacity] = {};
+    if (GetShortCutFile(linkPath.c_str(), target, kTargetCapacity) && m_hParentWnd &&
+        IsPathDefinitelyMissing(target)) {
+        SendMessageW(m_hParentWnd, WM_SHORTCUT_INVALID_FOUND, reinterpret_cast<WPARAM>(linkPath.c_str()),
+                     reinterpret_cast<LPARAM>(target));
+    }
+}
+
+int CShortCutClean::GetShortCutFile(const wchar_t* link, wchar_t* target, int capacity)
+{
+    return ReadLinkTarget(link, target, capacity);
+}
+
+}  // namespace Moravin
