@@ -147,7 +147,8 @@ COMMON_API bool SBGetVectorSubDirsW(const wchar_t* folder, std::vector<std::wstr
 // Creates the folder and any missing parents ('\' or '/'). Non-zero when the folder exists afterwards.
 COMMON_API BOOL SBRecursiveCreateDirectoryW(const wchar_t* path);
 // Removes the folder with all its contents (read-only files included; linked folders are unlinked, their targets
-// untouched). Refuses (returns 0) a null or empty path and any root: "\", "C:", "C:\", "\\server\share".
+// untouched). Refuses (returns 0) a null or empty path, any root ("\", "C:\", "\\server\share", also reached through
+// "..") and drive-relative paths ("C:", "C:name").
 // Non-zero when the folder no longer exists afterwards (a missing folder counts as removed).
 COMMON_API BOOL SBDeleteDirectoryW(const wchar_t* path);
 // The program's folder with a trailing backslash. Returns its length, or 0 (empty buffer) when it does not fit.

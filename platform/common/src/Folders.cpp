@@ -171,12 +171,17 @@ BOOL SBDeleteDirectoryW(const wchar_t* path)
 {
     if (!path || !*path)
         return FALSE;
+    // "C:" or "C:name" is relative to that drive's current folder: too ambiguous to delete.
+    if (path[0] && path[1] == L':' && !IsSlash(path[2]))
+        return FALSE;
     std::wstring full = FullPath(path);
     if (IsRootPath(full))
         return FALSE;
     DWORD attributes = GetFileAttributesW(full.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND ? TRUE : FALSE;
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? TRUE : FALSE;
+    }
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
         return FALSE;  // a file, not a folder: left alone
     RemoveTree(full, attributes);
