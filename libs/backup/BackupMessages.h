@@ -1,0 +1,10 @@
+// Messages the folder backup and restore workers send (SendMessageW). The DONE messages carry the run's
+// outcome in lParam: 0 when every entry succeeded, otherwise the number of entries that failed or were skipped.
+#pragma once
+
+#include <windows.h>
+
+#define WM_FILERESTORE_PROGRESS (WM_USER + 4000) // wParam: progress 0..10000
+#define WM_FILERESTORE_DONE (WM_USER + 4001)     // lParam: outcome
+#define WM_FILEBACKUP_PROGRESS (WM_USER + 4002)  // wParam: progress 0..10000
+#define WM_FILEBACKUP_DONE (WM_USER + 4003)      // lParam: outcome

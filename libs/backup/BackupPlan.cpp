@@ -1,0 +1,132 @@
+#include "BackupPlan.h"
+
+#include "zip/ZipEntryName.h"
+
+#include <windows.h>
+
+#include <set>
+
+namespace Coldrith
+{
+namespace
+{
+const uint64_t maxEntrySize = 0xFFFFFFFEu;
+
+std::wstring StripTrailingSeparators(std::wstring path)
+{
+    while (path.size() > 1 && (path.back() == L'\\' || path.back() == L'/') &&
+           !(path.size() == 3 && path[1] == L':'))
+        path.pop_back();
+    return path;
+}
+
+std::wstring FullPath(const std::wstring& path)
+{
+    DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (n == 0)
+        return path;
+    std::wstring full(n, L'\0');
+    n = GetFullPathNameW(path.c_str(), n, &full[0], nullptr);
+    full.resize(n);
+    return full;
+}
+
+class CPlanner
+{
+public:
+    CPlanner(const std::wstring& archive, CBackupPlan& plan) : m_archive(FoldCase(FullPath(archive))), m_plan(plan) {}
+
+    void AddFile(const std::wstring& path, uint64_t size)
+    {
+        if (FoldCase(FullPath(path)) == m_archive || !NewStoredName(path, false))
+            return;
+        if (size > maxEntrySize)
+        {
+            m_plan.problems.push_back(path + L": file of 4 GiB or more, not backed up");
+            return;
+        }
+        m_plan.entries.push_back(CAddInfo{ path, false, size });
+        m_plan.totalBytes += size;
+    }
+
+    void AddFolderEntry(const std::wstring& path)
+    {
+        if (NewStoredName(path, true))
+            m_plan.entries.push_back(CAddInfo{ path, true, 0 });
+    }
+
+    void Walk(const std::wstring& folder)
+    {
+        WIN32_FIND_DATAW fd;
+        HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &fd);
+        if (find == INVALID_HANDLE_VALUE)
+        {
+            m_plan.problems.push_back(folder + L": folder cannot be read");
+            return;
+        }
+        std::vector<std::wstring> subFolders;
+        do
+        {
+            std::wstring name = fd.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            std::wstring full = folder + L"\\" + name;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            {
+                if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                    subFolders.push_back(full);
+            }
+            else
+                AddFile(full, (static_cast<uint64_t>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow);
+        } while (FindNextFileW(find, &fd));
+        FindClose(find);
+        for (const auto& sub : subFolders)
+        {
+            AddFolderEntry(sub);
+            Walk(sub);
+        }
+    }
+
+private:
+    bool NewStoredName(const std::wstring& path, bool folder)
+    {
+        std::wstring key = FoldCase(ZipEntryName::StoredPathFromFull(path)) + (folder ? L"\\" : L"");
+        return m_seen.insert(key).second;
+    }
+
+    std::wstring m_archive;
+    CBackupPlan& m_plan;
+    std::set<std::wstring> m_seen;
+};
+}
+
+std::wstring FoldCase(const std::wstring& text)
+{
+    std::wstring folded = text;
+    if (!folded.empty())
+        CharUpperBuffW(&folded[0], static_cast<DWORD>(folded.size()));
+    return folded;
+}
+
+void PlanBackup(const std::vector<std::wstring>& sources, const std::wstring& archivePath, CBackupPlan& plan)
+{
+    CPlanner planner(archivePath, plan);
+    for (const auto& source : sources)
+    {
+        std::wstring path = StripTrailingSeparators(source);
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (path.empty() || !GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        {
+            plan.problems.push_back(source + L": cannot be read, not backed up");
+            continue;
+        }
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        {
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+                planner.Walk(path.size() == 3 ? path.substr(0, 2) : path);
+        }
+        else
+            planner.AddFile(path, (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+    }
+}
+}

@@ -1,0 +1,14 @@
+#include "BackupProgress.h"
+
+namespace Coldrith
+{
+int ProgressPermyriad(uint64_t done, uint64_t total)
+{
+    if (total == 0 || done >= total)
+        return 10000;
+    // Split the division so done * 10000 cannot overflow for any 64-bit total.
+    uint64_t whole = done / total, rest = done % total;
+    uint64_t value = whole * 10000 + (rest > UINT64_MAX / 10000 ? rest / (total / 10000) : rest * 10000 / total);
+    return value > 10000 ? 10000 : static_cast<int>(value);
+}
+}

@@ -1,0 +1,214 @@
+#include "FileRestore.h"
+
+#include "BackupPlan.h"
+#include "BackupProgress.h"
+#include "ThreadWait.h"
+#include "zip/ZipEntryName.h"
+
+#include <ctime>
+#include <cwchar>
+#include <set>
+
+namespace Coldrith
+{
+namespace
+{
+std::wstring Widen(const char* text)
+{
+    std::wstring out;
+    for (; *text; ++text)
+        out += static_cast<wchar_t>(static_cast<unsigned char>(*text));
+    return out;
+}
+}
+
+std::wstring FormatDosTime(uint16_t dosDate, uint16_t dosTime)
+{
+    std::tm t = {};
+    t.tm_year = 80 + (dosDate >> 9);
+    t.tm_mon = ((dosDate >> 5) & 0x0F) - 1;
+    t.tm_mday = dosDate & 0x1F;
+    t.tm_hour = dosTime >> 11;
+    t.tm_min = (dosTime >> 5) & 0x3F;
+    t.tm_sec = (dosTime & 0x1F) * 2;
+    if (t.tm_mon < 0 || t.tm_mon > 11 || t.tm_mday == 0 || t.tm_hour > 23 || t.tm_min > 59 || t.tm_sec > 59)
+    {
+        t = std::tm();
+        t.tm_year = 80;
+        t.tm_mday = 1;
+    }
+    t.tm_isdst = -1;
+    wchar_t text[128];
+    size_t n = std::wcsftime(text, sizeof(text) / sizeof(text[0]), L"%d %b %Y, %X", &t);
+    return std::wstring(text, n);
+}
+
+CFileRestore::CFileRestore() {}
+
+CFileRestore::~CFileRestore()
+{
+    WaitForWorker();
+}
+
+void CFileRestore::WaitForWorker()
+{
+    if (!m_hThread)
+        return;
+    InterlockedExchange(&m_bStop, 1);
+    WaitPumping(m_hThread);
+    CloseHandle(m_hThread);
+    m_hThread = nullptr;
+}
+
+void CFileRestore::SetParentWnd(HWND parent)
+{
+    m_hParentWnd = parent;
+}
+
+bool CFileRestore::OpenZipFile(const std::wstring& path, std::vector<ZipItem>& items)
+{
+    WaitForWorker();
+    m_zip.Close(true);
+    m_items.clear();
+    try
+    {
+        m_zip.Open(path, CZipArchive::zipOpenReadOnly);
+        for (uint16_t i = 0; i < m_zip.GetCount(); ++i)
+        {
+            CZipFileHeader header;
+            m_zip.GetEntryInfo(header, i);
+            ZipItem item;
+            item.name = ZipEntryName::LastComponent(header.GetFileName());
+            item.isDirectory = header.IsDirectory();
+            item.size = header.m_uUncomprSize;
+            item.time = FormatDosTime(header.m_uModDate, header.m_uModTime);
+            m_items.push_back(item);
+        }
+    }
+    catch (const std::exception&)
+    {
+        m_zip.Close(true);
+        m_items.clear();
+        return false;
+    }
+    items.insert(items.end(), m_items.begin(), m_items.end());
+    return true;
+}
+
+bool CFileRestore::UnZipFile(const std::wstring& target)
+{
+    if (!m_hParentWnd)
+        return false;
+    WaitForWorker();
+    InterlockedExchange(&m_bStop, 0);
+    m_strTarget = target;
+    m_hThread = CreateThread(nullptr, 0, &CFileRestore::RestoreThread, this, 0, nullptr);
+    return m_hThread != nullptr;
+}
+
+void CFileRestore::StopUnZipProcess()
+{
+    InterlockedExchange(&m_bStop, 1);
+}
+
+void CFileRestore::SendProgress(uint64_t done)
+{
+    int value = ProgressPermyriad(done, m_uTotalSize);
+    if (value == m_iLastSent)
+        return;
+    m_iLastSent = value;
+    SendMessageW(m_hParentWnd, WM_FILERESTORE_PROGRESS, static_cast<WPARAM>(value), 0);
+}
+
+bool CFileRestore::Callback(uint32_t, uint32_t done, void* userData)
+{
+    CFileRestore* self = static_cast<CFileRestore*>(userData);
+    self->SendProgress(self->m_uDoneBefore + done);
+    return true;
+}
+
+DWORD WINAPI CFileRestore::RestoreThread(LPVOID param)
+{
+    CFileRestore* self = static_cast<CFileRestore*>(param);
+    int failures = self->Run();
+    SendMessageW(self->m_hParentWnd, WM_FILERESTORE_DONE, 0, static_cast<LPARAM>(failures));
+    return 0;
+}
+
+int CFileRestore::Run()
+{
+    m_errors.clear();
+    m_uDoneBefore = 0;
+    m_iLastSent = -1;
+    if (m_zip.IsClosed())
+    {
+        m_errors.push_back(L"no archive is open");
+        return 1;
+    }
+    uint16_t count = static_cast<uint16_t>(m_items.size());
+    m_uTotalSize = 0;
+    for (uint16_t i = 0; i < count; ++i)
+    {
+        CZipFileHeader header;
+        if (m_zip.GetEntryInfo(header, i))
+            m_uTotalSize += header.m_uUncomprSize;
+    }
+
+    int failures = 0;
+    std::set<std::wstring> written; // file names restored in this run (case folded)
+    uint16_t i = 0;
+    for (; i < count && !m_bStop; ++i)
+    {
+        CZipFileHeader header;
+        m_zip.GetEntryInfo(header, i);
+        std::wstring stored = header.GetFileName();
+        std::wstring leaf, reason;
+        if (!ZipEntryName::SafeLeafName(stored, leaf, reason))
+        {
+            m_errors.push_back(stored + L": refused (" + reason + L")");
+            ++failures;
+            m_uDoneBefore += header.m_uUncomprSize;
+            continue;
+        }
+        std::wstring key = FoldCase(leaf);
+        if (!header.IsDirectory() && written.count(key))
+        {
+            m_errors.push_back(stored + L": skipped, another entry already restored \"" + leaf + L"\"");
+            ++failures;
+            m_uDoneBefore += header.m_uUncomprSize;
+            continue;
+        }
+        std::wstring folder = m_strTarget.empty() ? m_items[i].name : m_strTarget;
+        try
+        {
+            if (m_zip.ExtractEntry(i, folder, true, nullptr, &CFileRestore::Callback, this, 65535))
+                written.insert(key);
+            else
+            {
+                m_errors.push_back(stored + L": could not be restored");
+                ++failures;
+            }
+        }
+        catch (const CZipException& e)
+        {
+            m_zip.AbortEntry();
+            m_errors.push_back(stored + L": " + Widen(e.what()));
+            ++failures;
+        }
+        catch (const std::exception& e)
+        {
+            m_zip.AbortEntry();
+            m_errors.push_back(stored + L": " + Widen(e.what()));
+            ++failures;
+        }
+        m_uDoneBefore += header.m_uUncomprSize;
+        SendProgress(m_uDoneBefore);
+    }
+    if (i < count)
+    {
+        m_errors.push_back(L"stopped before all entries were restored");
+        failures += count - i;
+    }
+    return failures;
+}
+}

@@ -1,0 +1,110 @@
+// Front of the zip layer: opens or creates an archive, lists it, adds files and extracts entries
+// (raw deflate and CRC-32 from zlib).
+#pragma once
+
+#include "ZipExport.h"
+
+#include "ZipAutoBuffer.h"
+#include "ZipCentralDir.h"
+#include "ZipException.h"
+#include "ZipFileHeader.h"
+#include "ZipStorage.h"
+
+#include <zlib.h>
+
+#include <cstdint>
+#include <list>
+#include <string>
+
+class CZipAbstractFile;
+
+// Progress: length of the whole entry and bytes done so far; returning false stops that entry.
+typedef bool (*ZIPCALLBACKFUN)(uint32_t length, uint32_t done, void* userData);
+
+struct CZipInternalInfo
+{
+    virtual ~CZipInternalInfo() {}
+    z_stream m_stream;
+    uint32_t m_uComprLeft = 0;
+    uint32_t m_uUncomprLeft = 0;
+    uint32_t m_uCrc32 = 0;
+    uint32_t m_iBufferSize = 16384;
+    CZipAutoBuffer m_pBuffer;
+};
+
+class ZIP_API CZipArchive
+{
+public:
+    enum { zipOpen = 0, zipOpenReadOnly = 1, zipCreate = 2, zipCreateSpan = 3 };
+    enum { stateNone = 0, stateWriting = 1, stateReading = -1 };
+
+    CZipArchive();
+    virtual ~CZipArchive();
+
+    // Ignored when an archive is already open. Throws CZipException on failure.
+    void Open(const std::wstring& path, int mode = zipOpen, int volumeSize = 0);
+    // Reads an archive held in a caller's file (not owned, never written).
+    void Open(CZipAbstractFile& file);
+    void Close(bool afterException = false);
+    bool IsClosed() const { return !m_storage.IsOpen(); }
+
+    uint16_t GetCount() const { return static_cast<uint16_t>(m_centralDir.m_headers.size()); }
+    bool GetEntryInfo(CZipFileHeader& info, uint16_t index) const;
+    bool IsEntryDirectory(uint16_t index) const;
+    int FindEntry(const std::wstring& name) const { return m_centralDir.FindFile(name); }
+    void EnableFindFast(bool enable) { m_centralDir.EnableFindFast(enable); }
+
+    // Adds a file or folder. The source is opened first: a file that cannot be read adds no entry.
+    bool AddFile(const std::wstring& path, int level = -1, bool fullPath = true, ZIPCALLBACKFUN callback = nullptr,
+                 void* userData = nullptr, uint32_t chunk = 65535);
+    // Extracts into folder\<last component of the name>. Unsafe names are refused (false); the data goes to a
+    // temporary file first, so a failed entry leaves nothing behind.
+    bool ExtractEntry(uint16_t index, const std::wstring& folder, bool fullPath = true, const wchar_t* newName = nullptr,
+                      ZIPCALLBACKFUN callback = nullptr, void* userData = nullptr, uint32_t chunk = 65535);
+
+    bool BeginEntryWrite(CZipFileHeader& header, int level = -1);
+    bool WriteEntryData(const void* data, uint32_t len);
+    bool EndEntryWrite();
+
+    bool BeginEntryRead(uint16_t index);
+    uint32_t ReadEntryData(void* buffer, uint32_t len);
+    // 1 done; -1 data still expected; 0 or -2 the file's times or attributes could not be set.
+    int EndEntryRead(const wchar_t* filePath = nullptr);
+    // Drops an entry left open by an error; the archive stays usable.
+    void AbortEntry();
+
+    void SetPassword(const char* password);
+    void SetSpanCallback(ZIPSPANCALLBACK callback, void* userData);
+    const std::wstring& GetArchivePath() const { return m_storage.GetPath(); }
+    // Whether an entry of this size and name length still fits the format's 32-bit limits.
+    bool CanAddEntry(uint64_t size, uint32_t nameLen) const;
+    static uint64_t MaxDeflatedSize(uint64_t size);
+
+    CZipAutoBuffer m_pszPassword;
+    bool m_bDetectZlibMemoryLeaks = true;
+    uint32_t m_keys[3] = { 0, 0, 0 };
+    CZipInternalInfo m_info;
+    CZipStorage m_storage;
+    std::list<void*> m_list;
+    CZipCentralDir m_centralDir;
+    int m_iFileOpened = stateNone;
+
+private:
+    void ThrowError(int zipError, const char* detail = nullptr) const;
+    void CheckZlib(int result) const;
+    void WriteOut(const char* data, uint32_t len);
+    void FlushDeflate(int flush);
+    void EmptyPtrList();
+    void ResetEntry();
+    void CryptInitKeys();
+    void CryptUpdateKeys(char c);
+    char CryptDecode(char c);
+    char CryptEncode(char c);
+    bool CheckCrypt();
+    static void* ZlibAlloc(void* opaque, unsigned items, unsigned size);
+    static void ZlibFree(void* opaque, void* address);
+
+    bool m_bStreamEnded = false;
+    bool m_bZlibInit = false;
+    uint64_t m_uWrittenIn = 0;
+};

@@ -1,0 +1,177 @@
+// Adding files to and extracting entries into the file system.
+#include "ZipArchive.h"
+
+#include "ZipAbstractFile.h"
+#include "ZipEntryName.h"
+#include "ZipPlatform.h"
+
+#include <memory>
+#include <vector>
+
+bool CZipArchive::AddFile(const std::wstring& path, int level, bool fullPath, ZIPCALLBACKFUN callback, void* userData,
+                          uint32_t chunk)
+{
+    if (chunk == 0)
+        return false;
+    std::wstring name = fullPath ? ZipEntryName::StoredPathFromFull(path) : ZipEntryName::LastComponent(path);
+    while (!name.empty() && (name.back() == L'\\' || name.back() == L'/'))
+        name.pop_back();
+    if (name.empty())
+        return false;
+    ZipPlatform::FileInfo info;
+    if (!ZipPlatform::GetFileInfo(path, info))
+        return false;
+    bool folder = (info.attributes & CZipFileHeader::attrDirectory) != 0;
+    if (folder)
+        name += L'/';
+    else if (info.size > 0xFFFFFFFEu)
+        return false;
+
+    CZipFileHeader header;
+    header.SetFileName(name);
+    header.m_uModDate = info.dosDate;
+    header.m_uModTime = info.dosTime;
+    header.m_uExternalAttr = info.attributes;
+
+    // Open the source before anything is written: an unreadable file adds no entry at all.
+    std::unique_ptr<CZipAbstractFile> source;
+    if (!folder)
+    {
+        try
+        {
+            source.reset(ZipPlatform::OpenFile(path, ZipPlatform::openReadOnly));
+        }
+        catch (const CZipException&)
+        {
+            return false;
+        }
+    }
+    if (!CanAddEntry(folder ? 0 : info.size, header.m_pszFileName.GetSize()))
+        throw CZipException(CZipException::tooBig, m_storage.GetPath(), "archive would pass 4 GiB or 65535 entries");
+    if (!BeginEntryWrite(header, level))
+        return false;
+    if (folder)
+        return EndEntryWrite();
+
+    std::vector<char> buffer(chunk);
+    uint32_t done = 0;
+    uint32_t length = static_cast<uint32_t>(info.size);
+    try
+    {
+        for (;;)
+        {
+            uint32_t n = source->Read(buffer.data(), chunk);
+            if (n > 0)
+            {
+                WriteEntryData(buffer.data(), n);
+                done += n;
+                if (callback && !callback(length, done, userData))
+                    break;
+            }
+            if (n < chunk)
+                break;
+        }
+    }
+    catch (const CZipException& e)
+    {
+        if (e.m_iCause != CZipException::fileError)
+            throw;
+        AbortEntry(); // the source became unreadable: no entry rather than a damaged one
+        return false;
+    }
+    source->Close();
+    return EndEntryWrite();
+}
+
+bool CZipArchive::ExtractEntry(uint16_t index, const std::wstring& folder, bool fullPath, const wchar_t* newName,
+                               ZIPCALLBACKFUN callback, void* userData, uint32_t chunk)
+{
+    (void)fullPath; // only the last component is used either way
+    if (chunk == 0 || IsClosed() || index >= GetCount())
+        return false;
+    const CZipFileHeader* h = m_centralDir.m_headers[index];
+    std::wstring name = newName ? std::wstring(newName) : h->GetFileName();
+    std::wstring leaf, reason;
+    if (!ZipEntryName::SafeLeafName(name, leaf, reason))
+        return false;
+    std::wstring dir = folder;
+    while (!dir.empty() && (dir.back() == L'\\' || dir.back() == L'/'))
+        dir.pop_back();
+    std::wstring target = dir + L"\\" + leaf;
+
+    if (h->IsDirectory())
+    {
+        if (!ZipPlatform::CreateFolders(target))
+            return false;
+        return ZipPlatform::SetFileInfo(target, h->m_uModDate, h->m_uModTime, h->GetSystemAttr()) == 1;
+    }
+    if (!BeginEntryRead(index))
+        return false;
+    uint32_t length = h->m_uUncomprSize;
+    std::wstring temp;
+    std::unique_ptr<CZipAbstractFile> out;
+    try
+    {
+        if (!dir.empty() && !ZipPlatform::CreateFolders(dir))
+            throw CZipException(CZipException::fileError, GetArchivePath(), "cannot create the target folder");
+        temp = ZipPlatform::MakeTempName(target);
+        out.reset(ZipPlatform::OpenFile(temp, ZipPlatform::openCreate));
+        std::vector<char> buffer(chunk);
+        uint32_t done = 0;
+        bool stopped = false;
+        for (;;)
+        {
+            uint32_t n = ReadEntryData(buffer.data(), chunk);
+            if (n > 0)
+            {
+                out->Write(buffer.data(), n);
+                done += n;
+                if (callback && !callback(length, done, userData))
+                {
+                    stopped = true;
+                    break;
+                }
+            }
+            if (n < chunk)
+                break;
+        }
+        out->Close();
+        out.reset();
+        if (stopped)
+        {
+            AbortEntry();
+            ZipPlatform::RemoveFile(temp);
+            return false;
+        }
+        int status = EndEntryRead(temp.c_str());
+        if (status == -1)
+        {
+            ZipPlatform::RemoveFile(temp);
+            return false;
+        }
+        if (!ZipPlatform::MoveIntoPlace(temp, target))
+        {
+            ZipPlatform::RemoveFile(temp);
+            throw CZipException(CZipException::fileError, GetArchivePath(), "cannot move the extracted file in place");
+        }
+        return status == 1;
+    }
+    catch (...)
+    {
+        AbortEntry();
+        if (out)
+        {
+            try
+            {
+                out->Close();
+            }
+            catch (...)
+            {
+            }
+            out.reset();
+        }
+        if (!temp.empty())
+            ZipPlatform::RemoveFile(temp);
+        throw;
+    }
+}

@@ -1,0 +1,98 @@
+#include "ZipBigFile.h"
+
+#include "ZipException.h"
+#include "ZipPlatform.h"
+
+CZipBigFile::~CZipBigFile()
+{
+    if (m_hFile != INVALID_HANDLE_VALUE)
+        CloseHandle(m_hFile);
+}
+
+void CZipBigFile::ThrowLastError(const char* what) const
+{
+    throw CZipException(CZipException::fileError, m_szPath, what, GetLastError());
+}
+
+void CZipBigFile::Open(const std::wstring& path, int mode)
+{
+    if (path.empty())
+        throw CZipException(CZipException::fileError, path, "empty file path", ERROR_INVALID_PARAMETER);
+    m_szPath = path;
+    DWORD access = GENERIC_READ, disposition = OPEN_EXISTING;
+    if (mode == ZipPlatform::openReadWrite)
+        access |= GENERIC_WRITE;
+    else if (mode == ZipPlatform::openCreate)
+    {
+        access |= GENERIC_WRITE;
+        disposition = CREATE_ALWAYS;
+    }
+    m_hFile = CreateFileW(path.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
+                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (m_hFile == INVALID_HANDLE_VALUE)
+        ThrowLastError("cannot open file");
+}
+
+uint32_t CZipBigFile::Read(void* buffer, uint32_t len)
+{
+    DWORD got = 0;
+    if (!ReadFile(m_hFile, buffer, len, &got, nullptr))
+        ThrowLastError("read failed");
+    return got;
+}
+
+void CZipBigFile::Write(const void* buffer, uint32_t len)
+{
+    DWORD done = 0;
+    if (!WriteFile(m_hFile, buffer, len, &done, nullptr) || done != len)
+        ThrowLastError("write failed");
+}
+
+uint64_t CZipBigFile::Seek(int64_t offset, int from)
+{
+    LARGE_INTEGER distance, result;
+    distance.QuadPart = offset;
+    DWORD method = from == begin ? FILE_BEGIN : from == current ? FILE_CURRENT : FILE_END;
+    if (!SetFilePointerEx(m_hFile, distance, &result, method))
+        ThrowLastError("seek failed");
+    return static_cast<uint64_t>(result.QuadPart);
+}
+
+uint64_t CZipBigFile::GetPosition()
+{
+    return Seek(0, current);
+}
+
+uint64_t CZipBigFile::GetLength()
+{
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(m_hFile, &size))
+        ThrowLastError("cannot read the file size");
+    return static_cast<uint64_t>(size.QuadPart);
+}
+
+void CZipBigFile::SetLength(uint64_t length)
+{
+    uint64_t pos = GetPosition();
+    Seek(static_cast<int64_t>(length), begin);
+    if (!SetEndOfFile(m_hFile))
+        ThrowLastError("cannot set the file size");
+    Seek(static_cast<int64_t>(pos < length ? pos : length), begin);
+}
+
+void CZipBigFile::Flush()
+{
+    if (!FlushFileBuffers(m_hFile))
+        ThrowLastError("flush failed");
+}
+
+void CZipBigFile::Close()
+{
+    if (m_hFile != INVALID_HANDLE_VALUE)
+    {
+        HANDLE h = m_hFile;
+        m_hFile = INVALID_HANDLE_VALUE;
+        if (!CloseHandle(h))
+            ThrowLastError("close failed");
+    }
+}
