@@ -33,7 +33,7 @@ public:
     void Clear();
     int GetCount() const;
     // Copies entry `index` into buffer (capacity in characters, the callers use 1024), cut to fit and always
-    // terminated. Returns false (and an empty buffer when capacity > 0) for an index out of range.
+    // terminated. Returns false (and an empty buffer when capacity > 0) for an index out of range or no buffer.
     bool GetString(int index, wchar_t* buffer, int capacity) const;
     // Entry `index`, or an empty text for an index out of range.
     std::wstring GetString(int index) const;
@@ -55,7 +55,8 @@ COMMON_API bool SBRegGetStringValueNoExpandW(HKEY root, const wchar_t* key, cons
 // REG_DWORD value. False (out 0) when missing or of another type.
 COMMON_API bool SBRegGetDWORDValueW(HKEY root, const wchar_t* key, const wchar_t* value, DWORD& out, REGSAM view = 0);
 // Raw bytes of a value of any type. `size`: capacity of buffer in bytes on entry, bytes read on return.
-// False when missing or larger than the buffer (then size = the size needed, buffer untouched).
+// False with size 0 when missing; false when larger than the buffer (then size = the size needed, buffer
+// untouched).
 COMMON_API bool SBRegGetBinValueW(HKEY root, const wchar_t* key, const wchar_t* value, void* buffer, DWORD& size,
                                   REGSAM view = 0);
 // Names of the direct subkeys. The array is cleared first; false (array empty) when the key cannot be opened.

@@ -191,3 +191,41 @@ TEST(FixedDisks, RootPathsOfFixedDrives)
 }
 
 }  // namespace
+
+namespace {
+
+// Makes `link` a symbolic link to the folder `target`; false when the system cannot.
+bool LinkFolder(const std::wstring& link, const std::wstring& target)
+{
+    typedef BOOLEAN(WINAPI * CreateSymbolicLinkWFn)(LPCWSTR, LPCWSTR, DWORD);
+    CreateSymbolicLinkWFn createLink = reinterpret_cast<CreateSymbolicLinkWFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "CreateSymbolicLinkW")));
+    if (!createLink || !createLink(link.c_str(), target.c_str(), 1 /* folder */))
+        return false;
+    DWORD attributes = GetFileAttributesW(link.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+class LinkedFolders : public TempFolderTest {};
+
+TEST_F(LinkedFolders, DeleteUnlinksWithoutEmptyingTheTargetAndListersCanSkipLinks)
+{
+    MakeFolder(L"target");
+    WriteFile(L"target\\precious.txt");
+    MakeFolder(L"doomed");
+    WriteFile(L"doomed\\junk.txt");
+    if (!LinkFolder(Path(L"doomed\\link"), Path(L"target")))
+        GTEST_SKIP() << "folder links are not available here";
+
+    List dirs;
+    EXPECT_TRUE(SBGetVectorSubDirsW(Path(L"doomed").c_str(), dirs, SB_LIST_NAMES));
+    EXPECT_EQ(List{L"link"}, dirs);
+    EXPECT_TRUE(SBGetVectorSubDirsW(Path(L"doomed").c_str(), dirs, SB_LIST_NO_LINKED));
+    EXPECT_TRUE(dirs.empty());
+
+    EXPECT_TRUE(SBDeleteDirectoryW(Path(L"doomed").c_str()));
+    EXPECT_FALSE(SBIsFileExistW(Path(L"doomed").c_str()));
+    EXPECT_TRUE(SBIsFileExistW(Path(L"target\\precious.txt").c_str()));
+}
+
+}  // namespace

@@ -69,3 +69,33 @@ TEST(DllRegistration, CallsTheLibrarysOwnEntry)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Services, StartByDisplayNameAndQueryRunning)
+{
+    // Demand-start services of the prefix; display names may come wrapped in quotes.
+    struct Case {
+        const wchar_t* startName;
+        const wchar_t* keyName;
+        const wchar_t* displayName;
+    } cases[] = {
+        {L"\"Automatic Updates\"", L"wuauserv", L"Automatic Updates"},
+        {L"Spooler", L"Spooler", L"Print Spooler"},  // a key name is accepted too
+    };
+    for (const Case& c : cases) {
+        EXPECT_FALSE(SBIsSvcRunW(c.keyName)) << c.keyName << " ran before the test";
+        EXPECT_TRUE(SBStartServiceW(c.startName)) << c.keyName;
+        EXPECT_TRUE(SBIsSvcRunW(c.keyName)) << c.keyName;
+        EXPECT_TRUE(SBIsSvcRunW(c.displayName)) << c.keyName;
+        EXPECT_TRUE(SBStartServiceW(c.startName)) << c.keyName << " already running";
+    }
+    for (const wchar_t* missing : {L"Quorvel No Such Service", L"\"\"", L""}) {
+        EXPECT_FALSE(SBStartServiceW(missing)) << missing;
+        EXPECT_FALSE(SBIsSvcRunW(missing)) << missing;
+    }
+    EXPECT_FALSE(SBStartServiceW(nullptr));
+    EXPECT_FALSE(SBIsSvcRunW(nullptr));
+}
+
+}  // namespace
