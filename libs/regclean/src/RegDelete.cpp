@@ -93,6 +93,7 @@ long DeleteKeyTree(HKEY root, const std::wstring& subKey) {
     if (path.empty()) return E_INVALIDARG;  // would empty the whole root
 
     LONG status = SHDeleteKeyW(root, path.c_str());
+    if (status == ERROR_FILE_NOT_FOUND) return status;  // nothing was there to delete
     if (KeyGone(root, path)) return ERROR_SUCCESS;
     if (status == ERROR_ACCESS_DENIED) {
         SavedKeySecurity security;

@@ -1,0 +1,138 @@
+// The path and command-line tests on a folder of fixture files.
+#include <gtest/gtest.h>
+
+#include "PathTests.h"
+#include "TestUtil.h"
+
+using namespace bexlar;
+
+namespace {
+
+class PathTestsTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        dir_ = new std::wstring(bxtest::NewTempDir(L"paths"));
+        const std::wstring& d = *dir_;
+        bxtest::MakeFile(d + L"\\x.dll");
+        bxtest::MakeDir(d + L"\\folder");
+        bxtest::MakeDir(d + L"\\app dir");
+        bxtest::MakeFile(d + L"\\app dir\\app.exe");
+        bxtest::MakeDir(d + L"\\Tools");
+        bxtest::MakeFile(d + L"\\Tools\\run.exe");
+        bxtest::MakeFile(d + L"\\rel.dll");
+        SetEnvironmentVariableW(L"BXFIXTURE", d.c_str());
+    }
+    static std::wstring* dir_;
+};
+std::wstring* PathTestsTest::dir_ = nullptr;
+
+std::wstring Forward(std::wstring s) {
+    for (auto& c : s)
+        if (c == L'\\') c = L'/';
+    return s;
+}
+
+TEST_F(PathTestsTest, ExistenceTestTable) {
+    const std::wstring d = *dir_;
+    struct Case {
+        std::wstring text;
+        int kind;
+        long expected;
+    } cases[] = {
+        {d + L"\\x.dll", kFileOrFolder, kPathExists},
+        {L"\"" + d + L"\\x.dll\"", kFileOrFolder, kPathExists},  // quotes are removed
+        {L"  " + d + L"\\x.dll\t", kFileOrFolder, kPathExists},  // blanks trimmed
+        {d + L"\\gone.dll", kFileOrFolder, kPathMissing},
+        {d + L"\\gone\\deeper\\a.dll", kFileOrFolder, kPathMissing},
+        {d + L"\\folder", kFileOrFolder, kPathExists},
+        {d + L"\\folder", kFileOnly, kPathMissing},
+        {d + L"\\folder\\", kFolderOnly, kPathExists},
+        {d + L"\\x.dll", kFolderOnly, kPathMissing},
+        {L"%BXFIXTURE%\\x.dll", kFileOrFolder, kPathExists},
+        {L"%BXFIXTURE%\\gone.dll", kFileOrFolder, kPathMissing},
+        {L"notepad.exe", kFileOnly, kPathExists},  // found in the system folder
+        {L"file:///" + Forward(d) + L"/x.dll", kFileOrFolder, kPathExists},
+        {L"FILE:///" + Forward(d) + L"/gone.dll", kFileOrFolder, kPathMissing},
+        {L"http://example.invalid/x.dll", kFileOrFolder, E_FAIL},
+        {d + L"\\*.dll", kFileOrFolder, E_FAIL},  // a wildcard names no file
+        {L"\\\\server\\share\\x.dll", kFileOrFolder, E_FAIL},  // network: unknown
+        {L"J:\\x.dll", kFileOrFolder, E_FAIL},  // no such drive
+        {L"nosuchprogram-bx.exe", kFileOrFolder, E_FAIL},  // relative: unknown
+        {L"rel.dll", kFileOrFolder, E_FAIL},
+        {L"", kFileOrFolder, E_FAIL},
+        {L"\"\"", kFileOrFolder, E_FAIL},
+    };
+    for (const Case& c : cases) {
+        PathProbe probe;
+        EXPECT_EQ(TestPath(c.text, c.kind, probe, nullptr), c.expected) << "text: " << testing::PrintToString(c.text);
+    }
+}
+
+TEST_F(PathTestsTest, TestedTextIsTheNormalisedPath) {
+    PathProbe probe;
+    std::wstring tested;
+    EXPECT_EQ(TestPath(L"file:///C:/gone-bx/a.dll", kFileOrFolder, probe, &tested), kPathMissing);
+    EXPECT_EQ(tested, L"C:/gone-bx/a.dll");
+    EXPECT_EQ(TestPath(L"\"%BXFIXTURE%\\x.dll\"", kFileOrFolder, probe, &tested), kPathExists);
+    EXPECT_EQ(tested, *dir_ + L"\\x.dll");
+    EXPECT_EQ(TestPath(L"notepad.exe", kFileOnly, probe, &tested), kPathExists);
+    EXPECT_EQ(tested, probe.SystemDir() + L"\\notepad.exe");
+}
+
+// A relative name must not be decided by the folder the program happens to run in.
+TEST_F(PathTestsTest, RelativeNamesDoNotDependOnTheCurrentFolder) {
+    wchar_t before[MAX_PATH + 1];
+    GetCurrentDirectoryW(MAX_PATH, before);
+    long answers[2];
+    const wchar_t* folders[2] = {dir_->c_str(), L"C:\\"};
+    for (int i = 0; i < 2; ++i) {
+        SetCurrentDirectoryW(folders[i]);
+        PathProbe probe;
+        answers[i] = TestCommandLine(L"rel.dll /x", probe);
+    }
+    SetCurrentDirectoryW(before);
+    EXPECT_EQ(answers[0], answers[1]);
+    EXPECT_EQ(answers[0], E_FAIL);
+}
+
+TEST_F(PathTestsTest, CommandLineTable) {
+    const std::wstring d = *dir_;
+    struct Case {
+        std::wstring command;
+        long expected;
+    } cases[] = {
+        {L"\"" + d + L"\\app dir\\app.exe\" /s", kPathExists},
+        {d + L"\\app dir\\app.exe /s", kPathExists},  // cut at the blank
+        {d + L"\\app dir\\app.exe " + d + L"\\data\\x.txt", kPathExists},
+        {d + L"\\Tools\\run -x", kPathExists},  // run.exe
+        {d + L"\\Tools\\run", kPathExists},
+        {d + L"\\gone\\app.exe /s", kPathMissing},
+        {L"\"" + d + L"\\gone.exe\" \"%1\"", kPathMissing},
+        {L"rundll32.exe shell32.dll,Control_RunDLL " + d + L"\\Missing\\x.cpl", kPathMissing},
+        {L"rundll32.exe shell32.dll,Control_RunDLL " + d + L"\\x.dll", kPathExists},
+        {L"rundll32.exe shell32.dll,Control_RunDLL", kPathExists},  // the program itself
+        {L"%BXFIXTURE%\\Tools\\run.exe %1", kPathExists},
+        {L"notepad.exe %1", kPathExists},
+        {L"nosuchprogram-bx.exe %1", E_FAIL},
+        {L"\"%1\" %*", E_FAIL},
+        {L"J:\\gone\\x.exe", E_FAIL},
+        {L"   ", E_FAIL},
+    };
+    for (const Case& c : cases) {
+        PathProbe probe;
+        EXPECT_EQ(TestCommandLine(c.command, probe), c.expected)
+            << "command: " << testing::PrintToString(c.command);
+    }
+}
+
+TEST_F(PathTestsTest, DrivePathSearchFindsTheProgramAndHonoursTheLimit) {
+    PathProbe probe;
+    std::wstring found;
+    EXPECT_EQ(DrivePathSearch(L"x " + *dir_ + L"\\Tools\\run -x", kCommandCapacity, probe, &found), kSearchFound);
+    EXPECT_EQ(found, *dir_ + L"\\Tools\\run.exe");
+    EXPECT_EQ(DrivePathSearch(L"no drive path here", kCommandCapacity, probe, &found), kSearchUnknown);
+    std::wstring longPath = *dir_ + L"\\" + std::wstring(300, L'a') + L".exe";
+    EXPECT_EQ(DrivePathSearch(longPath, kCommandCapacity, probe, &found), kSearchUnknown);
+}
+
+}  // namespace
