@@ -99,7 +99,7 @@ COMMON_API LONG SBRegDeleteValueW(HKEY root, const wchar_t* key, const wchar_t* 
 // ERROR_INVALID_PARAMETER (it would name the root itself); ERROR_FILE_NOT_FOUND when the key is missing.
 COMMON_API LONG SBRegDeleteTreeW(HKEY root, const wchar_t* key, REGSAM view = 0);
 // Deletes every value of root\key (default value included); the key and its subkeys stay.
-// ERROR_FILE_NOT_FOUND when the key is missing.
+// ERROR_FILE_NOT_FOUND when the key is missing; an empty key path is refused (ERROR_INVALID_PARAMETER).
 COMMON_API LONG SBRegClearValuesW(HKEY root, const wchar_t* key, REGSAM view = 0);
 
 // ---------------------------------------------------------------------------------------------------------------

@@ -145,6 +145,9 @@ LONG SBRegDeleteTreeW(HKEY root, const wchar_t* key, REGSAM view)
 
 LONG SBRegClearValuesW(HKEY root, const wchar_t* key, REGSAM view)
 {
+    // An empty path would clear the root's own values.
+    if (common_detail::CleanKeyPath(key).empty())
+        return ERROR_INVALID_PARAMETER;
     RegKey k;
     LONG status = k.Open(root, key, KEY_QUERY_VALUE | KEY_SET_VALUE | view);
     if (status != ERROR_SUCCESS)

@@ -107,7 +107,7 @@ TEST_F(RegistryKeys, DeleteTreeRemovesTheKeyAndEverythingBelowButKeepsSiblings)
     EXPECT_FALSE(RawKeyExists(HKEY_CURRENT_USER, Key()));
 }
 
-TEST_F(RegistryKeys, DeleteTreeRefusesAPathThatNamesTheRootItself)
+TEST_F(RegistryKeys, DeleteTreeAndClearValuesRefuseAPathThatNamesTheRootItself)
 {
     MakeSample();
     // The opened sample key stands in for a root: a refusal leaves its subkeys in place.
@@ -115,6 +115,8 @@ TEST_F(RegistryKeys, DeleteTreeRefusesAPathThatNamesTheRootItself)
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, Key().c_str(), 0, KEY_ALL_ACCESS, &root));
     for (const wchar_t* path : {L"", L"\\", L"\\\\", static_cast<const wchar_t*>(nullptr)}) {
         EXPECT_EQ(ERROR_INVALID_PARAMETER, SBRegDeleteTreeW(root, path)) << (path ? "text" : "null");
+        EXPECT_EQ(ERROR_INVALID_PARAMETER, SBRegClearValuesW(root, path)) << (path ? "text" : "null");
+        EXPECT_TRUE(SBRegValueExistW(HKEY_CURRENT_USER, Key().c_str(), L"a"));
         EXPECT_TRUE(RawKeyExists(HKEY_CURRENT_USER, Key(L"one\\grand")));
         EXPECT_TRUE(RawKeyExists(HKEY_CURRENT_USER, Key(L"two")));
     }
