@@ -32,9 +32,14 @@ std::wstring Unquote(const wchar_t* name)
     return text.substr(first, last - first + 1);
 }
 
-// Opens a service by display name, or by key name when no display name matches.
-SC_HANDLE OpenServiceByName(SC_HANDLE manager, const std::wstring& name, DWORD access)
+// Opens a service by key name or display name, trying the preferred kind of name first.
+SC_HANDLE OpenServiceByName(SC_HANDLE manager, const std::wstring& name, DWORD access, bool displayNameFirst)
 {
+    if (!displayNameFirst) {
+        SC_HANDLE service = OpenServiceW(manager, name.c_str(), access);
+        if (service)
+            return service;
+    }
     wchar_t keyName[257] = L"";
     DWORD length = static_cast<DWORD>(sizeof(keyName) / sizeof(keyName[0]));
     if (GetServiceKeyNameW(manager, name.c_str(), keyName, &length) && keyName[0]) {
@@ -42,7 +47,7 @@ SC_HANDLE OpenServiceByName(SC_HANDLE manager, const std::wstring& name, DWORD a
         if (service)
             return service;
     }
-    return OpenServiceW(manager, name.c_str(), access);
+    return displayNameFirst ? OpenServiceW(manager, name.c_str(), access) : nullptr;
 }
 
 bool QueryState(SC_HANDLE service, DWORD& state)
@@ -64,7 +69,7 @@ bool SBStartServiceW(const wchar_t* displayName)
     ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
     if (!manager.Get())
         return false;
-    ServiceHandle service(OpenServiceByName(manager.Get(), name, SERVICE_START | SERVICE_QUERY_STATUS));
+    ServiceHandle service(OpenServiceByName(manager.Get(), name, SERVICE_START | SERVICE_QUERY_STATUS, true));
     if (!service.Get())
         return false;
     DWORD state = 0;
@@ -89,17 +94,9 @@ bool SBIsSvcRunW(const wchar_t* serviceName)
     ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
     if (!manager.Get())
         return false;
-    ServiceHandle service(OpenServiceW(manager.Get(), name.c_str(), SERVICE_QUERY_STATUS));
-    if (!service.Get()) {
-        SC_HANDLE byDisplay = OpenServiceByName(manager.Get(), name, SERVICE_QUERY_STATUS);
-        if (!byDisplay)
-            return false;
-        ServiceHandle found(byDisplay);
-        DWORD state = 0;
-        return QueryState(found.Get(), state) && state == SERVICE_RUNNING;
-    }
+    ServiceHandle service(OpenServiceByName(manager.Get(), name, SERVICE_QUERY_STATUS, false));
     DWORD state = 0;
-    return QueryState(service.Get(), state) && state == SERVICE_RUNNING;
+    return service.Get() && QueryState(service.Get(), state) && state == SERVICE_RUNNING;
 }
 
 bool SBRegisterDll(const wchar_t* dllPath)
