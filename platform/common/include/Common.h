@@ -116,10 +116,10 @@ COMMON_API long long SBGetFileSizeW(const wchar_t* path);
 // ("noext", "dir.x\file"). A name that is only an extension (".tmp") returns itself.
 COMMON_API std::wstring SBGetFileExtW(const wchar_t* path);
 // Program path of a command line: the quoted part when it starts with a quote; otherwise the shortest prefix ending
-// at a blank that names an existing file, else the text up to the first executable extension (.exe .com .bat .cmd
+// at a blank that names an existing file (bare names: in the system folders), else the text up to the first executable extension (.exe .com .bat .cmd
 // .dll .scr .cpl .pif .msc .vbs .js) that ends at a blank, comma or the end, else the first word. Environment
 // references are expanded. Writes into buffer (capacity in characters, cut to fit). Non-zero when a path was found;
-// 0 (empty buffer) for an empty command. Whether the file exists is not checked.
+// 0 (empty buffer) for an empty command. The path returned need not exist.
 COMMON_API int SBGetFileNameFromCommandW(const wchar_t* command, wchar_t* buffer, int capacity);
 COMMON_API bool SBGetFileNameFromCommandW(const wchar_t* command, std::wstring& path);
 // Normalises a path in place: '/' becomes '\', repeated backslashes are folded (a leading "\\" of a network path is
