@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "RegNames.h"
+
 namespace bxtest {
 
 std::wstring NewTempDir(const wchar_t* name) {
@@ -88,6 +90,8 @@ bool ValueExists(HKEY root, const std::wstring& path, const std::wstring& name) 
 void DeleteTree(HKEY root, const std::wstring& path) {
     if (!path.empty()) SHDeleteKeyW(root, path.c_str());
 }
+
+void CreateDataFolder() { CreateDirectoryW((bexlar::ProgramFolder() + L"data").c_str(), nullptr); }
 
 std::string KeyDacl(HKEY root, const std::wstring& path) {
     HKEY key = nullptr;

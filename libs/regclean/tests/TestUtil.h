@@ -26,6 +26,9 @@ bool KeyExists(HKEY root, const std::wstring& path);
 bool ValueExists(HKEY root, const std::wstring& path, const std::wstring& name);
 void DeleteTree(HKEY root, const std::wstring& path);
 
+// The "data" folder beside the program, where the failed-entry file goes.
+void CreateDataFolder();
+
 // The access-control list of a key, as bytes.
 std::string KeyDacl(HKEY root, const std::wstring& path);
 // Gives Everyone only the listed rights on the key.
