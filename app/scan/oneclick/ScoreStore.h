@@ -1,0 +1,33 @@
+// The result of the last one-click scan under HKEY_LOCAL_MACHINE\Software\Quorvel\Param\RegScore: written by the
+// scan step at the end of every scan, abort and repair, read by the home page and the tray pop-up.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "ScanCounts.h"
+
+namespace OneClick {
+
+extern const wchar_t kRegScoreKey[];
+
+// Value names of the five counts, in part order.
+const wchar_t* CountValueName(Part part);
+
+struct StoredScore {
+    bool hasScore = false;  // LastScanScore read
+    int score = 0;
+    bool hasTime = false;   // LastScanTime read
+    std::wstring timeText;
+    ScanCounts counts;      // a count that cannot be read is 0
+};
+
+// Reads the values; what is missing is marked or left 0.
+StoredScore ReadStoredScore();
+
+// Writes the five counts, LastScanTime and LastScanScore in that order. Every value is attempted; returns 0 when
+// all were written, else the first failure status.
+LONG WriteStoredScore(const ScanCounts& counts, const std::wstring& timeText, int score);
+
+}  // namespace OneClick

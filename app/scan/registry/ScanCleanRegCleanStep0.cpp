@@ -1,0 +1,309 @@
+#include "ScanCleanRegCleanStep0.h"
+
+#include <process.h>
+
+#include "Dictionary.h"
+#include "PageIds.h"
+#include "ScanCleanRegCleanStep1.h"
+#include "PumpingWait.h"
+
+using nsVendrel::TranslateCode;
+
+namespace {
+// Layout: two columns of five categories over the framed panel at (20, 100), 700 x 240.
+const int kPanelX = 20, kPanelY = 100, kPanelW = 700, kPanelH = 240;
+const int kRowX = 50, kRowY = 125, kRowStep = 42, kColumnGap = 350;
+const int kBoxW = 250, kBoxH = 20, kCountW = 60;
+
+void SendBusy(bool busy)
+{
+    CWnd* main = AfxGetMainWnd();
+    if (main && main->GetSafeHwnd()) ::SendMessageW(main->GetSafeHwnd(), WM_SET_BUSY, busy ? 1 : 0, 0);
+}
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CScanCleanRegCleanStep0, CFunctionDlg)
+    ON_BN_CLICKED(CScanCleanRegCleanStep0::IDC_START_ABORT, &CScanCleanRegCleanStep0::OnStartAbort)
+    ON_MESSAGE(CScanCleanRegCleanStep0::IDC_SELECT_ALL, &CScanCleanRegCleanStep0::OnSelectAllClicked)
+    ON_MESSAGE(WM_REGSCAN_CATEGORY_DONE, &CScanCleanRegCleanStep0::OnCategoryDone)
+    ON_MESSAGE(WM_REGSCAN_FINISHED, &CScanCleanRegCleanStep0::OnScanFinished)
+    ON_MESSAGE(WM_REGPAGE_CATEGORY_STARTED, &CScanCleanRegCleanStep0::OnCategoryStarted)
+    ON_MESSAGE(WM_REGPAGE_SCAN_RESULT, &CScanCleanRegCleanStep0::OnScanResultMsg)
+    ON_WM_ERASEBKGND()
+    ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+CScanCleanRegCleanStep0::CScanCleanRegCleanStep0()
+{
+    m_titleFont.CreateFont(16, 0, 0, 0, 700, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Verdana");
+    m_textFont.CreateFont(13, 0, 0, 0, 400, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Verdana");
+    m_hBackground = LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(345));
+    m_hWhiteBrush = (HBRUSH)GetStockObject(WHITE_BRUSH);
+}
+
+CScanCleanRegCleanStep0::~CScanCleanRegCleanStep0()
+{
+    StopAndWait();
+    if (m_hBackground) DeleteObject(m_hBackground);
+}
+
+void CScanCleanRegCleanStep0::SetPeers(CFunctionDlg* pOwner, CScanCleanRegCleanStep1* pStep1,
+                                       CRegistryData* pEngine)
+{
+    m_pOwner = pOwner;
+    m_pStep1 = pStep1;
+    m_pEngine = pEngine;
+}
+
+void CScanCleanRegCleanStep0::OnInitPage()
+{
+    m_status.Create(TranslateCode(L"IDS_SCAN_CLEAN_SCAN_NOT_STARTED"), WS_CHILD | WS_VISIBLE | SS_LEFT,
+                    CRect(20, 20, 720, 46), this, IDC_STATUS);
+    m_status.SetFont(&m_titleFont);
+    m_hint.Create(TranslateCode(L"IDS_SCAN_CLEAN_SCAN_TIP_CLICK_TO_START"), WS_CHILD | WS_VISIBLE | SS_LEFT,
+                  CRect(20, 50, 720, 70), this, IDC_HINT);
+    m_hint.SetFont(&m_textFont);
+    m_selectAll.Create(TranslateCode(L"IDS_SCAN_CLEAN_REGISTRY_SELECT_ALL"), WS_CHILD | WS_VISIBLE | SS_NOTIFY,
+                       CRect(kRowX, 75, kRowX + kBoxW, 75 + kBoxH), this, IDC_SELECT_ALL);
+
+    m_nRowCount = kRegCategoryCount;
+    for (int i = 0; i < m_nRowCount; ++i) {
+        const RegCategoryInfo& info = RegCategoryAt(i);
+        RegCategoryRow& row = m_rows[i];
+        row.nCheckBoxId = info.checkBoxId;
+        row.nCountLabelId = info.countLabelId;
+        row.nCategory = info.type;
+        row.nCount = 0;
+        row.strTitle = TranslateCode(RegCategoryTitleKey(i).c_str());
+        int x = kRowX + (i / 5) * kColumnGap, y = kRowY + (i % 5) * kRowStep;
+        row.checkBox.Create(row.strTitle, WS_CHILD | WS_VISIBLE | SS_NOTIFY, CRect(x, y, x + kBoxW, y + kBoxH), this,
+                            UINT(row.nCheckBoxId));
+        row.countLabel.Create(L"", WS_CHILD | WS_VISIBLE | SS_LEFT,
+                              CRect(x + kBoxW + 5, y + 3, x + kBoxW + 5 + kCountW, y + kBoxH), this,
+                              UINT(row.nCountLabelId));
+        row.countLabel.SetFont(&m_textFont);
+    }
+
+    m_startAbort.Create(TranslateCode(L"IDS_SCAN_CLEAN_REGISTRY_BTN_START"), WS_CHILD | WS_VISIBLE,
+                        CRect(kPanelX + kPanelW - 124, kPanelY + kPanelH + 20, kPanelX + kPanelW,
+                              kPanelY + kPanelH + 60),
+                        this, IDC_START_ABORT);
+}
+
+void CScanCleanRegCleanStep0::SetTexts(bool scanning)
+{
+    m_status.SetWindowText(TranslateCode(scanning ? L"IDS_SCAN_CLEAN_SCAN_IN_PROGRESS" : L"IDS_SCAN_CLEAN_SCAN_NOT_STARTED"));
+    m_hint.SetWindowText(
+        TranslateCode(scanning ? L"IDS_SCAN_CLEAN_SCAN_TIP_CLICK_TO_ABORT" : L"IDS_SCAN_CLEAN_SCAN_TIP_CLICK_TO_START"));
+    m_startAbort.SetWindowText(
+        TranslateCode(scanning ? L"IDS_SCAN_CLEAN_REGISTRY_BTN_ABORT" : L"IDS_SCAN_CLEAN_REGISTRY_BTN_START"));
+    m_startAbort.Invalidate();
+    // Statics without a background leave their old text behind; the page repaints under them.
+    CRect rc;
+    m_status.GetWindowRect(&rc);
+    ScreenToClient(&rc);
+    InvalidateRect(&rc);
+    m_hint.GetWindowRect(&rc);
+    ScreenToClient(&rc);
+    InvalidateRect(&rc);
+}
+
+void CScanCleanRegCleanStep0::SetBusy(bool busy)
+{
+    SendBusy(busy);
+}
+
+void CScanCleanRegCleanStep0::OnShowPage()
+{
+    CFunctionDlg::OnShowPage();
+    for (int i = 0; i < m_nRowCount; ++i) {
+        m_rows[i].checkBox.SetState(0);
+        m_rows[i].countLabel.SetWindowText(L"");
+    }
+    m_selectAll.SetState(0);
+    m_selectAll.ShowWindow(SW_SHOW);
+    SetTexts(false);
+    Invalidate();
+}
+
+RegCategoryRow* CScanCleanRegCleanStep0::FindRow(int category)
+{
+    for (int i = 0; i < m_nRowCount; ++i)
+        if (m_rows[i].nCategory == category) return &m_rows[i];
+    return nullptr;
+}
+
+LRESULT CScanCleanRegCleanStep0::OnSelectAllClicked(WPARAM, LPARAM)
+{
+    int state = m_selectAll.GetState();
+    for (int i = 0; i < m_nRowCount; ++i) m_rows[i].checkBox.SetState(state);
+    return 0;
+}
+
+void CScanCleanRegCleanStep0::OnStartAbort()
+{
+    if (m_bScanning.load()) {
+        // Results that still arrive are dropped from here on; the engine ends its walk.
+        m_bScanning = false;
+        if (m_pEngine) m_pEngine->Stop();
+        return;
+    }
+    StartScan();
+}
+
+void CScanCleanRegCleanStep0::StartScan()
+{
+    if (m_hScanThread) {
+        AfxMessageBox(TranslateCode(L"IDS_SCAN_CLEAN_INPROCESS"));
+        return;
+    }
+    m_selection.Clear();
+    for (int i = 0; i < m_nRowCount; ++i) m_selection.SetRow(i, m_rows[i].checkBox.GetState() == 1);
+    if (!m_selection.Any()) {
+        AfxMessageBox(TranslateCode(L"IDS_SCAN_CLEAN_REGISTRY_NOIMTESELECT"));
+        return;
+    }
+    if (!m_pEngine) return;
+
+    m_bScanning = true;
+    m_pEngine->m_hNotifyWnd = m_hWnd;
+    for (int i = 0; i < m_nRowCount; ++i) m_rows[i].nCount = 0;
+    m_selectAll.ShowWindow(SW_HIDE);
+    if (m_pStep1) m_pStep1->Reset();
+    SetBusy(true);
+    SetTexts(true);
+
+    unsigned id = 0;
+    m_hScanThread = (HANDLE)_beginthreadex(nullptr, 0, &CScanCleanRegCleanStep0::ScanThread, this, 0, &id);
+    if (!m_hScanThread) {
+        m_bScanning = false;
+        SetBusy(false);
+        SetTexts(false);
+        m_selectAll.ShowWindow(SW_SHOW);
+    }
+}
+
+unsigned __stdcall CScanCleanRegCleanStep0::ScanThread(void* param)
+{
+    CScanCleanRegCleanStep0* self = static_cast<CScanCleanRegCleanStep0*>(param);
+    self->m_pEngine->Scan(&CScanCleanRegCleanStep0::ShouldScanCategory, self, &CScanCleanRegCleanStep0::OnScanResult,
+                          self);
+    return 0;
+}
+
+bool CScanCleanRegCleanStep0::ShouldScanCategory(REG_SCAN_TYPE type, void* user)
+{
+    CScanCleanRegCleanStep0* self = static_cast<CScanCleanRegCleanStep0*>(user);
+    // After an abort nothing more is scanned, even when the stop request reached the engine before its scan began.
+    if (!self->m_bScanning.load()) return false;
+    if (!self->m_selection.Wants(type)) return false;
+    ::SendMessageW(self->m_hWnd, WM_REGPAGE_CATEGORY_STARTED, (WPARAM)type, 0);
+    return true;
+}
+
+bool CScanCleanRegCleanStep0::OnScanResult(const CRegistryData::SCAN_RESULT* result, void* user)
+{
+    CScanCleanRegCleanStep0* self = static_cast<CScanCleanRegCleanStep0*>(user);
+    // Only rows the user ticks are cleaned later; a result that is never listed must never be selected.
+    result->selected = false;
+    if (!self->m_bScanning.load()) return false;
+    ::SendMessageW(self->m_hWnd, WM_REGPAGE_SCAN_RESULT, 0, (LPARAM)result);
+    return true;
+}
+
+LRESULT CScanCleanRegCleanStep0::OnCategoryStarted(WPARAM wParam, LPARAM)
+{
+    RegCategoryRow* row = FindRow(int(wParam));
+    if (row && m_bScanning.load()) row->checkBox.SetState(2);
+    return 0;
+}
+
+LRESULT CScanCleanRegCleanStep0::OnScanResultMsg(WPARAM, LPARAM lParam)
+{
+    const CRegistryData::SCAN_RESULT* result = reinterpret_cast<const CRegistryData::SCAN_RESULT*>(lParam);
+    if (!result || !m_bScanning.load()) return 0;
+    RegCategoryRow* row = FindRow(result->type);
+    if (row) {
+        if (row->checkBox.GetState() != 2) row->checkBox.SetState(2);
+        ++row->nCount;
+        CString text;
+        text.Format(L"%d", row->nCount);
+        row->countLabel.SetWindowText(text);
+        CRect rc;
+        row->countLabel.GetWindowRect(&rc);
+        ScreenToClient(&rc);
+        InvalidateRect(&rc);
+    }
+    if (m_pStep1) m_pStep1->AddResult(result);
+    return 0;
+}
+
+LRESULT CScanCleanRegCleanStep0::OnCategoryDone(WPARAM wParam, LPARAM)
+{
+    RegCategoryRow* row = FindRow(int(wParam));
+    if (row) row->checkBox.SetState(3);
+    return 0;
+}
+
+LRESULT CScanCleanRegCleanStep0::OnScanFinished(WPARAM, LPARAM)
+{
+    if (m_hScanThread) {
+        CloseHandle(m_hScanThread);
+        m_hScanThread = nullptr;
+    }
+    m_bScanning = false;
+    SetBusy(false);
+    SetTexts(false);
+    // Also after an abort: the results found so far are shown.
+    if (m_pOwner) m_pOwner->ShowSubPage(1);
+    return 0;
+}
+
+void CScanCleanRegCleanStep0::StopAndWait()
+{
+    if (!m_hScanThread) return;
+    m_bScanning = false;
+    if (m_pEngine) m_pEngine->Stop();
+    HANDLE thread = m_hScanThread;
+    if (Shell::WaitPumping(thread, 30000) && m_hScanThread == thread) {
+        CloseHandle(thread);
+        m_hScanThread = nullptr;
+    }
+}
+
+BOOL CScanCleanRegCleanStep0::OnEraseBkgnd(CDC* pDC)
+{
+    CRect client;
+    GetClientRect(&client);
+    ::FillRect(pDC->GetSafeHdc(), &client, m_hWhiteBrush);
+    if (m_hBackground) {
+        BITMAP info = {};
+        GetObjectW(m_hBackground, sizeof(info), &info);
+        HDC mem = CreateCompatibleDC(pDC->GetSafeHdc());
+        HGDIOBJ old = SelectObject(mem, m_hBackground);
+        SetStretchBltMode(pDC->GetSafeHdc(), COLORONCOLOR);
+        StretchBlt(pDC->GetSafeHdc(), kPanelX, kPanelY, kPanelW, kPanelH, mem, 0, 0, info.bmWidth, info.bmHeight,
+                   SRCCOPY);
+        SelectObject(mem, old);
+        DeleteDC(mem);
+    }
+    return TRUE;
+}
+
+HBRUSH CScanCleanRegCleanStep0::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
+    int id = pWnd ? pWnd->GetDlgCtrlID() : 0;
+    if (id >= 11050 && id <= 11059) {
+        pDC->SetTextColor(RGB(255, 0, 0));
+        pDC->SetBkMode(TRANSPARENT);
+        return m_hWhiteBrush;
+    }
+    if (id == IDC_STATUS || id == IDC_HINT) {
+        if (id == IDC_STATUS) pDC->SetTextColor(RGB(52, 107, 185));
+        pDC->SetBkMode(TRANSPARENT);
+        return (HBRUSH)GetStockObject(NULL_BRUSH);
+    }
+    return CFunctionDlg::OnCtlColor(pDC, pWnd, nCtlColor);
+}

@@ -1,0 +1,87 @@
+// First step of the registry page: one animated check box per scan category, which also shows that category's
+// progress, a count per category, and the start/abort button. The scan runs on a worker thread of its own.
+#pragma once
+
+#include <atomic>
+
+#include "FunctionDlg.h"
+#include "ImageButton.h"
+#include "RegCategories.h"
+#include "RegistryData.h"
+#include "controls/CheckBoxEx.h"
+
+class CScanCleanRegCleanStep1;
+
+// Step messages; the engine's own (category done, finished) use its numbers.
+#define WM_REGPAGE_CATEGORY_STARTED (WM_APP + 0x51)  // wParam: REG_SCAN_TYPE the scan is entering
+#define WM_REGPAGE_SCAN_RESULT (WM_APP + 0x52)       // lParam: const SCAN_RESULT*
+
+struct RegCategoryRow {
+    int nCheckBoxId = 0;
+    int nCountLabelId = 0;
+    REG_SCAN_TYPE nCategory = RST_SHAREDDLL;
+    int nCount = 0;
+    CCheckBoxEx checkBox;
+    CStatic countLabel;
+    CString strTitle;
+};
+
+class CScanCleanRegCleanStep0 : public CFunctionDlg {
+public:
+    enum { IDC_SELECT_ALL = 11100, IDC_STATUS = 11101, IDC_HINT = 11102, IDC_START_ABORT = 11003 };
+
+    CScanCleanRegCleanStep0();
+    ~CScanCleanRegCleanStep0() override;
+
+    void SetPeers(CFunctionDlg* pOwner, CScanCleanRegCleanStep1* pStep1, CRegistryData* pEngine);
+    void OnInitPage() override;
+    void OnShowPage() override;
+
+    void StartScan();
+    bool IsScanning() const { return m_bScanning.load(); }
+    // Asks a running scan to end and waits for its thread, delivering the messages it sends meanwhile.
+    void StopAndWait();
+
+    RegCategoryRow* FindRow(int category);
+    int GetRowCount() const { return m_nRowCount; }
+    RegCategoryRow& GetRow(int i) { return m_rows[i]; }
+
+    // Engine callbacks; they run on the scan thread.
+    static bool ShouldScanCategory(REG_SCAN_TYPE type, void* user);
+    static bool OnScanResult(const CRegistryData::SCAN_RESULT* result, void* user);
+
+protected:
+    afx_msg void OnStartAbort();
+    afx_msg LRESULT OnSelectAllClicked(WPARAM, LPARAM);
+    afx_msg LRESULT OnCategoryDone(WPARAM wParam, LPARAM);
+    afx_msg LRESULT OnScanFinished(WPARAM, LPARAM);
+    afx_msg LRESULT OnCategoryStarted(WPARAM wParam, LPARAM);
+    afx_msg LRESULT OnScanResultMsg(WPARAM, LPARAM lParam);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    static unsigned __stdcall ScanThread(void* param);
+    void SetTexts(bool scanning);
+    void SetBusy(bool busy);
+
+    CFunctionDlg* m_pOwner = nullptr;
+    CScanCleanRegCleanStep1* m_pStep1 = nullptr;
+    CRegistryData* m_pEngine = nullptr;
+
+    RegCategoryRow m_rows[kRegCategoryCount];
+    int m_nRowCount = 0;
+    CCheckBoxEx m_selectAll;
+    CStatic m_status;
+    CStatic m_hint;
+    CGeneralImageButton m_startAbort;
+    CFont m_titleFont;
+    CFont m_textFont;
+    HBITMAP m_hBackground = nullptr;
+    HBRUSH m_hWhiteBrush = nullptr;
+
+    std::atomic<bool> m_bScanning{false};
+    HANDLE m_hScanThread = nullptr;
+    RegSelection m_selection;  // what the user chose when the scan started
+};

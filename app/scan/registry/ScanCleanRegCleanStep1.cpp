@@ -1,0 +1,208 @@
+#include "ScanCleanRegCleanStep1.h"
+
+#include "Dictionary.h"
+#include "PageIds.h"
+#include "PumpingWait.h"
+
+using nsVendrel::TranslateCode;
+
+namespace {
+const int kListX = 20, kListY = 60, kListW = 700, kListH = 330;
+
+void SendBusy(bool busy)
+{
+    CWnd* main = AfxGetMainWnd();
+    if (main && main->GetSafeHwnd()) ::SendMessageW(main->GetSafeHwnd(), WM_SET_BUSY, busy ? 1 : 0, 0);
+}
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CScanCleanRegCleanStep1, CFunctionDlg)
+    ON_BN_CLICKED(CScanCleanRegCleanStep1::IDC_REPAIR, &CScanCleanRegCleanStep1::OnRepair)
+    ON_BN_CLICKED(CScanCleanRegCleanStep1::IDC_SELECT_ALL, &CScanCleanRegCleanStep1::OnSelectAll)
+    ON_MESSAGE(WM_REGCLEAN_ITEM, &CScanCleanRegCleanStep1::OnCleanItem)
+    ON_MESSAGE(WM_REGCLEAN_FINISHED, &CScanCleanRegCleanStep1::OnCleanFinished)
+    ON_WM_ERASEBKGND()
+    ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+CScanCleanRegCleanStep1::CScanCleanRegCleanStep1()
+{
+    m_textFont.CreateFont(13, 0, 0, 0, 400, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Verdana");
+    m_hFrame = LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(352));
+}
+
+CScanCleanRegCleanStep1::~CScanCleanRegCleanStep1()
+{
+    StopAndWait();
+    if (m_hFrame) DeleteObject(m_hFrame);
+}
+
+void CScanCleanRegCleanStep1::OnInitPage()
+{
+    m_countCaption.Create(TranslateCode(L"IDS_SCAN_CLEAN_SCAN_RESULT_TXT_ENTRY_COUNT"), WS_CHILD | WS_VISIBLE | SS_LEFT,
+                          CRect(kListX, 25, kListX + 200, 45), this, IDC_COUNT_CAPTION);
+    m_countCaption.SetFont(&m_textFont);
+    m_count.Create(L"0", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(kListX + 205, 25, kListX + 300, 45), this, IDC_COUNT);
+    m_count.SetFont(&m_textFont);
+
+    // The column's title is never shown: the rows carry their own two lines.
+    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_SINGLESEL |
+                      LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS,
+                  CRect(kListX, kListY, kListX + kListW, kListY + kListH), this, IDC_RESULT_LIST);
+    CRect client;
+    m_list.GetClientRect(&client);
+    m_list.InsertColumn(0, L"This is a test", LVCFMT_LEFT, client.Width());
+
+    m_selectAll.Create(TranslateCode(L"IDS_SCAN_CLEAN_REGISTRY_SELECT_ALL"), WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX,
+                       CRect(kListX, kListY + kListH + 25, kListX + 250, kListY + kListH + 45), this, IDC_SELECT_ALL);
+    m_selectAll.SetFont(&m_textFont);
+    m_repair.Create(TranslateCode(L"IDS_SCAN_CLEAN_REGISTRY_SCAN_RESULT_BTN_REPAIR"), WS_CHILD | WS_VISIBLE,
+                    CRect(kListX + kListW - 124, kListY + kListH + 15, kListX + kListW, kListY + kListH + 55), this,
+                    IDC_REPAIR);
+}
+
+void CScanCleanRegCleanStep1::OnShowPage()
+{
+    CFunctionDlg::OnShowPage();
+    if (m_pEngine) m_pEngine->m_hNotifyWnd = m_hWnd;
+    ShowCount(int(m_results.size()));
+    m_selectAll.SetCheck(BST_UNCHECKED);
+}
+
+void CScanCleanRegCleanStep1::ShowCount(int count)
+{
+    CString text;
+    text.Format(L"%d", count);
+    m_count.SetWindowText(text);
+    CRect rc;
+    m_count.GetWindowRect(&rc);
+    ScreenToClient(&rc);
+    InvalidateRect(&rc);
+}
+
+void CScanCleanRegCleanStep1::SetBusy(bool busy)
+{
+    SendBusy(busy);
+}
+
+void CScanCleanRegCleanStep1::Reset()
+{
+    m_list.DeleteAllItems();
+    m_results.clear();
+}
+
+void CScanCleanRegCleanStep1::AddResult(const CRegistryData::SCAN_RESULT* pResult)
+{
+    if (!pResult || !m_results.insert(pResult).second) return;
+    m_list.AddScanResult(pResult);
+}
+
+void CScanCleanRegCleanStep1::OnSelectAll()
+{
+    BOOL check = m_selectAll.GetCheck() == BST_CHECKED;
+    int count = m_list.GetItemCount();
+    for (int i = 0; i < count; ++i) m_list.SetCheck(i, check);
+    m_list.Invalidate();
+}
+
+void CScanCleanRegCleanStep1::OnRepair()
+{
+    if (m_hCleanThread || !m_pEngine) return;
+    // Nothing the list does not show as ticked may be deleted, whatever an earlier scan or clean left selected.
+    for (const CRegistryData::SCAN_RESULT& r : m_pEngine->m_results) r.selected = false;
+
+    std::vector<const CRegistryData::SCAN_RESULT*> rows;
+    int checked = 0;
+    int count = m_list.GetItemCount();
+    for (int i = 0; i < count; ++i) {
+        const CRegistryData::SCAN_RESULT* result = m_list.GetResult(i);
+        rows.push_back(result);
+        if (result && m_list.IsRowChecked(i)) {
+            result->selected = true;
+            ++checked;
+        }
+    }
+    if (checked == 0) {
+        AfxMessageBox(TranslateCode(L"IDS_SCAN_CLEAN_REGISTRY_NOIMTE"));
+        return;
+    }
+    m_book.Begin(rows);
+    m_pEngine->m_hNotifyWnd = m_hWnd;
+    EnableWindow(FALSE);
+    SetBusy(true);
+    m_hCleanThread = CreateThread(nullptr, 0, &CScanCleanRegCleanStep1::CleanThread, this, 0, nullptr);
+    if (!m_hCleanThread) {
+        for (const CRegistryData::SCAN_RESULT& r : m_pEngine->m_results) r.selected = false;
+        EnableWindow(TRUE);
+        SetBusy(false);
+    }
+}
+
+DWORD WINAPI CScanCleanRegCleanStep1::CleanThread(LPVOID param)
+{
+    CScanCleanRegCleanStep1* self = static_cast<CScanCleanRegCleanStep1*>(param);
+    return DWORD(self->m_pEngine->Clean(nullptr, nullptr));
+}
+
+LRESULT CScanCleanRegCleanStep1::OnCleanItem(WPARAM wParam, LPARAM)
+{
+    const CRegistryData::SCAN_RESULT* item = reinterpret_cast<const CRegistryData::SCAN_RESULT*>(wParam);
+    if (item) m_book.OnItem(*item);
+    ShowCount(m_book.RowsLeftIfAllSucceed());
+    return 0;
+}
+
+LRESULT CScanCleanRegCleanStep1::OnCleanFinished(WPARAM, LPARAM)
+{
+    if (m_hCleanThread) {
+        CloseHandle(m_hCleanThread);
+        m_hCleanThread = nullptr;
+    }
+    EnableWindow(TRUE);
+    SetBusy(false);
+
+    // A row leaves the list only when its key or value is really gone; the others stay, still ticked.
+    RegCleanBookkeeping::Outcome outcome = m_book.Finish(&RegItemExists);
+    for (int row : outcome.removed) {
+        m_results.erase(m_list.GetResult(row));
+        m_list.DeleteItem(row);
+    }
+    m_book.Begin({});
+    ShowCount(m_list.GetItemCount());
+    if (outcome.failed > 0) AfxMessageBox(TranslateCode(L"IDS_SCAN_CLEAN_REGISTRY_REPAIR_FAILED"));
+    return 0;
+}
+
+void CScanCleanRegCleanStep1::StopAndWait()
+{
+    if (!m_hCleanThread) return;
+    if (m_pEngine) m_pEngine->Stop();
+    HANDLE thread = m_hCleanThread;
+    if (Shell::WaitPumping(thread, 30000) && m_hCleanThread == thread) {
+        CloseHandle(thread);
+        m_hCleanThread = nullptr;
+    }
+}
+
+BOOL CScanCleanRegCleanStep1::OnEraseBkgnd(CDC* pDC)
+{
+    HDC dc = pDC->GetSafeHdc();
+    CRect client;
+    GetClientRect(&client);
+    ::FillRect(dc, &client, (HBRUSH)GetStockObject(WHITE_BRUSH));
+    // A frame 5 pixels around the result list.
+    RECT frame = {kListX - 5, kListY - 5, kListX + kListW + 5, kListY + kListH + 5};
+    DrawPagePanel(dc, frame, m_hFrame);
+    return TRUE;
+}
+
+HBRUSH CScanCleanRegCleanStep1::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
+    if (pWnd && pWnd->GetDlgCtrlID() == IDC_COUNT) {
+        pDC->SetTextColor(RGB(255, 0, 0));
+        pDC->SetBkMode(TRANSPARENT);
+        return (HBRUSH)GetStockObject(WHITE_BRUSH);
+    }
+    return CFunctionDlg::OnCtlColor(pDC, pWnd, nCtlColor);
+}

@@ -1,0 +1,61 @@
+// Second step of the registry page: the entries the scan found, to be ticked and repaired. The clean runs on a
+// worker thread; a row leaves the list only when its registry item is really gone.
+#pragma once
+
+#include <set>
+#include <vector>
+
+#include "FunctionDlg.h"
+#include "ImageButton.h"
+#include "RegCleanBookkeeping.h"
+#include "RegistryData.h"
+#include "controls/RegScanResultListCtrl.h"
+
+class CScanCleanRegCleanStep1 : public CFunctionDlg {
+public:
+    enum { IDC_RESULT_LIST = 11103, IDC_SELECT_ALL = 11104, IDC_REPAIR = 11105, IDC_COUNT_CAPTION = 11106,
+           IDC_COUNT = 11107 };
+
+    CScanCleanRegCleanStep1();
+    ~CScanCleanRegCleanStep1() override;
+
+    void SetEngine(CRegistryData* pEngine) { m_pEngine = pEngine; }
+    void OnInitPage() override;
+    void OnShowPage() override;
+
+    // Empties the list and the result set (a new scan starts).
+    void Reset();
+    // Adds one result of the running scan (on top of the list).
+    void AddResult(const CRegistryData::SCAN_RESULT* pResult);
+    size_t GetResultCount() const { return m_results.size(); }
+    CRegScanResultListCtrl& GetList() { return m_list; }
+    bool IsCleaning() const { return m_hCleanThread != nullptr; }
+    void StopAndWait();
+
+protected:
+    afx_msg void OnRepair();
+    afx_msg void OnSelectAll();
+    afx_msg LRESULT OnCleanItem(WPARAM wParam, LPARAM);
+    afx_msg LRESULT OnCleanFinished(WPARAM wParam, LPARAM);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    static DWORD WINAPI CleanThread(LPVOID param);
+    void ShowCount(int count);
+    void SetBusy(bool busy);
+
+    CRegistryData* m_pEngine = nullptr;
+    std::set<const CRegistryData::SCAN_RESULT*> m_results;
+    HANDLE m_hCleanThread = nullptr;
+    RegCleanBookkeeping m_book;
+
+    CRegScanResultListCtrl m_list;
+    CButton m_selectAll;
+    CGeneralImageButton m_repair;
+    CStatic m_countCaption;
+    CStatic m_count;
+    CFont m_textFont;
+    HBITMAP m_hFrame = nullptr;
+};

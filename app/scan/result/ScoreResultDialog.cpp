@@ -1,0 +1,176 @@
+#include "ScoreResultDialog.h"
+
+#include "Dictionary.h"
+#include "SkinDraw.h"
+
+using nsVendrel::TranslateCode;
+
+namespace {
+const wchar_t* const kTabKeys[kScoreResultListCount] = {
+    L"IDS_START_SCAN_RESULT_TAB_ALL",      L"IDS_START_SCAN_RESULT_TAB_REGISTRY",
+    L"IDS_START_SCAN_RESULT_TAB_EVIDENCE", L"IDS_START_SCAN_RESULT_TAB_JUNKFILE",
+    L"IDS_START_SCAN_RESULT_TAB_FILE_ASSOC",  // lists invalid shortcuts
+};
+const int kTabX = 20, kTabY = 45, kTabW = 104, kTabH = 31;
+const int kMargin = 20;
+const int kDragStrip = 40;  // the title strip of the background picture
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CScoreResultDialog, CFunctionDlg)
+    ON_MESSAGE(WM_SCORE_RESULT_ITEM, &CScoreResultDialog::OnResultItem)
+    ON_COMMAND_RANGE(CScoreResultDialog::IDC_TAB_FIRST, CScoreResultDialog::IDC_TAB_FIRST + kScoreResultListCount - 1,
+                     &CScoreResultDialog::OnTab)
+    ON_BN_CLICKED(CScoreResultDialog::IDC_CLOSE, &CScoreResultDialog::OnClose)
+    ON_WM_ERASEBKGND()
+    ON_WM_NCHITTEST()
+END_MESSAGE_MAP()
+
+CScoreResultDialog::CScoreResultDialog() : CFunctionDlg(IDD_ENTRY_DIALOG)
+{
+    m_hBackground = LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(406));
+}
+
+CScoreResultDialog::~CScoreResultDialog()
+{
+    if (m_hWnd) DestroyWindow();
+    if (m_hBackground) DeleteObject(m_hBackground);
+}
+
+BOOL CScoreResultDialog::CreateResultWindow(CWnd* pParent)
+{
+    if (!Create(IDD_ENTRY_DIALOG, pParent)) return FALSE;
+    SetWindowText(L"Scan Result");
+    Shape();
+    OnInitPage();
+    ShowWindow(SW_HIDE);
+    return TRUE;
+}
+
+void CScoreResultDialog::Shape()
+{
+    SIZE size = Shell::BitmapSize(m_hBackground);
+    if (size.cx <= 0 || size.cy <= 0) return;
+    SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    HDC screen = ::GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(mem, m_hBackground);
+    const COLORREF key = RGB(255, 0, 255);
+    std::vector<ShapeCut> cuts =
+        ComputeShapeCuts(size.cx, size.cy, 10, 11, [&](int x, int y) { return GetPixel(mem, x, y) == key; });
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+
+    HRGN shape = CreateRectRgn(0, 0, size.cx, size.cy);
+    for (const ShapeCut& cut : cuts) {
+        HRGN piece = CreateRectRgn(cut.x, cut.top, cut.x + 1, cut.bottom);
+        CombineRgn(shape, shape, piece, RGN_DIFF);
+        DeleteObject(piece);
+    }
+    // The window owns the region from here on.
+    SetWindowRgn(shape, TRUE);
+}
+
+void CScoreResultDialog::OnInitPage()
+{
+    CRect client;
+    GetClientRect(&client);
+    CRect listRect(kMargin, kTabY + kTabH + 10, client.right - kMargin, client.bottom - kMargin);
+    CString column = TranslateCode(L"Scan Result");
+    CFont* font = GetFont();
+    for (int i = 0; i < kScoreResultListCount; ++i) {
+        CListCtrl& list = m_lists[i];
+        list.Create(WS_CHILD | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | (i == 0 ? WS_VISIBLE : 0), listRect, this,
+                    UINT(IDC_LIST_FIRST + i));
+        list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+        if (font) list.SetFont(font);
+        CRect lc;
+        list.GetClientRect(&lc);
+        list.InsertColumn(0, column, LVCFMT_LEFT, listRect.Width());
+
+        CTabButton& tab = m_tabs[i];
+        CRect tr(kTabX + i * (kTabW + 2), kTabY, kTabX + i * (kTabW + 2) + kTabW, kTabY + kTabH);
+        tab.Create(TranslateCode(kTabKeys[i]), WS_CHILD | WS_VISIBLE, tr, this, UINT(IDC_TAB_FIRST + i));
+        tab.SetBitmaps(354, 353, 353, 355, CLR_INVALID);
+        tab.SetSelected(i == 0);
+    }
+    m_close.Create(L"", WS_CHILD | WS_VISIBLE, CRect(client.right - 40, 8, client.right - 10, 29), this, IDC_CLOSE);
+    m_close.SetBitmaps(132, 131, 130, CLR_INVALID);
+    m_close.SizeToBitmap();
+}
+
+LRESULT CScoreResultDialog::OnResultItem(WPARAM wParam, LPARAM lParam)
+{
+    const wchar_t* text = reinterpret_cast<const wchar_t*>(wParam);
+    if (!text) text = L"";
+    for (int list : ScoreResultListsFor((long long)lParam))
+        m_lists[list].InsertItem(m_lists[list].GetItemCount(), text);
+    return 0;
+}
+
+void CScoreResultDialog::ClearLists()
+{
+    for (CListCtrl& list : m_lists)
+        if (list.GetSafeHwnd()) list.DeleteAllItems();
+}
+
+int CScoreResultDialog::GetItemCount(int nList) const
+{
+    return const_cast<CListCtrl&>(m_lists[nList]).GetItemCount();
+}
+
+void CScoreResultDialog::ShowList(int nIndex)
+{
+    if (nIndex < 0 || nIndex >= kScoreResultListCount) return;
+    for (int i = 0; i < kScoreResultListCount; ++i) {
+        m_lists[i].ShowWindow(SW_HIDE);
+        m_tabs[i].SetSelected(FALSE);
+        m_tabs[i].Invalidate();
+    }
+    m_lists[nIndex].ShowWindow(SW_SHOW);
+    m_tabs[nIndex].SetSelected(TRUE);
+    m_tabs[nIndex].Invalidate();
+}
+
+void CScoreResultDialog::OnTab(UINT nId)
+{
+    ShowList(int(nId) - IDC_TAB_FIRST);
+}
+
+void CScoreResultDialog::OnClose()
+{
+    ShowList(0);
+    // Hides the modeless window; the scan step shows it again.
+    EndDialog(0);
+    ShowWindow(SW_HIDE);
+}
+
+BOOL CScoreResultDialog::OnEraseBkgnd(CDC* pDC)
+{
+    CRect client;
+    GetClientRect(&client);
+    HDC dc = pDC->GetSafeHdc();
+    if (!m_hBackground) {
+        ::FillRect(dc, &client, (HBRUSH)GetStockObject(WHITE_BRUSH));
+        return TRUE;
+    }
+    SIZE size = Shell::BitmapSize(m_hBackground);
+    HDC mem = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(mem, m_hBackground);
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchBlt(dc, 0, 0, client.Width(), client.Height(), mem, 0, 0, size.cx, size.cy, SRCCOPY);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    return TRUE;
+}
+
+LRESULT CScoreResultDialog::OnNcHitTest(CPoint point)
+{
+    LRESULT hit = CFunctionDlg::OnNcHitTest(point);
+    if (hit != HTCLIENT) return hit;
+    CPoint client = point;
+    ScreenToClient(&client);
+    // Dragged by the title strip; the controls below keep their clicks.
+    return client.y < kDragStrip ? HTCAPTION : hit;
+}

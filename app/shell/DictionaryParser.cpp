@@ -1,0 +1,76 @@
+#include "DictionaryParser.h"
+
+#include <cwctype>
+#include <wchar.h>
+
+namespace nsVendrel {
+
+namespace {
+
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n' || c == L'\v' || c == L'\f'; }
+
+bool EqualsNoCase(const std::wstring& a, const wchar_t* b)
+{
+    return _wcsicmp(a.c_str(), b) == 0;
+}
+
+void Store(DictionaryTexts& texts, const std::wstring& section, const std::wstring& entry, const std::wstring& value)
+{
+    if (section.empty() || EqualsNoCase(section, L"DICTIONARY_MAINID") || !EqualsNoCase(entry, L"1"))
+        return;
+    texts[section] = TrimDictionaryBlanks(value);
+}
+
+} // namespace
+
+std::wstring TrimDictionaryBlanks(const std::wstring& s)
+{
+    size_t b = 0, e = s.size();
+    while (b < e && IsBlank(s[b])) ++b;
+    while (e > b && IsBlank(s[e - 1])) --e;
+    return s.substr(b, e - b);
+}
+
+std::wstring PrepareDictionaryText(const wchar_t* units, size_t count)
+{
+    size_t n = 0;
+    while (n < count && units[n] != L'\0') ++n;
+    while (n > 0 && IsBlank(units[n - 1])) --n;
+    std::wstring out;
+    out.reserve(n);
+    for (size_t i = 0; i < n; ++i) {
+        if (units[i] == L'\r' && i + 1 < n && units[i + 1] == L'\n') {
+            ++i;
+            continue;
+        }
+        out.push_back(units[i]);
+    }
+    return out;
+}
+
+DictionaryTexts ParseDictionaryText(const std::wstring& text)
+{
+    DictionaryTexts texts;
+    std::wstring section, entry = L"1";
+    size_t pos = 0;
+    for (;;) {
+        size_t open = text.find(L'[', pos);
+        if (open == std::wstring::npos) {
+            Store(texts, section, entry, text.substr(pos));
+            break;
+        }
+        Store(texts, section, entry, text.substr(pos, open - pos));
+        pos = open + 1;
+        size_t close = text.find(L']', pos);
+        if (close == std::wstring::npos) break;
+        section = TrimDictionaryBlanks(text.substr(pos, close - pos));
+        pos = close + 1;
+        size_t eq = text.find(L'=', pos);
+        if (eq == std::wstring::npos) break;
+        entry = TrimDictionaryBlanks(text.substr(pos, eq - pos));
+        pos = eq + 1;
+    }
+    return texts;
+}
+
+} // namespace nsVendrel

@@ -1,0 +1,357 @@
+#include "DrawerMenu.h"
+
+#include "MemDC.h"
+#include "SkinDraw.h"
+
+namespace {
+
+void LoadSkinBitmap(CBitmap& bitmap, UINT id)
+{
+    bitmap.DeleteObject();
+    bitmap.Attach(::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id)));
+}
+
+// Statics of the drawer show the skin of the main window behind them.
+BOOL EraseWithParentBackground(CWnd* wnd, WPARAM dc)
+{
+    Shell::PaintParentBackground(wnd->GetSafeHwnd(), reinterpret_cast<HDC>(dc));
+    return TRUE;
+}
+
+} // namespace
+
+// ---- CMenuButtonItem ----------------------------------------------------------------------------------------
+
+IMPLEMENT_DYNAMIC(CMenuButtonItem, CStatic)
+
+CMenuButtonItem::CMenuButtonItem()
+{
+    SetFont(12, L"Verdana", FALSE);
+}
+
+BOOL CMenuButtonItem::Create(LPCTSTR caption, const RECT& rect, CWnd* parent, UINT id, UINT normal, UINT hover,
+                             UINT selected)
+{
+    LoadSkinBitmap(m_bmpNormal, normal);
+    LoadSkinBitmap(m_bmpHover, hover);
+    LoadSkinBitmap(m_bmpSelected, selected);
+    m_pCurrent = &m_bmpNormal;
+    // SS_NOTIFY: a plain static is transparent to the mouse.
+    return CStatic::Create(caption, WS_CHILD | WS_VISIBLE | SS_NOTIFY, rect, parent, id);
+}
+
+void CMenuButtonItem::SetFont(int size, LPCTSTR face, BOOL bold)
+{
+    m_font.DeleteObject();
+    m_font.CreateFont(size, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0, FF_SWISS, face);
+}
+
+void CMenuButtonItem::SetSelected(BOOL selected)
+{
+    m_bSelected = selected;
+}
+
+void CMenuButtonItem::SetCurrent(CBitmap* bitmap)
+{
+    if (m_pCurrent == bitmap) return;
+    m_pCurrent = bitmap;
+    Invalidate(FALSE);
+}
+
+void CMenuButtonItem::Paint()
+{
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(GetSafeHwnd(), &ps);
+    CRect client;
+    GetClientRect(&client);
+    {
+        nsVendrel::CMemDC mem(CDC::FromHandle(dc), client);
+        CBitmap* bitmap = m_bSelected ? &m_bmpSelected : m_pCurrent;
+        Shell::DrawMaskedBitmap(mem.GetSafeHdc(), 0, 0, static_cast<HBITMAP>(bitmap->GetSafeHandle()), CLR_INVALID);
+        CString caption;
+        GetWindowText(caption);
+        HGDIOBJ oldFont = ::SelectObject(mem.GetSafeHdc(), m_font.GetSafeHandle());
+        ::SetBkMode(mem.GetSafeHdc(), TRANSPARENT);
+        COLORREF colour = m_bSelected && m_crSelectedText != CLR_INVALID ? m_crSelectedText : m_crText;
+        ::SetTextColor(mem.GetSafeHdc(), colour);
+        RECT text = client;
+        text.left += m_nTextX;
+        ::DrawTextW(mem.GetSafeHdc(), caption, -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        ::SelectObject(mem.GetSafeHdc(), oldFont);
+    }
+    ::EndPaint(GetSafeHwnd(), &ps);
+}
+
+LRESULT CMenuButtonItem::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ERASEBKGND:
+        return TRUE; // the paint covers the whole item
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_MOUSEMOVE: {
+        CRect client;
+        GetClientRect(&client);
+        POINT pt = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
+        if (client.PtInRect(pt)) {
+            if (::GetCapture() != GetSafeHwnd()) ::SetCapture(GetSafeHwnd());
+            SetCurrent(&m_bmpHover);
+        } else {
+            if (::GetCapture() == GetSafeHwnd()) ::ReleaseCapture();
+            SetCurrent(&m_bmpNormal);
+        }
+        return 0;
+    }
+    case WM_CAPTURECHANGED:
+        SetCurrent(&m_bmpNormal);
+        break;
+    case WM_LBUTTONUP: {
+        LRESULT result = CStatic::WindowProc(message, wParam, lParam);
+        if (m_bEnabled && GetParent())
+            GetParent()->SendMessage(WM_SWITCH_PAGE, static_cast<WPARAM>(GetDlgCtrlID()), 0);
+        return result;
+    }
+    }
+    return CStatic::WindowProc(message, wParam, lParam);
+}
+
+// ---- CMenuItemContainer -------------------------------------------------------------------------------------
+
+IMPLEMENT_DYNAMIC(CMenuItemContainer, CStatic)
+
+CMenuItemContainer::~CMenuItemContainer()
+{
+    for (int i = 0; i < m_nCount; ++i) delete m_items[i];
+}
+
+bool CMenuItemContainer::AddItem(UINT normal, UINT hover, UINT selected, int id, LPCTSTR caption, int textX,
+                                 int fontSize, LPCTSTR fontFace, BOOL bold, COLORREF text, COLORREF selectedText)
+{
+    if (m_nCount >= kMaxItems) return false;
+    auto* item = new CMenuButtonItem;
+    item->SetFont(fontSize, fontFace, bold);
+    item->m_nTextX = textX;
+    item->m_crText = text;
+    item->m_crSelectedText = selectedText;
+    CRect rect(0, m_nCount * m_nItemHeight, m_nItemWidth, (m_nCount + 1) * m_nItemHeight);
+    if (!item->Create(caption, rect, this, static_cast<UINT>(id), normal, hover, selected)) {
+        delete item;
+        return false;
+    }
+    m_items[m_nCount++] = item;
+    SetWindowPos(nullptr, 0, 0, m_nItemWidth, m_nCount * m_nItemHeight + 2, SWP_NOMOVE | SWP_NOZORDER |
+                 SWP_NOACTIVATE);
+    return true;
+}
+
+void CMenuItemContainer::SetBackground(UINT bitmapId)
+{
+    LoadSkinBitmap(m_background, bitmapId);
+}
+
+LRESULT CMenuItemContainer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SWITCH_PAGE:
+        return GetParent() ? GetParent()->SendMessage(message, wParam, lParam) : 0;
+    case WM_ERASEBKGND:
+        if (m_background.GetSafeHandle()) {
+            Shell::DrawMaskedBitmap(reinterpret_cast<HDC>(wParam), 0, 0,
+                                    static_cast<HBITMAP>(m_background.GetSafeHandle()), CLR_INVALID);
+            return TRUE;
+        }
+        return EraseWithParentBackground(this, wParam);
+    }
+    return CStatic::WindowProc(message, wParam, lParam);
+}
+
+// ---- CMenuButtonCtrl ----------------------------------------------------------------------------------------
+
+IMPLEMENT_DYNAMIC(CMenuButtonCtrl, CStatic)
+
+int CMenuButtonCtrl::GetHeight() const
+{
+    return m_nHeaderHeight + (m_bExpanded ? m_body.GetItemCount() * m_nItemHeight + 2 : 0);
+}
+
+void CMenuButtonCtrl::SetExpanded(BOOL expanded)
+{
+    m_bExpanded = expanded;
+    m_body.ShowWindow(expanded ? SW_SHOW : SW_HIDE);
+}
+
+bool CMenuButtonCtrl::Holds(int id) const
+{
+    if (m_header.GetDlgCtrlID() == id) return true;
+    for (int i = 0; i < m_body.GetItemCount(); ++i)
+        if (m_body.GetItem(i)->GetDlgCtrlID() == id) return true;
+    return false;
+}
+
+LRESULT CMenuButtonCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SWITCH_PAGE:
+        return GetParent() ? GetParent()->SendMessage(message, wParam, lParam) : 0;
+    case WM_ERASEBKGND:
+        return EraseWithParentBackground(this, wParam);
+    }
+    return CStatic::WindowProc(message, wParam, lParam);
+}
+
+// ---- CDrawerMenuCtrl ----------------------------------------------------------------------------------------
+
+IMPLEMENT_DYNAMIC(CDrawerMenuCtrl, CStatic)
+
+CDrawerMenuCtrl::CDrawerMenuCtrl() = default;
+
+CDrawerMenuCtrl::~CDrawerMenuCtrl()
+{
+    for (int i = 0; i < m_nGroupCount; ++i) delete m_groups[i];
+}
+
+void CDrawerMenuCtrl::PreSubclassWindow()
+{
+    CStatic::PreSubclassWindow();
+    ModifyStyle(WS_BORDER, SS_NOTIFY | WS_CLIPCHILDREN, SWP_FRAMECHANGED);
+}
+
+int CDrawerMenuCtrl::AddGroup(UINT normal, UINT hover, UINT selected, int headerId, LPCTSTR caption)
+{
+    if (m_nGroupCount >= kMaxGroups) return -1;
+    auto* group = new CMenuButtonCtrl;
+    group->m_nHeaderHeight = m_nHeaderHeight;
+    group->m_nItemHeight = m_nItemHeight;
+    group->m_nItemX = m_nItemX;
+    int width = m_nHeaderWidth > m_nItemX + m_nItemWidth ? m_nHeaderWidth : m_nItemX + m_nItemWidth;
+    CRect rect(0, 0, width, m_nHeaderHeight);
+    group->Create(L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect, this, 0xFFFF);
+
+    group->m_header.SetFont(m_nHeaderFontSize, m_strHeaderFont, m_bHeaderBold);
+    group->m_header.m_nTextX = m_nHeaderTextX;
+    group->m_header.m_crText = m_crHeaderText;
+    group->m_header.m_crSelectedText = m_crHeaderSelectedText;
+    group->m_header.Create(caption, CRect(0, 0, m_nHeaderWidth, m_nHeaderHeight), group,
+                           static_cast<UINT>(headerId), normal, hover, selected);
+
+    group->m_body.m_nItemWidth = m_nItemWidth;
+    group->m_body.m_nItemHeight = m_nItemHeight;
+    group->m_body.Create(L"", WS_CHILD | WS_CLIPCHILDREN | SS_NOTIFY,
+                         CRect(m_nItemX, m_nHeaderHeight, m_nItemX + m_nItemWidth, m_nHeaderHeight + 2), group,
+                         0xFFFF);
+    m_groups[m_nGroupCount++] = group;
+    Layout();
+    return m_nGroupCount - 1;
+}
+
+bool CDrawerMenuCtrl::AddItem(int group, UINT normal, UINT hover, UINT selected, int id, LPCTSTR caption)
+{
+    CMenuButtonCtrl* g = GetGroup(group);
+    if (!g) return false;
+    if (!g->m_body.AddItem(normal, hover, selected, id, caption, 0, m_nItemFontSize, m_strItemFont, m_bItemBold,
+                           m_crItemText, m_crItemSelectedText))
+        return false;
+    Layout();
+    return true;
+}
+
+void CDrawerMenuCtrl::Layout()
+{
+    int y = 0;
+    for (int i = 0; i < m_nGroupCount; ++i) {
+        CMenuButtonCtrl* g = m_groups[i];
+        CRect rect;
+        g->GetWindowRect(&rect);
+        g->SetWindowPos(nullptr, 0, y, rect.Width(), g->GetHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
+        y += g->GetHeight() + m_nGap;
+    }
+}
+
+bool CDrawerMenuCtrl::UpdateGroups(int id)
+{
+    bool changed = false;
+    for (int i = 0; i < m_nGroupCount; ++i) {
+        CMenuButtonCtrl* g = m_groups[i];
+        auto select = [&](CMenuButtonItem& item) {
+            BOOL selected = item.GetDlgCtrlID() == id;
+            if (item.IsSelected() != selected) {
+                item.SetSelected(selected);
+                changed = true; // a selection moving inside the open group must be repainted too
+            }
+        };
+        select(g->m_header);
+        for (int k = 0; k < g->m_body.GetItemCount(); ++k) select(*g->m_body.GetItem(k));
+        bool holds = g->Holds(id);
+        if (holds != (g->m_bExpanded != FALSE)) {
+            g->SetExpanded(holds);
+            changed = true;
+        }
+    }
+    return changed;
+}
+
+void CDrawerMenuCtrl::RepaintArea()
+{
+    ::RedrawWindow(GetSafeHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void CDrawerMenuCtrl::SelectItem(int nId)
+{
+    if (nId == m_nSelectedId) return;
+    m_nSelectedId = nId;
+    if (UpdateGroups(nId)) {
+        Layout();
+        RepaintArea();
+    }
+}
+
+void CDrawerMenuCtrl::EnableItems(BOOL bEnable)
+{
+    for (int i = 0; i < m_nGroupCount; ++i) {
+        m_groups[i]->m_header.EnableItem(bEnable);
+        for (int k = 0; k < m_groups[i]->m_body.GetItemCount(); ++k) m_groups[i]->m_body.GetItem(k)->EnableItem(bEnable);
+    }
+}
+
+LRESULT CDrawerMenuCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SWITCH_PAGE:
+        if (UpdateGroups(static_cast<int>(wParam))) Layout();
+        RepaintArea();
+        return GetParent() ? GetParent()->SendMessage(message, wParam, lParam) : 0;
+    case WM_ERASEBKGND:
+        return EraseWithParentBackground(this, wParam);
+    }
+    return CStatic::WindowProc(message, wParam, lParam);
+}
+
+// ---- CMainMenuText ------------------------------------------------------------------------------------------
+
+IMPLEMENT_DYNAMIC(CMainMenuText, CStatic)
+
+void CMainMenuText::PreSubclassWindow()
+{
+    CStatic::PreSubclassWindow();
+    ModifyStyle(SS_TYPEMASK, SS_OWNERDRAW);
+}
+
+void CMainMenuText::SetTextFont(int height, BOOL bold, LPCTSTR face)
+{
+    m_font.DeleteObject();
+    m_font.CreateFont(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0, FF_SWISS, face);
+    if (GetSafeHwnd()) Invalidate();
+}
+
+void CMainMenuText::DrawItem(LPDRAWITEMSTRUCT dis)
+{
+    CString caption;
+    GetWindowText(caption);
+    HGDIOBJ oldFont = m_font.GetSafeHandle() ? ::SelectObject(dis->hDC, m_font.GetSafeHandle()) : nullptr;
+    ::SetTextColor(dis->hDC, m_crText);
+    ::SetBkMode(dis->hDC, TRANSPARENT);
+    RECT rect = dis->rcItem;
+    ::DrawTextW(dis->hDC, caption, -1, &rect, DT_CENTER | DT_VCENTER);
+    if (oldFont) ::SelectObject(dis->hDC, oldFont);
+}

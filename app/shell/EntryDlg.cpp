@@ -1,0 +1,452 @@
+#include "EntryDlg.h"
+
+#include <Common.h>
+
+#include "Dictionary.h"
+#include "EntryApp.h"
+#include "Language.h"
+#include "MainFrameTables.h"
+#include "MemDC.h"
+#include "PageFactory.h"
+#include "PageIds.h"
+#include "PumpingWait.h"
+#include "TrayIcon.h"
+#include "WebLinks.h"
+
+namespace {
+
+const wchar_t kMutexName[] = L"MUTEX_TANDRIX_EXCLUDE_OBJECT_BODRAN";
+const wchar_t kWindowTitle[] = L"Quorvel";
+const UINT kTaskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+// Boot mode hides the window at its first non-client paint, once.
+int g_bootHideCounter = 1;
+// The splash gets this long to appear and to close; start-up goes on without it afterwards.
+const DWORD kSplashWaitMs = 5000;
+
+} // namespace
+
+IMPLEMENT_DYNAMIC(CEntryDlg, CDialog)
+
+BEGIN_MESSAGE_MAP(CEntryDlg, CDialog)
+    ON_MESSAGE(WM_SWITCH_PAGE, &CEntryDlg::OnSwitchPageMessage)
+    ON_MESSAGE(WM_SET_BUSY, &CEntryDlg::OnSetBusyMessage)
+    ON_MESSAGE(WM_TRAY_NOTIFY, &CEntryDlg::OnTrayNotify)
+    ON_REGISTERED_MESSAGE(kTaskbarCreated, &CEntryDlg::OnTaskbarCreated)
+    ON_COMMAND(Shell::kCloseButtonId, &CEntryDlg::OnCloseButton)
+    ON_COMMAND(Shell::kMinimizeButtonId, &CEntryDlg::OnMinimizeButton)
+    ON_COMMAND(Shell::kSupportButtonId, &CEntryDlg::OnSupportButton)
+    ON_COMMAND(Shell::kOptionsButtonId, &CEntryDlg::OnOptionsButton)
+    ON_COMMAND(Shell::kHelpButtonId, &CEntryDlg::OnHelpButton)
+    ON_COMMAND(Shell::kStartButtonId, &CEntryDlg::OnStartButton)
+    ON_COMMAND(ID_TRAY_SHOW, &CEntryDlg::OnTrayShow)
+    ON_COMMAND(ID_TRAY_EXIT, &CEntryDlg::OnTrayExit)
+    ON_WM_PAINT()
+    ON_WM_QUERYDRAGICON()
+    ON_WM_ERASEBKGND()
+    ON_WM_NCHITTEST()
+    ON_WM_NCPAINT()
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+CEntryDlg::CEntryDlg() : CDialog(IDD_ENTRY_DIALOG, nullptr)
+{
+    m_hIcon = ::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_QUORVEL));
+    m_bmpBackground.Attach(::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDB_MAIN_BACKGROUND)));
+    m_fontTitle.CreateFont(13, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0, L"Verdana");
+    // A boot-mode start is never shown by the modal loop; only the tray brings it up.
+    SetShowOnIdle(!CEntryApp::m_bBootMode);
+}
+
+CEntryDlg::~CEntryDlg()
+{
+    if (m_hSplashThread) ::CloseHandle(m_hSplashThread);
+}
+
+BOOL CEntryDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+
+    LoadLanguage();
+    if (!EnsureSingleInstance()) return FALSE;
+
+    if (!CEntryApp::m_bBootMode) StartSplash();
+    ModifyStyle(0, WS_MINIMIZEBOX);
+    MoveWindow(0, 0, kWidth, kHeight);
+    SetWindowRgn(::CreateRoundRectRgn(0, 0, kWidth, kHeight, 10, 10), TRUE);
+    CenterWindow();
+
+    CreateFrameButtons();
+    ShowSplashText(L"Loading Left Button...");
+    CreateDrawer();
+    ShowSplashText(L"Loading Top Button...");
+    CreateTopButtons();
+    CreateOptionsWindow();
+    CreateFunctionPages();
+    EndSplash();
+
+    m_nid = Shell::MakeTrayRecord(GetSafeHwnd(), WM_TRAY_NOTIFY, m_hIcon);
+    m_bTrayAdded = Shell::AddTrayIcon(m_nid);
+
+    nsVendrel::TranslateWnd(this, 0, 1);
+    CWnd* active = GetActiveWindow();
+    HWND activeWnd = active ? active->GetSafeHwnd() : nullptr;
+    if (CEntryApp::m_bBootMode) return TRUE; // stays hidden; only the tray icon shows
+
+    SetWindowText(kWindowTitle);
+    if (activeWnd) ::ShowWindow(activeWnd, SW_SHOWNORMAL);
+    CRect rect;
+    GetWindowRect(&rect);
+    SetWindowPos(&wndTopMost, rect.left, rect.top, rect.Width(), rect.Height(), 0);
+    SetWindowPos(&wndNoTopMost, rect.left, rect.top, rect.Width(), rect.Height(), 0);
+    SetWindowPos(&wndTop, rect.left, rect.top, rect.Width(), rect.Height(), 0);
+    SetActiveWindow();
+    SetForegroundWindow();
+    SetFocus();
+    return TRUE;
+}
+
+void CEntryDlg::LoadLanguage()
+{
+    std::wstring lang;
+    SBRegGetStringValueW(HKEY_LOCAL_MACHINE, L"Software\\Quorvel\\Param", L"Lang", lang);
+    Shell::LanguageChoice choice = Shell::ChooseLanguage(lang);
+    m_nLanguageIndex = choice.index;
+    CString folder = CString(SBGetAppPathW().c_str()) + L"dic\\" + choice.folder;
+    nsVendrel::LoadDictionarys(folder);
+}
+
+bool CEntryDlg::EnsureSingleInstance()
+{
+    m_hMutex = ::CreateMutexW(nullptr, FALSE, kMutexName);
+    if (::GetLastError() == 0) return true; // the handle stays open for the life of the process
+    if (m_hMutex) ::CloseHandle(m_hMutex);
+    m_hMutex = nullptr;
+    if (HWND first = ::FindWindowW(nullptr, kWindowTitle)) {
+        ::SetForegroundWindow(first);
+        ::ShowWindow(first, SW_SHOWNORMAL);
+    }
+    EndDialog(0);
+    return false;
+}
+
+void CEntryDlg::StartSplash()
+{
+    m_hSplashThread = ::CreateThread(nullptr, 0, &CStartupWnd::ThreadProc, &m_startupWnd, 0, nullptr);
+    if (m_hSplashThread) Shell::WaitPumping(m_startupWnd.ReadyEvent(), kSplashWaitMs);
+}
+
+void CEntryDlg::ShowSplashText(LPCWSTR text)
+{
+    if (m_hSplashThread) m_startupWnd.ShowLoadingText(text);
+}
+
+void CEntryDlg::EndSplash()
+{
+    if (!m_hSplashThread) return;
+    HWND splash = m_startupWnd.GetSplashWindow();
+    if (!splash && Shell::WaitPumping(m_startupWnd.ReadyEvent(), kSplashWaitMs)) splash = m_startupWnd.GetSplashWindow();
+    if (splash) {
+        ::ShowWindow(splash, SW_SHOWNORMAL);
+        ::PostMessageW(splash, WM_CLOSE, 0, 0);
+        Shell::WaitPumping(m_hSplashThread, kSplashWaitMs);
+    }
+    ::CloseHandle(m_hSplashThread);
+    m_hSplashThread = nullptr;
+}
+
+void CEntryDlg::CreateFrameButtons()
+{
+    struct {
+        CImageButton* button;
+        int id;
+        RECT rect;
+        Shell::SkinBitmaps bitmaps;
+    } buttons[] = {{&m_btnClose, Shell::kCloseButtonId, {899, 1, 929, 22}, {132, 131, 130}},
+                   {&m_btnMinimize, Shell::kMinimizeButtonId, {869, 1, 929, 22}, {135, 134, 133}}};
+    for (auto& b : buttons) {
+        b.button->SetBitmaps(b.bitmaps.normal, b.bitmaps.hover, b.bitmaps.selected, CLR_INVALID);
+        b.button->Create(L"", WS_CHILD | WS_VISIBLE, b.rect, this, b.id);
+        b.button->SizeToBitmap();
+    }
+}
+
+void CEntryDlg::CreateDrawer()
+{
+    m_pDrawer = new CDrawerMenuCtrl;
+    m_pDrawer->m_nHeaderWidth = m_pDrawer->m_nItemWidth = 179;
+    m_pDrawer->m_nHeaderHeight = m_pDrawer->m_nItemHeight = 40;
+    m_pDrawer->m_nHeaderTextX = 35;
+    m_pDrawer->m_nHeaderFontSize = m_pDrawer->m_nItemFontSize = 13;
+    m_pDrawer->m_strHeaderFont = m_pDrawer->m_strItemFont = L"Verdana";
+    m_pDrawer->m_bHeaderBold = m_pDrawer->m_bItemBold = TRUE;
+    m_pDrawer->m_crHeaderText = RGB(0, 0x15, 0x6E);
+    m_pDrawer->m_crItemText = RGB(0, 0, 0);
+    m_pDrawer->m_crItemSelectedText = RGB(255, 255, 255);
+    m_pDrawer->Create(L"", WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(4, 123, 183, 688), this, Shell::kDrawerId);
+
+    int count = 0;
+    const Shell::DrawerGroup* groups = Shell::DrawerGroups(&count);
+    for (int g = 0; g < count; ++g) {
+        const Shell::DrawerEntry& h = groups[g].header;
+        int index = m_pDrawer->AddGroup(h.bitmaps.normal, h.bitmaps.hover, h.bitmaps.selected, h.id, h.key);
+        for (int i = 0; i < groups[g].itemCount; ++i) {
+            const Shell::DrawerEntry& item = groups[g].items[i];
+            m_pDrawer->AddItem(index, item.bitmaps.normal, item.bitmaps.hover, item.bitmaps.selected, item.id,
+                               item.key);
+        }
+    }
+}
+
+void CEntryDlg::CreateTopButtons()
+{
+    int count = 0;
+    const Shell::TopButton* table = Shell::TopButtons(&count);
+    for (int i = 0; i < count && i < kTopButtonCount; ++i) {
+        CImageButton& b = m_btnTop[i];
+        b.SetBitmaps(table[i].bitmaps.normal, table[i].bitmaps.hover, table[i].bitmaps.selected, CLR_INVALID);
+        b.m_bCenter = FALSE;
+        b.m_nTextX = 30;
+        b.m_nTextY = 6;
+        b.m_nFontSize = 15;
+        b.m_bBold = TRUE;
+        b.m_crText = RGB(0, 0, 0);
+        b.CreateTextFont();
+        b.Create(table[i].key, WS_CHILD | WS_VISIBLE, table[i].rect, this, table[i].id);
+        b.SizeToBitmap();
+    }
+}
+
+void CEntryDlg::CreateOptionsWindow()
+{
+    if (!Shell::IsPageRegistered(Shell::kOptionsWindowId)) return;
+    m_pOptionDlg = Shell::CreatePageObject(Shell::kOptionsWindowId);
+    m_pOptionDlg->Create(IDD_ENTRY_DIALOG, this);
+    m_pOptionDlg->ShowWindow(SW_HIDE);
+    m_pOptionDlg->SetWindowText(L"");
+    m_pOptionDlg->OnInitPage();
+    m_pOptionDlg->Invalidate();
+    m_pOptionDlg->ShowWindow(SW_HIDE);
+}
+
+void CEntryDlg::CreateFunctionPages()
+{
+    m_pContainer = new CFunctionDlgContainer;
+    m_pContainer->Create(IDD_FUNCTION_PAGE, this);
+    m_pContainer->MoveWindow(186, 126, 737, 536);
+
+    int groupCount = 0;
+    const Shell::PageGroup* groups = Shell::PageGroups(&groupCount);
+    for (int g = 0; g < groupCount; ++g) {
+        ShowSplashText(groups[g].loadingText);
+        for (int i = 0; i < groups[g].count; ++i) {
+            CFunctionDlg* page = Shell::CreatePageObject(groups[g].ids[i]);
+            m_pages.push_back(page);
+            CFunctionDlgContainer::AddPage(page, m_pContainer, groups[g].ids[i]);
+        }
+    }
+    SwitchPage(PAGE_ID_START);
+}
+
+void CEntryDlg::SwitchPage(int nPageId)
+{
+    if (m_bBusy) return; // dropped, not queued
+    if (m_pDrawer) m_pDrawer->SelectItem(nPageId);
+    for (HWND h = ::GetWindow(GetSafeHwnd(), GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        CWnd* wnd = CWnd::FromHandlePermanent(h);
+        if (wnd && wnd->IsExactly(RUNTIME_CLASS(CFunctionDlgContainer)))
+            static_cast<CFunctionDlgContainer*>(wnd)->ShowPage(nPageId);
+    }
+}
+
+void CEntryDlg::SetBusy(WPARAM wParam)
+{
+    m_bBusy = wParam == 1;
+    if (m_pDrawer) m_pDrawer->EnableItems(!m_bBusy);
+}
+
+LRESULT CEntryDlg::OnSwitchPageMessage(WPARAM wParam, LPARAM)
+{
+    SwitchPage(static_cast<int>(wParam));
+    return 0;
+}
+
+LRESULT CEntryDlg::OnSetBusyMessage(WPARAM wParam, LPARAM)
+{
+    SetBusy(wParam);
+    return 0;
+}
+
+void CEntryDlg::EndBootMode()
+{
+    CEntryApp::m_bBootMode = FALSE;
+    // A boot-mode start left the title unset; a second start looks for it.
+    SetWindowText(kWindowTitle);
+}
+
+LRESULT CEntryDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam)
+{
+    if (wParam != Shell::kTrayIconId) return 0;
+    if (lParam == WM_LBUTTONDBLCLK) {
+        if (CWnd* main = AfxGetMainWnd()) main->ShowWindow(SW_SHOWNORMAL);
+        EndBootMode();
+    } else if (lParam == WM_RBUTTONDOWN) {
+        HMENU menu = ::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_TRAY_MENU));
+        if (!menu) return 0;
+        POINT pt;
+        ::GetCursorPos(&pt);
+        // Without the foreground the menu would not close when the user clicks elsewhere.
+        SetForegroundWindow();
+        ::TrackPopupMenu(::GetSubMenu(menu, 0), TPM_RIGHTBUTTON, pt.x, pt.y, 0, GetSafeHwnd(), nullptr);
+        PostMessage(WM_NULL);
+        ::DestroyMenu(menu);
+    }
+    return 0;
+}
+
+LRESULT CEntryDlg::OnTaskbarCreated(WPARAM, LPARAM)
+{
+    if (m_bTrayAdded) Shell::AddTrayIcon(m_nid);
+    return 0;
+}
+
+void CEntryDlg::OnCloseButton()
+{
+    ShowWindow(SW_HIDE);
+}
+
+void CEntryDlg::OnMinimizeButton()
+{
+    ShowWindow(SW_MINIMIZE);
+}
+
+void CEntryDlg::OpenWebLink(bool help)
+{
+    std::wstring link = Shell::GetWebLink(m_nLanguageIndex, help ? Shell::WebLink::Help : Shell::WebLink::Support);
+    ::ShellExecuteW(nullptr, L"open", link.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+void CEntryDlg::OnSupportButton()
+{
+    OpenWebLink(false);
+}
+
+void CEntryDlg::OnHelpButton()
+{
+    OpenWebLink(true);
+}
+
+void CEntryDlg::OnOptionsButton()
+{
+    if (m_pOptionDlg) m_pOptionDlg->OnShowPage();
+}
+
+void CEntryDlg::OnStartButton()
+{
+    SwitchPage(PAGE_ID_START);
+}
+
+void CEntryDlg::OnTrayShow()
+{
+    ShowWindow(SW_SHOW);
+    EndBootMode();
+}
+
+void CEntryDlg::OnTrayExit()
+{
+    EndDialog(IDCANCEL);
+}
+
+void CEntryDlg::OnOK()
+{
+    // Enter on a child must not end the program.
+}
+
+void CEntryDlg::OnCancel()
+{
+    // Escape and Alt+F4 act like the close button: the program goes on in the tray.
+    ShowWindow(SW_HIDE);
+}
+
+void CEntryDlg::OnPaint()
+{
+    if (!IsIconic()) {
+        CDialog::OnPaint();
+        return;
+    }
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    CRect client;
+    GetClientRect(&client);
+    int x = (client.Width() - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    int y = (client.Height() - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(dc.GetSafeHdc(), x, y, m_hIcon);
+}
+
+HCURSOR CEntryDlg::OnQueryDragIcon()
+{
+    return static_cast<HCURSOR>(m_hIcon);
+}
+
+BOOL CEntryDlg::OnEraseBkgnd(CDC* pDC)
+{
+    CRect client;
+    GetClientRect(&client);
+    nsVendrel::CMemDC mem(pDC, client);
+    HDC dc = mem.GetSafeHdc();
+    mem.FillSolidRect(&client, RGB(38, 84, 150));
+    BITMAP bm = {};
+    ::GetObjectW(m_bmpBackground.GetSafeHandle(), sizeof(bm), &bm);
+    HDC src = ::CreateCompatibleDC(dc);
+    HGDIOBJ old = ::SelectObject(src, m_bmpBackground.GetSafeHandle());
+    ::SetStretchBltMode(dc, COLORONCOLOR);
+    ::StretchBlt(dc, 0, 0, client.Width() - 1, client.Height() - 1, src, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+    ::SelectObject(src, old);
+    ::DeleteDC(src);
+
+    HGDIOBJ oldFont = ::SelectObject(dc, m_fontTitle.GetSafeHandle());
+    ::SetTextColor(dc, m_crTitle);
+    ::SetBkMode(dc, TRANSPARENT);
+    RECT title = {30, 5, 250, 25};
+    ::DrawTextW(dc, m_strTitle, -1, &title, DT_SINGLELINE | DT_VCENTER);
+    ::SelectObject(dc, oldFont);
+    return TRUE;
+}
+
+LRESULT CEntryDlg::OnNcHitTest(CPoint)
+{
+    return HTCAPTION; // dragged from any point
+}
+
+void CEntryDlg::OnNcPaint()
+{
+    if (CEntryApp::m_bBootMode && g_bootHideCounter > 0) {
+        --g_bootHideCounter;
+        ShowWindow(SW_HIDE);
+        return;
+    }
+    Default();
+}
+
+void CEntryDlg::OnDestroy()
+{
+    if (m_bTrayAdded) Shell::RemoveTrayIcon(m_nid);
+    m_bTrayAdded = false;
+    if (m_pContainer) m_pContainer->DestroyWindow();
+    for (CFunctionDlg* page : m_pages) delete page;
+    m_pages.clear();
+    delete m_pContainer;
+    m_pContainer = nullptr;
+    if (m_pOptionDlg) {
+        m_pOptionDlg->DestroyWindow();
+        delete m_pOptionDlg;
+        m_pOptionDlg = nullptr;
+    }
+    if (m_pDrawer) {
+        m_pDrawer->DestroyWindow();
+        delete m_pDrawer;
+        m_pDrawer = nullptr;
+    }
+    CDialog::OnDestroy();
+}

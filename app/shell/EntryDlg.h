@@ -1,0 +1,93 @@
+// CEntryDlg: the skinned main window (930 x 688, round corners, title "Quorvel"). It loads the dictionary,
+// guards against a second instance, shows the splash while it builds the drawer, the top buttons, the options
+// window and every page, adds the tray icon, and receives WM_SWITCH_PAGE, WM_SET_BUSY and WM_TRAY_NOTIFY.
+// Its close button, Enter, Escape and Alt+F4 only hide it; the tray menu's "Exit" ends the program.
+#pragma once
+
+#include <QMfc.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "DrawerMenu.h"
+#include "FunctionDlg.h"
+#include "ImageButton.h"
+#include "StartupWnd.h"
+#include "resource.h"
+
+class CEntryDlg : public CDialog {
+    DECLARE_DYNAMIC(CEntryDlg)
+public:
+    static constexpr int kWidth = 930;
+    static constexpr int kHeight = 688;
+    static constexpr int kTopButtonCount = 4;
+
+    CEntryDlg();
+    ~CEntryDlg() override;
+
+    // Shows the page (and follows it in the drawer) unless busy.
+    void SwitchPage(int nPageId);
+    // 1: busy (page requests are dropped, the drawer is disabled); anything else: idle.
+    void SetBusy(WPARAM wParam);
+    BOOL IsBusy() const { return m_bBusy; }
+    int GetLanguageIndex() const { return m_nLanguageIndex; }
+
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+
+protected:
+    // Start-up steps.
+    bool EnsureSingleInstance();
+    void StartSplash();
+    void ShowSplashText(LPCWSTR text);
+    void EndSplash();
+    void LoadLanguage();
+    void CreateFrameButtons();
+    void CreateDrawer();
+    void CreateTopButtons();
+    void CreateOptionsWindow();
+    void CreateFunctionPages();
+    void EndBootMode();
+    void OpenWebLink(bool help);
+
+    LRESULT OnSwitchPageMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetBusyMessage(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
+    LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam);
+    void OnCloseButton();
+    void OnMinimizeButton();
+    void OnSupportButton();
+    void OnOptionsButton();
+    void OnHelpButton();
+    void OnStartButton();
+    void OnTrayShow();
+    void OnTrayExit();
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    BOOL OnEraseBkgnd(CDC* pDC);
+    LRESULT OnNcHitTest(CPoint point);
+    void OnNcPaint();
+    void OnDestroy();
+    DECLARE_MESSAGE_MAP()
+
+    HICON m_hIcon;
+    CBitmap m_bmpBackground;
+    HANDLE m_hSplashThread = nullptr;
+    CStartupWnd m_startupWnd;
+    CDrawerMenuCtrl* m_pDrawer = nullptr;
+    BOOL m_bBusy = FALSE;
+    CFunctionDlg* m_pOptionDlg = nullptr;
+    CFont m_fontTitle;
+    COLORREF m_crTitle = RGB(46, 80, 115);
+    CString m_strTitle = L"Mervalo Quorvel v5.2";
+    NOTIFYICONDATAW m_nid = {};
+    bool m_bTrayAdded = false;
+
+    CImageButton m_btnClose, m_btnMinimize;
+    CImageButton m_btnTop[kTopButtonCount];
+    CFunctionDlgContainer* m_pContainer = nullptr;
+    std::vector<CFunctionDlg*> m_pages;
+    HANDLE m_hMutex = nullptr;
+    int m_nLanguageIndex = 0;
+};

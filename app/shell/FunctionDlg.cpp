@@ -1,0 +1,187 @@
+#include "FunctionDlg.h"
+
+#include <vector>
+
+#include "MemDC.h"
+#include "SkinDraw.h"
+
+namespace {
+
+const COLORREF kPageBackground = RGB(255, 255, 255);
+
+// The child pages of a window in z-order.
+std::vector<CFunctionDlg*> ChildPages(CWnd* parent)
+{
+    std::vector<CFunctionDlg*> pages;
+    for (HWND h = ::GetWindow(parent->GetSafeHwnd(), GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        CWnd* wnd = CWnd::FromHandlePermanent(h);
+        if (wnd && wnd->IsKindOf(RUNTIME_CLASS(CFunctionDlg))) pages.push_back(static_cast<CFunctionDlg*>(wnd));
+    }
+    return pages;
+}
+
+void ClearVisibleBit(HWND h)
+{
+    ::SetWindowLongW(h, GWL_STYLE, ::GetWindowLongW(h, GWL_STYLE) & ~WS_VISIBLE);
+}
+
+} // namespace
+
+// ---- CFunctionDlg -------------------------------------------------------------------------------------------
+
+IMPLEMENT_DYNAMIC(CFunctionDlg, CDialogEx)
+
+BEGIN_MESSAGE_MAP(CFunctionDlg, CDialogEx)
+    ON_WM_ERASEBKGND()
+    ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+CFunctionDlg::CFunctionDlg(UINT nIDTemplate, CWnd* pParent) : CDialogEx(nIDTemplate, pParent)
+{
+    SharedWhiteBrush();
+}
+
+HBRUSH CFunctionDlg::SharedWhiteBrush()
+{
+    static HBRUSH brush = ::CreateSolidBrush(kPageBackground);
+    return brush;
+}
+
+HBITMAP CFunctionDlg::SharedPanelBitmap()
+{
+    static HBITMAP panel = ::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDB_PAGE_PANEL));
+    return panel;
+}
+
+void CFunctionDlg::OnShowPage()
+{
+    ShowWindow(SW_SHOW);
+    if (GetSubPage(0)) ShowSubPage(0);
+}
+
+void CFunctionDlg::OnInitPage() {}
+
+void CFunctionDlg::AddSubPage(CFunctionDlg* pPage, CFunctionDlg* pParent, int nKey)
+{
+    CRect client;
+    pParent->GetClientRect(&client);
+    pPage->Create(IDD_FUNCTION_PAGE, pParent);
+    pPage->MoveWindow(&client, TRUE);
+    pPage->m_nPageId = nKey;
+    pPage->OnInitPage();
+}
+
+CFunctionDlg* CFunctionDlg::GetSubPage(int nKey)
+{
+    for (CFunctionDlg* page : ChildPages(this))
+        if (page->m_nPageId == nKey) return page;
+    return nullptr;
+}
+
+void CFunctionDlg::ShowSubPage(int nKey)
+{
+    CFunctionDlg* shown = nullptr;
+    for (CFunctionDlg* page : ChildPages(this)) {
+        if (page->m_nPageId == nKey)
+            shown = page;
+        else
+            ClearVisibleBit(page->GetSafeHwnd());
+    }
+    // Called last: a sub-page may switch its parent's sub-page from inside its OnShowPage.
+    if (shown) shown->OnShowPage();
+}
+
+void DrawPagePanel(HDC dc, const RECT& r, HBITMAP panel)
+{
+    SIZE bm = Shell::BitmapSize(panel);
+    int width = r.right - r.left, height = r.bottom - r.top;
+    if (bm.cx == 0 || width <= 0 || height <= 0) return;
+    HDC src = ::CreateCompatibleDC(dc);
+    HGDIOBJ old = ::SelectObject(src, panel);
+    if (height < bm.cy) {
+        int w2 = width / 2, h2 = height / 2;
+        // source columns/rows of the right and bottom quadrants, kept inside the bitmap
+        int sx = bm.cx - (width - w2) > 0 ? bm.cx - (width - w2) : 0;
+        int sy = bm.cy - (height - h2) > 0 ? bm.cy - (height - h2) : 0;
+        ::BitBlt(dc, r.left, r.top, w2, h2, src, 0, 0, SRCCOPY);
+        ::BitBlt(dc, r.left + w2, r.top, width - w2, h2, src, sx, 0, SRCCOPY);
+        ::BitBlt(dc, r.left, r.top + h2, w2, height - h2, src, 0, sy, SRCCOPY);
+        ::BitBlt(dc, r.left + w2, r.top + h2, width - w2, height - h2, src, sx, sy, SRCCOPY);
+    } else {
+        ::SetStretchBltMode(dc, COLORONCOLOR);
+        ::StretchBlt(dc, r.left, r.top, width, height, src, 0, 0, bm.cx, bm.cy, SRCCOPY);
+    }
+    ::SelectObject(src, old);
+    ::DeleteDC(src);
+}
+
+BOOL CFunctionDlg::OnEraseBkgnd(CDC* pDC)
+{
+    CRect client;
+    GetClientRect(&client);
+    nsVendrel::CMemDC mem(pDC, client);
+    mem.FillSolidRect(&client, kPageBackground);
+    if (m_bShowPanel) {
+        int count = m_nPanelCount < kMaxPanels ? m_nPanelCount : kMaxPanels;
+        for (int i = 0; i < count; ++i) DrawPagePanel(mem.GetSafeHdc(), m_rcPanel[i], SharedPanelBitmap());
+    }
+    return TRUE;
+}
+
+HBRUSH CFunctionDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
+    CDialogEx::OnCtlColor(pDC, pWnd, nCtlColor);
+    if (pWnd && pWnd->IsExactly(RUNTIME_CLASS(CStatic))) pDC->SetBkMode(TRANSPARENT);
+    return SharedWhiteBrush();
+}
+
+// ---- CFunctionDlgContainer ----------------------------------------------------------------------------------
+
+IMPLEMENT_DYNAMIC(CFunctionDlgContainer, CDialogEx)
+
+BEGIN_MESSAGE_MAP(CFunctionDlgContainer, CDialogEx)
+    ON_WM_ERASEBKGND()
+END_MESSAGE_MAP()
+
+CFunctionDlgContainer::CFunctionDlgContainer() : CDialogEx(IDD_FUNCTION_PAGE, nullptr) {}
+
+void CFunctionDlgContainer::AddPage(CFunctionDlg* pPage, CFunctionDlgContainer* pContainer, int nPageId)
+{
+    CRect client;
+    pContainer->GetClientRect(&client);
+    pPage->Create(IDD_FUNCTION_PAGE, pContainer);
+    pPage->ModifyStyle(WS_BORDER, WS_CHILD);
+    pPage->MoveWindow(&client, TRUE);
+    pPage->OnInitPage();
+    pPage->m_nPageId = nPageId; // after OnInitPage: inside it a page's own id is still 0
+}
+
+void CFunctionDlgContainer::ShowPage(int nPageId)
+{
+    m_nCurrentPageId = nPageId;
+    CFunctionDlg* shown = nullptr;
+    for (CFunctionDlg* page : ChildPages(this)) {
+        if (page->m_nPageId == nPageId)
+            shown = page;
+        else
+            ClearVisibleBit(page->GetSafeHwnd());
+    }
+    if (shown) {
+        ShowWindow(SW_SHOW);
+        shown->OnShowPage();
+        return;
+    }
+    ClearVisibleBit(GetSafeHwnd());
+    // Clearing the bit repaints nothing: let the parent paint the emptied area.
+    if (CWnd* parent = GetParent()) {
+        CRect area;
+        GetWindowRect(&area);
+        parent->ScreenToClient(&area);
+        parent->InvalidateRect(&area, TRUE);
+    }
+}
+
+BOOL CFunctionDlgContainer::OnEraseBkgnd(CDC*)
+{
+    return TRUE;
+}

@@ -1,0 +1,76 @@
+// The page frame. CFunctionDlg is the base of every page, sub-page and the options window: a child dialog
+// created from IDD_FUNCTION_PAGE that builds its controls in OnInitPage (once) and is brought to the front by
+// OnShowPage; Enter and Escape never close it. CFunctionDlgContainer holds the top-level pages of the main
+// window and shows one of them at a time.
+#pragma once
+
+#include <QMfc.h>
+
+#include "resource.h"
+
+class CFunctionDlg : public CDialogEx {
+    DECLARE_DYNAMIC(CFunctionDlg)
+public:
+    static constexpr int kMaxPanels = 10;
+
+    explicit CFunctionDlg(UINT nIDTemplate = IDD_FUNCTION_PAGE, CWnd* pParent = nullptr);
+
+    void OnOK() override {}
+    void OnCancel() override {}
+    // Each time the page is brought to the front: shows it, then sub-page 0 when there is one.
+    virtual void OnShowPage();
+    // Once, right after the window exists and is sized: the page builds its controls here.
+    virtual void OnInitPage();
+
+    // Creates pPage from IDD_FUNCTION_PAGE as a child of pParent over its client area, keyed nKey, then
+    // calls its OnInitPage (the key is already set inside it).
+    static void AddSubPage(CFunctionDlg* pPage, CFunctionDlg* pParent, int nKey);
+    // The first child page in z-order with that key, or null.
+    CFunctionDlg* GetSubPage(int nKey);
+    // Hides every child page with another key and calls OnShowPage of the (last) one with this key.
+    void ShowSubPage(int nKey);
+
+    int GetPageId() const { return m_nPageId; }
+    void SetPageId(int id) { m_nPageId = id; }
+
+    // Page identifier (or sub-page key); 0 until registered.
+    int m_nPageId = 0;
+    // Framed panels painted behind the controls: set the flag, the rectangles and their count (at most 10).
+    bool m_bShowPanel = false;
+    RECT m_rcPanel[kMaxPanels] = {};
+    int m_nPanelCount = 0;
+
+protected:
+    BOOL OnEraseBkgnd(CDC* pDC);
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    DECLARE_MESSAGE_MAP()
+
+    // The page brush and panel bitmap shared by all pages.
+    static HBRUSH SharedWhiteBrush();
+    static HBITMAP SharedPanelBitmap();
+};
+
+// Holds the main window's top-level pages; only the last requested one is visible.
+class CFunctionDlgContainer : public CDialogEx {
+    DECLARE_DYNAMIC(CFunctionDlgContainer)
+public:
+    CFunctionDlgContainer();
+
+    // Creates pPage as a child of pContainer over its client area, calls its OnInitPage, then sets its id.
+    static void AddPage(CFunctionDlg* pPage, CFunctionDlgContainer* pContainer, int nPageId);
+    // Shows the page with that id and hides the others; with no such page the container hides itself.
+    void ShowPage(int nPageId);
+    int GetCurrentPageId() const { return m_nCurrentPageId; }
+
+    void OnOK() override {}
+    void OnCancel() override {}
+
+protected:
+    int m_nCurrentPageId = 0;
+    BOOL OnEraseBkgnd(CDC* pDC);
+    DECLARE_MESSAGE_MAP()
+};
+
+// Draws the panel bitmap into a rectangle: stretched, or as four corner quadrants when the rectangle is lower
+// than the bitmap (so a flat panel keeps its rounded corners).
+void DrawPagePanel(HDC dc, const RECT& rect, HBITMAP panel);

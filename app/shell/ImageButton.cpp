@@ -1,0 +1,141 @@
+#include "ImageButton.h"
+
+#include "SkinDraw.h"
+#include "resource.h"
+
+void CreateSkinFont(CFont& font, int height, BOOL bold)
+{
+    font.DeleteObject();
+    font.CreateFont(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0, FF_SWISS,
+                    L"Verdana");
+}
+
+namespace {
+
+void LoadSkinBitmap(CBitmap& bitmap, UINT id)
+{
+    bitmap.DeleteObject();
+    bitmap.Attach(::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id)));
+}
+
+} // namespace
+
+IMPLEMENT_DYNAMIC(CImageButton, CButton)
+
+CImageButton::CImageButton()
+{
+    SetBitmaps(IDB_BUTTON_NORMAL, IDB_BUTTON_HOVER, IDB_BUTTON_PRESSED, RGB(255, 255, 255));
+    CreateTextFont();
+}
+
+CImageButton::~CImageButton() = default;
+
+void CImageButton::SetBitmaps(UINT normal, UINT hover, UINT pressed, COLORREF transparent)
+{
+    LoadSkinBitmap(m_bmpNormal, normal);
+    LoadSkinBitmap(m_bmpHover, hover);
+    LoadSkinBitmap(m_bmpPressed, pressed);
+    m_crTransNormal = m_crTransHover = m_crTransPressed = transparent;
+    m_nState = -1;
+    if (GetSafeHwnd()) Invalidate();
+}
+
+void CImageButton::CreateTextFont()
+{
+    CreateSkinFont(m_font, m_nFontSize, m_bBold);
+}
+
+void CImageButton::SetDisabled(bool disabled)
+{
+    m_bDisabled = disabled ? 1 : 0;
+    if (GetSafeHwnd()) Invalidate();
+}
+
+void CImageButton::PreSubclassWindow()
+{
+    CButton::PreSubclassWindow();
+    ModifyStyle(0, BS_OWNERDRAW);
+}
+
+void CImageButton::ResizeTo(HBITMAP bitmap)
+{
+    SIZE size = Shell::BitmapSize(bitmap);
+    if (size.cx > 0 && GetSafeHwnd())
+        SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CImageButton::SizeToBitmap()
+{
+    ResizeTo(static_cast<HBITMAP>(m_bmpNormal.GetSafeHandle()));
+}
+
+void CImageButton::DrawItem(LPDRAWITEMSTRUCT dis)
+{
+    int state = m_bDisabled ? StateDisabled
+                : (dis->itemState & ODS_SELECTED) ? StatePressed
+                : m_bHover ? StateHover : StateNormal;
+    CBitmap* bitmap = &m_bmpNormal;
+    COLORREF transparent = m_crTransNormal;
+    if (state == StateHover) {
+        bitmap = &m_bmpHover;
+        transparent = m_crTransHover;
+    } else if (state == StatePressed) {
+        bitmap = &m_bmpPressed;
+        transparent = m_crTransPressed;
+    }
+    HBITMAP hbm = static_cast<HBITMAP>(bitmap->GetSafeHandle());
+    RECT client = dis->rcItem;
+    if (state != m_nState) {
+        m_nState = state;
+        SIZE size = Shell::BitmapSize(hbm);
+        if (size.cx > 0 && (size.cx != client.right - client.left || size.cy != client.bottom - client.top)) {
+            ResizeTo(hbm);
+            client = RECT{0, 0, size.cx, size.cy};
+        }
+    }
+    CString caption;
+    GetWindowText(caption);
+    Shell::DrawButtonFace(GetSafeHwnd(), dis->hDC, client, hbm, transparent, caption,
+                   static_cast<HFONT>(m_font.GetSafeHandle()), m_crText, m_bCenter, m_nTextX, m_nTextY);
+}
+
+LRESULT CImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_MOUSEMOVE:
+        if (!m_bTracking) {
+            TRACKMOUSEEVENT tme = {sizeof(tme), TME_HOVER | TME_LEAVE, GetSafeHwnd(), 1};
+            m_bTracking = ::TrackMouseEvent(&tme) ? 1 : 0;
+        }
+        break;
+    case WM_MOUSEHOVER:
+        m_bHover = 1;
+        Invalidate();
+        return 0;
+    case WM_MOUSELEAVE:
+        m_bTracking = 0;
+        m_bHover = 0;
+        Invalidate();
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case BM_CLICK:
+        if (m_bDisabled) return 0;
+        break;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        if (m_bDisabled && wParam == VK_SPACE) return 0;
+        break;
+    case WM_ERASEBKGND:
+        return TRUE;
+    }
+    return CButton::WindowProc(message, wParam, lParam);
+}
+
+IMPLEMENT_DYNAMIC(CGeneralImageButton, CImageButton)
+
+CGeneralImageButton::CGeneralImageButton()
+{
+    SetBitmaps(IDB_BUTTON_NORMAL, IDB_BUTTON_HOVER, IDB_BUTTON_PRESSED, RGB(255, 255, 255));
+    m_bCenter = TRUE;
+}

@@ -1,0 +1,53 @@
+// Skinned push buttons drawn from bitmaps. CImageButton: one bitmap per state (normal, hover, pressed) with a
+// transparent colour each, a caption drawn over it; the window takes the size of the state's bitmap.
+// CGeneralImageButton: the same preloaded with the standard page-button bitmaps.
+#pragma once
+
+#include <QMfc.h>
+
+class CImageButton : public CButton {
+    DECLARE_DYNAMIC(CImageButton)
+public:
+    enum State { StateNormal = 0, StateHover = 1, StatePressed = 2, StateDisabled = 3 };
+
+    CImageButton();
+    ~CImageButton() override;
+
+    // Loads the three state bitmaps from the resources with one transparent colour (CLR_INVALID: none).
+    void SetBitmaps(UINT normal, UINT hover, UINT pressed, COLORREF transparent);
+    // Recreates the caption font from m_nFontSize and m_bBold.
+    void CreateTextFont();
+    // Resizes the window, keeping its top-left corner, to the normal bitmap.
+    void SizeToBitmap();
+    // A disabled button draws its normal bitmap and ignores clicks and the Space key.
+    void SetDisabled(bool disabled);
+    int GetDrawnState() const { return m_nState; }
+
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+
+    CBitmap m_bmpNormal, m_bmpHover, m_bmpPressed;
+    COLORREF m_crTransNormal = CLR_INVALID, m_crTransHover = CLR_INVALID, m_crTransPressed = CLR_INVALID;
+    BYTE m_bTracking = 0, m_bHover = 0, m_bDisabled = 0;
+    COLORREF m_crText = RGB(255, 255, 255);
+    int m_nFontSize = 14;
+    BOOL m_bBold = TRUE;
+    CFont m_font;
+    int m_nTextX = 0, m_nTextY = 0;
+    BOOL m_bCenter = TRUE;
+
+protected:
+    int m_nState = -1;
+
+    void PreSubclassWindow() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void ResizeTo(HBITMAP bitmap);
+};
+
+class CGeneralImageButton : public CImageButton {
+    DECLARE_DYNAMIC(CGeneralImageButton)
+public:
+    CGeneralImageButton();
+};
+
+// Makes a caption font of the skin: Verdana, that height, bold (700) or regular (400), swiss family.
+void CreateSkinFont(CFont& font, int height, BOOL bold);

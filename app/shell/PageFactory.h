@@ -1,0 +1,42 @@
+// The page factory of the main window: every page identifier, the order and groups in which the pages are
+// created, and the page class registered for each id. A page folder registers its class in one line, in any of
+// its .cpp files:
+//     QUORVEL_REGISTER_PAGE(PAGE_ID_SCAN_CLEAN_REGISTRY, CScanCleanRegCleanDlg);
+// An id with no registered class gets a plain, empty CFunctionDlg.
+#pragma once
+
+#include <functional>
+
+#include "FunctionDlg.h"
+#include "PageIds.h"
+
+namespace Shell {
+
+using PageCreator = std::function<CFunctionDlg*()>;
+
+// Registers the class that the factory creates for a page id (the last registration wins).
+bool RegisterPage(int pageId, PageCreator create);
+// True when a class is registered for the id.
+bool IsPageRegistered(int pageId);
+// A new page object for the id: the registered class, or an empty CFunctionDlg.
+CFunctionDlg* CreatePageObject(int pageId);
+
+// One group of pages created together, with the loading text the splash window shows before it.
+struct PageGroup {
+    const wchar_t* loadingText;
+    const int* ids;
+    int count;
+};
+// The groups in creation order.
+const PageGroup* PageGroups(int* count);
+
+// The options window (a CFunctionDlg shown by the OPTIONS button) is registered the same way under this id.
+constexpr int kOptionsWindowId = 81001;
+
+} // namespace Shell
+
+#define QUORVEL_PAGE_CONCAT2(a, b) a##b
+#define QUORVEL_PAGE_CONCAT(a, b) QUORVEL_PAGE_CONCAT2(a, b)
+#define QUORVEL_REGISTER_PAGE(pageId, PageClass)                                             \
+    static const bool QUORVEL_PAGE_CONCAT(s_registeredPage_, __LINE__) =                     \
+        ::Shell::RegisterPage((pageId), []() -> CFunctionDlg* { return new PageClass(); })

@@ -1,0 +1,105 @@
+#include "SkinDraw.h"
+
+#include <wchar.h>
+
+namespace Shell {
+
+SIZE BitmapSize(HBITMAP bitmap)
+{
+    BITMAP bm = {};
+    if (!bitmap || !::GetObjectW(bitmap, sizeof(bm), &bm)) return SIZE{0, 0};
+    return SIZE{bm.bmWidth, bm.bmHeight};
+}
+
+void DrawMaskedBitmap(HDC target, int x, int y, HBITMAP bitmap, COLORREF transparent)
+{
+    SIZE size = BitmapSize(bitmap);
+    if (size.cx == 0 || size.cy == 0) return;
+    HDC src = ::CreateCompatibleDC(target);
+    HGDIOBJ oldSrc = ::SelectObject(src, bitmap);
+    if (transparent == CLR_INVALID) {
+        ::BitBlt(target, x, y, size.cx, size.cy, src, 0, 0, SRCCOPY);
+    } else {
+        // mask: 1 where the pixel is the transparent colour
+        HDC maskDC = ::CreateCompatibleDC(target);
+        HBITMAP mask = ::CreateBitmap(size.cx, size.cy, 1, 1, nullptr);
+        HGDIOBJ oldMask = ::SelectObject(maskDC, mask);
+        ::SetBkColor(src, transparent);
+        ::BitBlt(maskDC, 0, 0, size.cx, size.cy, src, 0, 0, SRCCOPY);
+
+        // the picture with its transparent pixels black, on a copy so the bitmap itself is unchanged
+        HDC copyDC = ::CreateCompatibleDC(target);
+        HBITMAP copy = ::CreateCompatibleBitmap(target, size.cx, size.cy);
+        HGDIOBJ oldCopy = ::SelectObject(copyDC, copy);
+        ::BitBlt(copyDC, 0, 0, size.cx, size.cy, src, 0, 0, SRCCOPY);
+        ::SetBkColor(copyDC, RGB(0, 0, 0));
+        ::SetTextColor(copyDC, RGB(255, 255, 255));
+        ::BitBlt(copyDC, 0, 0, size.cx, size.cy, maskDC, 0, 0, SRCAND);
+
+        COLORREF oldBk = ::SetBkColor(target, RGB(255, 255, 255));
+        COLORREF oldText = ::SetTextColor(target, RGB(0, 0, 0));
+        ::BitBlt(target, x, y, size.cx, size.cy, maskDC, 0, 0, SRCAND);
+        ::BitBlt(target, x, y, size.cx, size.cy, copyDC, 0, 0, SRCPAINT);
+        ::SetBkColor(target, oldBk);
+        ::SetTextColor(target, oldText);
+
+        ::SelectObject(copyDC, oldCopy);
+        ::DeleteObject(copy);
+        ::DeleteDC(copyDC);
+        ::SelectObject(maskDC, oldMask);
+        ::DeleteObject(mask);
+        ::DeleteDC(maskDC);
+    }
+    ::SelectObject(src, oldSrc);
+    ::DeleteDC(src);
+}
+
+void PaintParentBackground(HWND child, HDC dc)
+{
+    HWND parent = ::GetParent(child);
+    if (!parent) return;
+    POINT origin = {0, 0};
+    ::MapWindowPoints(child, parent, &origin, 1);
+    POINT old;
+    ::OffsetViewportOrgEx(dc, -origin.x, -origin.y, &old);
+    ::SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    ::SetViewportOrgEx(dc, old.x, old.y, nullptr);
+}
+
+void DrawButtonFace(HWND wnd, HDC target, const RECT& client, HBITMAP bitmap, COLORREF transparent,
+                    const wchar_t* caption, HFONT font, COLORREF textColour, BOOL centre, int textX, int textY)
+{
+    int w = client.right - client.left, h = client.bottom - client.top;
+    HDC mem = ::CreateCompatibleDC(target);
+    HBITMAP canvas = ::CreateCompatibleBitmap(target, w, h);
+    HGDIOBJ oldCanvas = ::SelectObject(mem, canvas);
+    RECT all = {0, 0, w, h};
+    ::FillRect(mem, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    // Transparent pixels show what the parent paints there (never the button's own previous frame).
+    if (transparent != CLR_INVALID) PaintParentBackground(wnd, mem);
+    DrawMaskedBitmap(mem, 0, 0, bitmap, transparent);
+    if (caption && *caption) {
+        HGDIOBJ oldFont = ::SelectObject(mem, font);
+        ::SetTextColor(mem, textColour);
+        ::SetBkMode(mem, TRANSPARENT);
+        if (centre) {
+            ::DrawTextW(mem, caption, -1, &all, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        } else {
+            ::TextOutW(mem, textX, textY, caption, static_cast<int>(wcslen(caption)));
+        }
+        ::SelectObject(mem, oldFont);
+    }
+    ::BitBlt(target, client.left, client.top, w, h, mem, 0, 0, SRCCOPY);
+    ::SelectObject(mem, oldCanvas);
+    ::DeleteObject(canvas);
+    ::DeleteDC(mem);
+}
+
+HRGN CopyRegion(HRGN source)
+{
+    HRGN copy = ::CreateRectRgn(0, 0, 0, 0);
+    if (source) ::CombineRgn(copy, source, nullptr, RGN_COPY);
+    return copy;
+}
+
+} // namespace Shell

@@ -1,0 +1,115 @@
+#include "TabButton.h"
+
+#include "ImageButton.h"
+#include "SkinDraw.h"
+
+IMPLEMENT_DYNAMIC(CTabButton, CButton)
+
+CTabButton::CTabButton()
+{
+    CreateTextFont();
+}
+
+CTabButton::~CTabButton() = default;
+
+BOOL CTabButton::Create(LPCTSTR caption, DWORD style, const RECT& rect, CWnd* parent, UINT id)
+{
+    if (!CButton::Create(caption, style, rect, parent, id)) return FALSE;
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetSafeHandle()), TRUE);
+    return TRUE;
+}
+
+void CTabButton::CreateTextFont()
+{
+    CreateSkinFont(m_font, m_nFontSize, m_bBold);
+}
+
+void CTabButton::CreateRegionFromBitmap(CBitmap* pBitmap, CRgn* pRgn)
+{
+    // Every pixel of the bitmap belongs to the region, so it is the bitmap's rectangle.
+    SIZE size = Shell::BitmapSize(pBitmap ? static_cast<HBITMAP>(pBitmap->GetSafeHandle()) : nullptr);
+    pRgn->DeleteObject();
+    pRgn->CreateRectRgn(0, 0, size.cx, size.cy);
+}
+
+void CTabButton::SetBitmaps(UINT normal, UINT hover, UINT pressed, UINT selected, COLORREF transparent)
+{
+    struct Look {
+        CBitmap* bitmap;
+        CRgn* region;
+        UINT id;
+    } looks[] = {{&m_bmpNormal, &m_rgnNormal, normal}, {&m_bmpHover, &m_rgnHover, hover},
+                 {&m_bmpPressed, &m_rgnPressed, pressed}, {&m_bmpSelected, &m_rgnSelected, selected}};
+    for (Look& look : looks) {
+        look.bitmap->DeleteObject();
+        look.bitmap->Attach(::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(look.id)));
+        CreateRegionFromBitmap(look.bitmap, look.region);
+    }
+    m_crTransNormal = m_crTransHover = m_crTransPressed = m_crTransSelected = transparent;
+    m_nState = -1;
+    if (GetSafeHwnd()) Invalidate();
+}
+
+void CTabButton::SetSelected(BOOL selected)
+{
+    m_bSelected = selected;
+    if (GetSafeHwnd()) Invalidate();
+}
+
+void CTabButton::PreSubclassWindow()
+{
+    CButton::PreSubclassWindow();
+    ModifyStyle(0, BS_OWNERDRAW);
+}
+
+void CTabButton::DrawItem(LPDRAWITEMSTRUCT dis)
+{
+    int state = m_bSelected ? StateSelected
+                : (dis->itemState & ODS_SELECTED) ? StatePressed
+                : m_bHover ? StateHover : StateNormal;
+    CBitmap* bitmaps[] = {&m_bmpNormal, &m_bmpHover, &m_bmpPressed, &m_bmpSelected};
+    CRgn* regions[] = {&m_rgnNormal, &m_rgnHover, &m_rgnPressed, &m_rgnSelected};
+    COLORREF transparents[] = {m_crTransNormal, m_crTransHover, m_crTransPressed, m_crTransSelected};
+    HBITMAP hbm = static_cast<HBITMAP>(bitmaps[state]->GetSafeHandle());
+    RECT client = dis->rcItem;
+    if (state != m_nState) {
+        m_nState = state;
+        // The system owns a region once it is set: give it a copy, keep ours for the next change.
+        HRGN region = static_cast<HRGN>(regions[state]->GetSafeHandle());
+        if (region) ::SetWindowRgn(GetSafeHwnd(), Shell::CopyRegion(region), FALSE);
+        SIZE size = Shell::BitmapSize(hbm);
+        if (size.cx > 0) {
+            SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            client = RECT{0, 0, size.cx, size.cy};
+        }
+    }
+
+    CString caption;
+    GetWindowText(caption);
+    Shell::DrawButtonFace(GetSafeHwnd(), dis->hDC, client, hbm, transparents[state], caption,
+                          static_cast<HFONT>(m_font.GetSafeHandle()), m_crText, m_bCenter, m_nTextX, m_nTextY);
+}
+
+LRESULT CTabButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_MOUSEMOVE:
+        if (!m_bTracking) {
+            TRACKMOUSEEVENT tme = {sizeof(tme), TME_HOVER | TME_LEAVE, GetSafeHwnd(), 1};
+            m_bTracking = ::TrackMouseEvent(&tme) ? 1 : 0;
+        }
+        break;
+    case WM_MOUSEHOVER:
+        m_bHover = 1;
+        Invalidate();
+        return 0;
+    case WM_MOUSELEAVE:
+        m_bTracking = 0;
+        m_bHover = 0;
+        Invalidate();
+        return 0;
+    case WM_ERASEBKGND:
+        return TRUE;
+    }
+    return CButton::WindowProc(message, wParam, lParam);
+}

@@ -1,0 +1,56 @@
+// Language choice from the settings value and boot-mode detection from the command line.
+#include <gtest/gtest.h>
+
+#include "Language.h"
+#include "WebLinks.h"
+
+namespace {
+
+TEST(LanguageChoice, MapsSettingTextToFolderAndIndex)
+{
+    struct Case {
+        const wchar_t* lang;
+        const wchar_t* folder;
+        int index;
+    } cases[] = {
+        {L"", L"en\\", 0},   {L"1", L"en\\", 0},   {L"2", L"de\\", 1},  {L"6", L"jp\\", 5},  {L"8", L"hk\\", 7},
+        {L"10", L"nl\\", 9}, {L"11", L"pt\\", 10}, {L"12", L"en\\", 0}, {L"0", L"en\\", 0},  {L"abc", L"en\\", 0},
+        {L" 5", L"en\\", 0}, {L"05", L"en\\", 0},  {L"-1", L"en\\", 0},
+    };
+    for (const Case& c : cases) {
+        Shell::LanguageChoice choice = Shell::ChooseLanguage(c.lang);
+        EXPECT_STREQ(c.folder, choice.folder) << "Lang=\"" << std::wstring(c.lang).size() << "\"";
+        EXPECT_EQ(c.index, choice.index);
+    }
+}
+
+TEST(BootMode, IsACaseSensitiveSubstringOfTheCommandLine)
+{
+    struct Case {
+        const wchar_t* commandLine;
+        bool boot;
+    } cases[] = {
+        {L"Q:\\Quorvel.exe --boot", true},
+        {L"\"Q:\\Quorvel.exe\" x--booty", true},
+        {L"Q:\\Quorvel.exe --boot --other", true},
+        {L"Q:\\Quorvel.exe --BOOT", false},
+        {L"Q:\\Quorvel.exe -boot", false},
+        {L"Q:\\Quorvel.exe", false},
+        {L"", false},
+        {nullptr, false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.boot, Shell::IsBootCommandLine(c.commandLine));
+}
+
+TEST(WebLinks, UseTheLanguageRowAndFallBackToTheFirst)
+{
+    std::wstring help = Shell::GetWebLink(0, Shell::WebLink::Help);
+    std::wstring german = Shell::GetWebLink(1, Shell::WebLink::Support);
+    EXPECT_EQ(L"help/", help.substr(help.size() - 5));
+    EXPECT_EQ(L"support.php", german.substr(german.size() - 11));
+    EXPECT_NE(help.substr(0, help.size() - 5), german.substr(0, german.size() - 11));
+    EXPECT_EQ(Shell::GetWebLink(0, Shell::WebLink::Help), Shell::GetWebLink(11, Shell::WebLink::Help));
+    EXPECT_EQ(Shell::GetWebLink(0, Shell::WebLink::Help), Shell::GetWebLink(-1, Shell::WebLink::Help));
+}
+
+} // namespace

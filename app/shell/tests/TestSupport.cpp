@@ -1,0 +1,165 @@
+#include "TestSupport.h"
+
+#include <shellapi.h>
+
+namespace shell_test {
+
+namespace {
+
+struct FindBox {
+    DWORD pid;
+    HWND found;
+    const std::vector<HWND>* skip;
+};
+
+BOOL CALLBACK FindBoxProc(HWND wnd, LPARAM param)
+{
+    auto* find = reinterpret_cast<FindBox*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(wnd, &pid);
+    if (pid != find->pid || !::IsWindowVisible(wnd)) return TRUE;
+    wchar_t cls[32] = L"";
+    ::GetClassNameW(wnd, cls, 32);
+    if (wcscmp(cls, L"#32770") != 0 || !::GetDlgItem(wnd, 0xFFFF)) return TRUE;
+    for (HWND s : *find->skip)
+        if (s == wnd) return TRUE;
+    find->found = wnd;
+    return FALSE;
+}
+
+} // namespace
+
+MessageBoxDriver::MessageBoxDriver(int button) : m_button(button)
+{
+    ::InitializeCriticalSection(&m_lock);
+    m_thread = std::thread([this] { Run(); });
+}
+
+MessageBoxDriver::~MessageBoxDriver()
+{
+    m_stop = true;
+    m_thread.join();
+    ::DeleteCriticalSection(&m_lock);
+}
+
+std::vector<std::wstring> MessageBoxDriver::Texts()
+{
+    ::EnterCriticalSection(&m_lock);
+    std::vector<std::wstring> copy = m_texts;
+    ::LeaveCriticalSection(&m_lock);
+    return copy;
+}
+
+void MessageBoxDriver::Run()
+{
+    while (!m_stop) {
+        FindBox find = {::GetCurrentProcessId(), nullptr, &m_answered};
+        ::EnumWindows(FindBoxProc, reinterpret_cast<LPARAM>(&find));
+        if (find.found) {
+            std::wstring text = WindowText(::GetDlgItem(find.found, 0xFFFF));
+            ::EnterCriticalSection(&m_lock);
+            m_texts.push_back(text);
+            ::LeaveCriticalSection(&m_lock);
+            m_answered.push_back(find.found);
+            HWND button = ::GetDlgItem(find.found, m_button);
+            if (button)
+                ::PostMessageW(button, BM_CLICK, 0, 0);
+            else
+                ::PostMessageW(find.found, WM_COMMAND, MAKEWPARAM(m_button, BN_CLICKED), 0);
+        }
+        ::Sleep(20);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs)
+{
+    DWORD start = ::GetTickCount();
+    for (;;) {
+        if (pred()) return true;
+        if (::GetTickCount() - start > timeoutMs) return pred();
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+void PumpFor(DWORD ms)
+{
+    PumpUntil([] { return false; }, ms);
+}
+
+std::wstring MakeScratchFolder(const wchar_t* name)
+{
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    std::wstring folder = std::wstring(temp) + L"shelltest_" + name + L"\\";
+    RemoveTree(folder);
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+void RemoveTree(const std::wstring& folder)
+{
+    std::wstring base = folder;
+    if (!base.empty() && base.back() == L'\\') base.pop_back();
+    if (base.size() < 4) return; // never a drive root
+    WIN32_FIND_DATAW fd;
+    HANDLE find = ::FindFirstFileW((base + L"\\*").c_str(), &fd);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = fd.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring path = base + L"\\" + name;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                ::DeleteFileW(path.c_str());
+        } while (::FindNextFileW(find, &fd));
+        ::FindClose(find);
+    }
+    ::RemoveDirectoryW(base.c_str());
+}
+
+void WriteUtf16(const std::wstring& path, const std::wstring& text, bool bom)
+{
+    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    if (bom) {
+        const wchar_t mark = 0xFEFF;
+        ::WriteFile(h, &mark, sizeof(mark), &written, nullptr);
+    }
+    ::WriteFile(h, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written, nullptr);
+    ::CloseHandle(h);
+}
+
+std::wstring ProgramFolder()
+{
+    wchar_t path[MAX_PATH];
+    DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, n);
+    return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+std::wstring WindowText(HWND wnd)
+{
+    wchar_t text[1024] = L"";
+    ::GetWindowTextW(wnd, text, 1024);
+    return text;
+}
+
+std::vector<HWND> Descendants(HWND wnd)
+{
+    std::vector<HWND> all;
+    for (HWND child = ::GetWindow(wnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        all.push_back(child);
+        std::vector<HWND> below = Descendants(child);
+        all.insert(all.end(), below.begin(), below.end());
+    }
+    return all;
+}
+
+} // namespace shell_test

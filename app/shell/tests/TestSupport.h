@@ -1,0 +1,57 @@
+// Helpers of the shell's tests: a driver that answers message boxes as a user would, waiting with a message
+// pump, scratch folders, UTF-16 fixture files and window lookups.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace shell_test {
+
+// Presses a button of every message box (#32770 with a static 0xFFFF) that this process shows while the
+// driver lives, and records each box's text.
+class MessageBoxDriver {
+public:
+    explicit MessageBoxDriver(int button = IDOK);
+    ~MessageBoxDriver();
+    MessageBoxDriver(const MessageBoxDriver&) = delete;
+    MessageBoxDriver& operator=(const MessageBoxDriver&) = delete;
+
+    // The texts of the boxes answered so far (taken under a lock).
+    std::vector<std::wstring> Texts();
+    void SetButton(int button) { m_button = button; }
+
+private:
+    void Run();
+    std::atomic<int> m_button;
+    std::atomic<bool> m_stop{false};
+    CRITICAL_SECTION m_lock;
+    std::vector<std::wstring> m_texts;
+    std::vector<HWND> m_answered;
+    std::thread m_thread;
+};
+
+// Pumps this thread's messages until pred() is true or the time-out passes; returns pred().
+bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 5000);
+void PumpFor(DWORD ms);
+
+// A new empty folder under the temp folder (with a trailing backslash), removed by RemoveTree.
+std::wstring MakeScratchFolder(const wchar_t* name);
+void RemoveTree(const std::wstring& folder);
+
+// Writes text as UTF-16 LE, with or without a BOM; the text is written as given (line ends included).
+void WriteUtf16(const std::wstring& path, const std::wstring& text, bool bom = true);
+
+// The program's folder (Q:\ in the test prefix) with a trailing backslash.
+std::wstring ProgramFolder();
+
+std::wstring WindowText(HWND wnd);
+
+// The descendants of a window, depth first.
+std::vector<HWND> Descendants(HWND wnd);
+
+} // namespace shell_test
