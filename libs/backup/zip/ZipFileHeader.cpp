@@ -11,9 +11,15 @@ namespace
 enum { hostDos = 0, hostUnix = 3, hostNtfs = 10, hostVfat = 14 };
 }
 
+bool CZipFileHeader::HasDosAttributes() const
+{
+    int host = GetSystemCompatibility();
+    return host == hostDos || host == hostNtfs || host == hostVfat || host == hostUnix;
+}
+
 bool CZipFileHeader::IsDirectory() const
 {
-    if (m_uExternalAttr & attrDirectory)
+    if (HasDosAttributes() && (m_uExternalAttr & attrDirectory))
         return true;
     uint32_t n = m_pszFileName.GetSize();
     return n > 0 && (m_pszFileName[n - 1] == '/' || m_pszFileName[n - 1] == '\\');
@@ -21,10 +27,8 @@ bool CZipFileHeader::IsDirectory() const
 
 uint32_t CZipFileHeader::GetSystemAttr() const
 {
-    int host = GetSystemCompatibility();
     uint32_t attrs = 0;
-    // Only these hosts keep DOS-style bits in the low byte; others (and Unix modes above) are ignored.
-    if (host == hostDos || host == hostNtfs || host == hostVfat || host == hostUnix)
+    if (HasDosAttributes())
         attrs = m_uExternalAttr & (attrReadOnly | attrHidden | attrSystem | attrArchive);
     if (IsDirectory())
         attrs |= attrDirectory;

@@ -60,6 +60,8 @@ public:
     // A directory is marked by the attribute bit or, in archives of other tools, by a trailing "/".
     bool IsDirectory() const;
     int GetSystemCompatibility() const { return m_uVersionMadeBy >> 8; }
+    // Hosts that keep DOS-style attribute bits in the low byte (Unix modes sit in the high word).
+    bool HasDosAttributes() const;
     // Windows attributes worth applying on extraction, whatever tool wrote the entry.
     uint32_t GetSystemAttr() const;
 

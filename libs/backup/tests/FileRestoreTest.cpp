@@ -1,0 +1,189 @@
+// Folder restore end to end: listing, extraction on a worker thread, refusals and failures reported.
+#include "FileBackup.h"
+#include "FileRestore.h"
+#include "MessageSink.h"
+#include "TestSupport.h"
+#include "ZipTestUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace ColdrithTest;
+
+namespace
+{
+struct RestoreRun
+{
+    CMessageSink sink;
+    Coldrith::CFileRestore restore;
+    std::vector<Coldrith::CFileRestore::ZipItem> items;
+    RestoreRun() { restore.SetParentWnd(sink.Window()); }
+    LPARAM Run(const std::wstring& archive, const std::wstring& target)
+    {
+        EXPECT_TRUE(restore.OpenZipFile(archive, items));
+        EXPECT_TRUE(restore.UnZipFile(target));
+        EXPECT_TRUE(sink.WaitForDone());
+        return sink.outcome;
+    }
+};
+
+LPARAM Backup(const std::wstring& folder, const std::wstring& name, std::vector<std::wstring> sources)
+{
+    CMessageSink sink;
+    Coldrith::CFileBackup backup;
+    backup.SetParentWnd(sink.Window());
+    EXPECT_TRUE(backup.ZipFiles(folder, name, sources, 1));
+    EXPECT_TRUE(sink.WaitForDone());
+    return sink.outcome;
+}
+
+FILETIME WriteTime(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA d;
+    GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &d);
+    return d.ftLastWriteTime;
+}
+
+int64_t SecondsBetween(const FILETIME& a, const FILETIME& b)
+{
+    ULARGE_INTEGER x, y;
+    x.LowPart = a.dwLowDateTime;
+    x.HighPart = a.dwHighDateTime;
+    y.LowPart = b.dwLowDateTime;
+    y.HighPart = b.dwHighDateTime;
+    return (static_cast<int64_t>(x.QuadPart) - static_cast<int64_t>(y.QuadPart)) / 10000000;
+}
+}
+
+TEST(FileRestore, BackupRoundTripsContentTimesAndAttributes)
+{
+    CScratchDir dir(L"rt");
+    std::wstring src = dir / L"src";
+    MakeDirs(src + L"\\sub");
+    std::vector<std::pair<std::wstring, std::string>> files = {
+        { L"text.txt", TextBytes(300000) }, { L"random.bin", RandomBytes(200000, 5) }, { L"zero", "" },
+        { L"sub\\hidden.txt", "hidden file" }, { L"caf\x00e9.txt", "oem" }, { L"\x0444\x0430\x0439\x043b.txt", "cyr" },
+        { L"\x6587\x4ef6.txt", "cjk" } };
+    for (const auto& f : files)
+        WriteBytes(src + L"\\" + f.first, f.second);
+    SetFileAttributesW((src + L"\\sub\\hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
+    ASSERT_EQ(Backup(dir.Path(), L"b", { src }), 0);
+
+    RestoreRun run;
+    ASSERT_EQ(run.Run(dir / L"b.fbk", dir / L"out"), 0);
+    EXPECT_TRUE(run.restore.GetRunErrors().empty());
+    for (const auto& f : files)
+    {
+        std::wstring leaf = f.first.substr(f.first.find_last_of(L'\\') + 1);
+        std::wstring back = dir / (L"out\\" + leaf); // restore is flat: each entry lands by its last name
+        ASSERT_TRUE(Exists(back)) << f.second;
+        EXPECT_EQ(ReadBytes(back), f.second);
+        EXPECT_LE(std::abs(SecondsBetween(WriteTime(back), WriteTime(src + L"\\" + f.first))), 2);
+    }
+    EXPECT_TRUE(Exists(dir / L"out\\sub"));
+    EXPECT_TRUE(GetFileAttributesW((dir / L"out\\hidden.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+
+    // Listing: last name component, folder flag, size and a formatted time.
+    auto it = std::find_if(run.items.begin(), run.items.end(), [](const auto& i) { return i.name == L"text.txt"; });
+    ASSERT_NE(it, run.items.end());
+    EXPECT_EQ(it->size, 300000u);
+    EXPECT_FALSE(it->isDirectory);
+    EXPECT_FALSE(it->time.empty());
+    auto sub = std::find_if(run.items.begin(), run.items.end(), [](const auto& i) { return i.name == L"sub"; });
+    ASSERT_NE(sub, run.items.end());
+    EXPECT_TRUE(sub->isDirectory);
+
+    // Progress is cumulative over the whole run.
+    ASSERT_FALSE(run.sink.restoreProgress.empty());
+    EXPECT_TRUE(std::is_sorted(run.sink.restoreProgress.begin(), run.sink.restoreProgress.end()));
+    EXPECT_EQ(run.sink.restoreProgress.back(), 10000);
+}
+
+TEST(FileRestore, SameLastNameIsNeverOverwrittenInOneRun)
+{
+    CScratchDir dir(L"dup");
+    std::string archive = BuildArchive(dir / L"d.fbk", { { L"A\\same.txt", "first", -1 },
+                                                          { L"B\\SAME.TXT", "second", -1 },
+                                                          { L"C\\other.txt", "other", -1 } });
+    RestoreRun run;
+    EXPECT_EQ(run.Run(dir / L"d.fbk", dir / L"out"), 1);
+    EXPECT_EQ(ReadBytes(dir / L"out\\same.txt"), "first");
+    EXPECT_EQ(ReadBytes(dir / L"out\\other.txt"), "other");
+    ASSERT_EQ(run.restore.GetRunErrors().size(), 1u);
+    EXPECT_NE(run.restore.GetRunErrors()[0].find(L"SAME.TXT"), std::wstring::npos);
+}
+
+TEST(FileRestore, CorruptEntryFailsAloneAndLeavesNothing)
+{
+    CScratchDir dir(L"crc");
+    std::string text = TextBytes(100000);
+    std::string archive = BuildArchive(dir / L"x.zip", { { L"bad.txt", text, 6 }, { L"good.txt", "fine", 6 } });
+    archive[30 + 7 + 300] ^= 0x40;
+    WriteBytes(dir / L"c.fbk", archive);
+    RestoreRun run;
+    EXPECT_EQ(run.Run(dir / L"c.fbk", dir / L"out"), 1);
+    EXPECT_FALSE(Exists(dir / L"out\\bad.txt"));
+    EXPECT_EQ(ReadBytes(dir / L"out\\good.txt"), "fine");
+    EXPECT_EQ(ListTree(dir / L"out"), std::vector<std::wstring>{ L"good.txt" }) << "no temporary file left";
+}
+
+TEST(FileRestore, HostileNamesStayInsideTheTarget)
+{
+    CScratchDir dir(L"slip");
+    const wchar_t* names[] = { L"../evil1.txt", L"..\\..\\evil2.txt", L"/abs.txt", L"C:\\drive.txt",
+                               L"\\\\srv\\share\\unc.txt", L"NUL", L"com1.txt", L"a:b", L"x/../../y", L"q?x",
+                               L"..", L"dir/", L"ok.txt" };
+    std::vector<TestEntry> entries;
+    for (const wchar_t* n : names)
+        entries.push_back({ n, "payload", 0, std::wstring(n).back() == L'/' });
+    BuildArchive(dir / L"h.fbk", entries);
+    MakeDirs(dir / L"deep\\target");
+    std::vector<std::wstring> before = ListTree(dir.Path());
+
+    RestoreRun run;
+    EXPECT_EQ(run.Run(dir / L"h.fbk", dir / L"deep\\target"), 11);
+    EXPECT_EQ(run.restore.GetRunErrors().size(), 11u);
+    std::vector<std::wstring> after = ListTree(dir.Path());
+    std::vector<std::wstring> added;
+    std::set_difference(after.begin(), after.end(), before.begin(), before.end(), std::back_inserter(added));
+    EXPECT_EQ(added, (std::vector<std::wstring>{ L"deep\\target\\dir\\", L"deep\\target\\ok.txt" }));
+}
+
+TEST(FileRestore, UnreadableArchivesAreNotListed)
+{
+    CScratchDir dir(L"open");
+    WriteBytes(dir / L"not.fbk", TextBytes(5000));
+    Coldrith::CFileRestore restore;
+    std::vector<Coldrith::CFileRestore::ZipItem> items;
+    EXPECT_FALSE(restore.OpenZipFile(dir / L"not.fbk", items));
+    EXPECT_FALSE(restore.OpenZipFile(dir / L"missing.fbk", items));
+    EXPECT_TRUE(items.empty());
+
+    // Held by another program that only shares reading: listing still works (the archive is only read).
+    BuildArchive(dir / L"held.fbk", { { L"a", "x", -1 } });
+    HANDLE holder = CreateFileW((dir / L"held.fbk").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(restore.OpenZipFile(dir / L"held.fbk", items));
+    CloseHandle(holder);
+    EXPECT_EQ(items.size(), 1u);
+
+    CMessageSink sink;
+    Coldrith::CFileRestore unopened;
+    unopened.SetParentWnd(sink.Window());
+    EXPECT_TRUE(unopened.UnZipFile(dir / L"t"));
+    ASSERT_TRUE(sink.WaitForDone());
+    EXPECT_EQ(sink.outcome, 1) << "nothing open is a failure, not success";
+    Coldrith::CFileRestore lonely;
+    EXPECT_FALSE(lonely.UnZipFile(dir / L"t"));
+}
+
+TEST(FileRestore, FormatsDosTimes)
+{
+    // 2024-03-05 14:07:32 and an impossible date (month 0) that reads as 1980-01-01.
+    uint16_t date = static_cast<uint16_t>(((2024 - 1980) << 9) | (3 << 5) | 5);
+    uint16_t time = static_cast<uint16_t>((14 << 11) | (7 << 5) | 16);
+    EXPECT_EQ(Coldrith::FormatDosTime(date, time), L"05 Mar 2024, 14:07:32");
+    EXPECT_EQ(Coldrith::FormatDosTime(static_cast<uint16_t>((10 << 9) | 1), 0), L"01 Jan 1980, 00:00:00");
+}

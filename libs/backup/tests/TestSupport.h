@@ -1,0 +1,34 @@
+// Fixtures shared by the Coldrith tests: scratch folders, file contents, archive bytes.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace ColdrithTest
+{
+// A fresh folder under the temp folder, removed with its contents when the object goes.
+class CScratchDir
+{
+public:
+    explicit CScratchDir(const wchar_t* tag);
+    ~CScratchDir();
+    const std::wstring& Path() const { return m_path; }
+    std::wstring operator/(const std::wstring& rel) const { return m_path + L"\\" + rel; }
+
+private:
+    std::wstring m_path;
+};
+
+void RemoveTree(const std::wstring& path);
+void WriteBytes(const std::wstring& path, const std::string& data);
+std::string ReadBytes(const std::wstring& path);
+bool Exists(const std::wstring& path);
+void MakeDirs(const std::wstring& path);
+std::string RandomBytes(size_t n, uint32_t seed);
+std::string TextBytes(size_t n);
+// Sorted relative paths of every file and folder below root (folders end in "\").
+std::vector<std::wstring> ListTree(const std::wstring& root);
+}
