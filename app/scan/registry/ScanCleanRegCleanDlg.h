@@ -18,7 +18,7 @@ public:
     CRegistryData& GetEngine() { return m_engine; }
 
 protected:
-    afx_msg void OnDestroy();
+    void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
 private:

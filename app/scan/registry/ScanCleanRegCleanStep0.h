@@ -51,14 +51,14 @@ public:
     static bool OnScanResult(const CRegistryData::SCAN_RESULT* result, void* user);
 
 protected:
-    afx_msg void OnStartAbort();
-    afx_msg LRESULT OnSelectAllClicked(WPARAM, LPARAM);
-    afx_msg LRESULT OnCategoryDone(WPARAM wParam, LPARAM);
-    afx_msg LRESULT OnScanFinished(WPARAM, LPARAM);
-    afx_msg LRESULT OnCategoryStarted(WPARAM wParam, LPARAM);
-    afx_msg LRESULT OnScanResultMsg(WPARAM, LPARAM lParam);
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    void OnStartAbort();
+    LRESULT OnSelectAllClicked(WPARAM, LPARAM);
+    LRESULT OnCategoryDone(WPARAM wParam, LPARAM);
+    LRESULT OnScanFinished(WPARAM, LPARAM);
+    LRESULT OnCategoryStarted(WPARAM wParam, LPARAM);
+    LRESULT OnScanResultMsg(WPARAM, LPARAM lParam);
+    BOOL OnEraseBkgnd(CDC* pDC);
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     DECLARE_MESSAGE_MAP()
 
 private:

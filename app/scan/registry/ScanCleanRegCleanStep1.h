@@ -33,12 +33,12 @@ public:
     void StopAndWait();
 
 protected:
-    afx_msg void OnRepair();
-    afx_msg void OnSelectAll();
-    afx_msg LRESULT OnCleanItem(WPARAM wParam, LPARAM);
-    afx_msg LRESULT OnCleanFinished(WPARAM wParam, LPARAM);
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    void OnRepair();
+    void OnSelectAll();
+    LRESULT OnCleanItem(WPARAM wParam, LPARAM);
+    LRESULT OnCleanFinished(WPARAM wParam, LPARAM);
+    BOOL OnEraseBkgnd(CDC* pDC);
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -18,10 +18,10 @@ public:
 
 protected:
     void PostNcDestroy() override;
-    afx_msg void OnTimer(UINT_PTR nIDEvent);
-    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
-    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    void OnTimer(UINT_PTR nIDEvent);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    BOOL OnEraseBkgnd(CDC* pDC);
     DECLARE_MESSAGE_MAP()
 
 private:

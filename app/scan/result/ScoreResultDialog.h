@@ -33,11 +33,11 @@ public:
     CListCtrl& GetList(int nIndex) { return m_lists[nIndex]; }
 
 protected:
-    afx_msg LRESULT OnResultItem(WPARAM wParam, LPARAM lParam);
-    afx_msg void OnTab(UINT nId);
-    afx_msg void OnClose();
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-    afx_msg LRESULT OnNcHitTest(CPoint point);
+    LRESULT OnResultItem(WPARAM wParam, LPARAM lParam);
+    void OnTab(UINT nId);
+    void OnClose();
+    BOOL OnEraseBkgnd(CDC* pDC);
+    LRESULT OnNcHitTest(CPoint point);
     DECLARE_MESSAGE_MAP()
 
 private:

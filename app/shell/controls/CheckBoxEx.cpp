@@ -138,6 +138,9 @@ LRESULT CCheckBoxEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         EndPaint(m_hWnd, &ps);
         return 0;
     }
+    case WM_PRINTCLIENT:
+        Paint((HDC)wParam);
+        return 0;
     case WM_ERASEBKGND:
         return TRUE;
     case WM_LBUTTONUP: {

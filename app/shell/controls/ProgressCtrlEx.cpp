@@ -89,18 +89,22 @@ LRESULT CProgressCtrlEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         EndPaint(m_hWnd, &ps);
         return 0;
     }
+    case WM_PRINTCLIENT:
+        EraseBackground((HDC)wParam);
+        PaintBar((HDC)wParam);
+        return 0;
     case PBM_SETPOS: {
         int previous = m_nPos;
         m_nPos = ClampProgressPos((int)wParam, m_nMin, m_nMax);
         CProgressCtrl::WindowProc(message, wParam, lParam);
-        InvalidateRect(m_hWnd, nullptr, TRUE);
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
         return previous;
     }
     case PBM_DELTAPOS: {
         int previous = m_nPos;
         m_nPos = ClampProgressPos(m_nPos + (int)wParam, m_nMin, m_nMax);
         CProgressCtrl::WindowProc(message, wParam, lParam);
-        InvalidateRect(m_hWnd, nullptr, TRUE);
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
         return previous;
     }
     case PBM_STEPIT: {
@@ -109,7 +113,7 @@ LRESULT CProgressCtrlEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         // Past the end the bar starts over, as the common control's does.
         m_nPos = next > m_nMax ? m_nMin : ClampProgressPos(next, m_nMin, m_nMax);
         CProgressCtrl::WindowProc(message, wParam, lParam);
-        InvalidateRect(m_hWnd, nullptr, TRUE);
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
         return previous;
     }
     case PBM_SETSTEP:
@@ -121,13 +125,13 @@ LRESULT CProgressCtrlEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         m_nMin = LOWORD(lParam);
         m_nMax = HIWORD(lParam);
         m_nPos = ClampProgressPos(m_nPos, m_nMin, m_nMax);
-        InvalidateRect(m_hWnd, nullptr, TRUE);
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
         break;
     case PBM_SETRANGE32:
         m_nMin = (int)wParam;
         m_nMax = (int)lParam;
         m_nPos = ClampProgressPos(m_nPos, m_nMin, m_nMax);
-        InvalidateRect(m_hWnd, nullptr, TRUE);
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
         break;
     case PBM_GETRANGE: {
         PBRANGE* range = (PBRANGE*)lParam;

@@ -6,4 +6,9 @@ set(QUORVEL_SHELL_CONTROLS_DIR "${CMAKE_CURRENT_LIST_DIR}")
 set(QUORVEL_SHELL_CONTROLS_PURE
     "${CMAKE_CURRENT_LIST_DIR}/ControlMath.cpp"
     "${CMAKE_CURRENT_LIST_DIR}/RegResultText.cpp")
-quorvel_app_sources(${QUORVEL_SHELL_CONTROLS_PURE})
+quorvel_app_sources(
+    ${QUORVEL_SHELL_CONTROLS_PURE}
+    "${CMAKE_CURRENT_LIST_DIR}/CheckBoxEx.cpp"
+    "${CMAKE_CURRENT_LIST_DIR}/ProgressCtrlEx.cpp"
+    "${CMAKE_CURRENT_LIST_DIR}/ImageRotator.cpp"
+    "${CMAKE_CURRENT_LIST_DIR}/RegScanResultListCtrl.cpp")
