@@ -18,6 +18,14 @@ BOOL EraseWithParentBackground(CWnd* wnd, WPARAM dc)
     return TRUE;
 }
 
+// A static paints its background with the dialog's colour in WM_PAINT; the drawer's containers only erase.
+void PaintNothing(CWnd* wnd)
+{
+    PAINTSTRUCT ps;
+    ::BeginPaint(wnd->GetSafeHwnd(), &ps);
+    ::EndPaint(wnd->GetSafeHwnd(), &ps);
+}
+
 } // namespace
 
 // ---- CMenuButtonItem ----------------------------------------------------------------------------------------
@@ -162,6 +170,9 @@ LRESULT CMenuItemContainer::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
             return TRUE;
         }
         return EraseWithParentBackground(this, wParam);
+    case WM_PAINT:
+        PaintNothing(this);
+        return 0;
     }
     return CStatic::WindowProc(message, wParam, lParam);
 }
@@ -196,6 +207,9 @@ LRESULT CMenuButtonCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return GetParent() ? GetParent()->SendMessage(message, wParam, lParam) : 0;
     case WM_ERASEBKGND:
         return EraseWithParentBackground(this, wParam);
+    case WM_PAINT:
+        PaintNothing(this);
+        return 0;
     }
     return CStatic::WindowProc(message, wParam, lParam);
 }
@@ -323,6 +337,9 @@ LRESULT CDrawerMenuCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return GetParent() ? GetParent()->SendMessage(message, wParam, lParam) : 0;
     case WM_ERASEBKGND:
         return EraseWithParentBackground(this, wParam);
+    case WM_PAINT:
+        PaintNothing(this);
+        return 0;
     }
     return CStatic::WindowProc(message, wParam, lParam);
 }

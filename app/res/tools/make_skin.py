@@ -156,6 +156,7 @@ def background(w, h):
     c.fill(0, 122, w, 123, (170, 196, 228))
     c.fill(0, 123, 186, h, (232, 241, 251))                             # drawer column
     c.fill(186, 123, w, h, WHITE)                                       # page area
+    c.fill(186, 663, w, h, (232, 241, 251))
     c.frame(185, 125, 924, 663, (170, 196, 228))
     c.frame(0, 0, w, h, (38, 84, 150))
     return c
