@@ -1,0 +1,154 @@
+// Application start-up and globals, message boxes driven like a user, GDI temporary wrappers, list check states.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "TestSupport.h"
+
+using namespace qmfc_test;
+
+namespace {
+
+// Finds this process's message box, records its caption and text, and presses the button.
+struct BoxDriver {
+    std::wstring caption, text;
+    int button;
+    HANDLE thread = NULL;
+    explicit BoxDriver(int b) : button(b) {
+        thread = CreateThread(NULL, 0, [](LPVOID p) -> DWORD {
+            BoxDriver* d = static_cast<BoxDriver*>(p);
+            for (int i = 0; i < 500; ++i) {
+                HWND box = NULL;
+                struct Find { HWND found; } f{NULL};
+                EnumWindows([](HWND h, LPARAM lp) -> BOOL {
+                    DWORD pid = 0;
+                    GetWindowThreadProcessId(h, &pid);
+                    wchar_t cls[16] = {};
+                    GetClassNameW(h, cls, 16);
+                    if (pid == GetCurrentProcessId() && lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(h)) {
+                        reinterpret_cast<Find*>(lp)->found = h;
+                        return FALSE;
+                    }
+                    return TRUE;
+                }, (LPARAM)&f);
+                box = f.found;
+                if (box) {
+                    wchar_t buf[256] = {};
+                    GetWindowTextW(box, buf, 256);
+                    d->caption = buf;
+                    GetDlgItemTextW(box, 0xFFFF, buf, 256);
+                    d->text = buf;
+                    SendMessageW(GetDlgItem(box, d->button), BM_CLICK, 0, 0);
+                    return 0;
+                }
+                Sleep(20);
+            }
+            return 1;
+        }, this, 0, NULL);
+    }
+    ~BoxDriver() {
+        WaitForSingleObject(thread, 10000);
+        CloseHandle(thread);
+    }
+};
+
+std::wstring ProgramFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(NULL, path, MAX_PATH);
+    std::wstring p(path);
+    return p.substr(0, p.find_last_of(L'\\') + 1);
+}
+
+DWORD RunProbe(const wchar_t* args) {
+    std::wstring cmd = L"\"" + ProgramFolder() + L"QMfcStartupProbe.exe\" " + args;
+    STARTUPINFOW si = {sizeof(si)};
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessW(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) return 0xDEAD;
+    WaitForSingleObject(pi.hProcess, 20000);
+    DWORD code = 0xBEEF;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return code;
+}
+
+}  // namespace
+
+TEST(Application, StartupRunsInitInstanceAndReturnsTheExitCode) {
+    // The probe program links the layer's entry point; its InitInstance reads the command line.
+    EXPECT_EQ(7u, RunProbe(L"fail 7"));   // InitInstance FALSE -> ExitInstance's value
+    EXPECT_EQ(3u, RunProbe(L"quit 3"));   // TRUE -> message loop until WM_QUIT(3)
+}
+
+TEST(Application, MessageBoxUsesTheApplicationNameAndReturnsTheUsersChoice) {
+    CWinApp app(L"Layer Test");
+    int result = 0;
+    {
+        BoxDriver driver(IDNO);
+        result = AfxMessageBox(L"Continue?", MB_YESNO);
+        WaitForSingleObject(driver.thread, 10000);
+        EXPECT_EQ(L"Layer Test", driver.caption);
+        EXPECT_EQ(L"Continue?", driver.text);
+    }
+    EXPECT_EQ(IDNO, result);
+    EXPECT_EQ(GetModuleHandleW(NULL), AfxGetInstanceHandle());
+    EXPECT_EQ(GetModuleHandleW(NULL), AfxGetResourceHandle());
+}
+
+TEST(Gdi, SelectObjectReturnsTemporaryWrappersThatNeverDeleteTheirHandle) {
+    CDC mem;
+    ASSERT_TRUE(mem.CreateCompatibleDC(NULL));
+    CBitmap bmp;
+    ASSERT_TRUE(bmp.CreateBitmap(8, 8, 1, 1, NULL));
+    CBitmap* oldBmp = mem.SelectObject(&bmp);
+    ASSERT_NE(nullptr, oldBmp);
+
+    CPen first(PS_SOLID, 1, RGB(255, 0, 0)), second(PS_SOLID, 2, RGB(0, 255, 0));
+    CPen* stock = mem.SelectObject(&first);
+    ASSERT_NE(nullptr, stock);
+    CPen* previous = mem.SelectObject(&second);
+    ASSERT_NE(nullptr, previous);
+    EXPECT_EQ(first.m_hObject, previous->m_hObject);
+    EXPECT_NE(&first, previous);  // a temporary wrapper, not the owner
+    CWnd::DeleteTempMap();
+    EXPECT_EQ((DWORD)OBJ_PEN, GetObjectType(first.m_hObject));  // still alive
+    mem.SelectObject(CPen::FromHandle((HPEN)GetStockObject(BLACK_PEN)));
+    mem.SelectObject(CBitmap::FromHandle((HBITMAP)oldBmp->m_hObject));
+
+    // A region handed to the system is detached first, so the wrapper never deletes it.
+    CWnd host;
+    ASSERT_TRUE(CreateHost(host));
+    CRgn rgn;
+    ASSERT_TRUE(rgn.CreateRectRgn(0, 0, 50, 40));
+    EXPECT_NE(0, host.SetWindowRgn((HRGN)rgn.Detach(), FALSE));
+    EXPECT_EQ(nullptr, rgn.m_hObject);
+    CRgn current;
+    current.CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(SIMPLEREGION, host.GetWindowRgn(current));
+    host.DestroyWindow();
+}
+
+TEST(ListCtrl, CheckStateFollowsTheStateImageFormula) {
+    CWnd host;
+    ASSERT_TRUE(CreateHost(host));
+    CListCtrl list;
+    ASSERT_TRUE(list.Create(LVS_REPORT, CRect(0, 0, 200, 100), &host, 40));
+    list.InsertColumn(0, L"c", LVCFMT_LEFT, 80);
+    ASSERT_EQ(0, list.InsertItem(0, L"new"));
+    EXPECT_EQ(-1, list.GetCheck(0));  // no state image: (0 >> 12) - 1, which reads as checked
+    list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    ASSERT_TRUE(list.SetCheck(0, FALSE));
+    EXPECT_EQ(0, list.GetCheck(0));
+    ASSERT_TRUE(list.SetCheck(0, TRUE));
+    EXPECT_EQ(1, list.GetCheck(0));
+    list.SetItemText(0, 0, L"renamed");
+    EXPECT_EQ(CString(L"renamed"), list.GetItemText(0, 0));
+    list.SetItemData(0, 0x1234);
+    EXPECT_EQ(0x1234u, list.GetItemData(0));
+    list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    POSITION pos = list.GetFirstSelectedItemPosition();
+    ASSERT_NE(nullptr, pos);
+    EXPECT_EQ(0, list.GetNextSelectedItem(pos));
+    EXPECT_EQ(nullptr, pos);
+    host.DestroyWindow();
+}

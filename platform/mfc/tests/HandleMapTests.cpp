@@ -1,0 +1,131 @@
+// Run-time class tests (exactly vs. derives from) and the handle map (permanent vs. temporary, threads).
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <vector>
+
+#include "TestSupport.h"
+
+using namespace qmfc_test;
+
+namespace {
+
+class CMyStatic : public CStatic {
+    DECLARE_DYNAMIC(CMyStatic)
+};
+IMPLEMENT_DYNAMIC(CMyStatic, CStatic)
+
+// Declares no run-time class of its own: it reports CStatic's.
+class CUndeclaredStatic : public CStatic {};
+
+class CSelfDeleting : public CWnd {
+public:
+    static int deleted;
+    ~CSelfDeleting() override { ++deleted; }
+    void PostNcDestroy() override { delete this; }
+};
+int CSelfDeleting::deleted = 0;
+
+}  // namespace
+
+TEST(RuntimeClass, ExactlyAndDerivesFromAreDifferentTests) {
+    CMyStatic mine;
+    CStatic plain;
+    CUndeclaredStatic undeclared;
+    EXPECT_TRUE(mine.IsKindOf(RUNTIME_CLASS(CStatic)));
+    EXPECT_TRUE(mine.IsKindOf(RUNTIME_CLASS(CWnd)));
+    EXPECT_TRUE(mine.IsKindOf(RUNTIME_CLASS(CObject)));
+    EXPECT_FALSE(mine.IsExactly(RUNTIME_CLASS(CStatic)));
+    EXPECT_TRUE(plain.IsExactly(RUNTIME_CLASS(CStatic)));
+    EXPECT_FALSE(plain.IsKindOf(RUNTIME_CLASS(CMyStatic)));
+    EXPECT_TRUE(undeclared.GetRuntimeClass() == RUNTIME_CLASS(CStatic));
+    EXPECT_FALSE(CWnd().IsKindOf(RUNTIME_CLASS(CDialog)));
+    EXPECT_STREQ("CMyStatic", RUNTIME_CLASS(CMyStatic)->m_lpszClassName);
+}
+
+TEST(HandleMap, UntrackedWindowsGetTemporaryPlainWrappers) {
+    CWnd host;
+    ASSERT_TRUE(CreateHost(host));
+    HWND raw = CreateWindowExW(0, L"STATIC", L"raw", WS_CHILD, 0, 0, 10, 10, host, (HMENU)7, NULL, NULL);
+    ASSERT_TRUE(raw);
+
+    CWnd* temp = CWnd::FromHandle(raw);
+    ASSERT_NE(nullptr, temp);
+    EXPECT_EQ(raw, temp->m_hWnd);
+    EXPECT_EQ(temp, CWnd::FromHandle(raw));  // the same wrapper until the thread's idle clean-up
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(raw));
+    EXPECT_FALSE(temp->IsExactly(RUNTIME_CLASS(CStatic)));  // a plain CWnd, whatever the window class
+    EXPECT_EQ(temp, host.GetDlgItem(7));
+
+    CWnd* otherThreads = nullptr;
+    RunOnThread([&] { otherThreads = CWnd::FromHandle(raw); });
+    EXPECT_NE(temp, otherThreads);  // temporary wrappers belong to their thread
+
+    CWnd::DeleteTempMap();
+    EXPECT_TRUE(IsWindow(raw));  // deleting the wrapper leaves the window alone
+
+    CStatic tracked;
+    ASSERT_TRUE(tracked.SubclassWindow(raw));
+    EXPECT_EQ(&tracked, CWnd::FromHandle(raw));
+    EXPECT_TRUE(CWnd::FromHandle(raw)->IsExactly(RUNTIME_CLASS(CStatic)));
+    CWnd* seenFromThread = nullptr;
+    RunOnThread([&] { seenFromThread = CWnd::FromHandle(raw); });
+    EXPECT_EQ(&tracked, seenFromThread);  // permanent objects are visible from every thread
+    EXPECT_EQ(raw, tracked.UnsubclassWindow());
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(raw));
+}
+
+TEST(HandleMap, DestroyDetachesAndPostNcDestroyMayDeleteTheObject) {
+    CSelfDeleting::deleted = 0;
+    CSelfDeleting* wnd = new CSelfDeleting;
+    ASSERT_TRUE(CreateHost(*wnd));
+    HWND h = wnd->m_hWnd;
+    EXPECT_EQ(wnd, CWnd::FromHandlePermanent(h));
+    DestroyWindow(h);
+    EXPECT_EQ(1, CSelfDeleting::deleted);
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(h));
+
+    CWnd stack;
+    ASSERT_TRUE(CreateHost(stack));
+    h = stack.m_hWnd;
+    EXPECT_TRUE(stack.DestroyWindow());
+    EXPECT_EQ(nullptr, stack.m_hWnd);
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(h));
+}
+
+TEST(HandleMap, ConcurrentCreationAndLookupKeepEveryMapping) {
+    // Worker threads create and destroy their own windows while others look them up.
+    std::atomic<int> mismatches{0}, created{0};
+    const int kThreads = 6, kRounds = 40;
+    std::vector<HANDLE> threads;
+    struct Ctx {
+        std::atomic<int>* mismatches;
+        std::atomic<int>* created;
+    } ctx{&mismatches, &created};
+    for (int t = 0; t < kThreads; ++t) {
+        threads.push_back(CreateThread(
+            NULL, 0,
+            [](LPVOID p) -> DWORD {
+                Ctx* c = static_cast<Ctx*>(p);
+                for (int i = 0; i < kRounds; ++i) {
+                    CWnd w;
+                    if (!CreateHost(w)) continue;
+                    ++*c->created;
+                    if (CWnd::FromHandlePermanent(w.m_hWnd) != &w || CWnd::FromHandle(w.m_hWnd) != &w) ++*c->mismatches;
+                    HWND h = w.m_hWnd;
+                    w.DestroyWindow();
+                    if (CWnd::FromHandlePermanent(h) != nullptr) ++*c->mismatches;
+                }
+                return 0;
+            },
+            &ctx, 0, NULL));
+    }
+    CWnd mine;
+    ASSERT_TRUE(CreateHost(mine));
+    for (int i = 0; i < 2000; ++i)
+        if (CWnd::FromHandlePermanent(mine.m_hWnd) != &mine) ++mismatches;
+    WaitForMultipleObjects((DWORD)threads.size(), threads.data(), TRUE, 30000);
+    for (HANDLE h : threads) CloseHandle(h);
+    EXPECT_EQ(kThreads * kRounds, created.load());
+    EXPECT_EQ(0, mismatches.load());
+}
