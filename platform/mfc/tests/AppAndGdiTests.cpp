@@ -9,43 +9,42 @@ using namespace qmfc_test;
 
 namespace {
 
+BOOL CALLBACK FindProcessBox(HWND h, LPARAM lp) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    wchar_t cls[16] = {};
+    GetClassNameW(h, cls, 16);
+    if (pid == GetCurrentProcessId() && lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(h)) {
+        *reinterpret_cast<HWND*>(lp) = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // Finds this process's message box, records its caption and text, and presses the button.
 struct BoxDriver {
     std::wstring caption, text;
     int button;
     HANDLE thread = NULL;
-    explicit BoxDriver(int b) : button(b) {
-        thread = CreateThread(NULL, 0, [](LPVOID p) -> DWORD {
-            BoxDriver* d = static_cast<BoxDriver*>(p);
-            for (int i = 0; i < 500; ++i) {
-                HWND box = NULL;
-                struct Find { HWND found; } f{NULL};
-                EnumWindows([](HWND h, LPARAM lp) -> BOOL {
-                    DWORD pid = 0;
-                    GetWindowThreadProcessId(h, &pid);
-                    wchar_t cls[16] = {};
-                    GetClassNameW(h, cls, 16);
-                    if (pid == GetCurrentProcessId() && lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(h)) {
-                        reinterpret_cast<Find*>(lp)->found = h;
-                        return FALSE;
-                    }
-                    return TRUE;
-                }, (LPARAM)&f);
-                box = f.found;
-                if (box) {
-                    wchar_t buf[256] = {};
-                    GetWindowTextW(box, buf, 256);
-                    d->caption = buf;
-                    GetDlgItemTextW(box, 0xFFFF, buf, 256);
-                    d->text = buf;
-                    SendMessageW(GetDlgItem(box, d->button), BM_CLICK, 0, 0);
-                    return 0;
-                }
-                Sleep(20);
+    static DWORD WINAPI Drive(LPVOID p) {
+        BoxDriver* d = static_cast<BoxDriver*>(p);
+        for (int i = 0; i < 500; ++i) {
+            HWND box = NULL;
+            EnumWindows(FindProcessBox, (LPARAM)&box);
+            if (box) {
+                wchar_t buf[256] = {};
+                GetWindowTextW(box, buf, 256);
+                d->caption = buf;
+                GetDlgItemTextW(box, 0xFFFF, buf, 256);
+                d->text = buf;
+                SendMessageW(GetDlgItem(box, d->button), BM_CLICK, 0, 0);
+                return 0;
             }
-            return 1;
-        }, this, 0, NULL);
+            Sleep(20);
+        }
+        return 1;
     }
+    explicit BoxDriver(int b) : button(b) { thread = CreateThread(NULL, 0, Drive, this, 0, NULL); }
     ~BoxDriver() {
         WaitForSingleObject(thread, 10000);
         CloseHandle(thread);

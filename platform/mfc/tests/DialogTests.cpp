@@ -55,12 +55,12 @@ public:
 };
 
 // Waits for idle time on the dialog's thread and then posts the step, so the loop's first idle has passed.
-void PostStepLater(CDialog& dlg) {
-    ::SetTimer(dlg.m_hWnd, 1, 50, [](HWND h, UINT, UINT_PTR id, DWORD) {
-        ::KillTimer(h, id);
-        ::PostMessageW(h, WM_TEST_STEP, 0, 0);
-    });
+void CALLBACK PostStepTimer(HWND h, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(h, id);
+    ::PostMessageW(h, WM_TEST_STEP, 0, 0);
 }
+
+void PostStepLater(CDialog& dlg) { ::SetTimer(dlg.m_hWnd, 1, 50, PostStepTimer); }
 
 }  // namespace
 
@@ -115,23 +115,20 @@ TEST(DoModal, RunsOnARawThreadWhileTheMainThreadWaits) {
     ASSERT_TRUE(CreateHost(main, L"main"));
     app.m_pMainWnd = &main;
 
-    struct Ctx {
-        INT_PTR result = 0;
-        CWnd* mainSeen = nullptr;
-    } ctx;
-    HANDLE t = CreateThread(NULL, 0, [](LPVOID p) -> DWORD {
-        Ctx* c = static_cast<Ctx*>(p);
+    INT_PTR result = 0;
+    CWnd* mainSeen = nullptr;
+    std::function<void()> body = [&] {
         CScriptedDlg dlg;
         dlg.onInit = [](CScriptedDlg& d) { PostStepLater(d); };
         dlg.onStep = [](CScriptedDlg& d) { d.EndDialog(77); };
-        c->result = dlg.DoModal();
-        c->mainSeen = dlg.mainWndInInit;
-        return 0;
-    }, &ctx, 0, NULL);
+        result = dlg.DoModal();
+        mainSeen = dlg.mainWndInInit;
+    };
+    HANDLE t = CreateThread(NULL, 0, RunFunctionThread, &body, 0, NULL);
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(t, 10000));
     CloseHandle(t);
-    EXPECT_EQ(77, ctx.result);
-    EXPECT_EQ(&main, ctx.mainSeen);  // the application's main window from any thread
+    EXPECT_EQ(77, result);
+    EXPECT_EQ(&main, mainSeen);  // the application's main window from any thread
     EXPECT_TRUE(main.IsWindowEnabled());
     main.DestroyWindow();
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <vector>
 
 #include "TestSupport.h"
@@ -98,28 +99,18 @@ TEST(HandleMap, ConcurrentCreationAndLookupKeepEveryMapping) {
     std::atomic<int> mismatches{0}, created{0};
     const int kThreads = 6, kRounds = 40;
     std::vector<HANDLE> threads;
-    struct Ctx {
-        std::atomic<int>* mismatches;
-        std::atomic<int>* created;
-    } ctx{&mismatches, &created};
-    for (int t = 0; t < kThreads; ++t) {
-        threads.push_back(CreateThread(
-            NULL, 0,
-            [](LPVOID p) -> DWORD {
-                Ctx* c = static_cast<Ctx*>(p);
-                for (int i = 0; i < kRounds; ++i) {
-                    CWnd w;
-                    if (!CreateHost(w)) continue;
-                    ++*c->created;
-                    if (CWnd::FromHandlePermanent(w.m_hWnd) != &w || CWnd::FromHandle(w.m_hWnd) != &w) ++*c->mismatches;
-                    HWND h = w.m_hWnd;
-                    w.DestroyWindow();
-                    if (CWnd::FromHandlePermanent(h) != nullptr) ++*c->mismatches;
-                }
-                return 0;
-            },
-            &ctx, 0, NULL));
-    }
+    std::function<void()> body = [&] {
+        for (int i = 0; i < kRounds; ++i) {
+            CWnd w;
+            if (!CreateHost(w)) continue;
+            ++created;
+            if (CWnd::FromHandlePermanent(w.m_hWnd) != &w || CWnd::FromHandle(w.m_hWnd) != &w) ++mismatches;
+            HWND h = w.m_hWnd;
+            w.DestroyWindow();
+            if (CWnd::FromHandlePermanent(h) != nullptr) ++mismatches;
+        }
+    };
+    for (int t = 0; t < kThreads; ++t) threads.push_back(CreateThread(NULL, 0, RunFunctionThread, &body, 0, NULL));
     CWnd mine;
     ASSERT_TRUE(CreateHost(mine));
     for (int i = 0; i < 2000; ++i)

@@ -32,10 +32,13 @@ inline bool CreateHost(CWnd& wnd, LPCWSTR title = L"host") {
 }
 
 // Runs fn on a new thread and waits for it (pumping this thread's sent messages meanwhile).
+inline DWORD WINAPI RunFunctionThread(LPVOID p) {
+    (*static_cast<const std::function<void()>*>(p))();
+    return 0;
+}
+
 inline void RunOnThread(const std::function<void()>& fn) {
-    struct Ctx { std::function<void()> fn; };
-    Ctx ctx{fn};
-    HANDLE h = CreateThread(NULL, 0, [](LPVOID p) -> DWORD { static_cast<Ctx*>(p)->fn(); return 0; }, &ctx, 0, NULL);
+    HANDLE h = CreateThread(NULL, 0, RunFunctionThread, (LPVOID)&fn, 0, NULL);
     while (MsgWaitForMultipleObjects(1, &h, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
         MSG msg;
         while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
