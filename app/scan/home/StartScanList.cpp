@@ -1,5 +1,6 @@
 #include "StartScanList.h"
 
+#include <cstring>
 #include <cwchar>
 #include <vector>
 

@@ -1,0 +1,37 @@
+#include "RepairActions.h"
+
+#include <windows.h>
+
+#include <Common.h>
+
+namespace OneClick {
+
+bool IsAbsoluteFilePath(const std::wstring& path) {
+    if (path.size() >= 3 && ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z')) &&
+        path[1] == L':' && (path[2] == L'\\' || path[2] == L'/'))
+        return true;
+    return path.size() > 2 && path[0] == L'\\' && path[1] == L'\\' && path[2] != L'\\';
+}
+
+bool RemoveFile(const std::wstring& path) {
+    if (!IsAbsoluteFilePath(path)) return false;
+    if (::DeleteFileW(path.c_str())) return true;
+    return ::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
+           (::GetLastError() == ERROR_FILE_NOT_FOUND || ::GetLastError() == ERROR_PATH_NOT_FOUND);
+}
+
+bool RemoveTrace(const Evidence::CSysEvidence::ScanResultItem& item) {
+    if (item.kind == 1) {
+        if (Evidence::CSysEvidence::IsRecycleBinItem(item)) return false;
+        return RemoveFile(item.filePath);
+    }
+    if (item.keyPath.empty()) return false;
+    SBRegDeleteValueW(HKEY_CURRENT_USER, item.keyPath.c_str(), item.valueName.c_str());
+    return !SBRegValueExistW(HKEY_CURRENT_USER, item.keyPath.c_str(), item.valueName.c_str());
+}
+
+std::wstring TraceText(const Evidence::CSysEvidence::ScanResultItem& item) {
+    return item.kind == 1 ? item.filePath : item.keyPath;
+}
+
+}  // namespace OneClick
