@@ -98,18 +98,19 @@ void DrawPagePanel(HDC dc, const RECT& r, HBITMAP panel)
     if (bm.cx == 0 || width <= 0 || height <= 0) return;
     HDC src = ::CreateCompatibleDC(dc);
     HGDIOBJ old = ::SelectObject(src, panel);
+    ::SetStretchBltMode(dc, COLORONCOLOR);
+    ::StretchBlt(dc, r.left, r.top, width, height, src, 0, 0, bm.cx, bm.cy, SRCCOPY);
     if (height < bm.cy) {
+        // A low panel keeps the bitmap's corners 1:1: each quadrant is anchored at its own corner and never
+        // reads outside the bitmap, however wide the panel is.
         int w2 = width / 2, h2 = height / 2;
-        // source columns/rows of the right and bottom quadrants, kept inside the bitmap
-        int sx = bm.cx - (width - w2) > 0 ? bm.cx - (width - w2) : 0;
-        int sy = bm.cy - (height - h2) > 0 ? bm.cy - (height - h2) : 0;
-        ::BitBlt(dc, r.left, r.top, w2, h2, src, 0, 0, SRCCOPY);
-        ::BitBlt(dc, r.left + w2, r.top, width - w2, h2, src, sx, 0, SRCCOPY);
-        ::BitBlt(dc, r.left, r.top + h2, w2, height - h2, src, 0, sy, SRCCOPY);
-        ::BitBlt(dc, r.left + w2, r.top + h2, width - w2, height - h2, src, sx, sy, SRCCOPY);
-    } else {
-        ::SetStretchBltMode(dc, COLORONCOLOR);
-        ::StretchBlt(dc, r.left, r.top, width, height, src, 0, 0, bm.cx, bm.cy, SRCCOPY);
+        int leftW = w2 < bm.cx ? w2 : bm.cx, rightW = width - w2 < bm.cx ? width - w2 : bm.cx;
+        int topH = h2 < bm.cy ? h2 : bm.cy, bottomH = height - h2 < bm.cy ? height - h2 : bm.cy;
+        ::BitBlt(dc, r.left, r.top, leftW, topH, src, 0, 0, SRCCOPY);
+        ::BitBlt(dc, r.right - rightW, r.top, rightW, topH, src, bm.cx - rightW, 0, SRCCOPY);
+        ::BitBlt(dc, r.left, r.bottom - bottomH, leftW, bottomH, src, 0, bm.cy - bottomH, SRCCOPY);
+        ::BitBlt(dc, r.right - rightW, r.bottom - bottomH, rightW, bottomH, src, bm.cx - rightW, bm.cy - bottomH,
+                 SRCCOPY);
     }
     ::SelectObject(src, old);
     ::DeleteDC(src);
@@ -154,6 +155,7 @@ void CFunctionDlgContainer::AddPage(CFunctionDlg* pPage, CFunctionDlgContainer* 
     pPage->MoveWindow(&client, TRUE);
     pPage->OnInitPage();
     pPage->m_nPageId = nPageId; // after OnInitPage: inside it a page's own id is still 0
+    pPage->SetDlgCtrlID(nPageId); // the page window carries its id too, for tools that look at windows
 }
 
 void CFunctionDlgContainer::ShowPage(int nPageId)
