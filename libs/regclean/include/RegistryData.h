@@ -125,6 +125,7 @@ public:
 
 private:
     struct ScanContext;
+    struct CleanContext;
 
     // Scan members, one per category (ScanHelp serves both help keys).
     long ScanSharedDlls(const SCAN_DATA& entry);
@@ -175,5 +176,6 @@ private:
     bool Stopped() const { return m_bStop.load(); }
     void Notify(UINT msg, WPARAM wParam, LPARAM lParam);
 
-    ScanContext* m_ctx;  // per-scan caches (existence memo, shell folders); live during Scan only
+    ScanContext* m_ctx;        // per-scan caches (existence memo, shell folders); live during Scan only
+    CleanContext* m_cleanCtx;  // open handles of the running Clean
 };

@@ -113,21 +113,43 @@ CRegBackupDatabase::CRegBackupDatabase(const std::wstring& programFolder)
       m_count(0),
       m_insertValue(nullptr),
       m_insertKey(nullptr),
+      m_savepoint(nullptr),
+      m_release(nullptr),
+      m_rollbackTo(nullptr),
+      m_cachedRoot(nullptr),
+      m_cachedKey(nullptr),
+      m_root(nullptr),
       m_inTransaction(false),
       m_batchItems(0) {}
 
 CRegBackupDatabase::~CRegBackupDatabase() { Close(); }
 
+void CRegBackupDatabase::DropCachedKey() {
+    if (m_cachedKey) RegCloseKey(m_cachedKey);
+    m_cachedKey = nullptr;
+    m_cachedRoot = nullptr;
+    m_cachedPath.clear();
+}
+
 void CRegBackupDatabase::Close() {
+    DropCachedKey();
     if (m_inTransaction && m_db) Exec("ROLLBACK");
     m_inTransaction = false;
     m_batchItems = 0;
-    sqlite3_finalize(m_insertValue);
-    sqlite3_finalize(m_insertKey);
-    m_insertValue = m_insertKey = nullptr;
+    for (sqlite3_stmt** s : {&m_insertValue, &m_insertKey, &m_savepoint, &m_release, &m_rollbackTo}) {
+        sqlite3_finalize(*s);
+        *s = nullptr;
+    }
     if (m_db) sqlite3_close(m_db);
     m_db = nullptr;
     m_bOpened = 0;
+}
+
+bool CRegBackupDatabase::Step(sqlite3_stmt* statement) {
+    sqlite3_reset(statement);
+    bool ok = sqlite3_step(statement) == SQLITE_DONE;
+    sqlite3_reset(statement);
+    return ok;
 }
 
 bool CRegBackupDatabase::Exec(const char* sql) {
@@ -151,7 +173,10 @@ bool CRegBackupDatabase::Open() {
     Exec(kCreateData);  // fails when the tables exist
     Exec(kCreateHead);
     if (sqlite3_prepare_v2(m_db, kInsertValue, -1, &m_insertValue, nullptr) != SQLITE_OK ||
-        sqlite3_prepare_v2(m_db, kInsertKey, -1, &m_insertKey, nullptr) != SQLITE_OK) {
+        sqlite3_prepare_v2(m_db, kInsertKey, -1, &m_insertKey, nullptr) != SQLITE_OK ||
+        sqlite3_prepare_v2(m_db, "SAVEPOINT item", -1, &m_savepoint, nullptr) != SQLITE_OK ||
+        sqlite3_prepare_v2(m_db, "RELEASE item", -1, &m_release, nullptr) != SQLITE_OK ||
+        sqlite3_prepare_v2(m_db, "ROLLBACK TO item", -1, &m_rollbackTo, nullptr) != SQLITE_OK) {
         Close();
         return false;
     }
@@ -190,10 +215,18 @@ bool CRegBackupDatabase::InsertKeyRow(HKEY root, const std::wstring& subKey) {
 
 CRegBackupDatabase::Outcome CRegBackupDatabase::BackUpValue(HKEY root, const std::wstring& subKey,
                                                             const std::wstring& valueName) {
-    HKEY key = nullptr;
-    LONG err = OpenKeyForBackup(root, subKey, &key);
-    if (err == ERROR_FILE_NOT_FOUND) return kNothingToBackUp;
-    if (err != ERROR_SUCCESS) return kBackupFailed;
+    if (!m_cachedKey || m_cachedRoot != root || m_cachedPath != subKey) {
+        DropCachedKey();
+        HKEY key = nullptr;
+        LONG err = OpenKeyForBackup(root, subKey, &key);
+        if (err == ERROR_FILE_NOT_FOUND) return kNothingToBackUp;
+        if (err != ERROR_SUCCESS) return kBackupFailed;
+        m_cachedKey = key;
+        m_cachedRoot = root;
+        m_cachedPath = subKey;
+    }
+    HKEY key = m_cachedKey;
+    LONG err = ERROR_SUCCESS;
     Outcome outcome = kBackupFailed;
     std::vector<BYTE> data(256);
     for (;;) {
@@ -208,29 +241,31 @@ CRegBackupDatabase::Outcome CRegBackupDatabase::BackUpValue(HKEY root, const std
             outcome = kBackedUp;
         break;
     }
-    RegCloseKey(key);
     return outcome;
 }
 
-CRegBackupDatabase::Outcome CRegBackupDatabase::BackUpKey(HKEY root, const std::wstring& path, bool top) {
+CRegBackupDatabase::Outcome CRegBackupDatabase::BackUpKey(HKEY parent, const std::wstring& name,
+                                                          const std::wstring& path, bool top) {
     HKEY key = nullptr;
-    LONG err = OpenKeyForBackup(root, path, &key);
+    LONG err = OpenKeyForBackup(parent, name, &key);
     if (err == ERROR_FILE_NOT_FOUND) return top ? kNothingToBackUp : kBackedUp;  // a subkey removed meanwhile
     if (err != ERROR_SUCCESS) return kBackupFailed;
 
-    bool ok = true, any = false;
-    DWORD maxKeyName = 0, maxValueName = 0, maxData = 0;
-    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, &maxKeyName, nullptr, nullptr, &maxValueName,
+    bool ok = true;
+    DWORD subKeys = 0, maxKeyName = 0, values = 0, maxValueName = 0, maxData = 0;
+    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subKeys, &maxKeyName, nullptr, &values, &maxValueName,
                          &maxData, nullptr, nullptr) != ERROR_SUCCESS)
         ok = false;
 
-    std::vector<wchar_t> name(maxKeyName + 2);
-    for (DWORD i = 0; ok; ++i) {
-        DWORD len = static_cast<DWORD>(name.size());
-        err = RegEnumKeyExW(key, i, name.data(), &len, nullptr, nullptr, nullptr, nullptr);
+    // The counts save the calls that would only answer "no more"; an entry that went meanwhile ends the walk.
+    std::vector<wchar_t> keyName(maxKeyName + 2);
+    DWORD seenKeys = 0;
+    for (DWORD i = 0; ok && i < subKeys; ++i) {
+        DWORD len = static_cast<DWORD>(keyName.size());
+        err = RegEnumKeyExW(key, i, keyName.data(), &len, nullptr, nullptr, nullptr, nullptr);
         if (err == ERROR_NO_MORE_ITEMS) break;
         if (err == ERROR_MORE_DATA) {
-            name.resize(name.size() * 2 + 256);
+            keyName.resize(keyName.size() * 2 + 256);
             --i;
             continue;
         }
@@ -238,13 +273,15 @@ CRegBackupDatabase::Outcome CRegBackupDatabase::BackUpKey(HKEY root, const std::
             ok = false;
             break;
         }
-        any = true;
-        if (BackUpKey(root, JoinKey(path, std::wstring(name.data(), len)), false) == kBackupFailed) ok = false;
+        ++seenKeys;
+        std::wstring child(keyName.data(), len);
+        if (BackUpKey(key, child, JoinKey(path, child), false) == kBackupFailed) ok = false;
     }
 
     std::vector<wchar_t> valueName(maxValueName + 2);
     std::vector<BYTE> data(maxData + 2);
-    for (DWORD i = 0; ok; ++i) {
+    DWORD seenValues = 0;
+    for (DWORD i = 0; ok && i < values; ++i) {
         DWORD nameLen = static_cast<DWORD>(valueName.size()), size = static_cast<DWORD>(data.size()), type = 0;
         err = RegEnumValueW(key, i, valueName.data(), &nameLen, nullptr, &type, data.data(), &size);
         if (err == ERROR_NO_MORE_ITEMS) break;
@@ -261,11 +298,12 @@ CRegBackupDatabase::Outcome CRegBackupDatabase::BackUpKey(HKEY root, const std::
             ok = false;
             break;
         }
-        any = true;
-        if (!InsertValueRow(root, path, std::wstring(valueName.data(), nameLen), type, data.data(), size)) ok = false;
+        ++seenValues;
+        if (!InsertValueRow(m_root, path, std::wstring(valueName.data(), nameLen), type, data.data(), size))
+            ok = false;
     }
     RegCloseKey(key);
-    if (ok && !any) ok = InsertKeyRow(root, path);
+    if (ok && seenKeys == 0 && seenValues == 0) ok = InsertKeyRow(m_root, path);
     return ok ? kBackedUp : kBackupFailed;
 }
 
@@ -276,10 +314,12 @@ CRegBackupDatabase::Outcome CRegBackupDatabase::BackUp(HKEY root, const std::wst
         if (!Exec("BEGIN IMMEDIATE")) return kBackupFailed;
         m_inTransaction = true;
     }
-    if (!Exec("SAVEPOINT item")) return kBackupFailed;
-    Outcome outcome = valueName.empty() ? BackUpKey(root, subKey, true) : BackUpValue(root, subKey, valueName);
-    if (outcome == kBackupFailed) Exec("ROLLBACK TO item");
-    Exec("RELEASE item");
+    if (!Step(m_savepoint)) return kBackupFailed;
+    m_root = root;
+    Outcome outcome =
+        valueName.empty() ? BackUpKey(root, subKey, subKey, true) : BackUpValue(root, subKey, valueName);
+    if (outcome == kBackupFailed) Step(m_rollbackTo);
+    Step(m_release);
     if (outcome != kBackupFailed) {
         ++m_count;
         ++m_batchItems;
@@ -288,6 +328,7 @@ CRegBackupDatabase::Outcome CRegBackupDatabase::BackUp(HKEY root, const std::wst
 }
 
 bool CRegBackupDatabase::Commit() {
+    DropCachedKey();
     if (!m_inTransaction) return true;
     bool ok = Exec("COMMIT");
     if (!ok) {

@@ -43,11 +43,14 @@ public:
 
 private:
     Outcome BackUpValue(HKEY root, const std::wstring& subKey, const std::wstring& valueName);
-    Outcome BackUpKey(HKEY root, const std::wstring& path, bool top);
+    // Backs up the key "name" below the open key parent; path is its full path below the root.
+    Outcome BackUpKey(HKEY parent, const std::wstring& name, const std::wstring& path, bool top);
     bool InsertValueRow(HKEY root, const std::wstring& subKey, const std::wstring& valueName, DWORD type,
                         const BYTE* data, DWORD size);
     bool InsertKeyRow(HKEY root, const std::wstring& subKey);
     bool Exec(const char* sql);
+    bool Step(sqlite3_stmt* statement);
+    void DropCachedKey();
     void Close();
 
     int m_bOpened;
@@ -59,6 +62,14 @@ private:
 
     sqlite3_stmt* m_insertValue;
     sqlite3_stmt* m_insertKey;
+    sqlite3_stmt* m_savepoint;
+    sqlite3_stmt* m_release;
+    sqlite3_stmt* m_rollbackTo;
+    // The key of the last value backed up, kept open within a batch (values of one key come in a row).
+    HKEY m_cachedRoot;
+    std::wstring m_cachedPath;
+    HKEY m_cachedKey;
+    HKEY m_root;  // the root of the item being backed up
     bool m_inTransaction;
     int m_batchItems;  // items counted in the open batch
 };

@@ -106,15 +106,47 @@ long DeleteKeyTree(HKEY root, const std::wstring& subKey) {
 }
 
 long DeleteValue(HKEY root, const std::wstring& subKey, const std::wstring& valueName) {
-    LONG status = SHDeleteValueW(root, subKey.c_str(), valueName.c_str());
-    if (status != ERROR_SUCCESS) return status;
     HKEY key = nullptr;
-    LONG err = RegOpenKeyExW(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &key);
-    if (err == ERROR_FILE_NOT_FOUND) return ERROR_SUCCESS;
+    LONG err = RegOpenKeyExW(root, subKey.c_str(), 0, KEY_SET_VALUE | KEY_QUERY_VALUE, &key);
+    if (err == ERROR_ACCESS_DENIED) return SHDeleteValueW(root, subKey.c_str(), valueName.c_str());
     if (err != ERROR_SUCCESS) return err;
-    err = RegQueryValueExW(key, valueName.c_str(), nullptr, nullptr, nullptr, nullptr);
+    LONG status = RegDeleteValueW(key, valueName.c_str());
+    // Gone only when it can no longer be read.
+    if (status == ERROR_SUCCESS && RegQueryValueExW(key, valueName.c_str(), nullptr, nullptr, nullptr, nullptr) !=
+                                       ERROR_FILE_NOT_FOUND)
+        status = E_FAIL;
     RegCloseKey(key);
-    return err == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : E_FAIL;
+    return status;
+}
+
+void CValueDeleter::Release() {
+    if (key_) RegCloseKey(key_);
+    key_ = nullptr;
+    root_ = nullptr;
+    path_.clear();
+}
+
+long CValueDeleter::Delete(HKEY root, const std::wstring& subKey, const std::wstring& valueName) {
+    if (!key_ || root_ != root || path_ != subKey) {
+        Release();
+        LONG err = RegOpenKeyExW(root, subKey.c_str(), 0, KEY_SET_VALUE | KEY_QUERY_VALUE, &key_);
+        if (err != ERROR_SUCCESS) {
+            key_ = nullptr;
+            return DeleteValue(root, subKey, valueName);
+        }
+        root_ = root;
+        path_ = subKey;
+    }
+    LONG status = RegDeleteValueW(key_, valueName.c_str());
+    if (status == ERROR_KEY_DELETED) {
+        // The key went away since it was opened: look again by path.
+        Release();
+        return DeleteValue(root, subKey, valueName);
+    }
+    if (status == ERROR_SUCCESS &&
+        RegQueryValueExW(key_, valueName.c_str(), nullptr, nullptr, nullptr, nullptr) != ERROR_FILE_NOT_FOUND)
+        status = E_FAIL;
+    return status;
 }
 
 }  // namespace bexlar

@@ -15,6 +15,19 @@ long DeleteKeyTree(HKEY root, const std::wstring& subKey);
 // Deletes one value (an empty name: the default value).
 long DeleteValue(HKEY root, const std::wstring& subKey, const std::wstring& valueName);
 
+// Deletes values one after another, keeping the key of the last one open (values of one key come in a row).
+class CValueDeleter {
+public:
+    ~CValueDeleter() { Release(); }
+    long Delete(HKEY root, const std::wstring& subKey, const std::wstring& valueName);
+    void Release();
+
+private:
+    HKEY root_ = nullptr;
+    std::wstring path_;
+    HKEY key_ = nullptr;
+};
+
 // True when the key no longer exists.
 bool KeyGone(HKEY root, const std::wstring& subKey);
 

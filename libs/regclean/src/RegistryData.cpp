@@ -14,6 +14,10 @@
 
 using namespace bexlar;
 
+struct CRegistryData::CleanContext {
+    CValueDeleter values;
+};
+
 namespace {
 
 const wchar_t* const rstTitle[10] = {
@@ -35,8 +39,8 @@ std::wstring ShellFolder(int csidl) {
 }
 
 // Items deleted in one clean run, grouped into batches that are backed up and committed before any deletion.
-const size_t kBatchItems = 128;
-const DWORD kBatchMilliseconds = 250;
+const size_t kBatchItems = 256;
+const DWORD kBatchMilliseconds = 300;
 
 // Whether a key deleted earlier in this run contains the item's key.
 bool UnderDeletedKey(const std::vector<std::pair<HKEY, std::wstring>>& deleted, HKEY root, const std::wstring& key) {
@@ -57,7 +61,8 @@ CRegistryData::CRegistryData()
       m_bStop(false),
       m_hNotifyWnd(nullptr),
       m_bFinished(true),
-      m_ctx(nullptr) {
+      m_ctx(nullptr),
+      m_cleanCtx(nullptr) {
     struct Row {
         REG_SCAN_TYPE type;
         HKEY root;
@@ -167,9 +172,15 @@ bool CRegistryData::Report(SCAN_RESULT& result) {
     return !Stopped();
 }
 
-long CRegistryData::CleanKey(const REG_DATA& item) { return DeleteKeyTree(item.root, item.subKey); }
+long CRegistryData::CleanKey(const REG_DATA& item) {
+    if (m_cleanCtx) m_cleanCtx->values.Release();  // no handle stays open inside a key being deleted
+    return DeleteKeyTree(item.root, item.subKey);
+}
 
-long CRegistryData::CleanValue(const REG_DATA& item) { return DeleteValue(item.root, item.subKey, item.valueName); }
+long CRegistryData::CleanValue(const REG_DATA& item) {
+    if (m_cleanCtx) return m_cleanCtx->values.Delete(item.root, item.subKey, item.valueName);
+    return DeleteValue(item.root, item.subKey, item.valueName);
+}
 
 long CRegistryData::Clean(PFN_REGCLEAN_PROGRESS progress, void* user) {
     m_bStop = false;
@@ -180,6 +191,8 @@ long CRegistryData::Clean(PFN_REGCLEAN_PROGRESS progress, void* user) {
     m_bCleanStarted = true;
 
     const std::wstring folder = ProgramFolder();
+    CleanContext cleanCtx;
+    m_cleanCtx = &cleanCtx;
     CRegBackupDatabase db(folder);
     CFailedEntryList& failed = CFailedEntryList::Instance();
     std::vector<std::pair<HKEY, std::wstring>> deletedKeys;  // lower case, trailing backslash
@@ -244,6 +257,8 @@ long CRegistryData::Clean(PFN_REGCLEAN_PROGRESS progress, void* user) {
         if (batch.size() >= kBatchItems || GetTickCount() - batchStart >= kBatchMilliseconds) flush();
     }
     flush();
+    cleanCtx.values.Release();
+    m_cleanCtx = nullptr;
     if (db.IsOpen()) db.WriteRunAndClose();
     failed.WriteFile(folder);
 

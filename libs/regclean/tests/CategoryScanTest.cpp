@@ -34,7 +34,9 @@ TEST(CategoryScan, SeededEntriesOfEveryCategory) {
         EXPECT_EQ(found->reason, row.reason);
         EXPECT_STREQ(found->title.c_str(), CRegistryData::GetTitle(row.type));
         EXPECT_TRUE(found->selected);
-        if (!row.detail.empty()) EXPECT_EQ(Narrow(found->detail), Narrow(row.detail));
+        if (!row.detail.empty()) {
+            EXPECT_EQ(Narrow(found->detail), Narrow(row.detail));
+        }
     }
     // Nothing else of the fixtures is reported.
     int reported = 0, tagged = 0;
@@ -44,7 +46,7 @@ TEST(CategoryScan, SeededEntriesOfEveryCategory) {
 
     // Each scan member reports its end once; the two help and the two COM entries twice.
     std::vector<UINT> expected;
-    for (int type : {0, 1, 2, 3, 4, 5, 5, 6, 7, 8, 9, 9}) expected.push_back(WM_REGSCAN_CATEGORY_DONE);
+    expected.assign(12, WM_REGSCAN_CATEGORY_DONE);
     expected.push_back(WM_REGSCAN_FINISHED);
     EXPECT_EQ(capture.Numbers(), expected);
     std::vector<WPARAM> types;
