@@ -11,3 +11,6 @@
 #include "QMfcDialog.h"
 #include "QMfcApp.h"
 #include "QMfcControls.h"
+#include "QMfcCollections.h"
+#include "QMfcTime.h"
+#include "QMfcFile.h"

@@ -126,9 +126,6 @@ public:
     void SetScrollRange(int minPos, int maxPos, BOOL redraw = TRUE) { ::SetScrollRange(m_hWnd, SB_CTL, minPos, maxPos, redraw); }
 };
 
-// Pointer to the first selected row for GetFirstSelectedItemPosition/GetNextSelectedItem (index + 1; NULL = none).
-typedef struct __POSITION {}* POSITION;
-
 class CListCtrl : public CWnd {
     DECLARE_DYNAMIC(CListCtrl)
 public:

@@ -10,6 +10,11 @@
 
 class CObject;
 
+// An opaque iteration position (collections, selected list rows); NULL means "no more".
+struct __POSITION {};
+typedef __POSITION* POSITION;
+#define BEFORE_START_POSITION ((POSITION)-1L)
+
 struct CRuntimeClass {
     LPCSTR m_lpszClassName;
     int m_nObjectSize;
