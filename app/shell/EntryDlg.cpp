@@ -289,8 +289,8 @@ LRESULT CEntryDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam)
 {
     if (wParam != Shell::kTrayIconId) return 0;
     if (lParam == WM_LBUTTONDBLCLK) {
+        EndBootMode(); // first: the window's first paint must not be taken for the boot start's
         if (CWnd* main = AfxGetMainWnd()) main->ShowWindow(SW_SHOWNORMAL);
-        EndBootMode();
     } else if (lParam == WM_RBUTTONDOWN) {
         HMENU menu = ::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_TRAY_MENU));
         if (!menu) return 0;
@@ -349,8 +349,8 @@ void CEntryDlg::OnStartButton()
 
 void CEntryDlg::OnTrayShow()
 {
-    ShowWindow(SW_SHOW);
     EndBootMode();
+    ShowWindow(SW_SHOW);
 }
 
 void CEntryDlg::OnTrayExit()

@@ -1,0 +1,195 @@
+#include "AppDriver.h"
+
+#include <shellapi.h>
+
+#include "TestSupport.h"
+
+namespace shell_test {
+
+namespace {
+
+struct FindMain {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindMainProc(HWND wnd, LPARAM param)
+{
+    auto* find = reinterpret_cast<FindMain*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(wnd, &pid);
+    if (pid != find->pid) return TRUE;
+    wchar_t cls[32] = L"";
+    ::GetClassNameW(wnd, cls, 32);
+    RECT r;
+    ::GetWindowRect(wnd, &r);
+    if (wcscmp(cls, L"#32770") == 0 && r.right - r.left == 930 && r.bottom - r.top == 688) {
+        find->found = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+QuorvelProcess::~QuorvelProcess()
+{
+    if (IsRunning()) Exit();
+    if (m_pi.hProcess) ::CloseHandle(m_pi.hProcess);
+    if (m_pi.hThread) ::CloseHandle(m_pi.hThread);
+}
+
+bool QuorvelProcess::Start(const std::wstring& arguments)
+{
+    std::wstring exe = ProgramFolder() + L"Quorvel.exe";
+    std::wstring commandLine = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    m_startTick = ::GetTickCount();
+    return ::CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                            ProgramFolder().c_str(), &si, &m_pi) != FALSE;
+}
+
+HWND QuorvelProcess::WaitForMainWindow(DWORD timeoutMs)
+{
+    PumpUntil(
+        [&] {
+            FindMain find = {m_pi.dwProcessId, nullptr};
+            ::EnumWindows(FindMainProc, reinterpret_cast<LPARAM>(&find));
+            m_main = find.found;
+            return m_main != nullptr || !IsRunning();
+        },
+        timeoutMs);
+    return m_main;
+}
+
+long QuorvelProcess::WaitUntilVisible(DWORD timeoutMs)
+{
+    if (!WaitForMainWindow(timeoutMs)) return -1;
+    if (!PumpUntil([&] { return ::IsWindowVisible(m_main) != FALSE; }, timeoutMs)) return -1;
+    return static_cast<long>(::GetTickCount() - m_startTick);
+}
+
+bool QuorvelProcess::IsRunning() const
+{
+    return m_pi.hProcess && ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool QuorvelProcess::WaitForExit(DWORD timeoutMs)
+{
+    return PumpUntil([&] { return !IsRunning(); }, timeoutMs);
+}
+
+DWORD QuorvelProcess::ExitCode() const
+{
+    DWORD code = STILL_ACTIVE;
+    if (m_pi.hProcess) ::GetExitCodeProcess(m_pi.hProcess, &code);
+    return code;
+}
+
+void QuorvelProcess::Exit()
+{
+    if (m_main) ::PostMessageW(m_main, WM_COMMAND, MAKEWPARAM(32772, 0), 0);
+    if (!WaitForExit(10000) && m_pi.hProcess) {
+        ::TerminateProcess(m_pi.hProcess, 1);
+        ::WaitForSingleObject(m_pi.hProcess, 5000);
+    }
+}
+
+bool TrayIconPresent(HWND owner)
+{
+    NOTIFYICONDATAW nid = {};
+    nid.cbSize = sizeof(nid);
+    nid.hWnd = owner;
+    nid.uID = 1000;
+    return ::Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
+}
+
+HWND PageContainer(HWND main)
+{
+    for (HWND child = ::GetWindow(main, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        RECT r;
+        ::GetWindowRect(child, &r);
+        POINT p = {r.left, r.top};
+        ::ScreenToClient(main, &p);
+        if (p.x == 186 && p.y == 126 && r.right - r.left == 737 && r.bottom - r.top == 536) return child;
+    }
+    return nullptr;
+}
+
+int VisiblePageId(HWND main)
+{
+    HWND container = PageContainer(main);
+    if (!container || !::IsWindowVisible(container)) return 0;
+    int id = 0;
+    for (HWND page = ::GetWindow(container, GW_CHILD); page; page = ::GetWindow(page, GW_HWNDNEXT)) {
+        if (!(::GetWindowLongW(page, GWL_STYLE) & WS_VISIBLE)) continue;
+        if (id != 0) return -1;
+        id = ::GetDlgCtrlID(page);
+    }
+    return id;
+}
+
+HWND FindDescendant(HWND root, int id)
+{
+    for (HWND wnd : Descendants(root))
+        if (::GetDlgCtrlID(wnd) == id) return wnd;
+    return nullptr;
+}
+
+bool SaveWindowShot(HWND wnd, const std::wstring& path)
+{
+    RECT r;
+    ::GetWindowRect(wnd, &r);
+    int w = r.right - r.left, h = r.bottom - r.top;
+    HDC screen = ::GetDC(nullptr);
+    HDC mem = ::CreateCompatibleDC(screen);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP dib = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(mem, dib);
+    ::BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    ::GdiFlush();
+    DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u;
+    DWORD size = stride * static_cast<DWORD>(h);
+    BITMAPFILEHEADER fh = {};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);
+    fh.bfSize = fh.bfOffBits + size;
+    bi.bmiHeader.biSizeImage = size;
+    bool ok = false;
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        ok = ::WriteFile(file, &fh, sizeof(fh), &written, nullptr) &&
+             ::WriteFile(file, &bi.bmiHeader, sizeof(bi.bmiHeader), &written, nullptr) &&
+             ::WriteFile(file, bits, size, &written, nullptr);
+        ::CloseHandle(file);
+    }
+    ::SelectObject(mem, old);
+    ::DeleteObject(dib);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+    return ok;
+}
+
+void SetLanguageSetting(const wchar_t* text)
+{
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Quorvel\\Param", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                          nullptr) != ERROR_SUCCESS)
+        return;
+    if (text)
+        ::RegSetValueExW(key, L"Lang", 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                         static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
+    else
+        ::RegDeleteValueW(key, L"Lang");
+    ::RegCloseKey(key);
+}
+
+} // namespace shell_test

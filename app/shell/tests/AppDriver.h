@@ -1,0 +1,52 @@
+// Starts the real Quorvel.exe of the build (beside the test program) and finds and drives its windows.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace shell_test {
+
+class QuorvelProcess {
+public:
+    QuorvelProcess() = default;
+    ~QuorvelProcess();
+    QuorvelProcess(const QuorvelProcess&) = delete;
+    QuorvelProcess& operator=(const QuorvelProcess&) = delete;
+
+    // Starts Quorvel.exe with the arguments; false when it could not be started.
+    bool Start(const std::wstring& arguments = L"");
+    // The main window (930 x 688 dialog of the process), waiting up to the time-out for it to exist.
+    HWND WaitForMainWindow(DWORD timeoutMs = 20000);
+    // Waits until the main window is visible; returns the milliseconds from the start, or -1.
+    long WaitUntilVisible(DWORD timeoutMs = 20000);
+    // True when the process ended within the time-out.
+    bool WaitForExit(DWORD timeoutMs = 10000);
+    bool IsRunning() const;
+    DWORD ExitCode() const;
+    // Ends the program the way a user does, through the tray menu's "Exit"; kills it when that fails.
+    void Exit();
+
+    HWND MainWindow() const { return m_main; }
+    DWORD ProcessId() const { return m_pi.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION m_pi = {};
+    HWND m_main = nullptr;
+    DWORD m_startTick = 0;
+};
+
+// True when the main window's tray icon (id 1000) exists.
+bool TrayIconPresent(HWND owner);
+// The id of the visible page in the page container, 0 when none is visible, -1 when several are.
+int VisiblePageId(HWND main);
+// The page container of the main window.
+HWND PageContainer(HWND main);
+// The descendant window with that control id, or null.
+HWND FindDescendant(HWND root, int id);
+// Saves what the screen shows of the window as a 24-bit BMP file.
+bool SaveWindowShot(HWND wnd, const std::wstring& path);
+// Sets or (text null) deletes HKLM\Software\Quorvel\Param "Lang".
+void SetLanguageSetting(const wchar_t* text);
+
+} // namespace shell_test

@@ -1,0 +1,225 @@
+// The real Quorvel.exe started from this test program and driven by messages, as the tray, a second start or
+// a page would drive it. Screenshots of the main window go to <build>/bin/artifacts (Q:\artifacts).
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "AppDriver.h"
+#include "TestSupport.h"
+
+using namespace shell_test;
+
+namespace {
+
+const UINT kSwitchPage = 0x401, kSetBusy = 0x402, kTrayNotify = 0x40A;
+const WORD kTrayShow = 32773, kTrayExit = 32772;
+
+std::wstring Artifact(const wchar_t* name)
+{
+    std::wstring folder = ProgramFolder() + L"artifacts\\";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    return folder + name;
+}
+
+// Captions still showing a translation key.
+std::vector<std::wstring> RawKeys(HWND main)
+{
+    std::vector<std::wstring> keys;
+    for (HWND wnd : Descendants(main)) {
+        std::wstring text = WindowText(wnd);
+        if (text.compare(0, 4, L"IDS_") == 0) keys.push_back(text);
+    }
+    return keys;
+}
+
+std::string Joined(const std::vector<std::wstring>& texts)
+{
+    std::string all;
+    for (const std::wstring& t : texts) all += std::string(t.begin(), t.end()) + " ";
+    return all;
+}
+
+void Command(HWND main, int id)
+{
+    ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0), 0);
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        SetLanguageSetting(nullptr);
+        s_app = new QuorvelProcess;
+        ASSERT_TRUE(s_app->Start());
+        long ms = s_app->WaitUntilVisible();
+        ASSERT_GE(ms, 0) << "the main window did not show";
+        std::printf("start-up to visible main window: %ld ms\n", ms);
+        PumpFor(500); // let the splash end and the window paint
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_app;
+        s_app = nullptr;
+    }
+    HWND Main() { return s_app->MainWindow(); }
+    static QuorvelProcess* s_app;
+};
+QuorvelProcess* MainWindow::s_app = nullptr;
+
+TEST_F(MainWindow, IsARoundedTitledWindowWithTranslatedCaptions)
+{
+    RECT r;
+    ::GetWindowRect(Main(), &r);
+    EXPECT_EQ(930, r.right - r.left);
+    EXPECT_EQ(688, r.bottom - r.top);
+    EXPECT_EQ(L"Quorvel", WindowText(Main()));
+    HRGN shape = ::CreateRectRgn(0, 0, 0, 0);
+    HRGN round = ::CreateRoundRectRgn(0, 0, 930, 688, 10, 10);
+    EXPECT_NE(ERROR, ::GetWindowRgn(Main(), shape));
+    // Same area (the system may keep the region in another decomposition, so EqualRgn is too strict).
+    HRGN difference = ::CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(NULLREGION, ::CombineRgn(difference, shape, round, RGN_XOR));
+    EXPECT_FALSE(::PtInRegion(shape, 0, 0));
+    EXPECT_TRUE(::PtInRegion(shape, 465, 0));
+    ::DeleteObject(difference);
+    ::DeleteObject(shape);
+    ::DeleteObject(round);
+    EXPECT_TRUE(TrayIconPresent(Main()));
+
+    EXPECT_EQ("", Joined(RawKeys(Main()))) << "untranslated captions";
+    EXPECT_EQ(L"Scan & Clean", WindowText(FindDescendant(Main(), 110000)));
+    EXPECT_EQ(L"Registry Cleaner", WindowText(FindDescendant(Main(), 110001)));
+    EXPECT_EQ(L"Options", WindowText(FindDescendant(Main(), 100005)));
+    EXPECT_EQ(L"Disk Optimizer", WindowText(FindDescendant(Main(), 50006)));
+    EXPECT_EQ(100007, VisiblePageId(Main()));
+    EXPECT_TRUE(SaveWindowShot(Main(), Artifact(L"shell_main_en.bmp")));
+}
+
+TEST_F(MainWindow, SwitchPageShowsExactlyTheRequestedPageUnlessBusy)
+{
+    ::SendMessageW(Main(), kSwitchPage, 110001, 0);
+    EXPECT_EQ(110001, VisiblePageId(Main()));
+    EXPECT_TRUE(::IsWindowVisible(FindDescendant(Main(), 110004))) << "the scan group is open";
+
+    ::SendMessageW(Main(), kSetBusy, 1, 0);
+    ::SendMessageW(Main(), kSwitchPage, 120003, 0);
+    ::PostMessageW(Main(), kSwitchPage, 160000, 0);
+    // A click in the drawer while busy asks for nothing either.
+    ::SendMessageW(FindDescendant(Main(), 110002), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    PumpFor(200);
+    EXPECT_EQ(110001, VisiblePageId(Main()));
+    EXPECT_FALSE(::IsWindowVisible(FindDescendant(Main(), 120003)));
+
+    ::SendMessageW(Main(), kSetBusy, 2, 0); // anything but 1 means idle
+    ::PostMessageW(Main(), kSwitchPage, 120003, 0);
+    EXPECT_TRUE(PumpUntil([&] { return VisiblePageId(Main()) == 120003; }));
+    EXPECT_TRUE(::IsWindowVisible(FindDescendant(Main(), 120003)));
+    EXPECT_FALSE(::IsWindowVisible(FindDescendant(Main(), 110004))) << "the scan group is closed";
+
+    ::SendMessageW(FindDescendant(Main(), 120005), WM_LBUTTONUP, 0, MAKELPARAM(5, 5)); // a drawer click
+    EXPECT_EQ(120005, VisiblePageId(Main()));
+}
+
+TEST_F(MainWindow, FiveDigitToolIdsReachTheirPagesAndUnknownIdsEmptyTheArea)
+{
+    for (int id : {50006, 50007, 50008}) {
+        ::SendMessageW(Main(), kSwitchPage, id, 0);
+        EXPECT_EQ(id, VisiblePageId(Main()));
+        EXPECT_TRUE(::IsWindowVisible(FindDescendant(Main(), 150001))) << "the tools group is open";
+    }
+    ::SendMessageW(Main(), kSwitchPage, 150006, 0);
+    EXPECT_EQ(0, VisiblePageId(Main()));
+    EXPECT_FALSE(::IsWindowVisible(PageContainer(Main())));
+    Command(Main(), 100007); // the START button
+    EXPECT_EQ(100007, VisiblePageId(Main()));
+    EXPECT_FALSE(::IsWindowVisible(FindDescendant(Main(), 150001)));
+}
+
+TEST_F(MainWindow, CloseHidesToTheTrayAndADoubleClickOnTheIconBringsItBack)
+{
+    Command(Main(), 100001);
+    EXPECT_FALSE(::IsWindowVisible(Main()));
+    EXPECT_TRUE(s_app->IsRunning());
+    EXPECT_TRUE(TrayIconPresent(Main()));
+    ::SendMessageW(Main(), kTrayNotify, 999, WM_LBUTTONDBLCLK); // another icon's message
+    EXPECT_FALSE(::IsWindowVisible(Main()));
+    ::SendMessageW(Main(), kTrayNotify, 1000, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(::IsWindowVisible(Main()));
+}
+
+TEST_F(MainWindow, EnterEscapeAndCloseDoNotEndTheProgram)
+{
+    Command(Main(), IDOK);
+    EXPECT_TRUE(::IsWindowVisible(Main()));
+    Command(Main(), IDCANCEL);
+    ::SendMessageW(Main(), WM_CLOSE, 0, 0);
+    PumpFor(200);
+    EXPECT_TRUE(s_app->IsRunning());
+    EXPECT_FALSE(::IsWindowVisible(Main()));
+    Command(Main(), kTrayShow);
+    EXPECT_TRUE(::IsWindowVisible(Main()));
+}
+
+TEST_F(MainWindow, ASecondStartShowsTheFirstWindowAndEnds)
+{
+    Command(Main(), 100001); // hidden in the tray
+    ASSERT_FALSE(::IsWindowVisible(Main()));
+    QuorvelProcess second;
+    ASSERT_TRUE(second.Start());
+    EXPECT_TRUE(second.WaitForExit(20000));
+    EXPECT_EQ(0u, second.ExitCode());
+    EXPECT_TRUE(::IsWindowVisible(Main()));
+    EXPECT_TRUE(s_app->IsRunning());
+}
+
+TEST_F(MainWindow, TrayExitEndsTheProgramAndRemovesTheIcon)
+{
+    HWND main = Main();
+    ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(kTrayExit, 0), 0);
+    EXPECT_TRUE(s_app->WaitForExit());
+    EXPECT_FALSE(TrayIconPresent(main));
+}
+
+TEST(BootStart, StaysHiddenWithItsTrayIconUntilOpenedFromTheTray)
+{
+    SetLanguageSetting(nullptr);
+    QuorvelProcess app;
+    ASSERT_TRUE(app.Start(L"--boot"));
+    HWND main = app.WaitForMainWindow();
+    ASSERT_NE(nullptr, main);
+    EXPECT_TRUE(PumpUntil([&] { return TrayIconPresent(main); }, 20000));
+    PumpFor(1000);
+    EXPECT_FALSE(::IsWindowVisible(main));
+    EXPECT_EQ(nullptr, ::FindWindowW(nullptr, L"Quorvel")) << "no title while booting";
+
+    // A second start finds no titled window and simply ends; the first stays hidden.
+    QuorvelProcess second;
+    ASSERT_TRUE(second.Start());
+    EXPECT_TRUE(second.WaitForExit(20000));
+    EXPECT_FALSE(::IsWindowVisible(main));
+
+    ::SendMessageW(main, kTrayNotify, 1000, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(::IsWindowVisible(main));
+    EXPECT_EQ(L"Quorvel", WindowText(main));
+    PumpFor(300);
+    EXPECT_TRUE(::IsWindowVisible(main)) << "boot mode ended: later paints do not hide it";
+    app.Exit();
+}
+
+TEST(GermanStart, ShowsGermanCaptions)
+{
+    SetLanguageSetting(L"2");
+    QuorvelProcess app;
+    ASSERT_TRUE(app.Start());
+    ASSERT_GE(app.WaitUntilVisible(), 0);
+    PumpFor(500);
+    HWND main = app.MainWindow();
+    EXPECT_EQ(L"Scannen & Bereinigen", WindowText(FindDescendant(main, 110000)));
+    EXPECT_EQ(L"Optionen", WindowText(FindDescendant(main, 100005)));
+    EXPECT_EQ("", Joined(RawKeys(main))) << "untranslated captions";
+    EXPECT_TRUE(SaveWindowShot(main, Artifact(L"shell_main_de.bmp")));
+    app.Exit();
+    SetLanguageSetting(nullptr);
+}
+
+} // namespace
