@@ -18,7 +18,7 @@
 #include "QuickScanRun.h"
 #include "RegistryData.h"
 #include "Moravin/ShortCutClean.h"
-#include "StartScanList.h"
+#include "../home/StartScanList.h"
 #include "SysEvidence.h"
 #include "controls/ImageRotator.h"
 #include "controls/ProgressCtrlEx.h"
@@ -74,7 +74,8 @@ protected:
     LRESULT OnPartDone(WPARAM wParam, LPARAM lParam);
     LRESULT OnFileAssocResult(WPARAM wParam, LPARAM lParam);
     LRESULT OnAbortDone(WPARAM wParam, LPARAM lParam);
-    LRESULT OnRepairProgress(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRepairItem(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRepairStage(WPARAM wParam, LPARAM lParam);
     LRESULT OnRepairDone(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
@@ -99,7 +100,6 @@ private:
     void ShowScore(int score);
     void SendResultItem(const wchar_t* text, int category);
     void SetButtonText(int id, const wchar_t* key);
-    void CloseScanThreads();
     void StartAnimation(bool on);
     void SetBusy(bool busy);
 
