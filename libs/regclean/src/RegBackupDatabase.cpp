@@ -119,6 +119,7 @@ CRegBackupDatabase::CRegBackupDatabase(const std::wstring& programFolder)
       m_cachedRoot(nullptr),
       m_cachedKey(nullptr),
       m_root(nullptr),
+      m_denied(false),
       m_inTransaction(false),
       m_batchItems(0) {}
 
@@ -249,6 +250,7 @@ CRegBackupDatabase::Outcome CRegBackupDatabase::BackUpKey(HKEY parent, const std
     HKEY key = nullptr;
     LONG err = OpenKeyForBackup(parent, name, &key);
     if (err == ERROR_FILE_NOT_FOUND) return top ? kNothingToBackUp : kBackedUp;  // a subkey removed meanwhile
+    if (err == ERROR_ACCESS_DENIED) m_denied = true;
     if (err != ERROR_SUCCESS) return kBackupFailed;
 
     bool ok = true;
@@ -316,6 +318,7 @@ CRegBackupDatabase::Outcome CRegBackupDatabase::BackUp(HKEY root, const std::wst
     }
     if (!Step(m_savepoint)) return kBackupFailed;
     m_root = root;
+    m_denied = false;
     Outcome outcome =
         valueName.empty() ? BackUpKey(root, subKey, subKey, true) : BackUpValue(root, subKey, valueName);
     if (outcome == kBackupFailed) Step(m_rollbackTo);

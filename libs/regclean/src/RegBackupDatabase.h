@@ -27,6 +27,8 @@ public:
     // Writes the rows of one item (a value, or a key with everything below it) into the open batch.
     // A missing key or value gives kNothingToBackUp; any read or write error leaves no row of the item.
     Outcome BackUp(HKEY root, const std::wstring& subKey, const std::wstring& valueName);
+    // Whether the last failed item could not be read for lack of access rights.
+    bool LastFailureWasDenied() const { return m_denied; }
     // Makes the batch durable; false when it could not (its rows are then gone).
     bool Commit();
     bool InBatch() const { return m_batchItems > 0 || m_inTransaction; }
@@ -69,7 +71,8 @@ private:
     HKEY m_cachedRoot;
     std::wstring m_cachedPath;
     HKEY m_cachedKey;
-    HKEY m_root;  // the root of the item being backed up
+    HKEY m_root;    // the root of the item being backed up
+    bool m_denied;  // a key of the item could not be opened for lack of access
     bool m_inTransaction;
     int m_batchItems;  // items counted in the open batch
 };

@@ -196,7 +196,11 @@ long CRegistryData::Clean(PFN_REGCLEAN_PROGRESS progress, void* user) {
     CRegBackupDatabase db(folder);
     CFailedEntryList& failed = CFailedEntryList::Instance();
     std::vector<std::pair<HKEY, std::wstring>> deletedKeys;  // lower case, trailing backslash
-    std::vector<const SCAN_RESULT*> batch;
+    struct Pending {
+        const SCAN_RESULT* result;
+        std::unique_ptr<SavedKeySecurity> security;  // access lists changed to read a protected key
+    };
+    std::vector<Pending> batch;
     DWORD batchStart = 0;
     long status = 0;
 
@@ -204,8 +208,10 @@ long CRegistryData::Clean(PFN_REGCLEAN_PROGRESS progress, void* user) {
     auto flush = [&]() {
         if (batch.empty()) return;
         bool committed = db.Commit();
-        for (const SCAN_RESULT* r : batch) {
+        for (Pending& p : batch) {
+            const SCAN_RESULT* r = p.result;
             if (!committed) {
+                if (p.security) p.security->Restore();
                 status = E_FAIL;
                 m_bCleanFailed = 1;
                 continue;
@@ -220,6 +226,7 @@ long CRegistryData::Clean(PFN_REGCLEAN_PROGRESS progress, void* user) {
                     deletedKeys.emplace_back(r->data.root, path);
                 }
             } else {
+                if (p.security) p.security->Restore();
                 failed.Add(FullItemText(r->data.root, r->data.subKey, r->data.valueName));
                 // A key delete may have removed part of the tree: its rows stay.
                 if (!isKey) db.RemoveValueRows(r->data.root, r->data.subKey, r->data.valueName);
@@ -245,15 +252,28 @@ long CRegistryData::Clean(PFN_REGCLEAN_PROGRESS progress, void* user) {
         r.selected = false;
 
         // Nothing is deleted without a complete backup.
-        if (!db.IsOpen() || db.BackUp(r.data.root, r.data.subKey, r.data.valueName) ==
-                                CRegBackupDatabase::kBackupFailed) {
+        CRegBackupDatabase::Outcome outcome = CRegBackupDatabase::kBackupFailed;
+        std::unique_ptr<SavedKeySecurity> security;
+        if (db.IsOpen()) {
+            outcome = db.BackUp(r.data.root, r.data.subKey, r.data.valueName);
+            if (outcome == CRegBackupDatabase::kBackupFailed && db.LastFailureWasDenied() && r.data.valueName.empty() &&
+                !r.data.subKey.empty()) {
+                // A protected key: open it up as its deletion would, read it, and put the lists back unless
+                // it is deleted in the end.
+                security.reset(new SavedKeySecurity);
+                security->GrantFullAccess(r.data.root, r.data.subKey);
+                if (security->Count() > 0) outcome = db.BackUp(r.data.root, r.data.subKey, r.data.valueName);
+                if (outcome == CRegBackupDatabase::kBackupFailed) security->Restore();
+            }
+        }
+        if (outcome == CRegBackupDatabase::kBackupFailed) {
             flush();
             status = E_FAIL;
             m_bCleanFailed = 1;
             continue;
         }
         if (batch.empty()) batchStart = GetTickCount();
-        batch.push_back(&r);
+        batch.push_back(Pending{&r, std::move(security)});
         if (batch.size() >= kBatchItems || GetTickCount() - batchStart >= kBatchMilliseconds) flush();
     }
     flush();
