@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Lists every translation key (IDS_...) that the program's code names, one per line.
 
-Usage: list_keys.py <app source folder> <output file>
+Usage: list_keys.py <output file> <source folder>...
 Scans .cpp, .h and .rc files; test folders are skipped (their keys are fixtures). A token ending in '_' is a
 prefix that code completes at run time and is not listed.
 """
@@ -13,9 +13,9 @@ KEY = re.compile(r"\bIDS_[A-Z0-9_]*[A-Z0-9]\b")
 
 
 def main():
-    root, out = sys.argv[1], sys.argv[2]
+    out, roots = sys.argv[1], sys.argv[2:]
     keys = set()
-    for folder, dirs, files in os.walk(root):
+    for folder, dirs, files in (entry for root in roots for entry in os.walk(root)):
         dirs[:] = [d for d in dirs if d not in ("tests", "test")]
         for name in files:
             if name.endswith((".cpp", ".h", ".rc")):

@@ -46,6 +46,12 @@ def parse(path):
 def main():
     out, tables = sys.argv[1], sys.argv[2:]
     seen = {}
+    written = {os.path.splitext(os.path.basename(t))[0] + ".ini" for t in tables}
+    for lang in LANGUAGES:  # files of tables no longer built would hide missing texts
+        folder = os.path.join(out, lang)
+        for name in os.listdir(folder) if os.path.isdir(folder) else []:
+            if name.endswith(".ini") and name not in written:
+                os.remove(os.path.join(folder, name))
     for table in tables:
         mainid, blocks = parse(table)
         if mainid in seen:
