@@ -3,7 +3,8 @@
 #include <process.h>
 
 #include "Dictionary.h"
-#include "PageIds.h"
+#include "MainWindowBusy.h"
+#include "controls/BitmapDraw.h"
 #include "ScanCleanRegCleanStep1.h"
 #include "PumpingWait.h"
 
@@ -14,12 +15,6 @@ namespace {
 const int kPanelX = 20, kPanelY = 100, kPanelW = 700, kPanelH = 240;
 const int kRowX = 50, kRowY = 125, kRowStep = 42, kColumnGap = 350;
 const int kBoxW = 250, kBoxH = 20, kCountW = 60;
-
-void SendBusy(bool busy)
-{
-    CWnd* main = AfxGetMainWnd();
-    if (main && main->GetSafeHwnd()) ::SendMessageW(main->GetSafeHwnd(), WM_SET_BUSY, busy ? 1 : 0, 0);
-}
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CScanCleanRegCleanStep0, CFunctionDlg)
@@ -35,10 +30,8 @@ END_MESSAGE_MAP()
 
 CScanCleanRegCleanStep0::CScanCleanRegCleanStep0()
 {
-    m_titleFont.CreateFont(16, 0, 0, 0, 700, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Verdana");
-    m_textFont.CreateFont(13, 0, 0, 0, 400, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Verdana");
+    CreateSkinFont(m_titleFont, 16, TRUE);
+    CreateSkinFont(m_textFont, 13, FALSE);
     m_hBackground = LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(345));
     m_hWhiteBrush = (HBRUSH)GetStockObject(WHITE_BRUSH);
 }
@@ -110,11 +103,6 @@ void CScanCleanRegCleanStep0::SetTexts(bool scanning)
     InvalidateRect(&rc);
 }
 
-void CScanCleanRegCleanStep0::SetBusy(bool busy)
-{
-    SendBusy(busy);
-}
-
 void CScanCleanRegCleanStep0::OnShowPage()
 {
     CFunctionDlg::OnShowPage();
@@ -172,14 +160,14 @@ void CScanCleanRegCleanStep0::StartScan()
     for (int i = 0; i < m_nRowCount; ++i) m_rows[i].nCount = 0;
     m_selectAll.ShowWindow(SW_HIDE);
     if (m_pStep1) m_pStep1->Reset();
-    SetBusy(true);
+    SetMainWindowBusy(true);
     SetTexts(true);
 
     unsigned id = 0;
     m_hScanThread = (HANDLE)_beginthreadex(nullptr, 0, &CScanCleanRegCleanStep0::ScanThread, this, 0, &id);
     if (!m_hScanThread) {
         m_bScanning = false;
-        SetBusy(false);
+        SetMainWindowBusy(false);
         SetTexts(false);
         m_selectAll.ShowWindow(SW_SHOW);
     }
@@ -254,7 +242,7 @@ LRESULT CScanCleanRegCleanStep0::OnScanFinished(WPARAM, LPARAM)
         m_hScanThread = nullptr;
     }
     m_bScanning = false;
-    SetBusy(false);
+    SetMainWindowBusy(false);
     SetTexts(false);
     // Also after an abort: the results found so far are shown.
     if (m_pOwner) m_pOwner->ShowSubPage(1);
@@ -278,17 +266,7 @@ BOOL CScanCleanRegCleanStep0::OnEraseBkgnd(CDC* pDC)
     CRect client;
     GetClientRect(&client);
     ::FillRect(pDC->GetSafeHdc(), &client, m_hWhiteBrush);
-    if (m_hBackground) {
-        BITMAP info = {};
-        GetObjectW(m_hBackground, sizeof(info), &info);
-        HDC mem = CreateCompatibleDC(pDC->GetSafeHdc());
-        HGDIOBJ old = SelectObject(mem, m_hBackground);
-        SetStretchBltMode(pDC->GetSafeHdc(), COLORONCOLOR);
-        StretchBlt(pDC->GetSafeHdc(), kPanelX, kPanelY, kPanelW, kPanelH, mem, 0, 0, info.bmWidth, info.bmHeight,
-                   SRCCOPY);
-        SelectObject(mem, old);
-        DeleteDC(mem);
-    }
+    StretchBitmap(pDC->GetSafeHdc(), kPanelX, kPanelY, kPanelW, kPanelH, m_hBackground);
     return TRUE;
 }
 

@@ -64,7 +64,6 @@ protected:
 private:
     static unsigned __stdcall ScanThread(void* param);
     void SetTexts(bool scanning);
-    void SetBusy(bool busy);
 
     CFunctionDlg* m_pOwner = nullptr;
     CScanCleanRegCleanStep1* m_pStep1 = nullptr;

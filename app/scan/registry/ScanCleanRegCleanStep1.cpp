@@ -1,19 +1,13 @@
 #include "ScanCleanRegCleanStep1.h"
 
 #include "Dictionary.h"
-#include "PageIds.h"
+#include "MainWindowBusy.h"
 #include "PumpingWait.h"
 
 using nsVendrel::TranslateCode;
 
 namespace {
 const int kListX = 20, kListY = 60, kListW = 700, kListH = 330;
-
-void SendBusy(bool busy)
-{
-    CWnd* main = AfxGetMainWnd();
-    if (main && main->GetSafeHwnd()) ::SendMessageW(main->GetSafeHwnd(), WM_SET_BUSY, busy ? 1 : 0, 0);
-}
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CScanCleanRegCleanStep1, CFunctionDlg)
@@ -27,8 +21,7 @@ END_MESSAGE_MAP()
 
 CScanCleanRegCleanStep1::CScanCleanRegCleanStep1()
 {
-    m_textFont.CreateFont(13, 0, 0, 0, 400, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Verdana");
+    CreateSkinFont(m_textFont, 13, FALSE);
     m_hFrame = LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(352));
 }
 
@@ -81,11 +74,6 @@ void CScanCleanRegCleanStep1::ShowCount(int count)
     InvalidateRect(&rc);
 }
 
-void CScanCleanRegCleanStep1::SetBusy(bool busy)
-{
-    SendBusy(busy);
-}
-
 void CScanCleanRegCleanStep1::Reset()
 {
     m_list.DeleteAllItems();
@@ -130,12 +118,12 @@ void CScanCleanRegCleanStep1::OnRepair()
     m_book.Begin(rows);
     m_pEngine->m_hNotifyWnd = m_hWnd;
     EnableWindow(FALSE);
-    SetBusy(true);
+    SetMainWindowBusy(true);
     m_hCleanThread = CreateThread(nullptr, 0, &CScanCleanRegCleanStep1::CleanThread, this, 0, nullptr);
     if (!m_hCleanThread) {
         for (const CRegistryData::SCAN_RESULT& r : m_pEngine->m_results) r.selected = false;
         EnableWindow(TRUE);
-        SetBusy(false);
+        SetMainWindowBusy(false);
     }
 }
 
@@ -160,7 +148,7 @@ LRESULT CScanCleanRegCleanStep1::OnCleanFinished(WPARAM, LPARAM)
         m_hCleanThread = nullptr;
     }
     EnableWindow(TRUE);
-    SetBusy(false);
+    SetMainWindowBusy(false);
 
     // A row leaves the list only when its key or value is really gone; the others stay, still ticked.
     RegCleanBookkeeping::Outcome outcome = m_book.Finish(&RegItemExists);

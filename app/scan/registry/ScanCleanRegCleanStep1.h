@@ -44,7 +44,6 @@ protected:
 private:
     static DWORD WINAPI CleanThread(LPVOID param);
     void ShowCount(int count);
-    void SetBusy(bool busy);
 
     CRegistryData* m_pEngine = nullptr;
     std::set<const CRegistryData::SCAN_RESULT*> m_results;

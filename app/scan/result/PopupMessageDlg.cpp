@@ -1,6 +1,7 @@
 #include "PopupMessageDlg.h"
 
 #include "Common.h"
+#include "ImageButton.h"
 
 namespace {
 const wchar_t kScoreKey[] = L"Software\\Quorvel\\Param\\RegScore";
@@ -40,10 +41,8 @@ BOOL PopupMessageDlg::OnInitDialog()
     m_hBackground = LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(465));
     if (m_hBackground) m_hBackBrush = CreatePatternBrush(m_hBackground);
 
-    m_titleFont.CreateFont(26, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Verdana");
-    m_actionFont.CreateFont(24, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Verdana");
+    CreateSkinFont(m_titleFont, 26, TRUE);
+    CreateSkinFont(m_actionFont, 24, FALSE);
     if (CWnd* title = GetDlgItem(1001)) title->SetFont(&m_titleFont);
     if (CWnd* action = GetDlgItem(1002)) action->SetFont(&m_actionFont);
 

@@ -1,6 +1,7 @@
 #include "ScoreResultDialog.h"
 
 #include "Dictionary.h"
+#include "controls/BitmapDraw.h"
 #include "SkinDraw.h"
 
 using nsVendrel::TranslateCode;
@@ -155,13 +156,7 @@ BOOL CScoreResultDialog::OnEraseBkgnd(CDC* pDC)
         ::FillRect(dc, &client, (HBRUSH)GetStockObject(WHITE_BRUSH));
         return TRUE;
     }
-    SIZE size = Shell::BitmapSize(m_hBackground);
-    HDC mem = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(mem, m_hBackground);
-    SetStretchBltMode(dc, COLORONCOLOR);
-    StretchBlt(dc, 0, 0, client.Width(), client.Height(), mem, 0, 0, size.cx, size.cy, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteDC(mem);
+    StretchBitmap(dc, 0, 0, client.Width(), client.Height(), m_hBackground);
     return TRUE;
 }
 

@@ -4,6 +4,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -208,6 +209,8 @@ TEST_F(RegistryPage, ScanListsEachSeededEntryAndRepairRemovesOnlyTheTickedOne)
     ClickAt(list, rc.left + 30, rc.top + 20);
     ASSERT_EQ(1, ListCheck(list, row));
 
+    // The database beside the program outlives this run: compare with what it held before.
+    const int backedUpBefore = std::max(0, BackupRowsFor(shared));
     host.ClearBusyCalls();
     RepairAndWait();
     EXPECT_EQ((std::vector<WPARAM>{1, 0}), host.BusyCalls());
@@ -218,7 +221,7 @@ TEST_F(RegistryPage, ScanListsEachSeededEntryAndRepairRemovesOnlyTheTickedOne)
     EXPECT_EQ(before - 1, ListCount(list));
     EXPECT_TRUE(RowsOf(RST_SHAREDDLL, HKEY_LOCAL_MACHINE, shared).empty());
     EXPECT_EQ(std::to_wstring(before - 1), Text(step1, 11107));
-    EXPECT_EQ(1, BackupRowsFor(shared));
+    EXPECT_EQ(backedUpBefore + 1, BackupRowsFor(shared));
 }
 
 TEST_F(RegistryPage, AfterAnAbortOnlyTheListedEntriesCanBeRepaired)

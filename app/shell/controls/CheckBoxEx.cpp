@@ -1,6 +1,8 @@
 #include "CheckBoxEx.h"
 
+#include "BitmapDraw.h"
 #include "ControlMath.h"
+#include "ImageButton.h"
 #include "SkinDraw.h"
 
 namespace {
@@ -18,8 +20,7 @@ const UINT kFrameIds[CCheckBoxEx::kStateCount][9] = {
 
 CCheckBoxEx::CCheckBoxEx()
 {
-    m_font.CreateFont(12, 0, 0, 0, 400, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Verdana");
+    CreateSkinFont(m_font, 12, FALSE);
 }
 
 CCheckBoxEx::~CCheckBoxEx()
@@ -72,15 +73,7 @@ void CCheckBoxEx::Paint(HDC dc)
     Shell::PaintParentBackground(m_hWnd, dc);
 
     if (m_bDrawImage && m_nFrame < m_frameCount[m_nState]) {
-        HBITMAP bmp = m_frames[m_nState][m_nFrame];
-        BITMAP info = {};
-        GetObjectW(bmp, sizeof(info), &info);
-        HDC mem = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(mem, bmp);
-        SetStretchBltMode(dc, COLORONCOLOR);
-        StretchBlt(dc, 0, 0, h, h, mem, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-        SelectObject(mem, old);
-        DeleteDC(mem);
+        StretchBitmap(dc, 0, 0, h, h, m_frames[m_nState][m_nFrame]);
     }
     if (m_bDrawText) {
         CString text;

@@ -1,21 +1,7 @@
 #include "ProgressCtrlEx.h"
 
+#include "BitmapDraw.h"
 #include "ControlMath.h"
-
-namespace {
-void StretchBitmap(HDC dc, int x, int y, int w, int h, HBITMAP bmp)
-{
-    if (!bmp || w <= 0 || h <= 0) return;
-    BITMAP info = {};
-    GetObjectW(bmp, sizeof(info), &info);
-    HDC mem = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    SetStretchBltMode(dc, COLORONCOLOR);
-    StretchBlt(dc, x, y, w, h, mem, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteDC(mem);
-}
-}  // namespace
 
 CProgressCtrlEx::CProgressCtrlEx()
 {

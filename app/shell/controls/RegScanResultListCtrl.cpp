@@ -1,6 +1,9 @@
 #include "RegScanResultListCtrl.h"
 
+#include "BitmapDraw.h"
 #include "Dictionary.h"
+#include "ImageButton.h"
+#include "SkinDraw.h"
 #include "RegResultText.h"
 
 namespace {
@@ -18,8 +21,7 @@ CRegScanResultListCtrl::CRegScanResultListCtrl()
 {
     m_boldFont.CreateFont(13, 0, 0, 0, 900, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Verdana");
-    m_normalFont.CreateFont(13, 0, 0, 0, 400, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Verdana");
+    CreateSkinFont(m_normalFont, 13, FALSE);
 }
 
 CRegScanResultListCtrl::~CRegScanResultListCtrl()
@@ -124,19 +126,8 @@ void CRegScanResultListCtrl::DrawItem(LPDRAWITEMSTRUCT dis)
     int item = int(dis->itemID);
 
     HBITMAP image = GetCheck(item) != 0 ? m_hChecked : m_hUnchecked;
-    SIZE imageSize = {};
-    if (image) {
-        BITMAP info = {};
-        GetObjectW(image, sizeof(info), &info);
-        imageSize.cx = info.bmWidth;
-        imageSize.cy = info.bmHeight;
-        HDC mem = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(mem, image);
-        int y = row.top + (row.bottom - row.top - imageSize.cy) / 2;
-        BitBlt(dc, row.left + 20, y, imageSize.cx, imageSize.cy, mem, 0, 0, SRCCOPY);
-        SelectObject(mem, old);
-        DeleteDC(mem);
-    }
+    SIZE imageSize = Shell::BitmapSize(image);
+    DrawBitmap(dc, row.left + 20, row.top + (row.bottom - row.top - imageSize.cy) / 2, image);
 
     std::wstring title, rest;
     SplitRegResultText(std::wstring(GetItemText(item, 0).GetString()), title, rest);

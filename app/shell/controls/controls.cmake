@@ -8,6 +8,7 @@ set(QUORVEL_SHELL_CONTROLS_PURE
     "${CMAKE_CURRENT_LIST_DIR}/RegResultText.cpp")
 quorvel_app_sources(
     ${QUORVEL_SHELL_CONTROLS_PURE}
+    "${CMAKE_CURRENT_LIST_DIR}/BitmapDraw.cpp"
     "${CMAKE_CURRENT_LIST_DIR}/CheckBoxEx.cpp"
     "${CMAKE_CURRENT_LIST_DIR}/ProgressCtrlEx.cpp"
     "${CMAKE_CURRENT_LIST_DIR}/ImageRotator.cpp"

@@ -1,0 +1,100 @@
+// The real Quorvel.exe: the drawer leads to the registry page, which scans a seeded entry, lists it and repairs it.
+// A screenshot of the main window showing the result list goes to Q:\artifacts.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "AppDriver.h"
+#include "TestSupport.h"
+
+using namespace shell_test;
+
+namespace {
+
+const wchar_t kMuiCache[] = L"Software\\Microsoft\\Windows\\ShellNoRoam\\MUICache";
+const wchar_t kSeed[] = L"C:\\QuorvelGone\\drawer.exe";
+
+bool ValueExists(const wchar_t* name)
+{
+    HKEY k = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kMuiCache, 0, KEY_QUERY_VALUE, &k) != ERROR_SUCCESS) return false;
+    bool found = RegQueryValueExW(k, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    RegCloseKey(k);
+    return found;
+}
+
+void Click(HWND wnd, int x, int y)
+{
+    ::SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    ::SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+// A drawer header or item: a static with that id (pages carry the same ids).
+HWND DrawerEntry(HWND main, int id)
+{
+    for (HWND wnd : Descendants(main)) {
+        wchar_t cls[32] = L"";
+        ::GetClassNameW(wnd, cls, 32);
+        if (::GetDlgCtrlID(wnd) == id && lstrcmpiW(cls, L"Static") == 0) return wnd;
+    }
+    return nullptr;
+}
+
+void Press(HWND button)
+{
+    ::SendMessageW(::GetParent(button), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED), (LPARAM)button);
+}
+
+TEST(RegistryPageApp, TheDrawerLeadsToAWorkingRegistryPage)
+{
+    HKEY k = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, kMuiCache, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k,
+                                             nullptr));
+    RegSetValueExW(k, kSeed, 0, REG_SZ, reinterpret_cast<const BYTE*>(L"d"), 2 * sizeof(wchar_t));
+    RegCloseKey(k);
+
+    QuorvelProcess app;
+    ASSERT_TRUE(app.Start());
+    ASSERT_GE(app.WaitUntilVisible(), 0);
+    HWND main = app.MainWindow();
+
+    // The scan group's header, then its registry item.
+    PumpFor(500);
+    HWND header = DrawerEntry(main, 110000);
+    ASSERT_NE(nullptr, header);
+    Click(header, 5, 5);
+    HWND item = DrawerEntry(main, 110001);
+    ASSERT_NE(nullptr, item);
+    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(item); }));
+    Click(item, 5, 5);
+    ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == 110001; }));
+
+    HWND page = FindDescendant(PageContainer(main), 110001);
+    HWND start = FindDescendant(page, 11003), muiBox = FindDescendant(page, 11009), list = FindDescendant(page, 11103);
+    ASSERT_TRUE(start && muiBox && list);
+    ASSERT_TRUE(::IsWindowVisible(start));
+    Click(muiBox, 2, 2);
+    std::wstring folder = ProgramFolder() + L"artifacts\\";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    PumpFor(300);
+    EXPECT_TRUE(SaveWindowShot(main, folder + L"registry-page-categories.bmp"));
+    Press(start);
+    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(list); }, 60000)) << "the scan did not end";
+    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowEnabled(FindDescendant(page, 11105)); }));
+
+    int rows = (int)::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
+    ASSERT_GE(rows, 1);
+    PumpFor(300);
+    EXPECT_TRUE(SaveWindowShot(main, folder + L"registry-page.bmp"));
+
+    // Every row starts ticked: repair them all.
+    Press(FindDescendant(page, 11105));
+    ASSERT_TRUE(PumpUntil([&] { return (int)::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 0; }, 60000));
+    EXPECT_FALSE(ValueExists(kSeed));
+    EXPECT_EQ(L"0", WindowText(FindDescendant(page, 11107)));
+    app.Exit();
+}
+
+}  // namespace
