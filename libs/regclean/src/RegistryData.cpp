@@ -38,8 +38,9 @@ std::wstring ShellFolder(int csidl) {
     return SHGetSpecialFolderPathW(nullptr, buf, csidl, FALSE) ? std::wstring(buf) : std::wstring();
 }
 
-// Items deleted in one clean run, grouped into batches that are backed up and committed before any deletion.
-const size_t kBatchItems = 256;
+// Items of one clean run are grouped into batches that are backed up and committed before any deletion. A batch
+// ends after a short time, so deletions follow the item messages closely, and each commit costs a disk flush.
+const size_t kBatchItems = 4096;
 const DWORD kBatchMilliseconds = 300;
 
 // Whether a key deleted earlier in this run contains the item's key.
