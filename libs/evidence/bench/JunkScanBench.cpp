@@ -112,6 +112,17 @@ DWORD WINAPI SendWalkThread(LPVOID p)
 }
 
 bool g_sendDone = false;
+
+// GetMessageW never returns for sent messages, so wait and peek until the flag is set.
+void PumpUntil(const bool& flag)
+{
+    while (!flag) {
+        MsgWaitForMultipleObjects(0, NULL, FALSE, INFINITE, QS_ALLINPUT);
+        MSG m;
+        while (PeekMessageW(&m, NULL, 0, 0, PM_REMOVE))
+            DispatchMessageW(&m);
+    }
+}
 long g_current = 0;
 long g_found = 0;
 bool g_done = false;
@@ -131,6 +142,7 @@ LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 int wmain(int argc, wchar_t** argv)
 {
+    setvbuf(stdout, NULL, _IONBF, 0);
     const int files = argc > 1 ? _wtoi(argv[1]) : 100000;
     std::wstring root;
     if (argc > 2) {
@@ -160,9 +172,7 @@ int wmain(int argc, wchar_t** argv)
     WalkAndSend job{root, wnd};
     const double sendStart = Now();
     HANDLE sender = CreateThread(NULL, 0, SendWalkThread, &job, 0, NULL);
-    MSG m;
-    while (!g_sendDone && GetMessageW(&m, NULL, 0, 0) > 0)
-        DispatchMessageW(&m);
+    PumpUntil(g_sendDone);
     const double sendWalk = Now() - sendStart;
     WaitForSingleObject(sender, INFINITE);
     CloseHandle(sender);
@@ -170,8 +180,7 @@ int wmain(int argc, wchar_t** argv)
     Evidence::CJunkFileScanner scanner;
     const double scanStart = Now();
     scanner.ScanJunkFile({root}, wnd);
-    while (!g_done && GetMessageW(&m, NULL, 0, 0) > 0)
-        DispatchMessageW(&m);
+    PumpUntil(g_done);
     const double scan = Now() - scanStart;
 
     printf("bare FindFirstFileW walk: %ld files in %.3f s (%.1f us/file)\n", walked, walk, walk * 1e6 / walked);

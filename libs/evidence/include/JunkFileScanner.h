@@ -38,7 +38,8 @@ public:
     void ScanJunkFile(const std::vector<std::wstring>& folders, HWND wnd);
 
     // Stops the running scan and waits for its worker; returns at once when none runs. Messages sent
-    // to a window of the calling thread are still processed while it waits.
+    // to a window of the calling thread are still processed while it waits. Not to be called from inside
+    // a handler of this scanner's own messages (the worker waits for that handler to return).
     void StopScan();
 
     static DWORD WINAPI ScanThreadFunc(LPVOID param);
