@@ -38,9 +38,6 @@ bool FolderLister::Usable() const
     const wchar_t* name = m_data.cFileName;
     if (name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0)))
         return false;
-    const DWORD attrs = m_data.dwFileAttributes;
-    if ((attrs & FILE_ATTRIBUTE_DIRECTORY) && (attrs & FILE_ATTRIBUTE_REPARSE_POINT))
-        return false;
     return m_prefix.size() + wcslen(name) <= kMaxUsablePath;
 }
 

@@ -11,12 +11,13 @@ struct FolderEntry {
     const WIN32_FIND_DATAW& data;
     const std::wstring& path;
     bool IsFolder() const { return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+    // A junction or symbolic link: following it could leave the tree or loop.
+    bool IsLink() const { return (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
 };
 
 // Lists one folder (given without a trailing backslash; a drive as "C:") in the order the file system
-// returns the entries and calls visit(entry) for each, until visit returns false. "." and "..", folders
-// that are reparse points (junctions, directory symlinks: following them could leave the tree or loop)
-// and entries whose full path is too long for the plain file API are left out, never cut.
+// returns the entries and calls visit(entry) for each, until visit returns false. "." and ".." and entries
+// whose full path is too long for the plain file API are left out, never cut.
 // Returns false when visit asked to stop.
 template <class Visit>
 bool ListFolder(const std::wstring& folder, Visit&& visit);

@@ -157,11 +157,14 @@ void CJunkFileScanner::_ScanDirectory(const std::wstring& folder, const std::vec
     ListFolder(dir, [&](const FolderEntry& entry) {
         if (m_bStop)
             return false;
-        if (entry.IsFolder()) {
+        if (entry.IsFolder() && !entry.IsLink()) {
             _ScanDirectory(entry.path, exts, wnd);
             return true;
         }
         SendMessageW(wnd, WM_JUNKSCAN_CURRENT_FILE, reinterpret_cast<WPARAM>(entry.path.c_str()), 0);
+        // A linked folder is met but not entered (it could lead out of the tree or loop).
+        if (entry.IsFolder())
+            return true;
         // Extension first: only candidates are opened (the open blocks other processes for a moment).
         if (_IsJunkFile(entry.path, exts) && OpensExclusively(entry.path))
             SendMessageW(wnd, WM_JUNKSCAN_FILE_FOUND, reinterpret_cast<WPARAM>(entry.path.c_str()), 0);

@@ -201,7 +201,9 @@ void CSysEvidence::EnumFiles(const std::wstring& folder, std::vector<ScanResultI
         if (Stopped())
             return false;
         if (entry.IsFolder()) {
-            subFolders.push_back(entry.path);
+            // Linked folders are not entered: they could lead out of the tree or loop.
+            if (!entry.IsLink())
+                subFolders.push_back(entry.path);
             return true;
         }
         // A file that does not open exclusively is in use (or locked to us) and is not offered.

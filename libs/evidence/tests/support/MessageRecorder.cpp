@@ -70,11 +70,17 @@ size_t MessageRecorder::Count(UINT msg) const
 
 bool MessageRecorder::PumpUntil(UINT msg, size_t count, DWORD timeoutMs)
 {
+    return PumpUntil([&] { return Count(msg) >= count; }, timeoutMs);
+}
+
+bool MessageRecorder::PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
     const DWORD start = GetTickCount();
-    while (Count(msg) < count) {
+    while (!done()) {
         const DWORD elapsed = GetTickCount() - start;
         if (elapsed >= timeoutMs)
             return false;
+        // Sent messages are delivered by the peek; GetMessageW would not return for them.
         MsgWaitForMultipleObjects(0, NULL, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
         MSG m;
         while (PeekMessageW(&m, NULL, 0, 0, PM_REMOVE)) {
