@@ -1,7 +1,8 @@
 // The page frame. CFunctionDlg is the base of every page, sub-page and the options window: a child dialog
 // created from IDD_FUNCTION_PAGE that builds its controls in OnInitPage (once) and is brought to the front by
 // OnShowPage; Enter and Escape never close it. CFunctionDlgContainer holds the top-level pages of the main
-// window and shows one of them at a time.
+// window and shows one of them at a time. The main window deletes its pages when it closes (tray "Exit"), so a
+// page's destructor stops and waits for the worker threads it started.
 #pragma once
 
 #include <QMfc.h>
