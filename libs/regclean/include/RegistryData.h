@@ -170,9 +170,12 @@ private:
     long CleanKey(const REG_DATA& item);
     long CleanValue(const REG_DATA& item);
 
-    SCAN_RESULT NewResult(const SCAN_DATA& entry) const;
+    // A result of the entry's category for one item, read from the value name (0) or the value data (1).
+    SCAN_RESULT NewResult(const SCAN_DATA& entry, const std::wstring& subKey, const std::wstring& valueName,
+                          int pathLocation) const;
     // Stores and reports a result; false when the scan must stop.
     bool Report(SCAN_RESULT& result);
+    bool Report(SCAN_RESULT& result, int reason, PFN_CLEAN clean, const std::wstring& detail);
     bool Stopped() const { return m_bStop.load(); }
     void Notify(UINT msg, WPARAM wParam, LPARAM lParam);
 

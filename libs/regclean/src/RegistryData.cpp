@@ -11,6 +11,7 @@
 #include "RegDelete.h"
 #include "RegNames.h"
 #include "ScanContext.h"
+#include "ScanKeys.h"
 
 using namespace bexlar;
 
@@ -71,23 +72,23 @@ CRegistryData::CRegistryData()
         PFN_SCAN scan;
     };
     const Row rows[] = {
-        {RST_SHAREDDLL, HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\SharedDlls\\",
+        {RST_SHAREDDLL, HKEY_LOCAL_MACHINE, kSharedDlls,
          &CRegistryData::ScanSharedDlls},
         {RST_OPENSAVEMRU, HKEY_CURRENT_USER,
-         L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\ComDlg32\\OpenSaveMRU\\",
+         kOpenSaveMru,
          &CRegistryData::ScanOpenSaveMRU},
-        {RST_EXTHISTORY, HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\",
+        {RST_EXTHISTORY, HKEY_CURRENT_USER, kFileExts,
          &CRegistryData::ScanFileExts},
         {RST_STARTMENU, HKEY_CURRENT_USER,
-         L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MenuOrder\\Start Menu2\\Programs\\",
+         kMenuOrder,
          &CRegistryData::ScanMenuOrder},
-        {RST_MUICACHE, HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\ShellNoRoam\\MUICache\\",
+        {RST_MUICACHE, HKEY_CURRENT_USER, kMuiCache,
          &CRegistryData::ScanMUICache},
-        {RST_HELP, HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\Help\\", &CRegistryData::ScanHelp},
-        {RST_HELP, HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\Html Help\\", &CRegistryData::ScanHelp},
-        {RST_APPPATH, HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\",
+        {RST_HELP, HKEY_LOCAL_MACHINE, kHelp, &CRegistryData::ScanHelp},
+        {RST_HELP, HKEY_LOCAL_MACHINE, kHtmlHelp, &CRegistryData::ScanHelp},
+        {RST_APPPATH, HKEY_LOCAL_MACHINE, kAppPaths,
          &CRegistryData::ScanAppPath},
-        {RST_UNINSTALL, HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\uninstall\\",
+        {RST_UNINSTALL, HKEY_LOCAL_MACHINE, kUninstall,
          &CRegistryData::ScanUninstall},
         {RST_FILEASSOC, HKEY_CLASSES_ROOT, L"", &CRegistryData::ScanFileAssociate},
         {RST_COM, HKEY_CLASSES_ROOT, L"CLSID\\", &CRegistryData::ScanClsid},
@@ -153,15 +154,26 @@ long CRegistryData::Scan(PFN_REGSCAN_FILTER filter, void* filterUser, PFN_REGSCA
     return last;
 }
 
-CRegistryData::SCAN_RESULT CRegistryData::NewResult(const SCAN_DATA& entry) const {
+CRegistryData::SCAN_RESULT CRegistryData::NewResult(const SCAN_DATA& entry, const std::wstring& subKey,
+                                                    const std::wstring& valueName, int pathLocation) const {
     SCAN_RESULT r;
     r.type = entry.type;
     r.title = rstTitle[entry.type];
     r.data.root = entry.key.root;
+    r.data.subKey = subKey;
+    r.data.valueName = valueName;
+    r.pathLocation = pathLocation;
     r.selected = true;
     r.pfnClean = &CRegistryData::CleanValue;
     r.reason = RSR_FILE_NOT_FOUND;
     return r;
+}
+
+bool CRegistryData::Report(SCAN_RESULT& result, int reason, PFN_CLEAN clean, const std::wstring& detail) {
+    result.reason = reason;
+    result.pfnClean = clean;
+    result.detail = detail;
+    return Report(result);
 }
 
 bool CRegistryData::Report(SCAN_RESULT& result) {

@@ -22,6 +22,9 @@ struct SubWalk {
 
 const ScanData& EntryOf(void* user) { return *static_cast<const ScanData*>(user); }
 
+// The engine behind a walk of a table entry, or null once it was asked to stop.
+CRegistryData* Running(const ScanData& entry) { return entry.pOwner->m_bStop ? nullptr : entry.pOwner; }
+
 bool IsString(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
 
 // Text of string data from a walk; false when it does not fit the capacity.
@@ -177,18 +180,11 @@ SUBKEY_SCAN(ScanTypeLib, CheckTypeLibSubKey)
 
 bool CRegistryData::CheckValueNamePath(HKEY, const wchar_t* name, const BYTE*, DWORD type, DWORD, void* user) {
     const SCAN_DATA& entry = EntryOf(user);
-    CRegistryData* self = entry.pOwner;
-    if (self->Stopped()) return false;
+    CRegistryData* self = Running(entry);
+    if (!self) return false;
     if (type != REG_DWORD || !*name) return true;
-    SCAN_RESULT r = self->NewResult(entry);
-    r.data.subKey = entry.key.subKey;
-    r.data.valueName = name;
-    r.pathLocation = 0;
-    if (self->CheckFilePath(r) != 1) return true;
-    r.detail = r.path;
-    r.reason = RSR_FILE_NOT_FOUND;
-    r.pfnClean = &CRegistryData::CleanValue;
-    self->Report(r);
+    SCAN_RESULT r = self->NewResult(entry, entry.key.subKey, name, 0);
+    if (self->CheckFilePath(r) == 1) self->Report(r, RSR_FILE_NOT_FOUND, &CRegistryData::CleanValue, r.path);
     return true;
 }
 
@@ -196,28 +192,24 @@ bool CRegistryData::CheckValueNamePath(HKEY, const wchar_t* name, const BYTE*, D
 
 bool CRegistryData::CheckOpenSaveMRUSubKey(HKEY, const wchar_t* name, void* user) {
     const SCAN_DATA& entry = EntryOf(user);
-    if (entry.pOwner->Stopped()) return false;
+    CRegistryData* self = Running(entry);
+    if (!self) return false;
     if (!*name) return true;
     SubWalk sub{&entry, entry.key.subKey + name + L"\\", name};
     WalkValues(entry.key.root, sub.key.c_str(), &CheckOpenSaveMRUDataPath, &sub);
-    return !entry.pOwner->Stopped();
+    return !self->Stopped();
 }
 
 bool CRegistryData::CheckOpenSaveMRUDataPath(HKEY, const wchar_t* name, const BYTE* data, DWORD type, DWORD size,
                                              void* user) {
     const SubWalk& sub = *static_cast<const SubWalk*>(user);
-    CRegistryData* self = sub.entry->pOwner;
-    if (self->Stopped()) return false;
+    CRegistryData* self = Running(*sub.entry);
+    if (!self) return false;
     std::wstring text;
     if (!IsString(type) || wcslen(name) != 1 || !DataText(data, size, kPathCapacity, &text)) return true;
-    SCAN_RESULT r = self->NewResult(*sub.entry);
-    r.data.subKey = sub.key;
-    r.data.valueName = name;
-    r.pathLocation = 1;
-    if (TestPath(text, r.pathKind, self->m_ctx->probe, &r.path) != 1) return true;
-    r.detail = sub.name + L"\\" + name;
-    r.reason = RSR_JUNK_VALUE;
-    self->Report(r);
+    SCAN_RESULT r = self->NewResult(*sub.entry, sub.key, name, 1);
+    if (TestPath(text, r.pathKind, self->m_ctx->probe, &r.path) == 1)
+        self->Report(r, RSR_JUNK_VALUE, &CRegistryData::CleanValue, sub.name + L"\\" + name);
     return true;
 }
 
@@ -225,15 +217,14 @@ bool CRegistryData::CheckOpenSaveMRUDataPath(HKEY, const wchar_t* name, const BY
 
 bool CRegistryData::CheckFileExts(HKEY, const wchar_t* name, void* user) {
     const SCAN_DATA& entry = EntryOf(user);
-    CRegistryData* self = entry.pOwner;
-    if (self->Stopped()) return false;
+    CRegistryData* self = Running(entry);
+    if (!self) return false;
     if (name[0] != L'.') return true;
     const std::wstring ext = name;
     const std::wstring key = entry.key.subKey + ext + L"\\";
 
     bool error = false;
-    LONG classState = KeyState(HKEY_CLASSES_ROOT, ext);
-    if (classState == ERROR_FILE_NOT_FOUND) {
+    if (KeyState(HKEY_CLASSES_ROOT, ext) == ERROR_FILE_NOT_FOUND) {
         error = true;
     } else if (MissingOrEmpty(entry.key.root, key + L"OpenWithList") &&
                MissingOrEmpty(entry.key.root, key + L"OpenWithProgids")) {
@@ -241,14 +232,10 @@ bool CRegistryData::CheckFileExts(HKEY, const wchar_t* name, void* user) {
         error = !ReadString(entry.key.root, key + L"UserChoice", L"Progid", kPathCapacity, &progId) ||
                 progId.empty() || KeyState(HKEY_CLASSES_ROOT, progId) == ERROR_FILE_NOT_FOUND;
     }
-    if (!error) return true;
-    SCAN_RESULT r = self->NewResult(entry);
-    r.data.subKey = key;
-    r.pathLocation = 1;
-    r.detail = ext;
-    r.reason = RSR_JUNK_VALUE;
-    r.pfnClean = &CRegistryData::CleanKey;
-    self->Report(r);
+    if (error) {
+        SCAN_RESULT r = self->NewResult(entry, key, L"", 1);
+        self->Report(r, RSR_JUNK_VALUE, &CRegistryData::CleanKey, ext);
+    }
     return true;
 }
 
@@ -256,8 +243,8 @@ bool CRegistryData::CheckFileExts(HKEY, const wchar_t* name, void* user) {
 
 bool CRegistryData::CheckMenuOrder(HKEY, const wchar_t* name, void* user) {
     const SCAN_DATA& entry = EntryOf(user);
-    CRegistryData* self = entry.pOwner;
-    if (self->Stopped()) return false;
+    CRegistryData* self = Running(entry);
+    if (!self) return false;
     if (!*name) return true;
     ScanContext& ctx = *self->m_ctx;
     std::wstring userFolder = ctx.userPrograms.empty() ? L"" : JoinKey(ctx.userPrograms, name);
@@ -266,14 +253,9 @@ bool CRegistryData::CheckMenuOrder(HKEY, const wchar_t* name, void* user) {
     if (TestAbsolutePath(userFolder, kFolderOnly, ctx.probe) != 1 ||
         TestAbsolutePath(commonFolder, kFolderOnly, ctx.probe) != 1)
         return true;
-    SCAN_RESULT r = self->NewResult(entry);
-    r.data.subKey = entry.key.subKey + name + L"\\";
-    r.pathLocation = 1;
+    SCAN_RESULT r = self->NewResult(entry, entry.key.subKey + name + L"\\", L"", 1);
     r.path = userFolder;
-    r.detail = name;
-    r.reason = RSR_FILE_NOT_FOUND;
-    r.pfnClean = &CRegistryData::CleanKey;
-    self->Report(r);
+    self->Report(r, RSR_FILE_NOT_FOUND, &CRegistryData::CleanKey, name);
     return true;
 }
 
@@ -281,17 +263,11 @@ bool CRegistryData::CheckMenuOrder(HKEY, const wchar_t* name, void* user) {
 
 bool CRegistryData::CheckMUICache(HKEY, const wchar_t* name, const BYTE*, DWORD type, DWORD, void* user) {
     const SCAN_DATA& entry = EntryOf(user);
-    CRegistryData* self = entry.pOwner;
-    if (self->Stopped()) return false;
+    CRegistryData* self = Running(entry);
+    if (!self) return false;
     if (type != REG_SZ || !*name || name[0] == L'@') return true;
-    SCAN_RESULT r = self->NewResult(entry);
-    r.data.subKey = entry.key.subKey;
-    r.data.valueName = name;
-    r.pathLocation = 0;
-    if (self->CheckFilePath(r) != 1) return true;
-    r.detail = r.path;
-    r.reason = RSR_JUNK_VALUE;
-    self->Report(r);
+    SCAN_RESULT r = self->NewResult(entry, entry.key.subKey, name, 0);
+    if (self->CheckFilePath(r) == 1) self->Report(r, RSR_JUNK_VALUE, &CRegistryData::CleanValue, r.path);
     return true;
 }
 
@@ -299,24 +275,19 @@ bool CRegistryData::CheckMUICache(HKEY, const wchar_t* name, const BYTE*, DWORD 
 
 bool CRegistryData::CheckHelp(HKEY, const wchar_t* name, const BYTE* data, DWORD type, DWORD size, void* user) {
     const SCAN_DATA& entry = EntryOf(user);
-    CRegistryData* self = entry.pOwner;
-    if (self->Stopped()) return false;
+    CRegistryData* self = Running(entry);
+    if (!self) return false;
     std::wstring folder;
     if (type != REG_SZ || !*name || !DataText(data, size, kPathCapacity, &folder)) return true;
     PathProbe& probe = self->m_ctx->probe;
-    SCAN_RESULT r = self->NewResult(entry);
-    r.data.subKey = entry.key.subKey;
-    r.data.valueName = name;
-    r.pathLocation = 1;
+    SCAN_RESULT r = self->NewResult(entry, entry.key.subKey, name, 1);
     long folderState = TestPath(folder, r.pathKind, probe, &r.path);
     if (folderState == 0 || (folderState != 1 && !folder.empty())) return true;
     std::wstring file = folder;
     if (file.size() > 1 && file.back() != L'\\') file += L'\\';
     file += name;
-    if (TestPath(file, kFileOnly, probe, &r.path) != 1) return true;
-    r.detail = r.path;
-    r.reason = RSR_FILE_NOT_FOUND;
-    self->Report(r);
+    if (TestPath(file, kFileOnly, probe, &r.path) == 1)
+        self->Report(r, RSR_FILE_NOT_FOUND, &CRegistryData::CleanValue, r.path);
     return true;
 }
 
@@ -324,17 +295,12 @@ bool CRegistryData::CheckHelp(HKEY, const wchar_t* name, const BYTE* data, DWORD
 
 bool CRegistryData::CheckAppPath(HKEY, const wchar_t* name, void* user) {
     const SCAN_DATA& entry = EntryOf(user);
-    CRegistryData* self = entry.pOwner;
-    if (self->Stopped()) return false;
+    CRegistryData* self = Running(entry);
+    if (!self) return false;
     if (!*name) return true;
-    SCAN_RESULT r = self->NewResult(entry);
-    r.data.subKey = entry.key.subKey + name + L"\\";
-    r.pathLocation = 1;
-    if (self->CheckFilePath(r) != 1) return true;
-    r.detail = L"\"" + r.path + L"\"\u4E0D\u5B58\u5728";  // "…"不存在
-    r.reason = RSR_FILE_NOT_FOUND;
-    r.pfnClean = &CRegistryData::CleanKey;
-    self->Report(r);
+    SCAN_RESULT r = self->NewResult(entry, entry.key.subKey + name + L"\\", L"", 1);
+    if (self->CheckFilePath(r) == 1)  // "…"不存在
+        self->Report(r, RSR_FILE_NOT_FOUND, &CRegistryData::CleanKey, L"\"" + r.path + L"\"\u4E0D\u5B58\u5728");
     return true;
 }
 
@@ -342,34 +308,30 @@ bool CRegistryData::CheckAppPath(HKEY, const wchar_t* name, void* user) {
 
 bool CRegistryData::CheckUninstall(HKEY, const wchar_t* name, void* user) {
     const SCAN_DATA& entry = EntryOf(user);
-    CRegistryData* self = entry.pOwner;
-    if (self->Stopped()) return false;
+    CRegistryData* self = Running(entry);
+    if (!self) return false;
     if (!*name) return true;
     self->CheckUninstallString(entry, entry.key.subKey + name + L"\\");
     return !self->Stopped();
 }
 
 bool CRegistryData::CheckUninstallString(const SCAN_DATA& entry, const std::wstring& subKey) {
-    SCAN_RESULT r = NewResult(entry);
-    r.data.subKey = subKey;
-    r.data.valueName = L"UninstallString";
-    r.pathLocation = 1;
+    SCAN_RESULT r = NewResult(entry, subKey, L"UninstallString", 1);
     if (CheckCmdline(r) != 1) return true;
     r.data.valueName.clear();
     std::wstring name = subKey.substr(entry.key.subKey.size());
     if (!name.empty() && name.back() == L'\\') name.pop_back();
-    r.detail = L"\u201C" + name + L"\u201D\u5BF9\u5E94\u7684\u5B89\u88C5\u4FE1\u606F\u4E0D\u5B58\u5728";
-    r.reason = RSR_FILE_NOT_FOUND;
-    r.pfnClean = &CRegistryData::CleanKey;
-    return Report(r);
+    // “name”对应的安装信息不存在
+    return Report(r, RSR_FILE_NOT_FOUND, &CRegistryData::CleanKey,
+                  L"\u201C" + name + L"\u201D\u5BF9\u5E94\u7684\u5B89\u88C5\u4FE1\u606F\u4E0D\u5B58\u5728");
 }
 
 // ---- 9. file associations ----------------------------------------------------------------------------------
 
 bool CRegistryData::CheckFileAssociateSubKey(HKEY, const wchar_t* name, void* user) {
     const SCAN_DATA& entry = EntryOf(user);
-    CRegistryData* self = entry.pOwner;
-    if (self->Stopped()) return false;
+    CRegistryData* self = Running(entry);
+    if (!self) return false;
     if (!*name) return true;
     if (name[0] == L'.') {
         self->CheckExtAssociateKey(entry, name);
@@ -387,62 +349,42 @@ bool CRegistryData::CheckExtAssociateKey(const SCAN_DATA& entry, const std::wstr
     bool error = !ReadString(entry.key.root, key, L"", kPathCapacity, &progId) || progId.empty() ||
                  KeyState(HKEY_CLASSES_ROOT, progId) == ERROR_FILE_NOT_FOUND;
     if (!error) return true;
-    SCAN_RESULT r = NewResult(entry);
-    r.data.subKey = key;
-    r.pathLocation = 1;
+    SCAN_RESULT r = NewResult(entry, key, L"", 1);
     r.path = progId;
-    r.reason = RSR_JUNK_VALUE;
-    r.pfnClean = &CRegistryData::CleanKey;
-    return Report(r);
+    return Report(r, RSR_JUNK_VALUE, &CRegistryData::CleanKey, L"");
 }
 
 bool CRegistryData::CheckShellOpenCommand(const SCAN_DATA& entry, const std::wstring& name) {
-    SCAN_RESULT r = NewResult(entry);
-    r.data.subKey = entry.key.subKey + name + L"\\shell\\open\\command\\";
-    r.pathLocation = 1;
+    SCAN_RESULT r = NewResult(entry, entry.key.subKey + name + L"\\shell\\open\\command\\", L"", 1);
     if (CheckCmdline(r) != 1 || OpensFileItself(r.path)) return true;
-    r.detail = name;
-    r.reason = RSR_JUNK_VALUE;
-    r.pfnClean = &CRegistryData::CleanKey;
-    return Report(r);
+    return Report(r, RSR_JUNK_VALUE, &CRegistryData::CleanKey, name);
 }
 
 bool CRegistryData::CheckDefaultIcon(const SCAN_DATA& entry, const std::wstring& name) {
-    SCAN_RESULT r = NewResult(entry);
-    r.data.subKey = entry.key.subKey + name + L"\\DefaultIcon\\";
-    r.pathLocation = 1;
+    SCAN_RESULT r = NewResult(entry, entry.key.subKey + name + L"\\DefaultIcon\\", L"", 1);
     if (CheckFilePath(r) != 1 || r.path.find(L"%1") != std::wstring::npos) return true;
+    // An icon index after the last comma: the file before it decides.
     size_t comma = r.path.rfind(L',');
     if (comma != std::wstring::npos && TestPath(r.path.substr(0, comma), kFileOrFolder, m_ctx->probe, nullptr) != 1)
         return true;
-    r.detail = name;
-    r.reason = RSR_JUNK_VALUE;
-    r.pfnClean = &CRegistryData::CleanKey;
-    return Report(r);
+    return Report(r, RSR_JUNK_VALUE, &CRegistryData::CleanKey, name);
 }
 
 // ---- 10. COM classes ---------------------------------------------------------------------------------------
 
 bool CRegistryData::CheckClsidSubKey(HKEY, const wchar_t* name, void* user) {
     const SCAN_DATA& entry = EntryOf(user);
-    CRegistryData* self = entry.pOwner;
-    if (self->Stopped()) return false;
+    CRegistryData* self = Running(entry);
+    if (!self) return false;
     if (!*name) return true;
     const std::wstring classKey = entry.key.subKey + name + L"\\";
-    SCAN_RESULT r = self->NewResult(entry);
-    r.data.subKey = classKey + L"InprocServer32\\";
-    r.pathLocation = 1;
+    SCAN_RESULT r = self->NewResult(entry, classKey + L"InprocServer32\\", L"", 1);
     if (self->CheckFilePath(r) == 1 && r.path.find(L":\\") != std::wstring::npos) {
         // A class served by a live out-of-process server is still usable.
-        SCAN_RESULT server = self->NewResult(entry);
-        server.data.subKey = classKey + L"LocalServer32\\";
-        server.pathLocation = 1;
+        SCAN_RESULT server = self->NewResult(entry, classKey + L"LocalServer32\\", L"", 1);
         if (self->CheckCmdline(server) != 0) {
             r.data.subKey = classKey;
-            r.detail = r.path;
-            r.reason = RSR_FILE_NOT_FOUND;
-            r.pfnClean = &CRegistryData::CleanKey;
-            self->Report(r);
+            self->Report(r, RSR_FILE_NOT_FOUND, &CRegistryData::CleanKey, r.path);
         }
     }
     if (self->Stopped()) return false;
@@ -453,17 +395,11 @@ bool CRegistryData::CheckClsidSubKey(HKEY, const wchar_t* name, void* user) {
 
 bool CRegistryData::CheckClsidCodeBase(HKEY, const wchar_t* name, void* user) {
     const SubWalk& sub = *static_cast<const SubWalk*>(user);
-    CRegistryData* self = sub.entry->pOwner;
-    if (self->Stopped()) return false;
+    CRegistryData* self = Running(*sub.entry);
+    if (!self) return false;
     if (!*name) return true;
-    SCAN_RESULT r = self->NewResult(*sub.entry);
-    r.data.subKey = sub.key + name + L"\\";
-    r.data.valueName = L"CodeBase";
-    r.pathLocation = 1;
-    if (self->CheckFilePath(r) != 1) return true;
-    r.detail = r.path;
-    r.reason = RSR_FILE_NOT_FOUND;
-    self->Report(r);
+    SCAN_RESULT r = self->NewResult(*sub.entry, sub.key + name + L"\\", L"CodeBase", 1);
+    if (self->CheckFilePath(r) == 1) self->Report(r, RSR_FILE_NOT_FOUND, &CRegistryData::CleanValue, r.path);
     return true;
 }
 
@@ -471,8 +407,8 @@ bool CRegistryData::CheckClsidCodeBase(HKEY, const wchar_t* name, void* user) {
 
 bool CRegistryData::CheckTypeLibSubKey(HKEY, const wchar_t* name, void* user) {
     const SCAN_DATA& entry = EntryOf(user);
-    CRegistryData* self = entry.pOwner;
-    if (self->Stopped()) return false;
+    CRegistryData* self = Running(entry);
+    if (!self) return false;
     if (!*name) return true;
     SubWalk sub{&entry, entry.key.subKey + name + L"\\", name};
     WalkSubKeys(entry.key.root, sub.key.c_str(), &CheckTypeLibWin32Key, &sub);
@@ -481,15 +417,12 @@ bool CRegistryData::CheckTypeLibSubKey(HKEY, const wchar_t* name, void* user) {
 
 bool CRegistryData::CheckTypeLibWin32Key(HKEY, const wchar_t* name, void* user) {
     const SubWalk& sub = *static_cast<const SubWalk*>(user);
-    CRegistryData* self = sub.entry->pOwner;
-    if (self->Stopped()) return false;
+    CRegistryData* self = Running(*sub.entry);
+    if (!self) return false;
     if (!*name) return true;
-    SCAN_RESULT r = self->NewResult(*sub.entry);
-    r.data.subKey = sub.key + name + L"\\0\\win32\\";
-    r.pathLocation = 1;
-    if (self->CheckFilePath(r) != 1 || EndsInResourceIndex(r.path)) return true;
-    r.detail = r.path;
-    r.reason = RSR_FILE_NOT_FOUND;
-    self->Report(r);
+    // The default value of the version's win32 key is the item.
+    SCAN_RESULT r = self->NewResult(*sub.entry, sub.key + name + L"\\0\\win32\\", L"", 1);
+    if (self->CheckFilePath(r) == 1 && !EndsInResourceIndex(r.path))
+        self->Report(r, RSR_FILE_NOT_FOUND, &CRegistryData::CleanValue, r.path);
     return true;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "RegistryData.h"
+#include "ScanKeys.h"
 
 namespace bxtest {
 
@@ -23,8 +24,7 @@ struct FixtureEntry {
 };
 
 // Key paths of the scan table.
-extern const wchar_t kSharedDlls[], kOpenSaveMru[], kFileExts[], kMenuOrder[], kMuiCache[], kHelp[], kHtmlHelp[],
-    kAppPaths[], kUninstall[];
+using namespace bexlar;
 
 // Seeds the entries of every category, with the tag in every name, and files in a new folder.
 // Returns the table of expected outcomes.
