@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <cwchar>
+
 #include "TestSupport.h"
 
 namespace shell_test {
@@ -142,7 +144,8 @@ bool SaveWindowShot(HWND wnd, const std::wstring& path)
     RECT r;
     ::GetWindowRect(wnd, &r);
     int w = r.right - r.left, h = r.bottom - r.top;
-    HDC screen = ::GetDC(nullptr);
+    // The window's own surface: other programs' windows on the display cannot cover it.
+    HDC screen = ::GetWindowDC(wnd);
     HDC mem = ::CreateCompatibleDC(screen);
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
@@ -153,7 +156,7 @@ bool SaveWindowShot(HWND wnd, const std::wstring& path)
     void* bits = nullptr;
     HBITMAP dib = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = ::SelectObject(mem, dib);
-    ::BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    ::BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
     ::GdiFlush();
     DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u;
     DWORD size = stride * static_cast<DWORD>(h);
@@ -174,8 +177,26 @@ bool SaveWindowShot(HWND wnd, const std::wstring& path)
     ::SelectObject(mem, old);
     ::DeleteObject(dib);
     ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
+    ::ReleaseDC(wnd, screen);
     return ok;
+}
+
+void SetRecentLastScan()
+{
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Quorvel\\Param\\RegScore", 0, nullptr, 0, KEY_SET_VALUE,
+                          nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return;
+    SYSTEMTIME now;
+    ::GetLocalTime(&now);
+    wchar_t text[32];
+    swprintf(text, 32, L"%04u-%02u-%02u_%02u:%02u:%02u", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
+             now.wSecond);
+    ::RegSetValueExW(key, L"LastScanTime", 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                     static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
+    DWORD score = 100;
+    ::RegSetValueExW(key, L"LastScanScore", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&score), sizeof(score));
+    ::RegCloseKey(key);
 }
 
 void SetLanguageSetting(const wchar_t* text)

@@ -44,8 +44,10 @@ int VisiblePageId(HWND main);
 HWND PageContainer(HWND main);
 // The descendant window with that control id, or null.
 HWND FindDescendant(HWND root, int id);
-// Saves what the screen shows of the window as a 24-bit BMP file.
+// Saves the window as painted (its own surface) as a 24-bit BMP file.
 bool SaveWindowShot(HWND wnd, const std::wstring& path);
+// Records a last scan that ended now, so the home page does not start a scan by itself on a normal start.
+void SetRecentLastScan();
 // Sets or (text null) deletes HKLM\Software\Quorvel\Param "Lang".
 void SetLanguageSetting(const wchar_t* text);
 

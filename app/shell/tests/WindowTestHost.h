@@ -67,14 +67,13 @@ inline HBITMAP SolidBitmap(int w, int h, COLORREF colour, COLORREF corner = CLR_
     return bmp;
 }
 
-// The colour of a pixel of a window's client area as shown on screen.
+// The colour of a pixel of a window's client area as painted (read from the window's own surface, so windows
+// of other test programs on the same display cannot cover it).
 inline COLORREF ScreenPixel(HWND wnd, int x, int y)
 {
-    POINT p = {x, y};
-    ::ClientToScreen(wnd, &p);
-    HDC screen = ::GetDC(nullptr);
-    COLORREF c = ::GetPixel(screen, p.x, p.y);
-    ::ReleaseDC(nullptr, screen);
+    HDC dc = ::GetDC(wnd);
+    COLORREF c = ::GetPixel(dc, x, y);
+    ::ReleaseDC(wnd, dc);
     return c;
 }
 
