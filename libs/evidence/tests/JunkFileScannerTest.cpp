@@ -240,27 +240,38 @@ TEST(JunkFileScanner, NoWindowNoScanAndStopWithoutScanReturns)
     EXPECT_EQ(rec.Count(WM_JUNKSCAN_FILE_FOUND), 1u);
 }
 
-// StopScan called on the thread that owns the window, while the worker keeps sending to it: the wait must
-// serve those messages, and the scan ends early with exactly one DONE.
-TEST(JunkFileScanner, StopOnTheWindowThreadServesMessagesAndEndsOnce)
+// StopScan mid-walk, called on the thread that owns the window (the wait must serve the worker's messages)
+// and from another thread while the window's thread pumps: the walk ends early with exactly one DONE.
+TEST(JunkFileScanner, StopMidWalkEndsEarlyWithOneDone)
 {
     const int total = 400;
     const std::wstring root = MakeManyFiles(L"stop", total);
-    Watchdog dog(30000);
-    CJunkFileScanner scanner;
-    MessageRecorder rec = JunkRecorder();
-    bool stopNow = false;
-    rec.onMessage = [&](const Recorded& r, WPARAM) {
-        if (r.msg == WM_JUNKSCAN_CURRENT_FILE && rec.Count(WM_JUNKSCAN_CURRENT_FILE) == 20)
-            stopNow = true;
-    };
-    scanner.ScanJunkFile({root}, rec.Window());
-    ASSERT_TRUE(MessageRecorder::PumpUntil([&] { return stopNow || rec.Count(WM_JUNKSCAN_DONE) > 0; }));
-    ASSERT_TRUE(stopNow);
-    scanner.StopScan();
-    EXPECT_EQ(rec.Count(WM_JUNKSCAN_DONE), 1u);
-    EXPECT_LT(rec.Count(WM_JUNKSCAN_CURRENT_FILE), static_cast<size_t>(total) / 2);
-    ExpectWellFormed(rec.Messages());
+    for (const bool fromWindowThread : {true, false}) {
+        SCOPED_TRACE(fromWindowThread ? "window thread" : "other thread");
+        Watchdog dog(30000);
+        CJunkFileScanner scanner;
+        MessageRecorder rec = JunkRecorder();
+        bool stopNow = false;
+        rec.onMessage = [&](const Recorded& r, WPARAM) {
+            if (r.msg == WM_JUNKSCAN_CURRENT_FILE && rec.Count(WM_JUNKSCAN_CURRENT_FILE) == 20)
+                stopNow = true;
+        };
+        scanner.ScanJunkFile({root}, rec.Window());
+        ASSERT_TRUE(MessageRecorder::PumpUntil([&] { return stopNow || rec.Count(WM_JUNKSCAN_DONE) > 0; }));
+        ASSERT_TRUE(stopNow);
+        if (fromWindowThread) {
+            scanner.StopScan();
+        } else {
+            HANDLE stopper = CreateThread(
+                NULL, 0, [](LPVOID p) -> DWORD { static_cast<CJunkFileScanner*>(p)->StopScan(); return 0; },
+                &scanner, 0, NULL);
+            ASSERT_TRUE(MessageRecorder::PumpUntil([&] { return WaitForSingleObject(stopper, 0) == WAIT_OBJECT_0; }));
+            CloseHandle(stopper);
+        }
+        EXPECT_EQ(rec.Count(WM_JUNKSCAN_DONE), 1u);
+        EXPECT_LT(rec.Count(WM_JUNKSCAN_CURRENT_FILE), static_cast<size_t>(total) / 2);
+        ExpectWellFormed(rec.Messages());
+    }
 }
 
 // A second scan started while one runs: the first ends (with its own DONE) before the second starts, and

@@ -80,8 +80,9 @@ bool MessageRecorder::PumpUntil(const std::function<bool()>& done, DWORD timeout
         const DWORD elapsed = GetTickCount() - start;
         if (elapsed >= timeoutMs)
             return false;
-        // Sent messages are delivered by the peek; GetMessageW would not return for them.
-        MsgWaitForMultipleObjects(0, NULL, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
+        // Sent messages are delivered by the peek; GetMessageW would not return for them. Short slices:
+        // done() may also turn true without any message.
+        MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
         MSG m;
         while (PeekMessageW(&m, NULL, 0, 0, PM_REMOVE)) {
             TranslateMessage(&m);
