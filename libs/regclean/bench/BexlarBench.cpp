@@ -263,7 +263,7 @@ int main() {
     double scanBest = 1e9, floorBest = 1e9;
     size_t results = 0;
     Floor floor;
-    for (int round = 0; round < 3; ++round) {
+    for (int round = 0; round < 5; ++round) {
         double a = Now();
         floor = RunFloor();
         floorBest = std::min(floorBest, Now() - a);
@@ -277,12 +277,12 @@ int main() {
     std::printf("scan: %zu results: %.3f s\n", results, scanBest);
     std::printf("scan/floor = %.2f (goal <= 1.30)\n", scanBest / floorBest);
 
-    // Clean of 1,000 entries against bare deletes of the same entries (best of five interleaved rounds each).
+    // Clean of 1,000 entries against bare deletes of the same entries (best of nine interleaved rounds each).
     double cleanBest = 1e9, bareBest = 1e9;
     int selected = 0, failed = 0;
     long status = 0;
     size_t bareItems = 0;
-    for (int round = 0; round < 5; ++round) {
+    for (int round = 0; round < 9; ++round) {
         const std::wstring tag = L"bxclean" + std::to_wstring(round) + L"-";
         std::vector<CleanItem> items = SeedCleanItems(s, tag);
         CRegistryData cleaner;

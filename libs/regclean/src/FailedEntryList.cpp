@@ -86,12 +86,35 @@ bool WriteFileReplacing(const std::wstring& target, const std::wstring& temporar
     return ok;
 }
 
+namespace {
+
+// The whole content of a small file; false when it cannot be read.
+bool ReadSmallFile(const std::wstring& path, std::string* bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER size = {};
+    bool ok = GetFileSizeEx(file, &size) && size.QuadPart < (64 << 20);
+    if (ok) {
+        bytes->resize(static_cast<size_t>(size.QuadPart));
+        DWORD read = 0;
+        ok = bytes->empty() || (::ReadFile(file, &(*bytes)[0], static_cast<DWORD>(bytes->size()), &read, nullptr) &&
+                                read == bytes->size());
+    }
+    CloseHandle(file);
+    return ok;
+}
+
+}  // namespace
+
 bool CFailedEntryList::WriteFile(const std::wstring& programFolder) {
     if (programFolder.empty()) return false;
     SYSTEMTIME now;
     GetLocalTime(&now);
     std::string xml = BuildFailedEntryDocument(Entries(), now);
     std::string bytes = BkDatLibEncodeParam2(FromUtf8(xml));
+    // The file already holds this list: spare the disk flush of a rewrite.
+    std::string current;
+    if (ReadSmallFile(programFolder + L"data\\sregtrash.dat", &current) && current == bytes) return true;
     return WriteFileReplacing(programFolder + L"data\\sregtrash.dat", programFolder + L"data\\~sregtrash.dat", bytes);
 }
 
