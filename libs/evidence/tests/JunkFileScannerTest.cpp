@@ -82,6 +82,12 @@ private:
     DWORD m_ms;
 };
 
+DWORD WINAPI StopScanThread(LPVOID scanner)
+{
+    static_cast<CJunkFileScanner*>(scanner)->StopScan();
+    return 0;
+}
+
 std::wstring MakeManyFiles(const std::wstring& name, int count)
 {
     const std::wstring root = NewTempFolder(name);
@@ -262,9 +268,7 @@ TEST(JunkFileScanner, StopMidWalkEndsEarlyWithOneDone)
         if (fromWindowThread) {
             scanner.StopScan();
         } else {
-            HANDLE stopper = CreateThread(
-                NULL, 0, [](LPVOID p) -> DWORD { static_cast<CJunkFileScanner*>(p)->StopScan(); return 0; },
-                &scanner, 0, NULL);
+            HANDLE stopper = CreateThread(NULL, 0, &StopScanThread, &scanner, 0, NULL);
             ASSERT_TRUE(MessageRecorder::PumpUntil([&] { return WaitForSingleObject(stopper, 0) == WAIT_OBJECT_0; }));
             CloseHandle(stopper);
         }
