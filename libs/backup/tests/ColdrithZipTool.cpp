@@ -51,10 +51,15 @@ void Print(const std::wstring& text)
 
 void WaitDone()
 {
+    // DONE arrives as a sent message, handled inside the wait; GetMessageW alone would not return for it.
     g_done = 0;
-    MSG m;
-    while (!g_done && GetMessageW(&m, nullptr, 0, 0) > 0)
-        DispatchMessageW(&m);
+    while (!g_done)
+    {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1000, QS_ALLINPUT);
+        MSG m;
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&m);
+    }
 }
 
 int Run(HWND sink, const std::vector<std::wstring>& args)

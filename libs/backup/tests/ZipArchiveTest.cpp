@@ -402,3 +402,32 @@ TEST(ZipArchive, FindFastIndex)
     EXPECT_EQ(zip.FindEntry(L"z\\y"), 2);
     EXPECT_EQ(zip.FindEntry(L"q"), -1);
 }
+
+TEST(ZipArchive, NamesFromOtherToolsDecodeAsTheyMeantThem)
+{
+    auto header = [](uint16_t madeBy, const std::string& name, const std::string& extra = std::string()) {
+        CZipFileHeader h;
+        h.m_uVersionMadeBy = madeBy;
+        h.m_pszFileName.Assign(name.data(), static_cast<uint32_t>(name.size()));
+        h.m_pExtraField.Assign(extra.data(), static_cast<uint32_t>(extra.size()));
+        return h;
+    };
+    auto unicodePath = [](const std::string& stored, const std::string& utf8, uint32_t crcDelta = 0) {
+        std::string field("\x75\x70", 2);
+        field += std::string(2, '\0');
+        Put16(field, 2, static_cast<uint16_t>(5 + utf8.size()));
+        field += '\x01';
+        field += std::string(4, '\0');
+        Put32(field, 5, static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(stored.data()),
+                                                    static_cast<uInt>(stored.size()))) + crcDelta);
+        return field + utf8;
+    };
+    const std::string utf8Cafe = "caf\xc3\xa9.txt";
+    // Unix tools write UTF-8 without the flag: read as UTF-8. The same bytes from a DOS host are OEM.
+    EXPECT_EQ(header(3 << 8 | 30, utf8Cafe).GetFileName(), L"caf\x00e9.txt");
+    EXPECT_EQ(header(20, utf8Cafe).GetFileName(), L"caf\x251c\x2310.txt");
+    EXPECT_EQ(header(3 << 8 | 30, "caf\x82.txt").GetFileName(), L"caf\x00e9.txt") << "not UTF-8: OEM";
+    // An Info-ZIP Unicode Path field counts only when it was made for the stored name.
+    EXPECT_EQ(header(20, "cafe.txt", unicodePath("cafe.txt", utf8Cafe)).GetFileName(), L"caf\x00e9.txt");
+    EXPECT_EQ(header(20, "cafe.txt", unicodePath("cafe.txt", utf8Cafe, 1)).GetFileName(), L"cafe.txt");
+}

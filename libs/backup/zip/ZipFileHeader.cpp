@@ -2,9 +2,19 @@
 
 #include "ZipPlatform.h"
 
+#include <zlib.h>
+
 #include <cstring>
 
 using namespace ZipBytes;
+
+namespace
+{
+uint32_t ZipNameCrc(const char* bytes, uint32_t len)
+{
+    return static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(bytes), len));
+}
+}
 
 namespace
 {
@@ -35,9 +45,67 @@ uint32_t CZipFileHeader::GetSystemAttr() const
     return attrs;
 }
 
+namespace
+{
+bool IsUtf8WithNonAscii(const unsigned char* p, uint32_t len)
+{
+    bool nonAscii = false;
+    for (uint32_t i = 0; i < len;)
+    {
+        unsigned char c = p[i];
+        uint32_t follow = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : 4;
+        if (follow == 4 || (follow == 1 && c < 0xC2) || i + follow >= len)
+            return false;
+        for (uint32_t k = 1; k <= follow; ++k)
+            if ((p[i + k] & 0xC0) != 0x80)
+                return false;
+        nonAscii = nonAscii || follow > 0;
+        i += follow + 1;
+    }
+    return nonAscii;
+}
+}
+
+bool CZipFileHeader::GetUnicodePathExtra(std::string& utf8Name) const
+{
+    // Info-ZIP Unicode Path field: version 1, CRC-32 of the stored name, then the name in UTF-8.
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(m_pExtraField.GetBuffer());
+    uint32_t len = m_pExtraField.GetSize();
+    for (uint32_t i = 0; i + 4 <= len;)
+    {
+        uint16_t tag = Get16(p + i), size = Get16(p + i + 2);
+        if (i + 4u + size > len)
+            return false;
+        if (tag == 0x7075 && size >= 5 && p[i + 4] == 1)
+        {
+            uint32_t crc = Get32(p + i + 5);
+            if (crc != ZipNameCrc(m_pszFileName.GetBuffer(), m_pszFileName.GetSize()))
+                return false;
+            utf8Name.assign(reinterpret_cast<const char*>(p + i + 9), size - 5);
+            return true;
+        }
+        i += 4u + size;
+    }
+    return false;
+}
+
 std::wstring CZipFileHeader::GetFileName() const
 {
-    std::wstring name = ZipPlatform::ArchiveNameToWide(m_pszFileName.GetBuffer(), m_pszFileName.GetSize(), IsUtf8Name());
+    std::string unicodePath;
+    const char* bytes = m_pszFileName.GetBuffer();
+    uint32_t len = m_pszFileName.GetSize();
+    bool utf8 = IsUtf8Name();
+    if (!utf8 && GetUnicodePathExtra(unicodePath))
+    {
+        bytes = unicodePath.data();
+        len = static_cast<uint32_t>(unicodePath.size());
+        utf8 = true;
+    }
+    // Tools on Unix store names in UTF-8 without saying so; such bytes are not meant as an OEM code page.
+    if (!utf8 && GetSystemCompatibility() == hostUnix &&
+        IsUtf8WithNonAscii(reinterpret_cast<const unsigned char*>(bytes), len))
+        utf8 = true;
+    std::wstring name = ZipPlatform::ArchiveNameToWide(bytes, len, utf8);
     for (auto& c : name)
         if (c == L'/')
             c = L'\\';

@@ -69,6 +69,8 @@ public:
     std::wstring GetFileName() const;
     void SetFileName(const std::wstring& name);
     std::wstring GetComment() const;
+    // The UTF-8 name of an Info-ZIP Unicode Path extra field, when present and made for this name.
+    bool GetUnicodePathExtra(std::string& utf8Name) const;
 
     // Records as they go to disk (little-endian).
     void BuildLocal(CZipAutoBuffer& out) const;

@@ -5,6 +5,7 @@
 
 #include "ZipAbstractFile.h"
 
+#include <cstddef>
 #include <vector>
 
 class ZIP_API CZipMemFile : public CZipAbstractFile
