@@ -63,21 +63,27 @@ TEST(ScoreResultDialog, RoutesItemsTabsAndCloses)
     for (int i = 0; i < kScoreResultListCount; ++i) EXPECT_EQ(0, dlg.GetItemCount(i)) << i;
 }
 
+struct FindPopupState {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindPopupProc(HWND w, LPARAM p)
+{
+    auto* f = reinterpret_cast<FindPopupState*>(p);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == f->pid && GetDlgItem(w, 1001) && GetDlgItem(w, 1007)) {
+        f->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND FindPopup()
 {
-    struct Find { DWORD pid; HWND found; } find = {GetCurrentProcessId(), nullptr};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* f = reinterpret_cast<Find*>(p);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            if (pid == f->pid && GetDlgItem(w, 1001) && GetDlgItem(w, 1007)) {
-                f->found = w;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&find));
+    FindPopupState find = {GetCurrentProcessId(), nullptr};
+    EnumWindows(FindPopupProc, reinterpret_cast<LPARAM>(&find));
     return find.found;
 }
 
