@@ -1,0 +1,62 @@
+// The splash window on its own thread and the pumping wait that start-up relies on.
+#include <gtest/gtest.h>
+
+#include "PumpingWait.h"
+#include "StartupWnd.h"
+#include "TestSupport.h"
+#include "WindowTestHost.h"
+
+namespace {
+
+TEST(PumpingWait, AnswersMessagesSentFromTheThreadItWaitsFor)
+{
+    shell_test::HostWindow host; // a window of this thread that the other thread sends to
+    HWND target = host.GetSafeHwnd();
+    HANDLE thread = ::CreateThread(
+        nullptr, 0,
+        [](LPVOID param) -> DWORD {
+            ::SendMessageW(static_cast<HWND>(param), WM_SWITCH_PAGE, 77, 0);
+            return 0;
+        },
+        target, 0, nullptr);
+    ASSERT_NE(nullptr, thread);
+    EXPECT_TRUE(Shell::WaitPumping(thread, 5000));
+    ::CloseHandle(thread);
+    ASSERT_EQ(1u, host.switches.size());
+    EXPECT_EQ(77u, host.switches[0]);
+
+    HANDLE never = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    DWORD start = ::GetTickCount();
+    EXPECT_FALSE(Shell::WaitPumping(never, 200));
+    EXPECT_GE(::GetTickCount() - start, 150u);
+    ::CloseHandle(never);
+}
+
+TEST(StartupWindow, RunsOnItsOwnThreadWithoutOwnerShowsTextsAndEndsOnClose)
+{
+    CStartupWnd splash;
+    HANDLE thread = ::CreateThread(nullptr, 0, &CStartupWnd::ThreadProc, &splash, 0, nullptr);
+    ASSERT_NE(nullptr, thread);
+    ASSERT_TRUE(Shell::WaitPumping(splash.ReadyEvent(), 10000));
+    HWND wnd = splash.GetSplashWindow();
+    ASSERT_NE(nullptr, wnd);
+    EXPECT_EQ(nullptr, ::GetWindow(wnd, GW_OWNER));
+    SIZE size = shell_test::WindowSize(wnd);
+    EXPECT_EQ(480, size.cx); // the splash bitmap's size
+    EXPECT_EQ(260, size.cy);
+    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
+    EXPECT_NE(ERROR, ::GetWindowRgn(wnd, region));
+    EXPECT_FALSE(::PtInRegion(region, 0, 0)); // round corners
+    ::DeleteObject(region);
+
+    splash.ShowLoadingText(L"Loading Home Module...");
+    EXPECT_EQ(L"Loading Home Module...", shell_test::WindowText(::GetDlgItem(wnd, CStartupWnd::kTextId)));
+
+    ::PostMessageW(wnd, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Shell::WaitPumping(thread, 10000));
+    EXPECT_FALSE(::IsWindow(wnd));
+    EXPECT_EQ(nullptr, splash.GetSplashWindow());
+    ::CloseHandle(thread);
+}
+
+} // namespace
