@@ -105,6 +105,7 @@ protected:
 
     void TearDown() override
     {
+        RegDeleteKeyW(HKEY_CURRENT_USER, kMuiCache);
         if (page) {
             page->DestroyWindow();
             delete page;
@@ -142,6 +143,14 @@ protected:
             if (r && r->type == type && r->data.root == root && r->data.valueName == valueName) rows.push_back(i);
         }
         return rows;
+    }
+
+    void ClickRow(int row)
+    {
+        RECT rc = {LVIR_BOUNDS};
+        ::SendMessageW(list, LVM_ENSUREVISIBLE, (WPARAM)row, FALSE);
+        ::SendMessageW(list, LVM_GETITEMRECT, (WPARAM)row, (LPARAM)&rc);
+        ClickAt(list, rc.left + 30, rc.top + 20);
     }
 
     void SetSelectAll(bool on)
@@ -203,10 +212,7 @@ TEST_F(RegistryPage, ScanListsEachSeededEntryAndRepairRemovesOnlyTheTickedOne)
     SetSelectAll(false);
     for (int i = 0; i < before; ++i) EXPECT_EQ(0, ListCheck(list, i));
     int row = RowsOf(RST_SHAREDDLL, HKEY_LOCAL_MACHINE, shared)[0];
-    RECT rc = {LVIR_BOUNDS};
-    ::SendMessageW(list, LVM_ENSUREVISIBLE, (WPARAM)row, FALSE);
-    ::SendMessageW(list, LVM_GETITEMRECT, (WPARAM)row, (LPARAM)&rc);
-    ClickAt(list, rc.left + 30, rc.top + 20);
+    ClickRow(row);
     ASSERT_EQ(1, ListCheck(list, row));
 
     // The database beside the program outlives this run: compare with what it held before.
@@ -258,6 +264,43 @@ TEST_F(RegistryPage, AfterAnAbortOnlyTheListedEntriesCanBeRepaired)
     for (const std::wstring& name : names) remaining += ValueExists(HKEY_CURRENT_USER, kMuiCache, name.c_str()) ? 1 : 0;
     EXPECT_EQ(seeded - listed, remaining) << unlisted << " results were found after the abort";
     EXPECT_EQ(0, ListCount(list));
+}
+
+// Another program writes an entry back while the clean runs: its key is there again when the clean ends.
+WNDPROC g_step1Proc = nullptr;
+LRESULT CALLBACK WriteBackBeforeTheEnd(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_REGCLEAN_FINISHED) SetSz(HKEY_CURRENT_USER, kMuiCache, L"C:\\QuorvelGone\\back.exe", L"b");
+    return CallWindowProcW(g_step1Proc, wnd, msg, wp, lp);
+}
+
+TEST_F(RegistryPage, ARowWhoseEntryIsStillThereStaysAndTheFailureIsReported)
+{
+    const std::wstring back = L"C:\\QuorvelGone\\back.exe", gone = L"C:\\QuorvelGone\\gone.exe";
+    SetSz(HKEY_CURRENT_USER, kMuiCache, back.c_str(), L"b");
+    SetSz(HKEY_CURRENT_USER, kMuiCache, gone.c_str(), L"g");
+    Choose({11009});
+    ScanAndWait();
+    SetSelectAll(true);
+    SetSelectAll(false);
+    ClickRow(RowsOf(RST_MUICACHE, HKEY_CURRENT_USER, back)[0]);
+    ClickRow(RowsOf(RST_MUICACHE, HKEY_CURRENT_USER, gone)[0]);
+    const int before = ListCount(list);
+
+    shell_test::MessageBoxDriver boxes(IDOK);
+    g_step1Proc = (WNDPROC)SetWindowLongPtrW(step1, GWLP_WNDPROC, (LONG_PTR)&WriteBackBeforeTheEnd);
+    RepairAndWait();
+    SetWindowLongPtrW(step1, GWLP_WNDPROC, (LONG_PTR)g_step1Proc);
+
+    EXPECT_FALSE(ValueExists(HKEY_CURRENT_USER, kMuiCache, gone.c_str()));
+    EXPECT_TRUE(RowsOf(RST_MUICACHE, HKEY_CURRENT_USER, gone).empty());
+    std::vector<int> kept = RowsOf(RST_MUICACHE, HKEY_CURRENT_USER, back);
+    ASSERT_EQ(1u, kept.size());
+    EXPECT_EQ(1, ListCheck(list, kept[0]));  // still ticked for another try
+    EXPECT_EQ(before - 1, ListCount(list));
+    EXPECT_EQ(std::to_wstring(before - 1), Text(step1, 11107));
+    ASSERT_TRUE(PumpUntil([&] { return !boxes.Texts().empty(); }, 2000));
+    EXPECT_EQ(nsVendrel::TranslateCode(L"IDS_SCAN_CLEAN_REGISTRY_REPAIR_FAILED").GetString(), boxes.Texts()[0]);
 }
 
 TEST_F(RegistryPage, NothingChosenOrTickedOnlyExplains)
