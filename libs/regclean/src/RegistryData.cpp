@@ -216,6 +216,7 @@ long CRegistryData::Clean(PFN_REGCLEAN_PROGRESS progress, void* user) {
     std::vector<Pending> batch;
     DWORD batchStart = 0;
     long status = 0;
+    bool backupFailed = false;  // an item was kept for want of a backup: the clean does not report success
 
     // Deletes the items of the batch once their backup is durable.
     auto flush = [&]() {
@@ -226,6 +227,7 @@ long CRegistryData::Clean(PFN_REGCLEAN_PROGRESS progress, void* user) {
             if (!committed) {
                 if (p.security) p.security->Restore();
                 status = E_FAIL;
+                backupFailed = true;
                 m_bCleanFailed = 1;
                 continue;
             }
@@ -282,6 +284,7 @@ long CRegistryData::Clean(PFN_REGCLEAN_PROGRESS progress, void* user) {
         if (outcome == CRegBackupDatabase::kBackupFailed) {
             flush();
             status = E_FAIL;
+            backupFailed = true;
             m_bCleanFailed = 1;
             continue;
         }
@@ -297,5 +300,5 @@ long CRegistryData::Clean(PFN_REGCLEAN_PROGRESS progress, void* user) {
 
     m_bStop = false;
     Notify(WM_REGCLEAN_FINISHED, 0, 0);
-    return status;
+    return (backupFailed && status == 0) ? E_FAIL : status;
 }

@@ -179,4 +179,30 @@ TEST(CleanRoundTrip, AProtectedSubkeyIsBackedUpBeforeItsKeyIsDeleted) {
     EXPECT_TRUE(ValueExists(LM, key + L"\\inner\\deeper", L"secret"));
 }
 
+TEST(CleanRoundTrip, AnItemThatCannotBeBackedUpIsKeptAndTheCleanFails) {
+    const std::wstring tag = UniqueTag() + L"odd";
+    const HKEY LM = HKEY_LOCAL_MACHINE;
+    const std::wstring odd = std::wstring(kAppPaths) + tag + L"-odd.exe";
+    const std::wstring plain = std::wstring(kAppPaths) + tag + L"-plain.exe";
+    const wchar_t lone[] = {L'n', 0xD800, 0};  // a name the database cannot hold
+    SetString(LM, odd, L"", L"C:\\gone-" + tag + L"\\a.exe");
+    SetString(LM, odd, lone, L"x");
+    SetString(LM, plain, L"", L"C:\\gone-" + tag + L"\\b.exe");
+
+    CRegistryData engine;
+    auto onlyAppPaths = [](REG_SCAN_TYPE type, void*) { return type == RST_APPPATH; };
+    ASSERT_EQ(engine.Scan(onlyAppPaths, nullptr, nullptr, nullptr), 0);
+    ASSERT_EQ(SelectTagged(engine, tag), 2);
+    // The last deletion succeeds, yet the clean as a whole does not.
+    EXPECT_NE(engine.Clean(nullptr, nullptr), 0);
+    EXPECT_EQ(engine.m_bCleanFailed, 1);
+    EXPECT_TRUE(ValueExists(LM, odd, lone));
+    EXPECT_FALSE(KeyExists(LM, plain));
+    // Nothing failed to delete: the next scan shows the kept entry again.
+    ASSERT_EQ(engine.Scan(onlyAppPaths, nullptr, nullptr, nullptr), 0);
+    int tagged = 0;
+    for (const auto& r : engine.m_results) tagged += HasTag(r, tag);
+    EXPECT_EQ(tagged, 1);
+}
+
 }  // namespace
