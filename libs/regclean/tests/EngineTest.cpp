@@ -112,4 +112,29 @@ TEST(Engine, CleanWithoutResultsOrSelectionSendsNoItem) {
     EXPECT_TRUE(FileExists(bexlar::ProgramFolder() + L"data\\sregtrash.dat"));
 }
 
+bool StopOnProgress(REG_SCAN_TYPE, void* user) {
+    static_cast<CRegistryData*>(user)->Stop();
+    return true;
+}
+
+TEST(Engine, AStopDuringACleanEndsItAfterTheCurrentItem) {
+    const std::wstring tag = UniqueTag();
+    const std::wstring first = L"C:\\gone-" + tag + L"\\a.dll", second = L"C:\\gone-" + tag + L"\\b.dll";
+    SetDword(HKEY_LOCAL_MACHINE, kSharedDlls, first, 1);
+    SetDword(HKEY_LOCAL_MACHINE, kSharedDlls, second, 1);
+    CRegistryData engine;
+    MessageCapture capture;
+    engine.SetScanWnd(capture.hwnd());
+    ASSERT_EQ(engine.Scan(&OnlySharedDlls, nullptr, nullptr, nullptr), 0);
+    ASSERT_EQ(SelectTagged(engine, tag), 2);
+    capture.messages.clear();
+    EXPECT_EQ(engine.Clean(&StopOnProgress, &engine), 0);
+    EXPECT_EQ(capture.Numbers(), (std::vector<UINT>{WM_REGCLEAN_ITEM, WM_REGCLEAN_FINISHED}));
+    EXPECT_FALSE(ValueExists(HKEY_LOCAL_MACHINE, kSharedDlls, first));
+    EXPECT_TRUE(ValueExists(HKEY_LOCAL_MACHINE, kSharedDlls, second));
+    // The stop belonged to that clean: the next one handles the rest.
+    EXPECT_EQ(engine.Clean(nullptr, nullptr), 0);
+    EXPECT_FALSE(ValueExists(HKEY_LOCAL_MACHINE, kSharedDlls, second));
+}
+
 }  // namespace
