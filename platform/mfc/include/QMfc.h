@@ -14,3 +14,5 @@
 #include "QMfcCollections.h"
 #include "QMfcTime.h"
 #include "QMfcFile.h"
+#include "QMfcCommonDialogs.h"
+#include "QMfcInternet.h"

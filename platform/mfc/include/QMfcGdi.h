@@ -1,6 +1,6 @@
 // GDI wrappers. CGdiObject owns its handle (the destructor deletes it) unless it came from FromHandle: those are
 // temporary wrappers owned by the thread (deleted at the outermost message loop's idle time, never deleting the
-// handle). CDC::SelectObject returns such temporary wrappers for the previously selected object.
+// handle): use them within one message, do not keep them. CDC::SelectObject returns such temporary wrappers for the previously selected object.
 // CDC owns its DC (DeleteDC in the destructor); CPaintDC/CClientDC/CWindowDC release theirs as Win32 requires.
 // A region given to SetWindowRgn belongs to the system: Detach() it from its CRgn first.
 #pragma once

@@ -4,7 +4,8 @@
 //   already reach the object), SubclassWindow/SubclassDlgItem, and Attach. The handle map of permanent objects is
 //   process-global and guarded by a lock, so any thread may look them up.
 // - Temporary objects: FromHandle on a handle without a permanent object returns a plain CWnd owned by the calling
-//   thread; it is deleted at the idle time of that thread's outermost message loop. Do not keep it.
+//   thread (each thread has its own). It stays valid while the window exists; once the window is gone it is
+//   deleted at the idle time of that thread's outermost message loop (or by DeleteTempMap).
 // - Messages: WindowProc -> OnWndMsg (the message map, walked from the class up to CWnd) -> DefWindowProc (the
 //   previous window procedure). WM_COMMAND entries compare only the LOWORD of ids (WM_COMMAND carries 16 bits).
 //   The parent's WM_COMMAND, WM_NOTIFY, WM_DRAWITEM, WM_MEASUREITEM (found by CtlID) and WM_CTLCOLOR* first go to

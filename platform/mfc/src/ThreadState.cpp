@@ -12,19 +12,26 @@ ThreadState* GetThreadState() {
 
 void DeleteTempObjects() {
     ThreadState* ts = GetThreadState();
-    // Swap the maps out first: a destructor must not see a half-cleared map.
-    std::map<HWND, CWnd*> wnds;
-    wnds.swap(ts->tempWnd);
-    for (auto& e : wnds) { e.second->m_hWnd = NULL; delete e.second; }
+    // Window and menu wrappers stay while their handle lives (code often keeps GetDlgItem results); the
+    // others go. Swap the maps out first: a destructor must not see a half-cleared map.
+    for (auto it = ts->tempWnd.begin(); it != ts->tempWnd.end();) {
+        if (IsWindow(it->first)) { ++it; continue; }
+        it->second->m_hWnd = NULL;
+        delete it->second;
+        it = ts->tempWnd.erase(it);
+    }
     std::map<HDC, CDC*> dcs;
     dcs.swap(ts->tempDC);
     for (auto& e : dcs) { e.second->Detach(); delete e.second; }
     std::map<std::pair<int, HGDIOBJ>, CGdiObject*> gdis;
     gdis.swap(ts->tempGdi);
     for (auto& e : gdis) { e.second->Detach(); delete e.second; }
-    std::map<HMENU, CMenu*> menus;
-    menus.swap(ts->tempMenu);
-    for (auto& e : menus) { e.second->Detach(); delete e.second; }
+    for (auto it = ts->tempMenu.begin(); it != ts->tempMenu.end();) {
+        if (IsMenu(it->first)) { ++it; continue; }
+        it->second->Detach();
+        delete it->second;
+        it = ts->tempMenu.erase(it);
+    }
     std::map<HIMAGELIST, CImageList*> lists;
     lists.swap(ts->tempImageList);
     for (auto& e : lists) { e.second->Detach(); delete e.second; }

@@ -26,7 +26,8 @@ struct ThreadState {
 };
 
 ThreadState* GetThreadState();
-// Deletes this thread's temporary wrappers (never their handles).
+// Deletes this thread's temporary GDI, DC and image-list wrappers, and the window and menu wrappers whose
+// handle is gone (never the handles themselves).
 void DeleteTempObjects();
 // The HINSTANCE whose resources hold id/name of the given type: the resource module, else the program.
 HINSTANCE FindResourceModule(LPCWSTR name, LPCWSTR type);

@@ -63,7 +63,9 @@ TEST(HandleMap, UntrackedWindowsGetTemporaryPlainWrappers) {
     EXPECT_NE(temp, otherThreads);  // temporary wrappers belong to their thread
 
     CWnd::DeleteTempMap();
-    EXPECT_TRUE(IsWindow(raw));  // deleting the wrapper leaves the window alone
+    EXPECT_TRUE(IsWindow(raw));
+    EXPECT_EQ(temp, CWnd::FromHandle(raw));  // kept while the window lives (callers keep GetDlgItem results)
+    EXPECT_EQ(raw, temp->m_hWnd);
 
     CStatic tracked;
     ASSERT_TRUE(tracked.SubclassWindow(raw));
