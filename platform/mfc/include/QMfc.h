@@ -1,6 +1,8 @@
 // QMfc: the program's own small MFC-like layer over Win32 (wide strings, message maps, dialogs, GDI, controls).
-// Include this one header. The program's WinMain comes from the QMfcMain object library (link it only into
-// programs, not into test executables, which use their own main).
+// Include this one header; QMfcInternet.h (WinINet) and QMfcHtmlView.h (web browser control) are included
+// separately by the few files that need them, to keep their system headers out of everything else.
+// The program's WinMain comes from the QMfcMain object library (link it only into programs, not into test
+// executables, which use their own main).
 #pragma once
 
 #include "QMfcString.h"
@@ -15,4 +17,3 @@
 #include "QMfcTime.h"
 #include "QMfcFile.h"
 #include "QMfcCommonDialogs.h"
-#include "QMfcInternet.h"

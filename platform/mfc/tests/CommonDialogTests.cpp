@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "QMfcHtmlView.h"
+#include "QMfcInternet.h"
 #include "TestSupport.h"
 
 namespace {
@@ -112,4 +114,46 @@ TEST(Internet, FailedOpenThrowsAnInternetException) {
         e->Delete();
     }
     EXPECT_NE(0u, error);
+}
+
+namespace {
+class CFlatHtmlView : public CHtmlView {
+public:
+    HRESULT OnGetHostInfo(DOCHOSTUIINFO* info) override {
+        info->dwFlags |= DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_SCROLL_NO;
+        return S_OK;
+    }
+};
+}  // namespace
+
+TEST(HtmlView, HostsTheBrowserAndAnswersHostInfoThroughTheView) {
+    OleInitialize(NULL);
+    {
+        CWnd host;
+        ASSERT_TRUE(qmfc_test::CreateHost(host));
+        CFlatHtmlView view;
+        ASSERT_TRUE(view.Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(10, 10, 210, 110), &host, 58004));
+        ASSERT_NE(nullptr, view.GetBrowser());
+        EXPECT_EQ(&view, CWnd::FromHandlePermanent(::GetDlgItem(host, 58004)));
+
+        // What the browser's document asks the container for.
+        IDocHostUIHandler* handler = view.GetHostUIHandler();
+        ASSERT_NE(nullptr, handler);
+        DOCHOSTUIINFO info = {};
+        info.cbSize = sizeof(info);
+        info.dwFlags = 0x100;
+        EXPECT_EQ(S_OK, handler->GetHostInfo(&info));
+        EXPECT_EQ(0x10Cu, info.dwFlags);
+        IOleInPlaceSite* site = NULL;
+        ASSERT_EQ(S_OK, handler->QueryInterface(IID_IOleInPlaceSite, (void**)&site));
+        HWND siteWnd = NULL;
+        EXPECT_EQ(S_OK, site->GetWindow(&siteWnd));
+        EXPECT_EQ(view.m_hWnd, siteWnd);
+        site->Release();
+
+        view.MoveWindow(0, 0, 300, 150);
+        host.DestroyWindow();  // takes the view with it; the browser is closed and released
+        EXPECT_EQ(nullptr, view.GetBrowser());
+    }
+    OleUninitialize();
 }
