@@ -3,7 +3,6 @@
 #include <shellapi.h>
 #include <wctype.h>
 
-#include <regex>
 
 namespace bexlar {
 
@@ -41,7 +40,36 @@ long FileState(const std::wstring& path, PathProbe& probe) {
     return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? kPathMissing : E_FAIL;
 }
 
+// A character of a name in a drive path: anything but \\ / : * ? " < > |
+bool IsNameChar(wchar_t c) {
+    switch (c) {
+        case L'\\': case L'/': case L':': case L'*': case L'?': case L'"': case L'<': case L'>': case L'|':
+            return false;
+        default:
+            return true;
+    }
+}
+
 }  // namespace
+
+bool FindDrivePath(const std::wstring& text, size_t* pos, size_t* length) {
+    const size_t n = text.size();
+    for (size_t i = 0; i + 3 < n; ++i) {
+        wchar_t c = text[i];
+        bool letter = (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
+        if (!letter || text[i + 1] != L':' || text[i + 2] != L'\\' || !IsNameChar(text[i + 3])) continue;
+        // As many backslash-and-name groups as follow, each name as long as it goes.
+        size_t end = i + 2;
+        while (end + 1 < n && text[end] == L'\\' && IsNameChar(text[end + 1])) {
+            ++end;
+            while (end < n && IsNameChar(text[end])) ++end;
+        }
+        *pos = i;
+        *length = end - i;
+        return true;
+    }
+    return false;
+}
 
 std::wstring TrimBlanks(const std::wstring& text) {
     size_t b = 0, e = text.size();
@@ -109,13 +137,11 @@ long TestPath(const std::wstring& text, int kind, PathProbe& probe, std::wstring
 }
 
 SearchResult DrivePathSearch(const std::wstring& text, size_t capacity, PathProbe& probe, std::wstring* found) {
-    static const std::wregex drivePath(L"([a-zA-Z]:(\\\\[^\\\\/:*?\"<>|]+)+)");
     std::wstring expanded;
     if (!Expand(text, capacity + 128, &expanded)) return kSearchUnknown;
-    std::wsmatch m;
-    if (!std::regex_search(expanded, m, drivePath)) return kSearchUnknown;
-    size_t pos = static_cast<size_t>(m.position(0));
-    std::wstring candidate = m.str(0);
+    size_t pos = 0, length = 0;
+    if (!FindDrivePath(expanded, &pos, &length)) return kSearchUnknown;
+    std::wstring candidate = expanded.substr(pos, length);
     if (pos >= 4 && expanded.compare(pos - 4, 4, L"\\\\?\\") == 0) candidate.insert(0, L"\\\\?\\");
     if (candidate.size() > capacity - 5) return kSearchUnknown;
 

@@ -28,6 +28,9 @@ long TestPath(const std::wstring& text, int kind, PathProbe& probe, std::wstring
 // Tests an already normalised absolute path.
 long TestAbsolutePath(const std::wstring& path, int kind, PathProbe& probe);
 
+// The first match of the drive-path expression ([a-zA-Z]:(\\[^\\/:*?"<>|]+)+), leftmost and greedy.
+bool FindDrivePath(const std::wstring& text, size_t* pos, size_t* length);
+
 enum SearchResult { kSearchFound, kSearchMissing, kSearchUnknown };
 
 // Finds the first drive path in the text and the existing file it names, cutting the candidate back at

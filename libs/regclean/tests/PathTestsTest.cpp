@@ -1,6 +1,8 @@
 // The path and command-line tests on a folder of fixture files.
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "PathTests.h"
 #include "TestUtil.h"
 
@@ -133,6 +135,38 @@ TEST_F(PathTestsTest, DrivePathSearchFindsTheProgramAndHonoursTheLimit) {
     EXPECT_EQ(DrivePathSearch(L"no drive path here", kCommandCapacity, probe, &found), kSearchUnknown);
     std::wstring longPath = *dir_ + L"\\" + std::wstring(300, L'a') + L".exe";
     EXPECT_EQ(DrivePathSearch(longPath, kCommandCapacity, probe, &found), kSearchUnknown);
+}
+
+// The matcher finds exactly what the drive-path expression finds.
+TEST(DrivePath, MatchesTheExpression) {
+    const std::wregex expression(L"([a-zA-Z]:(\\\\[^\\\\/:*?\"<>|]+)+)");
+    const wchar_t* texts[] = {
+        L"C:\\a\\b.exe /s",
+        L"rundll32.exe shell32.dll,Control_RunDLL C:\\Missing\\x.cpl",
+        L"\"C:\\Program Files\\App\\app.exe\" \"%1\"",
+        L"x C:\\ y D:\\z",
+        L"C:\\\\double\\x",
+        L"C:\\dir\\",
+        L"1:\\no c:\\yes\\",
+        L"\\\\?\\C:\\long\\path.dll,3",
+        L"C:/forward/x.dll E:\\a|b\\c",
+        L"C:\\a<b>\\c*d?e\"f",
+        L"\u00e9:\\x Z:\\\u4e2d\u6587\\\u6587\u4ef6.exe -x",
+        L"no path at all",
+        L"C:",
+        L"C:\\",
+        L"C:\\a\nB:\\b",
+    };
+    for (const wchar_t* text : texts) {
+        std::wstring t = text;
+        std::wsmatch m;
+        bool expected = std::regex_search(t, m, expression);
+        size_t pos = 0, length = 0;
+        ASSERT_EQ(FindDrivePath(t, &pos, &length), expected) << testing::PrintToString(t);
+        if (!expected) continue;
+        EXPECT_EQ(pos, static_cast<size_t>(m.position(0))) << testing::PrintToString(t);
+        EXPECT_EQ(length, static_cast<size_t>(m.length(0))) << testing::PrintToString(t);
+    }
 }
 
 }  // namespace
