@@ -143,8 +143,18 @@ void CStartScanList::RemoveAllRows() {
 
 void CStartScanList::RepaintRow(int row) {
     if (!m_hWnd) return;
+    if (m_bDeferRepaint) {
+        m_bDirty = true;
+        return;
+    }
     CRect rc;
     if (GetItemRect(row, &rc, LVIR_BOUNDS)) InvalidateRect(&rc, FALSE);
+}
+
+void CStartScanList::FlushRepaint() {
+    if (!m_bDirty || !m_hWnd) return;
+    m_bDirty = false;
+    Invalidate(FALSE);
 }
 
 void CStartScanList::SetRowDescription(int row, const wchar_t* text) {

@@ -30,9 +30,12 @@ public:
                int t3, int t4, int count);
     // Frees every row and deletes the items.
     void RemoveAllRows();
-    // Updates a row (text cut at 1024 characters); the list is repainted.
+    // Update a row (text cut at 1024 characters). With m_bDeferRepaint the list is only marked, and repainted by
+    // the next FlushRepaint: a scan reporting thousands of items must not paint thousands of times.
     void SetRowDescription(int row, const wchar_t* text);
     void SetRowCount(int row, int count);
+    void FlushRepaint();
+    bool m_bDeferRepaint = false;
     const StartScanRow* GetRow(int row) const { return row >= 0 && row < kMaxRows ? m_rows[row].get() : nullptr; }
     int GetHoverRow() const { return m_nHover; }
 
@@ -56,6 +59,7 @@ private:
     std::unique_ptr<StartScanRow> m_rows[kMaxRows];
     int m_nHover = -1;
     bool m_bTracking = false;
+    bool m_bDirty = false;
     HBRUSH m_hNormalBrush = nullptr;
     HBRUSH m_hHoverBrush = nullptr;
     HFONT m_hNameFont = nullptr, m_hDescFont = nullptr, m_hCountFont = nullptr, m_hSpareFont = nullptr;

@@ -24,7 +24,7 @@ using nsVendrel::TranslateCode;
 namespace {
 
 // The page's own messages (wParam/lParam as noted).
-const UINT WM_ONECLICK_REG_RESULT = WM_APP + 0x120;     // sent: const SCAN_RESULT*; returns 1 when listed
+const UINT WM_ONECLICK_REG_RESULTS = WM_APP + 0x120;    // sent: queued registry results are waiting
 const UINT WM_ONECLICK_PART_DONE = WM_APP + 0x121;      // posted: Part
 const UINT WM_ONECLICK_ASSOC_RESULT = WM_APP + 0x122;   // sent: const vector<FileAssocItem>*
 const UINT WM_ONECLICK_ABORT_DONE = WM_APP + 0x123;     // posted
@@ -41,6 +41,10 @@ struct RepairItem {
 const DWORD kRepairTextIntervalMs = 50;
 
 const UINT kBusyFirstFrame = 389, kBusyFrames = 16;
+
+// Queued registry results go to the interface thread this often, or sooner when this many wait.
+const DWORD kRegFlushIntervalMs = 100;
+const size_t kRegFlushCount = 500;
 
 std::wstring Translate(const wchar_t* key) { return std::wstring(static_cast<const wchar_t*>(TranslateCode(key))); }
 
@@ -77,7 +81,7 @@ BEGIN_MESSAGE_MAP(CStartStep1Dlg, CFunctionDlg)
     ON_MESSAGE(WM_EVIDENCE_ITEM_FOUND, &CStartStep1Dlg::OnEvidenceItemFound)
     ON_MESSAGE(WM_SHORTCUT_INVALID_FOUND, &CStartStep1Dlg::OnInvalidShortcutFound)
     ON_MESSAGE(WM_SHORTCUT_SCAN_DONE, &CStartStep1Dlg::OnShortcutScanDone)
-    ON_MESSAGE(WM_ONECLICK_REG_RESULT, &CStartStep1Dlg::OnRegistryResult)
+    ON_MESSAGE(WM_ONECLICK_REG_RESULTS, &CStartStep1Dlg::OnRegistryResults)
     ON_MESSAGE(WM_ONECLICK_PART_DONE, &CStartStep1Dlg::OnPartDone)
     ON_MESSAGE(WM_ONECLICK_ASSOC_RESULT, &CStartStep1Dlg::OnFileAssocResult)
     ON_MESSAGE(WM_ONECLICK_ABORT_DONE, &CStartStep1Dlg::OnAbortDone)
@@ -87,6 +91,7 @@ BEGIN_MESSAGE_MAP(CStartStep1Dlg, CFunctionDlg)
 END_MESSAGE_MAP()
 
 CStartStep1Dlg::CStartStep1Dlg() {
+    ::InitializeCriticalSection(&m_pendingLock);
     CreateSkinFont(m_bigFont, 22, TRUE);
     CreateSkinFont(m_textFont, 14, FALSE);
     CreateSkinFont(m_scoreFont, 56, TRUE);
@@ -98,6 +103,7 @@ CStartStep1Dlg::~CStartStep1Dlg() {
         if (m_pResultDlg->GetSafeHwnd()) m_pResultDlg->DestroyWindow();
         delete m_pResultDlg;
     }
+    ::DeleteCriticalSection(&m_pendingLock);
 }
 
 void CStartStep1Dlg::OnInitPage() {
@@ -130,6 +136,7 @@ void CStartStep1Dlg::OnInitPage() {
     m_progress.SetPos(0);
 
     m_list.m_nRowHeight = 55;
+    m_list.m_bDeferRepaint = true;
     m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_SINGLESEL |
                       LVS_NOSORTHEADER,
                   CRect(20, 118, w - 20, h - 62), this, IDC_LIST);
@@ -159,6 +166,7 @@ void CStartStep1Dlg::StartQuickScan() {
     m_nStop = 0;
     SetBusy(true);
     SetTimer(kScoreTimer, kScoreTimerMs, nullptr);
+    SetTimer(kRepaintTimer, kRepaintTimerMs, nullptr);
     ShowProgress();
     StartAnimation(true);
     SetButtonText(IDC_ABORT_REPAIR, L"IDS_START_BTN_ABORT_TXT");
@@ -174,7 +182,7 @@ void CStartStep1Dlg::StartQuickScan() {
     m_invalidShortcuts.clear();
     m_traces.clear();
     ShowScore(100);
-    if (m_pResultDlg && m_pResultDlg->GetSafeHwnd()) m_pResultDlg->ClearLists();
+    ClearResultItems();
 
     m_list.RemoveAllRows();
     for (int part = 0; part < kPartCount; ++part) {
@@ -211,7 +219,9 @@ void CStartStep1Dlg::StartQuickScan() {
 
 DWORD WINAPI CStartStep1Dlg::RegistryScanThread(LPVOID param) {
     CStartStep1Dlg* page = static_cast<CStartStep1Dlg*>(param);
+    page->m_lastRegFlush = ::GetTickCount();
     page->m_registry.Scan(&CStartStep1Dlg::ScanAllCategories, page, &CStartStep1Dlg::OnRegistryScanResult, page);
+    page->FlushRegistryResults();
     ::PostMessageW(page->m_hWnd, WM_ONECLICK_PART_DONE, kRegistry, 0);
     return 0;
 }
@@ -241,12 +251,25 @@ bool CStartStep1Dlg::ScanAllCategories(CRegistryData::REG_SCAN_TYPE, void* user)
 
 bool CStartStep1Dlg::OnRegistryScanResult(const CRegistryData::SCAN_RESULT* result, void* user) {
     CStartStep1Dlg* page = static_cast<CStartStep1Dlg*>(user);
-    if (!page->m_nStop &&
-        ::SendMessageW(page->m_hWnd, WM_ONECLICK_REG_RESULT, reinterpret_cast<WPARAM>(result), 0) == 1)
-        return true;
-    // Not listed, so never repaired unseen.
-    result->selected = false;
-    return false;
+    if (page->m_nStop) {
+        result->selected = false;  // not listed, so never repaired unseen
+        return false;
+    }
+    page->QueueRegistryResult(result);
+    return true;
+}
+
+void CStartStep1Dlg::QueueRegistryResult(const CRegistryData::SCAN_RESULT* result) {
+    ::EnterCriticalSection(&m_pendingLock);
+    m_pendingReg.push_back(result);
+    const size_t waiting = m_pendingReg.size();
+    ::LeaveCriticalSection(&m_pendingLock);
+    if (waiting >= kRegFlushCount || ::GetTickCount() - m_lastRegFlush >= kRegFlushIntervalMs) FlushRegistryResults();
+}
+
+void CStartStep1Dlg::FlushRegistryResults() {
+    m_lastRegFlush = ::GetTickCount();
+    ::SendMessageW(m_hWnd, WM_ONECLICK_REG_RESULTS, 0, 0);
 }
 
 bool CStartStep1Dlg::OnRegistryCleanProgress(CRegistryData::REG_SCAN_TYPE, void*) {
@@ -256,17 +279,31 @@ bool CStartStep1Dlg::OnRegistryCleanProgress(CRegistryData::REG_SCAN_TYPE, void*
 // ---------------------------------------------------------------------------------------------------------------
 // Findings (interface thread)
 
-LRESULT CStartStep1Dlg::OnRegistryResult(WPARAM wParam, LPARAM) {
-    const CRegistryData::SCAN_RESULT* result = reinterpret_cast<const CRegistryData::SCAN_RESULT*>(wParam);
-    if (!result || m_run.State() != RunState::Scanning) return 0;
-    m_regResults.push_back(result);
-    const std::wstring key = GetRootKeyShortName(result->data);
-    const wchar_t* reasonKey = RegReasonKey(result->reason);
-    ShowRow(kRegistry, key + L" " + (reasonKey ? Translate(reasonKey) : std::wstring()));
-    ++m_counts[kRegistry];
-    ShowCount(kRegistry);
-    SendResultItem(key.c_str(), 1);
-    return 1;
+LRESULT CStartStep1Dlg::OnRegistryResults(WPARAM, LPARAM) {
+    DrainRegistryResults();
+    return 0;
+}
+
+void CStartStep1Dlg::DrainRegistryResults() {
+    std::vector<const CRegistryData::SCAN_RESULT*> batch;
+    ::EnterCriticalSection(&m_pendingLock);
+    batch.swap(m_pendingReg);
+    ::LeaveCriticalSection(&m_pendingLock);
+    for (const CRegistryData::SCAN_RESULT* result : batch) {
+        if (m_run.State() != RunState::Scanning) {
+            result->selected = false;  // arrived after the stop: not listed, so never repaired unseen
+            continue;
+        }
+        m_regResults.push_back(result);
+        const std::wstring key = GetRootKeyShortName(result->data);
+        ++m_counts[kRegistry];
+        SendResultItem(key.c_str(), 1);
+        if (result == batch.back()) {
+            const wchar_t* reasonKey = RegReasonKey(result->reason);
+            ShowRow(kRegistry, key + L" " + (reasonKey ? Translate(reasonKey) : std::wstring()));
+        }
+    }
+    if (!batch.empty()) ShowCount(kRegistry);
 }
 
 LRESULT CStartStep1Dlg::OnLibrary402(WPARAM wParam, LPARAM) {
@@ -381,6 +418,7 @@ void CStartStep1Dlg::OnAbortOrRepair() {
     m_run.BeginRepair();
     SetBusy(true);
     SetTimer(kScoreTimer, kScoreTimerMs, nullptr);
+    SetTimer(kRepaintTimer, kRepaintTimerMs, nullptr);
     ShowProgress();
     StartAnimation(true);
     EnableWindow(FALSE);
@@ -416,6 +454,7 @@ LRESULT CStartStep1Dlg::OnAbortDone(WPARAM, LPARAM) {
     JoinThread(m_hRegThread);
     JoinThread(m_hEvidenceThread);
     JoinThread(m_hFileAssocThread);
+    DrainRegistryResults();
     if (m_run.AbortFinished()) FinishRun();
     return 0;
 }
@@ -436,6 +475,7 @@ void CStartStep1Dlg::StopAndWait() {
 
 void CStartStep1Dlg::OnDestroy() {
     KillTimer(kScoreTimer);
+    KillTimer(kRepaintTimer);
     StopAndWait();
     CFunctionDlg::OnDestroy();
 }
@@ -535,15 +575,14 @@ LRESULT CStartStep1Dlg::OnRepairDone(WPARAM, LPARAM) {
     m_counts[kShortcut] = int(m_invalidShortcuts.size());
     m_counts[kFileAssoc] = outcome.brokenAssociations;
     for (int part = 0; part < kPartCount; ++part) ShowCount(Part(part));
+    m_list.FlushRepaint();
 
     // The result dialog now lists what could not be removed.
-    if (m_pResultDlg && m_pResultDlg->GetSafeHwnd()) {
-        m_pResultDlg->ClearLists();
-        for (const CRegistryData::SCAN_RESULT* r : m_regResults) SendResultItem(GetRootKeyShortName(r->data).c_str(), 1);
-        for (const auto& trace : m_traces) SendResultItem(TraceText(trace).c_str(), 2);
-        for (const std::wstring& path : m_junkFiles) SendResultItem(path.c_str(), 3);
-        for (const std::wstring& link : m_invalidShortcuts) SendResultItem(link.c_str(), 4);
-    }
+    ClearResultItems();
+    for (const CRegistryData::SCAN_RESULT* r : m_regResults) SendResultItem(GetRootKeyShortName(r->data).c_str(), 1);
+    for (const auto& trace : m_traces) SendResultItem(TraceText(trace).c_str(), 2);
+    for (const std::wstring& path : m_junkFiles) SendResultItem(path.c_str(), 3);
+    for (const std::wstring& link : m_invalidShortcuts) SendResultItem(link.c_str(), 4);
     if (m_run.RepairFinished(m_counts)) FinishRun();
     return 0;
 }
@@ -553,11 +592,13 @@ LRESULT CStartStep1Dlg::OnRepairDone(WPARAM, LPARAM) {
 
 void CStartStep1Dlg::FinishRun() {
     KillTimer(kScoreTimer);
+    KillTimer(kRepaintTimer);
     StartAnimation(false);
     m_nStop = 1;
     // The stored score is the one of the final counts, even for a run shorter than a tick.
     ShowScore(HealthScore(m_counts));
     ShowProgress();
+    m_list.FlushRepaint();
     m_progressText.SetWindowText(TranslateCode(RunEndTextKey(m_run.LastEnd())));
     SetButtonText(IDC_ABORT_REPAIR, L"IDS_START_REPAIRALL");
     EnableWindow(TRUE);
@@ -581,6 +622,10 @@ void CStartStep1Dlg::FinishRun() {
 // Live score, buttons and look
 
 void CStartStep1Dlg::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent == kRepaintTimer) {
+        m_list.FlushRepaint();
+        return;
+    }
     if (nIDEvent == kScoreTimer && (m_run.State() == RunState::Scanning || m_run.State() == RunState::Aborting)) {
         ShowScore(HealthScore(m_counts));
         return;
@@ -589,7 +634,9 @@ void CStartStep1Dlg::OnTimer(UINT_PTR nIDEvent) {
 }
 
 void CStartStep1Dlg::OnShowResult() {
-    if (m_pResultDlg && m_pResultDlg->GetSafeHwnd()) m_pResultDlg->ShowWindow(SW_SHOW);
+    if (!m_pResultDlg || !m_pResultDlg->GetSafeHwnd()) return;
+    DeliverResultItems();
+    m_pResultDlg->ShowWindow(SW_SHOW);
 }
 
 void CStartStep1Dlg::OnReturn() {
@@ -630,9 +677,26 @@ void CStartStep1Dlg::ShowScore(int score) {
     m_score.Invalidate();
 }
 
-void CStartStep1Dlg::SendResultItem(const wchar_t* text, int category) {
-    if (m_pResultDlg && m_pResultDlg->GetSafeHwnd())
-        ::SendMessageW(m_pResultDlg->GetSafeHwnd(), WM_SCORE_RESULT_ITEM, reinterpret_cast<WPARAM>(text), category);
+void CStartStep1Dlg::SendResultItem(const wchar_t* text, int category) { m_resultItems.emplace_back(text, category); }
+
+void CStartStep1Dlg::ClearResultItems() {
+    m_resultItems.clear();
+    m_nDeliveredItems = 0;
+    if (m_pResultDlg && m_pResultDlg->GetSafeHwnd()) m_pResultDlg->ClearLists();
+}
+
+void CStartStep1Dlg::DeliverResultItems() {
+    if (!m_pResultDlg || !m_pResultDlg->GetSafeHwnd() || m_nDeliveredItems >= m_resultItems.size()) return;
+    for (int i = 0; i < kScoreResultListCount; ++i) m_pResultDlg->GetList(i).SetRedraw(FALSE);
+    const HWND dialog = m_pResultDlg->GetSafeHwnd();
+    for (; m_nDeliveredItems < m_resultItems.size(); ++m_nDeliveredItems) {
+        const auto& item = m_resultItems[m_nDeliveredItems];
+        ::SendMessageW(dialog, WM_SCORE_RESULT_ITEM, reinterpret_cast<WPARAM>(item.first.c_str()), item.second);
+    }
+    for (int i = 0; i < kScoreResultListCount; ++i) {
+        m_pResultDlg->GetList(i).SetRedraw(TRUE);
+        m_pResultDlg->GetList(i).Invalidate();
+    }
 }
 
 void CStartStep1Dlg::SetButtonText(int id, const wchar_t* key) {

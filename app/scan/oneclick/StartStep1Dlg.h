@@ -31,7 +31,7 @@ public:
         IDC_BUSY = 62201, IDC_SCORE = 62202, IDC_ABORT_TEXT = 62204, IDC_PROGRESS = 62203, IDC_PROGRESS_TEXT = 62205,
         IDC_ABORT_REPAIR = 62208, IDC_RETURN = 62209, IDC_SHOW_RESULT = 62210, IDC_HEALTH = 62211, IDC_LIST = 62110,
     };
-    enum { kScoreTimer = 1, kScoreTimerMs = 1000 };
+    enum { kScoreTimer = 1, kScoreTimerMs = 1000, kRepaintTimer = 2, kRepaintTimerMs = 200 };
 
     CStartStep1Dlg();
     ~CStartStep1Dlg() override;
@@ -70,7 +70,7 @@ protected:
     LRESULT OnInvalidShortcutFound(WPARAM wParam, LPARAM lParam);
     LRESULT OnShortcutScanDone(WPARAM wParam, LPARAM lParam);
     // Messages of the page's own threads.
-    LRESULT OnRegistryResult(WPARAM wParam, LPARAM lParam);
+    LRESULT OnRegistryResults(WPARAM wParam, LPARAM lParam);
     LRESULT OnPartDone(WPARAM wParam, LPARAM lParam);
     LRESULT OnFileAssocResult(WPARAM wParam, LPARAM lParam);
     LRESULT OnAbortDone(WPARAM wParam, LPARAM lParam);
@@ -92,13 +92,22 @@ private:
     static DWORD WINAPI RepairAllThreadProc(LPVOID param);
     void RepairAllThread();
 
+    // Registry results wait in a queue the worker fills and the interface thread drains in batches: one
+    // cross-thread message per result would cost more than the scan itself.
+    void QueueRegistryResult(const CRegistryData::SCAN_RESULT* result);
+    void FlushRegistryResults();
+    void DrainRegistryResults();
     void PartDone(OneClick::Part part);
     void FinishRun();
     void ShowRow(OneClick::Part part, const std::wstring& description);
     void ShowCount(OneClick::Part part);
     void ShowProgress();
     void ShowScore(int score);
+    // Items for the result dialog: kept here and handed to the dialog when it is shown, since filling its lists
+    // item by item while the scan runs would cost more than the scan.
     void SendResultItem(const wchar_t* text, int category);
+    void ClearResultItems();
+    void DeliverResultItems();
     void SetButtonText(int id, const wchar_t* key);
     void StartAnimation(bool on);
     void SetBusy(bool busy);
@@ -115,7 +124,12 @@ private:
     std::vector<std::wstring> m_junkFiles;
     std::vector<Evidence::CSysEvidence::ScanResultItem> m_traces;  // written by the scanner on the trace thread
     std::vector<const CRegistryData::SCAN_RESULT*> m_regResults;
+    CRITICAL_SECTION m_pendingLock;
+    std::vector<const CRegistryData::SCAN_RESULT*> m_pendingReg;  // guarded by m_pendingLock
+    DWORD m_lastRegFlush = 0;                                      // registry worker only
     OneClick::ScanCounts m_counts;
+    std::vector<std::pair<std::wstring, int>> m_resultItems;  // text, category 1-4
+    size_t m_nDeliveredItems = 0;
 
     // What the repair thread reports back: the items it could not remove.
     struct RepairOutcome {

@@ -1,0 +1,234 @@
+// The real Quorvel.exe in a prefix seeded with problems of all five kinds, driven as a user would: the home page
+// starts the one-click scan by itself, the buttons are clicked, and the stored result is read back from the
+// registry. Screenshots go to <build>/bin/artifacts (Q:\artifacts).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <ctime>
+#include <functional>
+
+#include <Common.h>
+
+#include "AppDriver.h"
+#include "HealthScore.h"
+#include "ScanTime.h"
+#include "ScoreStore.h"
+#include "SeededPrefix.h"
+#include "TestSupport.h"
+
+using namespace oneclick_test;
+using namespace OneClick;
+using shell_test::FindDescendant;
+using shell_test::QuorvelProcess;
+
+namespace {
+
+const int kAbortRepair = 62208, kReturn = 62209, kQuickScan = 62109, kProgressText = 62205, kHomeScore = 62106;
+const DWORD kScanTimeoutMs = 240000;
+
+std::wstring Artifact(const wchar_t* name) {
+    std::wstring folder = shell_test::ProgramFolder() + L"artifacts\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder + name;
+}
+
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(100);
+    }
+    return true;
+}
+
+void ClearStoredScore() { SBRegDeleteTreeW(HKEY_LOCAL_MACHINE, kRegScoreKey); }
+void ForgetLastScanTime() { SBRegDeleteValueW(HKEY_LOCAL_MACHINE, kRegScoreKey, L"LastScanTime"); }
+bool RunStored() { return ReadStoredScore().hasTime; }
+
+// A stored result as an earlier scan would have left it, `daysAgo` days before now.
+void StoreEarlierScan(int daysAgo) {
+    std::time_t then = std::time(nullptr) - std::time_t(daysAgo) * 86400;
+    std::tm local = *std::localtime(&then);
+    WriteStoredScore(ScanCounts(), FormatScanTime(local), 100);
+}
+
+// Clicks a button of the program the way its window sees a click.
+void Click(HWND main, int id) {
+    HWND button = FindDescendant(main, id);
+    ASSERT_NE(nullptr, button) << id;
+    PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+std::wstring TextOf(HWND main, int id) { return shell_test::WindowText(FindDescendant(main, id)); }
+
+// The visible top-level windows of the process other than its main window.
+int VisiblePopups(DWORD pid, HWND main) {
+    struct Search {
+        DWORD pid;
+        HWND main;
+        int count;
+    } search = {pid, main, 0};
+    EnumWindows(
+        [](HWND wnd, LPARAM param) -> BOOL {
+            Search* s = reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(wnd, &owner);
+            if (owner == s->pid && wnd != s->main && IsWindowVisible(wnd)) {
+                RECT r;
+                GetWindowRect(wnd, &r);
+                if (r.right - r.left == 300 && r.bottom - r.top == 200) ++s->count;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.count;
+}
+
+std::string Describe(const StoredScore& s) {
+    char text[200];
+    snprintf(text, sizeof(text), "score %d counts reg %d traces %d junk %d links %d assoc %d", s.score,
+             s.counts[kRegistry], s.counts[kEvidence], s.counts[kJunk], s.counts[kShortcut], s.counts[kFileAssoc]);
+    return text;
+}
+
+}  // namespace
+
+TEST(OneClickApp, ScanFindsSeededProblemsAndRepairLeavesOnlyWhatCannotBeRemoved) {
+    const SeededProblems seeded = SeedProblems();
+    const int brokenAssociations = BrokenAssociations();
+    ASSERT_GE(brokenAssociations, 1);
+    ClearStoredScore();  // first start: the home page starts a scan at once
+
+    QuorvelProcess app;
+    ASSERT_TRUE(app.Start());
+    const HWND main = app.WaitForMainWindow();
+    ASSERT_NE(nullptr, main);
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(WaitFor(RunStored, kScanTimeoutMs)) << "the scan never ended";
+    printf("one-click scan of the seeded prefix: %lu ms\n", GetTickCount() - start);
+
+    const StoredScore found = ReadStoredScore();
+    ASSERT_TRUE(found.hasScore);
+    EXPECT_GE(found.counts[kRegistry], 1) << Describe(found);
+    EXPECT_GE(found.counts[kEvidence], 1) << Describe(found);
+    EXPECT_GE(found.counts[kJunk], 2) << Describe(found);
+    EXPECT_EQ(1, found.counts[kShortcut]) << Describe(found);
+    EXPECT_EQ(brokenAssociations, found.counts[kFileAssoc]) << Describe(found);
+    EXPECT_EQ(HealthScore(found.counts), found.score) << Describe(found);
+    EXPECT_LT(found.score, 100);
+    shell_test::SaveWindowShot(main, Artifact(L"oneclick-scan-result.bmp"));
+
+    // A junk file in use when the repair runs cannot be deleted: it must stay counted.
+    HANDLE locked = CreateFileW(seeded.lockedJunkFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, locked);
+    ForgetLastScanTime();
+    Click(main, kAbortRepair);
+    ASSERT_TRUE(WaitFor(RunStored, kScanTimeoutMs)) << "the repair never ended";
+    CloseHandle(locked);
+
+    EXPECT_FALSE(FileExists(seeded.junkFile));
+    EXPECT_TRUE(FileExists(seeded.lockedJunkFile));
+    EXPECT_FALSE(FileExists(seeded.brokenLink));
+    EXPECT_FALSE(FileExists(seeded.cacheFile));
+    EXPECT_FALSE(ValueExists(HKEY_CURRENT_USER, kMuiCacheKey, seeded.muiValue.c_str()));
+    // The registry entry was backed up before it went.
+    const std::wstring backup = shell_test::ProgramFolder() + L"regbackup\\regbackup.db";
+    EXPECT_TRUE(FileExists(backup));
+    EXPECT_TRUE(FileContainsText(backup, L"oneclick-missing"));
+
+    const StoredScore repaired = ReadStoredScore();
+    EXPECT_EQ(0, repaired.counts[kRegistry]) << Describe(repaired);
+    EXPECT_EQ(0, repaired.counts[kEvidence]) << Describe(repaired);
+    EXPECT_EQ(1, repaired.counts[kJunk]) << Describe(repaired);
+    EXPECT_EQ(0, repaired.counts[kShortcut]) << Describe(repaired);
+    EXPECT_EQ(BrokenAssociations(), repaired.counts[kFileAssoc]) << Describe(repaired);
+    EXPECT_EQ(HealthScore(repaired.counts), repaired.score);
+    EXPECT_EQ(L"Some problems could not be repaired.", TextOf(main, kProgressText));
+
+    // Back on the home page: the new score and counts.
+    Click(main, kReturn);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(main, kHomeScore) == std::to_wstring(repaired.score); }, 10000))
+        << "home page score: " << std::string(TextOf(main, kHomeScore).begin(), TextOf(main, kHomeScore).end());
+    Sleep(500);
+    shell_test::SaveWindowShot(main, Artifact(L"oneclick-home.bmp"));
+    app.Exit();
+}
+
+TEST(OneClickApp, AbortMidScanThenANewScanFindsEverything) {
+    const int kMany = 3000;
+    SeedManyRegistryProblems(kMany);
+    ClearStoredScore();
+
+    QuorvelProcess app;
+    ASSERT_TRUE(app.Start());
+    const HWND main = app.WaitForMainWindow();
+    ASSERT_NE(nullptr, main);
+    const DWORD t0 = GetTickCount();
+    ASSERT_TRUE(WaitFor([&] { return TextOf(main, kProgressText) == L"Scanning, please wait..."; }, 60000));
+    printf("scanning after %lu ms\n", GetTickCount() - t0);
+    Click(main, kAbortRepair);
+    Click(main, kAbortRepair);  // a second click while aborting changes nothing
+    const DWORD t1 = GetTickCount();
+    ASSERT_TRUE(WaitFor(RunStored, kScanTimeoutMs)) << "the abort never ended the run";
+    printf("abort took %lu ms\n", GetTickCount() - t1);
+    EXPECT_EQ(L"The scan was aborted.", TextOf(main, kProgressText));
+    const StoredScore aborted = ReadStoredScore();
+    EXPECT_LT(aborted.counts[kRegistry], kMany) << Describe(aborted);
+    EXPECT_EQ(HealthScore(aborted.counts), aborted.score);
+
+    ForgetLastScanTime();
+    Click(main, kReturn);
+    Sleep(500);
+    Click(main, kQuickScan);
+    const DWORD second = GetTickCount();
+    ASSERT_TRUE(WaitFor(RunStored, kScanTimeoutMs)) << "the second scan never ended";
+    printf("second scan %lu ms\n", GetTickCount() - second);
+    EXPECT_EQ(L"The scan is complete.", TextOf(main, kProgressText));
+    const StoredScore full = ReadStoredScore();
+    EXPECT_GE(full.counts[kRegistry], kMany) << Describe(full);
+    app.Exit();
+}
+
+TEST(OneClickApp, BootModeStartsHiddenScansAndShowsThePopupOnce) {
+    StoreEarlierScan(1);  // not due: only boot mode starts this scan
+    const std::wstring before = ReadStoredScore().timeText;
+
+    QuorvelProcess app;
+    ASSERT_TRUE(app.Start(L"--boot"));
+    const HWND main = app.WaitForMainWindow();
+    ASSERT_NE(nullptr, main);
+    bool everVisible = false;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            everVisible = everVisible || IsWindowVisible(main);
+            return ReadStoredScore().timeText != before;
+        },
+        kScanTimeoutMs));
+    EXPECT_FALSE(everVisible) << "boot mode showed the main window";
+    EXPECT_TRUE(WaitFor([&] { return VisiblePopups(app.ProcessId(), main) == 1; }, 5000));
+    app.Exit();
+}
+
+TEST(OneClickApp, HomePageStartsAScanWhenTheLastOneIsSevenDaysOld) {
+    struct Case {
+        int daysAgo;
+        bool scans;
+    } cases[] = {{7, true}, {1, false}};
+    for (const Case& c : cases) {
+        StoreEarlierScan(c.daysAgo);
+        const std::wstring before = ReadStoredScore().timeText;
+        QuorvelProcess app;
+        ASSERT_TRUE(app.Start());
+        ASSERT_NE(nullptr, app.WaitForMainWindow());
+        ASSERT_GE(app.WaitUntilVisible(), 0);
+        const DWORD shown = GetTickCount();
+        const bool scanned = WaitFor([&] { return ReadStoredScore().timeText != before; },
+                                     c.scans ? kScanTimeoutMs : 5000);
+        printf("%d days: %s after %lu ms\n", c.daysAgo, scanned ? "scanned" : "no scan", GetTickCount() - shown);
+        EXPECT_EQ(c.scans, scanned) << c.daysAgo << " days ago";
+        const DWORD exitStart = GetTickCount();
+        app.Exit();
+        printf("exit took %lu ms\n", GetTickCount() - exitStart);
+    }
+}
