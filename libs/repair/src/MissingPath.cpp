@@ -7,16 +7,6 @@ namespace Moravin {
 
 namespace {
 
-bool IsOnPresentFixedDrive(const std::wstring& path)
-{
-    if (path.size() < 3 || path[1] != L':' || (path[2] != L'\\' && path[2] != L'/')) return false;
-    wchar_t letter = towupper(path[0]);
-    if (letter < L'A' || letter > L'Z') return false;
-    const wchar_t root[] = {letter, L':', L'\\', 0};
-    // A fixed drive without a readable volume cannot decide anything either.
-    return GetDriveTypeW(root) == DRIVE_FIXED && GetFileAttributesW(root) != INVALID_FILE_ATTRIBUTES;
-}
-
 #ifndef _WIN64
 // A 32-bit process on 64-bit Windows would look into SysWOW64 for System32: test the real files.
 class FsRedirectionOff {
@@ -46,7 +36,26 @@ private:
 
 }  // namespace
 
-bool IsPathDefinitelyMissing(const std::wstring& path)
+MissingPathRule::MissingPathRule()
+{
+    for (signed char& known : m_fixedDrive) known = -1;
+}
+
+bool MissingPathRule::IsOnPresentFixedDrive(const std::wstring& path)
+{
+    if (path.size() < 3 || path[1] != L':' || (path[2] != L'\\' && path[2] != L'/')) return false;
+    wchar_t letter = towupper(path[0]);
+    if (letter < L'A' || letter > L'Z') return false;
+    signed char& known = m_fixedDrive[letter - L'A'];
+    if (known < 0) {
+        const wchar_t root[] = {letter, L':', L'\\', 0};
+        // A fixed drive without a readable volume cannot decide anything either.
+        known = GetDriveTypeW(root) == DRIVE_FIXED && GetFileAttributesW(root) != INVALID_FILE_ATTRIBUTES;
+    }
+    return known == 1;
+}
+
+bool MissingPathRule::IsDefinitelyMissing(const std::wstring& path)
 {
     if (path.size() >= MAX_PATH || !IsOnPresentFixedDrive(path)) return false;
 #ifndef _WIN64
@@ -55,6 +64,11 @@ bool IsPathDefinitelyMissing(const std::wstring& path)
     if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
     DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+bool IsPathDefinitelyMissing(const std::wstring& path)
+{
+    return MissingPathRule().IsDefinitelyMissing(path);
 }
 
 }  // namespace Moravin

@@ -10,4 +10,16 @@ namespace Moravin {
 // errors and invalid names (wildcards included) cannot be decided and give false.
 bool IsPathDefinitelyMissing(const std::wstring& path);
 
+// The same rule for many paths in a row: what each drive is gets asked once per object.
+class MissingPathRule {
+public:
+    MissingPathRule();
+    bool IsDefinitelyMissing(const std::wstring& path);
+
+private:
+    bool IsOnPresentFixedDrive(const std::wstring& path);
+
+    signed char m_fixedDrive[26];  // -1 not asked yet, else 0 or 1
+};
+
 }  // namespace Moravin

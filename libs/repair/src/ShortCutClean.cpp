@@ -130,10 +130,11 @@ bool CShortCutClean::FindLink(const wchar_t* folder)
     std::wstring path = SBNormalizePathW(std::wstring(folder));
     if (!IsAbsolutePath(path)) return false;
     if (path.back() == L'\\') path.pop_back();
-    return FindLinkIn(path);
+    MissingPathRule missingRule;
+    return FindLinkIn(path, missingRule);
 }
 
-bool CShortCutClean::FindLinkIn(const std::wstring& folder)
+bool CShortCutClean::FindLinkIn(const std::wstring& folder, MissingPathRule& missingRule)
 {
     const std::wstring prefix = folder + L'\\';
     const std::wstring pattern = prefix + L'*';
@@ -150,20 +151,20 @@ bool CShortCutClean::FindLinkIn(const std::wstring& folder)
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             // Junctions and symbolic links lead out of the requested tree (or round in a loop).
             if (!IsDotEntry(entry.cFileName) && !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                FindLinkIn(path);
+                FindLinkIn(path, missingRule);
         } else if (HasLinkExtension(entry.cFileName)) {
-            ExamineLink(path);
+            ExamineLink(path, missingRule);
         }
     } while (FindNextFileW(find, &entry));
     FindClose(find);
     return true;
 }
 
-void CShortCutClean::ExamineLink(const std::wstring& linkPath)
+void CShortCutClean::ExamineLink(const std::wstring& linkPath, MissingPathRule& missingRule)
 {
     wchar_t target[kTargetCapacity] = {};
     if (GetShortCutFile(linkPath.c_str(), target, kTargetCapacity) && m_hParentWnd &&
-        IsPathDefinitelyMissing(target)) {
+        missingRule.IsDefinitelyMissing(target)) {
         SendMessageW(m_hParentWnd, WM_SHORTCUT_INVALID_FOUND, reinterpret_cast<WPARAM>(linkPath.c_str()),
                      reinterpret_cast<LPARAM>(target));
     }

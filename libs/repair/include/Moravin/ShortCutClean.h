@@ -19,6 +19,8 @@
 
 namespace Moravin {
 
+class MissingPathRule;
+
 class MORAVIN_API CShortCutClean {
 public:
     CShortCutClean();
@@ -49,8 +51,8 @@ protected:
     int GetShortCutFile(const wchar_t* link, wchar_t* target, int capacity);
 
 private:
-    bool FindLinkIn(const std::wstring& folder);
-    void ExamineLink(const std::wstring& linkPath);
+    bool FindLinkIn(const std::wstring& folder, MissingPathRule& missingRule);
+    void ExamineLink(const std::wstring& linkPath, MissingPathRule& missingRule);
     // Stops and waits for a worker that is still running; true when there was one.
     bool StopRunningWorker();
 
