@@ -4,6 +4,7 @@
 #include "BackupProgress.h"
 #include "ThreadWait.h"
 #include "zip/ZipEntryName.h"
+#include "zip/ZipPlatform.h"
 
 #include <ctime>
 #include <cwchar>
@@ -154,6 +155,17 @@ int CFileRestore::Run()
             m_uTotalSize += header.m_uUncomprSize;
     }
 
+    // Files are written into a staging folder inside the target and then moved into place: a failed entry
+    // leaves nothing, and the (possibly large) target folder is searched once per file instead of three times.
+    std::wstring staging;
+    if (!m_strTarget.empty() && ZipPlatform::CreateFolders(m_strTarget))
+    {
+        staging = ZipPlatform::MakeTempName(m_strTarget + L"\\coldrith-restore");
+        if (!ZipPlatform::CreateFolders(staging))
+            staging.clear();
+    }
+    m_zip.m_szTempFolder = staging;
+
     int failures = 0;
     std::set<std::wstring> written; // file names restored in this run (case folded)
     uint16_t i = 0;
@@ -204,6 +216,9 @@ int CFileRestore::Run()
         m_uDoneBefore += header.m_uUncomprSize;
         SendProgress(m_uDoneBefore);
     }
+    m_zip.m_szTempFolder.clear();
+    if (!staging.empty())
+        RemoveDirectoryW(staging.c_str());
     if (i < count)
     {
         m_errors.push_back(L"stopped before all entries were restored");

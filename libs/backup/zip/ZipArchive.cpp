@@ -21,7 +21,7 @@ CZipArchive::~CZipArchive()
 {
     if (!IsClosed())
         Close(true);
-    EmptyPtrList();
+    EndStream();
 }
 
 void CZipArchive::ThrowError(int zipError, const char* detail) const
@@ -65,14 +65,44 @@ void CZipArchive::EmptyPtrList()
 
 void CZipArchive::ResetEntry()
 {
-    m_info.m_pBuffer.Release();
+    // The zlib stream and the buffer stay for the next entry (a reset is far cheaper than a new stream).
     m_info.m_uComprLeft = m_info.m_uUncomprLeft = m_info.m_uCrc32 = 0;
-    std::memset(&m_info.m_stream, 0, sizeof(m_info.m_stream));
     m_bZlibInit = false;
     m_bStreamEnded = false;
     m_iFileOpened = stateNone;
     m_centralDir.CloseFile();
+}
+
+void CZipArchive::EndStream()
+{
+    if (m_iStreamKind == streamDeflate)
+        deflateEnd(&m_info.m_stream);
+    else if (m_iStreamKind == streamInflate)
+        inflateEnd(&m_info.m_stream);
+    m_iStreamKind = streamNone;
+    std::memset(&m_info.m_stream, 0, sizeof(m_info.m_stream));
     EmptyPtrList();
+}
+
+int CZipArchive::PrepareStream(int kind, int level)
+{
+    z_stream& s = m_info.m_stream;
+    if (m_iStreamKind == kind && (kind == streamInflate || m_iStreamLevel == level))
+        return kind == streamDeflate ? deflateReset(&s) : inflateReset(&s);
+    EndStream();
+    s.zalloc = &CZipArchive::ZlibAlloc;
+    s.zfree = &CZipArchive::ZlibFree;
+    s.opaque = this;
+    int result = kind == streamDeflate ? deflateInit2(&s, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY)
+                                       : inflateInit2(&s, -MAX_WBITS);
+    if (result == Z_OK)
+    {
+        m_iStreamKind = kind;
+        m_iStreamLevel = level;
+    }
+    else
+        EndStream();
+    return result;
 }
 
 void CZipArchive::Open(const std::wstring& path, int mode, int volumeSize)
@@ -223,24 +253,20 @@ bool CZipArchive::BeginEntryWrite(CZipFileHeader& header, int level)
             c = CryptEncode(c);
         m_storage.Write(head, sizeof(head), false);
     }
-    std::memset(&m_info.m_stream, 0, sizeof(m_info.m_stream));
-    m_info.m_stream.next_out = reinterpret_cast<Bytef*>(m_info.m_pBuffer.GetBuffer());
-    m_info.m_stream.avail_out = m_info.m_pBuffer.GetSize();
     if (header.m_uMethod == 8)
     {
-        m_info.m_stream.zalloc = &CZipArchive::ZlibAlloc;
-        m_info.m_stream.zfree = &CZipArchive::ZlibFree;
-        m_info.m_stream.opaque = this;
-        int result = deflateInit2(&m_info.m_stream, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+        int result = PrepareStream(streamDeflate, level);
         if (result != Z_OK)
         {
             AbortEntry();
             ThrowError(result);
         }
-        m_info.m_stream.next_out = reinterpret_cast<Bytef*>(m_info.m_pBuffer.GetBuffer());
-        m_info.m_stream.avail_out = m_info.m_pBuffer.GetSize();
         m_bZlibInit = true;
     }
+    m_info.m_stream.next_in = nullptr;
+    m_info.m_stream.avail_in = 0;
+    m_info.m_stream.next_out = reinterpret_cast<Bytef*>(m_info.m_pBuffer.GetBuffer());
+    m_info.m_stream.avail_out = m_info.m_pBuffer.GetSize();
     return true;
 }
 
@@ -335,11 +361,6 @@ bool CZipArchive::EndEntryWrite()
         compressed = s.total_out;
     }
     WriteOut(buffer, size - s.avail_out);
-    if (h->m_uMethod == 8)
-    {
-        deflateEnd(&s);
-        m_bZlibInit = false;
-    }
     compressed += h->m_uComprSize; // the encryption header, if any
     if (compressed > maxField)
         throw CZipException(CZipException::tooBig, m_storage.GetPath(), "entry larger than 4 GiB");
@@ -376,17 +397,15 @@ bool CZipArchive::BeginEntryRead(uint16_t index)
     if (h->m_uMethod == 0 && compressed != h->m_uUncomprSize)
         ThrowError(ZIP_BADZIPFILE, "stored entry with differing sizes");
     m_info.m_pBuffer.Allocate(m_info.m_iBufferSize);
-    std::memset(&m_info.m_stream, 0, sizeof(m_info.m_stream));
     m_info.m_uComprLeft = compressed;
     m_info.m_uUncomprLeft = h->m_uUncomprSize;
     m_info.m_uCrc32 = 0;
     m_bStreamEnded = false;
+    m_info.m_stream.next_in = nullptr;
+    m_info.m_stream.avail_in = 0;
     if (h->m_uMethod == 8)
     {
-        m_info.m_stream.zalloc = &CZipArchive::ZlibAlloc;
-        m_info.m_stream.zfree = &CZipArchive::ZlibFree;
-        m_info.m_stream.opaque = this;
-        int result = inflateInit2(&m_info.m_stream, -MAX_WBITS);
+        int result = PrepareStream(streamInflate, 0);
         if (result != Z_OK)
         {
             ResetEntry();
@@ -504,8 +523,6 @@ int CZipArchive::EndEntryRead(const wchar_t* filePath)
         ThrowError(ZIP_BADCRC);
     uint16_t date = h->m_uModDate, time = h->m_uModTime;
     uint32_t attrs = h->GetSystemAttr();
-    if (m_bZlibInit)
-        inflateEnd(&s);
     ResetEntry();
     if (filePath)
         return ZipPlatform::SetFileInfo(filePath, date, time, attrs);
@@ -516,13 +533,6 @@ void CZipArchive::AbortEntry()
 {
     if (m_iFileOpened == stateNone)
         return;
-    if (m_bZlibInit)
-    {
-        if (m_iFileOpened == stateReading)
-            inflateEnd(&m_info.m_stream);
-        else
-            deflateEnd(&m_info.m_stream);
-    }
     if (m_iFileOpened == stateWriting && !m_centralDir.m_headers.empty() && !m_storage.IsNewSpan())
     {
         // Drop the unfinished entry so the archive stays valid.
@@ -542,14 +552,10 @@ void CZipArchive::Close(bool afterException)
         return;
     if (afterException)
     {
-        if (m_bZlibInit)
-        {
-            if (m_iFileOpened == stateReading)
-                inflateEnd(&m_info.m_stream);
-            else
-                deflateEnd(&m_info.m_stream);
-        }
         ResetEntry();
+        EndStream();
+        m_info.m_pBuffer.Release();
+        m_chunk.Release();
         m_centralDir.Clear();
         m_storage.Close(true);
         return;
@@ -558,6 +564,9 @@ void CZipArchive::Close(bool afterException)
         AbortEntry();
     else if (m_iFileOpened == stateWriting)
         EndEntryWrite();
+    EndStream();
+    m_info.m_pBuffer.Release();
+    m_chunk.Release();
     if (!m_storage.IsReadOnly())
         m_centralDir.Write();
     m_centralDir.Clear();

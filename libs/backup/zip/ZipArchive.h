@@ -88,6 +88,8 @@ public:
     std::list<void*> m_list;
     CZipCentralDir m_centralDir;
     int m_iFileOpened = stateNone;
+    CZipAutoBuffer m_chunk; // read and write chunks of AddFile and ExtractEntry
+    std::wstring m_szTempFolder; // where ExtractEntry writes before moving into place (empty: beside the target)
 
 private:
     void ThrowError(int zipError, const char* detail = nullptr) const;
@@ -96,6 +98,9 @@ private:
     void FlushDeflate(int flush);
     void EmptyPtrList();
     void ResetEntry();
+    // Makes the zlib stream ready for an entry: reset when it is of the same kind, created otherwise.
+    int PrepareStream(int kind, int level);
+    void EndStream();
     void CryptInitKeys();
     void CryptUpdateKeys(char c);
     char CryptDecode(char c);
@@ -104,7 +109,10 @@ private:
     static void* ZlibAlloc(void* opaque, unsigned items, unsigned size);
     static void ZlibFree(void* opaque, void* address);
 
+    enum { streamNone = 0, streamDeflate = 1, streamInflate = -1 };
     bool m_bStreamEnded = false;
-    bool m_bZlibInit = false;
+    bool m_bZlibInit = false;     // the open entry uses the zlib stream
+    int m_iStreamKind = streamNone;
+    int m_iStreamLevel = 0;
     uint64_t m_uWrittenIn = 0;
 };

@@ -53,17 +53,17 @@ bool CZipArchive::AddFile(const std::wstring& path, int level, bool fullPath, ZI
     if (folder)
         return EndEntryWrite();
 
-    std::vector<char> buffer(chunk);
+    char* buffer = m_chunk.Allocate(chunk);
     uint32_t done = 0;
     uint32_t length = static_cast<uint32_t>(info.size);
     try
     {
         for (;;)
         {
-            uint32_t n = source->Read(buffer.data(), chunk);
+            uint32_t n = source->Read(buffer, chunk);
             if (n > 0)
             {
-                WriteEntryData(buffer.data(), n);
+                WriteEntryData(buffer, n);
                 done += n;
                 if (callback && !callback(length, done, userData))
                     break;
@@ -114,17 +114,17 @@ bool CZipArchive::ExtractEntry(uint16_t index, const std::wstring& folder, bool 
     {
         if (!dir.empty() && !ZipPlatform::CreateFolders(dir))
             throw CZipException(CZipException::fileError, GetArchivePath(), "cannot create the target folder");
-        temp = ZipPlatform::MakeTempName(target);
+        temp = ZipPlatform::MakeTempName(m_szTempFolder.empty() ? target : m_szTempFolder + L"\\" + leaf);
         out.reset(ZipPlatform::OpenFile(temp, ZipPlatform::openCreate));
-        std::vector<char> buffer(chunk);
+        char* buffer = m_chunk.Allocate(chunk);
         uint32_t done = 0;
         bool stopped = false;
         for (;;)
         {
-            uint32_t n = ReadEntryData(buffer.data(), chunk);
+            uint32_t n = ReadEntryData(buffer, chunk);
             if (n > 0)
             {
-                out->Write(buffer.data(), n);
+                out->Write(buffer, n);
                 done += n;
                 if (callback && !callback(length, done, userData))
                 {
