@@ -13,7 +13,7 @@ using namespace bxtest;
 
 namespace {
 
-const int kRounds = 8;
+const int kRounds = 5;
 
 bool OnlyMru(REG_SCAN_TYPE type, void*) { return type == RST_OPENSAVEMRU; }
 
