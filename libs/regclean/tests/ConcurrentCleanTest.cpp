@@ -13,7 +13,7 @@ using namespace bxtest;
 
 namespace {
 
-const int kRounds = 5;
+const int kRounds = 4;
 
 bool OnlyMru(REG_SCAN_TYPE type, void*) { return type == RST_OPENSAVEMRU; }
 
@@ -56,6 +56,7 @@ unsigned __stdcall ScanUntilStopped(void* arg) {
         CRegistryData engine;
         engine.Scan(&OnlyMru, nullptr, nullptr, nullptr);
         ++w.scans;
+        Sleep(5);
     }
     return 0;
 }
