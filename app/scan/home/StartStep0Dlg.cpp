@@ -48,7 +48,7 @@ void CStartStep0Dlg::OnInitPage() {
         {&m_scoreCaption, L"IDS_START_LASTSCANSCORE_TIP", IDC_SCORE_CAPTION, 96, 44, 200, &m_captionFont},
         {&m_score, L"IDS_START_LASTSCANSCORE_TIP", IDC_SCORE, 300, 44, w - 480, &m_valueFont},
         {&m_timeCaption, L"IDS_START_LASTSCANTIME_TIP", IDC_TIME_CAPTION, 96, 70, 200, &m_captionFont},
-        {&m_time, L"IDS_START_LASTSCANTIME_TIP", IDC_TIME, 300, 70, w - 480, &m_valueFont},
+        {&m_time, L"IDS_START_LASTSCANTIME_TIP", IDC_TIME, 300, 70, w - 460, &m_valueFont},
     };
     for (const Label& l : labels) {
         l.control->Create(TranslateCode(l.key), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_ENDELLIPSIS,
