@@ -49,6 +49,18 @@ std::map<std::wstring, std::wstring> InvalidFound(const std::vector<ScanMessage>
     return found;
 }
 
+// Same messages with the same texts, in the same order.
+testing::AssertionResult SameMessages(const std::vector<ScanMessage>& expected, const std::vector<ScanMessage>& actual)
+{
+    if (expected.size() != actual.size())
+        return testing::AssertionFailure() << expected.size() << " messages expected, " << actual.size() << " came";
+    for (size_t i = 0; i < actual.size(); ++i)
+        if (expected[i].msg != actual[i].msg || expected[i].path != actual[i].path ||
+            expected[i].target != actual[i].target)
+            return testing::AssertionFailure() << "message " << i << " differs: " << actual[i].path;
+    return testing::AssertionSuccess();
+}
+
 std::set<std::wstring> ProgressPaths(const std::vector<ScanMessage>& messages)
 {
     std::set<std::wstring> paths;
@@ -176,12 +188,7 @@ TEST_F(ShortcutScanTest, FolderSpellingsGiveTheSamePaths)
     std::replace(slashed.begin(), slashed.end(), L'\\', L'/');
     for (const std::wstring& spelling : {tree.Root() + L"\\", tree.Root() + L"\\\\", slashed}) {
         SCOPED_TRACE(testing::Message() << "folder " << spelling);
-        std::vector<ScanMessage> messages = ScanFolders({spelling});
-        ASSERT_EQ(reference.size(), messages.size());
-        for (size_t i = 0; i < messages.size(); ++i) {
-            EXPECT_EQ(reference[i].msg, messages[i].msg);
-            EXPECT_EQ(reference[i].path, messages[i].path);
-        }
+        EXPECT_TRUE(SameMessages(reference, ScanFolders({spelling})));
     }
 }
 
@@ -321,12 +328,7 @@ TEST_F(ShortcutScanTest, StartingAgainWhileRunningStopsTheFirstScan)
     ASSERT_EQ(2, capture.Count(WM_SHORTCUT_SCAN_DONE));
     auto firstDone = std::find_if(all.begin(), all.end(),
                                   [](const ScanMessage& m) { return m.msg == WM_SHORTCUT_SCAN_DONE; });
-    std::vector<ScanMessage> second(firstDone + 1, all.end());
-    ASSERT_EQ(reference.size(), second.size());
-    for (size_t i = 0; i < second.size(); ++i) {
-        EXPECT_EQ(reference[i].msg, second[i].msg);
-        EXPECT_EQ(reference[i].path, second[i].path);
-    }
+    EXPECT_TRUE(SameMessages(reference, std::vector<ScanMessage>(firstDone + 1, all.end())));
 }
 
 // Destroying the object while its worker runs stops and waits; nothing arrives afterwards.
