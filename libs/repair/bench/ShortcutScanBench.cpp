@@ -8,7 +8,7 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
-#include <Moravin/ShortCutClean.h>
+#include <Moravin.h>
 
 #include <cstdio>
 #include <cstdlib>
