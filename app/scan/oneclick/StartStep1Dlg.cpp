@@ -181,7 +181,7 @@ void CStartStep1Dlg::StartQuickScan() {
     m_junkFiles.clear();
     m_invalidShortcuts.clear();
     m_traces.clear();
-    ShowScore(100);
+    ShowScore(100, false);  // a new run starts from a full score; its status follows at the first tick
     ClearResultItems();
 
     m_list.RemoveAllRows();
@@ -668,12 +668,12 @@ void CStartStep1Dlg::ShowProgress() {
     m_progress.Invalidate(FALSE);
 }
 
-void CStartStep1Dlg::ShowScore(int score) {
+void CStartStep1Dlg::ShowScore(int score, bool withStatus) {
     m_nScore = score;
     CString text;
     text.Format(L"%d", score);
     m_score.SetWindowText(text);
-    m_health.SetWindowText(TranslateCode(ScanStepStatusKey(score)));
+    if (withStatus) m_health.SetWindowText(TranslateCode(ScanStepStatusKey(score)));
     m_score.Invalidate();
 }
 

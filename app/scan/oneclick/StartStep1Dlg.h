@@ -102,7 +102,7 @@ private:
     void ShowRow(OneClick::Part part, const std::wstring& description);
     void ShowCount(OneClick::Part part);
     void ShowProgress();
-    void ShowScore(int score);
+    void ShowScore(int score, bool withStatus = true);
     // Items for the result dialog: kept here and handed to the dialog when it is shown, since filling its lists
     // item by item while the scan runs would cost more than the scan.
     void SendResultItem(const wchar_t* text, int category);

@@ -140,6 +140,8 @@ TEST(OneClickApp, ScanFindsSeededProblemsAndRepairLeavesOnlyWhatCannotBeRemoved)
     // A junk file in use when the repair runs cannot be deleted: it must stay counted.
     HANDLE locked = CreateFileW(seeded.lockedJunkFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, locked);
+    const std::wstring backup = shell_test::ProgramFolder() + L"regbackup\\regbackup.db";
+    DeleteFileW(backup.c_str());
     ForgetLastScanTime();
     Click(main, kAbortRepair);
     ASSERT_TRUE(WaitFor(RunStored, kScanTimeoutMs)) << "the repair never ended";
@@ -151,7 +153,6 @@ TEST(OneClickApp, ScanFindsSeededProblemsAndRepairLeavesOnlyWhatCannotBeRemoved)
     EXPECT_FALSE(FileExists(seeded.cacheFile));
     EXPECT_FALSE(ValueExists(HKEY_CURRENT_USER, kMuiCacheKey, seeded.muiValue.c_str()));
     // The registry entry was backed up before it went.
-    const std::wstring backup = shell_test::ProgramFolder() + L"regbackup\\regbackup.db";
     EXPECT_TRUE(FileExists(backup));
     EXPECT_TRUE(FileContainsText(backup, L"oneclick-missing"));
 
