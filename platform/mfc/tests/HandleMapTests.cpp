@@ -99,7 +99,7 @@ TEST(HandleMap, DestroyDetachesAndPostNcDestroyMayDeleteTheObject) {
 TEST(HandleMap, ConcurrentCreationAndLookupKeepEveryMapping) {
     // Worker threads create and destroy their own windows while others look them up.
     std::atomic<int> mismatches{0}, created{0};
-    const int kThreads = 6, kRounds = 40;
+    const int kThreads = 6, kRounds = 30, kChurn = 20000;
     std::vector<HANDLE> threads;
     std::function<void()> body = [&] {
         for (int i = 0; i < kRounds; ++i) {
@@ -111,13 +111,24 @@ TEST(HandleMap, ConcurrentCreationAndLookupKeepEveryMapping) {
             w.DestroyWindow();
             if (CWnd::FromHandlePermanent(h) != nullptr) ++mismatches;
         }
+        // Fast map churn on handle values no window has, to make unguarded access show.
+        ULONG_PTR base = 0x40000000u + (ULONG_PTR)GetCurrentThreadId() * 0x10000u;
+        CWnd fake;
+        for (int i = 0; i < kChurn; ++i) {
+            HWND h = (HWND)(base + (ULONG_PTR)(i % 5000) * 4);
+            if (!fake.Attach(h) || CWnd::FromHandlePermanent(h) != &fake) ++mismatches;
+            if (fake.Detach() != h || CWnd::FromHandlePermanent(h) != nullptr) ++mismatches;
+        }
     };
     for (int t = 0; t < kThreads; ++t) threads.push_back(CreateThread(NULL, 0, RunFunctionThread, &body, 0, NULL));
     CWnd mine;
     ASSERT_TRUE(CreateHost(mine));
-    for (int i = 0; i < 2000; ++i)
+    // Look up our own window for as long as the workers churn the map.
+    DWORD start = GetTickCount();
+    while (WaitForMultipleObjects((DWORD)threads.size(), threads.data(), TRUE, 0) == WAIT_TIMEOUT &&
+           GetTickCount() - start < 30000) {
         if (CWnd::FromHandlePermanent(mine.m_hWnd) != &mine) ++mismatches;
-    WaitForMultipleObjects((DWORD)threads.size(), threads.data(), TRUE, 30000);
+    }
     for (HANDLE h : threads) CloseHandle(h);
     EXPECT_EQ(kThreads * kRounds, created.load());
     EXPECT_EQ(0, mismatches.load());
