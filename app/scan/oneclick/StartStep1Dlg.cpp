@@ -184,12 +184,21 @@ void CStartStep1Dlg::StartQuickScan() {
     ShowScore(100, false);  // a new run starts from a full score; its status follows at the first tick
     ClearResultItems();
 
-    m_list.RemoveAllRows();
-    for (int part = 0; part < kPartCount; ++part) {
-        const Home::ScanRowInfo& row = Home::ScanRow(part);
-        m_list.AddRow(TranslateCode(row.nameKey), row.bitmapId, L"", L"", row.thresholds[0], row.thresholds[1],
-                      row.thresholds[2], row.thresholds[3], 0);
+    if (m_list.GetItemCount() == kPartCount) {
+        // The five rows of the last run: only their texts and counts start again (their pictures stay loaded).
+        for (int part = 0; part < kPartCount; ++part) {
+            m_list.SetRowDescription(part, L"");
+            m_list.SetRowCount(part, 0);
+        }
+    } else {
+        m_list.RemoveAllRows();
+        for (int part = 0; part < kPartCount; ++part) {
+            const Home::ScanRowInfo& row = Home::ScanRow(part);
+            m_list.AddRow(TranslateCode(row.nameKey), row.bitmapId, L"", L"", row.thresholds[0], row.thresholds[1],
+                          row.thresholds[2], row.thresholds[3], 0);
+        }
     }
+    m_list.FlushRepaint();
 
     m_registry.m_hNotifyWnd = m_hWnd;
     m_shortcuts.SetParentWnd(m_hWnd);
