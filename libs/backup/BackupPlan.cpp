@@ -1,5 +1,7 @@
 #include "BackupPlan.h"
 
+#include "BackupText.h"
+
 #include "zip/ZipEntryName.h"
 
 #include <windows.h>
@@ -98,14 +100,6 @@ private:
     CBackupPlan& m_plan;
     std::set<std::wstring> m_seen;
 };
-}
-
-std::wstring FoldCase(const std::wstring& text)
-{
-    std::wstring folded = text;
-    if (!folded.empty())
-        CharUpperBuffW(&folded[0], static_cast<DWORD>(folded.size()));
-    return folded;
 }
 
 void PlanBackup(const std::vector<std::wstring>& sources, const std::wstring& archivePath, CBackupPlan& plan)

@@ -30,7 +30,4 @@ struct CBackupPlan
 // links to folders (reparse points) and a second source giving the same stored name.
 COLDRITH_API void PlanBackup(const std::vector<std::wstring>& sources, const std::wstring& archivePath,
                              CBackupPlan& plan);
-
-// Upper-case copy for comparisons that ignore case the way the file system does.
-COLDRITH_API std::wstring FoldCase(const std::wstring& text);
 }

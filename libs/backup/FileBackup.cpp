@@ -1,7 +1,7 @@
 #include "FileBackup.h"
 
 #include "BackupProgress.h"
-#include "ThreadWait.h"
+#include "BackupText.h"
 #include "zip/ZipPlatform.h"
 
 #include <commctrl.h>
@@ -12,20 +12,11 @@ namespace Coldrith
 {
 namespace
 {
-std::wstring Widen(const char* text)
-{
-    std::wstring out;
-    for (; *text; ++text)
-        out += static_cast<wchar_t>(static_cast<unsigned char>(*text));
-    return out;
-}
-
 void SendProgress(CProgressInfo& info, uint64_t done)
 {
     int value = ProgressPermyriad(done, info.m_uTotal);
-    if (value == info.m_iLastSent || !info.m_hNotify)
+    if (!info.m_hNotify || !info.m_throttle.ShouldSend(value, GetTickCount()))
         return;
-    info.m_iLastSent = value;
     SendMessageW(info.m_hNotify, WM_FILEBACKUP_PROGRESS, static_cast<WPARAM>(value), 0);
 }
 }
@@ -44,17 +35,7 @@ CFileBackup::CFileBackup() {}
 
 CFileBackup::~CFileBackup()
 {
-    WaitForWorker();
-}
-
-void CFileBackup::WaitForWorker()
-{
-    if (!m_hThread)
-        return;
-    InterlockedExchange(&m_bStop, 1);
-    WaitPumping(m_hThread);
-    CloseHandle(m_hThread);
-    m_hThread = nullptr;
+    m_worker.StopAndWait();
 }
 
 void CFileBackup::SetParentWnd(HWND parent)
@@ -72,20 +53,17 @@ bool CFileBackup::ZipFiles(const std::wstring& folder, const std::wstring& name,
 {
     if (!m_hParentWnd)
         return false;
-    WaitForWorker();
-    InterlockedExchange(&m_bStop, 0);
+    m_worker.StopAndWait();
     m_strFolder = folder;
     m_strName = name;
     m_sources = sources;
     m_iCompression = compression;
-    m_hThread = CreateThread(nullptr, 0, &CFileBackup::BackupThread, this, 0, nullptr);
-    return m_hThread != nullptr;
+    return m_worker.Start(&CFileBackup::BackupThread, this);
 }
 
 void CFileBackup::StopZipProcess()
 {
-    if (m_hThread)
-        InterlockedExchange(&m_bStop, 1);
+    m_worker.RequestStop();
 }
 
 bool CFileBackup::Callback(uint32_t, uint32_t done, void* userData)
@@ -134,7 +112,7 @@ int CFileBackup::Run()
     try
     {
         m_zip.Open(path, CZipArchive::zipCreate);
-        for (; next < plan.entries.size() && !m_bStop; ++next)
+        for (; next < plan.entries.size() && !m_worker.StopRequested(); ++next)
         {
             const CAddInfo& entry = plan.entries[next];
             try
@@ -150,7 +128,7 @@ int CFileBackup::Run()
             {
                 if (e.m_iCause != CZipException::tooBig)
                     throw;
-                m_errors.push_back(entry.m_strPath + L": " + Widen(e.what()) + L"; the backup stops here");
+                m_errors.push_back(entry.m_strPath + L": " + WidenAscii(e.what()) + L"; the backup stops here");
                 break;
             }
             info.m_uDone += entry.m_uSize;
@@ -167,7 +145,7 @@ int CFileBackup::Run()
     }
     catch (const std::exception& e)
     {
-        m_errors.push_back(Widen(e.what()));
+        m_errors.push_back(WidenAscii(e.what()));
         failures = FailWhole(path, plan);
     }
     return failures;

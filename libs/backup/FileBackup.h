@@ -3,7 +3,9 @@
 
 #include "BackupMessages.h"
 #include "BackupPlan.h"
+#include "BackupProgress.h"
 #include "ColdrithApi.h"
+#include "WorkerThread.h"
 #include "zip/ZipArchive.h"
 
 #include <windows.h>
@@ -20,7 +22,7 @@ struct CProgressInfo
     uint64_t m_uDone = 0;      // bytes of the finished entries
     HWND m_hProgress = nullptr;
     HWND m_hNotify = nullptr;  // receives WM_FILEBACKUP_PROGRESS
-    int m_iLastSent = -1;
+    CProgressThrottle m_throttle;
 };
 
 class COLDRITH_API CFileBackup
@@ -53,11 +55,9 @@ protected:
     static bool Callback(uint32_t fileLength, uint32_t done, void* userData);
     int Run();
     int FailWhole(const std::wstring& path, const CBackupPlan& plan);
-    void WaitForWorker();
 
     CZipArchive m_zip;
-    HANDLE m_hThread = nullptr;
-    volatile LONG m_bStop = 0;
+    CWorkerThread m_worker;
     HWND m_hParentWnd = nullptr;
     std::wstring m_strFolder;
     std::wstring m_strName;

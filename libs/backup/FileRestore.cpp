@@ -2,7 +2,7 @@
 
 #include "BackupPlan.h"
 #include "BackupProgress.h"
-#include "ThreadWait.h"
+#include "BackupText.h"
 #include "zip/ZipEntryName.h"
 #include "zip/ZipPlatform.h"
 
@@ -12,17 +12,6 @@
 
 namespace Coldrith
 {
-namespace
-{
-std::wstring Widen(const char* text)
-{
-    std::wstring out;
-    for (; *text; ++text)
-        out += static_cast<wchar_t>(static_cast<unsigned char>(*text));
-    return out;
-}
-}
-
 std::wstring FormatDosTime(uint16_t dosDate, uint16_t dosTime)
 {
     std::tm t = {};
@@ -48,17 +37,7 @@ CFileRestore::CFileRestore() {}
 
 CFileRestore::~CFileRestore()
 {
-    WaitForWorker();
-}
-
-void CFileRestore::WaitForWorker()
-{
-    if (!m_hThread)
-        return;
-    InterlockedExchange(&m_bStop, 1);
-    WaitPumping(m_hThread);
-    CloseHandle(m_hThread);
-    m_hThread = nullptr;
+    m_worker.StopAndWait();
 }
 
 void CFileRestore::SetParentWnd(HWND parent)
@@ -68,7 +47,7 @@ void CFileRestore::SetParentWnd(HWND parent)
 
 bool CFileRestore::OpenZipFile(const std::wstring& path, std::vector<ZipItem>& items)
 {
-    WaitForWorker();
+    m_worker.StopAndWait();
     m_zip.Close(true);
     m_items.clear();
     try
@@ -100,24 +79,20 @@ bool CFileRestore::UnZipFile(const std::wstring& target)
 {
     if (!m_hParentWnd)
         return false;
-    WaitForWorker();
-    InterlockedExchange(&m_bStop, 0);
     m_strTarget = target;
-    m_hThread = CreateThread(nullptr, 0, &CFileRestore::RestoreThread, this, 0, nullptr);
-    return m_hThread != nullptr;
+    return m_worker.Start(&CFileRestore::RestoreThread, this);
 }
 
 void CFileRestore::StopUnZipProcess()
 {
-    InterlockedExchange(&m_bStop, 1);
+    m_worker.RequestStop();
 }
 
 void CFileRestore::SendProgress(uint64_t done)
 {
     int value = ProgressPermyriad(done, m_uTotalSize);
-    if (value == m_iLastSent)
+    if (!m_throttle.ShouldSend(value, GetTickCount()))
         return;
-    m_iLastSent = value;
     SendMessageW(m_hParentWnd, WM_FILERESTORE_PROGRESS, static_cast<WPARAM>(value), 0);
 }
 
@@ -140,7 +115,7 @@ int CFileRestore::Run()
 {
     m_errors.clear();
     m_uDoneBefore = 0;
-    m_iLastSent = -1;
+    m_throttle.Reset();
     if (m_zip.IsClosed())
     {
         m_errors.push_back(L"no archive is open");
@@ -169,7 +144,7 @@ int CFileRestore::Run()
     int failures = 0;
     std::set<std::wstring> written; // file names restored in this run (case folded)
     uint16_t i = 0;
-    for (; i < count && !m_bStop; ++i)
+    for (; i < count && !m_worker.StopRequested(); ++i)
     {
         CZipFileHeader header;
         m_zip.GetEntryInfo(header, i);
@@ -204,13 +179,13 @@ int CFileRestore::Run()
         catch (const CZipException& e)
         {
             m_zip.AbortEntry();
-            m_errors.push_back(stored + L": " + Widen(e.what()));
+            m_errors.push_back(stored + L": " + WidenAscii(e.what()));
             ++failures;
         }
         catch (const std::exception& e)
         {
             m_zip.AbortEntry();
-            m_errors.push_back(stored + L": " + Widen(e.what()));
+            m_errors.push_back(stored + L": " + WidenAscii(e.what()));
             ++failures;
         }
         m_uDoneBefore += header.m_uUncomprSize;

@@ -2,7 +2,9 @@
 #pragma once
 
 #include "BackupMessages.h"
+#include "BackupProgress.h"
 #include "ColdrithApi.h"
+#include "WorkerThread.h"
 #include "zip/ZipArchive.h"
 
 #include <windows.h>
@@ -46,18 +48,16 @@ protected:
     static DWORD WINAPI RestoreThread(LPVOID param);
     static bool Callback(uint32_t entryLength, uint32_t done, void* userData);
     int Run();
-    void WaitForWorker();
     void SendProgress(uint64_t done);
 
     CZipArchive m_zip;
-    HANDLE m_hThread = nullptr;
-    volatile LONG m_bStop = 0;
+    CWorkerThread m_worker;
     std::vector<ZipItem> m_items;
     std::wstring m_strTarget;
     HWND m_hParentWnd = nullptr;
     uint64_t m_uTotalSize = 0;
     uint64_t m_uDoneBefore = 0; // bytes of the entries finished in this run
-    int m_iLastSent = -1;
+    CProgressThrottle m_throttle;
     std::vector<std::wstring> m_errors;
 };
 

@@ -180,3 +180,20 @@ TEST(FileBackup, LevelFromChoice)
     EXPECT_EQ(Coldrith::LevelFromChoice(2), 9);
     EXPECT_EQ(Coldrith::LevelFromChoice(-3), -1);
 }
+
+TEST(FileBackup, ProgressArithmeticAndThrottle)
+{
+    EXPECT_EQ(Coldrith::ProgressPermyriad(0, 0), 10000) << "nothing to do is done";
+    EXPECT_EQ(Coldrith::ProgressPermyriad(1, 3), 3333);
+    EXPECT_EQ(Coldrith::ProgressPermyriad(5, 3), 10000);
+    EXPECT_EQ(Coldrith::ProgressPermyriad(0xFFFFFFFFull, 0x1FFFFFFFEull), 5000) << "past 32 bits";
+    EXPECT_EQ(Coldrith::ProgressPermyriad(UINT64_MAX / 2, UINT64_MAX), 5000);
+
+    Coldrith::CProgressThrottle throttle(40);
+    EXPECT_TRUE(throttle.ShouldSend(0, 1000));
+    EXPECT_FALSE(throttle.ShouldSend(0, 2000)) << "unchanged";
+    EXPECT_TRUE(throttle.ShouldSend(5, 2000));
+    EXPECT_FALSE(throttle.ShouldSend(6, 2010)) << "too soon";
+    EXPECT_TRUE(throttle.ShouldSend(10000, 2011)) << "the end always goes";
+    EXPECT_TRUE(throttle.ShouldSend(7, 2052));
+}

@@ -417,6 +417,22 @@ bool CZipArchive::BeginEntryRead(uint16_t index)
     return true;
 }
 
+void CZipArchive::FillInput()
+{
+    z_stream& s = m_info.m_stream;
+    if (s.avail_in > 0 || m_info.m_uComprLeft == 0)
+        return;
+    uint32_t n = std::min(m_info.m_iBufferSize, m_info.m_uComprLeft);
+    char* in = m_info.m_pBuffer.GetBuffer();
+    m_storage.Read(in, n, false);
+    if (m_centralDir.m_pOpenedFile->IsEncrypted())
+        for (uint32_t i = 0; i < n; ++i)
+            in[i] = CryptDecode(in[i]);
+    m_info.m_uComprLeft -= n;
+    s.next_in = reinterpret_cast<Bytef*>(in);
+    s.avail_in = n;
+}
+
 uint32_t CZipArchive::ReadEntryData(void* buffer, uint32_t len)
 {
     if (m_iFileOpened != stateReading)
@@ -428,18 +444,7 @@ uint32_t CZipArchive::ReadEntryData(void* buffer, uint32_t len)
     uint32_t produced = 0;
     while (produced < want)
     {
-        if (s.avail_in == 0 && m_info.m_uComprLeft > 0)
-        {
-            uint32_t n = std::min(m_info.m_iBufferSize, m_info.m_uComprLeft);
-            char* in = m_info.m_pBuffer.GetBuffer();
-            m_storage.Read(in, n, false);
-            if (h->IsEncrypted())
-                for (uint32_t i = 0; i < n; ++i)
-                    in[i] = CryptDecode(in[i]);
-            m_info.m_uComprLeft -= n;
-            s.next_in = reinterpret_cast<Bytef*>(in);
-            s.avail_in = n;
-        }
+        FillInput();
         if (h->m_uMethod == 0)
         {
             if (s.avail_in == 0)
@@ -491,18 +496,7 @@ int CZipArchive::EndEntryRead(const wchar_t* filePath)
         Bytef extra;
         for (;;)
         {
-            if (s.avail_in == 0 && m_info.m_uComprLeft > 0)
-            {
-                uint32_t n = std::min(m_info.m_iBufferSize, m_info.m_uComprLeft);
-                char* in = m_info.m_pBuffer.GetBuffer();
-                m_storage.Read(in, n, false);
-                if (h->IsEncrypted())
-                    for (uint32_t i = 0; i < n; ++i)
-                        in[i] = CryptDecode(in[i]);
-                m_info.m_uComprLeft -= n;
-                s.next_in = reinterpret_cast<Bytef*>(in);
-                s.avail_in = n;
-            }
+            FillInput();
             uint32_t inBefore = s.avail_in;
             s.next_out = &extra;
             s.avail_out = 1;

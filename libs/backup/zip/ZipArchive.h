@@ -95,6 +95,8 @@ private:
     void ThrowError(int zipError, const char* detail = nullptr) const;
     void CheckZlib(int result) const;
     void WriteOut(const char* data, uint32_t len);
+    // Reads the next piece of compressed data when the stream's input is used up.
+    void FillInput();
     void FlushDeflate(int flush);
     void EmptyPtrList();
     void ResetEntry();

@@ -134,20 +134,26 @@ std::wstring CZipFileHeader::GetComment() const
     return ZipPlatform::ArchiveNameToWide(m_pszComment.GetBuffer(), m_pszComment.GetSize(), IsUtf8Name());
 }
 
+void CZipFileHeader::PutSharedFields(unsigned char* p) const
+{
+    // Version needed to CRC and sizes: the same 22 bytes in local and central records.
+    Put16(p, m_uVersionNeeded);
+    Put16(p + 2, m_uFlag);
+    Put16(p + 4, m_uMethod);
+    Put16(p + 6, m_uModTime);
+    Put16(p + 8, m_uModDate);
+    Put32(p + 10, m_uCrc32);
+    Put32(p + 14, m_uComprSize);
+    Put32(p + 18, m_uUncomprSize);
+}
+
 void CZipFileHeader::BuildLocal(CZipAutoBuffer& out) const
 {
     uint32_t nameLen = m_pszFileName.GetSize(), extraLen = m_pExtraField.GetSize();
     out.Allocate(localSize + nameLen + extraLen);
     unsigned char* p = reinterpret_cast<unsigned char*>(out.GetBuffer());
     Put32(p, localSignature);
-    Put16(p + 4, m_uVersionNeeded);
-    Put16(p + 6, m_uFlag);
-    Put16(p + 8, m_uMethod);
-    Put16(p + 10, m_uModTime);
-    Put16(p + 12, m_uModDate);
-    Put32(p + 14, m_uCrc32);
-    Put32(p + 18, m_uComprSize);
-    Put32(p + 22, m_uUncomprSize);
+    PutSharedFields(p + 4);
     Put16(p + 26, static_cast<uint16_t>(nameLen));
     Put16(p + 28, static_cast<uint16_t>(extraLen));
     if (nameLen)
@@ -163,14 +169,7 @@ void CZipFileHeader::BuildCentral(CZipAutoBuffer& out) const
     unsigned char* p = reinterpret_cast<unsigned char*>(out.GetBuffer());
     Put32(p, centralSignature);
     Put16(p + 4, m_uVersionMadeBy);
-    Put16(p + 6, m_uVersionNeeded);
-    Put16(p + 8, m_uFlag);
-    Put16(p + 10, m_uMethod);
-    Put16(p + 12, m_uModTime);
-    Put16(p + 14, m_uModDate);
-    Put32(p + 16, m_uCrc32);
-    Put32(p + 20, m_uComprSize);
-    Put32(p + 24, m_uUncomprSize);
+    PutSharedFields(p + 6);
     Put16(p + 28, static_cast<uint16_t>(nameLen));
     Put16(p + 30, static_cast<uint16_t>(extraLen));
     Put16(p + 32, static_cast<uint16_t>(commentLen));

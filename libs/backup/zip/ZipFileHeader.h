@@ -77,6 +77,9 @@ public:
     void BuildCentral(CZipAutoBuffer& out) const;
     // Parses one central record from p (avail bytes); returns its length, or 0 when it is damaged.
     uint32_t ReadCentral(const unsigned char* p, uint64_t avail);
+
+private:
+    void PutSharedFields(unsigned char* p) const;
 };
 
 // Little-endian field helpers shared by the record code.
