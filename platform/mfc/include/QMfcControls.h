@@ -211,8 +211,8 @@ public:
     BOOL SetItemState(HTREEITEM item, UINT state, UINT mask);
     BOOL GetItem(TVITEMW* item) const { return (BOOL)::SendMessageW(m_hWnd, TVM_GETITEMW, 0, (LPARAM)item); }
     BOOL SetItem(TVITEMW* item) { return (BOOL)::SendMessageW(m_hWnd, TVM_SETITEMW, 0, (LPARAM)item); }
-    // Check boxes (TVS_CHECKBOXES): state image 2 = checked.
-    BOOL GetCheck(HTREEITEM item) const { return ((GetItemState(item, TVIS_STATEIMAGEMASK) >> 12) - 1) != 0; }
+    // Check boxes (TVS_CHECKBOXES): (state image >> 12) - 1, so 1 = checked, 0 = unchecked, -1 = no state image.
+    BOOL GetCheck(HTREEITEM item) const { return (BOOL)((GetItemState(item, TVIS_STATEIMAGEMASK) >> 12) - 1); }
     BOOL SetCheck(HTREEITEM item, BOOL check = TRUE) { return SetItemState(item, INDEXTOSTATEIMAGEMASK(check ? 2 : 1), TVIS_STATEIMAGEMASK); }
     BOOL Expand(HTREEITEM item, UINT code) { return (BOOL)::SendMessageW(m_hWnd, TVM_EXPAND, code, (LPARAM)item); }
     BOOL EnsureVisible(HTREEITEM item) { return (BOOL)::SendMessageW(m_hWnd, TVM_ENSUREVISIBLE, 0, (LPARAM)item); }

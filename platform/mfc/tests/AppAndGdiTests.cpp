@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "TestIds.h"
 #include "TestSupport.h"
 
 using namespace qmfc_test;
@@ -14,7 +15,8 @@ BOOL CALLBACK FindProcessBox(HWND h, LPARAM lp) {
     GetWindowThreadProcessId(h, &pid);
     wchar_t cls[16] = {};
     GetClassNameW(h, cls, 16);
-    if (pid == GetCurrentProcessId() && lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(h)) {
+    // A message box: a visible dialog of this process with the message text control 0xFFFF.
+    if (pid == GetCurrentProcessId() && lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(h) && GetDlgItem(h, 0xFFFF)) {
         *reinterpret_cast<HWND*>(lp) = h;
         return FALSE;
     }
@@ -150,4 +152,36 @@ TEST(ListCtrl, CheckStateFollowsTheStateImageFormula) {
     EXPECT_EQ(0, list.GetNextSelectedItem(pos));
     EXPECT_EQ(nullptr, pos);
     host.DestroyWindow();
+}
+
+namespace {
+class CNumberDlg : public CDialog {
+public:
+    int value = -1;
+    void DoDataExchange(CDataExchange* dx) override { DDX_Text(dx, IDC_TEST_EDIT, value); }
+};
+}  // namespace
+
+TEST(DataExchange, IntegerFieldRefusesTextWithTheUsualMessage) {
+    CWinApp app(L"Layer Test");
+    CNumberDlg dlg;
+    ASSERT_TRUE(dlg.Create(IDD_TEST_MODAL, NULL));
+    dlg.SetDlgItemText(IDC_TEST_EDIT, L" 12 ");
+    EXPECT_TRUE(dlg.UpdateData(TRUE));
+    EXPECT_EQ(12, dlg.value);
+    dlg.value = 345;
+    EXPECT_TRUE(dlg.UpdateData(FALSE));
+    CString text;
+    dlg.GetDlgItemText(IDC_TEST_EDIT, text);
+    EXPECT_EQ(CString(L"345"), text);
+
+    dlg.SetDlgItemText(IDC_TEST_EDIT, L"12abc");
+    {
+        BoxDriver driver(IDOK);
+        EXPECT_FALSE(dlg.UpdateData(TRUE));
+        WaitForSingleObject(driver.thread, 10000);
+        EXPECT_EQ(L"Please enter an integer.", driver.text);
+    }
+    EXPECT_EQ(345, dlg.value);  // unchanged after a refused entry
+    dlg.DestroyWindow();
 }
