@@ -74,6 +74,7 @@ CDialog::~CDialog() {}
 BOOL CDialog::Create(UINT templateId, CWnd* parent) { return Create(MAKEINTRESOURCEW(templateId), parent); }
 
 BOOL CDialog::Create(LPCWSTR templateName, CWnd* parent) {
+    if (m_hWnd) return FALSE;  // already created
     m_lpszTemplateName = templateName;
     if (IS_INTRESOURCE(templateName)) m_nIDHelp = (UINT)(UINT_PTR)templateName;
     std::vector<BYTE> t;
@@ -86,6 +87,7 @@ BOOL CDialog::Create(LPCWSTR templateName, CWnd* parent) {
 }
 
 BOOL CDialog::CreateIndirect(LPCDLGTEMPLATEW dialogTemplate, CWnd* parent, HINSTANCE instance) {
+    if (m_hWnd) return FALSE;
     m_pParentWnd = parent;
     InitControlClasses();
     return qmfc::CreateDialogAttached(this, dialogTemplate, parent ? parent->m_hWnd : NULL,
@@ -93,6 +95,7 @@ BOOL CDialog::CreateIndirect(LPCDLGTEMPLATEW dialogTemplate, CWnd* parent, HINST
 }
 
 INT_PTR CDialog::DoModal() {
+    if (m_hWnd) return -1;  // a window of this object exists already
     std::vector<BYTE> t;
     HINSTANCE inst = NULL;
     if (!LoadTemplate(m_lpszTemplateName, t, inst)) return -1;

@@ -73,7 +73,7 @@ LRESULT CALLBACK QmfcCbtHook(int code, WPARAM wParam, LPARAM lParam) {
         if (parentOk && !IsImeWindow(h)) {
             CWnd* wnd = ts->pWndInit;
             ts->pWndInit = NULL;
-            wnd->Attach(h);
+            if (!wnd->Attach(h)) return CallNextHookEx(ts->hHook, code, wParam, lParam);
             ts->hWndCreating = h;
             wnd->PreSubclassWindow();
             WNDPROC old = (WNDPROC)SetWindowLongPtrW(h, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
