@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# bench.sh <build-folder>: backs up and restores (a) one 200 MB file and (b) 20,000 small files with Coldrith
+# bench.sh <build-folder> [small]: backs up and restores (a) one 200 MB file and (b) 20,000 small files with Coldrith
 # (ColdrithZipTool under Wine, default level) and with Info-ZIP zip -6 / unzip on the same data, in one run.
 # Prints speed ratios (peer time / our time, goal >= 1.0) and the size ratio (ours / zip, goal <= 1.01).
 # Our times are measured inside the program (no Wine start-up); the wall time with start-up is shown too.
@@ -11,7 +11,8 @@ root=$(cd "$here/../../.." && pwd)
 work="$bin/coldrith-bench"
 rm -rf "$work"; mkdir -p "$work"
 trap 'rm -rf "$work"' EXIT
-python3 "$here/make_data.py" "$work/data"
+# "small" leaves the big file empty (a quick run of part (b) only).
+python3 "$here/make_data.py" "$work/data" "${2:-all}"
 sync
 
 now() { date +%s.%N; }

@@ -6,6 +6,7 @@ import random
 import sys
 
 root = sys.argv[1]
+which = sys.argv[2] if len(sys.argv) > 2 else "all"
 rnd = random.Random(1)
 words = [w.encode() for w in "backup restore archive folder entry registry quorvel data file system the of and to "
          "in is for on with that this from".split()]
@@ -22,10 +23,12 @@ def text(n):
 big = os.path.join(root, "big")
 os.makedirs(big, exist_ok=True)
 with open(os.path.join(big, "big.bin"), "wb") as f:
+    if which == "small":
+        f.truncate(0)
     chunk = text(1 << 20)
-    for i in range(100):
+    for i in range(100 if which != "small" else 0):
         f.write(chunk[i * 997 % 4096:] + chunk[:i * 997 % 4096])
-    f.write(os.urandom(100 << 20))
+    f.write(os.urandom(100 << 20) if which != "small" else b"")
 small = os.path.join(root, "small")
 pool = text(8 << 20)
 for d in range(200):
