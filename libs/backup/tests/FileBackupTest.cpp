@@ -143,6 +143,31 @@ TEST(FileBackup, ArchiveInsideASourceIsLeftOutAndEmptyFilesFinish)
     EXPECT_EQ(run.sink.backupProgress.back(), 10000);
 }
 
+TEST(FileBackup, FilesOfFourGigabytesAreReportedNotWrapped)
+{
+    CScratchDir dir(L"huge");
+    std::wstring src = dir / L"src";
+    MakeDirs(src);
+    WriteBytes(src + L"\\small.txt", "small");
+    // A sparse file just over 4 GiB: its size no longer fits the archive's 32-bit fields.
+    HANDLE h = CreateFileW((src + L"\\huge.bin").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER size;
+    size.QuadPart = 0x100000001LL;
+    ASSERT_TRUE(SetFilePointerEx(h, size, nullptr, FILE_BEGIN));
+    ASSERT_TRUE(SetEndOfFile(h));
+    CloseHandle(h);
+
+    BackupRun run;
+    EXPECT_EQ(run.Run(dir.Path(), L"h", { src }), 1);
+    std::vector<std::wstring> names = EntryNames(dir / L"h.fbk");
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_NE(names[0].find(L"small.txt"), std::wstring::npos);
+    ASSERT_EQ(run.backup.GetRunErrors().size(), 1u);
+    EXPECT_NE(run.backup.GetRunErrors()[0].find(L"huge.bin"), std::wstring::npos);
+    EXPECT_EQ(run.sink.ranges.at(0), 5) << "the total holds only what is backed up";
+}
+
 TEST(FileBackup, StopKeepsAValidArchiveAndReportsTheRest)
 {
     CScratchDir dir(L"stop");
