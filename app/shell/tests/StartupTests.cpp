@@ -8,17 +8,17 @@
 
 namespace {
 
+DWORD WINAPI SendSwitchPage77(LPVOID param)
+{
+    ::SendMessageW(static_cast<HWND>(param), WM_SWITCH_PAGE, 77, 0);
+    return 0;
+}
+
 TEST(PumpingWait, AnswersMessagesSentFromTheThreadItWaitsFor)
 {
     shell_test::HostWindow host; // a window of this thread that the other thread sends to
     HWND target = host.GetSafeHwnd();
-    HANDLE thread = ::CreateThread(
-        nullptr, 0,
-        [](LPVOID param) -> DWORD {
-            ::SendMessageW(static_cast<HWND>(param), WM_SWITCH_PAGE, 77, 0);
-            return 0;
-        },
-        target, 0, nullptr);
+    HANDLE thread = ::CreateThread(nullptr, 0, &SendSwitchPage77, target, 0, nullptr);
     ASSERT_NE(nullptr, thread);
     EXPECT_TRUE(Shell::WaitPumping(thread, 5000));
     ::CloseHandle(thread);
