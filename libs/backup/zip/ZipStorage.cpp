@@ -220,10 +220,12 @@ void CZipStorage::Write(const void* buffer, uint32_t len, bool atOnce)
         uint32_t needed = atOnce ? len : 1;
         if (left < needed)
         {
-            if (m_iSpanMode == splitSize && m_uBytesWritten + m_uBytesInWriteBuffer == 0)
+            if (m_uBytesWritten + m_uBytesInWriteBuffer > 0)
+                NextVolume(needed);
+            else if (m_iSpanMode == splitSize)
                 m_uCurrentVolSize = needed; // a record larger than a whole volume gets a volume of its own size
             else
-                NextVolume(needed);
+                ThrowError(ZIP_ABORTED, "not enough free space on the new disk"); // another disk would not help
             continue;
         }
         uint32_t n = left < len ? static_cast<uint32_t>(left) : len;
