@@ -3,7 +3,8 @@
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree,mshtml="
-export LANG=en_US.UTF-8
+# Without the en_US.UTF-8 locale installed, Wine falls back to ASCII file names on the host: use C.UTF-8 then.
+if locale -a 2>/dev/null | grep -qix 'en_US.utf-\?8'; then export LANG=en_US.UTF-8; else export LANG=C.UTF-8; fi
 export TZ=UTC
 export no_proxy=127.0.0.1,localhost
 unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY
