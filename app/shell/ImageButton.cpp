@@ -1,5 +1,6 @@
 #include "ImageButton.h"
 
+#include "HoverTracking.h"
 #include "SkinDraw.h"
 #include "resource.h"
 
@@ -101,22 +102,8 @@ void CImageButton::DrawItem(LPDRAWITEMSTRUCT dis)
 
 LRESULT CImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (Shell::TrackHover(GetSafeHwnd(), message, m_bTracking, m_bHover)) return 0;
     switch (message) {
-    case WM_MOUSEMOVE:
-        if (!m_bTracking) {
-            TRACKMOUSEEVENT tme = {sizeof(tme), TME_HOVER | TME_LEAVE, GetSafeHwnd(), 1};
-            m_bTracking = ::TrackMouseEvent(&tme) ? 1 : 0;
-        }
-        break;
-    case WM_MOUSEHOVER:
-        m_bHover = 1;
-        Invalidate();
-        return 0;
-    case WM_MOUSELEAVE:
-        m_bTracking = 0;
-        m_bHover = 0;
-        Invalidate();
-        return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case BM_CLICK:

@@ -1,6 +1,7 @@
 #include "TabButton.h"
 
 #include "ImageButton.h"
+#include "HoverTracking.h"
 #include "SkinDraw.h"
 
 IMPLEMENT_DYNAMIC(CTabButton, CButton)
@@ -92,22 +93,8 @@ void CTabButton::DrawItem(LPDRAWITEMSTRUCT dis)
 
 LRESULT CTabButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (Shell::TrackHover(GetSafeHwnd(), message, m_bTracking, m_bHover)) return 0;
     switch (message) {
-    case WM_MOUSEMOVE:
-        if (!m_bTracking) {
-            TRACKMOUSEEVENT tme = {sizeof(tme), TME_HOVER | TME_LEAVE, GetSafeHwnd(), 1};
-            m_bTracking = ::TrackMouseEvent(&tme) ? 1 : 0;
-        }
-        break;
-    case WM_MOUSEHOVER:
-        m_bHover = 1;
-        Invalidate();
-        return 0;
-    case WM_MOUSELEAVE:
-        m_bTracking = 0;
-        m_bHover = 0;
-        Invalidate();
-        return 0;
     case WM_ERASEBKGND:
         return TRUE;
     }
