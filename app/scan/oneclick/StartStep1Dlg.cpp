@@ -6,8 +6,8 @@
 #include "Dictionary.h"
 #include "EntryApp.h"
 #include "HealthScore.h"
+#include "MainWindowBusy.h"
 #include "../home/HomeLogic.h"
-#include "PageIds.h"
 #include "PumpingWait.h"
 #include "controls/RegResultText.h"
 #include "RepairActions.h"
@@ -164,7 +164,7 @@ void CStartStep1Dlg::StartQuickScan() {
     CFunctionDlg::OnShowPage();
     if (!m_run.Start()) return;  // workers of the last run are still there: it goes on
     m_nStop = 0;
-    SetBusy(true);
+    SetMainWindowBusy(true);
     SetTimer(kScoreTimer, kScoreTimerMs, nullptr);
     SetTimer(kRepaintTimer, kRepaintTimerMs, nullptr);
     ShowProgress();
@@ -425,7 +425,7 @@ void CStartStep1Dlg::OnAbortOrRepair() {
 
     // Repair all.
     m_run.BeginRepair();
-    SetBusy(true);
+    SetMainWindowBusy(true);
     SetTimer(kScoreTimer, kScoreTimerMs, nullptr);
     SetTimer(kRepaintTimer, kRepaintTimerMs, nullptr);
     ShowProgress();
@@ -615,7 +615,7 @@ void CStartStep1Dlg::FinishRun() {
     m_return.EnableWindow(TRUE);
     m_showResult.EnableWindow(TRUE);
     m_lastStoreStatus = WriteStoredScore(m_counts, NowText(), m_nScore);
-    SetBusy(false);
+    SetMainWindowBusy(false);
 
     // After a scan nobody started by hand: a pop-up that goes away by itself, never anything that waits.
     if (CEntryApp::m_bBootMode) {
@@ -721,9 +721,4 @@ void CStartStep1Dlg::StartAnimation(bool on) {
         m_busy.SetTimer(0, m_busy.m_nPeriod, nullptr);
     else
         m_busy.KillTimer(0);
-}
-
-void CStartStep1Dlg::SetBusy(bool busy) {
-    CWnd* main = AfxGetMainWnd();
-    if (main && main->GetSafeHwnd()) ::SendMessageW(main->GetSafeHwnd(), WM_SET_BUSY, busy ? 1 : 0, 0);
 }

@@ -110,7 +110,6 @@ private:
     void DeliverResultItems();
     void SetButtonText(int id, const wchar_t* key);
     void StartAnimation(bool on);
-    void SetBusy(bool busy);
 
     // Engines.
     CRegistryData m_registry;
