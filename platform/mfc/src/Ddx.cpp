@@ -5,7 +5,23 @@
 
 namespace {
 struct DdxFailure {};
+
+CString WindowText(HWND h) {
+    CString text;
+    int n = ::GetWindowTextLengthW(h);
+    ::GetWindowTextW(h, text.GetBufferSetLength(n + 1), n + 1);
+    text.ReleaseBuffer();
+    return text;
 }
+
+// A control whose state is one number read and written with a pair of messages (check, selection index).
+void ExchangeByMessages(CDataExchange* dx, int id, int& value, UINT getMessage, UINT setMessage) {
+    HWND h = dx->PrepareCtrl(id);
+    if (!h) return;
+    if (dx->m_bSaveAndValidate) value = (int)::SendMessageW(h, getMessage, 0, 0);
+    else ::SendMessageW(h, setMessage, (WPARAM)value, 0);
+}
+}  // namespace
 
 BOOL CWnd::UpdateData(BOOL saveAndValidate) {
     CDataExchange dx(this, saveAndValidate);
@@ -44,22 +60,14 @@ void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
 void DDX_Text(CDataExchange* dx, int id, CString& value) {
     HWND h = dx->PrepareCtrl(id);
     if (!h) return;
-    if (dx->m_bSaveAndValidate) {
-        int n = ::GetWindowTextLengthW(h);
-        ::GetWindowTextW(h, value.GetBufferSetLength(n + 1), n + 1);
-        value.ReleaseBuffer();
-    } else {
-        ::SetWindowTextW(h, value);
-    }
+    if (dx->m_bSaveAndValidate) value = WindowText(h);
+    else ::SetWindowTextW(h, value);
 }
 
 namespace {
 // Reads a whole number from the control; FALSE (after telling the user) when the text is not one.
 bool ReadNumber(CDataExchange* dx, HWND h, long long& out, bool isSigned) {
-    CString text;
-    int n = ::GetWindowTextLengthW(h);
-    ::GetWindowTextW(h, text.GetBufferSetLength(n + 1), n + 1);
-    text.ReleaseBuffer();
+    CString text = WindowText(h);
     text.Trim();
     const wchar_t* s = text;
     wchar_t* end = NULL;
@@ -101,12 +109,7 @@ void DDX_Text(CDataExchange* dx, int id, long& value) { ExchangeNumber(dx, id, v
 void DDX_Text(CDataExchange* dx, int id, UINT& value) { ExchangeNumber(dx, id, value, false, 0, UINT_MAX); }
 void DDX_Text(CDataExchange* dx, int id, DWORD& value) { ExchangeNumber(dx, id, value, false, 0, ULONG_MAX); }
 
-void DDX_Check(CDataExchange* dx, int id, int& value) {
-    HWND h = dx->PrepareCtrl(id);
-    if (!h) return;
-    if (dx->m_bSaveAndValidate) value = (int)::SendMessageW(h, BM_GETCHECK, 0, 0);
-    else ::SendMessageW(h, BM_SETCHECK, (WPARAM)value, 0);
-}
+void DDX_Check(CDataExchange* dx, int id, int& value) { ExchangeByMessages(dx, id, value, BM_GETCHECK, BM_SETCHECK); }
 
 void DDX_Radio(CDataExchange* dx, int id, int& value) {
     // The group starts at id and runs through the following WS_TABSTOP-less siblings until the next WS_GROUP.
@@ -127,29 +130,21 @@ void DDX_Radio(CDataExchange* dx, int id, int& value) {
 }
 
 void DDX_CBIndex(CDataExchange* dx, int id, int& index) {
-    HWND h = dx->PrepareCtrl(id);
-    if (!h) return;
-    if (dx->m_bSaveAndValidate) index = (int)::SendMessageW(h, CB_GETCURSEL, 0, 0);
-    else ::SendMessageW(h, CB_SETCURSEL, (WPARAM)index, 0);
+    ExchangeByMessages(dx, id, index, CB_GETCURSEL, CB_SETCURSEL);
 }
 
 void DDX_CBString(CDataExchange* dx, int id, CString& value) {
     HWND h = dx->PrepareCtrl(id);
     if (!h) return;
     if (dx->m_bSaveAndValidate) {
-        int n = ::GetWindowTextLengthW(h);
-        ::GetWindowTextW(h, value.GetBufferSetLength(n + 1), n + 1);
-        value.ReleaseBuffer();
+        value = WindowText(h);
     } else if (::SendMessageW(h, CB_SELECTSTRING, (WPARAM)-1, (LPARAM)(LPCWSTR)value) == CB_ERR) {
         ::SetWindowTextW(h, value);
     }
 }
 
 void DDX_LBIndex(CDataExchange* dx, int id, int& index) {
-    HWND h = dx->PrepareCtrl(id);
-    if (!h) return;
-    if (dx->m_bSaveAndValidate) index = (int)::SendMessageW(h, LB_GETCURSEL, 0, 0);
-    else ::SendMessageW(h, LB_SETCURSEL, (WPARAM)index, 0);
+    ExchangeByMessages(dx, id, index, LB_GETCURSEL, LB_SETCURSEL);
 }
 
 void DDV_MinMaxInt(CDataExchange* dx, int value, int minVal, int maxVal) {
