@@ -1,15 +1,10 @@
 #include "DrawerMenu.h"
 
+#include "ImageButton.h"
 #include "MemDC.h"
 #include "SkinDraw.h"
 
 namespace {
-
-void LoadSkinBitmap(CBitmap& bitmap, UINT id)
-{
-    bitmap.DeleteObject();
-    bitmap.Attach(::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id)));
-}
 
 // Statics of the drawer show the skin of the main window behind them.
 BOOL EraseWithParentBackground(CWnd* wnd, WPARAM dc)

@@ -11,15 +11,11 @@ void CreateSkinFont(CFont& font, int height, BOOL bold)
                     L"Verdana");
 }
 
-namespace {
-
 void LoadSkinBitmap(CBitmap& bitmap, UINT id)
 {
     bitmap.DeleteObject();
     bitmap.Attach(::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id)));
 }
-
-} // namespace
 
 IMPLEMENT_DYNAMIC(CImageButton, CButton)
 

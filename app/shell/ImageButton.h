@@ -51,3 +51,5 @@ public:
 
 // Makes a caption font of the skin: Verdana, that height, bold (700) or regular (400), swiss family.
 void CreateSkinFont(CFont& font, int height, BOOL bold);
+// Replaces the bitmap by the bitmap resource `id` of the resource module (none when it does not load).
+void LoadSkinBitmap(CBitmap& bitmap, UINT id);

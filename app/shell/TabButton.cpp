@@ -42,8 +42,7 @@ void CTabButton::SetBitmaps(UINT normal, UINT hover, UINT pressed, UINT selected
     } looks[] = {{&m_bmpNormal, &m_rgnNormal, normal}, {&m_bmpHover, &m_rgnHover, hover},
                  {&m_bmpPressed, &m_rgnPressed, pressed}, {&m_bmpSelected, &m_rgnSelected, selected}};
     for (Look& look : looks) {
-        look.bitmap->DeleteObject();
-        look.bitmap->Attach(::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(look.id)));
+        LoadSkinBitmap(*look.bitmap, look.id);
         CreateRegionFromBitmap(look.bitmap, look.region);
     }
     m_crTransNormal = m_crTransHover = m_crTransPressed = m_crTransSelected = transparent;
