@@ -21,6 +21,25 @@ void PaintNothing(CWnd* wnd)
     ::EndPaint(wnd->GetSafeHwnd(), &ps);
 }
 
+// What every container of the drawer does: pass page switches up to its parent, show the parent's skin behind
+// it and paint nothing of its own. False for any other message.
+bool HandleContainerMessage(CWnd* wnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (message) {
+    case WM_SWITCH_PAGE:
+        result = wnd->GetParent() ? wnd->GetParent()->SendMessage(message, wParam, lParam) : 0;
+        return true;
+    case WM_ERASEBKGND:
+        result = EraseWithParentBackground(wnd, wParam);
+        return true;
+    case WM_PAINT:
+        PaintNothing(wnd);
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
 } // namespace
 
 // ---- CMenuButtonItem ----------------------------------------------------------------------------------------
@@ -155,20 +174,13 @@ void CMenuItemContainer::SetBackground(UINT bitmapId)
 
 LRESULT CMenuItemContainer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_SWITCH_PAGE:
-        return GetParent() ? GetParent()->SendMessage(message, wParam, lParam) : 0;
-    case WM_ERASEBKGND:
-        if (m_background.GetSafeHandle()) {
-            Shell::DrawMaskedBitmap(reinterpret_cast<HDC>(wParam), 0, 0,
-                                    static_cast<HBITMAP>(m_background.GetSafeHandle()), CLR_INVALID);
-            return TRUE;
-        }
-        return EraseWithParentBackground(this, wParam);
-    case WM_PAINT:
-        PaintNothing(this);
-        return 0;
+    if (message == WM_ERASEBKGND && m_background.GetSafeHandle()) {
+        Shell::DrawMaskedBitmap(reinterpret_cast<HDC>(wParam), 0, 0, static_cast<HBITMAP>(m_background.GetSafeHandle()),
+                                CLR_INVALID);
+        return TRUE;
     }
+    LRESULT result = 0;
+    if (HandleContainerMessage(this, message, wParam, lParam, result)) return result;
     return CStatic::WindowProc(message, wParam, lParam);
 }
 
@@ -197,15 +209,8 @@ bool CMenuButtonCtrl::Holds(int id) const
 
 LRESULT CMenuButtonCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_SWITCH_PAGE:
-        return GetParent() ? GetParent()->SendMessage(message, wParam, lParam) : 0;
-    case WM_ERASEBKGND:
-        return EraseWithParentBackground(this, wParam);
-    case WM_PAINT:
-        PaintNothing(this);
-        return 0;
-    }
+    LRESULT result = 0;
+    if (HandleContainerMessage(this, message, wParam, lParam, result)) return result;
     return CStatic::WindowProc(message, wParam, lParam);
 }
 
@@ -325,17 +330,12 @@ void CDrawerMenuCtrl::EnableItems(BOOL bEnable)
 
 LRESULT CDrawerMenuCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_SWITCH_PAGE:
+    if (message == WM_SWITCH_PAGE) {
         if (UpdateGroups(static_cast<int>(wParam))) Layout();
         RepaintArea();
-        return GetParent() ? GetParent()->SendMessage(message, wParam, lParam) : 0;
-    case WM_ERASEBKGND:
-        return EraseWithParentBackground(this, wParam);
-    case WM_PAINT:
-        PaintNothing(this);
-        return 0;
     }
+    LRESULT result = 0;
+    if (HandleContainerMessage(this, message, wParam, lParam, result)) return result;
     return CStatic::WindowProc(message, wParam, lParam);
 }
 
