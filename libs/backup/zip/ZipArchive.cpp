@@ -114,17 +114,7 @@ void CZipArchive::Open(const std::wstring& path, int mode, int volumeSize)
     m_storage.Open(path, mode, volumeSize);
     m_centralDir.Init(&m_storage);
     if (mode == zipOpen || mode == zipOpenReadOnly)
-    {
-        try
-        {
-            m_centralDir.Read();
-        }
-        catch (...)
-        {
-            Close(true);
-            throw;
-        }
-    }
+        ReadCentralDirOrClose();
 }
 
 void CZipArchive::Open(CZipAbstractFile& file)
@@ -135,6 +125,11 @@ void CZipArchive::Open(CZipAbstractFile& file)
     m_iFileOpened = stateNone;
     m_storage.Attach(&file);
     m_centralDir.Init(&m_storage);
+    ReadCentralDirOrClose();
+}
+
+void CZipArchive::ReadCentralDirOrClose()
+{
     try
     {
         m_centralDir.Read();

@@ -100,6 +100,8 @@ private:
     void FlushDeflate(int flush);
     void EmptyPtrList();
     void ResetEntry();
+    // Reads the central directory of the archive just opened; on failure closes the archive, then rethrows.
+    void ReadCentralDirOrClose();
     // Makes the zlib stream ready for an entry: reset when it is of the same kind, created otherwise.
     int PrepareStream(int kind, int level);
     void EndStream();
