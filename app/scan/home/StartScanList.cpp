@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "Dictionary.h"
 #include "HomeLogic.h"
 
 namespace {
@@ -133,6 +134,12 @@ int CStartScanList::AddRow(const wchar_t* name, UINT bitmapId, const wchar_t* sp
         Invalidate(FALSE);
     }
     return slot;
+}
+
+void CStartScanList::InsertCategoryColumns(int width) {
+    InsertColumn(0, nsVendrel::TranslateCode(L"IDS_START_LIST_CATEGORY"), LVCFMT_LEFT, width / 3);
+    InsertColumn(1, nsVendrel::TranslateCode(L"IDS_START_LIST_DESCRIPTION"), LVCFMT_LEFT, width / 3);
+    InsertColumn(2, nsVendrel::TranslateCode(L"IDS_START_LIST_STATUS"), LVCFMT_LEFT, width - 2 * (width / 3));
 }
 
 void CStartScanList::RemoveAllRows() {

@@ -30,6 +30,8 @@ public:
                int t3, int t4, int count);
     // Frees every row and deletes the items.
     void RemoveAllRows();
+    // The columns of both steps: category, description and status, sharing `width` in thirds.
+    void InsertCategoryColumns(int width);
     // Update a row (text cut at 1024 characters). With m_bDeferRepaint the list is only marked, and repainted by
     // the next FlushRepaint: a scan reporting thousands of items must not paint thousands of times.
     void SetRowDescription(int row, const wchar_t* text);

@@ -62,10 +62,7 @@ void CStartStep0Dlg::OnInitPage() {
     m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_SINGLESEL |
                       LVS_NOSORTHEADER,
                   CRect(20, 110, w - 20, h - 20), this, IDC_LIST);
-    const int listW = w - 44;
-    m_list.InsertColumn(0, TranslateCode(L"IDS_START_LIST_CATEGORY"), LVCFMT_LEFT, listW / 3);
-    m_list.InsertColumn(1, TranslateCode(L"IDS_START_LIST_DESCRIPTION"), LVCFMT_LEFT, listW / 3);
-    m_list.InsertColumn(2, TranslateCode(L"IDS_START_LIST_STATUS"), LVCFMT_LEFT, listW - 2 * (listW / 3));
+    m_list.InsertCategoryColumns(w - 44);
 }
 
 void CStartStep0Dlg::OnShowPage() {
