@@ -6,6 +6,8 @@
 
 #include "Dictionary.h"
 #include "HomeLogic.h"
+#include "SkinDraw.h"
+#include "controls/BitmapDraw.h"
 
 namespace {
 
@@ -21,22 +23,6 @@ HFONT BoldFont(int height, const wchar_t* face) {
 HBITMAP LoadSkinBitmap(UINT id) {
     return static_cast<HBITMAP>(
         ::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-}
-
-SIZE BitmapSize(HBITMAP bitmap) {
-    BITMAP bm = {};
-    if (bitmap) ::GetObjectW(bitmap, sizeof(bm), &bm);
-    return SIZE{bm.bmWidth, bm.bmHeight};
-}
-
-void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y) {
-    if (!bitmap) return;
-    const SIZE size = BitmapSize(bitmap);
-    HDC mem = ::CreateCompatibleDC(dc);
-    HGDIOBJ old = ::SelectObject(mem, bitmap);
-    ::BitBlt(dc, x, y, size.cx, size.cy, mem, 0, 0, SRCCOPY);
-    ::SelectObject(mem, old);
-    ::DeleteDC(mem);
 }
 
 void DrawLine(HDC dc, const wchar_t* text, HFONT font, COLORREF colour, RECT rc) {
@@ -55,7 +41,7 @@ void CopyText(wchar_t* to, const wchar_t* from) {
 
 HBITMAP RecolourBitmap(HBITMAP source, COLORREF from, COLORREF to) {
     if (!source) return nullptr;
-    const SIZE size = BitmapSize(source);
+    const SIZE size = Shell::BitmapSize(source);
     if (size.cx <= 0 || size.cy <= 0) return nullptr;
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
@@ -189,7 +175,7 @@ void CStartScanList::DrawItem(LPDRAWITEMSTRUCT dis) {
     ::FillRect(dc, &rc, hover ? m_hHoverBrush : m_hNormalBrush);
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
 
-    DrawBitmap(dc, hover && row.hoverBitmap ? row.hoverBitmap : row.bitmap, rc.left + 13, rc.top + 17);
+    DrawBitmap(dc, rc.left + 13, rc.top + 17, hover && row.hoverBitmap ? row.hoverBitmap : row.bitmap);
     DrawLine(dc, row.name, m_hNameFont, RGB(71, 130, 195), RECT{rc.left + 48, rc.top + 13, rc.right, rc.bottom});
     DrawLine(dc, row.description, m_hDescFont, RGB(204, 204, 204),
              RECT{rc.left + 48, rc.top + 38, rc.right, rc.bottom});
@@ -199,7 +185,7 @@ void CStartScanList::DrawItem(LPDRAWITEMSTRUCT dis) {
 
     const int level = Home::ScanRowLevel(row.count, row.thresholds);
     HBITMAP status = hover && m_hLevelHover[level] ? m_hLevelHover[level] : m_hLevel[level];
-    DrawBitmap(dc, status, rc.right - BitmapSize(status).cx - 10, rc.top + 13);
+    DrawBitmap(dc, rc.right - Shell::BitmapSize(status).cx - 10, rc.top + 13, status);
     ::SetBkMode(dc, oldMode);
 }
 
