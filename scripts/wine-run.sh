@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
-# wine-run.sh <program.exe> [args...]: runs a program of the build under Wine in a fresh copy of the
-# build's sandboxed prefix (see wine-prefix.sh). The build's bin folder is drive Q:, so the program runs
-# as Q:\<name>.exe and its own folder is Q:\. Used by CTest for every test program.
+# wine-run.sh [--private-bin] <program.exe> [args...]: runs a program of the build under Wine in a fresh
+# copy of the build's sandboxed prefix (see wine-prefix.sh). The build's bin folder is drive Q:, so the
+# program runs as Q:\<name>.exe and its own folder is Q:\.
+#   --private-bin: Q: is a private copy of the bin folder instead, so programs that write beside themselves
+#   (registry backups, failed-entry lists) cannot disturb one another when CTest runs them side by side;
+#   only Q:\artifacts is shared. CTest runs every test program this way.
 #   QUORVEL_KEEP_PREFIX=1 keeps the copy afterwards (for inspection); QUORVEL_PREFIX=<dir> picks the copy.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
+private_bin=0
+if [ "${1:-}" = --private-bin ]; then private_bin=1; shift; fi
 exe=$(realpath "$1"); shift
 bin=$(dirname "$exe")
 build=$(dirname "$bin")
@@ -16,11 +21,20 @@ mkdir -p "$build/wine"
 ( flock 9; "$here/wine-prefix.sh" "$template" ) 9>"$build/wine/.lock" || exit 1
 
 run=${QUORVEL_PREFIX:-$build/wine/run/$name}
-rm -rf "$run" "$run.home"
+rm -rf "$run" "$run.home" "$run.bin"
 mkdir -p "$(dirname "$run")"
 cp -a "$template" "$run"
 mkdir -p "$run.home/data"
-ln -s "$bin" "$run/dosdevices/q:"
+drive_q=$bin
+if [ $private_bin = 1 ]; then
+    drive_q="$run.bin"
+    mkdir -p "$drive_q" "$bin/artifacts"
+    # Build outputs only: what programs wrote beside themselves in earlier runs is left behind.
+    find "$bin" -mindepth 1 -maxdepth 1 ! -name artifacts ! -name regbackup ! -name data \
+         ! -name coldrith-interop -exec cp -a {} "$drive_q/" \;
+    ln -s "$bin/artifacts" "$drive_q/artifacts"
+fi
+ln -s "$drive_q" "$run/dosdevices/q:"
 export WINEPREFIX="$run" HOME="$run.home" XDG_DATA_HOME="$run.home/data"
 
 QUORVEL_XVFB_PID=
@@ -29,11 +43,11 @@ cleanup() {
     "$WINESERVER" -k >/dev/null 2>&1
     "$WINESERVER" -w >/dev/null 2>&1
     quorvel_stop_xvfb
-    [ "${QUORVEL_KEEP_PREFIX:-0}" = 1 ] || rm -rf "$run" "$run.home"
+    [ "${QUORVEL_KEEP_PREFIX:-0}" = 1 ] || rm -rf "$run" "$run.home" "$run.bin"
 }
 trap cleanup EXIT
 # A server with detached output, so Wine's background processes do not hold the caller's pipes.
 "$WINESERVER" -p </dev/null >/dev/null 2>&1
-cd "$bin"
+cd "$drive_q"
 rel=${exe#"$bin"/}
 "$WINE" "Q:\\${rel//\//\\}" "$@"
