@@ -10,7 +10,7 @@ import tempfile
 import zipfile
 import zlib
 
-work, log_path, before_path = sys.argv[1], sys.argv[2], sys.argv[3]
+work, log_path = sys.argv[1], sys.argv[2]
 manifest = json.load(open(os.path.join(work, "manifest.json")))
 tree = os.path.join(work, "data", "tree")
 failures = []
@@ -145,17 +145,8 @@ for name, expected in manifest["hostile"].items():
     if inside:
         fail("hostile %s left files in its target: %s" % (name, inside))
 
-# Nothing anywhere else: the host-visible folders (bin, work) hold what they held before plus our outputs.
-before = set(open(before_path).read().split("\n"))
-now = set()
-for d, dirs, fs in os.walk(os.path.dirname(work)):
-    if d.startswith(work):
-        continue
-    for f in fs + dirs:
-        now.add(os.path.relpath(os.path.join(d, f), os.path.dirname(work)))
-extra = sorted(p for p in now - before if not p.startswith(os.path.basename(work)))
-if extra:
-    fail("files appeared outside the work folder: %s" % extra[:20])
+# Nothing anywhere else: no hostile name may appear anywhere in the bin folder (drive Q:). Other test
+# programs write into that folder at the same time, so its listing as a whole cannot be compared.
 for n in ("evil", "abs_evil", "drive_evil", "unc_evil", "y_evil"):
     for d, _, fs in os.walk(os.path.dirname(work)):
         for f in fs:

@@ -13,12 +13,9 @@ work="$bin/coldrith-interop"
 rm -rf "$work"
 mkdir -p "$work"
 trap 'rm -rf "$work"' EXIT
-# What the bin folder held before (to spot anything written outside the work folder).
-(cd "$bin" && find . -mindepth 1 | sed 's|^\./||' | grep -v '^coldrith-interop' ) > "$work/../coldrith-interop.before" || true
 python3 "$here/make_archives.py" "$work" 'Q:\coldrith-interop'
 "$root/scripts/wine-run.sh" "$bin/ColdrithZipTool.exe" batch 'Q:\coldrith-interop\batch.txt' > "$work/wine.log" 2>&1 || true
 grep -a -E '^(command|error)' "$work/wine.log" | head -80 || true
 rc=0
-python3 "$here/check.py" "$work" "$work/wine.log" "$work/../coldrith-interop.before" || rc=$?
-rm -f "$work/../coldrith-interop.before"
+python3 "$here/check.py" "$work" "$work/wine.log" || rc=$?
 exit $rc
