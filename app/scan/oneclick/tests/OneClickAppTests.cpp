@@ -132,6 +132,9 @@ TEST(OneClickApp, ScanFindsSeededProblemsAndRepairLeavesOnlyWhatCannotBeRemoved)
                               found.counts[kShortcut],
                           found.counts[kRegistry], found.counts[kEvidence], found.counts[kJunk],
                           found.counts[kShortcut]};
+    // The dialog may already be visible from the end of the scan: wait until the posted click has filled it.
+    WaitFor([&] { return SendMessageW(GetDlgItem(dialog, kFirstResultList), LVM_GETITEMCOUNT, 0, 0) == listed[0]; },
+            10000);
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(listed[i], SendMessageW(GetDlgItem(dialog, kFirstResultList + i), LVM_GETITEMCOUNT, 0, 0))
             << "list " << i;
