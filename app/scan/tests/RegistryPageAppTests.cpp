@@ -6,8 +6,8 @@
 
 #include <commctrl.h>
 
-#include "AppDriver.h"
-#include "TestSupport.h"
+#include "QAppDriver.h"
+#include "QTestSupport.h"
 
 using namespace shell_test;
 

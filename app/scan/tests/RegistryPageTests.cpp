@@ -11,7 +11,7 @@
 #include "Dictionary.h"
 #include "PageFactory.h"
 #include "ScanTestHost.h"
-#include "TestSupport.h"
+#include "QTestSupport.h"
 #include "scan/registry/ScanCleanRegCleanDlg.h"
 
 using namespace scan_test;

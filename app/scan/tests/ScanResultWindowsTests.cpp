@@ -4,7 +4,7 @@
 
 #include "Common.h"
 #include "ScanTestHost.h"
-#include "TestSupport.h"
+#include "QTestSupport.h"
 #include "scan/result/PopupMessageDlg.h"
 #include "scan/result/ScoreResultDialog.h"
 

@@ -5,7 +5,7 @@
 #include <mutex>
 
 #include "PageIds.h"
-#include "TestSupport.h"
+#include "QTestSupport.h"
 
 namespace scan_test {
 

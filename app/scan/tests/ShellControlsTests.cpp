@@ -6,7 +6,7 @@
 
 #include "Dictionary.h"
 #include "ScanTestHost.h"
-#include "TestSupport.h"
+#include "QTestSupport.h"
 #include "controls/CheckBoxEx.h"
 #include "controls/ImageRotator.h"
 #include "controls/ProgressCtrlEx.h"

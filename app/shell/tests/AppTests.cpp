@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-#include "AppDriver.h"
-#include "TestSupport.h"
+#include "QAppDriver.h"
+#include "QTestSupport.h"
 
 using namespace shell_test;
 

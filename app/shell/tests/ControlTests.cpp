@@ -5,7 +5,7 @@
 #include "ImageButton.h"
 #include "MemDC.h"
 #include "TabButton.h"
-#include "TestSupport.h"
+#include "QTestSupport.h"
 #include "WindowTestHost.h"
 
 using shell_test::HostWindow;

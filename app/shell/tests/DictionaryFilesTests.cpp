@@ -8,7 +8,7 @@
 
 #include "Dictionary.h"
 #include "Language.h"
-#include "TestSupport.h"
+#include "QTestSupport.h"
 
 namespace {
 

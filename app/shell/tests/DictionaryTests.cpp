@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Dictionary.h"
-#include "TestSupport.h"
+#include "QTestSupport.h"
 
 using nsVendrel::CRBDictionary;
 using shell_test::MessageBoxDriver;

@@ -8,7 +8,7 @@
 
 #include "FunctionDlg.h"
 #include "PageFactory.h"
-#include "TestSupport.h"
+#include "QTestSupport.h"
 #include "WindowTestHost.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include "PumpingWait.h"
 #include "StartupWnd.h"
-#include "TestSupport.h"
+#include "QTestSupport.h"
 #include "WindowTestHost.h"
 
 namespace {

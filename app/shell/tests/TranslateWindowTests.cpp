@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Dictionary.h"
-#include "TestSupport.h"
+#include "QTestSupport.h"
 
 namespace {
 

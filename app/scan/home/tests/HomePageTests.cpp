@@ -14,7 +14,7 @@
 #include "FuncStartDlg.h"
 #include "PageIds.h"
 #include "StartStep0Dlg.h"
-#include "TestSupport.h"
+#include "QTestSupport.h"
 #include "WindowTestHost.h"
 
 using namespace OneClick;

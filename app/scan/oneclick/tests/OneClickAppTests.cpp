@@ -11,12 +11,12 @@
 
 #include <Common.h>
 
-#include "AppDriver.h"
+#include "QAppDriver.h"
 #include "HealthScore.h"
 #include "ScanTime.h"
 #include "ScoreStore.h"
 #include "SeededPrefix.h"
-#include "TestSupport.h"
+#include "QTestSupport.h"
 
 using namespace oneclick_test;
 using namespace OneClick;

@@ -11,7 +11,7 @@
 #include "FunctionDlg.h"
 #include "ScoreStore.h"
 #include "StartStep1Dlg.h"
-#include "TestSupport.h"
+#include "QTestSupport.h"
 #include "WindowTestHost.h"
 
 using namespace OneClick;

@@ -1,10 +1,10 @@
-#include "AppDriver.h"
+#include "QAppDriver.h"
 
 #include <shellapi.h>
 
 #include <cwchar>
 
-#include "TestSupport.h"
+#include "QTestSupport.h"
 
 namespace shell_test {
 

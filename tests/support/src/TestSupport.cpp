@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "QTestSupport.h"
 
 #include <shellapi.h>
 
