@@ -35,6 +35,15 @@ LRESULT CALLBACK Recorder(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(wnd, msg, wParam, lParam);
 }
 
+// The address of a function, whatever its type (entry points of the table and of the export table compared).
+template <typename Fn>
+uintptr_t Address(Fn fn)
+{
+    uintptr_t address = 0;
+    memcpy(&address, &fn, sizeof(address));
+    return address;
+}
+
 class ScannerFamily : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -83,12 +92,12 @@ TEST_F(ScannerFamily, IndexTableAliasesAndNullContexts)
     EXPECT_EQ(getScanner(9), getScanner(10));
     HMODULE tessik = GetModuleHandleW(L"Tessik.dll");
     ASSERT_NE(nullptr, tessik);
-    FARPROC shortcut = GetProcAddress(tessik, "Scanner_InvalidShortcut");
-    ASSERT_NE(nullptr, shortcut);
-    EXPECT_EQ(shortcut, GetProcAddress(tessik, "Scanner_SoundSection"));
-    EXPECT_EQ(shortcut, GetProcAddress(tessik, "Scanner_StartupMenuItem"));
-    EXPECT_EQ(reinterpret_cast<FARPROC>(getScanner(9)), shortcut);
-    EXPECT_EQ(reinterpret_cast<FARPROC>(getScanner(7)), GetProcAddress(tessik, "Scanner_RecentFile"));
+    const uintptr_t shortcut = Address(GetProcAddress(tessik, "Scanner_InvalidShortcut"));
+    ASSERT_NE(0u, shortcut);
+    EXPECT_EQ(shortcut, Address(GetProcAddress(tessik, "Scanner_SoundSection")));
+    EXPECT_EQ(shortcut, Address(GetProcAddress(tessik, "Scanner_StartupMenuItem")));
+    EXPECT_EQ(shortcut, Address(getScanner(9)));
+    EXPECT_EQ(Address(GetProcAddress(tessik, "Scanner_RecentFile")), Address(getScanner(7)));
 
     void* none = nullptr;
     for (unsigned i = 0; i < 16; ++i) {
