@@ -26,7 +26,7 @@ HMODULE Fake()
 template <typename Fn>
 Fn Export(const char* name)
 {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(Fake(), name)));
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(::GetProcAddress(Fake(), name)));
 }
 
 }  // namespace
