@@ -1,0 +1,29 @@
+// What the wizard and DLL page tests share: the stub regsvr32 in the system folder, the marker DLL's count, and
+// registry fixtures.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace wizard_test {
+
+// Copies the stub (WizardRegsvr32Stub.exe beside the test) over the system folder's regsvr32.exe and tells Wine to
+// run it instead of its own; the stub's log starts empty. False when the copy failed.
+bool InstallRegsvr32Stub();
+// The stub's log lines ("<path>|<command line>") so far.
+std::vector<std::wstring> Regsvr32Log();
+// The number of WizardMarker.dll registrations, and a fresh start of it.
+DWORD MarkerRegistrations();
+void ResetMarkerRegistrations();
+// The bytes of a file (empty when it cannot be read).
+std::string ReadFileBytes(const std::wstring& path);
+bool FileExists(const std::wstring& path);
+
+// Registry reads in the test's own view.
+bool ReadString(HKEY root, const wchar_t* key, const wchar_t* value, std::wstring& text, DWORD* type = nullptr);
+bool ReadDword(HKEY root, const wchar_t* key, const wchar_t* value, DWORD& data);
+bool ValueExists(HKEY root, const wchar_t* key, const wchar_t* value);
+
+} // namespace wizard_test
