@@ -5,6 +5,14 @@
 #include "FunctionDlg.h"
 #include "ImageButton.h"
 
+// A caption under a home button: centred, and wrapped to the button's share of the row so that neighbouring
+// captions do not run into each other (a single word wider than that keeps its own width).
+class CHomeButtonCaption : public CMainMenuText {
+public:
+    int m_nWrapWidth = 100;
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+};
+
 class CMoravinHomeDlg : public CFunctionDlg {
 public:
     static constexpr int kButtons = 7;
@@ -28,5 +36,5 @@ protected:
 
 private:
     CImageButton m_buttons[kButtons];
-    CMainMenuText m_captions[kButtons];
+    CHomeButtonCaption m_captions[kButtons];
 };
