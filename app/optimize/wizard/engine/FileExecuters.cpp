@@ -46,14 +46,7 @@ bool IsAbsent(const std::wstring& path)
 
 std::wstring NormaliseRemovalPath(const std::wstring& path)
 {
-    std::wstring out;
-    out.reserve(path.size());
-    for (size_t i = 0; i < path.size(); ++i) {
-        const wchar_t c = path[i] == L'/' ? L'\\' : path[i];
-        // A doubled separator is folded, except the two that open a network path.
-        if (IsSeparator(c) && !out.empty() && IsSeparator(out.back()) && out.size() > 1) continue;
-        out += c;
-    }
+    std::wstring out = SBNormalizePathW(path);
     while (out.size() > 1 && IsSeparator(out.back())) out.pop_back();
     if (out == L"\\") out.clear();
     return out;

@@ -6,8 +6,8 @@
 
 #include "ErrorWizardExecuter.h"
 
-// The path as the removal uses it: every "/" becomes "\", repeated separators are folded (the leading "\\" of a
-// network path stays), a trailing "\" is dropped.
+// The path as the removal uses it: Common's normal form ("/" becomes "\", repeated separators and "\.\" folded,
+// the "\\" of a network path kept) without a trailing "\".
 std::wstring NormaliseRemovalPath(const std::wstring& path);
 // True when a normalised path may be removed: a full path ("X:\..." or "\\server\share\...") below a root, shorter
 // than MAX_PATH. Empty, relative, rooted-without-drive, root and drive-root paths are refused, and so is a path

@@ -15,6 +15,15 @@ namespace {
 
 // Chunks of this size are read and written.
 const UINT kChunk = 204799;
+// A server that stops answering fails the transfer after this long instead of holding its worker for ever.
+const DWORD kTimeoutMs = 30000;
+
+void LimitWaits(CInternetSession& session)
+{
+    session.SetOption(INTERNET_OPTION_CONNECT_TIMEOUT, kTimeoutMs);
+    session.SetOption(INTERNET_OPTION_SEND_TIMEOUT, kTimeoutMs);
+    session.SetOption(INTERNET_OPTION_RECEIVE_TIMEOUT, kTimeoutMs);
+}
 
 // Opens the address and checks the status; the open file is handed over in `file`.
 Result Open(CInternetSession& session, const std::wstring& url, DWORD flags, std::unique_ptr<CStdioFile>& file)
@@ -46,6 +55,7 @@ Result FetchText(const std::wstring& url, std::wstring& text)
 {
     text.clear();
     CInternetSession session(L"HttpClient", 1, PRE_CONFIG_INTERNET_ACCESS);
+    LimitWaits(session);
     std::unique_ptr<CStdioFile> file;
     Result result = Open(session, url, INTERNET_FLAG_TRANSFER_ASCII, file);
     if (result.outcome != Outcome::Ok) return result;
@@ -69,6 +79,7 @@ Result DownloadToFile(const std::wstring& url, const std::wstring& path, const P
                       const std::atomic<bool>* stop)
 {
     CInternetSession session(L"DozeDA/1.0", 1, PRE_CONFIG_INTERNET_ACCESS);
+    LimitWaits(session);
     std::unique_ptr<CStdioFile> file;
     Result result = Open(session, url, INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, file);
     if (result.outcome != Outcome::Ok) return result;

@@ -10,7 +10,6 @@
 #include "Dictionary.h"
 #include "PageIds.h"
 #include "PageTestHost.h"
-#include "QHttpTestServer.h"
 #include "QTestSupport.h"
 #include "WizardTestSupport.h"
 #include "optimize/wizard/dialogs/WizardErrorStepDlg.h"
@@ -45,10 +44,12 @@ protected:
         m_host.Add(m_page, PAGE_ID_REPAIR_WIZARD);
         ASSERT_NE(nullptr, m_page->Controller());
     }
-    void TearDown() override
+    void TearDown() override { ClosePage(); }
+    void ClosePage()
     {
         m_host.Container().DestroyWindow();
         delete m_page;
+        m_page = nullptr;
     }
 
     CErrorWizardController& Wizard() { return *m_page->Controller(); }
@@ -164,23 +165,15 @@ TEST_F(WizardPage, NextWithoutAChoiceAsksForOne)
 
 TEST_F(WizardPage, FinishDuringASlowStepReturnsAtOnceAndTheStepIsNotRunTwice)
 {
-    shell_test::LocalHttpServer server;
-    ASSERT_TRUE(server.Start());
-    HANDLE gate = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    shell_test::HttpReply slow;
-    slow.body = "slow";
-    slow.gate = gate;
-    server.Set("/slow.bin", slow);
+    HeldDownload held;
+    ASSERT_TRUE(held.Start());
     SBRegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\QvWizardTest");
-    char* base = SBWCharToChar(server.BaseUrl().c_str());
     const std::string document =
-        std::string("<root><Error Description=\"Slow\"><Step StepID=\"0\" Description=\"intro\"/>"
-                    "<Step StepID=\"1\" Description=\"done\" PreDescription=\"working\">"
-                    "<Execute DownloadUrl=\"") +
-        base + "slow.bin\" FileName=\"slow.bin\"/>"
-               "<Execute RegRoot=\"HKEY_CURRENT_USER\" RegOpType=\"SET_DWORD_VAL\" RegPath=\"Software\\QvWizardTest\" "
-               "ValName=\"finished\" NewVal=\"1\"/></Step></Error></root>";
-    SBFreeCharBuffer(base);
+        "<root><Error Description=\"Slow\"><Step StepID=\"0\" Description=\"intro\"/>"
+        "<Step StepID=\"1\" Description=\"done\" PreDescription=\"working\">" +
+        held.Action() +
+        "<Execute RegRoot=\"HKEY_CURRENT_USER\" RegOpType=\"SET_DWORD_VAL\" RegPath=\"Software\\QvWizardTest\" "
+        "ValName=\"finished\" NewVal=\"1\"/></Step></Error></root>";
     ASSERT_TRUE(Wizard().Load(document.c_str()));
 
     Choose(L"Slow");
@@ -189,11 +182,11 @@ TEST_F(WizardPage, FinishDuringASlowStepReturnsAtOnceAndTheStepIsNotRunTwice)
     EXPECT_EQ(L"working", StepText());
     EXPECT_FALSE(ItemShown(&Step(), CWizardErrorStepDlg::IDC_NEXT));
     EXPECT_FALSE(ItemShown(&Step(), CWizardErrorStepDlg::IDC_PREV));
-    ASSERT_TRUE(PumpUntil([&] { return server.Targets("/slow.bin").size() == 1; }));
+    ASSERT_TRUE(PumpUntil([&] { return held.Requests() == 1; }));
     // A second Next (sent directly, the button being hidden) starts nothing.
     Click(&Step(), CWizardErrorStepDlg::IDC_NEXT);
     shell_test::PumpFor(200);
-    EXPECT_EQ(1u, server.Targets("/slow.bin").size());
+    EXPECT_EQ(1u, held.Requests());
 
     Click(&Step(), CWizardErrorStepDlg::IDC_FINISH);
     EXPECT_TRUE(Home().IsWindowVisible());  // at once, the step still running
@@ -208,7 +201,7 @@ TEST_F(WizardPage, FinishDuringASlowStepReturnsAtOnceAndTheStepIsNotRunTwice)
     EXPECT_TRUE(ItemShown(&Step(), CWizardErrorStepDlg::IDC_PREV));
 
     // The first run ends in the background; its end does not change what the wizard shows.
-    ::SetEvent(gate);
+    held.Release();
     ASSERT_TRUE(PumpUntil([] { return ValueExists(HKEY_CURRENT_USER, L"Software\\QvWizardTest", L"finished"); }));
     ASSERT_TRUE(PumpUntil([&] { return !Wizard().CurrentError()->Step(1)->IsWorking(); }));
     shell_test::PumpFor(200);
@@ -218,8 +211,7 @@ TEST_F(WizardPage, FinishDuringASlowStepReturnsAtOnceAndTheStepIsNotRunTwice)
     Click(&Step(), CWizardErrorStepDlg::IDC_PREV);
     Click(&Step(), CWizardErrorStepDlg::IDC_NEXT);
     ASSERT_TRUE(ShowsText(L"done"));
-    EXPECT_EQ(2u, server.Targets("/slow.bin").size());
-    ::CloseHandle(gate);
+    EXPECT_EQ(2u, held.Requests());
     SBRegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\QvWizardTest");
     SBDeleteDirectoryW((SBGetAppPathW() + L"download").c_str());
 }
@@ -245,4 +237,30 @@ TEST_F(WizardPage, AFailureWithoutTextShowsATranslatedOneAndAGapEndsTheWizard)
     Click(&Step(), CWizardErrorStepDlg::IDC_NEXT);
     EXPECT_TRUE(Home().IsWindowVisible());
     EXPECT_EQ(nullptr, Wizard().CurrentError());
+}
+
+TEST_F(WizardPage, ClosingThePageDuringAStepLeavesTheStepToFinishSafely)
+{
+    HeldDownload held;
+    ASSERT_TRUE(held.Start());
+    SBRegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\QvWizardTest");
+    ASSERT_TRUE(Wizard().Load(("<root><Error Description=\"Slow\"><Step StepID=\"0\" Description=\"intro\"/>"
+                               "<Step StepID=\"1\" Description=\"done\">" +
+                               held.Action() +
+                               "<Execute RegRoot=\"HKEY_CURRENT_USER\" RegOpType=\"SET_DWORD_VAL\" "
+                               "RegPath=\"Software\\QvWizardTest\" ValName=\"finished\" NewVal=\"1\"/>"
+                               "</Step></Error></root>")
+                                  .c_str()));
+    Choose(L"Slow");
+    ASSERT_TRUE(ShowsText(L"intro"));
+    Click(&Step(), CWizardErrorStepDlg::IDC_NEXT);
+    ASSERT_TRUE(PumpUntil([&] { return held.Requests() == 1; }));
+
+    // The program closes the page (as at exit) while the step waits for its server; the step's actions then end
+    // in the background with everything they use still there.
+    ClosePage();
+    held.Release();
+    EXPECT_TRUE(PumpUntil([] { return ValueExists(HKEY_CURRENT_USER, L"Software\\QvWizardTest", L"finished"); }));
+    SBRegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\QvWizardTest");
+    SBDeleteDirectoryW((SBGetAppPathW() + L"download").c_str());
 }

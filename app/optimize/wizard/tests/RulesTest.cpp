@@ -184,7 +184,7 @@ TEST(RemovalPath, OnlyFullPathsBelowARootMayBeRemoved)
         {L"tree", L"tree", false},
         {L"\\tree", L"\\tree", false},
         {L"C:\\QvFixture\\..", L"C:\\QvFixture\\..", false},
-        {L"C:\\QvFixture\\.\\tree", L"C:\\QvFixture\\.\\tree", false},
+        {L"C:\\QvFixture\\.\\tree", L"C:\\QvFixture\\tree", true},
         {L"C:\\Qv*", L"C:\\Qv*", false},
         {L"\\\\server\\share", L"\\\\server\\share", false},
         {L"\\\\?\\C:\\QvFixture", L"\\\\?\\C:\\QvFixture", false},

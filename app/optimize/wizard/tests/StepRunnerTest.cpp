@@ -8,7 +8,6 @@
 
 #include <Common.h>
 
-#include "QHttpTestServer.h"
 #include "QTestSupport.h"
 #include "WizardTestSupport.h"
 #include "optimize/wizard/engine/WizardDocument.h"
@@ -102,17 +101,9 @@ TEST(StepRunner, AStepWithoutActionsSucceedsAtOnce)
 
 TEST(StepRunner, OneWorkerPerStepAndTheWorkerKeepsTheDocumentAlive)
 {
-    shell_test::LocalHttpServer server;
-    ASSERT_TRUE(server.Start());
-    HANDLE gate = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    shell_test::HttpReply slow;
-    slow.body = "slow";
-    slow.gate = gate;
-    server.Set("/slow.bin", slow);
-    char* base = SBWCharToChar(server.BaseUrl().c_str());
-    auto document =
-        Load(std::string("<Step StepID=\"0\"><Execute DownloadUrl=\"") + base + "slow.bin\" FileName=\"slow.bin\"/></Step>");
-    SBFreeCharBuffer(base);
+    HeldDownload held;
+    ASSERT_TRUE(held.Start());
+    auto document = Load("<Step StepID=\"0\">" + held.Action() + "</Step>");
     CWizardErrorStepInfo& step = StepOf(document, 0);
 
     Outcome first;
@@ -129,11 +120,10 @@ TEST(StepRunner, OneWorkerPerStepAndTheWorkerKeepsTheDocumentAlive)
     std::weak_ptr<CWizardDocument> watch = document;
     document.reset();
     EXPECT_FALSE(watch.expired());
-    ::SetEvent(gate);
+    held.Release();
     ASSERT_TRUE(first.Wait());
     EXPECT_TRUE(first.succeeded);
     EXPECT_EQ(0, second.calls.load());
     EXPECT_TRUE(shell_test::PumpUntil([&] { return watch.expired(); }));
-    ::CloseHandle(gate);
     SBDeleteDirectoryW((SBGetAppPathW() + L"download").c_str());
 }

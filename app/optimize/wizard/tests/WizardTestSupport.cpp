@@ -22,6 +22,30 @@ std::wstring SystemFolder()
 
 }  // namespace
 
+HeldDownload::HeldDownload() : m_gate(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+
+HeldDownload::~HeldDownload()
+{
+    Release();  // lets a still waiting answer go before the server stops
+    ::CloseHandle(m_gate);
+}
+
+bool HeldDownload::Start()
+{
+    if (!m_server.Start()) return false;
+    shell_test::HttpReply slow;
+    slow.body = "slow";
+    slow.gate = m_gate;
+    m_server.Set("/slow.bin", slow);
+    return true;
+}
+
+std::string HeldDownload::Action() const
+{
+    const std::wstring url = m_server.BaseUrl() + L"slow.bin";
+    return "<Execute DownloadUrl=\"" + std::string(url.begin(), url.end()) + "\" FileName=\"slow.bin\"/>";
+}
+
 bool InstallRegsvr32Stub()
 {
     const std::wstring target = SystemFolder() + L"\\regsvr32.exe";

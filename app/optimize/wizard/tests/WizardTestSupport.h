@@ -7,7 +7,27 @@
 #include <string>
 #include <vector>
 
+#include "QHttpTestServer.h"
+
 namespace wizard_test {
+
+// A wizard download action whose server holds its answer until the test releases it: a step as slow as the test
+// wants, without waiting on a clock.
+class HeldDownload {
+public:
+    HeldDownload();
+    ~HeldDownload();
+    // Starts the server; false when it cannot listen.
+    bool Start();
+    // The <Execute> element that downloads the held file.
+    std::string Action() const;
+    void Release() { ::SetEvent(m_gate); }
+    size_t Requests() const { return m_server.Targets("/slow.bin").size(); }
+
+private:
+    shell_test::LocalHttpServer m_server;
+    HANDLE m_gate;
+};
 
 // Copies the stub (WizardRegsvr32Stub.exe beside the test) over the system folder's regsvr32.exe and tells Wine to
 // run it instead of its own; the stub's log starts empty. False when the copy failed.
