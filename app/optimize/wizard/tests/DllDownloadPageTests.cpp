@@ -1,6 +1,6 @@
 // The DLL search and download page against a local web service: the request it sends, the rows of the answer,
 // the refusals of everything that is not a good DLL, and a good DLL that lands in the system folder and is
-// registered by the system folder's regsvr32.
+// registered.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -31,13 +31,6 @@ std::string Utf8(const std::wstring& text)
     std::string out(size_t(n), '\0');
     if (n > 0) ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), &out[0], n, nullptr, nullptr);
     return out;
-}
-
-std::wstring SystemFolder()
-{
-    wchar_t folder[MAX_PATH] = L"";
-    ::GetSystemDirectoryW(folder, MAX_PATH);
-    return folder;
 }
 
 void SetServiceUrl(const std::wstring& url)
@@ -182,7 +175,7 @@ TEST_F(DllPage, AnAnswerWithoutRowsOrNoServiceIsReported)
 
 TEST_F(DllPage, OnlyAGoodDllLandsAndEveryRefusalSaysWhy)
 {
-    ASSERT_TRUE(InstallRegsvr32Stub());
+    UseSystemRegsvr32();
     ResetMarkerRegistrations();
     const std::string marker = ReadFileBytes(shell_test::ProgramFolder() + L"WizardMarker.dll");
     const std::string kernel32Before = ReadFileBytes(SystemFolder() + L"\\kernel32.dll");
@@ -240,14 +233,26 @@ TEST_F(DllPage, OnlyAGoodDllLandsAndEveryRefusalSaysWhy)
     EXPECT_EQ(700, high);
     EXPECT_EQ(200, progress->GetPos());
 
-    // Register: each checked row's own file, once, by the system folder's regsvr32.
+    // Register: each checked row's own file, once, by the system folder's regsvr32 (first a stand-in that records
+    // how it was started, then Wine's own, which really registers).
     for (int row = 0; row < 7; ++row) CheckRow(List(), row, false);
     CheckRow(List(), RowOf(L"qvgood1.dll"), true);
     CheckRow(List(), RowOf(L"qvgood2.dll"), true);
     CheckRow(List(), RowOf(L"qvpage.dll"), true);
+    ASSERT_TRUE(UseRecorderAsRegsvr32());
     Run(Page::IDC_REGISTER);
-    ASSERT_EQ(2u, boxes.Texts().size());
-    const std::wstring registered = boxes.Texts()[1];
+    UseSystemRegsvr32();
+    const auto runs = RecordedRuns(SystemFolder());
+    ASSERT_EQ(2u, runs.size());
+    for (size_t i = 0; i < runs.size(); ++i) {
+        EXPECT_EQ(0, _wcsicmp((SystemFolder() + L"\\regsvr32.exe").c_str(), runs[i].first.c_str()));
+        const std::wstring file = SystemFolder() + (i == 0 ? L"\\qvgood2.dll" : L"\\qvgood1.dll");
+        EXPECT_NE(std::wstring::npos, runs[i].second.find(L" /s \"" + file + L"\"")) << Utf8(runs[i].second);
+    }
+    EXPECT_EQ(0u, MarkerRegistrations());
+    Run(Page::IDC_REGISTER);
+    ASSERT_EQ(3u, boxes.Texts().size());
+    const std::wstring registered = boxes.Texts()[2];
     EXPECT_NE(std::wstring::npos,
               registered.find(L"qvgood1.dll: " + Outcome(L"IDS_SYS_FIX_DLL_DOWNLOAD_RESULT_REGISTERED")));
     EXPECT_NE(std::wstring::npos,
@@ -255,20 +260,14 @@ TEST_F(DllPage, OnlyAGoodDllLandsAndEveryRefusalSaysWhy)
     EXPECT_NE(std::wstring::npos,
               registered.find(L"qvpage.dll: " + Outcome(L"IDS_SYS_FIX_DLL_DOWNLOAD_RESULT_NOT_INSTALLED")));
     EXPECT_EQ(2u, MarkerRegistrations());
-    const std::vector<std::wstring> log = Regsvr32Log();
-    ASSERT_EQ(2u, log.size());
-    for (const std::wstring& line : log) {
-        EXPECT_EQ(0, _wcsicmp((SystemFolder() + L"\\regsvr32.exe").c_str(), line.substr(0, line.find(L'|')).c_str()));
-        EXPECT_NE(std::wstring::npos, line.find(L"/s \"" + SystemFolder() + L"\\qvgood")) << Utf8(line);
-    }
 
     // The same DLL offered again: the installed copy is never replaced.
     for (int row = 0; row < 7; ++row) CheckRow(List(), row, row == RowOf(L"qvgood1.dll"));
     Serve("/a/qvgood1.dll", marker + "changed");
     Run(Page::IDC_DOWNLOAD);
-    ASSERT_EQ(3u, boxes.Texts().size());
+    ASSERT_EQ(4u, boxes.Texts().size());
     EXPECT_NE(std::wstring::npos,
-              boxes.Texts()[2].find(L"qvgood1.dll: " + Outcome(L"IDS_SYS_FIX_DLL_DOWNLOAD_RESULT_EXISTS")));
+              boxes.Texts()[3].find(L"qvgood1.dll: " + Outcome(L"IDS_SYS_FIX_DLL_DOWNLOAD_RESULT_EXISTS")));
     EXPECT_EQ(marker, ReadFileBytes(SystemFolder() + L"\\qvgood1.dll"));
 }
 

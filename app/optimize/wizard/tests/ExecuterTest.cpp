@@ -174,34 +174,36 @@ TEST(ServiceAction, SetsTheServiceToStartAutomaticallyAndStartsIt)
     EXPECT_FALSE(RunAction("<Execute StartService=\"\"/>"));
 }
 
-TEST(ProgramActions, RegisterDllRunsRegsvr32FromTheSystemFolderAndWaits)
+TEST(ProgramActions, RegisterDllRegistersThroughRegsvr32AndWaits)
 {
-    ASSERT_TRUE(InstallRegsvr32Stub());
+    UseSystemRegsvr32();
     ResetMarkerRegistrations();
     const std::wstring dll = shell_test::ProgramFolder() + L"WizardMarker.dll";
     EXPECT_TRUE(RunAction("<Execute RegisterDll=\"" + Narrow(dll) + "\"/>"));
     EXPECT_EQ(1u, MarkerRegistrations());  // done when Run returns
-    const std::vector<std::wstring> log = Regsvr32Log();
-    ASSERT_EQ(1u, log.size());
-    wchar_t system[MAX_PATH] = L"";
-    ::GetSystemDirectoryW(system, MAX_PATH);
-    const std::wstring program = std::wstring(system) + L"\\regsvr32.exe";
-    EXPECT_EQ(0, _wcsicmp(program.c_str(), log[0].substr(0, log[0].find(L'|')).c_str())) << log[0];
-    EXPECT_NE(std::wstring::npos, log[0].find(L"/s \"" + dll + L"\"")) << log[0];
-
     // regsvr32 reports that the DLL does not load: the action fails.
     EXPECT_FALSE(RunAction("<Execute RegisterDll=\"C:\\QvNowhere\\missing.dll\"/>"));
 }
 
+TEST(ProgramActions, Regsvr32IsStartedByItsFullPathInTheSystemFolder)
+{
+    ASSERT_TRUE(UseRecorderAsRegsvr32());
+    EXPECT_TRUE(RunAction("<Execute RegisterDll=\"C:\\Some Folder\\x.dll\"/>"));
+    UseSystemRegsvr32();
+    const auto runs = RecordedRuns(SystemFolder());
+    ASSERT_EQ(1u, runs.size());
+    EXPECT_EQ(0, _wcsicmp((SystemFolder() + L"\\regsvr32.exe").c_str(), runs[0].first.c_str()));
+    EXPECT_NE(std::wstring::npos, runs[0].second.find(L"regsvr32.exe\" /s \"C:\\Some Folder\\x.dll\"")) << Narrow(runs[0].second);
+}
+
 TEST(ProgramActions, ExeOpensTheProgramWithItsParameters)
 {
-    ASSERT_TRUE(InstallRegsvr32Stub());  // the stub is a program that tells when it ran
-    const std::wstring program = shell_test::ProgramFolder() + L"WizardRegsvr32Stub.exe";
-    EXPECT_TRUE(RunAction("<Execute ExecutePath=\"" + Narrow(program) + "\" ExecuteParam=\"/s C:\\none.dll\"/>"));
-    EXPECT_TRUE(shell_test::PumpUntil([] { return !Regsvr32Log().empty(); }, 10000));
-    const std::vector<std::wstring> log = Regsvr32Log();
-    ASSERT_FALSE(log.empty());
-    EXPECT_NE(std::wstring::npos, log[0].find(L"/s C:\\none.dll"));
+    const std::wstring folder = shell_test::ProgramFolder();
+    ::DeleteFileW((folder + L"runs.txt").c_str());
+    const std::wstring program = folder + L"QRunRecorder.exe";
+    EXPECT_TRUE(RunAction("<Execute ExecutePath=\"" + Narrow(program) + "\" ExecuteParam=\"/x C:\\none.txt\"/>"));
+    ASSERT_TRUE(shell_test::PumpUntil([&] { return !RecordedRuns(folder).empty(); }, 10000));
+    EXPECT_NE(std::wstring::npos, RecordedRuns(folder)[0].second.find(L"/x C:\\none.txt"));
     EXPECT_FALSE(RunAction("<Execute ExecutePath=\"C:\\QvNowhere\\none.exe\" ExecuteParam=\"\"/>"));
 }
 

@@ -6,12 +6,9 @@ namespace wizard_test {
 
 namespace {
 
-std::wstring LogPath()
-{
-    wchar_t temp[MAX_PATH] = L"";
-    ::GetTempPathW(MAX_PATH, temp);
-    return std::wstring(temp) + L"qv-regsvr32.log";
-}
+const wchar_t kOverrides[] = L"Software\\Wine\\DllOverrides";
+
+}  // namespace
 
 std::wstring SystemFolder()
 {
@@ -19,8 +16,6 @@ std::wstring SystemFolder()
     ::GetSystemDirectoryW(folder, MAX_PATH);
     return folder;
 }
-
-}  // namespace
 
 HeldDownload::HeldDownload() : m_gate(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
 
@@ -46,39 +41,49 @@ std::string HeldDownload::Action() const
     return "<Execute DownloadUrl=\"" + std::string(url.begin(), url.end()) + "\" FileName=\"slow.bin\"/>";
 }
 
-bool InstallRegsvr32Stub()
+bool UseRecorderAsRegsvr32()
 {
-    const std::wstring target = SystemFolder() + L"\\regsvr32.exe";
-    if (!::CopyFileW((shell_test::ProgramFolder() + L"WizardRegsvr32Stub.exe").c_str(), target.c_str(), FALSE))
+    const std::wstring folder = SystemFolder();
+    if (!::CopyFileW((shell_test::ProgramFolder() + L"QRunRecorder.exe").c_str(), (folder + L"\\regsvr32.exe").c_str(),
+                     FALSE))
         return false;
+    ::DeleteFileW((folder + L"\\runs.txt").c_str());
     // Wine runs its built-in program for a system program unless told to prefer the file.
     HKEY key = nullptr;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\DllOverrides", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                          &key, nullptr) != ERROR_SUCCESS)
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, kOverrides, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
         return false;
     const wchar_t native[] = L"native";
     ::RegSetValueExW(key, L"regsvr32.exe", 0, REG_SZ, reinterpret_cast<const BYTE*>(native), sizeof(native));
     ::RegCloseKey(key);
-    ::DeleteFileW(LogPath().c_str());
     return true;
 }
 
-std::vector<std::wstring> Regsvr32Log()
+void UseSystemRegsvr32()
 {
-    const std::string bytes = ReadFileBytes(LogPath());
-    std::vector<std::wstring> lines;
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kOverrides, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+    ::RegDeleteValueW(key, L"regsvr32.exe");
+    ::RegCloseKey(key);
+}
+
+std::vector<std::pair<std::wstring, std::wstring>> RecordedRuns(const std::wstring& folder)
+{
+    const std::string bytes = ReadFileBytes(folder + L"\\runs.txt");
+    const int n = ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), int(bytes.size()), nullptr, 0);
+    std::wstring text(size_t(n), L'\0');
+    if (n > 0) ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), int(bytes.size()), &text[0], n);
+    std::vector<std::pair<std::wstring, std::wstring>> runs;
     size_t start = 0;
-    while (start < bytes.size()) {
-        size_t end = bytes.find('\n', start);
-        if (end == std::string::npos) end = bytes.size();
-        const std::string line = bytes.substr(start, end - start);
-        const int n = ::MultiByteToWideChar(CP_UTF8, 0, line.data(), int(line.size()), nullptr, 0);
-        std::wstring wide(size_t(n), L'\0');
-        if (n > 0) ::MultiByteToWideChar(CP_UTF8, 0, line.data(), int(line.size()), &wide[0], n);
-        lines.push_back(wide);
-        start = end + 1;
+    while (start < text.size()) {
+        size_t end = text.find(L"\r\n", start);
+        if (end == std::wstring::npos) end = text.size();
+        const std::wstring line = text.substr(start, end - start);
+        const size_t tab = line.find(L'\t');
+        if (tab != std::wstring::npos) runs.emplace_back(line.substr(0, tab), line.substr(tab + 1));
+        start = end + 2;
     }
-    return lines;
+    return runs;
 }
 
 DWORD MarkerRegistrations()

@@ -1,10 +1,11 @@
-// What the wizard and DLL page tests share: the stub regsvr32 in the system folder, the marker DLL's count, and
-// registry fixtures.
+// What the wizard and DLL page tests share: a stand-in for regsvr32 in the system folder, the marker DLL's
+// count, a held download, and registry fixtures.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "QHttpTestServer.h"
@@ -29,11 +30,14 @@ private:
     HANDLE m_gate;
 };
 
-// Copies the stub (WizardRegsvr32Stub.exe beside the test) over the system folder's regsvr32.exe and tells Wine to
-// run it instead of its own; the stub's log starts empty. False when the copy failed.
-bool InstallRegsvr32Stub();
-// The stub's log lines ("<path>|<command line>") so far.
-std::vector<std::wstring> Regsvr32Log();
+// Copies the run recorder (QRunRecorder.exe beside the test) over the system folder's regsvr32.exe and tells Wine
+// to run it instead of its own; its record starts empty. False when the copy failed.
+bool UseRecorderAsRegsvr32();
+// Wine's own regsvr32 again (it loads the DLL and calls its DllRegisterServer).
+void UseSystemRegsvr32();
+// The runs the recorder saw as (its own path, its command line), from runs.txt beside it.
+std::vector<std::pair<std::wstring, std::wstring>> RecordedRuns(const std::wstring& folder);
+std::wstring SystemFolder();
 // The number of WizardMarker.dll registrations, and a fresh start of it.
 DWORD MarkerRegistrations();
 void ResetMarkerRegistrations();
