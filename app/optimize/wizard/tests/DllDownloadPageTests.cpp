@@ -14,7 +14,6 @@
 #include "QTestSupport.h"
 #include "WizardTestSupport.h"
 #include "controls/ProgressCtrlEx.h"
-#include "optimize/wizard/net/ServiceAddress.h"
 #include "optimize/wizard/pages/MoravinDllDownloadDlg.h"
 
 using namespace wizard_test;
@@ -24,19 +23,6 @@ using shell_test::PumpUntil;
 namespace {
 
 using Page = CMoravinDllDownloadDlg;
-
-std::string Utf8(const std::wstring& text)
-{
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(size_t(n), '\0');
-    if (n > 0) ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), &out[0], n, nullptr, nullptr);
-    return out;
-}
-
-void SetServiceUrl(const std::wstring& url)
-{
-    SBRegSetStringValueW(HKEY_LOCAL_MACHINE, ServiceAddress::kSettingsKey, ServiceAddress::kValueName, url.c_str());
-}
 
 // The files our downloads would leave in the temp folder.
 int TempLeftovers()

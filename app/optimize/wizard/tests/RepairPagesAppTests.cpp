@@ -10,8 +10,11 @@
 #include "QAppDriver.h"
 #include "QHttpTestServer.h"
 #include "QTestSupport.h"
+#include "WizardTestSupport.h"
 
 using namespace shell_test;
+using wizard_test::SetServiceUrl;
+using wizard_test::Utf8;
 
 namespace {
 
@@ -35,24 +38,6 @@ HWND DrawerEntry(HWND main, int id)
         if (::GetDlgCtrlID(wnd) == id && lstrcmpiW(cls, L"Static") == 0) return wnd;
     }
     return nullptr;
-}
-
-std::string Utf8(const std::wstring& text)
-{
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(size_t(n), '\0');
-    if (n > 0) ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), &out[0], n, nullptr, nullptr);
-    return out;
-}
-
-void SetServiceUrl(const std::wstring& url)
-{
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Quorvel\\Param", 0, nullptr, 0,
-                                               KEY_SET_VALUE, nullptr, &key, nullptr));
-    ::RegSetValueExW(key, L"ServiceUrl", 0, REG_SZ, reinterpret_cast<const BYTE*>(url.c_str()),
-                     DWORD((url.size() + 1) * sizeof(wchar_t)));
-    ::RegCloseKey(key);
 }
 
 }  // namespace

@@ -101,6 +101,28 @@ void ResetMarkerRegistrations()
     ::RegCloseKey(key);
 }
 
+std::string Utf8(const std::wstring& text)
+{
+    const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(size_t(n > 0 ? n : 0), '\0');
+    if (n > 0) ::WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), &out[0], n, nullptr, nullptr);
+    return out;
+}
+
+void SetServiceUrl(const std::wstring& url)
+{
+    const wchar_t key[] = L"Software\\Quorvel\\Param";
+    HKEY k = nullptr;
+    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr) != ERROR_SUCCESS)
+        return;
+    if (url.empty())
+        ::RegDeleteValueW(k, L"ServiceUrl");
+    else
+        ::RegSetValueExW(k, L"ServiceUrl", 0, REG_SZ, reinterpret_cast<const BYTE*>(url.c_str()),
+                         DWORD((url.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(k);
+}
+
 std::string ReadFileBytes(const std::wstring& path)
 {
     HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,

@@ -41,6 +41,10 @@ std::wstring SystemFolder();
 // The number of WizardMarker.dll registrations, and a fresh start of it.
 DWORD MarkerRegistrations();
 void ResetMarkerRegistrations();
+// The text as UTF-8 (for messages and narrow documents).
+std::string Utf8(const std::wstring& text);
+// Points the DLL search at this address (HKLM\Software\Quorvel\Param "ServiceUrl"); empty deletes the setting.
+void SetServiceUrl(const std::wstring& url);
 // The bytes of a file (empty when it cannot be read).
 std::string ReadFileBytes(const std::wstring& path);
 bool FileExists(const std::wstring& path);
