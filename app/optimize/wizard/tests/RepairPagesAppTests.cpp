@@ -29,17 +29,6 @@ void Press(HWND button)
     ::SendMessageW(::GetParent(button), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED), (LPARAM)button);
 }
 
-// A drawer header or item: a static with that id (pages carry the same ids).
-HWND DrawerEntry(HWND main, int id)
-{
-    for (HWND wnd : Descendants(main)) {
-        wchar_t cls[32] = L"";
-        ::GetClassNameW(wnd, cls, 32);
-        if (::GetDlgCtrlID(wnd) == id && lstrcmpiW(cls, L"Static") == 0) return wnd;
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 TEST(RepairPagesApp, TheDrawerLeadsToTheRepairHomeTheWizardAndTheDllPage)
