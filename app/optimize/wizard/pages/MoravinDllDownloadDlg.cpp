@@ -316,9 +316,11 @@ void CMoravinDllDownloadDlg::ShowRowOutcomes(const DllPageJob& job)
 {
     CString summary;
     for (size_t i = 0; i < job.outcomes.size() && i < job.rows.size(); ++i) {
-        CString text;
-        text.Format(TranslateCode(DllInstaller::OutcomeKey(job.outcomes[i].outcome)),
-                    int(job.outcomes[i].httpStatus));
+        const DllInstaller::Result& outcome = job.outcomes[i];
+        // Only the status text is a format (it holds %d); the others are shown as they stand.
+        const CString shown = TranslateCode(DllInstaller::OutcomeKey(outcome.outcome));
+        CString text = shown;
+        if (outcome.outcome == DllInstaller::Outcome::HttpStatus) text.Format(shown, int(outcome.httpStatus));
         if (!summary.IsEmpty()) summary += L"\n";
         summary += CString(job.rows[i].first.c_str()) + L": " + text;
     }

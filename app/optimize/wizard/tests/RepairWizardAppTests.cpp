@@ -31,7 +31,7 @@ void Press(HWND button)
 
 }  // namespace
 
-TEST(RepairPagesApp, TheDrawerLeadsToTheRepairHomeTheWizardAndTheDllPage)
+TEST(RepairWizardApp, TheDrawerLeadsToTheRepairHomeTheWizardAndTheDllPage)
 {
     LocalHttpServer server;
     ASSERT_TRUE(server.Start());
