@@ -86,7 +86,8 @@ def make_zip(root, path):
 
 
 def wxs(root, arch, version):
-    """The installer's description: every staged file, a Start-menu shortcut, the clean-up on removal."""
+    """The installer's description: every staged file, a Start-menu shortcut, the clean-up on removal. Sources are
+    relative to root (wixl runs there)."""
     ids = {}
 
     def ident(prefix, rel):
@@ -99,6 +100,8 @@ def wxs(root, arch, version):
         return key
 
     components = []
+    # 64-bit components write the 64-bit registry view (else the installed-programs icon lands in the 32-bit one).
+    win64 = ' Win64="yes"' if arch == "x64" else ""
 
     def directory(path, rel, indent):
         lines = []
@@ -114,8 +117,8 @@ def wxs(root, arch, version):
                 if sub == "QuorvelUninstall.exe":
                     fid = "QuorvelUninstallExe"
                 components.append(cid)
-                lines.append('%s<Component Id=%s Guid="*"><File Id=%s Source=%s KeyPath="yes"/></Component>' %
-                             (indent, quoteattr(cid), quoteattr(fid), quoteattr(full)))
+                lines.append('%s<Component Id=%s Guid="*"%s><File Id=%s Source=%s KeyPath="yes"/></Component>' %
+                             (indent, quoteattr(cid), win64, quoteattr(fid), quoteattr(sub)))
         return lines
 
     files = directory(root, "", "            ")
@@ -149,23 +152,31 @@ def wxs(root, arch, version):
         </Directory>
       </Directory>
       <Directory Id="ProgramMenuFolder">
-        <Component Id="StartMenuShortcut" Guid="{shortcut_guid}">
+        <Component Id="StartMenuShortcut" Guid="{shortcut_guid}"{win64}>
           <Shortcut Id="QuorvelShortcut" Name="Quorvel" Description="Quorvel system maintenance"
                     Target="[INSTALLDIR]Quorvel.exe" WorkingDirectory="INSTALLDIR" Icon="QuorvelIcon.exe"/>
           <RegistryValue Root="HKLM" Key="Software\\Quorvel\\Installer" Name="StartMenuShortcut" Type="integer"
                          Value="1" KeyPath="yes"/>
+        </Component>
+        <!-- The installed-programs list shows the program's own icon (not every installer engine writes it from
+             ARPPRODUCTICON). -->
+        <Component Id="InstalledProgramsIcon" Guid="{icon_guid}"{win64}>
+          <RegistryValue Root="HKLM" Key="Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\[ProductCode]"
+                         Name="DisplayIcon" Type="string" Value="[INSTALLDIR]Quorvel.exe,0" KeyPath="yes"/>
         </Component>
       </Directory>
     </Directory>
     <Feature Id="Quorvel" Title="Quorvel" Level="1">
 {refs}
       <ComponentRef Id="StartMenuShortcut"/>
+      <ComponentRef Id="InstalledProgramsIcon"/>
     </Feature>
   </Product>
 </Wix>
 """.format(version=version, publisher=PUBLISHER, upgrade=UPGRADE_CODES[arch], program_files=program_files,
-           files="\n".join(files), refs=refs, icon=quoteattr(os.path.join(root, "Quorvel.exe")),
-           shortcut_guid=str(uuid.uuid5(uuid.NAMESPACE_URL, "quorvel-shortcut-" + arch)).upper())
+           files="\n".join(files), refs=refs, win64=win64, icon=quoteattr("Quorvel.exe"),
+           shortcut_guid=str(uuid.uuid5(uuid.NAMESPACE_URL, "quorvel-shortcut-" + arch)).upper(),
+           icon_guid=str(uuid.uuid5(uuid.NAMESPACE_URL, "quorvel-arp-icon-" + arch)).upper())
 
 
 def main():
@@ -187,8 +198,8 @@ def main():
     make_zip(root, base + ".zip")
     with open(base + ".wxs", "w", encoding="utf-8") as f:
         f.write(wxs(root, args.arch, args.version))
-    subprocess.run(["wixl", "-a", "x64" if args.arch == "x64" else "x86", "-o", base + ".msi", base + ".wxs"],
-                   check=True)
+    subprocess.run(["wixl", "-a", "x64" if args.arch == "x64" else "x86", "-o", os.path.abspath(base + ".msi"),
+                    os.path.abspath(base + ".wxs")], check=True, cwd=root)
     with open(base + ".files.txt", "w") as f:
         for folder, _, names in sorted(os.walk(root)):
             for n in sorted(names):
