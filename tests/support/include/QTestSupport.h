@@ -54,4 +54,7 @@ std::wstring WindowText(HWND wnd);
 // The descendants of a window, depth first.
 std::vector<HWND> Descendants(HWND wnd);
 
+// The captions among the window's descendants that still show a translation key (IDS_...).
+std::vector<std::wstring> RawKeys(HWND root);
+
 } // namespace shell_test

@@ -162,4 +162,14 @@ std::vector<HWND> Descendants(HWND wnd)
     return all;
 }
 
+std::vector<std::wstring> RawKeys(HWND root)
+{
+    std::vector<std::wstring> keys;
+    for (HWND wnd : Descendants(root)) {
+        std::wstring text = WindowText(wnd);
+        if (text.compare(0, 4, L"IDS_") == 0) keys.push_back(text);
+    }
+    return keys;
+}
+
 } // namespace shell_test
