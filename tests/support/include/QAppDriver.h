@@ -47,6 +47,8 @@ int VisiblePageId(HWND main);
 HWND PageContainer(HWND main);
 // The descendant window with that control id, or null.
 HWND FindDescendant(HWND root, int id);
+// A drawer header or item of the main window: the static that carries the page's id (the pages carry it too).
+HWND DrawerEntry(HWND main, int pageId);
 // The path of a test artefact (screenshots) in the program folder's artifacts folder, which is made if missing.
 std::wstring ArtifactPath(const wchar_t* name);
 // Saves the window as painted (its own surface) as a 24-bit BMP file.
