@@ -49,8 +49,9 @@ void COptionTab0Dlg::OnInitPage()
          IDC_OPTION_LANGUAGE_CHANGE},
         {&m_apply, L"IDS_OPTION_TAB1_BTN_APPLY", BS_PUSHBUTTON | WS_TABSTOP, {450, 260, 510, 285}, IDC_OPTION_APPLY},
     };
+    // Translated now: the buttons are sized for their captions below.
     for (auto& b : buttons) {
-        b.button->Create(b.key, WS_CHILD | WS_VISIBLE | b.style, b.rect, this, UINT(b.id));
+        b.button->Create(TranslateCode(b.key), WS_CHILD | WS_VISIBLE | b.style, b.rect, this, UINT(b.id));
         b.button->SetFont(&m_font);
     }
     m_languages.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, CRect(32, 130, 284, 400),

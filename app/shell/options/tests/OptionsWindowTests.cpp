@@ -66,6 +66,15 @@ bool Visible(HWND wnd)
     return wnd && (::GetWindowLongW(wnd, GWL_STYLE) & WS_VISIBLE);
 }
 
+// The control's rectangle in its parent's client area.
+RECT PlaceOf(HWND control)
+{
+    RECT r;
+    ::GetWindowRect(control, &r);
+    ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 class OptionsTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -95,6 +104,13 @@ TEST_F(OptionsTest, IsAShapedWindowThatOpensOnGeneralAndOnlyHides)
     EXPECT_EQ(L"", WindowText(wnd));
     EXPECT_TRUE(RawKeys(wnd).empty());
     EXPECT_EQ(L"General", WindowText(w.Item(IDC_OPTION_TAB_GENERAL)));
+    // The buttons are sized for their captions as shown: Apply keeps its place, Change stays beside the list.
+    RECT apply = PlaceOf(w.Item(IDC_OPTION_APPLY)), change = PlaceOf(w.Item(IDC_OPTION_LANGUAGE_CHANGE)),
+         languages = PlaceOf(w.Item(IDC_OPTION_LANGUAGE_LIST));
+    EXPECT_EQ(450, apply.left);
+    EXPECT_EQ(510, apply.right);
+    EXPECT_EQ(420, change.right);
+    EXPECT_GT(change.left, languages.right);
 
     // Dragged by the top strip only.
     POINT strip = {200, 20}, body = {200, 200};
