@@ -1,5 +1,7 @@
 #include "ButtonRow.h"
 
+#include <QGuards.h>
+
 #include <string>
 
 namespace Shell {
@@ -12,12 +14,10 @@ int CaptionWidth(HWND button)
     int length = ::GetWindowTextLengthW(button);
     std::wstring text(size_t(length) + 1, L'\0');
     text.resize(size_t(::GetWindowTextW(button, &text[0], length + 1)));
-    HDC dc = ::GetDC(button);
-    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(button, WM_GETFONT, 0, 0)));
+    qcore::WindowDc dc(button);
+    qcore::GdiSelection font(dc.Get(), reinterpret_cast<HGDIOBJ>(::SendMessageW(button, WM_GETFONT, 0, 0)));
     SIZE size = {};
-    ::GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(button, dc);
+    ::GetTextExtentPoint32W(dc.Get(), text.c_str(), int(text.size()), &size);
     return size.cx + 16;
 }
 

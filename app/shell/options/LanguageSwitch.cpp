@@ -1,6 +1,7 @@
 #include "LanguageSwitch.h"
 
 #include <Common.h>
+#include <QGuards.h>
 #include <commctrl.h>
 
 #include "Dictionary.h"
@@ -22,10 +23,7 @@ const wchar_t* const kLanguageNameKeys[kLanguageCount] = {
 bool HasDictionaryFile(const std::wstring& folder)
 {
     WIN32_FIND_DATAW fd;
-    HANDLE find = ::FindFirstFileW((folder + L"*.ini").c_str(), &fd);
-    if (find == INVALID_HANDLE_VALUE) return false;
-    ::FindClose(find);
-    return true;
+    return qcore::UniqueFind(::FindFirstFileW((folder + L"*.ini").c_str(), &fd)).Valid();
 }
 
 std::wstring ClassOf(HWND wnd)

@@ -1,5 +1,7 @@
 #include "OptionDlg.h"
 
+#include <QGuards.h>
+
 #include "Dictionary.h"
 #include "MemDC.h"
 #include "OptionIds.h"
@@ -138,21 +140,20 @@ BOOL COptionDlg::OnEraseBkgnd(CDC* pDC)
     nsVendrel::CMemDC mem(pDC, client);
     HDC dc = mem.GetSafeHdc();
     mem.FillSolidRect(&client, RGB(255, 255, 255));
-    HDC src = ::CreateCompatibleDC(dc);
-    HGDIOBJ old = ::SelectObject(src, m_bmpSkin.GetSafeHandle());
-    SIZE skin = Shell::BitmapSize(static_cast<HBITMAP>(m_bmpSkin.GetSafeHandle()));
-    ::BitBlt(dc, 0, 0, skin.cx, skin.cy, src, 0, 0, SRCCOPY);
-    ::SelectObject(src, old);
-    ::DeleteDC(src);
+    {
+        qcore::UniqueMemoryDc src(::CreateCompatibleDC(dc));
+        qcore::GdiSelection skin(src.Get(), m_bmpSkin.GetSafeHandle());
+        SIZE size = Shell::BitmapSize(static_cast<HBITMAP>(m_bmpSkin.GetSafeHandle()));
+        ::BitBlt(dc, 0, 0, size.cx, size.cy, src.Get(), 0, 0, SRCCOPY);
+    }
     DrawPagePanel(dc, m_rcPanel[0], SharedPanelBitmap());
 
     // The title in the strip that drags the window: the name of the button that opened it.
-    HGDIOBJ oldFont = ::SelectObject(dc, m_fontTitle.GetSafeHandle());
+    qcore::GdiSelection font(dc, m_fontTitle.GetSafeHandle());
     ::SetTextColor(dc, RGB(255, 255, 255));
     ::SetBkMode(dc, TRANSPARENT);
     RECT title = {38, 0, 480, kDragStripHeight};
     ::DrawTextW(dc, TranslateCode(L"IDS_FRAME_TOP_BUTTON_OPTIONS"), -1, &title, DT_SINGLELINE | DT_VCENTER);
-    ::SelectObject(dc, oldFont);
     return TRUE;
 }
 

@@ -32,23 +32,12 @@ BEGIN_MESSAGE_MAP(CSchedulingDlg, CDialog)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CSchedulingDlg::CSchedulingDlg(CWnd* pParent) : CDialog(IDD_SCHEDULING, pParent)
+// The time picker's class is registered by CDialog before it makes any dialog from a template.
+CSchedulingDlg::CSchedulingDlg(CWnd* pParent)
+    : CDialog(IDD_SCHEDULING, pParent),
+      m_background(::CreateSolidBrush(kBackground)),
+      m_panel(::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDB_PAGE_PANEL)))
 {
-    m_hBackground = ::CreateSolidBrush(kBackground);
-    m_hPanel = ::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDB_PAGE_PANEL));
-}
-
-CSchedulingDlg::~CSchedulingDlg()
-{
-    if (m_hBackground) ::DeleteObject(m_hBackground);
-    if (m_hPanel) ::DeleteObject(m_hPanel);
-}
-
-INT_PTR CSchedulingDlg::DoModal()
-{
-    INITCOMMONCONTROLSEX dates = {sizeof(dates), ICC_DATE_CLASSES};
-    ::InitCommonControlsEx(&dates);
-    return CDialog::DoModal();
 }
 
 void CSchedulingDlg::DoDataExchange(CDataExchange* pDX)
@@ -151,14 +140,14 @@ BOOL CSchedulingDlg::OnEraseBkgnd(CDC* pDC)
         CRect r;
         group->GetWindowRect(&r);
         ScreenToClient(&r);
-        DrawPagePanel(pDC->GetSafeHdc(), r, m_hPanel);
+        DrawPagePanel(pDC->GetSafeHdc(), r, static_cast<HBITMAP>(m_panel.Get()));
     }
     return TRUE;
 }
 
 HBRUSH CSchedulingDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {
-    if (nCtlColor == CTLCOLOR_DLG || !pWnd || pWnd == this) return m_hBackground;
+    if (nCtlColor == CTLCOLOR_DLG || !pWnd || pWnd == this) return static_cast<HBRUSH>(m_background.Get());
     pDC->SetBkMode(TRANSPARENT);
     return static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
 }

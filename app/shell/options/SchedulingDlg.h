@@ -2,6 +2,7 @@
 // chosen weekdays, or monthly on day N, at a start time) and saves it in the Task Scheduler on OK.
 #pragma once
 
+#include <QGuards.h>
 #include <QMfc.h>
 
 #include "OptionIds.h"
@@ -9,10 +10,7 @@
 class CSchedulingDlg : public CDialog {
 public:
     explicit CSchedulingDlg(CWnd* pParent = nullptr);
-    ~CSchedulingDlg() override;
 
-    // Registers the time picker's class first (the template holds one).
-    INT_PTR DoModal() override;
     // The result of saving the task at OK (E_PENDING before).
     HRESULT GetSaveResult() const { return m_hrSave; }
 
@@ -37,8 +35,7 @@ protected:
     CComboBox m_type;
     CDateTimeCtrl m_time;
     CSpinButtonCtrl m_spin;
-    HBRUSH m_hBackground = nullptr;
-    HBITMAP m_hPanel = nullptr;
+    qcore::UniqueGdiObject m_background, m_panel;
     HRESULT m_hrSave = E_PENDING;
     bool m_bClamping = false;
 };

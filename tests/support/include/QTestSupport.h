@@ -35,6 +35,27 @@ private:
     std::thread m_thread;
 };
 
+// Waits on a thread of its own (up to 15 s) for a visible top-level window of this process for which match() is
+// true, such as a modal dialog the test thread opens next, and calls act() with it on that thread. The
+// destructor waits for that thread.
+class WindowDriver {
+public:
+    WindowDriver(std::function<bool(HWND)> match, std::function<void(HWND)> act);
+    ~WindowDriver();
+    WindowDriver(const WindowDriver&) = delete;
+    WindowDriver& operator=(const WindowDriver&) = delete;
+
+    // True once the window was found (act() has been called or runs now).
+    bool Found() const { return m_found; }
+
+private:
+    void Run();
+    std::function<bool(HWND)> m_match;
+    std::function<void(HWND)> m_act;
+    std::atomic<bool> m_found{false};
+    std::thread m_thread;
+};
+
 // Pumps this thread's messages until pred() is true or the time-out passes; returns pred().
 bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 5000);
 void PumpFor(DWORD ms);

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "QAppDriver.h"
+
 namespace shell_test {
 
 namespace {
@@ -69,6 +71,29 @@ void MessageBoxDriver::Run()
         }
         ::Sleep(20);
     }
+}
+
+WindowDriver::WindowDriver(std::function<bool(HWND)> match, std::function<void(HWND)> act)
+    : m_match(std::move(match)), m_act(std::move(act))
+{
+    m_thread = std::thread([this] { Run(); });
+}
+
+WindowDriver::~WindowDriver()
+{
+    m_thread.join();
+}
+
+void WindowDriver::Run()
+{
+    // The window belongs to the test thread, busy in a modal loop: it can only be looked for from here.
+    auto matches = [this](HWND wnd) { return ::IsWindowVisible(wnd) && m_match(wnd); };
+    HWND found = nullptr;
+    for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < 15000; ::Sleep(20))
+        if ((found = FindProcessWindow(::GetCurrentProcessId(), matches)) != nullptr) break;
+    if (!found) return;
+    m_found = true;
+    m_act(found);
 }
 
 bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs)

@@ -2,9 +2,6 @@
 // (which starts a stand-in program), and the folder browser driven from a thread as a user would.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <thread>
-
 #include "QTestSupport.h"
 #include "controls/FolderDialog.h"
 #include "controls/Hyperlink.h"
@@ -162,46 +159,13 @@ TEST(Hyperlink, AClickOpensTheLinkAndAnEmptyLinkDoesNothing)
     EXPECT_EQ(1, recorder.Runs());  // the empty link started nothing
 }
 
-// Finds the folder browser of this process (a dialog holding a tree) and acts on it from a thread.
-class BrowserDriver {
-public:
-    explicit BrowserDriver(std::function<void(HWND)> act) : m_act(std::move(act))
-    {
-        m_thread = std::thread([this] { Run(); });
-    }
-    ~BrowserDriver() { m_thread.join(); }
-    bool Found() const { return m_found; }
-
-private:
-    static BOOL CALLBACK FindProc(HWND wnd, LPARAM param)
-    {
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(wnd, &pid);
-        wchar_t cls[32] = L"";
-        ::GetClassNameW(wnd, cls, 32);
-        if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(wnd) && wcscmp(cls, L"#32770") == 0 &&
-            ::FindWindowExW(wnd, nullptr, L"SysTreeView32", nullptr)) {
-            *reinterpret_cast<HWND*>(param) = wnd;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    void Run()
-    {
-        DWORD start = ::GetTickCount();
-        HWND browser = nullptr;
-        while (!browser && ::GetTickCount() - start < 15000) {
-            ::EnumWindows(FindProc, reinterpret_cast<LPARAM>(&browser));
-            if (!browser) ::Sleep(20);
-        }
-        if (!browser) return;
-        m_found = true;
-        m_act(browser);
-    }
-    std::function<void(HWND)> m_act;
-    std::atomic<bool> m_found{false};
-    std::thread m_thread;
-};
+// The folder browser: a dialog holding a tree.
+bool IsFolderBrowser(HWND wnd)
+{
+    wchar_t cls[32] = L"";
+    ::GetClassNameW(wnd, cls, 32);
+    return wcscmp(cls, L"#32770") == 0 && ::FindWindowExW(wnd, nullptr, L"SysTreeView32", nullptr);
+}
 
 void Press(HWND browser, int id)
 {
@@ -245,7 +209,7 @@ TEST(FolderDialog, OpensOnTheInitialFolderAndReturnsItOnOk)
     std::wstring status;
     INT_PTR result = 0;
     {
-        BrowserDriver driver([&](HWND browser) {
+        WindowDriver driver(IsFolderBrowser, [&](HWND browser) {
             // The status line shows the selected folder's path.
             for (HWND child : Descendants(browser))
                 if (WindowText(child) == folder) status = WindowText(child);
@@ -269,7 +233,7 @@ TEST(FolderDialog, CancelGivesIdCancelAndNoPath)
     dialog.SetInitialFolder(L"C:\\windows");
     INT_PTR result = 0;
     {
-        BrowserDriver driver([](HWND browser) { Press(browser, IDCANCEL); });
+        WindowDriver driver(IsFolderBrowser, [](HWND browser) { Press(browser, IDCANCEL); });
         result = dialog.DoModal();
         EXPECT_TRUE(driver.Found());
     }
@@ -285,7 +249,7 @@ TEST(FolderDialog, AVirtualFolderWithoutAPathGivesMinusOne)
     ASSERT_EQ(S_OK, ::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer));
     INT_PTR result = 0;
     {
-        BrowserDriver driver([&](HWND browser) {
+        WindowDriver driver(IsFolderBrowser, [&](HWND browser) {
             ::SendMessageW(browser, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(computer));
             Press(browser, IDOK);
         });

@@ -5,14 +5,12 @@
 
 #include <Common.h>
 
-#include <atomic>
-#include <functional>
 #include <set>
-#include <thread>
 
 #include "Dictionary.h"
 #include "QAppDriver.h"
 #include "QTestSupport.h"
+#include "TaskFiles.h"
 #include "options/LanguageSwitch.h"
 #include "options/OptionDlg.h"
 #include "options/OptionIds.h"
@@ -177,55 +175,10 @@ TEST_F(OptionsTest, StartWithWindowsIsReadWhenShownAndAppliedByApply)
     EXPECT_FALSE(SBRegValueExistW(HKEY_LOCAL_MACHINE, kRunKey, L"Quorvel.exe"));
 }
 
-// Waits on a thread for a dialog of this process holding a control with `id`, then acts on it.
-class DialogDriver {
-public:
-    DialogDriver(int id, std::function<void(HWND)> act) : m_id(id), m_act(std::move(act))
-    {
-        m_thread = std::thread([this] { Run(); });
-    }
-    ~DialogDriver() { m_thread.join(); }
-
-private:
-    struct Find {
-        int id;
-        HWND found;
-    };
-    static BOOL CALLBACK FindProc(HWND wnd, LPARAM param)
-    {
-        auto* find = reinterpret_cast<Find*>(param);
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(wnd, &pid);
-        if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(wnd) && ::GetDlgItem(wnd, find->id)) {
-            find->found = wnd;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    void Run()
-    {
-        Find find = {m_id, nullptr};
-        for (DWORD start = ::GetTickCount(); !find.found && ::GetTickCount() - start < 15000; ::Sleep(20))
-            ::EnumWindows(FindProc, reinterpret_cast<LPARAM>(&find));
-        if (find.found) m_act(find.found);
-    }
-    int m_id;
-    std::function<void(HWND)> m_act;
-    std::thread m_thread;
-};
-
-std::set<std::wstring> JobFiles()
+// The schedule dialog.
+bool IsSchedulingDialog(HWND wnd)
 {
-    wchar_t windows[MAX_PATH];
-    ::GetWindowsDirectoryW(windows, MAX_PATH);
-    std::set<std::wstring> names;
-    WIN32_FIND_DATAW fd;
-    HANDLE find = ::FindFirstFileW((std::wstring(windows) + L"\\Tasks\\*.job").c_str(), &fd);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do names.insert(fd.cFileName);
-    while (::FindNextFileW(find, &fd));
-    ::FindClose(find);
-    return names;
+    return ::GetDlgItem(wnd, IDC_SCHEDULING_TYPE) != nullptr;
 }
 
 std::wstring ListText(HWND list, int item, int column)
@@ -288,7 +241,7 @@ TEST_F(ScheduleTest, TheDialogKeepsTheIntervalInRangeAndAddsTheSchedule)
         std::vector<std::wstring> raw;
     } seen;
     {
-        DialogDriver driver(IDC_SCHEDULING_TYPE, [&](HWND dialog) {
+        WindowDriver driver(IsSchedulingDialog, [&](HWND dialog) {
             seen.caption = WindowText(dialog);
             seen.raw = RawKeys(dialog);
             seen.types = int(::SendMessageW(::GetDlgItem(dialog, IDC_SCHEDULING_TYPE), CB_GETCOUNT, 0, 0));
@@ -345,7 +298,7 @@ TEST_F(ScheduleTest, TheDialogKeepsTheIntervalInRangeAndAddsTheSchedule)
 
     // Cancel adds nothing.
     {
-        DialogDriver driver(IDC_SCHEDULING_TYPE,
+        WindowDriver driver(IsSchedulingDialog,
                             [](HWND dialog) { ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0); });
         w.Command(w.Item(IDC_OPTION_SCHEDULE_ADD));
     }
@@ -403,7 +356,7 @@ TEST_F(ScheduleTest, AnUnavailableSchedulerShowsItsFailureTexts)
     EXPECT_EQ(std::wstring(TranslateCode(L"IDS_OPTION_TAB2_SCHEDULER_UNAVAILABLE")), WindowText(status));
     {
         MessageBoxDriver boxes;
-        DialogDriver driver(IDC_SCHEDULING_TYPE, [](HWND dialog) {
+        WindowDriver driver(IsSchedulingDialog, [](HWND dialog) {
             ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         });
         w.Command(w.Item(IDC_OPTION_SCHEDULE_ADD));

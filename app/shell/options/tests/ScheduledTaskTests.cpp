@@ -6,6 +6,7 @@
 #include <set>
 
 #include "QTestSupport.h"
+#include "TaskFiles.h"
 #include "options/ScheduleRules.h"
 #include "options/ScheduledTask.h"
 
@@ -14,25 +15,6 @@ using namespace Schedule;
 namespace {
 
 const wchar_t kApp[] = L"C:\\Quorvel\\Quorvel.exe";
-
-std::wstring TasksFolder()
-{
-    wchar_t windows[MAX_PATH];
-    ::GetWindowsDirectoryW(windows, MAX_PATH);
-    return std::wstring(windows) + L"\\Tasks\\";
-}
-
-std::set<std::wstring> JobFiles()
-{
-    std::set<std::wstring> names;
-    WIN32_FIND_DATAW fd;
-    HANDLE find = ::FindFirstFileW((TasksFolder() + L"*.job").c_str(), &fd);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do names.insert(fd.cFileName);
-    while (::FindNextFileW(find, &fd));
-    ::FindClose(find);
-    return names;
-}
 
 SYSTEMTIME Today(WORD hour, WORD minute)
 {
