@@ -7,6 +7,26 @@
 namespace {
 
 const HRESULT kFileExists = HRESULT_FROM_WIN32(ERROR_FILE_EXISTS);
+const HRESULT kSharingViolation = HRESULT_FROM_WIN32(ERROR_SHARING_VIOLATION);
+
+// The scheduler's service opens a job file to read it each time the file changes: a delete or save in that moment
+// meets a sharing violation. Such a call is tried again for a short while before its failure counts.
+template <typename Call>
+HRESULT WhileTheServiceReads(Call call)
+{
+    const DWORD kRetryMs = 50, kGiveUpMs = 3000;
+    HRESULT hr = call();
+    for (DWORD waited = 0; hr == kSharingViolation && waited < kGiveUpMs; waited += kRetryMs) {
+        ::Sleep(kRetryMs);
+        hr = call();
+    }
+    return hr;
+}
+
+HRESULT DeleteWorkItem(ITaskScheduler* scheduler, LPCWSTR name)
+{
+    return WhileTheServiceReads([&] { return scheduler->Delete(name); });
+}
 
 HRESULT UseOrCreate(ITaskScheduler* given, qcore::ComPtr<ITaskScheduler>& owned, ITaskScheduler*& scheduler)
 {
@@ -32,7 +52,7 @@ HRESULT NewWorkItem(ITaskScheduler* scheduler, LPCWSTR name, qcore::ComPtr<ITask
 {
     HRESULT hr = scheduler->NewWorkItem(name, CLSID_CTask, IID_ITask, reinterpret_cast<IUnknown**>(task.Put()));
     if (hr != kFileExists) return hr;
-    hr = scheduler->Delete(name);
+    hr = DeleteWorkItem(scheduler, name);
     if (FAILED(hr)) return hr;
     return scheduler->NewWorkItem(name, CLSID_CTask, IID_ITask, reinterpret_cast<IUnknown**>(task.Put()));
 }
@@ -68,10 +88,11 @@ HRESULT CScheduledTask::Save(LPCWSTR name, WORD weekdays, int interval, ITaskSch
 
     qcore::ComPtr<IPersistFile> file;
     if (FAILED(hr = task->QueryInterface(IID_IPersistFile, file.PutVoid()))) return hr;
-    hr = file->Save(nullptr, FALSE);
+    auto save = [&] { return file->Save(nullptr, FALSE); };
+    hr = WhileTheServiceReads(save);
     if (HRESULT_CODE(hr) == ERROR_FILE_EXISTS) {
-        scheduler->Delete(name);
-        hr = file->Save(nullptr, FALSE);
+        DeleteWorkItem(scheduler, name);
+        hr = WhileTheServiceReads(save);
     }
     return hr;
 }
@@ -93,7 +114,7 @@ HRESULT DeleteScheduledTask(const std::wstring& name, ITaskScheduler* given)
     ITaskScheduler* scheduler = nullptr;
     HRESULT hr = UseOrCreate(given, owned, scheduler);
     if (FAILED(hr)) return hr;
-    return scheduler->Delete(task.c_str());
+    return DeleteWorkItem(scheduler, task.c_str());
 }
 
 namespace {

@@ -154,7 +154,7 @@ TEST_F(ScheduledTasks, TheSameNameTwiceLeavesOneTaskWithTheSecondSchedule)
 class WindowsLikeScheduler : public ITaskScheduler {
 public:
     explicit WindowsLikeScheduler(ITaskScheduler* real) : m_real(real) {}
-    int refusals = 0, deletes = 0;
+    int refusals = 0, deletes = 0;  // deletes: the ones that succeeded
 
     HRESULT WINAPI QueryInterface(REFIID riid, void** out) override
     {
@@ -173,8 +173,9 @@ public:
     HRESULT WINAPI Activate(LPCWSTR n, REFIID r, IUnknown** u) override { return m_real->Activate(n, r, u); }
     HRESULT WINAPI Delete(LPCWSTR n) override
     {
-        ++deletes;
-        return m_real->Delete(n);
+        HRESULT hr = m_real->Delete(n);  // may be tried again while the service reads the file
+        if (SUCCEEDED(hr)) ++deletes;
+        return hr;
     }
     HRESULT WINAPI NewWorkItem(LPCWSTR n, REFCLSID c, REFIID r, IUnknown** u) override
     {
