@@ -237,19 +237,6 @@ def panel(w, h):
     return c
 
 
-def tab_button(w, h, state):
-    """States: 0 normal, 1 hover (also pressed), 2 selected (joins the page below it)."""
-    top, bottom = {0: ((236, 243, 252), (204, 222, 244)), 1: ((250, 252, 255), (214, 232, 252)),
-                   2: (WHITE, (246, 250, 255))}[state]
-    c = Canvas(w, h, WHITE)
-    c.vgradient(0, 0, w, h, top, bottom)
-    c.frame(0, 0, w, h + (1 if state == 2 else 0), (150, 180, 220))
-    if state == 2:
-        c.fill(1, 0, w - 1, 3, ACCENT)
-    c.round_corners(4, (232, 240, 250), y1=h + 4)
-    return c
-
-
 def splash(w, h):
     c = Canvas(w, h)
     c.vgradient(0, 0, w, h, (60, 116, 196), (20, 52, 104))
@@ -327,8 +314,6 @@ for ids, kind in (((171, 170, 169), "support"), ((165, 164, 163), "options"), ((
 SKIN += [(251, lambda: splash(480, 260))]
 SKIN += triplet((351, 350, 349), lambda s: general_button(124, 40, s))
 SKIN += [(352, lambda: panel(200, 150))]
-SKIN += [(354, lambda: tab_button(104, 31, 0)), (353, lambda: tab_button(104, 31, 1)),
-         (355, lambda: tab_button(104, 31, 2))]
 
 # Pictures of other folders: each app/**/skin_pictures.py has pictures(skin) -> [(id, make)].
 def _folder_pictures():

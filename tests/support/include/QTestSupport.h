@@ -56,6 +56,20 @@ private:
     std::thread m_thread;
 };
 
+// A WindowDriver for the folder browser that this process opens (a dialog holding a tree), with what a user does
+// in it.
+class FolderBrowserDriver : public WindowDriver {
+public:
+    explicit FolderBrowserDriver(std::function<void(HWND)> act);
+    static bool IsFolderBrowser(HWND wnd);
+    // Presses a button of the browser (IDOK, IDCANCEL).
+    static void Press(HWND browser, int id);
+    // Selects the folder in the browser's tree and presses OK.
+    static void Choose(HWND browser, const std::wstring& folder);
+    // The name the browser's tree shows for the selected folder ("" when none is selected).
+    static std::wstring SelectedName(HWND browser);
+};
+
 // Pumps this thread's messages until pred() is true or the time-out passes; returns pred().
 bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 5000);
 void PumpFor(DWORD ms);

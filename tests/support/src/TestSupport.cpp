@@ -1,6 +1,8 @@
 #include "QTestSupport.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
+#include <commctrl.h>
 
 #include "QAppDriver.h"
 
@@ -30,6 +32,49 @@ BOOL CALLBACK FindBoxProc(HWND wnd, LPARAM param)
 }
 
 } // namespace
+
+FolderBrowserDriver::FolderBrowserDriver(std::function<void(HWND)> act)
+    : WindowDriver(&FolderBrowserDriver::IsFolderBrowser, std::move(act))
+{
+}
+
+bool FolderBrowserDriver::IsFolderBrowser(HWND wnd)
+{
+    wchar_t cls[32] = L"";
+    ::GetClassNameW(wnd, cls, 32);
+    return wcscmp(cls, L"#32770") == 0 && ::FindWindowExW(wnd, nullptr, L"SysTreeView32", nullptr);
+}
+
+void FolderBrowserDriver::Press(HWND browser, int id)
+{
+    ::PostMessageW(browser, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
+
+std::wstring FolderBrowserDriver::SelectedName(HWND browser)
+{
+    HWND tree = ::FindWindowExW(browser, nullptr, L"SysTreeView32", nullptr);
+    wchar_t text[MAX_PATH] = L"";
+    TVITEMW item = {};
+    item.mask = TVIF_TEXT;
+    item.hItem = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    item.pszText = text;
+    item.cchTextMax = MAX_PATH;
+    if (!item.hItem || !::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return L"";
+    return text;
+}
+
+void FolderBrowserDriver::Choose(HWND browser, const std::wstring& folder)
+{
+    // The browser may still be selecting its initial folder: select again until the tree shows ours.
+    const std::wstring name = folder.substr(folder.find_last_of(L'\\') + 1);
+    DWORD start = ::GetTickCount();
+    do {
+        ::SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+        if (lstrcmpiW(SelectedName(browser).c_str(), name.c_str()) == 0) break;
+        ::Sleep(20);
+    } while (::GetTickCount() - start < 5000);
+    Press(browser, IDOK);
+}
 
 MessageBoxDriver::MessageBoxDriver(int button) : m_button(button)
 {

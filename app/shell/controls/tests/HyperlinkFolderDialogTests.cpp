@@ -159,17 +159,11 @@ TEST(Hyperlink, AClickOpensTheLinkAndAnEmptyLinkDoesNothing)
     EXPECT_EQ(1, recorder.Runs());  // the empty link started nothing
 }
 
-// The folder browser: a dialog holding a tree.
-bool IsFolderBrowser(HWND wnd)
-{
-    wchar_t cls[32] = L"";
-    ::GetClassNameW(wnd, cls, 32);
-    return wcscmp(cls, L"#32770") == 0 && ::FindWindowExW(wnd, nullptr, L"SysTreeView32", nullptr);
-}
+using BrowserDriver = FolderBrowserDriver;
 
 void Press(HWND browser, int id)
 {
-    ::PostMessageW(browser, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    FolderBrowserDriver::Press(browser, id);
 }
 
 // Records what the browser told the dialog, and whether the browser's window was known at that moment.
@@ -209,7 +203,7 @@ TEST(FolderDialog, OpensOnTheInitialFolderAndReturnsItOnOk)
     std::wstring status;
     INT_PTR result = 0;
     {
-        WindowDriver driver(IsFolderBrowser, [&](HWND browser) {
+        BrowserDriver driver([&](HWND browser) {
             // The status line shows the selected folder's path.
             for (HWND child : Descendants(browser))
                 if (WindowText(child) == folder) status = WindowText(child);
@@ -233,7 +227,7 @@ TEST(FolderDialog, CancelGivesIdCancelAndNoPath)
     dialog.SetInitialFolder(L"C:\\windows");
     INT_PTR result = 0;
     {
-        WindowDriver driver(IsFolderBrowser, [](HWND browser) { Press(browser, IDCANCEL); });
+        BrowserDriver driver([](HWND browser) { Press(browser, IDCANCEL); });
         result = dialog.DoModal();
         EXPECT_TRUE(driver.Found());
     }
@@ -249,7 +243,7 @@ TEST(FolderDialog, AVirtualFolderWithoutAPathGivesMinusOne)
     ASSERT_EQ(S_OK, ::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer));
     INT_PTR result = 0;
     {
-        WindowDriver driver(IsFolderBrowser, [&](HWND browser) {
+        BrowserDriver driver([&](HWND browser) {
             ::SendMessageW(browser, BFFM_SETSELECTIONW, FALSE, reinterpret_cast<LPARAM>(computer));
             Press(browser, IDOK);
         });
