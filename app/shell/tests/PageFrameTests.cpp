@@ -206,7 +206,7 @@ TEST(PageFactory, ListsEveryPageIdOnceInItsGroupsAndCreatesRegisteredClasses)
     std::unique_ptr<CFunctionDlg> plain(Shell::CreatePageObject(PAGE_ID_BACKUP_HOME));
     EXPECT_TRUE(plain->IsExactly(RUNTIME_CLASS(CFunctionDlg)));
     EXPECT_TRUE(Shell::IsPageRegistered(PAGE_ID_BACKUP_FOLDER));
-    EXPECT_FALSE(Shell::IsPageRegistered(Shell::kOptionsWindowId));
+    EXPECT_TRUE(Shell::IsPageRegistered(Shell::kOptionsWindowId));
 }
 
 TEST(PagePanel, KeepsTheCornersOfTheBitmapInLowPanelsAndStretchesTallOnes)

@@ -10,26 +10,29 @@ namespace shell_test {
 
 namespace {
 
-struct FindMain {
+struct FindWindowState {
     DWORD pid;
+    const std::function<bool(HWND)>* match;
     HWND found;
 };
 
-BOOL CALLBACK FindMainProc(HWND wnd, LPARAM param)
+BOOL CALLBACK FindWindowProc(HWND wnd, LPARAM param)
 {
-    auto* find = reinterpret_cast<FindMain*>(param);
+    auto* find = reinterpret_cast<FindWindowState*>(param);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(wnd, &pid);
-    if (pid != find->pid) return TRUE;
+    if (pid != find->pid || !(*find->match)(wnd)) return TRUE;
+    find->found = wnd;
+    return FALSE;
+}
+
+bool IsMainWindow(HWND wnd)
+{
     wchar_t cls[32] = L"";
     ::GetClassNameW(wnd, cls, 32);
     RECT r;
     ::GetWindowRect(wnd, &r);
-    if (wcscmp(cls, L"#32770") == 0 && r.right - r.left == 930 && r.bottom - r.top == 688) {
-        find->found = wnd;
-        return FALSE;
-    }
-    return TRUE;
+    return wcscmp(cls, L"#32770") == 0 && r.right - r.left == 930 && r.bottom - r.top == 688;
 }
 
 } // namespace
@@ -61,9 +64,7 @@ HWND QuorvelProcess::WaitForMainWindow(DWORD timeoutMs)
 {
     PumpUntil(
         [&] {
-            FindMain find = {m_pi.dwProcessId, nullptr};
-            ::EnumWindows(FindMainProc, reinterpret_cast<LPARAM>(&find));
-            m_main = find.found;
+            m_main = FindProcessWindow(m_pi.dwProcessId, IsMainWindow);
             return m_main != nullptr || !IsRunning();
         },
         timeoutMs);
@@ -101,6 +102,13 @@ void QuorvelProcess::Exit()
         ::TerminateProcess(m_pi.hProcess, 1);
         ::WaitForSingleObject(m_pi.hProcess, 5000);
     }
+}
+
+HWND FindProcessWindow(DWORD processId, const std::function<bool(HWND)>& match)
+{
+    FindWindowState find = {processId, &match, nullptr};
+    ::EnumWindows(FindWindowProc, reinterpret_cast<LPARAM>(&find));
+    return find.found;
 }
 
 bool TrayIconPresent(HWND owner)
@@ -152,6 +160,13 @@ HWND FindDescendant(HWND root, int id)
     for (HWND wnd : Descendants(root))
         if (::GetDlgCtrlID(wnd) == id) return wnd;
     return nullptr;
+}
+
+std::wstring ArtifactPath(const wchar_t* name)
+{
+    std::wstring folder = ProgramFolder() + L"artifacts\\";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    return folder + name;
 }
 
 bool SaveWindowShot(HWND wnd, const std::wstring& path)
