@@ -2,7 +2,7 @@
 // the test programs) over <system folder>\<name>.exe and makes Wine run that copy instead of its own program for
 // every process this test starts (through the prefix's DLL override settings). The stub records each
 // command line it is started with, counts how many copies run at once, and exits with a scripted code after a
-// scripted delay (see tests/support/stub/SystemProgramStub.cpp).
+// scripted delay (see tests/support/stubs/SystemProgramStub.cpp).
 #pragma once
 
 #include <windows.h>
