@@ -221,6 +221,29 @@ TEST(FixedRepairs, RepairsOfAbsentTargetsSucceedWithoutCreatingThem)
     EXPECT_TRUE(utility.ErrorRepaire(16));
 }
 
+// A step that cannot write fails the repair; the other steps of it are still done.
+TEST(FixedRepairs, ARepairThatCannotWriteFails)
+{
+    const std::wstring device = L"SYSTEM\\CurrentControlSet\\Services\\FCA_SCSI\\PARAMETERS\\DEVICE";
+    ASSERT_TRUE(SeedDword(HKLM, L"SYSTEM\\CurrentControlSet\\Services\\FCA_SCSI", L"Type", 1));
+    {
+        LockedKey locked(HKLM, device);
+        ASSERT_TRUE(locked.locked());
+        EXPECT_FALSE(CErrorUtility().ErrorRepaire(3));
+    }
+    RemoveKey(HKLM, device);
+
+    // Repair 0: the first delete works, the second cannot open its key.
+    const std::wstring workAreas = L"Software\\Microsoft\\Internet Explorer\\Desktop\\Old WorkAreas";
+    ASSERT_TRUE(SeedString(HKCU, workAreas, L"OldWorkAreaRects", L"x"));
+    {
+        LockedKey locked(HKCU, L"Software\\Microsoft\\Internet Explorer\\Main");
+        ASSERT_TRUE(locked.locked());
+        EXPECT_FALSE(CErrorUtility().ErrorRepaire(0));
+    }
+    ExpectAbsent(HKCU, workAreas, L"OldWorkAreaRects");
+}
+
 // Administrators get full access to the InstallShield key, inherited below it.
 TEST(FixedRepairs, AccessRepairGrantsAdministratorsFullAccess)
 {

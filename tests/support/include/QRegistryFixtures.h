@@ -31,4 +31,21 @@ bool SeedMultiString(HKEY root, const std::wstring& key, const wchar_t* value, c
 // Deletes the key with everything below it (a missing key is fine).
 void RemoveKey(HKEY root, const std::wstring& key);
 
+// Creates the key when missing and takes every right away from it (an empty DACL) for as long as the object
+// lives, so writes to it fail; the key's own rights come back at the end.
+class LockedKey {
+public:
+    LockedKey(HKEY root, const std::wstring& key);
+    ~LockedKey();
+    LockedKey(const LockedKey&) = delete;
+    LockedKey& operator=(const LockedKey&) = delete;
+    bool locked() const { return m_locked; }
+
+private:
+    HKEY m_root;
+    std::wstring m_key;
+    std::vector<BYTE> m_saved;
+    bool m_locked = false;
+};
+
 } // namespace shell_test

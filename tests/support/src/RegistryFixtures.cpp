@@ -79,4 +79,35 @@ void RemoveKey(HKEY root, const std::wstring& key)
     if (!key.empty()) ::SHDeleteKeyW(root, key.c_str());
 }
 
+LockedKey::LockedKey(HKEY root, const std::wstring& key) : m_root(root), m_key(key)
+{
+    HKEY h = nullptr;
+    if (::RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, WRITE_DAC | READ_CONTROL, nullptr, &h, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    DWORD size = 0;
+    ::RegGetKeySecurity(h, DACL_SECURITY_INFORMATION, nullptr, &size);
+    m_saved.resize(size);
+    if (size == 0 || ::RegGetKeySecurity(h, DACL_SECURITY_INFORMATION, m_saved.data(), &size) != ERROR_SUCCESS) {
+        m_saved.clear();
+        ::RegCloseKey(h);
+        return;
+    }
+    SECURITY_DESCRIPTOR none;
+    ACL empty;
+    ::InitializeSecurityDescriptor(&none, SECURITY_DESCRIPTOR_REVISION);
+    ::InitializeAcl(&empty, sizeof(empty), ACL_REVISION);
+    ::SetSecurityDescriptorDacl(&none, TRUE, &empty, FALSE);
+    m_locked = ::RegSetKeySecurity(h, DACL_SECURITY_INFORMATION, &none) == ERROR_SUCCESS;
+    ::RegCloseKey(h);
+}
+
+LockedKey::~LockedKey()
+{
+    HKEY h = nullptr;
+    if (!m_locked || ::RegOpenKeyExW(m_root, m_key.c_str(), 0, WRITE_DAC, &h) != ERROR_SUCCESS) return;
+    ::RegSetKeySecurity(h, DACL_SECURITY_INFORMATION, m_saved.data());
+    ::RegCloseKey(h);
+}
+
 } // namespace shell_test
