@@ -32,22 +32,13 @@ END_MESSAGE_MAP()
 
 void CMoravinActiveXDlg::OnInitPage()
 {
-    CreateSkinFont(m_textFont, 13, FALSE);
-    m_description.Create(TranslateCode(L"IDS_SYS_FIX_REGISTER_DLL_DESP"), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                         CRect(kLeft, 15, kRight, 55), this, IDC_DESCRIPTION);
-    m_description.SetFont(&m_textFont);
-
-    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS, CRect(kLeft, 60, kRight, 420),
-                  this, IDC_DLL_LIST);
-    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    m_list.InsertColumn(0, TranslateCode(L"IDS_SYS_FIX_REGISTER_DLL_LIST1"), LVCFMT_LEFT, 480);
-    m_list.InsertColumn(1, TranslateCode(L"IDS_SYS_FIX_REGISTER_DLL_LIST2"), LVCFMT_LEFT, 190);
-
+    CreateText(m_description, L"IDS_SYS_FIX_REGISTER_DLL_DESP", IDC_DESCRIPTION, CRect(kLeft, 15, kRight, 55));
+    CreateList(m_list, IDC_DLL_LIST, CRect(kLeft, 60, kRight, 420), 0, 0,
+               {{L"IDS_SYS_FIX_REGISTER_DLL_LIST1", 480}, {L"IDS_SYS_FIX_REGISTER_DLL_LIST2", 190}});
     m_progress.Create(WS_CHILD | WS_VISIBLE, CRect(kLeft, 435, kRight, 451), this, IDC_PROGRESS);
-    m_stop.Create(TranslateCode(L"IDS_SYS_FIX_REGISTER_DLL_STOP"), WS_CHILD | WS_VISIBLE,
-                  CRect(kRight - 254, 470, kRight - 130, 510), this, IDC_STOP);
-    m_register.Create(TranslateCode(L"IDS_SYS_FIX_REGISTER_DLL_REGISTER"), WS_CHILD | WS_VISIBLE,
-                      CRect(kRight - 124, 470, kRight, 510), this, IDC_REGISTER);
+    CreateButton(m_stop, L"IDS_SYS_FIX_REGISTER_DLL_STOP", IDC_STOP, CRect(kRight - 254, 470, kRight - 130, 510));
+    CreateButton(m_register, L"IDS_SYS_FIX_REGISTER_DLL_REGISTER", IDC_REGISTER,
+                 CRect(kRight - 124, 470, kRight, 510));
 
     std::vector<std::wstring> names;
     m_registration.GetDllNames(names);

@@ -4,13 +4,14 @@
 
 #include <Moravin/RegisterDll.h>
 
-#include "ImageButton.h"
 #include "RepairPage.h"
 #include "controls/ProgressCtrlEx.h"
 
 class CMoravinActiveXDlg : public CRepairPage {
 public:
-    enum { IDC_DESCRIPTION = 43001, IDC_DLL_LIST = 43002, IDC_REGISTER = 43003, IDC_STOP = 43004, IDC_PROGRESS = 43005 };
+    enum {
+        IDC_DESCRIPTION = 43001, IDC_DLL_LIST = 43002, IDC_REGISTER = 43003, IDC_STOP = 43004, IDC_PROGRESS = 43005,
+    };
 
     void OnInitPage() override;
 
@@ -28,7 +29,6 @@ private:
     CStatic m_description;
     CGeneralImageButton m_register;
     CGeneralImageButton m_stop;
-    CFont m_textFont;
     // Registrations reported in the current run.
     int m_nDone = 0;
 };

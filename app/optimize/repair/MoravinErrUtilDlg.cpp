@@ -45,25 +45,17 @@ END_MESSAGE_MAP()
 
 void CMoravinErrUtilDlg::OnInitPage()
 {
-    CreateSkinFont(m_textFont, 13, FALSE);
-    m_intro.Create(TranslateCode(L"IDS_SYS_FIX_ERR_UTIL_DESCP"), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                   CRect(kLeft, 15, kRight, 45), this, IDC_INTRO);
-    m_intro.SetFont(&m_textFont);
-    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                  CRect(kLeft, 50, kRight, 310), this, IDC_FAULT_LIST);
-    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-    m_list.InsertColumn(0, TranslateCode(L"IDS_SYS_FIX_ERR_UTIL_LIST1"), LVCFMT_LEFT, kRight - kLeft - 25);
+    CreateText(m_intro, L"IDS_SYS_FIX_ERR_UTIL_DESCP", IDC_INTRO, CRect(kLeft, 15, kRight, 45));
+    CreateList(m_list, IDC_FAULT_LIST, CRect(kLeft, 50, kRight, 310), LVS_SINGLESEL, LVS_EX_CHECKBOXES,
+               {{L"IDS_SYS_FIX_ERR_UTIL_LIST1", kRight - kLeft - 25}});
     m_group.Create(TranslateCode(L"IDS_SYS_FIX_ERR_UTIL_ERROR"), WS_CHILD | WS_VISIBLE | BS_GROUPBOX,
                    CRect(kLeft, 320, kRight, 440), this, IDC_DESCRIPTION_GROUP);
-    m_group.SetFont(&m_textFont);
-    m_description.Create(L"", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(kLeft + 12, 342, kRight - 12, 432), this,
-                         IDC_DESCRIPTION);
-    m_description.SetFont(&m_textFont);
+    m_group.SetFont(&TextFont());
+    CreateText(m_description, L"", IDC_DESCRIPTION, CRect(kLeft + 12, 342, kRight - 12, 432));
     m_selectAll.Create(TranslateCode(L"IDS_SYS_FIX_ERR_UTIL_SELECTALL"), WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX,
                        CRect(kLeft, 470, kLeft + 300, 490), this, IDC_SELECT_ALL);
-    m_selectAll.SetFont(&m_textFont);
-    m_repair.Create(TranslateCode(L"IDS_SYS_FIX_ERR_UTIL_REPAIR"), WS_CHILD | WS_VISIBLE,
-                    CRect(kRight - 124, 460, kRight, 500), this, IDC_REPAIR);
+    m_selectAll.SetFont(&TextFont());
+    CreateButton(m_repair, L"IDS_SYS_FIX_ERR_UTIL_REPAIR", IDC_REPAIR, CRect(kRight - 124, 460, kRight, 500));
 }
 
 void CMoravinErrUtilDlg::OnShowPage()

@@ -4,7 +4,6 @@
 
 #include <Moravin/ErrorUtility.h>
 
-#include "ImageButton.h"
 #include "RepairPage.h"
 
 class CMoravinErrUtilDlg : public CRepairPage {
@@ -36,5 +35,4 @@ private:
     CButton m_group;
     CButton m_selectAll;
     CGeneralImageButton m_repair;
-    CFont m_textFont;
 };

@@ -11,33 +11,27 @@ namespace {
 const int kLeft = 20, kRight = 717;
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CMoravinFileAssocDlg, CFunctionDlg)
+BEGIN_MESSAGE_MAP(CMoravinFileAssocDlg, CRepairPage)
     ON_BN_CLICKED(CMoravinFileAssocDlg::IDC_REFRESH, &CMoravinFileAssocDlg::OnRefresh)
     ON_BN_CLICKED(CMoravinFileAssocDlg::IDC_REPAIR, &CMoravinFileAssocDlg::OnRepair)
 END_MESSAGE_MAP()
 
 void CMoravinFileAssocDlg::OnInitPage()
 {
-    CreateSkinFont(m_textFont, 13, FALSE);
-    m_description.Create(TranslateCode(L"IDS_SYS_FIX_FILE_ASSOC_DSCR"), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                         CRect(kLeft, 15, kRight, 55), this, IDC_DESCRIPTION);
-    m_description.SetFont(&m_textFont);
-    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS, CRect(kLeft, 60, kRight, 450),
-                  this, IDC_ASSOC_LIST);
-    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-    m_list.InsertColumn(0, TranslateCode(L"IDS_SYS_FIX_FILE_ASSOC_LIST1"), LVCFMT_LEFT, 95);
-    m_list.InsertColumn(1, TranslateCode(L"IDS_SYS_FIX_FILE_ASSOC_LIST2"), LVCFMT_LEFT, 75);
-    m_list.InsertColumn(2, TranslateCode(L"IDS_SYS_FIX_FILE_ASSOC_LIST3"), LVCFMT_LEFT, 250);
-    m_list.InsertColumn(3, TranslateCode(L"IDS_SYS_FIX_FILE_ASSOC_LIST4"), LVCFMT_LEFT, 250);
-    m_refresh.Create(TranslateCode(L"IDS_SYS_FIX_FILE_ASSOC_REFRESH"), WS_CHILD | WS_VISIBLE,
-                     CRect(kRight - 254, 470, kRight - 130, 510), this, IDC_REFRESH);
-    m_repair.Create(TranslateCode(L"IDS_SYS_FIX_FILE_ASSOC_REPAIR"), WS_CHILD | WS_VISIBLE,
-                    CRect(kRight - 124, 470, kRight, 510), this, IDC_REPAIR);
+    CreateText(m_description, L"IDS_SYS_FIX_FILE_ASSOC_DSCR", IDC_DESCRIPTION, CRect(kLeft, 15, kRight, 55));
+    CreateList(m_list, IDC_ASSOC_LIST, CRect(kLeft, 60, kRight, 450), 0, LVS_EX_CHECKBOXES,
+               {{L"IDS_SYS_FIX_FILE_ASSOC_LIST1", 95},
+                {L"IDS_SYS_FIX_FILE_ASSOC_LIST2", 75},
+                {L"IDS_SYS_FIX_FILE_ASSOC_LIST3", 250},
+                {L"IDS_SYS_FIX_FILE_ASSOC_LIST4", 250}});
+    CreateButton(m_refresh, L"IDS_SYS_FIX_FILE_ASSOC_REFRESH", IDC_REFRESH,
+                 CRect(kRight - 254, 470, kRight - 130, 510));
+    CreateButton(m_repair, L"IDS_SYS_FIX_FILE_ASSOC_REPAIR", IDC_REPAIR, CRect(kRight - 124, 470, kRight, 510));
 }
 
 void CMoravinFileAssocDlg::OnShowPage()
 {
-    CFunctionDlg::OnShowPage();
+    CRepairPage::OnShowPage();
     Refresh();
 }
 

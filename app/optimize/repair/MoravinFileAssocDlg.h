@@ -4,10 +4,9 @@
 
 #include <Moravin/FileAssociateRepaire.h>
 
-#include "FunctionDlg.h"
-#include "ImageButton.h"
+#include "RepairPage.h"
 
-class CMoravinFileAssocDlg : public CFunctionDlg {
+class CMoravinFileAssocDlg : public CRepairPage {
 public:
     enum { IDC_DESCRIPTION = 45001, IDC_ASSOC_LIST = 45002, IDC_REFRESH = 45003, IDC_REPAIR = 45004 };
 
@@ -28,5 +27,4 @@ private:
     CStatic m_description;
     CGeneralImageButton m_refresh;
     CGeneralImageButton m_repair;
-    CFont m_textFont;
 };

@@ -14,12 +14,8 @@ END_MESSAGE_MAP()
 
 void CMoravinPrinterDlg::OnInitPage()
 {
-    CreateSkinFont(m_textFont, 13, FALSE);
-    m_description.Create(TranslateCode(L"IDS_SYS_FIX_PRINTER__DESC"), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                         CRect(20, 15, 717, 85), this, IDC_DESCRIPTION);
-    m_description.SetFont(&m_textFont);
-    m_repair.Create(TranslateCode(L"IDS_SYS_FIX_PRINTER_REPAIR"), WS_CHILD | WS_VISIBLE, CRect(20, 100, 144, 140),
-                    this, IDC_REPAIR);
+    CreateText(m_description, L"IDS_SYS_FIX_PRINTER__DESC", IDC_DESCRIPTION, CRect(20, 15, 717, 85));
+    CreateButton(m_repair, L"IDS_SYS_FIX_PRINTER_REPAIR", IDC_REPAIR, CRect(20, 100, 144, 140));
 }
 
 void CMoravinPrinterDlg::OnRepair()

@@ -2,7 +2,6 @@
 // it. The two system programs run beside the window, which keeps painting meanwhile.
 #pragma once
 
-#include "ImageButton.h"
 #include "RepairPage.h"
 
 class CMoravinPrinterDlg : public CRepairPage {
@@ -19,5 +18,4 @@ protected:
 private:
     CStatic m_description;
     CGeneralImageButton m_repair;
-    CFont m_textFont;
 };

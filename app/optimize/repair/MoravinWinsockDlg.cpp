@@ -18,18 +18,11 @@ END_MESSAGE_MAP()
 
 void CMoravinWinsockDlg::OnInitPage()
 {
-    CreateSkinFont(m_textFont, 13, FALSE);
-    m_description.Create(TranslateCode(L"IDS_SYS_FIX_WINSOCK_DESCR"), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                         CRect(kLeft, 15, kRight, 55), this, IDC_DESCRIPTION);
-    m_description.SetFont(&m_textFont);
-    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS, CRect(kLeft, 60, kRight, 450),
-                  this, IDC_CATALOG_LIST);
-    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    m_list.InsertColumn(0, TranslateCode(L"IDS_SYS_FIX_WINSOCK_LIST1"), LVCFMT_LEFT, 120);
-    m_list.InsertColumn(1, TranslateCode(L"IDS_SYS_FIX_WINSOCK_LIST2"), LVCFMT_LEFT, 320);
-    m_list.InsertColumn(2, TranslateCode(L"IDS_SYS_FIX_WINSOCK_LIST3"), LVCFMT_LEFT, 230);
-    m_repair.Create(TranslateCode(L"IDS_SYS_FIX_WINSOCK_REPAIR"), WS_CHILD | WS_VISIBLE,
-                    CRect(kRight - 124, 470, kRight, 510), this, IDC_REPAIR);
+    CreateText(m_description, L"IDS_SYS_FIX_WINSOCK_DESCR", IDC_DESCRIPTION, CRect(kLeft, 15, kRight, 55));
+    CreateList(m_list, IDC_CATALOG_LIST, CRect(kLeft, 60, kRight, 450), 0, 0,
+               {{L"IDS_SYS_FIX_WINSOCK_LIST1", 120}, {L"IDS_SYS_FIX_WINSOCK_LIST2", 320},
+                {L"IDS_SYS_FIX_WINSOCK_LIST3", 230}});
+    CreateButton(m_repair, L"IDS_SYS_FIX_WINSOCK_REPAIR", IDC_REPAIR, CRect(kRight - 124, 470, kRight, 510));
 
     std::vector<Moravin::CWinsockRepaire::WinsockItem> items;
     m_winsock.GetAllWinsockItems(items);

@@ -4,7 +4,6 @@
 
 #include <Moravin/WinsockRepaire.h>
 
-#include "ImageButton.h"
 #include "RepairPage.h"
 
 class CMoravinWinsockDlg : public CRepairPage {
@@ -23,5 +22,4 @@ private:
     Moravin::CWinsockRepaire m_winsock;
     CStatic m_description;
     CGeneralImageButton m_repair;
-    CFont m_textFont;
 };

@@ -7,7 +7,7 @@
 
 #include "PagingFiles.h"
 #include "RegistryAccess.h"
-#include "SystemProgramStart.h"
+#include "Folders.h"
 
 namespace Moravin {
 

@@ -44,7 +44,8 @@ const wchar_t kPolicies[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Poli
 const wchar_t kGpoPolicies[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Group Policy Objects\\LocalUser\\Software\\Microsoft\\Windows\\"
     L"CurrentVersion\\Policies\\Explorer";
-const wchar_t kDesktopIcons[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\HideDesktopIcons\\NewStartPanel";
+const wchar_t kDesktopIcons[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\HideDesktopIcons\\NewStartPanel";
 const wchar_t kAdsTypeLib[] = L"TypeLib\\{97d25db0-0363-11cf-abc4-02608c9e7553}\\1.0";
 const wchar_t kAdsTypeLibWin32[] = L"TypeLib\\{97d25db0-0363-11cf-abc4-02608c9e7553}\\1.0\\0\\win32";
 const wchar_t kAdsTypeLibLcid[] = L"TypeLib\\{97d25db0-0363-11cf-abc4-02608c9e7553}\\1.0\\0";

@@ -9,16 +9,6 @@
 
 namespace Moravin {
 
-std::wstring SystemFolder()
-{
-    wchar_t buffer[MAX_PATH] = {};
-    UINT length = GetSystemDirectoryW(buffer, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return std::wstring();
-    std::wstring folder(buffer, length);
-    if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
-    return folder;
-}
-
 std::wstring SystemProgramCommandLine(const std::wstring& programPath, const std::wstring& arguments)
 {
     std::wstring line = L"\"" + programPath + L"\"";

@@ -6,10 +6,9 @@
 
 #include <string>
 
-namespace Moravin {
+#include "Folders.h"
 
-// The system folder without a trailing backslash; empty when it cannot be read whole.
-std::wstring SystemFolder();
+namespace Moravin {
 
 // The command line of a system program: its full path in quotes, a blank and the arguments.
 std::wstring SystemProgramCommandLine(const std::wstring& programPath, const std::wstring& arguments);

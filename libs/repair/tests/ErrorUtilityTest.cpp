@@ -38,7 +38,8 @@ const wchar_t kPolicies[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Poli
 const wchar_t kGpoPolicies[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Group Policy Objects\\LocalUser\\Software\\Microsoft\\Windows\\"
     L"CurrentVersion\\Policies\\Explorer";
-const wchar_t kDesktopIcons[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\HideDesktopIcons\\NewStartPanel";
+const wchar_t kDesktopIcons[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\HideDesktopIcons\\NewStartPanel";
 
 // The utility with its access-rights operation reachable.
 class AccessUtility : public CErrorUtility {
@@ -306,8 +307,12 @@ TEST(FixedRepairs, EachFurtherRepairFixesItsFault)
                               L"NoToolbarsOnTaskbar", L"NoSaveSettings", L"NoActiveDesktop", L"ClassicShell"};
     std::vector<RepairCase> cases = {
         {0, [] {},
-         [] { ExpectString(HKLM, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", L"Max Cached Icons", L"2048"); }},
-        {1, [] { SeedJunk(HKCR, L"lnkfile", L"IsShortcut"); }, [] { ExpectString(HKCR, L"lnkfile", L"IsShortcut", L""); }},
+         [] {
+             ExpectString(HKLM, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer", L"Max Cached Icons",
+                          L"2048");
+         }},
+        {1, [] { SeedJunk(HKCR, L"lnkfile", L"IsShortcut"); },
+         [] { ExpectString(HKCR, L"lnkfile", L"IsShortcut", L""); }},
         {2,
          [&] {
              for (const wchar_t* name : bands) SeedDword(HKCU, kPolicies, name, 1);
@@ -336,7 +341,8 @@ TEST(FixedRepairs, EachFurtherRepairFixesItsFault)
         {18, [] { SeedDword(HKCU, kPolicies, L"RestrictRun", 1); },
          [] {
              ExpectDword(HKLM, kWinlogon, L"PowerdownAfterShutdown", 0);
-             ExpectDword(HKCU, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced", L"StartMenuLogoff", 1);
+             ExpectDword(HKCU, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced", L"StartMenuLogoff",
+                         1);
              ExpectDword(HKCU, kPolicies, L"RestrictRun", 0);
          }},
         {19, [] { SeedJunk(HKLM, kJScript, L""); },

@@ -247,6 +247,20 @@ TEST_F(RegisterDllTest, StopStartsNothingFurther)
     EXPECT_EQ(0u, *rows.begin()) << "the new run starts from the first DLL";
 }
 
+// A folder without DLLs: no row, and the end says all is done.
+TEST_F(RegisterDllTest, AFolderWithoutDllsEndsAtOnce)
+{
+    SystemDllSet none({});
+    CRegisterDll registration;
+    DllCapture capture;
+    registration.SetParentWnd(capture.Window());
+    ASSERT_TRUE(registration.RegisterSystemDll());
+    ASSERT_TRUE(capture.WaitForDone(60000));
+    EXPECT_TRUE(capture.Items().empty());
+    EXPECT_EQ(0u, capture.Done()->wParam);
+    EXPECT_EQ(0, capture.Done()->lParam);
+}
+
 TEST_F(RegisterDllTest, NothingStartsWithoutAParentWindow)
 {
     CRegisterDll registration;

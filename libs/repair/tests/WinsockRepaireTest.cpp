@@ -57,7 +57,8 @@ TEST(WinsockCatalog, EntryBytesAreReadWithinTheValueAndTheirFields)
     std::vector<Case> cases = {
         {"ordinary", PackedItem("%SystemRoot%\\system32\\mswsock.dll", L"MSAFD Tcpip [TCP/IP]"),
          L"%SystemRoot%\\system32\\mswsock.dll", L"MSAFD Tcpip [TCP/IP]"},
-        {"ANSI path, non-ASCII protocol", PackedItem("C:\\Programme\\\xE9t\xE9.dll", L"Prot\u00F6kol \u041F\u0440\u043E"),
+        {"ANSI path, non-ASCII protocol",
+         PackedItem("C:\\Programme\\\xE9t\xE9.dll", L"Prot\u00F6kol \u041F\u0440\u043E"),
          L"C:\\Programme\\\u00E9t\u00E9.dll", L"Prot\u00F6kol \u041F\u0440\u043E"},
         {"path without terminator", PackedItem(std::string(300, 'a'), L"x"), std::wstring(260, L'a'), L"x"},
         {"protocol without terminator", PackedItem("p.dll", longName), L"p.dll", std::wstring(256, L'p')},

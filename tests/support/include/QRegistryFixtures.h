@@ -27,7 +27,8 @@ bool SeedValue(HKEY root, const std::wstring& key, const wchar_t* value, DWORD t
 bool SeedString(HKEY root, const std::wstring& key, const wchar_t* value, const std::wstring& text,
                 DWORD type = REG_SZ);
 bool SeedDword(HKEY root, const std::wstring& key, const wchar_t* value, DWORD data);
-bool SeedMultiString(HKEY root, const std::wstring& key, const wchar_t* value, const std::vector<std::wstring>& entries);
+bool SeedMultiString(HKEY root, const std::wstring& key, const wchar_t* value,
+                     const std::vector<std::wstring>& entries);
 // Deletes the key with everything below it (a missing key is fine).
 void RemoveKey(HKEY root, const std::wstring& key);
 

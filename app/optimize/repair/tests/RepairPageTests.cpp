@@ -152,6 +152,11 @@ TEST_F(RepairPages, DllPageShowsEachRowsResult)
     }
     EXPECT_EQ(4u, regsvr32.Calls().size());
 
+    // A report for a DLL that has no row (it came after the list was made) changes no row.
+    ::SendMessageW(page->GetSafeHwnd(), WM_DLLREG_ITEM_DONE, 4, Moravin::DLLREG_FAILED);
+    EXPECT_EQ(4, ListCount(list));
+    EXPECT_EQ(4, (int)::SendMessageW(progress, PBM_GETPOS, 0, 0));
+
     // Fixed meanwhile: the second run finds every DLL registered.
     regsvr32.SetExitCodeFor(L"qvfail.dll", 0);
     EXPECT_EQ(Text(L"IDS_SYS_FIX_DLL_REGISTER_SUCCESS"), ClickForMessage(boxes, CMoravinActiveXDlg::IDC_REGISTER));

@@ -25,17 +25,6 @@ void Click(HWND wnd)
     ::SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
 }
 
-// A drawer header or item: a static with the page's id.
-HWND DrawerEntry(HWND main, int id)
-{
-    for (HWND wnd : Descendants(main)) {
-        wchar_t cls[32] = L"";
-        ::GetClassNameW(wnd, cls, 32);
-        if (::GetDlgCtrlID(wnd) == id && lstrcmpiW(cls, L"Static") == 0) return wnd;
-    }
-    return nullptr;
-}
-
 int ListRows(HWND page, int listId)
 {
     return (int)::SendMessageW(FindDescendant(page, listId), LVM_GETITEMCOUNT, 0, 0);
