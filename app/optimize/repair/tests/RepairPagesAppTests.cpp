@@ -1,5 +1,5 @@
-// The real Quorvel.exe: every repair page of this folder is reached from the drawer and by its page id (as the
-// repair home page asks for it), and a screenshot of each goes to Q:\artifacts.
+// The real Quorvel.exe: every repair page of this folder is reached from the drawer and from the repair home page,
+// and a screenshot of each goes to Q:\artifacts.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -45,7 +45,7 @@ void SeedPrefix()
               L"PackedCatalogItem", REG_BINARY, item.data(), DWORD(item.size()));
 }
 
-TEST(RepairPagesApp, EachRepairPageIsReachedFromTheDrawerAndByItsId)
+TEST(RepairPagesApp, EachRepairPageIsReachedFromTheDrawerAndTheRepairHomePage)
 {
     SeedPrefix();
     SystemDllSet dlls({L"ole32.dll", L"oleaut32.dll", L"shell32.dll", L"comctl32.dll"});
@@ -65,12 +65,13 @@ TEST(RepairPagesApp, EachRepairPageIsReachedFromTheDrawerAndByItsId)
         int listId;  // 0: the page has no list
         int rows;    // rows the seeded prefix gives it (-1: any)
         const wchar_t* shot;
+        int homeButton;  // its button on the repair home page
     } pages[] = {
-        {PAGE_ID_REPAIR_ACTIVEX, 43002, 5, L"repair-dll-registration.bmp"},
-        {PAGE_ID_REPAIR_ERROR_UTILITY, 44002, 16, L"repair-error-utility.bmp"},
-        {PAGE_ID_REPAIR_FILE_ASSOC, 45002, 14, L"repair-file-associations.bmp"},
-        {PAGE_ID_REPAIR_WINSOCK, 46002, 1, L"repair-winsock.bmp"},
-        {PAGE_ID_REPAIR_PRINTER, 0, -1, L"repair-printer-spooler.bmp"},
+        {PAGE_ID_REPAIR_ACTIVEX, 43002, 5, L"repair-dll-registration.bmp", 41001},
+        {PAGE_ID_REPAIR_ERROR_UTILITY, 44002, 16, L"repair-error-utility.bmp", 41003},
+        {PAGE_ID_REPAIR_FILE_ASSOC, 45002, 14, L"repair-file-associations.bmp", 41004},
+        {PAGE_ID_REPAIR_WINSOCK, 46002, 1, L"repair-winsock.bmp", 41005},
+        {PAGE_ID_REPAIR_PRINTER, 0, -1, L"repair-printer-spooler.bmp", 41006},
     };
     HWND header = DrawerEntry(main, PAGE_ID_REPAIR_HOME);
     ASSERT_NE(nullptr, header);
@@ -104,10 +105,16 @@ TEST(RepairPagesApp, EachRepairPageIsReachedFromTheDrawerAndByItsId)
         EXPECT_TRUE(SaveWindowShot(main, folder + p.shot));
     }
 
-    // The repair home page asks for its pages by id.
+    // Each page is also one button away on the repair home page.
     for (const auto& p : pages) {
-        ::PostMessageW(main, WM_SWITCH_PAGE, WPARAM(p.id), 0);
-        EXPECT_TRUE(PumpUntil([&] { return VisiblePageId(main) == p.id; })) << p.id;
+        SCOPED_TRACE(testing::Message() << "home button " << p.homeButton);
+        Click(header);
+        ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == PAGE_ID_REPAIR_HOME; }));
+        HWND home = FindDescendant(PageContainer(main), PAGE_ID_REPAIR_HOME);
+        HWND button = FindDescendant(home, p.homeButton);
+        ASSERT_NE(nullptr, button);
+        ::SendMessageW(home, WM_COMMAND, MAKEWPARAM(p.homeButton, BN_CLICKED), (LPARAM)button);
+        EXPECT_TRUE(PumpUntil([&] { return VisiblePageId(main) == p.id; }));
     }
     app.Exit();
 }
