@@ -12,11 +12,11 @@
 
 namespace shell_test {
 
-// Presses a button of every message box (#32770 with a static 0xFFFF) that this process shows while the
-// driver lives, and records each box's text.
+// Presses a button of every message box (#32770 with a static 0xFFFF) that this process (or the process with
+// the id given) shows while the driver lives, and records each box's text.
 class MessageBoxDriver {
 public:
-    explicit MessageBoxDriver(int button = IDOK);
+    explicit MessageBoxDriver(int button = IDOK, DWORD processId = 0);
     ~MessageBoxDriver();
     MessageBoxDriver(const MessageBoxDriver&) = delete;
     MessageBoxDriver& operator=(const MessageBoxDriver&) = delete;
@@ -28,6 +28,7 @@ public:
 private:
     void Run();
     std::atomic<int> m_button;
+    DWORD m_processId;
     std::atomic<bool> m_stop{false};
     CRITICAL_SECTION m_lock;
     std::vector<std::wstring> m_texts;

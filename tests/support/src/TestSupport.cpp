@@ -76,7 +76,8 @@ void FolderBrowserDriver::Choose(HWND browser, const std::wstring& folder)
     Press(browser, IDOK);
 }
 
-MessageBoxDriver::MessageBoxDriver(int button) : m_button(button)
+MessageBoxDriver::MessageBoxDriver(int button, DWORD processId)
+    : m_button(button), m_processId(processId ? processId : ::GetCurrentProcessId())
 {
     ::InitializeCriticalSection(&m_lock);
     m_thread = std::thread([this] { Run(); });
@@ -100,7 +101,7 @@ std::vector<std::wstring> MessageBoxDriver::Texts()
 void MessageBoxDriver::Run()
 {
     while (!m_stop) {
-        FindBox find = {::GetCurrentProcessId(), nullptr, &m_answered};
+        FindBox find = {m_processId, nullptr, &m_answered};
         ::EnumWindows(FindBoxProc, reinterpret_cast<LPARAM>(&find));
         if (find.found) {
             std::wstring text = WindowText(::GetDlgItem(find.found, 0xFFFF));
