@@ -1,0 +1,32 @@
+#include "BackupPageParts.h"
+
+#include "Dictionary.h"
+
+using nsVendrel::TranslateCode;
+
+namespace BackupPages {
+
+int ShowMessage(const wchar_t* key, UINT type) { return AfxMessageBox(TranslateCode(key), type); }
+
+int ShowMessage(const wchar_t* key, const CString& details, UINT type)
+{
+    return AfxMessageBox(TranslateCode(key) + details, type);
+}
+
+void CreatePageButton(CGeneralImageButton& button, const wchar_t* key, int x, int y, CWnd* parent, UINT id)
+{
+    button.Create(TranslateCode(key), WS_CHILD | WS_VISIBLE, CRect(x, y, x + 124, y + 40), parent, id);
+}
+
+void SetResultText(CStatic& label, const CString& text)
+{
+    label.SetWindowText(text);
+    CWnd* parent = label.GetParent();
+    if (!parent) return;
+    CRect rc;
+    label.GetWindowRect(&rc);
+    parent->ScreenToClient(&rc);
+    parent->InvalidateRect(&rc);
+}
+
+}  // namespace BackupPages
