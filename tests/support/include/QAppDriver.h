@@ -44,6 +44,8 @@ int VisiblePageId(HWND main);
 HWND PageContainer(HWND main);
 // The descendant window with that control id, or null.
 HWND FindDescendant(HWND root, int id);
+// A drawer header or item of the main window: the static that carries the page's id (the pages carry it too).
+HWND DrawerEntry(HWND main, int pageId);
 // Saves the window as painted (its own surface) as a 24-bit BMP file.
 bool SaveWindowShot(HWND wnd, const std::wstring& path);
 // Records a last scan that ended now, so the home page does not start a scan by itself on a normal start.

@@ -132,6 +132,16 @@ int VisiblePageId(HWND main)
     return id;
 }
 
+HWND DrawerEntry(HWND main, int pageId)
+{
+    for (HWND wnd : Descendants(main)) {
+        wchar_t cls[32] = L"";
+        ::GetClassNameW(wnd, cls, 32);
+        if (::GetDlgCtrlID(wnd) == pageId && lstrcmpiW(cls, L"Static") == 0) return wnd;
+    }
+    return nullptr;
+}
+
 HWND FindDescendant(HWND root, int id)
 {
     for (HWND wnd : Descendants(root))
