@@ -188,9 +188,7 @@ void CBackupFolderBackupDlg::OnRemove()
     if (selected >= 0) m_sources.DeleteString(static_cast<UINT>(selected));
 }
 
-void CBackupFolderBackupDlg::OnBrowse()
-{
-}
+void CBackupFolderBackupDlg::OnBrowse() { BackupPages::ChooseFolderInto(m_folder); }
 
 void CBackupFolderBackupDlg::OnBackup()
 {

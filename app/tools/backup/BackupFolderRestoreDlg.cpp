@@ -83,9 +83,7 @@ void CBackupFolderRestoreDlg::OnOpen()
     OpenArchive(static_cast<LPCWSTR>(dialog.GetPathName()));
 }
 
-void CBackupFolderRestoreDlg::OnBrowse()
-{
-}
+void CBackupFolderRestoreDlg::OnBrowse() { BackupPages::ChooseFolderInto(m_target); }
 
 void CBackupFolderRestoreDlg::OnRestore()
 {

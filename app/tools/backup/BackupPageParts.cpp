@@ -1,6 +1,7 @@
 #include "BackupPageParts.h"
 
 #include "Dictionary.h"
+#include "controls/FolderDialog.h"
 
 using nsVendrel::TranslateCode;
 
@@ -16,6 +17,15 @@ int ShowMessage(const wchar_t* key, const CString& details, UINT type)
 void CreatePageButton(CGeneralImageButton& button, const wchar_t* key, int x, int y, CWnd* parent, UINT id)
 {
     button.Create(TranslateCode(key), WS_CHILD | WS_VISIBLE, CRect(x, y, x + 124, y + 40), parent, id);
+}
+
+void ChooseFolderInto(CEdit& edit)
+{
+    CString current;
+    edit.GetWindowText(current);
+    CFolderDialog dialog;
+    if (!current.IsEmpty()) dialog.SetInitialFolder(current);
+    if (dialog.DoModal() == IDOK) edit.SetWindowText(dialog.GetFolderPath());
 }
 
 void SetResultText(CStatic& label, const CString& text)

@@ -13,6 +13,8 @@ int ShowMessage(const wchar_t* key, UINT type = MB_OK);
 int ShowMessage(const wchar_t* key, const CString& details, UINT type = MB_OK);
 // A standard page button (124 x 40) with the translated caption at that place.
 void CreatePageButton(CGeneralImageButton& button, const wchar_t* key, int x, int y, CWnd* parent, UINT id);
+// Lets the user pick a folder (starting at the edit's folder) and puts the choice into the edit.
+void ChooseFolderInto(CEdit& edit);
 // Sets a static's text and repaints the page below it (statics draw on a transparent background).
 void SetResultText(CStatic& label, const CString& text);
 
