@@ -93,17 +93,6 @@ bool ContainsPathIgnoringCase(const std::vector<std::wstring>& paths, const std:
     return false;
 }
 
-std::wstring FirstDuplicateName(const std::vector<std::wstring>& names, const std::vector<bool>& isDirectory)
-{
-    for (size_t i = 0; i < names.size(); ++i) {
-        if (i < isDirectory.size() && isDirectory[i]) continue;
-        std::wstring a = Lower(names[i]);
-        for (size_t j = 0; j < i; ++j)
-            if (!(j < isDirectory.size() && isDirectory[j]) && Lower(names[j]) == a) return names[i];
-    }
-    return std::wstring();
-}
-
 std::wstring SummarizeLines(const std::vector<std::wstring>& lines, size_t maxLines)
 {
     std::wstring text;

@@ -34,8 +34,6 @@ std::wstring TreeItemPath(const std::vector<std::wstring>& textsFromDrive);
 bool ContainsPathIgnoringCase(const std::vector<std::wstring>& paths, const std::wstring& path);
 
 // ---- folder restore page
-// The first name that occurs twice ignoring case (directories of the same name excepted), or "" when none.
-std::wstring FirstDuplicateName(const std::vector<std::wstring>& names, const std::vector<bool>& isDirectory);
 // The lines of a run's report joined for a message: at most maxLines, then a count of the rest.
 std::wstring SummarizeLines(const std::vector<std::wstring>& lines, size_t maxLines);
 

@@ -60,12 +60,8 @@ TEST(BackupPageLogic, ArchiveNames)
     for (const auto& c : cases) EXPECT_EQ(CheckArchiveName(c.name), c.check) << c.name;
 }
 
-TEST(BackupPageLogic, DuplicatesSummariesAndRestorePoints)
+TEST(BackupPageLogic, SummariesAndRestorePoints)
 {
-    EXPECT_EQ(FirstDuplicateName({L"a.txt", L"B.txt", L"b.TXT"}, {false, false, false}), L"b.TXT");
-    EXPECT_EQ(FirstDuplicateName({L"sub", L"SUB", L"x"}, {true, true, false}), L"") << "two folders are one folder";
-    EXPECT_EQ(FirstDuplicateName({L"a", L"b"}, {false, false}), L"");
-
     EXPECT_EQ(SummarizeLines({L"one", L"two", L"three"}, 2), L"\r\none\r\ntwo\r\n(+1)");
     EXPECT_EQ(SummarizeLines({}, 2), L"");
 
