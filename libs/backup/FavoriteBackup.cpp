@@ -15,24 +15,6 @@ namespace
 {
 const wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
-std::wstring WithoutTrailingSeparators(std::wstring path)
-{
-    while (path.size() > 1 && (path.back() == L'\\' || path.back() == L'/'))
-        path.pop_back();
-    return path;
-}
-
-std::wstring FullPath(const std::wstring& path)
-{
-    DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (n == 0)
-        return path;
-    std::wstring full(n, L'\0');
-    n = GetFullPathNameW(path.c_str(), n, &full[0], nullptr);
-    full.resize(n);
-    return WithoutTrailingSeparators(full);
-}
-
 std::wstring Expand(const std::wstring& text)
 {
     DWORD n = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
@@ -73,7 +55,8 @@ bool CanCopyBetween(const std::wstring& from, const std::wstring& to)
 {
     if (!IsFullNonRootPath(from) || !IsFullNonRootPath(to))
         return false;
-    std::wstring a = FoldCase(FullPath(from)) + L"\\", b = FoldCase(FullPath(to)) + L"\\";
+    std::wstring a = FoldCase(WithoutTrailingSeparators(FullPath(from))) + L"\\",
+                 b = FoldCase(WithoutTrailingSeparators(FullPath(to))) + L"\\";
     return a.compare(0, b.size(), b) != 0 && b.compare(0, a.size(), a) != 0;
 }
 

@@ -32,13 +32,6 @@ void EmptyAndRemove(const std::wstring& folder)
     }
     RemoveDirectoryW(folder.c_str());
 }
-
-std::wstring WithoutTrailingSeparators(std::wstring path)
-{
-    while (!path.empty() && (path.back() == L'\\' || path.back() == L'/'))
-        path.pop_back();
-    return path;
-}
 }
 
 int CRestoreStaging::RemoveLeftovers(const std::wstring& target)

@@ -58,18 +58,13 @@ void CBackupFavoriteDlg::AddFolder(const std::wstring& folder, HTREEITEM parent)
 {
     std::wstring base = folder;
     if (!base.empty() && base.back() == L'\\') base.pop_back();
-    CFileFind find;
-    BOOL more = find.FindFile((base + L"\\*.*").c_str());
-    while (more) {
-        more = find.FindNextFile();
-        if (find.IsDots() || find.IsHidden()) continue;
-        std::wstring name = static_cast<LPCWSTR>(find.GetFileName());
-        if (find.IsDirectory()) {
-            HTREEITEM item = m_tree.InsertItem(name.c_str(), kFolderImage, kFolderImage, parent);
+    for (const auto& entry : BackupPages::ShownEntries(base)) {
+        if (entry.isFolder) {
+            HTREEITEM item = m_tree.InsertItem(entry.name.c_str(), kFolderImage, kFolderImage, parent);
             // A linked folder may lead back up the tree: shown, not entered (the copy leaves it out too).
-            if (!find.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT)) AddFolder(base + L"\\" + name, item);
+            if (!entry.isLink) AddFolder(base + L"\\" + entry.name, item);
         } else {
-            std::wstring shown = BackupPages::FavoriteDisplayName(name);
+            std::wstring shown = BackupPages::FavoriteDisplayName(entry.name);
             m_tree.InsertItem(shown.c_str(), kFavoriteImage, kFavoriteImage, parent);
         }
     }

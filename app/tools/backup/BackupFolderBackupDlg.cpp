@@ -109,13 +109,9 @@ void CBackupFolderBackupDlg::ListFolder(HTREEITEM item, const std::wstring& fold
     m_tree.SetItemData(item, kFolder | kListed);
     std::wstring base = folder;
     if (!base.empty() && base.back() == L'\\') base.pop_back();
-    CFileFind find;
-    BOOL more = find.FindFile((base + L"\\*.*").c_str());
-    while (more) {
-        more = find.FindNextFile();
-        if (find.IsDots() || find.IsHidden()) continue;
-        std::wstring name = static_cast<LPCWSTR>(find.GetFileName());
-        bool isFolder = find.IsDirectory() != FALSE;
+    for (const auto& entry : BackupPages::ShownEntries(base)) {
+        const std::wstring& name = entry.name;
+        bool isFolder = entry.isFolder;
         int icon = SystemIconIndex(base + L"\\" + name, isFolder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL);
         TVINSERTSTRUCTW ins = {};
         ins.hParent = item;

@@ -28,6 +28,22 @@ void ChooseFolderInto(CEdit& edit)
     if (dialog.DoModal() == IDOK) edit.SetWindowText(dialog.GetFolderPath());
 }
 
+std::vector<FolderEntry> ShownEntries(const std::wstring& folder)
+{
+    std::wstring base = folder;
+    if (!base.empty() && base.back() == L'\\') base.pop_back();
+    std::vector<FolderEntry> entries;
+    CFileFind find;
+    BOOL more = find.FindFile((base + L"\\*.*").c_str());
+    while (more) {
+        more = find.FindNextFile();
+        if (find.IsDots() || find.IsHidden()) continue;
+        entries.push_back({static_cast<LPCWSTR>(find.GetFileName()), find.IsDirectory() != FALSE,
+                           find.MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT) != FALSE});
+    }
+    return entries;
+}
+
 void SetResultText(CStatic& label, const CString& text)
 {
     label.SetWindowText(text);
