@@ -91,9 +91,29 @@ std::wstring Answer(const QuorvelProcess& app, int button)
     return text;
 }
 
+BOOL CALLBACK FindUnpaintedProc(HWND wnd, LPARAM param)
+{
+    if (::IsWindowVisible(wnd) && ::GetUpdateRect(wnd, nullptr, FALSE)) {
+        *reinterpret_cast<bool*>(param) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// True once the program has painted all of its window: a page just shown (and the drawer's new highlight)
+// waits for WM_PAINT, which a busy machine delays well past any fixed pause.
+bool Painted(HWND main)
+{
+    bool unpainted = ::GetUpdateRect(main, nullptr, FALSE) != FALSE;
+    if (!unpainted) ::EnumChildWindows(main, FindUnpaintedProc, reinterpret_cast<LPARAM>(&unpainted));
+    return !unpainted;
+}
+
 void Shot(HWND main, const wchar_t* name)
 {
-    PumpFor(400);  // let the page paint
+    // A round trip first, so what the page queued on being shown has been handled.
+    ::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    EXPECT_TRUE(PumpUntil([&] { return Painted(main); }, 20000)) << name << ": still unpainted";
     std::wstring folder = ProgramFolder() + L"artifacts\\";
     ::CreateDirectoryW(folder.c_str(), nullptr);
     EXPECT_TRUE(SaveWindowShot(main, folder + name)) << name;
