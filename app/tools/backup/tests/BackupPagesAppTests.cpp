@@ -21,13 +21,16 @@ using namespace shell_test;
 
 namespace {
 
+// Waits for a state of the program: generous, since a machine shared by many test runs can be slow to answer.
+const DWORD kWaitMs = 20000;
+
 std::wstring Text(const wchar_t* key) { return static_cast<LPCWSTR>(nsVendrel::TranslateCode(key)); }
 
 // WM_GETTEXT: GetWindowText does not ask a window of another process for its text.
 std::wstring RemoteText(HWND wnd)
 {
     wchar_t text[1024] = L"";
-    ::SendMessageTimeoutW(wnd, WM_GETTEXT, 1024, (LPARAM)text, SMTO_ABORTIFHUNG, 2000, nullptr);
+    ::SendMessageTimeoutW(wnd, WM_GETTEXT, 1024, (LPARAM)text, SMTO_ABORTIFHUNG, kWaitMs, nullptr);
     return text;
 }
 
@@ -69,7 +72,7 @@ const int kMessageText = 0xFFFF;  // the text of a message box
 const int kNameEdit = 63007;      // the edit of the restore point's name dialog
 
 // A visible dialog of the program holding that control, waited for.
-HWND WaitForDialog(const QuorvelProcess& app, int childId = kMessageText, DWORD timeoutMs = 20000)
+HWND WaitForDialog(const QuorvelProcess& app, int childId = kMessageText, DWORD timeoutMs = kWaitMs)
 {
     FoundBox found = {app.ProcessId(), app.MainWindow(), childId, nullptr};
     PumpUntil([&] {
@@ -87,7 +90,7 @@ std::wstring Answer(const QuorvelProcess& app, int button)
     if (!box) return L"<no message box>";
     std::wstring text = RemoteText(::GetDlgItem(box, 0xFFFF));
     ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
-    PumpUntil([&] { return !::IsWindow(box) || !::IsWindowVisible(box); });
+    PumpUntil([&] { return !::IsWindow(box) || !::IsWindowVisible(box); }, kWaitMs);
     return text;
 }
 
@@ -126,7 +129,7 @@ protected:
     {
         SetRecentLastScan();
         ASSERT_TRUE(app.Start());
-        ASSERT_GE(app.WaitUntilVisible(), 0);
+        ASSERT_GE(app.WaitUntilVisible(3 * kWaitMs), 0);
         main = app.MainWindow();
         PumpFor(500);
     }
@@ -139,10 +142,10 @@ protected:
         if (pageId != PAGE_ID_BACKUP_HOME) {
             HWND item = DrawerEntry(main, pageId);
             ASSERT_NE(nullptr, item);
-            ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(item); }));
+            ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(item); }, kWaitMs));
             Click(item);
         }
-        ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == pageId; })) << pageId;
+        ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == pageId; }, kWaitMs)) << pageId;
     }
     HWND Page(int pageId) { return FindDescendant(PageContainer(main), pageId); }
 
@@ -155,6 +158,7 @@ protected:
 TEST_F(BackupApp, EveryBackupPageFromTheDrawerAndFromTheHomePage)
 {
     Start();
+    if (HasFatalFailure()) return;
     const struct {
         int button;
         int page;
@@ -177,7 +181,7 @@ TEST_F(BackupApp, EveryBackupPageFromTheDrawerAndFromTheHomePage)
         if (p.page == PAGE_ID_BACKUP_RESTORE_POINT) {
             EXPECT_EQ(Text(L"IDS_BACKUP_RESTOREPOINT_NOTUSE"), Answer(app, IDOK));
         }
-        ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == p.page; })) << p.page;
+        ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == p.page; }, kWaitMs)) << p.page;
         Shot(main, p.shot);
         // ...and from the drawer.
         FromDrawer(PAGE_ID_BACKUP_HOME);
@@ -186,7 +190,7 @@ TEST_F(BackupApp, EveryBackupPageFromTheDrawerAndFromTheHomePage)
             ASSERT_NE(nullptr, item);
             Click(item);
             EXPECT_EQ(Text(L"IDS_BACKUP_RESTOREPOINT_NOTUSE"), Answer(app, IDOK));
-            ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == p.page; }));
+            ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == p.page; }, kWaitMs));
         } else {
             FromDrawer(p.page);
         }
@@ -195,7 +199,8 @@ TEST_F(BackupApp, EveryBackupPageFromTheDrawerAndFromTheHomePage)
     HWND tab = FindDescendant(Page(PAGE_ID_BACKUP_FOLDER), 65004);
     ASSERT_NE(nullptr, tab);
     Press(tab);
-    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(FindDescendant(Page(PAGE_ID_BACKUP_FOLDER), 65212)); }));
+    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(FindDescendant(Page(PAGE_ID_BACKUP_FOLDER), 65212)); },
+                          kWaitMs));
     Shot(main, L"backup-folder-restore.bmp");
     app.Exit();
 }
@@ -205,11 +210,12 @@ TEST_F(BackupApp, SystemRestoreOnWindowsXpShowsWinesAnswers)
     // Wine reads its version per process: the program started below sees Windows XP.
     ASSERT_EQ(0, SBRegSetStringValueW(HKEY_CURRENT_USER, L"Software\\Wine", L"Version", L"winxp64"));
     Start();
+    if (HasFatalFailure()) return;
     HWND item = DrawerEntry(main, PAGE_ID_BACKUP_HOME);
     ASSERT_NE(nullptr, item);
     Click(item);
     item = DrawerEntry(main, PAGE_ID_BACKUP_RESTORE_POINT);
-    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(item); }));
+    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(item); }, kWaitMs));
     Click(item);
     // Wine has no System Restore service: the page offers to switch it on, and Wine's WMI says it did.
     EXPECT_EQ(Text(L"IDS_BACKUP_RESTOREPOINT_SRVSTART"), Answer(app, IDYES));
@@ -225,7 +231,7 @@ TEST_F(BackupApp, SystemRestoreOnWindowsXpShowsWinesAnswers)
     ASSERT_NE(nullptr, ask);
     EXPECT_EQ(L"Please Enter", RemoteText(ask));
     ::PostMessageW(ask, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(ask); }));
+    ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(ask); }, kWaitMs));
     Press(FindDescendant(page, 63004));
     ask = WaitForDialog(app, kNameEdit);
     ASSERT_NE(nullptr, ask);
