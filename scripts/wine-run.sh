@@ -5,9 +5,9 @@
 #   --private-bin: Q: is a private copy of the bin folder instead, so programs that write beside themselves
 #   (registry backups, failed-entry lists) cannot disturb one another when CTest runs them side by side;
 #   only Q:\artifacts is shared. CTest runs every test program this way.
-# Every run also gets an empty fixed drive Y: of its own (a fixture drive the test fills; the drive-walking pages
-# can then be tested on it without walking C:).
 #   QUORVEL_KEEP_PREFIX=1 keeps the copy afterwards (for inspection); QUORVEL_PREFIX=<dir> picks the copy.
+# Every run also gets an empty fixed drive Y: of its own, a fixture drive the program fills (pages that walk
+# drives are tested on it without walking C:).
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
