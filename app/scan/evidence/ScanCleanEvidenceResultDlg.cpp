@@ -1,12 +1,10 @@
 #include "ScanCleanEvidenceResultDlg.h"
 
-#include <algorithm>
-#include <iterator>
 
 #include "Dictionary.h"
-#include "EvidenceTreeChecks.h"
 #include "MainWindowBusy.h"
 #include "ScanCleanEvidenceDlg.h"
+#include "scan/common/PageLabels.h"
 #include "scan/oneclick/RepairActions.h"
 
 using namespace EvidencePage;
@@ -46,42 +44,23 @@ CScanCleanEvidenceResultDlg::~CScanCleanEvidenceResultDlg()
 
 void CScanCleanEvidenceResultDlg::OnInitPage()
 {
-    m_rootText = Translate(RootKey());
-    for (int group = 0; group < kGroupCount; ++group) m_groupTexts[group] = Translate(GroupAt(group).key);
-    for (int category = 0; category < kCategoryCount; ++category)
-        m_categoryTexts[category] = Translate(CategoryKey(category));
-
+    m_labels.Load();
     CRect client;
     GetClientRect(&client);
     const int w = client.Width(), h = client.Height();
     const CRect treeRect(20, 10, w - 20, h - 90);
-    m_tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | TVS_FULLROWSELECT | TVS_HASLINES |
-                      TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS,
-                  treeRect, this, IDC_TREE);
-    EnableCheckBoxes(m_tree);
-    m_bShowPanel = true;
-    m_nPanelCount = 1;
-    m_rcPanel[0] = RECT{treeRect.left - 5, treeRect.top - 5, treeRect.right + 5, treeRect.bottom + 5};
+    CreateTraceTree(*this, m_tree, treeRect, IDC_TREE);
 
     const int y = treeRect.bottom + 12;
-    struct Label {
-        CStatic& wnd;
-        const wchar_t* text;
-        CRect rect;
-        int id;
-    } labels[] = {
-        {m_amountCaption, TranslateCode(L"IDS_SCAN_CLEAN_EVIDENCE_CLEAN_TXT_EVIDENCE_AMOUT"), CRect(20, y, 220, y + 18),
-         IDC_AMOUNT_CAPTION},
-        {m_amount, L"0", CRect(225, y, 340, y + 18), IDC_AMOUNT},
-        {m_sizeCaption, TranslateCode(L"IDS_SCAN_CLEAN_EVIDENCE_CLEAN_TXT_TOTAL_SIZE"), CRect(20, y + 22, 220, y + 40),
-         IDC_SIZE_CAPTION},
-        {m_size, L"0.00 KB", CRect(225, y + 22, 400, y + 40), IDC_SIZE_VALUE},
-        {m_status, L"", CRect(20, y + 46, w - 170, y + 64), IDC_STATUS},
-    };
-    for (Label& label : labels) {
-        label.wnd.Create(label.text, WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, label.rect, this, UINT(label.id));
-        label.wnd.SetFont(&m_textFont);
-    }
+    ScanPages::CreateLabels(
+        this, &m_textFont,
+        {{m_amountCaption, TranslateCode(L"IDS_SCAN_CLEAN_EVIDENCE_CLEAN_TXT_EVIDENCE_AMOUT"), CRect(20, y, 220, y + 18),
+          IDC_AMOUNT_CAPTION},
+         {m_amount, L"0", CRect(225, y, 340, y + 18), IDC_AMOUNT},
+         {m_sizeCaption, TranslateCode(L"IDS_SCAN_CLEAN_EVIDENCE_CLEAN_TXT_TOTAL_SIZE"), CRect(20, y + 22, 220, y + 40),
+          IDC_SIZE_CAPTION},
+         {m_size, L"0.00 KB", CRect(225, y + 22, 400, y + 40), IDC_SIZE_VALUE},
+         {m_status, L"", CRect(20, y + 46, w - 170, y + 64), IDC_STATUS}});
     m_clean.Create(TranslateCode(L"IDS_SCAN_CLEAN_EVIDENCE_CLEAN_BUTTON_CLEAN"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
                    CRect(w - 144, h - 60, w - 20, h - 20), this, IDC_CLEAN);
 }
@@ -95,18 +74,17 @@ void CScanCleanEvidenceResultDlg::Fill(const std::vector<Trace>& traces)
     m_leafTrace.clear();
     m_traceLeaf.assign(m_traces.size(), nullptr);
     for (int& count : m_counts) count = 0;
-    for (HTREEITEM& item : m_groupItems) item = nullptr;
-    for (HTREEITEM& item : m_categoryItems) item = nullptr;
+    m_nodes.Clear();
 
     m_tree.SetRedraw(FALSE);
     m_tree.DeleteAllItems();
-    m_root = InsertTicked(m_tree, m_rootText.c_str());
+    m_nodes.root = InsertTicked(m_tree, m_labels.root.c_str());
     for (const ResultGroup& group : BuildResultTree(m_traces)) {
-        HTREEITEM groupItem = InsertTicked(m_tree, m_groupTexts[group.group].c_str(), m_root);
-        m_groupItems[group.group] = groupItem;
+        HTREEITEM groupItem = InsertTicked(m_tree, m_labels.groups[group.group].c_str(), m_nodes.root);
+        m_nodes.groups[group.group] = groupItem;
         for (const ResultCategory& category : group.categories) {
-            HTREEITEM categoryItem = InsertTicked(m_tree, m_categoryTexts[category.category].c_str(), groupItem);
-            m_categoryItems[category.category] = categoryItem;
+            HTREEITEM categoryItem = InsertTicked(m_tree, m_labels.categories[category.category].c_str(), groupItem);
+            m_nodes.categories[category.category] = categoryItem;
             m_counts[category.category] = int(category.traces.size());
             for (size_t trace : category.traces) {
                 HTREEITEM leaf = InsertTicked(m_tree, LeafText(m_traces[trace].item).c_str(), categoryItem);
@@ -118,9 +96,9 @@ void CScanCleanEvidenceResultDlg::Fill(const std::vector<Trace>& traces)
         }
         m_tree.Expand(groupItem, TVE_EXPAND);
     }
-    ShowCounts();
-    m_tree.Expand(m_root, TVE_EXPAND);
-    m_tree.SelectItem(m_root);
+    ShowCounts(m_tree, m_labels, m_nodes, m_counts);
+    m_tree.Expand(m_nodes.root, TVE_EXPAND);
+    m_tree.SelectItem(m_nodes.root);
     m_tree.SetRedraw(TRUE);
     m_tree.Invalidate();
     m_status.SetWindowText(L"");
@@ -133,30 +111,12 @@ const Trace* CScanCleanEvidenceResultDlg::LeafTrace(HTREEITEM item) const
     return it == m_leafTrace.end() ? nullptr : &m_traces[it->second];
 }
 
-void CScanCleanEvidenceResultDlg::ShowCounts()
-{
-    int total = 0;
-    for (int group = 0; group < kGroupCount; ++group) {
-        int groupCount = 0;
-        for (int category = GroupAt(group).first; category <= GroupAt(group).last; ++category) {
-            groupCount += m_counts[category];
-            if (m_categoryItems[category])
-                m_tree.SetItemText(m_categoryItems[category],
-                                   LabelWithCount(m_categoryTexts[category], m_counts[category]).c_str());
-        }
-        if (m_groupItems[group])
-            m_tree.SetItemText(m_groupItems[group], LabelWithCount(m_groupTexts[group], groupCount).c_str());
-        total += groupCount;
-    }
-    if (m_root) m_tree.SetItemText(m_root, LabelWithCount(m_rootText, total).c_str());
-}
-
 int CScanCleanEvidenceResultDlg::NodeCount(HTREEITEM node) const
 {
     if (!node) return 0;
     int count = 0;
     for (int category = 0; category < kCategoryCount; ++category) {
-        HTREEITEM item = m_categoryItems[category];
+        HTREEITEM item = m_nodes.categories[category];
         if (!item) continue;
         for (HTREEITEM up = item; up; up = m_tree.GetParentItem(up))
             if (up == node) {
@@ -182,7 +142,7 @@ void CScanCleanEvidenceResultDlg::ShowSelection()
     // A leaf stands for its category.
     HTREEITEM node = m_tree.GetSelectedItem();
     if (node && m_leafTrace.count(node)) node = m_tree.GetParentItem(node);
-    if (!node) node = m_root;
+    if (!node) node = m_nodes.root;
     CString amount;
     amount.Format(L"%d", NodeCount(node));
     m_amount.SetWindowText(amount);
@@ -209,10 +169,7 @@ LRESULT CScanCleanEvidenceResultDlg::OnTreeChecked(WPARAM wParam, LPARAM lParam)
 {
     HTREEITEM item = reinterpret_cast<HTREEITEM>(wParam);
     // Leaves are deleted by a clean and everything by a new fill: only an item known to be there is touched.
-    const bool known = item == m_root || m_leafTrace.count(item) ||
-                       std::find(std::begin(m_groupItems), std::end(m_groupItems), item) != std::end(m_groupItems) ||
-                       std::find(std::begin(m_categoryItems), std::end(m_categoryItems), item) !=
-                           std::end(m_categoryItems);
+    const bool known = m_nodes.Holds(item) || m_leafTrace.count(item);
     if (unsigned(lParam) != m_nGeneration || !item || !known || IsCleaning()) return 0;
     ApplyCheckToDescendants(m_tree, item);
     ShowSelection();
@@ -291,7 +248,7 @@ LRESULT CScanCleanEvidenceResultDlg::OnCleanDone(WPARAM wParam, LPARAM)
         MarkLeaf(trace, L"IDS_SCAN_CLEAN_EVIDENCE_NOT_REMOVED");
         ++notRemoved;
     }
-    ShowCounts();
+    ShowCounts(m_tree, m_labels, m_nodes, m_counts);
     ShowSelection();
     CString status = TranslateCode(L"IDS_SCAN_CLEAN_EVIDENCE_CLEAN_DONE");
     if (notRemoved > 0)

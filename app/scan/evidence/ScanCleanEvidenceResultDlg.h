@@ -8,6 +8,7 @@
 
 #include "EvidenceCatalog.h"
 #include "EvidenceResults.h"
+#include "EvidenceTree.h"
 #include "FunctionDlg.h"
 #include "ImageButton.h"
 #include "QWorker.h"
@@ -31,8 +32,8 @@ public:
     void Fill(const std::vector<EvidencePage::Trace>& traces);
     bool IsCleaning() const { return m_cleaner.HasThread(); }
     CTreeCtrl& GetTree() { return m_tree; }
-    HTREEITEM CategoryItem(int category) const { return m_categoryItems[category]; }
-    HTREEITEM RootItem() const { return m_root; }
+    HTREEITEM CategoryItem(int category) const { return m_nodes.categories[category]; }
+    HTREEITEM RootItem() const { return m_nodes.root; }
     // The trace a leaf shows, or null for any other item.
     const EvidencePage::Trace* LeafTrace(HTREEITEM item) const;
     int Count(int category) const { return m_counts[category]; }
@@ -49,7 +50,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void ShowCounts();
     void ShowSelection();
     unsigned long long CheckedSize(HTREEITEM node) const;
     int NodeCount(HTREEITEM node) const;
@@ -69,12 +69,8 @@ private:
     std::vector<char> m_removed;         // per entry of m_plan.oneByOne
     bool m_bBinEmptied = false;
 
-    std::wstring m_rootText;
-    std::wstring m_groupTexts[EvidencePage::kGroupCount];
-    std::wstring m_categoryTexts[EvidencePage::kCategoryCount];
-    HTREEITEM m_root = nullptr;
-    HTREEITEM m_groupItems[EvidencePage::kGroupCount] = {};
-    HTREEITEM m_categoryItems[EvidencePage::kCategoryCount] = {};
+    EvidencePage::TreeLabels m_labels;
+    EvidencePage::TreeNodes m_nodes;
 
     CTreeCtrl m_tree;
     CImageButton m_clean;

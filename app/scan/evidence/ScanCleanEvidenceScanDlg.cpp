@@ -1,7 +1,6 @@
 #include "ScanCleanEvidenceScanDlg.h"
 
 #include "Dictionary.h"
-#include "EvidenceTreeChecks.h"
 #include "MainWindowBusy.h"
 #include "ScanCleanEvidenceDlg.h"
 
@@ -15,11 +14,6 @@ const UINT WM_EVIDENCEPAGE_CATEGORY_SCANNED = WM_APP + 0x160;
 const UINT WM_EVIDENCEPAGE_SCAN_DONE = WM_APP + 0x161;
 // Posted after a click on a check box: wParam the item.
 const UINT WM_EVIDENCEPAGE_TREE_CHECKED = WM_APP + 0x162;
-
-std::wstring Translate(const wchar_t* key)
-{
-    return static_cast<const wchar_t*>(TranslateCode(key));
-}
 
 // Runs one category through the scanner operation of its group.
 void ScanCategory(Evidence::CSysEvidence& scanner, int category,
@@ -57,32 +51,22 @@ void CScanCleanEvidenceScanDlg::OnInitPage()
     CRect client;
     GetClientRect(&client);
     const int w = client.Width(), h = client.Height();
-    const CRect treeRect(20, 10, w - 20, h - 70);
-    m_tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | TVS_FULLROWSELECT | TVS_HASLINES |
-                      TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS,
-                  treeRect, this, IDC_TREE);
-    EnableCheckBoxes(m_tree);
-    m_bShowPanel = true;
-    m_nPanelCount = 1;
-    m_rcPanel[0] = RECT{treeRect.left - 5, treeRect.top - 5, treeRect.right + 5, treeRect.bottom + 5};
+    CreateTraceTree(*this, m_tree, CRect(20, 10, w - 20, h - 70), IDC_TREE);
 
-    m_rootText = Translate(RootKey());
-    m_root = InsertTicked(m_tree, LabelWithCount(m_rootText, 0).c_str());
+    m_labels.Load();
+    m_nodes.root = InsertTicked(m_tree, LabelWithCount(m_labels.root, 0).c_str());
     for (int group = 0; group < kGroupCount; ++group) {
         const GroupInfo& info = GroupAt(group);
-        m_groupTexts[group] = Translate(info.key);
-        m_groupItems[group] = InsertTicked(m_tree, LabelWithCount(m_groupTexts[group], 0).c_str(), m_root);
+        m_nodes.groups[group] = InsertTicked(m_tree, LabelWithCount(m_labels.groups[group], 0).c_str(), m_nodes.root);
         for (int category = info.first; category <= info.last; ++category) {
-            m_categoryTexts[category] = Translate(CategoryKey(category));
-            HTREEITEM item =
-                InsertTicked(m_tree, LabelWithCount(m_categoryTexts[category], 0).c_str(), m_groupItems[group]);
-            m_tree.SetItemData(item, DWORD_PTR(category));
-            m_categoryItems[category] = item;
+            m_nodes.categories[category] = InsertTicked(
+                m_tree, LabelWithCount(m_labels.categories[category], 0).c_str(), m_nodes.groups[group]);
+            m_tree.SetItemData(m_nodes.categories[category], DWORD_PTR(category));
         }
-        m_tree.Expand(m_groupItems[group], TVE_EXPAND);
+        m_tree.Expand(m_nodes.groups[group], TVE_EXPAND);
     }
-    m_tree.Expand(m_root, TVE_EXPAND);
-    m_tree.SelectItem(m_root);
+    m_tree.Expand(m_nodes.root, TVE_EXPAND);
+    m_tree.SelectItem(m_nodes.root);
 
     m_progress.Create(WS_CHILD, CRect(20, h - 48, w - 170, h - 32), this, IDC_PROGRESS);
     m_scanAbort.Create(TranslateCode(L"IDS_SCAN_CLEAN_EVIDENCE_SCAN_BUTTON_SCAN"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
@@ -101,7 +85,7 @@ std::vector<int> CScanCleanEvidenceScanDlg::CheckedCategories() const
 {
     std::vector<int> categories;
     for (int category = 0; category < kCategoryCount; ++category)
-        if (m_tree.GetCheck(m_categoryItems[category]) == 1) categories.push_back(category);
+        if (m_tree.GetCheck(m_nodes.categories[category]) == 1) categories.push_back(category);
     return categories;
 }
 
@@ -206,18 +190,7 @@ void CScanCleanEvidenceScanDlg::OnTimer(UINT_PTR nIDEvent)
 void CScanCleanEvidenceScanDlg::ShowCounts()
 {
     m_bCountsChanged = false;
-    int total = 0;
-    for (int group = 0; group < kGroupCount; ++group) {
-        int groupCount = 0;
-        for (int category = GroupAt(group).first; category <= GroupAt(group).last; ++category) {
-            groupCount += m_counts[category];
-            m_tree.SetItemText(m_categoryItems[category],
-                               LabelWithCount(m_categoryTexts[category], m_counts[category]).c_str());
-        }
-        m_tree.SetItemText(m_groupItems[group], LabelWithCount(m_groupTexts[group], groupCount).c_str());
-        total += groupCount;
-    }
-    m_tree.SetItemText(m_root, LabelWithCount(m_rootText, total).c_str());
+    EvidencePage::ShowCounts(m_tree, m_labels, m_nodes, m_counts);
 }
 
 void CScanCleanEvidenceScanDlg::OnTreeClick(NMHDR*, LRESULT* pResult)

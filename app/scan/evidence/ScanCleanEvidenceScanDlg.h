@@ -8,6 +8,7 @@
 
 #include "EvidenceCatalog.h"
 #include "EvidenceResults.h"
+#include "EvidenceTree.h"
 #include "FunctionDlg.h"
 #include "ImageButton.h"
 #include "QWorker.h"
@@ -32,9 +33,9 @@ public:
 
     State GetState() const { return m_state; }
     CTreeCtrl& GetTree() { return m_tree; }
-    HTREEITEM CategoryItem(int category) const { return m_categoryItems[category]; }
-    HTREEITEM GroupItem(int group) const { return m_groupItems[group]; }
-    HTREEITEM RootItem() const { return m_root; }
+    HTREEITEM CategoryItem(int category) const { return m_nodes.categories[category]; }
+    HTREEITEM GroupItem(int group) const { return m_nodes.groups[group]; }
+    HTREEITEM RootItem() const { return m_nodes.root; }
     int Count(int category) const { return m_counts[category]; }
     // The ticked categories in tree order.
     std::vector<int> CheckedCategories() const;
@@ -68,12 +69,8 @@ private:
     int m_counts[EvidencePage::kCategoryCount] = {};
     bool m_bCountsChanged = false;
 
-    std::wstring m_rootText;
-    std::wstring m_groupTexts[EvidencePage::kGroupCount];
-    std::wstring m_categoryTexts[EvidencePage::kCategoryCount];
-    HTREEITEM m_root = nullptr;
-    HTREEITEM m_groupItems[EvidencePage::kGroupCount] = {};
-    HTREEITEM m_categoryItems[EvidencePage::kCategoryCount] = {};
+    EvidencePage::TreeLabels m_labels;
+    EvidencePage::TreeNodes m_nodes;
 
     CTreeCtrl m_tree;
     CProgressCtrlEx m_progress;

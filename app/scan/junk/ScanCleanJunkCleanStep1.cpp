@@ -4,7 +4,6 @@
 #include "MainWindowBusy.h"
 #include "ScanCleanJunkCleanDlg.h"
 #include "scan/common/ListChecks.h"
-#include "scan/oneclick/RepairActions.h"
 
 using nsVendrel::TranslateCode;
 
@@ -191,26 +190,15 @@ void CScanCleanJunkCleanStep1::OnRemove()
         AfxMessageBox(TranslateCode(L"IDS_SCAN_CLEAN_JUNK_SCAN_IN_PROGRESS"));
         return;
     }
-    const std::vector<int> rows = ScanPages::CheckedRows(m_list);
-    if (rows.empty()) return;
-    CWaitCursor wait;
     const CString notRemoved = TranslateCode(L"IDS_SCAN_CLEAN_JUNK_NOT_REMOVED");
-    int failed = 0;
-    m_list.SetRedraw(FALSE);
-    // From the bottom up, so the rows still to visit keep their positions.
-    for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
-        if (OneClick::RemoveFile(RowPath(*it))) {
-            m_list.DeleteItem(*it);
-        } else {
-            m_list.SetItemText(*it, 1, notRemoved);  // stays, still ticked
-            ++failed;
-        }
-    }
-    m_list.SetRedraw(TRUE);
-    m_list.Invalidate();
+    const ScanPages::RemovalOutcome outcome =
+        ScanPages::RemoveTickedFiles(m_list, [this](int row) { return &RowPath(row); }, 1, notRemoved);
+    if (outcome.ticked == 0) return;
     ShowCount();
     CString status = TranslateCode(L"IDS_SCAN_CLEAN_JUNK_DELETE_COMPLETE");
-    if (failed > 0) status.Format(L"%s %d", static_cast<const wchar_t*>(TranslateCode(L"IDS_SCAN_CLEAN_JUNK_DELETE_FAILED")), failed);
+    if (outcome.failed > 0)
+        status.Format(L"%s %d", static_cast<const wchar_t*>(TranslateCode(L"IDS_SCAN_CLEAN_JUNK_DELETE_FAILED")),
+                      outcome.failed);
     m_status.SetWindowText(status);
 }
 

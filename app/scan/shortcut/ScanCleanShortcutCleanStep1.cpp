@@ -4,6 +4,7 @@
 #include "MainWindowBusy.h"
 #include "ScanCleanShortcutCleanDlg.h"
 #include "ShortcutPageRules.h"
+#include "scan/common/PageLabels.h"
 
 using nsVendrel::TranslateCode;
 
@@ -44,26 +45,17 @@ void CScanCleanShortcutCleanStep1::OnInitPage()
     m_rotator.Create(L"", WS_CHILD | WS_VISIBLE, CRect(20, 15, 68, 63), this, IDC_ROTATOR);
     for (UINT i = 0; i < kFrames; ++i) m_rotator.AddImage(kFirstFrame + i);
 
-    struct Label {
-        CStatic& wnd;
-        const wchar_t* text;
-        CRect rect;
-        int id;
-    } labels[] = {
-        {m_inProgress, TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP1_TXT_SCAN_IN_PROGRESS"), CRect(80, 18, w - 20, 38),
-         IDC_IN_PROGRESS},
-        {m_path, L"", CRect(80, 44, w - 20, 64), IDC_PATH},
-        {m_countCaption, TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP1_TXT_SCAN_COUNT"), CRect(20, 110, 200, 130),
-         IDC_COUNT_CAPTION},
-        {m_count, L"0", CRect(205, 110, 300, 130), IDC_COUNT},
-        {m_elapsedCaption, TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP1_TXT_SCAN_TIME_ELAPSED"),
-         CRect(310, 110, 540, 130), IDC_ELAPSED_CAPTION},
-        {m_elapsed, L"00:00:00", CRect(545, 110, 645, 130), IDC_ELAPSED},
-    };
-    for (Label& label : labels) {
-        label.wnd.Create(label.text, WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, label.rect, this, UINT(label.id));
-        label.wnd.SetFont(&m_textFont);
-    }
+    ScanPages::CreateLabels(
+        this, &m_textFont,
+        {{m_inProgress, TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP1_TXT_SCAN_IN_PROGRESS"), CRect(80, 18, w - 20, 38),
+          IDC_IN_PROGRESS},
+         {m_path, L"", CRect(80, 44, w - 20, 64), IDC_PATH},
+         {m_countCaption, TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP1_TXT_SCAN_COUNT"), CRect(20, 110, 200, 130),
+          IDC_COUNT_CAPTION},
+         {m_count, L"0", CRect(205, 110, 300, 130), IDC_COUNT},
+         {m_elapsedCaption, TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP1_TXT_SCAN_TIME_ELAPSED"),
+          CRect(310, 110, 540, 130), IDC_ELAPSED_CAPTION},
+         {m_elapsed, L"00:00:00", CRect(545, 110, 645, 130), IDC_ELAPSED}});
 
     m_progress.Create(WS_CHILD | WS_VISIBLE, CRect(20, 76, w - 20, 92), this, IDC_PROGRESS);
     m_progress.SetRange(0, 100);

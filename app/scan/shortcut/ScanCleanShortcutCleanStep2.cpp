@@ -4,7 +4,6 @@
 #include "ScanCleanShortcutCleanDlg.h"
 #include "ShortcutPageRules.h"
 #include "scan/common/ListChecks.h"
-#include "scan/oneclick/RepairActions.h"
 
 using nsVendrel::TranslateCode;
 
@@ -84,28 +83,19 @@ void CScanCleanShortcutCleanStep2::OnSelectAll()
 
 void CScanCleanShortcutCleanStep2::OnDelete()
 {
-    const std::vector<int> rows = ScanPages::CheckedRows(m_list);
-    if (rows.empty()) return;
-    CWaitCursor wait;
+    // The file deleted is the link path the scan reported, never one put together from the columns.
     const CString notRemoved = TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_NOT_REMOVED");
-    int failed = 0;
-    m_list.SetRedraw(FALSE);
-    // From the last row up, so the rows still to visit keep their positions. The file deleted is the link path
-    // the scan reported, never one put together from the columns.
-    for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
-        const InvalidShortcut* shortcut = RowShortcut(*it);
-        if (shortcut && OneClick::RemoveFile(shortcut->link)) {
-            m_list.DeleteItem(*it);
-        } else {
-            m_list.SetItemText(*it, 1, notRemoved);  // stays, still ticked
-            ++failed;
-        }
-    }
-    m_list.SetRedraw(TRUE);
-    m_list.Invalidate();
+    const ScanPages::RemovalOutcome outcome = ScanPages::RemoveTickedFiles(
+        m_list,
+        [this](int row) {
+            const InvalidShortcut* shortcut = RowShortcut(row);
+            return shortcut ? &shortcut->link : nullptr;
+        },
+        1, notRemoved);
+    if (outcome.ticked == 0) return;
     CString tips = TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_DELETE_DONE");
-    if (failed > 0)
+    if (outcome.failed > 0)
         tips.Format(L"%s %d", static_cast<const wchar_t*>(TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_DELETE_FAILED")),
-                    failed);
+                    outcome.failed);
     m_tips.SetWindowText(tips);
 }

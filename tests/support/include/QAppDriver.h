@@ -44,6 +44,12 @@ int VisiblePageId(HWND main);
 HWND PageContainer(HWND main);
 // The descendant window with that control id, or null.
 HWND FindDescendant(HWND root, int id);
+// A drawer header or item of the main window: the static with that id (the pages carry the same ids).
+HWND DrawerEntry(HWND main, int id);
+// A left click (down and up) at a point of a window's client area.
+void ClickWindow(HWND wnd, int x = 5, int y = 5);
+// A button click as the button reports it to its parent.
+void PressButton(HWND button);
 // Saves the window as painted (its own surface) as a 24-bit BMP file.
 bool SaveWindowShot(HWND wnd, const std::wstring& path);
 // Records a last scan that ended now, so the home page does not start a scan by itself on a normal start.

@@ -139,6 +139,28 @@ HWND FindDescendant(HWND root, int id)
     return nullptr;
 }
 
+HWND DrawerEntry(HWND main, int id)
+{
+    for (HWND wnd : Descendants(main)) {
+        wchar_t cls[32] = L"";
+        ::GetClassNameW(wnd, cls, 32);
+        if (::GetDlgCtrlID(wnd) == id && lstrcmpiW(cls, L"Static") == 0) return wnd;
+    }
+    return nullptr;
+}
+
+void ClickWindow(HWND wnd, int x, int y)
+{
+    ::SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    ::SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void PressButton(HWND button)
+{
+    if (!button) return;
+    ::SendMessageW(::GetParent(button), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED), (LPARAM)button);
+}
+
 bool SaveWindowShot(HWND wnd, const std::wstring& path)
 {
     RECT r;

@@ -24,29 +24,6 @@ namespace {
 const wchar_t kTypedUrls[] = L"Software\\Microsoft\\Internet Explorer\\TypedURLs";
 const wchar_t kRunMru[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
 
-void Click(HWND wnd)
-{
-    ::SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    ::SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-}
-
-// A drawer header or item: a static with that id (pages carry the same ids).
-HWND DrawerEntry(HWND main, int id)
-{
-    for (HWND wnd : Descendants(main)) {
-        wchar_t cls[32] = L"";
-        ::GetClassNameW(wnd, cls, 32);
-        if (::GetDlgCtrlID(wnd) == id && lstrcmpiW(cls, L"Static") == 0) return wnd;
-    }
-    return nullptr;
-}
-
-void Press(HWND button)
-{
-    ASSERT_NE(nullptr, button);
-    ::SendMessageW(::GetParent(button), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED), (LPARAM)button);
-}
-
 // Ticks the last row of a drive list (Y:, the fixture drive, sorts last) with the keyboard, as a user can.
 void TickLastRow(HWND list)
 {
@@ -104,7 +81,7 @@ protected:
     {
         HWND header = DrawerEntry(main, 110000);
         ASSERT_NE(nullptr, header);
-        Click(header);
+        ClickWindow(header);
         ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == 110000; }));
     }
 
@@ -122,11 +99,11 @@ TEST_F(ScanCleanApp, EveryPageOfTheGroupIsReachedAndScansWhatWasSeeded)
     Shot(L"scan-clean-home.bmp");
 
     // Privacy traces, from the home page: every category is ticked at first.
-    Press(FindDescendant(home, 11001));
+    PressButton(FindDescendant(home, 11001));
     ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == 110002; }));
     HWND privacy = Page(110002);
     HWND amount = FindDescendant(privacy, 11409);
-    Press(FindDescendant(privacy, 11406));
+    PressButton(FindDescendant(privacy, 11406));
     ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(amount) != 0; }, 120000)) << "the privacy scan did not end";
     EXPECT_NE(L"0", WindowText(amount));
     Shot(L"privacy-page.bmp");
@@ -134,11 +111,11 @@ TEST_F(ScanCleanApp, EveryPageOfTheGroupIsReachedAndScansWhatWasSeeded)
     // Junk files, from the drawer: the fixture drive, then remove everything found.
     HWND junkItem = DrawerEntry(main, 110003);
     ASSERT_NE(nullptr, junkItem);
-    Click(junkItem);
+    ClickWindow(junkItem);
     ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == 110003; }));
     HWND junk = Page(110003);
     TickLastRow(FindDescendant(junk, 11200));
-    Press(FindDescendant(junk, 11201));
+    PressButton(FindDescendant(junk, 11201));
     HWND junkCount = FindDescendant(junk, 11207);
     HWND abortReturn = FindDescendant(junk, 11203);
     ASSERT_TRUE(PumpUntil([&] { return WindowText(abortReturn) == L"Back"; }, 60000)) << "the junk walk did not end";
@@ -146,8 +123,8 @@ TEST_F(ScanCleanApp, EveryPageOfTheGroupIsReachedAndScansWhatWasSeeded)
     Shot(L"junk-page.bmp");
     HWND selectAll = FindDescendant(junk, 11205);
     ::SendMessageW(selectAll, BM_SETCHECK, BST_CHECKED, 0);
-    Press(selectAll);
-    Press(FindDescendant(junk, 11204));
+    PressButton(selectAll);
+    PressButton(FindDescendant(junk, 11204));
     EXPECT_TRUE(PumpUntil([&] { return WindowText(junkCount) == L"0"; }));
     EXPECT_FALSE(Exists(L"Y:\\junk\\setup.tmp"));
     EXPECT_FALSE(Exists(L"Y:\\junk\\install.log"));
@@ -155,16 +132,16 @@ TEST_F(ScanCleanApp, EveryPageOfTheGroupIsReachedAndScansWhatWasSeeded)
 
     // Shortcuts, from the home page again: the fixture drive, then delete what was found.
     OpenHome();
-    Press(FindDescendant(Page(110000), 11003));
+    PressButton(FindDescendant(Page(110000), 11003));
     ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == 110004; }));
     HWND shortcut = Page(110004);
     TickLastRow(FindDescendant(shortcut, 11401));
-    Press(FindDescendant(shortcut, 11402));
+    PressButton(FindDescendant(shortcut, 11402));
     HWND results = FindDescendant(shortcut, 11414);
     ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(results) != 0; }, 60000)) << "the shortcut scan did not end";
     EXPECT_EQ(1, (int)::SendMessageW(results, LVM_GETITEMCOUNT, 0, 0));
     Shot(L"shortcut-page.bmp");
-    Press(FindDescendant(shortcut, 11416));
+    PressButton(FindDescendant(shortcut, 11416));
     EXPECT_TRUE(PumpUntil([&] { return (int)::SendMessageW(results, LVM_GETITEMCOUNT, 0, 0) == 0; }));
     EXPECT_FALSE(Exists(L"Y:\\links\\gone.lnk"));
 }

@@ -17,7 +17,7 @@
 #include "Dictionary.h"
 #include "EvidenceCatalog.h"
 #include "EvidenceResults.h"
-#include "EvidenceTreeChecks.h"
+#include "EvidenceTree.h"
 #include "PageIds.h"
 #include "QTestSupport.h"
 #include "ScanTestHost.h"
