@@ -178,7 +178,9 @@ LRESULT CScanCleanEvidenceResultDlg::OnTreeChecked(WPARAM wParam, LPARAM lParam)
 
 void CScanCleanEvidenceResultDlg::OnClean()
 {
-    if (IsCleaning()) return;
+    // One job at a time: no clean while a new scan runs.
+    if (IsCleaning() || (m_pHost && m_pHost->GetScanPage().GetState() != CScanCleanEvidenceScanDlg::State::Idle))
+        return;
     std::vector<Leaf> leaves;
     for (size_t trace = 0; trace < m_traceLeaf.size(); ++trace)
         if (m_traceLeaf[trace]) leaves.push_back(Leaf{trace, m_tree.GetCheck(m_traceLeaf[trace]) == 1});

@@ -103,7 +103,8 @@ void CScanCleanEvidenceScanDlg::OnScanOrAbort()
     case State::Aborting:
         break;
     case State::Idle:
-        StartScan();
+        // One job at a time: a clean of the last results runs to its end first.
+        if (!m_pHost || !m_pHost->GetResultPage().IsCleaning()) StartScan();
         break;
     }
 }

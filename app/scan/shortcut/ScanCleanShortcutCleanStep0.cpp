@@ -1,10 +1,8 @@
 #include "ScanCleanShortcutCleanStep0.h"
 
-#include <shellapi.h>
-
 #include "Dictionary.h"
-#include "QGuards.h"
 #include "ScanCleanShortcutCleanDlg.h"
+#include "ShellIcons.h"
 #include "ShortcutPageRules.h"
 #include "scan/common/ListChecks.h"
 
@@ -19,18 +17,13 @@ void CScanCleanShortcutCleanStep0::OnInitPage()
     CRect client;
     GetClientRect(&client);
     const CRect listRect(20, 20, client.Width() - 20, 470);
-    m_drives.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_LIST | LVS_SORTASCENDING | LVS_SHOWSELALWAYS, listRect,
-                    this, IDC_DRIVE_LIST);
+    m_drives.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_LIST | LVS_SORTASCENDING | LVS_SHOWSELALWAYS |
+                        LVS_SHAREIMAGELISTS,
+                    listRect, this, IDC_DRIVE_LIST);
     m_drives.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
 
-    // A folder and a drive icon of the system; the list holds its own copies, ours go at once.
-    m_icons.Create(16, 16, ILC_COLOR32 | ILC_MASK, 30, 10);
-    for (UINT index : {15u, 8u}) {
-        const HICON extracted = ::ExtractIconW(AfxGetInstanceHandle(), L"shell32.dll", index);
-        if (!extracted || extracted == reinterpret_cast<HICON>(1)) continue;  // 1: not a file with icons
-        qcore::UniqueIcon icon(extracted);
-        m_icons.Add(icon.Get());
-    }
+    // The computer and a drive; every row shows the drive. The image list is ours (the list only shares it).
+    ShortcutPage::LoadShellIcons(m_icons, {ShortcutPage::kShellIconComputer, ShortcutPage::kShellIconDrive});
     m_drives.SetImageList(&m_icons, LVSIL_SMALL);
 
     wchar_t drives[512] = L"";

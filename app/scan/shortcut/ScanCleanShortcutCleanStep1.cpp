@@ -3,6 +3,7 @@
 #include "Dictionary.h"
 #include "MainWindowBusy.h"
 #include "ScanCleanShortcutCleanDlg.h"
+#include "ShellIcons.h"
 #include "ShortcutPageRules.h"
 #include "scan/common/PageLabels.h"
 
@@ -62,9 +63,12 @@ void CScanCleanShortcutCleanStep1::OnInitPage()
     m_progress.SetPos(0);
 
     const CRect listRect(20, 140, w - 20, h - 70);
-    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS, listRect, this, IDC_RESULT_LIST);
+    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+                  listRect, this, IDC_RESULT_LIST);
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     CRect inner;
+    ShortcutPage::LoadShellIcons(m_icons, {ShortcutPage::kShellIconFile});
+    m_list.SetImageList(&m_icons, LVSIL_SMALL);
     m_list.GetClientRect(&inner);
     const int seventh = inner.Width() / 7;
     m_list.InsertColumn(0, TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP1_LIST_HEAD_NAME"), LVCFMT_LEFT, seventh);
@@ -111,7 +115,7 @@ LRESULT CScanCleanShortcutCleanStep1::OnInvalidFound(WPARAM wParam, LPARAM lPara
     if (!m_bScanning || m_bClosing || !link || !*link) return 0;
     m_found.push_back(InvalidShortcut{link, target ? target : L""});
     const ShortcutPage::LinkParts parts = ShortcutPage::SplitLinkPath(m_found.back().link);
-    const int row = m_list.InsertItem(m_list.GetItemCount(), parts.name.c_str());
+    const int row = m_list.InsertItem(m_list.GetItemCount(), parts.name.c_str(), 0);
     m_list.SetItemText(row, 1, m_found.back().target.c_str());
     m_list.SetItemText(row, 2, parts.folder.c_str());
     ShowCount();

@@ -64,6 +64,7 @@ private:
     DWORD m_lastPathShown = 0;
 
     CListCtrl m_list;
+    CImageList m_icons;
     CImageRotator m_rotator;
     CStatic m_inProgress, m_path, m_countCaption, m_count, m_elapsedCaption, m_elapsed;
     CProgressCtrlEx m_progress;

@@ -2,6 +2,7 @@
 
 #include "Dictionary.h"
 #include "ScanCleanShortcutCleanDlg.h"
+#include "ShellIcons.h"
 #include "ShortcutPageRules.h"
 #include "scan/common/ListChecks.h"
 
@@ -25,9 +26,12 @@ void CScanCleanShortcutCleanStep2::OnInitPage()
     m_tips.SetFont(&m_textFont);
 
     const CRect listRect(20, 45, w - 20, h - 70);
-    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS, listRect, this, IDC_RESULT_LIST);
+    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+                  listRect, this, IDC_RESULT_LIST);
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     CRect inner;
+    ShortcutPage::LoadShellIcons(m_icons, {ShortcutPage::kShellIconFile});
+    m_list.SetImageList(&m_icons, LVSIL_SMALL);
     m_list.GetClientRect(&inner);
     const int seventh = inner.Width() / 7;
     m_list.InsertColumn(0, TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_LIST_HEADER_NAME"), LVCFMT_LEFT, 2 * seventh);
@@ -54,7 +58,7 @@ void CScanCleanShortcutCleanStep2::SetResults(const std::vector<InvalidShortcut>
     m_list.DeleteAllItems();
     for (size_t i = 0; i < m_results.size(); ++i) {
         const ShortcutPage::LinkParts parts = ShortcutPage::SplitLinkPath(m_results[i].link);
-        const int row = m_list.InsertItem(int(i), parts.name.c_str());
+        const int row = m_list.InsertItem(int(i), parts.name.c_str(), 0);
         m_list.SetItemText(row, 1, m_results[i].target.c_str());
         m_list.SetItemText(row, 2, parts.folder.c_str());
         m_list.SetItemData(row, DWORD_PTR(i));

@@ -35,6 +35,7 @@ private:
 
     CStatic m_tips;
     CListCtrl m_list;
+    CImageList m_icons;
     CButton m_selectAll;
     CGeneralImageButton m_back, m_delete;
     CFont m_textFont;

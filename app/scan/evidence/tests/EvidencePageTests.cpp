@@ -409,10 +409,11 @@ protected:
 TEST_F(EvidencePageGermanTest, TracesAreFoundUnderTheirCategoriesAndCleaned)
 {
     ASSERT_EQ(L"Adressleisten-Verlauf", Tr(CategoryKey(kTypedUrlsCategory))) << "the German dictionary is loaded";
-    Choose({kTypedUrlsCategory, kRecentCategory, kChromeCache});
+    Choose({kTypedUrlsCategory, kRunCategory, kRecentCategory, kChromeCache});
     ScanToTheEnd();
     const std::wstring typed = std::wstring(kTypedUrls) + L"\\";
     EXPECT_EQ((std::set<std::wstring>{typed + L"url1", typed + L"url2"}), Leaves(kTypedUrlsCategory));
+    EXPECT_EQ(1u, Leaves(kRunCategory).count(std::wstring(kRunMru) + L"\\a"));
     EXPECT_EQ(2u, Leaves(kRecentCategory).size());
     EXPECT_EQ(std::set<std::wstring>{cacheFile}, Leaves(kChromeCache));
     EXPECT_EQ(L"Adressleisten-Verlauf   (2)",
@@ -420,6 +421,8 @@ TEST_F(EvidencePageGermanTest, TracesAreFoundUnderTheirCategoriesAndCleaned)
     Clean();
     EXPECT_FALSE(SBRegValueExistW(HKEY_CURRENT_USER, kTypedUrls, L"url1"));
     EXPECT_FALSE(SBRegValueExistW(HKEY_CURRENT_USER, kTypedUrls, L"url2"));
+    EXPECT_FALSE(SBRegValueExistW(HKEY_CURRENT_USER, kRunMru, L"a"));
+    EXPECT_FALSE(Exists(recent + L"notes.txt.lnk"));
     EXPECT_FALSE(Exists(cacheFile));
     EXPECT_EQ(Tr(L"IDS_SCAN_CLEAN_EVIDENCE_CLEAN_DONE"), ResultText(CScanCleanEvidenceResultDlg::IDC_STATUS));
 }
