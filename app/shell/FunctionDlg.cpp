@@ -106,11 +106,12 @@ void DrawPagePanel(HDC dc, const RECT& r, HBITMAP panel)
     ::SetStretchBltMode(dc, COLORONCOLOR);
     ::StretchBlt(dc, r.left, r.top, width, height, src, 0, 0, bm.cx, bm.cy, SRCCOPY);
     if (height < bm.cy) {
-        // A low panel keeps the bitmap's corners 1:1: each quadrant is anchored at its own corner and never
-        // reads outside the bitmap, however wide the panel is.
+        // A low panel keeps the bitmap's corners 1:1: each quadrant is anchored at its own corner and takes at
+        // most its own half of the bitmap, so a wide panel shows no copy of the opposite border inside it.
         int w2 = width / 2, h2 = height / 2;
-        int leftW = w2 < bm.cx ? w2 : bm.cx, rightW = width - w2 < bm.cx ? width - w2 : bm.cx;
-        int topH = h2 < bm.cy ? h2 : bm.cy, bottomH = height - h2 < bm.cy ? height - h2 : bm.cy;
+        int halfW = bm.cx / 2, halfH = bm.cy / 2;
+        int leftW = w2 < halfW ? w2 : halfW, rightW = width - w2 < bm.cx - halfW ? width - w2 : bm.cx - halfW;
+        int topH = h2 < halfH ? h2 : halfH, bottomH = height - h2 < bm.cy - halfH ? height - h2 : bm.cy - halfH;
         ::BitBlt(dc, r.left, r.top, leftW, topH, src, 0, 0, SRCCOPY);
         ::BitBlt(dc, r.right - rightW, r.top, rightW, topH, src, bm.cx - rightW, 0, SRCCOPY);
         ::BitBlt(dc, r.left, r.bottom - bottomH, leftW, bottomH, src, 0, bm.cy - bottomH, SRCCOPY);

@@ -1,4 +1,5 @@
-# Skinned controls of the shell (check box, progress bar, image rotator, registry result list).
+# Skinned controls of the shell (check box, progress bar, image rotator, registry result list, hyperlink,
+# folder dialog).
 # Included once by whichever page folder needs them first; every page of the program can use them.
 include_guard(GLOBAL)
 
@@ -12,4 +13,10 @@ quorvel_app_sources(
     "${CMAKE_CURRENT_LIST_DIR}/CheckBoxEx.cpp"
     "${CMAKE_CURRENT_LIST_DIR}/ProgressCtrlEx.cpp"
     "${CMAKE_CURRENT_LIST_DIR}/ImageRotator.cpp"
-    "${CMAKE_CURRENT_LIST_DIR}/RegScanResultListCtrl.cpp")
+    "${CMAKE_CURRENT_LIST_DIR}/RegScanResultListCtrl.cpp"
+    "${CMAKE_CURRENT_LIST_DIR}/Hyperlink.cpp"
+    "${CMAKE_CURRENT_LIST_DIR}/FolderDialog.cpp")
+
+# The hyperlink and the folder dialog in windows (the link's click starts the recording stand-in program).
+quorvel_app_test(ShellLinkFolderTests SOURCES "${CMAKE_CURRENT_LIST_DIR}/tests/HyperlinkFolderDialogTests.cpp")
+add_dependencies(ShellLinkFolderTests QRunRecorder)

@@ -3,6 +3,8 @@
 #include <shellapi.h>
 #include <wctype.h>
 
+#include "RegNames.h"
+
 
 namespace bexlar {
 
@@ -32,11 +34,12 @@ bool Expand(const std::wstring& text, size_t capacity, std::wstring* out) {
 
 bool IsAsciiPunctuation(wchar_t c) { return c < 0x80 && !iswalnum(c); }
 
-// kPathExists for an existing file, kPathMissing when it is definitely not a file, E_FAIL otherwise.
+// kPathExists for an existing file, kPathMissing when nothing is there, E_FAIL otherwise (an existing folder
+// included: a command may well name one, so it proves nothing missing).
 long FileState(const std::wstring& path, PathProbe& probe) {
     DWORD error = 0;
     DWORD attrs = probe.Attributes(path, &error);
-    if (attrs != INVALID_FILE_ATTRIBUTES) return (attrs & FILE_ATTRIBUTE_DIRECTORY) ? kPathMissing : kPathExists;
+    if (attrs != INVALID_FILE_ATTRIBUTES) return (attrs & FILE_ATTRIBUTE_DIRECTORY) ? E_FAIL : kPathExists;
     return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? kPathMissing : E_FAIL;
 }
 
@@ -132,7 +135,8 @@ long TestPath(const std::wstring& text, int kind, PathProbe& probe, std::wstring
     if (!NormalizePath(s, probe)) return E_FAIL;
     s = TrimBlanks(s);
     if (tested) *tested = s;
-    if (s.empty()) return E_FAIL;
+    // Empty, or a placeholder such as %1 that only the caller of the command fills in.
+    if (s.empty() || s.find(L'%') != std::wstring::npos) return E_FAIL;
     return TestAbsolutePath(s, kind, probe);
 }
 
@@ -168,24 +172,64 @@ SearchResult DrivePathSearch(const std::wstring& text, size_t capacity, PathProb
     return definite ? kSearchMissing : kSearchUnknown;
 }
 
+namespace {
+
+// The command's arguments: the text after its program token (quoted, or up to the first blank).
+std::wstring ArgumentText(const std::wstring& command) {
+    size_t end;
+    if (command[0] == L'"') {
+        end = command.find(L'"', 1);
+        end = end == std::wstring::npos ? command.size() : end + 1;
+    } else {
+        end = 0;
+        while (end < command.size() && !IsBlank(command[end])) ++end;
+    }
+    return TrimBlanks(command.substr(end));
+}
+
+bool IsRundllProgram(const std::wstring& program) {
+    std::wstring name = LowerCase(program.substr(program.find_last_of(L"\\/") + 1));
+    if (name.size() > 4 && name.compare(name.size() - 4, 4, L".exe") == 0) name.resize(name.size() - 4);
+    return name == L"rundll32" || name == L"rundll";
+}
+
+// The text up to the first comma, without quotes around it.
+std::wstring UpToComma(const std::wstring& text) { return TrimBlanks(text.substr(0, text.find(L','))); }
+
+// A rundll command loads the module before the first comma of its arguments; shell32's Control_RunDLL in turn
+// loads the control-panel item named by its own first argument. Only a module or item that is definitely absent
+// makes the command missing; anything undecidable (relative names, placeholders, folders) does not.
+long TestRundllArguments(const std::wstring& arguments, PathProbe& probe) {
+    const size_t comma = arguments.find(L',');
+    long module = TestPath(UpToComma(arguments), kFileOrFolder, probe, nullptr);
+    if (module != kPathExists) return module;
+
+    std::wstring rest = arguments.substr(comma + 1);
+    size_t entryEnd = 0;
+    while (entryEnd < rest.size() && !IsBlank(rest[entryEnd])) ++entryEnd;
+    const std::wstring entry = LowerCase(rest.substr(0, entryEnd));
+    const std::wstring item = UpToComma(TrimBlanks(rest.substr(entryEnd)));
+    if (entry.compare(0, 14, L"control_rundll") != 0 || item.empty()) return kPathExists;
+    long state = TestPath(item, kFileOrFolder, probe, nullptr);
+    return state == kPathMissing ? kPathMissing : kPathExists;
+}
+
+}  // namespace
+
 long TestCommandLine(const std::wstring& command, PathProbe& probe) {
     std::wstring text = TrimBlanks(command);
     if (text.empty()) return E_FAIL;
-    std::wstring lower(text);
-    for (auto& c : lower) c = towlower(c);
-    size_t rundll = lower.find(L"rundll");
-    if (rundll != std::wstring::npos) {
-        // The program is the file handed to rundll: a missing one is a definite error.
-        SearchResult r = DrivePathSearch(text.substr(rundll + 6), kCommandCapacity, probe, nullptr);
-        if (r == kSearchFound) return kPathExists;
-        if (r == kSearchMissing) return kPathMissing;
-    }
-    if (DrivePathSearch(text, kCommandCapacity, probe, nullptr) == kSearchFound) return kPathExists;
     int argc = 0;
     LPWSTR* argv = CommandLineToArgvW(text.c_str(), &argc);
     if (!argv) return E_FAIL;
     std::wstring program = argc > 0 ? argv[0] : L"";
     LocalFree(argv);
+
+    if (IsRundllProgram(program)) {
+        const std::wstring arguments = ArgumentText(text);
+        if (arguments.find(L',') != std::wstring::npos) return TestRundllArguments(arguments, probe);
+    }
+    if (DrivePathSearch(text, kCommandCapacity, probe, nullptr) == kSearchFound) return kPathExists;
     return TestPath(program, kFileOnly, probe, nullptr);
 }
 

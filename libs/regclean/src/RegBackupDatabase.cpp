@@ -19,6 +19,14 @@ const char kCreateHead[] = "CREATE TABLE headinfo (resid TEXT, number integer, t
 const char kInsertValue[] = "insert into datainfo values(?1, 0, ?2, ?3, ?4, ?5, ?6, ?7)";
 const char kInsertKey[] = "insert into datainfo(resid, type, root, subroot) values(?1, '1', ?2, ?3)";
 const char kInsertRun[] = "insert into headinfo values(?1, ?2, ?3)";
+// Access lists replaced to delete protected keys, kept until the run has put them back or deleted the keys, so
+// that a run that was killed half-way can be undone at the next start.
+const char kCreateJournal[] =
+    "CREATE TABLE IF NOT EXISTS accessjournal (resid TEXT, root TEXT, subroot TEXT, descriptor blob)";
+const char kInsertJournal[] = "insert into accessjournal values(?1, ?2, ?3, ?4)";
+const char kClearJournal[] = "delete from accessjournal where resid = ?1";
+// A writer that holds the database is waited for this long, once per clean.
+const int kBusyMilliseconds = 2000;
 const char kRemoveValue[] =
     "delete from datainfo where root = ?1 and subroot = ?2 and valuekey = ?3 and resid = ?4";
 
@@ -89,13 +97,14 @@ std::string RunTimeText() {
 
 }  // namespace
 
-LONG OpenKeyForBackup(HKEY root, const std::wstring& path, HKEY* key) {
-    LONG err = RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key);
+LONG OpenKeyForBackup(HKEY root, const std::wstring& path, HKEY* key, KeyLinks links) {
+    const DWORD linkOption = links == kOpenLinkItself ? REG_OPTION_OPEN_LINK : 0;
+    LONG err = RegOpenKeyExW(root, path.c_str(), linkOption, KEY_READ, key);
     if (err != ERROR_ACCESS_DENIED) return err;
     BackupPrivilege privilege;
     DWORD disposition = 0;
-    err = RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_BACKUP_RESTORE, KEY_READ, nullptr, key,
-                          &disposition);
+    err = RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_BACKUP_RESTORE | linkOption, KEY_READ, nullptr,
+                          key, &disposition);
     if (err == ERROR_SUCCESS && disposition == REG_CREATED_NEW_KEY) {
         // It vanished in the meantime: do not leave an empty key behind.
         RegCloseKey(*key);
@@ -120,6 +129,7 @@ CRegBackupDatabase::CRegBackupDatabase(const std::wstring& programFolder)
       m_cachedKey(nullptr),
       m_root(nullptr),
       m_denied(false),
+      m_broken(false),
       m_inTransaction(false),
       m_batchItems(0) {}
 
@@ -170,19 +180,82 @@ bool CRegBackupDatabase::Open() {
         Close();
         return false;
     }
-    sqlite3_busy_timeout(m_db, 5000);
-    Exec(kCreateData);  // fails when the tables exist
-    Exec(kCreateHead);
-    if (sqlite3_prepare_v2(m_db, kInsertValue, -1, &m_insertValue, nullptr) != SQLITE_OK ||
+    sqlite3_busy_timeout(m_db, kBusyMilliseconds);
+    // One write transaction makes the tables: a database locked by another writer fails here, once.
+    if (!Exec("BEGIN IMMEDIATE")) {
+        Close();
+        return false;
+    }
+    bool schema = (HasTable("datainfo") || Exec(kCreateData)) && (HasTable("headinfo") || Exec(kCreateHead)) &&
+                  Exec(kCreateJournal) && Exec("COMMIT");
+    if (!schema || sqlite3_prepare_v2(m_db, kInsertValue, -1, &m_insertValue, nullptr) != SQLITE_OK ||
         sqlite3_prepare_v2(m_db, kInsertKey, -1, &m_insertKey, nullptr) != SQLITE_OK ||
         sqlite3_prepare_v2(m_db, "SAVEPOINT item", -1, &m_savepoint, nullptr) != SQLITE_OK ||
         sqlite3_prepare_v2(m_db, "RELEASE item", -1, &m_release, nullptr) != SQLITE_OK ||
         sqlite3_prepare_v2(m_db, "ROLLBACK TO item", -1, &m_rollbackTo, nullptr) != SQLITE_OK) {
+        if (!schema) Exec("ROLLBACK");
         Close();
         return false;
     }
     m_bOpened = 1;
     return true;
+}
+
+bool CRegBackupDatabase::HasTable(const char* name) {
+    Statement s(m_db, "select 1 from sqlite_master where type = 'table' and name = ?1");
+    return s.get() && sqlite3_bind_text(s.get(), 1, name, -1, SQLITE_STATIC) == SQLITE_OK &&
+           sqlite3_step(s.get()) == SQLITE_ROW;
+}
+
+bool CRegBackupDatabase::JournalAccessList(HKEY root, const std::wstring& subKey,
+                                           const std::vector<BYTE>& descriptor) {
+    if (!m_bOpened || m_inTransaction || descriptor.empty()) return false;
+    Statement s(m_db, kInsertJournal);
+    return s.get() && BindText(s.get(), 1, m_resid) && BindText(s.get(), 2, FullRootName(root)) &&
+           BindText(s.get(), 3, Utf8(subKey)) &&
+           sqlite3_bind_blob(s.get(), 4, descriptor.data(), static_cast<int>(descriptor.size()), SQLITE_STATIC) ==
+               SQLITE_OK &&
+           sqlite3_step(s.get()) == SQLITE_DONE;
+}
+
+bool CRegBackupDatabase::ClearAccessJournal() {
+    if (!m_bOpened) return false;
+    Commit();
+    Statement s(m_db, kClearJournal);
+    return s.get() && BindText(s.get(), 1, m_resid) && sqlite3_step(s.get()) == SQLITE_DONE;
+}
+
+int RestoreLeftoverAccessLists(const std::wstring& programFolder) {
+    const std::wstring path = programFolder + L"regbackup\\regbackup.db";
+    if (programFolder.empty() || GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return 0;
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(Utf8(path).c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        sqlite3_close(db);
+        return 0;
+    }
+    sqlite3_busy_timeout(db, kBusyMilliseconds);
+    int restored = 0;
+    {
+        // Newest first, so a key journalled twice ends with its oldest, original list.
+        Statement s(db, "select root, subroot, descriptor from accessjournal order by rowid desc");
+        while (s.get() && sqlite3_step(s.get()) == SQLITE_ROW) {
+            const char* rootName = reinterpret_cast<const char*>(sqlite3_column_text(s.get(), 0));
+            const char* subKey = reinterpret_cast<const char*>(sqlite3_column_text(s.get(), 1));
+            const void* blob = sqlite3_column_blob(s.get(), 2);
+            HKEY root = rootName ? RootFromFullName(rootName) : nullptr;
+            if (!root || !subKey || !blob || !IsValidSecurityDescriptor(const_cast<void*>(blob))) continue;
+            HKEY key = nullptr;
+            if (RegOpenKeyExW(root, FromUtf8(subKey).c_str(), REG_OPTION_OPEN_LINK, WRITE_DAC, &key) !=
+                ERROR_SUCCESS)
+                continue;  // deleted after all
+            if (RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, const_cast<void*>(blob)) == ERROR_SUCCESS)
+                ++restored;
+            RegCloseKey(key);
+        }
+    }
+    sqlite3_exec(db, "delete from accessjournal", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return restored;
 }
 
 bool CRegBackupDatabase::InsertValueRow(HKEY root, const std::wstring& subKey, const std::wstring& valueName,
@@ -219,7 +292,8 @@ CRegBackupDatabase::Outcome CRegBackupDatabase::BackUpValue(HKEY root, const std
     if (!m_cachedKey || m_cachedRoot != root || m_cachedPath != subKey) {
         DropCachedKey();
         HKEY key = nullptr;
-        LONG err = OpenKeyForBackup(root, subKey, &key);
+        // The value is deleted where the scan read it, through any link on the way: it is read the same way.
+        LONG err = OpenKeyForBackup(root, subKey, &key, kFollowLinks);
         if (err == ERROR_FILE_NOT_FOUND) return kNothingToBackUp;
         if (err != ERROR_SUCCESS) return kBackupFailed;
         m_cachedKey = key;
@@ -247,8 +321,10 @@ CRegBackupDatabase::Outcome CRegBackupDatabase::BackUpValue(HKEY root, const std
 
 CRegBackupDatabase::Outcome CRegBackupDatabase::BackUpKey(HKEY parent, const std::wstring& name,
                                                           const std::wstring& path, bool top) {
+    // A key is deleted as itself, a link as a link: a link is backed up as its one value, the REG_LINK
+    // "SymbolicLinkValue", and never walked into.
     HKEY key = nullptr;
-    LONG err = OpenKeyForBackup(parent, name, &key);
+    LONG err = OpenKeyForBackup(parent, name, &key, kOpenLinkItself);
     if (err == ERROR_FILE_NOT_FOUND) return top ? kNothingToBackUp : kBackedUp;  // a subkey removed meanwhile
     if (err == ERROR_ACCESS_DENIED) m_denied = true;
     if (err != ERROR_SUCCESS) return kBackupFailed;
@@ -313,7 +389,10 @@ CRegBackupDatabase::Outcome CRegBackupDatabase::BackUp(HKEY root, const std::wst
                                                        const std::wstring& valueName) {
     if (!m_bOpened) return kBackupFailed;
     if (!m_inTransaction) {
-        if (!Exec("BEGIN IMMEDIATE")) return kBackupFailed;
+        if (!Exec("BEGIN IMMEDIATE")) {
+            m_broken = true;
+            return kBackupFailed;
+        }
         m_inTransaction = true;
     }
     if (!Step(m_savepoint)) return kBackupFailed;
@@ -335,6 +414,7 @@ bool CRegBackupDatabase::Commit() {
     if (!m_inTransaction) return true;
     bool ok = Exec("COMMIT");
     if (!ok) {
+        m_broken = true;
         Exec("ROLLBACK");
         m_count -= m_batchItems;
     }

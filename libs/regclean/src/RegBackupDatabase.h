@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -31,10 +32,18 @@ public:
     bool LastFailureWasDenied() const { return m_denied; }
     // Makes the batch durable; false when it could not (its rows are then gone).
     bool Commit();
+    // True once a transaction could not be begun or committed (locked, full or damaged database): nothing more
+    // can be backed up in this run.
+    bool Broken() const { return m_broken; }
     bool InBatch() const { return m_batchItems > 0 || m_inTransaction; }
 
     // Removes this run's rows of a value after its deletion failed; the run count drops by one.
     bool RemoveValueRows(HKEY root, const std::wstring& subKey, const std::wstring& valueName);
+
+    // Keeps the original access list of a key durably before it is replaced (outside a batch only).
+    bool JournalAccessList(HKEY root, const std::wstring& subKey, const std::vector<BYTE>& descriptor);
+    // Forgets this run's access lists once each was put back or its key deleted.
+    bool ClearAccessJournal();
 
     // Writes the run row (identifier, item count, time) and closes.
     bool WriteRunAndClose();
@@ -51,6 +60,7 @@ private:
                         const BYTE* data, DWORD size);
     bool InsertKeyRow(HKEY root, const std::wstring& subKey);
     bool Exec(const char* sql);
+    bool HasTable(const char* name);
     bool Step(sqlite3_stmt* statement);
     void DropCachedKey();
     void Close();
@@ -73,11 +83,17 @@ private:
     HKEY m_cachedKey;
     HKEY m_root;    // the root of the item being backed up
     bool m_denied;  // a key of the item could not be opened for lack of access
+    bool m_broken;
     bool m_inTransaction;
     int m_batchItems;  // items counted in the open batch
 };
 
+enum KeyLinks { kFollowLinks, kOpenLinkItself };
 // Opens a key for reading its contents; protected keys are read through the backup privilege when it is held.
-LONG OpenKeyForBackup(HKEY root, const std::wstring& path, HKEY* key);
+// With kOpenLinkItself a registry link at the end of the path is opened as the link key, not its target.
+LONG OpenKeyForBackup(HKEY root, const std::wstring& path, HKEY* key, KeyLinks links);
+
+// Puts back the access lists a killed clean left replaced, and forgets them; returns how many were put back.
+int RestoreLeftoverAccessLists(const std::wstring& programFolder);
 
 }  // namespace bexlar

@@ -40,32 +40,92 @@ private:
     bool ok_ = false;
 };
 
+typedef LONG(WINAPI* NtDeleteKeyFn)(HANDLE);
+typedef ULONG(WINAPI* RtlNtStatusToDosErrorFn)(LONG);
+
+// Deletes exactly the key behind the handle (a link key itself, not what it points to).
+LONG DeleteOpenKey(HKEY key) {
+    static const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    static const auto del = reinterpret_cast<NtDeleteKeyFn>(
+        reinterpret_cast<void*>(GetProcAddress(ntdll, "NtDeleteKey")));
+    static const auto toDos = reinterpret_cast<RtlNtStatusToDosErrorFn>(
+        reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlNtStatusToDosError")));
+    if (!del || !toDos) return ERROR_CALL_NOT_IMPLEMENTED;
+    LONG status = del(key);
+    return status == 0 ? ERROR_SUCCESS : static_cast<LONG>(toDos(status));
+}
+
+// Deletes the key and everything below it, depth first. Links met on the way are removed as links: nothing is
+// ever deleted through one.
+LONG DeleteTreeNoFollow(HKEY root, const std::wstring& path) {
+    HKEY key = nullptr;
+    LONG err = OpenKeyNoFollow(root, path, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | DELETE, &key);
+    if (err != ERROR_SUCCESS) return err;
+    std::vector<std::wstring> children;
+    if (!IsLinkKey(key)) {
+        DWORD maxName = 0;
+        RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, &maxName, nullptr, nullptr, nullptr, nullptr,
+                         nullptr, nullptr);
+        std::vector<wchar_t> name(maxName + 2);
+        for (DWORD i = 0;; ++i) {
+            DWORD len = static_cast<DWORD>(name.size());
+            LONG e = RegEnumKeyExW(key, i, name.data(), &len, nullptr, nullptr, nullptr, nullptr);
+            if (e == ERROR_MORE_DATA) {
+                name.resize(name.size() * 2 + 256);
+                --i;
+                continue;
+            }
+            if (e != ERROR_SUCCESS) break;
+            children.push_back(std::wstring(name.data(), len));
+        }
+    }
+    LONG first = ERROR_SUCCESS;
+    for (const std::wstring& child : children) {
+        LONG e = DeleteTreeNoFollow(root, JoinKey(path, child));
+        if (e != ERROR_SUCCESS && e != ERROR_FILE_NOT_FOUND && first == ERROR_SUCCESS) first = e;
+    }
+    err = first == ERROR_SUCCESS ? DeleteOpenKey(key) : first;
+    RegCloseKey(key);
+    return err;
+}
+
 }  // namespace
+
+LONG OpenKeyNoFollow(HKEY root, const std::wstring& path, REGSAM access, HKEY* key) {
+    return RegOpenKeyExW(root, path.c_str(), REG_OPTION_OPEN_LINK, access, key);
+}
+
+bool IsLinkKey(HKEY key) {
+    DWORD type = REG_NONE;
+    return RegQueryValueExW(key, L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS &&
+           type == REG_LINK;
+}
 
 bool KeyGone(HKEY root, const std::wstring& subKey) {
     HKEY key = nullptr;
-    LONG err = RegOpenKeyExW(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &key);
+    LONG err = OpenKeyNoFollow(root, subKey, KEY_QUERY_VALUE, &key);
     if (err == ERROR_SUCCESS) RegCloseKey(key);
     return err == ERROR_FILE_NOT_FOUND;
 }
 
-void SavedKeySecurity::GrantFullAccess(HKEY root, const std::wstring& subKey) {
+void SavedKeySecurity::GrantFullAccess(HKEY root, const std::wstring& subKey, const AccessJournal& journal) {
     FullAccessDescriptor full;
     if (!full.get()) return;
     HKEY key = nullptr;
-    if (RegOpenKeyExW(root, subKey.c_str(), 0, READ_CONTROL | WRITE_DAC | WRITE_OWNER, &key) != ERROR_SUCCESS) return;
+    if (OpenKeyNoFollow(root, subKey, READ_CONTROL | WRITE_DAC | WRITE_OWNER, &key) != ERROR_SUCCESS) return;
     DWORD size = 0;
     RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
     Entry entry{root, subKey, std::vector<BYTE>(size)};
     bool saved = size > 0 && RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, entry.descriptor.data(), &size) ==
                                  ERROR_SUCCESS;
     // A list that cannot be saved is not replaced.
+    if (saved && journal && !journal(root, subKey, entry.descriptor)) saved = false;
     if (saved && RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, full.get()) == ERROR_SUCCESS)
         saved_.push_back(std::move(entry));
     RegCloseKey(key);
 
-    if (RegOpenKeyExW(root, subKey.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return;
+    // A link key has no subkeys of its own when opened as itself: its target is never touched.
+    if (OpenKeyNoFollow(root, subKey, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return;
     std::vector<std::wstring> children;
     wchar_t name[256];
     for (DWORD i = 0;; ++i) {
@@ -74,31 +134,31 @@ void SavedKeySecurity::GrantFullAccess(HKEY root, const std::wstring& subKey) {
         children.push_back(std::wstring(name, len));
     }
     RegCloseKey(key);
-    for (const std::wstring& child : children) GrantFullAccess(root, JoinKey(subKey, child));
+    for (const std::wstring& child : children) GrantFullAccess(root, JoinKey(subKey, child), journal);
 }
 
 void SavedKeySecurity::Restore() {
     for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
         HKEY key = nullptr;
-        if (RegOpenKeyExW(it->root, it->path.c_str(), 0, WRITE_DAC, &key) != ERROR_SUCCESS) continue;
+        if (OpenKeyNoFollow(it->root, it->path, WRITE_DAC, &key) != ERROR_SUCCESS) continue;
         RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, it->descriptor.data());
         RegCloseKey(key);
     }
     saved_.clear();
 }
 
-long DeleteKeyTree(HKEY root, const std::wstring& subKey) {
+long DeleteKeyTree(HKEY root, const std::wstring& subKey, const AccessJournal& journal) {
     std::wstring path = subKey;
     while (!path.empty() && path.back() == L'\\') path.pop_back();
     if (path.empty()) return E_INVALIDARG;  // would empty the whole root
 
-    LONG status = SHDeleteKeyW(root, path.c_str());
+    LONG status = DeleteTreeNoFollow(root, path);
     if (status == ERROR_FILE_NOT_FOUND) return status;  // nothing was there to delete
     if (KeyGone(root, path)) return ERROR_SUCCESS;
     if (status == ERROR_ACCESS_DENIED) {
         SavedKeySecurity security;
-        security.GrantFullAccess(root, path);
-        status = SHDeleteKeyW(root, path.c_str());
+        security.GrantFullAccess(root, path, journal);
+        status = DeleteTreeNoFollow(root, path);
         if (KeyGone(root, path)) return ERROR_SUCCESS;
         security.Restore();
     }

@@ -17,6 +17,7 @@ using namespace bexlar;
 
 struct CRegistryData::CleanContext {
     CValueDeleter values;
+    AccessJournal journal;  // keeps access lists durably before a deletion replaces them
 };
 
 namespace {
@@ -65,6 +66,9 @@ CRegistryData::CRegistryData()
       m_bFinished(true),
       m_ctx(nullptr),
       m_cleanCtx(nullptr) {
+    // A clean killed half-way may have left protected keys opened up: their lists go back, once per process.
+    static const int leftoverListsRestored = RestoreLeftoverAccessLists(ProgramFolder());
+    (void)leftoverListsRestored;
     struct Row {
         REG_SCAN_TYPE type;
         HKEY root;
@@ -187,7 +191,7 @@ bool CRegistryData::Report(SCAN_RESULT& result) {
 
 long CRegistryData::CleanKey(const REG_DATA& item) {
     if (m_cleanCtx) m_cleanCtx->values.Release();  // no handle stays open inside a key being deleted
-    return DeleteKeyTree(item.root, item.subKey);
+    return DeleteKeyTree(item.root, item.subKey, m_cleanCtx ? m_cleanCtx->journal : AccessJournal());
 }
 
 long CRegistryData::CleanValue(const REG_DATA& item) {
@@ -204,9 +208,12 @@ long CRegistryData::Clean(PFN_REGCLEAN_PROGRESS progress, void* user) {
     m_bCleanStarted = true;
 
     const std::wstring folder = ProgramFolder();
-    CleanContext cleanCtx;
-    m_cleanCtx = &cleanCtx;
     CRegBackupDatabase db(folder);
+    CleanContext cleanCtx;
+    cleanCtx.journal = [&db](HKEY root, const std::wstring& key, const std::vector<BYTE>& descriptor) {
+        return db.JournalAccessList(root, key, descriptor);
+    };
+    m_cleanCtx = &cleanCtx;
     CFailedEntryList& failed = CFailedEntryList::Instance();
     std::vector<std::pair<HKEY, std::wstring>> deletedKeys;  // lower case, trailing backslash
     struct Pending {
@@ -215,8 +222,11 @@ long CRegistryData::Clean(PFN_REGCLEAN_PROGRESS progress, void* user) {
     };
     std::vector<Pending> batch;
     DWORD batchStart = 0;
-    long status = 0;
-    bool backupFailed = false;  // an item was kept for want of a backup: the clean does not report success
+    long status = 0;  // the first failure of the run
+    auto fail = [&](long code) {
+        if (status == 0) status = code;
+        m_bCleanFailed = 1;
+    };
 
     // Deletes the items of the batch once their backup is durable.
     auto flush = [&]() {
@@ -226,9 +236,7 @@ long CRegistryData::Clean(PFN_REGCLEAN_PROGRESS progress, void* user) {
             const SCAN_RESULT* r = p.result;
             if (!committed) {
                 if (p.security) p.security->Restore();
-                status = E_FAIL;
-                backupFailed = true;
-                m_bCleanFailed = 1;
+                fail(E_FAIL);
                 continue;
             }
             const bool isKey = r->pfnClean == &CRegistryData::CleanKey;
@@ -245,9 +253,8 @@ long CRegistryData::Clean(PFN_REGCLEAN_PROGRESS progress, void* user) {
                 failed.Add(FullItemText(r->data.root, r->data.subKey, r->data.valueName));
                 // A key delete may have removed part of the tree: its rows stay.
                 if (!isKey) db.RemoveValueRows(r->data.root, r->data.subKey, r->data.valueName);
-                m_bCleanFailed = 1;
+                fail(st);
             }
-            status = st;
         }
         batch.clear();
     };
@@ -257,48 +264,54 @@ long CRegistryData::Clean(PFN_REGCLEAN_PROGRESS progress, void* user) {
     for (const SCAN_RESULT& r : m_results) {
         if (Stopped()) break;
         if (!r.selected) continue;
+        // Without a database nothing can be backed up, so nothing is cleaned: the run ends at once.
+        if (!db.IsOpen() && !db.Open()) {
+            fail(E_FAIL);
+            break;
+        }
         if (progress && (!havePrevious || r.type != previous)) progress(r.type, user);
         havePrevious = true;
         previous = r.type;
-        if (!db.IsOpen()) db.Open();
 
         SCAN_RESULT copy = r;
         Notify(WM_REGCLEAN_ITEM, reinterpret_cast<WPARAM>(&copy), 0);
         r.selected = false;
 
         // Nothing is deleted without a complete backup.
-        CRegBackupDatabase::Outcome outcome = CRegBackupDatabase::kBackupFailed;
+        CRegBackupDatabase::Outcome outcome = db.BackUp(r.data.root, r.data.subKey, r.data.valueName);
         std::unique_ptr<SavedKeySecurity> security;
-        if (db.IsOpen()) {
-            outcome = db.BackUp(r.data.root, r.data.subKey, r.data.valueName);
-            if (outcome == CRegBackupDatabase::kBackupFailed && db.LastFailureWasDenied() && r.data.valueName.empty() &&
-                !r.data.subKey.empty()) {
-                // A protected key: open it up as its deletion would, read it, and put the lists back unless
-                // it is deleted in the end.
-                security.reset(new SavedKeySecurity);
-                security->GrantFullAccess(r.data.root, r.data.subKey);
-                if (security->Count() > 0) outcome = db.BackUp(r.data.root, r.data.subKey, r.data.valueName);
-                if (outcome == CRegBackupDatabase::kBackupFailed) security->Restore();
-            }
+        if (outcome == CRegBackupDatabase::kBackupFailed && !db.Broken() && db.LastFailureWasDenied() &&
+            r.data.valueName.empty() && !r.data.subKey.empty()) {
+            // A protected key: open it up as its deletion would, read it, and put the lists back unless it is
+            // deleted in the end. The lists are journalled first, outside any batch.
+            flush();
+            db.Commit();
+            security.reset(new SavedKeySecurity);
+            security->GrantFullAccess(r.data.root, r.data.subKey, cleanCtx.journal);
+            if (security->Count() > 0) outcome = db.BackUp(r.data.root, r.data.subKey, r.data.valueName);
+            if (outcome == CRegBackupDatabase::kBackupFailed) security->Restore();
         }
         if (outcome == CRegBackupDatabase::kBackupFailed) {
             flush();
-            status = E_FAIL;
-            backupFailed = true;
-            m_bCleanFailed = 1;
+            fail(E_FAIL);
+            if (db.Broken()) break;  // locked, full or damaged: every later item would fail the same way
             continue;
         }
         if (batch.empty()) batchStart = GetTickCount();
         batch.push_back(Pending{&r, std::move(security)});
         if (batch.size() >= kBatchItems || GetTickCount() - batchStart >= kBatchMilliseconds) flush();
+        if (db.Broken()) break;
     }
     flush();
     cleanCtx.values.Release();
     m_cleanCtx = nullptr;
-    if (db.IsOpen()) db.WriteRunAndClose();
+    if (db.IsOpen()) {
+        db.ClearAccessJournal();
+        db.WriteRunAndClose();
+    }
     failed.WriteFile(folder);
 
     m_bStop = false;
     Notify(WM_REGCLEAN_FINISHED, 0, 0);
-    return (backupFailed && status == 0) ? E_FAIL : status;
+    return status;
 }

@@ -27,7 +27,7 @@ std::vector<std::wstring> ClassesFixtureKeys(const std::wstring& t) {
     return {L"." + t + L"noprog", L"." + t + L"good", t + L"prog", t + L"badcmd", t + L"self", t + L"badicon",
             t + L"pcticon", L"CLSID\\{" + t + L"-1}", L"CLSID\\{" + t + L"-2}", L"CLSID\\{" + t + L"-3}",
             L"CLSID\\{" + t + L"-4}", L"TypeLib\\{" + t + L"-L1}", L"TypeLib\\{" + t + L"-L2}",
-            L"." + t + L"ok", L"." + t + L"ok2"};
+            L"." + t + L"ok", L"." + t + L"ok2", t + L"rdl1", t + L"rdl2", t + L"rdl3", t + L"rdl4", t + L"rdlbad"};
 }
 
 std::vector<FixtureEntry> SeedCategoryFixtures(const std::wstring& t) {
@@ -154,6 +154,29 @@ std::vector<FixtureEntry> SeedCategoryFixtures(const std::wstring& t) {
     rows.push_back({L"icon, missing", CR, t + L"badicon\\DefaultIcon\\", L"", true, RST_FILEASSOC, RSR_JUNK_VALUE,
                     t + L"badicon"});
     rows.push_back({L"icon, %1", CR, t + L"pcticon\\DefaultIcon\\", L"", false, RST_FILEASSOC, 0, L""});
+    // Commands that mention rundll: only a rundll program whose module is gone is an error.
+    MakeDir(d + L"\\rundll tools");
+    MakeFile(d + L"\\rundll tools\\uninst.exe");
+    const struct {
+        const wchar_t* label;
+        const wchar_t* name;
+        std::wstring command;
+        bool reported;
+    } rundll[] = {
+        {L"command, /rundll switch", L"rdl1", L"\"" + app + L"\" /rundll " + gone + L"\\missing.ini", false},
+        {L"command, rundll in the folder name", L"rdl2", L"\"" + d + L"\\rundll tools\\uninst.exe\" /log x", false},
+        {L"command, rundll32 with a folder", L"rdl3",
+         L"rundll32.exe shell32.dll,ShellExec_RunDLL " + d + L"\\folder" + t, false},
+        {L"command, rundll32 with a placeholder", L"rdl4",
+         L"rundll32.exe url.dll,FileProtocolHandler " + d + L"\\folder" + t + L"\\%1", false},
+        {L"command, rundll32 module missing", L"rdlbad", L"rundll32.exe " + gone + L"\\m.dll,Entry %1", true},
+    };
+    for (const auto& r : rundll) {
+        const std::wstring key = t + r.name + L"\\shell\\open\\command";
+        SetString(CR, key, L"", r.command);
+        rows.push_back({r.label, CR, key + L"\\", L"", r.reported, RST_FILEASSOC, r.reported ? RSR_JUNK_VALUE : 0,
+                        r.reported ? t + r.name : L""});
+    }
 
     // 10. COM classes.
     const std::wstring c1 = L"CLSID\\{" + t + L"-1}\\", c2 = L"CLSID\\{" + t + L"-2}\\",

@@ -1,9 +1,11 @@
 // Clean of seeded entries: everything deleted is in regbackup.db and comes back byte for byte; failed deletions
 // go to the failed-entry list and its file.
 #include <shlwapi.h>
+#include <sqlite3.h>
 #include <tinyxml.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include <gtest/gtest.h>
 
@@ -203,6 +205,65 @@ TEST(CleanRoundTrip, AnItemThatCannotBeBackedUpIsKeptAndTheCleanFails) {
     int tagged = 0;
     for (const auto& r : engine.m_results) tagged += HasTag(r, tag);
     EXPECT_EQ(tagged, 1);
+}
+
+TEST(CleanRoundTrip, ALinkInsideABadClassIsRemovedAsALinkAndComesBackAsOne) {
+    const std::wstring tag = UniqueTag() + L"link";
+    const HKEY CR = HKEY_CLASSES_ROOT, CU = HKEY_CURRENT_USER;
+    const std::wstring cls = L"CLSID\\{" + tag + L"}";
+    const std::wstring target = L"Software\\BexlarLinkTarget\\" + tag;
+    SetString(CR, cls + L"\\InprocServer32", L"", L"C:\\gone-" + tag + L"\\a.dll");
+    SetString(CU, target + L"\\inner", L"data", L"must survive");
+    ASSERT_TRUE(CreateLinkKey(CR, cls + L"\\Elsewhere", CU, target));
+
+    CRegistryData engine;
+    auto onlyCom = [](REG_SCAN_TYPE type, void*) { return type == RST_COM; };
+    ASSERT_EQ(engine.Scan(onlyCom, nullptr, nullptr, nullptr), 0);
+    ASSERT_EQ(SelectTagged(engine, tag), 1);
+    EXPECT_EQ(engine.Clean(nullptr, nullptr), 0);
+    EXPECT_FALSE(KeyExists(CR, cls));
+    EXPECT_TRUE(ValueExists(CU, target + L"\\inner", L"data")) << "the link's target was deleted through it";
+
+    ASSERT_GT(RestoreFromDb(DbPath(), tag), 0);
+    EXPECT_TRUE(IsLink(CR, cls + L"\\Elsewhere"));
+    EXPECT_TRUE(ValueExists(CR, cls + L"\\Elsewhere\\inner", L"data"));
+    EXPECT_FALSE(KeyExists(CR, cls + L"\\inner")) << "the target was backed up under the link's path";
+}
+
+TEST(CleanRoundTrip, ALockedDatabaseEndsTheCleanAtOnceWithNothingDeleted) {
+    const std::wstring tag = UniqueTag() + L"lock";
+    const std::wstring mru = std::wstring(kOpenSaveMru) + tag + L"\\";
+    const wchar_t* names[] = {L"a", L"b", L"c", L"d", L"e", L"f"};
+    for (const wchar_t* n : names) SetString(HKEY_CURRENT_USER, mru, n, L"C:\\gone-" + tag + L"\\" + n + L".txt");
+
+    CRegistryData engine;
+    MessageCapture capture;
+    engine.SetScanWnd(capture.hwnd());
+    auto onlyMru = [](REG_SCAN_TYPE type, void*) { return type == RST_OPENSAVEMRU; };
+    ASSERT_EQ(engine.Scan(onlyMru, nullptr, nullptr, nullptr), 0);
+    ASSERT_EQ(SelectTagged(engine, tag), 6);
+
+    // Another writer holds the database for the whole clean.
+    CreateDirectoryW((bexlar::ProgramFolder() + L"regbackup").c_str(), nullptr);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(bexlar::Utf8(DbPath()).c_str(), &other, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                              nullptr),
+              SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    capture.messages.clear();
+    const DWORD start = GetTickCount();
+    const long result = engine.Clean(nullptr, nullptr);
+    const DWORD elapsed = GetTickCount() - start;
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+
+    EXPECT_NE(result, 0);
+    EXPECT_EQ(engine.m_bCleanFailed, 1);
+    // The run gave up once, at the start, instead of waiting for the lock item after item.
+    EXPECT_EQ(capture.Count(WM_REGCLEAN_ITEM), 0);
+    EXPECT_EQ(capture.Count(WM_REGCLEAN_FINISHED), 1);
+    for (const wchar_t* n : names) EXPECT_TRUE(ValueExists(HKEY_CURRENT_USER, mru, n)) << n;
+    std::printf("a clean against a locked database ended after %lu ms\n", static_cast<unsigned long>(elapsed));
 }
 
 }  // namespace

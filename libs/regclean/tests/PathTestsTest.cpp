@@ -22,6 +22,8 @@ protected:
         bxtest::MakeDir(d + L"\\Tools");
         bxtest::MakeFile(d + L"\\Tools\\run.exe");
         bxtest::MakeFile(d + L"\\rel.dll");
+        bxtest::MakeDir(d + L"\\rundll tools");
+        bxtest::MakeFile(d + L"\\rundll tools\\uninst.exe");
         SetEnvironmentVariableW(L"BXFIXTURE", d.c_str());
     }
     static std::wstring* dir_;
@@ -113,6 +115,16 @@ TEST_F(PathTestsTest, CommandLineTable) {
         {L"rundll32.exe shell32.dll,Control_RunDLL " + d + L"\\Missing\\x.cpl", kPathMissing},
         {L"rundll32.exe shell32.dll,Control_RunDLL " + d + L"\\x.dll", kPathExists},
         {L"rundll32.exe shell32.dll,Control_RunDLL", kPathExists},  // the program itself
+        // Only the module a rundll command loads decides; arguments that are folders or placeholders never do.
+        {L"\"" + d + L"\\app dir\\app.exe\" /rundll " + d + L"\\missing.ini", kPathExists},
+        {L"\"" + d + L"\\rundll tools\\uninst.exe\" /log " + d + L"\\gone.log", kPathExists},
+        {L"rundll32.exe shell32.dll,ShellExec_RunDLL " + d + L"\\folder", kPathExists},
+        {L"rundll32.exe url.dll,FileProtocolHandler " + d + L"\\folder\\%1", kPathExists},
+        {L"RunDll32 \"" + d + L"\\x.dll\",Entry " + d + L"\\gone.txt", kPathExists},
+        {L"rundll32.exe " + d + L"\\gone.dll,Entry", kPathMissing},
+        {L"\"%SystemRoot%\\system32\\rundll32.exe\" \"" + d + L"\\gone dir\\m.dll\",Entry", kPathMissing},
+        {L"rundll32.exe nosuchmodule-bx.dll,Entry", E_FAIL},  // relative and not in the system folders
+        {L"rundll32.exe shell32.dll,Control_RunDLL \"" + d + L"\\Missing\\y.cpl\",@0", kPathMissing},
         {L"%BXFIXTURE%\\Tools\\run.exe %1", kPathExists},
         {L"notepad.exe %1", kPathExists},
         {L"nosuchprogram-bx.exe %1", E_FAIL},

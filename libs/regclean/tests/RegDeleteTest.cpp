@@ -20,6 +20,24 @@ TEST(RegDelete, KeyTreeIsReallyGone) {
     EXPECT_EQ(DeleteKeyTree(HKEY_CURRENT_USER, key + L"\\"), ERROR_FILE_NOT_FOUND);
 }
 
+TEST(RegDelete, ALinkInsideADeletedKeyGoesAsALinkAndItsTargetStays) {
+    std::wstring key = kBase + bxtest::UniqueTag();
+    std::wstring target = kBase + bxtest::UniqueTag() + L"-target";
+    bxtest::SetString(HKEY_CURRENT_USER, target + L"\\child", L"v", L"kept");
+    ASSERT_TRUE(bxtest::CreateLinkKey(HKEY_CURRENT_USER, key + L"\\holder\\link", HKEY_CURRENT_USER, target));
+    ASSERT_TRUE(bxtest::ValueExists(HKEY_CURRENT_USER, key + L"\\holder\\link\\child", L"v"));
+
+    EXPECT_EQ(DeleteKeyTree(HKEY_CURRENT_USER, key), 0);
+    EXPECT_FALSE(bxtest::KeyExists(HKEY_CURRENT_USER, key));
+    EXPECT_TRUE(bxtest::ValueExists(HKEY_CURRENT_USER, target + L"\\child", L"v"));
+
+    // A link that is the item itself is removed the same way.
+    ASSERT_TRUE(bxtest::CreateLinkKey(HKEY_CURRENT_USER, key, HKEY_CURRENT_USER, target));
+    EXPECT_EQ(DeleteKeyTree(HKEY_CURRENT_USER, key), 0);
+    EXPECT_FALSE(bxtest::IsLink(HKEY_CURRENT_USER, key));
+    EXPECT_TRUE(bxtest::ValueExists(HKEY_CURRENT_USER, target + L"\\child", L"v"));
+}
+
 TEST(RegDelete, AnEmptyPathIsRefused) {
     bxtest::CreateKey(HKEY_CURRENT_USER, kBase + L"keep");
     EXPECT_EQ(DeleteKeyTree(HKEY_CURRENT_USER, L""), E_INVALIDARG);

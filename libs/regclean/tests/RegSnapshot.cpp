@@ -74,9 +74,13 @@ int RestoreFromDb(const std::wstring& dbPath, const std::wstring& tag) {
             };
             HKEY root = bexlar::RootFromFullName(text(1));
             std::wstring path = bexlar::FromUtf8(text(2));
+            // A registry link was backed up as its one REG_LINK value: it comes back as a link.
+            const bool link = sqlite3_column_int(s, 0) == 0 && sqlite3_column_int64(s, 4) == REG_LINK &&
+                              text(3) == "SymbolicLinkValue";
             HKEY key = nullptr;
-            if (!root || RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-                             ERROR_SUCCESS)
+            if (!root || RegCreateKeyExW(root, path.c_str(), 0, nullptr, link ? REG_OPTION_CREATE_LINK : 0,
+                                         KEY_ALL_ACCESS | (link ? KEY_CREATE_LINK : 0), nullptr, &key,
+                                         nullptr) != ERROR_SUCCESS)
                 continue;
             if (sqlite3_column_int(s, 0) == 0) {
                 const void* blob = sqlite3_column_blob(s, 6);

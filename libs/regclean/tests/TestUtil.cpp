@@ -131,4 +131,50 @@ bool SetKeyAccess(HKEY root, const std::wstring& path, DWORD everyoneRights) {
     return ok;
 }
 
+namespace {
+
+// The kernel's name of a key: links store their target this way.
+std::wstring KernelKeyName(HKEY root, const std::wstring& path) {
+    if (root == HKEY_LOCAL_MACHINE) return L"\\Registry\\Machine\\" + path;
+    if (root == HKEY_CLASSES_ROOT) return L"\\Registry\\Machine\\Software\\Classes\\" + path;
+    HANDLE token = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    BYTE buf[256];
+    DWORD n = 0;
+    GetTokenInformation(token, TokenUser, buf, sizeof(buf), &n);
+    CloseHandle(token);
+    typedef BOOL(WINAPI * ToText)(PSID, LPWSTR*);
+    auto toText = reinterpret_cast<ToText>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"advapi32.dll"), "ConvertSidToStringSidW")));
+    LPWSTR sid = nullptr;
+    if (!toText || !toText(reinterpret_cast<TOKEN_USER*>(buf)->User.Sid, &sid)) return std::wstring();
+    std::wstring name = std::wstring(L"\\Registry\\User\\") + sid + L"\\" + path;
+    LocalFree(sid);
+    return name;
+}
+
+}  // namespace
+
+bool CreateLinkKey(HKEY root, const std::wstring& path, HKEY targetRoot, const std::wstring& target) {
+    std::wstring name = KernelKeyName(targetRoot, target);
+    HKEY key = nullptr;
+    if (name.empty() || RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
+                                        KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    bool ok = RegSetValueExW(key, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(name.c_str()),
+                             static_cast<DWORD>(name.size() * sizeof(wchar_t))) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return ok;
+}
+
+bool IsLink(HKEY root, const std::wstring& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path.c_str(), REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+    DWORD type = REG_NONE;
+    bool link = RegQueryValueExW(key, L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS &&
+                type == REG_LINK;
+    RegCloseKey(key);
+    return link;
+}
+
 }  // namespace bxtest

@@ -34,4 +34,9 @@ std::string KeyDacl(HKEY root, const std::wstring& path);
 // Gives Everyone only the listed rights on the key.
 bool SetKeyAccess(HKEY root, const std::wstring& path, DWORD everyoneRights);
 
+// Creates a registry link at path that points to the key target (root and path below it).
+bool CreateLinkKey(HKEY root, const std::wstring& path, HKEY targetRoot, const std::wstring& target);
+// True when the key at path is itself a registry link.
+bool IsLink(HKEY root, const std::wstring& path);
+
 }  // namespace bxtest

@@ -54,9 +54,10 @@ TEST(Guards, ARegistryKeyIsClosedWhenReplaced)
     ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_READ, key.Put()));
     DWORD subkeys = 0;
     // Closed before the second open: either its number was given out again or it no longer works.
-    if (first != key.Get())
+    if (first != key.Get()) {
         EXPECT_NE(ERROR_SUCCESS, ::RegQueryInfoKeyW(first, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
                                                      nullptr, nullptr, nullptr, nullptr, nullptr));
+    }
     EXPECT_EQ(ERROR_SUCCESS, ::RegQueryInfoKeyW(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
                                                  nullptr, nullptr, nullptr, nullptr, nullptr));
 }

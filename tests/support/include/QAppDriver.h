@@ -44,8 +44,8 @@ int VisiblePageId(HWND main);
 HWND PageContainer(HWND main);
 // The descendant window with that control id, or null.
 HWND FindDescendant(HWND root, int id);
-// A drawer header or item of the main window: the static with that id (the pages carry the same ids).
-HWND DrawerEntry(HWND main, int id);
+// A drawer header or item of the main window: the static that carries the page's id (the pages carry it too).
+HWND DrawerEntry(HWND main, int pageId);
 // A left click (down and up) at a point of a window's client area.
 void ClickWindow(HWND wnd, int x = 5, int y = 5);
 // A button click as the button reports it to its parent.

@@ -132,20 +132,20 @@ int VisiblePageId(HWND main)
     return id;
 }
 
-HWND FindDescendant(HWND root, int id)
-{
-    for (HWND wnd : Descendants(root))
-        if (::GetDlgCtrlID(wnd) == id) return wnd;
-    return nullptr;
-}
-
-HWND DrawerEntry(HWND main, int id)
+HWND DrawerEntry(HWND main, int pageId)
 {
     for (HWND wnd : Descendants(main)) {
         wchar_t cls[32] = L"";
         ::GetClassNameW(wnd, cls, 32);
-        if (::GetDlgCtrlID(wnd) == id && lstrcmpiW(cls, L"Static") == 0) return wnd;
+        if (::GetDlgCtrlID(wnd) == pageId && lstrcmpiW(cls, L"Static") == 0) return wnd;
     }
+    return nullptr;
+}
+
+HWND FindDescendant(HWND root, int id)
+{
+    for (HWND wnd : Descendants(root))
+        if (::GetDlgCtrlID(wnd) == id) return wnd;
     return nullptr;
 }
 

@@ -1,0 +1,33 @@
+#include "SysOpFastOptDlg.h"
+
+#include "Dictionary.h"
+#include "PageFactory.h"
+
+using nsVendrel::TranslateCode;
+
+QUORVEL_REGISTER_PAGE(PAGE_ID_OPTIMIZE_FAST, CSysOpFastOptDlg);
+
+BEGIN_MESSAGE_MAP(CSysOpFastOptDlg, CFunctionDlg)
+    ON_BN_CLICKED(CSysOpFastOptDlg::IDC_OPTIMIZE, &CSysOpFastOptDlg::OnOptimize)
+END_MESSAGE_MAP()
+
+void CSysOpFastOptDlg::OnInitPage()
+{
+    m_optimize.Create(TranslateCode(L"OptimizeText"), WS_CHILD | WS_VISIBLE, CRect(580, 20, 704, 64), this,
+                      IDC_OPTIMIZE);
+    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_NOCOLUMNHEADER, CRect(30, 70, 710, 490), this,
+                  IDC_LIST);
+    m_list.InsertColumn(0, L"", LVCFMT_LEFT, 680 - 20);
+}
+
+void CSysOpFastOptDlg::OnShowPage()
+{
+    CFunctionDlg::OnShowPage();
+    const wchar_t kShort[] = L"This is a test";
+    const wchar_t kLong[] = L"This is a test.This is a test.This is a test.This is a test.This is a test.This is a "
+                            L"test.This is a test.This is a test.This is a test.";
+    for (int i = 0; i < 5; ++i) m_list.InsertItem(0, kShort);
+    for (int i = 0; i < 13; ++i) m_list.InsertItem(0, kLong);
+}
+
+void CSysOpFastOptDlg::OnOptimize() { AfxMessageBox(L"Test"); }

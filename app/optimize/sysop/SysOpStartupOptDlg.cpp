@@ -1,0 +1,166 @@
+#include "SysOpStartupOptDlg.h"
+
+#include <shellapi.h>
+
+#include <Common.h>
+
+#include "Dictionary.h"
+#include "PageFactory.h"
+
+using nsVendrel::TranslateCode;
+using reg::CRegAutoStartupItemMan;
+
+QUORVEL_REGISTER_PAGE(PAGE_ID_OPTIMIZE_STARTUP, CSysOpStartupOptDlg);
+
+namespace {
+
+// Still there when the list is filled: a Run value that reads as a string, or a Startup folder's file.
+bool StillPresent(const CSysOpStartupOptDlg::Item& item)
+{
+    if (item.IsFolderItem()) return GetFileAttributesW(item.filePath.c_str()) != INVALID_FILE_ATTRIBUTES;
+    std::wstring command;
+    return SBRegGetStringValueW(item.root, item.keyPath.c_str(), item.name.c_str(), command);
+}
+
+HICON ProgramIcon(const wchar_t* program)
+{
+    SHFILEINFOW info = {};
+    if (SHGetFileInfoW(program, FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
+                       SHGFI_ICON | SHGFI_DISPLAYNAME | SHGFI_TYPENAME | SHGFI_USEFILEATTRIBUTES) &&
+        info.hIcon)
+        return info.hIcon;
+    return ExtractIconW(AfxGetInstanceHandle(), L"shell32.dll", 0);
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CSysOpStartupOptDlg, CFunctionDlg)
+    ON_NOTIFY(LVN_ITEMCHANGED, CSysOpStartupOptDlg::IDC_LIST, &CSysOpStartupOptDlg::OnItemChanged)
+    ON_BN_CLICKED(CSysOpStartupOptDlg::IDC_REMOVE, &CSysOpStartupOptDlg::OnRemove)
+    ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+CSysOpStartupOptDlg::CSysOpStartupOptDlg() { CreateSkinFont(m_textFont, 13, FALSE); }
+
+void CSysOpStartupOptDlg::OnInitPage()
+{
+    CRect client;
+    GetClientRect(&client);
+    m_bShowPanel = true;
+    m_rcPanel[0] = CRect(10, 10, client.right - 10, 480);
+    m_nPanelCount = 1;
+
+    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS,
+                  CRect(30, 20, client.right - 30, 350), this, IDC_LIST);
+    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    m_list.InsertColumn(0, TranslateCode(L"IDS_SYS_OP_STARTUP_LIST_ITEM"), LVCFMT_LEFT, 150);
+    m_list.InsertColumn(1, TranslateCode(L"IDS_SYS_OP_STARTUP_LIST_FILENAME"), LVCFMT_LEFT, 500);
+    m_smallIcons.Create(16, 16, ILC_COLOR32 | ILC_MASK, 50, 10);
+    m_largeIcons.Create(32, 32, ILC_COLOR32 | ILC_MASK, 50, 10);
+    m_list.SetImageList(&m_smallIcons, LVSIL_SMALL);
+
+    m_details.Create(TranslateCode(L"IDS_SYS_OP_STARTUP_TEXT_DETAIL_INFORMATION"), WS_CHILD | WS_VISIBLE | BS_GROUPBOX,
+                     CRect(30, 360, client.right - 180, 470), this, IDC_DETAILS);
+    m_icon.Create(L"", WS_CHILD | WS_VISIBLE | SS_ICON, CRect(45, 385, 77, 417), this, IDC_PROGRAM_ICON);
+    m_name.Create(TranslateCode(L"IDS_SYS_OP_STARTUP_TEXT_INSTRUCTION"), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_ENDELLIPSIS,
+                  CRect(90, 382, client.right - 195, 400), this, IDC_NAME);
+    m_file.Create(TranslateCode(L"IDS_SYS_OP_STARTUP_TEXT_FILENAME"), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_PATHELLIPSIS,
+                  CRect(90, 406, client.right - 195, 424), this, IDC_FILE);
+    m_location.Create(TranslateCode(L"IDS_SYS_OP_STARTUP_TEXT_LOCATION"),
+                      WS_CHILD | WS_VISIBLE | SS_LEFT | SS_PATHELLIPSIS, CRect(90, 430, client.right - 195, 448), this,
+                      IDC_LOCATION);
+    for (CWnd* wnd : {static_cast<CWnd*>(&m_details), static_cast<CWnd*>(&m_name), static_cast<CWnd*>(&m_file),
+                      static_cast<CWnd*>(&m_location), static_cast<CWnd*>(&m_list)})
+        wnd->SetFont(&m_textFont);
+    m_remove.Create(TranslateCode(L"IDS_SYS_OP_STARTUP_BUTTON_REMOVE"), WS_CHILD | WS_VISIBLE,
+                    CRect(client.right - 164, 420, client.right - 40, 460), this, IDC_REMOVE);
+}
+
+void CSysOpStartupOptDlg::OnShowPage()
+{
+    CFunctionDlg::OnShowPage();
+    m_name.SetWindowText(TranslateCode(L"IDS_SYS_OP_STARTUP_TEXT_INSTRUCTION"));
+    m_file.SetWindowText(TranslateCode(L"IDS_SYS_OP_STARTUP_TEXT_FILENAME_INIT"));
+    m_location.SetWindowText(TranslateCode(L"IDS_SYS_OP_STARTUP_TEXT_LOCATION_INIT"));
+    m_icon.SetIcon(nullptr);
+    Refresh();
+}
+
+const CSysOpStartupOptDlg::Item* CSysOpStartupOptDlg::ItemOfRow(int row) const
+{
+    return row >= 0 && row < static_cast<int>(m_items.size()) ? &m_items[row] : nullptr;
+}
+
+void CSysOpStartupOptDlg::Refresh()
+{
+    m_list.DeleteAllItems();
+    ImageList_RemoveAll(m_smallIcons.GetSafeHandle());
+    ImageList_RemoveAll(m_largeIcons.GetSafeHandle());
+    m_items.clear();
+
+    // A local manager: the shared one exists only after the library's set-up, which the program does not run.
+    std::vector<Item> found;
+    CRegAutoStartupItemMan().GetStartupItems(found);
+    for (const Item& item : found) {
+        if (!StillPresent(item)) continue;
+        std::wstring program;
+        if (!SBGetFileNameFromCommandW(item.command.c_str(), program) || program.empty()) continue;
+        HICON icon = ProgramIcon(program.c_str());
+        m_smallIcons.Add(icon);
+        m_largeIcons.Add(icon);
+        if (icon) DestroyIcon(icon);
+        const int row = m_list.GetItemCount();
+        m_list.InsertItem(row, item.name.c_str(), row);
+        m_list.SetItemText(row, 1, item.command.c_str());
+        m_list.SetItemData(row, reinterpret_cast<DWORD_PTR>(item.root));
+        m_items.push_back(item);
+    }
+}
+
+void CSysOpStartupOptDlg::OnItemChanged(NMHDR*, LRESULT* result)
+{
+    *result = 0;
+    const int row = m_list.GetNextItem(-1, LVNI_SELECTED);
+    const Item* item = ItemOfRow(row);
+    if (!item) return;
+    m_name.SetWindowText(item->name.c_str());
+    m_file.SetWindowText(TranslateCode(L"IDS_SYS_OP_STARTUP_TEXT_FILENAME") + item->name.c_str());
+    m_location.SetWindowText(TranslateCode(L"IDS_SYS_OP_STARTUP_TEXT_LOCATION") + item->command.c_str());
+    HICON previous = m_icon.SetIcon(ImageList_GetIcon(m_largeIcons.GetSafeHandle(), row, ILD_NORMAL));
+    if (previous) DestroyIcon(previous);
+    // The statics have no background of their own: repaint the panel under the details.
+    CRect area;
+    m_details.GetWindowRect(&area);
+    ScreenToClient(&area);
+    InvalidateRect(&area);
+}
+
+void CSysOpStartupOptDlg::OnRemove()
+{
+    bool anyChecked = false;
+    CString failed;
+    CRegAutoStartupItemMan manager;
+    for (int row = 0; row < m_list.GetItemCount(); ++row) {
+        const Item* item = ItemOfRow(row);
+        if (!item || !m_list.GetCheck(row)) continue;
+        anyChecked = true;
+        // Something removed meanwhile by another program counts as removed.
+        if (!manager.RemoveStartupItem(*item)) failed += L"\n- " + CString(item->name.c_str());
+    }
+    Refresh();
+    if (!anyChecked)
+        AfxMessageBox(TranslateCode(L"IDS_SYS_OP_STARTUP_NOTHING_REMOVED"));
+    else if (failed.IsEmpty())
+        AfxMessageBox(TranslateCode(L"IDS_SYS_OP_STARTUP_REMOVE_COMPLETE"));
+    else
+        AfxMessageBox(TranslateCode(L"IDS_SYS_OP_STARTUP_REMOVE_FAILED") + failed, MB_OK | MB_ICONWARNING);
+}
+
+HBRUSH CSysOpStartupOptDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
+    CFunctionDlg::OnCtlColor(pDC, pWnd, nCtlColor);
+    if (nCtlColor == CTLCOLOR_STATIC) pDC->SetBkMode(TRANSPARENT);
+    const int id = pWnd ? pWnd->GetDlgCtrlID() : 0;
+    if (id >= IDC_DETAILS && id <= IDC_LOCATION) return static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+    return SharedWhiteBrush();
+}

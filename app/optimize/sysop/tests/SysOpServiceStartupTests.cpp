@@ -1,0 +1,221 @@
+// The service page (current settings, profiles, Apply on the stock services of the prefix) and the start-up page
+// (Run keys of both hives and the Startup folders listed, details, removal).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include "QTestSupport.h"
+#include "ServiceTable.h"
+#include "SysOpServiceOptDlg.h"
+#include "SysOpStartupOptDlg.h"
+#include "SysOpTestHost.h"
+
+using namespace sysop_test;
+using shell_test::MessageBoxDriver;
+using shell_test::PumpUntil;
+
+namespace {
+
+const std::wstring kServices = L"System\\CurrentControlSet\\Services\\";
+
+// The radio (0 automatic, 1 manual, 2 disabled) checked for service k, -1 for none.
+int Choice(CSysOpServiceOptDlg* page, int k)
+{
+    int checked = -1;
+    for (int i = 0; i < 3; ++i)
+        if (page->IsRadioChecked(SysOp::kFirstServiceRadio + 3 * k + i)) checked = checked == -1 ? i : 99;
+    return checked;
+}
+
+int IndexOf(const wchar_t* name)
+{
+    for (int k = 0; k < SysOp::kServiceCount; ++k)
+        if (lstrcmpiW(SysOp::ServiceAt(k).name, name) == 0) return k;
+    return -1;
+}
+
+TEST(SysOpServiceRules, RadioGroupsAndStartTypes)
+{
+    EXPECT_EQ(25200, SysOp::RadioGroupOf(25202));
+    EXPECT_EQ(25203, SysOp::RadioGroupOf(25205));
+    EXPECT_EQ(25248, SysOp::RadioGroupOf(25250));
+    EXPECT_EQ(2, SysOp::StartTypeOf(true, true, false));  // the first checked wins
+    EXPECT_EQ(4, SysOp::StartTypeOf(false, false, true));
+    EXPECT_EQ(0, SysOp::StartTypeOf(false, false, false));
+    EXPECT_EQ(-1, SysOp::RadioOfStartType(1));
+    EXPECT_EQ(-1, SysOp::RadioOfStartType(5));
+}
+
+class ServicePage : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // The stock prefix's start types, set again so every test starts from them.
+        const struct {
+            const wchar_t* name;
+            DWORD start;
+        } stock[] = {{L"BITS", 3}, {L"LanmanServer", 4}, {L"PlugPlay", 2}, {L"Spooler", 3}, {L"wuauserv", 3}};
+        for (const auto& s : stock) SetDword(HKEY_LOCAL_MACHINE, kServices + s.name, L"Start", s.start);
+        page = host.Add<CSysOpServiceOptDlg>(PAGE_ID_OPTIMIZE_SERVICE);
+        host.Show(PAGE_ID_OPTIMIZE_SERVICE);
+    }
+    DWORD Start(const wchar_t* name) { return ReadRaw(HKEY_LOCAL_MACHINE, kServices + name, L"Start").Dword(); }
+
+    PageHost host;
+    CSysOpServiceOptDlg* page = nullptr;
+};
+
+TEST_F(ServicePage, ShowsTheCurrentStartTypesAndNothingForAbsentServices)
+{
+    EXPECT_TRUE(page->IsRadioChecked(CSysOpServiceOptDlg::IDC_CURRENT));
+    EXPECT_EQ(1, Choice(page, IndexOf(L"BITS")));
+    EXPECT_EQ(2, Choice(page, IndexOf(L"lanmanserver")));
+    EXPECT_EQ(0, Choice(page, IndexOf(L"PlugPlay")));
+    EXPECT_EQ(1, Choice(page, IndexOf(L"Spooler")));
+    EXPECT_EQ(1, Choice(page, IndexOf(L"wuauserv")));
+    for (const wchar_t* absent : {L"Browser", L"RemoteRegistry", L"seclogon", L"Themes", L"CryptSvc"})
+        EXPECT_EQ(-1, Choice(page, IndexOf(absent))) << absent;
+}
+
+TEST_F(ServicePage, HomeProfileAppliedWritesOnlyExistingServices)
+{
+    Click(page->GetSafeHwnd(), CSysOpServiceOptDlg::IDC_HOME);
+    EXPECT_TRUE(page->IsRadioChecked(CSysOpServiceOptDlg::IDC_HOME));
+    EXPECT_FALSE(page->IsRadioChecked(CSysOpServiceOptDlg::IDC_CURRENT));
+    EXPECT_EQ(2, Choice(page, IndexOf(L"Browser")));
+    EXPECT_EQ(3u, Start(L"BITS"));  // showing a profile changes nothing yet
+
+    MessageBoxDriver boxes;
+    Click(page->GetSafeHwnd(), CSysOpServiceOptDlg::IDC_APPLY);
+    shell_test::PumpFor(200);
+    EXPECT_TRUE(boxes.Texts().empty());  // success is silent
+    EXPECT_EQ(4u, Start(L"BITS"));
+    EXPECT_EQ(3u, Start(L"LanmanServer"));
+    EXPECT_EQ(2u, Start(L"wuauserv"));
+    EXPECT_EQ(2u, Start(L"PlugPlay"));
+    EXPECT_EQ(2u, Start(L"Spooler"));
+    for (const wchar_t* absent : {L"Browser", L"RemoteRegistry", L"seclogon", L"LmHosts"})
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kServices + absent)) << absent;
+}
+
+TEST_F(ServicePage, AServiceRadioChangesOnlyItsGroupAndDriverTypesAreLeftAlone)
+{
+    const int bits = IndexOf(L"BITS"), spooler = IndexOf(L"Spooler");
+    Click(page->GetSafeHwnd(), SysOp::kFirstServiceRadio + 3 * bits + 2);
+    EXPECT_EQ(2, Choice(page, bits));
+    EXPECT_EQ(1, Choice(page, spooler));
+    EXPECT_TRUE(page->IsRadioChecked(CSysOpServiceOptDlg::IDC_CURRENT));
+
+    SetDword(HKEY_LOCAL_MACHINE, kServices + L"Spooler", L"Start", 1);
+    Click(page->GetSafeHwnd(), CSysOpServiceOptDlg::IDC_RESET);
+    EXPECT_EQ(-1, Choice(page, spooler));
+    EXPECT_EQ(1, Choice(page, bits));  // reset reloaded the stored type
+    Click(page->GetSafeHwnd(), CSysOpServiceOptDlg::IDC_APPLY);
+    EXPECT_EQ(1u, Start(L"Spooler"));
+    SetDword(HKEY_LOCAL_MACHINE, kServices + L"Spooler", L"Start", 3);
+}
+
+// ---- start-up page
+
+const wchar_t kRun[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::wstring StartupFolder()
+{
+    wchar_t path[MAX_PATH] = L"";
+    SHGetFolderPathW(nullptr, CSIDL_STARTUP | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+
+class StartupPage : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DeleteTree(HKEY_CURRENT_USER, kRun);
+        DeleteTree(HKEY_LOCAL_MACHINE, kRun);
+        wchar_t self[MAX_PATH];
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        program = self;
+        SetText(HKEY_CURRENT_USER, kRun, L"good", L"\"" + program + L"\" /tray");
+        SetText(HKEY_CURRENT_USER, kRun, L"empty", L"");
+        SetDword(HKEY_CURRENT_USER, kRun, L"dword", 1);
+        SetText(HKEY_LOCAL_MACHINE, kRun, L"m", program);
+        folderFile = StartupFolder() + L"\\notes.cmd";
+        HANDLE h = CreateFileW(folderFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, h);
+        CloseHandle(h);
+        page = host.Add<CSysOpStartupOptDlg>(PAGE_ID_OPTIMIZE_STARTUP);
+        host.Show(PAGE_ID_OPTIMIZE_STARTUP);
+        list = page->List().GetSafeHwnd();
+    }
+    void TearDown() override
+    {
+        DeleteTree(HKEY_CURRENT_USER, kRun);
+        DeleteTree(HKEY_LOCAL_MACHINE, kRun);
+        DeleteFileW(folderFile.c_str());
+    }
+    std::wstring Name(int row) { return std::wstring(page->List().GetItemText(row, 0).GetString()); }
+    void Check(int row) { ListView_SetCheckState(list, row, TRUE); }
+
+    PageHost host;
+    CSysOpStartupOptDlg* page = nullptr;
+    HWND list = nullptr;
+    std::wstring program, folderFile;
+};
+
+TEST_F(StartupPage, ListsRunValuesOfBothHivesAndTheStartupFolder)
+{
+    ASSERT_EQ(3, page->List().GetItemCount());
+    EXPECT_EQ(L"good", Name(0));
+    EXPECT_EQ(L"m", Name(1));
+    EXPECT_EQ(L"notes.cmd", Name(2));
+    EXPECT_EQ(reinterpret_cast<DWORD_PTR>(HKEY_CURRENT_USER), page->List().GetItemData(0));
+    EXPECT_EQ(reinterpret_cast<DWORD_PTR>(HKEY_LOCAL_MACHINE), page->List().GetItemData(1));
+    EXPECT_EQ(L"\"" + program + L"\" /tray", std::wstring(page->List().GetItemText(0, 1).GetString()));
+    EXPECT_EQ(L"IDS_SYS_OP_STARTUP_TEXT_FILENAME_INIT", ControlText(page, CSysOpStartupOptDlg::IDC_FILE));
+
+    page->List().SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_EQ(L"m", ControlText(page, CSysOpStartupOptDlg::IDC_NAME));
+    EXPECT_EQ(L"IDS_SYS_OP_STARTUP_TEXT_FILENAMEm", ControlText(page, CSysOpStartupOptDlg::IDC_FILE));
+    EXPECT_EQ(L"IDS_SYS_OP_STARTUP_TEXT_LOCATION" + program, ControlText(page, CSysOpStartupOptDlg::IDC_LOCATION));
+    EXPECT_NE(nullptr, (HICON)::SendDlgItemMessageW(page->GetSafeHwnd(), CSysOpStartupOptDlg::IDC_PROGRAM_ICON, STM_GETICON, 0, 0));
+}
+
+TEST_F(StartupPage, RemovesTheCheckedItemsOnly)
+{
+    {
+        MessageBoxDriver boxes;
+        Click(page->GetSafeHwnd(), CSysOpStartupOptDlg::IDC_REMOVE);
+        ASSERT_TRUE(PumpUntil([&] { return !boxes.Texts().empty(); }));
+        EXPECT_EQ(L"IDS_SYS_OP_STARTUP_NOTHING_REMOVED", boxes.Texts()[0]);
+        EXPECT_EQ(3, page->List().GetItemCount());
+    }
+    Check(0);
+    Check(2);
+    // One of them is removed by someone else meanwhile: it counts as removed.
+    DeleteValue(HKEY_CURRENT_USER, kRun, L"good");
+    MessageBoxDriver boxes;
+    Click(page->GetSafeHwnd(), CSysOpStartupOptDlg::IDC_REMOVE);
+    ASSERT_TRUE(PumpUntil([&] { return !boxes.Texts().empty(); }));
+    EXPECT_EQ(L"IDS_SYS_OP_STARTUP_REMOVE_COMPLETE", boxes.Texts()[0]);
+    ASSERT_EQ(1, page->List().GetItemCount());
+    EXPECT_EQ(L"m", Name(0));
+    EXPECT_TRUE(ReadRaw(HKEY_LOCAL_MACHINE, kRun, L"m").exists);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(folderFile.c_str()));
+}
+
+TEST_F(StartupPage, AnItemThatCannotBeRemovedIsNamed)
+{
+    Check(1);
+    ReadOnlyKey locked(HKEY_LOCAL_MACHINE, kRun);
+    if (!locked.Enforced()) GTEST_SKIP() << "Wine does not enforce the key's security here";
+    MessageBoxDriver boxes;
+    Click(page->GetSafeHwnd(), CSysOpStartupOptDlg::IDC_REMOVE);
+    ASSERT_TRUE(PumpUntil([&] { return !boxes.Texts().empty(); }));
+    EXPECT_EQ(L"IDS_SYS_OP_STARTUP_REMOVE_FAILED\n- m", boxes.Texts()[0]);
+    EXPECT_EQ(3, page->List().GetItemCount());
+}
+
+}  // namespace

@@ -1,0 +1,57 @@
+// The library's application object and its set-up functions (the shared start-up item manager).
+#include <QMfc.h>
+
+#include "Tessik/RegAutoStartupItemMan.h"
+
+namespace {
+
+class CTessikApp : public CWinApp {
+public:
+    BOOL InitInstance() override { return CWinApp::InitInstance(); }
+};
+
+CTessikApp theTessikApp;
+bool g_initialized = false;
+reg::CRegAutoStartupItemMan* g_shared = nullptr;  // the instance the set-up made (and alone may destroy)
+
+// Makes the set-up's instance the shared one even while a caller's local instance holds the slot, so the shared
+// pointer never dangles when that local instance goes.
+struct SharedSlot : common::Singleton<reg::CRegAutoStartupItemMan> {
+    static void Take(reg::CRegAutoStartupItemMan* instance) { ms_Singleton = instance; }
+};
+
+}  // namespace
+
+// Nothing heavy runs under the loader lock: the application object only records the module.
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
+{
+    if (reason == DLL_PROCESS_ATTACH) {
+        theTessikApp.m_hInstance = instance;
+        DisableThreadLibraryCalls(instance);
+        return theTessikApp.InitInstance();
+    }
+    return TRUE;
+}
+
+namespace reg {
+
+bool initializeTessik()
+{
+    if (!g_initialized) {
+        g_shared = new CRegAutoStartupItemMan;
+        SharedSlot::Take(g_shared);
+        g_initialized = true;
+    }
+    return true;
+}
+
+bool isTessikInitialized() { return g_initialized; }
+
+void uninitializeTessik()
+{
+    delete g_shared;  // clears the shared pointer
+    g_shared = nullptr;
+    g_initialized = false;
+}
+
+}  // namespace reg
