@@ -163,6 +163,11 @@ void PressButton(HWND button)
 
 bool SaveWindowShot(HWND wnd, const std::wstring& path)
 {
+    // What the window's thread has not painted yet is painted first (a page just shown, a list just filled), so
+    // the shot shows the window as it stands; a window that does not answer is taken as it is.
+    DWORD_PTR answer = 0;
+    if (::SendMessageTimeoutW(wnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer))
+        ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RECT r;
     ::GetWindowRect(wnd, &r);
     int w = r.right - r.left, h = r.bottom - r.top;

@@ -72,7 +72,6 @@ protected:
 
     void Shot(const wchar_t* name)
     {
-        PumpFor(400);  // let the page paint
         EXPECT_TRUE(SaveWindowShot(main, artifacts + name)) << name;
     }
 
