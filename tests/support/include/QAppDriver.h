@@ -50,7 +50,7 @@ HWND DrawerEntry(HWND main, int pageId);
 void ClickWindow(HWND wnd, int x = 5, int y = 5);
 // A button click as the button reports it to its parent.
 void PressButton(HWND button);
-// Saves the window as painted (its own surface) as a 24-bit BMP file.
+// Saves the window as painted (its own surface, after its pending paint) as a 24-bit BMP file.
 bool SaveWindowShot(HWND wnd, const std::wstring& path);
 // Records a last scan that ended now, so the home page does not start a scan by itself on a normal start.
 void SetRecentLastScan();
