@@ -55,3 +55,7 @@ trap cleanup EXIT
 cd "$drive_q"
 rel=${exe#"$bin"/}
 "$WINE" "Q:\\${rel//\//\\}" "$@"
+rc=$?
+# A program that never started (a missing DLL, a crash before main) prints nothing itself: say how it ended.
+[ $rc = 0 ] || echo "wine-run: $name ended with exit code $rc" >&2
+exit $rc
