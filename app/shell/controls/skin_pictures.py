@@ -42,14 +42,18 @@ def pictures(skin):
         return c
 
     def tab(state):
-        # The tab button's looks (354 normal, 353 hover and pressed, 355 selected), 104 x 31.
-        top, bottom = {0: ((244, 248, 253), (214, 229, 246)), 1: ((252, 253, 255), (196, 218, 244)),
-                       2: ((255, 255, 255), (255, 255, 255))}[state]
+        # 354 normal, 353 hover and pressed, 355 selected: 104 x 31, the top corners rounded on the page's white.
+        top, bottom, edge = {
+            0: ((246, 250, 255), (214, 231, 248), (150, 180, 220)),
+            1: ((255, 255, 255), (190, 216, 246), (110, 150, 205)),
+            2: ((255, 255, 255), (255, 255, 255), (110, 150, 205)),
+        }[state]
         c = Canvas(104, 31, WHITE)
         c.vgradient(0, 0, 104, 31, top, bottom)
-        c.frame(0, 0, 104, 32, (150, 180, 220))
+        c.frame(0, 0, 104, 32, edge)  # open at the bottom
         if state == 2:
             c.fill(1, 0, 103, 3, ACCENT)
+        c.round_corners(4, WHITE, y1=40)
         return c
 
     def popup_tile():
