@@ -15,6 +15,8 @@ private_bin=0
 if [ "${1:-}" = --private-bin ]; then private_bin=1; shift; fi
 exe=$(realpath "$1"); shift
 bin=$(dirname "$exe")
+# A program in a subfolder of bin (beside test builds of a library) runs as Q:\<subfolder>\<name>.exe, from Q:\.
+case "$bin" in */bin/*) bin=${bin%%/bin/*}/bin ;; esac
 build=$(dirname "$bin")
 name=$(basename "$exe" .exe)
 template="$build/wine/template"
