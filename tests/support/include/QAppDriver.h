@@ -53,7 +53,11 @@ HWND FindDescendant(HWND root, int id);
 HWND DrawerEntry(HWND main, int pageId);
 // The path of a test artefact (screenshots) in the program folder's artifacts folder, which is made if missing.
 std::wstring ArtifactPath(const wchar_t* name);
-// Saves the window as painted (its own surface) as a 24-bit BMP file.
+// A left click (down and up) at a point of a window's client area.
+void ClickWindow(HWND wnd, int x = 5, int y = 5);
+// A button click as the button reports it to its parent.
+void PressButton(HWND button);
+// Saves the window as painted (its own surface, after its pending paint) as a 24-bit BMP file.
 bool SaveWindowShot(HWND wnd, const std::wstring& path);
 // Records a last scan that ended now, so the home page does not start a scan by itself on a normal start.
 void SetRecentLastScan();

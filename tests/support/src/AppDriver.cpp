@@ -169,8 +169,25 @@ std::wstring ArtifactPath(const wchar_t* name)
     return folder + name;
 }
 
+void ClickWindow(HWND wnd, int x, int y)
+{
+    ::SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    ::SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void PressButton(HWND button)
+{
+    if (!button) return;
+    ::SendMessageW(::GetParent(button), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED), (LPARAM)button);
+}
+
 bool SaveWindowShot(HWND wnd, const std::wstring& path)
 {
+    // What the window's thread has not painted yet is painted first (a page just shown, a list just filled), so
+    // the shot shows the window as it stands; a window that does not answer is taken as it is.
+    DWORD_PTR answer = 0;
+    if (::SendMessageTimeoutW(wnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer))
+        ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RECT r;
     ::GetWindowRect(wnd, &r);
     int w = r.right - r.left, h = r.bottom - r.top;
