@@ -21,8 +21,9 @@ public:
     bool StartProgram(const std::wstring& exe, const std::wstring& arguments = L"");
     // The main window (930 x 688 dialog of the process), waiting up to the time-out for it to exist.
     HWND WaitForMainWindow(DWORD timeoutMs = 20000);
-    // Waits until the main window is visible; returns the milliseconds from the start, or -1.
-    long WaitUntilVisible(DWORD timeoutMs = 20000);
+    // Waits until the main window is visible; returns the milliseconds from the start, or -1. A start under Wine
+    // on a machine busy with other test programs can take well over 20 s; the wait ends as soon as it shows.
+    long WaitUntilVisible(DWORD timeoutMs = 60000);
     // True when the process ended within the time-out.
     bool WaitForExit(DWORD timeoutMs = 10000);
     bool IsRunning() const;
