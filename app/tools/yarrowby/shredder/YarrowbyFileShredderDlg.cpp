@@ -54,9 +54,9 @@ void CYarrowbyFileShredderDlg::OnInitPage()
     m_list.InsertColumn(2, TranslateCode(L"IDS_SYT_TOOLS_FILE_SHREDDER_LIST3"), LVCFMT_LEFT, 140);
 
     m_passesLabel.Create(TranslateCode(L"IDS_SYT_TOOLS_FILE_SHREDDER_TIMES"), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                         CRect(20, 417, 250, 435), this, IDC_PASSES_LABEL);
+                         CRect(20, 417, 230, 435), this, IDC_PASSES_LABEL);
     m_passes.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL,
-                    CRect(255, 414, 305, 436), this, IDC_PASSES);
+                    CRect(235, 414, 285, 436), this, IDC_PASSES);
     m_passes.SetWindowText(L"1");
     m_spin.Create(WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
                   CRect(0, 0, 0, 0), this, IDC_PASSES_SPIN);
