@@ -25,6 +25,7 @@ ensure_deb_src() {
 
 need_src=0
 [ -f "$src/sqlite3/sqlite3.c" ] && [ -f "$src/tinyxml/tinyxml.cpp" ] || need_src=1
+[ -f "$src/sqlite3/copyright" ] && [ -f "$src/tinyxml/copyright" ] || need_src=1
 updated=0
 if [ -n "$missing" ] || [ $need_src = 1 ]; then
     ensure_deb_src || true
@@ -38,7 +39,7 @@ if [ -n "$missing" ]; then
 fi
 
 mkdir -p "$src"
-if [ ! -f "$src/sqlite3/sqlite3.c" ]; then
+if [ ! -f "$src/sqlite3/sqlite3.c" ] || [ ! -f "$src/sqlite3/copyright" ]; then
     echo "setup: fetching and generating the SQLite amalgamation"
     rm -rf "$src/sqlite3-pkg" && mkdir -p "$src/sqlite3-pkg"
     (cd "$src/sqlite3-pkg" && apt-get source -qq sqlite3 >/dev/null)
@@ -47,10 +48,11 @@ if [ ! -f "$src/sqlite3/sqlite3.c" ]; then
     (cd "$tree/bld" && ../configure --disable-tcl >/dev/null && make -s sqlite3.c >/dev/null)
     mkdir -p "$src/sqlite3.tmp"
     cp "$tree/bld/sqlite3.c" "$tree/bld/sqlite3.h" "$src/sqlite3.tmp/"
+    cp "$tree/debian/copyright" "$src/sqlite3.tmp/copyright"   # shipped with the release packages
     rm -rf "$src/sqlite3" && mv "$src/sqlite3.tmp" "$src/sqlite3"
     rm -rf "$src/sqlite3-pkg"
 fi
-if [ ! -f "$src/tinyxml/tinyxml.cpp" ]; then
+if [ ! -f "$src/tinyxml/tinyxml.cpp" ] || [ ! -f "$src/tinyxml/copyright" ]; then
     echo "setup: fetching TinyXML (without the STL patch)"
     rm -rf "$src/tinyxml-pkg" && mkdir -p "$src/tinyxml-pkg"
     (cd "$src/tinyxml-pkg" && apt-get source -qq --download-only tinyxml >/dev/null)
@@ -67,6 +69,7 @@ if [ ! -f "$src/tinyxml/tinyxml.cpp" ]; then
     mkdir -p "$src/tinyxml.tmp"
     cp "$tree"/tinyxml.cpp "$tree"/tinyxml.h "$tree"/tinystr.cpp "$tree"/tinystr.h \
        "$tree"/tinyxmlerror.cpp "$tree"/tinyxmlparser.cpp "$src/tinyxml.tmp/"
+    cp "$tree/debian/copyright" "$src/tinyxml.tmp/copyright"
     rm -rf "$src/tinyxml" && mv "$src/tinyxml.tmp" "$src/tinyxml"
     rm -rf "$src/tinyxml-pkg"
 fi

@@ -8,8 +8,9 @@ bash scripts/setup.sh
 bash scripts/build.sh x64
 echo "test: x86_64 built in $(( $(date +%s) - start )) s"
 
-# The i686 build runs beside the tests; its log is shown when it fails.
-( bash scripts/build.sh x86 > build/x86-build.log 2>&1; echo $? > build/x86-build.rc ) &
+# The i686 build and its release packages are made beside the tests; the log is shown when they fail.
+( bash scripts/build.sh x86 > build/x86-build.log 2>&1 && bash scripts/package.sh x86 --no-build >> build/x86-build.log 2>&1
+  echo $? > build/x86-build.rc ) &
 x86=$!
 
 . scripts/wine-env.sh
@@ -24,10 +25,11 @@ echo "test: tests ran in $(( $(date +%s) - tests_start )) s"
 wait $x86 || true
 if [ "$(cat build/x86-build.rc 2>/dev/null)" != 0 ]; then
     tail -50 build/x86-build.log
-    echo "test: the i686 build failed"
+    echo "test: the i686 build or its packages failed"
     rc=1
 else
-    echo "test: i686 built"
+    echo "test: i686 built and packed:"
+    cat build/x86/bin/artifacts/packages/Quorvel-*-x86.files.txt | grep -v '^dic\\' | sed 's/^/    /'
 fi
 echo "test: total $(( $(date +%s) - start )) s"
 exit $rc

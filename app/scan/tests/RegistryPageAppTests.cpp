@@ -54,6 +54,8 @@ TEST(RegistryPageApp, TheDrawerLeadsToAWorkingRegistryPage)
                                              nullptr));
     RegSetValueExW(k, kSeed, 0, REG_SZ, reinterpret_cast<const BYTE*>(L"d"), 2 * sizeof(wchar_t));
     RegCloseKey(k);
+    // Otherwise the home page starts a first one-click scan, and the drawer ignores clicks while it runs.
+    SetRecentLastScan();
 
     QuorvelProcess app;
     ASSERT_TRUE(app.Start());

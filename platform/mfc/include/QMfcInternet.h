@@ -1,6 +1,7 @@
 // CInternetSession over WinINet. OpenURL returns a CStdioFile (delete it after Close) whose ReadString gives one
-// line at a time (UTF-8 when valid, else the ANSI code page; CR removed). A failed open throws
-// CInternetException* (the catcher calls Delete()).
+// line at a time (UTF-8 when valid, else the ANSI code page; CR removed); for http and https URLs it is a
+// CHttpFile, which also tells the server's status code. A failed open throws CInternetException* (the catcher
+// calls Delete()). Read gives the raw bytes.
 #pragma once
 
 #include <wininet.h>
@@ -33,6 +34,15 @@ public:
 protected:
     UINT ReadRaw(void* buffer, UINT count) override;
     ULONGLONG m_read = 0;
+};
+
+// A file read over HTTP or HTTPS.
+class CHttpFile : public CInternetFile {
+    DECLARE_DYNAMIC(CHttpFile)
+public:
+    CHttpFile(HINTERNET handle, LPCWSTR url) : CInternetFile(handle, url) {}
+    // The status code of the answer (200, 404, ...); FALSE when it cannot be read.
+    BOOL QueryInfoStatusCode(DWORD& status) const;
 };
 
 class CInternetSession : public CObject {

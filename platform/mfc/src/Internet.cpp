@@ -5,6 +5,7 @@
 
 IMPLEMENT_DYNAMIC(CInternetException, CException)
 IMPLEMENT_DYNAMIC(CInternetFile, CStdioFile)
+IMPLEMENT_DYNAMIC(CHttpFile, CInternetFile)
 IMPLEMENT_DYNAMIC(CInternetSession, CObject)
 
 BOOL CInternetException::GetErrorMessage(LPWSTR buffer, UINT max, PUINT helpContext) const {
@@ -52,6 +53,12 @@ ULONGLONG CInternetFile::GetLength() const {
     return 0;
 }
 
+BOOL CHttpFile::QueryInfoStatusCode(DWORD& status) const {
+    status = 0;
+    DWORD size = sizeof(status);
+    return m_hInternet && HttpQueryInfoW(m_hInternet, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, NULL);
+}
+
 CInternetSession::CInternetSession(LPCWSTR agent, DWORD_PTR, DWORD accessType, LPCWSTR proxyName, LPCWSTR proxyBypass,
                                    DWORD flags) {
     CString name(agent);
@@ -71,5 +78,6 @@ CStdioFile* CInternetSession::OpenURL(LPCWSTR url, DWORD_PTR context, DWORD flag
     HINTERNET h = InternetOpenUrlW(m_hSession, url, headers, headers ? headersLength : 0,
                                    flags | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_RELOAD, context);
     if (!h) throw new CInternetException(GetLastError());
+    if (_wcsnicmp(url, L"http://", 7) == 0 || _wcsnicmp(url, L"https://", 8) == 0) return new CHttpFile(h, url);
     return new CInternetFile(h, url);
 }

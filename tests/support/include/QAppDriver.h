@@ -16,6 +16,8 @@ public:
 
     // Starts Quorvel.exe with the arguments; false when it could not be started.
     bool Start(const std::wstring& arguments = L"");
+    // Starts another copy of the program (an installed one), in its own folder.
+    bool StartProgram(const std::wstring& exe, const std::wstring& arguments = L"");
     // The main window (930 x 688 dialog of the process), waiting up to the time-out for it to exist.
     HWND WaitForMainWindow(DWORD timeoutMs = 20000);
     // Waits until the main window is visible; returns the milliseconds from the start, or -1.

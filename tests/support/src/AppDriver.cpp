@@ -43,13 +43,18 @@ QuorvelProcess::~QuorvelProcess()
 
 bool QuorvelProcess::Start(const std::wstring& arguments)
 {
-    std::wstring exe = ProgramFolder() + L"Quorvel.exe";
+    return StartProgram(ProgramFolder() + L"Quorvel.exe", arguments);
+}
+
+bool QuorvelProcess::StartProgram(const std::wstring& exe, const std::wstring& arguments)
+{
     std::wstring commandLine = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+    std::wstring folder = exe.substr(0, exe.find_last_of(L'\\') + 1);
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
     m_startTick = ::GetTickCount();
-    return ::CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                            ProgramFolder().c_str(), &si, &m_pi) != FALSE;
+    return ::CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
+                            &m_pi) != FALSE;
 }
 
 HWND QuorvelProcess::WaitForMainWindow(DWORD timeoutMs)

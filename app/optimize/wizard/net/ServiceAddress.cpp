@@ -1,0 +1,30 @@
+#include "ServiceAddress.h"
+
+#include <Common.h>
+
+#include "UrlRules.h"
+
+namespace ServiceAddress {
+
+const wchar_t kSettingsKey[] = L"Software\\Quorvel\\Param";
+const wchar_t kValueName[] = L"ServiceUrl";
+const wchar_t kDefault[] = L"http://service.quorvel.com/";
+
+std::wstring BaseUrlFrom(const std::wstring& setting)
+{
+    const size_t first = setting.find_first_not_of(L" \t\r\n");
+    const size_t last = setting.find_last_not_of(L" \t\r\n");
+    std::wstring url = first == std::wstring::npos ? std::wstring() : setting.substr(first, last - first + 1);
+    if (!UrlRules::IsHttpUrl(url)) url = kDefault;
+    if (url.back() != L'/') url += L'/';
+    return url;
+}
+
+std::wstring BaseUrl()
+{
+    std::wstring setting;
+    SBRegGetStringValueW(HKEY_LOCAL_MACHINE, kSettingsKey, kValueName, setting);
+    return BaseUrlFrom(setting);
+}
+
+} // namespace ServiceAddress

@@ -1,0 +1,218 @@
+#include "UpdateRun.h"
+
+#include <deque>
+
+#include "QGuards.h"
+
+namespace update_page {
+
+struct CUpdateRun::State {
+    int id = 0;
+    CRITICAL_SECTION lock;
+    std::vector<Item> downloads;  // in list order; index is the next one to complete
+    size_t index = 0;
+    int currentRow = -1;          // the row being downloaded
+    std::deque<Item> installs;    // downloaded, waiting for the install thread
+    bool finished = false;        // no download left to start
+    std::atomic<bool> stop{false};
+    std::atomic<bool> ended{false};
+    qcore::UniqueHandle wake{::CreateEventW(nullptr, FALSE, FALSE, nullptr)};  // auto-reset: no wake is lost
+
+    State() { ::InitializeCriticalSection(&lock); }
+    ~State() { ::DeleteCriticalSection(&lock); }
+};
+
+namespace {
+
+// The client's callbacks are plain functions: they reach the run through the one update page's runner.
+CRITICAL_SECTION& ActiveLock()
+{
+    static CRITICAL_SECTION lock = [] {
+        CRITICAL_SECTION cs;
+        ::InitializeCriticalSection(&cs);
+        return cs;
+    }();
+    return lock;
+}
+CUpdateRun* g_active = nullptr;
+
+class Lock {
+public:
+    explicit Lock(CRITICAL_SECTION& cs) : m_cs(cs) { ::EnterCriticalSection(&m_cs); }
+    ~Lock() { ::LeaveCriticalSection(&m_cs); }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+
+private:
+    CRITICAL_SECTION& m_cs;
+};
+
+}  // namespace
+
+CUpdateRun::CUpdateRun(CWindowsUpdate& client, Sink sink) : m_client(client), m_sink(std::move(sink))
+{
+    m_client.SetDownloadCallback(&CUpdateRun::OnProgress);
+    m_client.SetDownloadCompleteCallback(&CUpdateRun::OnComplete);
+    Lock lock(ActiveLock());
+    g_active = this;
+}
+
+CUpdateRun::~CUpdateRun()
+{
+    Stop(0);
+    {
+        Lock lock(ActiveLock());
+        if (g_active == this) g_active = nullptr;
+    }
+    for (auto& installer : m_installers) installer->Wait(INFINITE, qcore::Pump::SentOnly);
+}
+
+bool CUpdateRun::Running() const
+{
+    Lock lock(ActiveLock());
+    return m_current && !m_current->ended;
+}
+
+bool CUpdateRun::Start(const std::vector<Item>& items, int* runId)
+{
+    if (items.empty() || Running()) return false;
+    m_installers.remove_if([](const std::unique_ptr<qcore::CWorker>& w) { return !w->Running(); });
+
+    auto state = std::make_shared<State>();
+    state->id = m_nextRunId++;
+    state->downloads = items;
+    if (runId) *runId = state->id;
+    {
+        Lock lock(ActiveLock());
+        m_current = state;
+    }
+    auto installer = std::make_unique<qcore::CWorker>();
+    if (!installer->Start([this, state] { InstallLoop(state); })) {
+        state->ended = true;
+        return false;
+    }
+    m_installers.push_back(std::move(installer));
+    StartNextDownload(state);
+    return true;
+}
+
+void CUpdateRun::StartNextDownload(const std::shared_ptr<State>& state)
+{
+    for (;;) {
+        Item item;
+        {
+            Lock lock(state->lock);
+            if (state->stop || state->index >= state->downloads.size()) {
+                state->finished = true;
+                state->currentRow = -1;
+                ::SetEvent(state->wake.Get());
+                return;
+            }
+            item = state->downloads[state->index];
+            state->currentRow = item.row;
+        }
+        m_sink(state->id, item.row, RowState::Downloading, 0);
+        // A download may complete inside this call; its completion then starts the next one.
+        if (SUCCEEDED(m_client.DownloadUpdate(item.updateId.c_str()))) return;
+        m_sink(state->id, item.row, RowState::DownloadFailed, 0);
+        Lock lock(state->lock);
+        ++state->index;
+    }
+}
+
+void CUpdateRun::OnProgress(char*, int percent)
+{
+    std::shared_ptr<State> state;
+    CUpdateRun* run = nullptr;
+    {
+        Lock lock(ActiveLock());
+        run = g_active;
+        if (run) state = run->m_current;
+    }
+    if (!state || state->stop) return;
+    int row;
+    {
+        Lock lock(state->lock);
+        row = state->currentRow;
+    }
+    if (row >= 0) run->m_sink(state->id, row, RowState::Downloading, percent);
+}
+
+void CUpdateRun::OnComplete(char*)
+{
+    std::shared_ptr<State> state;
+    CUpdateRun* run = nullptr;
+    {
+        Lock lock(ActiveLock());
+        run = g_active;
+        if (run) state = run->m_current;
+    }
+    if (!state || state->stop) return;
+    Item item{-1, std::string()};
+    {
+        Lock lock(state->lock);
+        if (state->index < state->downloads.size()) item = state->downloads[state->index++];
+        state->currentRow = -1;
+    }
+    if (item.row >= 0) {
+        if (FAILED(run->m_client.GetLastDownloadResult())) {
+            run->m_sink(state->id, item.row, RowState::DownloadFailed, 0);
+        } else {
+            Lock lock(state->lock);
+            state->installs.push_back(item);
+            ::SetEvent(state->wake.Get());
+        }
+    }
+    run->StartNextDownload(state);
+}
+
+void CUpdateRun::InstallLoop(std::shared_ptr<State> state)
+{
+    while (!state->stop) {
+        Item item;
+        {
+            Lock lock(state->lock);
+            if (state->installs.empty()) {
+                if (state->finished) break;
+            } else {
+                item = state->installs.front();
+                state->installs.pop_front();
+            }
+        }
+        if (item.updateId.empty()) {
+            ::WaitForSingleObject(state->wake.Get(), INFINITE);
+            continue;
+        }
+        m_sink(state->id, item.row, RowState::Installing, 0);
+        const long hr = m_client.InstallUpdate(item.updateId.c_str());
+        m_sink(state->id, item.row, FAILED(hr) ? RowState::InstallFailed : RowState::Installed, 0);
+    }
+    state->ended = true;
+    m_sink(state->id, -1, RowState::None, 0);
+}
+
+void CUpdateRun::Stop(DWORD waitMs)
+{
+    std::shared_ptr<State> state;
+    {
+        Lock lock(ActiveLock());
+        state = m_current;
+    }
+    if (!state || state->ended || state->stop.exchange(true)) return;
+    m_client.StopDowndload();
+    int row;
+    {
+        Lock lock(state->lock);
+        row = state->currentRow;
+        state->currentRow = -1;
+        state->installs.clear();
+        state->finished = true;
+        ::SetEvent(state->wake.Get());
+    }
+    if (row >= 0) m_sink(state->id, row, RowState::None, 0);
+    if (!m_installers.empty()) m_installers.back()->Wait(waitMs, qcore::Pump::SentOnly);
+    state->ended = true;
+    m_sink(state->id, -1, RowState::None, 0);
+}
+
+}  // namespace update_page

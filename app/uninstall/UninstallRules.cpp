@@ -1,0 +1,17 @@
+#include "UninstallRules.h"
+
+#include <windows.h>
+
+namespace uninstall {
+
+bool IsInFolder(const std::wstring& path, const std::wstring& folder)
+{
+    size_t b = 0, e = path.size();
+    while (b < e && (path[b] == L' ' || path[b] == L'"')) ++b;
+    while (e > b && (path[e - 1] == L' ' || path[e - 1] == L'"')) --e;
+    if (folder.empty() || e - b <= folder.size()) return false;
+    return ::CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, path.c_str() + b, static_cast<int>(folder.size()),
+                            folder.c_str(), static_cast<int>(folder.size())) == CSTR_EQUAL;
+}
+
+}  // namespace uninstall
