@@ -24,6 +24,14 @@ DWORD WritePieces(const std::wstring& source, const std::wstring& folder, unsign
     CopyRun copy(worker, total);
     if (!copy.Valid()) return ERROR_NOT_ENOUGH_MEMORY;
     std::vector<std::wstring> written;
+    // Each piece is flushed once the next one is written: the system writes one piece out while the run fills
+    // the next, and every piece is on the disk before the run reports success.
+    qcore::UniqueFile unflushed;
+    auto flushPrevious = [&unflushed]() -> DWORD {
+        const DWORD error = unflushed && !::FlushFileBuffers(unflushed.Get()) ? ::GetLastError() : 0;
+        unflushed.Reset();
+        return error;
+    };
     DWORD error = 0;
     for (unsigned long long number = 1; number <= count && !error; ++number) {
         const std::wstring path = FolderPrefix(folder) + PieceName(source, number);
@@ -36,8 +44,11 @@ DWORD WritePieces(const std::wstring& source, const std::wstring& folder, unsign
         written.push_back(path);
         const unsigned long long offset = (number - 1) * pieceSize;
         error = copy.Copy(in.Get(), out.Get(), total - offset < pieceSize ? total - offset : pieceSize);
-        if (!error && !::FlushFileBuffers(out.Get())) error = ::GetLastError();
+        if (!error) error = flushPrevious();
+        unflushed.Reset(out.Release());
     }
+    if (!error) error = flushPrevious();
+    unflushed.Reset();  // closed before the pieces of a failed run are removed
     if (error) {
         for (const std::wstring& path : written) ::DeleteFileW(path.c_str());
         return error;
