@@ -14,6 +14,8 @@ private_bin=0
 if [ "${1:-}" = --private-bin ]; then private_bin=1; shift; fi
 exe=$(realpath "$1"); shift
 bin=$(dirname "$exe")
+# A program in a subfolder of bin (beside test builds of a library) runs as Q:\<subfolder>\<name>.exe, from Q:\.
+case "$bin" in */bin/*) bin=${bin%%/bin/*}/bin ;; esac
 build=$(dirname "$bin")
 name=$(basename "$exe" .exe)
 template="$build/wine/template"
@@ -58,3 +60,7 @@ trap cleanup EXIT
 cd "$drive_q"
 rel=${exe#"$bin"/}
 "$WINE" "Q:\\${rel//\//\\}" "$@"
+rc=$?
+# A program that never started (a missing DLL, a crash before main) prints nothing itself: say how it ended.
+[ $rc = 0 ] || echo "wine-run: $name ended with exit code $rc" >&2
+exit $rc

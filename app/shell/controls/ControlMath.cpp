@@ -31,3 +31,22 @@ int ProgressBarWidth(int pos, int min, int max, int clientWidth)
     int barWidth = int(double(clientWidth - 2) * fraction + 1.0);
     return barWidth - 1 > 0 ? barWidth - 1 : 0;
 }
+
+ClusterMapGrid ClusterMapLayout(int mapWidth, int mapHeight, int rows, int columns)
+{
+    ClusterMapGrid grid = {false, 0, 0, 0};
+    if (rows < 1 || columns < 1 || rows > 1024 || columns > 1024 || mapWidth <= 0 || mapHeight <= 0) return grid;
+    const int byWidth = (mapWidth - mapWidth % columns) / columns;
+    const int byHeight = (mapHeight - mapHeight % rows) / rows;
+    grid.cellSize = byWidth < byHeight ? byWidth : byHeight;
+    if (grid.cellSize < 1) return grid;
+    grid.valid = true;
+    grid.left = (mapWidth - grid.cellSize * columns) / 2;
+    grid.top = (mapHeight - grid.cellSize * rows) / 2;
+    return grid;
+}
+
+int ClusterMapColourIndex(int state, int tableSize)
+{
+    return state >= 0 && state < tableSize ? state : -1;
+}

@@ -1,5 +1,5 @@
 # Skinned controls of the shell (check box, progress bar, image rotator, registry result list, hyperlink,
-# folder dialog).
+# folder dialog, cluster map).
 # Included once by whichever page folder needs them first; every page of the program can use them.
 include_guard(GLOBAL)
 
@@ -15,8 +15,14 @@ quorvel_app_sources(
     "${CMAKE_CURRENT_LIST_DIR}/ImageRotator.cpp"
     "${CMAKE_CURRENT_LIST_DIR}/RegScanResultListCtrl.cpp"
     "${CMAKE_CURRENT_LIST_DIR}/Hyperlink.cpp"
-    "${CMAKE_CURRENT_LIST_DIR}/FolderDialog.cpp")
+    "${CMAKE_CURRENT_LIST_DIR}/FolderDialog.cpp"
+    "${CMAKE_CURRENT_LIST_DIR}/DiskManControl.cpp")
+quorvel_app_libraries(QCore)
 
 # The hyperlink and the folder dialog in windows (the link's click starts the recording stand-in program).
 quorvel_app_test(ShellLinkFolderTests SOURCES "${CMAKE_CURRENT_LIST_DIR}/tests/HyperlinkFolderDialogTests.cpp")
 add_dependencies(ShellLinkFolderTests QRunRecorder)
+
+# The cluster map painted in a window: layout, cell colours, the legend and out-of-range states.
+quorvel_app_test(ShellClusterMapTests SOURCES "${CMAKE_CURRENT_LIST_DIR}/tests/DiskManControlTests.cpp")
+target_include_directories(ShellClusterMapTests PRIVATE "${QUORVEL_APP_DIR}/shell/tests")

@@ -41,6 +41,21 @@ def pictures(skin):
         c.round_corners(8, MAGENTA)  # cut out of the window's shape
         return c
 
+    def tab(state):
+        # 354 normal, 353 hover and pressed, 355 selected: 104 x 31, the top corners rounded on the page's white.
+        top, bottom, edge = {
+            0: ((246, 250, 255), (214, 231, 248), (150, 180, 220)),
+            1: ((255, 255, 255), (190, 216, 246), (110, 150, 205)),
+            2: ((255, 255, 255), (255, 255, 255), (110, 150, 205)),
+        }[state]
+        c = Canvas(104, 31, WHITE)
+        c.vgradient(0, 0, 104, 31, top, bottom)
+        c.frame(0, 0, 104, 32, edge)  # open at the bottom
+        if state == 2:
+            c.fill(1, 0, 103, 3, ACCENT)
+        c.round_corners(4, WHITE, y1=40)
+        return c
+
     def popup_tile():
         c = Canvas(32, 32)
         c.vgradient(0, 0, 32, 32, (252, 253, 255), (226, 238, 252))
@@ -56,6 +71,9 @@ def pictures(skin):
         (357, lambda: bar((120, 200, 120), (40, 150, 70))),
         (406, lambda: dialog_back(640, 460)),
         (465, lambda: popup_tile()),
+        (354, lambda: tab(0)),
+        (353, lambda: tab(1)),
+        (355, lambda: tab(2)),
     ]
     items += [(335 + f, lambda f=f: scanning(f)) for f in range(8)]
     return items

@@ -24,6 +24,7 @@ public:
     ~HostWindow() override { DestroyWindow(); }
 
     std::vector<WPARAM> switches;
+    std::vector<WPARAM> busy;  // WM_SET_BUSY flags in order
     std::vector<UINT> commands;
 
 protected:
@@ -32,6 +33,9 @@ protected:
         switch (message) {
         case WM_SWITCH_PAGE:
             switches.push_back(wParam);
+            return 0;
+        case WM_SET_BUSY:
+            busy.push_back(wParam);
             return 0;
         case WM_COMMAND:
             if (HIWORD(wParam) == BN_CLICKED) commands.push_back(LOWORD(wParam));

@@ -27,6 +27,13 @@ const char kInsertJournal[] = "insert into accessjournal values(?1, ?2, ?3, ?4)"
 const char kClearJournal[] = "delete from accessjournal where resid = ?1";
 // A writer that holds the database is waited for this long, once per clean.
 const int kBusyMilliseconds = 2000;
+
+// Cleans in one process take turns at writing. The busy time-out is for another program holding the database; a
+// second clean of this process only waits for the first one's batch, however long a busy machine makes it.
+std::mutex& WriterTurn() {
+    static std::mutex turn;
+    return turn;
+}
 const char kRemoveValue[] =
     "delete from datainfo where root = ?1 and subroot = ?2 and valuekey = ?3 and resid = ?4";
 
@@ -147,6 +154,7 @@ void CRegBackupDatabase::Close() {
     if (m_inTransaction && m_db) Exec("ROLLBACK");
     m_inTransaction = false;
     m_batchItems = 0;
+    if (m_turn.owns_lock()) m_turn.unlock();
     for (sqlite3_stmt** s : {&m_insertValue, &m_insertKey, &m_savepoint, &m_release, &m_rollbackTo}) {
         sqlite3_finalize(*s);
         *s = nullptr;
@@ -182,18 +190,22 @@ bool CRegBackupDatabase::Open() {
     }
     sqlite3_busy_timeout(m_db, kBusyMilliseconds);
     // One write transaction makes the tables: a database locked by another writer fails here, once.
-    if (!Exec("BEGIN IMMEDIATE")) {
-        Close();
-        return false;
+    bool schema = false;
+    {
+        std::lock_guard<std::mutex> turn(WriterTurn());
+        if (!Exec("BEGIN IMMEDIATE")) {
+            Close();
+            return false;
+        }
+        schema = (HasTable("datainfo") || Exec(kCreateData)) && (HasTable("headinfo") || Exec(kCreateHead)) &&
+                 Exec(kCreateJournal) && Exec("COMMIT");
+        if (!schema) Exec("ROLLBACK");
     }
-    bool schema = (HasTable("datainfo") || Exec(kCreateData)) && (HasTable("headinfo") || Exec(kCreateHead)) &&
-                  Exec(kCreateJournal) && Exec("COMMIT");
     if (!schema || sqlite3_prepare_v2(m_db, kInsertValue, -1, &m_insertValue, nullptr) != SQLITE_OK ||
         sqlite3_prepare_v2(m_db, kInsertKey, -1, &m_insertKey, nullptr) != SQLITE_OK ||
         sqlite3_prepare_v2(m_db, "SAVEPOINT item", -1, &m_savepoint, nullptr) != SQLITE_OK ||
         sqlite3_prepare_v2(m_db, "RELEASE item", -1, &m_release, nullptr) != SQLITE_OK ||
         sqlite3_prepare_v2(m_db, "ROLLBACK TO item", -1, &m_rollbackTo, nullptr) != SQLITE_OK) {
-        if (!schema) Exec("ROLLBACK");
         Close();
         return false;
     }
@@ -210,6 +222,7 @@ bool CRegBackupDatabase::HasTable(const char* name) {
 bool CRegBackupDatabase::JournalAccessList(HKEY root, const std::wstring& subKey,
                                            const std::vector<BYTE>& descriptor) {
     if (!m_bOpened || m_inTransaction || descriptor.empty()) return false;
+    std::lock_guard<std::mutex> turn(WriterTurn());
     Statement s(m_db, kInsertJournal);
     return s.get() && BindText(s.get(), 1, m_resid) && BindText(s.get(), 2, FullRootName(root)) &&
            BindText(s.get(), 3, Utf8(subKey)) &&
@@ -221,6 +234,7 @@ bool CRegBackupDatabase::JournalAccessList(HKEY root, const std::wstring& subKey
 bool CRegBackupDatabase::ClearAccessJournal() {
     if (!m_bOpened) return false;
     Commit();
+    std::lock_guard<std::mutex> turn(WriterTurn());
     Statement s(m_db, kClearJournal);
     return s.get() && BindText(s.get(), 1, m_resid) && sqlite3_step(s.get()) == SQLITE_DONE;
 }
@@ -389,7 +403,9 @@ CRegBackupDatabase::Outcome CRegBackupDatabase::BackUp(HKEY root, const std::wst
                                                        const std::wstring& valueName) {
     if (!m_bOpened) return kBackupFailed;
     if (!m_inTransaction) {
+        m_turn = std::unique_lock<std::mutex>(WriterTurn());
         if (!Exec("BEGIN IMMEDIATE")) {
+            m_turn.unlock();
             m_broken = true;
             return kBackupFailed;
         }
@@ -420,11 +436,13 @@ bool CRegBackupDatabase::Commit() {
     }
     m_inTransaction = false;
     m_batchItems = 0;
+    if (m_turn.owns_lock()) m_turn.unlock();
     return ok;
 }
 
 bool CRegBackupDatabase::RemoveValueRows(HKEY root, const std::wstring& subKey, const std::wstring& valueName) {
     if (!m_bOpened || m_inTransaction) return false;
+    std::lock_guard<std::mutex> turn(WriterTurn());
     Statement s(m_db, kRemoveValue);
     if (!s.get()) return false;
     bool ok = BindText(s.get(), 1, FullRootName(root)) && BindText(s.get(), 2, Utf8(subKey)) &&
@@ -438,6 +456,7 @@ bool CRegBackupDatabase::WriteRunAndClose() {
     bool ok = false;
     if (m_bOpened) {
         Commit();
+        std::lock_guard<std::mutex> turn(WriterTurn());
         Statement s(m_db, kInsertRun);
         ok = s.get() && BindText(s.get(), 1, m_resid) && sqlite3_bind_int(s.get(), 2, m_count) == SQLITE_OK &&
              BindText(s.get(), 3, RunTimeText()) && sqlite3_step(s.get()) == SQLITE_DONE;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,8 @@ private:
 
     int m_bOpened;
     std::wstring m_path;
+    // Held from the start of a batch until its commit or rollback (see WriterTurn).
+    std::unique_lock<std::mutex> m_turn;
     sqlite3* m_db;
     std::wstring m_folder;
     int m_count;

@@ -35,6 +35,29 @@ private:
     std::thread m_thread;
 };
 
+// Waits (up to 15 s) on a thread of its own for the folder browser that this process opens (a dialog holding a
+// tree) and acts on it there, as a user would; the destructor waits for that thread.
+class FolderBrowserDriver {
+public:
+    explicit FolderBrowserDriver(std::function<void(HWND)> act);
+    ~FolderBrowserDriver();
+    FolderBrowserDriver(const FolderBrowserDriver&) = delete;
+    FolderBrowserDriver& operator=(const FolderBrowserDriver&) = delete;
+    bool Found() const { return m_found; }
+    // Presses a button of the browser (IDOK, IDCANCEL).
+    static void Press(HWND browser, int id);
+    // Selects the folder in the browser's tree and presses OK.
+    static void Choose(HWND browser, const std::wstring& folder);
+    // The name the browser's tree shows for the selected folder ("" when none is selected).
+    static std::wstring SelectedName(HWND browser);
+
+private:
+    void Run();
+    std::function<void(HWND)> m_act;
+    std::atomic<bool> m_found{false};
+    std::thread m_thread;
+};
+
 // Pumps this thread's messages until pred() is true or the time-out passes; returns pred().
 bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 5000);
 void PumpFor(DWORD ms);

@@ -1,6 +1,8 @@
 #include "QTestSupport.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
+#include <commctrl.h>
 
 namespace shell_test {
 
@@ -27,7 +29,75 @@ BOOL CALLBACK FindBoxProc(HWND wnd, LPARAM param)
     return FALSE;
 }
 
+BOOL CALLBACK FindFolderBrowserProc(HWND wnd, LPARAM param)
+{
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(wnd, &pid);
+    wchar_t cls[32] = L"";
+    ::GetClassNameW(wnd, cls, 32);
+    if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(wnd) && wcscmp(cls, L"#32770") == 0 &&
+        ::FindWindowExW(wnd, nullptr, L"SysTreeView32", nullptr)) {
+        *reinterpret_cast<HWND*>(param) = wnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 } // namespace
+
+FolderBrowserDriver::FolderBrowserDriver(std::function<void(HWND)> act) : m_act(std::move(act))
+{
+    m_thread = std::thread([this] { Run(); });
+}
+
+FolderBrowserDriver::~FolderBrowserDriver()
+{
+    m_thread.join();
+}
+
+void FolderBrowserDriver::Run()
+{
+    DWORD start = ::GetTickCount();
+    HWND browser = nullptr;
+    while (!browser && ::GetTickCount() - start < 15000) {
+        ::EnumWindows(FindFolderBrowserProc, reinterpret_cast<LPARAM>(&browser));
+        if (!browser) ::Sleep(20);
+    }
+    if (!browser) return;
+    m_found = true;
+    m_act(browser);
+}
+
+void FolderBrowserDriver::Press(HWND browser, int id)
+{
+    ::PostMessageW(browser, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+}
+
+std::wstring FolderBrowserDriver::SelectedName(HWND browser)
+{
+    HWND tree = ::FindWindowExW(browser, nullptr, L"SysTreeView32", nullptr);
+    wchar_t text[MAX_PATH] = L"";
+    TVITEMW item = {};
+    item.mask = TVIF_TEXT;
+    item.hItem = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    item.pszText = text;
+    item.cchTextMax = MAX_PATH;
+    if (!item.hItem || !::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return L"";
+    return text;
+}
+
+void FolderBrowserDriver::Choose(HWND browser, const std::wstring& folder)
+{
+    // The browser may still be selecting its initial folder: select again until the tree shows ours.
+    const std::wstring name = folder.substr(folder.find_last_of(L'\\') + 1);
+    DWORD start = ::GetTickCount();
+    do {
+        ::SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+        if (lstrcmpiW(SelectedName(browser).c_str(), name.c_str()) == 0) break;
+        ::Sleep(20);
+    } while (::GetTickCount() - start < 5000);
+    Press(browser, IDOK);
+}
 
 MessageBoxDriver::MessageBoxDriver(int button) : m_button(button)
 {

@@ -162,50 +162,11 @@ TEST(Hyperlink, AClickOpensTheLinkAndAnEmptyLinkDoesNothing)
     EXPECT_EQ(1, recorder.Runs());  // the empty link started nothing
 }
 
-// Finds the folder browser of this process (a dialog holding a tree) and acts on it from a thread.
-class BrowserDriver {
-public:
-    explicit BrowserDriver(std::function<void(HWND)> act) : m_act(std::move(act))
-    {
-        m_thread = std::thread([this] { Run(); });
-    }
-    ~BrowserDriver() { m_thread.join(); }
-    bool Found() const { return m_found; }
-
-private:
-    static BOOL CALLBACK FindProc(HWND wnd, LPARAM param)
-    {
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(wnd, &pid);
-        wchar_t cls[32] = L"";
-        ::GetClassNameW(wnd, cls, 32);
-        if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(wnd) && wcscmp(cls, L"#32770") == 0 &&
-            ::FindWindowExW(wnd, nullptr, L"SysTreeView32", nullptr)) {
-            *reinterpret_cast<HWND*>(param) = wnd;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    void Run()
-    {
-        DWORD start = ::GetTickCount();
-        HWND browser = nullptr;
-        while (!browser && ::GetTickCount() - start < 15000) {
-            ::EnumWindows(FindProc, reinterpret_cast<LPARAM>(&browser));
-            if (!browser) ::Sleep(20);
-        }
-        if (!browser) return;
-        m_found = true;
-        m_act(browser);
-    }
-    std::function<void(HWND)> m_act;
-    std::atomic<bool> m_found{false};
-    std::thread m_thread;
-};
+using BrowserDriver = FolderBrowserDriver;
 
 void Press(HWND browser, int id)
 {
-    ::PostMessageW(browser, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    FolderBrowserDriver::Press(browser, id);
 }
 
 // Records what the browser told the dialog, and whether the browser's window was known at that moment.

@@ -1,0 +1,24 @@
+// The report lists of the browser page's tabs: a check box per row, rows built from record texts with the last
+// record on top, and the records of the checked rows read back through the rows' item data.
+#pragma once
+
+#include <QMfc.h>
+
+#include <vector>
+
+#include "BrowserPageLogic.h"
+
+namespace BrowserPage {
+
+// A visible report list with grid lines, check boxes and full-row selection, and one column per header key
+// (translated), with the given widths.
+void CreateCheckList(CListCtrl& list, CWnd* parent, const RECT& rect, UINT id, const std::vector<const wchar_t*>& headerKeys,
+                     const std::vector<int>& widths, CFont* font);
+// Empties the list and inserts each record's row at the top, so the last record is row 0; a row's item data is
+// its record's index.
+void FillRows(CListCtrl& list, const std::vector<RowTexts>& rows);
+// The record indexes of the checked rows, from the first row to the last.
+std::vector<size_t> CheckedRecords(const CListCtrl& list);
+void CheckAllRows(CListCtrl& list, bool check);
+
+}  // namespace BrowserPage

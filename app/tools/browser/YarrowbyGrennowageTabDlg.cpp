@@ -1,0 +1,90 @@
+#include "YarrowbyGrennowageTabDlg.h"
+
+#include "Dictionary.h"
+#include "ImageButton.h"
+#include "YarrowbyGrennowageDlg.h"
+
+using nsVendrel::TranslateCode;
+
+IMPLEMENT_DYNAMIC(CYarrowbyGrennowageTabDlg, CFunctionDlg)
+
+BEGIN_MESSAGE_MAP(CYarrowbyGrennowageTabDlg, CFunctionDlg)
+    ON_WM_ERASEBKGND()
+    ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+CYarrowbyGrennowageTabDlg::CYarrowbyGrennowageTabDlg()
+{
+    CreateSkinFont(m_font, 13, FALSE);
+}
+
+CYarrowbyGrennowageTabDlg::~CYarrowbyGrennowageTabDlg() = default;
+
+void CYarrowbyGrennowageTabDlg::OnShowPage()
+{
+    CFunctionDlg::OnShowPage();
+    Refresh();
+}
+
+BOOL CYarrowbyGrennowageTabDlg::OnEraseBkgnd(CDC* pDC)
+{
+    CFunctionDlg::OnEraseBkgnd(pDC);
+    // The tabs touch the page's top edge: they are drawn again over the freshly erased page.
+    CWnd* parent = GetParent();
+    if (parent && parent->IsKindOf(RUNTIME_CLASS(CYarrowbyGrennowageDlg)))
+        static_cast<CYarrowbyGrennowageDlg*>(parent)->InvalidateTabs();
+    return TRUE;
+}
+
+HBRUSH CYarrowbyGrennowageTabDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
+    HBRUSH brush = CDialogEx::OnCtlColor(pDC, pWnd, nCtlColor);
+    if (nCtlColor == CTLCOLOR_STATIC) pDC->SetBkMode(TRANSPARENT);
+    if (nCtlColor == CTLCOLOR_BTN || nCtlColor == CTLCOLOR_STATIC || nCtlColor == CTLCOLOR_EDIT)
+        return static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+    return brush;
+}
+
+CStatic* CYarrowbyGrennowageTabDlg::AddText(const wchar_t* key, const RECT& rect, UINT id, DWORD style)
+{
+    CStatic* text = new CStatic;
+    m_controls.emplace_back(text);
+    text->Create(key ? TranslateCode(key) : CString(), WS_CHILD | WS_VISIBLE | style, rect, this, id);
+    text->SetFont(&m_font);
+    return text;
+}
+
+CButton* CYarrowbyGrennowageTabDlg::AddGroupBox(const wchar_t* key, const RECT& rect, UINT id)
+{
+    CButton* box = new CButton;
+    m_controls.emplace_back(box);
+    box->Create(TranslateCode(key), WS_CHILD | WS_VISIBLE | BS_GROUPBOX, rect, this, id);
+    box->SetFont(&m_font);
+    return box;
+}
+
+CStatic* CYarrowbyGrennowageTabDlg::AddPicture(UINT bitmapId, const RECT& rect, UINT id)
+{
+    CStatic* picture = new CStatic;
+    m_controls.emplace_back(picture);
+    picture->Create(L"", WS_CHILD | WS_VISIBLE | SS_BITMAP, rect, this, id);
+    CBitmap* bitmap = new CBitmap;
+    m_pictures.emplace_back(bitmap);
+    LoadSkinBitmap(*bitmap, bitmapId);
+    picture->SetBitmap(static_cast<HBITMAP>(bitmap->GetSafeHandle()));
+    return picture;
+}
+
+void CYarrowbyGrennowageTabDlg::SetTransparentText(CWnd& control, const wchar_t* text)
+{
+    control.SetWindowText(text);
+    CRect area;
+    control.GetWindowRect(&area);
+    ScreenToClient(&area);
+    InvalidateRect(&area, TRUE);
+}
+
+void CYarrowbyGrennowageTabDlg::ShowMessage(const wchar_t* key)
+{
+    AfxMessageBox(TranslateCode(key));
+}
