@@ -7,6 +7,8 @@
 #   only Q:\artifacts is shared. CTest runs every test program this way.
 #   QUORVEL_KEEP_PREFIX=1 keeps the copy afterwards (for inspection); QUORVEL_PREFIX=<dir> picks the copy.
 #   QUORVEL_EXTRA_DRIVES="s:<folder> ..." maps more drives (folders inside the build tree only).
+# Every run also gets an empty fixed drive Y: of its own, a fixture drive the program fills (pages that walk
+# drives are tested on it without walking C:).
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
@@ -24,7 +26,7 @@ mkdir -p "$build/wine"
 ( flock 9; "$here/wine-prefix.sh" "$template" ) 9>"$build/wine/.lock" || exit 1
 
 run=${QUORVEL_PREFIX:-$build/wine/run/$name}
-rm -rf "$run" "$run.home" "$run.bin"
+rm -rf "$run" "$run.home" "$run.bin" "$run.y"
 mkdir -p "$(dirname "$run")"
 cp -a "$template" "$run"
 mkdir -p "$run.home/data"
@@ -44,6 +46,8 @@ for drive in ${QUORVEL_EXTRA_DRIVES:-}; do
         *) echo "wine-run.sh: drive ${drive%%:*}: is outside the build tree" >&2; exit 1 ;;
     esac
 done
+mkdir -p "$run.y"
+ln -s "$run.y" "$run/dosdevices/y:"
 export WINEPREFIX="$run" HOME="$run.home" XDG_DATA_HOME="$run.home/data"
 
 QUORVEL_XVFB_PID=
@@ -52,7 +56,7 @@ cleanup() {
     "$WINESERVER" -k >/dev/null 2>&1
     "$WINESERVER" -w >/dev/null 2>&1
     quorvel_stop_xvfb
-    [ "${QUORVEL_KEEP_PREFIX:-0}" = 1 ] || rm -rf "$run" "$run.home" "$run.bin"
+    [ "${QUORVEL_KEEP_PREFIX:-0}" = 1 ] || rm -rf "$run" "$run.home" "$run.bin" "$run.y"
 }
 trap cleanup EXIT
 # A server with detached output, so Wine's background processes do not hold the caller's pipes.

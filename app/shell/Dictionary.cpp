@@ -190,6 +190,13 @@ CString CRBDictionary::GetDicFileName(ULONG mainId)
     return info ? info->strFileName : CString();
 }
 
+void CRBDictionary::CollectKeysByText(std::map<std::wstring, std::wstring>& keysByText) const
+{
+    m_files.ForEach([&](ULONG, DICITEMINFO* info) {
+        for (const auto& entry : *info->pTexts) keysByText.emplace(entry.second, entry.first);
+    });
+}
+
 BYTE* CRBDictionary::GetOneSection(BYTE* begin, BYTE* end, CString& section, CString& key, CString& value)
 {
     wchar_t* p = reinterpret_cast<wchar_t*>(begin);
@@ -238,6 +245,13 @@ long LoadDictionarys(CString folder)
     }
     g_dictionary = new CRBDictionary(folder, 0);
     return g_dictionary->VerifyDictionary();
+}
+
+std::map<std::wstring, std::wstring> KeysByText()
+{
+    std::map<std::wstring, std::wstring> keysByText;
+    if (g_dictionary) g_dictionary->CollectKeysByText(keysByText);
+    return keysByText;
 }
 
 CString TranslateCode(CString key, ULONG mainId, int bSearchAll)

@@ -5,6 +5,9 @@
 
 #include <QMfc.h>
 
+#include <map>
+#include <string>
+
 #include "DictionaryFileTable.h"
 #include "DictionaryParser.h"
 
@@ -32,6 +35,9 @@ public:
     // Writes [key] 1=text into the file with that main id and keeps it in memory; -1 when no such file.
     long Add(CString key, CString text, ULONG mainId);
     CString GetDicFileName(ULONG mainId);
+    // Adds every text with its key to the map, walking the files in lookup order; a text already in the map
+    // keeps the key it has (the first key met wins when several keys share a text).
+    void CollectKeysByText(std::map<std::wstring, std::wstring>& keysByText) const;
 
 protected:
     long ResetContent();
@@ -53,6 +59,9 @@ private:
 QUORVEL_DICTIONARY_API long LoadDictionarys(CString folder);
 // The key's text, or the key itself when no dictionary is loaded or none holds it.
 QUORVEL_DICTIONARY_API CString TranslateCode(CString key, ULONG mainId = 0, int bSearchAll = 1);
+// Every text of the process-wide dictionary with the key it translates (see CollectKeysByText); empty without
+// a dictionary. A language switch uses it to find the keys behind texts already on screen.
+QUORVEL_DICTIONARY_API std::map<std::wstring, std::wstring> KeysByText();
 // Translates the captions of every descendant window, depth first. 0 for a null window, else 1.
 QUORVEL_DICTIONARY_API int TranslateWnd(CWnd* pWnd, ULONG mainId = 0, int bSearchAll = 1);
 // Translates every item text of the menu and its sub-menus; separators stay separators.

@@ -12,12 +12,14 @@
 #include "PumpingWait.h"
 #include "TrayIcon.h"
 #include "WebLinks.h"
+#include "options/LanguageSwitch.h"
 
 namespace {
 
 const wchar_t kMutexName[] = L"MUTEX_TANDRIX_EXCLUDE_OBJECT_BODRAN";
 const wchar_t kWindowTitle[] = L"Quorvel";
 const UINT kTaskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+const UINT kLanguageChanged = Shell::LanguageChangedMessage();
 // Boot mode hides the window at its first non-client paint, once.
 int g_bootHideCounter = 1;
 // The splash gets this long to appear and to close; start-up goes on without it afterwards.
@@ -32,6 +34,7 @@ BEGIN_MESSAGE_MAP(CEntryDlg, CDialog)
     ON_MESSAGE(WM_SET_BUSY, &CEntryDlg::OnSetBusyMessage)
     ON_MESSAGE(WM_TRAY_NOTIFY, &CEntryDlg::OnTrayNotify)
     ON_REGISTERED_MESSAGE(kTaskbarCreated, &CEntryDlg::OnTaskbarCreated)
+    ON_REGISTERED_MESSAGE(kLanguageChanged, &CEntryDlg::OnLanguageChanged)
     ON_COMMAND(Shell::kCloseButtonId, &CEntryDlg::OnCloseButton)
     ON_COMMAND(Shell::kMinimizeButtonId, &CEntryDlg::OnMinimizeButton)
     ON_COMMAND(Shell::kSupportButtonId, &CEntryDlg::OnSupportButton)
@@ -308,6 +311,12 @@ LRESULT CEntryDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam)
 LRESULT CEntryDlg::OnTaskbarCreated(WPARAM, LPARAM)
 {
     if (m_bTrayAdded) Shell::AddTrayIcon(m_nid);
+    return 0;
+}
+
+LRESULT CEntryDlg::OnLanguageChanged(WPARAM wParam, LPARAM)
+{
+    m_nLanguageIndex = static_cast<int>(wParam);  // the help and support links follow the language
     return 0;
 }
 

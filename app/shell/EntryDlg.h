@@ -55,6 +55,7 @@ protected:
     LRESULT OnSetBusyMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam);
+    LRESULT OnLanguageChanged(WPARAM wParam, LPARAM lParam);
     void OnCloseButton();
     void OnMinimizeButton();
     void OnSupportButton();

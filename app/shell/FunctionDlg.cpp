@@ -65,8 +65,13 @@ void CFunctionDlg::AddSubPage(CFunctionDlg* pPage, CFunctionDlg* pParent, int nK
 {
     CRect client;
     pParent->GetClientRect(&client);
+    AddSubPage(pPage, pParent, nKey, client);
+}
+
+void CFunctionDlg::AddSubPage(CFunctionDlg* pPage, CFunctionDlg* pParent, int nKey, const RECT& area)
+{
     pPage->Create(IDD_FUNCTION_PAGE, pParent);
-    pPage->MoveWindow(&client, TRUE);
+    pPage->MoveWindow(&area, TRUE);
     pPage->m_nPageId = nKey;
     pPage->OnInitPage();
 }

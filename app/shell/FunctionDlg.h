@@ -26,6 +26,8 @@ public:
     // Creates pPage from IDD_FUNCTION_PAGE as a child of pParent over its client area, keyed nKey, then
     // calls its OnInitPage (the key is already set inside it).
     static void AddSubPage(CFunctionDlg* pPage, CFunctionDlg* pParent, int nKey);
+    // The same over a part of pParent's client area (a page with tabs above its sub-pages).
+    static void AddSubPage(CFunctionDlg* pPage, CFunctionDlg* pParent, int nKey, const RECT& area);
     // The first child page in z-order with that key, or null.
     CFunctionDlg* GetSubPage(int nKey);
     // Hides every child page with another key and calls OnShowPage of the (last) one with this key.

@@ -22,17 +22,6 @@ std::wstring StripTrailingSeparators(std::wstring path)
     return path;
 }
 
-std::wstring FullPath(const std::wstring& path)
-{
-    DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (n == 0)
-        return path;
-    std::wstring full(n, L'\0');
-    n = GetFullPathNameW(path.c_str(), n, &full[0], nullptr);
-    full.resize(n);
-    return full;
-}
-
 class CPlanner
 {
 public:

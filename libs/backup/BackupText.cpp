@@ -12,6 +12,24 @@ std::wstring FoldCase(const std::wstring& text)
     return folded;
 }
 
+std::wstring FullPath(const std::wstring& path)
+{
+    DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (n == 0)
+        return path;
+    std::wstring full(n, L'\0');
+    n = GetFullPathNameW(path.c_str(), n, &full[0], nullptr);
+    full.resize(n);
+    return full;
+}
+
+std::wstring WithoutTrailingSeparators(std::wstring path)
+{
+    while (path.size() > 1 && (path.back() == L'\\' || path.back() == L'/'))
+        path.pop_back();
+    return path;
+}
+
 std::wstring WidenAscii(const char* text)
 {
     std::wstring out;

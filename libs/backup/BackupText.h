@@ -11,4 +11,8 @@ namespace Coldrith
 COLDRITH_API std::wstring FoldCase(const std::wstring& text);
 // An ASCII message (exception texts) as wide text.
 std::wstring WidenAscii(const char* text);
+// The full path the system makes of path (relative parts resolved); path itself when it cannot.
+std::wstring FullPath(const std::wstring& path);
+// The path without trailing '\' or '/' ("C:\" becomes "C:"); a lone separator stays.
+std::wstring WithoutTrailingSeparators(std::wstring path);
 }

@@ -128,8 +128,12 @@ int CFileBackup::Run()
             {
                 if (e.m_iCause != CZipException::tooBig)
                     throw;
-                m_errors.push_back(entry.m_strPath + L": " + WidenAscii(e.what()) + L"; the backup stops here");
-                break;
+                // Only this file does not fit the archive's limits: drop what it wrote and go on, since the
+                // files after it may well fit.
+                m_zip.AbortEntry();
+                m_errors.push_back(entry.m_strPath + L": too large for the archive (" + WidenAscii(e.what()) +
+                                   L"), not backed up");
+                ++failures;
             }
             info.m_uDone += entry.m_uSize;
         }

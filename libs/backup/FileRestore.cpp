@@ -3,6 +3,7 @@
 #include "BackupPlan.h"
 #include "BackupProgress.h"
 #include "BackupText.h"
+#include "RestoreStaging.h"
 #include "zip/ZipEntryName.h"
 #include "zip/ZipPlatform.h"
 
@@ -132,14 +133,15 @@ int CFileRestore::Run()
 
     // Files are written into a staging folder inside the target and then moved into place: a failed entry
     // leaves nothing, and the (possibly large) target folder is searched once per file instead of three times.
-    std::wstring staging;
+    CRestoreStaging staging;
     if (!m_strTarget.empty() && ZipPlatform::CreateFolders(m_strTarget))
     {
-        staging = ZipPlatform::MakeTempName(m_strTarget + L"\\coldrith-restore");
-        if (!ZipPlatform::CreateFolders(staging))
-            staging.clear();
+        std::set<std::wstring> entryNames;
+        for (const auto& item : m_items)
+            entryNames.insert(FoldCase(item.name));
+        staging.Create(m_strTarget, entryNames);
     }
-    m_zip.m_szTempFolder = staging;
+    m_zip.m_szTempFolder = staging.Path();
 
     int failures = 0;
     std::set<std::wstring> written; // file names restored in this run (case folded)
@@ -192,8 +194,7 @@ int CFileRestore::Run()
         SendProgress(m_uDoneBefore);
     }
     m_zip.m_szTempFolder.clear();
-    if (!staging.empty())
-        RemoveDirectoryW(staging.c_str());
+    staging.Remove();
     if (i < count)
     {
         m_errors.push_back(L"stopped before all entries were restored");

@@ -3,6 +3,7 @@
 #include "Dictionary.h"
 #include "controls/BitmapDraw.h"
 #include "SkinDraw.h"
+#include "WindowShape.h"
 
 using nsVendrel::TranslateCode;
 
@@ -49,28 +50,7 @@ BOOL CScoreResultDialog::CreateResultWindow(CWnd* pParent)
 
 void CScoreResultDialog::Shape()
 {
-    SIZE size = Shell::BitmapSize(m_hBackground);
-    if (size.cx <= 0 || size.cy <= 0) return;
-    SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-
-    HDC screen = ::GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(mem, m_hBackground);
-    const COLORREF key = RGB(255, 0, 255);
-    std::vector<ShapeCut> cuts =
-        ComputeShapeCuts(size.cx, size.cy, 10, 11, [&](int x, int y) { return GetPixel(mem, x, y) == key; });
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
-
-    HRGN shape = CreateRectRgn(0, 0, size.cx, size.cy);
-    for (const ShapeCut& cut : cuts) {
-        HRGN piece = CreateRectRgn(cut.x, cut.top, cut.x + 1, cut.bottom);
-        CombineRgn(shape, shape, piece, RGN_DIFF);
-        DeleteObject(piece);
-    }
-    // The window owns the region from here on.
-    SetWindowRgn(shape, TRUE);
+    Shell::ShapeWindowToSkin(GetSafeHwnd(), m_hBackground);
 }
 
 void CScoreResultDialog::OnInitPage()

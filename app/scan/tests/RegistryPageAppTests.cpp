@@ -25,28 +25,6 @@ bool ValueExists(const wchar_t* name)
     return found;
 }
 
-void Click(HWND wnd, int x, int y)
-{
-    ::SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    ::SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-}
-
-// A drawer header or item: a static with that id (pages carry the same ids).
-HWND DrawerEntry(HWND main, int id)
-{
-    for (HWND wnd : Descendants(main)) {
-        wchar_t cls[32] = L"";
-        ::GetClassNameW(wnd, cls, 32);
-        if (::GetDlgCtrlID(wnd) == id && lstrcmpiW(cls, L"Static") == 0) return wnd;
-    }
-    return nullptr;
-}
-
-void Press(HWND button)
-{
-    ::SendMessageW(::GetParent(button), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED), (LPARAM)button);
-}
-
 TEST(RegistryPageApp, TheDrawerLeadsToAWorkingRegistryPage)
 {
     HKEY k = nullptr;
@@ -66,23 +44,23 @@ TEST(RegistryPageApp, TheDrawerLeadsToAWorkingRegistryPage)
     PumpFor(500);
     HWND header = DrawerEntry(main, 110000);
     ASSERT_NE(nullptr, header);
-    Click(header, 5, 5);
+    ClickWindow(header);
     HWND item = DrawerEntry(main, 110001);
     ASSERT_NE(nullptr, item);
     ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(item); }));
-    Click(item, 5, 5);
+    ClickWindow(item);
     ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == 110001; }));
 
     HWND page = FindDescendant(PageContainer(main), 110001);
     HWND start = FindDescendant(page, 11003), muiBox = FindDescendant(page, 11009), list = FindDescendant(page, 11103);
     ASSERT_TRUE(start && muiBox && list);
     ASSERT_TRUE(::IsWindowVisible(start));
-    Click(muiBox, 2, 2);
+    ClickWindow(muiBox, 2, 2);
     std::wstring folder = ProgramFolder() + L"artifacts\\";
     ::CreateDirectoryW(folder.c_str(), nullptr);
     PumpFor(300);
     EXPECT_TRUE(SaveWindowShot(main, folder + L"registry-page-categories.bmp"));
-    Press(start);
+    PressButton(start);
     ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(list); }, 60000)) << "the scan did not end";
     ASSERT_TRUE(PumpUntil([&] { return ::IsWindowEnabled(FindDescendant(page, 11105)); }));
 
@@ -92,7 +70,7 @@ TEST(RegistryPageApp, TheDrawerLeadsToAWorkingRegistryPage)
     EXPECT_TRUE(SaveWindowShot(main, folder + L"registry-page.bmp"));
 
     // Every row starts ticked: repair them all.
-    Press(FindDescendant(page, 11105));
+    PressButton(FindDescendant(page, 11105));
     ASSERT_TRUE(PumpUntil([&] { return (int)::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 0; }, 60000));
     EXPECT_FALSE(ValueExists(kSeed));
     EXPECT_EQ(L"0", WindowText(FindDescendant(page, 11107)));

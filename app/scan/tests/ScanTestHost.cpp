@@ -4,6 +4,7 @@
 
 #include <mutex>
 
+#include "PageFactory.h"
 #include "PageIds.h"
 #include "QTestSupport.h"
 
@@ -57,6 +58,29 @@ void HostMainWindow::ClearBusyCalls()
 {
     std::lock_guard<std::mutex> hold(g_lock);
     g_busy.clear();
+}
+
+PageUnderTest::PageUnderTest(HostMainWindow& host, int pageId)
+{
+    m_container.Create(IDD_FUNCTION_PAGE, host.Wnd());
+    m_container.MoveWindow(186, 126, 737, 536);
+    m_page = Shell::CreatePageObject(pageId);
+    CFunctionDlgContainer::AddPage(m_page, &m_container, pageId);
+    m_container.ShowPage(pageId);
+}
+
+PageUnderTest::~PageUnderTest()
+{
+    if (m_page) {
+        m_page->DestroyWindow();
+        delete m_page;
+    }
+    m_container.DestroyWindow();
+}
+
+bool HasVisibleStyle(HWND wnd)
+{
+    return wnd && (::GetWindowLongW(wnd, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 void ClickButton(HWND parent, int id)

@@ -4,6 +4,8 @@
 
 #include <QMfc.h>
 
+#include "FunctionDlg.h"
+
 #include <string>
 #include <vector>
 
@@ -22,6 +24,26 @@ public:
 private:
     CWnd m_wnd;
 };
+
+// A page made by the page factory for its id, in a page container of the main window's size inside the host,
+// initialised and shown the way the main window does it. The page is destroyed and deleted with the object.
+class PageUnderTest {
+public:
+    PageUnderTest(HostMainWindow& host, int pageId);
+    ~PageUnderTest();
+    PageUnderTest(const PageUnderTest&) = delete;
+    PageUnderTest& operator=(const PageUnderTest&) = delete;
+    CFunctionDlg* Page() const { return m_page; }
+    template <class T>
+    T* As() const { return dynamic_cast<T*>(m_page); }
+
+private:
+    CFunctionDlgContainer m_container;
+    CFunctionDlg* m_page = nullptr;
+};
+
+// True when the window's own WS_VISIBLE bit is set (the hidden host hides everything on screen).
+bool HasVisibleStyle(HWND wnd);
 
 // A button click as the button reports it to its parent.
 void ClickButton(HWND parent, int id);

@@ -1,4 +1,4 @@
-// The result dialog's routing of items to its lists and the shape cut from its bitmap.
+// The result dialog's routing of items to its lists.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,30 +13,4 @@ TEST(ScoreResultModel, ItemsGoToAllAndTheirCategory)
     EXPECT_EQ((std::vector<int>{0, 4}), ScoreResultListsFor(4));  // invalid shortcuts: the fifth list
     for (long long unknown : {0LL, 5LL, 7LL, -1LL, 0x100000001LL})
         EXPECT_EQ((std::vector<int>{0}), ScoreResultListsFor(unknown)) << unknown;
-}
-
-TEST(ScoreResultModel, ShapeCutsOnlyEdgeColumnsKeyRuns)
-{
-    // 'k' key colour; columns 0-1 are the left edge, 4-5 the right edge, 2-3 are never cut.
-    const char* rows[] = {
-        "kkkkkk",
-        "kx kxk",
-        "kxkkxk",
-        "kk kkk",
-    };
-    auto isKey = [&](int x, int y) { return rows[y][x] == 'k'; };
-    auto cuts = ComputeShapeCuts(6, 4, 2, 2, isKey);
-    std::vector<ShapeCut> expected = {
-        {0, 0, 4},          // all key: cut once, whole
-        {1, 0, 1}, {1, 3, 4},
-        {4, 0, 1}, {4, 3, 4},
-        {5, 0, 4},
-    };
-    EXPECT_EQ(expected, cuts);
-    // Key pixels between two other pixels stay (column 1 row 2 would be 'k' here).
-    const char* inner[] = {"x", "k", "x"};
-    EXPECT_TRUE(ComputeShapeCuts(1, 3, 1, 0, [&](int x, int y) { return inner[y][x] == 'k'; }).empty());
-    // Edge bands wider than the picture overlap without cutting a column twice.
-    EXPECT_EQ(3u, ComputeShapeCuts(3, 2, 10, 11, [](int, int) { return true; }).size());
-    EXPECT_TRUE(ComputeShapeCuts(0, 5, 10, 11, [](int, int) { return true; }).empty());
 }

@@ -14,24 +14,6 @@ namespace {
 const UINT kSwitchPage = 0x401, kSetBusy = 0x402, kTrayNotify = 0x40A;
 const WORD kTrayShow = 32773, kTrayExit = 32772;
 
-std::wstring Artifact(const wchar_t* name)
-{
-    std::wstring folder = ProgramFolder() + L"artifacts\\";
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    return folder + name;
-}
-
-// Captions still showing a translation key.
-std::vector<std::wstring> RawKeys(HWND main)
-{
-    std::vector<std::wstring> keys;
-    for (HWND wnd : Descendants(main)) {
-        std::wstring text = WindowText(wnd);
-        if (text.compare(0, 4, L"IDS_") == 0) keys.push_back(text);
-    }
-    return keys;
-}
-
 std::string Joined(const std::vector<std::wstring>& texts)
 {
     std::string all;
@@ -93,7 +75,7 @@ TEST_F(MainWindow, IsARoundedTitledWindowWithTranslatedCaptions)
     EXPECT_EQ(L"Options", WindowText(FindDescendant(Main(), 100005)));
     EXPECT_EQ(L"Disk Optimizer", WindowText(FindDescendant(Main(), 50006)));
     EXPECT_EQ(100007, VisiblePageId(Main()));
-    EXPECT_TRUE(SaveWindowShot(Main(), Artifact(L"shell_main_en.bmp")));
+    EXPECT_TRUE(SaveWindowShot(Main(), ArtifactPath(L"shell_main_en.bmp")));
 }
 
 TEST_F(MainWindow, SwitchPageShowsExactlyTheRequestedPageUnlessBusy)
@@ -102,7 +84,7 @@ TEST_F(MainWindow, SwitchPageShowsExactlyTheRequestedPageUnlessBusy)
     EXPECT_EQ(110001, VisiblePageId(Main()));
     EXPECT_TRUE(::IsWindowVisible(FindDescendant(Main(), 110004))) << "the scan group is open";
     PumpFor(300);
-    EXPECT_TRUE(SaveWindowShot(Main(), Artifact(L"shell_main_en_drawer_open.bmp")));
+    EXPECT_TRUE(SaveWindowShot(Main(), ArtifactPath(L"shell_main_en_drawer_open.bmp")));
 
     ::SendMessageW(Main(), kSetBusy, 1, 0);
     ::SendMessageW(Main(), kSwitchPage, 120003, 0);
@@ -221,7 +203,7 @@ TEST(GermanStart, ShowsGermanCaptions)
     EXPECT_EQ(L"Scannen & Bereinigen", WindowText(FindDescendant(main, 110000)));
     EXPECT_EQ(L"Optionen", WindowText(FindDescendant(main, 100005)));
     EXPECT_EQ("", Joined(RawKeys(main))) << "untranslated captions";
-    EXPECT_TRUE(SaveWindowShot(main, Artifact(L"shell_main_de.bmp")));
+    EXPECT_TRUE(SaveWindowShot(main, ArtifactPath(L"shell_main_de.bmp")));
     app.Exit();
     SetLanguageSetting(nullptr);
 }

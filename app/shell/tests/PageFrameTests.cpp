@@ -182,8 +182,11 @@ TEST_F(PageFrame, EnterAndEscapeInAPageCloseNothing)
     EXPECT_TRUE(page->IsWindowVisible());
 }
 
+// Ids of no page: real pages register their own ids, and which of two registrations of one id wins depends on
+// the link order.
+constexpr int kTestPageId = 199001, kUnregisteredPageId = 199002;
 class RegisteredTestPage : public CFunctionDlg {};
-QUORVEL_REGISTER_PAGE(PAGE_ID_BACKUP_FOLDER, RegisteredTestPage);
+QUORVEL_REGISTER_PAGE(kTestPageId, RegisteredTestPage);
 
 TEST(PageFactory, ListsEveryPageIdOnceInItsGroupsAndCreatesRegisteredClasses)
 {
@@ -201,12 +204,14 @@ TEST(PageFactory, ListsEveryPageIdOnceInItsGroupsAndCreatesRegisteredClasses)
     EXPECT_STREQ(L"Loading Home Module...", groups[0].loadingText);
     EXPECT_STREQ(L"Loading Backup Module...", groups[groupCount - 1].loadingText);
 
-    std::unique_ptr<CFunctionDlg> registered(Shell::CreatePageObject(PAGE_ID_BACKUP_FOLDER));
+    std::unique_ptr<CFunctionDlg> registered(Shell::CreatePageObject(kTestPageId));
     EXPECT_TRUE(dynamic_cast<RegisteredTestPage*>(registered.get()) != nullptr);
-    std::unique_ptr<CFunctionDlg> plain(Shell::CreatePageObject(PAGE_ID_BACKUP_HOME));
+    std::unique_ptr<CFunctionDlg> plain(Shell::CreatePageObject(kUnregisteredPageId));
     EXPECT_TRUE(plain->IsExactly(RUNTIME_CLASS(CFunctionDlg)));
-    EXPECT_TRUE(Shell::IsPageRegistered(PAGE_ID_BACKUP_FOLDER));
-    EXPECT_FALSE(Shell::IsPageRegistered(Shell::kOptionsWindowId));
+    EXPECT_TRUE(dynamic_cast<RegisteredTestPage*>(plain.get()) == nullptr);
+    EXPECT_TRUE(Shell::IsPageRegistered(kTestPageId));
+    EXPECT_FALSE(Shell::IsPageRegistered(kUnregisteredPageId));
+    EXPECT_TRUE(Shell::IsPageRegistered(Shell::kOptionsWindowId));
 }
 
 TEST(PagePanel, KeepsTheCornersOfTheBitmapInLowPanelsAndStretchesTallOnes)

@@ -168,6 +168,33 @@ TEST(FileBackup, FilesOfFourGigabytesAreReportedNotWrapped)
     EXPECT_EQ(run.sink.ranges.at(0), 5) << "the total holds only what is backed up";
 }
 
+TEST(FileBackup, AFileTooLargeForTheArchiveIsSkippedAndTheRestFollows)
+{
+    CScratchDir dir(L"toolarge");
+    WriteBytes(dir / L"first.txt", "before the large one");
+    WriteBytes(dir / L"last.txt", "after the large one");
+    // A sparse file just under 4 GiB: its size fits the fields, but not with its worst-case deflated size and
+    // the archive's headers, so it cannot go in; the files after it can.
+    HANDLE h = CreateFileW((dir / L"large.bin").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER size;
+    size.QuadPart = 0xFFFFFF00LL;
+    ASSERT_TRUE(SetFilePointerEx(h, size, nullptr, FILE_BEGIN));
+    ASSERT_TRUE(SetEndOfFile(h));
+    CloseHandle(h);
+
+    BackupRun run;
+    EXPECT_EQ(run.Run(dir.Path(), L"t", { dir / L"first.txt", dir / L"large.bin", dir / L"last.txt" }), 1);
+    std::vector<std::wstring> names = EntryNames(dir / L"t.fbk");
+    ASSERT_EQ(names.size(), 2u);
+    EXPECT_NE(names[0].find(L"first.txt"), std::wstring::npos);
+    EXPECT_NE(names[1].find(L"last.txt"), std::wstring::npos);
+    EXPECT_EQ(ReadAll(ReadBytes(dir / L"t.fbk")),
+              (std::vector<std::string>{ "before the large one", "after the large one" }));
+    ASSERT_EQ(run.backup.GetRunErrors().size(), 1u);
+    EXPECT_NE(run.backup.GetRunErrors()[0].find(L"large.bin"), std::wstring::npos);
+}
+
 TEST(FileBackup, StopKeepsAValidArchiveAndReportsTheRest)
 {
     CScratchDir dir(L"stop");

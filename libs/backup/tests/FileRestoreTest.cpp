@@ -2,6 +2,7 @@
 #include "FileBackup.h"
 #include "FileRestore.h"
 #include "MessageSink.h"
+#include "RestoreStaging.h"
 #include "TestSupport.h"
 #include "ZipTestUtil.h"
 
@@ -148,6 +149,45 @@ TEST(FileRestore, HostileNamesStayInsideTheTarget)
     std::vector<std::wstring> added;
     std::set_difference(after.begin(), after.end(), before.begin(), before.end(), std::back_inserter(added));
     EXPECT_EQ(added, (std::vector<std::wstring>{ L"deep\\target\\dir\\", L"deep\\target\\ok.txt" }));
+}
+
+TEST(FileRestore, EntriesNamedLikeTheStagingFolderAreRestoredAndKept)
+{
+    CScratchDir dir(L"stagenames");
+    std::wstring prefix = Coldrith::CRestoreStaging::NamePrefix();
+    BuildArchive(dir / L"s.fbk", { { prefix + L"1/", "", 0, true },
+                                   { prefix + L"2", "a file named like the staging folder", -1 },
+                                   { L"x\\" + prefix + L"3", "in a sub-folder of the archive", -1 } });
+    RestoreRun run;
+    EXPECT_EQ(run.Run(dir / L"s.fbk", dir / L"out"), 0);
+    EXPECT_EQ(ListTree(dir / L"out"), (std::vector<std::wstring>{ prefix + L"1\\", prefix + L"2", prefix + L"3" }));
+    EXPECT_EQ(ReadBytes(dir / L"out\\" + prefix + L"2"), "a file named like the staging folder");
+}
+
+TEST(FileRestore, StagingLeftByAKilledRunGoesAtTheNextRun)
+{
+    CScratchDir dir(L"leftover");
+    std::wstring prefix = Coldrith::CRestoreStaging::NamePrefix();
+    std::wstring marker = Coldrith::CRestoreStaging::MarkerName();
+    std::wstring target = dir / L"out";
+    // What a killed run leaves: its staging folder with the marker and a half-written file.
+    MakeDirs(target + L"\\" + prefix + L"1");
+    WriteBytes(target + L"\\" + prefix + L"1\\" + marker, "");
+    WriteBytes(target + L"\\" + prefix + L"1\\big.bin.tmp~0", TextBytes(1000));
+    // A folder of the user's with the same kind of name but no marker, and one whose run is still going.
+    MakeDirs(target + L"\\" + prefix + L"2");
+    WriteBytes(target + L"\\" + prefix + L"2\\mine.txt", "user data");
+    MakeDirs(target + L"\\" + prefix + L"3");
+    HANDLE live = CreateFileW((target + L"\\" + prefix + L"3\\" + marker).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                              nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(live, INVALID_HANDLE_VALUE);
+
+    BuildArchive(dir / L"a.fbk", { { L"a.txt", "restored", -1 } });
+    RestoreRun run;
+    EXPECT_EQ(run.Run(dir / L"a.fbk", target), 0);
+    CloseHandle(live);
+    EXPECT_EQ(ListTree(target), (std::vector<std::wstring>{ L"a.txt", prefix + L"2\\", prefix + L"2\\mine.txt",
+                                                            prefix + L"3\\", prefix + L"3\\" + marker }));
 }
 
 TEST(FileRestore, UnreadableArchivesAreNotListed)

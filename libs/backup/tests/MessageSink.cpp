@@ -67,6 +67,12 @@ LRESULT CALLBACK CMessageSink::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARA
             self->restoreDone = true;
             self->outcome = lParam;
             return 0;
+        case WM_REGBACKUP_DONE:
+            self->registryDone = true;
+            self->registryPath = reinterpret_cast<const wchar_t*>(wParam);
+            ++self->registryDoneCount;
+            self->outcome = lParam;
+            return 0;
         case PBM_SETRANGE32:
             if (hWnd == self->m_hProgress)
                 self->ranges.push_back(lParam);
@@ -78,9 +84,9 @@ LRESULT CALLBACK CMessageSink::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARA
 
 bool CMessageSink::WaitForDone(DWORD timeoutMs)
 {
-    backupDone = restoreDone = false;
+    backupDone = restoreDone = registryDone = false;
     DWORD start = GetTickCount();
-    while (!backupDone && !restoreDone)
+    while (!backupDone && !restoreDone && !registryDone)
     {
         DWORD elapsed = GetTickCount() - start;
         if (elapsed >= timeoutMs)

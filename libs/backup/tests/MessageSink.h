@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace ColdrithTest
@@ -23,6 +24,9 @@ public:
     std::vector<LPARAM> ranges;
     bool backupDone = false;
     bool restoreDone = false;
+    bool registryDone = false;
+    std::wstring registryPath; // wParam text of the last WM_REGBACKUP_DONE
+    int registryDoneCount = 0;
     LPARAM outcome = -1;
     std::function<void(UINT, WPARAM)> onProgress; // called on each progress message
 

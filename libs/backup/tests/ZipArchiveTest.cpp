@@ -241,7 +241,49 @@ TEST(ZipArchive, NamesOutsideTheOemCodePageUseUtf8)
         zip.GetEntryInfo(back, 0);
         EXPECT_EQ(back.GetFileName(), c.name);
         EXPECT_EQ((back.m_uFlag & 0x800) != 0, c.utf8);
+
+        // Any name beyond ASCII also carries the Info-ZIP Unicode Path field (0x7075, version 1, CRC-32 of the
+        // stored name, the UTF-8 name), the same in the local and the central record; a plain name carries none.
+        bool ascii = std::wstring(c.name).find_first_not_of(L"abcdefghijklmnopqrstuvwxyz.") == std::wstring::npos;
+        size_t central = CentralHeaderOffset(archive);
+        uint16_t nameLen = Get16(archive, 26), extraLen = Get16(archive, 28);
+        ASSERT_EQ(Get16(archive, central + 30), extraLen) << "central and local extra fields differ";
+        std::string stored = archive.substr(30, nameLen), extra = archive.substr(30 + nameLen, extraLen);
+        EXPECT_EQ(archive.substr(central + 46 + nameLen, extraLen), extra);
+        if (ascii)
+        {
+            EXPECT_EQ(extraLen, 0);
+            continue;
+        }
+        int n = WideCharToMultiByte(CP_UTF8, 0, c.name, -1, nullptr, 0, nullptr, nullptr);
+        std::string utf8(static_cast<size_t>(n - 1), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, c.name, -1, &utf8[0], n, nullptr, nullptr);
+        ASSERT_EQ(extra.size(), 9 + utf8.size());
+        EXPECT_EQ(Get16(extra, 0), 0x7075);
+        EXPECT_EQ(Get16(extra, 2), 5 + utf8.size());
+        EXPECT_EQ(extra[4], 1);
+        EXPECT_EQ(Get32(extra, 5), crc32(0, reinterpret_cast<const Bytef*>(stored.data()), nameLen));
+        EXPECT_EQ(extra.substr(9), utf8);
     }
+
+    // Names beyond the Basic Multilingual Plane go as four-byte UTF-8, in the name and in the field.
+    CZipFileHeader emoji;
+    emoji.SetFileName(L"smile \xD83D\xDE00.txt");
+    EXPECT_EQ(std::string(emoji.m_pszFileName.GetBuffer(), emoji.m_pszFileName.GetSize()), "smile \xF0\x9F\x98\x80.txt");
+    std::string utf8;
+    ASSERT_TRUE(emoji.GetUnicodePathExtra(utf8));
+    EXPECT_EQ(utf8, "smile \xF0\x9F\x98\x80.txt");
+    // Renaming replaces the field rather than adding a second one, and keeps other tools' fields.
+    std::string other("\x0a\x00\x04\x00" "ABCD", 8);
+    emoji.m_pExtraField.Assign((other + std::string(emoji.m_pExtraField.GetBuffer(), emoji.m_pExtraField.GetSize())).data(),
+                               static_cast<uint32_t>(other.size() + emoji.m_pExtraField.GetSize()));
+    emoji.SetFileName(L"caf\x00e9");
+    ASSERT_TRUE(emoji.GetUnicodePathExtra(utf8));
+    EXPECT_EQ(utf8, "caf\xC3\xA9");
+    EXPECT_EQ(emoji.m_pExtraField.GetSize(), other.size() + 9 + utf8.size());
+    EXPECT_EQ(std::string(emoji.m_pExtraField.GetBuffer(), other.size()), other);
+    emoji.SetFileName(L"plain");
+    EXPECT_EQ(emoji.m_pExtraField.GetSize(), other.size());
 }
 
 TEST(ZipArchive, ExternalAttributesOfOtherToolsAreMasked)

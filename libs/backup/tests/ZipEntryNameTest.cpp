@@ -46,6 +46,12 @@ TEST(ZipEntryName, SafeLeafNames)
         { L"", nullptr },
         { L"/", nullptr },
         { L"./", nullptr },
+        { L"COM\x00B9", nullptr },          // superscript digits name the same devices
+        { L"lpt\x00B2.txt", nullptr },
+        { L"Com\x00B3 .log", nullptr },
+        { L"dir/LPT\x00B9", nullptr },
+        { L"COM\x00B9\x00B9", L"COM\x00B9\x00B9" },
+        { L"COM\x2074", L"COM\x2074" },     // superscript four is no device
         { L"COM10", L"COM10" },
         { L"console", L"console" },
         { L"...hidden", L"...hidden" },

@@ -76,7 +76,8 @@ public:
     void SetPassword(const char* password);
     void SetSpanCallback(ZIPSPANCALLBACK callback, void* userData);
     const std::wstring& GetArchivePath() const { return m_storage.GetPath(); }
-    // Whether an entry of this size and name length still fits the format's 32-bit limits.
+    // Whether an entry of this size, with a name and extra field of nameLen bytes, still fits the format's
+    // 32-bit limits.
     bool CanAddEntry(uint64_t size, uint32_t nameLen) const;
     static uint64_t MaxDeflatedSize(uint64_t size);
 

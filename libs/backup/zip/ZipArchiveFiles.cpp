@@ -46,7 +46,7 @@ bool CZipArchive::AddFile(const std::wstring& path, int level, bool fullPath, ZI
             return false;
         }
     }
-    if (!CanAddEntry(folder ? 0 : info.size, header.m_pszFileName.GetSize()))
+    if (!CanAddEntry(folder ? 0 : info.size, header.m_pszFileName.GetSize() + header.m_pExtraField.GetSize()))
         throw CZipException(CZipException::tooBig, m_storage.GetPath(), "archive would pass 4 GiB or 65535 entries");
     if (!BeginEntryWrite(header, level))
         return false;

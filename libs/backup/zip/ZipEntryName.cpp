@@ -15,6 +15,15 @@ std::wstring Upper(std::wstring s)
     return s;
 }
 
+bool IsDigitOfDevice(wchar_t c)
+{
+    // Windows counts the superscript digits as well: COM followed by superscript one is the same device as COM1.
+    return (c >= L'0' && c <= L'9') || c == L'\x00B9' || c == L'\x00B2' || c == L'\x00B3';
+}
+}
+
+namespace ZipEntryName
+{
 bool IsDeviceName(const std::wstring& component)
 {
     // The device part is what comes before the first dot, with trailing dots and spaces ignored.
@@ -27,10 +36,14 @@ bool IsDeviceName(const std::wstring& component)
         if (base == name)
             return true;
     if (base.size() == 4 && (base.compare(0, 3, L"COM") == 0 || base.compare(0, 3, L"LPT") == 0) &&
-        base[3] >= L'0' && base[3] <= L'9')
+        IsDigitOfDevice(base[3]))
         return true;
     return false;
 }
+}
+
+namespace
+{
 
 bool BadComponent(const std::wstring& c, std::wstring& reason)
 {
@@ -52,7 +65,7 @@ bool BadComponent(const std::wstring& c, std::wstring& reason)
         reason = L"name ends in a dot or a space";
         return true;
     }
-    if (IsDeviceName(c))
+    if (ZipEntryName::IsDeviceName(c))
     {
         reason = L"device name";
         return true;

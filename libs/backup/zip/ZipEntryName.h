@@ -7,6 +7,10 @@
 
 namespace ZipEntryName
 {
+// Whether Windows takes this file name for a device (CON, NUL, COM1, LPT with a superscript digit ...), with or without an
+// extension and whatever trailing dots or spaces the device part has.
+ZIP_API bool IsDeviceName(const std::wstring& component);
+
 // Takes a stored name (either separator) and gives its last component, safe to create inside a target
 // folder. Refuses "..", absolute, drive-letter and UNC paths, device names (CON, NUL, COM1 ...), reserved
 // characters, control characters and names ending in a dot or a space; reason says why.

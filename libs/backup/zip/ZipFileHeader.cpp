@@ -112,12 +112,77 @@ std::wstring CZipFileHeader::GetFileName() const
     return name;
 }
 
+namespace
+{
+const uint16_t unicodePathTag = 0x7075;
+
+// UTF-8 of a wide name, whether wchar_t holds UTF-16 (Windows) or code points (the native fuzz build);
+// an unpaired surrogate becomes U+FFFD as the system's converter makes it.
+std::string Utf8FromWide(const std::wstring& name)
+{
+    std::string out;
+    for (size_t i = 0; i < name.size(); ++i)
+    {
+        uint32_t c = static_cast<uint32_t>(name[i]);
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < name.size() && name[i + 1] >= 0xDC00 && name[i + 1] <= 0xDFFF)
+            c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<uint32_t>(name[++i]) - 0xDC00);
+        else if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
+            c = 0xFFFD;
+        if (c < 0x80)
+            out += static_cast<char>(c);
+        else if (c < 0x800)
+        {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+        else if (c < 0x10000)
+        {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+        else
+        {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+// The extra field without any Unicode Path record (kept: every other tool's records).
+std::string ExtraWithoutUnicodePath(const CZipAutoBuffer& extra)
+{
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(extra.GetBuffer());
+    uint32_t len = extra.GetSize();
+    std::string kept;
+    uint32_t i = 0;
+    while (i + 4 <= len)
+    {
+        uint32_t size = Get16(p + i + 2);
+        if (i + 4 + size > len)
+            break;
+        if (Get16(p + i) != unicodePathTag)
+            kept.append(reinterpret_cast<const char*>(p + i), 4 + size);
+        i += 4 + size;
+    }
+    kept.append(reinterpret_cast<const char*>(p + i), len - i);
+    return kept;
+}
+}
+
 void CZipFileHeader::SetFileName(const std::wstring& name)
 {
     std::wstring slashed = name;
+    bool ascii = true;
     for (auto& c : slashed)
+    {
         if (c == L'\\')
             c = L'/';
+        ascii = ascii && static_cast<uint32_t>(c) < 0x80;
+    }
     bool utf8 = false;
     std::string bytes = ZipPlatform::WideToArchiveName(slashed, utf8);
     if (bytes.size() > 0xFFFFFFFFu)
@@ -127,6 +192,22 @@ void CZipFileHeader::SetFileName(const std::wstring& name)
         m_uFlag |= flagUtf8;
     else
         m_uFlag &= ~flagUtf8;
+
+    // Tools that ignore the UTF-8 flag for DOS-made entries (Info-ZIP unzip) or have no code page for OEM names
+    // (7-Zip off Windows) find the name in the Info-ZIP Unicode Path field, in both records.
+    std::string extra = ExtraWithoutUnicodePath(m_pExtraField);
+    if (!ascii)
+    {
+        std::string unicode = utf8 ? bytes : Utf8FromWide(slashed);
+        unsigned char head[9];
+        Put16(head, unicodePathTag);
+        Put16(head + 2, static_cast<uint16_t>(5 + unicode.size()));
+        head[4] = 1;
+        Put32(head + 5, ZipNameCrc(bytes.data(), static_cast<uint32_t>(bytes.size())));
+        if (5 + unicode.size() <= 0xFFFF)
+            extra += std::string(reinterpret_cast<const char*>(head), sizeof(head)) + unicode;
+    }
+    m_pExtraField.Assign(extra.data(), static_cast<uint32_t>(extra.size()));
 }
 
 std::wstring CZipFileHeader::GetComment() const

@@ -14,17 +14,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "BenchClock.h"
+
 namespace {
 
 const int kFolders = 100;
-
-double Now()
-{
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
 
 bool SaveLink(const std::wstring& linkPath, const std::wstring& target)
 {

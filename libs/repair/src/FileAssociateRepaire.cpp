@@ -3,26 +3,12 @@
 #include <Common.h>
 
 #include "AssocTable.h"
+#include "Folders.h"
 
 namespace Moravin {
 
 static_assert(sizeof(kAssocRows) / sizeof(kAssocRows[0]) == CFileAssociateRepaire::kRowCount,
               "one table row per association");
-
-namespace {
-
-// The Windows folder without a trailing backslash; empty when it cannot be read whole.
-std::wstring WindowsFolder()
-{
-    wchar_t buffer[MAX_PATH] = {};
-    UINT length = GetWindowsDirectoryW(buffer, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return std::wstring();
-    std::wstring folder(buffer, length);
-    if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
-    return folder;
-}
-
-}  // namespace
 
 bool CFileAssociateRepaire::GetAllAssociateStatus(std::vector<FileAssocItem>& items)
 {

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace shell_test {
@@ -38,6 +39,8 @@ private:
     DWORD m_startTick = 0;
 };
 
+// The first top-level window of the process for which match() is true, or null.
+HWND FindProcessWindow(DWORD processId, const std::function<bool(HWND)>& match);
 // True when the main window's tray icon (id 1000) exists.
 bool TrayIconPresent(HWND owner);
 // The id of the visible page in the page container, 0 when none is visible, -1 when several are.
@@ -48,7 +51,13 @@ HWND PageContainer(HWND main);
 HWND FindDescendant(HWND root, int id);
 // A drawer header or item of the main window: the static that carries the page's id (the pages carry it too).
 HWND DrawerEntry(HWND main, int pageId);
-// Saves the window as painted (its own surface) as a 24-bit BMP file.
+// The path of a test artefact (screenshots) in the program folder's artifacts folder, which is made if missing.
+std::wstring ArtifactPath(const wchar_t* name);
+// A left click (down and up) at a point of a window's client area.
+void ClickWindow(HWND wnd, int x = 5, int y = 5);
+// A button click as the button reports it to its parent.
+void PressButton(HWND button);
+// Saves the window as painted (its own surface, after its pending paint) as a 24-bit BMP file.
 bool SaveWindowShot(HWND wnd, const std::wstring& path);
 // Records a last scan that ended now, so the home page does not start a scan by itself on a normal start.
 void SetRecentLastScan();

@@ -12,11 +12,11 @@
 
 namespace shell_test {
 
-// Presses a button of every message box (#32770 with a static 0xFFFF) that this process shows while the
-// driver lives, and records each box's text.
+// Presses a button of every message box (#32770 with a static 0xFFFF) that this process (or the process with
+// the id given) shows while the driver lives, and records each box's text.
 class MessageBoxDriver {
 public:
-    explicit MessageBoxDriver(int button = IDOK);
+    explicit MessageBoxDriver(int button = IDOK, DWORD processId = 0);
     ~MessageBoxDriver();
     MessageBoxDriver(const MessageBoxDriver&) = delete;
     MessageBoxDriver& operator=(const MessageBoxDriver&) = delete;
@@ -28,6 +28,7 @@ public:
 private:
     void Run();
     std::atomic<int> m_button;
+    DWORD m_processId;
     std::atomic<bool> m_stop{false};
     CRITICAL_SECTION m_lock;
     std::vector<std::wstring> m_texts;
@@ -35,27 +36,39 @@ private:
     std::thread m_thread;
 };
 
-// Waits (up to 15 s) on a thread of its own for the folder browser that this process opens (a dialog holding a
-// tree) and acts on it there, as a user would; the destructor waits for that thread.
-class FolderBrowserDriver {
+// Waits on a thread of its own (up to 15 s) for a visible top-level window of this process for which match() is
+// true, such as a modal dialog the test thread opens next, and calls act() with it on that thread. The
+// destructor waits for that thread.
+class WindowDriver {
+public:
+    WindowDriver(std::function<bool(HWND)> match, std::function<void(HWND)> act);
+    ~WindowDriver();
+    WindowDriver(const WindowDriver&) = delete;
+    WindowDriver& operator=(const WindowDriver&) = delete;
+
+    // True once the window was found (act() has been called or runs now).
+    bool Found() const { return m_found; }
+
+private:
+    void Run();
+    std::function<bool(HWND)> m_match;
+    std::function<void(HWND)> m_act;
+    std::atomic<bool> m_found{false};
+    std::thread m_thread;
+};
+
+// A WindowDriver for the folder browser that this process opens (a dialog holding a tree), with what a user does
+// in it.
+class FolderBrowserDriver : public WindowDriver {
 public:
     explicit FolderBrowserDriver(std::function<void(HWND)> act);
-    ~FolderBrowserDriver();
-    FolderBrowserDriver(const FolderBrowserDriver&) = delete;
-    FolderBrowserDriver& operator=(const FolderBrowserDriver&) = delete;
-    bool Found() const { return m_found; }
+    static bool IsFolderBrowser(HWND wnd);
     // Presses a button of the browser (IDOK, IDCANCEL).
     static void Press(HWND browser, int id);
     // Selects the folder in the browser's tree and presses OK.
     static void Choose(HWND browser, const std::wstring& folder);
     // The name the browser's tree shows for the selected folder ("" when none is selected).
     static std::wstring SelectedName(HWND browser);
-
-private:
-    void Run();
-    std::function<void(HWND)> m_act;
-    std::atomic<bool> m_found{false};
-    std::thread m_thread;
 };
 
 // Pumps this thread's messages until pred() is true or the time-out passes; returns pred().
@@ -76,5 +89,8 @@ std::wstring WindowText(HWND wnd);
 
 // The descendants of a window, depth first.
 std::vector<HWND> Descendants(HWND wnd);
+
+// The captions among the window's descendants that still show a translation key (IDS_...).
+std::vector<std::wstring> RawKeys(HWND root);
 
 } // namespace shell_test

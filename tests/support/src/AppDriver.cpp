@@ -10,26 +10,29 @@ namespace shell_test {
 
 namespace {
 
-struct FindMain {
+struct FindWindowState {
     DWORD pid;
+    const std::function<bool(HWND)>* match;
     HWND found;
 };
 
-BOOL CALLBACK FindMainProc(HWND wnd, LPARAM param)
+BOOL CALLBACK FindWindowProc(HWND wnd, LPARAM param)
 {
-    auto* find = reinterpret_cast<FindMain*>(param);
+    auto* find = reinterpret_cast<FindWindowState*>(param);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(wnd, &pid);
-    if (pid != find->pid) return TRUE;
+    if (pid != find->pid || !(*find->match)(wnd)) return TRUE;
+    find->found = wnd;
+    return FALSE;
+}
+
+bool IsMainWindow(HWND wnd)
+{
     wchar_t cls[32] = L"";
     ::GetClassNameW(wnd, cls, 32);
     RECT r;
     ::GetWindowRect(wnd, &r);
-    if (wcscmp(cls, L"#32770") == 0 && r.right - r.left == 930 && r.bottom - r.top == 688) {
-        find->found = wnd;
-        return FALSE;
-    }
-    return TRUE;
+    return wcscmp(cls, L"#32770") == 0 && r.right - r.left == 930 && r.bottom - r.top == 688;
 }
 
 } // namespace
@@ -61,9 +64,7 @@ HWND QuorvelProcess::WaitForMainWindow(DWORD timeoutMs)
 {
     PumpUntil(
         [&] {
-            FindMain find = {m_pi.dwProcessId, nullptr};
-            ::EnumWindows(FindMainProc, reinterpret_cast<LPARAM>(&find));
-            m_main = find.found;
+            m_main = FindProcessWindow(m_pi.dwProcessId, IsMainWindow);
             return m_main != nullptr || !IsRunning();
         },
         timeoutMs);
@@ -101,6 +102,13 @@ void QuorvelProcess::Exit()
         ::TerminateProcess(m_pi.hProcess, 1);
         ::WaitForSingleObject(m_pi.hProcess, 5000);
     }
+}
+
+HWND FindProcessWindow(DWORD processId, const std::function<bool(HWND)>& match)
+{
+    FindWindowState find = {processId, &match, nullptr};
+    ::EnumWindows(FindWindowProc, reinterpret_cast<LPARAM>(&find));
+    return find.found;
 }
 
 bool TrayIconPresent(HWND owner)
@@ -154,8 +162,32 @@ HWND FindDescendant(HWND root, int id)
     return nullptr;
 }
 
+std::wstring ArtifactPath(const wchar_t* name)
+{
+    std::wstring folder = ProgramFolder() + L"artifacts\\";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    return folder + name;
+}
+
+void ClickWindow(HWND wnd, int x, int y)
+{
+    ::SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    ::SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void PressButton(HWND button)
+{
+    if (!button) return;
+    ::SendMessageW(::GetParent(button), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED), (LPARAM)button);
+}
+
 bool SaveWindowShot(HWND wnd, const std::wstring& path)
 {
+    // What the window's thread has not painted yet is painted first (a page just shown, a list just filled), so
+    // the shot shows the window as it stands; a window that does not answer is taken as it is.
+    DWORD_PTR answer = 0;
+    if (::SendMessageTimeoutW(wnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer))
+        ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RECT r;
     ::GetWindowRect(wnd, &r);
     int w = r.right - r.left, h = r.bottom - r.top;

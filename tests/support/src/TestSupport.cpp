@@ -4,6 +4,8 @@
 #include <shlobj.h>
 #include <commctrl.h>
 
+#include "QAppDriver.h"
+
 namespace shell_test {
 
 namespace {
@@ -29,43 +31,18 @@ BOOL CALLBACK FindBoxProc(HWND wnd, LPARAM param)
     return FALSE;
 }
 
-BOOL CALLBACK FindFolderBrowserProc(HWND wnd, LPARAM param)
-{
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(wnd, &pid);
-    wchar_t cls[32] = L"";
-    ::GetClassNameW(wnd, cls, 32);
-    if (pid == ::GetCurrentProcessId() && ::IsWindowVisible(wnd) && wcscmp(cls, L"#32770") == 0 &&
-        ::FindWindowExW(wnd, nullptr, L"SysTreeView32", nullptr)) {
-        *reinterpret_cast<HWND*>(param) = wnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 } // namespace
 
-FolderBrowserDriver::FolderBrowserDriver(std::function<void(HWND)> act) : m_act(std::move(act))
+FolderBrowserDriver::FolderBrowserDriver(std::function<void(HWND)> act)
+    : WindowDriver(&FolderBrowserDriver::IsFolderBrowser, std::move(act))
 {
-    m_thread = std::thread([this] { Run(); });
 }
 
-FolderBrowserDriver::~FolderBrowserDriver()
+bool FolderBrowserDriver::IsFolderBrowser(HWND wnd)
 {
-    m_thread.join();
-}
-
-void FolderBrowserDriver::Run()
-{
-    DWORD start = ::GetTickCount();
-    HWND browser = nullptr;
-    while (!browser && ::GetTickCount() - start < 15000) {
-        ::EnumWindows(FindFolderBrowserProc, reinterpret_cast<LPARAM>(&browser));
-        if (!browser) ::Sleep(20);
-    }
-    if (!browser) return;
-    m_found = true;
-    m_act(browser);
+    wchar_t cls[32] = L"";
+    ::GetClassNameW(wnd, cls, 32);
+    return wcscmp(cls, L"#32770") == 0 && ::FindWindowExW(wnd, nullptr, L"SysTreeView32", nullptr);
 }
 
 void FolderBrowserDriver::Press(HWND browser, int id)
@@ -99,7 +76,8 @@ void FolderBrowserDriver::Choose(HWND browser, const std::wstring& folder)
     Press(browser, IDOK);
 }
 
-MessageBoxDriver::MessageBoxDriver(int button) : m_button(button)
+MessageBoxDriver::MessageBoxDriver(int button, DWORD processId)
+    : m_button(button), m_processId(processId ? processId : ::GetCurrentProcessId())
 {
     ::InitializeCriticalSection(&m_lock);
     m_thread = std::thread([this] { Run(); });
@@ -123,7 +101,7 @@ std::vector<std::wstring> MessageBoxDriver::Texts()
 void MessageBoxDriver::Run()
 {
     while (!m_stop) {
-        FindBox find = {::GetCurrentProcessId(), nullptr, &m_answered};
+        FindBox find = {m_processId, nullptr, &m_answered};
         ::EnumWindows(FindBoxProc, reinterpret_cast<LPARAM>(&find));
         if (find.found) {
             std::wstring text = WindowText(::GetDlgItem(find.found, 0xFFFF));
@@ -139,6 +117,29 @@ void MessageBoxDriver::Run()
         }
         ::Sleep(20);
     }
+}
+
+WindowDriver::WindowDriver(std::function<bool(HWND)> match, std::function<void(HWND)> act)
+    : m_match(std::move(match)), m_act(std::move(act))
+{
+    m_thread = std::thread([this] { Run(); });
+}
+
+WindowDriver::~WindowDriver()
+{
+    m_thread.join();
+}
+
+void WindowDriver::Run()
+{
+    // The window belongs to the test thread, busy in a modal loop: it can only be looked for from here.
+    auto matches = [this](HWND wnd) { return ::IsWindowVisible(wnd) && m_match(wnd); };
+    HWND found = nullptr;
+    for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < 15000; ::Sleep(20))
+        if ((found = FindProcessWindow(::GetCurrentProcessId(), matches)) != nullptr) break;
+    if (!found) return;
+    m_found = true;
+    m_act(found);
 }
 
 bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs)
@@ -230,6 +231,16 @@ std::vector<HWND> Descendants(HWND wnd)
         all.insert(all.end(), below.begin(), below.end());
     }
     return all;
+}
+
+std::vector<std::wstring> RawKeys(HWND root)
+{
+    std::vector<std::wstring> keys;
+    for (HWND wnd : Descendants(root)) {
+        std::wstring text = WindowText(wnd);
+        if (text.compare(0, 4, L"IDS_") == 0) keys.push_back(text);
+    }
+    return keys;
 }
 
 } // namespace shell_test

@@ -2,9 +2,6 @@
 // (which starts a stand-in program), and the folder browser driven from a thread as a user would.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <thread>
-
 #include "QTestSupport.h"
 #include "controls/FolderDialog.h"
 #include "controls/Hyperlink.h"

@@ -32,6 +32,40 @@ if len(outcomes) != len(manifest["commands"]):
     fail("the batch ran %d of %d commands" % (len(outcomes), len(manifest["commands"])))
 result = dict(zip(manifest["commands"], outcomes))
 
+UTF8 = dict(os.environ, LC_ALL="C.UTF-8")
+table = set()  # (tool, direction, step) that gave exact names
+
+
+def tree_snapshot(root):
+    """{relative path: bytes, or None for a folder} of a folder tree."""
+    snap = {}
+    for d, dirs, fs in os.walk(root):
+        for n in dirs:
+            snap[os.path.relpath(os.path.join(d, n), root)] = None
+        for n in fs:
+            snap[os.path.relpath(os.path.join(d, n), root)] = open(os.path.join(d, n), "rb").read()
+    return snap
+
+
+def peer_names_and_tree(tool, arc, out):
+    """The names a peer lists for our archive and the tree it extracts (the part below the stored "tree")."""
+    if tool == "unzip":
+        listing = subprocess.run(["unzip", "-Z1", arc], stdout=subprocess.PIPE, env=UTF8).stdout
+        names = listing.decode("utf-8", errors="replace").splitlines()
+        r = subprocess.run(["unzip", "-q", "-o", arc, "-d", out], stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                           env=UTF8)
+    else:
+        listing = subprocess.run(["7z", "l", "-slt", arc], stdout=subprocess.PIPE, env=UTF8).stdout
+        names = [line[7:] for line in listing.decode("utf-8", errors="replace").splitlines()
+                 if line.startswith("Path = ")][1:]
+        r = subprocess.run(["7z", "x", "-y", "-o" + out, arc], stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                           env=UTF8)
+    if r.returncode != 0:
+        fail("%s extraction: %s" % (tool, r.stdout[-300:]))
+    roots = [d for d, _, _ in os.walk(out) if os.path.basename(d) == "tree"]
+    return names, tree_snapshot(roots[0]) if roots else {}
+
+
 # ---- ours -> peers
 for choice in (0, 1, 2):
     arc = os.path.join(work, "ours", "ours%d.fbk" % choice)
@@ -45,6 +79,7 @@ for choice in (0, 1, 2):
             fail("%s on choice %d: %s" % (tool, choice, r.stdout.decode(errors="replace")[-500:]))
         else:
             ok("%s accepts our archive (choice %d)" % (tool, choice))
+    failed_before = len(failures)
     with zipfile.ZipFile(arc) as zf:
         infos = zf.infolist()
         names = [i.filename for i in infos]
@@ -81,19 +116,27 @@ for choice in (0, 1, 2):
                        if os.path.join(d, f).endswith("tree/" + rel)]
                 if len(got) != 1 or open(got[0], "rb").read() != open(os.path.join(tree, rel), "rb").read():
                     fail("python extracted %s: %s" % (rel, got))
-            # Info-ZIP on Linux turns OEM names into Latin-1 bytes: compare its output by content.
-            r = subprocess.run(["unzip", "-q", "-o", arc, "-d", out + "/unzip"], stdout=subprocess.PIPE,
-                               stderr=subprocess.STDOUT, env=dict(os.environ, LC_ALL="C.UTF-8"))
-            if r.returncode != 0:
-                fail("unzip extraction: %s" % r.stdout[-300:])
-            got = sorted(open(os.path.join(d, f), "rb").read() for d, _, fs in os.walk(out + "/unzip") for f in fs)
-            want = sorted(open(os.path.join(tree, rel), "rb").read() for rel in manifest["files"])
-            if got != want:
-                fail("unzip extracted %d files, not the %d of the tree" % (len(got), len(want)))
-            empty = [d for d, _, _ in os.walk(out + "/unzip") if d.endswith("tree/emptydir")]
-            if not empty:
-                fail("unzip did not create the empty folder as a folder")
-    ok("choice %d: names, contents and folders read back by Python and unzip" % choice)
+            if len(failures) == failed_before:
+                table.add(("python", "ours -> python", "list and extract"))
+            # Info-ZIP and 7-Zip must list and extract every name exactly (they take non-ASCII names from the
+            # Unicode Path field), and the extracted tree must equal the source, byte for byte.
+            for tool in ("unzip", "7z"):
+                listed, extracted = peer_names_and_tree(tool, arc, out + "/" + tool)
+                want_names = {"tree/" + rel for rel in manifest["files"]} | {"tree/emptydir"}
+                got_names = {n[n.index("tree/"):].rstrip("/") for n in listed if "tree/" in n}
+                missing = sorted(n for n in want_names if n not in got_names)
+                if missing:
+                    fail("%s lists wrong names on choice %d: missing %s, listed %s" % (tool, choice, missing,
+                                                                                         sorted(got_names)))
+                else:
+                    table.add((tool, "ours -> " + tool, "list"))
+                want_tree = tree_snapshot(tree)
+                if extracted != want_tree:
+                    fail("%s extracted tree differs on choice %d: %s" % (tool, choice,
+                                                                         sorted(set(extracted) ^ set(want_tree))))
+                else:
+                    table.add((tool, "ours -> " + tool, "extract"))
+    ok("choice %d: names, contents and folders read back by Python, unzip and 7z" % choice)
 
 
 # ---- peers -> ours (restore is flat: every entry lands under its last name component)
@@ -117,6 +160,7 @@ for name in manifest["peers"]:
             fail("%s: empty folder not restored as a folder" % name)
         else:
             ok("%s archive restores to identical bytes" % name)
+            table.add((name.split("-")[0], name + " -> ours", "restore"))
 
 for name, expected in manifest["unsupported"].items():
     got = result.get("restore " + name)
@@ -145,6 +189,17 @@ for name, expected in manifest["hostile"].items():
     if inside:
         fail("hostile %s left files in its target: %s" % (name, inside))
 
+# Entries named like the staging folder: restored as any other, and still there after the clean-up.
+for name in manifest["staging"]:
+    target = os.path.join(work, "hostile", name, "target")
+    got = result.get("restore " + name)
+    snap = tree_snapshot(target)
+    want = {"coldrith-staging~1": None, "coldrith-staging~2": b"file named like staging", "inner.txt": b"inner"}
+    if got != 0 or snap != want:
+        fail("%s: outcome %s, target holds %s" % (name, got, sorted(snap)))
+    else:
+        ok("%s restored in full, the staging folder gone" % name)
+
 # Nothing anywhere else: no hostile name may appear anywhere in the bin folder (drive Q:). Other test
 # programs write into that folder at the same time, so its listing as a whole cannot be compared.
 for n in ("evil", "abs_evil", "drive_evil", "unc_evil", "y_evil"):
@@ -153,5 +208,9 @@ for n in ("evil", "abs_evil", "drive_evil", "unc_evil", "y_evil"):
             if n in f:
                 fail("a hostile entry was written: %s" % os.path.join(d, f))
 
+# The closing table: which tool read which way with every name exact.
+print("names exact (tool, direction, step):")
+for row in sorted(table):
+    print("  %-8s %-22s %s" % row)
 print("%d failure(s)" % len(failures))
 sys.exit(1 if failures else 0)

@@ -38,6 +38,8 @@ files = {
     "caf\u00e9.txt": "caf\u00e9 OEM".encode(),
     "sub/\u0444\u0430\u0439\u043b.txt": "cyrillic".encode(),
     "\u6587\u4ef6.txt": "cjk".encode(),
+    "sub/na\u00efve \u00c5ngstr\u00f6m.txt": "accented, OEM".encode(),
+    "\u041f\u0430\u043f\u043a\u0430/\u6771\u4eac \U0001f600.txt": "cyrillic folder, cjk and emoji".encode(),
 }
 for rel, data in files.items():
     write(os.path.join(tree, rel), data)
@@ -131,7 +133,8 @@ def craft(entries, overlap=False, cd_count=None):
 cases = {}
 cases["zip-slip"] = (craft([(n, b"evil", {}) for n in [
     "../evil1.txt", "../../evil2.txt", "/abs_evil.txt", "C:/drive_evil.txt", "C:\\drive2_evil.txt",
-    "\\\\srv\\share\\unc_evil.txt", "x/../../y_evil.txt", "NUL", "com1.txt", "a:b", "q?x", "..", "dot."]]), 13)
+    "\\\\srv\\share\\unc_evil.txt", "x/../../y_evil.txt", "NUL", "com1.txt", "a:b", "q?x", "..", "dot.",
+    "COM\u00b9", "lpt\u00b2.txt", "Com\u00b3 .log"]]), 16)
 good = craft([("a.txt", b"A" * 5000, {"method": 8}), ("b.txt", b"B" * 3000, {"method": 8})])
 cases["truncated-half"] = (good[:len(good) // 2], 100)
 cases["truncated-end-record"] = (good[:-1], 100)
@@ -143,6 +146,13 @@ cases["huge-usize"] = (craft([("a.txt", b"tiny" * 10, {"method": 8, "usize": 0xF
 cases["huge-csize"] = (craft([("a.txt", b"tiny", {"method": 8, "csize": 0xFFFFFFF0})]), 100)
 cases["stored-size-mismatch"] = (craft([("a.txt", b"tiny" * 10, {"usize": 9999})]), 1)
 cases["count-mismatch"] = (craft([("a.txt", b"x", {})], cd_count=40), 100)
+# Entries named like the restore's staging folder are restored like any other and survive its clean-up.
+staging = {"staging-names": craft([("coldrith-staging~1/", b"", {}), ("coldrith-staging~2", b"file named like staging", {}),
+                                   ("coldrith-staging~1/inner.txt", b"inner", {})])}
+for name, data in staging.items():
+    write(os.path.join(hostile, name, "archive.fbk"), data)
+    os.makedirs(os.path.join(hostile, name, "target"), exist_ok=True)
+
 for name, (data, expected) in cases.items():
     write(os.path.join(hostile, name, "archive.fbk"), data)
     os.makedirs(os.path.join(hostile, name, "target"), exist_ok=True)
@@ -159,7 +169,7 @@ for name in peer_archives:
 for name, (path, _) in unsupported.items():
     lines.append(["restore", q("peers/" + os.path.basename(path)), q("restored/" + name)])
     labels.append("restore " + name)
-for name in cases:
+for name in list(cases) + list(staging):
     lines.append(["restore", q("hostile/%s/archive.fbk" % name), q("hostile/%s/target" % name)])
     labels.append("restore " + name)
 os.makedirs(os.path.join(work, "ours"), exist_ok=True)
@@ -172,6 +182,7 @@ manifest = {
     "peers": {k: os.path.relpath(v, work) for k, v in peer_archives.items()},
     "unsupported": {k: v[1] for k, v in unsupported.items()},
     "hostile": {k: v[1] for k, v in cases.items()},
+    "staging": list(staging),
     "commands": labels,
 }
 with open(os.path.join(work, "manifest.json"), "w") as f:

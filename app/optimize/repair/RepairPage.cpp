@@ -1,0 +1,101 @@
+#include "RepairPage.h"
+
+#include "Dictionary.h"
+#include "MainWindowBusy.h"
+
+using nsVendrel::TranslateCode;
+
+namespace {
+// Posted by the job's worker when the job has ended; wParam its result.
+const UINT WM_REPAIR_JOB_DONE = WM_APP + 0x150;
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CRepairPage, CFunctionDlg)
+    ON_MESSAGE(WM_REPAIR_JOB_DONE, &CRepairPage::OnJobDoneMessage)
+    ON_WM_SETCURSOR()
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+CRepairPage::CRepairPage()
+{
+    CreateSkinFont(m_textFont, 13, FALSE);
+}
+
+CRepairPage::~CRepairPage()
+{
+    m_job.Wait(INFINITE, qcore::Pump::SentOnly);
+}
+
+void CRepairPage::CreateText(CStatic& text, const wchar_t* key, UINT id, const RECT& rect)
+{
+    text.Create(TranslateCode(key), WS_CHILD | WS_VISIBLE | SS_LEFT, rect, this, id);
+    text.SetFont(&m_textFont);
+}
+
+void CRepairPage::CreateList(CListCtrl& list, UINT id, const RECT& rect, DWORD style, DWORD extendedStyle,
+                             std::initializer_list<Column> columns)
+{
+    list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | style, rect, this, id);
+    list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | extendedStyle);
+    int index = 0;
+    for (const Column& column : columns)
+        list.InsertColumn(index++, TranslateCode(column.key), LVCFMT_LEFT, column.width);
+}
+
+void CRepairPage::CreateButton(CGeneralImageButton& button, const wchar_t* key, UINT id, const RECT& rect)
+{
+    button.Create(TranslateCode(key), WS_CHILD | WS_VISIBLE, rect, this, id);
+}
+
+bool CRepairPage::RunJob(std::function<WPARAM()> job)
+{
+    if (m_job.Running()) return false;
+    SetBusy(true);
+    const HWND page = GetSafeHwnd();
+    if (!m_job.Start([page, job] { ::PostMessageW(page, WM_REPAIR_JOB_DONE, job(), 0); })) {
+        SetBusy(false);
+        return false;
+    }
+    return true;
+}
+
+void CRepairPage::OnJobDone(WPARAM) {}
+
+LRESULT CRepairPage::OnJobDoneMessage(WPARAM wParam, LPARAM)
+{
+    // The worker posts as its last act: its end follows at once.
+    m_job.Wait(INFINITE, qcore::Pump::SentOnly);
+    SetBusy(false);
+    OnJobDone(wParam);
+    return 0;
+}
+
+void CRepairPage::SetBusy(bool busy)
+{
+    if (m_bBusy == busy) return;
+    m_bBusy = busy;
+    SetMainWindowBusy(busy);
+    // The cursor changes at once when it is over the page, not only when the mouse next moves.
+    POINT cursor;
+    if (!::GetCursorPos(&cursor)) return;
+    const HWND under = ::WindowFromPoint(cursor);
+    if (under && (under == GetSafeHwnd() || ::IsChild(GetSafeHwnd(), under)))
+        ::SetCursor(::LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+BOOL CRepairPage::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    if (m_bBusy) {
+        ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+    }
+    return CFunctionDlg::OnSetCursor(pWnd, nHitTest, message);
+}
+
+void CRepairPage::OnDestroy()
+{
+    // The job may still post to this window: let it end while the window exists.
+    m_job.Wait(INFINITE, qcore::Pump::SentOnly);
+    if (m_bBusy) SetBusy(false);
+    CFunctionDlg::OnDestroy();
+}

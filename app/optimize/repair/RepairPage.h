@@ -1,0 +1,53 @@
+// CRepairPage: the base of the repair pages. It runs a page's long repair on a worker thread, so the window keeps
+// painting while system programs and services work; meanwhile the main window is busy (the drawer takes no page
+// requests) and the cursor over the page shows that it waits. The job's result comes back to the page on its
+// own thread, through OnJobDone.
+#pragma once
+
+#include <QWorker.h>
+
+#include <functional>
+#include <initializer_list>
+
+#include "FunctionDlg.h"
+#include "ImageButton.h"
+
+class CRepairPage : public CFunctionDlg {
+public:
+    CRepairPage();
+    ~CRepairPage() override;
+
+    // True from the start of a job (or SetBusy(true)) until it ended.
+    bool IsBusy() const { return m_bBusy; }
+
+protected:
+    struct Column {
+        const wchar_t* key;  // translated header
+        int width;
+    };
+    // The controls every repair page is made of, with their texts translated: a text in the page's font, a report
+    // list with grid lines and full-row selection (and the styles given), and a skinned button.
+    void CreateText(CStatic& text, const wchar_t* key, UINT id, const RECT& rect);
+    void CreateList(CListCtrl& list, UINT id, const RECT& rect, DWORD style, DWORD extendedStyle,
+                    std::initializer_list<Column> columns);
+    void CreateButton(CGeneralImageButton& button, const wchar_t* key, UINT id, const RECT& rect);
+    CFont& TextFont() { return m_textFont; }
+
+    // Starts job on a worker thread; its return value reaches OnJobDone. Marks the page busy first. False (and
+    // not busy) when a job still runs or no thread could be made.
+    bool RunJob(std::function<WPARAM()> job);
+    // Called on the page's thread when the job has ended, after the page stopped being busy.
+    virtual void OnJobDone(WPARAM result);
+    // The main window busy or idle, and the wait cursor over the page.
+    void SetBusy(bool busy);
+
+    LRESULT OnJobDoneMessage(WPARAM wParam, LPARAM lParam);
+    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    void OnDestroy();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    CFont m_textFont;
+    qcore::CWorker m_job;
+    bool m_bBusy = false;
+};

@@ -1,0 +1,105 @@
+#include "ScanCleanShortcutCleanStep2.h"
+
+#include "Dictionary.h"
+#include "ScanCleanShortcutCleanDlg.h"
+#include "ShellIcons.h"
+#include "ShortcutPageRules.h"
+#include "scan/common/ListChecks.h"
+
+using nsVendrel::TranslateCode;
+
+BEGIN_MESSAGE_MAP(CScanCleanShortcutCleanStep2, CFunctionDlg)
+    ON_BN_CLICKED(CScanCleanShortcutCleanStep2::IDC_BACK, &CScanCleanShortcutCleanStep2::OnBack)
+    ON_BN_CLICKED(CScanCleanShortcutCleanStep2::IDC_DELETE, &CScanCleanShortcutCleanStep2::OnDelete)
+    ON_BN_CLICKED(CScanCleanShortcutCleanStep2::IDC_SELECT_ALL, &CScanCleanShortcutCleanStep2::OnSelectAll)
+END_MESSAGE_MAP()
+
+void CScanCleanShortcutCleanStep2::OnInitPage()
+{
+    CreateSkinFont(m_textFont, 13, FALSE);
+    CRect client;
+    GetClientRect(&client);
+    const int w = client.Width(), h = client.Height();
+
+    m_tips.Create(TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_TXT_TIPS"), WS_CHILD | WS_VISIBLE | SS_LEFT,
+                  CRect(20, 15, w - 20, 35), this, IDC_TIPS);
+    m_tips.SetFont(&m_textFont);
+
+    const CRect listRect(20, 45, w - 20, h - 70);
+    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+                  listRect, this, IDC_RESULT_LIST);
+    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    CRect inner;
+    ShortcutPage::LoadShellIcons(m_icons, {ShortcutPage::kShellIconFile});
+    m_list.SetImageList(&m_icons, LVSIL_SMALL);
+    m_list.GetClientRect(&inner);
+    const int seventh = inner.Width() / 7;
+    m_list.InsertColumn(0, TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_LIST_HEADER_NAME"), LVCFMT_LEFT, 2 * seventh);
+    m_list.InsertColumn(1, TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_LIST_HEADER_TARGET"), LVCFMT_LEFT,
+                        5 * seventh / 2);
+    m_list.InsertColumn(2, TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_LIST_HEADER_PATH"), LVCFMT_LEFT,
+                        5 * seventh / 2);
+
+    m_selectAll.Create(TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_CHKBOX_SEL_ALL"),
+                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
+                       CRect(20, listRect.bottom + 10, 260, listRect.bottom + 30), this, IDC_SELECT_ALL);
+    m_selectAll.SetFont(&m_textFont);
+    m_back.Create(TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_BTN_BACK"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                  CRect(w - 282, h - 56, w - 158, h - 16), this, IDC_BACK);
+    m_delete.Create(TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_DELETE"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                    CRect(w - 144, h - 56, w - 20, h - 16), this, IDC_DELETE);
+}
+
+void CScanCleanShortcutCleanStep2::SetResults(const std::vector<InvalidShortcut>& found)
+{
+    m_results = found;
+    m_tips.SetWindowText(TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_TXT_TIPS"));
+    m_list.SetRedraw(FALSE);
+    m_list.DeleteAllItems();
+    for (size_t i = 0; i < m_results.size(); ++i) {
+        const ShortcutPage::LinkParts parts = ShortcutPage::SplitLinkPath(m_results[i].link);
+        const int row = m_list.InsertItem(int(i), parts.name.c_str(), 0);
+        m_list.SetItemText(row, 1, m_results[i].target.c_str());
+        m_list.SetItemText(row, 2, parts.folder.c_str());
+        m_list.SetItemData(row, DWORD_PTR(i));
+        m_list.SetCheck(row, TRUE);
+    }
+    m_list.SetRedraw(TRUE);
+    m_list.Invalidate();
+    m_selectAll.SetCheck(m_results.empty() ? BST_UNCHECKED : BST_CHECKED);
+}
+
+const InvalidShortcut* CScanCleanShortcutCleanStep2::RowShortcut(int row) const
+{
+    const size_t index = size_t(m_list.GetItemData(row));
+    return index < m_results.size() ? &m_results[index] : nullptr;
+}
+
+void CScanCleanShortcutCleanStep2::OnBack()
+{
+    if (m_pHost) m_pHost->ShowSubPage(0);
+}
+
+void CScanCleanShortcutCleanStep2::OnSelectAll()
+{
+    ScanPages::SetAllChecks(m_list, m_selectAll.GetCheck() == BST_CHECKED);
+}
+
+void CScanCleanShortcutCleanStep2::OnDelete()
+{
+    // The file deleted is the link path the scan reported, never one put together from the columns.
+    const CString notRemoved = TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_NOT_REMOVED");
+    const ScanPages::RemovalOutcome outcome = ScanPages::RemoveTickedFiles(
+        m_list,
+        [this](int row) {
+            const InvalidShortcut* shortcut = RowShortcut(row);
+            return shortcut ? &shortcut->link : nullptr;
+        },
+        1, notRemoved);
+    if (outcome.ticked == 0) return;
+    CString tips = TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_DELETE_DONE");
+    if (outcome.failed > 0)
+        tips.Format(L"%s %d", static_cast<const wchar_t*>(TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_DELETE_FAILED")),
+                    outcome.failed);
+    m_tips.SetWindowText(tips);
+}

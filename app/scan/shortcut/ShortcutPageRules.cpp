@@ -1,0 +1,41 @@
+#include "ShortcutPageRules.h"
+
+#include <windows.h>
+
+#include <cwchar>
+
+#include "scan/common/PathText.h"
+
+namespace ShortcutPage {
+
+std::wstring ProgressPathText(const std::wstring& path)
+{
+    return ScanPages::ShortenPath(path, 85, 3, 79);
+}
+
+LinkParts SplitLinkPath(const std::wstring& linkPath)
+{
+    const size_t cut = linkPath.rfind(L'\\');
+    if (cut == std::wstring::npos) return LinkParts{linkPath, std::wstring()};
+    return LinkParts{linkPath.substr(cut + 1), linkPath.substr(0, cut)};
+}
+
+bool IsOfferedDriveType(unsigned driveType)
+{
+    return driveType != DRIVE_CDROM;
+}
+
+std::wstring ElapsedText(unsigned seconds)
+{
+    wchar_t text[32];
+    std::swprintf(text, 32, L"%02u:%02u:%02u", seconds / 3600, seconds / 60 % 60, seconds % 60);
+    return text;
+}
+
+int NextProgressPosition(int position)
+{
+    const int next = position + 10;
+    return next > 100 ? 0 : next;
+}
+
+}  // namespace ShortcutPage

@@ -1,0 +1,42 @@
+// Control ids of the options window, its two tab pages and the schedule dialog (shared with Scheduling.rc).
+#pragma once
+
+// Options window and its tabs.
+#define IDC_OPTION_CLOSE 81002
+#define IDC_OPTION_TAB_GENERAL 81003
+#define IDC_OPTION_TAB_SCHEDULE 81004
+#define OPTION_PAGE_GENERAL 81005   // sub-page keys
+#define OPTION_PAGE_SCHEDULE 81006
+
+// General tab.
+#define IDC_OPTION_RUN_GROUP 81007
+#define IDC_OPTION_RUN_CHECK 81008
+#define IDC_OPTION_APPLY 81009
+#define IDC_OPTION_LANGUAGE_LIST 81014
+#define IDC_OPTION_LANGUAGE_GROUP 81015
+#define IDC_OPTION_LANGUAGE_CHANGE 81016
+
+// Schedule tab.
+#define IDC_OPTION_SCHEDULE_LIST 81010
+#define IDC_OPTION_SCHEDULE_ADD 81011
+#define IDC_OPTION_SCHEDULE_REMOVE 81012
+#define IDC_OPTION_SCHEDULE_CLEAR 81013
+#define IDC_OPTION_SCHEDULE_STATUS 81017  // the failure text when the scheduler cannot be read
+
+// Schedule dialog.
+#define IDD_SCHEDULING 23464
+#define IDC_SCHEDULING_GROUP 23465
+#define IDC_SCHEDULING_TYPE 23466
+#define IDC_SCHEDULING_TIME 23467
+#define IDC_SCHEDULING_INTERVAL_GROUP 23468
+#define IDC_SCHEDULING_EVERY 23469
+#define IDC_SCHEDULING_SPIN 23470
+#define IDC_SCHEDULING_INTERVAL 23471
+#define IDC_SCHEDULING_UNIT 23472
+#define IDC_SCHEDULING_MONDAY 23473  // ... 23479 Sunday
+#define IDC_SCHEDULING_SUNDAY 23479
+#define IDC_SCHEDULING_TYPE_LABEL 23480
+#define IDC_SCHEDULING_TIME_LABEL 23481
+
+// Skin of the options window.
+#define IDB_OPTION_SKIN 411

@@ -1,0 +1,152 @@
+// The real Quorvel.exe: the OPTIONS button opens the options window on its General tab; switching the language
+// there translates the main window, the page on show and the options window at once, and the next start uses
+// it. Screenshots of the options window in English and German go to Q:\artifacts.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include <Common.h>
+
+#include "Dictionary.h"
+#include "QAppDriver.h"
+#include "QTestSupport.h"
+
+using namespace shell_test;
+
+namespace {
+
+const int kOptionsButton = 100005;
+const int kLanguageList = 81014, kLanguageChange = 81016, kGeneralPage = 81005, kSchedulePage = 81006;
+
+HWND OptionsWindow(const QuorvelProcess& app)
+{
+    return FindProcessWindow(app.ProcessId(), [](HWND wnd) { return FindDescendant(wnd, kLanguageList) != nullptr; });
+}
+
+std::wstring Setting()
+{
+    std::wstring lang;
+    SBRegGetStringValueW(HKEY_LOCAL_MACHINE, L"Software\\Quorvel\\Param", L"Lang", lang);
+    return lang;
+}
+
+bool IsCaption(HWND wnd)
+{
+    wchar_t cls[32] = L"";
+    ::GetClassNameW(wnd, cls, 32);
+    return _wcsicmp(cls, L"Static") == 0 || _wcsicmp(cls, L"Button") == 0;
+}
+
+// The dictionary key behind each caption of the windows, read with the test's own copy of the dictionary.
+std::map<HWND, std::wstring> CaptionKeys(const std::vector<HWND>& roots, const wchar_t* language)
+{
+    nsVendrel::LoadDictionarys((ProgramFolder() + L"dic\\" + language).c_str());
+    std::map<std::wstring, std::wstring> keys = nsVendrel::KeysByText();
+    std::map<HWND, std::wstring> captions;
+    for (HWND root : roots)
+        for (HWND wnd : Descendants(root)) {
+            auto it = keys.find(WindowText(wnd));
+            if (IsCaption(wnd) && it != keys.end()) captions[wnd] = it->second;
+        }
+    return captions;
+}
+
+// Captions whose text is not the key's text in the language, and captions still showing a key.
+std::string Mismatches(const std::map<HWND, std::wstring>& captions, const std::vector<HWND>& roots,
+                       const wchar_t* language)
+{
+    nsVendrel::LoadDictionarys((ProgramFolder() + L"dic\\" + language).c_str());
+    std::string wrong;
+    for (const auto& entry : captions) {
+        std::wstring expected = static_cast<const wchar_t*>(nsVendrel::TranslateCode(entry.second.c_str()));
+        if (WindowText(entry.first) != expected)
+            wrong += std::string(entry.second.begin(), entry.second.end()) + " ";
+    }
+    for (HWND root : roots)
+        for (const std::wstring& key : RawKeys(root)) wrong += "raw " + std::string(key.begin(), key.end()) + " ";
+    return wrong;
+}
+
+void Click(HWND button)
+{
+    ::SendMessageW(::GetParent(button), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED), (LPARAM)button);
+}
+
+// Selects language `number` in the options window's list and presses Change.
+void ChooseLanguage(HWND options, int number)
+{
+    HWND list = FindDescendant(options, kLanguageList);
+    int count = int(::SendMessageW(list, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i)
+        if (::SendMessageW(list, CB_GETITEMDATA, WPARAM(i), 0) == number) ::SendMessageW(list, CB_SETCURSEL, WPARAM(i), 0);
+    Click(FindDescendant(options, kLanguageChange));
+}
+
+std::wstring SelectedLanguageName(HWND options)
+{
+    HWND list = FindDescendant(options, kLanguageList);
+    int selected = int(::SendMessageW(list, CB_GETCURSEL, 0, 0));
+    wchar_t name[128] = L"";
+    if (selected >= 0) ::SendMessageW(list, CB_GETLBTEXT, WPARAM(selected), LPARAM(name));
+    return name;
+}
+
+TEST(OptionsApp, TheLanguageSwitchesAtOnceAndStaysForTheNextStart)
+{
+    SetLanguageSetting(nullptr);
+    SetRecentLastScan();
+    {
+        QuorvelProcess app;
+        ASSERT_TRUE(app.Start());
+        ASSERT_GE(app.WaitUntilVisible(), 0);
+        PumpFor(500);
+        HWND main = app.MainWindow();
+        ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(kOptionsButton, 0), 0);
+        HWND options = OptionsWindow(app);
+        ASSERT_NE(nullptr, options);
+        EXPECT_TRUE(::IsWindowVisible(options));
+        EXPECT_EQ(main, ::GetWindow(options, GW_OWNER));
+        EXPECT_TRUE(::IsWindowVisible(FindDescendant(options, kGeneralPage)));
+        EXPECT_FALSE(::IsWindowVisible(FindDescendant(options, kSchedulePage)));
+        EXPECT_EQ(L"General", WindowText(FindDescendant(options, 81003)));
+        EXPECT_EQ(L"English", SelectedLanguageName(options));
+        EXPECT_EQ(11, ::SendMessageW(FindDescendant(options, kLanguageList), CB_GETCOUNT, 0, 0));
+        PumpFor(300);
+        EXPECT_TRUE(SaveWindowShot(options, ArtifactPath(L"options_en.bmp")));
+
+        const std::vector<HWND> roots = {main, options};
+        std::map<HWND, std::wstring> captions = CaptionKeys(roots, L"en");
+        ASSERT_GT(captions.size(), 30u) << "the test found too few translated captions";
+        ChooseLanguage(options, 2);
+        EXPECT_EQ(L"2", Setting());
+        EXPECT_EQ("", Mismatches(captions, roots, L"de"));
+        EXPECT_EQ(L"Optionen", WindowText(FindDescendant(main, kOptionsButton)));
+        EXPECT_EQ(L"Allgemein", WindowText(FindDescendant(options, 81003)));
+        EXPECT_EQ(L"Deutsch", SelectedLanguageName(options));
+        PumpFor(300);
+        EXPECT_TRUE(SaveWindowShot(options, ArtifactPath(L"options_de.bmp")));
+        app.Exit();
+    }
+    {
+        QuorvelProcess app;  // the stored language is used at the next start
+        ASSERT_TRUE(app.Start());
+        ASSERT_GE(app.WaitUntilVisible(), 0);
+        HWND main = app.MainWindow();
+        EXPECT_EQ(L"Optionen", WindowText(FindDescendant(main, kOptionsButton)));
+        ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(kOptionsButton, 0), 0);
+        HWND options = OptionsWindow(app);
+        ASSERT_NE(nullptr, options);
+        EXPECT_EQ(L"Deutsch", SelectedLanguageName(options));
+
+        const std::vector<HWND> roots = {main, options};
+        std::map<HWND, std::wstring> captions = CaptionKeys(roots, L"de");
+        ChooseLanguage(options, 1);
+        EXPECT_EQ(L"1", Setting());
+        EXPECT_EQ("", Mismatches(captions, roots, L"en"));
+        EXPECT_EQ(L"Options", WindowText(FindDescendant(main, kOptionsButton)));
+        app.Exit();
+    }
+    SetLanguageSetting(nullptr);
+}
+
+} // namespace

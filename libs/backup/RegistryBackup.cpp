@@ -1,0 +1,126 @@
+#include "RegistryBackup.h"
+
+#include <QGuards.h>
+
+#include <vector>
+
+namespace Coldrith
+{
+namespace
+{
+ULONGLONG FileTimeValue(const FILETIME& t)
+{
+    return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+}
+
+// An export counts only when its file is there, holds data and was written by this run (a file of the same name
+// from before must not pass for a new backup). Two seconds of slack for file systems with coarse times.
+bool ExportWritten(const std::wstring& file, const FILETIME& started)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    if (data.nFileSizeHigh == 0 && data.nFileSizeLow == 0)
+        return false;
+    return FileTimeValue(data.ftLastWriteTime) + 2ull * 10000000ull >= FileTimeValue(started);
+}
+}
+
+std::wstring RegFileFromArgument(const std::wstring& argument)
+{
+    std::wstring text = argument;
+    if (text.size() >= 2 && text.front() == L'"' && text.back() == L'"')
+        text = text.substr(1, text.size() - 2);
+    std::wstring file;
+    size_t start = 0;
+    if (text.compare(0, 4, L"\\\\\\\\") == 0)
+    {
+        file = L"\\\\";
+        start = 4;
+    }
+    else if (text.compare(0, 2, L"\\\\") == 0)
+    {
+        file = L"\\\\";
+        start = 2;
+    }
+    for (size_t i = start; i < text.size(); ++i)
+    {
+        file += text[i];
+        if (text[i] == L'\\' && i + 1 < text.size() && text[i + 1] == L'\\')
+            ++i;
+    }
+    return file;
+}
+
+std::wstring RegistryEditorPath()
+{
+    wchar_t folder[MAX_PATH];
+    UINT n = GetWindowsDirectoryW(folder, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        return std::wstring();
+    std::wstring path(folder, n);
+    if (!path.empty() && path.back() != L'\\')
+        path += L'\\';
+    return path + L"regedit.exe";
+}
+
+CRegistryBackup::~CRegistryBackup()
+{
+    m_worker.Wait(INFINITE, qcore::Pump::SentOnly);
+}
+
+bool CRegistryBackup::BackupRegistry(std::wstring path)
+{
+    return Start(kExport, path);
+}
+
+bool CRegistryBackup::RestoreRegistry(std::wstring path)
+{
+    return Start(kImport, path);
+}
+
+bool CRegistryBackup::Start(Kind kind, const std::wstring& path)
+{
+    if (!m_hMessageWnd)
+        return false;
+    // One run at a time: the one still going may be blocked sending its message to our caller's window.
+    m_worker.Wait(INFINITE, qcore::Pump::SentOnly);
+    m_strPath = path;
+    return m_worker.Start([this, kind]() { Run(kind); });
+}
+
+void CRegistryBackup::Run(Kind kind)
+{
+    std::wstring file = RegFileFromArgument(m_strPath);
+    std::wstring editor = RegistryEditorPath();
+    bool ok = !editor.empty() && !file.empty();
+    if (ok && kind == kImport && GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES)
+        ok = false; // the editor says nothing when the file is missing
+    FILETIME started;
+    GetSystemTimeAsFileTime(&started);
+    if (ok)
+    {
+        std::wstring command = L"\"" + editor + (kind == kExport ? L"\" /e " : L"\" /s ") + m_strPath;
+        std::vector<wchar_t> buffer(command.begin(), command.end());
+        buffer.push_back(L'\0');
+        STARTUPINFOW si = {};
+        si.cb = sizeof(si);
+        si.dwFlags = STARTF_USESHOWWINDOW;
+        si.wShowWindow = SW_HIDE;
+        PROCESS_INFORMATION pi = {};
+        ok = CreateProcessW(editor.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) !=
+             FALSE;
+        if (ok)
+        {
+            qcore::UniqueHandle process(pi.hProcess), thread(pi.hThread);
+            WaitForSingleObject(process.Get(), INFINITE);
+            // The editor's exit code says nothing (it is 0 on failures too): an export is judged by its file.
+            if (kind == kExport)
+                ok = ExportWritten(file, started);
+        }
+    }
+    SendMessageW(m_hMessageWnd, WM_REGBACKUP_DONE, reinterpret_cast<WPARAM>(m_strPath.c_str()),
+                 ok ? static_cast<LPARAM>(kind) : 0);
+}
+}

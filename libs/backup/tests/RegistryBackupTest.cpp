@@ -1,0 +1,136 @@
+// Registry export and import through Wine's own registry editor.
+#include "MessageSink.h"
+#include "RegistryBackup.h"
+#include "TestSupport.h"
+
+#include <Common.h>
+#include <gtest/gtest.h>
+
+using namespace ColdrithTest;
+
+namespace
+{
+const wchar_t kTestKey[] = L"Software\\QuorvelTest";
+
+// The editor's argument the backup page builds: every backslash doubled, in double quotes.
+std::wstring PageArgument(const std::wstring& file)
+{
+    std::wstring text = L"\"";
+    for (wchar_t c : file)
+        text += c == L'\\' ? std::wstring(L"\\\\") : std::wstring(1, c);
+    return text + L"\"";
+}
+
+struct RegistryRun
+{
+    CMessageSink sink;
+    Coldrith::CRegistryBackup backup;
+    RegistryRun() { backup.SetMessageWnd(sink.Window()); }
+};
+
+std::wstring ReadTestValue()
+{
+    std::wstring text;
+    if (!SBRegGetStringValueW(HKEY_CURRENT_USER, kTestKey, L"Value", text))
+        return L"<missing>";
+    return text;
+}
+}
+
+TEST(RegistryBackup, EditorArgumentsAndItsPath)
+{
+    EXPECT_EQ(Coldrith::RegFileFromArgument(L"\"C:\\\\a b\\\\Backup_x.reg\""), L"C:\\a b\\Backup_x.reg");
+    EXPECT_EQ(Coldrith::RegFileFromArgument(L"C:\\plain.reg"), L"C:\\plain.reg");
+    EXPECT_EQ(Coldrith::RegFileFromArgument(L"\"\\\\\\\\srv\\\\share\\\\x.reg\""), L"\\\\srv\\share\\x.reg");
+    wchar_t windows[MAX_PATH];
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    EXPECT_EQ(Coldrith::RegistryEditorPath(), std::wstring(windows) + L"\\regedit.exe");
+}
+
+TEST(RegistryBackup, ExportThenImportBringsASeededKeyBack)
+{
+    CScratchDir dir(L"regexport");
+    MakeDirs(dir / L"with blank");
+    std::wstring file = dir / L"with blank\\Backup_Dec.07_2026 11-53-00 PM.reg";
+    ASSERT_EQ(SBRegSetStringValueW(HKEY_CURRENT_USER, kTestKey, L"Value", L"seeded"), ERROR_SUCCESS);
+
+    RegistryRun run;
+    std::wstring argument = PageArgument(file);
+    ASSERT_TRUE(run.backup.BackupRegistry(argument));
+    ASSERT_TRUE(run.sink.WaitForDone());
+    EXPECT_EQ(run.sink.outcome, 1);
+    EXPECT_EQ(run.sink.registryPath, argument) << "the message carries the text that was passed";
+    std::string bytes = ReadBytes(file);
+    std::wstring header = L"\xFEFFWindows Registry Editor Version 5.00";
+    ASSERT_GE(bytes.size(), header.size() * 2);
+    EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), header.size()), header);
+
+    // Only the seeded key goes back (a whole-registry import is no test to run): its lines come from the export.
+    std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()) + 1, bytes.size() / 2 - 1);
+    // The whole-registry export holds the user's hive under HKEY_USERS\<user>.
+    size_t key = text.find(L"\\Software\\QuorvelTest]\r\n");
+    ASSERT_NE(key, std::wstring::npos);
+    size_t section = text.rfind(L"\r\n[", key) + 2;
+    ASSERT_EQ(text.compare(section, 12, L"[HKEY_USERS\\"), 0);
+    std::wstring part = text.substr(section, text.find(L"\r\n\r\n", section) - section);
+    std::wstring small = L"\xFEFFWindows Registry Editor Version 5.00\r\n\r\n" + part + L"\r\n";
+    WriteBytes(dir / L"part.reg", std::string(reinterpret_cast<const char*>(small.data()), small.size() * 2));
+    ASSERT_EQ(SBRegDeleteTreeW(HKEY_CURRENT_USER, kTestKey), ERROR_SUCCESS);
+    ASSERT_EQ(ReadTestValue(), L"<missing>");
+
+    ASSERT_TRUE(run.backup.RestoreRegistry(PageArgument(dir / L"part.reg")));
+    ASSERT_TRUE(run.sink.WaitForDone());
+    EXPECT_EQ(run.sink.outcome, 2);
+    EXPECT_EQ(ReadTestValue(), L"seeded");
+    SBRegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+}
+
+TEST(RegistryBackup, FailuresEndTheRunAsFailures)
+{
+    CScratchDir dir(L"regfail");
+    RegistryRun run;
+    struct Case
+    {
+        const char* what;
+        bool import;
+        std::wstring argument;
+    };
+    const Case cases[] = {
+        { "export into a missing folder", false, PageArgument(dir / L"no\\such\\folder\\x.reg") },
+        { "an unquoted path with a blank", false, dir / L"two words.reg" },
+        { "import of a missing file", true, PageArgument(dir / L"missing.reg") },
+    };
+    for (const auto& c : cases)
+    {
+        ASSERT_TRUE(c.import ? run.backup.RestoreRegistry(c.argument) : run.backup.BackupRegistry(c.argument));
+        ASSERT_TRUE(run.sink.WaitForDone()) << c.what;
+        EXPECT_EQ(run.sink.outcome, 0) << c.what;
+    }
+    EXPECT_FALSE(Exists(dir / L"two words.reg"));
+    EXPECT_FALSE(Exists(dir / L"two"));
+
+    // An editor that cannot be started still ends the run (this prefix is the test's own).
+    std::wstring editor = Coldrith::RegistryEditorPath(), aside = editor + L".aside";
+    ASSERT_TRUE(MoveFileW(editor.c_str(), aside.c_str()));
+    ASSERT_TRUE(run.backup.BackupRegistry(PageArgument(dir / L"x.reg")));
+    bool done = run.sink.WaitForDone();
+    MoveFileW(aside.c_str(), editor.c_str());
+    ASSERT_TRUE(done);
+    EXPECT_EQ(run.sink.outcome, 0);
+}
+
+TEST(RegistryBackup, ASecondRequestWaitsForTheFirst)
+{
+    CScratchDir dir(L"regtwice");
+    // Two imports of a tiny file back to back: the second starts only after the first has reported.
+    std::string reg = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\QuorvelTest]\r\n\"Value\"=\"twice\"\r\n";
+    WriteBytes(dir / L"t.reg", reg);
+    RegistryRun run;
+    ASSERT_TRUE(run.backup.RestoreRegistry(PageArgument(dir / L"t.reg")));
+    ASSERT_TRUE(run.backup.RestoreRegistry(PageArgument(dir / L"t.reg")));
+    while (run.sink.registryDoneCount < 2)
+        ASSERT_TRUE(run.sink.WaitForDone());
+    EXPECT_EQ(run.sink.outcome, 2);
+    EXPECT_EQ(ReadTestValue(), L"twice");
+    SBRegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+}
