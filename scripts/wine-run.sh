@@ -6,6 +6,7 @@
 #   (registry backups, failed-entry lists) cannot disturb one another when CTest runs them side by side;
 #   only Q:\artifacts is shared. CTest runs every test program this way.
 #   QUORVEL_KEEP_PREFIX=1 keeps the copy afterwards (for inspection); QUORVEL_PREFIX=<dir> picks the copy.
+#   QUORVEL_EXTRA_DRIVES="s:<folder> ..." maps more drives (folders inside the build tree only).
 # Every run also gets an empty fixed drive Y: of its own, a fixture drive the program fills (pages that walk
 # drives are tested on it without walking C:).
 set -uo pipefail
@@ -39,6 +40,12 @@ if [ $private_bin = 1 ]; then
     ln -s "$bin/artifacts" "$drive_q/artifacts"
 fi
 ln -s "$drive_q" "$run/dosdevices/q:"
+for drive in ${QUORVEL_EXTRA_DRIVES:-}; do
+    case "$(realpath -m "${drive#?:}")/" in
+        "$build"/*) ln -s "${drive#?:}" "$run/dosdevices/${drive%%:*}:" ;;
+        *) echo "wine-run.sh: drive ${drive%%:*}: is outside the build tree" >&2; exit 1 ;;
+    esac
+done
 mkdir -p "$run.y"
 ln -s "$run.y" "$run/dosdevices/y:"
 export WINEPREFIX="$run" HOME="$run.home" XDG_DATA_HOME="$run.home/data"

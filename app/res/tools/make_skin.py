@@ -315,19 +315,23 @@ SKIN += [(251, lambda: splash(480, 260))]
 SKIN += triplet((351, 350, 349), lambda s: general_button(124, 40, s))
 SKIN += [(352, lambda: panel(200, 150))]
 
-# Pictures of other folders: each app/**/skin_pictures.py has pictures(skin) -> [(id, make)].
-def _folder_pictures():
+# Pictures of other folders: each app/**/skin_pictures.py has pictures(skin) -> [(id, make)], and may have
+# icons(skin) -> [(id, make)] whose make returns the bytes of an .ico (see ico()).
+def _folder_modules():
     app = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
     for n, path in enumerate(sorted(glob.glob(os.path.join(app, "**", "skin_pictures.py"), recursive=True))):
         spec = importlib.util.spec_from_file_location("skin_pictures_%d" % n, path)
         module = importlib.util.module_from_spec(spec)
         spec.loader.exec_module(module)
-        yield from module.pictures(sys.modules[__name__])
+        yield module
 
 
-SKIN += list(_folder_pictures())
+_FOLDER_MODULES = list(_folder_modules())
+SKIN += [item for module in _FOLDER_MODULES for item in module.pictures(sys.modules[__name__])]
 
 ICONS = [(128, lambda: ico([app_icon(32), app_icon(16)]))]
+ICONS += [item for module in _FOLDER_MODULES if hasattr(module, "icons")
+          for item in module.icons(sys.modules[__name__])]
 
 
 def main():
