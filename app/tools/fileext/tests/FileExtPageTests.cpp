@@ -61,7 +61,9 @@ TEST_F(FileExtPage, ALookUpAsksTheServiceForTheTrimmedEncodedExtension)
     GetOSVersion(kind, is64);
     EXPECT_EQ(fileext::SystemText(kind, is64), m_page.SystemText());
 #ifdef _WIN64
-    if (kind == SB_OS_WIN7) EXPECT_EQ(L"win764", m_page.SystemText());  // Wine's default system
+    if (kind == SB_OS_WIN7) {
+        EXPECT_EQ(L"win764", m_page.SystemText());  // Wine's default system
+    }
 #endif
     EXPECT_FALSE(BrowserShown());
     ::SetWindowTextW(m_edit, L"  mp3  ");
