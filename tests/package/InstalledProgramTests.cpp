@@ -82,17 +82,6 @@ bool StartMenuShortcutExists()
     return false;
 }
 
-void Click(HWND wnd)
-{
-    ::SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    ::SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-}
-
-void Press(HWND button)
-{
-    ::SendMessageW(::GetParent(button), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED), (LPARAM)button);
-}
-
 bool SeedExists()
 {
     std::wstring value;
@@ -104,22 +93,22 @@ void ScanAndCleanTheRegistry(HWND main)
 {
     HWND header = DrawerEntry(main, 110000);
     ASSERT_NE(nullptr, header);
-    Click(header);
+    ClickWindow(header);
     HWND item = DrawerEntry(main, 110001);
     ASSERT_TRUE(item && PumpUntil([&] { return ::IsWindowVisible(item) != FALSE; }, 20000));
-    Click(item);
+    ClickWindow(item);
     ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == 110001; }, 20000));
     HWND page = FindDescendant(PageContainer(main), 110001);
     HWND start = FindDescendant(page, 11003), muiBox = FindDescendant(page, 11009), list = FindDescendant(page, 11103);
     ASSERT_TRUE(start && muiBox && list);
     ::SendMessageW(muiBox, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     ::SendMessageW(muiBox, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-    Press(start);
+    PressButton(start);
     ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(list) && ::IsWindowEnabled(FindDescendant(page, 11105)); },
                           60000))
         << "the scan did not end";
     ASSERT_GE((int)::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 1);
-    Press(FindDescendant(page, 11105));
+    PressButton(FindDescendant(page, 11105));
     ASSERT_TRUE(PumpUntil([&] { return (int)::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 0; }, 60000));
 }
 

@@ -19,12 +19,6 @@ using namespace shell_test;
 
 namespace {
 
-void Click(HWND wnd)
-{
-    ::SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    ::SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-}
-
 int ListRows(HWND page, int listId)
 {
     return (int)::SendMessageW(FindDescendant(page, listId), LVM_GETITEMCOUNT, 0, 0);
@@ -75,7 +69,7 @@ TEST(RepairPagesApp, EachRepairPageIsReachedFromTheDrawerAndTheRepairHomePage)
     };
     HWND header = DrawerEntry(main, PAGE_ID_REPAIR_HOME);
     ASSERT_NE(nullptr, header);
-    Click(header);
+    ClickWindow(header);
     const std::wstring folder = ProgramFolder() + L"artifacts\\";
     ::CreateDirectoryW(folder.c_str(), nullptr);
     for (const auto& p : pages) {
@@ -83,7 +77,7 @@ TEST(RepairPagesApp, EachRepairPageIsReachedFromTheDrawerAndTheRepairHomePage)
         HWND item = DrawerEntry(main, p.id);
         ASSERT_NE(nullptr, item);
         ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(item); }));
-        Click(item);
+        ClickWindow(item);
         ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == p.id; }));
         HWND page = FindDescendant(PageContainer(main), p.id);
         ASSERT_NE(nullptr, page);
@@ -108,7 +102,7 @@ TEST(RepairPagesApp, EachRepairPageIsReachedFromTheDrawerAndTheRepairHomePage)
     // Each page is also one button away on the repair home page.
     for (const auto& p : pages) {
         SCOPED_TRACE(testing::Message() << "home button " << p.homeButton);
-        Click(header);
+        ClickWindow(header);
         ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == PAGE_ID_REPAIR_HOME; }));
         HWND home = FindDescendant(PageContainer(main), PAGE_ID_REPAIR_HOME);
         HWND button = FindDescendant(home, p.homeButton);

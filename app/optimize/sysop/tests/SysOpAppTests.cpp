@@ -16,12 +16,6 @@ namespace {
 
 const wchar_t kAdvanced[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
 
-void Click(HWND wnd)
-{
-    ::SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    ::SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-}
-
 HWND Page(HWND main, int id) { return FindDescendant(PageContainer(main), id); }
 
 struct BoxSearch {
@@ -73,7 +67,7 @@ HWND StartAndOpenGroup(QuorvelProcess& app)
     PumpFor(300);
     HWND header = DrawerEntry(main, 120000);
     if (!header) return nullptr;
-    Click(header);
+    ClickWindow(header);
     return PumpUntil([&] { return VisiblePageId(main) == 120000; }) ? main : nullptr;
 }
 
@@ -107,7 +101,7 @@ TEST(SysOpApp, EveryPageFromTheDrawerAndTheHomePageWithScreenshots)
     for (const auto& p : pages) {
         HWND item = DrawerEntry(main, p.page);
         ASSERT_NE(nullptr, item) << p.page;
-        Click(item);
+        ClickWindow(item);
         ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == p.page; })) << p.page;
         PumpFor(300);
         EXPECT_TRUE(SaveWindowShot(main, folder + p.shot)) << p.page;
@@ -115,7 +109,7 @@ TEST(SysOpApp, EveryPageFromTheDrawerAndTheHomePageWithScreenshots)
     HWND home = Page(main, 120000);
     ASSERT_NE(nullptr, home);
     for (const auto& p : pages) {
-        Click(DrawerEntry(main, 120000));
+        ClickWindow(DrawerEntry(main, 120000));
         ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == 120000; }));
         HWND button = ::GetDlgItem(home, p.homeButton);
         ASSERT_NE(nullptr, button) << p.homeButton;
@@ -140,7 +134,7 @@ TEST(SysOpApp, AnAppliedTickIsInTheRegistryAndShownAfterARestart)
         QuorvelProcess app;
         HWND main = StartAndOpenGroup(app);
         ASSERT_NE(nullptr, main);
-        Click(DrawerEntry(main, 120003));
+        ClickWindow(DrawerEntry(main, 120003));
         ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == 120003; }));
         HWND page = Page(main, 120003);
         ASSERT_FALSE(Checked(page, 23007));
@@ -160,7 +154,7 @@ TEST(SysOpApp, AnAppliedTickIsInTheRegistryAndShownAfterARestart)
     QuorvelProcess again;
     HWND main = StartAndOpenGroup(again);
     ASSERT_NE(nullptr, main);
-    Click(DrawerEntry(main, 120003));
+    ClickWindow(DrawerEntry(main, 120003));
     ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == 120003; }));
     EXPECT_TRUE(Checked(Page(main, 120003), 23007));
     again.Exit();

@@ -16,21 +16,6 @@ using namespace shell_test;
 using wizard_test::SetServiceUrl;
 using wizard_test::Utf8;
 
-namespace {
-
-void Click(HWND wnd, int x, int y)
-{
-    ::SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    ::SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-}
-
-void Press(HWND button)
-{
-    ::SendMessageW(::GetParent(button), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED), (LPARAM)button);
-}
-
-}  // namespace
-
 TEST(RepairWizardApp, TheDrawerLeadsToTheRepairHomeTheWizardAndTheDllPage)
 {
     LocalHttpServer server;
@@ -53,7 +38,7 @@ TEST(RepairWizardApp, TheDrawerLeadsToTheRepairHomeTheWizardAndTheDllPage)
     PumpFor(300);
     HWND header = DrawerEntry(main, 140000);
     ASSERT_NE(nullptr, header);
-    Click(header, 5, 5);
+    ClickWindow(header);
     ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == 140000; }));
     HWND home = FindDescendant(PageContainer(main), 140000);
     ASSERT_NE(nullptr, FindDescendant(home, 41007));
@@ -61,7 +46,7 @@ TEST(RepairWizardApp, TheDrawerLeadsToTheRepairHomeTheWizardAndTheDllPage)
     EXPECT_TRUE(SaveWindowShot(main, artifacts + L"repair-home.bmp"));
 
     // Its first button opens the wizards; the top fault is "Script Error".
-    Press(FindDescendant(home, 41000));
+    PressButton(FindDescendant(home, 41000));
     ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == 140001; }));
     HWND wizard = FindDescendant(PageContainer(main), 140001);
     HWND list = FindDescendant(wizard, 42005);
@@ -69,7 +54,7 @@ TEST(RepairWizardApp, TheDrawerLeadsToTheRepairHomeTheWizardAndTheDllPage)
     EXPECT_EQ(28, (int)::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     ::SendMessageW(list, WM_KEYDOWN, VK_HOME, 0);
     ASSERT_TRUE(PumpUntil([&] { return ::SendMessageW(list, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED) == 0; }));
-    Press(::GetDlgItem(::GetParent(list), 42002));
+    PressButton(::GetDlgItem(::GetParent(list), 42002));
     HWND stepText = FindDescendant(wizard, 42006);
     ASSERT_NE(nullptr, stepText);
     ASSERT_TRUE(PumpUntil([&] { return WindowText(stepText) == L"Script Error, Please Click Next to start Repairing"; }));
@@ -79,13 +64,13 @@ TEST(RepairWizardApp, TheDrawerLeadsToTheRepairHomeTheWizardAndTheDllPage)
     // The drawer's DLL item: search, and the service's two copies are listed.
     HWND dllItem = DrawerEntry(main, 140008);
     ASSERT_NE(nullptr, dllItem);
-    Click(dllItem, 5, 5);
+    ClickWindow(dllItem);
     ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == 140008; }));
     HWND dllPage = FindDescendant(PageContainer(main), 140008);
     HWND results = FindDescendant(dllPage, 48004);
     ASSERT_NE(nullptr, results);
     ::SendMessageW(FindDescendant(dllPage, 48002), WM_SETTEXT, 0, (LPARAM)L"msvcr90.dll");
-    Press(FindDescendant(dllPage, 48003));
+    PressButton(FindDescendant(dllPage, 48003));
     ASSERT_TRUE(PumpUntil([&] { return ::SendMessageW(results, LVM_GETITEMCOUNT, 0, 0) == 2; }, 20000));
     ASSERT_EQ(1u, server.Targets("/dllapi.php").size());
     EXPECT_NE(std::string::npos, server.Targets("/dllapi.php")[0].find("&file=msvcr90.dll"));

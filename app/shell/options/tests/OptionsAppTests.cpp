@@ -67,11 +67,6 @@ std::string Mismatches(const std::map<HWND, std::wstring>& captions, const std::
     return wrong;
 }
 
-void Click(HWND button)
-{
-    ::SendMessageW(::GetParent(button), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED), (LPARAM)button);
-}
-
 // Selects language `number` in the options window's list and presses Change.
 void ChooseLanguage(HWND options, int number)
 {
@@ -79,7 +74,7 @@ void ChooseLanguage(HWND options, int number)
     int count = int(::SendMessageW(list, CB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i)
         if (::SendMessageW(list, CB_GETITEMDATA, WPARAM(i), 0) == number) ::SendMessageW(list, CB_SETCURSEL, WPARAM(i), 0);
-    Click(FindDescendant(options, kLanguageChange));
+    PressButton(FindDescendant(options, kLanguageChange));
 }
 
 std::wstring SelectedLanguageName(HWND options)

@@ -16,17 +16,6 @@ using namespace browser_test;
 
 namespace {
 
-void Click(HWND wnd)
-{
-    ::SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    ::SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-}
-
-void Press(HWND button)
-{
-    ::SendMessageW(::GetParent(button), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED), (LPARAM)button);
-}
-
 bool Shown(HWND wnd)
 {
     return wnd && (::GetWindowLongW(wnd, GWL_STYLE) & WS_VISIBLE) != 0;
@@ -67,11 +56,11 @@ TEST(BrowserPageApp, TheDrawerLeadsToTheBrowserPageAndEachTabShowsTheBrowser)
     PumpFor(500);
     HWND header = DrawerEntry(main, 150000);
     ASSERT_NE(nullptr, header);
-    Click(header);
+    ClickWindow(header);
     HWND item = DrawerEntry(main, 150005);
     ASSERT_NE(nullptr, item);
     ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(item); }));
-    Click(item);
+    ClickWindow(item);
     ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == 150005; }));
     HWND page = FindDescendant(PageContainer(main), 150005);
     ASSERT_NE(nullptr, page);
@@ -88,7 +77,7 @@ TEST(BrowserPageApp, TheDrawerLeadsToTheBrowserPageAndEachTabShowsTheBrowser)
         SCOPED_TRACE(t.tab);
         HWND button = FindDescendant(page, t.button);
         ASSERT_NE(nullptr, button);
-        Press(button);
+        PressButton(button);
         HWND tab = FindDescendant(page, t.tab);
         ASSERT_TRUE(PumpUntil([&] { return Shown(tab); }));
         for (const auto& other : tabs) {
@@ -107,8 +96,8 @@ TEST(BrowserPageApp, TheDrawerLeadsToTheBrowserPageAndEachTabShowsTheBrowser)
     EXPECT_EQ(20, Rows(FindDescendant(page, 52501)));
 
     // Background sounds off, through the program.
-    Press(FindDescendant(page, 52004));
-    Press(FindDescendant(page, 52314));
+    PressButton(FindDescendant(page, 52004));
+    PressButton(FindDescendant(page, 52314));
     ASSERT_TRUE(PumpUntil([&] {
         return grennow_test::Read(HKEY_CURRENT_USER, kMainKey, L"Play_Background_Sounds").text == L"no";
     }));

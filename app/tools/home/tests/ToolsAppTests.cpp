@@ -19,17 +19,6 @@ using namespace shell_test;
 
 namespace {
 
-void Click(HWND wnd, int x, int y)
-{
-    ::SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    ::SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-}
-
-void Press(HWND button)
-{
-    ::SendMessageW(::GetParent(button), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED), (LPARAM)button);
-}
-
 bool CopyFolder(const std::wstring& from, const std::wstring& to)
 {
     ::CreateDirectoryW(to.c_str(), nullptr);
@@ -93,7 +82,7 @@ TEST(ToolsApp, TheDrawerLeadsToTheToolsHomeTheDiskOptimiserAndTheExtensionLookup
     PumpFor(300);
     HWND header = DrawerEntry(main, 150000);
     ASSERT_NE(nullptr, header);
-    Click(header, 5, 5);
+    ClickWindow(header);
     ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == 150000; }));
     HWND home = FindDescendant(PageContainer(main), 150000);
     for (int id = 51000; id <= 51007; ++id) EXPECT_NE(nullptr, FindDescendant(home, id)) << id;
@@ -101,7 +90,7 @@ TEST(ToolsApp, TheDrawerLeadsToTheToolsHomeTheDiskOptimiserAndTheExtensionLookup
     EXPECT_TRUE(SaveWindowShot(main, artifacts + L"tools-home.bmp"));
 
     // Its disk button: the optimiser lists C:, which is optimised.
-    Press(FindDescendant(home, 51005));
+    PressButton(FindDescendant(home, 51005));
     ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == 50006; }));
     HWND disk = FindDescendant(PageContainer(main), 50006);
     HWND drives = FindDescendant(disk, 57001);
@@ -109,7 +98,7 @@ TEST(ToolsApp, TheDrawerLeadsToTheToolsHomeTheDiskOptimiserAndTheExtensionLookup
     ASSERT_GE(::SendMessageW(drives, LVM_GETITEMCOUNT, 0, 0), 1);
     ::SendMessageW(drives, WM_KEYDOWN, VK_HOME, 0);
     ASSERT_TRUE(PumpUntil([&] { return ::SendMessageW(drives, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED) == 0; }));
-    Press(FindDescendant(disk, 57008));
+    PressButton(FindDescendant(disk, 57008));
     HWND files = FindDescendant(disk, 57014);
     HWND bar = FindDescendant(disk, 57021);
     ASSERT_TRUE(PumpUntil([&] { return WindowText(files) != L"0" && ::SendMessageW(bar, PBM_GETPOS, 0, 0) > 50; }, 20000));
@@ -120,20 +109,20 @@ TEST(ToolsApp, TheDrawerLeadsToTheToolsHomeTheDiskOptimiserAndTheExtensionLookup
     // The main window is busy while the job runs: the drawer changes nothing.
     HWND extItem = DrawerEntry(main, 50008);
     ASSERT_NE(nullptr, extItem);
-    Click(extItem, 5, 5);
+    ClickWindow(extItem);
     PumpFor(500);
     EXPECT_EQ(50006, VisiblePageId(main));
 
     // Stop; then the drawer works again.
-    Press(FindDescendant(disk, 57009));
+    PressButton(FindDescendant(disk, 57009));
     ASSERT_TRUE(PumpUntil([&] {
-        Click(extItem, 5, 5);
+        ClickWindow(extItem);
         return VisiblePageId(main) == 50008;
     }, 5000));
     HWND lookup = FindDescendant(PageContainer(main), 50008);
     ASSERT_NE(nullptr, lookup);
     ::SendMessageW(FindDescendant(lookup, 58002), WM_SETTEXT, 0, (LPARAM)L" mp3 ");
-    Press(FindDescendant(lookup, 58003));
+    PressButton(FindDescendant(lookup, 58003));
     ASSERT_TRUE(PumpUntil([&] { return server.Targets("/fileexapi.php").size() == 1; }, 20000));
     EXPECT_NE(std::string::npos, server.Targets("/fileexapi.php")[0].find("&action=fileext&file=mp3"));
     PumpFor(500);

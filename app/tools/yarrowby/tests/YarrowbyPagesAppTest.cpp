@@ -16,12 +16,6 @@ using namespace shell_test;
 
 namespace {
 
-void Click(HWND wnd)
-{
-    ::SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    ::SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-}
-
 void PressButton(HWND page, int id)
 {
     ::PostMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)::GetDlgItem(page, id));
@@ -105,7 +99,7 @@ HWND OpenFromDrawer(HWND main, int pageId)
 {
     HWND entry = DrawerEntry(main, pageId);
     if (!entry) return nullptr;
-    Click(entry);
+    ClickWindow(entry);
     if (!PumpUntil([&] { return VisiblePageId(main) == pageId; })) return nullptr;
     PumpFor(300);
     return FindDescendant(PageContainer(main), pageId);
