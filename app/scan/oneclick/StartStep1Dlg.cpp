@@ -304,10 +304,7 @@ void CStartStep1Dlg::DrainRegistryResults() {
         const std::wstring key = GetRootKeyShortName(result->data);
         ++m_counts[kRegistry];
         SendResultItem(key.c_str(), 1);
-        if (result == batch.back()) {
-            const wchar_t* reasonKey = RegReasonKey(result->reason);
-            ShowRow(kRegistry, key + L" " + (reasonKey ? Translate(reasonKey) : std::wstring()));
-        }
+        if (result == batch.back()) ShowRow(kRegistry, MakeRegResultLines(*result, &nsVendrel::TranslateString).title);
     }
     if (!batch.empty()) ShowCount(kRegistry);
 }
@@ -642,7 +639,7 @@ void CStartStep1Dlg::OnTimer(UINT_PTR nIDEvent) {
 void CStartStep1Dlg::OnShowResult() {
     if (!m_pResultDlg || !m_pResultDlg->GetSafeHwnd()) return;
     DeliverResultItems();
-    m_pResultDlg->ShowWindow(SW_SHOW);
+    m_pResultDlg->ShowInFront();
 }
 
 void CStartStep1Dlg::OnReturn() {

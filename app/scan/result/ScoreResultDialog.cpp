@@ -90,6 +90,13 @@ LRESULT CScoreResultDialog::OnResultItem(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+void CScoreResultDialog::ShowInFront()
+{
+    SetWindowPos(&wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetForegroundWindow();
+    SetActiveWindow();
+}
+
 void CScoreResultDialog::ClearLists()
 {
     for (CListCtrl& list : m_lists)
