@@ -26,7 +26,7 @@ using shell_test::QuorvelProcess;
 namespace {
 
 const int kAbortRepair = 62208, kReturn = 62209, kShowResult = 62210, kQuickScan = 62109, kProgressText = 62205,
-          kHomeScore = 62106, kFirstResultList = 62307;
+          kHomeScore = 62106, kFirstResultList = 62307, kFirstResultTab = 62302;
 const DWORD kScanTimeoutMs = 240000;
 
 std::wstring Artifact(const wchar_t* name) {
@@ -89,6 +89,59 @@ int VisiblePopups(DWORD pid, HWND main) {
     return search.count;
 }
 
+// True when `upper` lies in front of `lower` in the windows' stacking order.
+bool Above(HWND upper, HWND lower) {
+    for (HWND w = GetWindow(upper, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (w == lower) return true;
+    return false;
+}
+
+// The index of the result dialog's one visible list; -1 when none or several are visible.
+int VisibleList(HWND dialog) {
+    int visible = -1;
+    for (int i = 0; i < 5; ++i)
+        if (IsWindowVisible(GetDlgItem(dialog, kFirstResultList + i))) {
+            if (visible >= 0) return -1;
+            visible = i;
+        }
+    return visible;
+}
+
+// A pixel of a top-level window of the program as it is painted on its surface.
+COLORREF PixelOf(HWND wnd, int x, int y) {
+    HDC dc = GetWindowDC(wnd);
+    HDC mem = CreateCompatibleDC(dc);
+    HBITMAP one = CreateCompatibleBitmap(dc, 1, 1);
+    HGDIOBJ old = SelectObject(mem, one);
+    BitBlt(mem, 0, 0, 1, 1, dc, x, y, SRCCOPY);
+    const COLORREF pixel = GetPixel(mem, 0, 0);
+    SelectObject(mem, old);
+    DeleteObject(one);
+    DeleteDC(mem);
+    ReleaseDC(wnd, dc);
+    return pixel;
+}
+
+// The index of the tab drawn selected (its top edge in the accent colour of the selected picture), -1 when none or
+// several are.
+int SelectedTab(HWND dialog) {
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    int selected = -1;
+    for (int i = 0; i < 5; ++i) {
+        HWND tab = GetDlgItem(dialog, kFirstResultTab + i);
+        RECT outer, r;
+        GetWindowRect(dialog, &outer);
+        GetWindowRect(tab, &r);
+        // Read on the dialog's surface: the tab is drawn on it.
+        const COLORREF top = PixelOf(dialog, r.left - outer.left + 50, r.top - outer.top + 1);
+        if (top == RGB(52, 107, 185)) {
+            if (selected >= 0) return -1;
+            selected = i;
+        }
+    }
+    return selected;
+}
+
 std::string Describe(const StoredScore& s) {
     char text[200];
     snprintf(text, sizeof(text), "score %d counts reg %d traces %d junk %d links %d assoc %d", s.score,
@@ -138,6 +191,16 @@ TEST(OneClickApp, ScanFindsSeededProblemsAndRepairLeavesOnlyWhatCannotBeRemoved)
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(listed[i], SendMessageW(GetDlgItem(dialog, kFirstResultList + i), LVM_GETITEMCOUNT, 0, 0))
             << "list " << i;
+    // The window exists since start-up, behind the main window: the click brought it to the front.
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == dialog; }, 10000));
+    EXPECT_TRUE(Above(dialog, main));
+    // A click on a tab shows that category's list alone, and the tab looks selected.
+    for (int tab = 0; tab < 5; ++tab) {
+        shell_test::ClickWindow(FindDescendant(dialog, kFirstResultTab + tab), 20, 15);
+        EXPECT_TRUE(WaitFor([&] { return VisibleList(dialog) == tab; }, 10000)) << "tab " << tab;
+        EXPECT_EQ(tab, SelectedTab(dialog));
+        if (tab == 1) shell_test::SaveWindowShot(dialog, Artifact(L"oneclick-result-registry-tab.bmp"));
+    }
     ShowWindow(dialog, SW_HIDE);
 
     // A junk file in use when the repair runs cannot be deleted: it must stay counted.
