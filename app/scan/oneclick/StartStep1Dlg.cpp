@@ -5,6 +5,7 @@
 #include "HealthScore.h"
 #include "MainWindowBusy.h"
 #include "PageFactory.h"
+#include "RepairConfirmation.h"
 #include "scan/lastscan/ScanCategories.h"
 #include "scan/result/PopupMessageDlg.h"
 #include "scan/result/ScoreResultDialog.h"
@@ -97,6 +98,7 @@ void CStartStep1Dlg::OnInitPage() {
 void CStartStep1Dlg::StartQuickScan() {
     CFunctionDlg::OnShowPage();
     if (!m_scan.Start()) return;  // workers of the last run are still there: it goes on
+    GuardAbortRepairButton(false);
     SetMainWindowBusy(true);
     SetTimer(kScoreTimer, kScoreTimerMs, nullptr);
     SetTimer(kRepaintTimer, kRepaintTimerMs, nullptr);
@@ -134,7 +136,9 @@ void CStartStep1Dlg::OnAbortOrRepair() {
         m_showResult.EnableWindow(FALSE);
         return;
     }
-    if (!m_scan.Repair()) return;
+    // A click meant for Abort that arrives just after the button became Repair All.
+    if (m_bClickGuard || m_scan.Run().State() != RunState::Ended) return;
+    if (!ConfirmRepairAll() || !m_scan.Repair()) return;
     SetMainWindowBusy(true);
     SetTimer(kScoreTimer, kScoreTimerMs, nullptr);
     SetTimer(kRepaintTimer, kRepaintTimerMs, nullptr);
@@ -177,7 +181,7 @@ void CStartStep1Dlg::OnRunEnded() {
     m_progressText.SetWindowText(TranslateCode(RunEndTextKey(m_scan.Run().LastEnd())));
     SetButtonText(IDC_ABORT_REPAIR, L"IDS_START_REPAIRALL");
     EnableWindow(TRUE);
-    m_abortRepair.EnableWindow(TRUE);
+    GuardAbortRepairButton(true);
     m_return.EnableWindow(TRUE);
     m_showResult.EnableWindow(TRUE);
     SetMainWindowBusy(false);
@@ -196,6 +200,10 @@ void CStartStep1Dlg::OnRunEnded() {
 // Live score, buttons and look
 
 void CStartStep1Dlg::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent == kClickGuardTimer) {
+        GuardAbortRepairButton(false);
+        return;
+    }
     if (nIDEvent == kRepaintTimer) {
         m_list.FlushRepaint();
         return;
@@ -206,6 +214,25 @@ void CStartStep1Dlg::OnTimer(UINT_PTR nIDEvent) {
         return;
     }
     Default();
+}
+
+void CStartStep1Dlg::GuardAbortRepairButton(bool on) {
+    m_bClickGuard = on;
+    m_abortRepair.EnableWindow(!on);
+    if (on)
+        SetTimer(kClickGuardTimer, kClickGuardMs, nullptr);
+    else
+        KillTimer(kClickGuardTimer);
+}
+
+bool CStartStep1Dlg::ConfirmRepairAll() {
+    const std::wstring question =
+        RepairAllQuestion(m_scan.Counts(), CRegistryData::BackupDatabasePath(), &nsVendrel::TranslateString);
+    if (question.empty()) return true;  // nothing found: nothing is removed
+    CWnd* owner = GetTopLevelParent();
+    const int answer = ::MessageBoxW(owner ? owner->GetSafeHwnd() : GetSafeHwnd(), question.c_str(),
+                                     TranslateCode(L"IDS_START_REPAIRALL"), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+    return answer == IDYES;
 }
 
 void CStartStep1Dlg::OnShowResult() {

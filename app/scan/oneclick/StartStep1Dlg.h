@@ -23,6 +23,9 @@ public:
         IDC_ABORT_REPAIR = 62208, IDC_RETURN = 62209, IDC_SHOW_RESULT = 62210, IDC_HEALTH = 62211, IDC_LIST = 62110,
     };
     enum { kScoreTimer = 1, kScoreTimerMs = 1000, kRepaintTimer = 2, kRepaintTimerMs = 200 };
+    // When a run ends, Abort becomes Repair All in the same place: for this long the button stays disabled and
+    // clicks on it are ignored, so a click meant for Abort cannot start a repair.
+    enum { kClickGuardTimer = 3, kClickGuardMs = 1500 };
 
     CStartStep1Dlg();
     ~CStartStep1Dlg() override;
@@ -61,6 +64,9 @@ private:
     void OnResultsCleared() override;
     void OnRunEnded() override;
 
+    // Asks whether to repair everything found, naming it and the registry backup; true to go on.
+    bool ConfirmRepairAll();
+    void GuardAbortRepairButton(bool on);
     void ShowScore(int score, bool withStatus = true);
     // The run's items go to the result dialog when it is shown, since filling its lists item by item while the
     // scan runs would cost more than the scan.
@@ -72,6 +78,7 @@ private:
     size_t m_nDeliveredItems = 0;
     int m_nScore = 100;
     bool m_bPopupShown = false;
+    bool m_bClickGuard = false;
 
     CImageRotator m_busy;
     CProgressCtrlEx m_progress;

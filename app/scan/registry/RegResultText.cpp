@@ -19,14 +19,6 @@ bool EndsWith(const std::wstring& text, const std::wstring& end)
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-// The text with its first %s replaced by the argument (never read as a format: paths may hold %).
-std::wstring Fill(const std::wstring& text, const std::wstring& argument)
-{
-    const size_t at = text.find(L"%s");
-    if (at == std::wstring::npos) return text + L" " + argument;
-    return text.substr(0, at) + argument + text.substr(at + 2);
-}
-
 // The last part of a key path ("A\\B\\" -> "B").
 std::wstring LastKeyPart(std::wstring subKey)
 {
@@ -59,7 +51,7 @@ const wchar_t* RegReasonKey(int reason)
     }
 }
 
-std::wstring RegResultDetailText(const CRegistryData::SCAN_RESULT& result, const RegTextTranslator& translate)
+std::wstring RegResultDetailText(const CRegistryData::SCAN_RESULT& result, const TextTranslator& translate)
 {
     const std::wstring& detail = result.detail;
     if (detail.empty()) {
@@ -71,13 +63,13 @@ std::wstring RegResultDetailText(const CRegistryData::SCAN_RESULT& result, const
         const std::wstring before = e.before, after = e.after;
         if (detail.size() >= before.size() + after.size() && detail.compare(0, before.size(), before) == 0 &&
             EndsWith(detail, after))
-            return Fill(translate(e.key),
+            return FillTextArgument(translate(e.key),
                         detail.substr(before.size(), detail.size() - before.size() - after.size()));
     }
     return translate(detail);
 }
 
-RegResultLines MakeRegResultLines(const CRegistryData::SCAN_RESULT& result, const RegTextTranslator& translate)
+RegResultLines MakeRegResultLines(const CRegistryData::SCAN_RESULT& result, const TextTranslator& translate)
 {
     const wchar_t* reasonKey = RegReasonKey(result.reason);
     RegResultLines lines;

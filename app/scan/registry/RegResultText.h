@@ -1,13 +1,10 @@
 // Texts of one registry scan result as the result lists show them.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "RegistryData.h"
-
-// A dictionary lookup: the key's text, or the key itself when no text is known.
-using RegTextTranslator = std::function<std::wstring(const std::wstring& key)>;
+#include "shell/TextTranslator.h"
 
 // "HKCR", "HKCU", "HKLM", "HKU" or "HKEY_CURRENT_CONFIG" (empty for another root), a backslash and the subkey.
 std::wstring GetRootKeyShortName(const CRegistryData::REG_DATA& data);
@@ -19,14 +16,14 @@ const wchar_t* RegReasonKey(int reason);
 // around a path or a name: those are rebuilt from a dictionary text; any other description goes through the
 // dictionary as it is (and shows unchanged when it holds no text). Never empty: a result without a description
 // is described by its value name, else by the last part of its key.
-std::wstring RegResultDetailText(const CRegistryData::SCAN_RESULT& result, const RegTextTranslator& translate);
+std::wstring RegResultDetailText(const CRegistryData::SCAN_RESULT& result, const TextTranslator& translate);
 
 // First line: the translated reason, a blank and the description; second line: the registry path.
 struct RegResultLines {
     std::wstring title;
     std::wstring path;
 };
-RegResultLines MakeRegResultLines(const CRegistryData::SCAN_RESULT& result, const RegTextTranslator& translate);
+RegResultLines MakeRegResultLines(const CRegistryData::SCAN_RESULT& result, const TextTranslator& translate);
 
 // The item text of a list row: both lines, each followed by "\n".
 std::wstring JoinRegResultLines(const RegResultLines& lines);

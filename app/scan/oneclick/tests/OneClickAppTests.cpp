@@ -8,6 +8,8 @@
 
 #include <ctime>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include <Common.h>
 
@@ -209,9 +211,17 @@ TEST(OneClickApp, ScanFindsSeededProblemsAndRepairLeavesOnlyWhatCannotBeRemoved)
     const std::wstring backup = shell_test::ProgramFolder() + L"regbackup\\regbackup.db";
     DeleteFileW(backup.c_str());
     ForgetLastScanTime();
+    // Repair All asks first, naming what it removes and the registry backup; the user says yes.
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(FindDescendant(main, kAbortRepair)) != FALSE; }, 10000));
+    shell_test::MessageBoxDriver boxes(IDYES, app.ProcessId());
     Click(main, kAbortRepair);
     ASSERT_TRUE(WaitFor(RunStored, kScanTimeoutMs)) << "the repair never ended";
     CloseHandle(locked);
+    const std::vector<std::wstring> asked = boxes.Texts();
+    ASSERT_EQ(1u, asked.size());
+    EXPECT_NE(std::wstring::npos, asked[0].find(L"Junk files: " + std::to_wstring(found.counts[kJunk])));
+    EXPECT_NE(std::wstring::npos, asked[0].find(L"Registry errors: " + std::to_wstring(found.counts[kRegistry])));
+    EXPECT_NE(std::wstring::npos, asked[0].find(L"registry backup " + backup));
 
     EXPECT_FALSE(FileExists(seeded.junkFile));
     EXPECT_TRUE(FileExists(seeded.lockedJunkFile));

@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <set>
+#include <string>
+#include <vector>
 
 #include <Common.h>
 
@@ -110,7 +112,9 @@ TEST_F(StartStep1Page, AbortWaitsForEveryWorkerAndRepeatedAbortIsHarmless) {
     ASSERT_TRUE(WaitEnded());
     EXPECT_EQ(RunEnd::ScanAborted, m_step->Run().LastEnd());
     EXPECT_EQ(L"IDS_START_TXT_SCAN_FINISH_STATUS_ABORT", Text(CStartStep1Dlg::IDC_PROGRESS_TEXT));
-    EXPECT_TRUE(Enabled(CStartStep1Dlg::IDC_ABORT_REPAIR));
+    // Abort has become Repair All: usable after a short guard.
+    EXPECT_FALSE(Enabled(CStartStep1Dlg::IDC_ABORT_REPAIR));
+    EXPECT_TRUE(shell_test::PumpUntil([&] { return Enabled(CStartStep1Dlg::IDC_ABORT_REPAIR); }, 10000));
     EXPECT_TRUE(ReadStoredScore().hasScore);
 
     // The next scan runs to its end.
@@ -119,6 +123,48 @@ TEST_F(StartStep1Page, AbortWaitsForEveryWorkerAndRepeatedAbortIsHarmless) {
     EXPECT_EQ(ScanCounts(), m_step->Counts());
     ASSERT_TRUE(WaitEnded());
     EXPECT_EQ(RunEnd::ScanFinished, m_step->Run().LastEnd());
+}
+
+TEST_F(StartStep1Page, AbortClickedAsTheScanEndsRepairsNothingAndRepairAllAsksFirst) {
+    // Findings of two kinds, one of them in the registry.
+    const std::wstring junk = L"C:\\windows\\temp\\late-abort.tmp";
+    HANDLE file = CreateFileW(junk.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    CloseHandle(file);
+    const wchar_t muiCache[] = L"Software\\Microsoft\\Windows\\ShellNoRoam\\MUICache";
+    ASSERT_EQ(ERROR_SUCCESS,
+              SBRegSetStringValueW(HKEY_CURRENT_USER, muiCache, L"C:\\late-abort\\gone.exe", L"Gone"));
+
+    m_step->StartQuickScan();
+    ASSERT_TRUE(WaitEnded());
+    ASSERT_GE(m_step->Counts()[kJunk], 1);
+    ASSERT_GE(m_step->Counts()[kRegistry], 1);
+    shell_test::MessageBoxDriver boxes(IDNO);
+
+    // The click meant for Abort arrives just after the button became Repair All: nothing happens, nothing asks.
+    EXPECT_FALSE(Enabled(CStartStep1Dlg::IDC_ABORT_REPAIR));
+    Click(CStartStep1Dlg::IDC_ABORT_REPAIR);
+    EXPECT_EQ(RunState::Ended, m_step->Run().State());
+    EXPECT_EQ(RunEnd::ScanFinished, m_step->Run().LastEnd());
+    EXPECT_TRUE(boxes.Texts().empty());
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(junk.c_str()));
+
+    // After the guard Repair All asks first, naming what it removes and the registry backup; "No" keeps all.
+    ASSERT_TRUE(shell_test::PumpUntil([&] { return Enabled(CStartStep1Dlg::IDC_ABORT_REPAIR); }, 10000));
+    Click(CStartStep1Dlg::IDC_ABORT_REPAIR);
+    const std::vector<std::wstring> asked = boxes.Texts();
+    ASSERT_EQ(1u, asked.size());
+    EXPECT_NE(std::wstring::npos, asked[0].find(L"IDS_START_SCROE_SCAN2: " + std::to_wstring(m_step->Counts()[kJunk])))
+        << std::string(asked[0].begin(), asked[0].end());
+    EXPECT_NE(std::wstring::npos, asked[0].find(L"IDS_START_SCROE_SCAN0: "));
+    EXPECT_NE(std::wstring::npos, asked[0].find(CRegistryData::BackupDatabasePath()));
+    EXPECT_EQ(RunState::Ended, m_step->Run().State());
+    EXPECT_EQ(RunEnd::ScanFinished, m_step->Run().LastEnd());
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(junk.c_str()));
+    EXPECT_TRUE(SBRegValueExistW(HKEY_CURRENT_USER, muiCache, L"C:\\late-abort\\gone.exe"));
+
+    DeleteFileW(junk.c_str());
+    SBRegDeleteValueW(HKEY_CURRENT_USER, muiCache, L"C:\\late-abort\\gone.exe");
 }
 
 TEST_F(StartStep1Page, BootModeEndsWithOnePopupAndIsSwitchedOff) {
