@@ -30,7 +30,6 @@ BEGIN_MESSAGE_MAP(CStartStep1Dlg, CFunctionDlg)
 END_MESSAGE_MAP()
 
 CStartStep1Dlg::CStartStep1Dlg() {
-    CreateSkinFont(m_bigFont, 22, TRUE);
     CreateSkinFont(m_textFont, 14, FALSE);
     CreateSkinFont(m_scoreFont, 56, TRUE);
 }
@@ -57,7 +56,7 @@ void CStartStep1Dlg::OnInitPage() {
 
     m_health.Create(TranslateCode(L"IDS_START_TXT_HEALTH_STATUS"), WS_CHILD | WS_VISIBLE | SS_LEFT,
                     CRect(96, 20, w - 300, 50), this, IDC_HEALTH);
-    m_health.SetFont(&m_bigFont);
+    m_health.SetFontSizes({22, 19, 16, 14}, TRUE);
     m_progressText.Create(TranslateCode(L"IDS_START_TXT_SCAN_WAIT"), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_PATHELLIPSIS,
                           CRect(96, 56, w - 300, 76), this, IDC_PROGRESS_TEXT);
     m_progressText.SetFont(&m_textFont);
@@ -109,7 +108,11 @@ void CStartStep1Dlg::StartQuickScan() {
     m_return.EnableWindow(FALSE);
     m_showResult.EnableWindow(FALSE);
     m_progressText.SetWindowText(TranslateCode(L"IDS_START_TXT_SCAN_WAIT"));
-    ShowScore(100, false);  // a new run starts from a full score; its status follows at the first tick
+    // Nothing is known yet: no number and no verdict. The number follows the counts from the first tick on, the
+    // verdict comes with the end of the run.
+    m_nScore = 100;
+    m_score.SetWindowText(L"");
+    m_health.SetWindowText(TranslateCode(L"IDS_START_TXT_HEALTH_STATUS"));
 
     if (m_list.GetItemCount() == kPartCount) {
         // The five rows of the last run: only their texts and counts start again (their pictures stay loaded).
@@ -210,7 +213,7 @@ void CStartStep1Dlg::OnTimer(UINT_PTR nIDEvent) {
     }
     const RunState state = m_scan.Run().State();
     if (nIDEvent == kScoreTimer && (state == RunState::Scanning || state == RunState::Aborting)) {
-        ShowScore(HealthScore(m_scan.Counts()));
+        ShowScore(HealthScore(m_scan.Counts()), false);
         return;
     }
     Default();

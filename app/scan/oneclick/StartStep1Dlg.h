@@ -11,6 +11,7 @@
 #include "ImageButton.h"
 #include "QuickScan.h"
 #include "scan/lastscan/StartScanList.h"
+#include "controls/FitTextStatic.h"
 #include "controls/ImageRotator.h"
 #include "controls/ProgressCtrlEx.h"
 
@@ -82,9 +83,10 @@ private:
 
     CImageRotator m_busy;
     CProgressCtrlEx m_progress;
-    CStatic m_health, m_progressText, m_abortText, m_score;
+    CFitTextStatic m_health;
+    CStatic m_progressText, m_abortText, m_score;
     CGeneralImageButton m_abortRepair, m_showResult, m_return;
     CStartScanList m_list;
-    CFont m_bigFont, m_textFont, m_scoreFont;
+    CFont m_textFont, m_scoreFont;
     CScoreResultDialog* m_pResultDlg = nullptr;
 };

@@ -11,8 +11,10 @@
 
 #include <Common.h>
 
+#include "Dictionary.h"
 #include "EntryApp.h"
 #include "FunctionDlg.h"
+#include "scan/lastscan/ScanCategories.h"
 #include "scan/lastscan/ScoreStore.h"
 #include "StartStep1Dlg.h"
 #include "QTestSupport.h"
@@ -74,7 +76,9 @@ protected:
 TEST_F(StartStep1Page, ScanStartsFromNothingAndEndsWithItsStoredResult) {
     m_step->StartQuickScan();
     EXPECT_EQ(RunState::Scanning, m_step->Run().State());
-    EXPECT_EQ(L"100", Text(CStartStep1Dlg::IDC_SCORE));
+    // Nothing counted yet: no number and no verdict.
+    EXPECT_EQ(L"", Text(CStartStep1Dlg::IDC_SCORE));
+    EXPECT_EQ(L"IDS_START_TXT_HEALTH_STATUS", Text(CStartStep1Dlg::IDC_HEALTH));
     EXPECT_EQ(L"IDS_START_BTN_ABORT_TXT", Text(CStartStep1Dlg::IDC_ABORT_REPAIR));
     EXPECT_FALSE(Enabled(CStartStep1Dlg::IDC_RETURN));
     EXPECT_FALSE(Enabled(CStartStep1Dlg::IDC_SHOW_RESULT));
@@ -95,6 +99,7 @@ TEST_F(StartStep1Page, ScanStartsFromNothingAndEndsWithItsStoredResult) {
     EXPECT_EQ(m_step->Counts(), stored.counts);
     EXPECT_EQ(m_step->Score(), stored.score);
     EXPECT_EQ(std::to_wstring(stored.score), Text(CStartStep1Dlg::IDC_SCORE));
+    EXPECT_EQ(ScoreStatusKey(stored.score), Text(CStartStep1Dlg::IDC_HEALTH));
 }
 
 TEST_F(StartStep1Page, AbortWaitsForEveryWorkerAndRepeatedAbortIsHarmless) {
@@ -117,10 +122,13 @@ TEST_F(StartStep1Page, AbortWaitsForEveryWorkerAndRepeatedAbortIsHarmless) {
     EXPECT_TRUE(shell_test::PumpUntil([&] { return Enabled(CStartStep1Dlg::IDC_ABORT_REPAIR); }, 10000));
     EXPECT_TRUE(ReadStoredScore().hasScore);
 
-    // The next scan runs to its end.
+    // The next scan runs to its end; the last run's verdict and number are gone as it starts.
+    ASSERT_NE(L"", Text(CStartStep1Dlg::IDC_SCORE));
     m_step->StartQuickScan();
     EXPECT_EQ(RunState::Scanning, m_step->Run().State());
     EXPECT_EQ(ScanCounts(), m_step->Counts());
+    EXPECT_EQ(L"", Text(CStartStep1Dlg::IDC_SCORE));
+    EXPECT_EQ(L"IDS_START_TXT_HEALTH_STATUS", Text(CStartStep1Dlg::IDC_HEALTH));
     ASSERT_TRUE(WaitEnded());
     EXPECT_EQ(RunEnd::ScanFinished, m_step->Run().LastEnd());
 }
@@ -165,6 +173,28 @@ TEST_F(StartStep1Page, AbortClickedAsTheScanEndsRepairsNothingAndRepairAllAsksFi
 
     DeleteFileW(junk.c_str());
     SBRegDeleteValueW(HKEY_CURRENT_USER, muiCache, L"C:\\late-abort\\gone.exe");
+}
+
+// Every text the health line shows, in every language, fits its width in the font the line takes for it.
+TEST_F(StartStep1Page, HealthLineShowsEveryStatusWholeInEveryLanguage) {
+    HWND health = m_step->GetDlgItem(CStartStep1Dlg::IDC_HEALTH)->GetSafeHwnd();
+    RECT client;
+    GetClientRect(health, &client);
+    for (const wchar_t* language : {L"en", L"de", L"es", L"fr", L"it", L"jp", L"cn", L"hk", L"ar", L"nl", L"pt"}) {
+        nsVendrel::CRBDictionary dictionary(CString(SBGetAppPathW().c_str()) + L"dic\\" + language, 0);
+        for (const wchar_t* key : {L"IDS_START_TXT_HEALTH_STATUS", L"IDS_START_HIGHSTATUS", L"IDS_START_LOWSSTATUS"}) {
+            const CString text = dictionary.Translate(key, 0, 1);
+            ASSERT_NE(CString(key), text) << language;
+            SetWindowTextW(health, text);
+            HDC dc = GetDC(health);
+            HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(health, WM_GETFONT, 0, 0)));
+            SIZE size = {};
+            GetTextExtentPoint32W(dc, text.GetString(), text.GetLength(), &size);
+            SelectObject(dc, old);
+            ReleaseDC(health, dc);
+            EXPECT_LE(size.cx, client.right) << language << " " << key;
+        }
+    }
 }
 
 TEST_F(StartStep1Page, BootModeEndsWithOnePopupAndIsSwitchedOff) {
