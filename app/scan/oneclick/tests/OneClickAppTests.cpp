@@ -28,7 +28,7 @@ using shell_test::QuorvelProcess;
 namespace {
 
 const int kAbortRepair = 62208, kReturn = 62209, kShowResult = 62210, kQuickScan = 62109, kProgressText = 62205,
-          kHomeScore = 62106, kFirstResultList = 62307, kFirstResultTab = 62302;
+          kHomeScore = 62106, kFirstResultList = 62307, kFirstResultTab = 62302, kScore = 62202;
 const DWORD kScanTimeoutMs = 240000;
 
 std::wstring Artifact(const wchar_t* name) {
@@ -320,4 +320,38 @@ TEST(OneClickApp, HomePageStartsAScanWhenTheLastOneIsSevenDaysOld) {
         EXPECT_EQ(c.scans, scanned) << c.daysAgo << " days ago";
         app.Exit();
     }
+}
+
+// The scan step at the end of a first scan, its result window and the home page afterwards, in every language
+// (test artefacts: oneclick-result-<language>.bmp, oneclick-result-window-<language>.bmp, home-<language>.bmp).
+TEST(OneClickApp, ScreenshotsOfTheResultAndTheHomePageInEveryLanguage) {
+    const wchar_t* const languages[] = {L"en", L"de", L"es", L"fr", L"it", L"jp", L"cn", L"hk", L"ar", L"nl", L"pt"};
+    for (int i = 0; i < 11; ++i) {
+        const std::wstring setting = std::to_wstring(i + 1), language = languages[i];
+        shell_test::SetLanguageSetting(setting.c_str());
+        ClearStoredScore();  // the home page starts a scan at once
+
+        QuorvelProcess app;
+        ASSERT_TRUE(app.Start());
+        const HWND main = app.WaitForMainWindow();
+        ASSERT_NE(nullptr, main);
+        ASSERT_TRUE(WaitFor(RunStored, kScanTimeoutMs)) << "the scan never ended";
+        const StoredScore stored = ReadStoredScore();
+        ASSERT_TRUE(WaitFor([&] { return TextOf(main, kScore) == std::to_wstring(stored.score); }, 10000));
+        EXPECT_TRUE(shell_test::SaveWindowShot(main, Artifact((L"oneclick-result-" + language + L".bmp").c_str())));
+
+        Click(main, kShowResult);
+        HWND dialog = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (dialog = FindWindowW(nullptr, L"Scan Result")) && IsWindowVisible(dialog); },
+                            10000));
+        EXPECT_TRUE(shell_test::SaveWindowShot(
+            dialog, Artifact((L"oneclick-result-window-" + language + L".bmp").c_str())));
+        ShowWindow(dialog, SW_HIDE);
+
+        Click(main, kReturn);
+        ASSERT_TRUE(WaitFor([&] { return TextOf(main, kHomeScore) == std::to_wstring(stored.score); }, 10000));
+        EXPECT_TRUE(shell_test::SaveWindowShot(main, Artifact((L"home-" + language + L".bmp").c_str())));
+        app.Exit();
+    }
+    shell_test::SetLanguageSetting(nullptr);
 }
