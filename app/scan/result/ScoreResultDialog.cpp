@@ -58,7 +58,7 @@ void CScoreResultDialog::OnInitPage()
     CRect client;
     GetClientRect(&client);
     CRect listRect(kMargin, kTabY + kTabH + 10, client.right - kMargin, client.bottom - kMargin);
-    CString column = TranslateCode(L"Scan Result");
+    CString column = TranslateCode(L"IDS_START_SCAN_RESULT_COLUMN");
     CFont* font = GetFont();
     for (int i = 0; i < kScoreResultListCount; ++i) {
         CListCtrl& list = m_lists[i];
