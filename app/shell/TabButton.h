@@ -19,7 +19,7 @@ public:
     // Keeps the caption inside the tab: the font of m_nFontSize, or a smaller one down to kMinFontSize when the
     // caption is wider than the tab's picture. Runs whenever the caption or the pictures change.
     void FitTextFont();
-    enum { kMinFontSize = 8, kTextPadding = 4 };
+    enum { kMinFontSize = 9, kTextPadding = 4 };
     // Replaces pRgn by the region the bitmap covers (its whole rectangle: every pixel counts).
     static void CreateRegionFromBitmap(CBitmap* pBitmap, CRgn* pRgn);
     void SetSelected(BOOL selected);
