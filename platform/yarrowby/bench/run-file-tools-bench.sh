@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# run-file-tools-bench.sh <build-dir> [MiB] [passes] [rounds]: shreds, splits and joins one random file (1024 MiB
+# run-file-tools-bench.sh <build-dir> [MiB] [passes] [rounds] [tools]: shreds, splits and joins one random file (1024 MiB
 # by default) with Yarrowby and with GNU shred -n, split -b and cat in the same run, and prints per tool the median
 # of the paired ratios GNU time / Yarrowby time, their range, the number of pairs and the machine's load (at least
-# 0.9 is the goal: Yarrowby no slower than 0.9x their speed).
+# 0.9 is the goal: Yarrowby no slower than 0.9x their speed). tools: some of "shred split join" (join needs split).
 # Paired runs: each round times GNU and Yarrowby back to back on the same work, GNU first in odd rounds and second
 # in even ones, so a load that comes and goes on a shared machine falls on both sides of a pair alike. Every timed
 # run starts after a sync, so no side pays for the other's (or the setup's) dirty pages.
@@ -12,10 +12,11 @@
 # timed inside its process. The page cache is not dropped (not allowed in this container): the source file is
 # cached for both.
 set -euo pipefail
-build=$(realpath "${1:?usage: run-file-tools-bench.sh <build-dir> [MiB] [passes] [rounds]}")
+build=$(realpath "${1:?usage: run-file-tools-bench.sh <build-dir> [MiB] [passes] [rounds] [tools]}")
 mib=${2:-1024}
 passes=${3:-3}
 rounds=${4:-7}
+tools=${5:-shred split join}
 here=$(cd "$(dirname "$0")" && pwd)
 run="$here/../../../scripts/wine-run.sh"
 cmake --build "$build" --target YarrowbyFileBench >/dev/null
@@ -94,7 +95,7 @@ times="$work/times"   # tool, GNU seconds, Yarrowby seconds, 1-minute load avera
 : > "$times"
 for ((r = 1; r <= rounds; r++)); do
     line="round $r:"
-    for tool in shred split join; do
+    for tool in $tools; do
         load=$(cut -d' ' -f1 /proc/loadavg)
         if ((r % 2)); then g=$("gnu_$tool"); y=$("ours_$tool"); else y=$("ours_$tool"); g=$("gnu_$tool"); fi
         echo "$tool $g $y $load" >> "$times"
