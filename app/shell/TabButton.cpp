@@ -2,6 +2,7 @@
 
 #include "ImageButton.h"
 #include "HoverTracking.h"
+#include "KeyboardFocus.h"
 #include "SkinDraw.h"
 
 IMPLEMENT_DYNAMIC(CTabButton, CButton)
@@ -59,7 +60,7 @@ void CTabButton::SetSelected(BOOL selected)
 void CTabButton::PreSubclassWindow()
 {
     CButton::PreSubclassWindow();
-    ModifyStyle(0, BS_OWNERDRAW);
+    ModifyStyle(0, BS_OWNERDRAW | WS_TABSTOP);
 }
 
 void CTabButton::DrawItem(LPDRAWITEMSTRUCT dis)
@@ -86,8 +87,11 @@ void CTabButton::DrawItem(LPDRAWITEMSTRUCT dis)
 
     CString caption;
     GetWindowText(caption);
+    COLORREF text = IsWindowEnabled() ? m_crText : Shell::kDisabledTextColour;
     Shell::DrawButtonFace(GetSafeHwnd(), dis->hDC, client, hbm, transparents[state], caption,
-                          static_cast<HFONT>(m_font.GetSafeHandle()), m_crText, m_bCenter, m_nTextX, m_nTextY);
+                          static_cast<HFONT>(m_font.GetSafeHandle()), text, m_bCenter, m_nTextX, m_nTextY);
+    if ((dis->itemState & ODS_FOCUS) && !(dis->itemState & ODS_NOFOCUSRECT))
+        Shell::DrawFocusFrame(GetSafeHwnd(), dis->hDC, client);
 }
 
 LRESULT CTabButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -96,6 +100,19 @@ LRESULT CTabButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_ERASEBKGND:
         return TRUE;
+    case WM_GETDLGCODE:
+        return Shell::ActivationDialogCode(lParam, CButton::WindowProc(message, wParam, lParam));
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN) {
+            if (CWnd* parent = GetParent())
+                parent->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), BN_CLICKED), (LPARAM)GetSafeHwnd());
+            return 0;
+        }
+        break;
+    case BM_SETSTYLE:
+        return CButton::WindowProc(message, (wParam & ~BS_TYPEMASK) | BS_OWNERDRAW, lParam);
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(m_font.GetSafeHandle());
     }
     return CButton::WindowProc(message, wParam, lParam);
 }
