@@ -11,7 +11,7 @@
 #include "ImageButton.h"
 #include "RegCleanBookkeeping.h"
 #include "RegistryData.h"
-#include "controls/RegScanResultListCtrl.h"
+#include "RegScanResultListCtrl.h"
 
 class CScanCleanRegCleanStep1 : public CFunctionDlg {
 public:
