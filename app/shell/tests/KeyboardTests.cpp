@@ -50,17 +50,20 @@ int Region(HWND main, HWND h)
     return ::GetParent(h) == main ? 2 : 0;
 }
 
+BOOL CALLBACK FindVisibleOptionsWindow(HWND h, LPARAM found)
+{
+    if (::IsWindowVisible(h) && dynamic_cast<COptionDlg*>(CWnd::FromHandlePermanent(h))) {
+        *reinterpret_cast<HWND*>(found) = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The options window when it is shown, or null.
 HWND VisibleOptionsWindow()
 {
     HWND found = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND h, LPARAM p) -> BOOL {
-        if (::IsWindowVisible(h) && dynamic_cast<COptionDlg*>(CWnd::FromHandlePermanent(h))) {
-            *reinterpret_cast<HWND*>(p) = h;
-            return FALSE;
-        }
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&found));
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindVisibleOptionsWindow, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
