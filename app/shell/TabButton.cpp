@@ -18,12 +18,45 @@ BOOL CTabButton::Create(LPCTSTR caption, DWORD style, const RECT& rect, CWnd* pa
 {
     if (!CButton::Create(caption, style, rect, parent, id)) return FALSE;
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetSafeHandle()), TRUE);
+    FitTextFont();
     return TRUE;
+}
+
+void CTabButton::FitTextFont()
+{
+    const HWND wnd = GetSafeHwnd();
+    if (!wnd) return;
+    SIZE picture = Shell::BitmapSize(static_cast<HBITMAP>(m_bmpNormal.GetSafeHandle()));
+    if (picture.cx <= 0) {
+        RECT client;
+        ::GetClientRect(wnd, &client);
+        picture.cx = client.right;
+    }
+    const int room = picture.cx - 2 * kTextPadding;
+    CString caption;
+    GetWindowText(caption);
+    HDC dc = ::GetDC(wnd);
+    HFONT fitted = Shell::CreateFittingFont(dc, caption, room, m_nFontSize, kMinFontSize, m_bBold, L"Verdana");
+    ::ReleaseDC(wnd, dc);
+    LOGFONTW made = {};
+    ::GetObjectW(fitted, sizeof(made), &made);
+    const int size = made.lfHeight;
+    if (size == m_nFontMade && m_font.GetSafeHandle()) {
+        ::DeleteObject(fitted);
+        return;
+    }
+    m_font.DeleteObject();
+    m_font.Attach(fitted);
+    m_nFontMade = size;
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetSafeHandle()), TRUE);
 }
 
 void CTabButton::CreateTextFont()
 {
+    m_font.DeleteObject();
     CreateSkinFont(m_font, m_nFontSize, m_bBold);
+    m_nFontMade = m_nFontSize;
+    FitTextFont();
 }
 
 void CTabButton::CreateRegionFromBitmap(CBitmap* pBitmap, CRgn* pRgn)
@@ -48,6 +81,7 @@ void CTabButton::SetBitmaps(UINT normal, UINT hover, UINT pressed, UINT selected
     }
     m_crTransNormal = m_crTransHover = m_crTransPressed = m_crTransSelected = transparent;
     m_nState = -1;
+    FitTextFont();
     if (GetSafeHwnd()) Invalidate();
 }
 
@@ -113,6 +147,11 @@ LRESULT CTabButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return CButton::WindowProc(message, (wParam & ~BS_TYPEMASK) | BS_OWNERDRAW, lParam);
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(m_font.GetSafeHandle());
+    case WM_SETTEXT: {
+        const LRESULT result = CButton::WindowProc(message, wParam, lParam);
+        FitTextFont();
+        return result;
+    }
     }
     return CButton::WindowProc(message, wParam, lParam);
 }
