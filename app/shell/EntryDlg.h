@@ -1,7 +1,8 @@
 // CEntryDlg: the skinned main window (930 x 688, round corners, title "Quorvel"). It loads the dictionary,
 // guards against a second instance, shows the splash while it builds the drawer, the top buttons, the options
 // window and every page, adds the tray icon, and receives WM_SWITCH_PAGE, WM_SET_BUSY and WM_TRAY_NOTIFY.
-// Its close button, Enter, Escape and Alt+F4 only hide it; the tray menu's "Exit" ends the program.
+// Its close button, Enter, Escape and Alt+F4 only hide it; the tray menu's "Exit" ends the program. Tab goes
+// through the drawer, the visible page, the top buttons, minimise and close.
 #pragma once
 
 #include <QMfc.h>
@@ -48,6 +49,7 @@ protected:
     void CreateTopButtons();
     void CreateOptionsWindow();
     void CreateFunctionPages();
+    void ArrangeTabOrder();
     void EndBootMode();
     void OpenWebLink(bool help);
 

@@ -2,6 +2,7 @@
 
 #include "ImageButton.h"
 #include "HoverTracking.h"
+#include "KeyboardFocus.h"
 #include "SkinDraw.h"
 
 IMPLEMENT_DYNAMIC(CTabButton, CButton)
@@ -35,20 +36,17 @@ void CTabButton::FitTextFont()
     CString caption;
     GetWindowText(caption);
     HDC dc = ::GetDC(wnd);
-    int size = m_nFontSize;
-    for (; size > kMinFontSize; --size) {
-        CFont trial;
-        CreateSkinFont(trial, size, m_bBold);
-        HGDIOBJ old = ::SelectObject(dc, trial.GetSafeHandle());
-        SIZE text = {};
-        ::GetTextExtentPoint32W(dc, caption.GetString(), caption.GetLength(), &text);
-        ::SelectObject(dc, old);
-        if (text.cx <= room) break;
-    }
+    HFONT fitted = Shell::CreateFittingFont(dc, caption, room, m_nFontSize, kMinFontSize, m_bBold, L"Verdana");
     ::ReleaseDC(wnd, dc);
-    if (size == m_nFontMade && m_font.GetSafeHandle()) return;
+    LOGFONTW made = {};
+    ::GetObjectW(fitted, sizeof(made), &made);
+    const int size = made.lfHeight;
+    if (size == m_nFontMade && m_font.GetSafeHandle()) {
+        ::DeleteObject(fitted);
+        return;
+    }
     m_font.DeleteObject();
-    CreateSkinFont(m_font, size, m_bBold);
+    m_font.Attach(fitted);
     m_nFontMade = size;
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetSafeHandle()), TRUE);
 }
@@ -96,7 +94,7 @@ void CTabButton::SetSelected(BOOL selected)
 void CTabButton::PreSubclassWindow()
 {
     CButton::PreSubclassWindow();
-    ModifyStyle(0, BS_OWNERDRAW);
+    ModifyStyle(0, BS_OWNERDRAW | WS_TABSTOP);
 }
 
 void CTabButton::DrawItem(LPDRAWITEMSTRUCT dis)
@@ -123,8 +121,11 @@ void CTabButton::DrawItem(LPDRAWITEMSTRUCT dis)
 
     CString caption;
     GetWindowText(caption);
+    COLORREF text = IsWindowEnabled() ? m_crText : Shell::kDisabledTextColour;
     Shell::DrawButtonFace(GetSafeHwnd(), dis->hDC, client, hbm, transparents[state], caption,
-                          static_cast<HFONT>(m_font.GetSafeHandle()), m_crText, m_bCenter, m_nTextX, m_nTextY);
+                          static_cast<HFONT>(m_font.GetSafeHandle()), text, m_bCenter, m_nTextX, m_nTextY);
+    if ((dis->itemState & ODS_FOCUS) && !(dis->itemState & ODS_NOFOCUSRECT))
+        Shell::DrawFocusFrame(GetSafeHwnd(), dis->hDC, client);
 }
 
 LRESULT CTabButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -133,6 +134,19 @@ LRESULT CTabButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_ERASEBKGND:
         return TRUE;
+    case WM_GETDLGCODE:
+        return Shell::ActivationDialogCode(lParam, CButton::WindowProc(message, wParam, lParam));
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN) {
+            if (CWnd* parent = GetParent())
+                parent->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), BN_CLICKED), (LPARAM)GetSafeHwnd());
+            return 0;
+        }
+        break;
+    case BM_SETSTYLE:
+        return CButton::WindowProc(message, (wParam & ~BS_TYPEMASK) | BS_OWNERDRAW, lParam);
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(m_font.GetSafeHandle());
     case WM_SETTEXT: {
         const LRESULT result = CButton::WindowProc(message, wParam, lParam);
         FitTextFont();

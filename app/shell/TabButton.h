@@ -1,5 +1,6 @@
 // CTabButton: a bitmap button used as a tab. Four looks (normal, hover, pressed, selected); the window takes
 // the size of the look's bitmap and is cut to that look's region.
+// It is a Tab stop with a focus frame; Enter and Space press it.
 #pragma once
 
 #include <QMfc.h>

@@ -5,6 +5,8 @@
 
 #include "Dictionary.h"
 #include "EntryApp.h"
+#include "LocalDateTime.h"
+#include "options/LanguageSwitch.h"
 #include "scan/lastscan/ScanCategories.h"
 #include "scan/lastscan/ScanTime.h"
 #include "scan/lastscan/ScoreStore.h"
@@ -56,6 +58,7 @@ void CStartStep0Dlg::OnInitPage() {
     }
     m_quickScan.Create(TranslateCode(L"IDS_START_BTN_QUICK_SCAN"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
                        CRect(w - 144, 36, w - 20, 76), this, IDC_QUICK_SCAN);
+    SetDefaultButton(IDC_QUICK_SCAN);
 
     m_list.m_nRowHeight = 55;
     m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_SINGLESEL |
@@ -96,8 +99,7 @@ void CStartStep0Dlg::RefreshLastResult() {
     if (!stored.hasTime || !OneClick::ParseScanTime(stored.timeText, &local, nullptr)) return;
 
     wchar_t text[256] = {};
-    std::wcsftime(text, 256, L"%#c", &local);
-    m_time.SetWindowText(text);
+    m_time.SetWindowText(Shell::FormatDateTime(local, Shell::StoredLanguageNumber() - 1).c_str());
     const int score = stored.score;
     if (OneClick::StoredScoreUnknown(score)) {
         m_score.SetWindowText(TranslateCode(L"IDS_START_UNKONWSCROE"));
