@@ -200,7 +200,8 @@ TEST(OneClickApp, ScanFindsSeededProblemsAndRepairLeavesOnlyWhatCannotBeRemoved)
     for (int tab = 0; tab < 5; ++tab) {
         shell_test::ClickWindow(FindDescendant(dialog, kFirstResultTab + tab), 20, 15);
         EXPECT_TRUE(WaitFor([&] { return VisibleList(dialog) == tab; }, 10000)) << "tab " << tab;
-        EXPECT_EQ(tab, SelectedTab(dialog));
+        // The tab is drawn by the program's own thread: wait for its paint rather than reading it once.
+        EXPECT_TRUE(WaitFor([&] { return SelectedTab(dialog) == tab; }, 10000)) << "tab " << tab << " not drawn selected";
         if (tab == 1) shell_test::SaveWindowShot(dialog, Artifact(L"oneclick-result-registry-tab.bmp"));
     }
     ShowWindow(dialog, SW_HIDE);
