@@ -89,7 +89,7 @@ TEST_F(ImageButtonTest, ADisabledButtonDrawsItsNormalBitmapAndIgnoresMouseSpaceA
 
     m_button.SetDisabled(false);
     m_button.SendMessage(BM_CLICK);
-    shell_test::PumpFor(50);
+    ASSERT_TRUE(shell_test::PumpUntil([&] { return !m_host.commands.empty(); }));
     ASSERT_EQ(1u, m_host.commands.size());
     EXPECT_EQ(4242u, m_host.commands[0]);
 }
