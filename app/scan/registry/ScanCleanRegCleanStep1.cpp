@@ -49,7 +49,7 @@ void CScanCleanRegCleanStep1::OnInitPage()
                   CRect(kListX, kListY, kListX + kListW, kListY + kListH), this, IDC_RESULT_LIST);
     CRect client;
     m_list.GetClientRect(&client);
-    m_list.InsertColumn(0, L"This is a test", LVCFMT_LEFT, client.Width());
+    m_list.InsertColumn(0, L"", LVCFMT_LEFT, client.Width());
 
     m_selectAll.Create(TranslateCode(L"IDS_SCAN_CLEAN_REGISTRY_SELECT_ALL"), WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX,
                        CRect(kListX, kListY + kListH + 25, kListX + 250, kListY + kListH + 45), this, IDC_SELECT_ALL);

@@ -148,7 +148,8 @@ protected:
 
     void ClickRow(int row)
     {
-        RECT rc = {LVIR_BOUNDS};
+        RECT rc = {};
+        rc.left = LVIR_BOUNDS;
         ::SendMessageW(list, LVM_ENSUREVISIBLE, (WPARAM)row, FALSE);
         ::SendMessageW(list, LVM_GETITEMRECT, (WPARAM)row, (LPARAM)&rc);
         ClickAt(list, rc.left + 30, rc.top + 20);

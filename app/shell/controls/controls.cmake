@@ -4,7 +4,7 @@ include_guard(GLOBAL)
 
 set(QUORVEL_SHELL_CONTROLS_DIR "${CMAKE_CURRENT_LIST_DIR}")
 set(QUORVEL_SHELL_CONTROLS_PURE "${CMAKE_CURRENT_LIST_DIR}/ControlMath.cpp")
-quorvel_app_sources(
+quorvel_app_module(QuorvelShellControls SOURCES
     ${QUORVEL_SHELL_CONTROLS_PURE}
     "${CMAKE_CURRENT_LIST_DIR}/BitmapDraw.cpp"
     "${CMAKE_CURRENT_LIST_DIR}/CheckBoxEx.cpp"
@@ -13,8 +13,8 @@ quorvel_app_sources(
     "${CMAKE_CURRENT_LIST_DIR}/ImageRotator.cpp"
     "${CMAKE_CURRENT_LIST_DIR}/Hyperlink.cpp"
     "${CMAKE_CURRENT_LIST_DIR}/FolderDialog.cpp"
-    "${CMAKE_CURRENT_LIST_DIR}/DiskManControl.cpp")
-quorvel_app_libraries(QCore)
+    "${CMAKE_CURRENT_LIST_DIR}/DiskManControl.cpp"
+    LIBS QCore)
 
 # The hyperlink and the folder dialog in windows (the link's click starts the recording stand-in program).
 quorvel_app_test(ShellLinkFolderTests SOURCES "${CMAKE_CURRENT_LIST_DIR}/tests/HyperlinkFolderDialogTests.cpp")

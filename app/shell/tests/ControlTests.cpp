@@ -91,7 +91,7 @@ TEST_F(ImageButtonTest, ADisabledButtonDrawsItsNormalBitmapAndIgnoresMouseSpaceE
     m_button.SetDisabled(false);
     m_button.SendMessage(BM_CLICK);
     m_button.SendMessage(WM_KEYDOWN, VK_RETURN, 0);  // Enter presses a focused button as a click does
-    shell_test::PumpFor(50);
+    ASSERT_TRUE(shell_test::PumpUntil([&] { return m_host.commands.size() >= 2; }));
     ASSERT_EQ(2u, m_host.commands.size());
     EXPECT_EQ(4242u, m_host.commands[0]);
     EXPECT_EQ(4242u, m_host.commands[1]);

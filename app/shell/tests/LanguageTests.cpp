@@ -30,22 +30,30 @@ TEST(LanguageChoice, MapsSettingTextToFolderAndIndex)
     }
 }
 
-TEST(BootMode, IsACaseSensitiveSubstringOfTheCommandLine)
+TEST(BootMode, IsAnArgumentOfItsOwn)
 {
     struct Case {
         const wchar_t* commandLine;
         bool boot;
     } cases[] = {
         {L"Q:\\Quorvel.exe --boot", true},
-        {L"\"Q:\\Quorvel.exe\" x--booty", true},
+        {L"\"Q:\\Quorvel.exe\" --boot", true},
         {L"Q:\\Quorvel.exe --boot --other", true},
+        {L"Q:\\Quorvel.exe --other --boot", true},
+        {L"Q:\\Quorvel.exe \"--boot\"", true},
+        {L"\"Q:\\Quorvel.exe\" x--booty", false},
+        {L"Q:\\Quorvel.exe --booting", false},
+        {L"Q:\\Quorvel.exe x--boot", false},
+        {L"\"C:\\a --boot\\Quorvel.exe\"", false},
+        {L"\"C:\\a\\Quorvel.exe\" \"a --boot\"", false},
         {L"Q:\\Quorvel.exe --BOOT", false},
         {L"Q:\\Quorvel.exe -boot", false},
         {L"Q:\\Quorvel.exe", false},
         {L"", false},
         {nullptr, false},
     };
-    for (const Case& c : cases) EXPECT_EQ(c.boot, Shell::IsBootCommandLine(c.commandLine));
+    for (const Case& c : cases)
+        EXPECT_EQ(c.boot, Shell::IsBootCommandLine(c.commandLine)) << (c.commandLine ? c.commandLine : L"(null)");
 }
 
 TEST(WebLinks, UseTheLanguageRowAndFallBackToTheFirst)

@@ -115,8 +115,9 @@ TEST_F(PageFrame, AnUnknownIdHidesEveryPageAndTheContainer)
     EXPECT_FALSE(HasVisibleBit(a));
     EXPECT_FALSE(HasVisibleBit(&m_container));
     // The emptied area is repainted by the main window (the old page's pixels do not stay).
-    shell_test::PumpFor(100);
-    EXPECT_EQ(shell_test::HostWindow::kBackground, shell_test::ScreenPixel(m_host.GetSafeHwnd(), 300, 300));
+    EXPECT_TRUE(shell_test::PumpUntil([&] {
+        return shell_test::ScreenPixel(m_host.GetSafeHwnd(), 300, 300) == shell_test::HostWindow::kBackground;
+    }));
     m_container.ShowPage(110001);
     EXPECT_TRUE(m_container.IsWindowVisible());
     EXPECT_TRUE(a->IsWindowVisible());

@@ -273,7 +273,8 @@ TEST(OneClickApp, AbortMidScanThenANewScanFindsEverything) {
     StoreEarlierScan(1);
     const std::wstring before = ReadStoredScore().timeText;
     Click(main, kReturn);
-    Sleep(500);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(FindDescendant(main, kQuickScan)) != FALSE; }, 10000))
+        << "the home page never came back";
     Click(main, kQuickScan);
     ASSERT_TRUE(WaitFor([&] { return ReadStoredScore().timeText != before; }, kScanTimeoutMs))
         << "the second scan never ended";
