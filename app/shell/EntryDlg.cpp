@@ -9,7 +9,7 @@
 #include "MemDC.h"
 #include "PageFactory.h"
 #include "PageIds.h"
-#include "PumpingWait.h"
+#include "QWorker.h"
 #include "TrayIcon.h"
 #include "WebLinks.h"
 #include "options/LanguageSwitch.h"
@@ -60,10 +60,18 @@ CEntryDlg::CEntryDlg() : CDialog(IDD_ENTRY_DIALOG, nullptr)
     SetShowOnIdle(!CEntryApp::m_bBootMode);
 }
 
-CEntryDlg::~CEntryDlg()
+CEntryDlg::~CEntryDlg() = default;
+
+namespace {
+
+// The splash thread only sends to this thread (never the reverse): serving sent messages is enough, and no
+// posted message reaches the half-built main window.
+bool WaitForSplash(HANDLE handle)
 {
-    if (m_hSplashThread) ::CloseHandle(m_hSplashThread);
+    return qcore::WaitForHandle(handle, kSplashWaitMs, qcore::Pump::SentOnly) == qcore::WaitOutcome::Signalled;
 }
+
+} // namespace
 
 BOOL CEntryDlg::OnInitDialog()
 {
@@ -136,27 +144,26 @@ bool CEntryDlg::EnsureSingleInstance()
 
 void CEntryDlg::StartSplash()
 {
-    m_hSplashThread = ::CreateThread(nullptr, 0, &CStartupWnd::ThreadProc, &m_startupWnd, 0, nullptr);
-    if (m_hSplashThread) Shell::WaitPumping(m_startupWnd.ReadyEvent(), kSplashWaitMs);
+    m_splashThread.Reset(qcore::StartThread([this] { CStartupWnd::ThreadProc(&m_startupWnd); }));
+    if (m_splashThread) WaitForSplash(m_startupWnd.ReadyEvent());
 }
 
 void CEntryDlg::ShowSplashText(LPCWSTR text)
 {
-    if (m_hSplashThread) m_startupWnd.ShowLoadingText(text);
+    if (m_splashThread) m_startupWnd.ShowLoadingText(text);
 }
 
 void CEntryDlg::EndSplash()
 {
-    if (!m_hSplashThread) return;
+    if (!m_splashThread) return;
     HWND splash = m_startupWnd.GetSplashWindow();
-    if (!splash && Shell::WaitPumping(m_startupWnd.ReadyEvent(), kSplashWaitMs)) splash = m_startupWnd.GetSplashWindow();
+    if (!splash && WaitForSplash(m_startupWnd.ReadyEvent())) splash = m_startupWnd.GetSplashWindow();
     if (splash) {
         ::ShowWindow(splash, SW_SHOWNORMAL);
         ::PostMessageW(splash, WM_CLOSE, 0, 0);
-        Shell::WaitPumping(m_hSplashThread, kSplashWaitMs);
+        WaitForSplash(m_splashThread.Get());
     }
-    ::CloseHandle(m_hSplashThread);
-    m_hSplashThread = nullptr;
+    m_splashThread.Reset();
 }
 
 void CEntryDlg::CreateFrameButtons()

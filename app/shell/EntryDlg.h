@@ -12,6 +12,7 @@
 #include "DrawerMenu.h"
 #include "FunctionDlg.h"
 #include "ImageButton.h"
+#include "QGuards.h"
 #include "StartupWnd.h"
 #include "resource.h"
 
@@ -74,7 +75,7 @@ protected:
 
     HICON m_hIcon;
     CBitmap m_bmpBackground;
-    HANDLE m_hSplashThread = nullptr;
+    qcore::UniqueHandle m_splashThread;
     CStartupWnd m_startupWnd;
     CDrawerMenuCtrl* m_pDrawer = nullptr;
     BOOL m_bBusy = FALSE;

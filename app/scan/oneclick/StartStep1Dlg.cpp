@@ -8,7 +8,7 @@
 #include "HealthScore.h"
 #include "MainWindowBusy.h"
 #include "../home/HomeLogic.h"
-#include "PumpingWait.h"
+#include "QWorker.h"
 #include "controls/RegResultText.h"
 #include "RepairActions.h"
 #include "ScanFolders.h"
@@ -50,11 +50,12 @@ std::wstring Translate(const wchar_t* key) { return std::wstring(static_cast<con
 
 std::wstring RepairText(const std::wstring& item) { return Translate(L"IDS_START_REPAIR") + L" " + item; }
 
-// Waits for a thread the interface thread owns, answering what is sent meanwhile, then closes it.
+// Waits for a thread the interface thread owns, answering what is sent meanwhile, then closes it. Posted
+// messages stay queued: this runs from OnDestroy and the destructor too.
 void JoinThread(HANDLE& handle) {
     HANDLE h = std::exchange(handle, nullptr);
     if (!h) return;
-    Shell::WaitPumping(h, INFINITE);
+    qcore::WaitForHandle(h, INFINITE, qcore::Pump::SentOnly);
     ::CloseHandle(h);
 }
 
@@ -210,7 +211,7 @@ void CStartStep1Dlg::StartQuickScan() {
                    {&m_hEvidenceThread, &CStartStep1Dlg::EvidenceQuickScanThread, kEvidence},
                    {&m_hFileAssocThread, &CStartStep1Dlg::FileAssocQuickScanThread, kFileAssoc}};
     for (auto& t : threads) {
-        *t.handle = ::CreateThread(nullptr, 0, t.proc, this, 0, nullptr);
+        *t.handle = qcore::StartThread([this, proc = t.proc] { proc(this); });
         if (!*t.handle) PostMessage(WM_ONECLICK_PART_DONE, t.part, 0);  // nothing to wait for: the part is over
     }
 
@@ -414,7 +415,7 @@ void CStartStep1Dlg::OnAbortOrRepair() {
         m_abortRepair.EnableWindow(FALSE);
         m_return.EnableWindow(FALSE);
         m_showResult.EnableWindow(FALSE);
-        m_hAbortThread = ::CreateThread(nullptr, 0, &CStartStep1Dlg::AbortScanThread, this, 0, nullptr);
+        m_hAbortThread = qcore::StartThread([this] { AbortScanThread(this); });
         if (!m_hAbortThread) AbortScanThread(this);  // the stops wait answering sent messages on this thread too
         return;
     }
@@ -433,7 +434,7 @@ void CStartStep1Dlg::OnAbortOrRepair() {
     for (const CRegistryData::SCAN_RESULT* r : m_regResults) r->selected = true;
     m_repairOutcome = RepairOutcome();
     m_registry.m_hNotifyWnd = m_hWnd;
-    m_hRepairThread = ::CreateThread(nullptr, 0, &CStartStep1Dlg::RepairAllThreadProc, this, 0, nullptr);
+    m_hRepairThread = qcore::StartThread([this] { RepairAllThreadProc(this); });
     if (!m_hRepairThread) {
         m_repairOutcome.registry = m_regResults;
         m_repairOutcome.junkFiles = m_junkFiles;

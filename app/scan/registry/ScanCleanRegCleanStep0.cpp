@@ -1,12 +1,10 @@
 #include "ScanCleanRegCleanStep0.h"
 
-#include <process.h>
 
 #include "Dictionary.h"
 #include "MainWindowBusy.h"
 #include "controls/BitmapDraw.h"
 #include "ScanCleanRegCleanStep1.h"
-#include "PumpingWait.h"
 
 using nsVendrel::TranslateCode;
 
@@ -143,7 +141,7 @@ void CScanCleanRegCleanStep0::OnStartAbort()
 
 void CScanCleanRegCleanStep0::StartScan()
 {
-    if (m_hScanThread) {
+    if (m_scanWorker.HasThread()) {
         AfxMessageBox(TranslateCode(L"IDS_SCAN_CLEAN_INPROCESS"));
         return;
     }
@@ -163,9 +161,7 @@ void CScanCleanRegCleanStep0::StartScan()
     SetMainWindowBusy(true);
     SetTexts(true);
 
-    unsigned id = 0;
-    m_hScanThread = (HANDLE)_beginthreadex(nullptr, 0, &CScanCleanRegCleanStep0::ScanThread, this, 0, &id);
-    if (!m_hScanThread) {
+    if (!m_scanWorker.Start([this] { ScanThread(this); })) {
         m_bScanning = false;
         SetMainWindowBusy(false);
         SetTexts(false);
@@ -237,10 +233,7 @@ LRESULT CScanCleanRegCleanStep0::OnCategoryDone(WPARAM wParam, LPARAM)
 
 LRESULT CScanCleanRegCleanStep0::OnScanFinished(WPARAM, LPARAM)
 {
-    if (m_hScanThread) {
-        CloseHandle(m_hScanThread);
-        m_hScanThread = nullptr;
-    }
+    m_scanWorker.Wait(INFINITE, qcore::Pump::SentOnly);  // the engine's last message: its thread ends now
     m_bScanning = false;
     SetMainWindowBusy(false);
     SetTexts(false);
@@ -251,14 +244,10 @@ LRESULT CScanCleanRegCleanStep0::OnScanFinished(WPARAM, LPARAM)
 
 void CScanCleanRegCleanStep0::StopAndWait()
 {
-    if (!m_hScanThread) return;
+    if (!m_scanWorker.HasThread()) return;
     m_bScanning = false;
     if (m_pEngine) m_pEngine->Stop();
-    HANDLE thread = m_hScanThread;
-    if (Shell::WaitPumping(thread, 30000) && m_hScanThread == thread) {
-        CloseHandle(thread);
-        m_hScanThread = nullptr;
-    }
+    m_scanWorker.Wait(INFINITE, qcore::Pump::SentOnly);
 }
 
 BOOL CScanCleanRegCleanStep0::OnEraseBkgnd(CDC* pDC)

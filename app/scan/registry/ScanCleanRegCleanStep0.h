@@ -4,6 +4,8 @@
 
 #include <atomic>
 
+#include "QWorker.h"
+
 #include "FunctionDlg.h"
 #include "ImageButton.h"
 #include "RegCategories.h"
@@ -81,6 +83,6 @@ private:
     HBRUSH m_hWhiteBrush = nullptr;
 
     std::atomic<bool> m_bScanning{false};
-    HANDLE m_hScanThread = nullptr;
+    qcore::CWorker m_scanWorker;  // runs the engine's scan; the engine has its own stop
     RegSelection m_selection;  // what the user chose when the scan started
 };

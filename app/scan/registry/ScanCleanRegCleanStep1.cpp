@@ -2,7 +2,6 @@
 
 #include "Dictionary.h"
 #include "MainWindowBusy.h"
-#include "PumpingWait.h"
 
 using nsVendrel::TranslateCode;
 
@@ -96,7 +95,7 @@ void CScanCleanRegCleanStep1::OnSelectAll()
 
 void CScanCleanRegCleanStep1::OnRepair()
 {
-    if (m_hCleanThread || !m_pEngine) return;
+    if (IsCleaning() || !m_pEngine) return;
     // Nothing the list does not show as ticked may be deleted, whatever an earlier scan or clean left selected.
     for (const CRegistryData::SCAN_RESULT& r : m_pEngine->m_results) r.selected = false;
 
@@ -119,8 +118,7 @@ void CScanCleanRegCleanStep1::OnRepair()
     m_pEngine->m_hNotifyWnd = m_hWnd;
     EnableWindow(FALSE);
     SetMainWindowBusy(true);
-    m_hCleanThread = CreateThread(nullptr, 0, &CScanCleanRegCleanStep1::CleanThread, this, 0, nullptr);
-    if (!m_hCleanThread) {
+    if (!m_cleanWorker.Start([this] { CleanThread(this); })) {
         for (const CRegistryData::SCAN_RESULT& r : m_pEngine->m_results) r.selected = false;
         EnableWindow(TRUE);
         SetMainWindowBusy(false);
@@ -143,10 +141,7 @@ LRESULT CScanCleanRegCleanStep1::OnCleanItem(WPARAM wParam, LPARAM)
 
 LRESULT CScanCleanRegCleanStep1::OnCleanFinished(WPARAM, LPARAM)
 {
-    if (m_hCleanThread) {
-        CloseHandle(m_hCleanThread);
-        m_hCleanThread = nullptr;
-    }
+    m_cleanWorker.Wait(INFINITE, qcore::Pump::SentOnly);  // the engine's last message: its thread ends now
     EnableWindow(TRUE);
     SetMainWindowBusy(false);
 
@@ -164,13 +159,9 @@ LRESULT CScanCleanRegCleanStep1::OnCleanFinished(WPARAM, LPARAM)
 
 void CScanCleanRegCleanStep1::StopAndWait()
 {
-    if (!m_hCleanThread) return;
+    if (!IsCleaning()) return;
     if (m_pEngine) m_pEngine->Stop();
-    HANDLE thread = m_hCleanThread;
-    if (Shell::WaitPumping(thread, 30000) && m_hCleanThread == thread) {
-        CloseHandle(thread);
-        m_hCleanThread = nullptr;
-    }
+    m_cleanWorker.Wait(INFINITE, qcore::Pump::SentOnly);
 }
 
 BOOL CScanCleanRegCleanStep1::OnEraseBkgnd(CDC* pDC)

@@ -7,6 +7,7 @@
 
 #include "EvidenceCategories.h"
 #include "FileSystemUtil.h"
+#include "PathRules.h"
 #include "FolderWalk.h"
 #include "RecycleBin.h"
 
@@ -62,7 +63,7 @@ void CSysEvidence::SetParentWnd(HWND wnd)
 
 void CSysEvidence::StopScanEvidence(int stop)
 {
-    InterlockedExchange(&m_nStop, stop);
+    m_nStop = stop;
 }
 
 void CSysEvidence::ScanInternetExplorer(int category, std::vector<ScanResultItem>& items)
@@ -187,7 +188,7 @@ void CSysEvidence::EnumFiles(const std::wstring& folder, std::vector<ScanResultI
                              const std::wstring& category, int number)
 {
     // A relative folder (an empty shell-folder value, say) would be resolved against the current folder.
-    if (!IsAbsolutePath(folder) || Stopped())
+    if (!qpath::IsAbsolutePath(folder) || Stopped())
         return;
     std::wstring dir = folder;
     while (dir.size() > 3 && dir.back() == L'\\')
@@ -234,7 +235,7 @@ void CSysEvidence::EnumRecyle(std::vector<ScanResultItem>& items, const std::wst
         ScanResultItem item;
         item.category = category;
         item.kind = 1;
-        if (IsAbsolutePath(entry.parsingName)) {
+        if (qpath::IsAbsolutePath(entry.parsingName)) {
             item.filePath = entry.parsingName;
             const long long size = SBGetFileSizeW(entry.parsingName.c_str());
             item.size = size > 0 ? ClampedSize(static_cast<ULONGLONG>(size)) : 0;
