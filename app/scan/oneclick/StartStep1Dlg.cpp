@@ -198,7 +198,7 @@ void CStartStep1Dlg::StartQuickScan() {
     }
     m_list.FlushRepaint();
 
-    m_registry.m_hNotifyWnd = m_hWnd;
+    m_registry.SetScanWnd(m_hWnd);
     m_shortcuts.SetParentWnd(m_hWnd);
     m_evidence.SetParentWnd(m_hWnd);
     m_evidence.StopScanEvidence(0);
@@ -430,10 +430,10 @@ void CStartStep1Dlg::OnAbortOrRepair() {
     StartAnimation(true);
     EnableWindow(FALSE);
     // Exactly what the list shows is cleaned.
-    for (const CRegistryData::SCAN_RESULT& r : m_registry.m_results) r.selected = false;
+    m_registry.SelectNone();
     for (const CRegistryData::SCAN_RESULT* r : m_regResults) r->selected = true;
     m_repairOutcome = RepairOutcome();
-    m_registry.m_hNotifyWnd = m_hWnd;
+    m_registry.SetScanWnd(m_hWnd);
     m_hRepairThread = qcore::StartThread([this] { RepairAllThreadProc(this); });
     if (!m_hRepairThread) {
         m_repairOutcome.registry = m_regResults;

@@ -154,7 +154,7 @@ void CScanCleanRegCleanStep0::StartScan()
     if (!m_pEngine) return;
 
     m_bScanning = true;
-    m_pEngine->m_hNotifyWnd = m_hWnd;
+    m_pEngine->SetScanWnd(m_hWnd);
     for (int i = 0; i < m_nRowCount; ++i) m_rows[i].nCount = 0;
     m_selectAll.ShowWindow(SW_HIDE);
     if (m_pStep1) m_pStep1->Reset();

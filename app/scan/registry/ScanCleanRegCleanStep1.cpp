@@ -57,7 +57,7 @@ void CScanCleanRegCleanStep1::OnInitPage()
 void CScanCleanRegCleanStep1::OnShowPage()
 {
     CFunctionDlg::OnShowPage();
-    if (m_pEngine) m_pEngine->m_hNotifyWnd = m_hWnd;
+    if (m_pEngine) m_pEngine->SetScanWnd(m_hWnd);
     ShowCount(int(m_results.size()));
     m_selectAll.SetCheck(BST_UNCHECKED);
 }
@@ -97,7 +97,7 @@ void CScanCleanRegCleanStep1::OnRepair()
 {
     if (IsCleaning() || !m_pEngine) return;
     // Nothing the list does not show as ticked may be deleted, whatever an earlier scan or clean left selected.
-    for (const CRegistryData::SCAN_RESULT& r : m_pEngine->m_results) r.selected = false;
+    m_pEngine->SelectNone();
 
     std::vector<const CRegistryData::SCAN_RESULT*> rows;
     int checked = 0;
@@ -115,11 +115,11 @@ void CScanCleanRegCleanStep1::OnRepair()
         return;
     }
     m_book.Begin(rows);
-    m_pEngine->m_hNotifyWnd = m_hWnd;
+    m_pEngine->SetScanWnd(m_hWnd);
     EnableWindow(FALSE);
     SetMainWindowBusy(true);
     if (!m_cleanWorker.Start([this] { CleanThread(this); })) {
-        for (const CRegistryData::SCAN_RESULT& r : m_pEngine->m_results) r.selected = false;
+        m_pEngine->SelectNone();
         EnableWindow(TRUE);
         SetMainWindowBusy(false);
     }

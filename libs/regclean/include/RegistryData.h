@@ -112,6 +112,10 @@ public:
     long Clean(PFN_REGCLEAN_PROGRESS progress, void* user);
     static const wchar_t* GetTitle(REG_SCAN_TYPE type);
     void SetScanWnd(HWND hWnd);
+    // The results of the last scan; each one's selection decides whether the next Clean deletes it.
+    const std::set<SCAN_RESULT, ScanResultLess>& GetResults() const { return m_results; }
+    // Unselects every result: a caller then selects exactly what its list shows ticked.
+    void SelectNone();
 
     int m_bCleanFailed;
     std::set<SCAN_DATA, ScanDataLess> m_scanTable;

@@ -118,6 +118,10 @@ const wchar_t* CRegistryData::GetTitle(REG_SCAN_TYPE type) {
 
 void CRegistryData::SetScanWnd(HWND hWnd) { m_hNotifyWnd = hWnd; }
 
+void CRegistryData::SelectNone() {
+    for (const SCAN_RESULT& r : m_results) r.selected = false;
+}
+
 long CRegistryData::Stop() {
     m_bStop = true;
     return 0;
