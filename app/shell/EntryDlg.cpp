@@ -414,19 +414,19 @@ BOOL CEntryDlg::OnEraseBkgnd(CDC* pDC)
     mem.FillSolidRect(&client, RGB(38, 84, 150));
     BITMAP bm = {};
     ::GetObjectW(m_bmpBackground.GetSafeHandle(), sizeof(bm), &bm);
-    HDC src = ::CreateCompatibleDC(dc);
-    HGDIOBJ old = ::SelectObject(src, m_bmpBackground.GetSafeHandle());
-    ::SetStretchBltMode(dc, COLORONCOLOR);
-    ::StretchBlt(dc, 0, 0, client.Width() - 1, client.Height() - 1, src, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
-    ::SelectObject(src, old);
-    ::DeleteDC(src);
+    {
+        const qcore::UniqueMemoryDc src(::CreateCompatibleDC(dc));
+        const qcore::GdiSelection selected(src.Get(), m_bmpBackground.GetSafeHandle());
+        ::SetStretchBltMode(dc, COLORONCOLOR);
+        ::StretchBlt(dc, 0, 0, client.Width() - 1, client.Height() - 1, src.Get(), 0, 0, bm.bmWidth, bm.bmHeight,
+                     SRCCOPY);
+    }
 
-    HGDIOBJ oldFont = ::SelectObject(dc, m_fontTitle.GetSafeHandle());
+    const qcore::GdiSelection titleFont(dc, m_fontTitle.GetSafeHandle());
     ::SetTextColor(dc, m_crTitle);
     ::SetBkMode(dc, TRANSPARENT);
     RECT title = {30, 5, 250, 25};
     ::DrawTextW(dc, m_strTitle, -1, &title, DT_SINGLELINE | DT_VCENTER);
-    ::SelectObject(dc, oldFont);
     return TRUE;
 }
 

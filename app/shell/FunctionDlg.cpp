@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "MemDC.h"
+#include "QGuards.h"
 #include "SkinDraw.h"
 
 namespace {
@@ -101,8 +102,9 @@ void DrawPagePanel(HDC dc, const RECT& r, HBITMAP panel)
     SIZE bm = Shell::BitmapSize(panel);
     int width = r.right - r.left, height = r.bottom - r.top;
     if (bm.cx == 0 || width <= 0 || height <= 0) return;
-    HDC src = ::CreateCompatibleDC(dc);
-    HGDIOBJ old = ::SelectObject(src, panel);
+    const qcore::UniqueMemoryDc srcDC(::CreateCompatibleDC(dc));
+    const HDC src = srcDC.Get();
+    const qcore::GdiSelection selected(src, panel);
     ::SetStretchBltMode(dc, COLORONCOLOR);
     ::StretchBlt(dc, r.left, r.top, width, height, src, 0, 0, bm.cx, bm.cy, SRCCOPY);
     if (height < bm.cy) {
@@ -118,8 +120,6 @@ void DrawPagePanel(HDC dc, const RECT& r, HBITMAP panel)
         ::BitBlt(dc, r.right - rightW, r.bottom - bottomH, rightW, bottomH, src, bm.cx - rightW, bm.cy - bottomH,
                  SRCCOPY);
     }
-    ::SelectObject(src, old);
-    ::DeleteDC(src);
 }
 
 BOOL CFunctionDlg::OnEraseBkgnd(CDC* pDC)

@@ -7,8 +7,9 @@
 
 #include "EvidenceCategories.h"
 #include "FileSystemUtil.h"
-#include "PathRules.h"
 #include "FolderWalk.h"
+#include "PathRules.h"
+#include "QGuards.h"
 #include "RecycleBin.h"
 
 namespace Evidence {
@@ -139,9 +140,10 @@ void CSysEvidence::Report(std::vector<ScanResultItem>& items, ScanResultItem&& i
 void CSysEvidence::EnumRegKeys(HKEY root, const std::wstring& keyPath, std::vector<ScanResultItem>& items,
                                const std::wstring& category, int number)
 {
-    HKEY key = NULL;
-    if (SBRegOpenKeyW(root, keyPath.c_str(), KEY_READ, &key) != ERROR_SUCCESS)
+    qcore::UniqueRegKey owner;
+    if (SBRegOpenKeyW(root, keyPath.c_str(), KEY_READ, owner.Put()) != ERROR_SUCCESS)
         return;
+    const HKEY key = owner.Get();
     for (DWORD index = 0; !Stopped(); ++index) {
         wchar_t name[kValueNameChars] = {};
         BYTE data[kValueDataBytes + sizeof(wchar_t)] = {}; // room for a terminator after unterminated data
@@ -159,20 +161,18 @@ void CSysEvidence::EnumRegKeys(HKEY root, const std::wstring& keyPath, std::vect
         item.kind = 0;
         Report(items, std::move(item), number);
     }
-    RegCloseKey(key);
 }
 
 void CSysEvidence::ReadRegValue(HKEY root, const std::wstring& keyPath, const std::wstring& valueName,
                                 std::vector<ScanResultItem>& items, const std::wstring& category, int number)
 {
-    HKEY key = NULL;
-    if (SBRegOpenKeyW(root, keyPath.c_str(), KEY_READ, &key) != ERROR_SUCCESS)
+    qcore::UniqueRegKey key;
+    if (SBRegOpenKeyW(root, keyPath.c_str(), KEY_READ, key.Put()) != ERROR_SUCCESS)
         return;
     BYTE data[kValueDataBytes + sizeof(wchar_t)] = {};
     DWORD dataBytes = kValueDataBytes;
     DWORD type = 0;
-    const LONG status = RegQueryValueExW(key, valueName.c_str(), NULL, &type, data, &dataBytes);
-    RegCloseKey(key);
+    const LONG status = RegQueryValueExW(key.Get(), valueName.c_str(), NULL, &type, data, &dataBytes);
     if (status != ERROR_SUCCESS)
         return;
     ScanResultItem item;
