@@ -9,6 +9,7 @@
 #include "MemDC.h"
 #include "PageFactory.h"
 #include "PageIds.h"
+#include "PageRetirement.h"
 #include "QWorker.h"
 #include "TrayIcon.h"
 #include "WebLinks.h"
@@ -24,6 +25,8 @@ const UINT kLanguageChanged = Shell::LanguageChangedMessage();
 int g_bootHideCounter = 1;
 // The splash gets this long to appear and to close; start-up goes on without it afterwards.
 const DWORD kSplashWaitMs = 5000;
+// At exit the pages' workers get this long to stop before the window goes without them.
+const DWORD kShutdownWaitMs = 5000;
 
 } // namespace
 
@@ -449,16 +452,15 @@ void CEntryDlg::OnDestroy()
 {
     if (m_bTrayAdded) Shell::RemoveTrayIcon(m_nid);
     m_bTrayAdded = false;
-    if (m_pContainer) m_pContainer->DestroyWindow();
-    for (CFunctionDlg* page : m_pages) delete page;
+    // Pages go before their container; one whose worker outlives the wait stays (hidden) until that worker ends.
+    std::vector<CFunctionDlg*> pages = m_pages;
+    pages.push_back(m_pOptionDlg);
+    Shell::RetirePages(pages, kShutdownWaitMs);
     m_pages.clear();
+    m_pOptionDlg = nullptr;
+    if (m_pContainer) m_pContainer->DestroyWindow();
     delete m_pContainer;
     m_pContainer = nullptr;
-    if (m_pOptionDlg) {
-        m_pOptionDlg->DestroyWindow();
-        delete m_pOptionDlg;
-        m_pOptionDlg = nullptr;
-    }
     if (m_pDrawer) {
         m_pDrawer->DestroyWindow();
         delete m_pDrawer;

@@ -62,6 +62,21 @@ void CFunctionDlg::OnShowPage()
 
 void CFunctionDlg::OnInitPage() {}
 
+void CFunctionDlg::StopWorkers()
+{
+    for (CFunctionDlg* page : ChildPages(this)) page->StopWorkers();
+}
+
+void CFunctionDlg::AddRunningWorkers(std::vector<HANDLE>& threads)
+{
+    for (CFunctionDlg* page : ChildPages(this)) page->AddRunningWorkers(threads);
+}
+
+void CFunctionDlg::AddIfRunning(std::vector<HANDLE>& threads, HANDLE thread)
+{
+    if (thread && ::WaitForSingleObject(thread, 0) == WAIT_TIMEOUT) threads.push_back(thread);
+}
+
 void CFunctionDlg::AddSubPage(CFunctionDlg* pPage, CFunctionDlg* pParent, int nKey)
 {
     CRect client;

@@ -1,11 +1,14 @@
 // The page frame. CFunctionDlg is the base of every page, sub-page and the options window: a child dialog
 // created from IDD_FUNCTION_PAGE that builds its controls in OnInitPage (once) and is brought to the front by
 // OnShowPage; Enter and Escape never close it. CFunctionDlgContainer holds the top-level pages of the main
-// window and shows one of them at a time. The main window deletes its pages when it closes (tray "Exit"), so a
-// page's destructor stops and waits for the worker threads it started.
+// window and shows one of them at a time. When the main window closes (tray "Exit") its pages are retired
+// (PageRetirement.h): their workers are asked to stop, and a page is deleted only once every worker that may
+// touch it has ended.
 #pragma once
 
 #include <QMfc.h>
+
+#include <vector>
 
 #include "resource.h"
 
@@ -33,6 +36,13 @@ public:
     // Hides every child page with another key and calls OnShowPage of the (last) one with this key.
     void ShowSubPage(int nKey);
 
+    // Asks every worker of this page and of its sub-pages to stop, without waiting. Pages with workers add
+    // their own stop requests and call the base.
+    virtual void StopWorkers();
+    // Adds the threads still running that may touch this page or its sub-pages (the handles stay valid during
+    // the call). Pages with workers add theirs and call the base.
+    virtual void AddRunningWorkers(std::vector<HANDLE>& threads);
+
     int GetPageId() const { return m_nPageId; }
     void SetPageId(int id) { m_nPageId = id; }
 
@@ -47,6 +57,9 @@ protected:
     BOOL OnEraseBkgnd(CDC* pDC);
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     DECLARE_MESSAGE_MAP()
+
+    // Adds the thread to the list when it is still running (a null handle is ignored).
+    static void AddIfRunning(std::vector<HANDLE>& threads, HANDLE thread);
 
     // The page brush and panel bitmap shared by all pages.
     static HBRUSH SharedWhiteBrush();

@@ -99,3 +99,15 @@ void CRepairPage::OnDestroy()
     if (m_bBusy) SetBusy(false);
     CFunctionDlg::OnDestroy();
 }
+
+void CRepairPage::StopWorkers()
+{
+    m_job.RequestStop();
+    CFunctionDlg::StopWorkers();
+}
+
+void CRepairPage::AddRunningWorkers(std::vector<HANDLE>& threads)
+{
+    AddIfRunning(threads, m_job.Handle());
+    CFunctionDlg::AddRunningWorkers(threads);
+}

@@ -281,3 +281,10 @@ HBRUSH CScanCleanEvidenceResultDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlCo
     if (id == IDC_AMOUNT || id == IDC_SIZE_VALUE) pDC->SetTextColor(RGB(255, 0, 0));
     return brush;
 }
+
+// A clean has no stop: the frame only waits for it.
+void CScanCleanEvidenceResultDlg::AddRunningWorkers(std::vector<HANDLE>& threads)
+{
+    AddIfRunning(threads, m_cleaner.Handle());
+    CFunctionDlg::AddRunningWorkers(threads);
+}

@@ -231,3 +231,17 @@ void CScanCleanEvidenceScanDlg::OnDestroy()
     StopAndWait();
     CFunctionDlg::OnDestroy();
 }
+
+void CScanCleanEvidenceScanDlg::StopWorkers()
+{
+    m_bClosing = true;
+    m_worker.RequestStop();
+    m_scanner.StopScanEvidence(1);
+    CFunctionDlg::StopWorkers();
+}
+
+void CScanCleanEvidenceScanDlg::AddRunningWorkers(std::vector<HANDLE>& threads)
+{
+    AddIfRunning(threads, m_worker.Handle());
+    CFunctionDlg::AddRunningWorkers(threads);
+}

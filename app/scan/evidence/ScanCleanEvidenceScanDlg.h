@@ -41,6 +41,9 @@ public:
     std::vector<int> CheckedCategories() const;
     // Stops a running scan and waits for it (window destruction).
     void StopAndWait();
+    // The page frame's exit: ask the workers to stop, and name the threads that may still touch the page.
+    void StopWorkers() override;
+    void AddRunningWorkers(std::vector<HANDLE>& threads) override;
 
 protected:
     void OnScanOrAbort();

@@ -240,3 +240,15 @@ HBRUSH CScanCleanJunkCleanStep1::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor
     if (pWnd && pWnd->GetDlgCtrlID() == IDC_COUNT) pDC->SetTextColor(RGB(255, 0, 0));
     return brush;
 }
+
+void CScanCleanJunkCleanStep1::StopWorkers()
+{
+    m_worker.RequestStop();
+    CFunctionDlg::StopWorkers();
+}
+
+void CScanCleanJunkCleanStep1::AddRunningWorkers(std::vector<HANDLE>& threads)
+{
+    AddIfRunning(threads, m_worker.Handle());
+    CFunctionDlg::AddRunningWorkers(threads);
+}

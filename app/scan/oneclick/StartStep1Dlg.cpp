@@ -720,3 +720,17 @@ void CStartStep1Dlg::StartAnimation(bool on) {
     else
         m_busy.KillTimer(0);
 }
+
+void CStartStep1Dlg::StopWorkers() {
+    m_bQuit = true;
+    m_nStop = 1;
+    m_evidence.StopScanEvidence(1);
+    m_registry.Stop();
+    CFunctionDlg::StopWorkers();
+}
+
+void CStartStep1Dlg::AddRunningWorkers(std::vector<HANDLE>& threads) {
+    for (HANDLE thread : {m_hRegThread, m_hEvidenceThread, m_hFileAssocThread, m_hAbortThread, m_hRepairThread})
+        AddIfRunning(threads, thread);
+    CFunctionDlg::AddRunningWorkers(threads);
+}

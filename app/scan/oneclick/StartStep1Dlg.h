@@ -49,6 +49,9 @@ public:
     CStartScanList& List() { return m_list; }
     // Stops whatever runs and waits for every worker (window destruction, program exit).
     void StopAndWait();
+    // The page frame's exit: ask the workers to stop, and name the threads that may still touch the page.
+    void StopWorkers() override;
+    void AddRunningWorkers(std::vector<HANDLE>& threads) override;
     // Status of the last write of the stored result (0 written).
     LONG LastStoreStatus() const { return m_lastStoreStatus; }
 

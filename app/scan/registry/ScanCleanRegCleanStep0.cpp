@@ -274,3 +274,16 @@ HBRUSH CScanCleanRegCleanStep0::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
     }
     return CFunctionDlg::OnCtlColor(pDC, pWnd, nCtlColor);
 }
+
+void CScanCleanRegCleanStep0::StopWorkers()
+{
+    m_bScanning = false;
+    if (m_scanWorker.Running() && m_pEngine) m_pEngine->Stop();
+    CFunctionDlg::StopWorkers();
+}
+
+void CScanCleanRegCleanStep0::AddRunningWorkers(std::vector<HANDLE>& threads)
+{
+    AddIfRunning(threads, m_scanWorker.Handle());
+    CFunctionDlg::AddRunningWorkers(threads);
+}

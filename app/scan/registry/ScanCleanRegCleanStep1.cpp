@@ -185,3 +185,15 @@ HBRUSH CScanCleanRegCleanStep1::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
     }
     return CFunctionDlg::OnCtlColor(pDC, pWnd, nCtlColor);
 }
+
+void CScanCleanRegCleanStep1::StopWorkers()
+{
+    if (m_cleanWorker.Running() && m_pEngine) m_pEngine->Stop();
+    CFunctionDlg::StopWorkers();
+}
+
+void CScanCleanRegCleanStep1::AddRunningWorkers(std::vector<HANDLE>& threads)
+{
+    AddIfRunning(threads, m_cleanWorker.Handle());
+    CFunctionDlg::AddRunningWorkers(threads);
+}

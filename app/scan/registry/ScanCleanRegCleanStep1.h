@@ -32,6 +32,9 @@ public:
     CRegScanResultListCtrl& GetList() { return m_list; }
     bool IsCleaning() const { return m_cleanWorker.HasThread(); }
     void StopAndWait();
+    // The page frame's exit: ask the workers to stop, and name the threads that may still touch the page.
+    void StopWorkers() override;
+    void AddRunningWorkers(std::vector<HANDLE>& threads) override;
 
 protected:
     void OnRepair();

@@ -301,3 +301,15 @@ void CYarrowbyDiskManDlg::OnStop()
     if (m_worker.Wait(1000, qcore::Pump::SentOnly) == qcore::WaitOutcome::Signalled) FinishRun(true, 0);
     ::SetCursor(previous);
 }
+
+void CYarrowbyDiskManDlg::StopWorkers()
+{
+    m_worker.RequestStop();
+    CFunctionDlg::StopWorkers();
+}
+
+void CYarrowbyDiskManDlg::AddRunningWorkers(std::vector<HANDLE>& threads)
+{
+    AddIfRunning(threads, m_worker.Handle());
+    CFunctionDlg::AddRunningWorkers(threads);
+}
