@@ -32,6 +32,9 @@ const PageGroup* PageGroups(int* count);
 
 // The options window (a CFunctionDlg shown by the OPTIONS button) is registered the same way under this id.
 constexpr int kOptionsWindowId = 81001;
+// The one-click scan step, sub-page 1 of the home page: the home page creates it through the factory, so the two
+// page folders do not depend on each other.
+constexpr int kOneClickScanStepId = 81002;
 
 } // namespace Shell
 

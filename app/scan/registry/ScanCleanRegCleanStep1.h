@@ -10,7 +10,7 @@
 #include "QWorker.h"
 #include "RegCleanBookkeeping.h"
 #include "RegistryData.h"
-#include "controls/RegScanResultListCtrl.h"
+#include "RegScanResultListCtrl.h"
 
 class CScanCleanRegCleanStep1 : public CFunctionDlg {
 public:

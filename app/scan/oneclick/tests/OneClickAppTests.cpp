@@ -13,8 +13,8 @@
 
 #include "QAppDriver.h"
 #include "HealthScore.h"
-#include "ScanTime.h"
-#include "ScoreStore.h"
+#include "scan/lastscan/ScanTime.h"
+#include "scan/lastscan/ScoreStore.h"
 #include "SeededPrefix.h"
 #include "QTestSupport.h"
 

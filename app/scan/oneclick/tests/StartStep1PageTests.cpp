@@ -11,7 +11,7 @@
 
 #include "EntryApp.h"
 #include "FunctionDlg.h"
-#include "ScoreStore.h"
+#include "scan/lastscan/ScoreStore.h"
 #include "StartStep1Dlg.h"
 #include "QTestSupport.h"
 #include "WindowTestHost.h"

@@ -1,6 +1,6 @@
 #include "RegScanResultListCtrl.h"
 
-#include "BitmapDraw.h"
+#include "controls/BitmapDraw.h"
 #include "Dictionary.h"
 #include "ImageButton.h"
 #include "SkinDraw.h"
