@@ -64,11 +64,13 @@ void CFunctionDlg::OnInitPage() {}
 
 void CFunctionDlg::StopWorkers()
 {
+    for (qcore::CWorker* worker : m_watchedWorkers) worker->RequestStop();
     for (CFunctionDlg* page : ChildPages(this)) page->StopWorkers();
 }
 
 void CFunctionDlg::AddRunningWorkers(std::vector<HANDLE>& threads)
 {
+    for (qcore::CWorker* worker : m_watchedWorkers) AddIfRunning(threads, worker->Handle());
     for (CFunctionDlg* page : ChildPages(this)) page->AddRunningWorkers(threads);
 }
 

@@ -10,6 +10,7 @@
 
 #include <vector>
 
+#include "QWorker.h"
 #include "resource.h"
 
 class CFunctionDlg : public CDialogEx {
@@ -36,11 +37,11 @@ public:
     // Hides every child page with another key and calls OnShowPage of the (last) one with this key.
     void ShowSubPage(int nKey);
 
-    // Asks every worker of this page and of its sub-pages to stop, without waiting. Pages with workers add
-    // their own stop requests and call the base.
+    // Asks every worker of this page and of its sub-pages to stop, without waiting: the watched workers' stop
+    // flags are set. A page whose workers stop some other way as well adds that and calls the base.
     virtual void StopWorkers();
     // Adds the threads still running that may touch this page or its sub-pages (the handles stay valid during
-    // the call). Pages with workers add theirs and call the base.
+    // the call): the watched workers' threads. A page with threads of another kind adds them and calls the base.
     virtual void AddRunningWorkers(std::vector<HANDLE>& threads);
 
     int GetPageId() const { return m_nPageId; }
@@ -60,10 +61,16 @@ protected:
 
     // Adds the thread to the list when it is still running (a null handle is ignored).
     static void AddIfRunning(std::vector<HANDLE>& threads, HANDLE thread);
+    // Makes a worker of this page (a member, so it lives as long as the page) known to StopWorkers and
+    // AddRunningWorkers.
+    void WatchWorker(qcore::CWorker& worker) { m_watchedWorkers.push_back(&worker); }
 
     // The page brush and panel bitmap shared by all pages.
     static HBRUSH SharedWhiteBrush();
     static HBITMAP SharedPanelBitmap();
+
+private:
+    std::vector<qcore::CWorker*> m_watchedWorkers;
 };
 
 // Holds the main window's top-level pages; only the last requested one is visible.

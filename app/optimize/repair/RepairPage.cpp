@@ -18,6 +18,7 @@ END_MESSAGE_MAP()
 
 CRepairPage::CRepairPage()
 {
+    WatchWorker(m_job);
     CreateSkinFont(m_textFont, 13, FALSE);
 }
 
@@ -98,16 +99,4 @@ void CRepairPage::OnDestroy()
     m_job.Wait(INFINITE, qcore::Pump::SentOnly);
     if (m_bBusy) SetBusy(false);
     CFunctionDlg::OnDestroy();
-}
-
-void CRepairPage::StopWorkers()
-{
-    m_job.RequestStop();
-    CFunctionDlg::StopWorkers();
-}
-
-void CRepairPage::AddRunningWorkers(std::vector<HANDLE>& threads)
-{
-    AddIfRunning(threads, m_job.Handle());
-    CFunctionDlg::AddRunningWorkers(threads);
 }

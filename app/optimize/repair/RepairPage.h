@@ -16,9 +16,6 @@ class CRepairPage : public CFunctionDlg {
 public:
     CRepairPage();
     ~CRepairPage() override;
-    // The page frame's exit: ask the workers to stop, and name the threads that may still touch the page.
-    void StopWorkers() override;
-    void AddRunningWorkers(std::vector<HANDLE>& threads) override;
 
     // True from the start of a job (or SetBusy(true)) until it ended.
     bool IsBusy() const { return m_bBusy; }

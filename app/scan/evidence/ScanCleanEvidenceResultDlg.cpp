@@ -34,6 +34,7 @@ END_MESSAGE_MAP()
 
 CScanCleanEvidenceResultDlg::CScanCleanEvidenceResultDlg()
 {
+    WatchWorker(m_cleaner);  // a clean has no stop: the frame only waits for it
     CreateSkinFont(m_textFont, 13, FALSE);
 }
 
@@ -280,11 +281,4 @@ HBRUSH CScanCleanEvidenceResultDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlCo
     const int id = pWnd ? pWnd->GetDlgCtrlID() : 0;
     if (id == IDC_AMOUNT || id == IDC_SIZE_VALUE) pDC->SetTextColor(RGB(255, 0, 0));
     return brush;
-}
-
-// A clean has no stop: the frame only waits for it.
-void CScanCleanEvidenceResultDlg::AddRunningWorkers(std::vector<HANDLE>& threads)
-{
-    AddIfRunning(threads, m_cleaner.Handle());
-    CFunctionDlg::AddRunningWorkers(threads);
 }

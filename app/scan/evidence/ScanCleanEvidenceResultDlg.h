@@ -38,8 +38,6 @@ public:
     const EvidencePage::Trace* LeafTrace(HTREEITEM item) const;
     int Count(int category) const { return m_counts[category]; }
     void StopAndWait();
-    // The page frame's exit: the threads that may still touch the page.
-    void AddRunningWorkers(std::vector<HANDLE>& threads) override;
 
 protected:
     void OnClean();

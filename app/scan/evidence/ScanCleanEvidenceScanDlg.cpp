@@ -39,7 +39,10 @@ BEGIN_MESSAGE_MAP(CScanCleanEvidenceScanDlg, CFunctionDlg)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CScanCleanEvidenceScanDlg::CScanCleanEvidenceScanDlg() = default;
+CScanCleanEvidenceScanDlg::CScanCleanEvidenceScanDlg()
+{
+    WatchWorker(m_worker);
+}
 
 CScanCleanEvidenceScanDlg::~CScanCleanEvidenceScanDlg()
 {
@@ -235,13 +238,6 @@ void CScanCleanEvidenceScanDlg::OnDestroy()
 void CScanCleanEvidenceScanDlg::StopWorkers()
 {
     m_bClosing = true;
-    m_worker.RequestStop();
     m_scanner.StopScanEvidence(1);
     CFunctionDlg::StopWorkers();
-}
-
-void CScanCleanEvidenceScanDlg::AddRunningWorkers(std::vector<HANDLE>& threads)
-{
-    AddIfRunning(threads, m_worker.Handle());
-    CFunctionDlg::AddRunningWorkers(threads);
 }

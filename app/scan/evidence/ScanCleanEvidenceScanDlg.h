@@ -41,9 +41,8 @@ public:
     std::vector<int> CheckedCategories() const;
     // Stops a running scan and waits for it (window destruction).
     void StopAndWait();
-    // The page frame's exit: ask the workers to stop, and name the threads that may still touch the page.
+    // The page frame's exit: the engine is told to stop as well.
     void StopWorkers() override;
-    void AddRunningWorkers(std::vector<HANDLE>& threads) override;
 
 protected:
     void OnScanOrAbort();

@@ -24,6 +24,7 @@ END_MESSAGE_MAP()
 
 CScanCleanJunkCleanStep1::CScanCleanJunkCleanStep1()
 {
+    WatchWorker(m_worker);
     CreateSkinFont(m_textFont, 13, FALSE);
 }
 
@@ -239,16 +240,4 @@ HBRUSH CScanCleanJunkCleanStep1::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor
     HBRUSH brush = CFunctionDlg::OnCtlColor(pDC, pWnd, nCtlColor);
     if (pWnd && pWnd->GetDlgCtrlID() == IDC_COUNT) pDC->SetTextColor(RGB(255, 0, 0));
     return brush;
-}
-
-void CScanCleanJunkCleanStep1::StopWorkers()
-{
-    m_worker.RequestStop();
-    CFunctionDlg::StopWorkers();
-}
-
-void CScanCleanJunkCleanStep1::AddRunningWorkers(std::vector<HANDLE>& threads)
-{
-    AddIfRunning(threads, m_worker.Handle());
-    CFunctionDlg::AddRunningWorkers(threads);
 }

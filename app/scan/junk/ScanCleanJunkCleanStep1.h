@@ -39,9 +39,6 @@ public:
     CListCtrl& GetList() { return m_list; }
     // Stops a running walk and waits for it (window destruction).
     void StopAndWait();
-    // The page frame's exit: ask the workers to stop, and name the threads that may still touch the page.
-    void StopWorkers() override;
-    void AddRunningWorkers(std::vector<HANDLE>& threads) override;
 
 protected:
     void OnAbortOrReturn();

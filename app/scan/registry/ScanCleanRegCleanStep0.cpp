@@ -28,6 +28,7 @@ END_MESSAGE_MAP()
 
 CScanCleanRegCleanStep0::CScanCleanRegCleanStep0()
 {
+    WatchWorker(m_scanWorker);
     CreateSkinFont(m_titleFont, 16, TRUE);
     CreateSkinFont(m_textFont, 13, FALSE);
     m_hBackground = LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(345));
@@ -280,10 +281,4 @@ void CScanCleanRegCleanStep0::StopWorkers()
     m_bScanning = false;
     if (m_scanWorker.Running() && m_pEngine) m_pEngine->Stop();
     CFunctionDlg::StopWorkers();
-}
-
-void CScanCleanRegCleanStep0::AddRunningWorkers(std::vector<HANDLE>& threads)
-{
-    AddIfRunning(threads, m_scanWorker.Handle());
-    CFunctionDlg::AddRunningWorkers(threads);
 }

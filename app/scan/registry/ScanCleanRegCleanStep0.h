@@ -43,9 +43,8 @@ public:
     bool IsScanning() const { return m_bScanning.load(); }
     // Asks a running scan to end and waits for its thread, delivering the messages it sends meanwhile.
     void StopAndWait();
-    // The page frame's exit: ask the workers to stop, and name the threads that may still touch the page.
+    // The page frame's exit: the engine is told to stop as well.
     void StopWorkers() override;
-    void AddRunningWorkers(std::vector<HANDLE>& threads) override;
 
     RegCategoryRow* FindRow(int category);
     int GetRowCount() const { return m_nRowCount; }

@@ -20,6 +20,7 @@ END_MESSAGE_MAP()
 
 CScanCleanRegCleanStep1::CScanCleanRegCleanStep1()
 {
+    WatchWorker(m_cleanWorker);
     CreateSkinFont(m_textFont, 13, FALSE);
     m_hFrame = LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(352));
 }
@@ -190,10 +191,4 @@ void CScanCleanRegCleanStep1::StopWorkers()
 {
     if (m_cleanWorker.Running() && m_pEngine) m_pEngine->Stop();
     CFunctionDlg::StopWorkers();
-}
-
-void CScanCleanRegCleanStep1::AddRunningWorkers(std::vector<HANDLE>& threads)
-{
-    AddIfRunning(threads, m_cleanWorker.Handle());
-    CFunctionDlg::AddRunningWorkers(threads);
 }

@@ -32,9 +32,8 @@ public:
     CRegScanResultListCtrl& GetList() { return m_list; }
     bool IsCleaning() const { return m_cleanWorker.HasThread(); }
     void StopAndWait();
-    // The page frame's exit: ask the workers to stop, and name the threads that may still touch the page.
+    // The page frame's exit: the engine is told to stop as well.
     void StopWorkers() override;
-    void AddRunningWorkers(std::vector<HANDLE>& threads) override;
 
 protected:
     void OnRepair();

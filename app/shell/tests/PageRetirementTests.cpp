@@ -29,7 +29,7 @@ struct Journal {
 // reports to its page with SendMessageW and writes into it.
 class WorkerPage : public CFunctionDlg {
 public:
-    explicit WorkerPage(Journal& journal) : m_journal(journal) {}
+    explicit WorkerPage(Journal& journal) : m_journal(journal) { WatchWorker(m_worker); }
     ~WorkerPage() override
     {
         m_journal.deleted = true;
@@ -44,16 +44,6 @@ public:
             m_lastWord = 1;  // memory of the page: it must still be there
             m_journal.workerEnded = true;
         }));
-    }
-    void StopWorkers() override
-    {
-        m_worker.RequestStop();
-        CFunctionDlg::StopWorkers();
-    }
-    void AddRunningWorkers(std::vector<HANDLE>& threads) override
-    {
-        AddIfRunning(threads, m_worker.Handle());
-        CFunctionDlg::AddRunningWorkers(threads);
     }
 
 protected:

@@ -58,7 +58,11 @@ BEGIN_MESSAGE_MAP(CYarrowbyDiskManDlg, CFunctionDlg)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CYarrowbyDiskManDlg::CYarrowbyDiskManDlg() { CreateSkinFont(m_textFont, 12, FALSE); }
+CYarrowbyDiskManDlg::CYarrowbyDiskManDlg()
+{
+    CreateSkinFont(m_textFont, 12, FALSE);
+    WatchWorker(m_worker);
+}
 
 CYarrowbyDiskManDlg::~CYarrowbyDiskManDlg()
 {
@@ -300,16 +304,4 @@ void CYarrowbyDiskManDlg::OnStop()
     // message: a second job must never start beside it.
     if (m_worker.Wait(1000, qcore::Pump::SentOnly) == qcore::WaitOutcome::Signalled) FinishRun(true, 0);
     ::SetCursor(previous);
-}
-
-void CYarrowbyDiskManDlg::StopWorkers()
-{
-    m_worker.RequestStop();
-    CFunctionDlg::StopWorkers();
-}
-
-void CYarrowbyDiskManDlg::AddRunningWorkers(std::vector<HANDLE>& threads)
-{
-    AddIfRunning(threads, m_worker.Handle());
-    CFunctionDlg::AddRunningWorkers(threads);
 }

@@ -32,9 +32,6 @@ public:
     ~CYarrowbyDiskManDlg() override;
 
     void OnInitPage() override;
-    // The page frame's exit: ask the workers to stop, and name the threads that may still touch the page.
-    void StopWorkers() override;
-    void AddRunningWorkers(std::vector<HANDLE>& threads) override;
 
     // True from an accepted Optimise until its job has ended.
     bool IsWorking() const { return m_running; }
