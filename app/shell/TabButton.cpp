@@ -17,12 +17,48 @@ BOOL CTabButton::Create(LPCTSTR caption, DWORD style, const RECT& rect, CWnd* pa
 {
     if (!CButton::Create(caption, style, rect, parent, id)) return FALSE;
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetSafeHandle()), TRUE);
+    FitTextFont();
     return TRUE;
+}
+
+void CTabButton::FitTextFont()
+{
+    const HWND wnd = GetSafeHwnd();
+    if (!wnd) return;
+    SIZE picture = Shell::BitmapSize(static_cast<HBITMAP>(m_bmpNormal.GetSafeHandle()));
+    if (picture.cx <= 0) {
+        RECT client;
+        ::GetClientRect(wnd, &client);
+        picture.cx = client.right;
+    }
+    const int room = picture.cx - 2 * kTextPadding;
+    CString caption;
+    GetWindowText(caption);
+    HDC dc = ::GetDC(wnd);
+    int size = m_nFontSize;
+    for (; size > kMinFontSize; --size) {
+        CFont trial;
+        CreateSkinFont(trial, size, m_bBold);
+        HGDIOBJ old = ::SelectObject(dc, trial.GetSafeHandle());
+        SIZE text = {};
+        ::GetTextExtentPoint32W(dc, caption.GetString(), caption.GetLength(), &text);
+        ::SelectObject(dc, old);
+        if (text.cx <= room) break;
+    }
+    ::ReleaseDC(wnd, dc);
+    if (size == m_nFontMade && m_font.GetSafeHandle()) return;
+    m_font.DeleteObject();
+    CreateSkinFont(m_font, size, m_bBold);
+    m_nFontMade = size;
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetSafeHandle()), TRUE);
 }
 
 void CTabButton::CreateTextFont()
 {
+    m_font.DeleteObject();
     CreateSkinFont(m_font, m_nFontSize, m_bBold);
+    m_nFontMade = m_nFontSize;
+    FitTextFont();
 }
 
 void CTabButton::CreateRegionFromBitmap(CBitmap* pBitmap, CRgn* pRgn)
@@ -47,6 +83,7 @@ void CTabButton::SetBitmaps(UINT normal, UINT hover, UINT pressed, UINT selected
     }
     m_crTransNormal = m_crTransHover = m_crTransPressed = m_crTransSelected = transparent;
     m_nState = -1;
+    FitTextFont();
     if (GetSafeHwnd()) Invalidate();
 }
 
@@ -96,6 +133,11 @@ LRESULT CTabButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_ERASEBKGND:
         return TRUE;
+    case WM_SETTEXT: {
+        const LRESULT result = CButton::WindowProc(message, wParam, lParam);
+        FitTextFont();
+        return result;
+    }
     }
     return CButton::WindowProc(message, wParam, lParam);
 }

@@ -35,11 +35,9 @@ const DWORD kRepairTextIntervalMs = 50;
 const DWORD kRegFlushIntervalMs = 100;
 const size_t kRegFlushCount = 500;
 
-std::wstring Translate(const wchar_t* key) {
-    return std::wstring(static_cast<const wchar_t*>(nsVendrel::TranslateCode(key)));
+std::wstring RepairText(const std::wstring& item) {
+    return nsVendrel::TranslateString(L"IDS_START_REPAIR") + L" " + item;
 }
-
-std::wstring RepairText(const std::wstring& item) { return Translate(L"IDS_START_REPAIR") + L" " + item; }
 
 // Waits for a thread the run's thread owns, answering what the workers send meanwhile, then closes it.
 void JoinThread(HANDLE& handle) {
@@ -225,10 +223,7 @@ void CQuickScan::DrainRegistryResults() {
         const std::wstring key = GetRootKeyShortName(result->data);
         ++m_counts[kRegistry];
         AddResultItem(key, 1);
-        if (result == batch.back()) {
-            const wchar_t* reasonKey = RegReasonKey(result->reason);
-            Row(kRegistry, key + L" " + (reasonKey ? Translate(reasonKey) : std::wstring()));
-        }
+        if (result == batch.back()) Row(kRegistry, MakeRegResultLines(*result, &nsVendrel::TranslateString).title);
     }
     if (!batch.empty()) Count(kRegistry);
 }

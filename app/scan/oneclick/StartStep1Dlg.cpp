@@ -5,6 +5,7 @@
 #include "HealthScore.h"
 #include "MainWindowBusy.h"
 #include "PageFactory.h"
+#include "RepairConfirmation.h"
 #include "scan/lastscan/ScanCategories.h"
 #include "scan/result/PopupMessageDlg.h"
 #include "scan/result/ScoreResultDialog.h"
@@ -29,7 +30,6 @@ BEGIN_MESSAGE_MAP(CStartStep1Dlg, CFunctionDlg)
 END_MESSAGE_MAP()
 
 CStartStep1Dlg::CStartStep1Dlg() {
-    CreateSkinFont(m_bigFont, 22, TRUE);
     CreateSkinFont(m_textFont, 14, FALSE);
     CreateSkinFont(m_scoreFont, 56, TRUE);
 }
@@ -56,7 +56,7 @@ void CStartStep1Dlg::OnInitPage() {
 
     m_health.Create(TranslateCode(L"IDS_START_TXT_HEALTH_STATUS"), WS_CHILD | WS_VISIBLE | SS_LEFT,
                     CRect(96, 20, w - 300, 50), this, IDC_HEALTH);
-    m_health.SetFont(&m_bigFont);
+    m_health.SetFontSizes({22, 19, 16, 14}, TRUE);
     m_progressText.Create(TranslateCode(L"IDS_START_TXT_SCAN_WAIT"), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_PATHELLIPSIS,
                           CRect(96, 56, w - 300, 76), this, IDC_PROGRESS_TEXT);
     m_progressText.SetFont(&m_textFont);
@@ -97,6 +97,7 @@ void CStartStep1Dlg::OnInitPage() {
 void CStartStep1Dlg::StartQuickScan() {
     CFunctionDlg::OnShowPage();
     if (!m_scan.Start()) return;  // workers of the last run are still there: it goes on
+    GuardAbortRepairButton(false);
     SetMainWindowBusy(true);
     SetTimer(kScoreTimer, kScoreTimerMs, nullptr);
     SetTimer(kRepaintTimer, kRepaintTimerMs, nullptr);
@@ -107,7 +108,11 @@ void CStartStep1Dlg::StartQuickScan() {
     m_return.EnableWindow(FALSE);
     m_showResult.EnableWindow(FALSE);
     m_progressText.SetWindowText(TranslateCode(L"IDS_START_TXT_SCAN_WAIT"));
-    ShowScore(100, false);  // a new run starts from a full score; its status follows at the first tick
+    // Nothing is known yet: no number and no verdict. The number follows the counts from the first tick on, the
+    // verdict comes with the end of the run.
+    m_nScore = 100;
+    m_score.SetWindowText(L"");
+    m_health.SetWindowText(TranslateCode(L"IDS_START_TXT_HEALTH_STATUS"));
 
     if (m_list.GetItemCount() == kPartCount) {
         // The five rows of the last run: only their texts and counts start again (their pictures stay loaded).
@@ -134,7 +139,9 @@ void CStartStep1Dlg::OnAbortOrRepair() {
         m_showResult.EnableWindow(FALSE);
         return;
     }
-    if (!m_scan.Repair()) return;
+    // A click meant for Abort that arrives just after the button became Repair All.
+    if (m_bClickGuard || m_scan.Run().State() != RunState::Ended) return;
+    if (!ConfirmRepairAll() || !m_scan.Repair()) return;
     SetMainWindowBusy(true);
     SetTimer(kScoreTimer, kScoreTimerMs, nullptr);
     SetTimer(kRepaintTimer, kRepaintTimerMs, nullptr);
@@ -177,7 +184,7 @@ void CStartStep1Dlg::OnRunEnded() {
     m_progressText.SetWindowText(TranslateCode(RunEndTextKey(m_scan.Run().LastEnd())));
     SetButtonText(IDC_ABORT_REPAIR, L"IDS_START_REPAIRALL");
     EnableWindow(TRUE);
-    m_abortRepair.EnableWindow(TRUE);
+    GuardAbortRepairButton(true);
     m_return.EnableWindow(TRUE);
     m_showResult.EnableWindow(TRUE);
     SetMainWindowBusy(false);
@@ -196,22 +203,45 @@ void CStartStep1Dlg::OnRunEnded() {
 // Live score, buttons and look
 
 void CStartStep1Dlg::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent == kClickGuardTimer) {
+        GuardAbortRepairButton(false);
+        return;
+    }
     if (nIDEvent == kRepaintTimer) {
         m_list.FlushRepaint();
         return;
     }
     const RunState state = m_scan.Run().State();
     if (nIDEvent == kScoreTimer && (state == RunState::Scanning || state == RunState::Aborting)) {
-        ShowScore(HealthScore(m_scan.Counts()));
+        ShowScore(HealthScore(m_scan.Counts()), false);
         return;
     }
     Default();
 }
 
+void CStartStep1Dlg::GuardAbortRepairButton(bool on) {
+    m_bClickGuard = on;
+    m_abortRepair.EnableWindow(!on);
+    if (on)
+        SetTimer(kClickGuardTimer, kClickGuardMs, nullptr);
+    else
+        KillTimer(kClickGuardTimer);
+}
+
+bool CStartStep1Dlg::ConfirmRepairAll() {
+    const std::wstring question =
+        RepairAllQuestion(m_scan.Counts(), CRegistryData::BackupDatabasePath(), &nsVendrel::TranslateString);
+    if (question.empty()) return true;  // nothing found: nothing is removed
+    CWnd* owner = GetTopLevelParent();
+    const int answer = ::MessageBoxW(owner ? owner->GetSafeHwnd() : GetSafeHwnd(), question.c_str(),
+                                     TranslateCode(L"IDS_START_REPAIRALL"), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+    return answer == IDYES;
+}
+
 void CStartStep1Dlg::OnShowResult() {
     if (!m_pResultDlg || !m_pResultDlg->GetSafeHwnd()) return;
     DeliverResultItems();
-    m_pResultDlg->ShowWindow(SW_SHOW);
+    m_pResultDlg->ShowInFront();
 }
 
 void CStartStep1Dlg::OnReturn() {

@@ -11,6 +11,7 @@
 #include "ImageButton.h"
 #include "QuickScan.h"
 #include "scan/lastscan/StartScanList.h"
+#include "controls/FitTextStatic.h"
 #include "controls/ImageRotator.h"
 #include "controls/ProgressCtrlEx.h"
 
@@ -23,6 +24,9 @@ public:
         IDC_ABORT_REPAIR = 62208, IDC_RETURN = 62209, IDC_SHOW_RESULT = 62210, IDC_HEALTH = 62211, IDC_LIST = 62110,
     };
     enum { kScoreTimer = 1, kScoreTimerMs = 1000, kRepaintTimer = 2, kRepaintTimerMs = 200 };
+    // When a run ends, Abort becomes Repair All in the same place: for this long the button stays disabled and
+    // clicks on it are ignored, so a click meant for Abort cannot start a repair.
+    enum { kClickGuardTimer = 3, kClickGuardMs = 1500 };
 
     CStartStep1Dlg();
     ~CStartStep1Dlg() override;
@@ -72,6 +76,9 @@ private:
     void OnResultsCleared() override;
     void OnRunEnded() override;
 
+    // Asks whether to repair everything found, naming it and the registry backup; true to go on.
+    bool ConfirmRepairAll();
+    void GuardAbortRepairButton(bool on);
     void ShowScore(int score, bool withStatus = true);
     // The run's items go to the result dialog when it is shown, since filling its lists item by item while the
     // scan runs would cost more than the scan.
@@ -83,12 +90,14 @@ private:
     size_t m_nDeliveredItems = 0;
     int m_nScore = 100;
     bool m_bPopupShown = false;
+    bool m_bClickGuard = false;
 
     CImageRotator m_busy;
     CProgressCtrlEx m_progress;
-    CStatic m_health, m_progressText, m_abortText, m_score;
+    CFitTextStatic m_health;
+    CStatic m_progressText, m_abortText, m_score;
     CGeneralImageButton m_abortRepair, m_showResult, m_return;
     CStartScanList m_list;
-    CFont m_bigFont, m_textFont, m_scoreFont;
+    CFont m_textFont, m_scoreFont;
     CScoreResultDialog* m_pResultDlg = nullptr;
 };

@@ -1,5 +1,34 @@
 #include "RegResultText.h"
 
+namespace {
+
+// Descriptions the engine writes in its own language: the words before and after the path or name it names.
+struct EngineDetail {
+    const wchar_t* before;
+    const wchar_t* after;
+    const wchar_t* key;  // its text holds %s where the path or name goes
+};
+const EngineDetail kEngineDetails[] = {
+    {L"\"", L"\"\u4E0D\u5B58\u5728", L"IDS_SCAN_CLEAN_REGISTRY_DETAIL_PATH_MISSING"},
+    {L"\u201C", L"\u201D\u5BF9\u5E94\u7684\u5B89\u88C5\u4FE1\u606F\u4E0D\u5B58\u5728",
+     L"IDS_SCAN_CLEAN_REGISTRY_DETAIL_NO_INSTALL_INFO"},
+};
+
+bool EndsWith(const std::wstring& text, const std::wstring& end)
+{
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// The last part of a key path ("A\\B\\" -> "B").
+std::wstring LastKeyPart(std::wstring subKey)
+{
+    while (!subKey.empty() && subKey.back() == L'\\') subKey.pop_back();
+    const size_t cut = subKey.rfind(L'\\');
+    return cut == std::wstring::npos ? subKey : subKey.substr(cut + 1);
+}
+
+}  // namespace
+
 std::wstring GetRootKeyShortName(const CRegistryData::REG_DATA& data)
 {
     const wchar_t* name = L"";
@@ -22,10 +51,29 @@ const wchar_t* RegReasonKey(int reason)
     }
 }
 
-RegResultLines MakeRegResultLines(const CRegistryData::SCAN_RESULT& result, const std::wstring& reasonText)
+std::wstring RegResultDetailText(const CRegistryData::SCAN_RESULT& result, const TextTranslator& translate)
 {
+    const std::wstring& detail = result.detail;
+    if (detail.empty()) {
+        if (!result.data.valueName.empty()) return result.data.valueName;
+        const std::wstring part = LastKeyPart(result.data.subKey);
+        return part.empty() ? GetRootKeyShortName(result.data) : part;
+    }
+    for (const EngineDetail& e : kEngineDetails) {
+        const std::wstring before = e.before, after = e.after;
+        if (detail.size() >= before.size() + after.size() && detail.compare(0, before.size(), before) == 0 &&
+            EndsWith(detail, after))
+            return FillTextArgument(translate(e.key),
+                        detail.substr(before.size(), detail.size() - before.size() - after.size()));
+    }
+    return translate(detail);
+}
+
+RegResultLines MakeRegResultLines(const CRegistryData::SCAN_RESULT& result, const TextTranslator& translate)
+{
+    const wchar_t* reasonKey = RegReasonKey(result.reason);
     RegResultLines lines;
-    lines.title = reasonText + L" " + result.detail;
+    lines.title = (reasonKey ? translate(reasonKey) : std::wstring()) + L" " + RegResultDetailText(result, translate);
     lines.path = GetRootKeyShortName(result.data);
     return lines;
 }

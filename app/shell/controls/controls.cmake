@@ -8,6 +8,7 @@ quorvel_app_sources(
     ${QUORVEL_SHELL_CONTROLS_PURE}
     "${CMAKE_CURRENT_LIST_DIR}/BitmapDraw.cpp"
     "${CMAKE_CURRENT_LIST_DIR}/CheckBoxEx.cpp"
+    "${CMAKE_CURRENT_LIST_DIR}/FitTextStatic.cpp"
     "${CMAKE_CURRENT_LIST_DIR}/ProgressCtrlEx.cpp"
     "${CMAKE_CURRENT_LIST_DIR}/ImageRotator.cpp"
     "${CMAKE_CURRENT_LIST_DIR}/Hyperlink.cpp"

@@ -111,6 +111,8 @@ public:
     bool IsFinished();
     long Clean(PFN_REGCLEAN_PROGRESS progress, void* user);
     static const wchar_t* GetTitle(REG_SCAN_TYPE type);
+    // The file Clean backs every item up into before deleting it.
+    static std::wstring BackupDatabasePath();
     void SetScanWnd(HWND hWnd);
     // The results of the last scan; each one's selection decides whether the next Clean deletes it.
     const std::set<SCAN_RESULT, ScanResultLess>& GetResults() const { return m_results; }
