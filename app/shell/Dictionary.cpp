@@ -3,6 +3,8 @@
 #include <memory>
 #include <wchar.h>
 
+#include "QGuards.h"
+
 namespace nsVendrel {
 
 namespace {
@@ -22,24 +24,18 @@ bool FileExists(const CString& path)
 // The file's content as UTF-16 units; false when it cannot be opened, mapped or is empty.
 bool ReadUnits(const CString& file, std::wstring& units)
 {
-    HANDLE h = ::CreateFileW(file, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    bool ok = false;
-    DWORD size = ::GetFileSize(h, nullptr);
-    HANDLE map = size != 0 && size != INVALID_FILE_SIZE
-                     ? ::CreateFileMappingW(h, nullptr, PAGE_READONLY, 0, 0, nullptr) : nullptr;
-    if (map) {
-        const void* view = ::MapViewOfFile(map, FILE_MAP_READ, 0, 0, 0);
-        if (view) {
-            units.assign(static_cast<const wchar_t*>(view), size / sizeof(wchar_t));
-            ::UnmapViewOfFile(view);
-            ok = true;
-        }
-        ::CloseHandle(map);
-    }
-    ::CloseHandle(h);
-    return ok;
+    const qcore::UniqueFile h(::CreateFileW(file, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h) return false;
+    const DWORD size = ::GetFileSize(h.Get(), nullptr);
+    if (size == 0 || size == INVALID_FILE_SIZE) return false;
+    const qcore::UniqueHandle map(::CreateFileMappingW(h.Get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+    if (!map) return false;
+    const void* view = ::MapViewOfFile(map.Get(), FILE_MAP_READ, 0, 0, 0);
+    if (!view) return false;
+    units.assign(static_cast<const wchar_t*>(view), size / sizeof(wchar_t));
+    ::UnmapViewOfFile(view);
+    return true;
 }
 
 } // namespace
@@ -48,12 +44,10 @@ CRBDictionary::CRBDictionary(CString path, int bFile)
 {
     if (bFile) {
         WIN32_FIND_DATAW fd;
-        HANDLE find = ::FindFirstFileW(path, &fd);
-        if (find == INVALID_HANDLE_VALUE) {
+        if (!qcore::UniqueFind(::FindFirstFileW(path, &fd))) {
             Ask(L"没有找到字典文件", MB_OK);
             return;
         }
-        ::FindClose(find);
         LoadDictionary(path);
         return;
     }
@@ -63,18 +57,16 @@ CRBDictionary::CRBDictionary(CString path, int bFile)
 void CRBDictionary::LoadFolder(CString path)
 {
     path.TrimRight(L'\\');
-    HANDLE dir = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (dir == INVALID_HANDLE_VALUE) {
+    if (!qcore::UniqueFile(::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                         FILE_FLAG_BACKUP_SEMANTICS, nullptr))) {
         Ask(L"初始化字典目录失败！", MB_OK);
         return;
     }
-    ::CloseHandle(dir);
     m_strFolder = path;
 
     WIN32_FIND_DATAW fd;
-    HANDLE find = ::FindFirstFileW(path + L"\\*.ini", &fd);
-    if (find == INVALID_HANDLE_VALUE) {
+    const qcore::UniqueFind find(::FindFirstFileW(path + L"\\*.ini", &fd));
+    if (!find) {
         Ask(L"没有找到字典文件", MB_OK);
         return;
     }
@@ -86,12 +78,10 @@ void CRBDictionary::LoadFolder(CString path)
         CString question;
         question.Format(L"加载字典%s出现错误,是否继续？", name.GetString());
         if (Ask(question, MB_YESNO) == IDNO) {
-            ::FindClose(find);
             ResetContent();
             return;
         }
-    } while (::FindNextFileW(find, &fd));
-    ::FindClose(find);
+    } while (::FindNextFileW(find.Get(), &fd));
 }
 
 CRBDictionary::~CRBDictionary()

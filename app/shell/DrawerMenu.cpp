@@ -3,6 +3,7 @@
 #include "ImageButton.h"
 #include "KeyboardFocus.h"
 #include "MemDC.h"
+#include "QGuards.h"
 #include "SkinDraw.h"
 
 namespace {
@@ -113,14 +114,13 @@ void CMenuButtonItem::Paint()
         Shell::DrawMaskedBitmap(mem.GetSafeHdc(), 0, 0, static_cast<HBITMAP>(bitmap->GetSafeHandle()), CLR_INVALID);
         CString caption;
         GetWindowText(caption);
-        HGDIOBJ oldFont = ::SelectObject(mem.GetSafeHdc(), CaptionFont(mem.GetSafeHdc()));
+        const qcore::GdiSelection font(mem.GetSafeHdc(), CaptionFont(mem.GetSafeHdc()));
         ::SetBkMode(mem.GetSafeHdc(), TRANSPARENT);
         COLORREF colour = m_bSelected && m_crSelectedText != CLR_INVALID ? m_crSelectedText : m_crText;
         ::SetTextColor(mem.GetSafeHdc(), colour);
         RECT text = client;
         text.left += m_nTextX;
         ::DrawTextW(mem.GetSafeHdc(), caption, -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-        ::SelectObject(mem.GetSafeHdc(), oldFont);
         if (::GetFocus() == GetSafeHwnd()) Shell::DrawFocusFrame(GetSafeHwnd(), mem.GetSafeHdc(), client);
     }
     ::EndPaint(GetSafeHwnd(), &ps);
@@ -407,10 +407,9 @@ void CMainMenuText::DrawItem(LPDRAWITEMSTRUCT dis)
 {
     CString caption;
     GetWindowText(caption);
-    HGDIOBJ oldFont = m_font.GetSafeHandle() ? ::SelectObject(dis->hDC, m_font.GetSafeHandle()) : nullptr;
+    const qcore::GdiSelection font(dis->hDC, m_font.GetSafeHandle());
     ::SetTextColor(dis->hDC, m_crText);
     ::SetBkMode(dis->hDC, TRANSPARENT);
     RECT rect = dis->rcItem;
     ::DrawTextW(dis->hDC, caption, -1, &rect, DT_CENTER | DT_VCENTER);
-    if (oldFont) ::SelectObject(dis->hDC, oldFont);
 }

@@ -11,7 +11,8 @@
 #include "MemDC.h"
 #include "PageFactory.h"
 #include "PageIds.h"
-#include "PumpingWait.h"
+#include "PageRetirement.h"
+#include "QWorker.h"
 #include "TrayIcon.h"
 #include "WebLinks.h"
 #include "options/LanguageSwitch.h"
@@ -26,6 +27,8 @@ const UINT kLanguageChanged = Shell::LanguageChangedMessage();
 int g_bootHideCounter = 1;
 // The splash gets this long to appear and to close; start-up goes on without it afterwards.
 const DWORD kSplashWaitMs = 5000;
+// At exit the pages' workers get this long to stop before the window goes without them.
+const DWORD kShutdownWaitMs = 5000;
 
 } // namespace
 
@@ -62,12 +65,18 @@ CEntryDlg::CEntryDlg() : CDialog(IDD_ENTRY_DIALOG, nullptr)
     SetShowOnIdle(!CEntryApp::m_bBootMode);
 }
 
-CEntryDlg::~CEntryDlg()
+CEntryDlg::~CEntryDlg() = default;
+
+namespace {
+
+// The splash thread only sends to this thread (never the reverse): serving sent messages is enough, and no
+// posted message reaches the half-built main window.
+bool WaitForSplash(HANDLE handle)
 {
-    if (m_hSplashThread) ::CloseHandle(m_hSplashThread);
-    // The window that held the instance guard is gone: a later main window may hold it.
-    if (m_hMutex) ::CloseHandle(m_hMutex);
+    return qcore::WaitForHandle(handle, kSplashWaitMs, qcore::Pump::SentOnly) == qcore::WaitOutcome::Signalled;
 }
+
+} // namespace
 
 BOOL CEntryDlg::OnInitDialog()
 {
@@ -127,10 +136,9 @@ void CEntryDlg::LoadLanguage()
 
 bool CEntryDlg::EnsureSingleInstance()
 {
-    m_hMutex = ::CreateMutexW(nullptr, FALSE, kMutexName);
-    if (::GetLastError() == 0) return true; // the handle stays open for the life of the process
-    if (m_hMutex) ::CloseHandle(m_hMutex);
-    m_hMutex = nullptr;
+    m_instanceMutex.Reset(::CreateMutexW(nullptr, FALSE, kMutexName));
+    if (::GetLastError() == 0) return true; // released with this window, so a later main window may hold it
+    m_instanceMutex.Reset();
     if (HWND first = ::FindWindowW(nullptr, kWindowTitle)) {
         ::SetForegroundWindow(first);
         ::ShowWindow(first, SW_SHOWNORMAL);
@@ -141,27 +149,26 @@ bool CEntryDlg::EnsureSingleInstance()
 
 void CEntryDlg::StartSplash()
 {
-    m_hSplashThread = ::CreateThread(nullptr, 0, &CStartupWnd::ThreadProc, &m_startupWnd, 0, nullptr);
-    if (m_hSplashThread) Shell::WaitPumping(m_startupWnd.ReadyEvent(), kSplashWaitMs);
+    m_splashThread.Reset(qcore::StartThread([this] { CStartupWnd::ThreadProc(&m_startupWnd); }));
+    if (m_splashThread) WaitForSplash(m_startupWnd.ReadyEvent());
 }
 
 void CEntryDlg::ShowSplashText(LPCWSTR text)
 {
-    if (m_hSplashThread) m_startupWnd.ShowLoadingText(text);
+    if (m_splashThread) m_startupWnd.ShowLoadingText(text);
 }
 
 void CEntryDlg::EndSplash()
 {
-    if (!m_hSplashThread) return;
+    if (!m_splashThread) return;
     HWND splash = m_startupWnd.GetSplashWindow();
-    if (!splash && Shell::WaitPumping(m_startupWnd.ReadyEvent(), kSplashWaitMs)) splash = m_startupWnd.GetSplashWindow();
+    if (!splash && WaitForSplash(m_startupWnd.ReadyEvent())) splash = m_startupWnd.GetSplashWindow();
     if (splash) {
         ::ShowWindow(splash, SW_SHOWNORMAL);
         ::PostMessageW(splash, WM_CLOSE, 0, 0);
-        Shell::WaitPumping(m_hSplashThread, kSplashWaitMs);
+        WaitForSplash(m_splashThread.Get());
     }
-    ::CloseHandle(m_hSplashThread);
-    m_hSplashThread = nullptr;
+    m_splashThread.Reset();
 }
 
 void CEntryDlg::CreateFrameButtons()
@@ -434,19 +441,19 @@ BOOL CEntryDlg::OnEraseBkgnd(CDC* pDC)
     mem.FillSolidRect(&client, RGB(38, 84, 150));
     BITMAP bm = {};
     ::GetObjectW(m_bmpBackground.GetSafeHandle(), sizeof(bm), &bm);
-    HDC src = ::CreateCompatibleDC(dc);
-    HGDIOBJ old = ::SelectObject(src, m_bmpBackground.GetSafeHandle());
-    ::SetStretchBltMode(dc, COLORONCOLOR);
-    ::StretchBlt(dc, 0, 0, client.Width() - 1, client.Height() - 1, src, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
-    ::SelectObject(src, old);
-    ::DeleteDC(src);
+    {
+        const qcore::UniqueMemoryDc src(::CreateCompatibleDC(dc));
+        const qcore::GdiSelection selected(src.Get(), m_bmpBackground.GetSafeHandle());
+        ::SetStretchBltMode(dc, COLORONCOLOR);
+        ::StretchBlt(dc, 0, 0, client.Width() - 1, client.Height() - 1, src.Get(), 0, 0, bm.bmWidth, bm.bmHeight,
+                     SRCCOPY);
+    }
 
-    HGDIOBJ oldFont = ::SelectObject(dc, m_fontTitle.GetSafeHandle());
+    const qcore::GdiSelection titleFont(dc, m_fontTitle.GetSafeHandle());
     ::SetTextColor(dc, m_crTitle);
     ::SetBkMode(dc, TRANSPARENT);
     RECT title = {30, 5, 250, 25};
     ::DrawTextW(dc, m_strTitle, -1, &title, DT_SINGLELINE | DT_VCENTER);
-    ::SelectObject(dc, oldFont);
     return TRUE;
 }
 
@@ -469,16 +476,15 @@ void CEntryDlg::OnDestroy()
 {
     if (m_bTrayAdded) Shell::RemoveTrayIcon(m_nid);
     m_bTrayAdded = false;
-    if (m_pContainer) m_pContainer->DestroyWindow();
-    for (CFunctionDlg* page : m_pages) delete page;
+    // Pages go before their container; one whose worker outlives the wait stays (hidden) until that worker ends.
+    std::vector<CFunctionDlg*> pages = m_pages;
+    pages.push_back(m_pOptionDlg);
+    Shell::RetirePages(pages, kShutdownWaitMs);
     m_pages.clear();
+    m_pOptionDlg = nullptr;
+    if (m_pContainer) m_pContainer->DestroyWindow();
     delete m_pContainer;
     m_pContainer = nullptr;
-    if (m_pOptionDlg) {
-        m_pOptionDlg->DestroyWindow();
-        delete m_pOptionDlg;
-        m_pOptionDlg = nullptr;
-    }
     if (m_pDrawer) {
         m_pDrawer->DestroyWindow();
         delete m_pDrawer;

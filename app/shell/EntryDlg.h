@@ -13,6 +13,7 @@
 #include "DrawerMenu.h"
 #include "FunctionDlg.h"
 #include "ImageButton.h"
+#include "QGuards.h"
 #include "StartupWnd.h"
 #include "resource.h"
 
@@ -76,7 +77,7 @@ protected:
 
     HICON m_hIcon;
     CBitmap m_bmpBackground;
-    HANDLE m_hSplashThread = nullptr;
+    qcore::UniqueHandle m_splashThread;
     CStartupWnd m_startupWnd;
     CDrawerMenuCtrl* m_pDrawer = nullptr;
     BOOL m_bBusy = FALSE;
@@ -91,6 +92,6 @@ protected:
     CImageButton m_btnTop[kTopButtonCount];
     CFunctionDlgContainer* m_pContainer = nullptr;
     std::vector<CFunctionDlg*> m_pages;
-    HANDLE m_hMutex = nullptr;
+    qcore::UniqueHandle m_instanceMutex;  // held while this main window lives
     int m_nLanguageIndex = 0;
 };

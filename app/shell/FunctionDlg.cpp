@@ -5,6 +5,7 @@
 #include "Dictionary.h"
 #include "KeyboardFocus.h"
 #include "MemDC.h"
+#include "QGuards.h"
 #include "SkinDraw.h"
 
 namespace {
@@ -121,6 +122,23 @@ BOOL CFunctionDlg::PreTranslateMessage(MSG* msg)
     return CDialogEx::PreTranslateMessage(msg);
 }
 
+void CFunctionDlg::StopWorkers()
+{
+    for (qcore::CWorker* worker : m_watchedWorkers) worker->RequestStop();
+    for (CFunctionDlg* page : ChildPages(this)) page->StopWorkers();
+}
+
+void CFunctionDlg::AddRunningWorkers(std::vector<HANDLE>& threads)
+{
+    for (qcore::CWorker* worker : m_watchedWorkers) AddIfRunning(threads, worker->Handle());
+    for (CFunctionDlg* page : ChildPages(this)) page->AddRunningWorkers(threads);
+}
+
+void CFunctionDlg::AddIfRunning(std::vector<HANDLE>& threads, HANDLE thread)
+{
+    if (thread && ::WaitForSingleObject(thread, 0) == WAIT_TIMEOUT) threads.push_back(thread);
+}
+
 void CFunctionDlg::AddSubPage(CFunctionDlg* pPage, CFunctionDlg* pParent, int nKey)
 {
     CRect client;
@@ -162,8 +180,9 @@ void DrawPagePanel(HDC dc, const RECT& r, HBITMAP panel)
     SIZE bm = Shell::BitmapSize(panel);
     int width = r.right - r.left, height = r.bottom - r.top;
     if (bm.cx == 0 || width <= 0 || height <= 0) return;
-    HDC src = ::CreateCompatibleDC(dc);
-    HGDIOBJ old = ::SelectObject(src, panel);
+    const qcore::UniqueMemoryDc srcDC(::CreateCompatibleDC(dc));
+    const HDC src = srcDC.Get();
+    const qcore::GdiSelection selected(src, panel);
     ::SetStretchBltMode(dc, COLORONCOLOR);
     ::StretchBlt(dc, r.left, r.top, width, height, src, 0, 0, bm.cx, bm.cy, SRCCOPY);
     if (height < bm.cy) {
@@ -179,8 +198,6 @@ void DrawPagePanel(HDC dc, const RECT& r, HBITMAP panel)
         ::BitBlt(dc, r.right - rightW, r.bottom - bottomH, rightW, bottomH, src, bm.cx - rightW, bm.cy - bottomH,
                  SRCCOPY);
     }
-    ::SelectObject(src, old);
-    ::DeleteDC(src);
 }
 
 BOOL CFunctionDlg::OnEraseBkgnd(CDC* pDC)

@@ -3,12 +3,16 @@
 // OnShowPage; Enter and Escape never close it. Keyboard: Tab moves through every control of the window holding
 // the page (its other pages and the main window's own controls included), Enter presses the focused button or
 // else the page's default button. CFunctionDlgContainer holds the top-level pages of the main
-// window and shows one of them at a time. The main window deletes its pages when it closes (tray "Exit"), so a
-// page's destructor stops and waits for the worker threads it started.
+// window and shows one of them at a time. When the main window closes (tray "Exit") its pages are retired
+// (PageRetirement.h): their workers are asked to stop, and a page is deleted only once every worker that may
+// touch it has ended.
 #pragma once
 
 #include <QMfc.h>
 
+#include <vector>
+
+#include "QWorker.h"
 #include "resource.h"
 
 class CFunctionDlg : public CDialogEx {
@@ -34,6 +38,13 @@ public:
     CFunctionDlg* GetSubPage(int nKey);
     // Hides every child page with another key and calls OnShowPage of the (last) one with this key.
     void ShowSubPage(int nKey);
+
+    // Asks every worker of this page and of its sub-pages to stop, without waiting: the watched workers' stop
+    // flags are set. A page whose workers stop some other way as well adds that and calls the base.
+    virtual void StopWorkers();
+    // Adds the threads still running that may touch this page or its sub-pages (the handles stay valid during
+    // the call): the watched workers' threads. A page with threads of another kind adds them and calls the base.
+    virtual void AddRunningWorkers(std::vector<HANDLE>& threads);
 
     int GetPageId() const { return m_nPageId; }
     void SetPageId(int id) { m_nPageId = id; }
@@ -61,9 +72,18 @@ protected:
     int m_nDefaultButtonId = 0;
     bool m_bNotBuilt = false;
 
+    // Adds the thread to the list when it is still running (a null handle is ignored).
+    static void AddIfRunning(std::vector<HANDLE>& threads, HANDLE thread);
+    // Makes a worker of this page (a member, so it lives as long as the page) known to StopWorkers and
+    // AddRunningWorkers.
+    void WatchWorker(qcore::CWorker& worker) { m_watchedWorkers.push_back(&worker); }
+
     // The page brush and panel bitmap shared by all pages.
     static HBRUSH SharedWhiteBrush();
     static HBITMAP SharedPanelBitmap();
+
+private:
+    std::vector<qcore::CWorker*> m_watchedWorkers;
 };
 
 // Holds the main window's top-level pages; only the last requested one is visible.

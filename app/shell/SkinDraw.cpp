@@ -2,6 +2,8 @@
 
 #include <wchar.h>
 
+#include "QGuards.h"
+
 namespace Shell {
 
 SIZE BitmapSize(HBITMAP bitmap)
@@ -15,22 +17,25 @@ void DrawMaskedBitmap(HDC target, int x, int y, HBITMAP bitmap, COLORREF transpa
 {
     SIZE size = BitmapSize(bitmap);
     if (size.cx == 0 || size.cy == 0) return;
-    HDC src = ::CreateCompatibleDC(target);
-    HGDIOBJ oldSrc = ::SelectObject(src, bitmap);
+    const qcore::UniqueMemoryDc srcDC(::CreateCompatibleDC(target));
+    const HDC src = srcDC.Get();
+    const qcore::GdiSelection srcSelected(src, bitmap);
     if (transparent == CLR_INVALID) {
         ::BitBlt(target, x, y, size.cx, size.cy, src, 0, 0, SRCCOPY);
     } else {
         // mask: 1 where the pixel is the transparent colour
-        HDC maskDC = ::CreateCompatibleDC(target);
-        HBITMAP mask = ::CreateBitmap(size.cx, size.cy, 1, 1, nullptr);
-        HGDIOBJ oldMask = ::SelectObject(maskDC, mask);
+        const qcore::UniqueMemoryDc mask(::CreateCompatibleDC(target));
+        const HDC maskDC = mask.Get();
+        const qcore::UniqueGdiObject maskBitmap(::CreateBitmap(size.cx, size.cy, 1, 1, nullptr));
+        const qcore::GdiSelection maskSelected(maskDC, maskBitmap.Get());
         ::SetBkColor(src, transparent);
         ::BitBlt(maskDC, 0, 0, size.cx, size.cy, src, 0, 0, SRCCOPY);
 
         // the picture with its transparent pixels black, on a copy so the bitmap itself is unchanged
-        HDC copyDC = ::CreateCompatibleDC(target);
-        HBITMAP copy = ::CreateCompatibleBitmap(target, size.cx, size.cy);
-        HGDIOBJ oldCopy = ::SelectObject(copyDC, copy);
+        const qcore::UniqueMemoryDc copy(::CreateCompatibleDC(target));
+        const HDC copyDC = copy.Get();
+        const qcore::UniqueGdiObject copyBitmap(::CreateCompatibleBitmap(target, size.cx, size.cy));
+        const qcore::GdiSelection copySelected(copyDC, copyBitmap.Get());
         ::BitBlt(copyDC, 0, 0, size.cx, size.cy, src, 0, 0, SRCCOPY);
         ::SetBkColor(copyDC, RGB(0, 0, 0));
         ::SetTextColor(copyDC, RGB(255, 255, 255));
@@ -42,16 +47,7 @@ void DrawMaskedBitmap(HDC target, int x, int y, HBITMAP bitmap, COLORREF transpa
         ::BitBlt(target, x, y, size.cx, size.cy, copyDC, 0, 0, SRCPAINT);
         ::SetBkColor(target, oldBk);
         ::SetTextColor(target, oldText);
-
-        ::SelectObject(copyDC, oldCopy);
-        ::DeleteObject(copy);
-        ::DeleteDC(copyDC);
-        ::SelectObject(maskDC, oldMask);
-        ::DeleteObject(mask);
-        ::DeleteDC(maskDC);
     }
-    ::SelectObject(src, oldSrc);
-    ::DeleteDC(src);
 }
 
 void PaintParentBackground(HWND child, HDC dc)
@@ -70,16 +66,17 @@ void DrawButtonFace(HWND wnd, HDC target, const RECT& client, HBITMAP bitmap, CO
                     const wchar_t* caption, HFONT font, COLORREF textColour, BOOL centre, int textX, int textY)
 {
     int w = client.right - client.left, h = client.bottom - client.top;
-    HDC mem = ::CreateCompatibleDC(target);
-    HBITMAP canvas = ::CreateCompatibleBitmap(target, w, h);
-    HGDIOBJ oldCanvas = ::SelectObject(mem, canvas);
+    const qcore::UniqueMemoryDc memDC(::CreateCompatibleDC(target));
+    const HDC mem = memDC.Get();
+    const qcore::UniqueGdiObject canvas(::CreateCompatibleBitmap(target, w, h));
+    const qcore::GdiSelection canvasSelected(mem, canvas.Get());
     RECT all = {0, 0, w, h};
     ::FillRect(mem, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
     // Transparent pixels show what the parent paints there (never the button's own previous frame).
     if (transparent != CLR_INVALID) PaintParentBackground(wnd, mem);
     DrawMaskedBitmap(mem, 0, 0, bitmap, transparent);
     if (caption && *caption) {
-        HGDIOBJ oldFont = ::SelectObject(mem, font);
+        const qcore::GdiSelection fontSelected(mem, font);
         ::SetTextColor(mem, textColour);
         ::SetBkMode(mem, TRANSPARENT);
         if (centre) {
@@ -87,12 +84,8 @@ void DrawButtonFace(HWND wnd, HDC target, const RECT& client, HBITMAP bitmap, CO
         } else {
             ::TextOutW(mem, textX, textY, caption, static_cast<int>(wcslen(caption)));
         }
-        ::SelectObject(mem, oldFont);
     }
     ::BitBlt(target, client.left, client.top, w, h, mem, 0, 0, SRCCOPY);
-    ::SelectObject(mem, oldCanvas);
-    ::DeleteObject(canvas);
-    ::DeleteDC(mem);
 }
 
 HRGN CopyRegion(HRGN source)

@@ -10,15 +10,12 @@ BEGIN_MESSAGE_MAP(CStartupWnd, CDialogEx)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CStartupWnd::CStartupWnd() : CDialogEx(IDD_STARTUP_DIALOG, nullptr)
+CStartupWnd::CStartupWnd()
+    : CDialogEx(IDD_STARTUP_DIALOG, nullptr), m_ready(::CreateEventW(nullptr, TRUE, FALSE, nullptr))
 {
-    m_hReady = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
 }
 
-CStartupWnd::~CStartupWnd()
-{
-    ::CloseHandle(m_hReady);
-}
+CStartupWnd::~CStartupWnd() = default;
 
 DWORD WINAPI CStartupWnd::ThreadProc(LPVOID param)
 {
@@ -46,7 +43,7 @@ BOOL CStartupWnd::OnInitDialog()
     m_text.SetFont(GetFont());
 
     m_hReadyWnd = GetSafeHwnd();
-    ::SetEvent(m_hReady);
+    ::SetEvent(m_ready.Get());
     return TRUE;
 }
 

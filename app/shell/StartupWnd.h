@@ -4,6 +4,10 @@
 
 #include <QMfc.h>
 
+#include <atomic>
+
+#include "QGuards.h"
+
 #include "resource.h"
 
 class CStartupWnd : public CDialogEx {
@@ -17,7 +21,7 @@ public:
     // Thread procedure: runs the splash modally. Its parameter is the CStartupWnd.
     static DWORD WINAPI ThreadProc(LPVOID param);
     // Signalled once the splash window exists (set by OnInitDialog).
-    HANDLE ReadyEvent() const { return m_hReady; }
+    HANDLE ReadyEvent() const { return m_ready.Get(); }
     // The splash window once it exists, else null. Safe from any thread.
     HWND GetSplashWindow() const { return m_hReadyWnd; }
     // From the UI thread: shows the text on the splash and repaints it.
@@ -32,6 +36,6 @@ protected:
 
     CBitmap m_bitmap;
     CStatic m_text;
-    HANDLE m_hReady;
-    volatile HWND m_hReadyWnd = nullptr;
+    qcore::UniqueHandle m_ready;
+    std::atomic<HWND> m_hReadyWnd{nullptr};
 };

@@ -1,5 +1,6 @@
 #include "WindowShape.h"
 
+#include "QGuards.h"
 #include "SkinDraw.h"
 
 std::vector<ShapeCut> ComputeShapeCuts(int width, int height, int leftColumns, int rightColumns,
@@ -35,15 +36,15 @@ void ShapeWindowToSkin(HWND wnd, HBITMAP skin)
     if (size.cx <= 0 || size.cy <= 0) return;
     ::SetWindowPos(wnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    HDC screen = ::GetDC(nullptr);
-    HDC mem = ::CreateCompatibleDC(screen);
-    HGDIOBJ old = ::SelectObject(mem, skin);
-    const COLORREF key = RGB(255, 0, 255);
-    std::vector<ShapeCut> cuts =
-        ComputeShapeCuts(size.cx, size.cy, 10, 11, [&](int x, int y) { return ::GetPixel(mem, x, y) == key; });
-    ::SelectObject(mem, old);
-    ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
+    std::vector<ShapeCut> cuts;
+    {
+        const qcore::WindowDc screen(nullptr);
+        const qcore::UniqueMemoryDc mem(::CreateCompatibleDC(screen.Get()));
+        const qcore::GdiSelection selected(mem.Get(), skin);
+        const COLORREF key = RGB(255, 0, 255);
+        cuts = ComputeShapeCuts(size.cx, size.cy, 10, 11,
+                                [&](int x, int y) { return ::GetPixel(mem.Get(), x, y) == key; });
+    }
 
     HRGN shape = ::CreateRectRgn(0, 0, size.cx, size.cy);
     for (const ShapeCut& cut : cuts) {

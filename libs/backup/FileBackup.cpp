@@ -35,7 +35,7 @@ CFileBackup::CFileBackup() {}
 
 CFileBackup::~CFileBackup()
 {
-    m_worker.StopAndWait();
+    m_worker.StopAndWait(INFINITE, qcore::Pump::SentOnly);
 }
 
 void CFileBackup::SetParentWnd(HWND parent)
@@ -53,12 +53,12 @@ bool CFileBackup::ZipFiles(const std::wstring& folder, const std::wstring& name,
 {
     if (!m_hParentWnd)
         return false;
-    m_worker.StopAndWait();
+    m_worker.StopAndWait(INFINITE, qcore::Pump::SentOnly);
     m_strFolder = folder;
     m_strName = name;
     m_sources = sources;
     m_iCompression = compression;
-    return m_worker.Start(&CFileBackup::BackupThread, this);
+    return m_worker.Start([this] { BackupThread(this); });
 }
 
 void CFileBackup::StopZipProcess()

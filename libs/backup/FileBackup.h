@@ -5,7 +5,7 @@
 #include "BackupPlan.h"
 #include "BackupProgress.h"
 #include "ColdrithApi.h"
-#include "WorkerThread.h"
+#include "QWorker.h"
 #include "zip/ZipArchive.h"
 
 #include <windows.h>
@@ -57,7 +57,7 @@ protected:
     int FailWhole(const std::wstring& path, const CBackupPlan& plan);
 
     CZipArchive m_zip;
-    CWorkerThread m_worker;
+    qcore::CWorker m_worker;
     HWND m_hParentWnd = nullptr;
     std::wstring m_strFolder;
     std::wstring m_strName;

@@ -38,7 +38,7 @@ CFileRestore::CFileRestore() {}
 
 CFileRestore::~CFileRestore()
 {
-    m_worker.StopAndWait();
+    m_worker.StopAndWait(INFINITE, qcore::Pump::SentOnly);
 }
 
 void CFileRestore::SetParentWnd(HWND parent)
@@ -48,7 +48,7 @@ void CFileRestore::SetParentWnd(HWND parent)
 
 bool CFileRestore::OpenZipFile(const std::wstring& path, std::vector<ZipItem>& items)
 {
-    m_worker.StopAndWait();
+    m_worker.StopAndWait(INFINITE, qcore::Pump::SentOnly);
     m_zip.Close(true);
     m_items.clear();
     try
@@ -80,8 +80,9 @@ bool CFileRestore::UnZipFile(const std::wstring& target)
 {
     if (!m_hParentWnd)
         return false;
+    m_worker.StopAndWait(INFINITE, qcore::Pump::SentOnly);  // one run at a time
     m_strTarget = target;
-    return m_worker.Start(&CFileRestore::RestoreThread, this);
+    return m_worker.Start([this] { RestoreThread(this); });
 }
 
 void CFileRestore::StopUnZipProcess()

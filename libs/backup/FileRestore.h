@@ -4,7 +4,7 @@
 #include "BackupMessages.h"
 #include "BackupProgress.h"
 #include "ColdrithApi.h"
-#include "WorkerThread.h"
+#include "QWorker.h"
 #include "zip/ZipArchive.h"
 
 #include <windows.h>
@@ -51,7 +51,7 @@ protected:
     void SendProgress(uint64_t done);
 
     CZipArchive m_zip;
-    CWorkerThread m_worker;
+    qcore::CWorker m_worker;
     std::vector<ZipItem> m_items;
     std::wstring m_strTarget;
     HWND m_hParentWnd = nullptr;

@@ -18,6 +18,7 @@ END_MESSAGE_MAP()
 
 CRepairPage::CRepairPage()
 {
+    WatchWorker(m_job);
     CreateSkinFont(m_textFont, 13, FALSE);
 }
 

@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+#include <PathRules.h>
+
 #include "EvidenceCatalog.h"
 #include "scan/oneclick/RepairActions.h"
 
@@ -41,7 +43,7 @@ CleanPlan PlanClean(const std::vector<Trace>& traces, const std::vector<Leaf>& l
         if (!leaf.ticked) continue;
         if (inBin)
             plan.recycleBin.push_back(leaf.trace);
-        else if (item.kind == 1 ? OneClick::IsAbsoluteFilePath(item.filePath) : !item.keyPath.empty())
+        else if (item.kind == 1 ? qpath::IsAbsolutePath(item.filePath) : !item.keyPath.empty())
             plan.oneByOne.push_back(leaf.trace);
         else
             plan.refused.push_back(leaf.trace);

@@ -34,6 +34,7 @@ END_MESSAGE_MAP()
 
 CScanCleanEvidenceResultDlg::CScanCleanEvidenceResultDlg()
 {
+    WatchWorker(m_cleaner);  // a clean has no stop: the frame only waits for it
     CreateSkinFont(m_textFont, 13, FALSE);
 }
 

@@ -39,7 +39,10 @@ BEGIN_MESSAGE_MAP(CScanCleanEvidenceScanDlg, CFunctionDlg)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CScanCleanEvidenceScanDlg::CScanCleanEvidenceScanDlg() = default;
+CScanCleanEvidenceScanDlg::CScanCleanEvidenceScanDlg()
+{
+    WatchWorker(m_worker);
+}
 
 CScanCleanEvidenceScanDlg::~CScanCleanEvidenceScanDlg()
 {
@@ -231,4 +234,11 @@ void CScanCleanEvidenceScanDlg::OnDestroy()
     KillTimer(kLabelTimer);
     StopAndWait();
     CFunctionDlg::OnDestroy();
+}
+
+void CScanCleanEvidenceScanDlg::StopWorkers()
+{
+    m_bClosing = true;
+    m_scanner.StopScanEvidence(1);
+    CFunctionDlg::StopWorkers();
 }

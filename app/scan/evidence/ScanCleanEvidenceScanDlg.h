@@ -41,6 +41,8 @@ public:
     std::vector<int> CheckedCategories() const;
     // Stops a running scan and waits for it (window destruction).
     void StopAndWait();
+    // The page frame's exit: the engine is told to stop as well.
+    void StopWorkers() override;
 
 protected:
     void OnScanOrAbort();

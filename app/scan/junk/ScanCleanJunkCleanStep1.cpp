@@ -25,6 +25,7 @@ END_MESSAGE_MAP()
 
 CScanCleanJunkCleanStep1::CScanCleanJunkCleanStep1()
 {
+    WatchWorker(m_worker);
     CreateSkinFont(m_textFont, 13, FALSE);
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Dictionary.h"
+#include "QGuards.h"
 #include "ScanCategories.h"
 #include "SkinDraw.h"
 #include "controls/BitmapDraw.h"
@@ -26,10 +27,9 @@ HBITMAP LoadSkinBitmap(UINT id) {
 }
 
 void DrawLine(HDC dc, const wchar_t* text, HFONT font, COLORREF colour, RECT rc) {
-    HGDIOBJ old = ::SelectObject(dc, font);
+    const qcore::GdiSelection selected(dc, font);
     ::SetTextColor(dc, colour);
     ::DrawTextW(dc, text, -1, &rc, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-    ::SelectObject(dc, old);
 }
 
 void CopyText(wchar_t* to, const wchar_t* from) {

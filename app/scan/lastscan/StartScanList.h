@@ -19,7 +19,10 @@ public:
         int thresholds[4] = {};
         HBITMAP bitmap = nullptr;
         HBITMAP hoverBitmap = nullptr;
+        StartScanRow() = default;
         ~StartScanRow();
+        StartScanRow(const StartScanRow&) = delete;  // the bitmaps are deleted once, by their row
+        StartScanRow& operator=(const StartScanRow&) = delete;
     };
 
     CStartScanList();

@@ -129,7 +129,7 @@ bool CQuickScan::Start() {
     ClearResultItems();
     Progress();
 
-    m_registry.m_hNotifyWnd = m_wnd;
+    m_registry.SetScanWnd(m_wnd);
     m_shortcuts.SetParentWnd(m_wnd);
     m_evidence.SetParentWnd(m_wnd);
     m_evidence.StopScanEvidence(0);
@@ -346,6 +346,19 @@ void CQuickScan::StopAndWait() {
     JoinThread(m_hRepairThread);
 }
 
+void CQuickScan::RequestStop() {
+    m_quit = true;
+    m_stop = true;
+    m_evidence.StopScanEvidence(1);
+    m_registry.Stop();
+}
+
+void CQuickScan::AddRunningThreads(std::vector<HANDLE>& threads) const {
+    for (HANDLE thread : {m_hRegThread, m_hEvidenceThread, m_hFileAssocThread, m_hAbortThread, m_hRepairThread})
+        if (thread && qcore::WaitForHandle(thread, 0, qcore::Pump::None) == qcore::WaitOutcome::TimedOut)
+            threads.push_back(thread);
+}
+
 // ---------------------------------------------------------------------------------------------------------------
 // Repair
 
@@ -353,10 +366,10 @@ bool CQuickScan::Repair() {
     if (m_run.State() != RunState::Ended || m_hRepairThread || !m_run.BeginRepair()) return false;
     Progress();
     // Exactly what the run found and listed is cleaned.
-    for (const CRegistryData::SCAN_RESULT& r : m_registry.m_results) r.selected = false;
+    m_registry.SelectNone();
     for (const CRegistryData::SCAN_RESULT* r : m_regResults) r->selected = true;
     m_repairOutcome = RepairOutcome();
-    m_registry.m_hNotifyWnd = m_wnd;
+    m_registry.SetScanWnd(m_wnd);
     m_hRepairThread = qcore::StartThread([this] { RepairThread(); });
     if (!m_hRepairThread) {
         m_repairOutcome.registry = m_regResults;

@@ -61,6 +61,10 @@ public:
     bool Repair();
     // Stops whatever runs and waits for every worker (window destruction, program exit).
     void StopAndWait();
+    // Asks the run's own workers to stop without waiting, and names those still running (for a caller that
+    // waits for them itself).
+    void RequestStop();
+    void AddRunningThreads(std::vector<HANDLE>& threads) const;
     // Who hears the reports from now on (null: nobody, e.g. while the page's windows go away).
     void SetView(IQuickScanView* view) { m_view = view; }
 

@@ -3,18 +3,12 @@
 #include <windows.h>
 
 #include <Common.h>
+#include <PathRules.h>
 
 namespace OneClick {
 
-bool IsAbsoluteFilePath(const std::wstring& path) {
-    if (path.size() >= 3 && ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z')) &&
-        path[1] == L':' && (path[2] == L'\\' || path[2] == L'/'))
-        return true;
-    return path.size() > 2 && path[0] == L'\\' && path[1] == L'\\' && path[2] != L'\\';
-}
-
 bool RemoveFile(const std::wstring& path) {
-    if (!IsAbsoluteFilePath(path)) return false;
+    if (!qpath::IsAbsolutePath(path)) return false;
     if (::DeleteFileW(path.c_str())) return true;
     return ::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
            (::GetLastError() == ERROR_FILE_NOT_FOUND || ::GetLastError() == ERROR_PATH_NOT_FOUND);

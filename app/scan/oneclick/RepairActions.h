@@ -8,10 +8,8 @@
 
 namespace OneClick {
 
-// A full path with a drive ("C:\...") or a UNC path: nothing else is ever deleted.
-bool IsAbsoluteFilePath(const std::wstring& path);
-
-// Deletes a file; true when it does not exist afterwards. A path that is not absolute is left alone (false).
+// Deletes a file; true when it does not exist afterwards. A path that is not absolute (a drive or UNC path) is
+// left alone (false).
 bool RemoveFile(const std::wstring& path);
 
 // Deletes a privacy trace: its file, or its value below HKEY_CURRENT_USER. True when it is gone afterwards.

@@ -44,6 +44,17 @@ public:
     CStartScanList& List() { return m_list; }
     // Stops whatever runs and waits for every worker (window destruction, program exit).
     void StopAndWait() { m_scan.StopAndWait(); }
+    // The page frame's exit: ask the run's workers to stop, and name the threads that may still touch the page.
+    void StopWorkers() override
+    {
+        m_scan.RequestStop();
+        CFunctionDlg::StopWorkers();
+    }
+    void AddRunningWorkers(std::vector<HANDLE>& threads) override
+    {
+        m_scan.AddRunningThreads(threads);
+        CFunctionDlg::AddRunningWorkers(threads);
+    }
     // Status of the last write of the stored result (0 written).
     LONG LastStoreStatus() const { return m_scan.LastStoreStatus(); }
 

@@ -1,5 +1,7 @@
 #include "RegCleanBookkeeping.h"
 
+#include "QGuards.h"
+
 void RegCleanBookkeeping::Begin(const std::vector<const CRegistryData::SCAN_RESULT*>& rows)
 {
     m_rows.clear();
@@ -51,11 +53,8 @@ RegCleanBookkeeping::Outcome RegCleanBookkeeping::Finish(
 
 bool RegItemExists(const CRegistryData::REG_DATA& data)
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(data.root, data.subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
-    bool exists = true;
-    if (!data.valueName.empty())
-        exists = RegQueryValueExW(key, data.valueName.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return exists;
+    qcore::UniqueRegKey key;
+    if (RegOpenKeyExW(data.root, data.subKey.c_str(), 0, KEY_QUERY_VALUE, key.Put()) != ERROR_SUCCESS) return false;
+    return data.valueName.empty() ||
+           RegQueryValueExW(key.Get(), data.valueName.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }

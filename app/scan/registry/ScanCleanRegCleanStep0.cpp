@@ -1,12 +1,10 @@
 #include "ScanCleanRegCleanStep0.h"
 
-#include <process.h>
 
 #include "Dictionary.h"
 #include "MainWindowBusy.h"
 #include "controls/BitmapDraw.h"
 #include "ScanCleanRegCleanStep1.h"
-#include "PumpingWait.h"
 
 using nsVendrel::TranslateCode;
 
@@ -30,6 +28,7 @@ END_MESSAGE_MAP()
 
 CScanCleanRegCleanStep0::CScanCleanRegCleanStep0()
 {
+    WatchWorker(m_scanWorker);
     CreateSkinFont(m_titleFont, 16, TRUE);
     CreateSkinFont(m_textFont, 13, FALSE);
     m_hBackground = LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(345));
@@ -174,7 +173,7 @@ void CScanCleanRegCleanStep0::OnStartAbort()
 
 void CScanCleanRegCleanStep0::StartScan()
 {
-    if (m_hScanThread) {
+    if (m_scanWorker.HasThread()) {
         AfxMessageBox(TranslateCode(L"IDS_SCAN_CLEAN_INPROCESS"));
         return;
     }
@@ -188,16 +187,14 @@ void CScanCleanRegCleanStep0::StartScan()
     if (!m_pEngine) return;
 
     m_bScanning = true;
-    m_pEngine->m_hNotifyWnd = m_hWnd;
+    m_pEngine->SetScanWnd(m_hWnd);
     for (int i = 0; i < m_nRowCount; ++i) m_rows[i].nCount = 0;
     m_selectAll.ShowWindow(SW_HIDE);
     if (m_pStep1) m_pStep1->Reset();
     SetMainWindowBusy(true);
     SetTexts(true);
 
-    unsigned id = 0;
-    m_hScanThread = (HANDLE)_beginthreadex(nullptr, 0, &CScanCleanRegCleanStep0::ScanThread, this, 0, &id);
-    if (!m_hScanThread) {
+    if (!m_scanWorker.Start([this] { ScanThread(this); })) {
         m_bScanning = false;
         SetMainWindowBusy(false);
         SetTexts(false);
@@ -269,10 +266,7 @@ LRESULT CScanCleanRegCleanStep0::OnCategoryDone(WPARAM wParam, LPARAM)
 
 LRESULT CScanCleanRegCleanStep0::OnScanFinished(WPARAM, LPARAM)
 {
-    if (m_hScanThread) {
-        CloseHandle(m_hScanThread);
-        m_hScanThread = nullptr;
-    }
+    m_scanWorker.Wait(INFINITE, qcore::Pump::SentOnly);  // the engine's last message: its thread ends now
     m_bScanning = false;
     SetMainWindowBusy(false);
     SetTexts(false);
@@ -283,14 +277,10 @@ LRESULT CScanCleanRegCleanStep0::OnScanFinished(WPARAM, LPARAM)
 
 void CScanCleanRegCleanStep0::StopAndWait()
 {
-    if (!m_hScanThread) return;
+    if (!m_scanWorker.HasThread()) return;
     m_bScanning = false;
     if (m_pEngine) m_pEngine->Stop();
-    HANDLE thread = m_hScanThread;
-    if (Shell::WaitPumping(thread, 30000) && m_hScanThread == thread) {
-        CloseHandle(thread);
-        m_hScanThread = nullptr;
-    }
+    m_scanWorker.Wait(INFINITE, qcore::Pump::SentOnly);
 }
 
 BOOL CScanCleanRegCleanStep0::OnEraseBkgnd(CDC* pDC)
@@ -316,4 +306,11 @@ HBRUSH CScanCleanRegCleanStep0::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
         return (HBRUSH)GetStockObject(NULL_BRUSH);
     }
     return CFunctionDlg::OnCtlColor(pDC, pWnd, nCtlColor);
+}
+
+void CScanCleanRegCleanStep0::StopWorkers()
+{
+    m_bScanning = false;
+    if (m_scanWorker.Running() && m_pEngine) m_pEngine->Stop();
+    CFunctionDlg::StopWorkers();
 }

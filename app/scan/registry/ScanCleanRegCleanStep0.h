@@ -4,6 +4,8 @@
 
 #include <atomic>
 
+#include "QWorker.h"
+
 #include "FunctionDlg.h"
 #include "ImageButton.h"
 #include "RegCategories.h"
@@ -41,6 +43,8 @@ public:
     bool IsScanning() const { return m_bScanning.load(); }
     // Asks a running scan to end and waits for its thread, delivering the messages it sends meanwhile.
     void StopAndWait();
+    // The page frame's exit: the engine is told to stop as well.
+    void StopWorkers() override;
 
     RegCategoryRow* FindRow(int category);
     int GetRowCount() const { return m_nRowCount; }
@@ -85,7 +89,7 @@ private:
     HBRUSH m_hWhiteBrush = nullptr;
 
     std::atomic<bool> m_bScanning{false};
-    HANDLE m_hScanThread = nullptr;
+    qcore::CWorker m_scanWorker;  // runs the engine's scan; the engine has its own stop
     RegSelection m_selection;  // what the user chose when the scan started
     RegSelection m_chosen;     // the ticked boxes, shown again at the next visit
 };

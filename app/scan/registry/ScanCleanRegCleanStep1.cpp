@@ -2,7 +2,6 @@
 
 #include "Dictionary.h"
 #include "MainWindowBusy.h"
-#include "PumpingWait.h"
 
 using nsVendrel::TranslateCode;
 
@@ -22,6 +21,7 @@ END_MESSAGE_MAP()
 
 CScanCleanRegCleanStep1::CScanCleanRegCleanStep1()
 {
+    WatchWorker(m_cleanWorker);
     CreateSkinFont(m_textFont, 13, FALSE);
     m_hFrame = LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(352));
 }
@@ -62,7 +62,7 @@ void CScanCleanRegCleanStep1::OnInitPage()
 void CScanCleanRegCleanStep1::OnShowPage()
 {
     CFunctionDlg::OnShowPage();
-    if (m_pEngine) m_pEngine->m_hNotifyWnd = m_hWnd;
+    if (m_pEngine) m_pEngine->SetScanWnd(m_hWnd);
     ShowCount(int(m_results.size()));
     ShowDoneMessage(L"");
     ShowSelectAllState();
@@ -138,9 +138,9 @@ void CScanCleanRegCleanStep1::OnSelectAll()
 
 void CScanCleanRegCleanStep1::OnRepair()
 {
-    if (m_hCleanThread || !m_pEngine) return;
+    if (IsCleaning() || !m_pEngine) return;
     // Nothing the list does not show as ticked may be deleted, whatever an earlier scan or clean left selected.
-    for (const CRegistryData::SCAN_RESULT& r : m_pEngine->m_results) r.selected = false;
+    m_pEngine->SelectNone();
 
     std::vector<const CRegistryData::SCAN_RESULT*> rows;
     int checked = 0;
@@ -159,12 +159,11 @@ void CScanCleanRegCleanStep1::OnRepair()
     }
     m_book.Begin(rows);
     ShowDoneMessage(L"");
-    m_pEngine->m_hNotifyWnd = m_hWnd;
+    m_pEngine->SetScanWnd(m_hWnd);
     EnableWindow(FALSE);
     SetMainWindowBusy(true);
-    m_hCleanThread = CreateThread(nullptr, 0, &CScanCleanRegCleanStep1::CleanThread, this, 0, nullptr);
-    if (!m_hCleanThread) {
-        for (const CRegistryData::SCAN_RESULT& r : m_pEngine->m_results) r.selected = false;
+    if (!m_cleanWorker.Start([this] { CleanThread(this); })) {
+        m_pEngine->SelectNone();
         EnableWindow(TRUE);
         SetMainWindowBusy(false);
     }
@@ -191,10 +190,7 @@ LRESULT CScanCleanRegCleanStep1::OnCleanItem(WPARAM wParam, LPARAM)
 
 LRESULT CScanCleanRegCleanStep1::OnCleanFinished(WPARAM, LPARAM)
 {
-    if (m_hCleanThread) {
-        CloseHandle(m_hCleanThread);
-        m_hCleanThread = nullptr;
-    }
+    m_cleanWorker.Wait(INFINITE, qcore::Pump::SentOnly);  // the engine's last message: its thread ends now
     EnableWindow(TRUE);
     SetMainWindowBusy(false);
 
@@ -222,13 +218,9 @@ LRESULT CScanCleanRegCleanStep1::OnCleanFinished(WPARAM, LPARAM)
 
 void CScanCleanRegCleanStep1::StopAndWait()
 {
-    if (!m_hCleanThread) return;
+    if (!IsCleaning()) return;
     if (m_pEngine) m_pEngine->Stop();
-    HANDLE thread = m_hCleanThread;
-    if (Shell::WaitPumping(thread, 30000) && m_hCleanThread == thread) {
-        CloseHandle(thread);
-        m_hCleanThread = nullptr;
-    }
+    m_cleanWorker.Wait(INFINITE, qcore::Pump::SentOnly);
 }
 
 BOOL CScanCleanRegCleanStep1::OnEraseBkgnd(CDC* pDC)
@@ -251,4 +243,10 @@ HBRUSH CScanCleanRegCleanStep1::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
         return (HBRUSH)GetStockObject(WHITE_BRUSH);
     }
     return CFunctionDlg::OnCtlColor(pDC, pWnd, nCtlColor);
+}
+
+void CScanCleanRegCleanStep1::StopWorkers()
+{
+    if (m_cleanWorker.Running() && m_pEngine) m_pEngine->Stop();
+    CFunctionDlg::StopWorkers();
 }

@@ -9,6 +9,7 @@
 
 #include "FunctionDlg.h"
 #include "ImageButton.h"
+#include "QWorker.h"
 #include "RegCleanBookkeeping.h"
 #include "RegistryData.h"
 #include "RegScanResultListCtrl.h"
@@ -31,8 +32,10 @@ public:
     void AddResult(const CRegistryData::SCAN_RESULT* pResult);
     size_t GetResultCount() const { return m_results.size(); }
     CRegScanResultListCtrl& GetList() { return m_list; }
-    bool IsCleaning() const { return m_hCleanThread != nullptr; }
+    bool IsCleaning() const { return m_cleanWorker.HasThread(); }
     void StopAndWait();
+    // The page frame's exit: the engine is told to stop as well.
+    void StopWorkers() override;
 
 protected:
     void OnRepair();
@@ -55,7 +58,7 @@ private:
 
     CRegistryData* m_pEngine = nullptr;
     std::set<const CRegistryData::SCAN_RESULT*> m_results;
-    HANDLE m_hCleanThread = nullptr;
+    qcore::CWorker m_cleanWorker;  // runs the engine's clean; the engine has its own stop
     RegCleanBookkeeping m_book;
 
     CRegScanResultListCtrl m_list;

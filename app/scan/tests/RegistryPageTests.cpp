@@ -276,7 +276,7 @@ TEST_F(RegistryPage, AfterAnAbortOnlyTheListedEntriesCanBeRepaired)
     ASSERT_LT(listed, seeded) << "the scan ended before the abort took effect";
     // Every result the engine holds but the page never listed stays unselected.
     int unlisted = 0;
-    for (const CRegistryData::SCAN_RESULT& r : page->GetEngine().m_results) {
+    for (const CRegistryData::SCAN_RESULT& r : page->GetEngine().GetResults()) {
         if (r.type != RST_MUICACHE || !page->GetStep1().GetResultCount()) continue;
         if (RowsOf(RST_MUICACHE, HKEY_CURRENT_USER, r.data.valueName).empty()) {
             ++unlisted;

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "MemDC.h"
+#include "QGuards.h"
 #include "SkinDraw.h"
 
 namespace {
@@ -107,12 +108,11 @@ void CHyperlink::Paint()
     Shell::PaintParentBackground(m_hWnd, dc.GetSafeHdc());
     CString text;
     GetWindowText(text);
-    HGDIOBJ oldFont = ::SelectObject(dc.GetSafeHdc(), CurrentFont());
+    const qcore::GdiSelection font(dc.GetSafeHdc(), CurrentFont());
     dc.SetTextColor(m_crText);
     dc.SetBkMode(TRANSPARENT);
     ::DrawTextExW(dc.GetSafeHdc(), const_cast<LPWSTR>(static_cast<LPCWSTR>(text)), text.GetLength(), &client, 0,
                   nullptr);
-    ::SelectObject(dc.GetSafeHdc(), oldFont);
 }
 
 LRESULT CHyperlink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

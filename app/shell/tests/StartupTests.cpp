@@ -1,33 +1,32 @@
-// The splash window on its own thread and the pumping wait that start-up relies on.
+// The splash window on its own thread and the wait that start-up relies on.
 #include <gtest/gtest.h>
 
-#include "PumpingWait.h"
+#include "QWorker.h"
 #include "StartupWnd.h"
 #include "QTestSupport.h"
 #include "WindowTestHost.h"
 
 namespace {
 
-DWORD WINAPI SendSwitchPage77(LPVOID param)
+bool WaitSignalled(HANDLE handle, DWORD timeoutMs)
 {
-    ::SendMessageW(static_cast<HWND>(param), WM_SWITCH_PAGE, 77, 0);
-    return 0;
+    return qcore::WaitForHandle(handle, timeoutMs, qcore::Pump::SentOnly) == qcore::WaitOutcome::Signalled;
 }
 
-TEST(PumpingWait, AnswersMessagesSentFromTheThreadItWaitsFor)
+TEST(StartupWait, AnswersMessagesSentFromTheThreadItWaitsFor)
 {
     shell_test::HostWindow host; // a window of this thread that the other thread sends to
     HWND target = host.GetSafeHwnd();
-    HANDLE thread = ::CreateThread(nullptr, 0, &SendSwitchPage77, target, 0, nullptr);
+    HANDLE thread = qcore::StartThread([target] { ::SendMessageW(target, WM_SWITCH_PAGE, 77, 0); });
     ASSERT_NE(nullptr, thread);
-    EXPECT_TRUE(Shell::WaitPumping(thread, 5000));
+    EXPECT_TRUE(WaitSignalled(thread, 5000));
     ::CloseHandle(thread);
     ASSERT_EQ(1u, host.switches.size());
     EXPECT_EQ(77u, host.switches[0]);
 
     HANDLE never = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     DWORD start = ::GetTickCount();
-    EXPECT_FALSE(Shell::WaitPumping(never, 200));
+    EXPECT_FALSE(WaitSignalled(never, 200));
     EXPECT_GE(::GetTickCount() - start, 150u);
     ::CloseHandle(never);
 }
@@ -35,9 +34,9 @@ TEST(PumpingWait, AnswersMessagesSentFromTheThreadItWaitsFor)
 TEST(StartupWindow, RunsOnItsOwnThreadWithoutOwnerShowsTextsAndEndsOnClose)
 {
     CStartupWnd splash;
-    HANDLE thread = ::CreateThread(nullptr, 0, &CStartupWnd::ThreadProc, &splash, 0, nullptr);
+    HANDLE thread = qcore::StartThread([&splash] { CStartupWnd::ThreadProc(&splash); });
     ASSERT_NE(nullptr, thread);
-    ASSERT_TRUE(Shell::WaitPumping(splash.ReadyEvent(), 10000));
+    ASSERT_TRUE(WaitSignalled(splash.ReadyEvent(), 10000));
     HWND wnd = splash.GetSplashWindow();
     ASSERT_NE(nullptr, wnd);
     EXPECT_EQ(nullptr, ::GetWindow(wnd, GW_OWNER));
@@ -53,7 +52,7 @@ TEST(StartupWindow, RunsOnItsOwnThreadWithoutOwnerShowsTextsAndEndsOnClose)
     EXPECT_EQ(L"Loading Home Module...", shell_test::WindowText(::GetDlgItem(wnd, CStartupWnd::kTextId)));
 
     ::PostMessageW(wnd, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(Shell::WaitPumping(thread, 10000));
+    EXPECT_TRUE(WaitSignalled(thread, 10000));
     EXPECT_FALSE(::IsWindow(wnd));
     EXPECT_EQ(nullptr, splash.GetSplashWindow());
     ::CloseHandle(thread);

@@ -58,7 +58,11 @@ BEGIN_MESSAGE_MAP(CYarrowbyDiskManDlg, CFunctionDlg)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CYarrowbyDiskManDlg::CYarrowbyDiskManDlg() { CreateSkinFont(m_textFont, 12, FALSE); }
+CYarrowbyDiskManDlg::CYarrowbyDiskManDlg()
+{
+    CreateSkinFont(m_textFont, 12, FALSE);
+    WatchWorker(m_worker);
+}
 
 CYarrowbyDiskManDlg::~CYarrowbyDiskManDlg()
 {

@@ -40,6 +40,8 @@ public:
 
     CZipArchive();
     virtual ~CZipArchive();
+    CZipArchive(const CZipArchive&) = delete;  // one owner of the open archive
+    CZipArchive& operator=(const CZipArchive&) = delete;
 
     // Ignored when an archive is already open. Throws CZipException on failure.
     void Open(const std::wstring& path, int mode = zipOpen, int volumeSize = 0);

@@ -12,6 +12,8 @@ class ZIP_API CZipBigFile : public CZipAbstractFile
 public:
     CZipBigFile() {}
     ~CZipBigFile() override;
+    CZipBigFile(const CZipBigFile&) = delete;  // one owner of the file handle
+    CZipBigFile& operator=(const CZipBigFile&) = delete;
 
     // mode: a ZipPlatform::OpenMode value. Throws CZipException (fileError) on failure.
     void Open(const std::wstring& path, int mode);

@@ -27,6 +27,8 @@ public:
 
     CZipStorage();
     virtual ~CZipStorage();
+    CZipStorage(const CZipStorage&) = delete;  // one owner of the open file
+    CZipStorage& operator=(const CZipStorage&) = delete;
 
     void Open(const std::wstring& path, int mode, int volumeSize);
     // Reads an archive held by the caller (not owned, never written).

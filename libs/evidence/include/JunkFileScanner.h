@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "LumbreyApi.h"
+#include "QWorker.h"
 
 // Messages sent (SendMessageW, from the scanner's worker thread) to the window given to ScanJunkFile.
 // The path in wParam is valid only during the call.
@@ -16,7 +17,7 @@
 
 namespace Evidence {
 
-// True when the file name's extension (with its dot) equals one of exts, ignoring ASCII case.
+// True when the file name's extension (with its dot) equals one of exts, in any letter case (the system's folding, not only A-Z).
 LUMBREY_API bool IsJunkFileName(const std::wstring& path, const std::vector<std::wstring>& exts);
 
 // Finds files by extension below a list of folders on a worker thread of its own. Files that are in use
@@ -42,6 +43,7 @@ public:
     // a handler of this scanner's own messages (the worker waits for that handler to return).
     void StopScan();
 
+    // Runs one scan with the inputs of the last ScanJunkFile on the calling thread (the worker's body).
     static DWORD WINAPI ScanThreadFunc(LPVOID param);
 
     static std::vector<std::wstring> m_junkfileExts;
@@ -49,18 +51,16 @@ public:
 
 private:
     static void InitializeStaticMembers();
-    void JoinWorker();
     void DoScan();
     void _ScanDirectory(const std::wstring& folder, const std::vector<std::wstring>& exts, HWND wnd);
     bool _IsJunkFile(const std::wstring& path, const std::vector<std::wstring>& exts) const;
 
-    HANDLE m_hThread;
     CRITICAL_SECTION m_cs; // guards the three inputs below
     std::vector<std::wstring> m_folders;
     std::vector<std::wstring> m_exts;
     HWND m_hWnd;
     std::atomic<bool> m_bScanning;
-    std::atomic<bool> m_bStop;
+    qcore::CWorker m_worker; // its stop flag ends the walk; last, so it is stopped before the inputs go
 };
 
 } // namespace Evidence

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -72,7 +73,7 @@ private:
     bool Stopped() const { return m_nStop != 0; }
 
     HWND m_hParentWnd;
-    volatile LONG m_nStop;
+    std::atomic<LONG> m_nStop;
 };
 
 } // namespace Evidence

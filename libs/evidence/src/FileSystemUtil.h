@@ -6,9 +6,6 @@
 
 namespace Evidence {
 
-// "X:\..." or "\\server\share\...": a path that does not depend on the current drive or folder.
-bool IsAbsolutePath(const std::wstring& path);
-
 // True when the file opens with full access and no sharing, i.e. nobody else has it open.
 bool OpensExclusively(const std::wstring& path);
 

@@ -5,25 +5,19 @@
 namespace Evidence {
 
 FolderLister::FolderLister(const std::wstring& folder)
-    : m_prefix(folder + L"\\"), m_data(), m_find(INVALID_HANDLE_VALUE), m_first(true)
+    : m_prefix(folder + L"\\"), m_data(), m_first(true)
 {
     const std::wstring pattern = m_prefix + L"*";
     if (!folder.empty() && pattern.size() <= kMaxUsablePath)
-        m_find = FindFirstFileW(pattern.c_str(), &m_data);
-}
-
-FolderLister::~FolderLister()
-{
-    if (m_find != INVALID_HANDLE_VALUE)
-        FindClose(m_find);
+        m_find.Reset(FindFirstFileW(pattern.c_str(), &m_data));
 }
 
 bool FolderLister::Next()
 {
-    if (m_find == INVALID_HANDLE_VALUE)
+    if (!m_find)
         return false;
     for (;;) {
-        if (!m_first && !FindNextFileW(m_find, &m_data))
+        if (!m_first && !FindNextFileW(m_find.Get(), &m_data))
             return false;
         m_first = false;
         if (Usable()) {

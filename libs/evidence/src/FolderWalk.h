@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "QGuards.h"
+
 namespace Evidence {
 
 // One entry of a folder listing: its find data and its full path.
@@ -26,9 +28,6 @@ bool ListFolder(const std::wstring& folder, Visit&& visit);
 class FolderLister {
 public:
     explicit FolderLister(const std::wstring& folder);
-    ~FolderLister();
-    FolderLister(const FolderLister&) = delete;
-    FolderLister& operator=(const FolderLister&) = delete;
     // Moves to the next usable entry; false at the end.
     bool Next();
     FolderEntry Entry() const { return FolderEntry{m_data, m_path}; }
@@ -38,7 +37,7 @@ private:
     std::wstring m_prefix;
     std::wstring m_path;
     WIN32_FIND_DATAW m_data;
-    HANDLE m_find;
+    qcore::UniqueFind m_find;
     bool m_first;
 };
 

@@ -6,7 +6,7 @@
 
 #include "FileSystemUtil.h"
 #include "FolderWalk.h"
-#include "ThreadWait.h"
+#include "PathRules.h"
 
 namespace Evidence {
 
@@ -22,17 +22,6 @@ const wchar_t* const kDefaultJunkExts[] = {
     L".err", L".$$$", L".chk", L"._dd", L".diz", L".prv", L".old", L".bak", L".nu3",
 };
 
-bool EqualsIgnoringCase(const std::wstring& a, const std::wstring& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (towupper(a[i]) != towupper(b[i]))
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 bool IsJunkFileName(const std::wstring& path, const std::vector<std::wstring>& exts)
@@ -41,13 +30,13 @@ bool IsJunkFileName(const std::wstring& path, const std::vector<std::wstring>& e
     if (ext.empty())
         return false;
     for (const std::wstring& candidate : exts) {
-        if (EqualsIgnoringCase(ext, candidate))
+        if (qpath::EqualsNoCase(ext, candidate))
             return true;
     }
     return false;
 }
 
-CJunkFileScanner::CJunkFileScanner() : m_hThread(NULL), m_hWnd(NULL), m_bScanning(false), m_bStop(false)
+CJunkFileScanner::CJunkFileScanner() : m_hWnd(NULL), m_bScanning(false)
 {
     InitializeStaticMembers();
     InitializeCriticalSection(&m_cs);
@@ -87,38 +76,21 @@ void CJunkFileScanner::ScanJunkFile(const std::vector<std::wstring>& folders, co
         return;
     // One worker per object: a running scan ends (with its own DONE) before the next one starts.
     StopScan();
-    m_bStop = false;
     EnterCriticalSection(&m_cs);
     m_folders = folders;
     m_exts = exts;
     m_hWnd = wnd;
     LeaveCriticalSection(&m_cs);
 
-    m_hThread = CreateThread(NULL, 0, ScanThreadFunc, this, CREATE_SUSPENDED, NULL);
-    if (m_hThread == NULL) {
-        // The caller waits for DONE: it must come even when no worker could start.
+    // The caller waits for DONE: it must come even when no worker could start.
+    if (!m_worker.Start([this] { DoScan(); }))
         SendMessageW(wnd, WM_JUNKSCAN_DONE, 0, 0);
-        return;
-    }
-    ResumeThread(m_hThread);
 }
 
 void CJunkFileScanner::StopScan()
 {
-    if (m_hThread == NULL)
-        return;
-    m_bStop = true;
-    JoinWorker();
-}
-
-void CJunkFileScanner::JoinWorker()
-{
-    EnterCriticalSection(&m_cs);
-    const HWND wnd = m_hWnd;
-    LeaveCriticalSection(&m_cs);
-    WaitForThreadServingWindow(m_hThread, wnd);
-    CloseHandle(m_hThread);
-    m_hThread = NULL;
+    // The worker reports with SendMessageW: the wait serves the messages sent to this thread.
+    m_worker.StopAndWait(INFINITE, qcore::Pump::SentOnly);
 }
 
 DWORD WINAPI CJunkFileScanner::ScanThreadFunc(LPVOID param)
@@ -137,7 +109,7 @@ void CJunkFileScanner::DoScan()
 
     m_bScanning = true;
     for (const std::wstring& folder : folders) {
-        if (m_bStop)
+        if (m_worker.StopRequested())
             break;
         _ScanDirectory(folder, exts, wnd);
     }
@@ -155,7 +127,7 @@ void CJunkFileScanner::_ScanDirectory(const std::wstring& folder, const std::vec
         return;
 
     ListFolder(dir, [&](const FolderEntry& entry) {
-        if (m_bStop)
+        if (m_worker.StopRequested())
             return false;
         if (entry.IsFolder() && !entry.IsLink()) {
             _ScanDirectory(entry.path, exts, wnd);

@@ -3,6 +3,8 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include "QGuards.h"
+
 namespace Evidence {
 
 const wchar_t kRecycleBinShellPrefix[] = L"::{645FF040-5081-101B-9F08-08002B30309D}\\";
@@ -55,30 +57,24 @@ void ForEachRecycleBinEntry(const std::function<bool(const RecycleBinEntry&)>& v
     LPITEMIDLIST binPidl = NULL;
     if (FAILED(SHGetSpecialFolderLocation(NULL, CSIDL_BITBUCKET, &binPidl)))
         return;
-    IShellFolder* desktop = NULL;
-    IShellFolder* bin = NULL;
-    IEnumIDList* entries = NULL;
-    if (SUCCEEDED(SHGetDesktopFolder(&desktop)) &&
-        SUCCEEDED(desktop->BindToObject(binPidl, NULL, IID_IShellFolder, reinterpret_cast<void**>(&bin))) &&
-        bin->EnumObjects(NULL, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, &entries) == S_OK) {
+    qcore::ComPtr<IShellFolder> desktop;
+    qcore::ComPtr<IShellFolder> bin;
+    qcore::ComPtr<IEnumIDList> entries;
+    if (SUCCEEDED(SHGetDesktopFolder(desktop.Put())) &&
+        SUCCEEDED(desktop->BindToObject(binPidl, NULL, IID_IShellFolder, bin.PutVoid())) &&
+        bin->EnumObjects(NULL, SHCONTF_FOLDERS | SHCONTF_NONFOLDERS, entries.Put()) == S_OK) {
         LPITEMIDLIST item = NULL;
         bool more = true;
         while (more && entries->Next(1, &item, NULL) == S_OK) {
             RecycleBinEntry entry;
-            entry.displayName = DisplayName(bin, item, SHGDN_INFOLDER);
-            entry.parsingName = DisplayName(bin, item, SHGDN_FORPARSING);
-            entry.size = EntrySize(bin, item);
+            entry.displayName = DisplayName(bin.Get(), item, SHGDN_INFOLDER);
+            entry.parsingName = DisplayName(bin.Get(), item, SHGDN_FORPARSING);
+            entry.size = EntrySize(bin.Get(), item);
             if (!entry.displayName.empty())
                 more = visit(entry);
             CoTaskMemFree(item);
         }
     }
-    if (entries)
-        entries->Release();
-    if (bin)
-        bin->Release();
-    if (desktop)
-        desktop->Release();
     CoTaskMemFree(binPidl);
 }
 

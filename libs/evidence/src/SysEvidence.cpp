@@ -8,6 +8,8 @@
 #include "EvidenceCategories.h"
 #include "FileSystemUtil.h"
 #include "FolderWalk.h"
+#include "PathRules.h"
+#include "QGuards.h"
 #include "RecycleBin.h"
 
 namespace Evidence {
@@ -62,7 +64,7 @@ void CSysEvidence::SetParentWnd(HWND wnd)
 
 void CSysEvidence::StopScanEvidence(int stop)
 {
-    InterlockedExchange(&m_nStop, stop);
+    m_nStop = stop;
 }
 
 void CSysEvidence::ScanInternetExplorer(int category, std::vector<ScanResultItem>& items)
@@ -138,9 +140,10 @@ void CSysEvidence::Report(std::vector<ScanResultItem>& items, ScanResultItem&& i
 void CSysEvidence::EnumRegKeys(HKEY root, const std::wstring& keyPath, std::vector<ScanResultItem>& items,
                                const std::wstring& category, int number)
 {
-    HKEY key = NULL;
-    if (SBRegOpenKeyW(root, keyPath.c_str(), KEY_READ, &key) != ERROR_SUCCESS)
+    qcore::UniqueRegKey owner;
+    if (SBRegOpenKeyW(root, keyPath.c_str(), KEY_READ, owner.Put()) != ERROR_SUCCESS)
         return;
+    const HKEY key = owner.Get();
     for (DWORD index = 0; !Stopped(); ++index) {
         wchar_t name[kValueNameChars] = {};
         BYTE data[kValueDataBytes + sizeof(wchar_t)] = {}; // room for a terminator after unterminated data
@@ -158,20 +161,18 @@ void CSysEvidence::EnumRegKeys(HKEY root, const std::wstring& keyPath, std::vect
         item.kind = 0;
         Report(items, std::move(item), number);
     }
-    RegCloseKey(key);
 }
 
 void CSysEvidence::ReadRegValue(HKEY root, const std::wstring& keyPath, const std::wstring& valueName,
                                 std::vector<ScanResultItem>& items, const std::wstring& category, int number)
 {
-    HKEY key = NULL;
-    if (SBRegOpenKeyW(root, keyPath.c_str(), KEY_READ, &key) != ERROR_SUCCESS)
+    qcore::UniqueRegKey key;
+    if (SBRegOpenKeyW(root, keyPath.c_str(), KEY_READ, key.Put()) != ERROR_SUCCESS)
         return;
     BYTE data[kValueDataBytes + sizeof(wchar_t)] = {};
     DWORD dataBytes = kValueDataBytes;
     DWORD type = 0;
-    const LONG status = RegQueryValueExW(key, valueName.c_str(), NULL, &type, data, &dataBytes);
-    RegCloseKey(key);
+    const LONG status = RegQueryValueExW(key.Get(), valueName.c_str(), NULL, &type, data, &dataBytes);
     if (status != ERROR_SUCCESS)
         return;
     ScanResultItem item;
@@ -187,7 +188,7 @@ void CSysEvidence::EnumFiles(const std::wstring& folder, std::vector<ScanResultI
                              const std::wstring& category, int number)
 {
     // A relative folder (an empty shell-folder value, say) would be resolved against the current folder.
-    if (!IsAbsolutePath(folder) || Stopped())
+    if (!qpath::IsAbsolutePath(folder) || Stopped())
         return;
     std::wstring dir = folder;
     while (dir.size() > 3 && dir.back() == L'\\')
@@ -234,7 +235,7 @@ void CSysEvidence::EnumRecyle(std::vector<ScanResultItem>& items, const std::wst
         ScanResultItem item;
         item.category = category;
         item.kind = 1;
-        if (IsAbsolutePath(entry.parsingName)) {
+        if (qpath::IsAbsolutePath(entry.parsingName)) {
             item.filePath = entry.parsingName;
             const long long size = SBGetFileSizeW(entry.parsingName.c_str());
             item.size = size > 0 ? ClampedSize(static_cast<ULONGLONG>(size)) : 0;

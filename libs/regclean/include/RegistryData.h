@@ -114,6 +114,10 @@ public:
     // The file Clean backs every item up into before deleting it.
     static std::wstring BackupDatabasePath();
     void SetScanWnd(HWND hWnd);
+    // The results of the last scan; each one's selection decides whether the next Clean deletes it.
+    const std::set<SCAN_RESULT, ScanResultLess>& GetResults() const { return m_results; }
+    // Unselects every result: a caller then selects exactly what its list shows ticked.
+    void SelectNone();
 
     int m_bCleanFailed;
     std::set<SCAN_DATA, ScanDataLess> m_scanTable;

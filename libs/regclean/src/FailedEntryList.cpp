@@ -13,8 +13,10 @@ namespace {
 
 class MutexLock {
 public:
-    explicit MutexLock(HANDLE m) : m_(m) { WaitForSingleObject(m_, INFINITE); }
+    explicit MutexLock(const qcore::UniqueHandle& m) : m_(m.Get()) { WaitForSingleObject(m_, INFINITE); }
     ~MutexLock() { ReleaseMutex(m_); }
+    MutexLock(const MutexLock&) = delete;
+    MutexLock& operator=(const MutexLock&) = delete;
 
 private:
     HANDLE m_;
@@ -29,10 +31,6 @@ CFailedEntryList& CFailedEntryList::Instance() {
 }
 
 CFailedEntryList::CFailedEntryList() : map_(17), mutex_(CreateMutexW(nullptr, FALSE, nullptr)) {}
-
-CFailedEntryList::~CFailedEntryList() {
-    if (mutex_) CloseHandle(mutex_);
-}
 
 void CFailedEntryList::Add(const std::wstring& text) {
     if (text.empty()) return;
@@ -74,13 +72,13 @@ std::string BuildFailedEntryDocument(const std::vector<std::wstring>& entries, c
 }
 
 bool WriteFileReplacing(const std::wstring& target, const std::wstring& temporary, const std::string& bytes) {
-    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    qcore::UniqueFile file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     DWORD written = 0;
-    bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-              written == bytes.size() && FlushFileBuffers(file);
-    CloseHandle(file);
+    bool ok = ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+              written == bytes.size() && FlushFileBuffers(file.Get());
+    file.Reset();  // closed before it replaces the target
     if (ok) ok = MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!ok) DeleteFileW(temporary.c_str());
     return ok;
@@ -90,17 +88,17 @@ namespace {
 
 // The whole content of a small file; false when it cannot be read.
 bool ReadSmallFile(const std::wstring& path, std::string* bytes) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    qcore::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return false;
     LARGE_INTEGER size = {};
-    bool ok = GetFileSizeEx(file, &size) && size.QuadPart < (64 << 20);
+    bool ok = GetFileSizeEx(file.Get(), &size) && size.QuadPart < (64 << 20);
     if (ok) {
         bytes->resize(static_cast<size_t>(size.QuadPart));
         DWORD read = 0;
-        ok = bytes->empty() || (::ReadFile(file, &(*bytes)[0], static_cast<DWORD>(bytes->size()), &read, nullptr) &&
+        ok = bytes->empty() || (::ReadFile(file.Get(), &(*bytes)[0], static_cast<DWORD>(bytes->size()), &read,
+                                           nullptr) &&
                                 read == bytes->size());
     }
-    CloseHandle(file);
     return ok;
 }
 

@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "QGuards.h"
+
 namespace bexlar {
 
 class CFailedEntryList {
@@ -23,14 +25,13 @@ public:
     bool WriteFile(const std::wstring& programFolder);
 
     CFailedEntryList();
-    ~CFailedEntryList();
     CFailedEntryList(const CFailedEntryList&) = delete;
     CFailedEntryList& operator=(const CFailedEntryList&) = delete;
 
 private:
     std::unordered_map<std::wstring, int> map_;
     std::vector<std::wstring> order_;
-    HANDLE mutex_;
+    qcore::UniqueHandle mutex_;
 };
 
 // The XML document of the failed-entry file for the entries and the date (time element "Y.M.D").

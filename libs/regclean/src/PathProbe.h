@@ -6,6 +6,8 @@
 #include <string>
 #include <unordered_map>
 
+#include "PathRules.h"
+
 namespace bexlar {
 
 enum PathState { kPathExists = 0, kPathMissing = 1 };  // E_FAIL: cannot be decided
@@ -16,7 +18,7 @@ public:
     // Attributes of a path; INVALID_FILE_ATTRIBUTES with *error set when the look-up failed.
     DWORD Attributes(const std::wstring& path, DWORD* error);
     // True when the path is absolute on a drive letter whose root is a present fixed volume.
-    bool OnFixedDrive(const std::wstring& path);
+    bool OnFixedDrive(const std::wstring& path) { return missingRule_.IsOnPresentFixedDrive(path); }
     const std::wstring& SystemDir() const { return systemDir_; }
     const std::wstring& WindowsDir() const { return windowsDir_; }
 
@@ -26,7 +28,7 @@ private:
         DWORD error;
     };
     std::unordered_map<std::wstring, Entry> memo_;
-    int driveType_[26];  // -1: not asked yet
+    qpath::MissingPathRule missingRule_;
     std::wstring systemDir_, windowsDir_;
 };
 

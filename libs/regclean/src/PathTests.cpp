@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <wctype.h>
 
+#include "PathRules.h"
 #include "RegNames.h"
 
 
@@ -11,12 +12,6 @@ namespace bexlar {
 namespace {
 
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
-
-bool StartsWithNoCase(const std::wstring& text, const wchar_t* prefix) {
-    for (size_t i = 0; prefix[i]; ++i)
-        if (i >= text.size() || towlower(text[i]) != towlower(prefix[i])) return false;
-    return true;
-}
 
 // Expands %VARIABLES%; false when the result needs more than capacity characters.
 bool Expand(const std::wstring& text, size_t capacity, std::wstring* out) {
@@ -81,12 +76,6 @@ std::wstring TrimBlanks(const std::wstring& text) {
     return text.substr(b, e - b);
 }
 
-bool IsDriveAbsolute(const std::wstring& path) {
-    size_t s = path.compare(0, 4, L"\\\\?\\") == 0 ? 4 : 0;
-    return path.size() >= s + 3 && iswalpha(path[s]) && path[s] < 0x80 && path[s + 1] == L':' &&
-           (path[s + 2] == L'\\' || path[s + 2] == L'/');
-}
-
 bool NormalizePath(std::wstring& text, PathProbe& probe) {
     std::wstring unquoted;
     unquoted.reserve(text.size());
@@ -97,7 +86,8 @@ bool NormalizePath(std::wstring& text, PathProbe& probe) {
     std::wstring expanded;
     if (!Expand(text, kPathCapacity, &expanded)) return false;
     text = expanded;
-    if (IsDriveAbsolute(text) || text.compare(0, 2, L"\\\\") == 0 || text.find(L"://") != std::wstring::npos)
+    // "\\?\X:\..." starts with two backslashes too.
+    if (qpath::IsAbsolutePath(text) || text.compare(0, 2, L"\\\\") == 0 || text.find(L"://") != std::wstring::npos)
         return true;
     for (const std::wstring* folder : {&probe.SystemDir(), &probe.WindowsDir()}) {
         if (folder->empty()) continue;
@@ -112,7 +102,7 @@ bool NormalizePath(std::wstring& text, PathProbe& probe) {
 }
 
 long TestAbsolutePath(const std::wstring& path, int kind, PathProbe& probe) {
-    if (!IsDriveAbsolute(path) || !probe.OnFixedDrive(path)) return E_FAIL;
+    if (!probe.OnFixedDrive(path)) return E_FAIL;
     std::wstring p = path;
     size_t root = p.compare(0, 4, L"\\\\?\\") == 0 ? 7 : 3;
     if (p.size() > root && (p.back() == L'\\' || p.back() == L'/')) p.pop_back();
@@ -130,7 +120,7 @@ long TestPath(const std::wstring& text, int kind, PathProbe& probe, std::wstring
     std::wstring s = text;
     if (tested) *tested = s;
     if (s.empty()) return E_FAIL;
-    if (StartsWithNoCase(s, L"file:///")) s.erase(0, 8);
+    if (qpath::StartsWithNoCase(s, L"file:///")) s.erase(0, 8);
     if (s.find(L"://") != std::wstring::npos) return E_FAIL;
     if (!NormalizePath(s, probe)) return E_FAIL;
     s = TrimBlanks(s);

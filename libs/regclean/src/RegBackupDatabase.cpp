@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "QGuards.h"
 #include "RegNames.h"
 
 namespace bexlar {
@@ -41,29 +42,26 @@ const char kRemoveValue[] =
 class BackupPrivilege {
 public:
     BackupPrivilege() {
-        HANDLE token = nullptr;
-        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return;
+        qcore::UniqueHandle token;
+        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.Put())) return;
         TOKEN_PRIVILEGES tp = {};
         tp.PrivilegeCount = 1;
         tp.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
         if (LookupPrivilegeValueW(nullptr, SE_BACKUP_NAME, &tp.Privileges[0].Luid)) {
             DWORD size = sizeof(previous_);
-            if (AdjustTokenPrivileges(token, FALSE, &tp, sizeof(tp), &previous_, &size) &&
-                GetLastError() == ERROR_SUCCESS) {
-                token_ = token;
-                return;
-            }
+            if (AdjustTokenPrivileges(token.Get(), FALSE, &tp, sizeof(tp), &previous_, &size) &&
+                GetLastError() == ERROR_SUCCESS)
+                token_ = std::move(token);
         }
-        CloseHandle(token);
     }
     ~BackupPrivilege() {
-        if (!token_) return;
-        AdjustTokenPrivileges(token_, FALSE, &previous_, 0, nullptr, nullptr);
-        CloseHandle(token_);
+        if (token_) AdjustTokenPrivileges(token_.Get(), FALSE, &previous_, 0, nullptr, nullptr);
     }
+    BackupPrivilege(const BackupPrivilege&) = delete;
+    BackupPrivilege& operator=(const BackupPrivilege&) = delete;
 
 private:
-    HANDLE token_ = nullptr;
+    qcore::UniqueHandle token_;  // held only while the privilege is to be put back
     TOKEN_PRIVILEGES previous_ = {};
 };
 
@@ -258,13 +256,12 @@ int RestoreLeftoverAccessLists(const std::wstring& programFolder) {
             const void* blob = sqlite3_column_blob(s.get(), 2);
             HKEY root = rootName ? RootFromFullName(rootName) : nullptr;
             if (!root || !subKey || !blob || !IsValidSecurityDescriptor(const_cast<void*>(blob))) continue;
-            HKEY key = nullptr;
-            if (RegOpenKeyExW(root, FromUtf8(subKey).c_str(), REG_OPTION_OPEN_LINK, WRITE_DAC, &key) !=
+            qcore::UniqueRegKey key;
+            if (RegOpenKeyExW(root, FromUtf8(subKey).c_str(), REG_OPTION_OPEN_LINK, WRITE_DAC, key.Put()) !=
                 ERROR_SUCCESS)
                 continue;  // deleted after all
-            if (RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, const_cast<void*>(blob)) == ERROR_SUCCESS)
+            if (RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, const_cast<void*>(blob)) == ERROR_SUCCESS)
                 ++restored;
-            RegCloseKey(key);
         }
     }
     sqlite3_exec(db, "delete from accessjournal", nullptr, nullptr, nullptr);
@@ -337,11 +334,12 @@ CRegBackupDatabase::Outcome CRegBackupDatabase::BackUpKey(HKEY parent, const std
                                                           const std::wstring& path, bool top) {
     // A key is deleted as itself, a link as a link: a link is backed up as its one value, the REG_LINK
     // "SymbolicLinkValue", and never walked into.
-    HKEY key = nullptr;
-    LONG err = OpenKeyForBackup(parent, name, &key, kOpenLinkItself);
+    qcore::UniqueRegKey owner;
+    LONG err = OpenKeyForBackup(parent, name, owner.Put(), kOpenLinkItself);
     if (err == ERROR_FILE_NOT_FOUND) return top ? kNothingToBackUp : kBackedUp;  // a subkey removed meanwhile
     if (err == ERROR_ACCESS_DENIED) m_denied = true;
     if (err != ERROR_SUCCESS) return kBackupFailed;
+    const HKEY key = owner.Get();
 
     bool ok = true;
     DWORD subKeys = 0, maxKeyName = 0, values = 0, maxValueName = 0, maxData = 0;
@@ -394,7 +392,7 @@ CRegBackupDatabase::Outcome CRegBackupDatabase::BackUpKey(HKEY parent, const std
         if (!InsertValueRow(m_root, path, std::wstring(valueName.data(), nameLen), type, data.data(), size))
             ok = false;
     }
-    RegCloseKey(key);
+    owner.Reset();
     if (ok && seenKeys == 0 && seenValues == 0) ok = InsertKeyRow(m_root, path);
     return ok ? kBackedUp : kBackupFailed;
 }

@@ -30,6 +30,8 @@ public:
         if (admins_) FreeSid(admins_);
         if (system_) FreeSid(system_);
     }
+    FullAccessDescriptor(const FullAccessDescriptor&) = delete;
+    FullAccessDescriptor& operator=(const FullAccessDescriptor&) = delete;
     PSECURITY_DESCRIPTOR get() { return ok_ ? &sd_ : nullptr; }
 
 private:
@@ -58,9 +60,10 @@ LONG DeleteOpenKey(HKEY key) {
 // Deletes the key and everything below it, depth first. Links met on the way are removed as links: nothing is
 // ever deleted through one.
 LONG DeleteTreeNoFollow(HKEY root, const std::wstring& path) {
-    HKEY key = nullptr;
-    LONG err = OpenKeyNoFollow(root, path, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | DELETE, &key);
+    qcore::UniqueRegKey owner;
+    LONG err = OpenKeyNoFollow(root, path, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | DELETE, owner.Put());
     if (err != ERROR_SUCCESS) return err;
+    const HKEY key = owner.Get();
     std::vector<std::wstring> children;
     if (!IsLinkKey(key)) {
         DWORD maxName = 0;
@@ -84,9 +87,7 @@ LONG DeleteTreeNoFollow(HKEY root, const std::wstring& path) {
         LONG e = DeleteTreeNoFollow(root, JoinKey(path, child));
         if (e != ERROR_SUCCESS && e != ERROR_FILE_NOT_FOUND && first == ERROR_SUCCESS) first = e;
     }
-    err = first == ERROR_SUCCESS ? DeleteOpenKey(key) : first;
-    RegCloseKey(key);
-    return err;
+    return first == ERROR_SUCCESS ? DeleteOpenKey(key) : first;
 }
 
 }  // namespace
@@ -102,47 +103,43 @@ bool IsLinkKey(HKEY key) {
 }
 
 bool KeyGone(HKEY root, const std::wstring& subKey) {
-    HKEY key = nullptr;
-    LONG err = OpenKeyNoFollow(root, subKey, KEY_QUERY_VALUE, &key);
-    if (err == ERROR_SUCCESS) RegCloseKey(key);
-    return err == ERROR_FILE_NOT_FOUND;
+    qcore::UniqueRegKey key;
+    return OpenKeyNoFollow(root, subKey, KEY_QUERY_VALUE, key.Put()) == ERROR_FILE_NOT_FOUND;
 }
 
 void SavedKeySecurity::GrantFullAccess(HKEY root, const std::wstring& subKey, const AccessJournal& journal) {
     FullAccessDescriptor full;
     if (!full.get()) return;
-    HKEY key = nullptr;
-    if (OpenKeyNoFollow(root, subKey, READ_CONTROL | WRITE_DAC | WRITE_OWNER, &key) != ERROR_SUCCESS) return;
+    qcore::UniqueRegKey key;
+    if (OpenKeyNoFollow(root, subKey, READ_CONTROL | WRITE_DAC | WRITE_OWNER, key.Put()) != ERROR_SUCCESS) return;
     DWORD size = 0;
-    RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
+    RegGetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, nullptr, &size);
     Entry entry{root, subKey, std::vector<BYTE>(size)};
-    bool saved = size > 0 && RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, entry.descriptor.data(), &size) ==
-                                 ERROR_SUCCESS;
+    bool saved = size > 0 && RegGetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, entry.descriptor.data(),
+                                               &size) == ERROR_SUCCESS;
     // A list that cannot be saved is not replaced.
     if (saved && journal && !journal(root, subKey, entry.descriptor)) saved = false;
-    if (saved && RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, full.get()) == ERROR_SUCCESS)
+    if (saved && RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, full.get()) == ERROR_SUCCESS)
         saved_.push_back(std::move(entry));
-    RegCloseKey(key);
 
     // A link key has no subkeys of its own when opened as itself: its target is never touched.
-    if (OpenKeyNoFollow(root, subKey, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return;
+    if (OpenKeyNoFollow(root, subKey, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, key.Put()) != ERROR_SUCCESS) return;
     std::vector<std::wstring> children;
     wchar_t name[256];
     for (DWORD i = 0;; ++i) {
         DWORD len = 256;
-        if (RegEnumKeyExW(key, i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        if (RegEnumKeyExW(key.Get(), i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
         children.push_back(std::wstring(name, len));
     }
-    RegCloseKey(key);
+    key.Reset();  // closed before the recursion opens the children
     for (const std::wstring& child : children) GrantFullAccess(root, JoinKey(subKey, child), journal);
 }
 
 void SavedKeySecurity::Restore() {
     for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
-        HKEY key = nullptr;
-        if (OpenKeyNoFollow(it->root, it->path, WRITE_DAC, &key) != ERROR_SUCCESS) continue;
-        RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, it->descriptor.data());
-        RegCloseKey(key);
+        qcore::UniqueRegKey key;
+        if (OpenKeyNoFollow(it->root, it->path, WRITE_DAC, key.Put()) != ERROR_SUCCESS) continue;
+        RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, it->descriptor.data());
     }
     saved_.clear();
 }
@@ -166,22 +163,20 @@ long DeleteKeyTree(HKEY root, const std::wstring& subKey, const AccessJournal& j
 }
 
 long DeleteValue(HKEY root, const std::wstring& subKey, const std::wstring& valueName) {
-    HKEY key = nullptr;
-    LONG err = RegOpenKeyExW(root, subKey.c_str(), 0, KEY_SET_VALUE | KEY_QUERY_VALUE, &key);
+    qcore::UniqueRegKey key;
+    LONG err = RegOpenKeyExW(root, subKey.c_str(), 0, KEY_SET_VALUE | KEY_QUERY_VALUE, key.Put());
     if (err == ERROR_ACCESS_DENIED) return SHDeleteValueW(root, subKey.c_str(), valueName.c_str());
     if (err != ERROR_SUCCESS) return err;
-    LONG status = RegDeleteValueW(key, valueName.c_str());
+    LONG status = RegDeleteValueW(key.Get(), valueName.c_str());
     // Gone only when it can no longer be read.
-    if (status == ERROR_SUCCESS && RegQueryValueExW(key, valueName.c_str(), nullptr, nullptr, nullptr, nullptr) !=
-                                       ERROR_FILE_NOT_FOUND)
+    if (status == ERROR_SUCCESS && RegQueryValueExW(key.Get(), valueName.c_str(), nullptr, nullptr, nullptr,
+                                                    nullptr) != ERROR_FILE_NOT_FOUND)
         status = E_FAIL;
-    RegCloseKey(key);
     return status;
 }
 
 void CValueDeleter::Release() {
-    if (key_) RegCloseKey(key_);
-    key_ = nullptr;
+    key_.Reset();
     root_ = nullptr;
     path_.clear();
 }
@@ -189,22 +184,22 @@ void CValueDeleter::Release() {
 long CValueDeleter::Delete(HKEY root, const std::wstring& subKey, const std::wstring& valueName) {
     if (!key_ || root_ != root || path_ != subKey) {
         Release();
-        LONG err = RegOpenKeyExW(root, subKey.c_str(), 0, KEY_SET_VALUE | KEY_QUERY_VALUE, &key_);
+        LONG err = RegOpenKeyExW(root, subKey.c_str(), 0, KEY_SET_VALUE | KEY_QUERY_VALUE, key_.Put());
         if (err != ERROR_SUCCESS) {
-            key_ = nullptr;
+            key_.Release();  // a failed open leaves nothing to close
             return DeleteValue(root, subKey, valueName);
         }
         root_ = root;
         path_ = subKey;
     }
-    LONG status = RegDeleteValueW(key_, valueName.c_str());
+    LONG status = RegDeleteValueW(key_.Get(), valueName.c_str());
     if (status == ERROR_KEY_DELETED) {
         // The key went away since it was opened: look again by path.
         Release();
         return DeleteValue(root, subKey, valueName);
     }
     if (status == ERROR_SUCCESS &&
-        RegQueryValueExW(key_, valueName.c_str(), nullptr, nullptr, nullptr, nullptr) != ERROR_FILE_NOT_FOUND)
+        RegQueryValueExW(key_.Get(), valueName.c_str(), nullptr, nullptr, nullptr, nullptr) != ERROR_FILE_NOT_FOUND)
         status = E_FAIL;
     return status;
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "QGuards.h"
+
 namespace bexlar {
 
 // Opens the key itself: when it is a registry link, the link key, not its target.
@@ -28,14 +30,13 @@ long DeleteValue(HKEY root, const std::wstring& subKey, const std::wstring& valu
 // Deletes values one after another, keeping the key of the last one open (values of one key come in a row).
 class CValueDeleter {
 public:
-    ~CValueDeleter() { Release(); }
     long Delete(HKEY root, const std::wstring& subKey, const std::wstring& valueName);
     void Release();
 
 private:
     HKEY root_ = nullptr;
     std::wstring path_;
-    HKEY key_ = nullptr;
+    qcore::UniqueRegKey key_;  // kept open for the next value of the same key
 };
 
 // True when the key no longer exists.

@@ -1,5 +1,7 @@
 #include "RegNames.h"
 
+#include "PathRules.h"
+
 #include <wctype.h>
 
 #include <vector>
@@ -47,11 +49,7 @@ std::wstring FullItemText(HKEY root, const std::wstring& subKey, const std::wstr
     return std::wstring(ShortRootName(root)) + L"\\" + subKey + valueName;
 }
 
-std::wstring LowerCase(const std::wstring& text) {
-    std::wstring r(text);
-    for (auto& c : r) c = towlower(c);
-    return r;
-}
+std::wstring LowerCase(const std::wstring& text) { return qpath::FoldCase(text); }
 
 std::wstring JoinKey(const std::wstring& path, const std::wstring& name) {
     if (path.empty()) return name;

@@ -2,11 +2,14 @@
 
 #include <vector>
 
+#include "QGuards.h"
+
 namespace bexlar {
 
 void WalkSubKeys(HKEY root, const wchar_t* subKey, SubKeyCallback callback, void* user) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    qcore::UniqueRegKey owner;
+    if (RegOpenKeyExW(root, subKey, 0, KEY_READ, owner.Put()) != ERROR_SUCCESS) return;
+    const HKEY key = owner.Get();
     DWORD count = 0, maxName = 0;
     if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &count, &maxName, nullptr, nullptr, nullptr, nullptr,
                          nullptr, nullptr) == ERROR_SUCCESS) {
@@ -18,12 +21,12 @@ void WalkSubKeys(HKEY root, const wchar_t* subKey, SubKeyCallback callback, void
             if (!callback(key, name.data(), user)) break;
         }
     }
-    RegCloseKey(key);
 }
 
 void WalkValues(HKEY root, const wchar_t* subKey, ValueCallback callback, void* user) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root, subKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    qcore::UniqueRegKey owner;
+    if (RegOpenKeyExW(root, subKey, 0, KEY_READ, owner.Put()) != ERROR_SUCCESS) return;
+    const HKEY key = owner.Get();
     DWORD count = 0, maxName = 0, maxData = 0;
     if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxName, &maxData,
                          nullptr, nullptr) == ERROR_SUCCESS) {
@@ -43,7 +46,6 @@ void WalkValues(HKEY root, const wchar_t* subKey, ValueCallback callback, void* 
             if (!callback(key, name.data(), data.data(), type, size, user)) break;
         }
     }
-    RegCloseKey(key);
 }
 
 }  // namespace bexlar

@@ -120,6 +120,10 @@ std::wstring CRegistryData::BackupDatabasePath() { return bexlar::BackupDatabase
 
 void CRegistryData::SetScanWnd(HWND hWnd) { m_hNotifyWnd = hWnd; }
 
+void CRegistryData::SelectNone() {
+    for (const SCAN_RESULT& r : m_results) r.selected = false;
+}
+
 long CRegistryData::Stop() {
     m_bStop = true;
     return 0;

@@ -3,6 +3,7 @@
 
 #include "PathTests.h"
 #include "RegNames.h"
+#include "QGuards.h"
 #include "RegWalk.h"
 #include "RegistryData.h"
 #include "ScanContext.h"
@@ -41,12 +42,11 @@ bool DataText(const BYTE* data, DWORD size, size_t capacity, std::wstring* text)
 
 // Reads a string value of at most capacity - 1 characters.
 bool ReadString(HKEY root, const std::wstring& subKey, const wchar_t* valueName, size_t capacity, std::wstring* text) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+    qcore::UniqueRegKey key;
+    if (RegOpenKeyExW(root, subKey.c_str(), 0, KEY_QUERY_VALUE, key.Put()) != ERROR_SUCCESS) return false;
     std::vector<BYTE> data(capacity * sizeof(wchar_t) + sizeof(wchar_t));
     DWORD type = REG_NONE, size = static_cast<DWORD>(capacity * sizeof(wchar_t));
-    LONG err = RegQueryValueExW(key, valueName, nullptr, &type, data.data(), &size);
-    RegCloseKey(key);
+    LONG err = RegQueryValueExW(key.Get(), valueName, nullptr, &type, data.data(), &size);
     if (err != ERROR_SUCCESS || !IsString(type)) return false;
     data[size] = 0;
     data[size + 1] = 0;
@@ -55,10 +55,8 @@ bool ReadString(HKEY root, const std::wstring& subKey, const wchar_t* valueName,
 
 // ERROR_FILE_NOT_FOUND when the key does not exist; 0 when it does; other errors as they come.
 LONG KeyState(HKEY root, const std::wstring& subKey) {
-    HKEY key = nullptr;
-    LONG err = RegOpenKeyExW(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &key);
-    if (err == ERROR_SUCCESS) RegCloseKey(key);
-    return err;
+    qcore::UniqueRegKey key;
+    return RegOpenKeyExW(root, subKey.c_str(), 0, KEY_QUERY_VALUE, key.Put());
 }
 
 // Counts of a key's subkeys and values and whether its default value can be read.
@@ -71,13 +69,12 @@ struct KeyShape {
 
 KeyShape ShapeOf(HKEY root, const std::wstring& subKey) {
     KeyShape shape;
-    HKEY key = nullptr;
-    shape.error = RegOpenKeyExW(root, subKey.c_str(), 0, KEY_READ, &key);
+    qcore::UniqueRegKey key;
+    shape.error = RegOpenKeyExW(root, subKey.c_str(), 0, KEY_READ, key.Put());
     if (shape.error != ERROR_SUCCESS) return shape;
-    shape.error = RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &shape.subKeys, nullptr, nullptr, &shape.values,
-                                   nullptr, nullptr, nullptr, nullptr);
-    shape.defaultReadable = RegQueryValueExW(key, L"", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-    RegCloseKey(key);
+    shape.error = RegQueryInfoKeyW(key.Get(), nullptr, nullptr, nullptr, &shape.subKeys, nullptr, nullptr,
+                                   &shape.values, nullptr, nullptr, nullptr, nullptr);
+    shape.defaultReadable = RegQueryValueExW(key.Get(), L"", nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
     return shape;
 }
 

@@ -113,7 +113,7 @@ public:
         std::wstring exe(self, n);
         exe_ = folder_ + exe.substr(exe.find_last_of(L'\\') + 1);
         ready_ = CopyFileW(exe.c_str(), exe_.c_str(), FALSE) && CopyBeside(from, folder_, L"Bexlar.dll") &&
-                 CopyBeside(from, folder_, L"lib*.dll");
+                 CopyBeside(from, folder_, L"Common.dll") && CopyBeside(from, folder_, L"lib*.dll");
     }
     bool Ready() const { return ready_; }
     const std::wstring& Folder() const { return folder_; }

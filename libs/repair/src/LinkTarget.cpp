@@ -6,6 +6,8 @@
 
 #include <cwchar>
 
+#include "QGuards.h"
+
 namespace Moravin {
 
 namespace {
@@ -13,19 +15,16 @@ namespace {
 // Advertised installer shortcuts carry a Darwin descriptor; what GetPath gives for them is not their target.
 bool IsAdvertised(IShellLinkW* shellLink)
 {
-    IShellLinkDataList* dataList = nullptr;
-    if (FAILED(shellLink->QueryInterface(IID_IShellLinkDataList, reinterpret_cast<void**>(&dataList))))
-        return false;
+    qcore::ComPtr<IShellLinkDataList> dataList;
+    if (FAILED(shellLink->QueryInterface(IID_IShellLinkDataList, dataList.PutVoid()))) return false;
     DWORD flags = 0;
-    bool advertised = SUCCEEDED(dataList->GetFlags(&flags)) && (flags & SLDF_HAS_DARWINID);
-    dataList->Release();
-    return advertised;
+    return SUCCEEDED(dataList->GetFlags(&flags)) && (flags & SLDF_HAS_DARWINID);
 }
 
 int ReadLoadedLink(IShellLinkW* shellLink, const wchar_t* link, wchar_t* target, int capacity)
 {
-    IPersistFile* file = nullptr;
-    if (FAILED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) return 0;
+    qcore::ComPtr<IPersistFile> file;
+    if (FAILED(shellLink->QueryInterface(IID_IPersistFile, file.PutVoid()))) return 0;
     int result = 0;
     WIN32_FIND_DATAW findData;
     // S_FALSE from GetPath: the link has no file-system path.
@@ -34,7 +33,6 @@ int ReadLoadedLink(IShellLinkW* shellLink, const wchar_t* link, wchar_t* target,
         size_t length = wcsnlen(target, static_cast<size_t>(capacity));
         result = length > 0 && length + 1 < static_cast<size_t>(capacity) ? 1 : 0;
     }
-    file->Release();
     return result;
 }
 
@@ -46,15 +44,14 @@ int ReadLinkTarget(const wchar_t* link, wchar_t* target, int capacity)
     target[0] = 0;
     if (!link || !*link) return 0;
 
-    HRESULT init = CoInitialize(nullptr);
     int result = 0;
-    IShellLinkW* shellLink = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                   reinterpret_cast<void**>(&shellLink)))) {
-        result = ReadLoadedLink(shellLink, link, target, capacity);
-        shellLink->Release();
+    {
+        qcore::ComInit com;
+        qcore::ComPtr<IShellLinkW> shellLink;
+        if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                       shellLink.PutVoid())))
+            result = ReadLoadedLink(shellLink.Get(), link, target, capacity);
     }
-    if (SUCCEEDED(init)) CoUninitialize();
     if (!result) target[0] = 0;
     return result;
 }

@@ -6,8 +6,8 @@
 #include <Common.h>
 
 #include "LinkTarget.h"
-#include "MissingPath.h"
-#include "WorkerWait.h"
+#include "PathRules.h"
+#include "QWorker.h"
 
 namespace Moravin {
 
@@ -18,13 +18,6 @@ const size_t kMaxPathLength = MAX_PATH - 1;
 // Link targets get more room than a path can take, so a target that fills the buffer is known to be cut.
 const int kTargetCapacity = 1024;
 
-bool IsAbsolutePath(const std::wstring& path)
-{
-    bool drivePath = path.size() >= 3 && iswalpha(path[0]) && path[1] == L':' && path[2] == L'\\';
-    bool networkPath = path.size() > 2 && path[0] == L'\\' && path[1] == L'\\';
-    return drivePath || networkPath;
-}
-
 bool IsDotEntry(const wchar_t* name)
 {
     return wcscmp(name, L".") == 0 || wcscmp(name, L"..") == 0;
@@ -34,16 +27,12 @@ bool IsDotEntry(const wchar_t* name)
 bool HasLinkExtension(const wchar_t* name)
 {
     size_t length = wcslen(name);
-    if (length <= 4) return false;
-    const wchar_t* extension = name + length - 4;
-    for (int i = 0; i < 4; ++i)
-        if (towlower(extension[i]) != L".lnk"[i]) return false;
-    return true;
+    return length > 4 && qpath::EqualsNoCase(name + length - 4, L".lnk");
 }
 
 }  // namespace
 
-CShortCutClean::CShortCutClean() : m_hParentWnd(nullptr), m_hThread(nullptr), m_bStop(0)
+CShortCutClean::CShortCutClean() : m_hParentWnd(nullptr), m_bStop(0)
 {
     InitializeCriticalSection(&m_threadLock);
 }
@@ -51,7 +40,6 @@ CShortCutClean::CShortCutClean() : m_hParentWnd(nullptr), m_hThread(nullptr), m_
 CShortCutClean::~CShortCutClean()
 {
     StopScan();
-    if (m_hThread) CloseHandle(m_hThread);
     DeleteCriticalSection(&m_threadLock);
 }
 
@@ -66,11 +54,10 @@ bool CShortCutClean::FindShortCutLink(std::vector<std::wstring> folders)
     StopRunningWorker();
 
     EnterCriticalSection(&m_threadLock);
-    if (m_hThread) CloseHandle(m_hThread);
     m_bStop = 0;
     m_folders = std::move(folders);
-    m_hThread = CreateThread(nullptr, 0, ScanThread, this, 0, nullptr);
-    bool started = m_hThread != nullptr;
+    m_thread.Reset(qcore::StartThread([this] { ScanThread(this); }));
+    bool started = m_thread.Valid();
     LeaveCriticalSection(&m_threadLock);
 
     // Callers wait for the done message, so it comes also when there is no worker to send it.
@@ -91,19 +78,19 @@ void CShortCutClean::StopScan()
     HANDLE thread = nullptr;
     EnterCriticalSection(&m_threadLock);
     m_bStop = 1;
-    if (m_hThread)
-        DuplicateHandle(GetCurrentProcess(), m_hThread, GetCurrentProcess(), &thread, SYNCHRONIZE, FALSE, 0);
+    // A copy of the handle: a scan started meanwhile on the owner's thread may replace m_thread.
+    if (m_thread)
+        DuplicateHandle(GetCurrentProcess(), m_thread.Get(), GetCurrentProcess(), &thread, SYNCHRONIZE, FALSE, 0);
     LeaveCriticalSection(&m_threadLock);
-    if (thread) {
-        WaitForWorker(thread, m_hParentWnd);
-        CloseHandle(thread);
-    }
+    qcore::UniqueHandle copy(thread);
+    // The worker reports with SendMessageW: the wait serves the messages sent to this thread.
+    if (copy) qcore::WaitForHandle(copy.Get(), INFINITE, qcore::Pump::SentOnly);
 }
 
 bool CShortCutClean::StopRunningWorker()
 {
     EnterCriticalSection(&m_threadLock);
-    bool running = m_hThread && WaitForSingleObject(m_hThread, 0) == WAIT_TIMEOUT;
+    bool running = m_thread && WaitForSingleObject(m_thread.Get(), 0) == WAIT_TIMEOUT;
     LeaveCriticalSection(&m_threadLock);
     if (running) StopScan();
     return running;
@@ -128,7 +115,7 @@ bool CShortCutClean::FindLink(const wchar_t* folder)
     if (!folder) return false;
     // A relative or empty folder would be taken from the current folder or drive: not what was asked for.
     std::wstring path = SBNormalizePathW(std::wstring(folder));
-    if (!IsAbsolutePath(path)) return false;
+    if (!qpath::IsAbsolutePath(path)) return false;
     if (path.back() == L'\\') path.pop_back();
     MissingPathRule missingRule;
     return FindLinkIn(path, missingRule);

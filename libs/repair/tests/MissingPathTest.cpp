@@ -6,9 +6,9 @@
 #include <string>
 
 #include "LinkFixtures.h"
-#include "MissingPath.h"
+#include "PathRules.h"
 
-using Moravin::IsPathDefinitelyMissing;
+using qpath::IsPathDefinitelyMissing;
 
 TEST(MissingPath, OnlyADefiniteNotFoundOnAPresentFixedDriveCounts)
 {
@@ -40,6 +40,9 @@ TEST(MissingPath, OnlyADefiniteNotFoundOnAPresentFixedDriveCounts)
         {L"", false},
         {L"C:\\", false},
         {tree.Root() + L"\\" + std::wstring(MAX_PATH, L'a'), false},  // too long to decide
+        {L"\\\\?\\" + tree.Path(L"gone.txt"), true},            // the long-path prefix names the same file
+        {L"\\\\?\\" + file, false},
+        {L"\\\\?\\" + absent + L"app.exe", false},
     };
     for (const Case& c : cases) EXPECT_EQ(c.missing, IsPathDefinitelyMissing(c.path)) << c.path;
 }

@@ -13,13 +13,13 @@ CApartmentKeeper::CApartmentKeeper() : m_stop(::CreateEventW(nullptr, TRUE, FALS
         ::SetEvent(readyEvent);
         ::WaitForSingleObject(stop, INFINITE);
     }));
-    if (m_thread) ::WaitForSingleObject(readyEvent, INFINITE);
+    if (m_thread) qcore::WaitForHandle(readyEvent, INFINITE, qcore::Pump::None);  // the keeper sends nothing
 }
 
 CApartmentKeeper::~CApartmentKeeper()
 {
     ::SetEvent(m_stop.Get());
-    if (m_thread) ::WaitForSingleObject(m_thread.Get(), INFINITE);
+    if (m_thread) qcore::WaitForHandle(m_thread.Get(), INFINITE, qcore::Pump::None);
 }
 
 HRESULT RunInMta(const std::function<HRESULT()>& fn)

@@ -4,6 +4,7 @@
 
 #include "Dictionary.h"
 #include "PageFactory.h"
+#include "QGuards.h"
 
 using nsVendrel::TranslateCode;
 
@@ -31,7 +32,7 @@ void CHomeButtonCaption::DrawItem(LPDRAWITEMSTRUCT dis)
     CString caption;
     GetWindowText(caption);
     const HDC dc = dis->hDC;
-    HGDIOBJ oldFont = m_font.GetSafeHandle() ? ::SelectObject(dc, m_font.GetSafeHandle()) : nullptr;
+    const qcore::GdiSelection font(dc, m_font.GetSafeHandle());
     ::SetTextColor(dc, m_crText);
     ::SetBkMode(dc, TRANSPARENT);
     const RECT& all = dis->rcItem;
@@ -46,7 +47,6 @@ void CHomeButtonCaption::DrawItem(LPDRAWITEMSTRUCT dis)
         text.right = std::min<int>(all.right, centre + (width + 1) / 2);
     }
     ::DrawTextW(dc, caption, -1, &text, format);
-    if (oldFont) ::SelectObject(dc, oldFont);
 }
 
 BEGIN_MESSAGE_MAP(CMoravinHomeDlg, CFunctionDlg)

@@ -57,7 +57,7 @@ struct JunkSink {
 
 double TimeRegistry() {
     CRegistryData engine;
-    engine.m_hNotifyWnd = nullptr;
+    engine.SetScanWnd(nullptr);
     const DWORD start = GetTickCount();
     engine.Scan(nullptr, nullptr, [](const CRegistryData::SCAN_RESULT*, void*) { return true; }, nullptr);
     return Seconds(start);

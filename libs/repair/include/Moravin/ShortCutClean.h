@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Moravin/MoravinApi.h"
+#include "QGuards.h"
 
 // Messages sent to the parent window with SendMessageW. Text pointers are valid only during the call.
 // An invalid shortcut: wParam the full path of the ".lnk" file, lParam the target path stored in the link.
@@ -17,9 +18,13 @@
 // Once at the end of every scan, also after a stop or when the worker could not start: wParam 0, lParam 0.
 #define WM_SHORTCUT_SCAN_DONE 0xFBA
 
+namespace qpath {
+class MissingPathRule;
+}
+
 namespace Moravin {
 
-class MissingPathRule;
+using qpath::MissingPathRule;
 
 class MORAVIN_API CShortCutClean {
 public:
@@ -57,10 +62,10 @@ private:
     bool StopRunningWorker();
 
     HWND m_hParentWnd;
-    HANDLE m_hThread;
+    qcore::UniqueHandle m_thread;
     std::vector<std::wstring> m_folders;
     std::atomic<LONG> m_bStop;
-    // Guards m_hThread: StopScan may run on another thread than the one that starts scans.
+    // Guards m_thread: StopScan may run on another thread than the one that starts scans.
     CRITICAL_SECTION m_threadLock;
 };
 
