@@ -39,5 +39,8 @@ bool CreateFolders(const std::wstring&) { return false; }
 bool IsFolder(const std::wstring&) { return false; }
 std::wstring MakeTempName(const std::wstring& target) { return target + L".tmp~0"; }
 bool MoveIntoPlace(const std::wstring&, const std::wstring&) { return false; }
+CZipAbstractFile* CreateNewFile(const std::wstring& path) { return OpenFile(path, openCreateNew); }
+int SetOpenFileTime(CZipAbstractFile&, uint16_t, uint16_t) { return 1; }
+int SetExtractedAttributes(const std::wstring&, uint32_t) { return 1; }
 uint32_t RandomSeed() { return 1; }
 }
