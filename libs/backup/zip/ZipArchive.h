@@ -8,6 +8,7 @@
 #include "ZipCentralDir.h"
 #include "ZipException.h"
 #include "ZipFileHeader.h"
+#include "ZipPlatform.h"
 #include "ZipStorage.h"
 
 #include <zlib.h>
@@ -58,6 +59,9 @@ public:
     // Adds a file or folder. The source is opened first: a file that cannot be read adds no entry.
     bool AddFile(const std::wstring& path, int level = -1, bool fullPath = true, ZIPCALLBACKFUN callback = nullptr,
                  void* userData = nullptr, uint32_t chunk = 65535);
+    // The same with the file's time, attributes and size known already (from the listing of its folder).
+    bool AddFile(const std::wstring& path, const ZipPlatform::FileInfo& info, int level = -1, bool fullPath = true,
+                 ZIPCALLBACKFUN callback = nullptr, void* userData = nullptr, uint32_t chunk = 65535);
     // Extracts into folder\<last component of the name>. Unsafe names are refused (false). A new file is written
     // under its final name and removed again when the entry fails (damaged data, a stop, a write error); a file
     // already there is replaced only by a complete entry, written to a temporary file first.

@@ -11,15 +11,21 @@
 bool CZipArchive::AddFile(const std::wstring& path, int level, bool fullPath, ZIPCALLBACKFUN callback, void* userData,
                           uint32_t chunk)
 {
+    ZipPlatform::FileInfo info;
+    if (!ZipPlatform::GetFileInfo(path, info))
+        return false;
+    return AddFile(path, info, level, fullPath, callback, userData, chunk);
+}
+
+bool CZipArchive::AddFile(const std::wstring& path, const ZipPlatform::FileInfo& info, int level, bool fullPath,
+                          ZIPCALLBACKFUN callback, void* userData, uint32_t chunk)
+{
     if (chunk == 0)
         return false;
     std::wstring name = fullPath ? ZipEntryName::StoredPathFromFull(path) : ZipEntryName::LastComponent(path);
     while (!name.empty() && (name.back() == L'\\' || name.back() == L'/'))
         name.pop_back();
     if (name.empty())
-        return false;
-    ZipPlatform::FileInfo info;
-    if (!ZipPlatform::GetFileInfo(path, info))
         return false;
     bool folder = (info.attributes & CZipFileHeader::attrDirectory) != 0;
     if (folder)

@@ -45,6 +45,8 @@ struct FileInfo
 
 // Modification time (as DOS local date and time), attributes and size of a file or folder.
 ZIP_API bool GetFileInfo(const std::wstring& path, FileInfo& info);
+// The same from what a folder listing gave: attributes, last write time (UTC, 100-ns units since 1601), size.
+ZIP_API FileInfo MakeFileInfo(uint32_t attributes, uint64_t lastWriteUtc, uint64_t size);
 // Sets the modification time and attributes of an extracted file or folder:
 // 1 done, 0 the times could not be set, -2 the attributes could not be set.
 ZIP_API int SetFileInfo(const std::wstring& path, uint16_t dosDate, uint16_t dosTime, uint32_t attributes);

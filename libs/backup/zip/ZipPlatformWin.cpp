@@ -187,12 +187,23 @@ bool GetFileInfo(const std::wstring& path, FileInfo& info)
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
         return false;
-    info.attributes = data.dwFileAttributes;
-    info.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        info.size = 0;
-    ToDosTime(data.ftLastWriteTime, info.dosDate, info.dosTime);
+    info = MakeFileInfo(data.dwFileAttributes,
+                        (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                            data.ftLastWriteTime.dwLowDateTime,
+                        (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
     return true;
+}
+
+FileInfo MakeFileInfo(uint32_t attributes, uint64_t lastWriteUtc, uint64_t size)
+{
+    FileInfo info;
+    info.attributes = attributes;
+    info.size = (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : size;
+    FILETIME written;
+    written.dwLowDateTime = static_cast<DWORD>(lastWriteUtc);
+    written.dwHighDateTime = static_cast<DWORD>(lastWriteUtc >> 32);
+    ToDosTime(written, info.dosDate, info.dosTime);
+    return info;
 }
 
 int SetFileInfo(const std::wstring& path, uint16_t dosDate, uint16_t dosTime, uint32_t attributes)
