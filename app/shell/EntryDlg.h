@@ -1,6 +1,7 @@
 // CEntryDlg: the skinned main window (930 x 688, round corners, title "Quorvel"). It loads the dictionary,
 // guards against a second instance, shows the splash while it builds the drawer, the top buttons, the options
-// window and every page, adds the tray icon, and receives WM_SWITCH_PAGE, WM_SET_BUSY and WM_TRAY_NOTIFY.
+// window and the home page, adds the tray icon, and receives WM_SWITCH_PAGE, WM_SET_BUSY and WM_TRAY_NOTIFY.
+// The other pages are built after its first paint, one group per message (or at once when one is asked for).
 // Its close button, Enter, Escape and Alt+F4 only hide it; the tray menu's "Exit" ends the program.
 #pragma once
 
@@ -48,6 +49,9 @@ protected:
     void CreateTopButtons();
     void CreateOptionsWindow();
     void CreateFunctionPages();
+    // Builds one group of pages (index into Shell::PageGroups); false when there is no such group.
+    bool CreatePageGroup(int group);
+    void CreateRemainingPages();
     void EndBootMode();
     void OpenWebLink(bool help);
 
@@ -56,6 +60,7 @@ protected:
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam);
     LRESULT OnLanguageChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCreateNextPages(WPARAM wParam, LPARAM lParam);
     void OnCloseButton();
     void OnMinimizeButton();
     void OnSupportButton();
@@ -89,6 +94,9 @@ protected:
     CImageButton m_btnTop[kTopButtonCount];
     CFunctionDlgContainer* m_pContainer = nullptr;
     std::vector<CFunctionDlg*> m_pages;
+    int m_nNextPageGroup = 0;          // the first group of pages not built yet
+    bool m_bCaptionsTranslated = false;
+    bool m_bShownOnce = false;
     HANDLE m_hMutex = nullptr;
     int m_nLanguageIndex = 0;
 };
