@@ -112,6 +112,22 @@ long FloorWalk(const std::wstring& folder, HWND wnd)
     return dead;
 }
 
+struct FloorJob {
+    std::wstring root;
+    HWND wnd;
+};
+
+// The floor on a worker thread, ending with the done message the scan sends.
+DWORD WINAPI FloorWalkThread(LPVOID param)
+{
+    auto* job = static_cast<FloorJob*>(param);
+    CoInitialize(nullptr);
+    FloorWalk(job->root, job->wnd);
+    CoUninitialize();
+    PostMessageW(job->wnd, WM_SHORTCUT_SCAN_DONE, 0, 0);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -143,25 +159,12 @@ int wmain(int argc, wchar_t** argv)
                         return bench::Time([&] { scan.FindShortCutLinkNoThread({root}); });
                     });
     // The threaded scan against the floor on a worker thread, whose messages cross threads as the scan's do.
-    struct FloorJob {
-        std::wstring root;
-        HWND wnd;
-    } job{root, wnd};
+    FloorJob job{root, wnd};
     bench::RunPairs("shortcut scan (worker thread)", "walk + message + link read on a worker", pairs,
                     [&] {
                         g_done = false;
                         const double start = bench::Now();
-                        HANDLE worker = CreateThread(
-                            nullptr, 0,
-                            [](LPVOID p) -> DWORD {
-                                auto* j = static_cast<FloorJob*>(p);
-                                CoInitialize(nullptr);
-                                FloorWalk(j->root, j->wnd);
-                                CoUninitialize();
-                                PostMessageW(j->wnd, WM_SHORTCUT_SCAN_DONE, 0, 0);
-                                return 0;
-                            },
-                            &job, 0, nullptr);
+                        HANDLE worker = CreateThread(nullptr, 0, &FloorWalkThread, &job, 0, nullptr);
                         PumpUntilDone();
                         const double seconds = bench::Now() - start;
                         WaitForSingleObject(worker, INFINITE);
