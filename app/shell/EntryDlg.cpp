@@ -94,8 +94,6 @@ BOOL CEntryDlg::OnInitDialog()
     ShowSplashText(L"Loading Top Button...");
     CreateTopButtons();
     Shell::StartupProfile::Mark(L"top buttons");
-    CreateOptionsWindow();
-    Shell::StartupProfile::Mark(L"options window");
     CreateFunctionPages();
     EndSplash();
     Shell::StartupProfile::Mark(L"splash closed");
@@ -238,7 +236,7 @@ void CEntryDlg::CreateTopButtons()
 
 void CEntryDlg::CreateOptionsWindow()
 {
-    if (!Shell::IsPageRegistered(Shell::kOptionsWindowId)) return;
+    if (m_pOptionDlg || !Shell::IsPageRegistered(Shell::kOptionsWindowId)) return;
     m_pOptionDlg = Shell::CreatePageObject(Shell::kOptionsWindowId);
     m_pOptionDlg->Create(IDD_ENTRY_DIALOG, this);
     m_pOptionDlg->ShowWindow(SW_HIDE);
@@ -286,8 +284,11 @@ void CEntryDlg::CreateRemainingPages()
 
 LRESULT CEntryDlg::OnCreateNextPages(WPARAM, LPARAM)
 {
-    // One group per message, so the window answers between them.
-    if (CreatePageGroup(m_nNextPageGroup)) PostMessage(kCreateNextPages);
+    // One group per message, so the window answers between them; the options window comes last.
+    if (CreatePageGroup(m_nNextPageGroup))
+        PostMessage(kCreateNextPages);
+    else
+        CreateOptionsWindow();
     return 0;
 }
 
@@ -388,6 +389,7 @@ void CEntryDlg::OnHelpButton()
 
 void CEntryDlg::OnOptionsButton()
 {
+    CreateOptionsWindow();
     if (m_pOptionDlg) m_pOptionDlg->OnShowPage();
 }
 

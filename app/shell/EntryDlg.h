@@ -1,7 +1,8 @@
 // CEntryDlg: the skinned main window (930 x 688, round corners, title "Quorvel"). It loads the dictionary,
-// guards against a second instance, shows the splash while it builds the drawer, the top buttons, the options
-// window and the home page, adds the tray icon, and receives WM_SWITCH_PAGE, WM_SET_BUSY and WM_TRAY_NOTIFY.
-// The other pages are built after its first paint, one group per message (or at once when one is asked for).
+// guards against a second instance, shows the splash while it builds the drawer, the top buttons
+// and the home page, adds the tray icon, and receives WM_SWITCH_PAGE, WM_SET_BUSY and WM_TRAY_NOTIFY. The other
+// pages and then the options window are built after its first paint, one group per message (or at once when
+// one of them is asked for).
 // Its close button, Enter, Escape and Alt+F4 only hide it; the tray menu's "Exit" ends the program.
 #pragma once
 
