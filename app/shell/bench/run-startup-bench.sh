@@ -7,5 +7,5 @@ root=$(cd "$(dirname "$0")/../../.." && pwd)
 build=$(realpath "${1:-$root/build/x64}")
 export QUORVEL_BENCH_PAIRS=${2:-${QUORVEL_BENCH_PAIRS:-7}}
 cmake --build "$build" --target ShellStartupBench QuorvelBareWindow Quorvel >/dev/null
-"$root/scripts/wine-run.sh" "$build/bin/ShellStartupBench.exe" | tr -d '\r' |
+"$root/scripts/wine-run.sh" "$build/bin/ShellStartupBench.exe" | sed -u 's/\r$//' |
     python3 "$root/scripts/bench-stats.py" --goal "start-up to visible window=1.5"

@@ -6,6 +6,7 @@
 // Prints one line per pair for scripts/bench-stats.py (bench/run-folder-bench.sh runs it with the peers).
 #include "FileBackup.h"
 #include "FileRestore.h"
+#include "MessageSink.h"
 
 #include "PairedRuns.h"
 
@@ -25,41 +26,8 @@ struct SourceFile
     std::string bytes; // for the restore floor
 };
 
-bool g_done = false;
-LPARAM g_outcome = 0;
-
-LRESULT CALLBACK SinkProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (msg == WM_FILEBACKUP_DONE || msg == WM_FILERESTORE_DONE)
-    {
-        g_done = true;
-        g_outcome = lParam;
-        return 0;
-    }
-    return DefWindowProcW(wnd, msg, wParam, lParam);
-}
-
-HWND MakeSink()
-{
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = &SinkProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"ColdrithFolderBenchSink";
-    RegisterClassW(&wc);
-    return CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-}
-
-// DONE is a sent message: it is handled inside the wait.
-void WaitDone()
-{
-    while (!g_done)
-    {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 1000, QS_ALLINPUT);
-        MSG m;
-        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&m);
-    }
-}
+// A run of 20,000 small files under a busy Wine takes minutes.
+const DWORD kRunTimeoutMs = 60 * 60 * 1000;
 
 std::string ReadAll(const std::wstring& path)
 {
@@ -207,40 +175,40 @@ double BareRestore(const std::vector<SourceFile>& files, const std::wstring& tar
     });
 }
 
-double Backup(HWND sink, const std::wstring& source, const std::wstring& work)
+double Backup(const std::wstring& source, const std::wstring& work)
 {
     DeleteFileW((work + L"\\ours.fbk").c_str());
+    ColdrithTest::CMessageSink sink;
     Coldrith::CFileBackup backup;
-    backup.SetParentWnd(sink);
+    backup.SetParentWnd(sink.Window());
     std::vector<std::wstring> sources{ source };
-    g_done = false;
     const double start = bench::Now();
     backup.ZipFiles(work, L"ours", sources, 1);
-    WaitDone();
+    sink.WaitForDone(kRunTimeoutMs);
     const double seconds = bench::Now() - start;
-    if (g_outcome != 0)
-        std::printf("backup failed on %ld entries\n", static_cast<long>(g_outcome));
+    if (sink.outcome != 0)
+        std::printf("backup failed on %ld entries\n", static_cast<long>(sink.outcome));
     return seconds;
 }
 
-double Restore(HWND sink, const std::wstring& archive, const std::wstring& target, size_t expected)
+double Restore(const std::wstring& archive, const std::wstring& target, size_t expected)
 {
     EmptyFolder(target);
+    ColdrithTest::CMessageSink sink;
     Coldrith::CFileRestore restore;
-    restore.SetParentWnd(sink);
+    restore.SetParentWnd(sink.Window());
     std::vector<Coldrith::CFileRestore::ZipItem> items;
     if (!restore.OpenZipFile(archive, items))
     {
         std::printf("cannot open %ls\n", archive.c_str());
         return 0;
     }
-    g_done = false;
     const double start = bench::Now();
     restore.UnZipFile(target);
-    WaitDone();
+    sink.WaitForDone(kRunTimeoutMs);
     const double seconds = bench::Now() - start;
-    if (g_outcome != 0)
-        std::printf("restore failed on %ld entries\n", static_cast<long>(g_outcome));
+    if (sink.outcome != 0)
+        std::printf("restore failed on %ld entries\n", static_cast<long>(sink.outcome));
     size_t files = 0;
     WIN32_FIND_DATAW fd;
     HANDLE find = FindFirstFileW((target + L"\\*").c_str(), &fd);
@@ -274,7 +242,6 @@ int wmain(int argc, wchar_t** argv)
     const std::wstring oursOut = work + L"\\ours-out", bareOut = work + L"\\bare-out";
     CreateDirectoryW(oursOut.c_str(), nullptr);
     CreateDirectoryW(bareOut.c_str(), nullptr);
-    HWND sink = MakeSink();
 
     std::vector<SourceFile> files;
     Collect(source, files);
@@ -283,17 +250,17 @@ int wmain(int argc, wchar_t** argv)
     // One untimed round of each warms the caches alike.
     BareBackup bare;
     bare.Run(source, work + L"\\bare.deflate");
-    Backup(sink, source, work);
+    Backup(source, work);
     const std::wstring archive = work + L"\\ours.fbk";
     bench::RunPairs("folder backup" + label, "walk+read+deflate+write", pairs,
                     [&] { return bare.Run(source, work + L"\\bare.deflate"); },
-                    [&] { return Backup(sink, source, work); });
+                    [&] { return Backup(source, work); });
     std::printf("archive %ls; bare deflate output %llu bytes\n", archive.c_str(),
                 static_cast<unsigned long long>(bare.written));
 
     BareRestore(files, bareOut);
-    Restore(sink, archive, oursOut, files.size());
+    Restore(archive, oursOut, files.size());
     bench::RunPairs("folder restore" + label, "create+write+close", pairs, [&] { return BareRestore(files, bareOut); },
-                    [&] { return Restore(sink, archive, oursOut, files.size()); });
+                    [&] { return Restore(archive, oursOut, files.size()); });
     return 0;
 }

@@ -31,7 +31,7 @@ peers() {  # <folder> <label>
 }
 ours() {  # <folder> <label>
     "$root/scripts/wine-run.sh" "$bin/ColdrithFolderBench.exe" "Q:\\coldrith-bench\\data\\$1" \
-        "Q:\\coldrith-bench\\work-$1" "$2" | tr -d '\r' | tee "$work/ours-$1.txt"
+        "Q:\\coldrith-bench\\work-$1" "$2" | sed -u 's/\r$//' | tee "$work/ours-$1.txt"
     # Peer lines: zip beside our backup, unzip beside our restore, run by run.
     paste <(grep '^zip ' "$work/peers-$1.txt" | cut -d' ' -f2) \
           <(awk -F'\t' '$1 == "pair" && $2 ~ /^folder backup/ {print $5}' "$work/ours-$1.txt") |

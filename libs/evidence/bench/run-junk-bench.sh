@@ -9,5 +9,5 @@ export QUORVEL_BENCH_PAIRS=${3:-${QUORVEL_BENCH_PAIRS:-7}}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../../.." && pwd)
 cmake --build "$build" --target LumbreyJunkBench >/dev/null
-"$root/scripts/wine-run.sh" "$build/bin/LumbreyJunkBench.exe" "$files" | tr -d '\r' |
+"$root/scripts/wine-run.sh" "$build/bin/LumbreyJunkBench.exe" "$files" | sed -u 's/\r$//' |
     python3 "$root/scripts/bench-stats.py" --goal "junk scan=1.2"

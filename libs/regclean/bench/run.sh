@@ -6,5 +6,5 @@ root=$(cd "$(dirname "$0")/../../.." && pwd)
 build=$(realpath "${1:-$root/build/x64}")
 export QUORVEL_BENCH_PAIRS=${2:-${QUORVEL_BENCH_PAIRS:-7}}
 cmake --build "$build" --target BexlarBench >/dev/null
-"$root/scripts/wine-run.sh" "$build/bin/BexlarBench.exe" | tr -d '\r' |
+"$root/scripts/wine-run.sh" "$build/bin/BexlarBench.exe" | sed -u 's/\r$//' |
     python3 "$root/scripts/bench-stats.py" --goal "registry scan=1.3" --goal "registry clean=2.0"

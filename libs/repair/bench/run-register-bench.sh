@@ -8,5 +8,5 @@ export QUORVEL_BENCH_PAIRS=${2:-${QUORVEL_BENCH_PAIRS:-3}}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../../.." && pwd)
 cmake --build "$build" --target MoravinRegisterDllBench >/dev/null
-"$root/scripts/wine-run.sh" "$build/bin/MoravinRegisterDllBench.exe" | tr -d '\r' |
+"$root/scripts/wine-run.sh" "$build/bin/MoravinRegisterDllBench.exe" | sed -u 's/\r$//' |
     python3 "$root/scripts/bench-stats.py" --goal "DLL re-registration=0.67"

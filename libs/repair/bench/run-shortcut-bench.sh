@@ -8,5 +8,5 @@ export QUORVEL_BENCH_PAIRS=${3:-${QUORVEL_BENCH_PAIRS:-7}}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../../.." && pwd)
 cmake --build "$build" --target MoravinShortcutBench >/dev/null
-"$root/scripts/wine-run.sh" "$build/bin/MoravinShortcutBench.exe" "$entries" | tr -d '\r' |
+"$root/scripts/wine-run.sh" "$build/bin/MoravinShortcutBench.exe" "$entries" | sed -u 's/\r$//' |
     python3 "$root/scripts/bench-stats.py" --goal "shortcut scan (same thread)=1.2"

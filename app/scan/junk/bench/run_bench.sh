@@ -7,5 +7,5 @@ build=$(realpath "${1:?usage: run_bench.sh <build dir> [files] [pairs]}"); shift
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../../../.." && pwd)
 cmake --build "$build" --target JunkWalkBench >/dev/null
-"$root/scripts/wine-run.sh" "$build/bin/JunkWalkBench.exe" "$@" | tr -d '\r' |
+"$root/scripts/wine-run.sh" "$build/bin/JunkWalkBench.exe" "$@" | sed -u 's/\r$//' |
     python3 "$root/scripts/bench-stats.py" --goal "junk page walk=1.2"

@@ -6,5 +6,5 @@ build=$(realpath "${1:?build dir}"); shift
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../../../.." && pwd)
 cmake --build "$build" --target OneClickBench >/dev/null
-"$root/scripts/wine-run.sh" "$build/bin/OneClickBench.exe" "$@" | tr -d '\r' |
+"$root/scripts/wine-run.sh" "$build/bin/OneClickBench.exe" "$@" | sed -u 's/\r$//' |
     python3 "$root/scripts/bench-stats.py" --goal "one-click scan/longest part alone=1.1"
