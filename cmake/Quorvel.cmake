@@ -22,8 +22,9 @@ endif()
 add_library(quorvel_flags INTERFACE)
 target_compile_definitions(quorvel_flags INTERFACE
     UNICODE _UNICODE _WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600 NOMINMAX)
+# Warnings are errors for our code (third-party sources build with their own flags, see ThirdParty.cmake).
 target_compile_options(quorvel_flags INTERFACE
-    $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wno-unknown-pragmas -Wno-missing-braces>)
+    $<$<COMPILE_LANGUAGE:CXX>:-Wall -Wextra -Werror -Wno-unknown-pragmas -Wno-missing-braces>)
 # Shared libstdc++/libgcc/winpthread: one runtime and one heap for the program and every library.
 target_link_options(quorvel_flags INTERFACE
     -Wl,--major-os-version,5 -Wl,--minor-os-version,1
@@ -72,12 +73,21 @@ function(quorvel_exe target)
     endif()
 endfunction()
 
+# quorvel_test_only(<targets...>): programs and libraries that only tests and benchmarks use. A build that runs no
+# tests (the i686 one) leaves them out of its default build; they can still be built by name.
+function(quorvel_test_only)
+    if(NOT QUORVEL_RUN_TESTS)
+        set_target_properties(${ARGN} PROPERTIES EXCLUDE_FROM_ALL TRUE)
+    endif()
+endfunction()
+
 # quorvel_test(<target> SOURCES ... [LIBS ...] [NO_MAIN] [TIMEOUT s]): a GoogleTest program that CTest runs
 # under Wine, in a fresh copy of the sandboxed prefix, with an X display.
 function(quorvel_test target)
     cmake_parse_arguments(Q "NO_MAIN" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
     add_executable(${target} ${Q_SOURCES})
     _quorvel_common(${target})
+    quorvel_test_only(${target})
     target_link_options(${target} PRIVATE -Wl,--subsystem,console:5.01)
     target_link_libraries(${target} PRIVATE ${Q_LIBS} gmock)
     if(Q_NO_MAIN)

@@ -59,6 +59,8 @@ private:
 QUORVEL_DICTIONARY_API long LoadDictionarys(CString folder);
 // The key's text, or the key itself when no dictionary is loaded or none holds it.
 QUORVEL_DICTIONARY_API CString TranslateCode(CString key, ULONG mainId = 0, int bSearchAll = 1);
+// TranslateCode for standard strings.
+inline std::wstring TranslateString(const std::wstring& key) { return TranslateCode(key.c_str()).GetString(); }
 // Every text of the process-wide dictionary with the key it translates (see CollectKeysByText); empty without
 // a dictionary. A language switch uses it to find the keys behind texts already on screen.
 QUORVEL_DICTIONARY_API std::map<std::wstring, std::wstring> KeysByText();

@@ -1,6 +1,7 @@
 #include "DrawerMenu.h"
 
 #include "ImageButton.h"
+#include "KeyboardFocus.h"
 #include "MemDC.h"
 #include "SkinDraw.h"
 
@@ -59,13 +60,33 @@ BOOL CMenuButtonItem::Create(LPCTSTR caption, const RECT& rect, CWnd* parent, UI
     LoadSkinBitmap(m_bmpSelected, selected);
     m_pCurrent = &m_bmpNormal;
     // SS_NOTIFY: a plain static is transparent to the mouse.
-    return CStatic::Create(caption, WS_CHILD | WS_VISIBLE | SS_NOTIFY, rect, parent, id);
+    return CStatic::Create(caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | SS_NOTIFY, rect, parent, id);
 }
 
 void CMenuButtonItem::SetFont(int size, LPCTSTR face, BOOL bold)
 {
     m_font.DeleteObject();
     m_font.CreateFont(size, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0, FF_SWISS, face);
+    m_nFontSize = size;
+    m_bBold = bold;
+    m_strFace = face;
+    m_fitFont.DeleteObject();
+    m_strFitCaption.Empty();
+}
+
+HFONT CMenuButtonItem::CaptionFont(HDC dc)
+{
+    CString caption;
+    GetWindowText(caption);
+    if (caption != m_strFitCaption || !m_fitFont.GetSafeHandle()) {
+        m_strFitCaption = caption;
+        m_fitFont.DeleteObject();
+        CRect client;
+        GetClientRect(&client);
+        m_fitFont.Attach(Shell::CreateFittingFont(dc, caption, client.Width() - m_nTextX - 2, m_nFontSize,
+                                                  CImageButton::kMinFontSize, m_bBold, m_strFace));
+    }
+    return static_cast<HFONT>(m_fitFont.GetSafeHandle());
 }
 
 void CMenuButtonItem::SetSelected(BOOL selected)
@@ -92,7 +113,7 @@ void CMenuButtonItem::Paint()
         Shell::DrawMaskedBitmap(mem.GetSafeHdc(), 0, 0, static_cast<HBITMAP>(bitmap->GetSafeHandle()), CLR_INVALID);
         CString caption;
         GetWindowText(caption);
-        HGDIOBJ oldFont = ::SelectObject(mem.GetSafeHdc(), m_font.GetSafeHandle());
+        HGDIOBJ oldFont = ::SelectObject(mem.GetSafeHdc(), CaptionFont(mem.GetSafeHdc()));
         ::SetBkMode(mem.GetSafeHdc(), TRANSPARENT);
         COLORREF colour = m_bSelected && m_crSelectedText != CLR_INVALID ? m_crSelectedText : m_crText;
         ::SetTextColor(mem.GetSafeHdc(), colour);
@@ -100,8 +121,14 @@ void CMenuButtonItem::Paint()
         text.left += m_nTextX;
         ::DrawTextW(mem.GetSafeHdc(), caption, -1, &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
         ::SelectObject(mem.GetSafeHdc(), oldFont);
+        if (::GetFocus() == GetSafeHwnd()) Shell::DrawFocusFrame(GetSafeHwnd(), mem.GetSafeHdc(), client);
     }
     ::EndPaint(GetSafeHwnd(), &ps);
+}
+
+void CMenuButtonItem::Activate()
+{
+    if (m_bEnabled && GetParent()) GetParent()->SendMessage(WM_SWITCH_PAGE, static_cast<WPARAM>(GetDlgCtrlID()), 0);
 }
 
 LRESULT CMenuButtonItem::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -130,9 +157,24 @@ LRESULT CMenuButtonItem::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_LBUTTONUP: {
         LRESULT result = CStatic::WindowProc(message, wParam, lParam);
-        if (m_bEnabled && GetParent())
-            GetParent()->SendMessage(WM_SWITCH_PAGE, static_cast<WPARAM>(GetDlgCtrlID()), 0);
+        Activate();
         return result;
+    }
+    case WM_GETDLGCODE:
+        return Shell::ActivationDialogCode(lParam, DLGC_BUTTON);
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        if (Shell::IsActivationKey(message, wParam)) Activate();
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        Invalidate(FALSE);
+        break;
+    case WM_GETFONT: {
+        HDC dc = ::GetDC(GetSafeHwnd());
+        HFONT font = CaptionFont(dc);
+        ::ReleaseDC(GetSafeHwnd(), dc);
+        return reinterpret_cast<LRESULT>(font);
     }
     }
     return CStatic::WindowProc(message, wParam, lParam);
@@ -234,6 +276,9 @@ void CDrawerMenuCtrl::PreSubclassWindow()
 int CDrawerMenuCtrl::AddGroup(UINT normal, UINT hover, UINT selected, int headerId, LPCTSTR caption)
 {
     if (m_nGroupCount >= kMaxGroups) return -1;
+    // Tab goes through the headers and the items of the open group (set once the window is complete: the
+    // creation would take the bit back).
+    Shell::MakeControlParent(GetSafeHwnd());
     auto* group = new CMenuButtonCtrl;
     group->m_nHeaderHeight = m_nHeaderHeight;
     group->m_nItemHeight = m_nItemHeight;
@@ -241,6 +286,7 @@ int CDrawerMenuCtrl::AddGroup(UINT normal, UINT hover, UINT selected, int header
     int width = m_nHeaderWidth > m_nItemX + m_nItemWidth ? m_nHeaderWidth : m_nItemX + m_nItemWidth;
     CRect rect(0, 0, width, m_nHeaderHeight);
     group->Create(L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect, this, 0xFFFF);
+    Shell::MakeControlParent(group->GetSafeHwnd());
 
     group->m_header.SetFont(m_nHeaderFontSize, m_strHeaderFont, m_bHeaderBold);
     group->m_header.m_nTextX = m_nHeaderTextX;
@@ -254,6 +300,7 @@ int CDrawerMenuCtrl::AddGroup(UINT normal, UINT hover, UINT selected, int header
     group->m_body.Create(L"", WS_CHILD | WS_CLIPCHILDREN | SS_NOTIFY,
                          CRect(m_nItemX, m_nHeaderHeight, m_nItemX + m_nItemWidth, m_nHeaderHeight + 2), group,
                          0xFFFF);
+    Shell::MakeControlParent(group->m_body.GetSafeHwnd());
     m_groups[m_nGroupCount++] = group;
     Layout();
     return m_nGroupCount - 1;

@@ -1,6 +1,7 @@
 // The drawer menu in the left column of the main window: a stack of groups, each a header with a body of
 // items that is shown only while the group is open; one group is open at a time. Every header and item is a
-// bitmap label whose control id is a page identifier; clicking it sends WM_SWITCH_PAGE up to the main window.
+// bitmap label whose control id is a page identifier; clicking it (or Enter or Space while it has the focus: each
+// is a Tab stop) sends WM_SWITCH_PAGE up to the main window.
 #pragma once
 
 #include <QMfc.h>
@@ -29,8 +30,18 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Paint();
     void SetCurrent(CBitmap* bitmap);
+    // Asks for the item's page, unless the drawer is disabled.
+    void Activate();
 
+    // The caption font, and the smaller one a caption too wide for the item is drawn in (WM_GETFONT answers
+    // the one drawn).
+    HFONT CaptionFont(HDC dc);
     CFont m_font;
+    CFont m_fitFont;
+    CString m_strFitCaption;
+    int m_nFontSize = 12;
+    BOOL m_bBold = FALSE;
+    CString m_strFace = L"Verdana";
     BOOL m_bEnabled = TRUE;
     CBitmap m_bmpNormal, m_bmpHover, m_bmpSelected;
     CBitmap* m_pCurrent = &m_bmpNormal;

@@ -2,6 +2,8 @@
 
 #include <Common.h>
 
+#include <algorithm>
+
 #include "Dictionary.h"
 #include "EntryApp.h"
 #include "Language.h"
@@ -67,6 +69,8 @@ CEntryDlg::CEntryDlg() : CDialog(IDD_ENTRY_DIALOG, nullptr)
 CEntryDlg::~CEntryDlg()
 {
     if (m_hSplashThread) ::CloseHandle(m_hSplashThread);
+    // The window that held the instance guard is gone: a later main window may hold it.
+    if (m_hMutex) ::CloseHandle(m_hMutex);
 }
 
 BOOL CEntryDlg::OnInitDialog()
@@ -95,6 +99,7 @@ BOOL CEntryDlg::OnInitDialog()
     CreateTopButtons();
     Shell::StartupProfile::Mark(L"top buttons");
     CreateFunctionPages();
+    ArrangeTabOrder();
     EndSplash();
     Shell::StartupProfile::Mark(L"splash closed");
 
@@ -290,6 +295,28 @@ LRESULT CEntryDlg::OnCreateNextPages(WPARAM, LPARAM)
     else
         CreateOptionsWindow();
     return 0;
+}
+
+void CEntryDlg::ArrangeTabOrder()
+{
+    // Tab follows the z-order of the children: the drawer, the page, the top buttons from left to right, then
+    // minimise and close.
+    std::vector<HWND> order = {m_pDrawer ? m_pDrawer->GetSafeHwnd() : nullptr,
+                               m_pContainer ? m_pContainer->GetSafeHwnd() : nullptr};
+    std::vector<CImageButton*> top;
+    for (CImageButton& b : m_btnTop)
+        if (b.GetSafeHwnd()) top.push_back(&b);
+    std::sort(top.begin(), top.end(), [](CImageButton* a, CImageButton* b) {
+        CRect ra, rb;
+        a->GetWindowRect(&ra);
+        b->GetWindowRect(&rb);
+        return ra.left < rb.left;
+    });
+    for (CImageButton* b : top) order.push_back(b->GetSafeHwnd());
+    order.push_back(m_btnMinimize.GetSafeHwnd());
+    order.push_back(m_btnClose.GetSafeHwnd());
+    for (HWND h : order)
+        if (h) ::SetWindowPos(h, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void CEntryDlg::SwitchPage(int nPageId)

@@ -3,7 +3,8 @@
 // and the home page, adds the tray icon, and receives WM_SWITCH_PAGE, WM_SET_BUSY and WM_TRAY_NOTIFY. The other
 // pages and then the options window are built after its first paint, one group per message (or at once when
 // one of them is asked for).
-// Its close button, Enter, Escape and Alt+F4 only hide it; the tray menu's "Exit" ends the program.
+// Its close button, Enter, Escape and Alt+F4 only hide it; the tray menu's "Exit" ends the program. Tab goes
+// through the drawer, the visible page, the top buttons, minimise and close.
 #pragma once
 
 #include <QMfc.h>
@@ -53,6 +54,7 @@ protected:
     // Builds one group of pages (index into Shell::PageGroups); false when there is no such group.
     bool CreatePageGroup(int group);
     void CreateRemainingPages();
+    void ArrangeTabOrder();
     void EndBootMode();
     void OpenWebLink(bool help);
 

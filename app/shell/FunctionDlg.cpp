@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "Dictionary.h"
+#include "KeyboardFocus.h"
 #include "MemDC.h"
 #include "SkinDraw.h"
 
@@ -23,6 +25,29 @@ std::vector<CFunctionDlg*> ChildPages(CWnd* parent)
 void ClearVisibleBit(HWND h)
 {
     ::SetWindowLongW(h, GWL_STYLE, ::GetWindowLongW(h, GWL_STYLE) & ~WS_VISIBLE);
+}
+
+bool IsPressable(HWND button)
+{
+    return button && ::IsWindowVisible(button) && ::IsWindowEnabled(button);
+}
+
+// The note a page that is not built yet shows in the middle of its area.
+void PaintNotBuiltNote(HDC dc, const RECT& area)
+{
+    static HFONT font = ::CreateFontW(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0, FF_SWISS, L"Verdana");
+    CString note = nsVendrel::TranslateCode(L"IDS_PAGE_NOT_AVAILABLE_YET");
+    HGDIOBJ old = ::SelectObject(dc, font);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, RGB(90, 90, 90));
+    RECT text = area;
+    ::InflateRect(&text, -40, -40);
+    RECT measured = text;
+    ::DrawTextW(dc, note, -1, &measured, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+    int lift = ((text.bottom - text.top) - (measured.bottom - measured.top)) / 2;
+    text.top += lift > 0 ? lift : 0;
+    ::DrawTextW(dc, note, -1, &text, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+    ::SelectObject(dc, old);
 }
 
 } // namespace
@@ -61,6 +86,41 @@ void CFunctionDlg::OnShowPage()
 
 void CFunctionDlg::OnInitPage() {}
 
+BOOL CFunctionDlg::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message == WM_KEYDOWN && m_hWnd && (GetStyle() & WS_CHILD)) {
+        LRESULT wants = msg->hwnd ? ::SendMessageW(msg->hwnd, WM_GETDLGCODE, msg->wParam, (LPARAM)msg) : 0;
+        if (!(wants & DLGC_WANTMESSAGE)) {
+            switch (msg->wParam) {
+            case VK_TAB:
+                // The dialog manager would cycle inside this page only.
+                if (wants & DLGC_WANTTAB) break;
+                Shell::MoveFocusToNextTabStop(msg->hwnd, (::GetKeyState(VK_SHIFT) & 0x8000) != 0);
+                return TRUE;
+            case VK_RETURN: {
+                // A focused push button takes Enter; otherwise the page's default button does.
+                bool focusedButton = (wants & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
+                HWND button = focusedButton        ? msg->hwnd
+                              : m_nDefaultButtonId ? ::GetDlgItem(m_hWnd, m_nDefaultButtonId)
+                                                   : nullptr;
+                if (IsPressable(button)) ::SendMessageW(button, BM_CLICK, 0, 0);
+                return TRUE;
+            }
+            case VK_ESCAPE: {
+                // A page of an owned window (the options window) closes that window; in the main window's
+                // pages Escape does nothing.
+                HWND root = ::GetAncestor(m_hWnd, GA_ROOT);
+                CWnd* main = AfxGetMainWnd();
+                if (root && (!main || root != main->GetSafeHwnd()))
+                    ::SendMessageW(root, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                return TRUE;
+            }
+            }
+        }
+    }
+    return CDialogEx::PreTranslateMessage(msg);
+}
+
 void CFunctionDlg::AddSubPage(CFunctionDlg* pPage, CFunctionDlg* pParent, int nKey)
 {
     CRect client;
@@ -71,6 +131,7 @@ void CFunctionDlg::AddSubPage(CFunctionDlg* pPage, CFunctionDlg* pParent, int nK
 void CFunctionDlg::AddSubPage(CFunctionDlg* pPage, CFunctionDlg* pParent, int nKey, const RECT& area)
 {
     pPage->Create(IDD_FUNCTION_PAGE, pParent);
+    Shell::MakeControlParent(pPage->GetSafeHwnd());
     pPage->MoveWindow(&area, TRUE);
     pPage->m_nPageId = nKey;
     pPage->OnInitPage();
@@ -132,6 +193,7 @@ BOOL CFunctionDlg::OnEraseBkgnd(CDC* pDC)
         int count = m_nPanelCount < kMaxPanels ? m_nPanelCount : kMaxPanels;
         for (int i = 0; i < count; ++i) DrawPagePanel(mem.GetSafeHdc(), m_rcPanel[i], SharedPanelBitmap());
     }
+    if (m_bNotBuilt) PaintNotBuiltNote(mem.GetSafeHdc(), client);
     return TRUE;
 }
 
@@ -158,6 +220,8 @@ void CFunctionDlgContainer::AddPage(CFunctionDlg* pPage, CFunctionDlgContainer* 
     pContainer->GetClientRect(&client);
     pPage->Create(IDD_FUNCTION_PAGE, pContainer);
     pPage->ModifyStyle(WS_BORDER, WS_CHILD);
+    Shell::MakeControlParent(pContainer->GetSafeHwnd());
+    Shell::MakeControlParent(pPage->GetSafeHwnd());
     pPage->MoveWindow(&client, TRUE);
     pPage->OnInitPage();
     pPage->m_nPageId = nPageId; // after OnInitPage: inside it a page's own id is still 0

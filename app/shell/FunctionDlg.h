@@ -1,6 +1,8 @@
 // The page frame. CFunctionDlg is the base of every page, sub-page and the options window: a child dialog
 // created from IDD_FUNCTION_PAGE that builds its controls in OnInitPage (once) and is brought to the front by
-// OnShowPage; Enter and Escape never close it. CFunctionDlgContainer holds the top-level pages of the main
+// OnShowPage; Enter and Escape never close it. Keyboard: Tab moves through every control of the window holding
+// the page (its other pages and the main window's own controls included), Enter presses the focused button or
+// else the page's default button. CFunctionDlgContainer holds the top-level pages of the main
 // window and shows one of them at a time. The main window deletes its pages when it closes (tray "Exit"), so a
 // page's destructor stops and waits for the worker threads it started.
 #pragma once
@@ -36,6 +38,14 @@ public:
     int GetPageId() const { return m_nPageId; }
     void SetPageId(int id) { m_nPageId = id; }
 
+    // The button Enter presses while the focus is on a control of this page that does not take Enter itself
+    // (0: none). It is pressed only while visible and enabled.
+    void SetDefaultButton(int id) { m_nDefaultButtonId = id; }
+    // A page that is not built yet: the frame paints a translated note on it.
+    void MarkNotBuilt() { m_bNotBuilt = true; }
+    bool IsNotBuilt() const { return m_bNotBuilt; }
+    BOOL PreTranslateMessage(MSG* msg) override;
+
     // Page identifier (or sub-page key); 0 until registered.
     int m_nPageId = 0;
     // Framed panels painted behind the controls: set the flag, the rectangles and their count (at most 10).
@@ -47,6 +57,9 @@ protected:
     BOOL OnEraseBkgnd(CDC* pDC);
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     DECLARE_MESSAGE_MAP()
+
+    int m_nDefaultButtonId = 0;
+    bool m_bNotBuilt = false;
 
     // The page brush and panel bitmap shared by all pages.
     static HBRUSH SharedWhiteBrush();

@@ -1,6 +1,7 @@
 #include "ImageButton.h"
 
 #include "HoverTracking.h"
+#include "KeyboardFocus.h"
 #include "SkinDraw.h"
 #include "resource.h"
 
@@ -48,10 +49,35 @@ void CImageButton::SetDisabled(bool disabled)
     if (GetSafeHwnd()) Invalidate();
 }
 
+bool CImageButton::IsDisabledLook() const
+{
+    return m_bDisabled || (GetSafeHwnd() && !::IsWindowEnabled(GetSafeHwnd()));
+}
+
 void CImageButton::PreSubclassWindow()
 {
     CButton::PreSubclassWindow();
-    ModifyStyle(0, BS_OWNERDRAW);
+    ModifyStyle(0, BS_OWNERDRAW | WS_TABSTOP);
+}
+
+HFONT CImageButton::CaptionFont(HDC dc, const CString& caption, int width)
+{
+    int room = m_bCenter ? width - 4 : width - m_nTextX - 2;
+    if (caption != m_strFitCaption || room != m_nFitWidth || m_nFontSize != m_nFitFontSize) {
+        m_strFitCaption = caption;
+        m_nFitWidth = room;
+        m_nFitFontSize = m_nFontSize;
+        m_fitFont.DeleteObject();
+        HGDIOBJ old = ::SelectObject(dc, m_font.GetSafeHandle());
+        SIZE extent = {};
+        ::GetTextExtentPoint32W(dc, caption, caption.GetLength(), &extent);
+        ::SelectObject(dc, old);
+        if (extent.cx > room)
+            m_fitFont.Attach(Shell::CreateFittingFont(dc, caption, room, m_nFontSize - 1, kMinFontSize, m_bBold,
+                                                      L"Verdana"));
+    }
+    HGDIOBJ fitted = m_fitFont.GetSafeHandle();
+    return static_cast<HFONT>(fitted ? fitted : m_font.GetSafeHandle());
 }
 
 void CImageButton::ResizeTo(HBITMAP bitmap)
@@ -68,7 +94,7 @@ void CImageButton::SizeToBitmap()
 
 void CImageButton::DrawItem(LPDRAWITEMSTRUCT dis)
 {
-    int state = m_bDisabled ? StateDisabled
+    int state = IsDisabledLook() ? StateDisabled
                 : (dis->itemState & ODS_SELECTED) ? StatePressed
                 : m_bHover ? StateHover : StateNormal;
     CBitmap* bitmap = &m_bmpNormal;
@@ -92,8 +118,12 @@ void CImageButton::DrawItem(LPDRAWITEMSTRUCT dis)
     }
     CString caption;
     GetWindowText(caption);
-    Shell::DrawButtonFace(GetSafeHwnd(), dis->hDC, client, hbm, transparent, caption,
-                   static_cast<HFONT>(m_font.GetSafeHandle()), m_crText, m_bCenter, m_nTextX, m_nTextY);
+    HFONT font = CaptionFont(dis->hDC, caption, client.right - client.left);
+    COLORREF text = state == StateDisabled ? Shell::kDisabledTextColour : m_crText;
+    Shell::DrawButtonFace(GetSafeHwnd(), dis->hDC, client, hbm, transparent, caption, font, text, m_bCenter, m_nTextX,
+                          m_nTextY);
+    if ((dis->itemState & ODS_FOCUS) && !(dis->itemState & ODS_NOFOCUSRECT))
+        Shell::DrawFocusFrame(GetSafeHwnd(), dis->hDC, client);
 }
 
 LRESULT CImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -107,8 +137,28 @@ LRESULT CImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_KEYDOWN:
     case WM_KEYUP:
-        if (m_bDisabled && wParam == VK_SPACE) return 0;
+        if (IsDisabledLook() && (wParam == VK_SPACE || wParam == VK_RETURN)) return 0;
+        if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+            if (CWnd* parent = GetParent())
+                parent->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), BN_CLICKED), (LPARAM)GetSafeHwnd());
+            return 0;
+        }
         break;
+    case WM_GETDLGCODE:
+        return Shell::ActivationDialogCode(lParam, CButton::WindowProc(message, wParam, lParam));
+    case BM_SETSTYLE:
+        // The dialog manager marks the default push button this way; the button stays owner-drawn.
+        return CButton::WindowProc(message, (wParam & ~BS_TYPEMASK) | BS_OWNERDRAW, lParam);
+    case WM_GETFONT: {
+        CString caption;
+        GetWindowText(caption);
+        CRect client;
+        GetClientRect(&client);
+        HDC dc = ::GetDC(GetSafeHwnd());
+        HFONT font = CaptionFont(dc, caption, client.Width());
+        ::ReleaseDC(GetSafeHwnd(), dc);
+        return reinterpret_cast<LRESULT>(font);
+    }
     case WM_ERASEBKGND:
         return TRUE;
     }

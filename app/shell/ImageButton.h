@@ -1,5 +1,7 @@
 // Skinned push buttons drawn from bitmaps. CImageButton: one bitmap per state (normal, hover, pressed) with a
-// transparent colour each, a caption drawn over it; the window takes the size of the state's bitmap.
+// transparent colour each, a caption drawn over it; the window takes the size of the state's bitmap. It is a Tab
+// stop, shows a focus frame, is pressed by Enter and Space, and greys its caption while disabled. A caption too
+// wide for the button is drawn in a smaller font (down to kMinFontSize); WM_GETFONT answers the font drawn.
 // CGeneralImageButton: the same preloaded with the standard page-button bitmaps.
 #pragma once
 
@@ -9,6 +11,7 @@ class CImageButton : public CButton {
     DECLARE_DYNAMIC(CImageButton)
 public:
     enum State { StateNormal = 0, StateHover = 1, StatePressed = 2, StateDisabled = 3 };
+    static constexpr int kMinFontSize = 9;
 
     CImageButton();
     ~CImageButton() override;
@@ -19,8 +22,9 @@ public:
     void CreateTextFont();
     // Resizes the window, keeping its top-left corner, to the normal bitmap.
     void SizeToBitmap();
-    // A disabled button draws its normal bitmap and ignores clicks and the Space key.
+    // A disabled button draws its normal bitmap with a grey caption and ignores clicks, Enter and Space.
     void SetDisabled(bool disabled);
+    bool IsDisabledLook() const;
     int GetDrawnState() const { return m_nState; }
 
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
@@ -37,10 +41,16 @@ public:
 
 protected:
     int m_nState = -1;
+    // The caption font made smaller to fit, for the caption and width it was made for.
+    CFont m_fitFont;
+    CString m_strFitCaption;
+    int m_nFitWidth = -1, m_nFitFontSize = -1;
 
     void PreSubclassWindow() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void ResizeTo(HBITMAP bitmap);
+    // The font the caption is drawn in at this button width.
+    HFONT CaptionFont(HDC dc, const CString& caption, int width);
 };
 
 class CGeneralImageButton : public CImageButton {

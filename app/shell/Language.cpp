@@ -1,5 +1,8 @@
 #include "Language.h"
 
+#include <windows.h>
+#include <shellapi.h>
+
 #include <wchar.h>
 
 namespace Shell {
@@ -21,7 +24,18 @@ LanguageChoice ChooseLanguage(const std::wstring& lang)
 
 bool IsBootCommandLine(const wchar_t* commandLine)
 {
-    return commandLine != nullptr && wcsstr(commandLine, L"--boot") != nullptr;
+    // An empty line would make the splitter report this process's own path as the program.
+    if (commandLine == nullptr || *commandLine == 0)
+        return false;
+    int count = 0;
+    LPWSTR* args = ::CommandLineToArgvW(commandLine, &count);
+    if (args == nullptr)
+        return false;
+    bool boot = false;
+    for (int i = 1; i < count && !boot; ++i)
+        boot = wcscmp(args[i], L"--boot") == 0;
+    ::LocalFree(args);
+    return boot;
 }
 
 } // namespace Shell

@@ -18,7 +18,8 @@ LanguageChoice ChooseLanguage(const std::wstring& lang);
 constexpr int kLanguageCount = 11;
 extern const wchar_t* const kLanguageFolders[kLanguageCount];
 
-// True when the command line holds "--boot" anywhere (case-sensitive, glued text counts).
+// True when one of the command line's arguments after the program is exactly "--boot" (case-sensitive, quotes
+// as the system splits them); "--boot" inside another word or in the program's own path does not count.
 bool IsBootCommandLine(const wchar_t* commandLine);
 
 } // namespace Shell

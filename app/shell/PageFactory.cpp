@@ -58,7 +58,9 @@ CFunctionDlg* CreatePageObject(int pageId)
 {
     auto it = Registry().find(pageId);
     if (it != Registry().end() && it->second) return it->second();
-    return new CFunctionDlg(IDD_FUNCTION_PAGE, nullptr);
+    auto* page = new CFunctionDlg(IDD_FUNCTION_PAGE, nullptr);
+    page->MarkNotBuilt();
+    return page;
 }
 
 const PageGroup* PageGroups(int* count)

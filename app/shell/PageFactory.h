@@ -2,7 +2,7 @@
 // created, and the page class registered for each id. A page folder registers its class in one line, in any of
 // its .cpp files:
 //     QUORVEL_REGISTER_PAGE(PAGE_ID_SCAN_CLEAN_REGISTRY, CScanCleanRegCleanDlg);
-// An id with no registered class gets a plain, empty CFunctionDlg.
+// An id with no registered class gets a plain CFunctionDlg that shows a "not available yet" note.
 #pragma once
 
 #include <functional>
@@ -18,7 +18,7 @@ using PageCreator = std::function<CFunctionDlg*()>;
 bool RegisterPage(int pageId, PageCreator create);
 // True when a class is registered for the id.
 bool IsPageRegistered(int pageId);
-// A new page object for the id: the registered class, or an empty CFunctionDlg.
+// A new page object for the id: the registered class, or a CFunctionDlg marked as not built.
 CFunctionDlg* CreatePageObject(int pageId);
 
 // One group of pages created together, with the loading text the splash window shows before it.
@@ -32,6 +32,9 @@ const PageGroup* PageGroups(int* count);
 
 // The options window (a CFunctionDlg shown by the OPTIONS button) is registered the same way under this id.
 constexpr int kOptionsWindowId = 81001;
+// The one-click scan step, sub-page 1 of the home page: the home page creates it through the factory, so the two
+// page folders do not depend on each other.
+constexpr int kOneClickScanStepId = 81002;
 
 } // namespace Shell
 

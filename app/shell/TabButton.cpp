@@ -2,6 +2,7 @@
 
 #include "ImageButton.h"
 #include "HoverTracking.h"
+#include "KeyboardFocus.h"
 #include "SkinDraw.h"
 
 IMPLEMENT_DYNAMIC(CTabButton, CButton)
@@ -17,12 +18,45 @@ BOOL CTabButton::Create(LPCTSTR caption, DWORD style, const RECT& rect, CWnd* pa
 {
     if (!CButton::Create(caption, style, rect, parent, id)) return FALSE;
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetSafeHandle()), TRUE);
+    FitTextFont();
     return TRUE;
+}
+
+void CTabButton::FitTextFont()
+{
+    const HWND wnd = GetSafeHwnd();
+    if (!wnd) return;
+    SIZE picture = Shell::BitmapSize(static_cast<HBITMAP>(m_bmpNormal.GetSafeHandle()));
+    if (picture.cx <= 0) {
+        RECT client;
+        ::GetClientRect(wnd, &client);
+        picture.cx = client.right;
+    }
+    const int room = picture.cx - 2 * kTextPadding;
+    CString caption;
+    GetWindowText(caption);
+    HDC dc = ::GetDC(wnd);
+    HFONT fitted = Shell::CreateFittingFont(dc, caption, room, m_nFontSize, kMinFontSize, m_bBold, L"Verdana");
+    ::ReleaseDC(wnd, dc);
+    LOGFONTW made = {};
+    ::GetObjectW(fitted, sizeof(made), &made);
+    const int size = made.lfHeight;
+    if (size == m_nFontMade && m_font.GetSafeHandle()) {
+        ::DeleteObject(fitted);
+        return;
+    }
+    m_font.DeleteObject();
+    m_font.Attach(fitted);
+    m_nFontMade = size;
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetSafeHandle()), TRUE);
 }
 
 void CTabButton::CreateTextFont()
 {
+    m_font.DeleteObject();
     CreateSkinFont(m_font, m_nFontSize, m_bBold);
+    m_nFontMade = m_nFontSize;
+    FitTextFont();
 }
 
 void CTabButton::CreateRegionFromBitmap(CBitmap* pBitmap, CRgn* pRgn)
@@ -47,6 +81,7 @@ void CTabButton::SetBitmaps(UINT normal, UINT hover, UINT pressed, UINT selected
     }
     m_crTransNormal = m_crTransHover = m_crTransPressed = m_crTransSelected = transparent;
     m_nState = -1;
+    FitTextFont();
     if (GetSafeHwnd()) Invalidate();
 }
 
@@ -59,7 +94,7 @@ void CTabButton::SetSelected(BOOL selected)
 void CTabButton::PreSubclassWindow()
 {
     CButton::PreSubclassWindow();
-    ModifyStyle(0, BS_OWNERDRAW);
+    ModifyStyle(0, BS_OWNERDRAW | WS_TABSTOP);
 }
 
 void CTabButton::DrawItem(LPDRAWITEMSTRUCT dis)
@@ -86,8 +121,11 @@ void CTabButton::DrawItem(LPDRAWITEMSTRUCT dis)
 
     CString caption;
     GetWindowText(caption);
+    COLORREF text = IsWindowEnabled() ? m_crText : Shell::kDisabledTextColour;
     Shell::DrawButtonFace(GetSafeHwnd(), dis->hDC, client, hbm, transparents[state], caption,
-                          static_cast<HFONT>(m_font.GetSafeHandle()), m_crText, m_bCenter, m_nTextX, m_nTextY);
+                          static_cast<HFONT>(m_font.GetSafeHandle()), text, m_bCenter, m_nTextX, m_nTextY);
+    if ((dis->itemState & ODS_FOCUS) && !(dis->itemState & ODS_NOFOCUSRECT))
+        Shell::DrawFocusFrame(GetSafeHwnd(), dis->hDC, client);
 }
 
 LRESULT CTabButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -96,6 +134,24 @@ LRESULT CTabButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_ERASEBKGND:
         return TRUE;
+    case WM_GETDLGCODE:
+        return Shell::ActivationDialogCode(lParam, CButton::WindowProc(message, wParam, lParam));
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN) {
+            if (CWnd* parent = GetParent())
+                parent->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), BN_CLICKED), (LPARAM)GetSafeHwnd());
+            return 0;
+        }
+        break;
+    case BM_SETSTYLE:
+        return CButton::WindowProc(message, (wParam & ~BS_TYPEMASK) | BS_OWNERDRAW, lParam);
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(m_font.GetSafeHandle());
+    case WM_SETTEXT: {
+        const LRESULT result = CButton::WindowProc(message, wParam, lParam);
+        FitTextFont();
+        return result;
+    }
     }
     return CButton::WindowProc(message, wParam, lParam);
 }

@@ -1,5 +1,6 @@
 // CTabButton: a bitmap button used as a tab. Four looks (normal, hover, pressed, selected); the window takes
 // the size of the look's bitmap and is cut to that look's region.
+// It is a Tab stop with a focus frame; Enter and Space press it.
 #pragma once
 
 #include <QMfc.h>
@@ -16,6 +17,10 @@ public:
     // Loads the four state bitmaps from the resources and builds each state's region from its bitmap.
     void SetBitmaps(UINT normal, UINT hover, UINT pressed, UINT selected, COLORREF transparent);
     void CreateTextFont();
+    // Keeps the caption inside the tab: the font of m_nFontSize, or a smaller one down to kMinFontSize when the
+    // caption is wider than the tab's picture. Runs whenever the caption or the pictures change.
+    void FitTextFont();
+    enum { kMinFontSize = 9, kTextPadding = 4 };
     // Replaces pRgn by the region the bitmap covers (its whole rectangle: every pixel counts).
     static void CreateRegionFromBitmap(CBitmap* pBitmap, CRgn* pRgn);
     void SetSelected(BOOL selected);
@@ -27,6 +32,7 @@ public:
     CRgn m_rgnNormal, m_rgnHover, m_rgnSelected, m_rgnPressed;
     CFont m_font;
     int m_nFontSize = 12;
+    int m_nFontMade = 0;  // the size m_font was made in
     BOOL m_bBold = FALSE;
     COLORREF m_crText = RGB(0, 0, 0);
     int m_nTextX = 0, m_nTextY = 0;

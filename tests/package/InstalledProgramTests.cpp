@@ -42,7 +42,8 @@ DWORD Msiexec(const std::wstring& arguments)
     ::GetSystemDirectoryW(system, MAX_PATH);
     std::wstring exe = std::wstring(system) + L"\\msiexec.exe";
     std::wstring cmd = L"\"" + exe + L"\" " + arguments;
-    STARTUPINFOW si = {sizeof(si)};
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
     if (!::CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 9999;
     ::WaitForSingleObject(pi.hProcess, 180000);

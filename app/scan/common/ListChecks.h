@@ -11,6 +11,20 @@ namespace ScanPages {
 
 // Puts every row's check mark in the given state.
 void SetAllChecks(CListCtrl& list, bool checked);
+
+// Keeps a page's "Select All" box ticked exactly while every row of its list is (and the list has rows).
+class SelectAllFollower {
+public:
+    // The box was clicked: every row takes its state.
+    void ApplyBox(CListCtrl& list, CButton& selectAll);
+    // LVN_ITEMCHANGED of the list: the box follows a row whose check mark changed.
+    void OnItemChanged(const NMHDR* hdr, const CListCtrl& list, CButton& selectAll) const;
+    // Rows were added or removed.
+    static void Refresh(const CListCtrl& list, CButton& selectAll);
+
+private:
+    bool m_bApplying = false;
+};
 // The rows whose check mark is set, top to bottom.
 std::vector<int> CheckedRows(const CListCtrl& list);
 // True when the row's check mark is set (a row without a check box counts as unchecked).

@@ -2,11 +2,10 @@
 
 #include "PageFactory.h"
 #include "StartStep0Dlg.h"
-#include "scan/oneclick/StartStep1Dlg.h"
 
 QUORVEL_REGISTER_PAGE(PAGE_ID_START, CFuncStartDlg);
 
-CFuncStartDlg::CFuncStartDlg() : m_pStep0(new CStartStep0Dlg), m_pStep1(new CStartStep1Dlg) {}
+CFuncStartDlg::CFuncStartDlg() : m_pStep0(new CStartStep0Dlg), m_pStep1(Shell::CreatePageObject(Shell::kOneClickScanStepId)) {}
 
 CFuncStartDlg::~CFuncStartDlg() {
     // The scan step stops and waits for its workers while its window still exists.

@@ -5,7 +5,6 @@
 #include "FunctionDlg.h"
 
 class CStartStep0Dlg;
-class CStartStep1Dlg;
 
 class CFuncStartDlg : public CFunctionDlg {
 public:
@@ -15,9 +14,10 @@ public:
     void OnInitPage() override;
 
     CStartStep0Dlg* Step0() const { return m_pStep0; }
-    CStartStep1Dlg* Step1() const { return m_pStep1; }
+    // The one-click scan step (registered by its own folder).
+    CFunctionDlg* Step1() const { return m_pStep1; }
 
 private:
     CStartStep0Dlg* m_pStep0 = nullptr;
-    CStartStep1Dlg* m_pStep1 = nullptr;
+    CFunctionDlg* m_pStep1 = nullptr;
 };

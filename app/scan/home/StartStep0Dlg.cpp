@@ -5,10 +5,11 @@
 
 #include "Dictionary.h"
 #include "EntryApp.h"
-#include "HomeLogic.h"
-#include "scan/oneclick/ScanTime.h"
-#include "scan/oneclick/ScoreStore.h"
-#include "scan/oneclick/StartStep1Dlg.h"
+#include "LocalDateTime.h"
+#include "options/LanguageSwitch.h"
+#include "scan/lastscan/ScanCategories.h"
+#include "scan/lastscan/ScanTime.h"
+#include "scan/lastscan/ScoreStore.h"
 
 using nsVendrel::TranslateCode;
 
@@ -57,6 +58,7 @@ void CStartStep0Dlg::OnInitPage() {
     }
     m_quickScan.Create(TranslateCode(L"IDS_START_BTN_QUICK_SCAN"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
                        CRect(w - 144, 36, w - 20, 76), this, IDC_QUICK_SCAN);
+    SetDefaultButton(IDC_QUICK_SCAN);
 
     m_list.m_nRowHeight = 55;
     m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_SINGLESEL |
@@ -81,10 +83,7 @@ void CStartStep0Dlg::OnShowPage() {
 }
 
 bool CStartStep0Dlg::DueScanAllowed() const {
-    if (!m_bAutoStarted) return true;
-    CFunctionDlg* parent = dynamic_cast<CFunctionDlg*>(GetParent());
-    CStartStep1Dlg* scan = parent ? dynamic_cast<CStartStep1Dlg*>(parent->GetSubPage(1)) : nullptr;
-    return scan && scan->LastStoreStatus() == 0;
+    return !m_bAutoStarted || OneClick::LastStoreStatus() == 0;
 }
 
 void CStartStep0Dlg::OnQuickScan() {
@@ -100,20 +99,19 @@ void CStartStep0Dlg::RefreshLastResult() {
     if (!stored.hasTime || !OneClick::ParseScanTime(stored.timeText, &local, nullptr)) return;
 
     wchar_t text[256] = {};
-    std::wcsftime(text, 256, L"%#c", &local);
-    m_time.SetWindowText(text);
+    m_time.SetWindowText(Shell::FormatDateTime(local, Shell::StoredLanguageNumber() - 1).c_str());
     const int score = stored.score;
-    if (Home::HomeScoreUnknown(score)) {
+    if (OneClick::StoredScoreUnknown(score)) {
         m_score.SetWindowText(TranslateCode(L"IDS_START_UNKONWSCROE"));
     } else {
         std::swprintf(text, 256, L"%d", score);
         m_score.SetWindowText(text);
     }
-    m_status.SetWindowText(TranslateCode(Home::HomeStatusKey(score)));
+    m_status.SetWindowText(TranslateCode(OneClick::StoredScoreStatusKey(score)));
 
     m_list.RemoveAllRows();
     for (int part = 0; part < 5; ++part) {
-        const Home::ScanRowInfo& row = Home::ScanRow(part);
+        const OneClick::ScanRowInfo& row = OneClick::ScanRow(part);
         const int count = stored.counts.n[part];
         CString description;
         description.Format(L"%d ", count);

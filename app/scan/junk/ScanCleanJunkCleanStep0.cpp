@@ -36,6 +36,7 @@ void CScanCleanJunkCleanStep0::OnInitPage()
 
     m_scan.Create(TranslateCode(L"IDS_SCAN_CLEAN_JUNK_STEP0_BTN_SCAN"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
                   CRect(574, 485, 698, 529), this, IDC_SCAN);
+    SetDefaultButton(IDC_SCAN);
 }
 
 void CScanCleanJunkCleanStep0::OnScan()

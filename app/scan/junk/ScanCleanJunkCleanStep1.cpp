@@ -16,6 +16,7 @@ BEGIN_MESSAGE_MAP(CScanCleanJunkCleanStep1, CFunctionDlg)
     ON_BN_CLICKED(CScanCleanJunkCleanStep1::IDC_ABORT_RETURN, &CScanCleanJunkCleanStep1::OnAbortOrReturn)
     ON_BN_CLICKED(CScanCleanJunkCleanStep1::IDC_REMOVE, &CScanCleanJunkCleanStep1::OnRemove)
     ON_BN_CLICKED(CScanCleanJunkCleanStep1::IDC_SELECT_ALL, &CScanCleanJunkCleanStep1::OnSelectAll)
+    ON_NOTIFY(LVN_ITEMCHANGED, CScanCleanJunkCleanStep1::IDC_RESULT_LIST, &CScanCleanJunkCleanStep1::OnListItemChanged)
     ON_MESSAGE(WM_JUNKPAGE_WALK_DONE, &CScanCleanJunkCleanStep1::OnWalkDone)
     ON_WM_TIMER()
     ON_WM_CTLCOLOR()
@@ -181,7 +182,13 @@ void CScanCleanJunkCleanStep1::OnAbortOrReturn()
 
 void CScanCleanJunkCleanStep1::OnSelectAll()
 {
-    ScanPages::SetAllChecks(m_list, m_selectAll.GetCheck() == BST_CHECKED);
+    m_selectAllFollower.ApplyBox(m_list, m_selectAll);
+}
+
+void CScanCleanJunkCleanStep1::OnListItemChanged(NMHDR* hdr, LRESULT* result)
+{
+    m_selectAllFollower.OnItemChanged(hdr, m_list, m_selectAll);
+    if (result) *result = 0;
 }
 
 void CScanCleanJunkCleanStep1::OnRemove()
@@ -214,6 +221,8 @@ void CScanCleanJunkCleanStep1::ShowCount()
     CString text;
     text.Format(L"%d", m_list.GetItemCount());
     m_count.SetWindowText(text);
+    // New rows come unticked, removed rows may have been the unticked ones.
+    ScanPages::SelectAllFollower::Refresh(m_list, m_selectAll);
 }
 
 void CScanCleanJunkCleanStep1::SetButtonText(const wchar_t* key)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "FunctionDlg.h"
+#include "scan/common/ListChecks.h"
 #include "ImageButton.h"
 #include "JunkTypeTable.h"
 #include "JunkWalk.h"
@@ -44,6 +45,7 @@ protected:
     void OnAbortOrReturn();
     void OnRemove();
     void OnSelectAll();
+    void OnListItemChanged(NMHDR* hdr, LRESULT* result);
     void OnTimer(UINT_PTR nIDEvent);
     LRESULT OnWalkDone(WPARAM wParam, LPARAM);
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
@@ -69,6 +71,7 @@ private:
     CGeneralImageButton m_abortReturn;
     CGeneralImageButton m_remove;
     CButton m_selectAll;
+    ScanPages::SelectAllFollower m_selectAllFollower;
     CStatic m_status;
     CStatic m_countCaption;
     CStatic m_count;

@@ -2,11 +2,6 @@
 
 namespace OneClick {
 
-int PartWeight(Part part) {
-    static const int kWeights[kPartCount] = {25, 25, 25, 15, 10};
-    return part >= 0 && part < kPartCount ? kWeights[part] : 0;
-}
-
 namespace {
 
 // weight - (limit - n) * weight / limit while n is within the limit, the whole weight above it.
@@ -30,10 +25,6 @@ int HealthScore(const ScanCounts& counts) {
     int score = 100;
     for (double term : terms) score = int(float(score) - float(term));
     return score > 0 ? score : 0;
-}
-
-const wchar_t* ScanStepStatusKey(int score) {
-    return score >= 60 ? L"IDS_START_HIGHSTATUS" : L"IDS_START_LOWSSTATUS";
 }
 
 }  // namespace OneClick

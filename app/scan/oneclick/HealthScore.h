@@ -1,16 +1,13 @@
 // The health score of the one-click scan: 100 minus a capped term per category.
 #pragma once
 
-#include "ScanCounts.h"
+#include "scan/lastscan/ScanCounts.h"
 
 namespace OneClick {
 
 // 0 to 100. Each term is subtracted as a single-precision value and the result truncated before the next one,
 // so every started fraction of a point costs a whole point.
 int HealthScore(const ScanCounts& counts);
-
-// Status text key of the scan step: "IDS_START_HIGHSTATUS" from 60 up, else "IDS_START_LOWSSTATUS".
-const wchar_t* ScanStepStatusKey(int score);
 
 // Colour band of the score label: true (green) from 80 up.
 inline bool IsScoreGood(int score) { return score >= 80; }

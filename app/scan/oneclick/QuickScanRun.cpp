@@ -6,6 +6,11 @@ namespace {
 const unsigned kAllParts = (1u << kPartCount) - 1;
 }
 
+int PartWeight(Part part) {
+    static const int kWeights[kPartCount] = {25, 25, 25, 15, 10};
+    return part >= 0 && part < kPartCount ? kWeights[part] : 0;
+}
+
 bool QuickScanRun::Start() {
     if (IsBusy()) return false;
     m_state = RunState::Scanning;

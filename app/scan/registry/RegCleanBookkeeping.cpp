@@ -19,6 +19,11 @@ int RegCleanBookkeeping::OnItem(const CRegistryData::SCAN_RESULT& item)
     return -1;
 }
 
+const CRegistryData::SCAN_RESULT* RegCleanBookkeeping::ResultAt(int row) const
+{
+    return row >= 0 && size_t(row) < m_rows.size() ? m_rows[size_t(row)].result : nullptr;
+}
+
 int RegCleanBookkeeping::Attempted() const
 {
     int n = 0;
@@ -33,8 +38,12 @@ RegCleanBookkeeping::Outcome RegCleanBookkeeping::Finish(
     for (int i = int(m_rows.size()) - 1; i >= 0; --i) {
         const Row& row = m_rows[size_t(i)];
         if (!row.attempted) continue;
-        if (itemExists(row.result->data)) ++out.failed;
-        else out.removed.push_back(i);
+        if (itemExists(row.result->data)) {
+            ++out.failed;
+            out.kept.push_back(i);
+        } else {
+            out.removed.push_back(i);
+        }
     }
     out.rowsLeft = int(m_rows.size() - out.removed.size());
     return out;

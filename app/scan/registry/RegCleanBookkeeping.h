@@ -14,6 +14,9 @@ public:
     // The engine is about to clean this item; returns the row it belongs to (-1 when none).
     int OnItem(const CRegistryData::SCAN_RESULT& item);
 
+    // The result of a row given to Begin (null for an unknown row).
+    const CRegistryData::SCAN_RESULT* ResultAt(int row) const;
+
     // Rows the engine worked on so far.
     int Attempted() const;
     // Rows that will remain if every attempted deletion succeeds (the count shown while the clean runs).
@@ -21,7 +24,8 @@ public:
 
     struct Outcome {
         std::vector<int> removed;  // rows to delete, highest index first
-        int failed = 0;            // attempted rows whose item still exists
+        std::vector<int> kept;     // attempted rows whose item still exists, highest index first
+        int failed = 0;            // their count
         int rowsLeft = 0;
     };
     // Decides after the clean; itemExists answers whether a row's key or value is still in the registry.

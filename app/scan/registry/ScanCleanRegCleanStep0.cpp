@@ -83,6 +83,7 @@ void CScanCleanRegCleanStep0::OnInitPage()
                         CRect(kPanelX + kPanelW - 124, kPanelY + kPanelH + 20, kPanelX + kPanelW,
                               kPanelY + kPanelH + 60),
                         this, IDC_START_ABORT);
+    SetDefaultButton(IDC_START_ABORT);
 }
 
 void CScanCleanRegCleanStep0::SetTexts(bool scanning)
@@ -107,10 +108,10 @@ void CScanCleanRegCleanStep0::OnShowPage()
 {
     CFunctionDlg::OnShowPage();
     for (int i = 0; i < m_nRowCount; ++i) {
-        m_rows[i].checkBox.SetState(0);
+        m_rows[i].checkBox.SetState(m_chosen.HasRow(i) ? 1 : 0);
         m_rows[i].countLabel.SetWindowText(L"");
     }
-    m_selectAll.SetState(0);
+    ShowSelectAllState();
     m_selectAll.ShowWindow(SW_SHOW);
     SetTexts(false);
     Invalidate();
@@ -123,11 +124,41 @@ RegCategoryRow* CScanCleanRegCleanStep0::FindRow(int category)
     return nullptr;
 }
 
+LRESULT CScanCleanRegCleanStep0::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // A category box reports its click with a message numbered like its id.
+    for (int i = 0; i < m_nRowCount; ++i) {
+        if (message == UINT(m_rows[i].nCheckBoxId)) {
+            OnRowClicked(i);
+            return 0;
+        }
+    }
+    return CFunctionDlg::WindowProc(message, wParam, lParam);
+}
+
 LRESULT CScanCleanRegCleanStep0::OnSelectAllClicked(WPARAM, LPARAM)
 {
+    if (m_bScanning.load()) return 0;
     int state = m_selectAll.GetState();
-    for (int i = 0; i < m_nRowCount; ++i) m_rows[i].checkBox.SetState(state);
+    for (int i = 0; i < m_nRowCount; ++i) {
+        m_rows[i].checkBox.SetState(state);
+        m_chosen.SetRow(i, state == 1);
+    }
     return 0;
+}
+
+void CScanCleanRegCleanStep0::OnRowClicked(int row)
+{
+    if (m_bScanning.load()) return;
+    m_chosen.SetRow(row, m_rows[row].checkBox.GetState() == 1);
+    ShowSelectAllState();
+}
+
+void CScanCleanRegCleanStep0::ShowSelectAllState()
+{
+    bool all = m_nRowCount > 0;
+    for (int i = 0; i < m_nRowCount; ++i) all = all && m_chosen.HasRow(i);
+    if (m_selectAll.GetState() != (all ? 1 : 0)) m_selectAll.SetState(all ? 1 : 0);
 }
 
 void CScanCleanRegCleanStep0::OnStartAbort()
@@ -149,6 +180,7 @@ void CScanCleanRegCleanStep0::StartScan()
     }
     m_selection.Clear();
     for (int i = 0; i < m_nRowCount; ++i) m_selection.SetRow(i, m_rows[i].checkBox.GetState() == 1);
+    m_chosen = m_selection;
     if (!m_selection.Any()) {
         AfxMessageBox(TranslateCode(L"IDS_SCAN_CLEAN_REGISTRY_NOIMTESELECT"));
         return;

@@ -51,8 +51,12 @@ public:
     static bool OnScanResult(const CRegistryData::SCAN_RESULT* result, void* user);
 
 protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnStartAbort();
     LRESULT OnSelectAllClicked(WPARAM, LPARAM);
+    // A category box was clicked: the choice is remembered and "Select All" follows the boxes.
+    void OnRowClicked(int row);
+    void ShowSelectAllState();
     LRESULT OnCategoryDone(WPARAM wParam, LPARAM);
     LRESULT OnScanFinished(WPARAM, LPARAM);
     LRESULT OnCategoryStarted(WPARAM wParam, LPARAM);
@@ -83,4 +87,5 @@ private:
     std::atomic<bool> m_bScanning{false};
     HANDLE m_hScanThread = nullptr;
     RegSelection m_selection;  // what the user chose when the scan started
+    RegSelection m_chosen;     // the ticked boxes, shown again at the next visit
 };

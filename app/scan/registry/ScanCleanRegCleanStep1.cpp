@@ -15,6 +15,7 @@ BEGIN_MESSAGE_MAP(CScanCleanRegCleanStep1, CFunctionDlg)
     ON_BN_CLICKED(CScanCleanRegCleanStep1::IDC_SELECT_ALL, &CScanCleanRegCleanStep1::OnSelectAll)
     ON_MESSAGE(WM_REGCLEAN_ITEM, &CScanCleanRegCleanStep1::OnCleanItem)
     ON_MESSAGE(WM_REGCLEAN_FINISHED, &CScanCleanRegCleanStep1::OnCleanFinished)
+    ON_NOTIFY(LVN_ITEMCHANGED, CScanCleanRegCleanStep1::IDC_RESULT_LIST, &CScanCleanRegCleanStep1::OnListItemChanged)
     ON_WM_ERASEBKGND()
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
@@ -38,6 +39,9 @@ void CScanCleanRegCleanStep1::OnInitPage()
     m_countCaption.SetFont(&m_textFont);
     m_count.Create(L"0", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(kListX + 205, 25, kListX + 300, 45), this, IDC_COUNT);
     m_count.SetFont(&m_textFont);
+    m_doneMessage.Create(L"", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(kListX + 305, 25, kListX + kListW, 45), this,
+                         IDC_DONE_MESSAGE);
+    m_doneMessage.SetFont(&m_textFont);
 
     // The column's title is never shown: the rows carry their own two lines.
     m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_SINGLESEL |
@@ -45,7 +49,7 @@ void CScanCleanRegCleanStep1::OnInitPage()
                   CRect(kListX, kListY, kListX + kListW, kListY + kListH), this, IDC_RESULT_LIST);
     CRect client;
     m_list.GetClientRect(&client);
-    m_list.InsertColumn(0, L"This is a test", LVCFMT_LEFT, client.Width());
+    m_list.InsertColumn(0, L"", LVCFMT_LEFT, client.Width());
 
     m_selectAll.Create(TranslateCode(L"IDS_SCAN_CLEAN_REGISTRY_SELECT_ALL"), WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX,
                        CRect(kListX, kListY + kListH + 25, kListX + 250, kListY + kListH + 45), this, IDC_SELECT_ALL);
@@ -60,7 +64,8 @@ void CScanCleanRegCleanStep1::OnShowPage()
     CFunctionDlg::OnShowPage();
     if (m_pEngine) m_pEngine->m_hNotifyWnd = m_hWnd;
     ShowCount(int(m_results.size()));
-    m_selectAll.SetCheck(BST_UNCHECKED);
+    ShowDoneMessage(L"");
+    ShowSelectAllState();
 }
 
 void CScanCleanRegCleanStep1::ShowCount(int count)
@@ -74,10 +79,45 @@ void CScanCleanRegCleanStep1::ShowCount(int count)
     InvalidateRect(&rc);
 }
 
+void CScanCleanRegCleanStep1::ShowDoneMessage(const CString& text)
+{
+    m_doneMessage.SetWindowText(text);
+    CRect rc;
+    m_doneMessage.GetWindowRect(&rc);
+    ScreenToClient(&rc);
+    InvalidateRect(&rc);
+}
+
+void CScanCleanRegCleanStep1::ShowSelectAllState()
+{
+    int count = m_list.GetItemCount();
+    bool all = count > 0;
+    for (int i = 0; i < count && all; ++i) all = m_list.IsRowChecked(i);
+    m_selectAll.SetCheck(all ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void CScanCleanRegCleanStep1::OnListItemChanged(NMHDR* hdr, LRESULT* result)
+{
+    const NMLISTVIEW* change = reinterpret_cast<const NMLISTVIEW*>(hdr);
+    if (!m_bSettingAllChecks && (change->uChanged & LVIF_STATE) &&
+        ((change->uNewState ^ change->uOldState) & LVIS_STATEIMAGEMASK))
+        ShowSelectAllState();
+    if (result) *result = 0;
+}
+
+int CScanCleanRegCleanStep1::FindListRow(const CRegistryData::SCAN_RESULT* result) const
+{
+    int count = m_list.GetItemCount();
+    for (int i = 0; i < count; ++i)
+        if (m_list.GetResult(i) == result) return i;
+    return -1;
+}
+
 void CScanCleanRegCleanStep1::Reset()
 {
     m_list.DeleteAllItems();
     m_results.clear();
+    ShowDoneMessage(L"");
 }
 
 void CScanCleanRegCleanStep1::AddResult(const CRegistryData::SCAN_RESULT* pResult)
@@ -90,7 +130,9 @@ void CScanCleanRegCleanStep1::OnSelectAll()
 {
     BOOL check = m_selectAll.GetCheck() == BST_CHECKED;
     int count = m_list.GetItemCount();
+    m_bSettingAllChecks = true;
     for (int i = 0; i < count; ++i) m_list.SetCheck(i, check);
+    m_bSettingAllChecks = false;
     m_list.Invalidate();
 }
 
@@ -116,6 +158,7 @@ void CScanCleanRegCleanStep1::OnRepair()
         return;
     }
     m_book.Begin(rows);
+    ShowDoneMessage(L"");
     m_pEngine->m_hNotifyWnd = m_hWnd;
     EnableWindow(FALSE);
     SetMainWindowBusy(true);
@@ -136,8 +179,13 @@ DWORD WINAPI CScanCleanRegCleanStep1::CleanThread(LPVOID param)
 LRESULT CScanCleanRegCleanStep1::OnCleanItem(WPARAM wParam, LPARAM)
 {
     const CRegistryData::SCAN_RESULT* item = reinterpret_cast<const CRegistryData::SCAN_RESULT*>(wParam);
-    if (item) m_book.OnItem(*item);
-    ShowCount(m_book.RowsLeftIfAllSucceed());
+    const CRegistryData::SCAN_RESULT* cleaned = item ? m_book.ResultAt(m_book.OnItem(*item)) : nullptr;
+    int row = cleaned ? FindListRow(cleaned) : -1;
+    if (row >= 0) {
+        m_list.DeleteItem(row);
+        m_results.erase(cleaned);
+    }
+    ShowCount(m_list.GetItemCount());
     return 0;
 }
 
@@ -152,13 +200,23 @@ LRESULT CScanCleanRegCleanStep1::OnCleanFinished(WPARAM, LPARAM)
 
     // A row leaves the list only when its key or value is really gone; the others stay, still ticked.
     RegCleanBookkeeping::Outcome outcome = m_book.Finish(&RegItemExists);
-    for (int row : outcome.removed) {
-        m_results.erase(m_list.GetResult(row));
-        m_list.DeleteItem(row);
+    // Rows left the list as the engine reported them; those whose item is still there come back, ticked.
+    for (int row : outcome.kept) {
+        const CRegistryData::SCAN_RESULT* result = m_book.ResultAt(row);
+        if (!result || !m_results.insert(result).second) continue;
+        m_list.AddScanResult(result);
+        m_list.SetCheck(0, TRUE);
     }
     m_book.Begin({});
     ShowCount(m_list.GetItemCount());
-    if (outcome.failed > 0) AfxMessageBox(TranslateCode(L"IDS_SCAN_CLEAN_REGISTRY_REPAIR_FAILED"));
+    ShowSelectAllState();
+    if (outcome.failed > 0) {
+        AfxMessageBox(TranslateCode(L"IDS_SCAN_CLEAN_REGISTRY_REPAIR_FAILED"));
+    } else if (!outcome.removed.empty()) {
+        CString done;
+        done.Format(TranslateCode(L"IDS_SCAN_CLEAN_REGISTRY_REPAIR_DONE"), int(outcome.removed.size()));
+        ShowDoneMessage(done);
+    }
     return 0;
 }
 

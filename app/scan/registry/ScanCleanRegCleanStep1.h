@@ -1,5 +1,7 @@
 // Second step of the registry page: the entries the scan found, to be ticked and repaired. The clean runs on a
-// worker thread; a row leaves the list only when its registry item is really gone.
+// worker thread; each row the engine cleans leaves the list at once (the count follows the list), and a row whose
+// registry item is still there at the end comes back, ticked. A clean that removed everything it tried says so.
+// "Select All" is ticked exactly while every row is.
 #pragma once
 
 #include <set>
@@ -9,12 +11,12 @@
 #include "ImageButton.h"
 #include "RegCleanBookkeeping.h"
 #include "RegistryData.h"
-#include "controls/RegScanResultListCtrl.h"
+#include "RegScanResultListCtrl.h"
 
 class CScanCleanRegCleanStep1 : public CFunctionDlg {
 public:
     enum { IDC_RESULT_LIST = 11103, IDC_SELECT_ALL = 11104, IDC_REPAIR = 11105, IDC_COUNT_CAPTION = 11106,
-           IDC_COUNT = 11107 };
+           IDC_COUNT = 11107, IDC_DONE_MESSAGE = 11108 };
 
     CScanCleanRegCleanStep1();
     ~CScanCleanRegCleanStep1() override;
@@ -37,6 +39,7 @@ protected:
     void OnSelectAll();
     LRESULT OnCleanItem(WPARAM wParam, LPARAM);
     LRESULT OnCleanFinished(WPARAM wParam, LPARAM);
+    void OnListItemChanged(NMHDR* hdr, LRESULT* result);
     BOOL OnEraseBkgnd(CDC* pDC);
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     DECLARE_MESSAGE_MAP()
@@ -44,6 +47,11 @@ protected:
 private:
     static DWORD WINAPI CleanThread(LPVOID param);
     void ShowCount(int count);
+    void ShowDoneMessage(const CString& text);
+    void ShowSelectAllState();
+    // The list row showing the result, -1 when none does.
+    int FindListRow(const CRegistryData::SCAN_RESULT* result) const;
+    bool m_bSettingAllChecks = false;
 
     CRegistryData* m_pEngine = nullptr;
     std::set<const CRegistryData::SCAN_RESULT*> m_results;
@@ -55,6 +63,7 @@ private:
     CGeneralImageButton m_repair;
     CStatic m_countCaption;
     CStatic m_count;
+    CStatic m_doneMessage;
     CFont m_textFont;
     HBITMAP m_hFrame = nullptr;
 };

@@ -13,7 +13,7 @@ const wchar_t* const kTabKeys[kScoreResultListCount] = {
     L"IDS_START_SCAN_RESULT_TAB_EVIDENCE", L"IDS_START_SCAN_RESULT_TAB_JUNKFILE",
     L"IDS_START_SCAN_RESULT_TAB_FILE_ASSOC",  // lists invalid shortcuts
 };
-const int kTabX = 20, kTabY = 45, kTabW = 104, kTabH = 31;
+const int kTabX = 20, kTabY = 45, kTabW = 118, kTabH = 31;
 const int kMargin = 20;
 const int kDragStrip = 40;  // the title strip of the background picture
 }  // namespace
@@ -58,7 +58,7 @@ void CScoreResultDialog::OnInitPage()
     CRect client;
     GetClientRect(&client);
     CRect listRect(kMargin, kTabY + kTabH + 10, client.right - kMargin, client.bottom - kMargin);
-    CString column = TranslateCode(L"Scan Result");
+    CString column = TranslateCode(L"IDS_START_SCAN_RESULT_COLUMN");
     CFont* font = GetFont();
     for (int i = 0; i < kScoreResultListCount; ++i) {
         CListCtrl& list = m_lists[i];
@@ -73,7 +73,7 @@ void CScoreResultDialog::OnInitPage()
         CTabButton& tab = m_tabs[i];
         CRect tr(kTabX + i * (kTabW + 2), kTabY, kTabX + i * (kTabW + 2) + kTabW, kTabY + kTabH);
         tab.Create(TranslateCode(kTabKeys[i]), WS_CHILD | WS_VISIBLE, tr, this, UINT(IDC_TAB_FIRST + i));
-        tab.SetBitmaps(354, 353, 353, 355, CLR_INVALID);
+        tab.SetBitmaps(380, 381, 381, 382, CLR_INVALID);
         tab.SetSelected(i == 0);
     }
     m_close.Create(L"", WS_CHILD | WS_VISIBLE, CRect(client.right - 40, 8, client.right - 10, 29), this, IDC_CLOSE);
@@ -88,6 +88,13 @@ LRESULT CScoreResultDialog::OnResultItem(WPARAM wParam, LPARAM lParam)
     for (int list : ScoreResultListsFor((long long)lParam))
         m_lists[list].InsertItem(m_lists[list].GetItemCount(), text);
     return 0;
+}
+
+void CScoreResultDialog::ShowInFront()
+{
+    SetWindowPos(&wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetForegroundWindow();
+    SetActiveWindow();
 }
 
 void CScoreResultDialog::ClearLists()

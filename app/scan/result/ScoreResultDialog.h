@@ -26,6 +26,9 @@ public:
     // controls and leaves it hidden.
     BOOL CreateResultWindow(CWnd* pParent);
     void OnInitPage() override;
+    // Shows the window in front of every other window of the program and gives it the keyboard: it exists from
+    // start-up on, and the main window's own showing puts it behind.
+    void ShowInFront();
     void ClearLists();
     // Shows list nIndex (0..4) and selects its tab.
     void ShowList(int nIndex);

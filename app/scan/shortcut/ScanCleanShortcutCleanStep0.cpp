@@ -43,6 +43,7 @@ void CScanCleanShortcutCleanStep0::OnInitPage()
 
     m_scan.Create(TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP0_BTN_SCAN"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
                   CRect(580, 490, 704, 534), this, IDC_SCAN);
+    SetDefaultButton(IDC_SCAN);
 }
 
 std::vector<std::wstring> CScanCleanShortcutCleanStep0::CheckedDrives() const

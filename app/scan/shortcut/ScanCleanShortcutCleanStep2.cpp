@@ -12,6 +12,7 @@ BEGIN_MESSAGE_MAP(CScanCleanShortcutCleanStep2, CFunctionDlg)
     ON_BN_CLICKED(CScanCleanShortcutCleanStep2::IDC_BACK, &CScanCleanShortcutCleanStep2::OnBack)
     ON_BN_CLICKED(CScanCleanShortcutCleanStep2::IDC_DELETE, &CScanCleanShortcutCleanStep2::OnDelete)
     ON_BN_CLICKED(CScanCleanShortcutCleanStep2::IDC_SELECT_ALL, &CScanCleanShortcutCleanStep2::OnSelectAll)
+    ON_NOTIFY(LVN_ITEMCHANGED, CScanCleanShortcutCleanStep2::IDC_RESULT_LIST, &CScanCleanShortcutCleanStep2::OnListItemChanged)
 END_MESSAGE_MAP()
 
 void CScanCleanShortcutCleanStep2::OnInitPage()
@@ -82,7 +83,13 @@ void CScanCleanShortcutCleanStep2::OnBack()
 
 void CScanCleanShortcutCleanStep2::OnSelectAll()
 {
-    ScanPages::SetAllChecks(m_list, m_selectAll.GetCheck() == BST_CHECKED);
+    m_selectAllFollower.ApplyBox(m_list, m_selectAll);
+}
+
+void CScanCleanShortcutCleanStep2::OnListItemChanged(NMHDR* hdr, LRESULT* result)
+{
+    m_selectAllFollower.OnItemChanged(hdr, m_list, m_selectAll);
+    if (result) *result = 0;
 }
 
 void CScanCleanShortcutCleanStep2::OnDelete()
@@ -96,6 +103,7 @@ void CScanCleanShortcutCleanStep2::OnDelete()
             return shortcut ? &shortcut->link : nullptr;
         },
         1, notRemoved);
+    ScanPages::SelectAllFollower::Refresh(m_list, m_selectAll);
     if (outcome.ticked == 0) return;
     CString tips = TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_DELETE_DONE");
     if (outcome.failed > 0)

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "FunctionDlg.h"
+#include "scan/common/ListChecks.h"
 #include "ImageButton.h"
 #include "InvalidShortcut.h"
 
@@ -27,6 +28,7 @@ protected:
     void OnBack();
     void OnDelete();
     void OnSelectAll();
+    void OnListItemChanged(NMHDR* hdr, LRESULT* result);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -37,6 +39,7 @@ private:
     CListCtrl m_list;
     CImageList m_icons;
     CButton m_selectAll;
+    ScanPages::SelectAllFollower m_selectAllFollower;
     CGeneralImageButton m_back, m_delete;
     CFont m_textFont;
 };

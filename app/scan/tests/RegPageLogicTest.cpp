@@ -1,6 +1,9 @@
 // Rules of the registry page without windows: texts of a result, the category filter and which rows a clean removes.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <vector>
+
 #include "RegCategories.h"
 #include "RegCleanBookkeeping.h"
 #include "RegResultText.h"
@@ -50,7 +53,7 @@ TEST(RegResultText, ReasonKeysAndLines)
 
     // A result without a reason text still starts its first line with the blank.
     auto r = Result(RST_MUICACHE, HKEY_CURRENT_USER, L"Software\\M\\", L"C:\\gone.exe", 0, L"C:\\gone.exe");
-    RegResultLines lines = MakeRegResultLines(r, L"");
+    RegResultLines lines = MakeRegResultLines(r, [](const std::wstring& key) { return key; });
     EXPECT_EQ(L" C:\\gone.exe", lines.title);
     EXPECT_EQ(L"HKCU\\Software\\M\\", lines.path);
     std::wstring text = JoinRegResultLines(lines), title, rest;
@@ -62,6 +65,97 @@ TEST(RegResultText, ReasonKeysAndLines)
     SplitRegResultText(L"\nx", title, rest);
     EXPECT_EQ(L"\nx", title);
     EXPECT_EQ(L"", rest);
+}
+
+// A dictionary of a few texts; any other key comes back as itself.
+std::wstring GermanText(const std::wstring& key)
+{
+    static const std::map<std::wstring, std::wstring> texts = {
+        {L"IDS_SCAN_CLEAN_REGISTRY_REASON_FILE_NOT_FOUND", L"Datei nicht gefunden:"},
+        {L"IDS_SCAN_CLEAN_REGISTRY_REASON_JUNK_VALUE", L"Veralteter Eintrag:"},
+        {L"IDS_SCAN_CLEAN_REGISTRY_DETAIL_PATH_MISSING", L"\"%s\" ist nicht vorhanden"},
+        {L"IDS_SCAN_CLEAN_REGISTRY_DETAIL_NO_INSTALL_INFO", L"Die Installationsdaten von \"%s\" fehlen"},
+        {L"Bekannter Text", L"Known text"},
+    };
+    auto found = texts.find(key);
+    return found == texts.end() ? key : found->second;
+}
+
+bool HasHanCharacter(const std::wstring& text)
+{
+    for (wchar_t c : text)
+        if (c >= 0x4E00 && c <= 0x9FFF) return true;
+    return false;
+}
+
+TEST(RegResultText, DescriptionsGoThroughTheDictionaryAndAreNeverEmpty)
+{
+    struct Case {
+        const wchar_t* subKey;
+        const wchar_t* value;
+        const wchar_t* detail;
+        const wchar_t* expected;
+    } cases[] = {
+        // Engine wordings around a path or a name; a % in the path is not a format.
+        {L"P\\a.exe\\", L"", L"\"C:\\100%s\\a.exe\"\u4E0D\u5B58\u5728", L"\"C:\\100%s\\a.exe\" ist nicht vorhanden"},
+        {L"U\\Gone\\", L"", L"\u201CGone\u201D\u5BF9\u5E94\u7684\u5B89\u88C5\u4FE1\u606F\u4E0D\u5B58\u5728",
+         L"Die Installationsdaten von \"Gone\" fehlen"},
+        {L"P\\b.exe\\", L"", L"\"\"\u4E0D\u5B58\u5728", L"\"\" ist nicht vorhanden"},
+        // Only the start of a wording: shown as it is.
+        {L"P\\c.exe\\", L"", L"\"C:\\c.exe\"", L"\"C:\\c.exe\""},
+        // Paths and names are looked up too: unknown ones show unchanged, known ones translated.
+        {L"K\\", L"v", L"C:\\gone.exe", L"C:\\gone.exe"},
+        {L"K\\", L"v", L"Bekannter Text", L"Known text"},
+        // No description: the value name, else the key's last part.
+        {L"K\\", L"C:\\x.dll", L"", L"C:\\x.dll"},
+        {L".xyz\\", L"", L"", L".xyz"},
+        {L"A\\B\\\\", L"", L"", L"B"},
+        {L"", L"", L"", L"HKCR\\"},
+    };
+    for (const Case& c : cases) {
+        auto r = Result(RST_APPPATH, HKEY_CLASSES_ROOT, c.subKey, c.value, RSR_JUNK_VALUE, c.detail);
+        EXPECT_EQ(c.expected, RegResultDetailText(r, &GermanText)) << c.subKey;
+        EXPECT_EQ(std::wstring(L"Veralteter Eintrag: ") + c.expected, MakeRegResultLines(r, &GermanText).title);
+    }
+}
+
+// The engine's own results for a missing program path and a leftover uninstall entry read in the dictionary's
+// language, never in the engine's.
+TEST(RegResultText, EngineResultsReadInTheDictionaryLanguage)
+{
+    const std::wstring appPaths = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\quorvel-gone.exe";
+    const std::wstring uninstall = L"Software\\Microsoft\\Windows\\CurrentVersion\\uninstall\\QuorvelGone";
+    const wchar_t missing[] = L"C:\\quorvel-nowhere\\gone.exe";
+    for (const std::wstring& key : {appPaths, uninstall}) {
+        HKEY k = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                                 nullptr, &k, nullptr));
+        const wchar_t* name = key == uninstall ? L"UninstallString" : L"";
+        RegSetValueExW(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(missing), sizeof(missing));
+        RegCloseKey(k);
+    }
+
+    std::vector<CRegistryData::SCAN_RESULT> found;
+    CRegistryData engine;
+    engine.Scan([](REG_SCAN_TYPE type, void*) { return type == RST_APPPATH || type == RST_UNINSTALL; }, nullptr,
+                [](const CRegistryData::SCAN_RESULT* r, void* user) {
+                    if (r->data.subKey.find(L"uorvel") != std::wstring::npos)
+                        static_cast<std::vector<CRegistryData::SCAN_RESULT>*>(user)->push_back(*r);
+                    return true;
+                },
+                &found);
+    for (const std::wstring& key : {appPaths, uninstall}) RegDeleteKeyW(HKEY_LOCAL_MACHINE, key.c_str());
+
+    ASSERT_EQ(2u, found.size());
+    for (const auto& r : found) {
+        const std::wstring title = MakeRegResultLines(r, &GermanText).title;
+        EXPECT_FALSE(HasHanCharacter(title)) << r.data.subKey;
+        EXPECT_EQ(0u, title.find(L"Datei nicht gefunden: ")) << r.data.subKey;
+        const std::wstring expected = r.type == RST_APPPATH
+                                          ? L"\"" + std::wstring(missing) + L"\" ist nicht vorhanden"
+                                          : L"Die Installationsdaten von \"QuorvelGone\" fehlen";
+        EXPECT_NE(std::wstring::npos, title.find(expected)) << r.data.subKey;
+    }
 }
 
 TEST(RegCategories, TitleKeysAndFilterAnswers)

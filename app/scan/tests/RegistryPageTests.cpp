@@ -12,6 +12,7 @@
 #include "PageFactory.h"
 #include "ScanTestHost.h"
 #include "QTestSupport.h"
+#include "controls/CheckBoxEx.h"
 #include "scan/registry/ScanCleanRegCleanDlg.h"
 
 using namespace scan_test;
@@ -147,7 +148,8 @@ protected:
 
     void ClickRow(int row)
     {
-        RECT rc = {LVIR_BOUNDS};
+        RECT rc = {};
+        rc.left = LVIR_BOUNDS;
         ::SendMessageW(list, LVM_ENSUREVISIBLE, (WPARAM)row, FALSE);
         ::SendMessageW(list, LVM_GETITEMRECT, (WPARAM)row, (LPARAM)&rc);
         ClickAt(list, rc.left + 30, rc.top + 20);
@@ -206,14 +208,21 @@ TEST_F(RegistryPage, ScanListsEachSeededEntryAndRepairRemovesOnlyTheTickedOne)
     EXPECT_TRUE(CaptureWindowToBmp(list, shot));
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(shot.c_str()));
 
-    // Select all on then off leaves nothing ticked; then the user ticks the shared DLL row alone.
+    // Select all on then off leaves nothing ticked; then the user ticks the shared DLL row alone. "Select All"
+    // shows whether every row is ticked, whoever ticked them.
     SetSelectAll(true);
     for (int i = 0; i < before; ++i) EXPECT_EQ(1, ListCheck(list, i));
     SetSelectAll(false);
     for (int i = 0; i < before; ++i) EXPECT_EQ(0, ListCheck(list, i));
+    for (int i = 0; i < before; ++i) ClickRow(i);
+    EXPECT_EQ(BST_CHECKED, ::IsDlgButtonChecked(step1, 11104)) << "every row ticked by hand";
+    ClickRow(0);
+    EXPECT_EQ(BST_UNCHECKED, ::IsDlgButtonChecked(step1, 11104)) << "one row unticked";
+    SetSelectAll(false);
     int row = RowsOf(RST_SHAREDDLL, HKEY_LOCAL_MACHINE, shared)[0];
     ClickRow(row);
     ASSERT_EQ(1, ListCheck(list, row));
+    EXPECT_EQ(L"", Text(step1, 11108));
 
     // The database beside the program outlives this run: compare with what it held before.
     const int backedUpBefore = std::max(0, BackupRowsFor(shared));
@@ -228,6 +237,23 @@ TEST_F(RegistryPage, ScanListsEachSeededEntryAndRepairRemovesOnlyTheTickedOne)
     EXPECT_TRUE(RowsOf(RST_SHAREDDLL, HKEY_LOCAL_MACHINE, shared).empty());
     EXPECT_EQ(std::to_wstring(before - 1), Text(step1, 11107));
     EXPECT_EQ(backedUpBefore + 1, BackupRowsFor(shared));
+    CString done;
+    done.Format(nsVendrel::TranslateCode(L"IDS_SCAN_CLEAN_REGISTRY_REPAIR_DONE"), 1);
+    EXPECT_EQ(done.GetString(), Text(step1, 11108)) << "a clean that removed all it tried says so";
+}
+
+// After each item the engine reports as cleaned, the count shown must be the number of rows listed.
+WNDPROC g_step1Proc = nullptr;
+int g_itemsSeen = 0, g_countDisagreements = 0;
+LRESULT CALLBACK CompareCountWithList(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    LRESULT result = CallWindowProcW(g_step1Proc, wnd, msg, wp, lp);
+    if (msg == WM_REGCLEAN_ITEM) {
+        ++g_itemsSeen;
+        HWND list = ::GetDlgItem(wnd, 11103);
+        if (shell_test::WindowText(::GetDlgItem(wnd, 11107)) != std::to_wstring(ListCount(list))) ++g_countDisagreements;
+    }
+    return result;
 }
 
 TEST_F(RegistryPage, AfterAnAbortOnlyTheListedEntriesCanBeRepaired)
@@ -259,7 +285,12 @@ TEST_F(RegistryPage, AfterAnAbortOnlyTheListedEntriesCanBeRepaired)
     }
 
     SetSelectAll(true);
+    g_step1Proc = (WNDPROC)SetWindowLongPtrW(step1, GWLP_WNDPROC, (LONG_PTR)&CompareCountWithList);
+    g_itemsSeen = g_countDisagreements = 0;
     RepairAndWait();
+    SetWindowLongPtrW(step1, GWLP_WNDPROC, (LONG_PTR)g_step1Proc);
+    EXPECT_GT(g_itemsSeen, 0);
+    EXPECT_EQ(0, g_countDisagreements) << "the count shown and the rows listed differ while the clean runs";
     int remaining = 0;
     for (const std::wstring& name : names) remaining += ValueExists(HKEY_CURRENT_USER, kMuiCache, name.c_str()) ? 1 : 0;
     EXPECT_EQ(seeded - listed, remaining) << unlisted << " results were found after the abort";
@@ -267,7 +298,6 @@ TEST_F(RegistryPage, AfterAnAbortOnlyTheListedEntriesCanBeRepaired)
 }
 
 // Another program writes an entry back while the clean runs: its key is there again when the clean ends.
-WNDPROC g_step1Proc = nullptr;
 LRESULT CALLBACK WriteBackBeforeTheEnd(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     if (msg == WM_REGCLEAN_FINISHED) SetSz(HKEY_CURRENT_USER, kMuiCache, L"C:\\QuorvelGone\\back.exe", L"b");
@@ -301,6 +331,31 @@ TEST_F(RegistryPage, ARowWhoseEntryIsStillThereStaysAndTheFailureIsReported)
     EXPECT_EQ(std::to_wstring(before - 1), Text(step1, 11107));
     ASSERT_TRUE(PumpUntil([&] { return !boxes.Texts().empty(); }, 2000));
     EXPECT_EQ(nsVendrel::TranslateCode(L"IDS_SCAN_CLEAN_REGISTRY_REPAIR_FAILED").GetString(), boxes.Texts()[0]);
+    EXPECT_EQ(L"", Text(step1, 11108)) << "no success message when a row came back";
+}
+
+TEST_F(RegistryPage, ChosenCategoriesStayChosenAndSelectAllFollowsTheBoxes)
+{
+    auto state = [&](int id) { return page->GetStep0().FindRow(id - 11005)->checkBox.GetState(); };
+    auto selectAll = [&] {
+        return dynamic_cast<CCheckBoxEx*>(CWnd::FromHandlePermanent(::GetDlgItem(step0, 11100)))->GetState();
+    };
+    Choose({11009});
+    EXPECT_EQ(0, selectAll());
+    ClickAt(::GetDlgItem(step0, 11100), 2, 2);  // Select All
+    for (int id = 11005; id <= 11014; ++id) EXPECT_EQ(1, state(id)) << id;
+    ClickAt(::GetDlgItem(step0, 11005), 2, 2);  // one box off: Select All goes off
+    EXPECT_EQ(0, state(11005));
+    EXPECT_EQ(0, selectAll());
+    ClickAt(::GetDlgItem(step0, 11005), 2, 2);  // every box on again: so is Select All
+    EXPECT_EQ(1, selectAll());
+    ClickAt(::GetDlgItem(step0, 11007), 2, 2);
+
+    // Another visit of the page shows the same choice.
+    container.ShowPage(PAGE_ID_SCAN_CLEAN_REGISTRY);
+    ASSERT_TRUE(Shown(step0));
+    for (int id = 11005; id <= 11014; ++id) EXPECT_EQ(id == 11007 ? 0 : 1, state(id)) << id;
+    EXPECT_EQ(0, selectAll());
 }
 
 TEST_F(RegistryPage, NothingChosenOrTickedOnlyExplains)

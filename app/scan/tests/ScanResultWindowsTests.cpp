@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Common.h"
+#include "Dictionary.h"
 #include "ScanTestHost.h"
 #include "QTestSupport.h"
 #include "scan/result/PopupMessageDlg.h"
@@ -61,6 +62,35 @@ TEST(ScoreResultDialog, RoutesItemsTabsAndCloses)
 
     dlg.ClearLists();
     for (int i = 0; i < kScoreResultListCount; ++i) EXPECT_EQ(0, dlg.GetItemCount(i)) << i;
+}
+
+// Every tab caption, in every language, fits inside its tab in the font the tab takes for it.
+TEST(ScoreResultDialog, TabCaptionsFitTheirTabsInEveryLanguage)
+{
+    HostMainWindow host;
+    CScoreResultDialog dlg;
+    ASSERT_TRUE(dlg.CreateResultWindow(host.Wnd()));
+    const wchar_t* const keys[kScoreResultListCount] = {
+        L"IDS_START_SCAN_RESULT_TAB_ALL", L"IDS_START_SCAN_RESULT_TAB_REGISTRY", L"IDS_START_SCAN_RESULT_TAB_EVIDENCE",
+        L"IDS_START_SCAN_RESULT_TAB_JUNKFILE", L"IDS_START_SCAN_RESULT_TAB_FILE_ASSOC"};
+    for (const wchar_t* language : {L"en", L"de", L"es", L"fr", L"it", L"jp", L"cn", L"hk", L"ar", L"nl", L"pt"}) {
+        nsVendrel::CRBDictionary dictionary(CString(SBGetAppPathW().c_str()) + L"dic\\" + language, 0);
+        for (int i = 0; i < kScoreResultListCount; ++i) {
+            HWND tab = ::GetDlgItem(dlg.m_hWnd, CScoreResultDialog::IDC_TAB_FIRST + i);
+            const CString caption = dictionary.Translate(keys[i], 0, 1);
+            ASSERT_NE(CString(keys[i]), caption) << language;
+            ::SetWindowTextW(tab, caption);
+            RECT r;
+            ::GetWindowRect(tab, &r);
+            HDC dc = ::GetDC(tab);
+            HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(tab, WM_GETFONT, 0, 0)));
+            SIZE text = {};
+            ::GetTextExtentPoint32W(dc, caption.GetString(), caption.GetLength(), &text);
+            ::SelectObject(dc, old);
+            ::ReleaseDC(tab, dc);
+            EXPECT_LE(text.cx, r.right - r.left - 2 * CTabButton::kTextPadding) << language << " " << keys[i];
+        }
+    }
 }
 
 struct FindPopupState {

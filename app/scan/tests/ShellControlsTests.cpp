@@ -10,7 +10,7 @@
 #include "controls/CheckBoxEx.h"
 #include "controls/ImageRotator.h"
 #include "controls/ProgressCtrlEx.h"
-#include "controls/RegScanResultListCtrl.h"
+#include "scan/registry/RegScanResultListCtrl.h"
 
 using namespace scan_test;
 
@@ -171,7 +171,7 @@ TEST(RegScanResultListCtrl, RowsChecksAndColumnWidth)
     CRegScanResultListCtrl list;
     ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_NOCOLUMNHEADER,
                             CRect(0, 0, 500, 300), &parent, 11103));
-    list.InsertColumn(0, L"This is a test", LVCFMT_LEFT, 100);
+    list.InsertColumn(0, L"", LVCFMT_LEFT, 100);
 
     auto first = Result(1, L"C:\\gone\\a.exe", L"Software\\A\\");
     auto second = Result(0, std::wstring(300, L'x').c_str(), L"Software\\B\\");

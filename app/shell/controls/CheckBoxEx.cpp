@@ -3,6 +3,7 @@
 #include "BitmapDraw.h"
 #include "ControlMath.h"
 #include "ImageButton.h"
+#include "KeyboardFocus.h"
 #include "SkinDraw.h"
 
 namespace {
@@ -48,7 +49,7 @@ void CCheckBoxEx::LoadFrames()
 void CCheckBoxEx::PreSubclassWindow()
 {
     CStatic::PreSubclassWindow();
-    ModifyStyle(WS_BORDER, SS_NOTIFY);
+    ModifyStyle(WS_BORDER, SS_NOTIFY | WS_TABSTOP);
     LoadFrames();
     m_nState = 0;
     m_nFrame = 0;
@@ -90,8 +91,13 @@ void CCheckBoxEx::Paint(HDC dc)
         tr.top = (wh - ext.cy) / 2;
         tr.bottom = tr.top + ext.cy;
         SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, IsWindowEnabled() ? RGB(0, 0, 0) : Shell::kDisabledTextColour);
         DrawTextW(dc, text, text.GetLength(), &tr, 0);
         SelectObject(dc, oldFont);
+        if (::GetFocus() == m_hWnd) {
+            RECT frame = {tr.left - 3, tr.top - 3, tr.left + ext.cx + 3, tr.bottom + 3};
+            Shell::DrawFocusFrame(m_hWnd, dc, frame);
+        }
     }
 }
 
@@ -100,7 +106,11 @@ void CCheckBoxEx::OnClick(POINT pt)
     CRect square;
     GetClientRect(&square);
     square.right = square.left + square.Height();
-    if (!square.PtInRect(pt)) return;
+    if (square.PtInRect(pt)) Press();
+}
+
+void CCheckBoxEx::Press()
+{
     int next = CheckBoxStateAfterClick(m_nState);
     if (next != m_nState) SetState(next);
     CWnd* parent = GetParent();
@@ -144,6 +154,17 @@ LRESULT CCheckBoxEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_DRAWITEM:
         return TRUE;
+    case WM_GETDLGCODE:
+        return DLGC_BUTTON;
+    case WM_KEYUP:
+        if (wParam == VK_SPACE && IsWindowEnabled()) Press();
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        Invalidate();
+        return CStatic::WindowProc(message, wParam, lParam);
+    case WM_GETFONT:
+        return (LRESULT)m_font.GetSafeHandle();
     default:
         return CStatic::WindowProc(message, wParam, lParam);
     }

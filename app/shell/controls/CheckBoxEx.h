@@ -1,6 +1,7 @@
 // CCheckBoxEx: a skinned check box drawn from bitmaps that also shows a scan category's progress
 // (0 unchecked, 1 checked, 2 scanning (animated), 3 done, 4 a fifth look, 5 and 6 caption only).
-// A click in its square notifies the parent with a message numbered like the control's own id.
+// A click in its square, or Space while it has the focus, notifies the parent with a message numbered like the
+// control's own id. It is a Tab stop; the focus frame surrounds its caption.
 #pragma once
 
 #include <QMfc.h>
@@ -33,6 +34,8 @@ private:
     void AddFrame(int state, UINT bitmapId);
     void Paint(HDC dc);
     void OnClick(POINT pt);
+    // What a click in the square does: the next state, then the parent's notification.
+    void Press();
 
     CFont m_font;
     HBITMAP m_frames[kStateCount][kMaxFrames] = {};

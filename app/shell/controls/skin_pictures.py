@@ -41,18 +41,19 @@ def pictures(skin):
         c.round_corners(8, MAGENTA)  # cut out of the window's shape
         return c
 
-    def tab(state):
-        # 354 normal, 353 hover and pressed, 355 selected: 104 x 31, the top corners rounded on the page's white.
+    def tab(state, w=104):
+        # 354 normal, 353 hover and pressed, 355 selected: 104 x 31, the top corners rounded on the page's white;
+        # 380-382 the same 118 wide, for the scan result window, whose five tabs carry long captions.
         top, bottom, edge = {
             0: ((246, 250, 255), (214, 231, 248), (150, 180, 220)),
             1: ((255, 255, 255), (190, 216, 246), (110, 150, 205)),
             2: ((255, 255, 255), (255, 255, 255), (110, 150, 205)),
         }[state]
-        c = Canvas(104, 31, WHITE)
-        c.vgradient(0, 0, 104, 31, top, bottom)
-        c.frame(0, 0, 104, 32, edge)  # open at the bottom
+        c = Canvas(w, 31, WHITE)
+        c.vgradient(0, 0, w, 31, top, bottom)
+        c.frame(0, 0, w, 32, edge)  # open at the bottom
         if state == 2:
-            c.fill(1, 0, 103, 3, ACCENT)
+            c.fill(1, 0, w - 1, 3, ACCENT)
         c.round_corners(4, WHITE, y1=40)
         return c
 
@@ -74,6 +75,9 @@ def pictures(skin):
         (354, lambda: tab(0)),
         (353, lambda: tab(1)),
         (355, lambda: tab(2)),
+        (380, lambda: tab(0, 118)),
+        (381, lambda: tab(1, 118)),
+        (382, lambda: tab(2, 118)),
     ]
     items += [(335 + f, lambda f=f: scanning(f)) for f in range(8)]
     return items

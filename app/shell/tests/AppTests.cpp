@@ -218,9 +218,8 @@ TEST(GermanStart, ShowsGermanCaptions)
     QuorvelProcess app;
     ASSERT_TRUE(app.Start());
     ASSERT_GE(app.WaitUntilVisible(), 0);
-    PumpFor(500);
     HWND main = app.MainWindow();
-    EXPECT_EQ(L"Scannen & Bereinigen", WindowText(FindDescendant(main, 110000)));
+    EXPECT_TRUE(PumpUntil([&] { return WindowText(FindDescendant(main, 110000)) == L"Scannen & Bereinigen"; }));
     EXPECT_EQ(L"Optionen", WindowText(FindDescendant(main, 100005)));
     EXPECT_EQ("", Joined(RawKeys(main))) << "untranslated captions";
     EXPECT_TRUE(SaveWindowShot(main, ArtifactPath(L"shell_main_de.bmp")));

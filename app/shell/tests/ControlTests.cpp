@@ -71,7 +71,7 @@ TEST_F(ImageButtonTest, TransparentPixelsShowTheParentAndOpaqueOnesTheBitmap)
     EXPECT_EQ(RGB(255, 255, 255), shell_test::ScreenPixel(m_button, 0, 0));
 }
 
-TEST_F(ImageButtonTest, ADisabledButtonDrawsItsNormalBitmapAndIgnoresMouseSpaceAndClick)
+TEST_F(ImageButtonTest, ADisabledButtonDrawsItsNormalBitmapAndIgnoresMouseSpaceEnterAndClick)
 {
     m_button.SetDisabled(true);
     m_button.SendMessage(WM_MOUSEHOVER, 0, 0);
@@ -83,15 +83,27 @@ TEST_F(ImageButtonTest, ADisabledButtonDrawsItsNormalBitmapAndIgnoresMouseSpaceA
     m_button.SetFocus();
     m_button.SendMessage(WM_KEYDOWN, VK_SPACE, 0);
     m_button.SendMessage(WM_KEYUP, VK_SPACE, 0);
+    m_button.SendMessage(WM_KEYDOWN, VK_RETURN, 0);
     m_button.SendMessage(BM_CLICK);
     shell_test::PumpFor(50);
     EXPECT_TRUE(m_host.commands.empty());
 
     m_button.SetDisabled(false);
     m_button.SendMessage(BM_CLICK);
-    shell_test::PumpFor(50);
-    ASSERT_EQ(1u, m_host.commands.size());
+    m_button.SendMessage(WM_KEYDOWN, VK_RETURN, 0);  // Enter presses a focused button as a click does
+    ASSERT_TRUE(shell_test::PumpUntil([&] { return m_host.commands.size() >= 2; }));
+    ASSERT_EQ(2u, m_host.commands.size());
     EXPECT_EQ(4242u, m_host.commands[0]);
+    EXPECT_EQ(4242u, m_host.commands[1]);
+
+    // A button disabled as a window looks disabled too.
+    m_button.EnableWindow(FALSE);
+    Repaint(m_button);
+    EXPECT_EQ(CImageButton::StateDisabled, m_button.GetDrawnState());
+    m_button.EnableWindow(TRUE);
+    m_button.SendMessage(WM_MOUSELEAVE, 0, 0);
+    Repaint(m_button);
+    EXPECT_EQ(CImageButton::StateNormal, m_button.GetDrawnState());
 }
 
 TEST(TabButtonTest, StateChangesKeepAValidRegionOfTheBitmapAndLeakNoGdiObjects)

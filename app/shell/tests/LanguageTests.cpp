@@ -1,7 +1,13 @@
-// Language choice from the settings value and boot-mode detection from the command line.
+// Language choice from the settings value, dates in the language's conventions and boot-mode detection from the
+// command line.
 #include <gtest/gtest.h>
 
+#include <ctime>
+#include <string>
+#include <vector>
+
 #include "Language.h"
+#include "LocalDateTime.h"
 #include "WebLinks.h"
 
 namespace {
@@ -24,22 +30,30 @@ TEST(LanguageChoice, MapsSettingTextToFolderAndIndex)
     }
 }
 
-TEST(BootMode, IsACaseSensitiveSubstringOfTheCommandLine)
+TEST(BootMode, IsAnArgumentOfItsOwn)
 {
     struct Case {
         const wchar_t* commandLine;
         bool boot;
     } cases[] = {
         {L"Q:\\Quorvel.exe --boot", true},
-        {L"\"Q:\\Quorvel.exe\" x--booty", true},
+        {L"\"Q:\\Quorvel.exe\" --boot", true},
         {L"Q:\\Quorvel.exe --boot --other", true},
+        {L"Q:\\Quorvel.exe --other --boot", true},
+        {L"Q:\\Quorvel.exe \"--boot\"", true},
+        {L"\"Q:\\Quorvel.exe\" x--booty", false},
+        {L"Q:\\Quorvel.exe --booting", false},
+        {L"Q:\\Quorvel.exe x--boot", false},
+        {L"\"C:\\a --boot\\Quorvel.exe\"", false},
+        {L"\"C:\\a\\Quorvel.exe\" \"a --boot\"", false},
         {L"Q:\\Quorvel.exe --BOOT", false},
         {L"Q:\\Quorvel.exe -boot", false},
         {L"Q:\\Quorvel.exe", false},
         {L"", false},
         {nullptr, false},
     };
-    for (const Case& c : cases) EXPECT_EQ(c.boot, Shell::IsBootCommandLine(c.commandLine));
+    for (const Case& c : cases)
+        EXPECT_EQ(c.boot, Shell::IsBootCommandLine(c.commandLine)) << (c.commandLine ? c.commandLine : L"(null)");
 }
 
 TEST(WebLinks, UseTheLanguageRowAndFallBackToTheFirst)
@@ -54,3 +68,31 @@ TEST(WebLinks, UseTheLanguageRowAndFallBackToTheFirst)
 }
 
 } // namespace
+
+TEST(LocalDateTime, WritesTheDateAndTimeInTheLanguagesOwnConventions)
+{
+    std::tm local = {};
+    local.tm_year = 2026 - 1900;
+    local.tm_mon = 11; // December
+    local.tm_mday = 10;
+    local.tm_wday = 4; // a Thursday
+    local.tm_hour = 21;
+    local.tm_min = 7;
+    local.tm_sec = 5;
+    const struct {
+        int index;
+        std::vector<std::wstring> parts;
+    } cases[] = {
+        {0, {L"12/10/2026", L"9:07:05 PM"}},
+        {1, {L"10.12.2026", L"21:07:05"}},
+        {3, {L"10/12/2026", L"21:07:05"}},
+        {5, {L"2026/12/10", L"21:07:05"}},
+        {99, {L"12/10/2026", L"PM"}},  // not a language: English
+    };
+    for (const auto& c : cases) {
+        std::wstring text = Shell::FormatDateTime(local, c.index);
+        for (const std::wstring& part : c.parts)
+            EXPECT_NE(std::wstring::npos, text.find(part)) << "language " << c.index << ": " << std::string(text.begin(), text.end());
+    }
+    EXPECT_EQ(std::wstring::npos, Shell::FormatDateTime(local, 1).find(L"PM"));
+}

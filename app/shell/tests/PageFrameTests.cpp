@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 #include <set>
+#include <vector>
 
 #include "FunctionDlg.h"
 #include "PageFactory.h"
@@ -114,8 +115,9 @@ TEST_F(PageFrame, AnUnknownIdHidesEveryPageAndTheContainer)
     EXPECT_FALSE(HasVisibleBit(a));
     EXPECT_FALSE(HasVisibleBit(&m_container));
     // The emptied area is repainted by the main window (the old page's pixels do not stay).
-    shell_test::PumpFor(100);
-    EXPECT_EQ(shell_test::HostWindow::kBackground, shell_test::ScreenPixel(m_host.GetSafeHwnd(), 300, 300));
+    EXPECT_TRUE(shell_test::PumpUntil([&] {
+        return shell_test::ScreenPixel(m_host.GetSafeHwnd(), 300, 300) == shell_test::HostWindow::kBackground;
+    }));
     m_container.ShowPage(110001);
     EXPECT_TRUE(m_container.IsWindowVisible());
     EXPECT_TRUE(a->IsWindowVisible());
@@ -212,6 +214,29 @@ TEST(PageFactory, ListsEveryPageIdOnceInItsGroupsAndCreatesRegisteredClasses)
     EXPECT_TRUE(Shell::IsPageRegistered(kTestPageId));
     EXPECT_FALSE(Shell::IsPageRegistered(kUnregisteredPageId));
     EXPECT_TRUE(Shell::IsPageRegistered(Shell::kOptionsWindowId));
+}
+
+TEST_F(PageFrame, APageThatIsNotBuiltShowsATranslatedNoteAndABuiltOneDoesNot)
+{
+    struct Case { int id; bool note; } cases[] = {{kUnregisteredPageId, true}, {kTestPageId, false}};
+    std::vector<std::unique_ptr<CFunctionDlg>> pages;
+    for (const Case& c : cases) {
+        pages.emplace_back(Shell::CreatePageObject(c.id));
+        CFunctionDlgContainer::AddPage(pages.back().get(), &m_container, c.id);
+        EXPECT_EQ(c.note, pages.back()->IsNotBuilt()) << c.id;
+        m_container.ShowPage(c.id);
+        HWND page = pages.back()->GetSafeHwnd();
+        ::RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        // The note is written across the middle of the page; the page is white everywhere else.
+        RECT client;
+        ::GetClientRect(page, &client);
+        int inked = 0;
+        for (int y = client.bottom / 2 - 30; y < client.bottom / 2 + 30; ++y)
+            for (int x = 40; x < client.right - 40; x += 2)
+                inked += shell_test::ScreenPixel(page, x, y) != RGB(255, 255, 255) ? 1 : 0;
+        EXPECT_EQ(c.note, inked > 50) << c.id << ": " << inked << " pixels of text";
+        pages.back()->DestroyWindow();
+    }
 }
 
 TEST(PagePanel, KeepsTheCornersOfTheBitmapInLowPanelsAndStretchesTallOnes)

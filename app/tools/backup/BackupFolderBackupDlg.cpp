@@ -119,7 +119,7 @@ void CBackupFolderBackupDlg::ListFolder(HTREEITEM item, const std::wstring& fold
         ins.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM | TVIF_CHILDREN;
         ins.item.pszText = const_cast<wchar_t*>(name.c_str());
         ins.item.iImage = ins.item.iSelectedImage = icon;
-        ins.item.lParam = isFolder ? kFolder : 0;
+        ins.item.lParam = isFolder ? LPARAM(kFolder) : 0;
         // A folder shows its expand button now and is listed when it is opened.
         ins.item.cChildren = isFolder ? 1 : 0;
         m_tree.InsertItem(&ins);

@@ -58,7 +58,8 @@ bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) 
 DWORD RunProgram(const std::wstring& exe, const std::wstring& args)
 {
     std::wstring cmd = L"\"" + exe + L"\" " + args;
-    STARTUPINFOW si = {sizeof(si)};
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
     if (!CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 999;
     WaitForSingleObject(pi.hProcess, 60000);

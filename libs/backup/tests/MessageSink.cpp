@@ -1,5 +1,7 @@
 #include "MessageSink.h"
 
+#include "QTestSupport.h"
+
 #include "BackupMessages.h"
 
 #include <commctrl.h>
@@ -85,20 +87,6 @@ LRESULT CALLBACK CMessageSink::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARA
 bool CMessageSink::WaitForDone(DWORD timeoutMs)
 {
     backupDone = restoreDone = registryDone = false;
-    DWORD start = GetTickCount();
-    while (!backupDone && !restoreDone && !registryDone)
-    {
-        DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= timeoutMs)
-            return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
-        MSG m;
-        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
-        {
-            TranslateMessage(&m);
-            DispatchMessageW(&m);
-        }
-    }
-    return true;
+    return shell_test::PumpUntil([this] { return backupDone || restoreDone || registryDone; }, timeoutMs);
 }
 }

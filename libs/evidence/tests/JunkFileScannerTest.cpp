@@ -6,12 +6,16 @@
 #include <set>
 
 #include "MessageRecorder.h"
+#include "QTestSupport.h"
 #include "TestFiles.h"
 
 using namespace LumbreyTest;
 using Evidence::CJunkFileScanner;
 
 namespace {
+
+// How long a test waits for the scanner to reach a state.
+const DWORD kWaitMs = 30000;
 
 std::set<std::wstring> Set(const std::vector<std::wstring>& v)
 {
@@ -263,13 +267,13 @@ TEST(JunkFileScanner, StopMidWalkEndsEarlyWithOneDone)
                 stopNow = true;
         };
         scanner.ScanJunkFile({root}, rec.Window());
-        ASSERT_TRUE(MessageRecorder::PumpUntil([&] { return stopNow || rec.Count(WM_JUNKSCAN_DONE) > 0; }));
+        ASSERT_TRUE(shell_test::PumpUntil([&] { return stopNow || rec.Count(WM_JUNKSCAN_DONE) > 0; }, kWaitMs));
         ASSERT_TRUE(stopNow);
         if (fromWindowThread) {
             scanner.StopScan();
         } else {
             HANDLE stopper = CreateThread(NULL, 0, &StopScanThread, &scanner, 0, NULL);
-            ASSERT_TRUE(MessageRecorder::PumpUntil([&] { return WaitForSingleObject(stopper, 0) == WAIT_OBJECT_0; }));
+            ASSERT_TRUE(shell_test::PumpUntil([&] { return WaitForSingleObject(stopper, 0) == WAIT_OBJECT_0; }, kWaitMs));
             CloseHandle(stopper);
         }
         EXPECT_EQ(rec.Count(WM_JUNKSCAN_DONE), 1u);
@@ -295,7 +299,7 @@ TEST(JunkFileScanner, NewScanWhileRunningStopsTheFirstThenRunsFully)
             restart = true;
     };
     scanner.ScanJunkFile({big}, rec.Window());
-    ASSERT_TRUE(MessageRecorder::PumpUntil([&] { return restart; }));
+    ASSERT_TRUE(shell_test::PumpUntil([&] { return restart; }, kWaitMs));
     scanner.ScanJunkFile({small}, rec.Window());
     ASSERT_TRUE(rec.PumpUntil(WM_JUNKSCAN_DONE, 2));
     rec.PumpUntil(WM_JUNKSCAN_DONE, 3, 300); // nothing more may arrive
@@ -328,7 +332,7 @@ TEST(JunkFileScanner, DestroyingARunningScannerStopsAndWaits)
             destroyNow = true;
     };
     scanner->ScanJunkFile({root}, rec.Window());
-    ASSERT_TRUE(MessageRecorder::PumpUntil([&] { return destroyNow; }));
+    ASSERT_TRUE(shell_test::PumpUntil([&] { return destroyNow; }, kWaitMs));
     scanner.reset();
     EXPECT_EQ(rec.Count(WM_JUNKSCAN_DONE), 1u);
     const size_t seen = rec.Messages().size();

@@ -111,6 +111,8 @@ public:
     bool IsFinished();
     long Clean(PFN_REGCLEAN_PROGRESS progress, void* user);
     static const wchar_t* GetTitle(REG_SCAN_TYPE type);
+    // The file Clean backs every item up into before deleting it.
+    static std::wstring BackupDatabasePath();
     void SetScanWnd(HWND hWnd);
 
     int m_bCleanFailed;

@@ -39,8 +39,8 @@ bool IsAsciiPunctuation(wchar_t c) { return c < 0x80 && !iswalnum(c); }
 long FileState(const std::wstring& path, PathProbe& probe) {
     DWORD error = 0;
     DWORD attrs = probe.Attributes(path, &error);
-    if (attrs != INVALID_FILE_ATTRIBUTES) return (attrs & FILE_ATTRIBUTE_DIRECTORY) ? E_FAIL : kPathExists;
-    return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? kPathMissing : E_FAIL;
+    if (attrs != INVALID_FILE_ATTRIBUTES) return (attrs & FILE_ATTRIBUTE_DIRECTORY) ? E_FAIL : HRESULT(kPathExists);
+    return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? HRESULT(kPathMissing) : E_FAIL;
 }
 
 // A character of a name in a drive path: anything but \\ / : * ? " < > |
@@ -123,7 +123,7 @@ long TestAbsolutePath(const std::wstring& path, int kind, PathProbe& probe) {
         bool accepted = folder ? kind != kFileOnly : kind != kFolderOnly;
         return accepted ? kPathExists : kPathMissing;
     }
-    return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? kPathMissing : E_FAIL;
+    return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? HRESULT(kPathMissing) : E_FAIL;
 }
 
 long TestPath(const std::wstring& text, int kind, PathProbe& probe, std::wstring* tested) {

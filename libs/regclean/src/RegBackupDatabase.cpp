@@ -180,7 +180,7 @@ bool CRegBackupDatabase::Open() {
     Close();
     if (m_folder.empty()) return false;
     std::wstring folder = m_folder + L"regbackup";
-    m_path = folder + L"\\regbackup.db";
+    m_path = BackupDatabasePath(m_folder);
     if (!CreateFolderChain(folder)) return false;
     m_resid = RunIdNow();
     if (sqlite3_open_v2(Utf8(m_path).c_str(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
@@ -240,7 +240,7 @@ bool CRegBackupDatabase::ClearAccessJournal() {
 }
 
 int RestoreLeftoverAccessLists(const std::wstring& programFolder) {
-    const std::wstring path = programFolder + L"regbackup\\regbackup.db";
+    const std::wstring path = BackupDatabasePath(programFolder);
     if (programFolder.empty() || GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return 0;
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(Utf8(path).c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
@@ -464,5 +464,7 @@ bool CRegBackupDatabase::WriteRunAndClose() {
     Close();
     return ok;
 }
+
+std::wstring BackupDatabasePath(const std::wstring& programFolder) { return programFolder + L"regbackup\\regbackup.db"; }
 
 }  // namespace bexlar

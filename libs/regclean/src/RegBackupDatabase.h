@@ -99,4 +99,7 @@ LONG OpenKeyForBackup(HKEY root, const std::wstring& path, HKEY* key, KeyLinks l
 // Puts back the access lists a killed clean left replaced, and forgets them; returns how many were put back.
 int RestoreLeftoverAccessLists(const std::wstring& programFolder);
 
+// The database file of a program folder (with a trailing backslash).
+std::wstring BackupDatabasePath(const std::wstring& programFolder);
+
 }  // namespace bexlar

@@ -116,6 +116,8 @@ const wchar_t* CRegistryData::GetTitle(REG_SCAN_TYPE type) {
     return index < 10 ? rstTitle[index] : nullptr;
 }
 
+std::wstring CRegistryData::BackupDatabasePath() { return bexlar::BackupDatabasePath(ProgramFolder()); }
+
 void CRegistryData::SetScanWnd(HWND hWnd) { m_hNotifyWnd = hWnd; }
 
 long CRegistryData::Stop() {

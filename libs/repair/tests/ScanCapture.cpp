@@ -1,5 +1,7 @@
 #include "ScanCapture.h"
 
+#include "QTestSupport.h"
+
 #include <Moravin/ShortCutClean.h>
 
 namespace {
@@ -46,25 +48,12 @@ LRESULT CALLBACK ScanCapture::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
 
 bool ScanCapture::WaitForDone(int doneCount, DWORD timeoutMs)
 {
-    DWORD start = GetTickCount();
-    while (Count(WM_SHORTCUT_SCAN_DONE) < doneCount) {
-        DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= timeoutMs) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - elapsed, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    }
-    return true;
+    return shell_test::PumpUntil([&] { return Count(WM_SHORTCUT_SCAN_DONE) >= doneCount; }, timeoutMs);
 }
 
 void ScanCapture::PumpFor(DWORD ms)
 {
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    }
+    shell_test::PumpFor(ms);
 }
 
 int ScanCapture::Count(UINT msg) const

@@ -206,7 +206,7 @@ public:
     }
     VALUE& operator[](ARG_KEY key) {
         if (Assoc* a = Find(key)) return a->value;
-        if (m_table.empty()) m_table.assign(m_tableSize, (Assoc*)NULL);
+        if (m_table.empty()) m_table.resize(m_tableSize, nullptr);
         UINT hash = HashKey(key);
         UINT bucket = hash % m_tableSize;
         Assoc* a = new Assoc{m_table[bucket], hash, KEY(key), VALUE()};

@@ -102,15 +102,24 @@ public:                                               \
 protected:                                            \
     virtual const AFX_MSGMAP* GetMessageMap() const;
 
+// A message map stores every handler as one generic member pointer and casts it back to its real type when it
+// dispatches (the entry's signature code says which): the casts are intended, so their warning is off for the
+// entries and the dispatcher only.
+#define QMFC_MESSAGE_MAP_CASTS_BEGIN \
+    _Pragma("GCC diagnostic push") _Pragma("GCC diagnostic ignored \"-Wcast-function-type\"")
+#define QMFC_MESSAGE_MAP_CASTS_END _Pragma("GCC diagnostic pop")
+
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                  \
     const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
     const AFX_MSGMAP* theClass::GetThisMessageMap() {                           \
         typedef theClass ThisClass __attribute__((unused));                     \
         typedef baseClass TheBaseClass __attribute__((unused));                 \
+        QMFC_MESSAGE_MAP_CASTS_BEGIN                                            \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 
 #define END_MESSAGE_MAP()                                                        \
     {0, 0, 0, 0, 0, (AFX_PMSG)0}};                                               \
+    QMFC_MESSAGE_MAP_CASTS_END                                                   \
     static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]}; \
     return &messageMap;                                                          \
     }

@@ -365,6 +365,8 @@ HWND ChildOfMessage(HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
+// The dispatchers cast each entry's generic handler back to the type its signature code names.
+QMFC_MESSAGE_MAP_CASTS_BEGIN
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     LRESULT r = 0;
     if (message == WM_COMMAND) {
@@ -537,6 +539,7 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     }
     return FALSE;
 }
+QMFC_MESSAGE_MAP_CASTS_END
 
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 

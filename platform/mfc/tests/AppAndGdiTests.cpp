@@ -62,7 +62,8 @@ std::wstring ProgramFolder() {
 
 DWORD RunProbe(const wchar_t* args) {
     std::wstring cmd = L"\"" + ProgramFolder() + L"QMfcStartupProbe.exe\" " + args;
-    STARTUPINFOW si = {sizeof(si)};
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
     if (!CreateProcessW(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi)) return 0xDEAD;
     WaitForSingleObject(pi.hProcess, 20000);

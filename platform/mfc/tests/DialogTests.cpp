@@ -124,7 +124,7 @@ TEST(DoModal, RunsOnARawThreadWhileTheMainThreadWaits) {
         result = dlg.DoModal();
         mainSeen = dlg.mainWndInInit;
     };
-    HANDLE t = CreateThread(NULL, 0, RunFunctionThread, &body, 0, NULL);
+    HANDLE t = qcore::StartThread(body);
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(t, 10000));
     CloseHandle(t);
     EXPECT_EQ(77, result);

@@ -120,7 +120,7 @@ TEST(HandleMap, ConcurrentCreationAndLookupKeepEveryMapping) {
             if (fake.Detach() != h || CWnd::FromHandlePermanent(h) != nullptr) ++mismatches;
         }
     };
-    for (int t = 0; t < kThreads; ++t) threads.push_back(CreateThread(NULL, 0, RunFunctionThread, &body, 0, NULL));
+    for (int t = 0; t < kThreads; ++t) threads.push_back(qcore::StartThread(body));
     CWnd mine;
     ASSERT_TRUE(CreateHost(mine));
     // Look up our own window for as long as the workers churn the map.

@@ -1,51 +1,28 @@
-// Helpers for the layer's window tests: pumping the queue with a watchdog, and a plain host window.
+// Helpers for the layer's window tests: a plain host window and running code on another thread. Waiting with a
+// message pump comes from the shared test support.
 #pragma once
 
 #include "QMfc.h"
+#include "QTestSupport.h"
+#include "QWorker.h"
 
 #include <functional>
 
 namespace qmfc_test {
 
-// Pumps this thread's queue until pred() holds or the time runs out; returns pred().
-inline bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 3000) {
-    DWORD start = GetTickCount();
-    while (!pred()) {
-        if (GetTickCount() - start > timeoutMs) return pred();
-        MSG msg;
-        while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}
-
-inline void PumpFor(DWORD ms) {
-    PumpUntil([] { return false; }, ms);
-}
+using shell_test::PumpFor;
+using shell_test::PumpUntil;
 
 // A top-level host (hidden) created through the layer.
 inline bool CreateHost(CWnd& wnd, LPCWSTR title = L"host") {
     return wnd.CreateEx(0, NULL, title, WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, NULL, NULL) != FALSE;
 }
 
-// Runs fn on a new thread and waits for it (pumping this thread's sent messages meanwhile).
-inline DWORD WINAPI RunFunctionThread(LPVOID p) {
-    (*static_cast<const std::function<void()>*>(p))();
-    return 0;
-}
-
+// Runs fn on a new thread and waits for it, dispatching this thread's messages meanwhile.
 inline void RunOnThread(const std::function<void()>& fn) {
-    HANDLE h = CreateThread(NULL, 0, RunFunctionThread, (LPVOID)&fn, 0, NULL);
-    while (MsgWaitForMultipleObjects(1, &h, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
-        MSG msg;
-        while (PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
+    HANDLE h = qcore::StartThread(fn);
+    if (!h) return;
+    qcore::WaitForHandle(h, INFINITE, qcore::Pump::All);
     CloseHandle(h);
 }
 

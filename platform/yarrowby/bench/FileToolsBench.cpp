@@ -1,20 +1,20 @@
-// Times one run of a Yarrowby file tool inside this process (the Wine start-up is not counted), from the call to
-// its done message:
+// Times runs of the Yarrowby file tools inside this process (the Wine start-up is not counted), from the call to
+// the tool's done message:
 //   YarrowbyFileBench shred <file> <passes>
 //   YarrowbyFileBench split <source> <folder> <piece bytes>
 //   YarrowbyFileBench join <folder> <name> <piece count> <output folder>
-// and the floors, bare programs doing the same work with plain Win32 calls:
-//   YarrowbyFileBench bare-shred <file> <passes>                       overwrite, flush per pass, delete
-//   YarrowbyFileBench bare-split <source> <folder> <piece bytes>       read, write and flush each piece
-//   YarrowbyFileBench bare-join <folder> <name> <piece count> <output folder>
-// Prints "seconds <s>" and "failed <n> <first error>"; the exit code is 0 when the run succeeded.
+//   YarrowbyFileBench serve
+// A run prints "seconds <s> failed <n> <first error>"; its exit code is 0 when the run succeeded. "serve" reads
+// such commands (without the program name, blanks between the words) from standard input one at a time and
+// answers each with that line, so one Wine session serves a whole bench and the caller can settle the disk
+// before it sends the next command.
 #include <windows.h>
 
 #include <Yarrowby.h>
 
 #include <cstdio>
-#include <algorithm>
-#include <cwchar>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -65,148 +65,81 @@ double Seconds(const LARGE_INTEGER& start)
     return double(now.QuadPart - start.QuadPart) / double(frequency.QuadPart);
 }
 
-const DWORD kChunk = 1 << 20;
-
-// Writes all of data; false on an error.
-bool WriteAll(HANDLE file, const char* data, DWORD size)
+void Usage()
 {
-    while (size > 0) {
-        DWORD done = 0;
-        if (!::WriteFile(file, data, size, &done, nullptr) || done == 0) return false;
-        data += done;
-        size -= done;
+    std::fprintf(stderr, "usage: YarrowbyFileBench shred <file> <passes> | split <source> <folder> <piece bytes> | "
+                         "join <folder> <name> <piece count> <output folder> | serve\n");
+}
+
+// Runs one command (its words without the program name) and prints its line. False for a malformed command.
+bool RunCommand(HWND wnd, const std::vector<std::wstring>& args)
+{
+    const std::wstring mode = args.empty() ? L"" : args[0];
+    CFileShredder shredder;
+    CFileSpliter spliter;
+    CFileJoin join;
+    g_run = Run();
+    LARGE_INTEGER start;
+    ::QueryPerformanceCounter(&start);
+    if (mode == L"shred" && args.size() == 3) {
+        g_run.doneMessage = WM_SHRED_DONE;
+        shredder.SetParentWnd(wnd);
+        shredder.ShredderFiles({args[1]}, _wtoi(args[2].c_str()));
+    } else if (mode == L"split" && args.size() == 4) {
+        g_run.doneMessage = WM_FILESPLIT_DONE;
+        spliter.SetParentWnd(wnd);
+        spliter.SplitFiles(args[1], args[2], _wcstoui64(args[3].c_str(), nullptr, 10));
+    } else if (mode == L"join" && args.size() == 5) {
+        g_run.doneMessage = WM_FILEJOIN_DONE;
+        std::vector<std::wstring> pieces;
+        for (int n = 1; n <= _wtoi(args[3].c_str()); ++n)
+            pieces.push_back(args[1] + L"\\" + CFileSpliter::PieceFileName(args[2], unsigned(n)));
+        join.SetParentWnd(wnd);
+        join.JoinSpliterFiles(pieces, args[4], args[2]);
+    } else {
+        Usage();
+        return false;
     }
+    WaitForDone();
+    std::printf("seconds %.3f failed %u %ld\n", Seconds(start), unsigned(g_run.failed), long(g_run.error));
+    std::fflush(stdout);
     return true;
 }
 
-bool BareShred(const std::wstring& path, int passes)
+std::vector<std::wstring> Words(const char* line)
 {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
-                                nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    LARGE_INTEGER size;
-    ::GetFileSizeEx(file, &size);
-    std::vector<char> buffer(kChunk);
-    bool ok = true;
-    for (int pass = 0; pass < passes && ok; ++pass) {
-        std::fill(buffer.begin(), buffer.end(), static_cast<char>(0x55 + pass));
-        LARGE_INTEGER zero = {};
-        ::SetFilePointerEx(file, zero, nullptr, FILE_BEGIN);
-        for (long long left = size.QuadPart; left > 0 && ok; left -= kChunk)
-            ok = WriteAll(file, buffer.data(), static_cast<DWORD>(left < kChunk ? left : kChunk));
-        ok = ok && ::FlushFileBuffers(file);
+    std::vector<std::wstring> words;
+    std::wstring word;
+    for (const char* c = line;; ++c) {
+        if (*c == '\0' || *c == ' ' || *c == '\t' || *c == '\r' || *c == '\n') {
+            if (!word.empty()) words.push_back(word);
+            word.clear();
+            if (*c == '\0') break;
+        } else {
+            word += wchar_t(static_cast<unsigned char>(*c));  // bench paths are ASCII
+        }
     }
-    ::CloseHandle(file);
-    return ok && ::DeleteFileW(path.c_str());
-}
-
-// Copies count bytes (all when count < 0) from one open file to a new file, flushed.
-bool CopyOut(HANDLE from, const std::wstring& to, long long count, DWORD disposition, std::vector<char>& buffer)
-{
-    HANDLE out = ::CreateFileW(to.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_FLAG_SEQUENTIAL_SCAN,
-                               nullptr);
-    if (out == INVALID_HANDLE_VALUE) return false;
-    LARGE_INTEGER end = {};
-    if (disposition == OPEN_ALWAYS) ::SetFilePointerEx(out, end, nullptr, FILE_END);
-    bool ok = true;
-    while (ok && count != 0) {
-        DWORD want = count < 0 || count > kChunk ? kChunk : static_cast<DWORD>(count), got = 0;
-        if (!::ReadFile(from, buffer.data(), want, &got, nullptr) || got == 0) break;
-        ok = WriteAll(out, buffer.data(), got);
-        if (count > 0) count -= got;
-    }
-    ok = ok && ::FlushFileBuffers(out);
-    ::CloseHandle(out);
-    return ok;
-}
-
-bool BareSplit(const std::wstring& source, const std::wstring& folder, unsigned long long piece)
-{
-    HANDLE in = ::CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (in == INVALID_HANDLE_VALUE) return false;
-    LARGE_INTEGER size;
-    ::GetFileSizeEx(in, &size);
-    std::vector<char> buffer(kChunk);
-    bool ok = true;
-    unsigned n = 1;
-    for (long long left = size.QuadPart; left > 0 && ok; left -= static_cast<long long>(piece), ++n)
-        ok = CopyOut(in, folder + L"\\bare." + std::to_wstring(n), static_cast<long long>(piece), CREATE_ALWAYS,
-                     buffer);
-    ::CloseHandle(in);
-    return ok;
-}
-
-bool BareJoin(const std::vector<std::wstring>& pieces, const std::wstring& output)
-{
-    std::vector<char> buffer(kChunk);
-    ::DeleteFileW(output.c_str());
-    for (const std::wstring& piece : pieces) {
-        HANDLE in = ::CreateFileW(piece.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-        if (in == INVALID_HANDLE_VALUE) return false;
-        const bool ok = CopyOut(in, output, -1, OPEN_ALWAYS, buffer);
-        ::CloseHandle(in);
-        if (!ok) return false;
-    }
-    return true;
-}
-
-int Usage()
-{
-    std::fwprintf(stderr, L"usage: YarrowbyFileBench [bare-]shred <file> <passes> | [bare-]split <source> <folder> "
-                          L"<piece bytes> | [bare-]join <folder> <name> <piece count> <output folder>\n");
-    return 2;
+    return words;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc < 4) return Usage();
-    const std::wstring mode = argv[1];
     HWND wnd = MakeWindow();
-    CFileShredder shredder;
-    CFileSpliter spliter;
-    CFileJoin join;
-    LARGE_INTEGER start;
-    ::QueryPerformanceCounter(&start);
-    if (mode.compare(0, 5, L"bare-") == 0) {
-        bool ok = false;
-        if (mode == L"bare-shred" && argc == 4) {
-            ok = BareShred(argv[2], _wtoi(argv[3]));
-        } else if (mode == L"bare-split" && argc == 5) {
-            ok = BareSplit(argv[2], argv[3], _wcstoui64(argv[4], nullptr, 10));
-        } else if (mode == L"bare-join" && argc == 6) {
-            std::vector<std::wstring> pieces;
-            for (int n = 1; n <= _wtoi(argv[4]); ++n)
-                pieces.push_back(std::wstring(argv[2]) + L"\\" + CFileSpliter::PieceFileName(argv[3], unsigned(n)));
-            ok = BareJoin(pieces, std::wstring(argv[5]) + L"\\bare-" + argv[3]);
-        } else {
-            return Usage();
+    if (argc == 2 && std::wstring(argv[1]) == L"serve") {
+        std::printf("ready\n");
+        std::fflush(stdout);
+        char line[4096];
+        bool allSucceeded = true;
+        while (std::fgets(line, sizeof(line), stdin)) {
+            const std::vector<std::wstring> words = Words(line);
+            if (words.empty()) continue;
+            if (!RunCommand(wnd, words)) return 2;
+            allSucceeded = allSucceeded && g_run.failed == 0;
         }
-        std::wprintf(L"seconds %.3f\nfailed %u %lu\n", Seconds(start), ok ? 0u : 1u, ok ? 0ul : ::GetLastError());
-        return ok ? 0 : 1;
+        return allSucceeded ? 0 : 1;
     }
-    if (mode == L"shred" && argc == 4) {
-        g_run.doneMessage = WM_SHRED_DONE;
-        shredder.SetParentWnd(wnd);
-        shredder.ShredderFiles({argv[2]}, _wtoi(argv[3]));
-    } else if (mode == L"split" && argc == 5) {
-        g_run.doneMessage = WM_FILESPLIT_DONE;
-        spliter.SetParentWnd(wnd);
-        spliter.SplitFiles(argv[2], argv[3], _wcstoui64(argv[4], nullptr, 10));
-    } else if (mode == L"join" && argc == 6) {
-        g_run.doneMessage = WM_FILEJOIN_DONE;
-        std::vector<std::wstring> pieces;
-        for (int n = 1; n <= _wtoi(argv[4]); ++n)
-            pieces.push_back(std::wstring(argv[2]) + L"\\" + CFileSpliter::PieceFileName(argv[3], unsigned(n)));
-        join.SetParentWnd(wnd);
-        join.JoinSpliterFiles(pieces, argv[5], argv[3]);
-    } else {
-        return Usage();
-    }
-    WaitForDone();
-    std::wprintf(L"seconds %.3f\nfailed %u %ld\n", Seconds(start), unsigned(g_run.failed), long(g_run.error));
+    if (!RunCommand(wnd, std::vector<std::wstring>(argv + 1, argv + argc))) return 2;
     return g_run.failed == 0 ? 0 : 1;
 }

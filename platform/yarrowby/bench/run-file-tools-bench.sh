@@ -1,66 +1,109 @@
 #!/usr/bin/env bash
-# run-file-tools-bench.sh <build-dir> [MiB] [passes] [pairs]: shreds, splits and joins one random file (256 MiB by
-# default) with Yarrowby and with a bare Win32 program doing the same work under the same Wine (the floor), in
-# paired runs, with GNU shred -n, split -b and cat beside them as context; prints the table of
-# scripts/bench-stats.py. Every side ends with the data on the disk (flush or sync per pass and per piece). Times
-# are taken inside the Wine processes (Wine's start-up is left out). The page cache is not dropped (not allowed
-# in this container): the source file is cached for all.
+# run-file-tools-bench.sh <build-dir> [MiB] [passes] [rounds] [tools]: shreds, splits and joins one random file (1024 MiB
+# by default) with Yarrowby and with GNU shred -n, split -b and cat in the same run, and prints per tool the median
+# of the paired ratios GNU time / Yarrowby time, their range, the number of pairs and the machine's load (at least
+# 0.9 is the goal: Yarrowby no slower than 0.9x their speed). tools: some of "shred split join" (join needs split).
+# Paired runs: each round times GNU and Yarrowby back to back on the same work, GNU first in odd rounds and second
+# in even ones, so a load that comes and goes on a shared machine falls on both sides of a pair alike. Every timed
+# run starts after a sync, so no side pays for the other's (or the setup's) dirty pages.
+# Both sides end with the data on the disk: GNU shred syncs each pass, split and cat are followed by sync of their
+# files, and Yarrowby flushes each pass, each piece and the joined file. GNU shred runs without -u, so it does not
+# rename and delete the file while Yarrowby does. Yarrowby runs in one Wine session for the whole bench and is
+# timed inside its process. The page cache is not dropped (not allowed in this container): the source file is
+# cached for both.
 set -euo pipefail
-build=$(realpath "${1:?usage: run-file-tools-bench.sh <build-dir> [MiB] [passes] [pairs]}")
-mib=${2:-256}
+build=$(realpath "${1:?usage: run-file-tools-bench.sh <build-dir> [MiB] [passes] [rounds] [tools]}")
+mib=${2:-1024}
 passes=${3:-3}
-pairs=${4:-${QUORVEL_BENCH_PAIRS:-7}}
+rounds=${4:-7}
+tools=${5:-shred split join}
 here=$(cd "$(dirname "$0")" && pwd)
-root=$(cd "$here/../../.." && pwd)
-run="$root/scripts/wine-run.sh"
+run="$here/../../../scripts/wine-run.sh"
 cmake --build "$build" --target YarrowbyFileBench >/dev/null
 work="$build/bench/yarrowby"
 rm -rf "$work"
 mkdir -p "$work"
-trap 'rm -rf "$work"' EXIT
-piece=$((mib * 1024 * 1024 / 4))
-pieces=4
+# At most the source, two sets of pieces and two joined files at a time.
+need=$((5 * mib + 256))
+free=$(df -Pm "$work" | awk 'NR == 2 {print $4}')
+if [ "$free" -lt "$need" ]; then
+    echo "run-file-tools-bench.sh: $need MiB of free disk needed in $work, $free MiB free" >&2
+    exit 1
+fi
+piece=$((100 * 1024 * 1024))
+pieces=$(( (mib * 1024 * 1024 + piece - 1) / piece ))
 
-now() { date +%s.%N; }
-# Runs the bench program on drive B: (the work folder) and prints its own time.
-timed() {
-    QUORVEL_EXTRA_DRIVES="b:$work" "$run" "$build/bin/YarrowbyFileBench.exe" "$@" | tr -d '\r' |
-        awk '/^seconds/ {s=$2} /^failed/ {if ($2 != 0) {print "failed: " $0 > "/dev/stderr"; exit 1}} END {print s}'
+coproc WINEBENCH { QUORVEL_EXTRA_DRIVES="b:$work" "$run" "$build/bin/YarrowbyFileBench.exe" serve; }
+wine_pid=$WINEBENCH_PID
+to_wine=${WINEBENCH[1]}
+from_wine=${WINEBENCH[0]}
+finish() {
+    exec {to_wine}>&- 2>/dev/null || true
+    wait "$wine_pid" 2>/dev/null || true
+    rm -rf "$work"
 }
-fresh_victim() { cp "$work/src" "$work/victim"; sync "$work/victim"; }
-# <bench> <floor> <floor seconds> <our seconds>
-pair() { printf 'pair\t%s\t%s\t%s\t%s\n' "$@"; }
-peer() { printf 'peer\t%s\t%s\t%s\t%s\n' "$@"; }
+trap finish EXIT
+read_wine() {
+    local line
+    IFS= read -r line <&"$from_wine" || { echo "run-file-tools-bench.sh: the Wine side ended" >&2; exit 1; }
+    printf '%s' "${line%$'\r'}"
+}
+[ "$(read_wine)" = ready ] || { echo "run-file-tools-bench.sh: the Wine side did not start" >&2; exit 1; }
 
-{
-echo "source: $mib MiB of random bytes; $passes passes; $pieces pieces of $piece bytes; $pairs pairs"
+echo "source: $mib MiB of random bytes; $passes passes; pieces of $piece bytes ($pieces); $rounds rounds;" \
+     "$(nproc) CPUs"
 dd if=/dev/urandom of="$work/src" bs=1M count="$mib" status=none
 sync "$work/src"
-for ((r = 0; r < pairs; r++)); do
-    order="ours bare"; [ $((r % 2)) = 1 ] && order="bare ours"
-    for side in $order; do
-        fresh_victim
-        if [ $side = ours ]; then ys=$(timed shred 'B:\victim' "$passes"); else bs=$(timed bare-shred 'B:\victim' "$passes"); fi
-    done
-    fresh_victim
-    t=$(now); shred -n "$passes" -x "$work/victim"; gs=$(echo "$(now) - $t" | bc); rm -f "$work/victim"
-    pair "file shred" "bare overwrite+flush+delete" "$bs" "$ys"; peer "file shred" "GNU shred -n $passes" "$gs" "$ys"
 
-    rm -rf "$work/gnu" "$work/ours" "$work/out"; mkdir -p "$work/gnu" "$work/ours" "$work/out"
-    for side in $order; do
-        if [ $side = ours ]; then yp=$(timed split 'B:\src' 'B:\ours' "$piece"); else bp=$(timed bare-split 'B:\src' 'B:\out' "$piece"); fi
-    done
-    t=$(now); split -b "$piece" "$work/src" "$work/gnu/src,"; sync "$work/gnu"/*; gp=$(echo "$(now) - $t" | bc)
-    pair "file split" "bare read+write+flush" "$bp" "$yp"; peer "file split" "GNU split -b" "$gp" "$yp"
-
-    for side in $order; do
-        if [ $side = ours ]; then yj=$(timed join 'B:\ours' src "$pieces" 'B:\out'); else bj=$(timed bare-join 'B:\ours' src "$pieces" 'B:\out'); fi
-    done
-    t=$(now); cat "$work/gnu"/src,* > "$work/out/gnu"; sync "$work/out/gnu"; gj=$(echo "$(now) - $t" | bc)
-    pair "file join" "bare read+write+flush" "$bj" "$yj"; peer "file join" "GNU cat" "$gj" "$yj"
-    cmp "$work/src" "$work/out/gnu"
+# Elapsed seconds of a command, started on a settled disk.
+gnu() {
+    sync
+    local start=$EPOCHREALTIME
+    "$@"
+    echo "$EPOCHREALTIME - $start" | bc
+}
+# Yarrowby's own time for one bench command, started on a settled disk.
+yarrowby() {
+    sync
+    echo "$*" >&"$to_wine"
+    local answer
+    answer=$(read_wine)
+    case "$answer" in
+        "seconds "*" failed 0 "*) set -- $answer; echo "$2" ;;
+        *) echo "run-file-tools-bench.sh: yarrowby $1: $answer" >&2; exit 1 ;;
+    esac
+}
+gnu_shred() { cp "$work/src" "$work/victim"; gnu shred -n "$passes" -x "$work/victim"; rm -f "$work/victim"; }
+ours_shred() {
+    cp "$work/src" "$work/victim"
+    yarrowby shred 'B:\victim' "$passes"
+    [ ! -e "$work/victim" ] || { echo "run-file-tools-bench.sh: the shredded file is still there" >&2; exit 1; }
+}
+split_and_sync() { split -b "$piece" "$work/src" "$work/gnu/src,"; sync "$work/gnu"/*; }
+gnu_split() { rm -rf "$work/gnu"; mkdir "$work/gnu"; gnu split_and_sync; }
+ours_split() { rm -rf "$work/ours"; mkdir "$work/ours"; yarrowby split 'B:\src' 'B:\ours' "$piece"; }
+cat_and_sync() { cat "$work/gnu"/* > "$work/out/gnu"; sync "$work/out/gnu"; }
+gnu_join() { mkdir -p "$work/out"; gnu cat_and_sync; cmp "$work/src" "$work/out/gnu"; rm -f "$work/out/gnu"; }
+ours_join() {
+    mkdir -p "$work/out"
+    yarrowby join 'B:\ours' src "$pieces" 'B:\out'
     cmp "$work/src" "$work/out/src"
-    cmp "$work/src" "$work/out/bare-src"
-    rm -f "$work/out/src" "$work/out/bare-src"
+    rm -f "$work/out/src"
+}
+
+times="$work/times"   # tool, GNU seconds, Yarrowby seconds, 1-minute load average, one pair a line
+: > "$times"
+for ((r = 1; r <= rounds; r++)); do
+    line="round $r:"
+    for tool in $tools; do
+        load=$(cut -d' ' -f1 /proc/loadavg)
+        if ((r % 2)); then g=$("gnu_$tool"); y=$("ours_$tool"); else y=$("ours_$tool"); g=$("gnu_$tool"); fi
+        echo "$tool $g $y $load" >> "$times"
+        line+=" $tool gnu $g s, yarrowby $y s;"
+    done
+    echo "$line"
 done
-} | python3 "$root/scripts/bench-stats.py" --quiet
+
+echo "ratio = GNU time / Yarrowby time per pair (goal >= 0.90); load = mean 1-minute load average"
+awk -v cpus="$(nproc)" -v peers="shred=shred -n $passes;split=split -b;join=cat" -f "$here/paired-stats.awk" \
+    "$times"

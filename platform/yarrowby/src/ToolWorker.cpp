@@ -38,7 +38,7 @@ bool YarrowbyToolWorker::Running() const { return m_worker.Running() && !m_doneS
 
 void YarrowbyToolWorker::SendProgress(WPARAM wParam, LPARAM lParam) const
 {
-    if (HWND wnd = m_wnd.load()) ::SendMessageW(wnd, m_progressMessage, wParam, lParam);
+    if (HWND wnd = m_wnd.load()) ::SendNotifyMessageW(wnd, m_progressMessage, wParam, lParam);
 }
 
 void YarrowbyToolWorker::SendDone(unsigned failed, DWORD error) const

@@ -1,5 +1,5 @@
 // The running part the shredder, the splitter and the joiner share: one job at a time on a thread of its own,
-// progress and done messages sent to a window with SendMessageW, and exactly one done message per call.
+// progress and done messages sent to a window, and exactly one done message per call.
 #pragma once
 
 #include <windows.h>
@@ -49,6 +49,8 @@ public:
 
     // For the job, on its own thread.
     bool StopRequested() const { return m_worker.StopRequested(); }
+    // Does not wait for the window's thread to handle the message: the job goes on copying meanwhile, and the
+    // window still handles every progress message, in order, before the done message.
     void SendProgress(WPARAM wParam, LPARAM lParam) const;
 
 private:

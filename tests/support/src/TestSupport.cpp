@@ -25,6 +25,12 @@ BOOL CALLBACK FindBoxProc(HWND wnd, LPARAM param)
     wchar_t cls[32] = L"";
     ::GetClassNameW(wnd, cls, 32);
     if (wcscmp(cls, L"#32770") != 0 || !::GetDlgItem(wnd, 0xFFFF)) return TRUE;
+    // A message box holds only its text, its icon and its buttons: a program's own dialog (its main window)
+    // that happens to have a static without an id is no box.
+    for (HWND child = ::GetWindow(wnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        ::GetClassNameW(child, cls, 32);
+        if (_wcsicmp(cls, L"Button") != 0 && _wcsicmp(cls, L"Static") != 0) return TRUE;
+    }
     for (HWND s : *find->skip)
         if (s == wnd) return TRUE;
     find->found = wnd;

@@ -7,9 +7,9 @@
 
 #include <Common.h>
 
-#include "../oneclick/ScanTime.h"
-#include "../oneclick/ScoreStore.h"
-#include "../oneclick/StartStep1Dlg.h"
+#include "scan/lastscan/ScanTime.h"
+#include "scan/lastscan/ScoreStore.h"
+#include "scan/oneclick/StartStep1Dlg.h"
 #include "EntryApp.h"
 #include "FuncStartDlg.h"
 #include "PageIds.h"
@@ -44,7 +44,7 @@ protected:
     void TearDown() override {
         // A scan the page started by itself ends before the windows go.
         if (m_home && m_home->Step1())
-            shell_test::PumpUntil([&] { return !m_home->Step1()->Run().IsBusy(); }, 120000);
+            shell_test::PumpUntil([&] { return !Scan()->Run().IsBusy(); }, 120000);
         m_container.DestroyWindow();
         delete m_home;
     }
@@ -54,7 +54,8 @@ protected:
         m_container.ShowPage(PAGE_ID_START);
     }
     std::wstring Text(int id) { return shell_test::WindowText(m_home->Step0()->GetDlgItem(id)->GetSafeHwnd()); }
-    bool ScanStarted() { return m_home->Step1()->Run().State() != RunState::Idle; }
+    CStartStep1Dlg* Scan() { return dynamic_cast<CStartStep1Dlg*>(m_home->Step1()); }
+    bool ScanStarted() { return Scan()->Run().State() != RunState::Idle; }
 
     shell_test::HostWindow m_host;
     CFunctionDlgContainer m_container;
@@ -94,7 +95,8 @@ TEST_F(HomePage, StatusAndScoreTextsByScore) {
         int score;
         const wchar_t* status;
         const wchar_t* scoreText;
-    } cases[] = {{60, L"IDS_START_LOWSSTATUS", L"60"},
+    } cases[] = {{59, L"IDS_START_LOWSSTATUS", L"59"},
+                 {60, L"IDS_START_HIGHSTATUS", L"60"},  // the scan step's boundary
                  {0, L"IDS_START_UNKONWSTATUS", L"IDS_START_UNKONWSCROE"}};
     for (const auto& c : cases) {
         Store(c.score, DaysAgo(2), 0);
@@ -119,6 +121,6 @@ TEST_F(HomePage, BootModeScansEvenWhenNotDue) {
     CEntryApp::m_bBootMode = TRUE;
     Show();
     EXPECT_TRUE(ScanStarted());
-    shell_test::PumpUntil([&] { return !m_home->Step1()->Run().IsBusy(); }, 120000);
+    shell_test::PumpUntil([&] { return !Scan()->Run().IsBusy(); }, 120000);
     EXPECT_FALSE(CEntryApp::m_bBootMode);
 }

@@ -8,13 +8,15 @@
 
 #include <ctime>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include <Common.h>
 
 #include "QAppDriver.h"
 #include "HealthScore.h"
-#include "ScanTime.h"
-#include "ScoreStore.h"
+#include "scan/lastscan/ScanTime.h"
+#include "scan/lastscan/ScoreStore.h"
 #include "SeededPrefix.h"
 #include "QTestSupport.h"
 
@@ -26,7 +28,7 @@ using shell_test::QuorvelProcess;
 namespace {
 
 const int kAbortRepair = 62208, kReturn = 62209, kShowResult = 62210, kQuickScan = 62109, kProgressText = 62205,
-          kHomeScore = 62106, kFirstResultList = 62307;
+          kHomeScore = 62106, kFirstResultList = 62307, kFirstResultTab = 62302, kScore = 62202;
 const DWORD kScanTimeoutMs = 240000;
 
 std::wstring Artifact(const wchar_t* name) {
@@ -89,6 +91,59 @@ int VisiblePopups(DWORD pid, HWND main) {
     return search.count;
 }
 
+// True when `upper` lies in front of `lower` in the windows' stacking order.
+bool Above(HWND upper, HWND lower) {
+    for (HWND w = GetWindow(upper, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (w == lower) return true;
+    return false;
+}
+
+// The index of the result dialog's one visible list; -1 when none or several are visible.
+int VisibleList(HWND dialog) {
+    int visible = -1;
+    for (int i = 0; i < 5; ++i)
+        if (IsWindowVisible(GetDlgItem(dialog, kFirstResultList + i))) {
+            if (visible >= 0) return -1;
+            visible = i;
+        }
+    return visible;
+}
+
+// A pixel of a top-level window of the program as it is painted on its surface.
+COLORREF PixelOf(HWND wnd, int x, int y) {
+    HDC dc = GetWindowDC(wnd);
+    HDC mem = CreateCompatibleDC(dc);
+    HBITMAP one = CreateCompatibleBitmap(dc, 1, 1);
+    HGDIOBJ old = SelectObject(mem, one);
+    BitBlt(mem, 0, 0, 1, 1, dc, x, y, SRCCOPY);
+    const COLORREF pixel = GetPixel(mem, 0, 0);
+    SelectObject(mem, old);
+    DeleteObject(one);
+    DeleteDC(mem);
+    ReleaseDC(wnd, dc);
+    return pixel;
+}
+
+// The index of the tab drawn selected (its top edge in the accent colour of the selected picture), -1 when none or
+// several are.
+int SelectedTab(HWND dialog) {
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    int selected = -1;
+    for (int i = 0; i < 5; ++i) {
+        HWND tab = GetDlgItem(dialog, kFirstResultTab + i);
+        RECT outer, r;
+        GetWindowRect(dialog, &outer);
+        GetWindowRect(tab, &r);
+        // Read on the dialog's surface: the tab is drawn on it.
+        const COLORREF top = PixelOf(dialog, r.left - outer.left + 50, r.top - outer.top + 1);
+        if (top == RGB(52, 107, 185)) {
+            if (selected >= 0) return -1;
+            selected = i;
+        }
+    }
+    return selected;
+}
+
 std::string Describe(const StoredScore& s) {
     char text[200];
     snprintf(text, sizeof(text), "score %d counts reg %d traces %d junk %d links %d assoc %d", s.score,
@@ -138,6 +193,17 @@ TEST(OneClickApp, ScanFindsSeededProblemsAndRepairLeavesOnlyWhatCannotBeRemoved)
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(listed[i], SendMessageW(GetDlgItem(dialog, kFirstResultList + i), LVM_GETITEMCOUNT, 0, 0))
             << "list " << i;
+    // The window exists since start-up, behind the main window: the click brought it to the front.
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == dialog; }, 10000));
+    EXPECT_TRUE(Above(dialog, main));
+    // A click on a tab shows that category's list alone, and the tab looks selected.
+    for (int tab = 0; tab < 5; ++tab) {
+        shell_test::ClickWindow(FindDescendant(dialog, kFirstResultTab + tab), 20, 15);
+        EXPECT_TRUE(WaitFor([&] { return VisibleList(dialog) == tab; }, 10000)) << "tab " << tab;
+        // The tab is drawn by the program's own thread: wait for its paint rather than reading it once.
+        EXPECT_TRUE(WaitFor([&] { return SelectedTab(dialog) == tab; }, 10000)) << "tab " << tab << " not drawn selected";
+        if (tab == 1) shell_test::SaveWindowShot(dialog, Artifact(L"oneclick-result-registry-tab.bmp"));
+    }
     ShowWindow(dialog, SW_HIDE);
 
     // A junk file in use when the repair runs cannot be deleted: it must stay counted.
@@ -146,9 +212,17 @@ TEST(OneClickApp, ScanFindsSeededProblemsAndRepairLeavesOnlyWhatCannotBeRemoved)
     const std::wstring backup = shell_test::ProgramFolder() + L"regbackup\\regbackup.db";
     DeleteFileW(backup.c_str());
     ForgetLastScanTime();
+    // Repair All asks first, naming what it removes and the registry backup; the user says yes.
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(FindDescendant(main, kAbortRepair)) != FALSE; }, 10000));
+    shell_test::MessageBoxDriver boxes(IDYES, app.ProcessId());
     Click(main, kAbortRepair);
     ASSERT_TRUE(WaitFor(RunStored, kScanTimeoutMs)) << "the repair never ended";
     CloseHandle(locked);
+    const std::vector<std::wstring> asked = boxes.Texts();
+    ASSERT_EQ(1u, asked.size());
+    EXPECT_NE(std::wstring::npos, asked[0].find(L"Junk files: " + std::to_wstring(found.counts[kJunk])));
+    EXPECT_NE(std::wstring::npos, asked[0].find(L"Registry errors: " + std::to_wstring(found.counts[kRegistry])));
+    EXPECT_NE(std::wstring::npos, asked[0].find(L"registry backup " + backup));
 
     EXPECT_FALSE(FileExists(seeded.junkFile));
     EXPECT_TRUE(FileExists(seeded.lockedJunkFile));
@@ -199,7 +273,8 @@ TEST(OneClickApp, AbortMidScanThenANewScanFindsEverything) {
     StoreEarlierScan(1);
     const std::wstring before = ReadStoredScore().timeText;
     Click(main, kReturn);
-    Sleep(500);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(FindDescendant(main, kQuickScan)) != FALSE; }, 10000))
+        << "the home page never came back";
     Click(main, kQuickScan);
     ASSERT_TRUE(WaitFor([&] { return ReadStoredScore().timeText != before; }, kScanTimeoutMs))
         << "the second scan never ended";
@@ -247,4 +322,38 @@ TEST(OneClickApp, HomePageStartsAScanWhenTheLastOneIsSevenDaysOld) {
         EXPECT_EQ(c.scans, scanned) << c.daysAgo << " days ago";
         app.Exit();
     }
+}
+
+// The scan step at the end of a first scan, its result window and the home page afterwards, in every language
+// (test artefacts: oneclick-result-<language>.bmp, oneclick-result-window-<language>.bmp, home-<language>.bmp).
+TEST(OneClickApp, ScreenshotsOfTheResultAndTheHomePageInEveryLanguage) {
+    const wchar_t* const languages[] = {L"en", L"de", L"es", L"fr", L"it", L"jp", L"cn", L"hk", L"ar", L"nl", L"pt"};
+    for (int i = 0; i < 11; ++i) {
+        const std::wstring setting = std::to_wstring(i + 1), language = languages[i];
+        shell_test::SetLanguageSetting(setting.c_str());
+        ClearStoredScore();  // the home page starts a scan at once
+
+        QuorvelProcess app;
+        ASSERT_TRUE(app.Start());
+        const HWND main = app.WaitForMainWindow();
+        ASSERT_NE(nullptr, main);
+        ASSERT_TRUE(WaitFor(RunStored, kScanTimeoutMs)) << "the scan never ended";
+        const StoredScore stored = ReadStoredScore();
+        ASSERT_TRUE(WaitFor([&] { return TextOf(main, kScore) == std::to_wstring(stored.score); }, 10000));
+        EXPECT_TRUE(shell_test::SaveWindowShot(main, Artifact((L"oneclick-result-" + language + L".bmp").c_str())));
+
+        Click(main, kShowResult);
+        HWND dialog = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (dialog = FindWindowW(nullptr, L"Scan Result")) && IsWindowVisible(dialog); },
+                            10000));
+        EXPECT_TRUE(shell_test::SaveWindowShot(
+            dialog, Artifact((L"oneclick-result-window-" + language + L".bmp").c_str())));
+        ShowWindow(dialog, SW_HIDE);
+
+        Click(main, kReturn);
+        ASSERT_TRUE(WaitFor([&] { return TextOf(main, kHomeScore) == std::to_wstring(stored.score); }, 10000));
+        EXPECT_TRUE(shell_test::SaveWindowShot(main, Artifact((L"home-" + language + L".bmp").c_str())));
+        app.Exit();
+    }
+    shell_test::SetLanguageSetting(nullptr);
 }

@@ -6,12 +6,16 @@
 #include <windows.h>
 
 #include <set>
+#include <string>
+#include <vector>
 
 #include <Common.h>
 
+#include "Dictionary.h"
 #include "EntryApp.h"
 #include "FunctionDlg.h"
-#include "ScoreStore.h"
+#include "scan/lastscan/ScanCategories.h"
+#include "scan/lastscan/ScoreStore.h"
 #include "StartStep1Dlg.h"
 #include "QTestSupport.h"
 #include "WindowTestHost.h"
@@ -72,7 +76,9 @@ protected:
 TEST_F(StartStep1Page, ScanStartsFromNothingAndEndsWithItsStoredResult) {
     m_step->StartQuickScan();
     EXPECT_EQ(RunState::Scanning, m_step->Run().State());
-    EXPECT_EQ(L"100", Text(CStartStep1Dlg::IDC_SCORE));
+    // Nothing counted yet: no number and no verdict.
+    EXPECT_EQ(L"", Text(CStartStep1Dlg::IDC_SCORE));
+    EXPECT_EQ(L"IDS_START_TXT_HEALTH_STATUS", Text(CStartStep1Dlg::IDC_HEALTH));
     EXPECT_EQ(L"IDS_START_BTN_ABORT_TXT", Text(CStartStep1Dlg::IDC_ABORT_REPAIR));
     EXPECT_FALSE(Enabled(CStartStep1Dlg::IDC_RETURN));
     EXPECT_FALSE(Enabled(CStartStep1Dlg::IDC_SHOW_RESULT));
@@ -93,6 +99,7 @@ TEST_F(StartStep1Page, ScanStartsFromNothingAndEndsWithItsStoredResult) {
     EXPECT_EQ(m_step->Counts(), stored.counts);
     EXPECT_EQ(m_step->Score(), stored.score);
     EXPECT_EQ(std::to_wstring(stored.score), Text(CStartStep1Dlg::IDC_SCORE));
+    EXPECT_EQ(ScoreStatusKey(stored.score), Text(CStartStep1Dlg::IDC_HEALTH));
 }
 
 TEST_F(StartStep1Page, AbortWaitsForEveryWorkerAndRepeatedAbortIsHarmless) {
@@ -110,15 +117,84 @@ TEST_F(StartStep1Page, AbortWaitsForEveryWorkerAndRepeatedAbortIsHarmless) {
     ASSERT_TRUE(WaitEnded());
     EXPECT_EQ(RunEnd::ScanAborted, m_step->Run().LastEnd());
     EXPECT_EQ(L"IDS_START_TXT_SCAN_FINISH_STATUS_ABORT", Text(CStartStep1Dlg::IDC_PROGRESS_TEXT));
-    EXPECT_TRUE(Enabled(CStartStep1Dlg::IDC_ABORT_REPAIR));
+    // Abort has become Repair All: usable after a short guard.
+    EXPECT_FALSE(Enabled(CStartStep1Dlg::IDC_ABORT_REPAIR));
+    EXPECT_TRUE(shell_test::PumpUntil([&] { return Enabled(CStartStep1Dlg::IDC_ABORT_REPAIR); }, 10000));
     EXPECT_TRUE(ReadStoredScore().hasScore);
 
-    // The next scan runs to its end.
+    // The next scan runs to its end; the last run's verdict and number are gone as it starts.
+    ASSERT_NE(L"", Text(CStartStep1Dlg::IDC_SCORE));
     m_step->StartQuickScan();
     EXPECT_EQ(RunState::Scanning, m_step->Run().State());
     EXPECT_EQ(ScanCounts(), m_step->Counts());
+    EXPECT_EQ(L"", Text(CStartStep1Dlg::IDC_SCORE));
+    EXPECT_EQ(L"IDS_START_TXT_HEALTH_STATUS", Text(CStartStep1Dlg::IDC_HEALTH));
     ASSERT_TRUE(WaitEnded());
     EXPECT_EQ(RunEnd::ScanFinished, m_step->Run().LastEnd());
+}
+
+TEST_F(StartStep1Page, AbortClickedAsTheScanEndsRepairsNothingAndRepairAllAsksFirst) {
+    // Findings of two kinds, one of them in the registry.
+    const std::wstring junk = L"C:\\windows\\temp\\late-abort.tmp";
+    HANDLE file = CreateFileW(junk.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    CloseHandle(file);
+    const wchar_t muiCache[] = L"Software\\Microsoft\\Windows\\ShellNoRoam\\MUICache";
+    ASSERT_EQ(ERROR_SUCCESS,
+              SBRegSetStringValueW(HKEY_CURRENT_USER, muiCache, L"C:\\late-abort\\gone.exe", L"Gone"));
+
+    m_step->StartQuickScan();
+    ASSERT_TRUE(WaitEnded());
+    ASSERT_GE(m_step->Counts()[kJunk], 1);
+    ASSERT_GE(m_step->Counts()[kRegistry], 1);
+    shell_test::MessageBoxDriver boxes(IDNO);
+
+    // The click meant for Abort arrives just after the button became Repair All: nothing happens, nothing asks.
+    EXPECT_FALSE(Enabled(CStartStep1Dlg::IDC_ABORT_REPAIR));
+    Click(CStartStep1Dlg::IDC_ABORT_REPAIR);
+    EXPECT_EQ(RunState::Ended, m_step->Run().State());
+    EXPECT_EQ(RunEnd::ScanFinished, m_step->Run().LastEnd());
+    EXPECT_TRUE(boxes.Texts().empty());
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(junk.c_str()));
+
+    // After the guard Repair All asks first, naming what it removes and the registry backup; "No" keeps all.
+    ASSERT_TRUE(shell_test::PumpUntil([&] { return Enabled(CStartStep1Dlg::IDC_ABORT_REPAIR); }, 10000));
+    Click(CStartStep1Dlg::IDC_ABORT_REPAIR);
+    const std::vector<std::wstring> asked = boxes.Texts();
+    ASSERT_EQ(1u, asked.size());
+    EXPECT_NE(std::wstring::npos, asked[0].find(L"IDS_START_SCROE_SCAN2: " + std::to_wstring(m_step->Counts()[kJunk])))
+        << std::string(asked[0].begin(), asked[0].end());
+    EXPECT_NE(std::wstring::npos, asked[0].find(L"IDS_START_SCROE_SCAN0: "));
+    EXPECT_NE(std::wstring::npos, asked[0].find(CRegistryData::BackupDatabasePath()));
+    EXPECT_EQ(RunState::Ended, m_step->Run().State());
+    EXPECT_EQ(RunEnd::ScanFinished, m_step->Run().LastEnd());
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(junk.c_str()));
+    EXPECT_TRUE(SBRegValueExistW(HKEY_CURRENT_USER, muiCache, L"C:\\late-abort\\gone.exe"));
+
+    DeleteFileW(junk.c_str());
+    SBRegDeleteValueW(HKEY_CURRENT_USER, muiCache, L"C:\\late-abort\\gone.exe");
+}
+
+// Every text the health line shows, in every language, fits its width in the font the line takes for it.
+TEST_F(StartStep1Page, HealthLineShowsEveryStatusWholeInEveryLanguage) {
+    HWND health = m_step->GetDlgItem(CStartStep1Dlg::IDC_HEALTH)->GetSafeHwnd();
+    RECT client;
+    GetClientRect(health, &client);
+    for (const wchar_t* language : {L"en", L"de", L"es", L"fr", L"it", L"jp", L"cn", L"hk", L"ar", L"nl", L"pt"}) {
+        nsVendrel::CRBDictionary dictionary(CString(SBGetAppPathW().c_str()) + L"dic\\" + language, 0);
+        for (const wchar_t* key : {L"IDS_START_TXT_HEALTH_STATUS", L"IDS_START_HIGHSTATUS", L"IDS_START_LOWSSTATUS"}) {
+            const CString text = dictionary.Translate(key, 0, 1);
+            ASSERT_NE(CString(key), text) << language;
+            SetWindowTextW(health, text);
+            HDC dc = GetDC(health);
+            HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(health, WM_GETFONT, 0, 0)));
+            SIZE size = {};
+            GetTextExtentPoint32W(dc, text.GetString(), text.GetLength(), &size);
+            SelectObject(dc, old);
+            ReleaseDC(health, dc);
+            EXPECT_LE(size.cx, client.right) << language << " " << key;
+        }
+    }
 }
 
 TEST_F(StartStep1Page, BootModeEndsWithOnePopupAndIsSwitchedOff) {

@@ -184,6 +184,17 @@ TEST_F(ShortcutPageTest, DeleteRemovesTheTickedShortcutsAndKeepsOneThatCannotBeD
     EXPECT_EQ(nsVendrel::TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_TXT_TIPS"),
               WindowText(::GetDlgItem(step2, CScanCleanShortcutCleanStep2::IDC_TIPS)).c_str());
 
+    // "Select All" is ticked exactly while every row is, whoever ticks the rows.
+    const HWND selectAll = ::GetDlgItem(step2, CScanCleanShortcutCleanStep2::IDC_SELECT_ALL);
+    const struct { int row; BOOL tick; UINT box; } ticks[] = {
+        {0, TRUE, BST_UNCHECKED}, {1, TRUE, BST_CHECKED}, {0, FALSE, BST_UNCHECKED}, {0, TRUE, BST_CHECKED}};
+    for (const auto& t : ticks) {
+        ListView_SetCheckState(list2, t.row, t.tick);
+        EXPECT_EQ(t.box, ::SendMessageW(selectAll, BM_GETCHECK, 0, 0)) << "row " << t.row << " ticked " << t.tick;
+    }
+    ::SendMessageW(selectAll, BM_SETCHECK, BST_UNCHECKED, 0);
+    ClickButton(step2, CScanCleanShortcutCleanStep2::IDC_SELECT_ALL);
+
     // Both ticked, one held open without sharing.
     ::SendMessageW(::GetDlgItem(step2, CScanCleanShortcutCleanStep2::IDC_SELECT_ALL), BM_SETCHECK, BST_CHECKED, 0);
     ClickButton(step2, CScanCleanShortcutCleanStep2::IDC_SELECT_ALL);

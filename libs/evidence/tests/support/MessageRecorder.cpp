@@ -1,5 +1,7 @@
 #include "MessageRecorder.h"
 
+#include "QTestSupport.h"
+
 #include <algorithm>
 
 namespace LumbreyTest {
@@ -70,26 +72,7 @@ size_t MessageRecorder::Count(UINT msg) const
 
 bool MessageRecorder::PumpUntil(UINT msg, size_t count, DWORD timeoutMs)
 {
-    return PumpUntil([&] { return Count(msg) >= count; }, timeoutMs);
-}
-
-bool MessageRecorder::PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
-{
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        const DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= timeoutMs)
-            return false;
-        // Sent messages are delivered by the peek; GetMessageW would not return for them. Short slices:
-        // done() may also turn true without any message.
-        MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
-        MSG m;
-        while (PeekMessageW(&m, NULL, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&m);
-            DispatchMessageW(&m);
-        }
-    }
-    return true;
+    return shell_test::PumpUntil([&] { return Count(msg) >= count; }, timeoutMs);
 }
 
 } // namespace LumbreyTest

@@ -34,8 +34,6 @@ public:
 
     // Pumps the thread's messages until `msg` has arrived `count` times in all; false after the time-out.
     bool PumpUntil(UINT msg, size_t count = 1, DWORD timeoutMs = 30000);
-    // Pumps the thread's messages until done() is true; false after the time-out.
-    static bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 30000);
 
 private:
     static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);

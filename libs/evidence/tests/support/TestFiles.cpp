@@ -16,8 +16,8 @@ std::wstring LongForm(const std::wstring& path)
 std::string HostPath(const std::wstring& windowsPath)
 {
     typedef char*(CDECL * UnixNameFn)(LPCWSTR);
-    auto toUnix = reinterpret_cast<UnixNameFn>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+    auto toUnix = reinterpret_cast<UnixNameFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
     if (toUnix == nullptr)
         return std::string();
     char* name = toUnix(windowsPath.c_str());

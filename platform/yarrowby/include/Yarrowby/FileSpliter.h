@@ -22,7 +22,7 @@ public:
     // The window that receives WM_FILESPLIT_PROGRESS and WM_FILESPLIT_DONE (null: nobody).
     void SetParentWnd(HWND hWnd);
     // Starts writing the pieces of `source` into `folder` on a worker thread and returns at once. Every piece but
-    // the last holds pieceSize bytes; each is flushed when written. On any failure (a full disk, an unreadable
+    // the last holds pieceSize bytes; all are flushed before success is reported. On any failure (a full disk, an unreadable
     // source) the pieces written by this call are removed again. Pieces of an earlier split with higher numbers are
     // left alone. A job still running refuses the call (done at once, ERROR_BUSY). False when refused or no
     // thread could start (done already sent).

@@ -1,5 +1,6 @@
-// Messages the file tools of Yarrowby.dll send to their window (with SendMessageW, from their worker thread),
-// and the failure codes of their done messages.
+// Messages the file tools of Yarrowby.dll send to their window from their worker thread (progress with
+// SendNotifyMessageW, done with SendMessageW; the window handles them in the order sent), and the failure codes of
+// their done messages.
 //
 // Progress: the shredder's parameters are 0 (the page counts messages: exactly 100 x passes per run, spread
 // over the bytes written); the splitter's and joiner's wParam is the part done, 0 to 10000, and lParam 10000.

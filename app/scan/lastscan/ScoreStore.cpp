@@ -2,6 +2,8 @@
 
 #include <Common.h>
 
+#include <atomic>
+
 namespace OneClick {
 
 const wchar_t kRegScoreKey[] = L"Software\\Quorvel\\Param\\RegScore";
@@ -9,6 +11,7 @@ const wchar_t kRegScoreKey[] = L"Software\\Quorvel\\Param\\RegScore";
 namespace {
 const wchar_t kScoreValue[] = L"LastScanScore";
 const wchar_t kTimeValue[] = L"LastScanTime";
+std::atomic<LONG> s_lastStatus{0};
 }  // namespace
 
 const wchar_t* CountValueName(Part part) {
@@ -44,7 +47,10 @@ LONG WriteStoredScore(const ScanCounts& counts, const std::wstring& timeText, in
                                  DWORD(counts.n[i] < 0 ? 0 : counts.n[i])));
     keep(SBRegSetStringValueW(HKEY_LOCAL_MACHINE, kRegScoreKey, kTimeValue, timeText.c_str()));
     keep(SBRegSetDWORDValueW(HKEY_LOCAL_MACHINE, kRegScoreKey, kScoreValue, DWORD(score)));
+    s_lastStatus = first;
     return first;
 }
+
+LONG LastStoreStatus() { return s_lastStatus; }
 
 }  // namespace OneClick

@@ -30,4 +30,7 @@ StoredScore ReadStoredScore();
 // all were written, else the first failure status.
 LONG WriteStoredScore(const ScanCounts& counts, const std::wstring& timeText, int score);
 
+// What the last WriteStoredScore of this process returned (0 before the first write).
+LONG LastStoreStatus();
+
 }  // namespace OneClick

@@ -1,11 +1,13 @@
-#include "HomeLogic.h"
+#include "ScanCategories.h"
 
-namespace Home {
+namespace OneClick {
 
-const wchar_t* HomeStatusKey(int score) {
-    if (score >= 61) return L"IDS_START_HIGHSTATUS";
-    if (score >= 1) return L"IDS_START_LOWSSTATUS";
-    return L"IDS_START_UNKONWSTATUS";
+const wchar_t* ScoreStatusKey(int score) {
+    return score >= 60 ? L"IDS_START_HIGHSTATUS" : L"IDS_START_LOWSSTATUS";
+}
+
+const wchar_t* StoredScoreStatusKey(int score) {
+    return StoredScoreUnknown(score) ? L"IDS_START_UNKONWSTATUS" : ScoreStatusKey(score);
 }
 
 int ScanRowLevel(int count, const int thresholds[4]) {
@@ -25,4 +27,4 @@ const ScanRowInfo& ScanRow(int part) {
     return kRows[part >= 0 && part < 5 ? part : 0];
 }
 
-}  // namespace Home
+}  // namespace OneClick

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "Dictionary.h"
-#include "HomeLogic.h"
+#include "ScanCategories.h"
 #include "SkinDraw.h"
 #include "controls/BitmapDraw.h"
 
@@ -183,7 +183,7 @@ void CStartScanList::DrawItem(LPDRAWITEMSTRUCT dis) {
     std::swprintf(count, 32, L"%d", row.count);
     DrawLine(dc, count, m_hCountFont, RGB(204, 0, 0), RECT{rc.left + 430, rc.top + 12, rc.right, rc.bottom});
 
-    const int level = Home::ScanRowLevel(row.count, row.thresholds);
+    const int level = OneClick::ScanRowLevel(row.count, row.thresholds);
     HBITMAP status = hover && m_hLevelHover[level] ? m_hLevelHover[level] : m_hLevel[level];
     DrawBitmap(dc, rc.right - Shell::BitmapSize(status).cx - 10, rc.top + 13, status);
     ::SetBkMode(dc, oldMode);

@@ -1,6 +1,6 @@
 #include "RegScanResultListCtrl.h"
 
-#include "BitmapDraw.h"
+#include "controls/BitmapDraw.h"
 #include "Dictionary.h"
 #include "ImageButton.h"
 #include "SkinDraw.h"
@@ -55,9 +55,7 @@ void CRegScanResultListCtrl::SetRowHeight()
 void CRegScanResultListCtrl::AddScanResult(const CRegistryData::SCAN_RESULT* pResult)
 {
     if (!pResult || !m_hWnd) return;
-    const wchar_t* reasonKey = RegReasonKey(pResult->reason);
-    std::wstring reason = reasonKey ? std::wstring(nsVendrel::TranslateCode(reasonKey).GetString()) : std::wstring();
-    RegResultLines lines = MakeRegResultLines(*pResult, reason);
+    RegResultLines lines = MakeRegResultLines(*pResult, &nsVendrel::TranslateString);
 
     HDC dc = ::GetDC(m_hWnd);
     SIZE first = TextSize(dc, (HFONT)m_boldFont.m_hObject, lines.title);

@@ -6,10 +6,6 @@ namespace OneClick {
 // Order of the list rows, the score terms and the stored counts.
 enum Part { kRegistry = 0, kEvidence = 1, kJunk = 2, kShortcut = 3, kFileAssoc = 4, kPartCount = 5 };
 
-// Share of the progress bar each part adds when it ends: registry, traces, junk 25 each, shortcuts 15,
-// file associations 10 (sum 100).
-int PartWeight(Part part);
-
 struct ScanCounts {
     int n[kPartCount] = {};
 

@@ -1,4 +1,5 @@
-"""Pictures of the home page and the one-click scan step, drawn by res/tools/make_skin.py.
+"""Pictures of the category list and the busy animation that the home page and the one-click scan step show,
+drawn by res/tools/make_skin.py.
 
 389-404 busy animation, 467-471 category icons, 472-476 status levels (green to red) on the row colour.
 """
