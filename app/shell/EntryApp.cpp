@@ -5,6 +5,7 @@
 
 #include "EntryDlg.h"
 #include "Language.h"
+#include "StartupProfile.h"
 
 BOOL CEntryApp::m_bBootMode = FALSE;
 
@@ -13,6 +14,7 @@ CEntryApp::CEntryApp() = default;
 BOOL CEntryApp::InitInstance()
 {
     // Drive lists with empty removable drives must not raise "No disk" boxes.
+    Shell::StartupProfile::Mark(L"program started");
     ::SetErrorMode(SEM_FAILCRITICALERRORS);
     INITCOMMONCONTROLSEX icc = {sizeof(icc), 0xFF};
     ::InitCommonControlsEx(&icc);
@@ -25,6 +27,7 @@ BOOL CEntryApp::InitInstance()
     SetRegistryKey(L"应用程序向导生成的本地应用程序");
 
     m_bBootMode = Shell::IsBootCommandLine(::GetCommandLineW()) ? TRUE : FALSE;
+    Shell::StartupProfile::Mark(L"controls and COM ready");
 
     {
         CEntryDlg dlg;

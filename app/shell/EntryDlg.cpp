@@ -13,6 +13,7 @@
 #include "PageIds.h"
 #include "PageRetirement.h"
 #include "QWorker.h"
+#include "StartupProfile.h"
 #include "TrayIcon.h"
 #include "WebLinks.h"
 #include "options/LanguageSwitch.h"
@@ -23,6 +24,8 @@ const wchar_t kMutexName[] = L"MUTEX_TANDRIX_EXCLUDE_OBJECT_BODRAN";
 const wchar_t kWindowTitle[] = L"Quorvel";
 const UINT kTaskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
 const UINT kLanguageChanged = Shell::LanguageChangedMessage();
+// Builds the next group of pages once the main window is on the screen.
+const UINT kCreateNextPages = ::RegisterWindowMessageW(L"QuorvelCreateNextPages");
 // Boot mode hides the window at its first non-client paint, once.
 int g_bootHideCounter = 1;
 // The splash gets this long to appear and to close; start-up goes on without it afterwards.
@@ -40,6 +43,7 @@ BEGIN_MESSAGE_MAP(CEntryDlg, CDialog)
     ON_MESSAGE(WM_TRAY_NOTIFY, &CEntryDlg::OnTrayNotify)
     ON_REGISTERED_MESSAGE(kTaskbarCreated, &CEntryDlg::OnTaskbarCreated)
     ON_REGISTERED_MESSAGE(kLanguageChanged, &CEntryDlg::OnLanguageChanged)
+    ON_REGISTERED_MESSAGE(kCreateNextPages, &CEntryDlg::OnCreateNextPages)
     ON_COMMAND(Shell::kCloseButtonId, &CEntryDlg::OnCloseButton)
     ON_COMMAND(Shell::kMinimizeButtonId, &CEntryDlg::OnMinimizeButton)
     ON_COMMAND(Shell::kSupportButtonId, &CEntryDlg::OnSupportButton)
@@ -84,10 +88,13 @@ BOOL CEntryDlg::OnInitDialog()
     SetIcon(m_hIcon, TRUE);
     SetIcon(m_hIcon, FALSE);
 
+    Shell::StartupProfile::Mark(L"main window created");
     LoadLanguage();
+    Shell::StartupProfile::Mark(L"dictionary loaded");
     if (!EnsureSingleInstance()) return FALSE;
 
     if (!CEntryApp::m_bBootMode) StartSplash();
+    Shell::StartupProfile::Mark(L"splash shown");
     ModifyStyle(0, WS_MINIMIZEBOX);
     MoveWindow(0, 0, kWidth, kHeight);
     SetWindowRgn(::CreateRoundRectRgn(0, 0, kWidth, kHeight, 10, 10), TRUE);
@@ -96,17 +103,22 @@ BOOL CEntryDlg::OnInitDialog()
     CreateFrameButtons();
     ShowSplashText(L"Loading Left Button...");
     CreateDrawer();
+    Shell::StartupProfile::Mark(L"frame buttons and drawer");
     ShowSplashText(L"Loading Top Button...");
     CreateTopButtons();
-    CreateOptionsWindow();
+    Shell::StartupProfile::Mark(L"top buttons");
     CreateFunctionPages();
     ArrangeTabOrder();
     EndSplash();
+    Shell::StartupProfile::Mark(L"splash closed");
 
     m_nid = Shell::MakeTrayRecord(GetSafeHwnd(), WM_TRAY_NOTIFY, m_hIcon);
     m_bTrayAdded = Shell::AddTrayIcon(m_nid);
+    Shell::StartupProfile::Mark(L"tray icon");
 
     nsVendrel::TranslateWnd(this, 0, 1);
+    m_bCaptionsTranslated = true;
+    Shell::StartupProfile::Mark(L"captions translated");
     CWnd* active = GetActiveWindow();
     HWND activeWnd = active ? active->GetSafeHwnd() : nullptr;
     if (CEntryApp::m_bBootMode) return TRUE; // stays hidden; only the tray icon shows
@@ -121,6 +133,7 @@ BOOL CEntryDlg::OnInitDialog()
     SetActiveWindow();
     SetForegroundWindow();
     SetFocus();
+    Shell::StartupProfile::Mark(L"placed and activated");
     return TRUE;
 }
 
@@ -235,7 +248,7 @@ void CEntryDlg::CreateTopButtons()
 
 void CEntryDlg::CreateOptionsWindow()
 {
-    if (!Shell::IsPageRegistered(Shell::kOptionsWindowId)) return;
+    if (m_pOptionDlg || !Shell::IsPageRegistered(Shell::kOptionsWindowId)) return;
     m_pOptionDlg = Shell::CreatePageObject(Shell::kOptionsWindowId);
     m_pOptionDlg->Create(IDD_ENTRY_DIALOG, this);
     m_pOptionDlg->ShowWindow(SW_HIDE);
@@ -251,17 +264,44 @@ void CEntryDlg::CreateFunctionPages()
     m_pContainer->Create(IDD_FUNCTION_PAGE, this);
     m_pContainer->MoveWindow(186, 126, 737, 536);
 
+    // Only the first group (the home page) before the window shows: the other pages are hidden until asked for
+    // and are built after the first paint (or at once when one is asked for earlier).
+    CreatePageGroup(0);
+    SwitchPage(PAGE_ID_START);
+}
+
+bool CEntryDlg::CreatePageGroup(int group)
+{
     int groupCount = 0;
     const Shell::PageGroup* groups = Shell::PageGroups(&groupCount);
-    for (int g = 0; g < groupCount; ++g) {
-        ShowSplashText(groups[g].loadingText);
-        for (int i = 0; i < groups[g].count; ++i) {
-            CFunctionDlg* page = Shell::CreatePageObject(groups[g].ids[i]);
-            m_pages.push_back(page);
-            CFunctionDlgContainer::AddPage(page, m_pContainer, groups[g].ids[i]);
-        }
+    if (group >= groupCount) return false;
+    ShowSplashText(groups[group].loadingText);
+    for (int i = 0; i < groups[group].count; ++i) {
+        CFunctionDlg* page = Shell::CreatePageObject(groups[group].ids[i]);
+        m_pages.push_back(page);
+        CFunctionDlgContainer::AddPage(page, m_pContainer, groups[group].ids[i]);
+        // The window's captions were translated at start-up; a page built later is translated on its own.
+        if (m_bCaptionsTranslated) nsVendrel::TranslateWnd(page, 0, 1);
     }
-    SwitchPage(PAGE_ID_START);
+    Shell::StartupProfile::Mark(groups[group].loadingText);
+    m_nNextPageGroup = group + 1;
+    return true;
+}
+
+void CEntryDlg::CreateRemainingPages()
+{
+    while (CreatePageGroup(m_nNextPageGroup)) {
+    }
+}
+
+LRESULT CEntryDlg::OnCreateNextPages(WPARAM, LPARAM)
+{
+    // One group per message, so the window answers between them; the options window comes last.
+    if (CreatePageGroup(m_nNextPageGroup))
+        PostMessage(kCreateNextPages);
+    else
+        CreateOptionsWindow();
+    return 0;
 }
 
 void CEntryDlg::ArrangeTabOrder()
@@ -289,6 +329,7 @@ void CEntryDlg::ArrangeTabOrder()
 void CEntryDlg::SwitchPage(int nPageId)
 {
     if (m_bBusy) return; // dropped, not queued
+    if (nPageId != PAGE_ID_START) CreateRemainingPages();
     if (m_pDrawer) m_pDrawer->SelectItem(nPageId);
     for (HWND h = ::GetWindow(GetSafeHwnd(), GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
         CWnd* wnd = CWnd::FromHandlePermanent(h);
@@ -382,6 +423,7 @@ void CEntryDlg::OnHelpButton()
 
 void CEntryDlg::OnOptionsButton()
 {
+    CreateOptionsWindow();
     if (m_pOptionDlg) m_pOptionDlg->OnShowPage();
 }
 
@@ -416,6 +458,12 @@ void CEntryDlg::OnPaint()
 {
     if (!IsIconic()) {
         CDialog::OnPaint();
+        if (IsWindowVisible() && !m_bShownOnce) {
+            m_bShownOnce = true;
+            Shell::StartupProfile::Mark(L"first paint");
+            Shell::StartupProfile::Write();
+            PostMessage(kCreateNextPages);
+        }
         return;
     }
     CPaintDC dc(this);

@@ -1,6 +1,8 @@
 // CEntryDlg: the skinned main window (930 x 688, round corners, title "Quorvel"). It loads the dictionary,
-// guards against a second instance, shows the splash while it builds the drawer, the top buttons, the options
-// window and every page, adds the tray icon, and receives WM_SWITCH_PAGE, WM_SET_BUSY and WM_TRAY_NOTIFY.
+// guards against a second instance, shows the splash while it builds the drawer, the top buttons
+// and the home page, adds the tray icon, and receives WM_SWITCH_PAGE, WM_SET_BUSY and WM_TRAY_NOTIFY. The other
+// pages and then the options window are built after its first paint, one group per message (or at once when
+// one of them is asked for).
 // Its close button, Enter, Escape and Alt+F4 only hide it; the tray menu's "Exit" ends the program. Tab goes
 // through the drawer, the visible page, the top buttons, minimise and close.
 #pragma once
@@ -50,6 +52,9 @@ protected:
     void CreateTopButtons();
     void CreateOptionsWindow();
     void CreateFunctionPages();
+    // Builds one group of pages (index into Shell::PageGroups); false when there is no such group.
+    bool CreatePageGroup(int group);
+    void CreateRemainingPages();
     void ArrangeTabOrder();
     void EndBootMode();
     void OpenWebLink(bool help);
@@ -59,6 +64,7 @@ protected:
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
     LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam);
     LRESULT OnLanguageChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCreateNextPages(WPARAM wParam, LPARAM lParam);
     void OnCloseButton();
     void OnMinimizeButton();
     void OnSupportButton();
@@ -92,6 +98,9 @@ protected:
     CImageButton m_btnTop[kTopButtonCount];
     CFunctionDlgContainer* m_pContainer = nullptr;
     std::vector<CFunctionDlg*> m_pages;
+    int m_nNextPageGroup = 0;          // the first group of pages not built yet
+    bool m_bCaptionsTranslated = false;
+    bool m_bShownOnce = false;
     qcore::UniqueHandle m_instanceMutex;  // held while this main window lives
     int m_nLanguageIndex = 0;
 };

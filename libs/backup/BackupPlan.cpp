@@ -22,28 +22,35 @@ std::wstring StripTrailingSeparators(std::wstring path)
     return path;
 }
 
+ZipPlatform::FileInfo InfoOf(DWORD attributes, const FILETIME& written, DWORD sizeHigh, DWORD sizeLow)
+{
+    return ZipPlatform::MakeFileInfo(attributes,
+                                     (static_cast<uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime,
+                                     (static_cast<uint64_t>(sizeHigh) << 32) | sizeLow);
+}
+
 class CPlanner
 {
 public:
     CPlanner(const std::wstring& archive, CBackupPlan& plan) : m_archive(FoldCase(FullPath(archive))), m_plan(plan) {}
 
-    void AddFile(const std::wstring& path, uint64_t size)
+    void AddFile(const std::wstring& path, const ZipPlatform::FileInfo& info)
     {
         if (FoldCase(FullPath(path)) == m_archive || !NewStoredName(path, false))
             return;
-        if (size > maxEntrySize)
+        if (info.size > maxEntrySize)
         {
             m_plan.problems.push_back(path + L": file of 4 GiB or more, not backed up");
             return;
         }
-        m_plan.entries.push_back(CAddInfo{ path, false, size });
-        m_plan.totalBytes += size;
+        m_plan.entries.push_back(CAddInfo{ path, false, info.size, info });
+        m_plan.totalBytes += info.size;
     }
 
-    void AddFolderEntry(const std::wstring& path)
+    void AddFolderEntry(const std::wstring& path, const ZipPlatform::FileInfo& info)
     {
         if (NewStoredName(path, true))
-            m_plan.entries.push_back(CAddInfo{ path, true, 0 });
+            m_plan.entries.push_back(CAddInfo{ path, true, 0, info });
     }
 
     void Walk(const std::wstring& folder)
@@ -55,7 +62,7 @@ public:
             m_plan.problems.push_back(folder + L": folder cannot be read");
             return;
         }
-        std::vector<std::wstring> subFolders;
+        std::vector<std::pair<std::wstring, ZipPlatform::FileInfo>> subFolders;
         do
         {
             std::wstring name = fd.cFileName;
@@ -65,16 +72,16 @@ public:
             if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             {
                 if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                    subFolders.push_back(full);
+                    subFolders.emplace_back(full, InfoOf(fd.dwFileAttributes, fd.ftLastWriteTime, 0, 0));
             }
             else
-                AddFile(full, (static_cast<uint64_t>(fd.nFileSizeHigh) << 32) | fd.nFileSizeLow);
+                AddFile(full, InfoOf(fd.dwFileAttributes, fd.ftLastWriteTime, fd.nFileSizeHigh, fd.nFileSizeLow));
         } while (FindNextFileW(find, &fd));
         FindClose(find);
         for (const auto& sub : subFolders)
         {
-            AddFolderEntry(sub);
-            Walk(sub);
+            AddFolderEntry(sub.first, sub.second);
+            Walk(sub.first);
         }
     }
 
@@ -109,7 +116,8 @@ void PlanBackup(const std::vector<std::wstring>& sources, const std::wstring& ar
                 planner.Walk(path.size() == 3 ? path.substr(0, 2) : path);
         }
         else
-            planner.AddFile(path, (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
+            planner.AddFile(path, InfoOf(data.dwFileAttributes, data.ftLastWriteTime, data.nFileSizeHigh,
+                                         data.nFileSizeLow));
     }
 }
 }

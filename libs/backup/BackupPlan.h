@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ColdrithApi.h"
+#include "zip/ZipPlatform.h"
 
 #include <cstdint>
 #include <string>
@@ -15,6 +16,7 @@ struct CAddInfo
     std::wstring m_strPath; // full path
     bool m_bFolder = false;
     uint64_t m_uSize = 0;   // 0 for folders
+    ZipPlatform::FileInfo m_info; // time, attributes and size as the walk found them
 };
 
 struct CBackupPlan

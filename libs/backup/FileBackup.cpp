@@ -117,8 +117,9 @@ int CFileBackup::Run()
             const CAddInfo& entry = plan.entries[next];
             try
             {
-                if (!m_zip.AddFile(entry.m_strPath, entry.m_bFolder ? 0 : level, true, &CFileBackup::Callback, &info,
-                                   65535))
+                // The walk's time, attributes and size: no second look at each file before it is read.
+                if (!m_zip.AddFile(entry.m_strPath, entry.m_info, entry.m_bFolder ? 0 : level, true,
+                                   &CFileBackup::Callback, &info, 65535))
                 {
                     m_errors.push_back(entry.m_strPath + L": cannot be read, not backed up");
                     ++failures;

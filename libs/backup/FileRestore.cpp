@@ -132,8 +132,8 @@ int CFileRestore::Run()
             m_uTotalSize += header.m_uUncomprSize;
     }
 
-    // Files are written into a staging folder inside the target and then moved into place: a failed entry
-    // leaves nothing, and the (possibly large) target folder is searched once per file instead of three times.
+    // New files are written under their final names (removed again when their entry fails); a file already in
+    // the target is replaced only by a complete entry, written first into a staging folder inside the target.
     CRestoreStaging staging;
     if (!m_strTarget.empty() && ZipPlatform::CreateFolders(m_strTarget))
     {
@@ -143,6 +143,7 @@ int CFileRestore::Run()
         staging.Create(m_strTarget, entryNames);
     }
     m_zip.m_szTempFolder = staging.Path();
+    m_zip.m_szMadeFolder.clear(); // the target may have gone since the last run
 
     int failures = 0;
     std::set<std::wstring> written; // file names restored in this run (case folded)

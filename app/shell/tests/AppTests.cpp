@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "PageFactory.h"
 #include "QAppDriver.h"
 #include "QTestSupport.h"
 
@@ -76,6 +77,25 @@ TEST_F(MainWindow, IsARoundedTitledWindowWithTranslatedCaptions)
     EXPECT_EQ(L"Disk Optimizer", WindowText(FindDescendant(Main(), 50006)));
     EXPECT_EQ(100007, VisiblePageId(Main()));
     EXPECT_TRUE(SaveWindowShot(Main(), ArtifactPath(L"shell_main_en.bmp")));
+}
+
+// Only the home page is built before the window shows; every other page follows without being asked for. Runs
+// before any test switches pages (a switch builds them all at once).
+TEST_F(MainWindow, EveryPageIsBuiltAfterTheWindowShowsWithoutBeingAskedFor)
+{
+    int groupCount = 0;
+    const Shell::PageGroup* groups = Shell::PageGroups(&groupCount);
+    std::vector<int> ids;
+    for (int g = 0; g < groupCount; ++g) ids.insert(ids.end(), groups[g].ids, groups[g].ids + groups[g].count);
+    ASSERT_GT(ids.size(), 30u);
+    HWND container = PageContainer(Main());
+    auto missing = [&] {
+        int n = 0;
+        for (int id : ids) n += FindDescendant(container, id) ? 0 : 1;
+        return n;
+    };
+    EXPECT_TRUE(PumpUntil([&] { return missing() == 0; }, 60000)) << missing() << " pages never built";
+    EXPECT_EQ(100007, VisiblePageId(Main())) << "building them shows none of them";
 }
 
 TEST_F(MainWindow, SwitchPageShowsExactlyTheRequestedPageUnlessBusy)

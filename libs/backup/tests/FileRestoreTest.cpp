@@ -129,6 +129,59 @@ TEST(FileRestore, CorruptEntryFailsAloneAndLeavesNothing)
     EXPECT_EQ(ListTree(dir / L"out"), std::vector<std::wstring>{ L"good.txt" }) << "no temporary file left";
 }
 
+// Files already in the target: a complete entry replaces one (read-only too, as before), a damaged entry
+// leaves it as it was. A damaged entry is never counted as restored, and nothing of it stays behind.
+TEST(FileRestore, ExistingFilesAreReplacedOnlyByCompleteEntries)
+{
+    CScratchDir dir(L"keep");
+    std::string text = TextBytes(100000);
+    std::string archive = BuildArchive(dir / L"x.zip", { { L"bad.txt", text, 6 }, { L"short.txt", text, 6 },
+                                                         { L"good.txt", "fine", 6 }, { L"locked.txt", "new", 6 } });
+    archive[30 + 7 + 300] ^= 0x40;                              // bad.txt: its checksum no longer matches
+    size_t shortData = archive.find("short.txt") + 9 + 300;    // short.txt: its data damaged mid-stream
+    archive.replace(shortData, 64, std::string(64, '\xFF'));
+    WriteBytes(dir / L"c.fbk", archive);
+    MakeDirs(dir / L"out");
+    const std::pair<const wchar_t*, const char*> before[] = {
+        { L"bad.txt", "mine" }, { L"short.txt", "mine too" }, { L"good.txt", "old" }, { L"locked.txt", "old" } };
+    for (const auto& f : before)
+        WriteBytes(dir / (std::wstring(L"out\\") + f.first), f.second);
+    SetFileAttributesW((dir / L"out\\locked.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+
+    RestoreRun run;
+    EXPECT_EQ(run.Run(dir / L"c.fbk", dir / L"out"), 2);
+    EXPECT_EQ(ReadBytes(dir / L"out\\bad.txt"), "mine");
+    EXPECT_EQ(ReadBytes(dir / L"out\\short.txt"), "mine too");
+    EXPECT_EQ(ReadBytes(dir / L"out\\good.txt"), "fine");
+    EXPECT_EQ(ReadBytes(dir / L"out\\locked.txt"), "new");
+    EXPECT_EQ(ListTree(dir / L"out"),
+              (std::vector<std::wstring>{ L"bad.txt", L"good.txt", L"locked.txt", L"short.txt" }))
+        << "no temporary file left";
+    ASSERT_EQ(run.restore.GetRunErrors().size(), 2u);
+    EXPECT_NE(run.restore.GetRunErrors()[0].find(L"bad.txt"), std::wstring::npos);
+    EXPECT_NE(run.restore.GetRunErrors()[1].find(L"short.txt"), std::wstring::npos);
+}
+
+// A new file written under its final name goes again when its entry turns out damaged at any point: at the
+// checksum after the last byte, or in the middle of the data.
+TEST(FileRestore, DamagedEntriesLeaveNoFileUnderTheirName)
+{
+    CScratchDir dir(L"dmg");
+    std::string text = TextBytes(200000);
+    std::string archive = BuildArchive(dir / L"x.zip", { { L"crc.txt", text, 6 }, { L"mid.txt", text, 6 },
+                                                         { L"stored.txt", text, 0 } });
+    archive[30 + 7 + 300] ^= 0x40;
+    size_t mid = archive.find("mid.txt") + 7 + 500;
+    archive.replace(mid, 64, std::string(64, '\xFF'));
+    archive[archive.find("stored.txt") + 10 + 150000] ^= 0x01;
+    WriteBytes(dir / L"c.fbk", archive);
+
+    RestoreRun run;
+    EXPECT_EQ(run.Run(dir / L"c.fbk", dir / L"out"), 3);
+    EXPECT_EQ(ListTree(dir / L"out"), std::vector<std::wstring>{});
+    EXPECT_EQ(run.restore.GetRunErrors().size(), 3u);
+}
+
 TEST(FileRestore, HostileNamesStayInsideTheTarget)
 {
     CScratchDir dir(L"slip");

@@ -539,6 +539,7 @@ void CZipArchive::Close(bool afterException)
 {
     if (IsClosed())
         return;
+    m_szMadeFolder.clear();
     if (afterException)
     {
         ResetEntry();

@@ -8,12 +8,14 @@
 #include "ZipCentralDir.h"
 #include "ZipException.h"
 #include "ZipFileHeader.h"
+#include "ZipPlatform.h"
 #include "ZipStorage.h"
 
 #include <zlib.h>
 
 #include <cstdint>
 #include <list>
+#include <memory>
 #include <string>
 
 class CZipAbstractFile;
@@ -59,8 +61,12 @@ public:
     // Adds a file or folder. The source is opened first: a file that cannot be read adds no entry.
     bool AddFile(const std::wstring& path, int level = -1, bool fullPath = true, ZIPCALLBACKFUN callback = nullptr,
                  void* userData = nullptr, uint32_t chunk = 65535);
-    // Extracts into folder\<last component of the name>. Unsafe names are refused (false); the data goes to a
-    // temporary file first, so a failed entry leaves nothing behind.
+    // The same with the file's time, attributes and size known already (from the listing of its folder).
+    bool AddFile(const std::wstring& path, const ZipPlatform::FileInfo& info, int level = -1, bool fullPath = true,
+                 ZIPCALLBACKFUN callback = nullptr, void* userData = nullptr, uint32_t chunk = 65535);
+    // Extracts into folder\<last component of the name>. Unsafe names are refused (false). A new file is written
+    // under its final name and removed again when the entry fails (damaged data, a stop, a write error); a file
+    // already there is replaced only by a complete entry, written to a temporary file first.
     bool ExtractEntry(uint16_t index, const std::wstring& folder, bool fullPath = true, const wchar_t* newName = nullptr,
                       ZIPCALLBACKFUN callback = nullptr, void* userData = nullptr, uint32_t chunk = 65535);
 
@@ -92,10 +98,13 @@ public:
     CZipCentralDir m_centralDir;
     int m_iFileOpened = stateNone;
     CZipAutoBuffer m_chunk; // read and write chunks of AddFile and ExtractEntry
-    std::wstring m_szTempFolder; // where ExtractEntry writes before moving into place (empty: beside the target)
+    std::wstring m_szTempFolder; // where ExtractEntry writes before replacing a file (empty: beside the target)
+    std::wstring m_szMadeFolder; // the folder ExtractEntry last made sure of (the next entries skip the check)
 
 private:
     void ThrowError(int zipError, const char* detail = nullptr) const;
+    // Closes a file being extracted (errors ignored) and removes it.
+    static void CloseAndRemove(std::unique_ptr<CZipAbstractFile>& file, const std::wstring& path);
     void CheckZlib(int result) const;
     void WriteOut(const char* data, uint32_t len);
     // Reads the next piece of compressed data when the stream's input is used up.

@@ -11,15 +11,21 @@
 bool CZipArchive::AddFile(const std::wstring& path, int level, bool fullPath, ZIPCALLBACKFUN callback, void* userData,
                           uint32_t chunk)
 {
+    ZipPlatform::FileInfo info;
+    if (!ZipPlatform::GetFileInfo(path, info))
+        return false;
+    return AddFile(path, info, level, fullPath, callback, userData, chunk);
+}
+
+bool CZipArchive::AddFile(const std::wstring& path, const ZipPlatform::FileInfo& info, int level, bool fullPath,
+                          ZIPCALLBACKFUN callback, void* userData, uint32_t chunk)
+{
     if (chunk == 0)
         return false;
     std::wstring name = fullPath ? ZipEntryName::StoredPathFromFull(path) : ZipEntryName::LastComponent(path);
     while (!name.empty() && (name.back() == L'\\' || name.back() == L'/'))
         name.pop_back();
     if (name.empty())
-        return false;
-    ZipPlatform::FileInfo info;
-    if (!ZipPlatform::GetFileInfo(path, info))
         return false;
     bool folder = (info.attributes & CZipFileHeader::attrDirectory) != 0;
     if (folder)
@@ -108,14 +114,29 @@ bool CZipArchive::ExtractEntry(uint16_t index, const std::wstring& folder, bool 
     if (!BeginEntryRead(index))
         return false;
     uint32_t length = h->m_uUncomprSize;
-    std::wstring temp;
+    uint16_t date = h->m_uModDate, time = h->m_uModTime;
+    uint32_t attrs = h->GetSystemAttr();
+    // The data goes straight to its final name when nothing is there yet; a file already there is replaced only
+    // by a complete entry, written beside it (or in the temporary folder) first. Either way a failed entry
+    // removes what it wrote and nothing else.
+    std::wstring written;
     std::unique_ptr<CZipAbstractFile> out;
     try
     {
-        if (!dir.empty() && !ZipPlatform::CreateFolders(dir))
-            throw CZipException(CZipException::fileError, GetArchivePath(), "cannot create the target folder");
-        temp = ZipPlatform::MakeTempName(m_szTempFolder.empty() ? target : m_szTempFolder + L"\\" + leaf);
-        out.reset(ZipPlatform::OpenFile(temp, ZipPlatform::openCreate));
+        if (!dir.empty() && dir != m_szMadeFolder)
+        {
+            if (!ZipPlatform::CreateFolders(dir))
+                throw CZipException(CZipException::fileError, GetArchivePath(), "cannot create the target folder");
+            m_szMadeFolder = dir;
+        }
+        out.reset(ZipPlatform::CreateNewFile(target));
+        bool replacing = !out;
+        written = target;
+        if (replacing)
+        {
+            written = ZipPlatform::MakeTempName(m_szTempFolder.empty() ? target : m_szTempFolder + L"\\" + leaf);
+            out.reset(ZipPlatform::OpenFile(written, ZipPlatform::openCreate));
+        }
         char* buffer = m_chunk.Allocate(chunk);
         uint32_t done = 0;
         bool stopped = false;
@@ -135,23 +156,25 @@ bool CZipArchive::ExtractEntry(uint16_t index, const std::wstring& folder, bool 
             if (n < chunk)
                 break;
         }
-        out->Close();
-        out.reset();
         if (stopped)
         {
             AbortEntry();
-            ZipPlatform::RemoveFile(temp);
+            CloseAndRemove(out, written);
             return false;
         }
-        int status = EndEntryRead(temp.c_str());
-        if (status == -1)
+        if (EndEntryRead() == -1) // checks the size and the checksum; throws when they do not match
         {
-            ZipPlatform::RemoveFile(temp);
+            CloseAndRemove(out, written);
             return false;
         }
-        if (!ZipPlatform::MoveIntoPlace(temp, target))
+        int status = ZipPlatform::SetOpenFileTime(*out, date, time);
+        out->Close();
+        out.reset();
+        if (ZipPlatform::SetExtractedAttributes(written, attrs) != 1)
+            status = -2;
+        if (replacing && !ZipPlatform::MoveIntoPlace(written, target))
         {
-            ZipPlatform::RemoveFile(temp);
+            ZipPlatform::RemoveFile(written);
             throw CZipException(CZipException::fileError, GetArchivePath(), "cannot move the extracted file in place");
         }
         return status == 1;
@@ -159,19 +182,24 @@ bool CZipArchive::ExtractEntry(uint16_t index, const std::wstring& folder, bool 
     catch (...)
     {
         AbortEntry();
-        if (out)
-        {
-            try
-            {
-                out->Close();
-            }
-            catch (...)
-            {
-            }
-            out.reset();
-        }
-        if (!temp.empty())
-            ZipPlatform::RemoveFile(temp);
+        CloseAndRemove(out, written);
         throw;
     }
+}
+
+void CZipArchive::CloseAndRemove(std::unique_ptr<CZipAbstractFile>& file, const std::wstring& path)
+{
+    if (file)
+    {
+        try
+        {
+            file->Close();
+        }
+        catch (...)
+        {
+        }
+        file.reset();
+    }
+    if (!path.empty())
+        ZipPlatform::RemoveFile(path);
 }

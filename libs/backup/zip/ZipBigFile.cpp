@@ -22,15 +22,20 @@ void CZipBigFile::Open(const std::wstring& path, int mode)
     DWORD access = GENERIC_READ, disposition = OPEN_EXISTING;
     if (mode == ZipPlatform::openReadWrite)
         access |= GENERIC_WRITE;
-    else if (mode == ZipPlatform::openCreate)
+    else if (mode == ZipPlatform::openCreate || mode == ZipPlatform::openCreateNew)
     {
         access |= GENERIC_WRITE;
-        disposition = CREATE_ALWAYS;
+        disposition = mode == ZipPlatform::openCreate ? CREATE_ALWAYS : CREATE_NEW;
     }
     m_hFile = CreateFileW(path.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (m_hFile == INVALID_HANDLE_VALUE)
         ThrowLastError("cannot open file");
+}
+
+bool CZipBigFile::SetLastWriteTime(const FILETIME& modified)
+{
+    return SetFileTime(m_hFile, nullptr, nullptr, &modified) != FALSE;
 }
 
 uint32_t CZipBigFile::Read(void* buffer, uint32_t len)

@@ -27,6 +27,8 @@ public:
     void Close() override;
     bool IsOpen() const override { return m_hFile != INVALID_HANDLE_VALUE; }
     const std::wstring& GetFilePath() const { return m_szPath; }
+    // Last write time, set on the open handle (so no second open of the file by name).
+    bool SetLastWriteTime(const FILETIME& modified);
 
 private:
     [[noreturn]] void ThrowLastError(const char* what) const;

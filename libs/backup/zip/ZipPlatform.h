@@ -15,6 +15,7 @@ enum OpenMode
     openReadOnly,  // read, deny write
     openReadWrite, // read and write an existing file, deny write
     openCreate,    // create or truncate, read and write, deny write
+    openCreateNew, // create a file that does not exist yet, read and write, deny write
 };
 
 // Opens a file; throws CZipException (fileError) on failure. The caller owns the result.
@@ -44,6 +45,8 @@ struct FileInfo
 
 // Modification time (as DOS local date and time), attributes and size of a file or folder.
 ZIP_API bool GetFileInfo(const std::wstring& path, FileInfo& info);
+// The same from what a folder listing gave: attributes, last write time (UTC, 100-ns units since 1601), size.
+ZIP_API FileInfo MakeFileInfo(uint32_t attributes, uint64_t lastWriteUtc, uint64_t size);
 // Sets the modification time and attributes of an extracted file or folder:
 // 1 done, 0 the times could not be set, -2 the attributes could not be set.
 ZIP_API int SetFileInfo(const std::wstring& path, uint16_t dosDate, uint16_t dosTime, uint32_t attributes);
@@ -54,6 +57,15 @@ ZIP_API bool IsFolder(const std::wstring& path);
 ZIP_API std::wstring MakeTempName(const std::wstring& target);
 // Replaces target with the finished temporary file.
 ZIP_API bool MoveIntoPlace(const std::wstring& temp, const std::wstring& target);
+// Creates a file that does not exist yet (openCreateNew); null when something of that name is there already.
+// Throws CZipException (fileError) on any other failure. The caller owns the result.
+ZIP_API CZipAbstractFile* CreateNewFile(const std::wstring& path);
+// Sets the modification time of a file this layer opened for writing, on its open handle, after the last write:
+// 1 done, 0 not set.
+ZIP_API int SetOpenFileTime(CZipAbstractFile& file, uint16_t dosDate, uint16_t dosTime);
+// Gives an extracted file the stored attributes, unless they are what every new file has already (the archive
+// bit alone): 1 done or not needed, -2 not set.
+ZIP_API int SetExtractedAttributes(const std::wstring& path, uint32_t attributes);
 // Seeds the encryption header generator.
 ZIP_API uint32_t RandomSeed();
 }

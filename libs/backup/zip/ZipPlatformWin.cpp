@@ -2,6 +2,7 @@
 #include "ZipPlatform.h"
 
 #include "ZipBigFile.h"
+#include "ZipException.h"
 
 #include <windows.h>
 
@@ -43,6 +44,23 @@ std::string ToBytes(UINT codePage, DWORD flags, const std::wstring& text, BOOL* 
     std::string out(static_cast<size_t>(n), '\0');
     WideCharToMultiByte(codePage, flags, text.c_str(), static_cast<int>(text.size()), &out[0], n, nullptr, usedDefault);
     return out;
+}
+
+// A stored DOS local time as UTC; an invalid one reads as 1980-01-01.
+bool ModificationTime(uint16_t dosDate, uint16_t dosTime, FILETIME& modified)
+{
+    FILETIME local;
+    if (!DosDateTimeToFileTime(dosDate, dosTime, &local) && !DosDateTimeToFileTime(0x21, 0, &local))
+        return false;
+    return LocalFileTimeToFileTime(&local, &modified) != FALSE;
+}
+
+// The attributes a restored file or folder gets from the stored ones (only those a user sets; none: normal).
+DWORD RestoredAttributes(uint32_t stored)
+{
+    DWORD attrs = stored & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                            FILE_ATTRIBUTE_ARCHIVE);
+    return attrs == 0 ? FILE_ATTRIBUTE_NORMAL : attrs;
 }
 
 // The DOS date field holds 1980 to 2107: earlier times are stored as its start, later ones as its end.
@@ -169,21 +187,31 @@ bool GetFileInfo(const std::wstring& path, FileInfo& info)
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
         return false;
-    info.attributes = data.dwFileAttributes;
-    info.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        info.size = 0;
-    ToDosTime(data.ftLastWriteTime, info.dosDate, info.dosTime);
+    info = MakeFileInfo(data.dwFileAttributes,
+                        (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                            data.ftLastWriteTime.dwLowDateTime,
+                        (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow);
     return true;
+}
+
+FileInfo MakeFileInfo(uint32_t attributes, uint64_t lastWriteUtc, uint64_t size)
+{
+    FileInfo info;
+    info.attributes = attributes;
+    info.size = (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : size;
+    FILETIME written;
+    written.dwLowDateTime = static_cast<DWORD>(lastWriteUtc);
+    written.dwHighDateTime = static_cast<DWORD>(lastWriteUtc >> 32);
+    ToDosTime(written, info.dosDate, info.dosTime);
+    return info;
 }
 
 int SetFileInfo(const std::wstring& path, uint16_t dosDate, uint16_t dosTime, uint32_t attributes)
 {
     int status = 1;
-    FILETIME local, modified, now;
-    if (!DosDateTimeToFileTime(dosDate, dosTime, &local) && !DosDateTimeToFileTime(0x21, 0, &local))
+    FILETIME modified, now;
+    if (!ModificationTime(dosDate, dosTime, modified))
         return 0;
-    LocalFileTimeToFileTime(&local, &modified);
     GetSystemTimeAsFileTime(&now);
     bool folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     HANDLE h = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -196,15 +224,46 @@ int SetFileInfo(const std::wstring& path, uint16_t dosDate, uint16_t dosTime, ui
             status = 0;
         CloseHandle(h);
     }
-    DWORD attrs = attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                FILE_ATTRIBUTE_ARCHIVE);
+    DWORD attrs = RestoredAttributes(attributes);
     if (folder)
         attrs |= FILE_ATTRIBUTE_DIRECTORY;
-    if (attrs == 0)
-        attrs = FILE_ATTRIBUTE_NORMAL;
     if (!SetFileAttributesW(path.c_str(), attrs))
         status = -2;
     return status;
+}
+
+CZipAbstractFile* CreateNewFile(const std::wstring& path)
+{
+    std::unique_ptr<CZipBigFile> file(new CZipBigFile);
+    try
+    {
+        file->Open(path, openCreateNew);
+    }
+    catch (const CZipException& e)
+    {
+        if (e.m_uSystemError == ERROR_FILE_EXISTS || e.m_uSystemError == ERROR_ALREADY_EXISTS ||
+            (e.m_uSystemError == ERROR_ACCESS_DENIED && GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES))
+            return nullptr;
+        throw;
+    }
+    return file.release();
+}
+
+int SetOpenFileTime(CZipAbstractFile& file, uint16_t dosDate, uint16_t dosTime)
+{
+    FILETIME modified;
+    if (!ModificationTime(dosDate, dosTime, modified))
+        return 0;
+    // Every file this layer opens is a CZipBigFile on Windows.
+    return static_cast<CZipBigFile&>(file).SetLastWriteTime(modified) ? 1 : 0;
+}
+
+int SetExtractedAttributes(const std::wstring& path, uint32_t attributes)
+{
+    DWORD attrs = RestoredAttributes(attributes);
+    if (attrs == FILE_ATTRIBUTE_ARCHIVE)
+        return 1;
+    return SetFileAttributesW(path.c_str(), attrs) ? 1 : -2;
 }
 
 bool CreateFolders(const std::wstring& path)

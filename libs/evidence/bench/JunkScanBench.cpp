@@ -1,8 +1,11 @@
-// Junk scan against a bare FindFirstFileW walk of the same seeded tree, in one run.
-// Usage: LumbreyJunkBench.exe [files] [folder]   (defaults: 100000 files, %TEMP%\junkbench)
+// Junk scan against two floors on the same seeded tree, in paired runs: a bare FindFirstFileW walk, and the same
+// walk on a worker sending one message per file (the scanner's contract).
+// Usage: LumbreyJunkBench.exe [files] [folder]   (defaults: 100000 files, %TEMP%\junkbench; pairs: QUORVEL_BENCH_PAIRS, 7)
 #include <windows.h>
 
 #include <JunkFileScanner.h>
+
+#include "PairedRuns.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,18 +15,6 @@ namespace {
 
 const int kDepth = 6;
 const int kBranch = 4; // 4^6 = 4096 leaf folders
-
-double Now()
-{
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
 
 // Leaf folder i of the tree: root\a\b\c\d\e\f from the base-4 digits of i.
 std::wstring LeafFolder(const std::wstring& root, int leaf)
@@ -153,14 +144,11 @@ int wmain(int argc, wchar_t** argv)
         root = std::wstring(temp) + L"junkbench";
     }
 
-    const double seedStart = Now();
+    const double seedStart = bench::Now();
     Seed(root, files);
-    printf("seeded %d files in %.1f s\n", files, Now() - seedStart);
+    printf("seeded %d files in %.1f s\n", files, bench::Now() - seedStart);
 
-    BareWalk(root); // warm the caches for both measurements
-    const double walkStart = Now();
-    const long walked = BareWalk(root);
-    const double walk = Now() - walkStart;
+    const long walked = BareWalk(root); // warms the caches for every side
 
     WNDCLASSW wc = {};
     wc.lpfnWndProc = Proc;
@@ -169,27 +157,30 @@ int wmain(int argc, wchar_t** argv)
     RegisterClassW(&wc);
     HWND wnd = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, wc.hInstance, NULL);
 
-    WalkAndSend job{root, wnd};
-    const double sendStart = Now();
-    HANDLE sender = CreateThread(NULL, 0, SendWalkThread, &job, 0, NULL);
-    PumpUntil(g_sendDone);
-    const double sendWalk = Now() - sendStart;
-    WaitForSingleObject(sender, INFINITE);
-    CloseHandle(sender);
-
-    Evidence::CJunkFileScanner scanner;
-    const double scanStart = Now();
-    scanner.ScanJunkFile({root}, wnd);
-    PumpUntil(g_done);
-    const double scan = Now() - scanStart;
-
-    printf("bare FindFirstFileW walk: %ld files in %.3f s (%.1f us/file)\n", walked, walk, walk * 1e6 / walked);
-    printf("junk scan:                %ld files, %ld junk in %.3f s (%.1f us/file)\n", g_current, g_found, scan,
-           scan * 1e6 / (g_current ? g_current : 1));
-    printf("walk + one message per file:  %.3f s (%.1f us/file), the floor with the mandatory messages\n", sendWalk,
-           sendWalk * 1e6 / walked);
-    printf("ratio junk scan / walk with messages: %.2fx\n", scan / sendWalk);
-    const double ratio = scan / walk;
-    printf("ratio junk scan / bare walk: %.2fx (goal <= 1.20x): %s\n", ratio, ratio <= 1.2 ? "met" : "not met");
+    const bench::Side bare = [&] { return bench::Time([&] { BareWalk(root); }); };
+    const bench::Side sendWalk = [&] {
+        WalkAndSend job{root, wnd};
+        g_sendDone = false;
+        const double start = bench::Now();
+        HANDLE sender = CreateThread(NULL, 0, SendWalkThread, &job, 0, NULL);
+        PumpUntil(g_sendDone);
+        const double seconds = bench::Now() - start;
+        WaitForSingleObject(sender, INFINITE);
+        CloseHandle(sender);
+        return seconds;
+    };
+    const bench::Side scan = [&] {
+        Evidence::CJunkFileScanner scanner;
+        g_current = g_found = 0;
+        g_done = false;
+        const double start = bench::Now();
+        scanner.ScanJunkFile({root}, wnd);
+        PumpUntil(g_done);
+        return bench::Now() - start;
+    };
+    const int pairs = bench::PairsFromEnvironment(7);
+    bench::RunPairs("junk scan", "bare FindFirstFileW walk", pairs, bare, scan);
+    bench::RunPairs("junk scan", "walk + one message per file", pairs, sendWalk, scan);
+    printf("%ld files walked; the scan reported %ld files, %ld junk\n", walked, g_current, g_found);
     return g_current == walked ? 0 : 1;
 }

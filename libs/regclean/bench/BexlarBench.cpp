@@ -1,8 +1,8 @@
-// Benchmark of the registry engine: seeds a large hive, then in one run times
+// Benchmark of the registry engine: seeds a large hive, then in paired runs times
 //   (a) a full scan against its floor: a bare recursive walk of the table's keys plus one existence check per
 //       distinct path found there;
-//   (b) a clean of 1,000 entries against bare deletes of the same entries.
-// Prints the ratios; goals: scan <= 1.3x floor, clean <= 2x bare deletes. Run it through bench/run.sh.
+//   (b) a clean of 10,000 entries against bare deletes of the same entries (each side seeds its own, untimed).
+// Goals: scan <= 1.3x floor, clean <= 2x bare deletes. Run it through bench/run.sh (pairs: QUORVEL_BENCH_PAIRS).
 #include <windows.h>
 #include <shlwapi.h>
 
@@ -15,19 +15,12 @@
 #include "RegNames.h"
 #include "ScanKeys.h"
 #include "RegistryData.h"
+#include "PairedRuns.h"
 
 using namespace bexlar;
 
 namespace {
 
-
-double Now() {
-    static LARGE_INTEGER freq = {};
-    if (!freq.QuadPart) QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
 
 long g_keys = 0;
 
@@ -219,12 +212,12 @@ struct CleanItem {
 
 std::vector<CleanItem> SeedCleanItems(const Seed& s, const std::wstring& tag) {
     std::vector<CleanItem> items;
-    for (int i = 0; i < 600; ++i) {
+    for (int i = 0; i < 6000; ++i) {
         std::wstring name = s.dir + L"\\gone\\" + tag + std::to_wstring(i) + L".dll";
         SetDw(HKEY_LOCAL_MACHINE, kSharedDlls, name, 1);
         items.push_back({HKEY_LOCAL_MACHINE, kSharedDlls, name});
     }
-    for (int i = 0; i < 400; ++i) {
+    for (int i = 0; i < 4000; ++i) {
         std::wstring key = std::wstring(kAppPaths) + tag + std::to_wstring(i) + L".exe\\";
         SetSz(HKEY_LOCAL_MACHINE, key, L"", s.dir + L"\\gone\\" + tag + L".exe");
         SetSz(HKEY_LOCAL_MACHINE, key, L"Path", s.dir);
@@ -255,60 +248,49 @@ int main() {
     }
 
     long before = RunFloor().keys;
-    double t0 = Now();
+    double t0 = bench::Now();
     int bad = SeedHive(s);
-    std::printf("seeded %ld keys, %d bad entries in %.1f s\n", RunFloor().keys - before, bad, Now() - t0);
+    std::printf("seeded %ld keys, %d bad entries in %.1f s\n", RunFloor().keys - before, bad, bench::Now() - t0);
 
+    const int pairs = bench::PairsFromEnvironment(7);
     CRegistryData engine;
-    double scanBest = 1e9, floorBest = 1e9;
-    size_t results = 0;
-    Floor floor;
-    for (int round = 0; round < 5; ++round) {
-        double a = Now();
-        floor = RunFloor();
-        floorBest = std::min(floorBest, Now() - a);
-        a = Now();
-        engine.Scan(nullptr, nullptr, nullptr, nullptr);
-        scanBest = std::min(scanBest, Now() - a);
-        results = engine.m_results.size();
-    }
-    std::printf("floor: %ld keys, %ld values, %zu distinct paths: %.3f s\n", floor.keys, floor.values,
-                floor.paths.size(), floorBest);
-    std::printf("scan: %zu results: %.3f s\n", results, scanBest);
-    std::printf("scan/floor = %.2f (goal <= 1.30)\n", scanBest / floorBest);
+    Floor floor = RunFloor();  // warms the caches for both sides
+    bench::RunPairs("registry scan", "key walk + path checks", pairs,
+                    [&] { return bench::Time([&] { floor = RunFloor(); }); },
+                    [&] { return bench::Time([&] { engine.Scan(nullptr, nullptr, nullptr, nullptr); }); });
+    std::printf("floor: %ld keys, %ld values, %zu distinct paths; scan: %zu results\n", floor.keys, floor.values,
+                floor.paths.size(), engine.m_results.size());
 
-    // Clean of 1,000 entries against bare deletes of the same entries (best of nine interleaved rounds each).
-    double cleanBest = 1e9, bareBest = 1e9;
-    int selected = 0, failed = 0;
+    int round = 0, selected = 0, failed = 0;
     long status = 0;
     size_t bareItems = 0;
-    for (int round = 0; round < 9; ++round) {
-        const std::wstring tag = L"bxclean" + std::to_wstring(round) + L"-";
-        std::vector<CleanItem> items = SeedCleanItems(s, tag);
-        CRegistryData cleaner;
-        cleaner.Scan(&CleanFilter, nullptr, nullptr, nullptr);
-        selected = 0;
-        for (const auto& r : cleaner.m_results) {
-            r.selected =
-                r.data.subKey.find(tag) != std::wstring::npos || r.data.valueName.find(tag) != std::wstring::npos;
-            selected += r.selected;
-        }
-        double a = Now();
-        status = cleaner.Clean(nullptr, nullptr);
-        cleanBest = std::min(cleanBest, Now() - a);
-        failed = cleaner.m_bCleanFailed;
-
-        SeedCleanItems(s, tag);
-        a = Now();
-        for (const CleanItem& it : items) {
-            if (it.value.empty()) SHDeleteKeyW(it.root, it.key.c_str());
-            else SHDeleteValueW(it.root, it.key.c_str(), it.value.c_str());
-        }
-        bareBest = std::min(bareBest, Now() - a);
-        bareItems = items.size();
-    }
-    std::printf("clean: %d items, status %ld, failed %d: %.3f s\n", selected, status, failed, cleanBest);
-    std::printf("bare deletes: %zu items: %.3f s\n", bareItems, bareBest);
-    std::printf("clean/bare = %.2f (goal <= 2.00)\n", cleanBest / bareBest);
+    bench::RunPairs("registry clean", "bare deletes", pairs,
+                    [&] {
+                        std::vector<CleanItem> items = SeedCleanItems(s, L"bxbare" + std::to_wstring(++round) + L"-");
+                        bareItems = items.size();
+                        return bench::Time([&] {
+                            for (const CleanItem& it : items) {
+                                if (it.value.empty()) SHDeleteKeyW(it.root, it.key.c_str());
+                                else SHDeleteValueW(it.root, it.key.c_str(), it.value.c_str());
+                            }
+                        });
+                    },
+                    [&] {
+                        const std::wstring tag = L"bxclean" + std::to_wstring(++round) + L"-";
+                        SeedCleanItems(s, tag);
+                        CRegistryData cleaner;
+                        cleaner.Scan(&CleanFilter, nullptr, nullptr, nullptr);
+                        selected = 0;
+                        for (const auto& r : cleaner.m_results) {
+                            r.selected = r.data.subKey.find(tag) != std::wstring::npos ||
+                                         r.data.valueName.find(tag) != std::wstring::npos;
+                            selected += r.selected;
+                        }
+                        const double seconds = bench::Time([&] { status = cleaner.Clean(nullptr, nullptr); });
+                        failed = cleaner.m_bCleanFailed;
+                        return seconds;
+                    });
+    std::printf("clean: %d items selected, status %ld, failed %d; bare deletes: %zu items\n", selected, status,
+                failed, bareItems);
     return 0;
 }

@@ -1,8 +1,9 @@
 // Re-registration of the prefix's whole system folder with the real regsvr32: the library's run (a few at a time)
-// against the same regsvr32 calls made one by one by a batch script, in the same prefix. The script runs before
-// and after the library, so both see the same warm caches. A sampling thread counts the regsvr32 processes
-// running at once during the library's run.
-// Usage: MoravinRegisterDllBench.exe (run through bench/run-register-bench.sh, in a fresh sandboxed prefix).
+// against the same regsvr32 calls made one by one by a batch script (the floor), in the same prefix, in paired
+// runs after one untimed script run that warms the caches. A sampling thread counts the regsvr32 processes
+// running at once during the library's runs.
+// Usage: MoravinRegisterDllBench.exe (run through bench/run-register-bench.sh, in a fresh sandboxed prefix;
+// pairs: QUORVEL_BENCH_PAIRS, default 3).
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -14,12 +15,9 @@
 #include <thread>
 #include <vector>
 
-#include "BenchClock.h"
+#include "PairedRuns.h"
 
 namespace {
-
-// The speed-up the bounded parallel run must reach over the one-by-one script.
-const double kFloor = 1.5;
 
 std::wstring SystemFolder()
 {
@@ -61,12 +59,12 @@ double RunScript(const std::vector<std::wstring>& dlls)
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
-    const double start = Now();
+    const double start = bench::Now();
     if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
                         &process))
         return -1;
     WaitForSingleObject(process.hProcess, INFINITE);
-    const double seconds = Now() - start;
+    const double seconds = bench::Now() - start;
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return seconds;
@@ -112,11 +110,11 @@ LibraryRun RunLibrary()
     });
     Moravin::CRegisterDll registration;
     registration.SetParentWnd(window);
-    const double start = Now();
+    const double start = bench::Now();
     if (registration.RegisterSystemDll()) {
         MSG msg;
         while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
-        run.seconds = Now() - start;
+        run.seconds = bench::Now() - start;
     }
     sampling = false;
     sampler.join();
@@ -134,16 +132,15 @@ int wmain()
     wprintf(L"DLLs in the system folder: %zu; at most %d registrations at once\n", dlls.size(),
             Moravin::CRegisterDll::MaxRunningRegistrations());
 
-    const double scriptBefore = RunScript(dlls);
-    const LibraryRun library = RunLibrary();
-    const double scriptAfter = RunScript(dlls);
-    const double script = scriptBefore < scriptAfter ? scriptBefore : scriptAfter;
-
-    wprintf(L"script, one by one:   %.1f s before, %.1f s after\n", scriptBefore, scriptAfter);
-    wprintf(L"library, a few at once: %.1f s (%d rows, %ld failed to register, peak %d regsvr32 at once)\n",
-            library.seconds, library.items, static_cast<long>(library.failures), library.peak);
-    const double ratio = library.seconds > 0 ? script / library.seconds : 0;
-    wprintf(L"speed-up over the faster script run: %.2fx (floor %.1fx): %ls\n", ratio, kFloor,
-            ratio >= kFloor ? L"ok" : L"BELOW THE FLOOR");
-    return ratio >= kFloor ? 0 : 1;
+    RunScript(dlls);  // warms the caches for both sides
+    LibraryRun library;
+    bench::RunPairs("DLL re-registration", "one-by-one regsvr32 script", bench::PairsFromEnvironment(3),
+                    [&] { return RunScript(dlls); },
+                    [&] {
+                        library = RunLibrary();
+                        return library.seconds;
+                    });
+    wprintf(L"library, last run: %d rows, %ld failed to register, peak %d regsvr32 at once\n", library.items,
+            static_cast<long>(library.failures), library.peak);
+    return 0;
 }

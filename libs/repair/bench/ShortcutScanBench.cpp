@@ -1,8 +1,9 @@
-// Shortcut scan against its lower bound on the same seeded tree, in one run: a bare FindFirstFileW walk that sends
-// the same progress message per entry and reads every link (one COM link object per link) and its target's
+// Shortcut scan against its lower bound on the same seeded tree, in paired runs: a bare FindFirstFileW walk that
+// sends the same progress message per entry and reads every link (one COM link object per link) and its target's
 // attributes. Both run on the calling thread with a window of that thread, so the figure is the scan's own cost;
-// the threaded scan (cross-thread messages, as the pages use it) is printed for information.
-// Usage: MoravinShortcutBench.exe [entries] (default 10000, one in ten a link, half of those dead).
+// the threaded scan (cross-thread messages, as the pages use it) is paired with the same floor on a worker.
+// Usage: MoravinShortcutBench.exe [entries] (default 10000, one in ten a link, half of those dead;
+// pairs: QUORVEL_BENCH_PAIRS, default 7).
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -14,7 +15,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "BenchClock.h"
+#include "PairedRuns.h"
 
 namespace {
 
@@ -69,6 +70,16 @@ LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(wnd, msg, wParam, lParam);
 }
 
+// Sent messages are handled inside the wait, posted ones here.
+void PumpUntilDone()
+{
+    MSG msg;
+    while (!g_done) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    }
+}
+
 // The lower bound: the walk, one message per entry, each link read and its target looked up.
 long FloorWalk(const std::wstring& folder, HWND wnd)
 {
@@ -101,6 +112,22 @@ long FloorWalk(const std::wstring& folder, HWND wnd)
     return dead;
 }
 
+struct FloorJob {
+    std::wstring root;
+    HWND wnd;
+};
+
+// The floor on a worker thread, ending with the done message the scan sends.
+DWORD WINAPI FloorWalkThread(LPVOID param)
+{
+    auto* job = static_cast<FloorJob*>(param);
+    CoInitialize(nullptr);
+    FloorWalk(job->root, job->wnd);
+    CoUninitialize();
+    PostMessageW(job->wnd, WM_SHORTCUT_SCAN_DONE, 0, 0);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -110,9 +137,9 @@ int wmain(int argc, wchar_t** argv)
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     const std::wstring root = std::wstring(temp) + L"shortcutbench";
-    double seedStart = Now();
+    double seedStart = bench::Now();
     Seed(root, entries);
-    std::fprintf(stderr, "seeded in %.1f s\n", Now() - seedStart);
+    std::fprintf(stderr, "seeded in %.1f s\n", bench::Now() - seedStart);
 
     WNDCLASSW wc = {};
     wc.lpfnWndProc = Proc;
@@ -122,40 +149,38 @@ int wmain(int argc, wchar_t** argv)
     HWND wnd = CreateWindowW(wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
 
     FloorWalk(root, wnd);  // warm the file cache
-    double best = 1e9, bestFloor = 1e9;
-    long dead = 0, messages = 0;
-    for (int round = 0; round < 3; ++round) {
-        g_messages = 0;
-        double t0 = Now();
-        dead = FloorWalk(root, wnd);
-        bestFloor = std::min(bestFloor, Now() - t0);
-
-        Moravin::CShortCutClean scan;
-        scan.SetParentWnd(wnd);
-        g_messages = 0;
-        t0 = Now();
-        scan.FindShortCutLinkNoThread({root});
-        best = std::min(best, Now() - t0);
-        messages = g_messages;
-    }
-
-    Moravin::CShortCutClean threaded;
-    threaded.SetParentWnd(wnd);
-    g_done = false;
-    double t0 = Now();
-    threaded.FindShortCutLink({root});
-    MSG msg;
-    while (!g_done) {  // sent messages are handled inside the wait, posted ones here
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    }
-    double threadedTime = Now() - t0;
-
-    const double ratio = best / bestFloor;
-    std::printf("entries %d (links %d, dead %ld), messages %ld\n", entries, entries / 10, dead, messages);
-    std::printf("floor walk %.3f s, scan %.3f s (same thread), threaded scan %.3f s\n", bestFloor, best,
-                threadedTime);
-    std::printf("ratio %.2f (goal <= 1.20): %s\n", ratio, ratio <= 1.2 ? "met" : "NOT met");
+    const int pairs = bench::PairsFromEnvironment(7);
+    long dead = 0;
+    bench::RunPairs("shortcut scan (same thread)", "walk + message + link read", pairs,
+                    [&] { return bench::Time([&] { dead = FloorWalk(root, wnd); }); },
+                    [&] {
+                        Moravin::CShortCutClean scan;
+                        scan.SetParentWnd(wnd);
+                        return bench::Time([&] { scan.FindShortCutLinkNoThread({root}); });
+                    });
+    // The threaded scan against the floor on a worker thread, whose messages cross threads as the scan's do.
+    FloorJob job{root, wnd};
+    bench::RunPairs("shortcut scan (worker thread)", "walk + message + link read on a worker", pairs,
+                    [&] {
+                        g_done = false;
+                        const double start = bench::Now();
+                        HANDLE worker = CreateThread(nullptr, 0, &FloorWalkThread, &job, 0, nullptr);
+                        PumpUntilDone();
+                        const double seconds = bench::Now() - start;
+                        WaitForSingleObject(worker, INFINITE);
+                        CloseHandle(worker);
+                        return seconds;
+                    },
+                    [&] {
+                        Moravin::CShortCutClean threaded;
+                        threaded.SetParentWnd(wnd);
+                        g_done = false;
+                        const double start = bench::Now();
+                        threaded.FindShortCutLink({root});
+                        PumpUntilDone();
+                        return bench::Now() - start;
+                    });
+    std::printf("entries %d (links %d, dead %ld)\n", entries, entries / 10, dead);
     DestroyWindow(wnd);
     CoUninitialize();
     return 0;

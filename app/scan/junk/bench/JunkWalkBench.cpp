@@ -1,7 +1,6 @@
 // The junk-file page's walk against a bare FindFirstFileW walk of the same tree, under the same Wine.
 // Usage: JunkWalkBench.exe [files] [pairs] [folder]   (defaults: 100000 files, 9 pairs, Y:\junkbench)
-// Seeds the tree once, warms both walks, then runs them in pairs, alternating which goes first, and prints the
-// median of the per-pair ratios with their range.
+// Seeds the tree once, warms both walks, then runs them in pairs for scripts/bench-stats.py.
 #include <windows.h>
 
 #include <algorithm>
@@ -11,24 +10,13 @@
 #include <vector>
 
 #include "JunkWalk.h"
+#include "PairedRuns.h"
 #include "QWorker.h"
 
 namespace {
 
 const int kDepth = 6;
 const int kBranch = 4;  // 4^6 = 4096 leaf folders
-
-double Now()
-{
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return double(f.QuadPart);
-    }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return double(t.QuadPart) / frequency;
-}
 
 std::wstring LeafFolder(const std::wstring& root, int leaf)
 {
@@ -103,12 +91,12 @@ int wmain(int argc, wchar_t** argv)
 {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     const int files = argc > 1 ? _wtoi(argv[1]) : 100000;
-    const int pairs = argc > 2 ? std::max(1, _wtoi(argv[2])) : 9;
+    const int pairs = argc > 2 ? std::max(1, _wtoi(argv[2])) : bench::PairsFromEnvironment(9);
     const std::wstring root = argc > 3 ? argv[3] : L"Y:\\junkbench";
 
-    const double seedStart = Now();
+    const double seedStart = bench::Now();
     const long junk = Seed(root, files);
-    std::printf("seeded %d files (%ld junk) in %.1f s\n", files, junk, Now() - seedStart);
+    std::printf("seeded %d files (%ld junk) in %.1f s\n", files, junk, bench::Now() - seedStart);
 
     // Warm the caches for both walks.
     const long walked = BareWalk(root);
@@ -118,24 +106,8 @@ int wmain(int argc, wchar_t** argv)
         return 1;
     }
 
-    std::vector<double> ratios;
-    for (int i = 0; i < pairs; ++i) {
-        double bare = 0, page = 0;
-        for (int half = 0; half < 2; ++half) {
-            const bool bareNow = (half == 0) == (i % 2 == 0);  // alternate which walk goes first
-            const double start = Now();
-            bareNow ? (void)BareWalk(root) : (void)PageWalk(root);
-            (bareNow ? bare : page) = Now() - start;
-        }
-        ratios.push_back(page / bare);
-        std::printf("pair %d: bare %.3f s, page %.3f s, ratio %.3f\n", i + 1, bare, page, page / bare);
-    }
-    std::vector<double> sorted = ratios;
-    std::sort(sorted.begin(), sorted.end());
-    const size_t n = sorted.size();
-    const double median = n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
-    std::printf("junk page walk / bare FindFirstFileW walk of %ld files: median %.3fx (range %.3f-%.3f, n=%zu); "
-                "goal <= 1.20x: %s\n",
-                walked, median, sorted.front(), sorted.back(), n, median <= 1.2 ? "met" : "not met");
+    bench::RunPairs("junk page walk", "bare FindFirstFileW walk", pairs,
+                    [&] { return bench::Time([&] { BareWalk(root); }); },
+                    [&] { return bench::Time([&] { PageWalk(root); }); });
     return 0;
 }

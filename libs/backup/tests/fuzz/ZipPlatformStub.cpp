@@ -34,10 +34,20 @@ std::string WideToArchiveName(const std::wstring& name, bool& utf8)
 }
 
 bool GetFileInfo(const std::wstring&, FileInfo&) { return false; }
+FileInfo MakeFileInfo(uint32_t attributes, uint64_t, uint64_t size)
+{
+    FileInfo info;
+    info.attributes = attributes;
+    info.size = size;
+    return info;
+}
 int SetFileInfo(const std::wstring&, uint16_t, uint16_t, uint32_t) { return 1; }
 bool CreateFolders(const std::wstring&) { return false; }
 bool IsFolder(const std::wstring&) { return false; }
 std::wstring MakeTempName(const std::wstring& target) { return target + L".tmp~0"; }
 bool MoveIntoPlace(const std::wstring&, const std::wstring&) { return false; }
+CZipAbstractFile* CreateNewFile(const std::wstring& path) { return OpenFile(path, openCreateNew); }
+int SetOpenFileTime(CZipAbstractFile&, uint16_t, uint16_t) { return 1; }
+int SetExtractedAttributes(const std::wstring&, uint32_t) { return 1; }
 uint32_t RandomSeed() { return 1; }
 }
