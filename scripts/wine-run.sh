@@ -4,7 +4,8 @@
 # program runs as Q:\<name>.exe and its own folder is Q:\.
 #   --private-bin: Q: is a private copy of the bin folder instead, so programs that write beside themselves
 #   (registry backups, failed-entry lists) cannot disturb one another when CTest runs them side by side;
-#   only Q:\artifacts is shared. CTest runs every test program this way.
+#   only Q:\artifacts is shared. Such a run also gets an X display of its own. CTest runs every test program
+#   this way.
 #   QUORVEL_KEEP_PREFIX=1 keeps the copy afterwards (for inspection); QUORVEL_PREFIX=<dir> picks the copy.
 #   QUORVEL_EXTRA_DRIVES="s:<folder> ..." maps more drives (folders inside the build tree only).
 # Every run also gets an empty fixed drive Y: of its own, a fixture drive the program fills (pages that walk
@@ -51,6 +52,9 @@ ln -s "$run.y" "$run/dosdevices/y:"
 export WINEPREFIX="$run" HOME="$run.home" XDG_DATA_HOME="$run.home/data"
 
 QUORVEL_XVFB_PID=
+# A run under CTest gets a display of its own: tests read their windows' pixels back from the X server, where
+# another test program's window on a shared display could lie over them.
+[ $private_bin = 1 ] && unset DISPLAY
 quorvel_start_xvfb || exit 1
 cleanup() {
     "$WINESERVER" -k >/dev/null 2>&1
