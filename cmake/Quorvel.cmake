@@ -81,10 +81,11 @@ function(quorvel_test_only)
     endif()
 endfunction()
 
-# quorvel_test(<target> SOURCES ... [LIBS ...] [NO_MAIN] [TIMEOUT s]): a GoogleTest program that CTest runs
-# under Wine, in a fresh copy of the sandboxed prefix, with an X display.
+# quorvel_test(<target> SOURCES ... [LIBS ...] [NO_MAIN] [TIMEOUT s] [SHARDS n]): a GoogleTest program that CTest
+# runs under Wine, in a fresh copy of the sandboxed prefix, with an X display. SHARDS n splits a long program into n
+# CTest entries (<target>_1 of n ...) that run side by side, each with its share of the tests and a prefix of its own.
 function(quorvel_test target)
-    cmake_parse_arguments(Q "NO_MAIN" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(Q "NO_MAIN" "TIMEOUT;SHARDS" "SOURCES;LIBS" ${ARGN})
     add_executable(${target} ${Q_SOURCES})
     _quorvel_common(${target})
     quorvel_test_only(${target})
@@ -96,10 +97,23 @@ function(quorvel_test target)
         target_link_libraries(${target} PRIVATE gtest_main)
     endif()
     if(QUORVEL_RUN_TESTS)
-        add_test(NAME ${target} COMMAND ${target})
         if(NOT Q_TIMEOUT)
             set(Q_TIMEOUT 600)
         endif()
-        set_tests_properties(${target} PROPERTIES TIMEOUT ${Q_TIMEOUT})
+        if(NOT Q_SHARDS OR Q_SHARDS LESS 2)
+            add_test(NAME ${target} COMMAND ${target})
+            set_tests_properties(${target} PROPERTIES TIMEOUT ${Q_TIMEOUT})
+            return()
+        endif()
+        math(EXPR last "${Q_SHARDS} - 1")
+        foreach(index RANGE ${last})
+            math(EXPR number "${index} + 1")
+            set(name ${target}_${number}_of_${Q_SHARDS})
+            add_test(NAME ${name} COMMAND ${target})
+            # GoogleTest picks the shard's tests from these; the Wine run of each shard gets its own prefix. A
+            # sharded program is a long one: a high COST makes CTest start its shards first.
+            set_tests_properties(${name} PROPERTIES TIMEOUT ${Q_TIMEOUT} COST 100 ENVIRONMENT
+                "GTEST_TOTAL_SHARDS=${Q_SHARDS};GTEST_SHARD_INDEX=${index};QUORVEL_PREFIX=${CMAKE_BINARY_DIR}/wine/run/${name}")
+        endforeach()
     endif()
 endfunction()

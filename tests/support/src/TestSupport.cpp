@@ -228,14 +228,22 @@ std::wstring WindowText(HWND wnd)
     return text;
 }
 
+namespace {
+
+BOOL CALLBACK CollectDescendant(HWND wnd, LPARAM param)
+{
+    reinterpret_cast<std::vector<HWND>*>(param)->push_back(wnd);
+    return TRUE;
+}
+
+} // namespace
+
 std::vector<HWND> Descendants(HWND wnd)
 {
+    // EnumChildWindows works from a list taken when it starts, depth first. A walk along GW_HWNDNEXT would skip
+    // windows when the program reorders or adds pages meanwhile (it builds its hidden pages after showing).
     std::vector<HWND> all;
-    for (HWND child = ::GetWindow(wnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-        all.push_back(child);
-        std::vector<HWND> below = Descendants(child);
-        all.insert(all.end(), below.begin(), below.end());
-    }
+    ::EnumChildWindows(wnd, &CollectDescendant, reinterpret_cast<LPARAM>(&all));
     return all;
 }
 

@@ -18,6 +18,7 @@
 #include "scan/lastscan/ScanTime.h"
 #include "scan/lastscan/ScoreStore.h"
 #include "SeededPrefix.h"
+#include "shell/Language.h"
 #include "QTestSupport.h"
 
 using namespace oneclick_test;
@@ -326,34 +327,47 @@ TEST(OneClickApp, HomePageStartsAScanWhenTheLastOneIsSevenDaysOld) {
 
 // The scan step at the end of a first scan, its result window and the home page afterwards, in every language
 // (test artefacts: oneclick-result-<language>.bmp, oneclick-result-window-<language>.bmp, home-<language>.bmp).
-TEST(OneClickApp, ScreenshotsOfTheResultAndTheHomePageInEveryLanguage) {
-    const wchar_t* const languages[] = {L"en", L"de", L"es", L"fr", L"it", L"jp", L"cn", L"hk", L"ar", L"nl", L"pt"};
-    for (int i = 0; i < 11; ++i) {
-        const std::wstring setting = std::to_wstring(i + 1), language = languages[i];
-        shell_test::SetLanguageSetting(setting.c_str());
-        ClearStoredScore();  // the home page starts a scan at once
+// One test a language, so that CTest's shards of this program take the screenshots side by side.
+class OneClickScreenshots : public ::testing::TestWithParam<int> {};
 
-        QuorvelProcess app;
-        ASSERT_TRUE(app.Start());
-        const HWND main = app.WaitForMainWindow();
-        ASSERT_NE(nullptr, main);
-        ASSERT_TRUE(WaitFor(RunStored, kScanTimeoutMs)) << "the scan never ended";
-        const StoredScore stored = ReadStoredScore();
-        ASSERT_TRUE(WaitFor([&] { return TextOf(main, kScore) == std::to_wstring(stored.score); }, 10000));
-        EXPECT_TRUE(shell_test::SaveWindowShot(main, Artifact((L"oneclick-result-" + language + L".bmp").c_str())));
+// "de" for the row of "de\\" in the language table.
+std::wstring LanguageName(int row) {
+    std::wstring folder = Shell::kLanguageFolders[row];
+    return folder.substr(0, folder.size() - 1);
+}
 
-        Click(main, kShowResult);
-        HWND dialog = nullptr;
-        ASSERT_TRUE(WaitFor([&] { return (dialog = FindWindowW(nullptr, L"Scan Result")) && IsWindowVisible(dialog); },
-                            10000));
-        EXPECT_TRUE(shell_test::SaveWindowShot(
-            dialog, Artifact((L"oneclick-result-window-" + language + L".bmp").c_str())));
-        ShowWindow(dialog, SW_HIDE);
+TEST_P(OneClickScreenshots, OfTheResultAndTheHomePage) {
+    const std::wstring language = LanguageName(GetParam()), setting = std::to_wstring(GetParam() + 1);
+    SeedProblems();  // something of each kind to show, whichever tests ran before in this prefix
+    shell_test::SetLanguageSetting(setting.c_str());
+    ClearStoredScore();  // the home page starts a scan at once
 
-        Click(main, kReturn);
-        ASSERT_TRUE(WaitFor([&] { return TextOf(main, kHomeScore) == std::to_wstring(stored.score); }, 10000));
-        EXPECT_TRUE(shell_test::SaveWindowShot(main, Artifact((L"home-" + language + L".bmp").c_str())));
-        app.Exit();
-    }
+    QuorvelProcess app;
+    ASSERT_TRUE(app.Start());
+    const HWND main = app.WaitForMainWindow();
+    ASSERT_NE(nullptr, main);
+    ASSERT_TRUE(WaitFor(RunStored, kScanTimeoutMs)) << "the scan never ended";
+    const StoredScore stored = ReadStoredScore();
+    ASSERT_TRUE(WaitFor([&] { return TextOf(main, kScore) == std::to_wstring(stored.score); }, 10000));
+    EXPECT_TRUE(shell_test::SaveWindowShot(main, Artifact((L"oneclick-result-" + language + L".bmp").c_str())));
+
+    Click(main, kShowResult);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (dialog = FindWindowW(nullptr, L"Scan Result")) && IsWindowVisible(dialog); },
+                        10000));
+    EXPECT_TRUE(
+        shell_test::SaveWindowShot(dialog, Artifact((L"oneclick-result-window-" + language + L".bmp").c_str())));
+    ShowWindow(dialog, SW_HIDE);
+
+    Click(main, kReturn);
+    ASSERT_TRUE(WaitFor([&] { return TextOf(main, kHomeScore) == std::to_wstring(stored.score); }, 10000));
+    EXPECT_TRUE(shell_test::SaveWindowShot(main, Artifact((L"home-" + language + L".bmp").c_str())));
+    app.Exit();
     shell_test::SetLanguageSetting(nullptr);
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryLanguage, OneClickScreenshots, ::testing::Range(0, Shell::kLanguageCount),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             const std::wstring name = LanguageName(info.param);
+                             return std::string(name.begin(), name.end());
+                         });
