@@ -41,17 +41,8 @@ TEST(RegistryPageApp, TheDrawerLeadsToAWorkingRegistryPage)
     HWND main = app.MainWindow();
 
     // The scan group's header, then its registry item.
-    PumpFor(500);
-    HWND header = DrawerEntry(main, 110000);
-    ASSERT_NE(nullptr, header);
-    ClickWindow(header);
-    HWND item = DrawerEntry(main, 110001);
-    ASSERT_NE(nullptr, item);
-    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(item); }));
-    ClickWindow(item);
-    ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == 110001; }));
-
-    HWND page = FindDescendant(PageContainer(main), 110001);
+    HWND page = OpenPageFromDrawer(main, 110000, 110001);
+    ASSERT_NE(nullptr, page);
     HWND start = FindDescendant(page, 11003), muiBox = FindDescendant(page, 11009), list = FindDescendant(page, 11103);
     ASSERT_TRUE(start && muiBox && list);
     ASSERT_TRUE(::IsWindowVisible(start));

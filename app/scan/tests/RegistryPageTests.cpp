@@ -16,6 +16,7 @@
 #include "scan/registry/ScanCleanRegCleanDlg.h"
 
 using namespace scan_test;
+using shell_test::ListCellText;
 using shell_test::PumpUntil;
 
 namespace {
@@ -197,7 +198,7 @@ TEST_F(RegistryPage, ScanListsEachSeededEntryAndRepairRemovesOnlyTheTickedOne)
         std::vector<int> rows = RowsOf(s.type, s.root, s.name);
         ASSERT_EQ(1u, rows.size()) << std::string(s.name.begin(), s.name.end());
         std::wstring reason = nsVendrel::TranslateCode(s.reasonKey).GetString();
-        EXPECT_EQ(0u, ListItemText(list, rows[0]).find(reason + L" ")) << ListItemText(list, rows[0]).c_str();
+        EXPECT_EQ(0u, ListCellText(list, rows[0]).find(reason + L" ")) << ListCellText(list, rows[0]).c_str();
     }
     EXPECT_TRUE(RowsOf(RST_APPPATH, HKEY_LOCAL_MACHINE, L"").empty());
     const int before = ListCount(list);

@@ -10,6 +10,7 @@
 #include "scan/result/ScoreResultDialog.h"
 
 using namespace scan_test;
+using shell_test::ListCellText;
 
 namespace {
 
@@ -45,9 +46,9 @@ TEST(ScoreResultDialog, RoutesItemsTabsAndCloses)
     const int expected[kScoreResultListCount] = {7, 2, 1, 1, 1};
     for (int i = 0; i < kScoreResultListCount; ++i) EXPECT_EQ(expected[i], dlg.GetItemCount(i)) << i;
     HWND all = ::GetDlgItem(wnd, CScoreResultDialog::IDC_LIST_FIRST);
-    EXPECT_EQ(L"reg", ListItemText(all, 0));  // appended in arrival order
-    EXPECT_EQ(L"reg2", ListItemText(all, 6));
-    EXPECT_EQ(L"link", ListItemText(::GetDlgItem(wnd, CScoreResultDialog::IDC_LIST_FIRST + 4), 0));
+    EXPECT_EQ(L"reg", ListCellText(all, 0));  // appended in arrival order
+    EXPECT_EQ(L"reg2", ListCellText(all, 6));
+    EXPECT_EQ(L"link", ListCellText(::GetDlgItem(wnd, CScoreResultDialog::IDC_LIST_FIRST + 4), 0));
 
     // A tab shows its list alone; close goes back to the first tab and hides the window.
     ::ShowWindow(wnd, SW_SHOW);

@@ -99,17 +99,6 @@ int ListCount(HWND list)
     return (int)::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
 }
 
-std::wstring ListItemText(HWND list, int item)
-{
-    wchar_t buffer[2048] = L"";
-    LVITEMW lv = {};
-    lv.iSubItem = 0;
-    lv.pszText = buffer;
-    lv.cchTextMax = 2048;
-    ::SendMessageW(list, LVM_GETITEMTEXTW, (WPARAM)item, (LPARAM)&lv);
-    return buffer;
-}
-
 LPARAM ListItemData(HWND list, int item)
 {
     LVITEMW lv = {};

@@ -51,7 +51,6 @@ void ClickButton(HWND parent, int id);
 void ClickAt(HWND wnd, int x, int y);
 
 int ListCount(HWND list);
-std::wstring ListItemText(HWND list, int item);
 LPARAM ListItemData(HWND list, int item);
 // The list's check state as CListCtrl::GetCheck reads it.
 int ListCheck(HWND list, int item);

@@ -13,6 +13,7 @@
 #include "scan/registry/RegScanResultListCtrl.h"
 
 using namespace scan_test;
+using shell_test::ListCellText;
 
 namespace {
 
@@ -181,8 +182,8 @@ TEST(RegScanResultListCtrl, RowsChecksAndColumnWidth)
     EXPECT_EQ(&second, list.GetResult(0));  // the newest on top
     EXPECT_EQ(&first, list.GetResult(1));
     std::wstring reason = nsVendrel::TranslateCode(L"IDS_SCAN_CLEAN_REGISTRY_REASON_FILE_NOT_FOUND").GetString();
-    EXPECT_EQ(reason + L" C:\\gone\\a.exe\nHKCU\\Software\\A\\\n", ListItemText(list.m_hWnd, 1));
-    EXPECT_EQ(L" " + second.detail + L"\nHKCU\\Software\\B\\\n", ListItemText(list.m_hWnd, 0));
+    EXPECT_EQ(reason + L" C:\\gone\\a.exe\nHKCU\\Software\\A\\\n", ListCellText(list.m_hWnd, 1));
+    EXPECT_EQ(L" " + second.detail + L"\nHKCU\\Software\\B\\\n", ListCellText(list.m_hWnd, 0));
     // The long description widened the column past its text.
     EXPECT_GT(list.GetColumnWidth(0), 300);
 

@@ -52,12 +52,17 @@ HWND PageContainer(HWND main);
 HWND FindDescendant(HWND root, int id);
 // A drawer header or item of the main window: the static that carries the page's id (the pages carry it too).
 HWND DrawerEntry(HWND main, int pageId);
+// Opens a page as a user does: after a short pump, a click on its group's header in the drawer, then (once it
+// shows) on the page's item. The page once it is the visible one, or null when a step fails.
+HWND OpenPageFromDrawer(HWND main, int headerPageId, int pageId);
 // The path of a test artefact (screenshots) in the program folder's artifacts folder, which is made if missing.
 std::wstring ArtifactPath(const wchar_t* name);
 // A left click (down and up) at a point of a window's client area.
 void ClickWindow(HWND wnd, int x = 5, int y = 5);
 // A button click as the button reports it to its parent.
 void PressButton(HWND button);
+// The same click posted, for a button whose handler runs long or opens a modal box: the caller does not wait.
+void PostButtonClick(HWND button);
 // Saves the window as painted (its own surface, after its pending paint) as a 24-bit BMP file.
 bool SaveWindowShot(HWND wnd, const std::wstring& path);
 // Records a last scan that ended now, so the home page does not start a scan by itself on a normal start.

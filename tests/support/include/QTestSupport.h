@@ -87,6 +87,10 @@ std::wstring ProgramFolder();
 
 std::wstring WindowText(HWND wnd);
 
+// The text of a list view's cell (row, column), up to 4095 characters. The list belongs to this process: the
+// message carries a pointer to the text.
+std::wstring ListCellText(HWND list, int row, int column = 0);
+
 // The descendants of a window, depth first.
 std::vector<HWND> Descendants(HWND wnd);
 

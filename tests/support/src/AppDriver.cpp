@@ -155,6 +155,19 @@ HWND DrawerEntry(HWND main, int pageId)
     return nullptr;
 }
 
+HWND OpenPageFromDrawer(HWND main, int headerPageId, int pageId)
+{
+    PumpFor(500);
+    HWND header = DrawerEntry(main, headerPageId);
+    if (!header) return nullptr;
+    ClickWindow(header);
+    HWND item = DrawerEntry(main, pageId);
+    if (!item || !PumpUntil([&] { return ::IsWindowVisible(item) != FALSE; })) return nullptr;
+    ClickWindow(item);
+    if (!PumpUntil([&] { return VisiblePageId(main) == pageId; })) return nullptr;
+    return FindDescendant(PageContainer(main), pageId);
+}
+
 HWND FindDescendant(HWND root, int id)
 {
     for (HWND wnd : Descendants(root))
@@ -179,6 +192,12 @@ void PressButton(HWND button)
 {
     if (!button) return;
     ::SendMessageW(::GetParent(button), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED), (LPARAM)button);
+}
+
+void PostButtonClick(HWND button)
+{
+    if (!button) return;
+    ::PostMessageW(::GetParent(button), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED), (LPARAM)button);
 }
 
 bool SaveWindowShot(HWND wnd, const std::wstring& path)

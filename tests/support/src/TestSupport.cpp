@@ -228,6 +228,17 @@ std::wstring WindowText(HWND wnd)
     return text;
 }
 
+std::wstring ListCellText(HWND list, int row, int column)
+{
+    wchar_t text[4096] = L"";
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = 4096;
+    ::SendMessageW(list, LVM_GETITEMTEXTW, WPARAM(row), LPARAM(&item));
+    return text;
+}
+
 namespace {
 
 BOOL CALLBACK CollectDescendant(HWND wnd, LPARAM param)

@@ -34,17 +34,6 @@ std::wstring Text(const wchar_t* key)
     return std::wstring(TranslateCode(key));
 }
 
-std::wstring Cell(HWND list, int row, int column)
-{
-    wchar_t buffer[1024] = L"";
-    LVITEMW item = {};
-    item.iSubItem = column;
-    item.pszText = buffer;
-    item.cchTextMax = 1024;
-    ::SendMessageW(list, LVM_GETITEMTEXTW, (WPARAM)row, (LPARAM)&item);
-    return buffer;
-}
-
 void SetCheck(HWND list, int row, bool check)
 {
     LVITEMW item = {};
@@ -147,8 +136,8 @@ TEST_F(RepairPages, DllPageShowsEachRowsResult)
     EXPECT_TRUE(::IsWindowEnabled(Item(CMoravinActiveXDlg::IDC_REGISTER)));
     EXPECT_EQ(4, (int)::SendMessageW(progress, PBM_GETPOS, 0, 0));
     for (int row = 0; row < 4; ++row) {
-        SCOPED_TRACE(testing::PrintToString(Cell(list, row, 0)));
-        EXPECT_EQ(expectedText(Cell(list, row, 0)), Cell(list, row, 1));
+        SCOPED_TRACE(testing::PrintToString(ListCellText(list, row, 0)));
+        EXPECT_EQ(expectedText(ListCellText(list, row, 0)), ListCellText(list, row, 1));
     }
     EXPECT_EQ(4u, regsvr32.Calls().size());
 
@@ -161,8 +150,8 @@ TEST_F(RepairPages, DllPageShowsEachRowsResult)
     regsvr32.SetExitCodeFor(L"qvfail.dll", 0);
     EXPECT_EQ(Text(L"IDS_SYS_FIX_DLL_REGISTER_SUCCESS"), ClickForMessage(boxes, CMoravinActiveXDlg::IDC_REGISTER));
     for (int row = 0; row < 4; ++row) {
-        if (Cell(list, row, 0) == system + L"\\qvfail.dll") {
-            EXPECT_EQ(Text(L"IDS_SYS_FIX_DLL_REGISTER_SUCCESS"), Cell(list, row, 1));
+        if (ListCellText(list, row, 0) == system + L"\\qvfail.dll") {
+            EXPECT_EQ(Text(L"IDS_SYS_FIX_DLL_REGISTER_SUCCESS"), ListCellText(list, row, 1));
         }
     }
 }
@@ -188,7 +177,7 @@ TEST_F(RepairPages, DllPageStopEndsTheRun)
     EXPECT_FALSE(Busy());
     EXPECT_LE(regsvr32.Calls().size(), size_t(Moravin::CRegisterDll::MaxRunningRegistrations()));
     int marked = 0;
-    for (int row = 0; row < ListCount(list); ++row) marked += Cell(list, row, 1).empty() ? 0 : 1;
+    for (int row = 0; row < ListCount(list); ++row) marked += ListCellText(list, row, 1).empty() ? 0 : 1;
     EXPECT_EQ(int(regsvr32.Calls().size()), marked);
 }
 
@@ -204,8 +193,8 @@ TEST_F(RepairPages, ErrorUtilityRepairsTheCheckedFaults)
     Open(PAGE_ID_REPAIR_ERROR_UTILITY);
     HWND list = Item(44002), description = Item(44004);
     ASSERT_EQ(16, ListCount(list));
-    EXPECT_EQ(Text(L"IDS_SYS_FIX_ERR_UTIL_ERROR1"), Cell(list, 0, 0));
-    EXPECT_EQ(Text(L"IDS_SYS_FIX_ERR_UTIL_ERROR16"), Cell(list, 15, 0));
+    EXPECT_EQ(Text(L"IDS_SYS_FIX_ERR_UTIL_ERROR1"), ListCellText(list, 0, 0));
+    EXPECT_EQ(Text(L"IDS_SYS_FIX_ERR_UTIL_ERROR16"), ListCellText(list, 15, 0));
     Select(list, 2);
     EXPECT_EQ(Text(L"IDS_SYS_FIX_ERR_UTIL_ERROR3_DESP"), WindowText(description));
 
@@ -244,29 +233,29 @@ TEST_F(RepairPages, FileAssociationPageRepairsTheTickedRows)
     Open(PAGE_ID_REPAIR_FILE_ASSOC);
     HWND list = Item(45002);
     ASSERT_EQ(14, ListCount(list));
-    EXPECT_EQ(L".bat", Cell(list, 0, 1));
-    EXPECT_EQ(Text(L"IDS_SYS_FIX_FILE_ASSOC_ERROR"), Cell(list, 0, 0));
+    EXPECT_EQ(L".bat", ListCellText(list, 0, 1));
+    EXPECT_EQ(Text(L"IDS_SYS_FIX_FILE_ASSOC_ERROR"), ListCellText(list, 0, 0));
     EXPECT_EQ(1, ListCheck(list, 0));
-    EXPECT_EQ(Text(L"IDS_SYS_FIX_FILE_ASSOC_NORMAL"), Cell(list, 3, 0));
+    EXPECT_EQ(Text(L"IDS_SYS_FIX_FILE_ASSOC_NORMAL"), ListCellText(list, 3, 0));
     EXPECT_EQ(0, ListCheck(list, 3));
-    EXPECT_EQ(L"broken", Cell(list, 2, 2));
-    EXPECT_EQ(L"\"%1\" %*", Cell(list, 2, 3));
+    EXPECT_EQ(L"broken", ListCellText(list, 2, 2));
+    EXPECT_EQ(L"\"%1\" %*", ListCellText(list, 2, 3));
 
     SetCheck(list, 2, false);
     MessageBoxDriver boxes(IDOK);
     ClickButton(page->GetSafeHwnd(), 45004);
     PumpFor(200);
     EXPECT_TRUE(boxes.Texts().empty()) << "every write succeeded";
-    EXPECT_EQ(Text(L"IDS_SYS_FIX_FILE_ASSOC_NORMAL"), Cell(list, 0, 0));
+    EXPECT_EQ(Text(L"IDS_SYS_FIX_FILE_ASSOC_NORMAL"), ListCellText(list, 0, 0));
     EXPECT_EQ(0, ListCheck(list, 0));
     EXPECT_EQ(L"\"%1\" %*", ReadValue(HKEY_CLASSES_ROOT, L"batfile\\shell\\open\\command", L"").Text());
-    EXPECT_EQ(Text(L"IDS_SYS_FIX_FILE_ASSOC_ERROR"), Cell(list, 2, 0));
+    EXPECT_EQ(Text(L"IDS_SYS_FIX_FILE_ASSOC_ERROR"), ListCellText(list, 2, 0));
 
     LockedKey locked(HKEY_CLASSES_ROOT, L"comfile\\shell\\open\\command");
     ASSERT_TRUE(locked.locked());
     SetCheck(list, 2, true);
     EXPECT_EQ(Text(L"IDS_SYS_FIX_FILE_ASSOC_FAILED"), ClickForMessage(boxes, 45004));
-    EXPECT_EQ(Text(L"IDS_SYS_FIX_FILE_ASSOC_ERROR"), Cell(list, 2, 0));
+    EXPECT_EQ(Text(L"IDS_SYS_FIX_FILE_ASSOC_ERROR"), ListCellText(list, 2, 0));
 }
 
 // The printer spooler: sc then net, by full path and hidden; success only when both did their part.
@@ -333,9 +322,9 @@ TEST_F(RepairPages, WinsockPageResetsAndRestartsOnlyWhenTheResetWorked)
     Open(PAGE_ID_REPAIR_WINSOCK);
     HWND list = Item(46002);
     ASSERT_EQ(1, ListCount(list));
-    EXPECT_EQ(L"000000000001", Cell(list, 0, 0));
-    EXPECT_EQ(L"%SystemRoot%\\system32\\mswsock.dll", Cell(list, 0, 1));
-    EXPECT_EQ(L"MSAFD Tcpip [TCP/IP]", Cell(list, 0, 2));
+    EXPECT_EQ(L"000000000001", ListCellText(list, 0, 0));
+    EXPECT_EQ(L"%SystemRoot%\\system32\\mswsock.dll", ListCellText(list, 0, 1));
+    EXPECT_EQ(L"MSAFD Tcpip [TCP/IP]", ListCellText(list, 0, 2));
     ASSERT_TRUE(SeedValue(HKEY_LOCAL_MACHINE, entry + L"2", L"PackedCatalogItem", REG_BINARY, item.data(), 888));
     container.ShowPage(PAGE_ID_REPAIR_WINSOCK);
     EXPECT_EQ(1, ListCount(list)) << "an entry added later is not shown";

@@ -18,6 +18,7 @@
 
 using namespace wizard_test;
 using nsVendrel::TranslateCode;
+using shell_test::ListCellText;
 using shell_test::PumpUntil;
 
 namespace {
@@ -85,7 +86,7 @@ protected:
     int RowOf(const std::wstring& name)
     {
         for (int row = 0; row < RowCount(List()); ++row)
-            if (RowText(List(), row) == name) return row;
+            if (ListCellText(List(), row) == name) return row;
         return -1;
     }
     std::wstring Outcome(const wchar_t* key) { return TranslateCode(key).GetString(); }
@@ -123,9 +124,9 @@ TEST_F(DllPage, SearchSendsTheEncodedRequestAndListsTheAnswerLastFirst)
     EXPECT_EQ("/dllapi.php?os=win764&verify=qk*Rwmt51907&action=searchdll&file=my%20lib%26x.dll", requests[0]);
 
     ASSERT_EQ(2, RowCount(List()));
-    EXPECT_EQ(L"u2.dll", RowText(List(), 0));
-    EXPECT_EQ(m_server.BaseUrl() + L"files/u2.dll", RowText(List(), 0, 1));
-    EXPECT_EQ(L"u1.dll", RowText(List(), 1));
+    EXPECT_EQ(L"u2.dll", ListCellText(List(), 0));
+    EXPECT_EQ(m_server.BaseUrl() + L"files/u2.dll", ListCellText(List(), 0, 1));
+    EXPECT_EQ(L"u1.dll", ListCellText(List(), 1));
 
     // The box as a click leaves it, then the click's notice.
     ::SendMessageW(m_page->GetDlgItem(Page::IDC_SELECT_ALL)->GetSafeHwnd(), BM_SETCHECK, BST_CHECKED, 0);

@@ -49,17 +49,6 @@ int RowCount(HWND list)
     return (int)::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
 }
 
-std::wstring RowText(HWND list, int row, int column)
-{
-    wchar_t buffer[2048] = L"";
-    LVITEMW item = {};
-    item.iSubItem = column;
-    item.pszText = buffer;
-    item.cchTextMax = 2048;
-    ::SendMessageW(list, LVM_GETITEMTEXTW, (WPARAM)row, (LPARAM)&item);
-    return buffer;
-}
-
 bool RowSelected(HWND list, int row)
 {
     return (::SendMessageW(list, LVM_GETITEMSTATE, (WPARAM)row, LVIS_SELECTED) & LVIS_SELECTED) != 0;

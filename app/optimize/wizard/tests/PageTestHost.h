@@ -30,7 +30,6 @@ private:
 // A button click as the button reports it to its parent.
 void Click(CWnd* parent, int id);
 int RowCount(HWND list);
-std::wstring RowText(HWND list, int row, int column = 0);
 bool RowSelected(HWND list, int row);
 void SelectRow(HWND list, int row);
 void CheckRow(HWND list, int row, bool check);

@@ -19,6 +19,7 @@
 
 using namespace wizard_test;
 using nsVendrel::TranslateCode;
+using shell_test::ListCellText;
 using shell_test::PumpUntil;
 
 namespace {
@@ -65,7 +66,7 @@ protected:
     void Choose(const std::wstring& description)
     {
         for (int row = 0; row < RowCount(List()); ++row)
-            if (RowText(List(), row) == description) SelectRow(List(), row);
+            if (ListCellText(List(), row) == description) SelectRow(List(), row);
         Click(&Home(), CWizardHomeDlg::IDC_NEXT);
     }
 
@@ -109,9 +110,9 @@ TEST_F(WizardPage, ListsTheProgramsFaultsLastFirst)
     EXPECT_TRUE(Home().IsWindowVisible());
     EXPECT_FALSE(Step().IsWindowVisible());
     ASSERT_EQ(28, RowCount(List()));
-    EXPECT_EQ(L"Script Error", RowText(List(), 0));
-    EXPECT_EQ(L"Icons are displayed incorrectly", RowText(List(), 27));
-    EXPECT_EQ(L"\"My Computer\" icon is no longer displayed", RowText(List(), 23));
+    EXPECT_EQ(L"Script Error", ListCellText(List(), 0));
+    EXPECT_EQ(L"Icons are displayed incorrectly", ListCellText(List(), 27));
+    EXPECT_EQ(L"\"My Computer\" icon is no longer displayed", ListCellText(List(), 23));
 }
 
 TEST_F(WizardPage, ScriptErrorIsRepairedAndPreviousRunsNothing)

@@ -20,6 +20,7 @@
 
 using namespace JunkPage;
 using namespace scan_test;
+using shell_test::ListCellText;
 using shell_test::MessageBoxDriver;
 using shell_test::PumpUntil;
 
@@ -185,7 +186,7 @@ protected:
     std::set<std::wstring> RowPaths()
     {
         std::set<std::wstring> paths;
-        for (int row = 0; row < ListCount(list); ++row) paths.insert(ListItemText(list, row));
+        for (int row = 0; row < ListCount(list); ++row) paths.insert(ListCellText(list, row));
         return paths;
     }
 
@@ -256,7 +257,7 @@ TEST_F(JunkPageTest, RemoveAllKeepsOnlyTheRowOfAFileThatCannotBeDeleted)
     ::CloseHandle(locked);
 
     ASSERT_EQ(1, ListCount(list));
-    EXPECT_EQ(L"Y:\\locked.tmp", ListItemText(list, 0));
+    EXPECT_EQ(L"Y:\\locked.tmp", ListCellText(list, 0));
     EXPECT_EQ(1, ListCheck(list, 0)) << "the row that failed stays ticked";
     EXPECT_EQ(nsVendrel::TranslateCode(L"IDS_SCAN_CLEAN_JUNK_NOT_REMOVED"), Description(L"Y:\\locked.tmp").c_str());
     EXPECT_EQ(L"1", shell_test::WindowText(::GetDlgItem(step1, CScanCleanJunkCleanStep1::IDC_COUNT)));

@@ -7,7 +7,6 @@
 #include <commctrl.h>
 
 #include <ctime>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,7 +22,9 @@
 
 using namespace oneclick_test;
 using namespace OneClick;
+using shell_test::ArtifactPath;
 using shell_test::FindDescendant;
+using shell_test::PumpUntil;
 using shell_test::QuorvelProcess;
 
 namespace {
@@ -31,21 +32,6 @@ namespace {
 const int kAbortRepair = 62208, kReturn = 62209, kShowResult = 62210, kQuickScan = 62109, kProgressText = 62205,
           kHomeScore = 62106, kFirstResultList = 62307, kFirstResultTab = 62302, kScore = 62202;
 const DWORD kScanTimeoutMs = 240000;
-
-std::wstring Artifact(const wchar_t* name) {
-    std::wstring folder = shell_test::ProgramFolder() + L"artifacts\\";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder + name;
-}
-
-bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        Sleep(100);
-    }
-    return true;
-}
 
 void ClearStoredScore() { SBRegDeleteTreeW(HKEY_LOCAL_MACHINE, kRegScoreKey); }
 void ForgetLastScanTime() { SBRegDeleteValueW(HKEY_LOCAL_MACHINE, kRegScoreKey, L"LastScanTime"); }
@@ -58,11 +44,11 @@ void StoreEarlierScan(int daysAgo) {
     WriteStoredScore(ScanCounts(), FormatScanTime(local), 100);
 }
 
-// Clicks a button of the program the way its window sees a click.
+// Clicks a button of the program the way its window sees a click, posted: the buttons start long work or ask.
 void Click(HWND main, int id) {
     HWND button = FindDescendant(main, id);
     ASSERT_NE(nullptr, button) << id;
-    PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    shell_test::PostButtonClick(button);
 }
 
 std::wstring TextOf(HWND main, int id) { return shell_test::WindowText(FindDescendant(main, id)); }
@@ -165,7 +151,7 @@ TEST(OneClickApp, ScanFindsSeededProblemsAndRepairLeavesOnlyWhatCannotBeRemoved)
     const HWND main = app.WaitForMainWindow();
     ASSERT_NE(nullptr, main);
     const DWORD start = GetTickCount();
-    ASSERT_TRUE(WaitFor(RunStored, kScanTimeoutMs)) << "the scan never ended";
+    ASSERT_TRUE(PumpUntil(RunStored, kScanTimeoutMs)) << "the scan never ended";
     printf("one-click scan of the seeded prefix: %lu ms\n", GetTickCount() - start);
 
     const StoredScore found = ReadStoredScore();
@@ -177,33 +163,34 @@ TEST(OneClickApp, ScanFindsSeededProblemsAndRepairLeavesOnlyWhatCannotBeRemoved)
     EXPECT_EQ(brokenAssociations, found.counts[kFileAssoc]) << Describe(found);
     EXPECT_EQ(HealthScore(found.counts), found.score) << Describe(found);
     EXPECT_LT(found.score, 100);
-    shell_test::SaveWindowShot(main, Artifact(L"oneclick-scan-result.bmp"));
+    shell_test::SaveWindowShot(main, ArtifactPath(L"oneclick-scan-result.bmp"));
 
     // The result dialog lists every item found, per category; broken associations are not listed.
     Click(main, kShowResult);
     HWND dialog = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (dialog = FindWindowW(nullptr, L"Scan Result")) && IsWindowVisible(dialog); },
-                        10000));
+    ASSERT_TRUE(PumpUntil([&] { return (dialog = FindWindowW(nullptr, L"Scan Result")) && IsWindowVisible(dialog); },
+                          10000));
     const int listed[] = {found.counts[kRegistry] + found.counts[kEvidence] + found.counts[kJunk] +
                               found.counts[kShortcut],
                           found.counts[kRegistry], found.counts[kEvidence], found.counts[kJunk],
                           found.counts[kShortcut]};
     // The dialog may already be visible from the end of the scan: wait until the posted click has filled it.
-    WaitFor([&] { return SendMessageW(GetDlgItem(dialog, kFirstResultList), LVM_GETITEMCOUNT, 0, 0) == listed[0]; },
-            10000);
+    PumpUntil([&] { return SendMessageW(GetDlgItem(dialog, kFirstResultList), LVM_GETITEMCOUNT, 0, 0) == listed[0]; },
+              10000);
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(listed[i], SendMessageW(GetDlgItem(dialog, kFirstResultList + i), LVM_GETITEMCOUNT, 0, 0))
             << "list " << i;
     // The window exists since start-up, behind the main window: the click brought it to the front.
-    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == dialog; }, 10000));
+    EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == dialog; }, 10000));
     EXPECT_TRUE(Above(dialog, main));
     // A click on a tab shows that category's list alone, and the tab looks selected.
     for (int tab = 0; tab < 5; ++tab) {
         shell_test::ClickWindow(FindDescendant(dialog, kFirstResultTab + tab), 20, 15);
-        EXPECT_TRUE(WaitFor([&] { return VisibleList(dialog) == tab; }, 10000)) << "tab " << tab;
+        EXPECT_TRUE(PumpUntil([&] { return VisibleList(dialog) == tab; }, 10000)) << "tab " << tab;
         // The tab is drawn by the program's own thread: wait for its paint rather than reading it once.
-        EXPECT_TRUE(WaitFor([&] { return SelectedTab(dialog) == tab; }, 10000)) << "tab " << tab << " not drawn selected";
-        if (tab == 1) shell_test::SaveWindowShot(dialog, Artifact(L"oneclick-result-registry-tab.bmp"));
+        EXPECT_TRUE(PumpUntil([&] { return SelectedTab(dialog) == tab; }, 10000))
+            << "tab " << tab << " not drawn selected";
+        if (tab == 1) shell_test::SaveWindowShot(dialog, ArtifactPath(L"oneclick-result-registry-tab.bmp"));
     }
     ShowWindow(dialog, SW_HIDE);
 
@@ -214,10 +201,10 @@ TEST(OneClickApp, ScanFindsSeededProblemsAndRepairLeavesOnlyWhatCannotBeRemoved)
     DeleteFileW(backup.c_str());
     ForgetLastScanTime();
     // Repair All asks first, naming what it removes and the registry backup; the user says yes.
-    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(FindDescendant(main, kAbortRepair)) != FALSE; }, 10000));
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowEnabled(FindDescendant(main, kAbortRepair)) != FALSE; }, 10000));
     shell_test::MessageBoxDriver boxes(IDYES, app.ProcessId());
     Click(main, kAbortRepair);
-    ASSERT_TRUE(WaitFor(RunStored, kScanTimeoutMs)) << "the repair never ended";
+    ASSERT_TRUE(PumpUntil(RunStored, kScanTimeoutMs)) << "the repair never ended";
     CloseHandle(locked);
     const std::vector<std::wstring> asked = boxes.Texts();
     ASSERT_EQ(1u, asked.size());
@@ -245,10 +232,10 @@ TEST(OneClickApp, ScanFindsSeededProblemsAndRepairLeavesOnlyWhatCannotBeRemoved)
 
     // Back on the home page: the new score and counts.
     Click(main, kReturn);
-    ASSERT_TRUE(WaitFor([&] { return TextOf(main, kHomeScore) == std::to_wstring(repaired.score); }, 10000))
+    ASSERT_TRUE(PumpUntil([&] { return TextOf(main, kHomeScore) == std::to_wstring(repaired.score); }, 10000))
         << "home page score: " << std::string(TextOf(main, kHomeScore).begin(), TextOf(main, kHomeScore).end());
     Sleep(500);
-    shell_test::SaveWindowShot(main, Artifact(L"oneclick-home.bmp"));
+    shell_test::SaveWindowShot(main, ArtifactPath(L"oneclick-home.bmp"));
     app.Exit();
 }
 
@@ -261,10 +248,10 @@ TEST(OneClickApp, AbortMidScanThenANewScanFindsEverything) {
     ASSERT_TRUE(app.Start());
     const HWND main = app.WaitForMainWindow();
     ASSERT_NE(nullptr, main);
-    ASSERT_TRUE(WaitFor([&] { return TextOf(main, kProgressText) == L"Scanning, please wait..."; }, 60000));
+    ASSERT_TRUE(PumpUntil([&] { return TextOf(main, kProgressText) == L"Scanning, please wait..."; }, 60000));
     Click(main, kAbortRepair);
     Click(main, kAbortRepair);  // a second click while aborting changes nothing
-    ASSERT_TRUE(WaitFor(RunStored, kScanTimeoutMs)) << "the abort never ended the run";
+    ASSERT_TRUE(PumpUntil(RunStored, kScanTimeoutMs)) << "the abort never ended the run";
     EXPECT_EQ(L"The scan was aborted.", TextOf(main, kProgressText));
     const StoredScore aborted = ReadStoredScore();
     EXPECT_LT(aborted.counts[kRegistry], kMany) << Describe(aborted);
@@ -274,10 +261,10 @@ TEST(OneClickApp, AbortMidScanThenANewScanFindsEverything) {
     StoreEarlierScan(1);
     const std::wstring before = ReadStoredScore().timeText;
     Click(main, kReturn);
-    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(FindDescendant(main, kQuickScan)) != FALSE; }, 10000))
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(FindDescendant(main, kQuickScan)) != FALSE; }, 10000))
         << "the home page never came back";
     Click(main, kQuickScan);
-    ASSERT_TRUE(WaitFor([&] { return ReadStoredScore().timeText != before; }, kScanTimeoutMs))
+    ASSERT_TRUE(PumpUntil([&] { return ReadStoredScore().timeText != before; }, kScanTimeoutMs))
         << "the second scan never ended";
     EXPECT_EQ(L"The scan is complete.", TextOf(main, kProgressText));
     const StoredScore full = ReadStoredScore();
@@ -295,14 +282,14 @@ TEST(OneClickApp, BootModeStartsHiddenScansAndShowsThePopupOnce) {
     const HWND main = app.WaitForMainWindow();
     ASSERT_NE(nullptr, main);
     bool everVisible = false;
-    ASSERT_TRUE(WaitFor(
+    ASSERT_TRUE(PumpUntil(
         [&] {
             everVisible = everVisible || IsWindowVisible(main);
             return ReadStoredScore().timeText != before;
         },
         kScanTimeoutMs));
     EXPECT_FALSE(everVisible) << "boot mode showed the main window";
-    EXPECT_TRUE(WaitFor([&] { return VisiblePopups(app.ProcessId(), main) == 1; }, 5000));
+    EXPECT_TRUE(PumpUntil([&] { return VisiblePopups(app.ProcessId(), main) == 1; }, 5000));
     app.Exit();
 }
 
@@ -318,8 +305,8 @@ TEST(OneClickApp, HomePageStartsAScanWhenTheLastOneIsSevenDaysOld) {
         ASSERT_TRUE(app.Start());
         ASSERT_NE(nullptr, app.WaitForMainWindow());
         ASSERT_GE(app.WaitUntilVisible(), 0);
-        const bool scanned = WaitFor([&] { return ReadStoredScore().timeText != before; },
-                                     c.scans ? kScanTimeoutMs : 5000);
+        const bool scanned = PumpUntil([&] { return ReadStoredScore().timeText != before; },
+                                       c.scans ? kScanTimeoutMs : 5000);
         EXPECT_EQ(c.scans, scanned) << c.daysAgo << " days ago";
         app.Exit();
     }
@@ -346,22 +333,22 @@ TEST_P(OneClickScreenshots, OfTheResultAndTheHomePage) {
     ASSERT_TRUE(app.Start());
     const HWND main = app.WaitForMainWindow();
     ASSERT_NE(nullptr, main);
-    ASSERT_TRUE(WaitFor(RunStored, kScanTimeoutMs)) << "the scan never ended";
+    ASSERT_TRUE(PumpUntil(RunStored, kScanTimeoutMs)) << "the scan never ended";
     const StoredScore stored = ReadStoredScore();
-    ASSERT_TRUE(WaitFor([&] { return TextOf(main, kScore) == std::to_wstring(stored.score); }, 10000));
-    EXPECT_TRUE(shell_test::SaveWindowShot(main, Artifact((L"oneclick-result-" + language + L".bmp").c_str())));
+    ASSERT_TRUE(PumpUntil([&] { return TextOf(main, kScore) == std::to_wstring(stored.score); }, 10000));
+    EXPECT_TRUE(shell_test::SaveWindowShot(main, ArtifactPath((L"oneclick-result-" + language + L".bmp").c_str())));
 
     Click(main, kShowResult);
     HWND dialog = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (dialog = FindWindowW(nullptr, L"Scan Result")) && IsWindowVisible(dialog); },
-                        10000));
+    ASSERT_TRUE(PumpUntil([&] { return (dialog = FindWindowW(nullptr, L"Scan Result")) && IsWindowVisible(dialog); },
+                          10000));
     EXPECT_TRUE(
-        shell_test::SaveWindowShot(dialog, Artifact((L"oneclick-result-window-" + language + L".bmp").c_str())));
+        shell_test::SaveWindowShot(dialog, ArtifactPath((L"oneclick-result-window-" + language + L".bmp").c_str())));
     ShowWindow(dialog, SW_HIDE);
 
     Click(main, kReturn);
-    ASSERT_TRUE(WaitFor([&] { return TextOf(main, kHomeScore) == std::to_wstring(stored.score); }, 10000));
-    EXPECT_TRUE(shell_test::SaveWindowShot(main, Artifact((L"home-" + language + L".bmp").c_str())));
+    ASSERT_TRUE(PumpUntil([&] { return TextOf(main, kHomeScore) == std::to_wstring(stored.score); }, 10000));
+    EXPECT_TRUE(shell_test::SaveWindowShot(main, ArtifactPath((L"home-" + language + L".bmp").c_str())));
     app.Exit();
     shell_test::SetLanguageSetting(nullptr);
 }

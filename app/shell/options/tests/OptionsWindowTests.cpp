@@ -181,17 +181,6 @@ bool IsSchedulingDialog(HWND wnd)
     return ::GetDlgItem(wnd, IDC_SCHEDULING_TYPE) != nullptr;
 }
 
-std::wstring ListText(HWND list, int item, int column)
-{
-    wchar_t text[256] = L"";
-    LVITEMW lv = {};
-    lv.iSubItem = column;
-    lv.pszText = text;
-    lv.cchTextMax = 256;
-    ::SendMessageW(list, LVM_GETITEMTEXTW, WPARAM(item), LPARAM(&lv));
-    return text;
-}
-
 class ScheduleTest : public OptionsTest {
 protected:
     void SetUp() override
@@ -281,17 +270,17 @@ TEST_F(ScheduleTest, TheDialogKeepsTheIntervalInRangeAndAddsTheSchedule)
     // Saved in the scheduler and listed at once: monthly on day 20, started with --boot.
     ASSERT_EQ(1u, JobFiles().size());
     ASSERT_EQ(1, ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    EXPECT_EQ(*JobFiles().begin(), ListText(list, 0, 0));
-    EXPECT_EQ(L"Monthly", ListText(list, 0, 1));
+    EXPECT_EQ(*JobFiles().begin(), ListCellText(list, 0, 0));
+    EXPECT_EQ(L"Monthly", ListCellText(list, 0, 1));
     std::vector<Schedule::ScheduledTaskRow> rows;
     ASSERT_EQ(S_OK, Schedule::ListScheduledTasks(ProgramFolder() + L"Quorvel.exe", rows));
     ASSERT_EQ(1u, rows.size());
     EXPECT_EQ(1u << 19, rows[0].trigger.Type.MonthlyDate.rgfDays);
-    EXPECT_EQ(Schedule::StartTimeText(rows[0].trigger), ListText(list, 0, 2));
+    EXPECT_EQ(Schedule::StartTimeText(rows[0].trigger), ListCellText(list, 0, 2));
     SYSTEMTIME now, next;
     ::GetLocalTime(&now);
     ASSERT_TRUE(Schedule::NextRunTime(rows[0].trigger, now, next));
-    EXPECT_EQ(Schedule::NextRunText(next), ListText(list, 0, 3));
+    EXPECT_EQ(Schedule::NextRunText(next), ListCellText(list, 0, 3));
     EXPECT_EQ(20, next.wDay);
     w.dialog.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     EXPECT_TRUE(SaveWindowShot(w.dialog.GetSafeHwnd(), ArtifactPath(L"options_schedule_en.bmp")));
@@ -320,12 +309,12 @@ TEST_F(ScheduleTest, RemoveTakesTheSelectedRowAndClearLeavesOtherProgramsTasks)
     w.Command(w.Item(IDC_OPTION_TAB_SCHEDULE));
     HWND list = w.Item(IDC_OPTION_SCHEDULE_LIST);
     ASSERT_EQ(2, ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    EXPECT_EQ(L"Weekly", ListText(list, 0, 1));
+    EXPECT_EQ(L"Weekly", ListCellText(list, 0, 1));
 
     w.Command(w.Item(IDC_OPTION_SCHEDULE_REMOVE));  // nothing selected: nothing happens
     EXPECT_EQ(3u, JobFiles().size());
 
-    std::wstring removed = ListText(list, 1, 0);
+    std::wstring removed = ListCellText(list, 1, 0);
     LVITEMW select = {};
     select.stateMask = select.state = LVIS_SELECTED;
     ::SendMessageW(list, LVM_SETITEMSTATE, 1, LPARAM(&select));

@@ -26,6 +26,7 @@
 #include "ScanTestHost.h"
 
 using namespace scan_test;
+using shell_test::ListCellText;
 using shell_test::MessageBoxDriver;
 using shell_test::PumpUntil;
 
@@ -257,7 +258,7 @@ TEST_F(RegistryBackupPage, BackupMakesADatedFileAndListsIt)
 
     // The file is named from the time of the click (either second of the bracket) and listed by its date.
     ASSERT_EQ(1, ListCount(list()));
-    std::wstring row = ListItemText(list(), 0);
+    std::wstring row = ListCellText(list(), 0);
     bool named = false;
     for (std::time_t t = before; t <= after && !named; ++t) {
         std::wstring name = BackupPages::RegistryBackupFileName(*std::localtime(&t));
@@ -276,7 +277,7 @@ TEST_F(RegistryBackupPage, ASeededBackupIsRestoredAndDeleted)
     MessageBoxDriver boxes(IDOK);
     CBackupRegistryDlg* registry = Show<CBackupRegistryDlg>(PAGE_ID_BACKUP_REGISTRY);
     ASSERT_EQ(1, ListCount(list()));
-    EXPECT_EQ(L"Jan.02,2026 03:04:05 AM", ListItemText(list(), 0));
+    EXPECT_EQ(L"Jan.02,2026 03:04:05 AM", ListCellText(list(), 0));
 
     // Nothing selected: the hint, and nothing runs.
     ClickButton(page->GetSafeHwnd(), CBackupRegistryDlg::IDC_RESTORE);
@@ -463,8 +464,8 @@ TEST_F(FolderPage, AFixtureTreeBacksUpFromThePageAndRestoresIntoANewFolder)
     ASSERT_TRUE(restoreTab->OpenArchive(archive));
     HWND list = Item(restoreWnd, CBackupFolderRestoreDlg::IDC_LIST);
     ASSERT_EQ(4, ListCount(list));
-    EXPECT_EQ(L"a.txt", ListItemText(list, 0));
-    EXPECT_EQ(L"sub", ListItemText(list, 1));
+    EXPECT_EQ(L"a.txt", ListCellText(list, 0));
+    EXPECT_EQ(L"sub", ListCellText(list, 1));
     std::wstring target = root + L"\\restored";
     SetEdit(restoreWnd, CBackupFolderRestoreDlg::IDC_TARGET, target);
     ClickButton(restoreWnd, CBackupFolderRestoreDlg::IDC_RESTORE);

@@ -53,16 +53,7 @@ TEST(BrowserPageApp, TheDrawerLeadsToTheBrowserPageAndEachTabShowsTheBrowser)
     ASSERT_GE(app.WaitUntilVisible(), 0);
     HWND main = app.MainWindow();
 
-    PumpFor(500);
-    HWND header = DrawerEntry(main, 150000);
-    ASSERT_NE(nullptr, header);
-    ClickWindow(header);
-    HWND item = DrawerEntry(main, 150005);
-    ASSERT_NE(nullptr, item);
-    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(item); }));
-    ClickWindow(item);
-    ASSERT_TRUE(PumpUntil([&] { return VisiblePageId(main) == 150005; }));
-    HWND page = FindDescendant(PageContainer(main), 150005);
+    HWND page = OpenPageFromDrawer(main, 150000, 150005);
     ASSERT_NE(nullptr, page);
 
     const struct {

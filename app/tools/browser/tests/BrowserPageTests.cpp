@@ -23,6 +23,7 @@
 using namespace browser_test;
 using namespace grennow_test;
 using namespace scan_test;
+using shell_test::ListCellText;
 using shell_test::MessageBoxDriver;
 using shell_test::PumpUntil;
 using shell_test::WindowText;
@@ -42,28 +43,17 @@ bool Shown(HWND wnd)
     return (::GetWindowLongW(wnd, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-std::wstring Cell(HWND list, int row, int column)
-{
-    wchar_t buffer[1024] = L"";
-    LVITEMW item = {};
-    item.iSubItem = column;
-    item.pszText = buffer;
-    item.cchTextMax = 1024;
-    ::SendMessageW(list, LVM_GETITEMTEXTW, WPARAM(row), LPARAM(&item));
-    return buffer;
-}
-
 std::vector<std::wstring> Column(HWND list, int column)
 {
     std::vector<std::wstring> texts;
-    for (int row = 0; row < ListCount(list); ++row) texts.push_back(Cell(list, row, column));
+    for (int row = 0; row < ListCount(list); ++row) texts.push_back(ListCellText(list, row, column));
     return texts;
 }
 
 int RowOf(HWND list, int column, const std::wstring& text)
 {
     for (int row = 0; row < ListCount(list); ++row)
-        if (Cell(list, row, column) == text) return row;
+        if (ListCellText(list, row, column) == text) return row;
     return -1;
 }
 
@@ -329,11 +319,11 @@ TEST_F(BrowserPage, ActiveXTabListsBlocksUnblocksAndDeletes)
     const int versioned = RowOf(list, 0, L"Versioned Viewer"), plain = RowOf(list, 0, L"");
     ASSERT_GE(versioned, 0);
     ASSERT_GE(plain, 0);
-    EXPECT_EQ(T(L"IDS_SYS_TOOLS_IE_ACTIVEX_STATE_BLOCKED"), Cell(list, versioned, 1));
-    EXPECT_EQ(T(L"IDS_SYS_TOOLS_IE_ACTIVEX_STATE_UNBLOCKED"), Cell(list, plain, 1));
-    EXPECT_EQ(L"Common test library", Cell(list, versioned, 2));
-    EXPECT_EQ(L"1.2.3.4 (test)", Cell(list, versioned, 3));
-    EXPECT_EQ(L"Quorvel Test Makers", Cell(list, versioned, 4));
+    EXPECT_EQ(T(L"IDS_SYS_TOOLS_IE_ACTIVEX_STATE_BLOCKED"), ListCellText(list, versioned, 1));
+    EXPECT_EQ(T(L"IDS_SYS_TOOLS_IE_ACTIVEX_STATE_UNBLOCKED"), ListCellText(list, plain, 1));
+    EXPECT_EQ(L"Common test library", ListCellText(list, versioned, 2));
+    EXPECT_EQ(L"1.2.3.4 (test)", ListCellText(list, versioned, 3));
+    EXPECT_EQ(L"Quorvel Test Makers", ListCellText(list, versioned, 4));
 
     MessageBoxDriver boxes;
     // Blocking with only a blocked control ticked does nothing.
@@ -347,14 +337,15 @@ TEST_F(BrowserPage, ActiveXTabListsBlocksUnblocksAndDeletes)
     ASSERT_TRUE(PumpUntil([&] { return boxes.Texts().size() == 1; }));
     EXPECT_EQ(T(L"IDS_SYS_TOOLS_IE_ACTIVEX_MSG_UNBLOCK_COMPLETE"), boxes.Texts()[0]);
     EXPECT_EQ(0x1u, Read(HKEY_LOCAL_MACHINE, kCompatKey + L"\\" + kVersioned, L"Compatibility Flags").number);
-    EXPECT_EQ(T(L"IDS_SYS_TOOLS_IE_ACTIVEX_STATE_UNBLOCKED"), Cell(list, RowOf(list, 0, L"Versioned Viewer"), 1));
+    EXPECT_EQ(T(L"IDS_SYS_TOOLS_IE_ACTIVEX_STATE_UNBLOCKED"),
+              ListCellText(list, RowOf(list, 0, L"Versioned Viewer"), 1));
 
     Tick(list, RowOf(list, 0, L""));
     ClickButton(tab, 52204);
     ASSERT_TRUE(PumpUntil([&] { return boxes.Texts().size() == 2; }));
     EXPECT_EQ(T(L"IDS_SYS_TOOLS_IE_ACTIVEX_MSG_BLOCK_COMPLETE"), boxes.Texts()[1]);
     EXPECT_EQ(0x400u, Read(HKEY_LOCAL_MACHINE, kCompatKey + L"\\" + kPlain, L"Compatibility Flags").number);
-    EXPECT_EQ(T(L"IDS_SYS_TOOLS_IE_ACTIVEX_STATE_BLOCKED"), Cell(list, RowOf(list, 0, L""), 1));
+    EXPECT_EQ(T(L"IDS_SYS_TOOLS_IE_ACTIVEX_STATE_BLOCKED"), ListCellText(list, RowOf(list, 0, L""), 1));
 
     // Delete: nothing ticked asks for a choice; a ticked control goes.
     ClickButton(tab, 52205);
@@ -402,7 +393,7 @@ TEST_F(BrowserPage, ExtensionsTabSelectsAllAndRemovesUntilNoneIsLeft)
     std::vector<std::wstring> reversed;
     for (auto it = library.rbegin(); it != library.rend(); ++it) reversed.push_back(it->displayName);
     EXPECT_EQ(reversed, Column(list, 0));
-    EXPECT_EQ(kBarsKey + L"\\" + kBar, Cell(list, RowOf(list, 0, L"Invalid Class ID"), 1));
+    EXPECT_EQ(kBarsKey + L"\\" + kBar, ListCellText(list, RowOf(list, 0, L"Invalid Class ID"), 1));
 
     SetCheckBox(tab, 52402, true);
     EXPECT_EQ((std::vector<int>{1, 1, 1}), Checks(list));
@@ -430,14 +421,15 @@ TEST_F(BrowserPage, RestoreTabComparesAndRestoresTickedRows)
     HWND tab = Open(kRestore);
     HWND list = ::GetDlgItem(tab, 52501);
     ASSERT_EQ(20, ListCount(list));
-    EXPECT_EQ(L"Post Not Cached", Cell(list, 0, 0));
-    EXPECT_EQ(L"Start Page", Cell(list, 19, 0));
+    EXPECT_EQ(L"Post Not Cached", ListCellText(list, 0, 0));
+    EXPECT_EQ(L"Start Page", ListCellText(list, 19, 0));
     CIERestore restore;
-    for (int row = 0; row < 20; ++row) EXPECT_EQ(restore.GetItem(19 - row).defaultValue, Cell(list, row, 2)) << row;
+    for (int row = 0; row < 20; ++row)
+        EXPECT_EQ(restore.GetItem(19 - row).defaultValue, ListCellText(list, row, 2)) << row;
     const int search = RowOf(list, 0, L"Search Page"), post = 0, blank = RowOf(list, 0, L"Blank Page");
-    EXPECT_EQ(L"http://hijacked.example.test/", Cell(list, search, 1));
-    EXPECT_EQ(L"http://hijacked.example.test/post", Cell(list, post, 1));
-    EXPECT_EQ(L"", Cell(list, blank, 1)) << "a missing value";
+    EXPECT_EQ(L"http://hijacked.example.test/", ListCellText(list, search, 1));
+    EXPECT_EQ(L"http://hijacked.example.test/post", ListCellText(list, post, 1));
+    EXPECT_EQ(L"", ListCellText(list, blank, 1)) << "a missing value";
 
     // Nothing ticked: nothing is written.
     MessageBoxDriver boxes;
@@ -450,9 +442,9 @@ TEST_F(BrowserPage, RestoreTabComparesAndRestoresTickedRows)
     ClickButton(tab, 52503);
     EXPECT_EQ(restore.GetItem(1).defaultValue, Read(HKEY_CURRENT_USER, kMainKey, L"Search Page").text);
     EXPECT_EQ(L"res://mshtml.dll/blank.htm", Read(HKEY_LOCAL_MACHINE, kAboutKey, L"blank").text);
-    EXPECT_EQ(restore.GetItem(1).defaultValue, Cell(list, RowOf(list, 0, L"Search Page"), 1));
-    EXPECT_EQ(L"res://mshtml.dll/blank.htm", Cell(list, RowOf(list, 0, L"Blank Page"), 1));
-    EXPECT_EQ(L"http://hijacked.example.test/post", Cell(list, 0, 1)) << "not ticked";
+    EXPECT_EQ(restore.GetItem(1).defaultValue, ListCellText(list, RowOf(list, 0, L"Search Page"), 1));
+    EXPECT_EQ(L"res://mshtml.dll/blank.htm", ListCellText(list, RowOf(list, 0, L"Blank Page"), 1));
+    EXPECT_EQ(L"http://hijacked.example.test/post", ListCellText(list, 0, 1)) << "not ticked";
     EXPECT_TRUE(boxes.Texts().empty());
 
     // Select all, with a row the registry refuses: the others are restored and the failure is told.
@@ -465,8 +457,8 @@ TEST_F(BrowserPage, RestoreTabComparesAndRestoresTickedRows)
     }
     ASSERT_TRUE(PumpUntil([&] { return boxes.Texts().size() == 1; }));
     EXPECT_EQ(T(L"IDS_SYS_TOOLS_IE_MSG_SOME_FAILED"), boxes.Texts()[0]);
-    EXPECT_EQ(L"http://hijacked.example.test/post", Cell(list, 0, 1));
-    EXPECT_EQ(restore.GetItem(0).defaultValue, Cell(list, 19, 1));
+    EXPECT_EQ(L"http://hijacked.example.test/post", ListCellText(list, 0, 1));
+    EXPECT_EQ(restore.GetItem(0).defaultValue, ListCellText(list, 19, 1));
     EXPECT_TRUE(restore.IsDefaultSetting(12));
 }
 

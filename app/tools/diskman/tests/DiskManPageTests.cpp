@@ -20,6 +20,7 @@
 
 using Page = CYarrowbyDiskManDlg;
 using namespace wizard_test;
+using shell_test::ListCellText;
 
 namespace {
 
@@ -45,7 +46,7 @@ protected:
     int RowOfC()
     {
         for (int row = 0; row < RowCount(m_list); ++row)
-            if (RowText(m_list, row).rfind(L"C:", 0) == 0) return row;
+            if (ListCellText(m_list, row).rfind(L"C:", 0) == 0) return row;
         return -1;
     }
     void Optimise()
@@ -61,7 +62,7 @@ protected:
         return ButtonOn(Page::IDC_OPTIMIZE) && ButtonOn(Page::IDC_REFRESH) && !ButtonOn(Page::IDC_STOP) &&
                ::IsWindowEnabled(::GetDlgItem(m_page->GetSafeHwnd(), Page::IDC_SKIP));
     }
-    std::wstring Status() { return RowText(m_list, RowOfC(), Page::kStatus); }
+    std::wstring Status() { return ListCellText(m_list, RowOfC(), Page::kStatus); }
     int Bar() { return static_cast<CProgressCtrlEx*>(m_page->GetDlgItem(Page::IDC_PROGRESS))->GetPos(); }
     int CellsInState(int state)
     {
@@ -82,18 +83,18 @@ TEST_F(DiskManPage, ListsTheFixedDrivesWithTheirSizesAndStartsIdle)
 {
     const int row = RowOfC();
     ASSERT_GE(row, 0);
-    EXPECT_EQ(L"C:\\", RowText(m_list, row));
+    EXPECT_EQ(L"C:\\", ListCellText(m_list, row));
     ULARGE_INTEGER available, total, free;
     ASSERT_TRUE(::GetDiskFreeSpaceExW(L"C:\\", &available, &total, &free));
     const diskman::DriveSizeTexts sizes = diskman::DriveSizes(total.QuadPart, free.QuadPart);
-    EXPECT_EQ(L"", RowText(m_list, row, Page::kStatus));
-    EXPECT_EQ(sizes.total, RowText(m_list, row, Page::kTotal));
+    EXPECT_EQ(L"", ListCellText(m_list, row, Page::kStatus));
+    EXPECT_EQ(sizes.total, ListCellText(m_list, row, Page::kTotal));
     // Other programs write to the same disk meanwhile: the free space shown may be that of a moment earlier.
     bool freeShown = false;
     for (LONGLONG mb = -256; mb <= 256 && !freeShown; ++mb) {
         const diskman::DriveSizeTexts then = diskman::DriveSizes(total.QuadPart, free.QuadPart + mb * 1048576);
-        freeShown = then.free == RowText(m_list, row, Page::kFree) &&
-                    then.freeShare == RowText(m_list, row, Page::kFreeShare);
+        freeShown = then.free == ListCellText(m_list, row, Page::kFree) &&
+                    then.freeShare == ListCellText(m_list, row, Page::kFreeShare);
     }
     EXPECT_TRUE(freeShown);
     EXPECT_TRUE(IdleControls());

@@ -57,12 +57,7 @@ protected:
 
     HWND Item(int id) { return m_page->GetDlgItem(id)->GetSafeHwnd(); }
     void Click(int id) { ::SendMessageW(Item(id), BM_CLICK, 0, 0); }
-    std::wstring Cell(int row, int column)
-    {
-        wchar_t buf[256] = L"";
-        ListView_GetItemText(Item(Page::IDC_LIST), row, column, buf, 256);
-        return buf;
-    }
+    std::wstring Cell(int row, int column) { return shell_test::ListCellText(Item(Page::IDC_LIST), row, column); }
     int Rows() { return ListView_GetItemCount(Item(Page::IDC_LIST)); }
     bool Idle() { return !m_page->IsWorking(); }
     bool Enabled(int id) { return shell_test::WindowText(Item(id)).size() > 0 && ::IsWindowEnabled(Item(id)); }
