@@ -33,8 +33,8 @@ CRegScanResultListCtrl::~CRegScanResultListCtrl()
 void CRegScanResultListCtrl::PreSubclassWindow()
 {
     CListCtrl::PreSubclassWindow();
-    if (!m_hChecked) m_hChecked = LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(333));
-    if (!m_hUnchecked) m_hUnchecked = LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(343));
+    if (!m_hChecked) m_hChecked = Shell::LoadSkinBitmap(333);
+    if (!m_hUnchecked) m_hUnchecked = Shell::LoadSkinBitmap(343);
     SetRowHeight();
 }
 

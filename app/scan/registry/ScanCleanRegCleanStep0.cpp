@@ -1,4 +1,5 @@
 #include "ScanCleanRegCleanStep0.h"
+#include "SkinDraw.h"
 
 
 #include "Dictionary.h"
@@ -31,7 +32,7 @@ CScanCleanRegCleanStep0::CScanCleanRegCleanStep0()
     WatchWorker(m_scanWorker);
     CreateSkinFont(m_titleFont, 16, TRUE);
     CreateSkinFont(m_textFont, 13, FALSE);
-    m_hBackground = LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(345));
+    m_hBackground = Shell::LoadSkinBitmap(345);
     m_hWhiteBrush = (HBRUSH)GetStockObject(WHITE_BRUSH);
 }
 
@@ -103,12 +104,21 @@ void CScanCleanRegCleanStep0::SetTexts(bool scanning)
     InvalidateRect(&rc);
 }
 
+void CScanCleanRegCleanStep0::SetCountText(RegCategoryRow& row, const wchar_t* text)
+{
+    row.countLabel.SetWindowText(text);
+    CRect rc;
+    row.countLabel.GetWindowRect(&rc);
+    ScreenToClient(&rc);
+    RedrawWindow(&rc, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 void CScanCleanRegCleanStep0::OnShowPage()
 {
     CFunctionDlg::OnShowPage();
     for (int i = 0; i < m_nRowCount; ++i) {
         m_rows[i].checkBox.SetState(m_chosen.HasRow(i) ? 1 : 0);
-        m_rows[i].countLabel.SetWindowText(L"");
+        SetCountText(m_rows[i], L"");
     }
     ShowSelectAllState();
     m_selectAll.ShowWindow(SW_SHOW);
@@ -247,11 +257,7 @@ LRESULT CScanCleanRegCleanStep0::OnScanResultMsg(WPARAM, LPARAM lParam)
         ++row->nCount;
         CString text;
         text.Format(L"%d", row->nCount);
-        row->countLabel.SetWindowText(text);
-        CRect rc;
-        row->countLabel.GetWindowRect(&rc);
-        ScreenToClient(&rc);
-        InvalidateRect(&rc);
+        SetCountText(*row, text);
     }
     if (m_pStep1) m_pStep1->AddResult(result);
     return 0;
@@ -296,9 +302,10 @@ HBRUSH CScanCleanRegCleanStep0::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {
     int id = pWnd ? pWnd->GetDlgCtrlID() : 0;
     if (id >= 11050 && id <= 11059) {
+        // On the panel: no background of their own (SetCountText repaints the panel under a changed count).
         pDC->SetTextColor(RGB(255, 0, 0));
         pDC->SetBkMode(TRANSPARENT);
-        return m_hWhiteBrush;
+        return (HBRUSH)GetStockObject(NULL_BRUSH);
     }
     if (id == IDC_STATUS || id == IDC_HINT) {
         if (id == IDC_STATUS) pDC->SetTextColor(RGB(52, 107, 185));

@@ -72,6 +72,8 @@ protected:
 private:
     static unsigned __stdcall ScanThread(void* param);
     void SetTexts(bool scanning);
+    // Shows a category's count; the label has no background, so the panel under it is painted anew.
+    void SetCountText(RegCategoryRow& row, const wchar_t* text);
 
     CFunctionDlg* m_pOwner = nullptr;
     CScanCleanRegCleanStep1* m_pStep1 = nullptr;

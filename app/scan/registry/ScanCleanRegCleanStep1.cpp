@@ -1,4 +1,5 @@
 #include "ScanCleanRegCleanStep1.h"
+#include "SkinDraw.h"
 
 #include "Dictionary.h"
 #include "MainWindowBusy.h"
@@ -23,7 +24,7 @@ CScanCleanRegCleanStep1::CScanCleanRegCleanStep1()
 {
     WatchWorker(m_cleanWorker);
     CreateSkinFont(m_textFont, 13, FALSE);
-    m_hFrame = LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(352));
+    m_hFrame = Shell::LoadSkinBitmap(352);
 }
 
 CScanCleanRegCleanStep1::~CScanCleanRegCleanStep1()
