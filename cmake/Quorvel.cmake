@@ -43,6 +43,15 @@ foreach(dll libstdc++-6.dll ${QUORVEL_LIBGCC_DLL} libwinpthread-1.dll)
 endforeach()
 file(MAKE_DIRECTORY "${QUORVEL_BIN_DIR}")
 file(COPY ${_rt_dlls} DESTINATION "${QUORVEL_BIN_DIR}")
+# Without their debugging sections: libstdc++ alone carries about 19 MB of them, which Wine reads in with the
+# image on every start (its sections are not page-aligned in the file, so they are copied, not mapped).
+foreach(dll IN LISTS _rt_dlls)
+    get_filename_component(_name "${dll}" NAME)
+    execute_process(COMMAND ${CMAKE_STRIP} --strip-debug "${QUORVEL_BIN_DIR}/${_name}" RESULT_VARIABLE _stripped)
+    if(NOT _stripped EQUAL 0)
+        message(FATAL_ERROR "could not strip ${_name}")
+    endif()
+endforeach()
 
 function(_quorvel_common target)
     target_link_libraries(${target} PRIVATE quorvel_flags)

@@ -1,4 +1,5 @@
 #include "EntryDlg.h"
+#include "SkinDraw.h"
 
 #include <Common.h>
 
@@ -63,7 +64,7 @@ END_MESSAGE_MAP()
 CEntryDlg::CEntryDlg() : CDialog(IDD_ENTRY_DIALOG, nullptr)
 {
     m_hIcon = ::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_QUORVEL));
-    m_bmpBackground.Attach(::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDB_MAIN_BACKGROUND)));
+    m_bmpBackground.Attach(Shell::LoadSkinBitmap(IDB_MAIN_BACKGROUND));
     m_fontTitle.CreateFont(13, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, 0, 0, 0, 0, 0, L"Verdana");
     // A boot-mode start is never shown by the modal loop; only the tray brings it up.
     SetShowOnIdle(!CEntryApp::m_bBootMode);

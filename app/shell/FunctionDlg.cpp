@@ -75,7 +75,7 @@ HBRUSH CFunctionDlg::SharedWhiteBrush()
 
 HBITMAP CFunctionDlg::SharedPanelBitmap()
 {
-    static HBITMAP panel = ::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDB_PAGE_PANEL));
+    static HBITMAP panel = Shell::LoadSkinBitmap(IDB_PAGE_PANEL);
     return panel;
 }
 

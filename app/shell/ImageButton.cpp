@@ -15,7 +15,7 @@ void CreateSkinFont(CFont& font, int height, BOOL bold)
 void LoadSkinBitmap(CBitmap& bitmap, UINT id)
 {
     bitmap.DeleteObject();
-    bitmap.Attach(::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id)));
+    bitmap.Attach(Shell::LoadSkinBitmap(id));
 }
 
 IMPLEMENT_DYNAMIC(CImageButton, CButton)

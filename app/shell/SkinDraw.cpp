@@ -3,8 +3,15 @@
 #include <wchar.h>
 
 #include "QGuards.h"
+#include "QMfc.h"
 
 namespace Shell {
+
+HBITMAP LoadSkinBitmap(UINT id)
+{
+    return static_cast<HBITMAP>(
+        ::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
 
 SIZE BitmapSize(HBITMAP bitmap)
 {

@@ -9,6 +9,11 @@ namespace Shell {
 // Monochrome mask: cut the opaque pixels out of the target (SRCAND), then OR the bitmap's opaque pixels in.
 void DrawMaskedBitmap(HDC target, int x, int y, HBITMAP bitmap, COLORREF transparent);
 
+// The bitmap resource `id` of the resource module as a DIB section, owned by the caller; null when it does not
+// load. A DIB section is made by copying the resource's pixels; LoadBitmapW converts them into the screen's
+// format, which made loading the skin a large part of the program's start.
+HBITMAP LoadSkinBitmap(UINT id);
+
 // Size of a bitmap; (0, 0) for a null handle.
 SIZE BitmapSize(HBITMAP bitmap);
 

@@ -31,7 +31,7 @@ BOOL CStartupWnd::OnInitDialog()
     // No owner: a modal splash must never disable or wait on the main window's thread.
     ::SetWindowLongPtrW(GetSafeHwnd(), GWLP_HWNDPARENT, 0);
 
-    m_bitmap.Attach(::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDB_STARTUP_SPLASH)));
+    m_bitmap.Attach(Shell::LoadSkinBitmap(IDB_STARTUP_SPLASH));
     SIZE size = Shell::BitmapSize(static_cast<HBITMAP>(m_bitmap.GetSafeHandle()));
     SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     CenterWindow();

@@ -21,11 +21,6 @@ HFONT BoldFont(int height, const wchar_t* face) {
                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face);
 }
 
-HBITMAP LoadSkinBitmap(UINT id) {
-    return static_cast<HBITMAP>(
-        ::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-}
-
 void DrawLine(HDC dc, const wchar_t* text, HFONT font, COLORREF colour, RECT rc) {
     const qcore::GdiSelection selected(dc, font);
     ::SetTextColor(dc, colour);
@@ -93,7 +88,7 @@ void CStartScanList::CreateResources() {
     m_hCountFont = BoldFont(12, L"Arial");
     m_hSpareFont = BoldFont(12, L"Arial");
     for (int i = 0; i < 5; ++i) {
-        m_hLevel[i] = LoadSkinBitmap(kFirstLevelBitmap + i);
+        m_hLevel[i] = Shell::LoadSkinBitmap(kFirstLevelBitmap + i);
         m_hLevelHover[i] = RecolourBitmap(m_hLevel[i], kNormalBack, kHoverBack);
     }
 }
@@ -112,7 +107,7 @@ int CStartScanList::AddRow(const wchar_t* name, UINT bitmapId, const wchar_t* sp
     row->thresholds[1] = t2;
     row->thresholds[2] = t3;
     row->thresholds[3] = t4;
-    row->bitmap = LoadSkinBitmap(bitmapId);
+    row->bitmap = Shell::LoadSkinBitmap(bitmapId);
     row->hoverBitmap = RecolourBitmap(row->bitmap, kNormalBack, kHoverBack);
     m_rows[slot] = std::move(row);
     if (m_hWnd) {

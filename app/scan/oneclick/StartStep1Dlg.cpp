@@ -83,12 +83,16 @@ void CStartStep1Dlg::OnInitPage() {
                         CRect(w - 288, h - 52, w - 164, h - 12), this, IDC_SHOW_RESULT);
     m_return.Create(TranslateCode(L"IDS_START_BTN_RETURN_TXT"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
                     CRect(w - 144, h - 52, w - 20, h - 12), this, IDC_RETURN);
+    // The result window is made when it is first asked for: made here, it held up the main window's start.
+}
 
+bool CStartStep1Dlg::EnsureResultDialog() {
+    if (m_pResultDlg) return m_pResultDlg->GetSafeHwnd() != nullptr;
     m_pResultDlg = new CScoreResultDialog;
-    if (!m_pResultDlg->CreateResultWindow(this)) {
-        delete m_pResultDlg;
-        m_pResultDlg = nullptr;
-    }
+    if (m_pResultDlg->CreateResultWindow(this)) return true;
+    delete m_pResultDlg;
+    m_pResultDlg = nullptr;
+    return false;
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -239,7 +243,7 @@ bool CStartStep1Dlg::ConfirmRepairAll() {
 }
 
 void CStartStep1Dlg::OnShowResult() {
-    if (!m_pResultDlg || !m_pResultDlg->GetSafeHwnd()) return;
+    if (!EnsureResultDialog()) return;
     DeliverResultItems();
     m_pResultDlg->ShowInFront();
 }

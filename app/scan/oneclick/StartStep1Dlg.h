@@ -40,7 +40,6 @@ public:
     const OneClick::QuickScanRun& Run() const { return m_scan.Run(); }
     const OneClick::ScanCounts& Counts() const { return m_scan.Counts(); }
     int Score() const { return m_nScore; }
-    CScoreResultDialog* ResultDialog() const { return m_pResultDlg; }
     CStartScanList& List() { return m_list; }
     // Stops whatever runs and waits for every worker (window destruction, program exit).
     void StopAndWait() { m_scan.StopAndWait(); }
@@ -83,6 +82,8 @@ private:
     // The run's items go to the result dialog when it is shown, since filling its lists item by item while the
     // scan runs would cost more than the scan.
     void DeliverResultItems();
+    // The result window, made on first use; false when it cannot be made.
+    bool EnsureResultDialog();
     void SetButtonText(int id, const wchar_t* key);
     void StartAnimation(bool on);
 

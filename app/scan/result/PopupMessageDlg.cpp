@@ -1,4 +1,5 @@
 #include "PopupMessageDlg.h"
+#include "SkinDraw.h"
 
 #include "Common.h"
 #include "ImageButton.h"
@@ -38,7 +39,7 @@ PopupMessageDlg::~PopupMessageDlg()
 BOOL PopupMessageDlg::OnInitDialog()
 {
     CDialogEx::OnInitDialog();
-    m_hBackground = LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(465));
+    m_hBackground = Shell::LoadSkinBitmap(465);
     if (m_hBackground) m_hBackBrush = CreatePatternBrush(m_hBackground);
 
     CreateSkinFont(m_titleFont, 26, TRUE);

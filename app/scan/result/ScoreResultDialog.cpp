@@ -29,7 +29,7 @@ END_MESSAGE_MAP()
 
 CScoreResultDialog::CScoreResultDialog() : CFunctionDlg(IDD_ENTRY_DIALOG)
 {
-    m_hBackground = LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(406));
+    m_hBackground = Shell::LoadSkinBitmap(406);
 }
 
 CScoreResultDialog::~CScoreResultDialog()

@@ -33,7 +33,7 @@ CCheckBoxEx::~CCheckBoxEx()
 void CCheckBoxEx::AddFrame(int state, UINT bitmapId)
 {
     if (m_frameCount[state] >= kMaxFrames) return;
-    HBITMAP bmp = LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(bitmapId));
+    HBITMAP bmp = Shell::LoadSkinBitmap(bitmapId);
     if (bmp) m_frames[state][m_frameCount[state]++] = bmp;
 }
 

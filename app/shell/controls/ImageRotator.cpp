@@ -11,7 +11,7 @@ CImageRotator::~CImageRotator()
 BOOL CImageRotator::AddImage(UINT nBitmapId)
 {
     if (int(m_frames.size()) >= kMaxFrames) return FALSE;
-    HBITMAP bmp = LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nBitmapId));
+    HBITMAP bmp = Shell::LoadSkinBitmap(nBitmapId);
     if (!bmp) return FALSE;
     m_frames.push_back(Frame{bmp, RGB(255, 255, 255), 0});
     m_nCurrent = 0;

@@ -1,12 +1,13 @@
 #include "ProgressCtrlEx.h"
+#include "SkinDraw.h"
 
 #include "BitmapDraw.h"
 #include "ControlMath.h"
 
 CProgressCtrlEx::CProgressCtrlEx()
 {
-    m_hBarBitmap = LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(357));
-    m_hBackBitmap = LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(356));
+    m_hBarBitmap = Shell::LoadSkinBitmap(357);
+    m_hBackBitmap = Shell::LoadSkinBitmap(356);
 }
 
 CProgressCtrlEx::~CProgressCtrlEx()

@@ -1,4 +1,5 @@
 #include "SchedulingDlg.h"
+#include "SkinDraw.h"
 
 #include <Common.h>
 #include <commctrl.h>
@@ -36,7 +37,7 @@ END_MESSAGE_MAP()
 CSchedulingDlg::CSchedulingDlg(CWnd* pParent)
     : CDialog(IDD_SCHEDULING, pParent),
       m_background(::CreateSolidBrush(kBackground)),
-      m_panel(::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDB_PAGE_PANEL)))
+      m_panel(Shell::LoadSkinBitmap(IDB_PAGE_PANEL))
 {
 }
 
