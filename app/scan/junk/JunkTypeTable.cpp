@@ -2,6 +2,7 @@
 
 #include <cwctype>
 
+#include "PathRules.h"
 #include "scan/common/PathText.h"
 
 namespace JunkPage {
@@ -44,14 +45,6 @@ const JunkType kTypes[kJunkTypeCount] = {
 
 const size_t kLongestExtension = 4;  // "temp"
 
-bool StartsWithNoCase(const std::wstring& text, const std::wstring& prefix)
-{
-    if (text.size() < prefix.size()) return false;
-    for (size_t i = 0; i < prefix.size(); ++i)
-        if (std::towupper(text[i]) != std::towupper(prefix[i])) return false;
-    return true;
-}
-
 }  // namespace
 
 const JunkType& JunkTypeAt(int row)
@@ -68,6 +61,7 @@ int MatchJunkType(const wchar_t* name, size_t length)
     const size_t extLength = length - dot;
     if (extLength == 0 || extLength > kLongestExtension) return -1;
     wchar_t ext[kLongestExtension];
+    // The table's endings are ASCII, so folding A-Z alone decides every match exactly.
     for (size_t i = 0; i < extLength; ++i) ext[i] = wchar_t(std::towlower(name[dot + i]));
     for (int row = 0; row < kJunkTypeCount; ++row) {
         const wchar_t* ending = kTypes[row].ending + 1;
@@ -80,8 +74,8 @@ int MatchJunkType(const wchar_t* name, size_t length)
 
 bool IsProtectedFolder(const std::wstring& folder, const std::wstring& windowsFolder)
 {
-    if (windowsFolder.empty() || !StartsWithNoCase(folder, windowsFolder)) return false;
-    return !StartsWithNoCase(folder, windowsFolder + L"TEMP");
+    if (windowsFolder.empty() || !qpath::StartsWithNoCase(folder, windowsFolder)) return false;
+    return !qpath::StartsWithNoCase(folder, windowsFolder + L"TEMP");
 }
 
 std::wstring StatusPath(const std::wstring& path)

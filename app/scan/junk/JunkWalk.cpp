@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <cwctype>
-
 #include "JunkTypeTable.h"
 #include "QGuards.h"
 
@@ -139,7 +137,6 @@ std::wstring WindowsFolderForWalk()
     const DWORD length = ::ExpandEnvironmentStringsW(L"%SystemRoot%", expanded, 1024);
     if (length == 0 || length > 1024 || expanded[0] == L'%') return std::wstring();
     std::wstring folder(expanded);
-    for (wchar_t& c : folder) c = wchar_t(std::towupper(c));
     if (folder.back() != L'\\') folder += L'\\';
     return folder;
 }

@@ -42,7 +42,7 @@ private:
 bool WalkForJunk(const std::vector<std::wstring>& roots, const std::wstring& windowsFolder,
                  const std::atomic<bool>& stop, JunkWalkReport& report, unsigned statusIntervalMs = 100);
 
-// The Windows folder ("%SystemRoot%" expanded), upper-cased, with a trailing backslash; empty when unknown.
+// The Windows folder ("%SystemRoot%" expanded) with a trailing backslash; empty when unknown.
 std::wstring WindowsFolderForWalk();
 
 }  // namespace JunkPage

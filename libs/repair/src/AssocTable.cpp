@@ -1,6 +1,6 @@
 #include "AssocTable.h"
 
-#include <wctype.h>
+#include "PathRules.h"
 
 namespace Moravin {
 
@@ -23,19 +23,13 @@ const AssocRow kAssocRows[14] = {
 
 namespace {
 
-std::wstring Upper(std::wstring text)
-{
-    for (wchar_t& c : text) c = towupper(c);
-    return text;
-}
-
-// The expected command with the Windows folder in place of %SystemRoot% found at `at`, upper-cased; empty when
+// The expected command with the Windows folder in place of %SystemRoot% found at `at`, case-folded; empty when
 // the command has no %SystemRoot% there.
 std::wstring ExpandedAt(const std::wstring& expected, size_t at, const std::wstring& windowsDir)
 {
-    static const std::wstring token = L"%SYSTEMROOT%";
-    if (Upper(expected.substr(at, token.size())) != token) return std::wstring();
-    return Upper(expected.substr(0, at) + windowsDir + expected.substr(at + token.size()));
+    static const std::wstring token = L"%systemroot%";
+    if (qpath::FoldCase(expected.substr(at, token.size())) != token) return std::wstring();
+    return qpath::FoldCase(expected.substr(0, at) + windowsDir + expected.substr(at + token.size()));
 }
 
 }  // namespace
@@ -44,9 +38,9 @@ bool IsAssocValueNormal(const std::wstring& current, const std::wstring& expecte
 {
     if (current == expected) return true;
     if (windowsDir.empty() || current.empty()) return false;
-    const std::wstring upperCurrent = Upper(current);
-    if (ExpandedAt(expected, 0, windowsDir) == upperCurrent) return true;
-    return !expected.empty() && expected[0] == L'"' && ExpandedAt(expected, 1, windowsDir) == upperCurrent;
+    const std::wstring foldedCurrent = qpath::FoldCase(current);
+    if (ExpandedAt(expected, 0, windowsDir) == foldedCurrent) return true;
+    return !expected.empty() && expected[0] == L'"' && ExpandedAt(expected, 1, windowsDir) == foldedCurrent;
 }
 
 }  // namespace Moravin
