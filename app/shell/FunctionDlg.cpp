@@ -136,7 +136,7 @@ void CFunctionDlg::AddRunningWorkers(std::vector<HANDLE>& threads)
 
 void CFunctionDlg::AddIfRunning(std::vector<HANDLE>& threads, HANDLE thread)
 {
-    if (thread && ::WaitForSingleObject(thread, 0) == WAIT_TIMEOUT) threads.push_back(thread);
+    if (qcore::IsThreadRunning(thread)) threads.push_back(thread);
 }
 
 void CFunctionDlg::AddSubPage(CFunctionDlg* pPage, CFunctionDlg* pParent, int nKey)

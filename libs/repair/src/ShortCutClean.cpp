@@ -90,7 +90,7 @@ void CShortCutClean::StopScan()
 bool CShortCutClean::StopRunningWorker()
 {
     EnterCriticalSection(&m_threadLock);
-    bool running = m_thread && WaitForSingleObject(m_thread.Get(), 0) == WAIT_TIMEOUT;
+    bool running = qcore::IsThreadRunning(m_thread.Get());
     LeaveCriticalSection(&m_threadLock);
     if (running) StopScan();
     return running;

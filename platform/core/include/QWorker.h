@@ -36,6 +36,9 @@ WaitOutcome WaitForHandle(HANDLE handle, DWORD timeoutMs, Pump pump);
 // Returns the thread handle, or null when no thread could be made. The caller closes the handle.
 HANDLE StartThread(std::function<void()> fn);
 
+// True while the thread of the handle runs (false for a null handle and for a thread that has ended).
+bool IsThreadRunning(HANDLE thread);
+
 // A worker thread with its stop flag. Not copyable; the destructor stops the worker and waits for it with
 // Pump::SentOnly (so a worker blocked in SendMessageW to the owner's windows can finish).
 class CWorker {

@@ -102,9 +102,14 @@ bool CWorker::Start(std::function<void()> fn)
     return m_thread != nullptr;
 }
 
+bool IsThreadRunning(HANDLE thread)
+{
+    return thread && ::WaitForSingleObject(thread, 0) == WAIT_TIMEOUT;
+}
+
 bool CWorker::Running() const
 {
-    return m_thread && ::WaitForSingleObject(m_thread, 0) == WAIT_TIMEOUT;
+    return IsThreadRunning(m_thread);
 }
 
 WaitOutcome CWorker::Wait(DWORD timeoutMs, Pump pump)

@@ -185,7 +185,7 @@ void CMoravinDllDownloadDlg::OnShowPage()
 
 bool CMoravinDllDownloadDlg::JobRunning() const
 {
-    return m_thread && ::WaitForSingleObject(m_thread.Get(), 0) == WAIT_TIMEOUT;
+    return qcore::IsThreadRunning(m_thread.Get());
 }
 
 void CMoravinDllDownloadDlg::OnFileNameFocus()
