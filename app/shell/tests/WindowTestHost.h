@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "PageIds.h"
+#include "QTestSupport.h"
 #include "resource.h"
 
 namespace shell_test {
@@ -72,12 +73,19 @@ inline HBITMAP SolidBitmap(int w, int h, COLORREF colour, COLORREF corner = CLR_
 }
 
 // The colour of a pixel of a window's client area as painted (read from the window's own surface, so windows
-// of other test programs on the same display cannot cover it).
+// of other test programs on the same display cannot cover it). A window that is not on the screen yet has no
+// pixels to read (CLR_INVALID): the read waits for it, up to 5 s.
 inline COLORREF ScreenPixel(HWND wnd, int x, int y)
 {
-    HDC dc = ::GetDC(wnd);
-    COLORREF c = ::GetPixel(dc, x, y);
-    ::ReleaseDC(wnd, dc);
+    COLORREF c = CLR_INVALID;
+    PumpUntil(
+        [&] {
+            HDC dc = ::GetDC(wnd);
+            c = ::GetPixel(dc, x, y);
+            ::ReleaseDC(wnd, dc);
+            return c != CLR_INVALID;
+        },
+        5000);
     return c;
 }
 
