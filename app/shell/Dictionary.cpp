@@ -103,15 +103,18 @@ long CRBDictionary::LoadDictionary(CString file)
 {
     if (!FileExists(file)) return -1;
     try {
-        ULONG id = ::GetPrivateProfileIntW(L"DICTIONARY_MAINID", L"MAINID", -1, file);
+        // The file is read once: its id comes from the same units as its texts.
+        const ULONG kNoId = 0xFFFFFFFFul;
+        std::wstring units;
+        const bool read = ReadUnits(file, units);
+        const ULONG id = read ? DictionaryMainId(units.data(), units.size(), kNoId) : kNoId;
         if (m_files.Lookup(id)) return 0; // the first file with an id wins
         auto info = std::make_unique<DICITEMINFO>();
         info->pTexts = new DictionaryTexts;
         DICITEMINFO* record = info.release();
         m_files.Add(id, record);
 
-        std::wstring units;
-        if (!ReadUnits(file, units)) return 0; // stays loaded without texts
+        if (!read) return 0; // stays loaded without texts
         *record->pTexts = ParseDictionaryText(PrepareDictionaryText(units.data(), units.size()));
         record->strFileName = file;
         return 0;

@@ -31,6 +31,38 @@ std::wstring TrimDictionaryBlanks(const std::wstring& s)
     return s.substr(b, e - b);
 }
 
+unsigned long DictionaryMainId(const wchar_t* units, size_t count, unsigned long missing)
+{
+    if (count == 0 || units[0] != L'\xFEFF') return missing;
+    bool inMainSection = false;
+    size_t pos = 1;
+    while (pos < count && units[pos] != L'\0') {
+        size_t end = pos;
+        while (end < count && units[end] != L'\0' && units[end] != L'\r' && units[end] != L'\n') ++end;
+        const std::wstring line = TrimDictionaryBlanks(std::wstring(units + pos, end - pos));
+        pos = end;
+        while (pos < count && (units[pos] == L'\r' || units[pos] == L'\n')) ++pos;
+
+        if (!line.empty() && line[0] == L'[') {
+            // Only the first section of the name is searched, as the profile functions search it.
+            if (inMainSection) return missing;
+            const size_t close = line.find(L']');
+            const size_t length = close == std::wstring::npos ? std::wstring::npos : close - 1;
+            inMainSection = EqualsNoCase(TrimDictionaryBlanks(line.substr(1, length)), L"DICTIONARY_MAINID");
+            continue;
+        }
+        const size_t eq = line.find(L'=');
+        if (!inMainSection || eq == std::wstring::npos) continue;
+        if (!EqualsNoCase(TrimDictionaryBlanks(line.substr(0, eq)), L"MAINID")) continue;
+        std::wstring value = TrimDictionaryBlanks(line.substr(eq + 1));
+        if (value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') && value.back() == value.front())
+            value = value.substr(1, value.size() - 2);
+        if (value.empty()) return missing;
+        return static_cast<unsigned long>(wcstol(value.c_str(), nullptr, 10));
+    }
+    return missing;
+}
+
 std::wstring PrepareDictionaryText(const wchar_t* units, size_t count)
 {
     size_t n = 0;

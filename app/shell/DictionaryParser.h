@@ -17,6 +17,12 @@ std::wstring PrepareDictionaryText(const wchar_t* units, size_t count);
 // DICTIONARY_MAINID section store nothing; a later section with the same key replaces an earlier one.
 DictionaryTexts ParseDictionaryText(const std::wstring& text);
 
+// The file's id as the profile functions read it from raw file content: the entry MAINID of the section
+// DICTIONARY_MAINID (names in any case, blanks and quotes around the value dropped) as a decimal number, 0 when
+// the value is not one. `missing` when there is no such entry, its value is empty or the content is not UTF-16
+// with a BOM (the profile functions then read it as another encoding and find no such entry either).
+unsigned long DictionaryMainId(const wchar_t* units, size_t count, unsigned long missing);
+
 // Trims the blanks the dictionary trims (space, tab, CR, LF, VT, FF) on both sides.
 std::wstring TrimDictionaryBlanks(const std::wstring& s);
 

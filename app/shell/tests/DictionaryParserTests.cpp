@@ -1,8 +1,13 @@
-// The dictionary text format: one table of inputs and the texts they store.
+// The dictionary text format: one table of inputs and the texts they store, and the file's id read as the
+// system's profile functions read it.
 #include <gtest/gtest.h>
 
-#include "DictionaryParser.h"
+#include <windows.h>
 
+#include "DictionaryParser.h"
+#include "QTestSupport.h"
+
+using nsVendrel::DictionaryMainId;
 using nsVendrel::DictionaryTexts;
 using nsVendrel::ParseDictionaryText;
 using nsVendrel::PrepareDictionaryText;
@@ -67,6 +72,46 @@ TEST(DictionaryParser, ALoneLineEndInsideATextIsKept)
     // Only CR LF pairs glue lines together; a lone LF stays in the text.
     DictionaryTexts texts = ParseFile(std::wstring(kHead) + L"[IDS_A]\r\n1=a\nb\r\n");
     EXPECT_EQ(L"a\nb", texts[L"IDS_A"]);
+}
+
+TEST(DictionaryParser, ReadsTheMainIdAsTheProfileFunctionsDo)
+{
+    const unsigned long kMissing = 0xFFFFFFFFul;
+    struct Case {
+        const char* what;
+        std::wstring content; // written as UTF-16 with a BOM
+        unsigned long expected;
+    } cases[] = {
+        {"plain", L"[DICTIONARY_MAINID]\r\nMAINID=61\r\n\r\n[IDS_A]\r\n1=a\r\n", 61},
+        {"names in any case, blanks", L"  [ dictionary_mainid ]  \r\n  mainid  =  7  \r\n", 7},
+        {"quoted", L"[DICTIONARY_MAINID]\r\nMAINID=\"12\"\r\n", 12},
+        {"lone LF lines", L"[DICTIONARY_MAINID]\nOTHER=1\nMAINID=5\n", 5},
+        {"not first in the file", L"[IDS_A]\r\n1=a\r\n[DICTIONARY_MAINID]\r\nMAINID=9\r\n", 9},
+        {"first entry wins", L"[DICTIONARY_MAINID]\r\nMAINID=3\r\nMAINID=4\r\n", 3},
+        {"digits then other text", L"[DICTIONARY_MAINID]\r\nMAINID=42abc\r\n", 42},
+        {"not a number", L"[DICTIONARY_MAINID]\r\nMAINID=abc\r\n", 0},
+        {"negative", L"[DICTIONARY_MAINID]\r\nMAINID=-2\r\n", 0xFFFFFFFEul},
+        {"empty value", L"[DICTIONARY_MAINID]\r\nMAINID=\r\n", kMissing},
+        {"no such section", L"[IDS_A]\r\nMAINID=5\r\n", kMissing},
+        {"entry only in a later section of the name",
+         L"[DICTIONARY_MAINID]\r\nX=1\r\n[DICTIONARY_MAINID]\r\nMAINID=8\r\n", kMissing},
+        {"commented out", L"[DICTIONARY_MAINID]\r\n;MAINID=5\r\n", kMissing},
+        {"empty file", L"", kMissing},
+    };
+    const std::wstring folder = shell_test::MakeScratchFolder(L"mainid");
+    const std::wstring file = folder + L"case.ini";
+    for (const Case& c : cases) {
+        const std::wstring units = L"\xFEFF" + c.content;
+        EXPECT_EQ(c.expected, DictionaryMainId(units.data(), units.size(), kMissing)) << c.what;
+        // The same answer as the system's own reading of the same file.
+        shell_test::WriteUtf16(file, c.content);
+        EXPECT_EQ(c.expected, ::GetPrivateProfileIntW(L"DICTIONARY_MAINID", L"MAINID", -1, file.c_str()))
+            << c.what << " (profile functions)";
+    }
+    // Without a BOM the profile functions take the file for another encoding and find no id.
+    const std::wstring noBom = L"[DICTIONARY_MAINID]\r\nMAINID=61\r\n";
+    EXPECT_EQ(kMissing, DictionaryMainId(noBom.data(), noBom.size(), kMissing));
+    shell_test::RemoveTree(folder);
 }
 
 } // namespace
