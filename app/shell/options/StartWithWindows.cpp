@@ -96,11 +96,8 @@ bool IsStartWithWindowsOn()
 LONG SetStartWithWindows(bool on, const std::wstring& programFolder)
 {
     const std::wstring launcher = programFolder + kLauncherName;
-    if (!on) {
-        LONG result = RemoveRunValue();
-        LONG removed = RemoveFile(launcher);
-        return result != ERROR_SUCCESS ? result : removed;
-    }
+    // Without the Run value nothing starts the launcher; it is left in place.
+    if (!on) return RemoveRunValue();
     const std::wstring program = programFolder + kProgramName;
     std::string batch;
     if (!ToAnsiExactly(LauncherBatchText(program), batch)) {

@@ -22,7 +22,8 @@ bool ToAnsiExactly(const std::wstring& text, std::string& ansi);
 bool IsStartWithWindowsOn();
 
 // Turns start with Windows on or off for the program in `programFolder` (with its trailing backslash).
-// On: the Run value and laucher.bat (see above). Off: both are removed.
+// On: the Run value and laucher.bat (see above). Off: the Run value is removed; laucher.bat stays, started by
+// nothing.
 // ERROR_SUCCESS, or the Win32 error of the step that failed (nothing is reported as done that was not).
 LONG SetStartWithWindows(bool on, const std::wstring& programFolder);
 

@@ -121,10 +121,11 @@ bool CRegMiscOptimizeMan::GetEnableAutoLogon(std::wstring& userName, std::wstrin
 
 bool CRegMiscOptimizeMan::EnableAutoLogon(const std::wstring& userName, const std::wstring& password)
 {
-    if (!WriteText(HKEY_LOCAL_MACHINE, kWinlogon, L"AutoAdminLogon", L"1")) return false;
-    WriteText(HKEY_LOCAL_MACHINE, kWinlogon, L"DefaultUserName", userName.c_str());
-    WriteText(HKEY_LOCAL_MACHINE, kWinlogon, L"DefaultPassword", password.c_str());
-    return true;
+    // The account first: switched on without it, Windows would log on with whatever account was stored before.
+    if (!WriteText(HKEY_LOCAL_MACHINE, kWinlogon, L"DefaultUserName", userName.c_str()) ||
+        !WriteText(HKEY_LOCAL_MACHINE, kWinlogon, L"DefaultPassword", password.c_str()))
+        return false;
+    return WriteText(HKEY_LOCAL_MACHINE, kWinlogon, L"AutoAdminLogon", L"1");
 }
 
 bool CRegMiscOptimizeMan::DisableAutoLogon()

@@ -1,6 +1,7 @@
 // reg::CRegMiscOptimizeMan: the six switches and automatic log-on, read and written straight through the registry.
 #include <gtest/gtest.h>
 
+#include <QRegistryFixtures.h>
 #include <Tessik/RegMiscOptimizeMan.h>
 
 #include "RegFixture.h"
@@ -97,6 +98,17 @@ TEST(MiscSettings, AutoLogonOnStoresTheAccountOffDeletesThePasswordOnly)
 
     // Off twice: the password is already gone, which is what was asked.
     EXPECT_TRUE(man.DisableAutoLogon());
+}
+
+TEST(MiscSettings, AutoLogonStaysOffWhenTheAccountCannotBeStored)
+{
+    SetText(HKEY_LOCAL_MACHINE, kWinlogon, L"AutoAdminLogon", L"0");
+    {
+        shell_test::LockedKey locked(HKEY_LOCAL_MACHINE, kWinlogon);
+        if (!locked.locked()) GTEST_SKIP() << "key rights cannot be taken away here";
+        EXPECT_FALSE(CRegMiscOptimizeMan().EnableAutoLogon(L"u", L"p"));
+    }
+    EXPECT_EQ(L"0", ReadRaw(HKEY_LOCAL_MACHINE, kWinlogon, L"AutoAdminLogon").Text());
 }
 
 TEST(MiscSettings, EmptyAccountIsWrittenAsEmptyStrings)

@@ -159,7 +159,8 @@ TEST_F(OptionsTest, StartWithWindowsIsReadWhenShownAndAppliedByApply)
     ::SendMessageW(check, BM_SETCHECK, BST_UNCHECKED, 0);
     w.Command(w.Item(IDC_OPTION_APPLY));
     EXPECT_FALSE(SBRegValueExistW(HKEY_LOCAL_MACHINE, kRunKey, L"Quorvel.exe"));
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW((ProgramFolder() + L"laucher.bat").c_str()));
+    // Off takes away the Run value only; the launcher stays, and nothing starts it any more.
+    EXPECT_TRUE(::DeleteFileW((ProgramFolder() + L"laucher.bat").c_str()));
 
     // A launcher that cannot be written: the user is told, and the box shows that it is off.
     ASSERT_TRUE(::CreateDirectoryW((ProgramFolder() + L"laucher.bat").c_str(), nullptr));

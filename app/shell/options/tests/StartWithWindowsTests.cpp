@@ -82,7 +82,7 @@ protected:
     std::vector<std::wstring> m_folders;
 };
 
-TEST_F(StartWithWindows, OnWritesTheLauncherAndTheQuotedRunValueOffRemovesBoth)
+TEST_F(StartWithWindows, OnWritesTheLauncherAndTheQuotedRunValueOffRemovesTheValueOnly)
 {
     std::wstring folder = Folder(L"C:\\Quorvel Start\\");
     EXPECT_FALSE(Shell::IsStartWithWindowsOn());
@@ -91,10 +91,17 @@ TEST_F(StartWithWindows, OnWritesTheLauncherAndTheQuotedRunValueOffRemovesBoth)
     EXPECT_EQ(L"\"" + folder + L"laucher.bat\"", RunValue());
     EXPECT_EQ("@start C:\\Quorvel\" \"Start\\Quorvel.exe\r\nexit", FileBytes(folder + L"laucher.bat"));
 
-    ASSERT_EQ(ERROR_SUCCESS, Shell::SetStartWithWindows(false, folder));
+    {
+        // The launcher is not touched by off: one that cannot be deleted (held open here) changes nothing.
+        HANDLE held = ::CreateFileW((folder + L"laucher.bat").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(INVALID_HANDLE_VALUE, held);
+        EXPECT_EQ(ERROR_SUCCESS, Shell::SetStartWithWindows(false, folder));
+        ::CloseHandle(held);
+    }
     EXPECT_FALSE(Shell::IsStartWithWindowsOn());
     EXPECT_FALSE(SBRegValueExistW(HKEY_LOCAL_MACHINE, kRunKey, L"Quorvel.exe"));
-    EXPECT_FALSE(Exists(folder + L"laucher.bat"));
+    EXPECT_EQ("@start C:\\Quorvel\" \"Start\\Quorvel.exe\r\nexit", FileBytes(folder + L"laucher.bat"));
     // Off twice is no error.
     EXPECT_EQ(ERROR_SUCCESS, Shell::SetStartWithWindows(false, folder));
 }

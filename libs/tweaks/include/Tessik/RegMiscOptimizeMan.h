@@ -28,7 +28,8 @@ public:
     // True when automatic log-on is on; then fills the stored user name and password (each left as it was when
     // it cannot be read). False leaves both untouched.
     bool GetEnableAutoLogon(std::wstring& userName, std::wstring& password) const;
-    // Switches automatic log-on on with that account; false (and nothing more written) when the switch fails.
+    // Stores the account, then switches automatic log-on on. False when any of the three did not take; the switch
+    // is not written when the account could not be.
     bool EnableAutoLogon(const std::wstring& userName, const std::wstring& password);
     // Switches automatic log-on off and deletes the stored plain-text password; the user name stays.
     // False when the switch or the removal of the password failed.
