@@ -114,8 +114,10 @@ void CSysOpServiceOptDlg::OnApply()
         if (!CRegSystemServiceMan().GetServiceStartType(name, now) || now != type)
             failed += L"\n- " + TranslateCode(ServiceAt(k).labelKey);
     }
-    // Success stays silent; a start type that did not take is named.
-    if (!failed.IsEmpty())
+    // Confirmed as on the other optimisation pages; a start type that did not take is named.
+    if (failed.IsEmpty())
+        AfxMessageBox(TranslateCode(L"IDS_SYS_OP_SERVICE_MSG_SET_COMPLETE"));
+    else
         AfxMessageBox(TranslateCode(L"IDS_SYS_OP_SERVICE_MSG_SET_FAILED") + failed, MB_OK | MB_ICONWARNING);
 }
 

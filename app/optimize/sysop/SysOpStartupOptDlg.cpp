@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <Common.h>
+#include <Tessik/TweakView.h>
 
 #include "Dictionary.h"
 #include "PageFactory.h"
@@ -14,12 +15,28 @@ QUORVEL_REGISTER_PAGE(PAGE_ID_OPTIMIZE_STARTUP, CSysOpStartupOptDlg);
 
 namespace {
 
-// Still there when the list is filled: a Run value that reads as a string, or a Startup folder's file.
-bool StillPresent(const CSysOpStartupOptDlg::Item& item)
+// Still there when the list is filled: the Run value reads as a string in the view it was listed from.
+bool StillPresent(const CSysOpStartupOptDlg::Item& item, bool wow64)
 {
-    if (item.IsFolderItem()) return GetFileAttributesW(item.filePath.c_str()) != INVALID_FILE_ATTRIBUTES;
     std::wstring command;
-    return SBRegGetStringValueW(item.root, item.keyPath.c_str(), item.name.c_str(), command);
+    return SBRegGetStringValueW(item.root, item.keyPath.c_str(), item.name.c_str(), command,
+                                reg::TweakView(item.root, wow64));
+}
+
+// Gone afterwards; a value removed meanwhile by another program counts as removed.
+bool RemoveRunValue(const CSysOpStartupOptDlg::Item& item, bool wow64)
+{
+    const LONG status = SBRegDeleteValueW(item.root, reg::kRunKeyPath, item.name.c_str(),
+                                          reg::TweakView(item.root, wow64));
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
+// "Label: value": the dictionary's texts lose their trailing blank, so the page puts one in.
+CString LabelAndValue(const wchar_t* labelKey, const std::wstring& value)
+{
+    CString label = TranslateCode(labelKey);
+    label.TrimRight();
+    return label + L" " + value.c_str();
 }
 
 HICON ProgramIcon(const wchar_t* program)
@@ -40,7 +57,9 @@ BEGIN_MESSAGE_MAP(CSysOpStartupOptDlg, CFunctionDlg)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CSysOpStartupOptDlg::CSysOpStartupOptDlg() { CreateSkinFont(m_textFont, 13, FALSE); }
+CSysOpStartupOptDlg::CSysOpStartupOptDlg() : CSysOpStartupOptDlg(IsWow64()) {}
+
+CSysOpStartupOptDlg::CSysOpStartupOptDlg(bool wow64) : m_wow64(wow64) { CreateSkinFont(m_textFont, 13, FALSE); }
 
 void CSysOpStartupOptDlg::OnInitPage()
 {
@@ -100,9 +119,9 @@ void CSysOpStartupOptDlg::Refresh()
 
     // A local manager: the shared one exists only after the library's set-up, which the program does not run.
     std::vector<Item> found;
-    CRegAutoStartupItemMan().GetStartupItems(found);
+    CRegAutoStartupItemMan().GetStartupItems(found, m_wow64);
     for (const Item& item : found) {
-        if (!StillPresent(item)) continue;
+        if (!StillPresent(item, m_wow64)) continue;
         std::wstring program;
         if (!SBGetFileNameFromCommandW(item.command.c_str(), program) || program.empty()) continue;
         HICON icon = ProgramIcon(program.c_str());
@@ -124,8 +143,8 @@ void CSysOpStartupOptDlg::OnItemChanged(NMHDR*, LRESULT* result)
     const Item* item = ItemOfRow(row);
     if (!item) return;
     m_name.SetWindowText(item->name.c_str());
-    m_file.SetWindowText(TranslateCode(L"IDS_SYS_OP_STARTUP_TEXT_FILENAME") + item->name.c_str());
-    m_location.SetWindowText(TranslateCode(L"IDS_SYS_OP_STARTUP_TEXT_LOCATION") + item->command.c_str());
+    m_file.SetWindowText(LabelAndValue(L"IDS_SYS_OP_STARTUP_TEXT_FILENAME", item->name));
+    m_location.SetWindowText(LabelAndValue(L"IDS_SYS_OP_STARTUP_TEXT_LOCATION", item->command));
     HICON previous = m_icon.SetIcon(ImageList_GetIcon(m_largeIcons.GetSafeHandle(), row, ILD_NORMAL));
     if (previous) DestroyIcon(previous);
     // The statics have no background of their own: repaint the panel under the details.
@@ -139,13 +158,11 @@ void CSysOpStartupOptDlg::OnRemove()
 {
     bool anyChecked = false;
     CString failed;
-    CRegAutoStartupItemMan manager;
     for (int row = 0; row < m_list.GetItemCount(); ++row) {
         const Item* item = ItemOfRow(row);
         if (!item || !m_list.GetCheck(row)) continue;
         anyChecked = true;
-        // Something removed meanwhile by another program counts as removed.
-        if (!manager.RemoveStartupItem(*item)) failed += L"\n- " + CString(item->name.c_str());
+        if (!RemoveRunValue(*item, m_wow64)) failed += L"\n- " + CString(item->name.c_str());
     }
     Refresh();
     if (!anyChecked)

@@ -1,5 +1,5 @@
-// CSysOpStartupOptDlg: the programs started at log-on (both Run keys and both Startup folders) with their icons,
-// the details of the selected one, and removal of the checked ones.
+// CSysOpStartupOptDlg: the programs started at log-on from both Run keys with their icons, the details of the
+// selected one, and removal of the checked ones.
 #pragma once
 
 #include <Tessik/RegAutoStartupItemMan.h>
@@ -18,6 +18,9 @@ public:
     using Item = reg::CRegAutoStartupItemMan::StartupItem;
 
     CSysOpStartupOptDlg();
+    // wow64: the process is a 32-bit one on 64-bit Windows (the default constructor asks the system). Every item
+    // is checked and removed in the registry view it was listed from.
+    explicit CSysOpStartupOptDlg(bool wow64);
     void OnInitPage() override;
     void OnShowPage() override;
 
@@ -39,4 +42,5 @@ protected:
     CGeneralImageButton m_remove;
     CFont m_textFont;
     std::vector<Item> m_items;
+    bool m_wow64;
 };

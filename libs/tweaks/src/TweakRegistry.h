@@ -1,5 +1,4 @@
-// Registry view of the tweak settings. A 32-bit build on 64-bit Windows would read and write HKLM\Software in
-// Wow6432Node, where Windows never looks for these settings: HKLM goes through the 64-bit view there.
+// The view of the tweak settings for this process (see Tessik/TweakView.h).
 #pragma once
 
 #include <windows.h>

@@ -1,5 +1,5 @@
 // The service page (current settings, profiles, Apply on the stock services of the prefix) and the start-up page
-// (Run keys of both hives and the Startup folders listed, details, removal).
+// (Run values of both hives listed in the view of the process kind, details, removal).
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -88,10 +88,12 @@ TEST_F(ServicePage, HomeProfileAppliedWritesOnlyExistingServices)
     EXPECT_EQ(2, Choice(page, IndexOf(L"Browser")));
     EXPECT_EQ(3u, Start(L"BITS"));  // showing a profile changes nothing yet
 
-    MessageBoxDriver boxes;
-    Click(page->GetSafeHwnd(), CSysOpServiceOptDlg::IDC_APPLY);
-    shell_test::PumpFor(200);
-    EXPECT_TRUE(boxes.Texts().empty());  // success is silent
+    {
+        MessageBoxDriver boxes;
+        Click(page->GetSafeHwnd(), CSysOpServiceOptDlg::IDC_APPLY);
+        ASSERT_TRUE(PumpUntil([&] { return !boxes.Texts().empty(); }));
+        EXPECT_EQ(L"IDS_SYS_OP_SERVICE_MSG_SET_COMPLETE", boxes.Texts()[0]);  // confirmed as the other pages do
+    }
     EXPECT_EQ(4u, Start(L"BITS"));
     EXPECT_EQ(3u, Start(L"LanmanServer"));
     EXPECT_EQ(2u, Start(L"wuauserv"));
@@ -113,7 +115,11 @@ TEST_F(ServicePage, AServiceRadioChangesOnlyItsGroupAndDriverTypesAreLeftAlone)
     Click(page->GetSafeHwnd(), CSysOpServiceOptDlg::IDC_RESET);
     EXPECT_EQ(-1, Choice(page, spooler));
     EXPECT_EQ(1, Choice(page, bits));  // reset reloaded the stored type
-    Click(page->GetSafeHwnd(), CSysOpServiceOptDlg::IDC_APPLY);
+    {
+        MessageBoxDriver boxes;
+        Click(page->GetSafeHwnd(), CSysOpServiceOptDlg::IDC_APPLY);
+        ASSERT_TRUE(PumpUntil([&] { return !boxes.Texts().empty(); }));
+    }
     EXPECT_EQ(1u, Start(L"Spooler"));
     SetDword(HKEY_LOCAL_MACHINE, kServices + L"Spooler", L"Start", 3);
 }
@@ -122,14 +128,37 @@ TEST_F(ServicePage, AServiceRadioChangesOnlyItsGroupAndDriverTypesAreLeftAlone)
 
 const wchar_t kRun[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-std::wstring StartupFolder()
+// The machine's Run key in the view a 32-bit process gets by itself on 64-bit Windows (Wow6432Node).
+const REGSAM kView32 = KEY_WOW64_32KEY;
+
+void SetMachineRunText32(const wchar_t* name, const std::wstring& text)
 {
-    wchar_t path[MAX_PATH] = L"";
-    SHGetFolderPathW(nullptr, CSIDL_STARTUP | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path);
-    return path;
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRun, 0, nullptr, 0, KEY_SET_VALUE | kView32,
+                                             nullptr, &key, nullptr));
+    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
 }
 
-class StartupPage : public ::testing::Test {
+bool MachineRunValue32Exists(const wchar_t* name)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRun, 0, KEY_QUERY_VALUE | kView32, &key) != ERROR_SUCCESS) return false;
+    const bool exists = RegQueryValueExW(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return exists;
+}
+
+void DeleteMachineRunValue32(const wchar_t* name)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRun, 0, KEY_SET_VALUE | kView32, &key) != ERROR_SUCCESS) return;
+    RegDeleteValueW(key, name);
+    RegCloseKey(key);
+}
+
+class StartupPage : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override
     {
@@ -141,12 +170,10 @@ protected:
         SetText(HKEY_CURRENT_USER, kRun, L"good", L"\"" + program + L"\" /tray");
         SetText(HKEY_CURRENT_USER, kRun, L"empty", L"");
         SetDword(HKEY_CURRENT_USER, kRun, L"dword", 1);
-        SetText(HKEY_LOCAL_MACHINE, kRun, L"m", program);
-        folderFile = StartupFolder() + L"\\notes.cmd";
-        HANDLE h = CreateFileW(folderFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        ASSERT_NE(INVALID_HANDLE_VALUE, h);
-        CloseHandle(h);
-        page = host.Add<CSysOpStartupOptDlg>(PAGE_ID_OPTIMIZE_STARTUP);
+        SetText(HKEY_LOCAL_MACHINE, kRun, L"m", program);  // the 64-bit view: the one Windows starts
+        // Wow6432Node's own entry: not one of the machine's, the listing never shows it.
+        SetMachineRunText32(L"only32", program);
+        page = host.Add<CSysOpStartupOptDlg>(PAGE_ID_OPTIMIZE_STARTUP, GetParam());
         host.Show(PAGE_ID_OPTIMIZE_STARTUP);
         list = page->List().GetSafeHwnd();
     }
@@ -154,7 +181,7 @@ protected:
     {
         DeleteTree(HKEY_CURRENT_USER, kRun);
         DeleteTree(HKEY_LOCAL_MACHINE, kRun);
-        DeleteFileW(folderFile.c_str());
+        DeleteMachineRunValue32(L"only32");
     }
     std::wstring Name(int row) { return std::wstring(page->List().GetItemText(row, 0).GetString()); }
     void Check(int row) { ListView_SetCheckState(list, row, TRUE); }
@@ -162,15 +189,21 @@ protected:
     PageHost host;
     CSysOpStartupOptDlg* page = nullptr;
     HWND list = nullptr;
-    std::wstring program, folderFile;
+    std::wstring program;
 };
 
-TEST_F(StartupPage, ListsRunValuesOfBothHivesAndTheStartupFolder)
+// Both a 64-bit process and a 32-bit one on 64-bit Windows (true) list and remove the machine's entries of the
+// 64-bit view.
+INSTANTIATE_TEST_SUITE_P(Process, StartupPage, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "UnderWow64" : "Native");
+                         });
+
+TEST_P(StartupPage, ListsRunValuesOfBothHivesWithTheirDetails)
 {
-    ASSERT_EQ(3, page->List().GetItemCount());
+    ASSERT_EQ(2, page->List().GetItemCount());
     EXPECT_EQ(L"good", Name(0));
     EXPECT_EQ(L"m", Name(1));
-    EXPECT_EQ(L"notes.cmd", Name(2));
     EXPECT_EQ(reinterpret_cast<DWORD_PTR>(HKEY_CURRENT_USER), page->List().GetItemData(0));
     EXPECT_EQ(reinterpret_cast<DWORD_PTR>(HKEY_LOCAL_MACHINE), page->List().GetItemData(1));
     EXPECT_EQ(L"\"" + program + L"\" /tray", std::wstring(page->List().GetItemText(0, 1).GetString()));
@@ -178,35 +211,36 @@ TEST_F(StartupPage, ListsRunValuesOfBothHivesAndTheStartupFolder)
 
     page->List().SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
     EXPECT_EQ(L"m", ControlText(page, CSysOpStartupOptDlg::IDC_NAME));
-    EXPECT_EQ(L"IDS_SYS_OP_STARTUP_TEXT_FILENAMEm", ControlText(page, CSysOpStartupOptDlg::IDC_FILE));
-    EXPECT_EQ(L"IDS_SYS_OP_STARTUP_TEXT_LOCATION" + program, ControlText(page, CSysOpStartupOptDlg::IDC_LOCATION));
+    // A blank between the label and its value.
+    EXPECT_EQ(L"IDS_SYS_OP_STARTUP_TEXT_FILENAME m", ControlText(page, CSysOpStartupOptDlg::IDC_FILE));
+    EXPECT_EQ(L"IDS_SYS_OP_STARTUP_TEXT_LOCATION " + program, ControlText(page, CSysOpStartupOptDlg::IDC_LOCATION));
     EXPECT_NE(nullptr, (HICON)::SendDlgItemMessageW(page->GetSafeHwnd(), CSysOpStartupOptDlg::IDC_PROGRAM_ICON, STM_GETICON, 0, 0));
 }
 
-TEST_F(StartupPage, RemovesTheCheckedItemsOnly)
+TEST_P(StartupPage, RemovesTheCheckedItemsOnly)
 {
     {
         MessageBoxDriver boxes;
         Click(page->GetSafeHwnd(), CSysOpStartupOptDlg::IDC_REMOVE);
         ASSERT_TRUE(PumpUntil([&] { return !boxes.Texts().empty(); }));
         EXPECT_EQ(L"IDS_SYS_OP_STARTUP_NOTHING_REMOVED", boxes.Texts()[0]);
-        EXPECT_EQ(3, page->List().GetItemCount());
+        EXPECT_EQ(2, page->List().GetItemCount());
     }
     Check(0);
-    Check(2);
+    Check(1);
     // One of them is removed by someone else meanwhile: it counts as removed.
     DeleteValue(HKEY_CURRENT_USER, kRun, L"good");
     MessageBoxDriver boxes;
     Click(page->GetSafeHwnd(), CSysOpStartupOptDlg::IDC_REMOVE);
     ASSERT_TRUE(PumpUntil([&] { return !boxes.Texts().empty(); }));
     EXPECT_EQ(L"IDS_SYS_OP_STARTUP_REMOVE_COMPLETE", boxes.Texts()[0]);
-    ASSERT_EQ(1, page->List().GetItemCount());
-    EXPECT_EQ(L"m", Name(0));
-    EXPECT_TRUE(ReadRaw(HKEY_LOCAL_MACHINE, kRun, L"m").exists);
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(folderFile.c_str()));
+    EXPECT_EQ(0, page->List().GetItemCount());
+    EXPECT_FALSE(ReadRaw(HKEY_LOCAL_MACHINE, kRun, L"m").exists);
+    EXPECT_TRUE(ReadRaw(HKEY_CURRENT_USER, kRun, L"empty").exists);
+    EXPECT_TRUE(MachineRunValue32Exists(L"only32"));
 }
 
-TEST_F(StartupPage, AnItemThatCannotBeRemovedIsNamed)
+TEST_P(StartupPage, AnItemThatCannotBeRemovedIsNamed)
 {
     Check(1);
     ReadOnlyKey locked(HKEY_LOCAL_MACHINE, kRun);
@@ -215,7 +249,7 @@ TEST_F(StartupPage, AnItemThatCannotBeRemovedIsNamed)
     Click(page->GetSafeHwnd(), CSysOpStartupOptDlg::IDC_REMOVE);
     ASSERT_TRUE(PumpUntil([&] { return !boxes.Texts().empty(); }));
     EXPECT_EQ(L"IDS_SYS_OP_STARTUP_REMOVE_FAILED\n- m", boxes.Texts()[0]);
-    EXPECT_EQ(3, page->List().GetItemCount());
+    EXPECT_EQ(2, page->List().GetItemCount());
 }
 
 }  // namespace

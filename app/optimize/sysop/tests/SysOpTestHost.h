@@ -21,10 +21,10 @@ public:
     PageHost();
     ~PageHost();
 
-    template <typename Page>
-    Page* Add(int pageId)
+    template <typename Page, typename... Args>
+    Page* Add(int pageId, Args... args)
     {
-        Page* page = new Page;
+        Page* page = new Page(args...);
         m_pages.emplace_back(page);
         CFunctionDlgContainer::AddPage(page, &m_container, pageId);
         return page;

@@ -1,6 +1,6 @@
-// reg::CRegAutoStartupItemMan: the programs Windows starts at log-on, from the two "Run" keys (current user, then
-// machine) and the two Startup folders (the user's, then all users'). The library's set-up functions create the
-// one shared instance; local instances may be made at any time and do not disturb it.
+// reg::CRegAutoStartupItemMan: the programs Windows starts at log-on from the two "Run" keys (current user, then
+// machine). The library's set-up functions create the one shared instance; local instances may be made at any time
+// and do not disturb it.
 #pragma once
 
 #include <windows.h>
@@ -30,26 +30,23 @@ constexpr const wchar_t* kRunKeyPath = L"Software\\Microsoft\\Windows\\CurrentVe
 class TESSIK_API CRegAutoStartupItemMan : public common::Singleton<CRegAutoStartupItemMan> {
 public:
     struct StartupItem {
-        std::wstring name;     // the Run value's name, or the file's name in a Startup folder
-        std::wstring command;  // the value's data, or the command the file starts (a shortcut's target and arguments)
-        std::wstring keyPath;  // kRunKeyPath, or the Startup folder (no trailing backslash)
-        HKEY root = nullptr;   // HKEY_CURRENT_USER (the user's) or HKEY_LOCAL_MACHINE (the machine's, all users')
-        std::wstring filePath; // full path of a Startup folder's file; empty for a Run value
-
-        bool IsFolderItem() const { return !filePath.empty(); }
+        std::wstring name;     // the Run value's name
+        std::wstring command;  // the value's data
+        std::wstring keyPath;  // always kRunKeyPath
+        HKEY root = nullptr;   // HKEY_CURRENT_USER or HKEY_LOCAL_MACHINE
     };
 
     CRegAutoStartupItemMan();
     ~CRegAutoStartupItemMan();
 
-    // Appends (does not clear) the Run values of HKCU, then HKLM, then the files of the user's and the common
-    // Startup folder. Non-string values, sub-folders, hidden or system files and desktop.ini are not listed.
+    // Appends (does not clear) the Run values of HKCU, then HKLM; values that are not strings are not listed.
     bool GetStartupItems(std::vector<StartupItem>& items);
-    // Removes every item (status of each ignored); false when the vector is empty. The vector is left as it was.
+    // The same for a process that is (wow64) or is not a 32-bit one on 64-bit Windows: each root is read in
+    // reg::TweakView(root, wow64), where a caller checks and removes the items again.
+    bool GetStartupItems(std::vector<StartupItem>& items, bool wow64);
+    // Deletes every item's value (status of each ignored); false when the vector is empty. The vector is left as
+    // it was.
     bool RemoveStartupItems(std::vector<StartupItem>& items);
-    // Removes one item: its Run value, or its file (into the recycle bin). True when it is gone afterwards,
-    // also when it was already gone.
-    bool RemoveStartupItem(const StartupItem& item);
 };
 
 // Library set-up: creates the shared instance once (true in every case).
