@@ -126,6 +126,6 @@ bool CIERestore::SetToDefault(int index) const
 bool CIERestore::SetToDefault(const IERestoreInfo& item) const
 {
     if (!NamesAPlace(item)) return false;
-    return SBRegSetStringValueW(item.root, item.keyPath.c_str(), item.valueName.c_str(),
-                                item.defaultValue.c_str()) == ERROR_SUCCESS;
+    return SBRegSetStringValueExpandableW(item.root, item.keyPath.c_str(), item.valueName.c_str(),
+                                          item.defaultValue.c_str()) == ERROR_SUCCESS;
 }

@@ -36,7 +36,7 @@ bool RunStep(const RepairStep& step)
         return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
     }
     case StepKind::SetString:
-        return SBRegSetStringValueW(step.root, step.key, step.value, step.text) == ERROR_SUCCESS;
+        return SBRegSetStringValueExpandableW(step.root, step.key, step.value, step.text) == ERROR_SUCCESS;
     case StepKind::SetSystemFilePath: {
         const std::wstring path = SystemFilePath(step.text);
         return !path.empty() && SBRegSetStringValueW(step.root, step.key, step.value, path.c_str()) == ERROR_SUCCESS;

@@ -57,10 +57,11 @@ void ExpectAbsent(HKEY root, const std::wstring& key, const wchar_t* value)
     EXPECT_FALSE(ReadValue(root, key, value).present) << testing::PrintToString(key) << " " << value;
 }
 
-void ExpectString(HKEY root, const std::wstring& key, const wchar_t* value, const std::wstring& text)
+void ExpectString(HKEY root, const std::wstring& key, const wchar_t* value, const std::wstring& text,
+                  DWORD type = REG_SZ)
 {
     StoredValue v = ReadValue(root, key, value);
-    EXPECT_TRUE(v.present && v.type == REG_SZ) << testing::PrintToString(key) << " " << value;
+    EXPECT_TRUE(v.present && v.type == type) << testing::PrintToString(key) << " " << value << " type " << v.type;
     EXPECT_EQ(text, v.Text()) << testing::PrintToString(key) << " " << value;
 }
 
@@ -387,9 +388,10 @@ TEST(FixedRepairs, EachFurtherRepairFixesItsFault)
     RemoveKey(HKCR, adsLib);
     EXPECT_FALSE(repair.ErrorRepaire(16));  // no Secondary Logon service here
     ExpectString(HKCR, adsLib, L"", L"Active DS Type Library");
-    ExpectString(HKCR, adsLib + L"\\0\\win32", L"", L"%windir%\\system32\\activeds.tlb");
+    // Texts that name %windir% are stored expandable, as the system's own: readers expand only that type.
+    ExpectString(HKCR, adsLib + L"\\0\\win32", L"", L"%windir%\\system32\\activeds.tlb", REG_EXPAND_SZ);
     ExpectString(HKCR, adsLib + L"\\0", L"", L"0");
-    ExpectString(HKCR, adsLib + L"\\FLAGS", L"", L"%windir%\\system32");
+    ExpectString(HKCR, adsLib + L"\\FLAGS", L"", L"%windir%\\system32", REG_EXPAND_SZ);
     EXPECT_FALSE(repair.ErrorRepaire(21));  // Plug and Play has another display name here
     ExpectString(HKCR, devMgr, L"", L"Device Manager");
     ExpectString(HKCR, devMgr + L"\\InprocServer32", L"", SystemFile(L"devmgr.dll"));

@@ -83,6 +83,10 @@ COMMON_API LONG SBRegOpenKeyW(HKEY root, const wchar_t* key, REGSAM access, HKEY
 // A null text writes an empty string.
 COMMON_API LONG SBRegSetStringValueW(HKEY root, const wchar_t* key, const wchar_t* value, const wchar_t* text,
                                      REGSAM view = 0);
+// Writes a string that refers to an environment variable ("%name%") as REG_EXPAND_SZ, as the system's own such
+// values are (readers expand only that type); any other text as SBRegSetStringValueW does.
+COMMON_API LONG SBRegSetStringValueExpandableW(HKEY root, const wchar_t* key, const wchar_t* value, const wchar_t* text,
+                                               REGSAM view = 0);
 // Writes a string, always as REG_SZ.
 COMMON_API LONG SBRegSetStringValueNoExpandW(HKEY root, const wchar_t* key, const wchar_t* value, const wchar_t* text,
                                              REGSAM view = 0);

@@ -2,6 +2,9 @@
 #include "Common.h"
 #include "RegKey.h"
 
+#include <algorithm>
+#include <cwctype>
+
 using common_detail::RegKey;
 using common_detail::ValueName;
 
@@ -71,6 +74,20 @@ LONG DeleteTreeBelow(HKEY parent, const wchar_t* name, REGSAM view, int depth)
     return DeleteOneKey(parent, name, view);
 }
 
+// "%name%" with a name of one or more characters and no blanks: "%1" and "100%" are no such reference.
+bool RefersToEnvironment(const wchar_t* text)
+{
+    for (const wchar_t* open = text ? wcschr(text, L'%') : nullptr; open; open = wcschr(open + 1, L'%')) {
+        const wchar_t* close = wcschr(open + 1, L'%');
+        if (!close)
+            return false;
+        if (close > open + 1 && std::find_if(open + 1, close, [](wchar_t c) { return iswspace(c) != 0; }) == close)
+            return true;
+        open = close - 1;  // the closing mark may open the next reference
+    }
+    return false;
+}
+
 }  // namespace
 
 LONG SBRegSetStringValueW(HKEY root, const wchar_t* key, const wchar_t* value, const wchar_t* text, REGSAM view)
@@ -87,6 +104,14 @@ LONG SBRegSetStringValueW(HKEY root, const wchar_t* key, const wchar_t* value, c
     }
     existing.Close();
     return SetString(root, key, value, text, type, view);
+}
+
+LONG SBRegSetStringValueExpandableW(HKEY root, const wchar_t* key, const wchar_t* value, const wchar_t* text,
+                                    REGSAM view)
+{
+    if (RefersToEnvironment(text))
+        return SetString(root, key, value, text, REG_EXPAND_SZ, view);
+    return SBRegSetStringValueW(root, key, value, text, view);
 }
 
 LONG SBRegSetStringValueNoExpandW(HKEY root, const wchar_t* key, const wchar_t* value, const wchar_t* text,

@@ -5,7 +5,7 @@ using namespace common_test;
 
 namespace {
 
-enum class Setter { Plain, NoExpand };
+enum class Setter { Plain, NoExpand, Expandable };
 
 struct StringCase {
     const char* name;
@@ -32,6 +32,14 @@ const StringCase kStringCases[] = {
     {"null name is the default value", REG_NONE, Setter::NoExpand, nullptr, L"dflt2", REG_SZ, L"dflt2"},
     {"null text writes empty", REG_NONE, Setter::Plain, L"v", nullptr, REG_SZ, L""},
     {"long text", REG_NONE, Setter::Plain, L"v", kLongText.c_str(), REG_SZ, kLongText.c_str()},
+    {"reference in a new value", REG_NONE, Setter::Expandable, L"v", L"%QV_TEST_DIR%\\x", REG_EXPAND_SZ,
+     L"%QV_TEST_DIR%\\x"},
+    {"reference over a plain value", REG_SZ, Setter::Expandable, L"v", L"%QV_TEST_DIR%\\x", REG_EXPAND_SZ,
+     L"%QV_TEST_DIR%\\x"},
+    {"argument marks are no reference", REG_NONE, Setter::Expandable, L"v", L"a.exe %1 %*", REG_SZ, L"a.exe %1 %*"},
+    {"a lone mark is no reference", REG_NONE, Setter::Expandable, L"v", L"100% % x", REG_SZ, L"100% % x"},
+    {"text without reference keeps expandable", REG_EXPAND_SZ, Setter::Expandable, L"v", L"plain", REG_EXPAND_SZ,
+     L"plain"},
 };
 
 class RegistryStrings : public RegistryTest {};
@@ -54,7 +62,9 @@ TEST_F(RegistryStrings, SettersPinTheTypeAndReadersExpandOnlyExpandable)
 
         LONG status = c.setter == Setter::Plain
                           ? SBRegSetStringValueW(HKEY_CURRENT_USER, key.c_str(), c.valueName, text)
-                          : SBRegSetStringValueNoExpandW(HKEY_CURRENT_USER, key.c_str(), c.valueName, text);
+                          : c.setter == Setter::NoExpand
+                                ? SBRegSetStringValueNoExpandW(HKEY_CURRENT_USER, key.c_str(), c.valueName, text)
+                                : SBRegSetStringValueExpandableW(HKEY_CURRENT_USER, key.c_str(), c.valueName, text);
         ASSERT_EQ(ERROR_SUCCESS, status);
 
         DWORD type = 0;
@@ -67,7 +77,7 @@ TEST_F(RegistryStrings, SettersPinTheTypeAndReadersExpandOnlyExpandable)
         EXPECT_TRUE(SBRegGetStringValueNoExpandW(HKEY_CURRENT_USER, key.c_str(), c.valueName, asStored));
         EXPECT_EQ(stored, asStored);
         EXPECT_TRUE(SBRegGetStringValueW(HKEY_CURRENT_USER, key.c_str(), c.valueName, expanded));
-        if (type == REG_EXPAND_SZ)
+        if (type == REG_EXPAND_SZ && stored.find(L'%') != std::wstring::npos)
             EXPECT_EQ(L"C:\\QvDir\\x", expanded);
         else
             EXPECT_EQ(stored, expanded);
