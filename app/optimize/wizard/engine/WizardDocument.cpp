@@ -6,6 +6,8 @@
 
 #include <QWorker.h>
 
+#include "XmlNesting.h"
+
 // ---- CWizardError ---------------------------------------------------------------------------------------------
 
 CWizardError::CWizardError(const TiXmlElement* error) : m_error(error) {}
@@ -68,10 +70,13 @@ bool CWizardDocument::Load(const char* text)
     m_errors.clear();
     m_root = nullptr;
     m_document.reset(new TiXmlDocument);
-    if (!text) return false;
+    // The recipes nest four levels; far deeper text would only run the recursive parser out of stack.
+    const int kMaxNesting = 64;
+    if (!text || !wizard_xml::NestingWithin(text, kMaxNesting)) return false;
     const char* end = m_document->Parse(text, nullptr, TIXML_DEFAULT_ENCODING);
-    // The parser stopped at text it could not take as a node: the document is not what it should be.
-    if (end && *end) {
+    // The parser stopped at text it could not take as a node, or the text is damaged (cut off, an attribute
+    // without its closing quote): the document is not what it should be, and nothing of it is used.
+    if ((end && *end) || m_document->Error()) {
         m_document.reset(new TiXmlDocument);
         return false;
     }

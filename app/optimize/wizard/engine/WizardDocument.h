@@ -1,8 +1,8 @@
 // The repair wizards' recipe document (the program's resource "CONFIG" 388): a root element holding one <Error>
 // per fault, each with numbered <Step>s whose <Execute> elements are the actions.
 //
-// Loading is forgiving: text the parser cannot take loads nothing, a <Step> without a StepID is left out, and a
-// later <Step> with a StepID already used replaces the earlier one. Steps are visited 0, 1, 2, ...; a number
+// Text the parser cannot take, a damaged text and one nested implausibly deep load nothing; within a sound text a
+// <Step> without a StepID is left out, and a later <Step> with a StepID already used replaces the earlier one. Steps are visited 0, 1, 2, ...; a number
 // missing from that run (a gap) ends the wizard there.
 #pragma once
 
@@ -48,8 +48,9 @@ public:
     CWizardDocument& operator=(const CWizardDocument&) = delete;
 
     // Parses the text (ASCII, or UTF-8 with or without a byte-order mark) and builds the errors, replacing what an
-    // earlier Load built. False, with no errors, when the text has no document element or carries text the parser
-    // cannot read after it; errors read before a damaged end are kept.
+    // earlier Load built. False, with no errors, when the text has no document element, carries text the parser
+    // cannot read after it, reports a parse error (cut off, an unterminated attribute) or nests deeper than the
+    // parser can safely follow.
     bool Load(const char* text);
 
     const std::vector<std::unique_ptr<CWizardError>>& Errors() const { return m_errors; }

@@ -122,13 +122,25 @@ TEST(WizardDocument, HostileDocumentsLoadWithoutACrash)
         {"root only", "<root/>", true, 0},
         {"comment first", "<!-- c --><root><Error Description=\"a\"/></root>", true, 1},
         {"byte-order mark", "\xEF\xBB\xBF<root><Error Description=\"a\"/></root>", true, 1},
-        {"cut off inside", "<root><Error Description=\"a\"><Step StepID=\"0\" Description=\"x\">", true, 1},
+        {"cut off inside", "<root><Error Description=\"a\"><Step StepID=\"0\" Description=\"x\">", false, 0},
+        {"unterminated attribute", "<root><Error Description=\"a/><Error Description=\"b\"/></root>", false, 0},
+        {"marks inside an attribute", "<root><Error Description=\"a > b </x> <y>\"/></root>", true, 1},
         {"other elements ignored", "<root><Fault/><Error Description=\"a\"/><x/></root>", true, 1},
     };
     for (const auto& c : cases) {
         CWizardDocument document;
         EXPECT_EQ(c.loads, document.Load(c.text)) << c.name;
         EXPECT_EQ(c.errors, document.Errors().size()) << c.name;
+    }
+    // Nesting: a few dozen levels load; ten thousand are refused instead of running the parser out of stack.
+    for (const int levels : {40, 10000}) {
+        std::string deep = "<root><Error Description=\"a\">";
+        for (int i = 0; i < levels; ++i) deep += "<x>";
+        for (int i = 0; i < levels; ++i) deep += "</x>";
+        deep += "</Error></root>";
+        CWizardDocument document;
+        EXPECT_EQ(levels < 64, document.Load(deep.c_str())) << levels;
+        EXPECT_EQ(levels < 64 ? 1u : 0u, document.Errors().size()) << levels;
     }
     CWizardDocument none;
     EXPECT_FALSE(none.Load(nullptr));
