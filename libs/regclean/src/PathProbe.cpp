@@ -12,7 +12,7 @@ std::wstring FolderOf(UINT (WINAPI* get)(LPWSTR, UINT)) {
 
 }  // namespace
 
-PathProbe::PathProbe() {
+PathProbe::PathProbe(bool wow64) : wow64_(wow64) {
     systemDir_ = FolderOf(GetSystemDirectoryW);
     windowsDir_ = FolderOf(GetWindowsDirectoryW);
 }
@@ -23,7 +23,7 @@ DWORD PathProbe::Attributes(const std::wstring& path, DWORD* error) {
     if (it == memo_.end()) {
         Entry e;
         {
-            qpath::FsRedirectionGuard redirectionOff;
+            qpath::FsRedirectionGuard redirectionOff(wow64_);
             e.attrs = GetFileAttributesW(path.c_str());
             e.error = e.attrs == INVALID_FILE_ATTRIBUTES ? GetLastError() : 0;
         }

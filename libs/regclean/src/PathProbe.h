@@ -14,7 +14,9 @@ enum PathState { kPathExists = 0, kPathMissing = 1 };  // E_FAIL: cannot be deci
 
 class PathProbe {
 public:
-    PathProbe();
+    // wow64: the scanning process is a 32-bit one on 64-bit Windows, whose look-ups must not be redirected to
+    // SysWOW64 (the registry names the real System32).
+    explicit PathProbe(bool wow64);
     // Attributes of a path; INVALID_FILE_ATTRIBUTES with *error set when the look-up failed.
     DWORD Attributes(const std::wstring& path, DWORD* error);
     // True when the path is absolute on a drive letter whose root is a present fixed volume.
@@ -30,6 +32,7 @@ private:
     std::unordered_map<std::wstring, Entry> memo_;
     qpath::MissingPathRule missingRule_;
     std::wstring systemDir_, windowsDir_;
+    bool wow64_;
 };
 
 }  // namespace bexlar

@@ -145,7 +145,7 @@ long CRegistryData::Scan(PFN_REGSCAN_FILTER filter, void* filterUser, PFN_REGSCA
     m_bCleanFailed = 0;
     m_pfnResult = onResult;
 
-    std::unique_ptr<ScanContext> ctx(new ScanContext);
+    std::unique_ptr<ScanContext> ctx(new ScanContext(IsWow64()));
     ctx->userPrograms = ShellFolder(CSIDL_PROGRAMS);
     ctx->commonPrograms = ShellFolder(CSIDL_COMMON_PROGRAMS);
     m_ctx = ctx.get();

@@ -7,6 +7,8 @@
 #include "RegistryData.h"
 
 struct CRegistryData::ScanContext {
+    explicit ScanContext(bool wow64) : probe(wow64) {}
+
     bexlar::PathProbe probe;
     std::wstring userPrograms;    // CSIDL_PROGRAMS
     std::wstring commonPrograms;  // CSIDL_COMMON_PROGRAMS

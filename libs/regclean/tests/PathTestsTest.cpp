@@ -66,14 +66,18 @@ TEST_F(PathTestsTest, ExistenceTestTable) {
         {L"", kFileOrFolder, E_FAIL},
         {L"\"\"", kFileOrFolder, E_FAIL},
     };
-    for (const Case& c : cases) {
-        PathProbe probe;
-        EXPECT_EQ(TestPath(c.text, c.kind, probe, nullptr), c.expected) << "text: " << testing::PrintToString(c.text);
+    // The same answers for a 32-bit scan on 64-bit Windows (wow64), which looks through the real System32.
+    for (const bool wow64 : {false, true}) {
+        for (const Case& c : cases) {
+            PathProbe probe(wow64);
+            EXPECT_EQ(TestPath(c.text, c.kind, probe, nullptr), c.expected)
+                << "text: " << testing::PrintToString(c.text) << " wow64 " << wow64;
+        }
     }
 }
 
 TEST_F(PathTestsTest, TestedTextIsTheNormalisedPath) {
-    PathProbe probe;
+    PathProbe probe(false);
     std::wstring tested;
     EXPECT_EQ(TestPath(L"file:///C:/gone-bx/a.dll", kFileOrFolder, probe, &tested), kPathMissing);
     EXPECT_EQ(tested, L"C:/gone-bx/a.dll");
@@ -91,7 +95,7 @@ TEST_F(PathTestsTest, RelativeNamesDoNotDependOnTheCurrentFolder) {
     const wchar_t* folders[2] = {dir_->c_str(), L"C:\\"};
     for (int i = 0; i < 2; ++i) {
         SetCurrentDirectoryW(folders[i]);
-        PathProbe probe;
+        PathProbe probe(false);
         answers[i] = TestCommandLine(L"rel.dll /x", probe);
     }
     SetCurrentDirectoryW(before);
@@ -132,15 +136,17 @@ TEST_F(PathTestsTest, CommandLineTable) {
         {L"J:\\gone\\x.exe", E_FAIL},
         {L"   ", E_FAIL},
     };
-    for (const Case& c : cases) {
-        PathProbe probe;
-        EXPECT_EQ(TestCommandLine(c.command, probe), c.expected)
-            << "command: " << testing::PrintToString(c.command);
+    for (const bool wow64 : {false, true}) {
+        for (const Case& c : cases) {
+            PathProbe probe(wow64);
+            EXPECT_EQ(TestCommandLine(c.command, probe), c.expected)
+                << "command: " << testing::PrintToString(c.command) << " wow64 " << wow64;
+        }
     }
 }
 
 TEST_F(PathTestsTest, DrivePathSearchFindsTheProgramAndHonoursTheLimit) {
-    PathProbe probe;
+    PathProbe probe(false);
     std::wstring found;
     EXPECT_EQ(DrivePathSearch(L"x " + *dir_ + L"\\Tools\\run -x", kCommandCapacity, probe, &found), kSearchFound);
     EXPECT_EQ(found, *dir_ + L"\\Tools\\run.exe");

@@ -27,7 +27,11 @@ COMMON_API bool StartsWithNoCase(const std::wstring& text, const std::wstring& p
 // nothing. Only for look-ups on the calling thread: loading a library under it would load the wrong one.
 class COMMON_API FsRedirectionGuard {
 public:
+    // For this process (IsWow64).
     FsRedirectionGuard();
+    // For a process that is (wow64) or is not a 32-bit one on 64-bit Windows; the system refuses the switch in
+    // any other process, which leaves its view as it is.
+    explicit FsRedirectionGuard(bool wow64);
     ~FsRedirectionGuard();
     FsRedirectionGuard(const FsRedirectionGuard&) = delete;
     FsRedirectionGuard& operator=(const FsRedirectionGuard&) = delete;

@@ -63,22 +63,21 @@ bool StartsWithNoCase(const std::wstring& text, const std::wstring& prefix)
     return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
 }
 
-FsRedirectionGuard::FsRedirectionGuard()
+FsRedirectionGuard::FsRedirectionGuard() : FsRedirectionGuard(IsWow64()) {}
+
+FsRedirectionGuard::FsRedirectionGuard(bool wow64)
 {
-#ifndef _WIN64
+    if (!wow64) return;
     typedef BOOL(WINAPI * DisableFn)(PVOID*);
     static const DisableFn disable = Kernel32Function<DisableFn>("Wow64DisableWow64FsRedirection");
     m_active = disable && disable(&m_old);
-#endif
 }
 
 FsRedirectionGuard::~FsRedirectionGuard()
 {
-#ifndef _WIN64
     typedef BOOL(WINAPI * RevertFn)(PVOID);
     static const RevertFn revert = Kernel32Function<RevertFn>("Wow64RevertWow64FsRedirection");
     if (m_active && revert) revert(m_old);
-#endif
 }
 
 MissingPathRule::MissingPathRule()
