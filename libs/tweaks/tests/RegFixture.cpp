@@ -20,11 +20,11 @@ DWORD RawValue::Dword() const
     return value;
 }
 
-RawValue ReadRaw(HKEY root, const std::wstring& key, const wchar_t* name)
+RawValue ReadRaw(HKEY root, const std::wstring& key, const wchar_t* name, REGSAM view)
 {
     RawValue value;
     HKEY k = nullptr;
-    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, &k) != ERROR_SUCCESS) return value;
+    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE | view, &k) != ERROR_SUCCESS) return value;
     DWORD size = 0;
     if (RegQueryValueExW(k, name, nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
         value.data.resize(size);
@@ -46,10 +46,12 @@ bool KeyExists(HKEY root, const std::wstring& key)
 }
 
 namespace {
-void Write(HKEY root, const std::wstring& key, const wchar_t* name, DWORD type, const void* data, DWORD size)
+void Write(HKEY root, const std::wstring& key, const wchar_t* name, DWORD type, const void* data, DWORD size,
+           REGSAM view = 0)
 {
     HKEY k = nullptr;
-    if (RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &k, nullptr) !=
+        ERROR_SUCCESS)
         return;
     RegSetValueExW(k, name, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(k);
@@ -61,9 +63,10 @@ void SetDword(HKEY root, const std::wstring& key, const wchar_t* name, DWORD dat
     Write(root, key, name, REG_DWORD, &data, sizeof(data));
 }
 
-void SetText(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& text, DWORD type)
+void SetText(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& text, DWORD type,
+             REGSAM view)
 {
-    Write(root, key, name, type, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    Write(root, key, name, type, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)), view);
 }
 
 void SetBinary(HKEY root, const std::wstring& key, const wchar_t* name, const std::vector<BYTE>& data)
@@ -71,10 +74,10 @@ void SetBinary(HKEY root, const std::wstring& key, const wchar_t* name, const st
     Write(root, key, name, REG_BINARY, data.data(), static_cast<DWORD>(data.size()));
 }
 
-void DeleteValue(HKEY root, const std::wstring& key, const wchar_t* name)
+void DeleteValue(HKEY root, const std::wstring& key, const wchar_t* name, REGSAM view)
 {
     HKEY k = nullptr;
-    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_SET_VALUE, &k) != ERROR_SUCCESS) return;
+    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_SET_VALUE | view, &k) != ERROR_SUCCESS) return;
     RegDeleteValueW(k, name);
     RegCloseKey(k);
 }

@@ -16,25 +16,6 @@ namespace {
 
 const wchar_t kRun[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-// A value of the machine's Run key in one view (KEY_WOW64_32KEY: Wow6432Node).
-void SetMachineRunText(REGSAM view, const wchar_t* name, const wchar_t* text)
-{
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRun, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr,
-                                             &key, nullptr));
-    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                   static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
-}
-
-void DeleteMachineRunValue(REGSAM view, const wchar_t* name)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRun, 0, KEY_SET_VALUE | view, &key) != ERROR_SUCCESS) return;
-    RegDeleteValueW(key, name);
-    RegCloseKey(key);
-}
-
 class StartupItems : public ::testing::Test {
 protected:
     void SetUp() override { TearDown(); }
@@ -42,7 +23,7 @@ protected:
     {
         DeleteTree(HKEY_CURRENT_USER, kRun);
         DeleteTree(HKEY_LOCAL_MACHINE, kRun);
-        DeleteMachineRunValue(KEY_WOW64_32KEY, L"only32");
+        DeleteValue(HKEY_LOCAL_MACHINE, kRun, L"only32", KEY_WOW64_32KEY);
     }
 };
 
@@ -86,8 +67,8 @@ TEST(TweakView, OnlyTheMachineOfA32BitProcessOn64BitWindowsGoesThroughThe64BitVi
 // not Wow6432Node's.
 TEST_F(StartupItems, AProcessUnderWow64ListsTheMachinesEntriesOfThe64BitView)
 {
-    SetMachineRunText(KEY_WOW64_64KEY, L"only64", L"c:\\64.exe");
-    SetMachineRunText(KEY_WOW64_32KEY, L"only32", L"c:\\32.exe");
+    SetText(HKEY_LOCAL_MACHINE, kRun, L"only64", L"c:\\64.exe", REG_SZ, KEY_WOW64_64KEY);
+    SetText(HKEY_LOCAL_MACHINE, kRun, L"only32", L"c:\\32.exe", REG_SZ, KEY_WOW64_32KEY);
     std::vector<Item> items;
     ASSERT_TRUE(CRegAutoStartupItemMan().GetStartupItems(items, true));
     ASSERT_EQ(1u, items.size());

@@ -131,33 +131,6 @@ const wchar_t kRun[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 // The machine's Run key in the view a 32-bit process gets by itself on 64-bit Windows (Wow6432Node).
 const REGSAM kView32 = KEY_WOW64_32KEY;
 
-void SetMachineRunText32(const wchar_t* name, const std::wstring& text)
-{
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRun, 0, nullptr, 0, KEY_SET_VALUE | kView32,
-                                             nullptr, &key, nullptr));
-    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
-}
-
-bool MachineRunValue32Exists(const wchar_t* name)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRun, 0, KEY_QUERY_VALUE | kView32, &key) != ERROR_SUCCESS) return false;
-    const bool exists = RegQueryValueExW(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return exists;
-}
-
-void DeleteMachineRunValue32(const wchar_t* name)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRun, 0, KEY_SET_VALUE | kView32, &key) != ERROR_SUCCESS) return;
-    RegDeleteValueW(key, name);
-    RegCloseKey(key);
-}
-
 class StartupPage : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override
@@ -172,7 +145,7 @@ protected:
         SetDword(HKEY_CURRENT_USER, kRun, L"dword", 1);
         SetText(HKEY_LOCAL_MACHINE, kRun, L"m", program);  // the 64-bit view: the one Windows starts
         // Wow6432Node's own entry: not one of the machine's, the listing never shows it.
-        SetMachineRunText32(L"only32", program);
+        SetText(HKEY_LOCAL_MACHINE, kRun, L"only32", program, REG_SZ, kView32);
         page = host.Add<CSysOpStartupOptDlg>(PAGE_ID_OPTIMIZE_STARTUP, GetParam());
         host.Show(PAGE_ID_OPTIMIZE_STARTUP);
         list = page->List().GetSafeHwnd();
@@ -181,7 +154,7 @@ protected:
     {
         DeleteTree(HKEY_CURRENT_USER, kRun);
         DeleteTree(HKEY_LOCAL_MACHINE, kRun);
-        DeleteMachineRunValue32(L"only32");
+        DeleteValue(HKEY_LOCAL_MACHINE, kRun, L"only32", kView32);
     }
     std::wstring Name(int row) { return std::wstring(page->List().GetItemText(row, 0).GetString()); }
     void Check(int row) { ListView_SetCheckState(list, row, TRUE); }
@@ -237,7 +210,7 @@ TEST_P(StartupPage, RemovesTheCheckedItemsOnly)
     EXPECT_EQ(0, page->List().GetItemCount());
     EXPECT_FALSE(ReadRaw(HKEY_LOCAL_MACHINE, kRun, L"m").exists);
     EXPECT_TRUE(ReadRaw(HKEY_CURRENT_USER, kRun, L"empty").exists);
-    EXPECT_TRUE(MachineRunValue32Exists(L"only32"));
+    EXPECT_TRUE(ReadRaw(HKEY_LOCAL_MACHINE, kRun, L"only32", kView32).exists);
 }
 
 TEST_P(StartupPage, AnItemThatCannotBeRemovedIsNamed)
