@@ -31,12 +31,14 @@ bool RemoveRunValue(const CSysOpStartupOptDlg::Item& item, bool wow64)
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
-// "Label: value": the dictionary's texts lose their trailing blank, so the page puts one in.
+// "Label: value": the dictionary's texts lose their trailing blank, so the page puts one in (a full-width colon
+// carries its own space).
 CString LabelAndValue(const wchar_t* labelKey, const std::wstring& value)
 {
     CString label = TranslateCode(labelKey);
     label.TrimRight();
-    return label + L" " + value.c_str();
+    if (!label.IsEmpty() && label[label.GetLength() - 1] != L'\xFF1A') label += L' ';
+    return label + value.c_str();
 }
 
 HICON ProgramIcon(const wchar_t* program)
