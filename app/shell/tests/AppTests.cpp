@@ -156,8 +156,10 @@ TEST_F(MainWindow, EnterEscapeAndCloseDoNotEndTheProgram)
 {
     Command(Main(), IDOK);
     EXPECT_TRUE(::IsWindowVisible(Main()));
-    Command(Main(), IDCANCEL);
-    ::SendMessageW(Main(), WM_CLOSE, 0, 0);
+    Command(Main(), IDCANCEL); // Escape: the window stays
+    PumpFor(100);
+    EXPECT_TRUE(::IsWindowVisible(Main()));
+    ::SendMessageW(Main(), WM_CLOSE, 0, 0); // Alt+F4: hidden to the tray
     PumpFor(200);
     EXPECT_TRUE(s_app->IsRunning());
     EXPECT_FALSE(::IsWindowVisible(Main()));
@@ -195,19 +197,65 @@ TEST(BootStart, StaysHiddenWithItsTrayIconUntilOpenedFromTheTray)
     EXPECT_TRUE(PumpUntil([&] { return TrayIconPresent(main); }, 20000));
     PumpFor(1000);
     EXPECT_FALSE(::IsWindowVisible(main));
-    EXPECT_EQ(nullptr, ::FindWindowW(nullptr, L"Quorvel")) << "no title while booting";
-
-    // A second start finds no titled window and simply ends; the first stays hidden.
-    QuorvelProcess second;
-    ASSERT_TRUE(second.Start());
-    EXPECT_TRUE(second.WaitForExit(20000));
-    EXPECT_FALSE(::IsWindowVisible(main));
 
     ::SendMessageW(main, kTrayNotify, 1000, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(::IsWindowVisible(main));
     EXPECT_EQ(L"Quorvel", WindowText(main));
     PumpFor(300);
     EXPECT_TRUE(::IsWindowVisible(main)) << "boot mode ended: later paints do not hide it";
+    app.Exit();
+}
+
+// The boot start's own scan ends with the pop-up; whether the user clicks it or starts the program again, the
+// window that shows is the titled main window, and a second start always finds it.
+TEST(BootStart, ASecondStartBringsTheHiddenWindowForwardAndThePopUpShowsItTitled)
+{
+    SetLanguageSetting(nullptr);
+    for (bool clickPopup : {false, true}) {
+        SCOPED_TRACE(clickPopup ? "pop-up clicked" : "second start");
+        QuorvelProcess app;
+        ASSERT_TRUE(app.Start(L"--boot"));
+        HWND main = app.WaitForMainWindow();
+        ASSERT_NE(nullptr, main);
+        auto findPopup = [&] {
+            return FindProcessWindow(app.ProcessId(), [](HWND h) {
+                return ::IsWindowVisible(h) && ::GetDlgItem(h, 1001) && ::GetDlgItem(h, 1007);
+            });
+        };
+        HWND popup = nullptr;
+        ASSERT_TRUE(PumpUntil([&] { return (popup = findPopup()) != nullptr; }, 120000)) << "the boot scan's pop-up";
+        EXPECT_FALSE(::IsWindowVisible(main));
+        EXPECT_EQ(main, ::FindWindowW(nullptr, L"Quorvel"));
+        if (clickPopup) {
+            ::PostMessageW(popup, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+        } else {
+            QuorvelProcess second;
+            ASSERT_TRUE(second.Start());
+            EXPECT_TRUE(second.WaitForExit(20000));
+        }
+        EXPECT_TRUE(PumpUntil([&] { return ::IsWindowVisible(main) != FALSE; }, 10000));
+        EXPECT_EQ(L"Quorvel", WindowText(main));
+        PumpFor(300);
+        EXPECT_TRUE(::IsWindowVisible(main)) << "no later paint hides it";
+        app.Exit();
+    }
+}
+
+TEST(BootStart, ASecondStartDuringTheBootScanBringsTheWindowForward)
+{
+    SetLanguageSetting(nullptr);
+    QuorvelProcess app;
+    ASSERT_TRUE(app.Start(L"--boot"));
+    HWND main = app.WaitForMainWindow();
+    ASSERT_NE(nullptr, main);
+    EXPECT_TRUE(PumpUntil([&] { return TrayIconPresent(main); }, 20000));
+    EXPECT_FALSE(::IsWindowVisible(main));
+    QuorvelProcess second;
+    ASSERT_TRUE(second.Start());
+    EXPECT_TRUE(second.WaitForExit(20000));
+    EXPECT_TRUE(PumpUntil([&] { return ::IsWindowVisible(main) != FALSE; }, 10000));
+    PumpFor(300);
+    EXPECT_TRUE(::IsWindowVisible(main)) << "the boot start's hiding does not take it back";
     app.Exit();
 }
 
