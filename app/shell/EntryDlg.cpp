@@ -58,6 +58,8 @@ BEGIN_MESSAGE_MAP(CEntryDlg, CDialog)
     ON_WM_ERASEBKGND()
     ON_WM_NCHITTEST()
     ON_WM_NCPAINT()
+    ON_WM_SHOWWINDOW()
+    ON_WM_CLOSE()
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
@@ -122,9 +124,10 @@ BOOL CEntryDlg::OnInitDialog()
     Shell::StartupProfile::Mark(L"captions translated");
     CWnd* active = GetActiveWindow();
     HWND activeWnd = active ? active->GetSafeHwnd() : nullptr;
+    // Titled in boot mode too: a second start finds this window by its title and brings it forward.
+    SetWindowText(kWindowTitle);
     if (CEntryApp::m_bBootMode) return TRUE; // stays hidden; only the tray icon shows
 
-    SetWindowText(kWindowTitle);
     if (activeWnd) ::ShowWindow(activeWnd, SW_SHOWNORMAL);
     CRect rect;
     GetWindowRect(&rect);
@@ -360,8 +363,6 @@ LRESULT CEntryDlg::OnSetBusyMessage(WPARAM wParam, LPARAM)
 void CEntryDlg::EndBootMode()
 {
     CEntryApp::m_bBootMode = FALSE;
-    // A boot-mode start left the title unset; a second start looks for it.
-    SetWindowText(kWindowTitle);
 }
 
 LRESULT CEntryDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam)
@@ -451,8 +452,21 @@ void CEntryDlg::OnOK()
 
 void CEntryDlg::OnCancel()
 {
-    // Escape and Alt+F4 act like the close button: the program goes on in the tray.
+    // Escape on the main window's own controls does nothing, as inside its pages.
+}
+
+void CEntryDlg::OnClose()
+{
+    // Alt+F4 acts like the close button: the program goes on in the tray.
     ShowWindow(SW_HIDE);
+}
+
+void CEntryDlg::OnShowWindow(BOOL bShow, UINT nStatus)
+{
+    // Whoever shows the window (the tray, the scan's pop-up, a second start) ends boot mode first, so the
+    // boot start's hiding at the first non-client paint never takes that showing back.
+    if (bShow && CEntryApp::m_bBootMode) EndBootMode();
+    CDialog::OnShowWindow(bShow, nStatus);
 }
 
 void CEntryDlg::OnPaint()

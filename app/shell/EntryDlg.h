@@ -3,7 +3,7 @@
 // and the home page, adds the tray icon, and receives WM_SWITCH_PAGE, WM_SET_BUSY and WM_TRAY_NOTIFY. The other
 // pages and then the options window are built after its first paint, one group per message (or at once when
 // one of them is asked for).
-// Its close button, Enter, Escape and Alt+F4 only hide it; the tray menu's "Exit" ends the program. Tab goes
+// Its close button and Alt+F4 only hide it, Enter and Escape do nothing; the tray menu's "Exit" ends the program. Tab goes
 // through the drawer, the visible page, the top buttons, minimise and close.
 #pragma once
 
@@ -78,6 +78,8 @@ protected:
     BOOL OnEraseBkgnd(CDC* pDC);
     LRESULT OnNcHitTest(CPoint point);
     void OnNcPaint();
+    void OnShowWindow(BOOL bShow, UINT nStatus);
+    void OnClose();
     void OnDestroy();
     DECLARE_MESSAGE_MAP()
 

@@ -141,7 +141,19 @@ def wxs(root, arch, version):
                   Execute="deferred" Impersonate="no" Return="ignore"/>
     <CustomAction Id="RemoveWhatTheProgramMadeAndUserData" FileKey="QuorvelUninstallExe" ExeCommand=""
                   Execute="deferred" Impersonate="no" Return="ignore"/>
+    <!-- A per-machine install puts its shortcut among all users' programs. Installer engines that resolve
+         ProgramMenuFolder for the installing user alone whatever ALLUSERS says are given the common folder. -->
+    <Property Id="COMMONPROGRAMS">
+      <RegistrySearch Id="CommonProgramsFolder" Root="HKLM"
+                      Key="Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders"
+                      Name="Common Programs" Type="raw"{win64}/>
+    </Property>
+    <CustomAction Id="ShortcutAmongAllUsersPrograms" Property="ProgramMenuFolder" Value="[COMMONPROGRAMS]\"/>
+    <InstallUISequence>
+      <Custom Action="ShortcutAmongAllUsersPrograms" Sequence="60">COMMONPROGRAMS</Custom>
+    </InstallUISequence>
     <InstallExecuteSequence>
+      <Custom Action="ShortcutAmongAllUsersPrograms" Sequence="60">COMMONPROGRAMS</Custom>
       <Custom Action="RemoveWhatTheProgramMade" Sequence="3400">REMOVE="ALL" AND NOT REMOVEUSERDATA="1"</Custom>
       <Custom Action="RemoveWhatTheProgramMadeAndUserData" Sequence="3401">REMOVE="ALL" AND REMOVEUSERDATA="1"</Custom>
     </InstallExecuteSequence>

@@ -70,17 +70,13 @@ std::wstring UninstallEntry()
     return std::wstring();
 }
 
-// The Start-menu shortcut: among all users' programs as the package asks; Wine's installer puts a per-machine
-// package's shortcuts among the installing user's programs.
-bool StartMenuShortcutExists()
+// The Start-menu shortcut in the programs folder of all users (CSIDL_COMMON_PROGRAMS) or of the installing user
+// (CSIDL_PROGRAMS).
+bool StartMenuShortcutExists(int folder)
 {
-    for (int folder : {CSIDL_COMMON_PROGRAMS, CSIDL_PROGRAMS}) {
-        wchar_t programs[MAX_PATH] = L"";
-        if (::SHGetSpecialFolderPathW(nullptr, programs, folder, FALSE) &&
-            Exists(std::wstring(programs) + L"\\Quorvel.lnk"))
-            return true;
-    }
-    return false;
+    wchar_t programs[MAX_PATH] = L"";
+    return ::SHGetSpecialFolderPathW(nullptr, programs, folder, FALSE) &&
+           Exists(std::wstring(programs) + L"\\Quorvel.lnk");
 }
 
 bool SeedExists()
@@ -121,7 +117,9 @@ TEST(InstalledProgram, TheMsiInstallsAWorkingProgramAndRemovesItKeepingTheUsersD
     const std::wstring program = std::wstring(kInstalled) + L"Quorvel.exe";
     ASSERT_TRUE(Exists(program));
     EXPECT_TRUE(Exists(std::wstring(kInstalled) + L"dic\\en\\shell.ini"));
-    EXPECT_TRUE(StartMenuShortcutExists());
+    // Installed per machine: the shortcut is among all users' programs, not the installing user's.
+    EXPECT_TRUE(StartMenuShortcutExists(CSIDL_COMMON_PROGRAMS));
+    EXPECT_FALSE(StartMenuShortcutExists(CSIDL_PROGRAMS));
     const std::wstring entry = UninstallEntry();
     ASSERT_FALSE(entry.empty()) << "no entry in the installed-programs list";
     std::wstring text;
@@ -154,7 +152,8 @@ TEST(InstalledProgram, TheMsiInstallsAWorkingProgramAndRemovesItKeepingTheUsersD
     ASSERT_EQ(0u, Msiexec(L"/x \"" + msi + L"\" /qn"));
     EXPECT_FALSE(Exists(program));
     EXPECT_FALSE(Exists(std::wstring(kInstalled) + L"Common.dll"));
-    EXPECT_FALSE(StartMenuShortcutExists());
+    EXPECT_FALSE(StartMenuShortcutExists(CSIDL_COMMON_PROGRAMS));
+    EXPECT_FALSE(StartMenuShortcutExists(CSIDL_PROGRAMS));
     EXPECT_TRUE(UninstallEntry().empty());
     EXPECT_FALSE(Exists(std::wstring(kInstalled) + L"laucher.bat"));
     EXPECT_FALSE(SBRegGetStringValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",

@@ -201,13 +201,18 @@ void CScanCleanJunkCleanStep1::OnRemove()
     const CString notRemoved = TranslateCode(L"IDS_SCAN_CLEAN_JUNK_NOT_REMOVED");
     const ScanPages::RemovalOutcome outcome =
         ScanPages::RemoveTickedFiles(m_list, [this](int row) { return &RowPath(row); }, 1, notRemoved);
-    if (outcome.ticked == 0) return;
+    if (outcome.ticked == 0) {
+        AfxMessageBox(TranslateCode(L"IDS_SCAN_CLEAN_JUNK_STEP1_SELECT_FILE"));
+        return;
+    }
     ShowCount();
     CString status = TranslateCode(L"IDS_SCAN_CLEAN_JUNK_DELETE_COMPLETE");
     if (outcome.failed > 0)
         status.Format(L"%s %d", static_cast<const wchar_t*>(TranslateCode(L"IDS_SCAN_CLEAN_JUNK_DELETE_FAILED")),
                       outcome.failed);
     m_status.SetWindowText(status);
+    // The outcome is told, not only left in the status line above the list.
+    AfxMessageBox(status);
 }
 
 const std::wstring& CScanCleanJunkCleanStep1::RowPath(int row) const

@@ -39,6 +39,19 @@ std::wstring RepairText(const std::wstring& item) {
     return nsVendrel::TranslateString(L"IDS_START_REPAIR") + L" " + item;
 }
 
+// A broken association in the result list: its kind, since an extension alone says little there.
+std::wstring FileAssocText(const std::wstring& extension) {
+    return nsVendrel::TranslateString(L"IDS_START_SCROE_SCAN4") + L": " + extension;
+}
+
+// The extensions of the rows whose association is broken.
+std::vector<std::wstring> BrokenExtensions(const std::vector<Moravin::CFileAssociateRepaire::FileAssocItem>& items) {
+    std::vector<std::wstring> broken;
+    for (const auto& item : items)
+        if (item.status) broken.push_back(item.extension);
+    return broken;
+}
+
 // Waits for a thread the run's thread owns, answering what the workers send meanwhile, then closes it.
 void JoinThread(HANDLE& handle) {
     HANDLE h = std::exchange(handle, nullptr);
@@ -126,6 +139,7 @@ bool CQuickScan::Start() {
     m_junkFiles.clear();
     m_invalidShortcuts.clear();
     m_traces.clear();
+    m_brokenAssociations.clear();
     ClearResultItems();
     Progress();
 
@@ -276,14 +290,11 @@ void CQuickScan::OnInvalidShortcut(const wchar_t* link) {
 
 void CQuickScan::OnFileAssocResult(const std::vector<Moravin::CFileAssociateRepaire::FileAssocItem>* items) {
     if (!items || m_run.State() != RunState::Scanning) return;
-    std::wstring last;
-    for (const auto& item : *items)
-        if (item.status) {
-            ++m_counts[kFileAssoc];
-            last = item.extension;
-        }
+    m_brokenAssociations = BrokenExtensions(*items);
+    m_counts[kFileAssoc] = int(m_brokenAssociations.size());
+    for (const std::wstring& extension : m_brokenAssociations) AddResultItem(FileAssocText(extension), 5);
     if (m_counts[kFileAssoc] > 0) {
-        Row(kFileAssoc, last);
+        Row(kFileAssoc, m_brokenAssociations.back());
         Count(kFileAssoc);
     }
 }
@@ -376,7 +387,7 @@ bool CQuickScan::Repair() {
         m_repairOutcome.junkFiles = m_junkFiles;
         m_repairOutcome.traces = m_traces;
         m_repairOutcome.shortcuts = m_invalidShortcuts;
-        m_repairOutcome.brokenAssociations = m_counts[kFileAssoc];
+        m_repairOutcome.brokenAssociations = m_brokenAssociations;
         ::PostMessageW(m_wnd, WM_QUICKSCAN_REPAIR_DONE, 0, 0);
     }
     return true;
@@ -433,8 +444,7 @@ void CQuickScan::RepairThread() {
         if (items[row].status) m_fileAssoc.RepaireFileAssociate(int(row));
     items.clear();
     m_fileAssoc.GetAllAssociateStatus(items);
-    for (const auto& item : items)
-        if (item.status) ++outcome.brokenAssociations;
+    outcome.brokenAssociations = BrokenExtensions(items);
     stageDone(kFileAssoc);
 
     m_repairOutcome = std::move(outcome);
@@ -454,11 +464,12 @@ void CQuickScan::OnRepairDone() {
     m_junkFiles = std::move(outcome.junkFiles);
     m_traces = std::move(outcome.traces);
     m_invalidShortcuts = std::move(outcome.shortcuts);
+    m_brokenAssociations = std::move(outcome.brokenAssociations);
     m_counts[kRegistry] = int(m_regResults.size());
     m_counts[kJunk] = int(m_junkFiles.size());
     m_counts[kEvidence] = int(m_traces.size());
     m_counts[kShortcut] = int(m_invalidShortcuts.size());
-    m_counts[kFileAssoc] = outcome.brokenAssociations;
+    m_counts[kFileAssoc] = int(m_brokenAssociations.size());
     for (int part = 0; part < kPartCount; ++part) Count(Part(part));
 
     // The result items now list what could not be removed.
@@ -467,6 +478,7 @@ void CQuickScan::OnRepairDone() {
     for (const auto& trace : m_traces) AddResultItem(TraceText(trace), 2);
     for (const std::wstring& path : m_junkFiles) AddResultItem(path, 3);
     for (const std::wstring& link : m_invalidShortcuts) AddResultItem(link, 4);
+    for (const std::wstring& extension : m_brokenAssociations) AddResultItem(FileAssocText(extension), 5);
     if (m_run.RepairFinished(m_counts)) FinishRun();
 }
 

@@ -43,7 +43,8 @@ public:
 
 class CQuickScan {
 public:
-    // A result item for the result dialog: its text and its category (1 registry, 2 traces, 3 junk, 4 shortcuts).
+    // A result item for the result dialog: its text and its category (1 registry, 2 traces, 3 junk, 4 shortcuts,
+    // 5 broken file associations).
     using ResultItem = std::pair<std::wstring, int>;
 
     explicit CQuickScan(IQuickScanView* view);
@@ -138,6 +139,7 @@ private:
     std::vector<std::wstring> m_junkFiles;
     std::vector<Evidence::CSysEvidence::ScanResultItem> m_traces;
     std::vector<const CRegistryData::SCAN_RESULT*> m_regResults;
+    std::vector<std::wstring> m_brokenAssociations;  // extensions
     CRITICAL_SECTION m_pendingLock;
     std::vector<const CRegistryData::SCAN_RESULT*> m_pendingReg;  // guarded by m_pendingLock
     DWORD m_lastRegFlush = 0;                                      // registry worker only
@@ -150,7 +152,7 @@ private:
         std::vector<std::wstring> junkFiles;
         std::vector<Evidence::CSysEvidence::ScanResultItem> traces;
         std::vector<std::wstring> shortcuts;
-        int brokenAssociations = 0;
+        std::vector<std::wstring> brokenAssociations;  // extensions
     } m_repairOutcome;
 
     HANDLE m_hRegThread = nullptr;

@@ -192,6 +192,7 @@ void CStartStep1Dlg::OnRunEnded() {
     m_return.EnableWindow(TRUE);
     m_showResult.EnableWindow(TRUE);
     SetMainWindowBusy(false);
+    if (ResultDialogShown()) DeliverResultItems();
 
     // After a scan nobody started by hand: a pop-up that goes away by itself, never anything that waits.
     if (CEntryApp::m_bBootMode) {
@@ -213,6 +214,7 @@ void CStartStep1Dlg::OnTimer(UINT_PTR nIDEvent) {
     }
     if (nIDEvent == kRepaintTimer) {
         m_list.FlushRepaint();
+        if (ResultDialogShown()) DeliverResultItems();
         return;
     }
     const RunState state = m_scan.Run().State();
@@ -271,6 +273,10 @@ void CStartStep1Dlg::ShowScore(int score, bool withStatus) {
     m_score.SetWindowText(text);
     if (withStatus) m_health.SetWindowText(TranslateCode(ScoreStatusKey(score)));
     m_score.Invalidate();
+}
+
+bool CStartStep1Dlg::ResultDialogShown() const {
+    return m_pResultDlg && m_pResultDlg->GetSafeHwnd() && m_pResultDlg->IsWindowVisible();
 }
 
 void CStartStep1Dlg::DeliverResultItems() {

@@ -79,9 +79,10 @@ private:
     bool ConfirmRepairAll();
     void GuardAbortRepairButton(bool on);
     void ShowScore(int score, bool withStatus = true);
-    // The run's items go to the result dialog when it is shown, since filling its lists item by item while the
-    // scan runs would cost more than the scan.
+    // The run's items go to the result dialog when it is shown, and while it is open with the list repaint and
+    // at the end of a run, never item by item: that would cost more than the scan.
     void DeliverResultItems();
+    bool ResultDialogShown() const;
     // The result window, made on first use; false when it cannot be made.
     bool EnsureResultDialog();
     void SetButtonText(int id, const wchar_t* key);

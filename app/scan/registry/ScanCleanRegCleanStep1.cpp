@@ -213,6 +213,7 @@ LRESULT CScanCleanRegCleanStep1::OnCleanFinished(WPARAM, LPARAM)
         CString done;
         done.Format(TranslateCode(L"IDS_SCAN_CLEAN_REGISTRY_REPAIR_DONE"), int(outcome.removed.size()));
         ShowDoneMessage(done);
+        AfxMessageBox(done);  // told as a failure is, not only left in the line above the list
     }
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "ScoreResultDialog.h"
 
 #include "Dictionary.h"
+#include "QGuards.h"
 #include "controls/BitmapDraw.h"
 #include "SkinDraw.h"
 #include "WindowShape.h"
@@ -16,6 +17,9 @@ const wchar_t* const kTabKeys[kScoreResultListCount] = {
 const int kTabX = 20, kTabY = 45, kTabW = 118, kTabH = 31;
 const int kMargin = 20;
 const int kDragStrip = 40;  // the title strip of the background picture
+// The window's title, shown in that strip ("Scan result" in every dictionary).
+const wchar_t kTitleKey[] = L"IDS_START_SCAN_RESULT_COLUMN";
+const int kTitleX = 20, kTitleFontSize = 15;
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CScoreResultDialog, CFunctionDlg)
@@ -30,6 +34,7 @@ END_MESSAGE_MAP()
 CScoreResultDialog::CScoreResultDialog() : CFunctionDlg(IDD_ENTRY_DIALOG)
 {
     m_hBackground = Shell::LoadSkinBitmap(406);
+    CreateSkinFont(m_titleFont, kTitleFontSize, TRUE);
 }
 
 CScoreResultDialog::~CScoreResultDialog()
@@ -41,7 +46,7 @@ CScoreResultDialog::~CScoreResultDialog()
 BOOL CScoreResultDialog::CreateResultWindow(CWnd* pParent)
 {
     if (!Create(IDD_ENTRY_DIALOG, pParent)) return FALSE;
-    SetWindowText(L"Scan Result");
+    SetWindowText(TranslateCode(kTitleKey));
     Shape();
     OnInitPage();
     ShowWindow(SW_HIDE);
@@ -92,6 +97,7 @@ LRESULT CScoreResultDialog::OnResultItem(WPARAM wParam, LPARAM lParam)
 
 void CScoreResultDialog::ShowInFront()
 {
+    SetWindowText(TranslateCode(kTitleKey));  // in the language chosen since it was made
     SetWindowPos(&wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     SetForegroundWindow();
     SetActiveWindow();
@@ -144,6 +150,14 @@ BOOL CScoreResultDialog::OnEraseBkgnd(CDC* pDC)
         return TRUE;
     }
     StretchBitmap(dc, 0, 0, client.Width(), client.Height(), m_hBackground);
+    // The title, white on the blue strip, left of the close button.
+    CString title;
+    GetWindowText(title);
+    RECT strip = {kTitleX, 0, client.right - 50, kDragStrip};
+    const qcore::GdiSelection font(dc, m_titleFont.GetSafeHandle());
+    ::SetTextColor(dc, RGB(255, 255, 255));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::DrawTextW(dc, title, -1, &strip, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
     return TRUE;
 }
 

@@ -8,7 +8,7 @@
 #include "TabButton.h"
 
 // wParam: the item's text (valid during the call); lParam: 1 registry, 2 privacy trace, 3 junk file,
-// 4 invalid shortcut.
+// 4 invalid shortcut, 5 broken file association.
 #define WM_SCORE_RESULT_ITEM 0x7E8
 
 class CScoreResultDialog : public CFunctionDlg {
@@ -27,7 +27,7 @@ public:
     BOOL CreateResultWindow(CWnd* pParent);
     void OnInitPage() override;
     // Shows the window in front of every other window of the program and gives it the keyboard: it exists from
-    // start-up on, and the main window's own showing puts it behind.
+    // start-up on, and the main window's own showing puts it behind. Its title is in the current language.
     void ShowInFront();
     void ClearLists();
     // Shows list nIndex (0..4) and selects its tab.
@@ -47,6 +47,7 @@ private:
     void Shape();
 
     HBITMAP m_hBackground = nullptr;
+    CFont m_titleFont;
     CListCtrl m_lists[kScoreResultListCount];
     CTabButton m_tabs[kScoreResultListCount];
     CImageButton m_close;

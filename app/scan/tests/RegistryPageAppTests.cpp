@@ -63,8 +63,12 @@ TEST(RegistryPageApp, TheDrawerLeadsToAWorkingRegistryPage)
     // Every row starts ticked: repair them all. Rows leave the list as the engine takes them; the step is
     // usable again once the clean has ended.
     HWND repair = FindDescendant(page, 11105);
+    shell_test::MessageBoxDriver boxes(IDOK, app.ProcessId());
     PressButton(repair);
     ASSERT_TRUE(PumpUntil([&] { return ::IsWindowEnabled(::GetParent(repair)) != FALSE; }, 60000));
+    // The page says what it repaired.
+    ASSERT_TRUE(PumpUntil([&] { return !boxes.Texts().empty(); }, 20000));
+    EXPECT_EQ(0u, boxes.Texts()[0].find(L"Repaired ")) << std::string(boxes.Texts()[0].begin(), boxes.Texts()[0].end());
     EXPECT_EQ(0, (int)::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     EXPECT_FALSE(ValueExists(kSeed));
     EXPECT_EQ(L"0", WindowText(FindDescendant(page, 11107)));

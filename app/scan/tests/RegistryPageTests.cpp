@@ -228,6 +228,7 @@ TEST_F(RegistryPage, ScanListsEachSeededEntryAndRepairRemovesOnlyTheTickedOne)
     // The database beside the program outlives this run: compare with what it held before.
     const int backedUpBefore = std::max(0, BackupRowsFor(shared));
     host.ClearBusyCalls();
+    shell_test::MessageBoxDriver boxes(IDOK);
     RepairAndWait();
     EXPECT_EQ((std::vector<WPARAM>{1, 0}), host.BusyCalls());
     EXPECT_FALSE(ValueExists(HKEY_LOCAL_MACHINE, kSharedDlls, shared.c_str()));
@@ -241,6 +242,8 @@ TEST_F(RegistryPage, ScanListsEachSeededEntryAndRepairRemovesOnlyTheTickedOne)
     CString done;
     done.Format(nsVendrel::TranslateCode(L"IDS_SCAN_CLEAN_REGISTRY_REPAIR_DONE"), 1);
     EXPECT_EQ(done.GetString(), Text(step1, 11108)) << "a clean that removed all it tried says so";
+    ASSERT_TRUE(PumpUntil([&] { return !boxes.Texts().empty(); }, 10000)) << "the repair ended without a word";
+    EXPECT_EQ((std::vector<std::wstring>{done.GetString()}), boxes.Texts());
 }
 
 // After each item the engine reports as cleaned, the count shown must be the number of rows listed.
@@ -288,6 +291,7 @@ TEST_F(RegistryPage, AfterAnAbortOnlyTheListedEntriesCanBeRepaired)
     SetSelectAll(true);
     g_step1Proc = (WNDPROC)SetWindowLongPtrW(step1, GWLP_WNDPROC, (LONG_PTR)&CompareCountWithList);
     g_itemsSeen = g_countDisagreements = 0;
+    shell_test::MessageBoxDriver boxes(IDOK);
     RepairAndWait();
     SetWindowLongPtrW(step1, GWLP_WNDPROC, (LONG_PTR)g_step1Proc);
     EXPECT_GT(g_itemsSeen, 0);

@@ -26,7 +26,7 @@ TEST(ScoreResultDialog, RoutesItemsTabsAndCloses)
     ASSERT_TRUE(dlg.CreateResultWindow(host.Wnd()));
     HWND wnd = dlg.m_hWnd;
     EXPECT_FALSE(Shown(wnd));
-    EXPECT_EQ(L"Scan Result", shell_test::WindowText(wnd));
+    EXPECT_EQ(std::wstring(nsVendrel::TranslateCode(L"IDS_START_SCAN_RESULT_COLUMN")), shell_test::WindowText(wnd));
     // Shaped from the bitmap: the key-coloured corners are outside the window's region.
     HRGN rgn = CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(ERROR, GetWindowRgn(wnd, rgn));
@@ -39,15 +39,18 @@ TEST(ScoreResultDialog, RoutesItemsTabsAndCloses)
         EXPECT_NE(CScoreResultDialog::IDC_CLOSE, CScoreResultDialog::IDC_LIST_FIRST + i);
 
     struct Item { const wchar_t* text; LPARAM category; } items[] = {
-        {L"reg", 1}, {L"trace", 2}, {L"junk", 3}, {L"link", 4}, {L"none", 0}, {L"odd", 7}, {L"reg2", 1},
+        {L"reg", 1}, {L"trace", 2}, {L"junk", 3}, {L"link", 4}, {L"assoc", 5}, {L"none", 0}, {L"odd", 7},
+        {L"reg2", 1},
     };
     for (const Item& item : items)
         EXPECT_EQ(0, ::SendMessageW(wnd, WM_SCORE_RESULT_ITEM, (WPARAM)item.text, item.category));
-    const int expected[kScoreResultListCount] = {7, 2, 1, 1, 1};
+    // A broken file association has no tab of its own: it shows among all items.
+    const int expected[kScoreResultListCount] = {8, 2, 1, 1, 1};
     for (int i = 0; i < kScoreResultListCount; ++i) EXPECT_EQ(expected[i], dlg.GetItemCount(i)) << i;
     HWND all = ::GetDlgItem(wnd, CScoreResultDialog::IDC_LIST_FIRST);
     EXPECT_EQ(L"reg", ListCellText(all, 0));  // appended in arrival order
-    EXPECT_EQ(L"reg2", ListCellText(all, 6));
+    EXPECT_EQ(L"assoc", ListCellText(all, 4));
+    EXPECT_EQ(L"reg2", ListCellText(all, 7));
     EXPECT_EQ(L"link", ListCellText(::GetDlgItem(wnd, CScoreResultDialog::IDC_LIST_FIRST + 4), 0));
 
     // A tab shows its list alone; close goes back to the first tab and hides the window.

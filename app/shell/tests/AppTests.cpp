@@ -156,8 +156,10 @@ TEST_F(MainWindow, EnterEscapeAndCloseDoNotEndTheProgram)
 {
     Command(Main(), IDOK);
     EXPECT_TRUE(::IsWindowVisible(Main()));
-    Command(Main(), IDCANCEL);
-    ::SendMessageW(Main(), WM_CLOSE, 0, 0);
+    Command(Main(), IDCANCEL); // Escape: the window stays
+    PumpFor(100);
+    EXPECT_TRUE(::IsWindowVisible(Main()));
+    ::SendMessageW(Main(), WM_CLOSE, 0, 0); // Alt+F4: hidden to the tray
     PumpFor(200);
     EXPECT_TRUE(s_app->IsRunning());
     EXPECT_FALSE(::IsWindowVisible(Main()));
@@ -185,30 +187,50 @@ TEST_F(MainWindow, TrayExitEndsTheProgramAndRemovesTheIcon)
     EXPECT_FALSE(TrayIconPresent(main));
 }
 
-TEST(BootStart, StaysHiddenWithItsTrayIconUntilOpenedFromTheTray)
+// A boot start stays hidden with its tray icon; its own scan ends with the pop-up. However the window is opened
+// (the tray, a second start while it scans or after, a click on the pop-up) it shows titled and stays shown, and
+// a second start always finds it.
+TEST(BootStart, StaysHiddenUntilOpenedAndThenShowsTitledForGood)
 {
+    enum class Open { TrayDoubleClick, SecondStart, PopupClick, SecondStartAfterTheScan };
     SetLanguageSetting(nullptr);
-    QuorvelProcess app;
-    ASSERT_TRUE(app.Start(L"--boot"));
-    HWND main = app.WaitForMainWindow();
-    ASSERT_NE(nullptr, main);
-    EXPECT_TRUE(PumpUntil([&] { return TrayIconPresent(main); }, 20000));
-    PumpFor(1000);
-    EXPECT_FALSE(::IsWindowVisible(main));
-    EXPECT_EQ(nullptr, ::FindWindowW(nullptr, L"Quorvel")) << "no title while booting";
+    for (Open open : {Open::TrayDoubleClick, Open::SecondStart, Open::PopupClick, Open::SecondStartAfterTheScan}) {
+        SCOPED_TRACE("way of opening " + std::to_string(int(open)));
+        QuorvelProcess app;
+        ASSERT_TRUE(app.Start(L"--boot"));
+        HWND main = app.WaitForMainWindow();
+        ASSERT_NE(nullptr, main);
+        EXPECT_TRUE(PumpUntil([&] { return TrayIconPresent(main); }, 20000));
+        PumpFor(1000);
+        EXPECT_FALSE(::IsWindowVisible(main));
+        EXPECT_EQ(main, ::FindWindowW(nullptr, L"Quorvel"));
 
-    // A second start finds no titled window and simply ends; the first stays hidden.
-    QuorvelProcess second;
-    ASSERT_TRUE(second.Start());
-    EXPECT_TRUE(second.WaitForExit(20000));
-    EXPECT_FALSE(::IsWindowVisible(main));
-
-    ::SendMessageW(main, kTrayNotify, 1000, WM_LBUTTONDBLCLK);
-    EXPECT_TRUE(::IsWindowVisible(main));
-    EXPECT_EQ(L"Quorvel", WindowText(main));
-    PumpFor(300);
-    EXPECT_TRUE(::IsWindowVisible(main)) << "boot mode ended: later paints do not hide it";
-    app.Exit();
+        HWND popup = nullptr;
+        if (open == Open::PopupClick || open == Open::SecondStartAfterTheScan) {
+            auto findPopup = [&] {
+                return FindProcessWindow(app.ProcessId(), [](HWND h) {
+                    return ::IsWindowVisible(h) && ::GetDlgItem(h, 1001) && ::GetDlgItem(h, 1007);
+                });
+            };
+            ASSERT_TRUE(PumpUntil([&] { return (popup = findPopup()) != nullptr; }, 120000)) << "no pop-up";
+            EXPECT_FALSE(::IsWindowVisible(main));
+            EXPECT_EQ(main, ::FindWindowW(nullptr, L"Quorvel"));
+        }
+        if (open == Open::TrayDoubleClick) {
+            ::SendMessageW(main, kTrayNotify, 1000, WM_LBUTTONDBLCLK);
+        } else if (open == Open::PopupClick) {
+            ::PostMessageW(popup, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+        } else {
+            QuorvelProcess second;
+            ASSERT_TRUE(second.Start());
+            EXPECT_TRUE(second.WaitForExit(20000));
+        }
+        EXPECT_TRUE(PumpUntil([&] { return ::IsWindowVisible(main) != FALSE; }, 10000));
+        EXPECT_EQ(L"Quorvel", WindowText(main));
+        PumpFor(300);
+        EXPECT_TRUE(::IsWindowVisible(main)) << "boot mode ended: later paints do not hide it";
+        app.Exit();
+    }
 }
 
 TEST(GermanStart, ShowsGermanCaptions)

@@ -1,6 +1,7 @@
 // The keyboard in the real main window, created in this process: Tab reaches every button and check box of the
 // window and of the page shown, in the order drawer, page, top buttons, minimise, close; Enter and Space press
-// what has the focus, Enter in a page presses its default button; Escape closes the options window; the focused
+// what has the focus, Enter in a page presses its default button; Escape closes the options window and nothing
+// else; the focused
 // control draws a focus frame.
 #include <gtest/gtest.h>
 
@@ -203,10 +204,19 @@ TEST_F(Keyboard, EnterAndSpacePressTheFocusedEntryAndEnterInAPageRunsItsDefaultB
 TEST_F(Keyboard, EscapeClosesTheOptionsWindowButNeitherAPageNorTheMainWindow)
 {
     s_main->ShowPage(PAGE_ID_SCAN_CLEAN_REGISTRY);
-    ::SetFocus(FindDescendant(PageContainer(Main()), 11009));
-    PressKey(VK_ESCAPE);
-    EXPECT_TRUE(::IsWindowVisible(Main()));
-    EXPECT_EQ(PAGE_ID_SCAN_CLEAN_REGISTRY, VisiblePageId(Main()));
+    // A control of the page, a top button after a click on it, a drawer item, the close button.
+    const HWND focusTargets[] = {FindDescendant(PageContainer(Main()), 11009),
+                                 ::GetDlgItem(Main(), Shell::kHelpButtonId),
+                                 DrawerEntry(Main(), PAGE_ID_SCAN_CLEAN_JUNK),
+                                 ::GetDlgItem(Main(), Shell::kCloseButtonId)};
+    for (HWND focus : focusTargets) {
+        ASSERT_NE(nullptr, focus);
+        ::SetFocus(focus);
+        PressKey(VK_ESCAPE);
+        EXPECT_TRUE(::IsWindowVisible(Main())) << "Escape on " << Describe(focus);
+        EXPECT_EQ(PAGE_ID_SCAN_CLEAN_REGISTRY, VisiblePageId(Main())) << Describe(focus);
+        if (!::IsWindowVisible(Main())) ::ShowWindow(Main(), SW_SHOW);
+    }
 
     for (bool onTabPage : {true, false}) {
         ::SendMessageW(Main(), WM_COMMAND, MAKEWPARAM(Shell::kOptionsButtonId, BN_CLICKED), 0);

@@ -9,6 +9,7 @@
 #include <shlobj.h>
 
 #include <string>
+#include <vector>
 
 #include <Common.h>
 
@@ -130,7 +131,13 @@ TEST_F(ScanCleanApp, EveryPageOfTheGroupIsReachedAndScansWhatWasSeeded)
     HWND selectAll = FindDescendant(junk, 11205);
     ::SendMessageW(selectAll, BM_SETCHECK, BST_CHECKED, 0);
     PressButton(selectAll);
-    PressButton(FindDescendant(junk, 11204));
+    {
+        // The page tells the outcome in a message box.
+        shell_test::MessageBoxDriver boxes(IDOK, app.ProcessId());
+        PostButtonClick(FindDescendant(junk, 11204));
+        EXPECT_TRUE(PumpUntil([&] { return !boxes.Texts().empty(); }, 20000));
+        EXPECT_EQ((std::vector<std::wstring>{L"All selected files have been removed."}), boxes.Texts());
+    }
     EXPECT_TRUE(PumpUntil([&] { return WindowText(junkCount) == L"0"; }));
     EXPECT_FALSE(Exists(L"Y:\\junk\\setup.tmp"));
     EXPECT_FALSE(Exists(L"Y:\\junk\\install.log"));

@@ -243,9 +243,12 @@ TEST_F(JunkPageTest, RemoveAllKeepsOnlyTheRowOfAFileThatCannotBeDeleted)
     ASSERT_TRUE(PumpUntil([&] { return WalkEnded(); }, 30000));
     ASSERT_EQ(7, ListCount(list));
 
-    // Nothing ticked: nothing happens.
+    // Nothing ticked: nothing is removed, and the page asks for a choice.
+    MessageBoxDriver boxes;
     ClickButton(step1, CScanCleanJunkCleanStep1::IDC_REMOVE);
     EXPECT_EQ(7, ListCount(list));
+    const std::wstring chooseFile = nsVendrel::TranslateCode(L"IDS_SCAN_CLEAN_JUNK_STEP1_SELECT_FILE").GetString();
+    EXPECT_EQ((std::vector<std::wstring>{chooseFile}), boxes.Texts());
 
     // A file held open without sharing cannot be deleted.
     HANDLE locked = ::CreateFileW(L"Y:\\locked.tmp", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -263,6 +266,7 @@ TEST_F(JunkPageTest, RemoveAllKeepsOnlyTheRowOfAFileThatCannotBeDeleted)
     EXPECT_EQ(L"1", shell_test::WindowText(::GetDlgItem(step1, CScanCleanJunkCleanStep1::IDC_COUNT)));
     const std::wstring status = shell_test::WindowText(::GetDlgItem(step1, CScanCleanJunkCleanStep1::IDC_STATUS));
     EXPECT_NE(std::wstring(nsVendrel::TranslateCode(L"IDS_SCAN_CLEAN_JUNK_DELETE_COMPLETE")), status);
+    EXPECT_EQ((std::vector<std::wstring>{chooseFile, status}), boxes.Texts()) << "the failure is told";
     for (const std::wstring& path : Expected())
         EXPECT_EQ(path == L"Y:\\locked.tmp", ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) << path;
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(L"Y:\\keep.txt"));
@@ -271,8 +275,9 @@ TEST_F(JunkPageTest, RemoveAllKeepsOnlyTheRowOfAFileThatCannotBeDeleted)
     ClickButton(step1, CScanCleanJunkCleanStep1::IDC_REMOVE);
     EXPECT_EQ(0, ListCount(list));
     EXPECT_EQ(L"0", shell_test::WindowText(::GetDlgItem(step1, CScanCleanJunkCleanStep1::IDC_COUNT)));
-    EXPECT_EQ(std::wstring(nsVendrel::TranslateCode(L"IDS_SCAN_CLEAN_JUNK_DELETE_COMPLETE")),
-              shell_test::WindowText(::GetDlgItem(step1, CScanCleanJunkCleanStep1::IDC_STATUS)));
+    const std::wstring complete = nsVendrel::TranslateCode(L"IDS_SCAN_CLEAN_JUNK_DELETE_COMPLETE").GetString();
+    EXPECT_EQ(complete, shell_test::WindowText(::GetDlgItem(step1, CScanCleanJunkCleanStep1::IDC_STATUS)));
+    EXPECT_EQ(complete, boxes.Texts().back()) << "the success is told";
 }
 
 TEST_F(JunkPageTest, AbortReturnScanInQuickSuccessionRunsOneWalkAtATime)

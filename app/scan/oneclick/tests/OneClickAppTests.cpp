@@ -138,6 +138,13 @@ std::string Describe(const StoredScore& s) {
     return text;
 }
 
+// The program's result window once it is on the screen (found by its controls: its title is translated).
+HWND VisibleResultWindow(DWORD processId) {
+    return shell_test::FindProcessWindow(processId, [](HWND h) {
+        return IsWindowVisible(h) && GetDlgItem(h, kFirstResultList) && GetDlgItem(h, kFirstResultTab);
+    });
+}
+
 }  // namespace
 
 TEST(OneClickApp, ScanFindsSeededProblemsAndRepairLeavesOnlyWhatCannotBeRemoved) {
@@ -165,13 +172,12 @@ TEST(OneClickApp, ScanFindsSeededProblemsAndRepairLeavesOnlyWhatCannotBeRemoved)
     EXPECT_LT(found.score, 100);
     shell_test::SaveWindowShot(main, ArtifactPath(L"oneclick-scan-result.bmp"));
 
-    // The result dialog lists every item found, per category; broken associations are not listed.
+    // The result dialog lists every item found, per category; broken associations among all items only.
     Click(main, kShowResult);
     HWND dialog = nullptr;
-    ASSERT_TRUE(PumpUntil([&] { return (dialog = FindWindowW(nullptr, L"Scan Result")) && IsWindowVisible(dialog); },
-                          10000));
+    ASSERT_TRUE(PumpUntil([&] { return (dialog = VisibleResultWindow(app.ProcessId())) != nullptr; }, 10000));
     const int listed[] = {found.counts[kRegistry] + found.counts[kEvidence] + found.counts[kJunk] +
-                              found.counts[kShortcut],
+                              found.counts[kShortcut] + found.counts[kFileAssoc],
                           found.counts[kRegistry], found.counts[kEvidence], found.counts[kJunk],
                           found.counts[kShortcut]};
     // The dialog may already be visible from the end of the scan: wait until the posted click has filled it.
@@ -180,6 +186,7 @@ TEST(OneClickApp, ScanFindsSeededProblemsAndRepairLeavesOnlyWhatCannotBeRemoved)
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(listed[i], SendMessageW(GetDlgItem(dialog, kFirstResultList + i), LVM_GETITEMCOUNT, 0, 0))
             << "list " << i;
+    EXPECT_EQ(L"Scan result", shell_test::WindowText(dialog));
     // The window exists since start-up, behind the main window: the click brought it to the front.
     EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == dialog; }, 10000));
     EXPECT_TRUE(Above(dialog, main));
@@ -340,8 +347,7 @@ TEST_P(OneClickScreenshots, OfTheResultAndTheHomePage) {
 
     Click(main, kShowResult);
     HWND dialog = nullptr;
-    ASSERT_TRUE(PumpUntil([&] { return (dialog = FindWindowW(nullptr, L"Scan Result")) && IsWindowVisible(dialog); },
-                          10000));
+    ASSERT_TRUE(PumpUntil([&] { return (dialog = VisibleResultWindow(app.ProcessId())) != nullptr; }, 10000));
     EXPECT_TRUE(
         shell_test::SaveWindowShot(dialog, ArtifactPath((L"oneclick-result-window-" + language + L".bmp").c_str())));
     ShowWindow(dialog, SW_HIDE);

@@ -16,7 +16,9 @@
 #include "FunctionDlg.h"
 #include "scan/lastscan/ScanCategories.h"
 #include "scan/lastscan/ScoreStore.h"
+#include "scan/result/ScoreResultDialog.h"
 #include "StartStep1Dlg.h"
+#include "QAppDriver.h"
 #include "QTestSupport.h"
 #include "WindowTestHost.h"
 
@@ -62,6 +64,13 @@ protected:
     }
     bool Enabled(int id) { return m_step->GetDlgItem(id)->IsWindowEnabled() != FALSE; }
     std::wstring Text(int id) { return shell_test::WindowText(m_step->GetDlgItem(id)->GetSafeHwnd()); }
+    // The result window of this step once it was shown, or null.
+    HWND ResultWindow() {
+        return shell_test::FindProcessWindow(::GetCurrentProcessId(), [](HWND h) {
+            return ::IsWindowVisible(h) && ::GetDlgItem(h, CScoreResultDialog::IDC_CLOSE) &&
+                   ::GetDlgItem(h, CScoreResultDialog::IDC_LIST_FIRST);
+        });
+    }
     bool WaitEnded() {
         return shell_test::PumpUntil([&] { return m_step->Run().State() == RunState::Ended; }, 120000);
     }
@@ -212,4 +221,70 @@ TEST_F(StartStep1Page, BootModeEndsWithOnePopupAndIsSwitchedOff) {
     ASSERT_TRUE(WaitEnded());
     for (HWND popup : Popups())
         EXPECT_TRUE(before.count(popup) || shown.count(popup)) << "only the boot-mode scan shows the pop-up";
+}
+
+// Whatever the scan counted is listed in the result window, which carries its title, and an open result window
+// follows a new scan and a repair without being asked again.
+TEST_F(StartStep1Page, ResultWindowListsEveryCountedKindAndFollowsTheRun) {
+    auto counted = [&] {
+        int sum = 0;
+        for (int part = 0; part < kPartCount; ++part) sum += m_step->Counts()[Part(part)];
+        return sum;
+    };
+    m_step->StartQuickScan();
+    ASSERT_TRUE(WaitEnded());
+    // A fresh prefix has broken file associations; nothing else need be found.
+    ASSERT_GE(m_step->Counts()[kFileAssoc], 1);
+    Click(CStartStep1Dlg::IDC_SHOW_RESULT);
+    HWND result = ResultWindow();
+    ASSERT_NE(nullptr, result);
+    HWND all = ::GetDlgItem(result, CScoreResultDialog::IDC_LIST_FIRST);
+    EXPECT_EQ(counted(), ListView_GetItemCount(all));
+    EXPECT_EQ(std::wstring(nsVendrel::TranslateCode(L"IDS_START_SCAN_RESULT_COLUMN")),
+              shell_test::WindowText(result));
+    // The title is drawn in the window's blue title strip: light pixels where the strip has none of its own.
+    ::RedrawWindow(result, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    HDC dc = ::GetDC(result);
+    int light = 0;
+    for (int y = 5; y < 35; ++y)
+        for (int x = 20; x < 200; ++x) {
+            const COLORREF c = ::GetPixel(dc, x, y);
+            light += GetRValue(c) > 200 && GetGValue(c) > 200 && GetBValue(c) > 200 ? 1 : 0;
+        }
+    ::ReleaseDC(result, dc);
+    EXPECT_GT(light, 20) << "no title in the title strip";
+
+    // A new scan while the window stays open: it empties and fills again by itself.
+    m_step->StartQuickScan();
+    EXPECT_EQ(0, ListView_GetItemCount(all));
+    ASSERT_TRUE(WaitEnded());
+    ASSERT_TRUE(::IsWindowVisible(result));
+    EXPECT_EQ(counted(), ListView_GetItemCount(all));
+    EXPECT_GE(ListView_GetItemCount(all), 1);
+
+    // A repair that cannot remove a junk file held open: the open window lists what is left.
+    const std::wstring locked = L"C:\\windows\\temp\\result-window-held.tmp";
+    HANDLE file = CreateFileW(locked.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    CloseHandle(file);
+    m_step->StartQuickScan();
+    ASSERT_TRUE(WaitEnded());
+    ASSERT_GE(m_step->Counts()[kJunk], 1);
+    file = CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    {
+        shell_test::MessageBoxDriver yes(IDYES);
+        ASSERT_TRUE(shell_test::PumpUntil([&] { return Enabled(CStartStep1Dlg::IDC_ABORT_REPAIR); }, 10000));
+        Click(CStartStep1Dlg::IDC_ABORT_REPAIR);
+        ASSERT_TRUE(shell_test::PumpUntil([&] { return m_step->Run().State() == RunState::Repairing; }, 10000));
+        ASSERT_TRUE(WaitEnded());
+    }
+    EXPECT_GE(counted(), 1);
+    EXPECT_EQ(counted(), ListView_GetItemCount(all));
+    bool heldListed = false;
+    for (int i = 0; i < ListView_GetItemCount(all); ++i)
+        heldListed = heldListed || shell_test::ListCellText(all, i) == locked;
+    EXPECT_TRUE(heldListed);
+    CloseHandle(file);
+    DeleteFileW(locked.c_str());
 }
