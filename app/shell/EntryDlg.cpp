@@ -13,6 +13,7 @@
 #include "PageFactory.h"
 #include "PageIds.h"
 #include "PageRetirement.h"
+#include "QProcess.h"
 #include "QWorker.h"
 #include "StartupProfile.h"
 #include "TrayIcon.h"
@@ -537,6 +538,8 @@ void CEntryDlg::OnNcPaint()
 
 void CEntryDlg::OnDestroy()
 {
+    // Every wait on another program or a service ends now, so the jobs of the pages reach their end promptly.
+    qcore::SignalShutdown();
     if (m_bTrayAdded) Shell::RemoveTrayIcon(m_nid);
     m_bTrayAdded = false;
     // Pages go before their container; one whose worker outlives the wait stays (hidden) until that worker ends.

@@ -1,13 +1,13 @@
 #include "RegistryBackup.h"
 
-#include <QGuards.h>
-
-#include <vector>
+#include <QProcess.h>
 
 namespace Coldrith
 {
 namespace
 {
+const DWORD kRegistryEditorTimeoutMs = 10 * 60 * 1000;
+
 ULONGLONG FileTimeValue(const FILETIME& t)
 {
     return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
@@ -101,24 +101,11 @@ void CRegistryBackup::Run(Kind kind)
     GetSystemTimeAsFileTime(&started);
     if (ok)
     {
-        std::wstring command = L"\"" + editor + (kind == kExport ? L"\" /e " : L"\" /s ") + m_strPath;
-        std::vector<wchar_t> buffer(command.begin(), command.end());
-        buffer.push_back(L'\0');
-        STARTUPINFOW si = {};
-        si.cb = sizeof(si);
-        si.dwFlags = STARTF_USESHOWWINDOW;
-        si.wShowWindow = SW_HIDE;
-        PROCESS_INFORMATION pi = {};
-        ok = CreateProcessW(editor.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi) !=
-             FALSE;
-        if (ok)
-        {
-            qcore::UniqueHandle process(pi.hProcess), thread(pi.hThread);
-            WaitForSingleObject(process.Get(), INFINITE);
-            // The editor's exit code says nothing (it is 0 on failures too): an export is judged by its file.
-            if (kind == kExport)
-                ok = ExportWritten(file, started);
-        }
+        // A whole registry takes minutes at most: an editor that hangs longer (or outlives the program) is ended.
+        const qcore::ProgramRun run =
+            qcore::RunProgram(editor, (kind == kExport ? L"/e " : L"/s ") + m_strPath, kRegistryEditorTimeoutMs);
+        // The editor's exit code says nothing (it is 0 on failures too): an export is judged by its file.
+        ok = run.state == qcore::ProgramRun::Ended && (kind != kExport || ExportWritten(file, started));
     }
     SendMessageW(m_hMessageWnd, WM_REGBACKUP_DONE, reinterpret_cast<WPARAM>(m_strPath.c_str()),
                  ok ? static_cast<LPARAM>(kind) : 0);

@@ -101,11 +101,14 @@ void CMoravinErrUtilDlg::OnRepair()
     }
     // Services may take their time to start: the repairs run beside the window, one after the other.
     Moravin::CErrorUtility* utility = &m_utility;
+    const std::atomic<bool>* stop = &JobStopFlag();
     EnableInput(FALSE);
-    if (!RunJob([utility, numbers] {
+    if (!RunJob([utility, numbers, stop] {
             WPARAM failed = 0;
-            for (int number : numbers)
+            for (int number : numbers) {
+                if (stop->load()) return WPARAM(numbers.size());  // not all done: not a success
                 if (!utility->ErrorRepaire(number)) ++failed;
+            }
             return failed;
         }))
         EnableInput(TRUE);

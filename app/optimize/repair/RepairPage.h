@@ -36,6 +36,8 @@ protected:
     // Starts job on a worker thread; its return value reaches OnJobDone. Marks the page busy first. False (and
     // not busy) when a job still runs or no thread could be made.
     bool RunJob(std::function<WPARAM()> job);
+    // Set when the page is asked to end: a job of several steps stops between two of them.
+    const std::atomic<bool>& JobStopFlag() const { return m_job.StopFlag(); }
     // Called on the page's thread when the job has ended, after the page stopped being busy.
     virtual void OnJobDone(WPARAM result);
     // The main window busy or idle, and the wait cursor over the page.

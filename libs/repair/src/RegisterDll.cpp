@@ -74,6 +74,7 @@ DllRegResult CRegisterDll::DoRegisterDll(std::wstring dllPath)
     switch (run.state) {
     case SystemProgramRun::NotStarted: return DLLREG_NOT_STARTED;
     case SystemProgramRun::TimedOut: return DLLREG_TIMED_OUT;
+    case SystemProgramRun::Cancelled: return DLLREG_FAILED;
     default: return ResultOfExitCode(run.exitCode);
     }
 }

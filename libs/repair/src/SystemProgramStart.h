@@ -10,9 +10,6 @@
 
 namespace Moravin {
 
-// The command line of a system program: its full path in quotes, a blank and the arguments.
-std::wstring SystemProgramCommandLine(const std::wstring& programPath, const std::wstring& arguments);
-
 // Starts <system folder>\<program> hidden (no window, no console) with the arguments. Returns the process handle,
 // which the caller closes, or null when it could not be started.
 HANDLE StartSystemProgram(const wchar_t* program, const std::wstring& arguments);

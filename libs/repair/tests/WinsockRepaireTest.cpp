@@ -14,6 +14,9 @@
 #include "QRegistryFixtures.h"
 #include "QStubPrograms.h"
 
+#include <QGuards.h>
+#include <QProcess.h>
+
 using Moravin::CWinsockRepaire;
 using Moravin::ParsePackedCatalogItem;
 using namespace shell_test;
@@ -151,4 +154,27 @@ TEST(WinsockCatalog, ResetRunsNetshAndReportsItsExitCode)
     EXPECT_FALSE(winsock.RepaireWinsock());
     const std::wstring expected = L"\"" + SystemFolder() + L"\\netsh.exe\" winsock reset";
     EXPECT_EQ(std::vector<std::wstring>({expected, expected}), netsh.Calls());
+}
+
+// Closing the program during a reset ends the hanging netsh at once instead of leaving it to run for minutes.
+TEST(WinsockCatalog, AResetStillRunningWhenTheProgramClosesEndsAtOnce)
+{
+    StubProgram netsh(L"netsh");
+    ASSERT_TRUE(netsh.ok());
+    netsh.SetDelay(60000);
+    CWinsockRepaire winsock;
+    qcore::UniqueHandle closer(::CreateThread(
+        nullptr, 0,
+        [](void*) -> DWORD {
+            ::Sleep(300);
+            qcore::SignalShutdown();
+            return 0;
+        },
+        nullptr, 0, nullptr));
+    const DWORD started = ::GetTickCount();
+    EXPECT_FALSE(winsock.RepaireWinsock());
+    EXPECT_LT(::GetTickCount() - started, 5000u);
+    ::WaitForSingleObject(closer.Get(), INFINITE);
+    ::ResetEvent(qcore::ShutdownEvent());
+    EXPECT_EQ(1u, netsh.Calls().size());
 }

@@ -3,6 +3,8 @@
 
 #include <objbase.h>
 
+#include <QProcess.h>
+
 namespace {
 
 class ServiceHandle {
@@ -79,10 +81,12 @@ bool SBStartServiceW(const wchar_t* displayName)
         if (!StartServiceW(service.Get(), 0, nullptr) && GetLastError() != ERROR_SERVICE_ALREADY_RUNNING)
             return false;
     }
-    // Wait until the start request is done, bounded so a hung service cannot hang the caller.
+    // Wait until the start request is done, bounded so a hung service cannot hang the caller, and not past the
+    // program's own end.
     DWORD started = GetTickCount();
-    while (QueryState(service.Get(), state) && state == SERVICE_START_PENDING && GetTickCount() - started < 30000)
-        Sleep(50);
+    while (QueryState(service.Get(), state) && state == SERVICE_START_PENDING && GetTickCount() - started < 30000 &&
+           WaitForSingleObject(qcore::ShutdownEvent(), 50) == WAIT_TIMEOUT)
+        continue;
     return state == SERVICE_RUNNING;
 }
 

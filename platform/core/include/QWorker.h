@@ -31,6 +31,8 @@ enum class WaitOutcome {
 // from inside a message sent by another thread, that sender is released first (ReplyMessage): the worker being
 // waited for may be the one blocked in the send.
 WaitOutcome WaitForHandle(HANDLE handle, DWORD timeoutMs, Pump pump);
+// The same for several handles (at most MAXIMUM_WAIT_OBJECTS - 1): Signalled when any one is, its index in *which.
+WaitOutcome WaitForAny(const HANDLE* handles, DWORD count, DWORD timeoutMs, Pump pump, DWORD* which);
 
 // Starts fn on a new thread through the C runtime (so the runtime's per-thread data is set up and freed).
 // Returns the thread handle, or null when no thread could be made. The caller closes the handle.

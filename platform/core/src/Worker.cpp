@@ -49,9 +49,21 @@ unsigned __stdcall ThreadEntry(void* param)
 WaitOutcome WaitForHandle(HANDLE handle, DWORD timeoutMs, Pump pump)
 {
     if (!handle) return WaitOutcome::Failed;
+    DWORD which = 0;
+    return WaitForAny(&handle, 1, timeoutMs, pump, &which);
+}
+
+WaitOutcome WaitForAny(const HANDLE* handles, DWORD count, DWORD timeoutMs, Pump pump, DWORD* which)
+{
+    if (!handles || count == 0 || count >= MAXIMUM_WAIT_OBJECTS) return WaitOutcome::Failed;
+    if (which) *which = 0;
+    auto signalled = [&](DWORD r) {
+        if (which) *which = r - WAIT_OBJECT_0;
+        return WaitOutcome::Signalled;
+    };
     if (pump == Pump::None) {
-        const DWORD r = ::WaitForSingleObject(handle, timeoutMs);
-        if (r == WAIT_OBJECT_0) return WaitOutcome::Signalled;
+        const DWORD r = ::WaitForMultipleObjects(count, handles, FALSE, timeoutMs);
+        if (r < WAIT_OBJECT_0 + count) return signalled(r);
         return r == WAIT_TIMEOUT ? WaitOutcome::TimedOut : WaitOutcome::Failed;
     }
     if (::InSendMessage()) ::ReplyMessage(0);
@@ -62,10 +74,11 @@ WaitOutcome WaitForHandle(HANDLE handle, DWORD timeoutMs, Pump pump)
     for (;;) {
         const DWORD left = Remaining(start, timeoutMs);
         // After a WM_QUIT only sent messages are served: the quit stays queued for the caller's loop.
-        const DWORD r = ::MsgWaitForMultipleObjects(1, &handle, FALSE, left, quitSeen ? QS_SENDMESSAGE : wakeMask);
-        if (r == WAIT_OBJECT_0) return WaitOutcome::Signalled;
+        const DWORD r =
+            ::MsgWaitForMultipleObjects(count, handles, FALSE, left, quitSeen ? QS_SENDMESSAGE : wakeMask);
+        if (r < WAIT_OBJECT_0 + count) return signalled(r);
         if (r == WAIT_TIMEOUT) return WaitOutcome::TimedOut;
-        if (r != WAIT_OBJECT_0 + 1) return WaitOutcome::Failed;
+        if (r != WAIT_OBJECT_0 + count) return WaitOutcome::Failed;
         if (pump == Pump::All && !quitSeen)
             quitSeen = !DispatchAllMessages();
         else

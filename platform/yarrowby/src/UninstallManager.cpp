@@ -3,6 +3,8 @@
 #include <shellapi.h>
 
 #include <Common.h>
+#include <QGuards.h>
+#include <QProcess.h>
 
 #include "RegistryViews.h"
 #include "UninstallRules.h"
@@ -165,17 +167,11 @@ bool CUninstallManager::UninstallProgram(std::wstring cmd)
 {
     std::wstring program, arguments;
     if (!ResolveCommand(cmd, program, arguments)) return false;
-    std::wstring commandLine = L"\"" + program + L"\"" + arguments;
     const std::wstring folder = program.substr(0, program.find_last_of(L'\\') + 1);
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (!::CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                          &startup, &process))
-        return false;
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-    return true;
+    arguments.erase(0, arguments.find_first_not_of(L" \t"));
+    // The uninstaller shows itself and runs on its own, in its folder: it is not waited for.
+    const qcore::UniqueHandle process(qcore::StartProgram(program, arguments, true, folder));
+    return static_cast<bool>(process);
 }
 
 bool CUninstallManager::RemoveProgram(UnInstallItem* item)

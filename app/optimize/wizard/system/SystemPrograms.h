@@ -13,18 +13,11 @@ std::wstring SystemFolder();
 // SystemFolder() + "\" + name.
 std::wstring SystemProgramPath(const wchar_t* name);
 
-enum class RunOutcome {
-    Finished,    // the program ended; its exit code is set
-    NotStarted,  // it could not be started
-    Cancelled,   // `cancel` was signalled first; the program goes on by itself
-};
+// How long a registration may take before regsvr32 is ended.
+const DWORD kRegisterDllTimeoutMs = 60000;
 
-// Starts program (a full path) with the arguments as a hidden process and waits until it ends, or until the
-// optional cancel event is signalled. The command line is the quoted program path, a blank and the arguments.
-RunOutcome RunHidden(const std::wstring& program, const std::wstring& arguments, DWORD* exitCode,
-                     HANDLE cancel = nullptr);
-
-// regsvr32 /s "<dll>" from the system folder; true when it ended with exit code 0.
+// regsvr32 /s "<dll>" from the system folder; true when it ended with exit code 0. It is ended (false) when it
+// runs past its time, when `cancel` is signalled or when the program shuts down.
 bool RegisterDllSilently(const std::wstring& dllPath, HANDLE cancel = nullptr);
 
 } // namespace SystemPrograms
