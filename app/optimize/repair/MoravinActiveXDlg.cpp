@@ -3,6 +3,8 @@
 #include "Dictionary.h"
 #include "PageFactory.h"
 
+#include <PathRules.h>
+
 using nsVendrel::TranslateCode;
 
 QUORVEL_REGISTER_PAGE(PAGE_ID_REPAIR_ACTIVEX, CMoravinActiveXDlg);
@@ -48,6 +50,13 @@ void CMoravinActiveXDlg::OnInitPage()
     m_registration.SetParentWnd(GetSafeHwnd());
 }
 
+int CMoravinActiveXDlg::RowOf(const std::wstring& path)
+{
+    for (int row = 0; row < m_list.GetItemCount(); ++row)
+        if (qpath::EqualsNoCase(std::wstring(m_list.GetItemText(row, 0)), path)) return row;
+    return -1;
+}
+
 void CMoravinActiveXDlg::OnRegister()
 {
     if (IsBusy()) return;
@@ -71,10 +80,17 @@ void CMoravinActiveXDlg::OnStop()
 LRESULT CMoravinActiveXDlg::OnItemDone(WPARAM wParam, LPARAM lParam)
 {
     // Several registrations run at once and end in any order: the bar counts the ones done.
+    // The report names its DLL: the folder may have changed since the list was made, so rows go by name.
+    const std::wstring name = m_registration.RunDllName(wParam);
+    if (name.empty()) return 0;
+    int row = RowOf(name);
+    if (row < 0) {
+        row = m_list.InsertItem(m_list.GetItemCount(), name.c_str());
+        m_progress.SetRange32(0, m_list.GetItemCount());
+    }
     const int rows = m_list.GetItemCount();
     m_progress.SetPos(++m_nDone < rows ? m_nDone : rows);
-    if (wParam < static_cast<WPARAM>(rows))
-        m_list.SetItemText(static_cast<int>(wParam), 1, TranslateCode(RowTextKey(lParam)));
+    m_list.SetItemText(row, 1, TranslateCode(RowTextKey(lParam)));
     return 0;
 }
 
@@ -84,6 +100,10 @@ LRESULT CMoravinActiveXDlg::OnRunDone(WPARAM wParam, LPARAM lParam)
     m_register.EnableWindow(TRUE);
     if (wParam) {
         AfxMessageBox(TranslateCode(L"IDS_SYS_FIX_DLL_STOP_BTN"));
+        return 0;
+    }
+    if (lParam == DLLREG_LIST_FAILED) {
+        AfxMessageBox(TranslateCode(L"IDS_SYS_FIX_DLL_LIST_FAILED"));
         return 0;
     }
     m_progress.SetPos(m_list.GetItemCount());

@@ -23,6 +23,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The row of the DLL with this path (in any letter case), or -1.
+    int RowOf(const std::wstring& path);
+
     CListCtrl m_list;
     CProgressCtrlEx m_progress;
     Moravin::CRegisterDll m_registration;

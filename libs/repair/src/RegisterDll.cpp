@@ -97,10 +97,19 @@ DllRegResult CRegisterDll::ResultOfExitCode(DWORD exitCode)
     return exitCode == kNoEntryPointExitCode ? DLLREG_NOTHING_TO_REGISTER : DLLREG_FAILED;
 }
 
+std::wstring CRegisterDll::RunDllName(size_t position) const
+{
+    return position < m_runNames.size() ? m_runNames[position] : std::wstring();
+}
+
 void CRegisterDll::RegisterThread()
 {
-    std::vector<std::wstring> names;
-    GetDllNames(names);
+    m_runNames.clear();
+    if (!GetDllNames(m_runNames)) {
+        SendMessageW(m_hParentWnd, WM_DLLREG_DONE, 0, DLLREG_LIST_FAILED);
+        return;
+    }
+    const std::vector<std::wstring>& names = m_runNames;
     const size_t limit = static_cast<size_t>(MaxRunningRegistrations());
     std::vector<Running> running;
     size_t next = 0;

@@ -109,12 +109,14 @@ TEST_F(RepairPages, TheRepairPagesAreRegisteredUnderTheirIds)
 }
 
 // Register: each row shows its own DLL's result, the bar runs to the end, the main window is busy meanwhile, and
-// the closing message says whether every DLL was registered. A second run starts the rows afresh.
+// the closing message says whether every DLL was registered. A DLL that came after the list was made gets a row
+// of its own, and no result lands on another DLL's row. A second run starts the rows afresh.
 TEST_F(RepairPages, DllPageShowsEachRowsResult)
 {
     StubProgram regsvr32(L"regsvr32");
     ASSERT_TRUE(regsvr32.ok());
     regsvr32.SetExitCodeFor(L"qvfail.dll", 5);
+    regsvr32.SetExitCodeFor(L"qvlate.dll", 5);
     regsvr32.SetExitCodeFor(L"qvnoentry.dll", 4);
     SystemDllSet set({L"ole32.dll", L"shell32.dll"});
     set.AddFixture(L"qvfail.dll");
@@ -123,10 +125,14 @@ TEST_F(RepairPages, DllPageShowsEachRowsResult)
     Open(PAGE_ID_REPAIR_ACTIVEX);
     HWND list = Item(CMoravinActiveXDlg::IDC_DLL_LIST), progress = Item(CMoravinActiveXDlg::IDC_PROGRESS);
     ASSERT_EQ(4, ListCount(list));
+    set.AddFixture(L"qvlate.dll");  // the folder changes after the page listed it
     const std::wstring system = SystemFolder();
     auto expectedText = [&](const std::wstring& path) {
-        if (path == system + L"\\qvfail.dll") return Text(L"IDS_SYS_FIX_DLL_REGISTER_FAILED");
-        if (path == system + L"\\qvnoentry.dll") return Text(L"IDS_SYS_FIX_DLL_REGISTER_NOTHING");
+        if (_wcsicmp(path.c_str(), (system + L"\\qvfail.dll").c_str()) == 0 ||
+            _wcsicmp(path.c_str(), (system + L"\\qvlate.dll").c_str()) == 0)
+            return Text(L"IDS_SYS_FIX_DLL_REGISTER_FAILED");
+        if (_wcsicmp(path.c_str(), (system + L"\\qvnoentry.dll").c_str()) == 0)
+            return Text(L"IDS_SYS_FIX_DLL_REGISTER_NOTHING");
         return Text(L"IDS_SYS_FIX_DLL_REGISTER_SUCCESS");
     };
 
@@ -134,26 +140,30 @@ TEST_F(RepairPages, DllPageShowsEachRowsResult)
     EXPECT_EQ(Text(L"IDS_SYS_FIX_DLL_REGISTER_SOME_FAILED"), ClickForMessage(boxes, CMoravinActiveXDlg::IDC_REGISTER));
     EXPECT_EQ(std::vector<WPARAM>({1, 0}), host.BusyCalls());
     EXPECT_TRUE(::IsWindowEnabled(Item(CMoravinActiveXDlg::IDC_REGISTER)));
-    EXPECT_EQ(4, (int)::SendMessageW(progress, PBM_GETPOS, 0, 0));
-    for (int row = 0; row < 4; ++row) {
+    ASSERT_EQ(5, ListCount(list));
+    EXPECT_EQ(5, (int)::SendMessageW(progress, PBM_GETPOS, 0, 0));
+    for (int row = 0; row < 5; ++row) {
         SCOPED_TRACE(testing::PrintToString(ListCellText(list, row, 0)));
         EXPECT_EQ(expectedText(ListCellText(list, row, 0)), ListCellText(list, row, 1));
     }
-    EXPECT_EQ(4u, regsvr32.Calls().size());
-
-    // A report for a DLL that has no row (it came after the list was made) changes no row.
-    ::SendMessageW(page->GetSafeHwnd(), WM_DLLREG_ITEM_DONE, 4, Moravin::DLLREG_FAILED);
-    EXPECT_EQ(4, ListCount(list));
-    EXPECT_EQ(4, (int)::SendMessageW(progress, PBM_GETPOS, 0, 0));
+    EXPECT_EQ(5u, regsvr32.Calls().size());
 
     // Fixed meanwhile: the second run finds every DLL registered.
     regsvr32.SetExitCodeFor(L"qvfail.dll", 0);
+    regsvr32.SetExitCodeFor(L"qvlate.dll", 0);
     EXPECT_EQ(Text(L"IDS_SYS_FIX_DLL_REGISTER_SUCCESS"), ClickForMessage(boxes, CMoravinActiveXDlg::IDC_REGISTER));
-    for (int row = 0; row < 4; ++row) {
+    EXPECT_EQ(5, ListCount(list));
+    for (int row = 0; row < 5; ++row) {
         if (ListCellText(list, row, 0) == system + L"\\qvfail.dll") {
             EXPECT_EQ(Text(L"IDS_SYS_FIX_DLL_REGISTER_SUCCESS"), ListCellText(list, row, 1));
         }
     }
+
+    // A run whose system folder could not be listed ends with the failure text, not with success.
+    const size_t before = boxes.Texts().size();
+    ::PostMessageW(page->GetSafeHwnd(), WM_DLLREG_DONE, 0, DLLREG_LIST_FAILED);
+    ASSERT_TRUE(PumpUntil([&] { return boxes.Texts().size() > before; }));
+    EXPECT_EQ(Text(L"IDS_SYS_FIX_DLL_LIST_FAILED"), boxes.Texts().back());
 }
 
 // Stop while registrations run: nothing further starts and the closing message is the stop text.

@@ -15,8 +15,10 @@
 // A DLL's registration ended: wParam its 0-based position in the GetDllNames order, lParam a DllRegResult.
 #define WM_DLLREG_ITEM_DONE 0xFBB
 // Once at the end of every run: wParam 1 when the run was stopped before every DLL was started, else 0;
-// lParam the number of DLLs whose registration failed (0: the run succeeded).
+// lParam the number of DLLs whose registration failed (0: the run succeeded), or DLLREG_LIST_FAILED when the
+// system folder could not be listed (nothing was registered).
 #define WM_DLLREG_DONE 0xFBC
+#define DLLREG_LIST_FAILED (-1)
 
 namespace Moravin {
 
@@ -58,6 +60,10 @@ public:
     // Asks the run to start no further DLL; the registrations already running end and are reported, then
     // WM_DLLREG_DONE follows. Returns at once, so it may be called from the parent window's thread.
     void StopRegisterDll();
+    // The path of the DLL at this position of the current run (the position of WM_DLLREG_ITEM_DONE); empty for
+    // none. The folder may have changed since the caller listed it: this names the DLL the report is about. Read
+    // it while handling the run's messages.
+    std::wstring RunDllName(size_t position) const;
     // Registers one DLL and waits for the result (up to kRegistrationTimeoutMs).
     DllRegResult DoRegisterDll(std::wstring dllPath);
 
@@ -74,6 +80,7 @@ protected:
 
 private:
     HWND m_hParentWnd;
+    std::vector<std::wstring> m_runNames;  // the current run's DLLs, in the order of its positions
     // Declared last: it ends (stopping and waiting for the run) before the members the run uses.
     qcore::CWorker m_worker;
 };
