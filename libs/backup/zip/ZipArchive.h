@@ -64,9 +64,9 @@ public:
     // The same with the file's time, attributes and size known already (from the listing of its folder).
     bool AddFile(const std::wstring& path, const ZipPlatform::FileInfo& info, int level = -1, bool fullPath = true,
                  ZIPCALLBACKFUN callback = nullptr, void* userData = nullptr, uint32_t chunk = 65535);
-    // Extracts into folder\<last component of the name>. Unsafe names are refused (false). A new file is written
-    // under its final name and removed again when the entry fails (damaged data, a stop, a write error); a file
-    // already there is replaced only by a complete entry, written to a temporary file first.
+    // Extracts into folder\<stored path> (fullPath) or folder\<last component of the name>; missing folders are
+    // made. Unsafe names are refused (false). The file is written under a temporary name and renamed to its own
+    // only when complete; a failed entry (damaged data, a stop, a write error) removes what it wrote.
     bool ExtractEntry(uint16_t index, const std::wstring& folder, bool fullPath = true, const wchar_t* newName = nullptr,
                       ZIPCALLBACKFUN callback = nullptr, void* userData = nullptr, uint32_t chunk = 65535);
 
@@ -98,7 +98,8 @@ public:
     CZipCentralDir m_centralDir;
     int m_iFileOpened = stateNone;
     CZipAutoBuffer m_chunk; // read and write chunks of AddFile and ExtractEntry
-    std::wstring m_szTempFolder; // where ExtractEntry writes before replacing a file (empty: beside the target)
+    std::wstring m_szTempFolder; // where ExtractEntry writes a file before it is complete (empty: beside the target)
+    unsigned m_uTempCount = 0;   // names of the files in m_szTempFolder
     std::wstring m_szMadeFolder; // the folder ExtractEntry last made sure of (the next entries skip the check)
 
 private:
