@@ -1,5 +1,7 @@
 #include "RegistryBackup.h"
 
+#include "RegistryFileCheck.h"
+
 #include <QGuards.h>
 
 #include <vector>
@@ -95,8 +97,8 @@ void CRegistryBackup::Run(Kind kind)
     std::wstring file = RegFileFromArgument(m_strPath);
     std::wstring editor = RegistryEditorPath();
     bool ok = !editor.empty() && !file.empty();
-    if (ok && kind == kImport && GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES)
-        ok = false; // the editor says nothing when the file is missing
+    if (ok && kind == kImport && !IsWholeRegistryFile(file))
+        ok = false; // the editor says nothing when the file is missing, and imports what it can of anything else
     FILETIME started;
     GetSystemTimeAsFileTime(&started);
     if (ok)
