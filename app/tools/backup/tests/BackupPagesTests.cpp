@@ -206,6 +206,21 @@ TEST_F(BackupPage, FavoritesAreListedBackedUpAndRestoredExactly)
     EXPECT_TRUE(HasText(boxes, Text(L"IDS_BACKUP_FAVORATEBACKUP_BACKSUC")));
     EXPECT_EQ(LoadFile(copy + L"\\News\\Daily.url"), LoadFile(favorites + L"\\News\\Daily.url"));
     EXPECT_EQ("[InternetShortcut]\r\nURL=http://site.invalid/\r\n", LoadFile(favorites + L"\\Site.url"));
+
+    // Favorites pointed at the system folder: both buttons say why they refuse, and nothing is written there.
+    wchar_t system[MAX_PATH] = L"";
+    ::GetSystemDirectoryW(system, MAX_PATH);
+    ASSERT_EQ(0, SBRegSetStringValueW(HKEY_CURRENT_USER, kShellFolders, L"Favorites", system));
+    container.ShowPage(PAGE_ID_BACKUP_FAVORITES); // the page reads the value each time it is shown
+    size_t before = boxes.Texts().size();
+    ClickButton(page->GetSafeHwnd(), CBackupFavoriteDlg::IDC_RESTORE);
+    ClickButton(page->GetSafeHwnd(), CBackupFavoriteDlg::IDC_BACKUP);
+    std::vector<std::wstring> texts = boxes.Texts();
+    ASSERT_EQ(before + 2, texts.size());
+    EXPECT_EQ(Text(L"IDS_BACKUP_FAVORITE_SYSTEMFOLDER"), texts[before]);
+    EXPECT_EQ(Text(L"IDS_BACKUP_FAVORITE_SYSTEMFOLDER"), texts[before + 1]);
+    EXPECT_EQ("<missing>", LoadFile(std::wstring(system) + L"\\Site.url"));
+    EXPECT_EQ("[InternetShortcut]\r\nURL=http://site.invalid/\r\n", LoadFile(copy + L"\\Site.url"));
     SBDeleteDirectoryW(copy.c_str());
 }
 
