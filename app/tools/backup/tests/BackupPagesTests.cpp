@@ -299,7 +299,19 @@ TEST_F(RegistryBackupPage, ASeededBackupIsRestoredAndDeleted)
     EXPECT_TRUE(HasText(boxes, Text(L"IDS_BACKUP_REGISTER_BACKLINE")));
     EXPECT_FALSE(registry->IsRunning());
 
+    // A whole-registry import cannot be undone: the page asks first, naming the backup's date. No imports nothing.
     Select(0);
+    boxes.SetButton(IDNO);
+    ClickButton(page->GetSafeHwnd(), CBackupRegistryDlg::IDC_RESTORE);
+    std::wstring question = Text(L"IDS_BACKUP_REGISTER_RESTOREASK");
+    question.replace(question.find(L"%s"), 2, L"Jan.02,2026 03:04:05 AM");
+    ASSERT_FALSE(boxes.Texts().empty());
+    EXPECT_EQ(question, boxes.Texts().back());
+    EXPECT_FALSE(registry->IsRunning());
+    EXPECT_FALSE(SBRegKeyExistW(HKEY_CURRENT_USER, L"Software\\QuorvelTest")) << "nothing imported";
+    EXPECT_TRUE(host.BusyCalls().empty());
+
+    boxes.SetButton(IDYES);
     ClickButton(page->GetSafeHwnd(), CBackupRegistryDlg::IDC_RESTORE);
     ASSERT_TRUE(PumpUntil([&] { return !registry->IsRunning(); }, 30000));
     EXPECT_TRUE(HasText(boxes, Text(L"IDS_BACKUP_REGISTER_RESOTRESUC")));
