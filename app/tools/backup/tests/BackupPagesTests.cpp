@@ -517,6 +517,43 @@ TEST_F(FolderPage, AFixtureTreeBacksUpFromThePageAndRestoresIntoANewFolder)
     shell_test::RemoveTree(root + L"\\");
 }
 
+TEST_F(FolderPage, AFolderIsListedAgainWhenItIsOpened)
+{
+    std::wstring root = Scratch(L"folder-tree");
+    SBRecursiveCreateDirectoryW((root + L"\\first").c_str());
+    ASSERT_TRUE(SelectInTree(root));
+    HWND tree = Item(backupWnd, CBackupFolderBackupDlg::IDC_TREE);
+    HTREEITEM item = TreeView_GetSelection(tree);
+    auto children = [&] {
+        std::vector<std::wstring> names;
+        for (HTREEITEM c = TreeView_GetChild(tree, item); c; c = TreeView_GetNextSibling(tree, c)) {
+            wchar_t text[MAX_PATH] = L"";
+            TVITEMW tv = {};
+            tv.mask = TVIF_TEXT;
+            tv.hItem = c;
+            tv.pszText = text;
+            tv.cchTextMax = MAX_PATH;
+            TreeView_GetItem(tree, &tv);
+            names.push_back(text);
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    // Opened and closed from the keyboard, as a user does (the tree tells its page at every such opening).
+    auto key = [&](UINT vk) { ::SendMessageW(tree, WM_KEYDOWN, vk, 0); };
+    key(VK_ADD);
+    EXPECT_EQ(std::vector<std::wstring>{L"first"}, children());
+
+    // Made and removed while the page is open: the next opening shows the folder as it is now.
+    SBRecursiveCreateDirectoryW((root + L"\\later").c_str());
+    SaveFile(root + L"\\new.txt", "new");
+    ::RemoveDirectoryW((root + L"\\first").c_str());
+    key(VK_SUBTRACT);
+    key(VK_ADD);
+    EXPECT_EQ((std::vector<std::wstring>{L"later", L"new.txt"}), children());
+    shell_test::RemoveTree(root + L"\\");
+}
+
 TEST_F(FolderPage, SkippedEntriesAreShownWithTheirReasons)
 {
     std::wstring root = Scratch(L"folder-skips");
