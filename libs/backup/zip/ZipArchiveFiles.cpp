@@ -117,11 +117,14 @@ bool CZipArchive::ExtractEntry(uint16_t index, const std::wstring& folder, bool 
     uint32_t length = h->m_uUncomprSize;
     uint16_t date = h->m_uModDate, time = h->m_uModTime;
     uint32_t attrs = h->GetSystemAttr();
-    // The data is written under a name that shows it is unfinished (in the temporary folder, else beside the
-    // target) and takes the target's name only when complete, so neither a failed entry nor a killed run leaves
-    // a partial file that looks restored, and a file already there is replaced only by a whole entry.
+    // A new file is written under its final name while the journal records it as partial (a rename per file
+    // costs as much as the rest of a small file's restore under Wine); without a journal, or when a file is there
+    // already, the data goes under a temporary name (in the temporary folder, else beside the target) that takes
+    // the target's name only when complete. Either way neither a failed entry nor a killed run leaves a partial
+    // file that looks restored, and a file already there is replaced only by a whole entry.
     std::wstring written;
     std::unique_ptr<CZipAbstractFile> out;
+    CZipExtractJournal* journal = nullptr;
     try
     {
         std::wstring parent = target.substr(0, target.rfind(L'\\'));
@@ -131,9 +134,20 @@ bool CZipArchive::ExtractEntry(uint16_t index, const std::wstring& folder, bool 
                 throw CZipException(CZipException::fileError, GetArchivePath(), "cannot create the target folder");
             m_szMadeFolder = parent;
         }
-        written = m_szTempFolder.empty() ? ZipPlatform::MakeTempName(target)
-                                         : m_szTempFolder + L"\\" + std::to_wstring(++m_uTempCount) + L".tmp~";
-        out.reset(ZipPlatform::OpenFile(written, ZipPlatform::openCreate));
+        if (m_pJournal)
+            out.reset(ZipPlatform::CreateNewFile(target));
+        if (out)
+        {
+            written = target;
+            journal = m_pJournal;
+            journal->Writing(target);
+        }
+        else
+        {
+            written = m_szTempFolder.empty() ? ZipPlatform::MakeTempName(target)
+                                             : m_szTempFolder + L"\\" + std::to_wstring(++m_uTempCount) + L".tmp~";
+            out.reset(ZipPlatform::OpenFile(written, ZipPlatform::openCreate));
+        }
         char* buffer = m_chunk.Allocate(chunk);
         uint32_t done = 0;
         bool stopped = false;
@@ -157,11 +171,15 @@ bool CZipArchive::ExtractEntry(uint16_t index, const std::wstring& folder, bool 
         {
             AbortEntry();
             CloseAndRemove(out, written);
+            if (journal)
+                journal->Written();
             return false;
         }
         if (EndEntryRead() == -1) // checks the size and the checksum; throws when they do not match
         {
             CloseAndRemove(out, written);
+            if (journal)
+                journal->Written();
             return false;
         }
         int status = ZipPlatform::SetOpenFileTime(*out, date, time);
@@ -169,7 +187,9 @@ bool CZipArchive::ExtractEntry(uint16_t index, const std::wstring& folder, bool 
         out.reset();
         if (ZipPlatform::SetExtractedAttributes(written, attrs) != 1)
             status = -2;
-        if (!ZipPlatform::MoveIntoPlace(written, target))
+        if (journal)
+            journal->Written();
+        else if (!ZipPlatform::MoveIntoPlace(written, target))
         {
             ZipPlatform::RemoveFile(written);
             throw CZipException(CZipException::fileError, GetArchivePath(), "cannot move the extracted file in place");
@@ -180,6 +200,8 @@ bool CZipArchive::ExtractEntry(uint16_t index, const std::wstring& folder, bool 
     {
         AbortEntry();
         CloseAndRemove(out, written);
+        if (journal)
+            journal->Written();
         throw;
     }
 }
