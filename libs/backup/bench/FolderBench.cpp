@@ -437,29 +437,20 @@ std::string Load()
     return text;
 }
 
-// Runs the pairs one at a time, checking both outputs of each pair and printing the load after it.
-void RunCheckedPairs(const std::string& name, const std::string& floorName, int pairs, const bench::Side& floor,
-                     const bench::Side& ours, const std::function<void()>& check)
+// A side of a pair that checks its output after its timed run (a wrong output ends the bench) and, when asked,
+// prints the machine's load then, once per pair.
+bench::Side Checked(const bench::Side& run, const std::function<void()>& check, const std::string& loadOf = "")
 {
-    for (int i = 0; i < pairs; ++i)
-    {
-        // The floor first in even pairs, second in odd ones, as bench::RunPairs does.
-        double floorSeconds = 0, seconds = 0;
-        if (i % 2 == 0)
-        {
-            floorSeconds = floor();
-            seconds = ours();
-        }
-        else
-        {
-            seconds = ours();
-            floorSeconds = floor();
-        }
-        bench::PrintPair(name, floorName, floorSeconds, seconds);
+    return [=] {
+        const double seconds = run();
         check();
-        std::printf("load\t%s\t%s\n", name.c_str(), Load().c_str());
-        std::fflush(stdout);
-    }
+        if (!loadOf.empty())
+        {
+            std::printf("load\t%s\t%s\n", loadOf.c_str(), Load().c_str());
+            std::fflush(stdout);
+        }
+        return seconds;
+    };
 }
 }
 
@@ -493,12 +484,11 @@ int wmain(int argc, wchar_t** argv)
     CheckBareOutput(bare, bareArchive, files);
     Backup(source, work);
     CheckArchive(archive, source, files);
-    RunCheckedPairs("folder backup" + label, "walk+read+crc+deflate+write", pairs,
-                    [&] { return bare.Run(source, bareArchive); }, [&] { return Backup(source, work); },
-                    [&] {
-                        CheckBareOutput(bare, bareArchive, files);
-                        CheckArchive(archive, source, files);
-                    });
+    bench::RunPairs("folder backup" + label, "walk+read+crc+deflate+write", pairs,
+                    Checked([&] { return bare.Run(source, bareArchive); },
+                            [&] { CheckBareOutput(bare, bareArchive, files); }),
+                    Checked([&] { return Backup(source, work); }, [&] { CheckArchive(archive, source, files); },
+                            "folder backup" + label));
     std::printf("archive %ls: %llu bytes; bare deflate output %llu bytes\n", archive.c_str(),
                 static_cast<unsigned long long>(ReadAll(archive).size()),
                 static_cast<unsigned long long>(bare.written));
@@ -513,12 +503,9 @@ int wmain(int argc, wchar_t** argv)
     };
     Restore(archive, oursOut);
     checkRestored();
-    RunCheckedPairs("folder restore" + label, "read+inflate+crc+mkdir+create+write+time+close", pairs,
-                    [&] { return bareRestore.Run(bare.segments, bareArchive, bareOut); },
-                    [&] { return Restore(archive, oursOut); },
-                    [&] {
-                        CheckTree(bareOut, files, "restore floor");
-                        checkRestored();
-                    });
+    bench::RunPairs("folder restore" + label, "read+inflate+crc+mkdir+create+write+time+close", pairs,
+                    Checked([&] { return bareRestore.Run(bare.segments, bareArchive, bareOut); },
+                            [&] { CheckTree(bareOut, files, "restore floor"); }),
+                    Checked([&] { return Restore(archive, oursOut); }, checkRestored, "folder restore" + label));
     return 0;
 }

@@ -64,6 +64,28 @@ std::string LoadFile(const std::wstring& path)
 
 void SetEdit(HWND parent, int id, const std::wstring& text) { ::SetDlgItemTextW(parent, id, text.c_str()); }
 
+std::wstring TreeItemText(HWND tree, HTREEITEM item)
+{
+    wchar_t text[MAX_PATH] = L"";
+    TVITEMW tv = {};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = text;
+    tv.cchTextMax = MAX_PATH;
+    TreeView_GetItem(tree, &tv);
+    return text;
+}
+
+// The texts of the item's children, sorted.
+std::vector<std::wstring> ChildTexts(HWND tree, HTREEITEM parent)
+{
+    std::vector<std::wstring> texts;
+    for (HTREEITEM c = TreeView_GetChild(tree, parent); c; c = TreeView_GetNextSibling(tree, c))
+        texts.push_back(TreeItemText(tree, c));
+    std::sort(texts.begin(), texts.end());
+    return texts;
+}
+
 // A modal dialog of this process with that title: fills an edit, then presses a button (from a helper thread,
 // as the dialog's modal loop holds the test's thread).
 class DialogAnswer {
@@ -176,20 +198,7 @@ TEST_F(BackupPage, FavoritesAreListedBackedUpAndRestoredExactly)
     MessageBoxDriver boxes(IDOK);
     Show<CBackupFavoriteDlg>(PAGE_ID_BACKUP_FAVORITES);
     HWND tree = Item(page->GetSafeHwnd(), CBackupFavoriteDlg::IDC_TREE);
-    HTREEITEM root = TreeView_GetRoot(tree);
-    std::vector<std::wstring> shown;
-    for (HTREEITEM i = TreeView_GetChild(tree, root); i; i = TreeView_GetNextSibling(tree, i)) {
-        wchar_t text[MAX_PATH] = L"";
-        TVITEMW tv = {};
-        tv.mask = TVIF_TEXT;
-        tv.hItem = i;
-        tv.pszText = text;
-        tv.cchTextMax = MAX_PATH;
-        TreeView_GetItem(tree, &tv);
-        shown.push_back(text);
-    }
-    std::sort(shown.begin(), shown.end());
-    EXPECT_EQ((std::vector<std::wstring>{L"News", L"Site"}), shown);
+    EXPECT_EQ((std::vector<std::wstring>{L"News", L"Site"}), ChildTexts(tree, TreeView_GetRoot(tree)));
 
     // Restoring before any backup exists says so and changes nothing.
     ClickButton(page->GetSafeHwnd(), CBackupFavoriteDlg::IDC_RESTORE);
@@ -405,16 +414,8 @@ protected:
         for (const auto& part : parts) {
             TreeView_Expand(tree, item, TVE_EXPAND);
             HTREEITEM found = nullptr;
-            for (HTREEITEM c = TreeView_GetChild(tree, item); c && !found; c = TreeView_GetNextSibling(tree, c)) {
-                wchar_t text[MAX_PATH] = L"";
-                TVITEMW tv = {};
-                tv.mask = TVIF_TEXT;
-                tv.hItem = c;
-                tv.pszText = text;
-                tv.cchTextMax = MAX_PATH;
-                TreeView_GetItem(tree, &tv);
-                if (lstrcmpiW(text, part.c_str()) == 0) found = c;
-            }
+            for (HTREEITEM c = TreeView_GetChild(tree, item); c && !found; c = TreeView_GetNextSibling(tree, c))
+                if (lstrcmpiW(TreeItemText(tree, c).c_str(), part.c_str()) == 0) found = c;
             if (!found) return false;
             item = found;
         }
@@ -524,21 +525,7 @@ TEST_F(FolderPage, AFolderIsListedAgainWhenItIsOpened)
     ASSERT_TRUE(SelectInTree(root));
     HWND tree = Item(backupWnd, CBackupFolderBackupDlg::IDC_TREE);
     HTREEITEM item = TreeView_GetSelection(tree);
-    auto children = [&] {
-        std::vector<std::wstring> names;
-        for (HTREEITEM c = TreeView_GetChild(tree, item); c; c = TreeView_GetNextSibling(tree, c)) {
-            wchar_t text[MAX_PATH] = L"";
-            TVITEMW tv = {};
-            tv.mask = TVIF_TEXT;
-            tv.hItem = c;
-            tv.pszText = text;
-            tv.cchTextMax = MAX_PATH;
-            TreeView_GetItem(tree, &tv);
-            names.push_back(text);
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    };
+    auto children = [&] { return ChildTexts(tree, item); };
     // Opened and closed from the keyboard, as a user does (the tree tells its page at every such opening).
     auto key = [&](UINT vk) { ::SendMessageW(tree, WM_KEYDOWN, vk, 0); };
     key(VK_ADD);
