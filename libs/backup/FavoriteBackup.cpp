@@ -1,8 +1,10 @@
 #include "FavoriteBackup.h"
 
 #include "BackupText.h"
+#include "SystemFolders.h"
 
 #include <Common.h>
+#include <PathRules.h>
 
 #include <shlobj.h>
 #include <windows.h>
@@ -30,6 +32,32 @@ bool IsFolder(const std::wstring& path)
 {
     DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// "C:\x\" -> "C:\x", but a root keeps its separator ("C:\" stays, so it is still seen as a root).
+std::wstring TrimmedFolder(const std::wstring& path)
+{
+    std::wstring trimmed = WithoutTrailingSeparators(path);
+    return trimmed.size() == 2 && trimmed[1] == L':' && path.size() > 2 ? trimmed + L"\\" : trimmed;
+}
+
+// Copies the file under a temporary name beside its destination and renames it into place, so whatever stood
+// there (a link, or a name sharing its data with another) is replaced, never written through.
+bool CopyInPlace(const std::wstring& from, const std::wstring& to)
+{
+    std::wstring temp;
+    for (unsigned n = 0; n < 1000 && temp.empty(); ++n)
+    {
+        std::wstring name = to + L".tmp~" + std::to_wstring(n);
+        if (GetFileAttributesW(name.c_str()) == INVALID_FILE_ATTRIBUTES && CopyFileW(from.c_str(), name.c_str(), TRUE))
+            temp = name;
+    }
+    if (temp.empty())
+        return false;
+    if (MoveFileExW(temp.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING))
+        return true;
+    DeleteFileW(temp.c_str());
+    return false;
 }
 }
 
@@ -64,19 +92,20 @@ std::wstring CFavoriteBackup::GetFavoritesFolderPath()
 {
     std::wstring stored;
     SBRegGetStringValueNoExpandW(HKEY_CURRENT_USER, kShellFolders, L"Favorites", stored);
-    std::wstring path = WithoutTrailingSeparators(Expand(stored));
-    // The system's own answer reads the same value, so when that is unusable its default location counts.
+    std::wstring path = TrimmedFolder(Expand(stored));
+    // The system's own answer reads the same value, so when that is unusable its default location counts. A full
+    // path is kept even when it names a root or a system folder: backup and restore refuse it, and say so.
     const DWORD kinds[] = { SHGFP_TYPE_CURRENT, SHGFP_TYPE_DEFAULT };
     for (DWORD kind : kinds)
     {
-        if (IsFullNonRootPath(path))
+        if (qpath::IsAbsolutePath(path))
             break;
         wchar_t folder[MAX_PATH] = L"";
         path = SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_FAVORITES, nullptr, kind, folder))
                    ? WithoutTrailingSeparators(folder)
                    : L"";
     }
-    if (!IsFullNonRootPath(path))
+    if (!qpath::IsAbsolutePath(path))
         path.clear();
     m_strFavoritesPath = path;
     return path;
@@ -89,15 +118,15 @@ bool CFavoriteBackup::CopyMove(const std::wstring& source, const std::wstring& d
     if (!SBGetVectorFilesW(source.c_str(), names, SB_LIST_NAMES))
         return false;
     for (const auto& name : names)
-        complete = CopyFileW((source + L"\\" + name).c_str(), (destination + L"\\" + name).c_str(), FALSE) &&
-                   complete;
-    // Linked folders are left out: they may lead back into the tree or to another drive.
+        complete = CopyInPlace(source + L"\\" + name, destination + L"\\" + name) && complete;
+    // Linked folders are left out: they may lead back into the tree or to another drive. A linked folder in
+    // the destination is not written through either: what it leads to is not the user's Favorites.
     if (!SBGetVectorSubDirsW(source.c_str(), names, SB_LIST_NO_LINKED))
         return false;
     for (const auto& name : names)
     {
         std::wstring to = destination + L"\\" + name;
-        if (!SBRecursiveCreateDirectoryW(to.c_str()))
+        if (IsLink(to) || !SBRecursiveCreateDirectoryW(to.c_str()))
         {
             complete = false;
             continue;
@@ -111,9 +140,12 @@ bool CFavoriteBackup::BackupFavoriteFiles(std::wstring destination)
 {
     std::wstring from = WithoutTrailingSeparators(m_strFavoritesPath);
     std::wstring to = WithoutTrailingSeparators(destination);
-    if (!CanCopyBetween(from, to) || !IsFolder(from))
+    if (!CanCopyBetween(from, to) || !IsFolder(from) || IsSystemOwnedFolder(from))
         return false;
     std::wstring fresh = to + L".tmp", previous = to + L".old";
+    // A link among the names of the swap is never renamed, moved or deleted: what it leads to is not ours.
+    if (IsLink(to) || IsLink(fresh) || IsLink(previous))
+        return false;
     if (!SBDeleteDirectoryW(fresh.c_str()) || !SBRecursiveCreateDirectoryW(fresh.c_str()) || !CopyMove(from, fresh))
     {
         SBDeleteDirectoryW(fresh.c_str());
@@ -121,7 +153,10 @@ bool CFavoriteBackup::BackupFavoriteFiles(std::wstring destination)
     }
     // Swap: the previous backup is set aside, the new one takes its name, and only then is the old one removed.
     if (!SBDeleteDirectoryW(previous.c_str()))
+    {
+        SBDeleteDirectoryW(fresh.c_str());
         return false;
+    }
     bool hadPrevious = IsFolder(to);
     if (hadPrevious && !MoveFileW(to.c_str(), previous.c_str()))
     {
@@ -144,7 +179,8 @@ bool CFavoriteBackup::RestoreFavoriteFiles(std::wstring source)
 {
     std::wstring from = WithoutTrailingSeparators(source);
     std::wstring to = WithoutTrailingSeparators(m_strFavoritesPath);
-    if (!CanCopyBetween(from, to) || !IsFolder(from) || !SBRecursiveCreateDirectoryW(to.c_str()))
+    if (!CanCopyBetween(from, to) || !IsFolder(from) || IsSystemOwnedFolder(to) ||
+        !SBRecursiveCreateDirectoryW(to.c_str()))
         return false;
     return CopyMove(from, to);
 }

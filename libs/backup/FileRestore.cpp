@@ -60,6 +60,9 @@ bool CFileRestore::OpenZipFile(const std::wstring& path, std::vector<ZipItem>& i
             m_zip.GetEntryInfo(header, i);
             ZipItem item;
             item.name = ZipEntryName::LastComponent(header.GetFileName());
+            std::wstring reason;
+            if (!ZipEntryName::SafeRelativePath(header.GetFileName(), item.path, reason))
+                item.path.clear();
             item.isDirectory = header.IsDirectory();
             item.size = header.m_uUncomprSize;
             item.time = FormatDosTime(header.m_uModDate, header.m_uModTime);
@@ -132,39 +135,42 @@ int CFileRestore::Run()
             m_uTotalSize += header.m_uUncomprSize;
     }
 
-    // New files are written under their final names (removed again when their entry fails); a file already in
-    // the target is replaced only by a complete entry, written first into a staging folder inside the target.
+    // A file that replaces one in the target is written first into a staging folder inside it and takes its
+    // place only when complete; a new file goes straight under its name, recorded in the staging folder's
+    // journal while partial. A killed run leaves the staging folder, which the next run removes with the
+    // partial file its journal names.
     CRestoreStaging staging;
     if (!m_strTarget.empty() && ZipPlatform::CreateFolders(m_strTarget))
     {
-        std::set<std::wstring> entryNames;
+        std::set<std::wstring> topNames; // what the entries make directly in the target
         for (const auto& item : m_items)
-            entryNames.insert(FoldCase(item.name));
-        staging.Create(m_strTarget, entryNames);
+            topNames.insert(FoldCase(item.path.substr(0, item.path.find(L'\\'))));
+        staging.Create(m_strTarget, topNames);
     }
     m_zip.m_szTempFolder = staging.Path();
+    m_zip.m_pJournal = staging.Path().empty() ? nullptr : &staging;
     m_zip.m_szMadeFolder.clear(); // the target may have gone since the last run
 
     int failures = 0;
-    std::set<std::wstring> written; // file names restored in this run (case folded)
+    std::set<std::wstring> written; // relative paths of the files restored in this run (case folded)
     uint16_t i = 0;
     for (; i < count && !m_worker.StopRequested(); ++i)
     {
         CZipFileHeader header;
         m_zip.GetEntryInfo(header, i);
         std::wstring stored = header.GetFileName();
-        std::wstring leaf, reason;
-        if (!ZipEntryName::SafeLeafName(stored, leaf, reason))
+        std::wstring relative, reason;
+        if (!ZipEntryName::SafeRelativePath(stored, relative, reason))
         {
             m_errors.push_back(stored + L": refused (" + reason + L")");
             ++failures;
             m_uDoneBefore += header.m_uUncomprSize;
             continue;
         }
-        std::wstring key = FoldCase(leaf);
+        std::wstring key = FoldCase(relative);
         if (!header.IsDirectory() && written.count(key))
         {
-            m_errors.push_back(stored + L": skipped, another entry already restored \"" + leaf + L"\"");
+            m_errors.push_back(stored + L": skipped, another entry already restored \"" + relative + L"\"");
             ++failures;
             m_uDoneBefore += header.m_uUncomprSize;
             continue;
@@ -196,6 +202,7 @@ int CFileRestore::Run()
         SendProgress(m_uDoneBefore);
     }
     m_zip.m_szTempFolder.clear();
+    m_zip.m_pJournal = nullptr;
     staging.Remove();
     if (i < count)
     {

@@ -25,6 +25,7 @@ public:
         bool isDirectory = false;
         uint32_t size = 0;        // uncompressed bytes
         std::wstring time;        // modification time, "%d %b %Y, %X"
+        std::wstring path;        // where the entry is restored below the target ("Data\\s\\c"); empty when unsafe
     };
 
     CFileRestore();
@@ -36,8 +37,8 @@ public:
     void SetParentWnd(HWND parent);
     // Opens the archive read-only and appends its entries to items; false when it cannot be read.
     bool OpenZipFile(const std::wstring& path, std::vector<ZipItem>& items);
-    // Restores every entry into the target folder (each lands as target\<last name component>; an entry whose
-    // name is unsafe, or whose file was already restored in this run, is skipped and counted).
+    // Restores every entry into the target folder, each as target\<its stored path> with the folders made; an
+    // entry whose name is unsafe, or whose file was already restored in this run, is skipped and counted.
     // False without a parent window; a run still going is stopped first.
     bool UnZipFile(const std::wstring& target);
     void StopUnZipProcess();

@@ -1,5 +1,7 @@
 #include "RegistryBackup.h"
 
+#include "RegistryFileCheck.h"
+
 #include <QProcess.h>
 
 namespace Coldrith
@@ -95,8 +97,8 @@ void CRegistryBackup::Run(Kind kind)
     std::wstring file = RegFileFromArgument(m_strPath);
     std::wstring editor = RegistryEditorPath();
     bool ok = !editor.empty() && !file.empty();
-    if (ok && kind == kImport && GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES)
-        ok = false; // the editor says nothing when the file is missing
+    if (ok && kind == kImport && !IsWholeRegistryFile(file))
+        ok = false; // the editor says nothing when the file is missing, and imports what it can of anything else
     FILETIME started;
     GetSystemTimeAsFileTime(&started);
     if (ok)
@@ -104,8 +106,10 @@ void CRegistryBackup::Run(Kind kind)
         // A whole registry takes minutes at most: an editor that hangs longer (or outlives the program) is ended.
         const qcore::ProgramRun run =
             qcore::RunProgram(editor, (kind == kExport ? L"/e " : L"/s ") + m_strPath, kRegistryEditorTimeoutMs);
-        // The editor's exit code says nothing (it is 0 on failures too): an export is judged by its file.
-        ok = run.state == qcore::ProgramRun::Ended && (kind != kExport || ExportWritten(file, started));
+        // Wine's editor ends with 0 on failures too: an export is judged by its file; an import that the editor
+        // itself says failed did fail.
+        ok = run.state == qcore::ProgramRun::Ended &&
+             (kind == kExport ? ExportWritten(file, started) : run.exitCode == 0);
     }
     SendMessageW(m_hMessageWnd, WM_REGBACKUP_DONE, reinterpret_cast<WPARAM>(m_strPath.c_str()),
                  ok ? static_cast<LPARAM>(kind) : 0);

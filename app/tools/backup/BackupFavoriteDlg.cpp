@@ -1,6 +1,7 @@
 #include "BackupFavoriteDlg.h"
 
 #include <Common.h>
+#include <SystemFolders.h>
 
 #include "BackupPageLogic.h"
 #include "BackupPageParts.h"
@@ -72,28 +73,31 @@ void CBackupFavoriteDlg::AddFolder(const std::wstring& folder, HTREEITEM parent)
 
 void CBackupFavoriteDlg::OnRefresh() { FillTree(); }
 
+const wchar_t* CBackupFavoriteDlg::RefusedFolderKey() const
+{
+    if (m_strFolder.empty()) return L"IDS_BACKUP_FAVORITE_NOFOLDER";
+    // Favorites pointed at the system's own folders: nothing is copied into or out of them.
+    if (Coldrith::IsSystemOwnedFolder(m_strFolder)) return L"IDS_BACKUP_FAVORITE_SYSTEMFOLDER";
+    return nullptr;
+}
+
 void CBackupFavoriteDlg::OnBackup()
 {
-    if (m_strFolder.empty()) {
-        BackupPages::SetResultText(m_result, TranslateCode(L"IDS_BACKUP_FAVORITE_NOFOLDER"));
-        BackupPages::ShowMessage(L"IDS_BACKUP_FAVORITE_NOFOLDER");
-        return;
+    const wchar_t* key = RefusedFolderKey();
+    if (!key) {
+        CWaitCursor wait;
+        key = m_favorites.BackupFavoriteFiles(BackupFolder()) ? L"IDS_BACKUP_FAVORATEBACKUP_SUC"
+                                                              : L"IDS_BACKUP_FAVORITE_BACKFAIL";
     }
-    CWaitCursor wait;
-    const wchar_t* key = m_favorites.BackupFavoriteFiles(BackupFolder()) ? L"IDS_BACKUP_FAVORATEBACKUP_SUC"
-                                                                         : L"IDS_BACKUP_FAVORITE_BACKFAIL";
     BackupPages::SetResultText(m_result, TranslateCode(key));
     BackupPages::ShowMessage(key);
 }
 
 void CBackupFavoriteDlg::OnRestore()
 {
-    const wchar_t* key = nullptr;
-    if (m_strFolder.empty())
-        key = L"IDS_BACKUP_FAVORITE_NOFOLDER";
-    else if (!SBIsFileExistW(BackupFolder().c_str()))
-        key = L"IDS_BACKUP_FAVORITE_NOBACKUP";
-    else {
+    const wchar_t* key = RefusedFolderKey();
+    if (!key && !SBIsFileExistW(BackupFolder().c_str())) key = L"IDS_BACKUP_FAVORITE_NOBACKUP";
+    if (!key) {
         CWaitCursor wait;
         key = m_favorites.RestoreFavoriteFiles(BackupFolder()) ? L"IDS_BACKUP_FAVORATEBACKUP_BACKSUC"
                                                                : L"IDS_BACKUP_FAVORITE_RESTOREFAIL";

@@ -25,6 +25,8 @@ protected:
     void OnRestore();
     void FillTree();
     void AddFolder(const std::wstring& folder, HTREEITEM parent);
+    // The message key for a Favorites folder that cannot be backed up or restored, or null.
+    const wchar_t* RefusedFolderKey() const;
     DECLARE_MESSAGE_MAP()
 
 private:

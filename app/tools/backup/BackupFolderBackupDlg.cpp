@@ -13,7 +13,7 @@ using nsVendrel::TranslateCode;
 
 namespace {
 // Item data of the drive tree: a folder whose entries have been listed below it.
-enum : DWORD_PTR { kFolder = 1, kListed = 2 };
+enum : DWORD_PTR { kFolder = 1 };
 
 int SystemIconIndex(const std::wstring& path, DWORD attributes)
 {
@@ -106,7 +106,7 @@ void CBackupFolderBackupDlg::FillDrives()
 
 void CBackupFolderBackupDlg::ListFolder(HTREEITEM item, const std::wstring& folder)
 {
-    m_tree.SetItemData(item, kFolder | kListed);
+    m_tree.SetItemData(item, kFolder);
     std::wstring base = folder;
     if (!base.empty() && base.back() == L'\\') base.pop_back();
     for (const auto& entry : BackupPages::ShownEntries(base)) {
@@ -141,9 +141,14 @@ void CBackupFolderBackupDlg::OnItemExpanding(NMHDR* header, LRESULT* result)
     NMTREEVIEWW* view = reinterpret_cast<NMTREEVIEWW*>(header);
     HTREEITEM item = view->itemNew.hItem;
     if (!(view->action & TVE_EXPAND) || !m_tree.GetParentItem(item)) return;
-    DWORD_PTR data = m_tree.GetItemData(item);
-    if (!(data & kFolder) || (data & kListed)) return;
+    if (!(m_tree.GetItemData(item) & kFolder)) return;
     CWaitCursor wait;
+    // Listed anew at every opening: what was made in the folder since the last look shows, what went is gone.
+    for (HTREEITEM child = m_tree.GetChildItem(item); child;) {
+        HTREEITEM next = m_tree.GetNextSiblingItem(child);
+        m_tree.DeleteItem(child);
+        child = next;
+    }
     ListFolder(item, ItemPath(item));
     if (!m_tree.GetChildItem(item)) {
         // An empty folder: no expand button any more.

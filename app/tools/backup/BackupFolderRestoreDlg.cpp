@@ -60,6 +60,7 @@ bool CBackupFolderRestoreDlg::OpenArchive(const std::wstring& path)
     m_list.DeleteAllItems();
     m_archive.SetWindowText(path.c_str());
     std::vector<Coldrith::CFileRestore::ZipItem> items;
+    m_entryPaths.clear();
     m_bOpened = m_restoreJob.OpenZipFile(path, items);
     if (!m_bOpened) {
         BackupPages::ShowMessage(L"IDS_BACKUP_FOLDERRESTORE_OPENFAIL");
@@ -71,6 +72,7 @@ bool CBackupFolderRestoreDlg::OpenArchive(const std::wstring& path)
         m_list.SetItemText(row, 1, item.isDirectory ? yes : no);
         m_list.SetItemText(row, 2, std::to_wstring(item.size).c_str());
         m_list.SetItemText(row, 3, item.time.c_str());
+        m_entryPaths.push_back(item.path);
     }
     return true;
 }
@@ -100,13 +102,13 @@ void CBackupFolderRestoreDlg::OnRestore()
     else if (!SBRecursiveCreateDirectoryW(target.c_str()))
         refusal = L"IDS_BACKUP_FOLDERBACK_PATHILEGLE";
     else {
-        // Nothing a restore started here overwrites: a target already holding any entry's name is refused.
+        // Nothing a restore started here overwrites: a target already holding any entry's path is refused.
         std::wstring base = target.back() == L'\\' ? target : target + L"\\";
-        for (int row = 0; row < m_list.GetItemCount() && !refusal; ++row) {
-            CString name = m_list.GetItemText(row, 0);
-            if (!name.IsEmpty() && SBIsFileExistInSystemW((base + static_cast<LPCWSTR>(name)).c_str()))
+        for (const auto& path : m_entryPaths)
+            if (!path.empty() && SBIsFileExistInSystemW((base + path).c_str())) {
                 refusal = L"IDS_BACKUP_FOLDERRESTORE_EXIST";
-        }
+                break;
+            }
     }
     if (refusal) {
         BackupPages::ShowMessage(refusal);
@@ -146,6 +148,7 @@ LRESULT CBackupFolderRestoreDlg::OnRestoreDone(WPARAM, LPARAM lParam)
     m_archive.SetWindowText(L"");
     m_target.SetWindowText(L"");
     m_list.DeleteAllItems();
+    m_entryPaths.clear();
     m_bOpened = false;
     if (lParam == 0) {
         BackupPages::SetResultText(m_result, TranslateCode(L"IDS_BACKUP_FOLDERBACK_SUCRESOTRE"));

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "FileRestore.h"
 #include "FunctionDlg.h"
@@ -39,5 +40,7 @@ private:
     CStatic m_result;
     Coldrith::CFileRestore m_restoreJob;
     bool m_bOpened = false;
+    // Where each listed entry is restored below the target (the rows show only the last name).
+    std::vector<std::wstring> m_entryPaths;
     bool m_bRunning = false;
 };

@@ -10,6 +10,7 @@
 #include "Dictionary.h"
 #include "MainWindowBusy.h"
 #include "PageFactory.h"
+#include "TextTranslator.h"
 
 using nsVendrel::TranslateCode;
 
@@ -125,6 +126,9 @@ void CBackupRegistryDlg::OnRestore()
         BackupPages::ShowMessage(L"IDS_BACKUP_REGISTER_RESTOREFAIL");
         return;
     }
+    // The import cannot be undone: the user confirms it, told which backup it is.
+    std::wstring question = FillTextArgument(static_cast<LPCWSTR>(TranslateCode(L"IDS_BACKUP_REGISTER_RESTOREASK")), text);
+    if (AfxMessageBox(question.c_str(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) return;
     BeginRun(2);
     if (!m_registry.RestoreRegistry(BackupPages::QuoteForRegistryEditor(file))) OnRegBackupDone(0, 0);
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Benchmark data: (a) one 200 MB file, half text and half random; (b) 20,000 files of 1-8 KiB in 200 folders
-(unique names, since a restore puts every file directly into its target)."""
+"""Benchmark data: (a) one 200 MB file, half text and half random; (b) 20,000 files of 1-8 KiB nested three deep
+(20 folders of 10 folders of 100 files; the same 100 names in every leaf folder, as a restore puts every file back
+in its own folder)."""
 import os
 import random
 import sys
@@ -22,20 +23,20 @@ def text(n):
 
 big = os.path.join(root, "big")
 os.makedirs(big, exist_ok=True)
-with open(os.path.join(big, "big.bin"), "wb") as f:
-    if which == "small":
-        f.truncate(0)
-    chunk = text(1 << 20)
-    for i in range(100 if which != "small" else 0):
-        f.write(chunk[i * 997 % 4096:] + chunk[:i * 997 % 4096])
-    f.write(os.urandom(100 << 20) if which != "small" else b"")
+if which != "small":
+    with open(os.path.join(big, "big.bin"), "wb") as f:
+        chunk = text(1 << 20)
+        for i in range(100):
+            f.write(chunk[i * 997 % 4096:] + chunk[:i * 997 % 4096])
+        f.write(os.urandom(100 << 20))
 small = os.path.join(root, "small")
 pool = text(8 << 20)
-for d in range(200):
-    folder = os.path.join(small, "d%03d" % d)
-    os.makedirs(folder, exist_ok=True)
-    for i in range(100):
-        n = rnd.randint(1024, 8192)
-        at = rnd.randint(0, len(pool) - n)
-        with open(os.path.join(folder, "f%03d_%03d.txt" % (d, i)), "wb") as f:
-            f.write(pool[at:at + n])
+for top in range(20):
+    for mid in range(10):
+        folder = os.path.join(small, "t%02d" % top, "m%d" % mid)
+        os.makedirs(folder, exist_ok=True)
+        for i in range(100):
+            n = rnd.randint(1024, 8192)
+            at = rnd.randint(0, len(pool) - n)
+            with open(os.path.join(folder, "f%03d.txt" % i), "wb") as f:
+                f.write(pool[at:at + n])

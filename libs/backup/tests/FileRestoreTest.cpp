@@ -5,7 +5,9 @@
 #include "RestoreStaging.h"
 #include "TestSupport.h"
 #include "ZipTestUtil.h"
+#include "zip/ZipEntryName.h"
 
+#include <QTestSupport.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -55,6 +57,21 @@ int64_t SecondsBetween(const FILETIME& a, const FILETIME& b)
     y.HighPart = b.dwHighDateTime;
     return (static_cast<int64_t>(x.QuadPart) - static_cast<int64_t>(y.QuadPart)) / 10000000;
 }
+
+// Where a restore into target puts what was backed up from source: the source's path below the target.
+std::wstring RestoredPlace(const std::wstring& target, const std::wstring& source)
+{
+    return target + L"\\" + ZipEntryName::StoredPathFromFull(source);
+}
+
+// Every file below root with its bytes (folders with none), by relative path.
+std::vector<std::pair<std::wstring, std::string>> Snapshot(const std::wstring& root)
+{
+    std::vector<std::pair<std::wstring, std::string>> out;
+    for (const auto& rel : ListTree(root))
+        out.emplace_back(rel, rel.back() == L'\\' ? std::string() : ReadBytes(root + L"\\" + rel));
+    return out;
+}
 }
 
 TEST(FileRestore, BackupRoundTripsContentTimesAndAttributes)
@@ -74,16 +91,16 @@ TEST(FileRestore, BackupRoundTripsContentTimesAndAttributes)
     RestoreRun run;
     ASSERT_EQ(run.Run(dir / L"b.fbk", dir / L"out"), 0);
     EXPECT_TRUE(run.restore.GetRunErrors().empty());
+    std::wstring place = RestoredPlace(dir / L"out", src);
     for (const auto& f : files)
     {
-        std::wstring leaf = f.first.substr(f.first.find_last_of(L'\\') + 1);
-        std::wstring back = dir / (L"out\\" + leaf); // restore is flat: each entry lands by its last name
+        std::wstring back = place + L"\\" + f.first;
         ASSERT_TRUE(Exists(back)) << f.second;
         EXPECT_EQ(ReadBytes(back), f.second);
         EXPECT_LE(std::abs(SecondsBetween(WriteTime(back), WriteTime(src + L"\\" + f.first))), 2);
     }
-    EXPECT_TRUE(Exists(dir / L"out\\sub"));
-    EXPECT_TRUE(GetFileAttributesW((dir / L"out\\hidden.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(Snapshot(place), Snapshot(src));
+    EXPECT_TRUE(GetFileAttributesW((place + L"\\sub\\hidden.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
 
     // Listing: last name component, folder flag, size and a formatted time.
     auto it = std::find_if(run.items.begin(), run.items.end(), [](const auto& i) { return i.name == L"text.txt"; });
@@ -101,16 +118,38 @@ TEST(FileRestore, BackupRoundTripsContentTimesAndAttributes)
     EXPECT_EQ(run.sink.restoreProgress.back(), 10000);
 }
 
-TEST(FileRestore, SameLastNameIsNeverOverwrittenInOneRun)
+// Files of the same name in different folders each come back in their own folder, byte for byte.
+TEST(FileRestore, EqualNamesInDifferentFoldersAllComeBack)
+{
+    CScratchDir dir(L"samename");
+    std::wstring src = dir / L"src";
+    const std::pair<const wchar_t*, std::string> files[] = {
+        { L"same.txt", "top" }, { L"a\\same.txt", TextBytes(70000) }, { L"b\\SAME.TXT", RandomBytes(5000, 1) },
+        { L"a\\deep\\same.txt", "deep" }, { L"b\\a\\same.txt", "" } };
+    for (const auto& f : files)
+    {
+        std::wstring path = src + L"\\" + f.first;
+        MakeDirs(path.substr(0, path.rfind(L'\\')));
+        WriteBytes(path, f.second);
+    }
+    ASSERT_EQ(Backup(dir.Path(), L"b", { src }), 0);
+
+    RestoreRun run;
+    ASSERT_EQ(run.Run(dir / L"b.fbk", dir / L"out"), 0);
+    EXPECT_TRUE(run.restore.GetRunErrors().empty());
+    EXPECT_EQ(Snapshot(RestoredPlace(dir / L"out", src)), Snapshot(src));
+}
+
+// The same stored path twice (letter case aside) is one file: the later entry is skipped and counted.
+TEST(FileRestore, SamePathIsNeverOverwrittenInOneRun)
 {
     CScratchDir dir(L"dup");
-    std::string archive = BuildArchive(dir / L"d.fbk", { { L"A\\same.txt", "first", -1 },
-                                                          { L"B\\SAME.TXT", "second", -1 },
-                                                          { L"C\\other.txt", "other", -1 } });
+    BuildArchive(dir / L"d.fbk", { { L"A\\same.txt", "first", -1 }, { L"a\\SAME.TXT", "second", -1 },
+                                   { L"C\\other.txt", "other", -1 } });
     RestoreRun run;
     EXPECT_EQ(run.Run(dir / L"d.fbk", dir / L"out"), 1);
-    EXPECT_EQ(ReadBytes(dir / L"out\\same.txt"), "first");
-    EXPECT_EQ(ReadBytes(dir / L"out\\other.txt"), "other");
+    EXPECT_EQ(ReadBytes(dir / L"out\\A\\same.txt"), "first");
+    EXPECT_EQ(ReadBytes(dir / L"out\\C\\other.txt"), "other");
     ASSERT_EQ(run.restore.GetRunErrors().size(), 1u);
     EXPECT_NE(run.restore.GetRunErrors()[0].find(L"SAME.TXT"), std::wstring::npos);
 }
@@ -213,7 +252,8 @@ TEST(FileRestore, EntriesNamedLikeTheStagingFolderAreRestoredAndKept)
                                    { L"x\\" + prefix + L"3", "in a sub-folder of the archive", -1 } });
     RestoreRun run;
     EXPECT_EQ(run.Run(dir / L"s.fbk", dir / L"out"), 0);
-    EXPECT_EQ(ListTree(dir / L"out"), (std::vector<std::wstring>{ prefix + L"1\\", prefix + L"2", prefix + L"3" }));
+    EXPECT_EQ(ListTree(dir / L"out"),
+              (std::vector<std::wstring>{ prefix + L"1\\", prefix + L"2", L"x\\", L"x\\" + prefix + L"3" }));
     EXPECT_EQ(ReadBytes(dir / L"out\\" + prefix + L"2"), "a file named like the staging folder");
 }
 
@@ -241,6 +281,65 @@ TEST(FileRestore, StagingLeftByAKilledRunGoesAtTheNextRun)
     CloseHandle(live);
     EXPECT_EQ(ListTree(target), (std::vector<std::wstring>{ L"a.txt", prefix + L"2\\", prefix + L"2\\mine.txt",
                                                             prefix + L"3\\", prefix + L"3\\" + marker }));
+}
+
+namespace
+{
+// Bytes of the files below root, the staging folder's marker left out.
+uint64_t BytesBelow(const std::wstring& root)
+{
+    uint64_t total = 0;
+    for (const auto& rel : ListTree(root))
+    {
+        WIN32_FILE_ATTRIBUTE_DATA d;
+        if (rel.back() != L'\\' && GetFileAttributesExW((root + L"\\" + rel).c_str(), GetFileExInfoStandard, &d))
+            total += (static_cast<uint64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
+    }
+    return total;
+}
+}
+
+// A restore killed while it writes leaves nothing that looks restored once the next run into that folder has
+// started: the file it was writing is removed by that run (whatever that run restores), and what it finished stays.
+TEST(FileRestore, AKilledRunLeavesNoPartialFileBehind)
+{
+    CScratchDir dir(L"killed");
+    std::vector<TestEntry> entries;
+    for (int i = 0; i < 3; ++i)
+        entries.push_back({ L"big" + std::to_wstring(i) + L".txt", TextBytes((24u << 20) + i), 1 });
+    BuildArchive(dir / L"k.fbk", entries, 1 << 20);
+    std::wstring target = dir / L"out";
+    std::wstring command = L"\"" + shell_test::ProgramFolder() + L"ColdrithZipTool.exe\" restore \"" + (dir / L"k.fbk") +
+                           L"\" \"" + target + L"\"";
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    bool writing = shell_test::PumpUntil([&] { return BytesBelow(target) > 0; }, 120000);
+    TerminateProcess(pi.hProcess, 1);
+    WaitForSingleObject(pi.hProcess, 30000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    ASSERT_TRUE(writing) << "the restore wrote nothing";
+
+    // Another archive into the same folder.
+    BuildArchive(dir / L"other.fbk", { { L"other.txt", "other", -1 } });
+    RestoreRun other;
+    EXPECT_EQ(other.Run(dir / L"other.fbk", target), 0);
+    std::vector<std::wstring> left = ListTree(target);
+    EXPECT_NE(std::find(left.begin(), left.end(), L"other.txt"), left.end());
+    for (const auto& rel : left)
+    {
+        auto entry = std::find_if(entries.begin(), entries.end(), [&](const TestEntry& e) { return e.name == rel; });
+        EXPECT_TRUE(rel == L"other.txt" || (entry != entries.end() && ReadBytes(target + L"\\" + rel) == entry->data))
+            << "left behind: " << rel;
+    }
+
+    RestoreRun again;
+    EXPECT_EQ(again.Run(dir / L"k.fbk", target), 0);
+    EXPECT_EQ(ListTree(target), (std::vector<std::wstring>{ L"big0.txt", L"big1.txt", L"big2.txt", L"other.txt" }));
+    for (const auto& e : entries)
+        EXPECT_TRUE(ReadBytes(target + L"\\" + e.name) == e.data) << e.name;
 }
 
 TEST(FileRestore, UnreadableArchivesAreNotListed)

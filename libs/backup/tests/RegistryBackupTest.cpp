@@ -119,6 +119,63 @@ TEST(RegistryBackup, FailuresEndTheRunAsFailures)
     EXPECT_EQ(run.sink.outcome, 0);
 }
 
+namespace
+{
+std::string Utf16(const std::wstring& text)
+{
+    std::wstring withBom = L"\xFEFF" + text;
+    return std::string(reinterpret_cast<const char*>(withBom.data()), withBom.size() * 2);
+}
+}
+
+// The editor takes anything and says it worked: a file that is no whole registry export is refused before it
+// reaches the editor, and the registry stays as it was.
+TEST(RegistryBackup, ImportsOnlyWholeRegistryExports)
+{
+    CScratchDir dir(L"regcheck");
+    const std::string key = "[HKEY_CURRENT_USER\\Software\\QuorvelTest]\r\n";
+    const std::wstring wideKey = L"[HKEY_CURRENT_USER\\Software\\QuorvelTest]\r\n";
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::string program = ReadBytes(self);
+    struct Case
+    {
+        const char* what;
+        std::string bytes;
+        LPARAM outcome;
+    };
+    const Case cases[] = {
+        { "random bytes", RandomBytes(5000, 7), 0 },
+        { "a program", program, 0 },
+        { "an empty file", "", 0 },
+        { "a header alone, cut before its line ends", "REGEDIT4", 0 },
+        { "cut inside a value", "REGEDIT4\r\n\r\n" + key + "\"Value\"=\"cut\"\r\n\"Other\"=\"ha", 0 },
+        { "cut inside a continued value", "REGEDIT4\r\n\r\n" + key + "\"Value\"=\"cut\"\r\n\"B\"=hex:01,02,\\\r\n", 0 },
+        { "UTF-16 cut inside a character",
+          Utf16(L"Windows Registry Editor Version 5.00\r\n\r\n" + wideKey + L"\"Value\"=\"cut\"\r\n").substr(0, 151), 0 },
+        { "another header", "REGEDIT5\r\n\r\n" + key + "\"Value\"=\"cut\"\r\n", 0 },
+        { "text before the header", "\r\nREGEDIT4\r\n\r\n" + key + "\"Value\"=\"cut\"\r\n", 0 },
+        { "a whole file", "REGEDIT4\r\n\r\n" + key + "\"Value\"=\"whole\"\r\n", 2 },
+        { "a whole UTF-16 file",
+          Utf16(L"Windows Registry Editor Version 5.00\r\n\r\n" + wideKey + L"\"Value\"=\"wide\"\r\n\r\n"), 2 },
+    };
+    RegistryRun run;
+    for (const auto& c : cases)
+    {
+        ASSERT_EQ(SBRegSetStringValueW(HKEY_CURRENT_USER, kTestKey, L"Value", L"before"), ERROR_SUCCESS);
+        std::wstring file = dir / L"in.reg";
+        WriteBytes(file, c.bytes);
+        ASSERT_TRUE(run.backup.RestoreRegistry(PageArgument(file)));
+        ASSERT_TRUE(run.sink.WaitForDone()) << c.what;
+        EXPECT_EQ(run.sink.outcome, c.outcome) << c.what;
+        if (c.outcome == 0)
+            EXPECT_EQ(ReadTestValue(), L"before") << c.what;
+        else
+            EXPECT_NE(ReadTestValue(), L"before") << c.what;
+    }
+    SBRegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+}
+
 TEST(RegistryBackup, ASecondRequestWaitsForTheFirst)
 {
     CScratchDir dir(L"regtwice");

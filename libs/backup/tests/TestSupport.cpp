@@ -34,6 +34,11 @@ void RemoveTree(const std::wstring& path)
         DeleteFileW(path.c_str());
         return;
     }
+    if (attrs & FILE_ATTRIBUTE_REPARSE_POINT)
+    {
+        RemoveDirectoryW(path.c_str()); // the link goes, what it leads to stays
+        return;
+    }
     WIN32_FIND_DATAW fd;
     HANDLE h = FindFirstFileW((path + L"\\*").c_str(), &fd);
     if (h != INVALID_HANDLE_VALUE)
@@ -139,7 +144,8 @@ void Collect(const std::wstring& root, const std::wstring& rel, std::vector<std:
         if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         {
             out.push_back(child + L"\\");
-            Collect(root, child, out);
+            if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) // a linked folder is listed, not entered
+                Collect(root, child, out);
         }
         else
             out.push_back(child);

@@ -22,6 +22,7 @@ private:
     std::wstring m_path;
 };
 
+// Removes the file or folder with its contents; a linked folder is unlinked, what it leads to stays.
 void RemoveTree(const std::wstring& path);
 void WriteBytes(const std::wstring& path, const std::string& data);
 std::string ReadBytes(const std::wstring& path);
@@ -29,6 +30,7 @@ bool Exists(const std::wstring& path);
 void MakeDirs(const std::wstring& path);
 std::string RandomBytes(size_t n, uint32_t seed);
 std::string TextBytes(size_t n);
-// Sorted relative paths of every file and folder below root (folders end in "\").
+// Sorted relative paths of every file and folder below root (folders end in "\"; linked folders are listed,
+// not entered).
 std::vector<std::wstring> ListTree(const std::wstring& root);
 }

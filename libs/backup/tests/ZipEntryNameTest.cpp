@@ -68,6 +68,25 @@ TEST(ZipEntryName, SafeLeafNames)
     }
 }
 
+TEST(ZipEntryName, SafeRelativePathsKeepTheFolders)
+{
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        { L"Data/a.txt", L"Data\\a.txt" },
+        { L"./Data//s/./c", L"Data\\s\\c" },
+        { L"Data\\sub\\", L"Data\\sub" },
+        { L"Data/x/../../y", nullptr },
+        { L"Data/nul/y", nullptr },
+        { L"Data/a:b/c", nullptr },
+        { L"/Data/a", nullptr },
+    };
+    for (const auto& c : cases)
+    {
+        std::wstring relative, reason;
+        EXPECT_EQ(SafeRelativePath(c.first, relative, reason), c.second != nullptr) << c.first;
+        EXPECT_EQ(relative, c.second ? c.second : L"") << c.first;
+    }
+}
+
 TEST(ZipEntryName, StoredPathFromFullPath)
 {
     const std::pair<const wchar_t*, const wchar_t*> cases[] = {

@@ -20,6 +20,16 @@
 
 class CZipAbstractFile;
 
+// Told of each file ExtractEntry writes straight under its final name: once it is made, and again once it is
+// complete. A run killed in between leaves the record of the partial file, which the next run removes.
+class ZIP_API CZipExtractJournal
+{
+public:
+    virtual ~CZipExtractJournal() {}
+    virtual void Writing(const std::wstring& path) = 0;
+    virtual void Written() = 0;
+};
+
 // Progress: length of the whole entry and bytes done so far; returning false stops that entry.
 typedef bool (*ZIPCALLBACKFUN)(uint32_t length, uint32_t done, void* userData);
 
@@ -64,9 +74,11 @@ public:
     // The same with the file's time, attributes and size known already (from the listing of its folder).
     bool AddFile(const std::wstring& path, const ZipPlatform::FileInfo& info, int level = -1, bool fullPath = true,
                  ZIPCALLBACKFUN callback = nullptr, void* userData = nullptr, uint32_t chunk = 65535);
-    // Extracts into folder\<last component of the name>. Unsafe names are refused (false). A new file is written
-    // under its final name and removed again when the entry fails (damaged data, a stop, a write error); a file
-    // already there is replaced only by a complete entry, written to a temporary file first.
+    // Extracts into folder\<stored path> (fullPath) or folder\<last component of the name>; missing folders are
+    // made. Unsafe names are refused (false). A new file is written under its final name when a journal is set
+    // (m_pJournal records it while it is partial); otherwise, and for a file already there, under a temporary name
+    // renamed to its own only when complete. A failed entry (damaged data, a stop, a write error) removes what it
+    // wrote.
     bool ExtractEntry(uint16_t index, const std::wstring& folder, bool fullPath = true, const wchar_t* newName = nullptr,
                       ZIPCALLBACKFUN callback = nullptr, void* userData = nullptr, uint32_t chunk = 65535);
 
@@ -98,7 +110,9 @@ public:
     CZipCentralDir m_centralDir;
     int m_iFileOpened = stateNone;
     CZipAutoBuffer m_chunk; // read and write chunks of AddFile and ExtractEntry
-    std::wstring m_szTempFolder; // where ExtractEntry writes before replacing a file (empty: beside the target)
+    std::wstring m_szTempFolder; // where ExtractEntry writes a file before it is complete (empty: beside the target)
+    unsigned m_uTempCount = 0;   // names of the files in m_szTempFolder
+    CZipExtractJournal* m_pJournal = nullptr; // records new files while they are partial (none: temporary names)
     std::wstring m_szMadeFolder; // the folder ExtractEntry last made sure of (the next entries skip the check)
 
 private:

@@ -92,18 +92,19 @@ bool CZipArchive::AddFile(const std::wstring& path, const ZipPlatform::FileInfo&
 bool CZipArchive::ExtractEntry(uint16_t index, const std::wstring& folder, bool fullPath, const wchar_t* newName,
                                ZIPCALLBACKFUN callback, void* userData, uint32_t chunk)
 {
-    (void)fullPath; // only the last component is used either way
     if (chunk == 0 || IsClosed() || index >= GetCount())
         return false;
     const CZipFileHeader* h = m_centralDir.m_headers[index];
     std::wstring name = newName ? std::wstring(newName) : h->GetFileName();
-    std::wstring leaf, reason;
-    if (!ZipEntryName::SafeLeafName(name, leaf, reason))
+    std::wstring relative, reason;
+    if (!ZipEntryName::SafeRelativePath(name, relative, reason))
         return false;
+    if (!fullPath)
+        relative = ZipEntryName::LastComponent(relative);
     std::wstring dir = folder;
     while (!dir.empty() && (dir.back() == L'\\' || dir.back() == L'/'))
         dir.pop_back();
-    std::wstring target = dir + L"\\" + leaf;
+    std::wstring target = dir + L"\\" + relative;
 
     if (h->IsDirectory())
     {
@@ -116,25 +117,35 @@ bool CZipArchive::ExtractEntry(uint16_t index, const std::wstring& folder, bool 
     uint32_t length = h->m_uUncomprSize;
     uint16_t date = h->m_uModDate, time = h->m_uModTime;
     uint32_t attrs = h->GetSystemAttr();
-    // The data goes straight to its final name when nothing is there yet; a file already there is replaced only
-    // by a complete entry, written beside it (or in the temporary folder) first. Either way a failed entry
-    // removes what it wrote and nothing else.
+    // A new file is written under its final name while the journal records it as partial (a rename per file
+    // costs as much as the rest of a small file's restore under Wine); without a journal, or when a file is there
+    // already, the data goes under a temporary name (in the temporary folder, else beside the target) that takes
+    // the target's name only when complete. Either way neither a failed entry nor a killed run leaves a partial
+    // file that looks restored, and a file already there is replaced only by a whole entry.
     std::wstring written;
     std::unique_ptr<CZipAbstractFile> out;
+    CZipExtractJournal* journal = nullptr;
     try
     {
-        if (!dir.empty() && dir != m_szMadeFolder)
+        std::wstring parent = target.substr(0, target.rfind(L'\\'));
+        if (!parent.empty() && parent != m_szMadeFolder)
         {
-            if (!ZipPlatform::CreateFolders(dir))
+            if (!ZipPlatform::CreateFolders(parent))
                 throw CZipException(CZipException::fileError, GetArchivePath(), "cannot create the target folder");
-            m_szMadeFolder = dir;
+            m_szMadeFolder = parent;
         }
-        out.reset(ZipPlatform::CreateNewFile(target));
-        bool replacing = !out;
-        written = target;
-        if (replacing)
+        if (m_pJournal)
+            out.reset(ZipPlatform::CreateNewFile(target));
+        if (out)
         {
-            written = ZipPlatform::MakeTempName(m_szTempFolder.empty() ? target : m_szTempFolder + L"\\" + leaf);
+            written = target;
+            journal = m_pJournal;
+            journal->Writing(target);
+        }
+        else
+        {
+            written = m_szTempFolder.empty() ? ZipPlatform::MakeTempName(target)
+                                             : m_szTempFolder + L"\\" + std::to_wstring(++m_uTempCount) + L".tmp~";
             out.reset(ZipPlatform::OpenFile(written, ZipPlatform::openCreate));
         }
         char* buffer = m_chunk.Allocate(chunk);
@@ -160,11 +171,15 @@ bool CZipArchive::ExtractEntry(uint16_t index, const std::wstring& folder, bool 
         {
             AbortEntry();
             CloseAndRemove(out, written);
+            if (journal)
+                journal->Written();
             return false;
         }
         if (EndEntryRead() == -1) // checks the size and the checksum; throws when they do not match
         {
             CloseAndRemove(out, written);
+            if (journal)
+                journal->Written();
             return false;
         }
         int status = ZipPlatform::SetOpenFileTime(*out, date, time);
@@ -172,7 +187,9 @@ bool CZipArchive::ExtractEntry(uint16_t index, const std::wstring& folder, bool 
         out.reset();
         if (ZipPlatform::SetExtractedAttributes(written, attrs) != 1)
             status = -2;
-        if (replacing && !ZipPlatform::MoveIntoPlace(written, target))
+        if (journal)
+            journal->Written();
+        else if (!ZipPlatform::MoveIntoPlace(written, target))
         {
             ZipPlatform::RemoveFile(written);
             throw CZipException(CZipException::fileError, GetArchivePath(), "cannot move the extracted file in place");
@@ -183,6 +200,8 @@ bool CZipArchive::ExtractEntry(uint16_t index, const std::wstring& folder, bool 
     {
         AbortEntry();
         CloseAndRemove(out, written);
+        if (journal)
+            journal->Written();
         throw;
     }
 }

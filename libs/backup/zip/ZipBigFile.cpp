@@ -31,6 +31,7 @@ void CZipBigFile::Open(const std::wstring& path, int mode)
                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (m_hFile == INVALID_HANDLE_VALUE)
         ThrowLastError("cannot open file");
+    m_uPosition = 0;
 }
 
 bool CZipBigFile::SetLastWriteTime(const FILETIME& modified)
@@ -43,6 +44,7 @@ uint32_t CZipBigFile::Read(void* buffer, uint32_t len)
     DWORD got = 0;
     if (!ReadFile(m_hFile, buffer, len, &got, nullptr))
         ThrowLastError("read failed");
+    m_uPosition += got;
     return got;
 }
 
@@ -51,6 +53,7 @@ void CZipBigFile::Write(const void* buffer, uint32_t len)
     DWORD done = 0;
     if (!WriteFile(m_hFile, buffer, len, &done, nullptr) || done != len)
         ThrowLastError("write failed");
+    m_uPosition += done;
 }
 
 uint64_t CZipBigFile::Seek(int64_t offset, int from)
@@ -60,12 +63,15 @@ uint64_t CZipBigFile::Seek(int64_t offset, int from)
     DWORD method = from == begin ? FILE_BEGIN : from == current ? FILE_CURRENT : FILE_END;
     if (!SetFilePointerEx(m_hFile, distance, &result, method))
         ThrowLastError("seek failed");
-    return static_cast<uint64_t>(result.QuadPart);
+    m_uPosition = static_cast<uint64_t>(result.QuadPart);
+    return m_uPosition;
 }
 
 uint64_t CZipBigFile::GetPosition()
 {
-    return Seek(0, current);
+    // Kept by this object, which alone moves the handle's position: asking the system is a call into it, and
+    // the archive asks a few times for every entry.
+    return m_uPosition;
 }
 
 uint64_t CZipBigFile::GetLength()

@@ -35,4 +35,5 @@ private:
 
     HANDLE m_hFile = INVALID_HANDLE_VALUE;
     std::wstring m_szPath;
+    uint64_t m_uPosition = 0;  // the handle's file position
 };

@@ -76,9 +76,9 @@ bool BadComponent(const std::wstring& c, std::wstring& reason)
 
 namespace ZipEntryName
 {
-bool SafeLeafName(const std::wstring& stored, std::wstring& leaf, std::wstring& reason)
+bool SafeRelativePath(const std::wstring& stored, std::wstring& relative, std::wstring& reason)
 {
-    leaf.clear();
+    relative.clear();
     if (stored.find(L'\0') != std::wstring::npos)
     {
         reason = L"NUL character in name";
@@ -120,7 +120,18 @@ bool SafeLeafName(const std::wstring& stored, std::wstring& leaf, std::wstring& 
     for (const auto& part : parts)
         if (BadComponent(part, reason))
             return false;
-    leaf = parts.back();
+    for (const auto& part : parts)
+        relative += (relative.empty() ? L"" : L"\\") + part;
+    return true;
+}
+
+bool SafeLeafName(const std::wstring& stored, std::wstring& leaf, std::wstring& reason)
+{
+    leaf.clear();
+    std::wstring relative;
+    if (!SafeRelativePath(stored, relative, reason))
+        return false;
+    leaf = LastComponent(relative);
     return true;
 }
 

@@ -15,6 +15,9 @@ ZIP_API bool IsDeviceName(const std::wstring& component);
 // folder. Refuses "..", absolute, drive-letter and UNC paths, device names (CON, NUL, COM1 ...), reserved
 // characters, control characters and names ending in a dot or a space; reason says why.
 ZIP_API bool SafeLeafName(const std::wstring& stored, std::wstring& leaf, std::wstring& reason);
+// The same checks on every component; gives the whole stored path as a relative path with "\" between its
+// components ("./Data/s//c" -> "Data\s\c"), safe to create below a target folder.
+ZIP_API bool SafeRelativePath(const std::wstring& stored, std::wstring& relative, std::wstring& reason);
 
 // The path without drive or UNC prefix and without leading separators, as an archive stores it
 // ("C:\Data\a.txt" -> "Data\a.txt", "\\srv\share\x" -> "srv\share\x", "\\?\C:\x" -> "x").

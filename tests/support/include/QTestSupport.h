@@ -82,6 +82,13 @@ void RemoveTree(const std::wstring& folder);
 // Writes text as UTF-16 LE, with or without a BOM; the text is written as given (line ends included).
 void WriteUtf16(const std::wstring& path, const std::wstring& text, bool bom = true);
 
+// The host (Unix) path of a Windows path inside the prefix; "" outside Wine.
+std::string HostPath(const std::wstring& windowsPath);
+// Makes a Unix symbolic link at `link` (a Windows path) pointing to `target` (a Unix link text such as ".."), the
+// way a user of the host would; Wine itself cannot make one. True once Wine sees it: a link to a folder as a
+// reparse point, a link to a file as a plain file.
+bool MakeHostSymlink(const std::wstring& link, const std::string& target);
+
 // The program's folder (Q:\ in the test prefix) with a trailing backslash.
 std::wstring ProgramFolder();
 

@@ -213,6 +213,46 @@ void WriteUtf16(const std::wstring& path, const std::wstring& text, bool bom)
     ::CloseHandle(h);
 }
 
+std::string HostPath(const std::wstring& windowsPath)
+{
+    typedef char*(CDECL * UnixNameFn)(LPCWSTR);
+    auto toUnix = reinterpret_cast<UnixNameFn>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (toUnix == nullptr) return std::string();
+    char* name = toUnix(windowsPath.c_str());
+    if (name == nullptr) return std::string();
+    std::string result = name;
+    ::HeapFree(::GetProcessHeap(), 0, name);
+    return result;
+}
+
+bool MakeHostSymlink(const std::wstring& link, const std::string& target)
+{
+    const size_t cut = link.rfind(L'\\');
+    const std::string parent = HostPath(link.substr(0, cut));
+    if (parent.empty()) return false;
+    auto widen = [](const std::string& text) {
+        std::wstring wide;
+        for (char c : text) wide.push_back(static_cast<unsigned char>(c));
+        return wide;
+    };
+    const std::wstring unixLink = widen(parent) + L"/" + link.substr(cut + 1);
+    std::wstring command = L"ln -s \"" + widen(target) + L"\" \"" + unixLink + L"\"";
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    if (!::CreateProcessW(L"\\\\?\\unix\\bin\\ln", &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return false;
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    // Wine does not track a Unix child: wait for the link to show instead.
+    return PumpUntil([&] {
+        const DWORD attrs = ::GetFileAttributesW(link.c_str());
+        return attrs != INVALID_FILE_ATTRIBUTES &&
+               (!(attrs & FILE_ATTRIBUTE_DIRECTORY) || (attrs & FILE_ATTRIBUTE_REPARSE_POINT));
+    }, 5000);
+}
+
 std::wstring ProgramFolder()
 {
     wchar_t path[MAX_PATH];

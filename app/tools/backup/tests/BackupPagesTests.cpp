@@ -64,6 +64,28 @@ std::string LoadFile(const std::wstring& path)
 
 void SetEdit(HWND parent, int id, const std::wstring& text) { ::SetDlgItemTextW(parent, id, text.c_str()); }
 
+std::wstring TreeItemText(HWND tree, HTREEITEM item)
+{
+    wchar_t text[MAX_PATH] = L"";
+    TVITEMW tv = {};
+    tv.mask = TVIF_TEXT;
+    tv.hItem = item;
+    tv.pszText = text;
+    tv.cchTextMax = MAX_PATH;
+    TreeView_GetItem(tree, &tv);
+    return text;
+}
+
+// The texts of the item's children, sorted.
+std::vector<std::wstring> ChildTexts(HWND tree, HTREEITEM parent)
+{
+    std::vector<std::wstring> texts;
+    for (HTREEITEM c = TreeView_GetChild(tree, parent); c; c = TreeView_GetNextSibling(tree, c))
+        texts.push_back(TreeItemText(tree, c));
+    std::sort(texts.begin(), texts.end());
+    return texts;
+}
+
 // A modal dialog of this process with that title: fills an edit, then presses a button (from a helper thread,
 // as the dialog's modal loop holds the test's thread).
 class DialogAnswer {
@@ -176,20 +198,7 @@ TEST_F(BackupPage, FavoritesAreListedBackedUpAndRestoredExactly)
     MessageBoxDriver boxes(IDOK);
     Show<CBackupFavoriteDlg>(PAGE_ID_BACKUP_FAVORITES);
     HWND tree = Item(page->GetSafeHwnd(), CBackupFavoriteDlg::IDC_TREE);
-    HTREEITEM root = TreeView_GetRoot(tree);
-    std::vector<std::wstring> shown;
-    for (HTREEITEM i = TreeView_GetChild(tree, root); i; i = TreeView_GetNextSibling(tree, i)) {
-        wchar_t text[MAX_PATH] = L"";
-        TVITEMW tv = {};
-        tv.mask = TVIF_TEXT;
-        tv.hItem = i;
-        tv.pszText = text;
-        tv.cchTextMax = MAX_PATH;
-        TreeView_GetItem(tree, &tv);
-        shown.push_back(text);
-    }
-    std::sort(shown.begin(), shown.end());
-    EXPECT_EQ((std::vector<std::wstring>{L"News", L"Site"}), shown);
+    EXPECT_EQ((std::vector<std::wstring>{L"News", L"Site"}), ChildTexts(tree, TreeView_GetRoot(tree)));
 
     // Restoring before any backup exists says so and changes nothing.
     ClickButton(page->GetSafeHwnd(), CBackupFavoriteDlg::IDC_RESTORE);
@@ -206,6 +215,21 @@ TEST_F(BackupPage, FavoritesAreListedBackedUpAndRestoredExactly)
     EXPECT_TRUE(HasText(boxes, Text(L"IDS_BACKUP_FAVORATEBACKUP_BACKSUC")));
     EXPECT_EQ(LoadFile(copy + L"\\News\\Daily.url"), LoadFile(favorites + L"\\News\\Daily.url"));
     EXPECT_EQ("[InternetShortcut]\r\nURL=http://site.invalid/\r\n", LoadFile(favorites + L"\\Site.url"));
+
+    // Favorites pointed at the system folder: both buttons say why they refuse, and nothing is written there.
+    wchar_t system[MAX_PATH] = L"";
+    ::GetSystemDirectoryW(system, MAX_PATH);
+    ASSERT_EQ(0, SBRegSetStringValueW(HKEY_CURRENT_USER, kShellFolders, L"Favorites", system));
+    container.ShowPage(PAGE_ID_BACKUP_FAVORITES); // the page reads the value each time it is shown
+    size_t before = boxes.Texts().size();
+    ClickButton(page->GetSafeHwnd(), CBackupFavoriteDlg::IDC_RESTORE);
+    ClickButton(page->GetSafeHwnd(), CBackupFavoriteDlg::IDC_BACKUP);
+    std::vector<std::wstring> texts = boxes.Texts();
+    ASSERT_EQ(before + 2, texts.size());
+    EXPECT_EQ(Text(L"IDS_BACKUP_FAVORITE_SYSTEMFOLDER"), texts[before]);
+    EXPECT_EQ(Text(L"IDS_BACKUP_FAVORITE_SYSTEMFOLDER"), texts[before + 1]);
+    EXPECT_EQ("<missing>", LoadFile(std::wstring(system) + L"\\Site.url"));
+    EXPECT_EQ("[InternetShortcut]\r\nURL=http://site.invalid/\r\n", LoadFile(copy + L"\\Site.url"));
     SBDeleteDirectoryW(copy.c_str());
 }
 
@@ -284,7 +308,19 @@ TEST_F(RegistryBackupPage, ASeededBackupIsRestoredAndDeleted)
     EXPECT_TRUE(HasText(boxes, Text(L"IDS_BACKUP_REGISTER_BACKLINE")));
     EXPECT_FALSE(registry->IsRunning());
 
+    // A whole-registry import cannot be undone: the page asks first, naming the backup's date. No imports nothing.
     Select(0);
+    boxes.SetButton(IDNO);
+    ClickButton(page->GetSafeHwnd(), CBackupRegistryDlg::IDC_RESTORE);
+    std::wstring question = Text(L"IDS_BACKUP_REGISTER_RESTOREASK");
+    question.replace(question.find(L"%s"), 2, L"Jan.02,2026 03:04:05 AM");
+    ASSERT_FALSE(boxes.Texts().empty());
+    EXPECT_EQ(question, boxes.Texts().back());
+    EXPECT_FALSE(registry->IsRunning());
+    EXPECT_FALSE(SBRegKeyExistW(HKEY_CURRENT_USER, L"Software\\QuorvelTest")) << "nothing imported";
+    EXPECT_TRUE(host.BusyCalls().empty());
+
+    boxes.SetButton(IDYES);
     ClickButton(page->GetSafeHwnd(), CBackupRegistryDlg::IDC_RESTORE);
     ASSERT_TRUE(PumpUntil([&] { return !registry->IsRunning(); }, 30000));
     EXPECT_TRUE(HasText(boxes, Text(L"IDS_BACKUP_REGISTER_RESOTRESUC")));
@@ -378,16 +414,8 @@ protected:
         for (const auto& part : parts) {
             TreeView_Expand(tree, item, TVE_EXPAND);
             HTREEITEM found = nullptr;
-            for (HTREEITEM c = TreeView_GetChild(tree, item); c && !found; c = TreeView_GetNextSibling(tree, c)) {
-                wchar_t text[MAX_PATH] = L"";
-                TVITEMW tv = {};
-                tv.mask = TVIF_TEXT;
-                tv.hItem = c;
-                tv.pszText = text;
-                tv.cchTextMax = MAX_PATH;
-                TreeView_GetItem(tree, &tv);
-                if (lstrcmpiW(text, part.c_str()) == 0) found = c;
-            }
+            for (HTREEITEM c = TreeView_GetChild(tree, item); c && !found; c = TreeView_GetNextSibling(tree, c))
+                if (lstrcmpiW(TreeItemText(tree, c).c_str(), part.c_str()) == 0) found = c;
             if (!found) return false;
             item = found;
         }
@@ -458,7 +486,7 @@ TEST_F(FolderPage, AFixtureTreeBacksUpFromThePageAndRestoresIntoANewFolder)
     ClickButton(backupWnd, CBackupFolderBackupDlg::IDC_BACKUP);
     EXPECT_TRUE(HasText(boxes, Text(L"IDS_BACKUP_FOLDEBACK_EXIST")));
 
-    // The restore tab lists the archive and unpacks it into a new folder, flat.
+    // The restore tab lists the archive by names and unpacks it into a new folder, each entry in its folders.
     ClickButton(folderPage->GetSafeHwnd(), CBackupFolderDlg::IDC_TAB_RESTORE);
     EXPECT_TRUE(Shown(restoreWnd));
     ASSERT_TRUE(restoreTab->OpenArchive(archive));
@@ -471,19 +499,45 @@ TEST_F(FolderPage, AFixtureTreeBacksUpFromThePageAndRestoresIntoANewFolder)
     ClickButton(restoreWnd, CBackupFolderRestoreDlg::IDC_RESTORE);
     ASSERT_TRUE(PumpUntil([&] { return !restoreTab->IsRunning(); }, 60000));
     EXPECT_TRUE(HasText(boxes, Text(L"IDS_BACKUP_FOLDERBACK_SUCRESOTRE")));
-    EXPECT_EQ(LoadFile(data + L"\\a.txt"), LoadFile(target + L"\\a.txt"));
-    EXPECT_EQ(LoadFile(data + L"\\sub\\b.bin"), LoadFile(target + L"\\b.bin"));
-    EXPECT_EQ("cyrillic", LoadFile(target + L"\\\x0444\x0430\x0439\x043b.txt"));
+    std::wstring back = target + L"\\" + data.substr(3); // the stored path: the source's without its drive
+    EXPECT_EQ(LoadFile(data + L"\\a.txt"), LoadFile(back + L"\\a.txt"));
+    EXPECT_EQ(LoadFile(data + L"\\sub\\b.bin"), LoadFile(back + L"\\sub\\b.bin"));
+    EXPECT_EQ("cyrillic", LoadFile(back + L"\\sub\\\x0444\x0430\x0439\x043b.txt"));
     EXPECT_EQ(0, ListCount(list)) << "the list is emptied after the run";
 
     // A second restore into the same folder is refused as a whole: nothing is overwritten.
     ASSERT_TRUE(restoreTab->OpenArchive(archive));
-    SaveFile(target + L"\\a.txt", "mine now");
+    SaveFile(back + L"\\sub\\b.bin", "mine now");
+    ::DeleteFileW((back + L"\\a.txt").c_str());
     SetEdit(restoreWnd, CBackupFolderRestoreDlg::IDC_TARGET, target);
     ClickButton(restoreWnd, CBackupFolderRestoreDlg::IDC_RESTORE);
     EXPECT_TRUE(HasText(boxes, Text(L"IDS_BACKUP_FOLDERRESTORE_EXIST")));
     EXPECT_FALSE(restoreTab->IsRunning());
-    EXPECT_EQ("mine now", LoadFile(target + L"\\a.txt"));
+    EXPECT_EQ("mine now", LoadFile(back + L"\\sub\\b.bin"));
+    EXPECT_EQ("<missing>", LoadFile(back + L"\\a.txt"));
+    shell_test::RemoveTree(root + L"\\");
+}
+
+TEST_F(FolderPage, AFolderIsListedAgainWhenItIsOpened)
+{
+    std::wstring root = Scratch(L"folder-tree");
+    SBRecursiveCreateDirectoryW((root + L"\\first").c_str());
+    ASSERT_TRUE(SelectInTree(root));
+    HWND tree = Item(backupWnd, CBackupFolderBackupDlg::IDC_TREE);
+    HTREEITEM item = TreeView_GetSelection(tree);
+    auto children = [&] { return ChildTexts(tree, item); };
+    // Opened and closed from the keyboard, as a user does (the tree tells its page at every such opening).
+    auto key = [&](UINT vk) { ::SendMessageW(tree, WM_KEYDOWN, vk, 0); };
+    key(VK_ADD);
+    EXPECT_EQ(std::vector<std::wstring>{L"first"}, children());
+
+    // Made and removed while the page is open: the next opening shows the folder as it is now.
+    SBRecursiveCreateDirectoryW((root + L"\\later").c_str());
+    SaveFile(root + L"\\new.txt", "new");
+    ::RemoveDirectoryW((root + L"\\first").c_str());
+    key(VK_SUBTRACT);
+    key(VK_ADD);
+    EXPECT_EQ((std::vector<std::wstring>{L"later", L"new.txt"}), children());
     shell_test::RemoveTree(root + L"\\");
 }
 
@@ -498,12 +552,13 @@ TEST_F(FolderPage, SkippedEntriesAreShownWithTheirReasons)
     EXPECT_TRUE(HasText(boxes, Text(L"IDS_BACKUP_FOLDERRESTORE_OPENFAIL")));
     EXPECT_EQ(0, ListCount(Item(restoreWnd, CBackupFolderRestoreDlg::IDC_LIST)));
 
-    // Two sources whose files share a name, backed up by the library: the restore keeps the first, skips the
-    // second, and says which and why.
+    // Two sources whose files share a name both come back, each in its folder.
     SBRecursiveCreateDirectoryW((root + L"\\one").c_str());
     SBRecursiveCreateDirectoryW((root + L"\\two").c_str());
     SaveFile(root + L"\\one\\same.txt", "first");
-    SaveFile(root + L"\\two\\SAME.TXT", "second");
+    std::string large(100000, '\0');
+    for (size_t i = 0; i < large.size(); ++i) large[i] = static_cast<char>((i * 7919 + i / 97) % 251);
+    SaveFile(root + L"\\two\\SAME.TXT", large);
     ClickButton(folderPage->GetSafeHwnd(), CBackupFolderDlg::IDC_TAB_BACKUP);
     BackUp({root + L"\\one", root + L"\\two"}, L"dups", root);
     ClickButton(folderPage->GetSafeHwnd(), CBackupFolderDlg::IDC_TAB_RESTORE);
@@ -511,12 +566,25 @@ TEST_F(FolderPage, SkippedEntriesAreShownWithTheirReasons)
     SetEdit(restoreWnd, CBackupFolderRestoreDlg::IDC_TARGET, root + L"\\out");
     ClickButton(restoreWnd, CBackupFolderRestoreDlg::IDC_RESTORE);
     ASSERT_TRUE(PumpUntil([&] { return !restoreTab->IsRunning(); }, 60000));
-    EXPECT_EQ("first", LoadFile(root + L"\\out\\same.txt"));
+    std::wstring back = root + L"\\out\\" + root.substr(3);
+    EXPECT_EQ("first", LoadFile(back + L"\\one\\same.txt"));
+    EXPECT_EQ(large, LoadFile(back + L"\\two\\SAME.TXT"));
+    EXPECT_TRUE(HasText(boxes, Text(L"IDS_BACKUP_FOLDERBACK_SUCRESOTRE")));
+
+    // The same archive damaged inside the larger file's data: that entry fails and is named.
+    std::string bytes = LoadFile(root + L"\\dups.fbk");
+    size_t at = bytes.find("SAME.TXT"); // in its local header, before the data
+    ASSERT_NE(std::string::npos, at);
+    bytes[at + 8 + 500] ^= 0x55;
+    SaveFile(root + L"\\damaged.fbk", bytes);
+    ASSERT_TRUE(restoreTab->OpenArchive(root + L"\\damaged.fbk"));
+    SetEdit(restoreWnd, CBackupFolderRestoreDlg::IDC_TARGET, root + L"\\out2");
+    ClickButton(restoreWnd, CBackupFolderRestoreDlg::IDC_RESTORE);
+    ASSERT_TRUE(PumpUntil([&] { return !restoreTab->IsRunning(); }, 60000));
     bool reported = false;
     for (const auto& t : boxes.Texts())
-        reported = reported || (t.find(Text(L"IDS_BACKUP_FOLDERRESTORE_FAIL")) == 0 && t.find(L"SAME.TXT") != std::wstring::npos &&
-                                t.find(L"skipped") != std::wstring::npos);
-    EXPECT_TRUE(reported) << "the skipped entry is named with its reason";
+        reported = reported || (t.find(Text(L"IDS_BACKUP_FOLDERRESTORE_FAIL")) == 0 && t.find(L"SAME.TXT") != std::wstring::npos);
+    EXPECT_TRUE(reported) << "the failed entry is named";
     EXPECT_EQ(Text(L"IDS_BACKUP_FOLDERRESTORE_FAIL"),
               shell_test::WindowText(Item(restoreWnd, CBackupFolderRestoreDlg::IDC_RESULT)));
     shell_test::RemoveTree(root + L"\\");

@@ -139,11 +139,10 @@ for choice in (0, 1, 2):
     ok("choice %d: names, contents and folders read back by Python, unzip and 7z" % choice)
 
 
-# ---- peers -> ours (restore is flat: every entry lands under its last name component)
+# ---- peers -> ours (every entry comes back under its stored path: the peers stored "tree/<rel>")
 def expect_restored(name, target, wanted):
     for rel in wanted:
-        leaf = rel.split("/")[-1]
-        path = os.path.join(target, leaf)
+        path = os.path.join(target, "tree", *rel.split("/"))
         if not os.path.isfile(path) or open(path, "rb").read() != open(os.path.join(tree, rel), "rb").read():
             fail("%s: %s not restored identically" % (name, rel))
             return False
@@ -156,7 +155,7 @@ for name in manifest["peers"]:
         fail("restore of %s: outcome %s" % (name, result.get("restore " + name)))
         continue
     if expect_restored(name, target, manifest["files"]):
-        if not os.path.isdir(os.path.join(target, "emptydir")):
+        if not os.path.isdir(os.path.join(target, "tree", "emptydir")):
             fail("%s: empty folder not restored as a folder" % name)
         else:
             ok("%s archive restores to identical bytes" % name)
@@ -194,7 +193,8 @@ for name in manifest["staging"]:
     target = os.path.join(work, "hostile", name, "target")
     got = result.get("restore " + name)
     snap = tree_snapshot(target)
-    want = {"coldrith-staging~1": None, "coldrith-staging~2": b"file named like staging", "inner.txt": b"inner"}
+    want = {"coldrith-staging~1": None, "coldrith-staging~2": b"file named like staging",
+            os.path.join("coldrith-staging~1", "inner.txt"): b"inner"}
     if got != 0 or snap != want:
         fail("%s: outcome %s, target holds %s" % (name, got, sorted(snap)))
     else:

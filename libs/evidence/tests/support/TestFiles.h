@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <QTestSupport.h>
+
 #include <set>
 #include <string>
 
@@ -18,13 +20,8 @@ void MakeFile(const std::wstring& path, DWORD size = 0);
 
 bool Exists(const std::wstring& path);
 
-// The host (Unix) path of a Windows path inside the prefix.
-std::string HostPath(const std::wstring& windowsPath);
-
-// Makes a Unix symbolic link at `link` (a Windows path) pointing to `target` (a Unix link text such as
-// ".."), the way a user of the host would; Wine itself cannot make one. True when Wine then shows the link
-// as a reparse point.
-bool MakeHostSymlink(const std::wstring& link, const std::string& target);
+using shell_test::HostPath;
+using shell_test::MakeHostSymlink;
 
 // Keeps a file open with no sharing while alive.
 class HeldOpen {
