@@ -1,11 +1,13 @@
 #include "HttpTransfer.h"
 
+#include <atomic>
 #include <memory>
 #include <vector>
 
 #include <QMfc.h>
 #include <QMfcInternet.h>
 #include <QGuards.h>
+#include <QWorker.h>
 
 #include "UrlRules.h"
 
@@ -49,57 +51,126 @@ Result Open(CInternetSession& session, const std::wstring& url, DWORD flags, std
     return result;
 }
 
-}  // namespace
+bool Signalled(HANDLE event)
+{
+    return event && ::WaitForSingleObject(event, 0) == WAIT_OBJECT_0;
+}
 
-Result FetchText(const std::wstring& url, std::wstring& text)
+// WinINet's calls block for as long as their time-outs allow, and closing a handle does not end them under Wine.
+// So a transfer that can be stopped runs on a thread of its own: a stop returns at once, and the thread, left to
+// end by itself (its time-outs bound it), sees the stop and cleans up after itself.
+// The thread's progress is handed over through the shared record and reported on the caller's thread, so nothing
+// of the caller's is touched once the caller has gone on.
+struct StoppableRun {
+    Result result;
+    std::wstring text;
+    qcore::UniqueHandle stop;  // the caller's stop event, kept open for as long as the thread needs it
+    std::atomic<ULONGLONG> done{0};
+    std::atomic<ULONGLONG> total{0};
+};
+
+using Body = std::function<Result(HANDLE stop, std::wstring& text, const Progress& progress)>;
+
+Result RunStoppable(HANDLE stop, std::wstring* text, const Progress& progress, const Body& body)
+{
+    std::wstring scratch;
+    HANDLE copy = nullptr;
+    if (!stop || !::DuplicateHandle(::GetCurrentProcess(), stop, ::GetCurrentProcess(), &copy, 0, FALSE,
+                                    DUPLICATE_SAME_ACCESS))
+        return body(stop, text ? *text : scratch, progress);
+    auto run = std::make_shared<StoppableRun>();
+    run->stop.Reset(copy);
+    qcore::UniqueHandle thread(qcore::StartThread([run, body] {
+        run->result = body(run->stop.Get(), run->text, [run](ULONGLONG done, ULONGLONG total) {
+            run->total = total;
+            run->done = done;
+        });
+    }));
+    if (!thread) return body(stop, text ? *text : scratch, progress);
+    const HANDLE waits[2] = {thread.Get(), stop};
+    ULONGLONG reported = 0;
+    for (;;) {
+        const DWORD woke = ::WaitForMultipleObjects(2, waits, FALSE, 100);
+        if (woke == WAIT_OBJECT_0 + 1 || woke == WAIT_FAILED) {
+            Result stopped;
+            stopped.outcome = Outcome::Stopped;
+            return stopped;
+        }
+        const ULONGLONG done = run->done;
+        if (progress && done != reported) progress(reported = done, run->total);
+        if (woke == WAIT_OBJECT_0) break;
+    }
+    if (text) *text = std::move(run->text);
+    return run->result;
+}
+
+// A transfer the caller stopped ends as Stopped, whatever error the closed session gave it.
+Result Finish(Result result, HANDLE stop)
+{
+    if (Signalled(stop)) result.outcome = Outcome::Stopped;
+    return result;
+}
+
+Result FetchTextNow(const std::wstring& url, std::wstring& text, ULONGLONG maxBytes, HANDLE stop)
 {
     text.clear();
     CInternetSession session(L"HttpClient", 1, PRE_CONFIG_INTERNET_ACCESS);
     LimitWaits(session);
     std::unique_ptr<CStdioFile> file;
     Result result = Open(session, url, INTERNET_FLAG_TRANSFER_ASCII, file);
-    if (result.outcome != Outcome::Ok) return result;
+    if (result.outcome != Outcome::Ok) return Finish(result, stop);
+    if (maxBytes && file->GetLength() > maxBytes) result.outcome = Outcome::TooLarge;
     try {
         CString line;
-        while (file->ReadString(line)) {
+        while (result.outcome == Outcome::Ok && !Signalled(stop) && file->ReadString(line)) {
             text += line.GetString();
             text += L'\n';
+            if (maxBytes && file->GetPosition() > maxBytes) result.outcome = Outcome::TooLarge;
         }
         result.bytes = file->GetPosition();
     } catch (CException* e) {
         e->Delete();
-        text.clear();
         result.outcome = Outcome::NetworkError;
     }
     file->Close();
+    result = Finish(result, stop);
+    if (result.outcome != Outcome::Ok) text.clear();
     return result;
 }
 
-Result DownloadToFile(const std::wstring& url, const std::wstring& path, const Progress& progress,
-                      const std::atomic<bool>* stop)
+Result DownloadNow(const std::wstring& url, const std::wstring& path, const Progress& progress, ULONGLONG maxBytes,
+                   HANDLE stop)
 {
     CInternetSession session(L"DozeDA/1.0", 1, PRE_CONFIG_INTERNET_ACCESS);
     LimitWaits(session);
     std::unique_ptr<CStdioFile> file;
     Result result = Open(session, url, INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, file);
-    if (result.outcome != Outcome::Ok) return result;
-
+    if (result.outcome != Outcome::Ok) return Finish(result, stop);
+    const ULONGLONG total = file->GetLength();
+    if (maxBytes && total > maxBytes) {
+        file->Close();
+        result.outcome = Outcome::TooLarge;
+        return result;
+    }
     qcore::UniqueFile out(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!out) {
         result.outcome = Outcome::FileError;
         return result;
     }
-    const ULONGLONG total = file->GetLength();
     std::vector<char> buffer(kChunk);
     try {
         for (;;) {
-            if (stop && stop->load()) {
+            if (Signalled(stop)) {
                 result.outcome = Outcome::Stopped;
                 break;
             }
             const UINT n = file->Read(buffer.data(), kChunk);
             if (n == 0) break;
+            if (maxBytes && result.bytes + n > maxBytes) {
+                result.outcome = Outcome::TooLarge;
+                break;
+            }
             DWORD written = 0;
             if (!::WriteFile(out.Get(), buffer.data(), n, &written, nullptr) || written != n) {
                 result.outcome = Outcome::FileError;
@@ -116,8 +187,30 @@ Result DownloadToFile(const std::wstring& url, const std::wstring& path, const P
     // A server that announced a length and sent less broke off.
     if (result.outcome == Outcome::Ok && total != 0 && result.bytes < total) result.outcome = Outcome::NetworkError;
     out.Reset();
+    result = Finish(result, stop);
     if (result.outcome != Outcome::Ok) ::DeleteFileW(path.c_str());
     return result;
+}
+
+}  // namespace
+
+Result FetchText(const std::wstring& url, std::wstring& text, const Limits& limits)
+{
+    const ULONGLONG maxBytes = limits.maxBytes;
+    return RunStoppable(limits.stop, &text, Progress(),
+                        [url, maxBytes](HANDLE stop, std::wstring& out, const Progress&) {
+                            return FetchTextNow(url, out, maxBytes, stop);
+                        });
+}
+
+Result DownloadToFile(const std::wstring& url, const std::wstring& path, const Progress& progress,
+                      const Limits& limits)
+{
+    const ULONGLONG maxBytes = limits.maxBytes;
+    return RunStoppable(limits.stop, nullptr, progress,
+                        [url, path, maxBytes](HANDLE stop, std::wstring&, const Progress& report) {
+                            return DownloadNow(url, path, report, maxBytes, stop);
+                        });
 }
 
 } // namespace HttpTransfer

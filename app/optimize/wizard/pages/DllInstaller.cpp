@@ -30,6 +30,7 @@ Outcome FromTransfer(HttpTransfer::Outcome outcome)
     case HttpTransfer::Outcome::HttpStatus: return Outcome::HttpStatus;
     case HttpTransfer::Outcome::FileError: return Outcome::WriteFailed;
     case HttpTransfer::Outcome::Stopped: return Outcome::Stopped;
+    case HttpTransfer::Outcome::TooLarge: return Outcome::TooLarge;
     }
     return Outcome::NetworkError;
 }
@@ -47,7 +48,7 @@ std::wstring NewTempFile()
 }  // namespace
 
 Result Install(const std::wstring& name, const std::wstring& url, const std::wstring& systemFolder,
-               const HttpTransfer::Progress& progress, const std::atomic<bool>* stop)
+               const HttpTransfer::Progress& progress, HANDLE stop)
 {
     if (!UrlRules::IsBareDllName(name)) return Make(Outcome::BadName);
     if (!UrlRules::IsHttpUrl(url)) return Make(Outcome::BadUrl);
@@ -57,7 +58,10 @@ Result Install(const std::wstring& name, const std::wstring& url, const std::wst
 
     const std::wstring temp = NewTempFile();
     if (temp.empty()) return Make(Outcome::WriteFailed);
-    const HttpTransfer::Result transfer = HttpTransfer::DownloadToFile(url, temp, progress, stop);
+    HttpTransfer::Limits limits;
+    limits.maxBytes = kMaxDllBytes;
+    limits.stop = stop;
+    const HttpTransfer::Result transfer = HttpTransfer::DownloadToFile(url, temp, progress, limits);
     Result result = Make(FromTransfer(transfer.outcome), transfer.status);
     if (result.outcome == Outcome::Installed) {
         const PeCheck check = CheckPeDllFile(temp, ThisProcessMachine());
@@ -95,6 +99,7 @@ const wchar_t* OutcomeKey(Outcome outcome)
     case Outcome::OtherMachine: return L"IDS_SYS_FIX_DLL_DOWNLOAD_RESULT_OTHER_MACHINE";
     case Outcome::WriteFailed: return L"IDS_SYS_FIX_DLL_DOWNLOAD_RESULT_WRITE_FAILED";
     case Outcome::Stopped: return L"IDS_SYS_FIX_DLL_DOWNLOAD_RESULT_STOPPED";
+    case Outcome::TooLarge: return L"IDS_SYS_FIX_DLL_DOWNLOAD_RESULT_TOO_LARGE";
     case Outcome::NotInstalled: return L"IDS_SYS_FIX_DLL_DOWNLOAD_RESULT_NOT_INSTALLED";
     case Outcome::RegisterFailed: return L"IDS_SYS_FIX_DLL_DOWNLOAD_RESULT_REGISTER_FAILED";
     }

@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <string>
 
 #include "optimize/wizard/net/HttpTransfer.h"
@@ -24,6 +23,7 @@ enum class Outcome {
     OtherMachine,     // a DLL for another processor
     WriteFailed,      // the temporary file or the copy into the system folder failed
     Stopped,
+    TooLarge,         // the answer is larger than any DLL we take (kMaxDllBytes): refused before it is read
     NotInstalled,     // Register: the file is not in the system folder
     RegisterFailed,   // regsvr32 could not start or reported a failure
 };
@@ -33,10 +33,13 @@ struct Result {
     DWORD httpStatus = 0;
 };
 
+// No system DLL comes near this size: a larger answer is not a DLL the page installs.
+const ULONGLONG kMaxDllBytes = 64ull * 1024 * 1024;
+
 // Downloads url into the system folder (systemFolder, no trailing backslash) under name. progress gets the bytes
-// so far and the announced length.
+// so far and the announced length; stop (optional) ends the transfer within moments.
 Result Install(const std::wstring& name, const std::wstring& url, const std::wstring& systemFolder,
-               const HttpTransfer::Progress& progress, const std::atomic<bool>* stop);
+               const HttpTransfer::Progress& progress, HANDLE stop);
 
 // Registers systemFolder\name with regsvr32 from the system folder; cancel (optional) stops waiting for it.
 Result Register(const std::wstring& name, const std::wstring& systemFolder, HANDLE cancel);

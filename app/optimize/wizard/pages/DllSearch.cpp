@@ -1,6 +1,7 @@
 #include "DllSearch.h"
 
 #include <Common.h>
+#include <PathRules.h>
 
 #include "optimize/wizard/net/UrlRules.h"
 
@@ -63,6 +64,15 @@ std::vector<Row> ParseAnswer(const std::wstring& answer)
         rows.push_back(Row{name, line});
     }
     return rows;
+}
+
+std::vector<Row> RowsFor(const std::vector<Row>& rows, const std::wstring& asked)
+{
+    std::vector<Row> offered;
+    const std::wstring name = Trim(asked);
+    for (const Row& row : rows)
+        if (qpath::EqualsNoCase(row.name, name)) offered.push_back(row);
+    return offered;
 }
 
 int ProgressPosition(int base, ULONGLONG done, ULONGLONG total)

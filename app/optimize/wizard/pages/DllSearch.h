@@ -27,6 +27,13 @@ struct Row {
 // address whose last "/" is followed by a name. (The page lists them last first.)
 std::vector<Row> ParseAnswer(const std::wstring& answer);
 
+// The service's answer is a short list of addresses: a longer one is refused, not read whole.
+const ULONGLONG kMaxAnswerBytes = 1024 * 1024;
+
+// The rows that offer the file asked for (its name in any letter case): the service may answer with others,
+// which the user did not ask for and is not offered.
+std::vector<Row> RowsFor(const std::vector<Row>& rows, const std::wstring& asked);
+
 // The bar's position while a file downloads: base + done × 100 / total in 64-bit arithmetic, never past
 // base + 100; base when the server announced no length.
 int ProgressPosition(int base, ULONGLONG done, ULONGLONG total);

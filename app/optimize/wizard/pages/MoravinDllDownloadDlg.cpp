@@ -29,11 +29,12 @@ struct DllPageJob {
     HWND page = nullptr;
     HWND progress = nullptr;
     std::wstring url;                                          // Search
+    std::wstring asked;                                        // Search: the file name the user typed
     std::vector<std::pair<std::wstring, std::wstring>> rows;  // Download, Register: (name, address)
     std::wstring systemFolder;
 
     std::atomic<bool> stop{false};
-    qcore::UniqueHandle cancel{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};  // ends a wait for regsvr32
+    qcore::UniqueHandle cancel{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};  // ends a transfer or a regsvr32 run
 
     HttpTransfer::Result search;
     std::wstring answer;
@@ -47,7 +48,8 @@ void DllPageJob::Run()
 {
     switch (kind) {
     case Kind::Search:
-        search = HttpTransfer::FetchText(url, answer);
+        search =
+            HttpTransfer::FetchText(url, answer, HttpTransfer::Limits{DllSearch::kMaxAnswerBytes, cancel.Get()});
         break;
     case Kind::Download: {
         int base = 0;
@@ -57,8 +59,9 @@ void DllPageJob::Run()
                 const int position = DllSearch::ProgressPosition(base, done, total);
                 if (position != shown) SetProgress(shown = position);
             };
+            const HANDLE stopEvent = cancel.Get();
             outcomes.push_back(stop ? DllInstaller::Result{DllInstaller::Outcome::Stopped, 0}
-                                    : DllInstaller::Install(row.first, row.second, systemFolder, progress, &stop));
+                                    : DllInstaller::Install(row.first, row.second, systemFolder, progress, stopEvent));
             // The bar moves on only for a file that arrived.
             if (outcomes.back().outcome == DllInstaller::Outcome::Installed) base += 100;
             SetProgress(base);
@@ -241,6 +244,7 @@ void CMoravinDllDownloadDlg::OnSearch()
     auto job = std::make_shared<DllPageJob>();
     job->kind = DllPageJob::Kind::Search;
     job->url = DllSearch::SearchUrl(ServiceAddress::BaseUrl(), m_osText, file.GetString());
+    job->asked = file.GetString();
     m_status.SetWindowText(L"");
     if (!StartJob(job)) AfxMessageBox(TranslateCode(L"IDS_SYS_FIX_DLL_DOWNLOAD_TXT_NETWORK_ERROR"));
 }
@@ -292,11 +296,21 @@ LRESULT CMoravinDllDownloadDlg::OnJobDone(WPARAM, LPARAM)
 
 void CMoravinDllDownloadDlg::ShowSearchAnswer(const DllPageJob& job)
 {
+    if (job.search.outcome == HttpTransfer::Outcome::Stopped) return;
+    if (job.search.outcome == HttpTransfer::Outcome::TooLarge) {
+        AfxMessageBox(TranslateCode(L"IDS_SYS_FIX_DLL_DOWNLOAD_TXT_ANSWER_TOO_LARGE"));
+        return;
+    }
     if (job.search.outcome != HttpTransfer::Outcome::Ok) {
         AfxMessageBox(TranslateCode(L"IDS_SYS_FIX_DLL_DOWNLOAD_TXT_NETWORK_ERROR"));
         return;
     }
-    const std::vector<DllSearch::Row> rows = DllSearch::ParseAnswer(job.answer);
+    const std::vector<DllSearch::Row> found = DllSearch::ParseAnswer(job.answer);
+    const std::vector<DllSearch::Row> rows = DllSearch::RowsFor(found, job.asked);
+    if (rows.empty() && !found.empty()) {
+        AfxMessageBox(TranslateCode(L"IDS_SYS_FIX_DLL_DOWNLOAD_TXT_NOT_FOUND"));
+        return;
+    }
     for (const DllSearch::Row& row : rows) {
         m_list.InsertItem(0, row.name.c_str());
         m_list.SetItemText(0, 1, row.url.c_str());

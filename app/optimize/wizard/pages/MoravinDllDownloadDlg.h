@@ -36,6 +36,8 @@ public:
     const std::wstring& OsText() const { return m_osText; }
     // True while a search, download or registration runs.
     bool JobRunning() const;
+    // Stops a running job (a transfer ends within moments) and waits a little for it; the page closing calls it.
+    void StopJob();
 
 protected:
     void OnSearch();
@@ -54,7 +56,7 @@ private:
     void EnableCommands(bool enable);
     void ShowSearchAnswer(const DllPageJob& job);
     void ShowRowOutcomes(const DllPageJob& job);
-    void StopJob();
+
 
     CListCtrl m_list;
     CProgressCtrlEx m_progress;

@@ -14,7 +14,11 @@
 #include "QTestSupport.h"
 #include "WizardTestSupport.h"
 #include "controls/ProgressCtrlEx.h"
+#include "optimize/wizard/pages/DllInstaller.h"
+#include "optimize/wizard/pages/DllSearch.h"
 #include "optimize/wizard/pages/MoravinDllDownloadDlg.h"
+
+#include <QGuards.h>
 
 using namespace wizard_test;
 using nsVendrel::TranslateCode;
@@ -90,6 +94,14 @@ protected:
         return -1;
     }
     std::wstring Outcome(const wchar_t* key) { return TranslateCode(key).GetString(); }
+    // Searches for one name and ticks every row the page then offers.
+    void SearchAndTick(const std::wstring& name)
+    {
+        TypeFileName(name.c_str());
+        Run(Page::IDC_SEARCH);
+        ASSERT_EQ(1, RowCount(List()));
+        CheckRow(List(), 0, true);
+    }
 
     shell_test::LocalHttpServer m_server;
     PageHost m_host;
@@ -114,18 +126,20 @@ TEST_F(DllPage, TheFileNameStartsAsTheDefaultWhichFocusClears)
 
 TEST_F(DllPage, SearchSendsTheEncodedRequestAndListsTheAnswerLastFirst)
 {
-    Answer(Base() + "files/u1.dll\r\n" + Base() + "files/u2.dll\r\n" + Base() + "dir/\r\n\r\n");
-    TypeFileName(L"my lib&x.dll");
+    // The service also offers names the user did not ask for: only the asked one is listed, in any letter case.
+    Answer(Base() + "files/u1.dll\r\n" + Base() + "files/u2.dll\r\n" + Base() + "other/U1.DLL\r\n" + Base() +
+           "dir/\r\n\r\n");
+    TypeFileName(L"u1.dll");
     Run(Page::IDC_SEARCH);
 
     const std::vector<std::string> requests = m_server.Targets("/dllapi.php");
     ASSERT_EQ(1u, requests.size());
     EXPECT_EQ("win764", Utf8(m_page->OsText()));  // a new prefix is 64-bit Windows 7
-    EXPECT_EQ("/dllapi.php?os=win764&verify=qk*Rwmt51907&action=searchdll&file=my%20lib%26x.dll", requests[0]);
+    EXPECT_EQ("/dllapi.php?os=win764&verify=qk*Rwmt51907&action=searchdll&file=u1.dll", requests[0]);
 
     ASSERT_EQ(2, RowCount(List()));
-    EXPECT_EQ(L"u2.dll", ListCellText(List(), 0));
-    EXPECT_EQ(m_server.BaseUrl() + L"files/u2.dll", ListCellText(List(), 0, 1));
+    EXPECT_EQ(L"U1.DLL", ListCellText(List(), 0));
+    EXPECT_EQ(m_server.BaseUrl() + L"other/U1.DLL", ListCellText(List(), 0, 1));
     EXPECT_EQ(L"u1.dll", ListCellText(List(), 1));
 
     // The box as a click leaves it, then the click's notice.
@@ -135,6 +149,58 @@ TEST_F(DllPage, SearchSendsTheEncodedRequestAndListsTheAnswerLastFirst)
     ::SendMessageW(m_page->GetDlgItem(Page::IDC_SELECT_ALL)->GetSafeHwnd(), BM_SETCHECK, BST_UNCHECKED, 0);
     Click(m_page, Page::IDC_SELECT_ALL);
     EXPECT_FALSE(RowChecked(List(), 0) || RowChecked(List(), 1));
+
+    // An answer that names only other files offers nothing.
+    shell_test::MessageBoxDriver boxes;
+    TypeFileName(L"u3.dll");
+    Run(Page::IDC_SEARCH);
+    EXPECT_EQ(0, RowCount(List()));
+    ASSERT_EQ(1u, boxes.Texts().size());
+    EXPECT_EQ(Outcome(L"IDS_SYS_FIX_DLL_DOWNLOAD_TXT_NOT_FOUND"), boxes.Texts()[0]);
+}
+
+// A server that does not answer holds no job: stopping ends the search at once and the commands come back. An
+// answer far larger than a list, or a file larger than any DLL, is refused before it is read whole.
+TEST_F(DllPage, StopEndsASlowTransferAndOversizedAnswersAreRefused)
+{
+    qcore::UniqueHandle gate(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    shell_test::HttpReply slow;
+    slow.contentType = "text/plain";
+    slow.body = Base() + "a/msvcr90.dll\n";
+    slow.gate = gate.Get();
+    m_server.Set("/dllapi.php", slow);
+    Click(m_page, Page::IDC_SEARCH);
+    ASSERT_TRUE(PumpUntil([&] { return m_server.Targets("/dllapi.php").size() == 1; }));
+    EXPECT_TRUE(m_page->JobRunning());
+    const DWORD stopped = ::GetTickCount();
+    m_page->StopJob();
+    ASSERT_TRUE(PumpUntil(
+        [&] { return !m_page->JobRunning() && m_page->GetDlgItem(Page::IDC_SEARCH)->IsWindowEnabled(); }, 5000));
+    EXPECT_LT(::GetTickCount() - stopped, 1500u);
+    EXPECT_EQ(0, RowCount(List()));
+    ::SetEvent(gate.Get());
+
+    shell_test::MessageBoxDriver boxes;
+    std::string big;
+    while (big.size() <= DllSearch::kMaxAnswerBytes) big += Base() + "a/msvcr90.dll\r\n";
+    Answer(big);
+    Run(Page::IDC_SEARCH);
+    EXPECT_EQ(0, RowCount(List()));
+    ASSERT_EQ(1u, boxes.Texts().size());
+    EXPECT_EQ(Outcome(L"IDS_SYS_FIX_DLL_DOWNLOAD_TXT_ANSWER_TOO_LARGE"), boxes.Texts()[0]);
+
+    Serve("/a/qvhuge.dll", std::string(static_cast<size_t>(DllInstaller::kMaxDllBytes) + 1, 'M'));
+    Answer(Base() + "a/qvhuge.dll\n");
+    TypeFileName(L"qvhuge.dll");
+    Run(Page::IDC_SEARCH);
+    ASSERT_EQ(1, RowCount(List()));
+    CheckRow(List(), 0, true);
+    Run(Page::IDC_DOWNLOAD);
+    ASSERT_EQ(2u, boxes.Texts().size());
+    EXPECT_NE(std::wstring::npos,
+              boxes.Texts()[1].find(L"qvhuge.dll: " + Outcome(L"IDS_SYS_FIX_DLL_DOWNLOAD_RESULT_TOO_LARGE")));
+    EXPECT_FALSE(FileExists(SystemFolder() + L"\\qvhuge.dll"));
+    EXPECT_EQ(0, TempLeftovers());
 }
 
 TEST_F(DllPage, AnAnswerWithoutRowsOrNoServiceIsReported)
@@ -177,14 +243,9 @@ TEST_F(DllPage, OnlyAGoodDllLandsAndEveryRefusalSaysWhy)
                              "g/..\\..\\qvevil.dll", "e/kernel32.dll"})
         answer += Base() + path + "\r\n";
     Answer(answer);
-    Run(Page::IDC_SEARCH);
-    ASSERT_EQ(7, RowCount(List()));
-    for (int row = 0; row < 7; ++row) CheckRow(List(), row, true);
 
+    // Each name is asked for on its own, as a user would: the search offers just that row.
     shell_test::MessageBoxDriver boxes;
-    Run(Page::IDC_DOWNLOAD);
-    ASSERT_EQ(1u, boxes.Texts().size());
-    const std::wstring summary = boxes.Texts()[0];
     const struct {
         const wchar_t* name;
         const wchar_t* key;
@@ -197,13 +258,20 @@ TEST_F(DllPage, OnlyAGoodDllLandsAndEveryRefusalSaysWhy)
         {L"..\\..\\qvevil.dll", L"IDS_SYS_FIX_DLL_DOWNLOAD_RESULT_BAD_NAME"},
         {L"kernel32.dll", L"IDS_SYS_FIX_DLL_DOWNLOAD_RESULT_EXISTS"},
     };
+    auto* progress = static_cast<CProgressCtrlEx*>(m_page->GetDlgItem(Page::IDC_PROGRESS));
     for (const auto& e : expected) {
+        SCOPED_TRACE(Utf8(e.name));
+        SearchAndTick(e.name);
+        const size_t before = boxes.Texts().size();
+        Run(Page::IDC_DOWNLOAD);
+        ASSERT_EQ(before + 1, boxes.Texts().size());
         CString line;
         line.Format(TranslateCode(e.key), 404);
-        EXPECT_NE(std::wstring::npos, summary.find(std::wstring(e.name) + L": " + line.GetString())) << e.name << "\n"
-                                                                                                    << Utf8(summary);
+        EXPECT_EQ(std::wstring(e.name) + L": " + line.GetString(), boxes.Texts().back());
+        // The bar moves on only for a file that arrived, also when the server announced no length.
+        const bool arrived = wcscmp(e.key, L"IDS_SYS_FIX_DLL_DOWNLOAD_RESULT_INSTALLED") == 0;
+        EXPECT_EQ(arrived ? 100 : 0, progress->GetPos());
     }
-    EXPECT_NE(std::wstring::npos, summary.find(L"404"));
     EXPECT_EQ(marker, ReadFileBytes(SystemFolder() + L"\\qvgood1.dll"));
     EXPECT_EQ(marker, ReadFileBytes(SystemFolder() + L"\\qvgood2.dll"));
     for (const wchar_t* absent : {L"\\qvpage.dll", L"\\qvtext.dll", L"\\qvmissing.dll"})
@@ -214,47 +282,35 @@ TEST_F(DllPage, OnlyAGoodDllLandsAndEveryRefusalSaysWhy)
     // Nothing was fetched for the refused name; nothing stays behind in the temp folder.
     EXPECT_EQ(0u, m_server.Targets("/g/..\\..\\qvevil.dll").size());
     EXPECT_EQ(0, TempLeftovers());
-    auto* progress = static_cast<CProgressCtrlEx*>(m_page->GetDlgItem(Page::IDC_PROGRESS));
-    int low = 0, high = 0;
-    progress->GetRange(low, high);
-    EXPECT_EQ(700, high);
-    EXPECT_EQ(200, progress->GetPos());
 
-    // Register: each checked row's own file, once, by the system folder's regsvr32 (first a stand-in that records
+    // Register: the checked row's own file, once, by the system folder's regsvr32 (first a stand-in that records
     // how it was started, then Wine's own, which really registers).
-    for (int row = 0; row < 7; ++row) CheckRow(List(), row, false);
-    CheckRow(List(), RowOf(L"qvgood1.dll"), true);
-    CheckRow(List(), RowOf(L"qvgood2.dll"), true);
-    CheckRow(List(), RowOf(L"qvpage.dll"), true);
+    SearchAndTick(L"qvgood1.dll");
     ASSERT_TRUE(UseRecorderAsRegsvr32());
     Run(Page::IDC_REGISTER);
     UseSystemRegsvr32();
     const auto runs = RecordedRuns(SystemFolder());
-    ASSERT_EQ(2u, runs.size());
-    for (size_t i = 0; i < runs.size(); ++i) {
-        EXPECT_EQ(0, _wcsicmp((SystemFolder() + L"\\regsvr32.exe").c_str(), runs[i].first.c_str()));
-        const std::wstring file = SystemFolder() + (i == 0 ? L"\\qvgood2.dll" : L"\\qvgood1.dll");
-        EXPECT_NE(std::wstring::npos, runs[i].second.find(L" /s \"" + file + L"\"")) << Utf8(runs[i].second);
-    }
+    ASSERT_EQ(1u, runs.size());
+    EXPECT_EQ(0, _wcsicmp((SystemFolder() + L"\\regsvr32.exe").c_str(), runs[0].first.c_str()));
+    EXPECT_NE(std::wstring::npos, runs[0].second.find(L" /s \"" + SystemFolder() + L"\\qvgood1.dll\""))
+        << Utf8(runs[0].second);
     EXPECT_EQ(0u, MarkerRegistrations());
+    for (const wchar_t* name : {L"qvgood1.dll", L"qvgood2.dll"}) {
+        SearchAndTick(name);
+        Run(Page::IDC_REGISTER);
+        EXPECT_EQ(std::wstring(name) + L": " + Outcome(L"IDS_SYS_FIX_DLL_DOWNLOAD_RESULT_REGISTERED"),
+                  boxes.Texts().back());
+    }
+    SearchAndTick(L"qvpage.dll");
     Run(Page::IDC_REGISTER);
-    ASSERT_EQ(3u, boxes.Texts().size());
-    const std::wstring registered = boxes.Texts()[2];
-    EXPECT_NE(std::wstring::npos,
-              registered.find(L"qvgood1.dll: " + Outcome(L"IDS_SYS_FIX_DLL_DOWNLOAD_RESULT_REGISTERED")));
-    EXPECT_NE(std::wstring::npos,
-              registered.find(L"qvgood2.dll: " + Outcome(L"IDS_SYS_FIX_DLL_DOWNLOAD_RESULT_REGISTERED")));
-    EXPECT_NE(std::wstring::npos,
-              registered.find(L"qvpage.dll: " + Outcome(L"IDS_SYS_FIX_DLL_DOWNLOAD_RESULT_NOT_INSTALLED")));
+    EXPECT_EQ(L"qvpage.dll: " + Outcome(L"IDS_SYS_FIX_DLL_DOWNLOAD_RESULT_NOT_INSTALLED"), boxes.Texts().back());
     EXPECT_EQ(2u, MarkerRegistrations());
 
     // The same DLL offered again: the installed copy is never replaced.
-    for (int row = 0; row < 7; ++row) CheckRow(List(), row, row == RowOf(L"qvgood1.dll"));
     Serve("/a/qvgood1.dll", marker + "changed");
+    SearchAndTick(L"qvgood1.dll");
     Run(Page::IDC_DOWNLOAD);
-    ASSERT_EQ(4u, boxes.Texts().size());
-    EXPECT_NE(std::wstring::npos,
-              boxes.Texts()[3].find(L"qvgood1.dll: " + Outcome(L"IDS_SYS_FIX_DLL_DOWNLOAD_RESULT_EXISTS")));
+    EXPECT_EQ(L"qvgood1.dll: " + Outcome(L"IDS_SYS_FIX_DLL_DOWNLOAD_RESULT_EXISTS"), boxes.Texts().back());
     EXPECT_EQ(marker, ReadFileBytes(SystemFolder() + L"\\qvgood1.dll"));
 }
 

@@ -92,6 +92,19 @@ TEST(DllSearch, AnswerLinesBecomeRowsInAnswerOrder)
     EXPECT_EQ(L"..\\..\\evil.dll", hostile[0].name);
 }
 
+// Only the file the user asked for is offered, in any letter case; other names of the answer are not.
+TEST(DllSearch, OnlyTheNameAskedForIsOffered)
+{
+    const std::vector<DllSearch::Row> rows = DllSearch::ParseAnswer(
+        L"http://h/a/msvcr90.dll\nhttp://h/b/MSVCR90.DLL\nhttp://h/c/evil.dll\nhttp://h/d/msvcr90.dll.exe\n");
+    const std::vector<DllSearch::Row> offered = DllSearch::RowsFor(rows, L" Msvcr90.dll ");
+    ASSERT_EQ(2u, offered.size());
+    EXPECT_EQ(L"http://h/a/msvcr90.dll", offered[0].url);
+    EXPECT_EQ(L"http://h/b/MSVCR90.DLL", offered[1].url);
+    EXPECT_TRUE(DllSearch::RowsFor(rows, L"").empty());
+    EXPECT_TRUE(DllSearch::RowsFor(rows, L"other.dll").empty());
+}
+
 TEST(DllSearch, ProgressIs64BitAndStaysWithinTheFilesShare)
 {
     EXPECT_EQ(50, DllSearch::ProgressPosition(0, 50, 100));
