@@ -112,8 +112,12 @@ void CUpdateRun::StartNextDownload(const std::shared_ptr<State>& state)
             state->currentRow = item.row;
         }
         m_sink(state->id, item.row, RowState::Downloading, 0);
-        // A download may complete inside this call; its completion then starts the next one.
-        if (SUCCEEDED(m_client.DownloadUpdate(item.updateId.c_str()))) return;
+        // A download may complete inside this call; its completion then starts the next one. A stop that came
+        // while it was starting found no job to abort: abort it now, so no download runs on unobserved.
+        if (SUCCEEDED(m_client.DownloadUpdate(item.updateId.c_str()))) {
+            if (state->stop) m_client.StopDowndload();
+            return;
+        }
         m_sink(state->id, item.row, RowState::DownloadFailed, 0);
         Lock lock(state->lock);
         ++state->index;

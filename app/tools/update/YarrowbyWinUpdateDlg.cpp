@@ -230,13 +230,33 @@ void CYarrowbyWinUpdateDlg::OnUpdate()
     }
     // A run that ended at once has already posted its end: that message finds this id.
     m_runId = runId;
+    m_runItems[runId] = items;
+}
+
+int CYarrowbyWinUpdateDlg::RowOfUpdate(const std::string& updateId)
+{
+    const CString wanted = Wide(updateId);
+    for (int row = 0; row < m_list.GetItemCount(); ++row)
+        if (m_list.GetItemText(row, kUpdateId) == wanted) return row;
+    return -1;
 }
 
 LRESULT CYarrowbyWinUpdateDlg::OnRowChanged(WPARAM row, LPARAM packed)
 {
+    // A report names its run and the run's row: the update is found by its identity, since the list may have been
+    // searched anew since the run started. A run that has ended still tells how an install it began came out, on
+    // that update's row only; its other news is stale.
     const int runId = static_cast<int>(packed >> 16);
-    if (runId != m_runId && m_runId != 0) return 0;
-    SetRowState(static_cast<int>(row), static_cast<RowState>(packed & 0xFF), static_cast<int>((packed >> 8) & 0xFF));
+    const RowState state = static_cast<RowState>(packed & 0xFF);
+    const auto run = m_runItems.find(runId);
+    if (run == m_runItems.end()) return 0;
+    if (runId != m_runId && state != RowState::Installed && state != RowState::InstallFailed) return 0;
+    for (const update_page::CUpdateRun::Item& item : run->second) {
+        if (item.row != static_cast<int>(row)) continue;
+        const int current = RowOfUpdate(item.updateId);
+        if (current >= 0) SetRowState(current, state, static_cast<int>((packed >> 8) & 0xFF));
+        break;
+    }
     return 0;
 }
 

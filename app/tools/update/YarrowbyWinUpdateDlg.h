@@ -4,6 +4,7 @@
 // their news to the page.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,6 +48,8 @@ protected:
 
 private:
     void SetRowState(int row, update_page::RowState state, int percent);
+    // The row that lists the update of this id now, or -1.
+    int RowOfUpdate(const std::string& updateId);
     void RefreshSummary();
     void EnableRunButtons(bool enable);
     std::vector<update_page::RowView> RowViews() const;
@@ -62,6 +65,7 @@ private:
     CWindowsUpdate m_client;
     std::unique_ptr<update_page::CUpdateRun> m_run;
     std::vector<update_page::RowState> m_rowStates;
+    std::map<int, std::vector<update_page::CUpdateRun::Item>> m_runItems;  // what each run was started with
     qcore::CWorker m_searchWorker;
     qcore::CWorker m_stopWorker;
     bool m_searching = false;

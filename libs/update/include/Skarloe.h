@@ -71,7 +71,9 @@ private:
     struct Node;
     struct Shared;
 
-    Node* FindNode(const char* updateId);
+    // The update of this id with a reference of the caller's (released by the caller), or null. A new search may
+    // free the records meanwhile: the reference keeps the update alive for the call that uses it.
+    struct IUpdate* FindUpdate(const char* updateId);
     void ReleaseRecords();
 
     std::vector<UpdateItem*> m_items;

@@ -133,19 +133,23 @@ UpdateItem* CWindowsUpdate::GetUpdateItemIndex(int index)
     return m_items[static_cast<size_t>(index)];
 }
 
-CWindowsUpdate::Node* CWindowsUpdate::FindNode(const char* updateId)
+IUpdate* CWindowsUpdate::FindUpdate(const char* updateId)
 {
     if (!updateId) return nullptr;
     Lock lock(m_shared->lock);
     for (Node* node : m_updates)
-        if (node->item->updateId == updateId) return node->update ? node : nullptr;
+        if (node->item->updateId == updateId) {
+            if (node->update) node->update->AddRef();
+            return node->update;
+        }
     return nullptr;
 }
 
 long CWindowsUpdate::DownloadUpdate(const char* updateId)
 {
-    Node* node = FindNode(updateId);
-    if (!node) return E_FAIL;
+    ComPtr<IUpdate> update;
+    update.Attach(FindUpdate(updateId));
+    if (!update) return E_FAIL;
     auto context = std::make_shared<DownloadContext>();
     context->updateId = updateId;
     context->progress = m_shared->progress;
@@ -154,11 +158,14 @@ long CWindowsUpdate::DownloadUpdate(const char* updateId)
     return RunInMta([&]() -> HRESULT {
         ComPtr<IUpdateSession> session;
         ComPtr<IUpdateCollection> collection;
+        // Our own reference for the whole call: a completion inside BeginDownload releases the context's.
+        ComPtr<IUpdateDownloader> downloader;
         HRESULT hr = CreateInProcess(CLSID_UpdateSession, session);
-        if (SUCCEEDED(hr)) hr = session->CreateUpdateDownloader(context->downloader.Put());
-        if (SUCCEEDED(hr)) hr = SingleUpdate(node->update, collection);
-        if (SUCCEEDED(hr)) hr = context->downloader->put_Updates(collection.Get());
+        if (SUCCEEDED(hr)) hr = session->CreateUpdateDownloader(downloader.Put());
+        if (SUCCEEDED(hr)) hr = SingleUpdate(update.Get(), collection);
+        if (SUCCEEDED(hr)) hr = downloader->put_Updates(collection.Get());
         if (FAILED(hr)) return hr;
+        context->downloader = downloader;
 
         // Everything the notifications need is in place before the agent may send them (even from inside the
         // call that starts the download).
@@ -173,11 +180,11 @@ long CWindowsUpdate::DownloadUpdate(const char* updateId)
         state.vt = VT_INT;
         state.intVal = 1;
         ComPtr<IDownloadJob> job;
-        hr = context->downloader->BeginDownload(progress.Get(), completed.Get(), state, job.Put());
+        hr = downloader->BeginDownload(progress.Get(), completed.Get(), state, job.Put());
         if (SUCCEEDED(hr)) {
             context->SetJob(job.Get());
         } else {
-            context->downloader.Reset();
+            context->downloader.Reset();  // no notification follows a start that failed
             context->result = hr;
             context->completed = true;
         }
@@ -200,16 +207,17 @@ void CWindowsUpdate::StopDowndload()
 
 long CWindowsUpdate::InstallUpdate(const char* updateId)
 {
-    Node* node = FindNode(updateId);
-    if (!node) return E_FAIL;
-    return RunInMta([node]() -> HRESULT {
+    ComPtr<IUpdate> update;
+    update.Attach(FindUpdate(updateId));
+    if (!update) return E_FAIL;
+    return RunInMta([&update]() -> HRESULT {
         ComPtr<IUpdateSession> session;
         ComPtr<IUpdateInstaller> installer;
         ComPtr<IUpdateCollection> collection;
         ComPtr<IInstallationResult> result;
         HRESULT hr = CreateInProcess(CLSID_UpdateSession, session);
         if (SUCCEEDED(hr)) hr = session->CreateUpdateInstaller(installer.Put());
-        if (SUCCEEDED(hr)) hr = SingleUpdate(node->update, collection);
+        if (SUCCEEDED(hr)) hr = SingleUpdate(update.Get(), collection);
         if (SUCCEEDED(hr)) hr = installer->put_Updates(collection.Get());
         if (SUCCEEDED(hr)) hr = installer->Install(result.Put());
         if (FAILED(hr)) return hr;

@@ -174,6 +174,29 @@ TEST_F(UpdatePage, StopWhileAnInstallRunsFreesThePageAndTheInstallStillReportsIt
     EXPECT_TRUE(shell_test::PumpUntil([&] { return Cell(0, Page::kStatus) == kInstalled; }, 10000));
 }
 
+// Stop during an install, then a new search that lists the updates in another order: when the old install ends,
+// its result lands on its own update's row, not on the row that now has its old place.
+TEST_F(UpdatePage, AnInstallOfAStoppedRunReportsOnItsOwnUpdatesRowAfterANewSearch)
+{
+    FakeUpdateSpec slow = Update(L"id-slow", L"Slow install");
+    slow.installHeld = true;
+    FakeUpdateSpec other = Update(L"id-other", L"Never installed");
+    other.downloadMode = kDownloadUntilAborted;
+    SearchAndTickAll(Scenario({slow, other}));
+    Click(Page::IDC_UPDATE);
+    ASSERT_TRUE(
+        shell_test::PumpUntil([&] { return Cell(0, Page::kStatus) == L"IDS_SYS_TOOLS_WIN_UPDATE_INSTALLING"; }));
+    Click(Page::IDC_STOP);
+    ASSERT_TRUE(shell_test::PumpUntil([&] { return Idle(); }, 10000));
+
+    SearchAndTickAll(Scenario({other, slow}));
+    ASSERT_EQ(L"Never installed", Cell(0, 0));
+    ReleaseHeld();
+    EXPECT_TRUE(shell_test::PumpUntil([&] { return Cell(1, Page::kStatus) == kInstalled; }, 10000));
+    shell_test::PumpFor(200);
+    EXPECT_EQ(L"", Cell(0, Page::kStatus));
+}
+
 TEST_F(UpdatePage, AFailedSearchSaysSo)
 {
     FakeWuaScenario s = Scenario({Update(L"id-a", L"A")});
