@@ -20,7 +20,7 @@ const UINT WM_DISKMAN_JOB_ENDED = WM_APP + 81;  // wParam: run; lParam: the libr
 
 const wchar_t* const kColumnKeys[] = {
     L"IDS_SYS_TOOL_DISKMAN_LISTVOLUMN", L"IDS_SYS_TOOL_DISKMAN_LISTSTATUS", L"IDS_SYS_TOOL_DISKMAN_LISTTOTALSPACE",
-    L"IDS_SYS_TOOL_DISKMAN_LISTFREESPACE", L"IDS_SYS_TOOL_DISKMAN_LISTFREESPACE"};
+    L"IDS_SYS_TOOL_DISKMAN_LISTFREESPACE", L"IDS_SYS_TOOL_DISKMAN_LISTFREESHARE"};
 const int kColumnWidths[] = {110, 150, 150, 150, 150};
 
 // Counters from left to right: label id, value id, label key.
@@ -181,7 +181,10 @@ void CYarrowbyDiskManDlg::OnOptimize()
     char* narrow = SBWCharToChar(m_drives.GetItemText(row, kVolume));
     const char letter = narrow ? narrow[0] : 0;
     SBFreeCharBuffer(narrow);
-    if (udefrag_validate_volume(letter, 0) < 0) return;
+    if (udefrag_validate_volume(letter, 0) < 0) {
+        m_drives.SetItemText(row, kStatus, TranslateCode(L"IDS_SYS_TOOL_DISKMAN_CANNOT_OPTIMIZE"));
+        return;
+    }
 
     m_letter = letter;
     SetMainWindowBusy(true);

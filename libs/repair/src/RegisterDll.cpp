@@ -2,6 +2,7 @@
 
 #include <Common.h>
 #include <QGuards.h>
+#include <QProcess.h>
 
 #include <algorithm>
 
@@ -139,7 +140,9 @@ void CRegisterDll::RegisterThread()
             const DWORD elapsed = now - running[i].startTick;
             wait = std::min(wait, elapsed >= kRegistrationTimeoutMs ? 0 : kRegistrationTimeoutMs - elapsed);
         }
-        const DWORD woke = WaitForMultipleObjects(static_cast<DWORD>(running.size()), handles, FALSE, wait);
+        // The program closing ends every registration still running: none is left behind it.
+        handles[running.size()] = qcore::ShutdownEvent();
+        const DWORD woke = WaitForMultipleObjects(static_cast<DWORD>(running.size() + 1), handles, FALSE, wait);
         if (woke < WAIT_OBJECT_0 + running.size()) {
             const Running done = running[woke - WAIT_OBJECT_0];
             running.erase(running.begin() + (woke - WAIT_OBJECT_0));
@@ -149,8 +152,10 @@ void CRegisterDll::RegisterThread()
             report(done.index, ResultOfExitCode(exitCode));
             continue;
         }
-        // The time of some is up (or the wait itself failed): end them, so no more than the limit ever run.
+        // The time of some is up (or the program closes, or the wait itself failed): end them, so no more than
+        // the limit ever run.
         const bool waitFailed = woke != WAIT_TIMEOUT;
+        if (waitFailed) m_worker.RequestStop();
         const DWORD later = GetTickCount();
         for (size_t i = running.size(); i-- > 0;) {
             if (!waitFailed && later - running[i].startTick < kRegistrationTimeoutMs) continue;

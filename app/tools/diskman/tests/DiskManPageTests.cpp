@@ -120,9 +120,9 @@ TEST_F(DiskManPage, OptimiseWithoutADriveOrOnARefusedDriveStartsNothing)
         ASSERT_EQ(1u, boxes.Texts().size());
         EXPECT_EQ(L"IDS_SYS_TOOL_DISKMAN_NOITEM", boxes.Texts()[0]);
     }
-    Optimise();  // the library refuses C: here
+    Optimise();  // the library refuses C: here, and the row says so
     EXPECT_FALSE(m_page->IsWorking());
-    EXPECT_EQ(L"", Status());
+    EXPECT_EQ(L"IDS_SYS_TOOL_DISKMAN_CANNOT_OPTIMIZE", Status());
     EXPECT_TRUE(IdleControls());
     EXPECT_TRUE(m_host.Main().busy.empty());
 }
