@@ -1,5 +1,7 @@
 #include "Dictionary.h"
 
+#include "CaptionKeys.h"
+
 #include <memory>
 #include <wchar.h>
 
@@ -237,6 +239,7 @@ long LoadDictionarys(CString folder)
         folder = CString(current) + L"\\" + folder;
     }
     g_dictionary = new CRBDictionary(folder, 0);
+    Shell::FollowCaptions();
     return g_dictionary->VerifyDictionary();
 }
 
@@ -250,7 +253,9 @@ std::map<std::wstring, std::wstring> KeysByText()
 CString TranslateCode(CString key, ULONG mainId, int bSearchAll)
 {
     if (!g_dictionary) return key;
-    return g_dictionary->Translate(key, mainId, bSearchAll);
+    CString text = g_dictionary->Translate(key, mainId, bSearchAll);
+    Shell::NoteTranslation(key.GetString(), text.GetString());
+    return text;
 }
 
 } // namespace nsVendrel

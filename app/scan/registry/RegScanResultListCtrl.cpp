@@ -135,10 +135,10 @@ void CRegScanResultListCtrl::DrawItem(LPDRAWITEMSTRUCT dis)
     HGDIOBJ oldFont = SelectObject(dc, m_boldFont.m_hObject);
     ::SetTextColor(dc, RGB(0, 0, 0));
     RECT tr = {x, row.top + 6, row.right, middle};
-    DrawTextW(dc, title.c_str(), int(title.size()), &tr, 0);
+    DrawTextW(dc, title.c_str(), int(title.size()), &tr, DT_NOPREFIX);
     SelectObject(dc, m_normalFont.m_hObject);
     ::SetTextColor(dc, RGB(0x99, 0x99, 0x99));
     RECT pr = {x, middle, row.right, row.bottom};
-    DrawTextW(dc, rest.c_str(), int(rest.size()), &pr, 0);
+    DrawTextW(dc, rest.c_str(), int(rest.size()), &pr, DT_NOPREFIX);
     SelectObject(dc, oldFont);
 }

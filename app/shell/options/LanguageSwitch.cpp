@@ -4,6 +4,7 @@
 #include <QGuards.h>
 #include <commctrl.h>
 
+#include "CaptionKeys.h"
 #include "Dictionary.h"
 #include "Language.h"
 
@@ -45,22 +46,11 @@ class Retranslator {
 public:
     explicit Retranslator(const std::map<std::wstring, std::wstring>& oldKeysByText) : m_old(oldKeysByText) {}
 
-    // The text in the new language: found by its old text, or taken as a key (a caption never translated).
-    bool Translate(const std::wstring& text, std::wstring& translated) const
-    {
-        if (text.empty()) return false;
-        auto it = m_old.find(text);
-        const std::wstring& key = it != m_old.end() ? it->second : text;
-        translated = static_cast<const wchar_t*>(nsVendrel::TranslateCode(key.c_str()));
-        return translated != text;
-    }
-
     void Window(HWND wnd) const
     {
         const std::wstring cls = ClassOf(wnd);
         if (IsCaptionClass(cls)) {
-            std::wstring translated;
-            if (Translate(TextOf(wnd), translated)) ::SetWindowTextW(wnd, translated.c_str());
+            Caption(wnd);
         } else if (_wcsicmp(cls.c_str(), WC_HEADERW) == 0) {
             ItemTexts<HDITEMW>(wnd, HDM_GETITEMCOUNT, HDM_GETITEMW, HDM_SETITEMW, HDI_TEXT);
         } else if (_wcsicmp(cls.c_str(), WC_TABCONTROLW) == 0) {
@@ -71,6 +61,29 @@ public:
     }
 
 private:
+    // A caption is translated from the key it was made from; one the program did not follow is found by its
+    // text in the old language.
+    void Caption(HWND wnd) const
+    {
+        std::wstring translated;
+        if (Translate(wnd, -1, TextOf(wnd), translated)) ::SetWindowTextW(wnd, translated.c_str());
+    }
+
+    // The text of a caption or item in the new language; false when it stays as it is.
+    bool Translate(HWND wnd, int item, const std::wstring& text, std::wstring& translated) const
+    {
+        if (text.empty()) return false;
+        std::wstring key;
+        if (!CaptionKey(wnd, item, text, key)) {
+            auto it = m_old.find(text);
+            key = it != m_old.end() ? it->second : text;
+        }
+        translated = static_cast<const wchar_t*>(nsVendrel::TranslateCode(key.c_str()));
+        if (translated == key && key == text) return false;  // not a text of the program
+        RememberCaption(wnd, item, key, translated);
+        return translated != text;
+    }
+
     // Captions that are texts of the program; edits, lists and other controls hold the user's data.
     static bool IsCaptionClass(const std::wstring& cls)
     {
@@ -91,7 +104,7 @@ private:
             item.cchTextMax = 260;
             if (!::SendMessageW(control, get, WPARAM(i), LPARAM(&item))) continue;
             std::wstring translated;
-            if (!Translate(buffer, translated)) continue;
+            if (!Translate(control, i, buffer, translated)) continue;
             item.pszText = &translated[0];
             ::SendMessageW(control, set, WPARAM(i), LPARAM(&item));
         }
@@ -111,7 +124,7 @@ private:
             std::wstring text(size_t(length) + 1, L'\0');
             text.resize(size_t(::SendMessageW(combo, CB_GETLBTEXT, WPARAM(i), LPARAM(&text[0]))));
             std::wstring translated;
-            if (!Translate(text, translated)) continue;
+            if (!Translate(combo, i, text, translated)) continue;
             LRESULT data = ::SendMessageW(combo, CB_GETITEMDATA, WPARAM(i), 0);
             ::SendMessageW(combo, CB_DELETESTRING, WPARAM(i), 0);
             ::SendMessageW(combo, CB_INSERTSTRING, WPARAM(i), LPARAM(translated.c_str()));

@@ -41,6 +41,15 @@ struct CCreateContext;
 #define WM_REFLECT_BASE 0xBC00
 #endif
 
+namespace qmfc {
+// Told of every caption a window gets through this layer (at its creation and by SetWindowText; item -1) and of
+// every list column heading (the list's header window and the column; item >= 0), so that the program can tell
+// later which of its texts a caption was made from. One observer per module; none by default.
+using CaptionObserver = void (*)(HWND wnd, int item, LPCWSTR text);
+void SetCaptionObserver(CaptionObserver observer);
+void NotifyCaption(HWND wnd, int item, LPCWSTR text);
+}  // namespace qmfc
+
 class CWnd : public CCmdTarget {
     DECLARE_DYNAMIC(CWnd)
 public:
@@ -136,7 +145,7 @@ public:
     static CWnd* GetDesktopWindow() { return FromHandle(::GetDesktopWindow()); }
 
     // Text.
-    void SetWindowText(LPCWSTR text) { ::SetWindowTextW(m_hWnd, text); }
+    void SetWindowText(LPCWSTR text);
     int GetWindowText(LPWSTR buffer, int max) const { return ::GetWindowTextW(m_hWnd, buffer, max); }
     void GetWindowText(CString& text) const;
     int GetWindowTextLength() const { return ::GetWindowTextLengthW(m_hWnd); }

@@ -99,7 +99,10 @@ int CListCtrl::InsertColumn(int col, LPCWSTR heading, int format, int width, int
     c.pszText = (LPWSTR)heading;
     if (width != -1) { c.mask |= LVCF_WIDTH; c.cx = width; }
     if (subItem != -1) { c.mask |= LVCF_SUBITEM; c.iSubItem = subItem; }
-    return InsertColumn(col, &c);
+    const int inserted = InsertColumn(col, &c);
+    if (inserted >= 0 && heading)
+        qmfc::NotifyCaption(reinterpret_cast<HWND>(::SendMessageW(m_hWnd, LVM_GETHEADER, 0, 0)), inserted, heading);
+    return inserted;
 }
 int CListCtrl::InsertItem(int index, LPCWSTR text) {
     LVITEMW it = {};

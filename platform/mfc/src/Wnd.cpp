@@ -3,6 +3,16 @@
 
 #include <unordered_map>
 
+namespace {
+qmfc::CaptionObserver g_captionObserver = nullptr;
+}  // namespace
+
+void qmfc::SetCaptionObserver(CaptionObserver observer) { g_captionObserver = observer; }
+
+void qmfc::NotifyCaption(HWND wnd, int item, LPCWSTR text) {
+    if (g_captionObserver && wnd && text) g_captionObserver(wnd, item, text);
+}
+
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
@@ -287,7 +297,13 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
         return FALSE;
     }
     if (m_hWnd != h && !consumed) SubclassWindow(h);
+    if (cs.lpszName) qmfc::NotifyCaption(h, -1, cs.lpszName);
     return m_hWnd == h;
+}
+
+void CWnd::SetWindowText(LPCWSTR text) {
+    ::SetWindowTextW(m_hWnd, text);
+    qmfc::NotifyCaption(m_hWnd, -1, text);
 }
 
 BOOL CWnd::DestroyWindow() {

@@ -1,0 +1,81 @@
+#include "CaptionKeys.h"
+
+#include <QMfc.h>
+
+#include <mutex>
+#include <unordered_map>
+#include <utility>
+
+namespace Shell {
+
+namespace {
+
+struct Caption {
+    std::wstring key;
+    std::wstring text;
+};
+
+// Translations may be made on worker threads too; captions are set on the interface thread.
+std::mutex g_lock;
+std::unordered_map<std::wstring, std::wstring>& KeyByRecentText()
+{
+    static std::unordered_map<std::wstring, std::wstring> keys;
+    return keys;
+}
+using Place = std::pair<HWND, int>;  // a window's caption (-1) or one of its items
+
+struct PlaceHash {
+    size_t operator()(const Place& place) const
+    {
+        return std::hash<const void*>()(place.first) ^ (std::hash<int>()(place.second) << 1);
+    }
+};
+
+std::unordered_map<Place, Caption, PlaceHash>& Captions()
+{
+    static std::unordered_map<Place, Caption, PlaceHash> captions;
+    return captions;
+}
+
+void OnCaption(HWND wnd, int item, LPCWSTR text)
+{
+    const std::wstring caption(text);
+    std::lock_guard<std::mutex> lock(g_lock);
+    auto key = KeyByRecentText().find(caption);
+    if (key == KeyByRecentText().end())
+        Captions().erase(Place(wnd, item));
+    else
+        Captions()[Place(wnd, item)] = Caption{key->second, caption};
+}
+
+}  // namespace
+
+void NoteTranslation(const std::wstring& key, const std::wstring& text)
+{
+    if (text.empty() || text == key) return;
+    std::lock_guard<std::mutex> lock(g_lock);
+    KeyByRecentText()[text] = key;
+}
+
+void FollowCaptions()
+{
+    qmfc::SetCaptionObserver(&OnCaption);
+}
+
+bool CaptionKey(HWND wnd, int item, const std::wstring& text, std::wstring& key)
+{
+    std::lock_guard<std::mutex> lock(g_lock);
+    auto caption = Captions().find(Place(wnd, item));
+    // A window made anew under a handle used before holds another caption: its old record does not count.
+    if (caption == Captions().end() || caption->second.text != text) return false;
+    key = caption->second.key;
+    return true;
+}
+
+void RememberCaption(HWND wnd, int item, const std::wstring& key, const std::wstring& text)
+{
+    std::lock_guard<std::mutex> lock(g_lock);
+    Captions()[Place(wnd, item)] = Caption{key, text};
+}
+
+}  // namespace Shell
