@@ -182,7 +182,7 @@ void CYarrowbyDiskManDlg::OnOptimize()
     const char letter = narrow ? narrow[0] : 0;
     SBFreeCharBuffer(narrow);
     if (udefrag_validate_volume(letter, 0) < 0) {
-        m_drives.SetItemText(row, kStatus, TranslateCode(L"IDS_SYS_TOOL_DISKMAN_CANNOT_OPTIMIZE"));
+        m_drives.SetItemText(row, kStatus, TranslateCode(L"IDS_SYS_TOOL_DISKMAN_REFUSED"));
         return;
     }
 

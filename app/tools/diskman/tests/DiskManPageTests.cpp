@@ -111,6 +111,22 @@ TEST_F(DiskManPage, ListsTheFixedDrivesWithTheirSizesAndStartsIdle)
     EXPECT_GE(RowOfC(), 0);
 }
 
+TEST_F(DiskManPage, EachSizeColumnHasItsOwnHeader)
+{
+    const HWND header = ListView_GetHeader(m_list);
+    auto title = [header](int column) {
+        wchar_t text[64] = L"";
+        HDITEMW item = {};
+        item.mask = HDI_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 64;
+        Header_GetItem(header, column, &item);
+        return std::wstring(text);
+    };
+    EXPECT_EQ(L"IDS_SYS_TOOL_DISKMAN_LISTFREESPACE", title(Page::kFree));
+    EXPECT_EQ(L"IDS_SYS_TOOL_DISKMAN_LISTFREESHARE", title(Page::kFreeShare));
+}
+
 TEST_F(DiskManPage, OptimiseWithoutADriveOrOnARefusedDriveStartsNothing)
 {
     Simulate(L"refused=C");
@@ -120,9 +136,9 @@ TEST_F(DiskManPage, OptimiseWithoutADriveOrOnARefusedDriveStartsNothing)
         ASSERT_EQ(1u, boxes.Texts().size());
         EXPECT_EQ(L"IDS_SYS_TOOL_DISKMAN_NOITEM", boxes.Texts()[0]);
     }
-    Optimise();  // the library refuses C: here, and the row says so
+    Optimise();  // the library refuses C: here
     EXPECT_FALSE(m_page->IsWorking());
-    EXPECT_EQ(L"IDS_SYS_TOOL_DISKMAN_CANNOT_OPTIMIZE", Status());
+    EXPECT_EQ(L"IDS_SYS_TOOL_DISKMAN_REFUSED", Status());
     EXPECT_TRUE(IdleControls());
     EXPECT_TRUE(m_host.Main().busy.empty());
 }

@@ -7,6 +7,19 @@ using nsVendrel::TranslateCode;
 
 QUORVEL_REGISTER_PAGE(PAGE_ID_TOOLS_ACTIVEX_BLOCK, CYarrowbyActiveXBlockDlg);
 
+namespace {
+
+// The status words come from this page's own file: the browser page has the same keys as button verbs.
+const ULONG kActiveXBlockTexts = 173;
+
+CString StatusText(bool locked)
+{
+    return TranslateCode(locked ? L"IDS_SYS_TOOLS_IE_ACTIVEX_BLOCK" : L"IDS_SYS_TOOLS_IE_ACTIVEX_UNBLOCK",
+                         kActiveXBlockTexts, 0);
+}
+
+} // namespace
+
 BEGIN_MESSAGE_MAP(CYarrowbyActiveXBlockDlg, CFunctionDlg)
     ON_BN_CLICKED(CYarrowbyActiveXBlockDlg::IDC_SELECT_ALL, &CYarrowbyActiveXBlockDlg::OnSelectAll)
     ON_BN_CLICKED(CYarrowbyActiveXBlockDlg::IDC_BLOCK, &CYarrowbyActiveXBlockDlg::OnBlock)
@@ -52,8 +65,7 @@ void CYarrowbyActiveXBlockDlg::OnInitPage()
         const int row = m_list.GetItemCount();
         m_list.InsertItem(row, item.name.c_str());
         m_list.SetItemText(row, 1, item.clsid.c_str());
-        m_list.SetItemText(row, 2, TranslateCode(item.locked ? L"IDS_SYS_TOOLS_IE_ACTIVEX_BLOCK"
-                                                              : L"IDS_SYS_TOOLS_IE_ACTIVEX_UNBLOCK"));
+        m_list.SetItemText(row, 2, StatusText(item.locked));
     }
 }
 
@@ -68,8 +80,7 @@ void CYarrowbyActiveXBlockDlg::RefreshStates()
     int unblocked = 0;
     for (int row = 0; row < m_list.GetItemCount(); ++row) {
         const bool locked = m_lock.IsLocked(std::wstring(m_list.GetItemText(row, 1)));
-        m_list.SetItemText(row, 2,
-                           TranslateCode(locked ? L"IDS_SYS_TOOLS_IE_ACTIVEX_BLOCK" : L"IDS_SYS_TOOLS_IE_ACTIVEX_UNBLOCK"));
+        m_list.SetItemText(row, 2, StatusText(locked));
         if (!locked) ++unblocked;
     }
     CString state;

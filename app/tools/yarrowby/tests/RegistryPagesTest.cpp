@@ -49,7 +49,7 @@ TEST(ActiveXBlockPage, ListsTheCatalogueAndBlocksTheTickedControls)
     EXPECT_EQ(L"Shockwave Flash Object", std::wstring(list.GetItemText(0, 0)));
     EXPECT_EQ(flash, std::wstring(list.GetItemText(0, 1)));
     EXPECT_EQ(L"Snapshot Viewer Control", std::wstring(list.GetItemText(12, 0)));
-    for (int row = 0; row < 13; ++row) EXPECT_EQ(L"Unblock", std::wstring(list.GetItemText(row, 2))) << row;
+    for (int row = 0; row < 13; ++row) EXPECT_EQ(L"Not blocked", std::wstring(list.GetItemText(row, 2))) << row;
     EXPECT_EQ(L"13 ActiveX controls are not blocked.", ItemText(page, ActiveX::IDC_STATE));
 
     // Nothing ticked: the library gets an empty list and nothing changes.
@@ -59,7 +59,7 @@ TEST(ActiveXBlockPage, ListsTheCatalogueAndBlocksTheTickedControls)
     for (int row : {0, 4, 7}) list.SetCheck(row, TRUE);
     Click(page, ActiveX::IDC_BLOCK);
     EXPECT_EQ(L"10 ActiveX controls are not blocked.", ItemText(page, ActiveX::IDC_STATE));
-    EXPECT_EQ(L"Block", std::wstring(list.GetItemText(4, 2)));
+    EXPECT_EQ(L"Blocked", std::wstring(list.GetItemText(4, 2)));
     EXPECT_EQ(0x421u, Flags(flash));
     EXPECT_EQ(0x400u, Flags(std::wstring(list.GetItemText(4, 1))));
     EXPECT_EQ(TRUE, list.GetCheck(7)) << "ticks stay";
@@ -76,7 +76,7 @@ TEST(ActiveXBlockPage, ListsTheCatalogueAndBlocksTheTickedControls)
     SetFlags(flash, 0x401);
     host.Show(PAGE_ID_TOOLS_ACTIVEX_BLOCK);
     EXPECT_EQ(L"12 ActiveX controls are not blocked.", ItemText(page, ActiveX::IDC_STATE));
-    EXPECT_EQ(L"Block", std::wstring(list.GetItemText(0, 2)));
+    EXPECT_EQ(L"Blocked", std::wstring(list.GetItemText(0, 2)));
 }
 
 // An installed-programs entry of the test.
@@ -134,6 +134,7 @@ TEST(UninstallPage, ListsProgramsOfBothHivesAndShowsHiddenOnesOnRequest)
     WriteEntry(HKEY_CURRENT_USER, L"QuorvelPageComponent", {{L"DisplayName", L"Page Component"}}, 1);
     PageHost host;
     Uninstall* page = host.Add<Uninstall>(PAGE_ID_TOOLS_UNINSTALL);
+    EXPECT_EQ(L"", ItemText(page, Uninstall::IDC_TITLE)) << "no program chosen yet";
     CListCtrl& list = page->List();
     const int editor = RowOf(list, L"Page Editor"), mine = RowOf(list, L"Page Mine");
     ASSERT_GE(editor, 0);
@@ -192,9 +193,14 @@ TEST(UninstallPage, RemovesAnEntryOnlyWhenConfirmedAndKeepsTheDetailsShown)
     EXPECT_EQ(L"Page Gone", ItemText(page, Uninstall::IDC_TITLE));
     EXPECT_TRUE(IconAlive(page->ShownIcon()));
     page->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    // Nothing selected now: the buttons do nothing.
-    Click(page, Uninstall::IDC_REMOVE);
-    Click(page, Uninstall::IDC_UNINSTALL);
+    // Nothing selected now: Remove Entry and Uninstall ask for a program and change nothing.
+    for (int button : {Uninstall::IDC_REMOVE, Uninstall::IDC_UNINSTALL}) {
+        MessageBoxDriver boxes;
+        Click(page, button);
+        ASSERT_TRUE(PumpUntil([&] { return boxes.Texts().size() == 1; })) << button;
+        EXPECT_EQ(L"Please choose a program in the list first.", boxes.Texts()[0]) << button;
+    }
+    EXPECT_EQ(rows - 1, list.GetItemCount());
     Click(page, Uninstall::IDC_REFRESH);
     EXPECT_EQ(-1, RowOf(list, L"Page Gone"));
 }

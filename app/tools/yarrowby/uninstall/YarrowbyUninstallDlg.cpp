@@ -47,7 +47,7 @@ void CYarrowbyUninstallDlg::OnInitPage()
     const int detailsRight = right - 150;
     m_details.Create(L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, CRect(20, 340, detailsRight, 516), this, IDC_DETAILS);
     m_icon.Create(L"", WS_CHILD | WS_VISIBLE | SS_ICON, CRect(35, 362, 67, 394), this, IDC_PROGRAM_ICON);
-    m_title.Create(L"Title", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_ENDELLIPSIS, CRect(80, 366, detailsRight - 15, 388),
+    m_title.Create(L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_ENDELLIPSIS, CRect(80, 366, detailsRight - 15, 388),
                    this, IDC_TITLE);
     const struct {
         CStatic* label;
@@ -163,10 +163,18 @@ void CYarrowbyUninstallDlg::RepaintDetails()
     InvalidateRect(&area);
 }
 
+void CYarrowbyUninstallDlg::AskToChooseAProgram()
+{
+    AfxMessageBox(TranslateCode(L"IDS_SYS_TOOLS_UNISTALL_CHOOSE"), MB_OK | MB_ICONINFORMATION);
+}
+
 void CYarrowbyUninstallDlg::OnUninstall()
 {
     const UnInstallItem* record = RecordOfRow(SelectedRow());
-    if (!record) return;
+    if (!record) {
+        AskToChooseAProgram();
+        return;
+    }
     if (!m_manager.UninstallProgram(record->uninstallCmd))
         AfxMessageBox(TranslateCode(L"IDS_SYS_TOOLS_UNISTALL_START_FAILED"), MB_OK | MB_ICONWARNING);
 }
@@ -175,7 +183,10 @@ void CYarrowbyUninstallDlg::OnRemove()
 {
     const int row = SelectedRow();
     UnInstallItem* record = const_cast<UnInstallItem*>(RecordOfRow(row));
-    if (!record) return;
+    if (!record) {
+        AskToChooseAProgram();
+        return;
+    }
     if (AfxMessageBox(TranslateCode(L"IDS_SYT_TOOLS_UNINSTALL_WARNNING"), MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     if (!m_manager.RemoveProgram(record)) {
         AfxMessageBox(TranslateCode(L"IDS_SYS_TOOLS_UNISTALL_REMOVE_FAILED"), MB_OK | MB_ICONWARNING);

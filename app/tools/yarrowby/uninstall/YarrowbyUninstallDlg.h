@@ -46,6 +46,8 @@ private:
     void DeleteRecords();
     int SelectedRow() const;
     void RepaintDetails();
+    // Uninstall and Remove Entry with no row chosen.
+    void AskToChooseAProgram();
 
     CButton m_showAll;
     CListCtrl m_list;
