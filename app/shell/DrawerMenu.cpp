@@ -411,5 +411,5 @@ void CMainMenuText::DrawItem(LPDRAWITEMSTRUCT dis)
     ::SetTextColor(dis->hDC, m_crText);
     ::SetBkMode(dis->hDC, TRANSPARENT);
     RECT rect = dis->rcItem;
-    ::DrawTextW(dis->hDC, caption, -1, &rect, DT_CENTER | DT_VCENTER);
+    ::DrawTextW(dis->hDC, caption, -1, &rect, DT_CENTER | DT_VCENTER | DT_NOPREFIX);
 }

@@ -517,7 +517,7 @@ BOOL CEntryDlg::OnEraseBkgnd(CDC* pDC)
     ::SetTextColor(dc, m_crTitle);
     ::SetBkMode(dc, TRANSPARENT);
     RECT title = {30, 5, 250, 25};
-    ::DrawTextW(dc, m_strTitle, -1, &title, DT_SINGLELINE | DT_VCENTER);
+    ::DrawTextW(dc, m_strTitle, -1, &title, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     return TRUE;
 }
 

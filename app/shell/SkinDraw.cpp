@@ -87,6 +87,7 @@ void DrawButtonFace(HWND wnd, HDC target, const RECT& client, HBITMAP bitmap, CO
         ::SetTextColor(mem, textColour);
         ::SetBkMode(mem, TRANSPARENT);
         if (centre) {
+            // Skinned captions have no mnemonics: an "&" in a text is drawn as it stands.
             ::DrawTextW(mem, caption, -1, &all, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
         } else {
             ::TextOutW(mem, textX, textY, caption, static_cast<int>(wcslen(caption)));

@@ -92,7 +92,7 @@ void CCheckBoxEx::Paint(HDC dc)
         tr.bottom = tr.top + ext.cy;
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, IsWindowEnabled() ? RGB(0, 0, 0) : Shell::kDisabledTextColour);
-        DrawTextW(dc, text, text.GetLength(), &tr, DT_NOPREFIX);  // labels are data too ("Plug & Play")
+        DrawTextW(dc, text, text.GetLength(), &tr, DT_NOPREFIX);  // "&" in a text is a letter, not a mnemonic
         SelectObject(dc, oldFont);
         if (::GetFocus() == m_hWnd) {
             RECT frame = {tr.left - 3, tr.top - 3, tr.left + ext.cx + 3, tr.bottom + 3};

@@ -111,7 +111,7 @@ void CHyperlink::Paint()
     const qcore::GdiSelection font(dc.GetSafeHdc(), CurrentFont());
     dc.SetTextColor(m_crText);
     dc.SetBkMode(TRANSPARENT);
-    ::DrawTextExW(dc.GetSafeHdc(), const_cast<LPWSTR>(static_cast<LPCWSTR>(text)), text.GetLength(), &client, 0,
+    ::DrawTextExW(dc.GetSafeHdc(), const_cast<LPWSTR>(static_cast<LPCWSTR>(text)), text.GetLength(), &client, DT_NOPREFIX,
                   nullptr);
 }
 
