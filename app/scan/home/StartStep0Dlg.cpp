@@ -15,12 +15,14 @@ using nsVendrel::TranslateCode;
 
 namespace {
 const UINT kBusyFirstFrame = 389, kBusyFrames = 16;
+const UINT kLanguageChanged = Shell::LanguageChangedMessage();
 }
 
 BEGIN_MESSAGE_MAP(CStartStep0Dlg, CFunctionDlg)
     ON_BN_CLICKED(CStartStep0Dlg::IDC_QUICK_SCAN, &CStartStep0Dlg::OnQuickScan)
     ON_WM_CTLCOLOR()
     ON_NOTIFY(NM_CUSTOMDRAW, CStartStep0Dlg::IDC_LIST, &CStartStep0Dlg::OnListCustomDraw)
+    ON_REGISTERED_MESSAGE(kLanguageChanged, &CStartStep0Dlg::OnLanguageChanged)
 END_MESSAGE_MAP()
 
 CStartStep0Dlg::CStartStep0Dlg() {
@@ -88,6 +90,12 @@ bool CStartStep0Dlg::DueScanAllowed() const {
 
 void CStartStep0Dlg::OnQuickScan() {
     if (CFunctionDlg* parent = dynamic_cast<CFunctionDlg*>(GetParent())) parent->ShowSubPage(1);
+}
+
+// The date and the list rows are composed here, so they are composed again in the new language.
+LRESULT CStartStep0Dlg::OnLanguageChanged(WPARAM, LPARAM) {
+    RefreshLastResult();
+    return 0;
 }
 
 void CStartStep0Dlg::RefreshLastResult() {

@@ -22,6 +22,7 @@ public:
     void RefreshLastResult();
     // Switches the home page to the scan step, which starts a scan.
     void OnQuickScan();
+    LRESULT OnLanguageChanged(WPARAM, LPARAM);
 
     CStartScanList& List() { return m_list; }
 

@@ -384,11 +384,15 @@ public:
         choices.SetCurSel(1);
         typed.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWN, CRect(200, 160, 400, 300), this, 6);
         typed.AddString(TranslateCode(L"IDS_SHCEDULING_DAILY"));
+        // Two keys whose German texts are the same ("Alle") and whose English ones differ.
+        every.Create(TranslateCode(L"IDS_SHCEDULING_EVERY"), WS_CHILD | WS_VISIBLE, CRect(0, 200, 100, 220), this, 7);
+        all.Create(L"", WS_CHILD | WS_VISIBLE, CRect(100, 200, 200, 220), this, 8);
+        all.SetWindowText(TranslateCode(L"IDS_START_SCAN_RESULT_TAB_ALL"));
     }
     ~Texts() override { DestroyWindow(); }
     int changes = 0;
     WPARAM index = 99;
-    CStatic caption;
+    CStatic caption, every, all;
     CButton button;
     CEdit edit;
     CListCtrl list;
@@ -453,6 +457,9 @@ TEST_F(OptionsTest, ALanguageSwitchTranslatesTheOpenWindowsAtOnce)
     EXPECT_EQ(L"Weekly", ComboText(w.choices, 1));
     EXPECT_EQ(L"General", WindowText(options.Item(IDC_OPTION_TAB_GENERAL)));
     EXPECT_EQ(0u, w.index);
+    // Each text comes back from the key it was made from, not from another key sharing its German text.
+    EXPECT_EQ(L"Every", WindowText(w.every));
+    EXPECT_EQ(L"All", WindowText(w.all));
 }
 
 TEST_F(OptionsTest, OnlyLanguagesWithADictionaryAreOfferedOrApplied)
