@@ -15,3 +15,15 @@ inline std::wstring FillTextArgument(const std::wstring& text, const std::wstrin
     if (at == std::wstring::npos) return text + L" " + argument;
     return text.substr(0, at) + argument + text.substr(at + 2);
 }
+
+// The text as a caption the system draws with mnemonics (a group box, a plain static) shows it: every "&" stays
+// an "&" ("Plug & Play"), none underlines the letter after it.
+inline std::wstring LiteralAmpersands(const std::wstring& text)
+{
+    std::wstring out;
+    for (wchar_t c : text) {
+        out += c;
+        if (c == L'&') out += L'&';
+    }
+    return out;
+}

@@ -4,6 +4,8 @@
 
 #include "Dictionary.h"
 #include "PageFactory.h"
+#include "TextTranslator.h"
+#include "options/LanguageSwitch.h"
 
 using nsVendrel::TranslateCode;
 using namespace SysOp;
@@ -21,19 +23,34 @@ const int kColumnLeft[2] = {10, 372}, kBoxWidth = 355, kBoxTop = 88, kBoxStep = 
 
 int AutoRadio(int k) { return kFirstServiceRadio + 3 * k; }
 
+const UINT kLanguageChanged = Shell::LanguageChangedMessage();
+
+// A service's name as its group box shows it: the system draws a group box's "&" as a mnemonic.
+CString GroupCaption(int k)
+{
+    return LiteralAmpersands(TranslateCode(ServiceAt(k).labelKey).GetString()).c_str();
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CSysOpServiceOptDlg, CFunctionDlg)
     ON_WM_CTLCOLOR()
+    ON_REGISTERED_MESSAGE(kLanguageChanged, &CSysOpServiceOptDlg::OnLanguageChanged)
 END_MESSAGE_MAP()
 
 CSysOpServiceOptDlg::CSysOpServiceOptDlg() { CreateSkinFont(m_textFont, 13, FALSE); }
+
+LRESULT CSysOpServiceOptDlg::OnLanguageChanged(WPARAM, LPARAM)
+{
+    for (int k = 0; k < kServiceCount; ++k) m_groups[k].SetWindowText(GroupCaption(k));
+    return 0;
+}
 
 void CSysOpServiceOptDlg::OnInitPage()
 {
     for (int k = 0; k < kServiceCount; ++k) {
         const int left = kColumnLeft[k / 8], top = kBoxTop + (k % 8) * kBoxStep;
-        m_groups[k].Create(TranslateCode(ServiceAt(k).labelKey), WS_CHILD | WS_VISIBLE | BS_GROUPBOX,
+        m_groups[k].Create(GroupCaption(k), WS_CHILD | WS_VISIBLE | BS_GROUPBOX,
                            CRect(left, top, left + kBoxWidth, top + kBoxHeight), this, 25100 + k);
         m_groups[k].SetFont(&m_textFont);
         for (int i = 0; i < 3; ++i) {

@@ -25,6 +25,8 @@ protected:
     void CheckOnly(int groupFirst, int checkedIndex);  // -1: none
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    // The service names of the group boxes, composed again in the new language.
+    LRESULT OnLanguageChanged(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
     CButton m_groups[SysOp::kServiceCount];

@@ -8,6 +8,7 @@
 
 #include "Language.h"
 #include "LocalDateTime.h"
+#include "TextTranslator.h"
 #include "WebLinks.h"
 
 namespace {
@@ -95,4 +96,13 @@ TEST(LocalDateTime, WritesTheDateAndTimeInTheLanguagesOwnConventions)
             EXPECT_NE(std::wstring::npos, text.find(part)) << "language " << c.index << ": " << std::string(text.begin(), text.end());
     }
     EXPECT_EQ(std::wstring::npos, Shell::FormatDateTime(local, 1).find(L"PM"));
+}
+
+// A caption the system draws with mnemonics shows every "&" of a text as it stands.
+TEST(LiteralAmpersands, DoublesEachAmpersandOnly)
+{
+    EXPECT_EQ(L"Plug && Play", LiteralAmpersands(L"Plug & Play"));
+    EXPECT_EQ(L"&&&&x", LiteralAmpersands(L"&&x"));
+    EXPECT_EQ(L"Plug and Play", LiteralAmpersands(L"Plug and Play"));
+    EXPECT_EQ(L"", LiteralAmpersands(L""));
 }
