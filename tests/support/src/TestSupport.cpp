@@ -168,6 +168,12 @@ void PumpFor(DWORD ms)
     PumpUntil([] { return false; }, ms);
 }
 
+bool PumpUntilPainted(DWORD timeoutMs)
+{
+    return PumpUntil([] { return HIWORD(::GetQueueStatus(QS_PAINT | QS_POSTMESSAGE | QS_SENDMESSAGE)) == 0; },
+                     timeoutMs);
+}
+
 std::wstring MakeScratchFolder(const wchar_t* name)
 {
     wchar_t temp[MAX_PATH];
