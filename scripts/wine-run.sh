@@ -39,7 +39,8 @@ copy_tree() {
 run=${QUORVEL_PREFIX:-$build/wine/run/$name}
 rm -rf "$run" "$run.home" "$run.bin" "$run.y"
 mkdir -p "$(dirname "$run")"
-copy_tree "$template" "$run" ! -name '*.reg' ! -name '*.ini' || exit 1
+# Programs of the prefix are copies too: tests put stand-ins over system programs (net.exe, sc.exe, ...).
+copy_tree "$template" "$run" ! -name '*.reg' ! -name '*.ini' ! -iname '*.exe' || exit 1
 mkdir -p "$run.home/data"
 drive_q=$bin
 if [ $private_bin = 1 ]; then
