@@ -126,3 +126,22 @@ function(quorvel_test target)
         endforeach()
     endif()
 endfunction()
+
+# quorvel_test_screenshots(<target> <suite>): the GoogleTest suite <suite> of a test program, which takes screenshots,
+# as a CTest entry of its own (<target>_<suite>, label "screenshots", a prefix of its own); the program's other
+# entries leave that suite out.
+function(quorvel_test_screenshots target suite)
+    if(NOT QUORVEL_RUN_TESTS)
+        return()
+    endif()
+    set(name ${target}_${suite})
+    add_test(NAME ${name} COMMAND ${target} --gtest_filter=${suite}.*)
+    set_tests_properties(${name} PROPERTIES LABELS screenshots TIMEOUT 900 COST 100
+        ENVIRONMENT "QUORVEL_PREFIX=${CMAKE_BINARY_DIR}/wine/run/${name}")
+    get_property(tests DIRECTORY PROPERTY TESTS)
+    foreach(test IN LISTS tests)
+        if(test MATCHES "^${target}(_[0-9]+_of_[0-9]+)?$")
+            set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT "GTEST_FILTER=-${suite}.*")
+        endif()
+    endforeach()
+endfunction()

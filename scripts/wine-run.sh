@@ -26,18 +26,32 @@ template="$build/wine/template"
 mkdir -p "$build/wine"
 ( flock 9; "$here/wine-prefix.sh" "$template" ) 9>"$build/wine/.lock" || exit 1
 
+# copy_tree <from> <to> <find tests...>: a copy of a tree whose large files that match the tests are hard links to
+# the original (Wine's own libraries, the build's programs: no run writes them in place), while every other file is
+# a copy of its own, so what a run writes (the registry files, .ini files, dictionaries) never reaches the original.
+copy_tree() {
+    local from=$1 to=$2; shift 2
+    cp -al "$from" "$to" || return 1
+    find "$to" -type f ! \( -size +64k "$@" \) -exec sh -c \
+        'for f; do cp -p "$f" "$f.copy" && mv -f "$f.copy" "$f" || exit 1; done' sh {} +
+}
+
 run=${QUORVEL_PREFIX:-$build/wine/run/$name}
 rm -rf "$run" "$run.home" "$run.bin" "$run.y"
 mkdir -p "$(dirname "$run")"
-cp -a "$template" "$run"
+# Programs of the prefix are copies too: tests put stand-ins over system programs (net.exe, sc.exe, ...).
+copy_tree "$template" "$run" ! -name '*.reg' ! -name '*.ini' ! -iname '*.exe' || exit 1
 mkdir -p "$run.home/data"
 drive_q=$bin
 if [ $private_bin = 1 ]; then
     drive_q="$run.bin"
     mkdir -p "$drive_q" "$bin/artifacts"
-    # Build outputs only: what programs wrote beside themselves in earlier runs is left behind.
+    # Build outputs only: what programs wrote beside themselves in earlier runs is left behind. Programs and
+    # libraries are linked, the rest (dictionaries, fixtures) copied.
     find "$bin" -mindepth 1 -maxdepth 1 ! -name artifacts ! -name regbackup ! -name data \
-         ! -name coldrith-interop -exec cp -a {} "$drive_q/" \;
+         ! -name coldrith-interop -print0 | while IFS= read -r -d '' entry; do
+        copy_tree "$entry" "$drive_q/$(basename "$entry")" \( -iname '*.exe' -o -iname '*.dll' \) || exit 1
+    done || exit 1
     ln -s "$bin/artifacts" "$drive_q/artifacts"
 fi
 ln -s "$drive_q" "$run/dosdevices/q:"

@@ -64,7 +64,7 @@ MainWindowInProcess& SharedMainWindow()
 bool MainWindowInProcess::SwitchLanguage(int number)
 {
     bool switched = Shell::SwitchLanguage(number, ProgramFolder()) == ERROR_SUCCESS;
-    PumpFor(50);
+    PumpUntilPainted();
     return switched;
 }
 
@@ -76,7 +76,7 @@ MainWindowInProcess::MainWindowInProcess(const wchar_t* languageSetting)
     TestApp().m_pMainWnd = m_dlg;
     m_dlg->Create(IDD_ENTRY_DIALOG, nullptr);
     m_dlg->ShowWindow(SW_SHOW);
-    PumpFor(300);
+    PumpUntilPainted();
 }
 
 MainWindowInProcess::~MainWindowInProcess()
@@ -91,7 +91,7 @@ void MainWindowInProcess::ShowPage(int pageId)
 {
     m_dlg->SwitchPage(pageId);
     ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    PumpFor(50);
+    PumpUntilPainted();
 }
 
 void PressKey(UINT key, bool shift)

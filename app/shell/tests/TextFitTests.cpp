@@ -1,7 +1,8 @@
-// Captions that do not fit their control, in the real main window created in this process: for every page the
-// drawer leads to, every visible static and button whose caption, measured with the font the control draws it
-// in, is wider (or, wrapped, taller) than the control. A screenshot of each page in each language goes to the
-// artefacts (the registry page's as registry_page_<language>.bmp).
+// Captions that do not fit their control, in the real main window created in this process: on every built page
+// and sub-page, every static and button shown there whose caption, measured with the font the control draws it
+// in, is wider (or, wrapped, taller) than the control. The pages are measured where they stand, without bringing
+// each to the screen. PageScreenshots (CTest label "screenshots") saves a picture of each page the drawer leads
+// to in each language into the artefacts (the registry page's as registry_page_<language>.bmp).
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -53,12 +54,47 @@ int SkinnedTextLeft(HWND h)
     return -1;
 }
 
-// A text for each visible caption that does not fit its control.
+CFunctionDlg* PageObject(HWND h) { return dynamic_cast<CFunctionDlg*>(CWnd::FromHandlePermanent(h)); }
+bool IsPage(HWND h) { return PageObject(h) != nullptr; }
+
+// Whether a page shows when its page is brought to the front: a top-level page does, a sub-page when it is the
+// one shown now or, where none is, the sub-page 0 a page's first show brings.
+bool PageShowsWithItsPage(HWND page)
+{
+    HWND parent = ::GetParent(page);
+    if (!IsPage(parent)) return true;
+    if (::GetWindowLongW(page, GWL_STYLE) & WS_VISIBLE) return true;
+    for (HWND sibling = ::GetWindow(parent, GW_CHILD); sibling; sibling = ::GetWindow(sibling, GW_HWNDNEXT))
+        if (IsPage(sibling) && (::GetWindowLongW(sibling, GWL_STYLE) & WS_VISIBLE)) return false;
+    return PageObject(page)->GetPageId() == 0;
+}
+
+// Whether the control shows when the pages holding it are brought to the front: it and every window between it
+// and root are visible, the pages judged by PageShowsWithItsPage.
+bool ShownWithItsPage(HWND h, HWND root)
+{
+    for (; h && h != root; h = ::GetParent(h)) {
+        bool shown = IsPage(h) ? PageShowsWithItsPage(h) : (::GetWindowLongW(h, GWL_STYLE) & WS_VISIBLE) != 0;
+        if (!shown) return false;
+    }
+    return h == root && ::IsWindowVisible(root);
+}
+
+// The id of the top-level page holding the control ("frame" outside every page).
+std::string PageOf(HWND h)
+{
+    std::string page = "frame";
+    for (; h; h = ::GetParent(h))
+        if (IsPage(h) && !IsPage(::GetParent(h))) page = "page " + std::to_string(::GetDlgCtrlID(h));
+    return page;
+}
+
+// A text for each shown caption that does not fit its control.
 std::vector<std::string> ClippedCaptions(HWND root)
 {
     std::vector<std::string> clipped;
     for (HWND h : Descendants(root)) {
-        if (!::IsWindowVisible(h)) continue;
+        if (!ShownWithItsPage(h, root)) continue;
         std::wstring text = WindowText(h);
         if (text.empty()) continue;
         wchar_t cls[64] = L"";
@@ -108,7 +144,7 @@ std::vector<std::string> ClippedCaptions(HWND root)
         ::SelectObject(dc, old);
         ::ReleaseDC(h, dc);
         if (need > width || needHeight > height) {
-            clipped.push_back("control " + std::to_string(::GetDlgCtrlID(h)) + " '" + Narrow(text) + "' needs " +
+            clipped.push_back(PageOf(h) + ": control " + std::to_string(::GetDlgCtrlID(h)) + " '" + Narrow(text) + "' needs " +
                               std::to_string(need) + "x" + std::to_string(needHeight) + ", has " +
                               std::to_string(width) + "x" + std::to_string(height));
         }
@@ -182,20 +218,7 @@ TEST_P(TextFit, EveryCaptionOfEveryPageFitsItsControl)
     MainWindowInProcess& main = SharedMainWindow();
     ASSERT_TRUE(main.SwitchLanguage(std::stoi(std::wstring(language.setting))));
     ASSERT_NE(nullptr, DrawerEntry(main.Handle(), PAGE_ID_SCAN_CLEAN_HOME)) << "the main window was not built";
-    std::vector<std::string> clipped;
-    for (int pageId : BuiltPageIds()) {
-        std::printf("%s: page %d\n", language.folder, pageId);
-        std::fflush(stdout);
-        main.ShowPage(pageId);
-        EXPECT_EQ(pageId, VisiblePageId(main.Handle()));
-        for (const std::string& c : ClippedCaptions(main.Handle()))
-            clipped.push_back("page " + std::to_string(pageId) + ": " + c);
-        std::wstring folder(language.folder, language.folder + strlen(language.folder));
-        std::wstring name = pageId == PAGE_ID_SCAN_CLEAN_REGISTRY
-                                ? L"registry_page_" + folder + L".bmp"
-                                : L"page_" + folder + L"_" + std::to_wstring(pageId) + L".bmp";
-        EXPECT_TRUE(SaveWindowShot(main.Handle(), ArtifactPath(name.c_str())));
-    }
+    const std::vector<std::string> clipped = ClippedCaptions(main.Handle());
     std::string all;
     for (const std::string& c : clipped) all += "\n  " + c;
     EXPECT_TRUE(clipped.empty()) << clipped.size() << " clipped captions in " << language.folder << ":" << all;
@@ -203,6 +226,25 @@ TEST_P(TextFit, EveryCaptionOfEveryPageFitsItsControl)
 
 const Language kLanguages[] = {{L"1", "en"}, {L"2", "de"}, {L"3", "es"}, {L"4", "fr"},  {L"5", "it"}, {L"6", "jp"},
                                {L"7", "cn"}, {L"8", "hk"}, {L"9", "ar"}, {L"10", "nl"}, {L"11", "pt"}};
+
+// Each page the drawer leads to in each language, as the user sees it, into the artefacts.
+TEST(PageScreenshots, EveryPageInEveryLanguage)
+{
+    MainWindowInProcess& main = SharedMainWindow();
+    for (const Language& language : kLanguages) {
+        ASSERT_TRUE(main.SwitchLanguage(std::stoi(std::wstring(language.setting))));
+        const std::wstring folder(language.folder, language.folder + strlen(language.folder));
+        for (int pageId : BuiltPageIds()) {
+            main.ShowPage(pageId);
+            EXPECT_EQ(pageId, VisiblePageId(main.Handle()));
+            std::wstring name = pageId == PAGE_ID_SCAN_CLEAN_REGISTRY
+                                    ? L"registry_page_" + folder + L".bmp"
+                                    : L"page_" + folder + L"_" + std::to_wstring(pageId) + L".bmp";
+            EXPECT_TRUE(SaveWindowShot(main.Handle(), ArtifactPath(name.c_str()))) << language.folder << " " << pageId;
+        }
+    }
+    EXPECT_TRUE(main.SwitchLanguage(1));
+}
 
 INSTANTIATE_TEST_SUITE_P(AllLanguages, TextFit, ::testing::ValuesIn(kLanguages),
                          [](const ::testing::TestParamInfo<Language>& info) { return std::string(info.param.folder); });

@@ -1,6 +1,6 @@
 // Junk scan against two floors on the same seeded tree, in paired runs: a bare FindFirstFileW walk, and the same
 // walk on a worker sending one message per file (the scanner's contract).
-// Usage: LumbreyJunkBench.exe [files] [folder]   (defaults: 100000 files, %TEMP%\junkbench; pairs: QUORVEL_BENCH_PAIRS, 7)
+// Usage: LumbreyJunkBench.exe [files] [folder]   (defaults: 20000 files, %TEMP%\junkbench; pairs: QUORVEL_BENCH_PAIRS, 7)
 #include <windows.h>
 
 #include <JunkFileScanner.h>
@@ -134,7 +134,7 @@ LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 int wmain(int argc, wchar_t** argv)
 {
     setvbuf(stdout, NULL, _IONBF, 0);
-    const int files = argc > 1 ? _wtoi(argv[1]) : 100000;
+    const int files = argc > 1 ? _wtoi(argv[1]) : 20000;
     std::wstring root;
     if (argc > 2) {
         root = argv[2];

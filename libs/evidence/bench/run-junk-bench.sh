@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# run-junk-bench.sh <build-dir> [files] [pairs]: seeds a tree of junk and other files (100,000 by default) in a
+# run-junk-bench.sh <build-dir> [files] [pairs]: seeds a tree of junk and other files (20,000 by default: the ratio is the same as with 100,000, in a fifth of the time) in a
 # fresh sandboxed prefix and prints the junk scanner against a bare FindFirstFileW walk of the same tree and
 # against that walk with one message per file, in paired runs.
 set -euo pipefail
 build=$(realpath "${1:?usage: run-junk-bench.sh <build-dir> [files] [pairs]}")
-files=${2:-100000}
+files=${2:-20000}
 export QUORVEL_BENCH_PAIRS=${3:-${QUORVEL_BENCH_PAIRS:-7}}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../../.." && pwd)

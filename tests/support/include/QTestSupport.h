@@ -74,6 +74,9 @@ public:
 // Pumps this thread's messages until pred() is true or the time-out passes; returns pred().
 bool PumpUntil(const std::function<bool()>& pred, DWORD timeoutMs = 5000);
 void PumpFor(DWORD ms);
+// Pumps until this thread has no window left to paint and no posted or sent message waiting (timers aside): the
+// state a screenshot or a pixel read wants after a show or a fill. Returns false at the time-out.
+bool PumpUntilPainted(DWORD timeoutMs = 5000);
 
 // A new empty folder under the temp folder (with a trailing backslash), removed by RemoveTree.
 std::wstring MakeScratchFolder(const wchar_t* name);
