@@ -244,6 +244,7 @@ TEST(FileSplitJoin, AFaultySetOfPiecesWritesNothingAndKeepsAnEarlierOutput)
     } cases[] = {
         {Pieces(folder, L"f", {1, 10, 11, 12, 2, 3, 4, 5, 6, 7, 8, 9}), L"f", YARROWBY_ERROR_PIECE_ORDER},
         {Pieces(folder, L"f", {1, 2, 4}), L"f", YARROWBY_ERROR_PIECE_MISSING},
+        {Pieces(folder, L"f", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}), L"f", YARROWBY_ERROR_PIECE_MISSING},
         {{folder / L"f,1.splt", folder / L"g,2.splt"}, L"f", YARROWBY_ERROR_PIECE_NAME},
         {Pieces(folder, L"short", {1, 2, 3}), L"short", YARROWBY_ERROR_PIECE_SIZE},
         {Pieces(folder, L"f", {1, 2, 3}), L"sub\\f", ERROR_INVALID_NAME},
