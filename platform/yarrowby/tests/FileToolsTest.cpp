@@ -299,3 +299,23 @@ TEST(FileSplitJoin, AFailedSplitRemovesItsPieces)
     EXPECT_TRUE(Exists(folder / L"src.bin"));
     EXPECT_EQ(2u, FolderNames(folder.Folder()).size());
 }
+
+TEST(FileSplitJoin, APieceLeftFromBeforeIsNeitherReplacedNorRemoved)
+{
+    Scratch folder(L"split-earlier");
+    const std::string source = RandomBytes(3 << 20, 4);
+    ASSERT_TRUE(WriteBytes(folder / L"src.bin", source));
+    ASSERT_TRUE(WriteBytes(folder / L"src.bin,2.splt", "earlier piece"));
+    ToolRecorder splits(WM_FILESPLIT_PROGRESS, WM_FILESPLIT_DONE);
+    CFileSpliter spliter;
+    spliter.SetParentWnd(splits.Window());
+    spliter.SplitFiles(folder / L"src.bin", folder.Folder(), 1 << 20);
+    ASSERT_TRUE(splits.WaitForDone());
+    EXPECT_EQ(1u, splits.Done()[0].wParam);
+    EXPECT_EQ(LPARAM(ERROR_FILE_EXISTS), splits.Done()[0].lParam);
+
+    std::map<std::wstring, std::string> after;
+    for (const std::wstring& name : FolderNames(folder.Folder())) after[name] = ReadBytes(folder / name);
+    const std::map<std::wstring, std::string> expected = {{L"src.bin", source}, {L"src.bin,2.splt", "earlier piece"}};
+    EXPECT_TRUE(expected == after) << "the run's first piece went, the earlier one stayed as it was";
+}

@@ -126,6 +126,26 @@ TEST(SplitterPage, RefusesWhatCannotBeSplitOrJoined)
     EXPECT_TRUE(Exists(folder / L"out\\exact.bin,1.splt"));
     EXPECT_EQ((std::vector<WPARAM>{1, 0}), host.Busy());
 
+    // The pieces of that split are there: asked first; No keeps them and starts nothing, Yes splits anew.
+    ASSERT_TRUE(WriteBytes(folder / L"out\\exact.bin,1.splt", "earlier piece"));
+    split.SetFolder((folder / L"out").c_str());
+    split.SetSource((folder / L"exact.bin").c_str());
+    const std::wstring question =
+        L"Pieces of an earlier split with the same names are already in the folder. Replace them?";
+    EXPECT_EQ(question, ClickForMessage(&split, Split::IDC_SPLIT, IDNO, 5000));
+    EXPECT_EQ("earlier piece", ReadBytes(folder / L"out\\exact.bin,1.splt"));
+    EXPECT_EQ((std::vector<WPARAM>{1, 0}), host.Busy());
+    split.SetFolder((folder / L"out").c_str());
+    split.SetSource((folder / L"exact.bin").c_str());
+    {
+        MessageBoxDriver boxes(IDYES);
+        Click(&split, Split::IDC_SPLIT);
+        ASSERT_TRUE(PumpUntil([&] { return boxes.Texts().size() == 2; }, 30000));
+        EXPECT_EQ(question, boxes.Texts()[0]);
+        EXPECT_EQ(L"The file has been split.", boxes.Texts()[1]);
+    }
+    EXPECT_TRUE(ReadBytes(folder / L"out\\exact.bin,1.splt") == ReadBytes(folder / L"exact.bin"));
+
     Join& join = home->JoinPage();
     join.SetPieces({folder / L"out\\exact.bin,1.splt"});
     join.SetFolder(folder.path.c_str());
@@ -134,7 +154,7 @@ TEST(SplitterPage, RefusesWhatCannotBeSplitOrJoined)
     // A first piece without a comma in its own name gives no output name: nothing happens.
     join.SetPieces({L"C:\\v1,2\\file.bin", L"C:\\v1,2\\file2.bin"});
     EXPECT_EQ(L"", ClickForMessage(&join, Join::IDC_JOIN, IDOK, 1000));
-    EXPECT_EQ((std::vector<WPARAM>{1, 0}), host.Busy());
+    EXPECT_EQ((std::vector<WPARAM>{1, 0, 1, 0}), host.Busy());
 }
 
 TEST(SplitterPage, AnExistingOutputIsReplacedOnlyWhenTheUserSaysSoAndTheJoinSucceeds)
