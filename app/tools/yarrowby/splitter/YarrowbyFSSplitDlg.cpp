@@ -125,11 +125,16 @@ void CYarrowbyFSSplitDlg::OnSplit()
     CString source, folder;
     m_source.GetWindowText(source);
     m_folder.GetWindowText(folder);
-    if (folder.IsEmpty() || !SBRecursiveCreateDirectoryW(folder)) return;
+    // No file reads as one too small, so each missing choice has its own request.
     if (SBGetFileSizeW(source) < kSmallestSource) {
         AfxMessageBox(TranslateCode(L"IDS_SYT_TOOLS_FS_SIZETOOSMALL"));
         return;
     }
+    if (folder.IsEmpty()) {
+        AfxMessageBox(TranslateCode(L"IDS_SYS_TOOLS_FS_CHOOSEFOLDER"));
+        return;
+    }
+    if (!SBRecursiveCreateDirectoryW(folder)) return;
     int choice = -1;
     for (int i = 0; i < kSplitChoiceCount; ++i)
         if (m_sizes[i].GetCheck() == BST_CHECKED) choice = i;

@@ -118,6 +118,22 @@ TEST(SplitterPage, RefusesWhatCannotBeSplitOrJoined)
     PageHost host;
     Home* home = host.Add<Home>(PAGE_ID_TOOLS_FILE_SPLITTER);
     Split& split = home->SplitPage();
+    // Each missing choice is asked for: no file, then no folder.
+    const struct {
+        const wchar_t* source;
+        const wchar_t* folder;
+        const wchar_t* text;
+    } missing[] = {
+        {L"", L"out", L"Please choose a file of at least 1 MB."},
+        {L"", L"", L"Please choose a file of at least 1 MB."},
+        {L"exact.bin", L"", L"Please choose a folder."},
+    };
+    for (const auto& c : missing) {
+        split.SetSource(*c.source ? (folder / c.source).c_str() : L"");
+        split.SetFolder(*c.folder ? (folder / c.folder).c_str() : L"");
+        EXPECT_EQ(c.text, ClickForMessage(&split, Split::IDC_SPLIT, IDOK, 5000)) << c.source << L"|" << c.folder;
+    }
+    EXPECT_FALSE(Exists(folder / L"out"));
     split.SetFolder((folder / L"out").c_str());
     split.SetSource((folder / L"small.bin").c_str());
     EXPECT_EQ(L"Please choose a file of at least 1 MB.", ClickForMessage(&split, Split::IDC_SPLIT, IDOK, 5000));
@@ -150,6 +166,10 @@ TEST(SplitterPage, RefusesWhatCannotBeSplitOrJoined)
     join.SetPieces({folder / L"out\\exact.bin,1.splt"});
     join.SetFolder(folder.path.c_str());
     EXPECT_EQ(L"Please choose at least two pieces to join.", ClickForMessage(&join, Join::IDC_JOIN, IDOK, 5000));
+    join.SetPieces({folder / L"out\\exact.bin,1.splt", folder / L"out\\exact.bin,1.splt"});
+    join.SetFolder(L"");
+    EXPECT_EQ(L"Please choose a folder.", ClickForMessage(&join, Join::IDC_JOIN, IDOK, 5000));
+    join.SetFolder(folder.path.c_str());
 
     // A first piece without a comma in its own name gives no output name: nothing happens.
     join.SetPieces({L"C:\\v1,2\\file.bin", L"C:\\v1,2\\file2.bin"});
