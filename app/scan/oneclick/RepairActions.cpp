@@ -4,13 +4,14 @@
 
 #include <Common.h>
 #include <PathRules.h>
+#include <QExactPath.h>
 
 namespace OneClick {
 
 bool RemoveFile(const std::wstring& path) {
     if (!qpath::IsAbsolutePath(path)) return false;
-    if (::DeleteFileW(path.c_str())) return true;
-    return ::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
+    if (qcore::DeleteExactFile(path)) return true;
+    return ::GetFileAttributesW(qcore::ExactPath(path).c_str()) == INVALID_FILE_ATTRIBUTES &&
            (::GetLastError() == ERROR_FILE_NOT_FOUND || ::GetLastError() == ERROR_PATH_NOT_FOUND);
 }
 

@@ -12,6 +12,8 @@
 # timed inside its process. The page cache is not dropped (not allowed in this container): the source file is
 # cached for both.
 set -euo pipefail
+# The timed runs are command substitutions: without this a failing check inside one would not stop the bench.
+shopt -s inherit_errexit
 build=$(realpath "${1:?usage: run-file-tools-bench.sh <build-dir> [MiB] [passes] [rounds] [tools]}")
 mib=${2:-1024}
 passes=${3:-3}
@@ -73,6 +75,10 @@ yarrowby() {
         *) echo "run-file-tools-bench.sh: yarrowby $1: $answer" >&2; exit 1 ;;
     esac
 }
+# A wrong output ends the bench at once: its time must never reach the ratios.
+same_or_fail() {
+    cmp -s "$1" "$2" || { echo "run-file-tools-bench.sh: $3: $2 differs from $1" >&2; exit 1; }
+}
 gnu_shred() { cp "$work/src" "$work/victim"; gnu shred -n "$passes" -x "$work/victim"; rm -f "$work/victim"; }
 ours_shred() {
     cp "$work/src" "$work/victim"
@@ -83,11 +89,16 @@ split_and_sync() { split -b "$piece" "$work/src" "$work/gnu/src,"; sync "$work/g
 gnu_split() { rm -rf "$work/gnu"; mkdir "$work/gnu"; gnu split_and_sync; }
 ours_split() { rm -rf "$work/ours"; mkdir "$work/ours"; yarrowby split 'B:\src' 'B:\ours' "$piece"; }
 cat_and_sync() { cat "$work/gnu"/* > "$work/out/gnu"; sync "$work/out/gnu"; }
-gnu_join() { mkdir -p "$work/out"; gnu cat_and_sync; cmp "$work/src" "$work/out/gnu"; rm -f "$work/out/gnu"; }
+gnu_join() {
+    mkdir -p "$work/out"
+    gnu cat_and_sync
+    same_or_fail "$work/src" "$work/out/gnu" "cat"
+    rm -f "$work/out/gnu"
+}
 ours_join() {
     mkdir -p "$work/out"
     yarrowby join 'B:\ours' src "$pieces" 'B:\out'
-    cmp "$work/src" "$work/out/src"
+    same_or_fail "$work/src" "$work/out/src" "yarrowby join"
     rm -f "$work/out/src"
 }
 
@@ -99,7 +110,7 @@ for ((r = 1; r <= rounds; r++)); do
         load=$(cut -d' ' -f1 /proc/loadavg)
         if ((r % 2)); then g=$("gnu_$tool"); y=$("ours_$tool"); else y=$("ours_$tool"); g=$("gnu_$tool"); fi
         echo "$tool $g $y $load" >> "$times"
-        line+=" $tool gnu $g s, yarrowby $y s;"
+        line+=" $tool gnu $g s, yarrowby $y s, ratio $(echo "scale=2; $g / $y" | bc), load $load;"
     done
     echo "$line"
 done
@@ -107,3 +118,4 @@ done
 echo "ratio = GNU time / Yarrowby time per pair (goal >= 0.90); load = mean 1-minute load average"
 awk -v cpus="$(nproc)" -v peers="shred=shred -n $passes;split=split -b;join=cat" -f "$here/paired-stats.awk" \
     "$times"
+echo "load at the end: $(cat /proc/loadavg)"

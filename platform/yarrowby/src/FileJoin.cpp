@@ -13,6 +13,17 @@ bool IsPlainFileName(const std::wstring& name)
     return !name.empty() && name.find_first_of(L"\\/:*?\"<>|") == std::wstring::npos && name != L"." && name != L"..";
 }
 
+// A full last piece with the next number beside it: the set ends early, and the joined file would be short.
+bool NextPieceExists(const std::vector<std::wstring>& pieces, const std::vector<unsigned long long>& sizes)
+{
+    if (sizes.back() != sizes.front()) return false;  // a shorter last piece ends the split
+    const std::wstring& last = pieces.back();
+    const PieceLabel label = ReadPieceLabel(last);
+    const std::wstring next = last.substr(0, last.size() - FileNamePart(last).size()) + label.joinedName + L"," +
+                              std::to_wstring(label.number + 1) + L".splt";
+    return ::GetFileAttributesW(next.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 // Copies the pieces into `temp`, flushed. 0 or the error.
 DWORD WriteJoined(const std::vector<std::wstring>& pieces, const std::vector<unsigned long long>& sizes,
                   const std::wstring& temp, CopyRun& copy)
@@ -44,6 +55,7 @@ DWORD Join(const std::vector<std::wstring>& pieces, const std::wstring& folder, 
         total += sizes.back();
     }
     if (const DWORD fault = CheckPieceSizes(sizes)) return fault;
+    if (NextPieceExists(pieces, sizes)) return YARROWBY_ERROR_PIECE_MISSING;
 
     CopyRun copy(worker, total);
     if (!copy.Valid()) return ERROR_NOT_ENOUGH_MEMORY;

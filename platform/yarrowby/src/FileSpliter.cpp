@@ -59,7 +59,9 @@ DWORD WritePieces(const std::wstring& source, const std::wstring& folder, unsign
     DWORD error = 0;
     for (unsigned long long number = 1; number <= count && !error; ++number) {
         const std::wstring path = FolderPrefix(folder) + PieceName(source, number);
-        qcore::UniqueFile out(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        // Only new files: a piece left from before (or a link in its place) is never written through, and a
+        // failure below removes nothing this run did not create. The page asks before clearing old pieces.
+        qcore::UniqueFile out(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                             FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!out) {
             error = ::GetLastError();

@@ -2,6 +2,7 @@
 
 #include <ntsecapi.h>
 
+#include <QExactPath.h>
 #include <QGuards.h>
 
 #include <vector>
@@ -122,14 +123,17 @@ const BYTE* ShredPattern::Next(size_t bytes)
 unsigned long long ShredLength(const std::wstring& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) || IsNotAFile(data.dwFileAttributes))
+    if (!::GetFileAttributesExW(qcore::ExactPath(path).c_str(), GetFileExInfoStandard, &data) ||
+        IsNotAFile(data.dwFileAttributes))
         return 0;
     const unsigned long long size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     return RoundUp(size, ClusterBytes(path));
 }
 
-DWORD ShredFile(const std::wstring& path, int passes, ShredPattern& pattern, ShredSink& sink)
+DWORD ShredFile(const std::wstring& chosen, int passes, ShredPattern& pattern, ShredSink& sink)
 {
+    // Exactly the name chosen: "name." must not reach "name".
+    const std::wstring path = qcore::ExactPath(chosen);
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return ::GetLastError();
     if (IsNotAFile(attributes)) return YARROWBY_ERROR_NOT_A_FILE;
@@ -155,8 +159,14 @@ DWORD ShredFile(const std::wstring& path, int passes, ShredPattern& pattern, Shr
         restore();
         return YARROWBY_ERROR_NOT_A_FILE;
     }
+    // Another name keeps the data in use elsewhere: overwriting would destroy that file too, deleting would not.
+    if (info.nNumberOfLinks > 1) {
+        file.Reset();
+        restore();
+        return YARROWBY_ERROR_HARD_LINKS;
+    }
     const unsigned long long size = (static_cast<unsigned long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    const DWORD error = OverwritePasses(file.Get(), RoundUp(size, ClusterBytes(path)), passes, pattern, sink);
+    const DWORD error = OverwritePasses(file.Get(), RoundUp(size, ClusterBytes(chosen)), passes, pattern, sink);
     file.Reset();
     if (error) {
         restore();

@@ -119,6 +119,15 @@ std::wstring FindBareProgram(const std::wstring& name)
     return found;
 }
 
+// The program file a command's prefix names: a bare name found as the system would, else the file itself or
+// with ".exe" added as the system adds it; empty when there is none.
+std::wstring ProgramFileOf(const std::wstring& prefix)
+{
+    if (prefix.find_first_of(L"\\/:") == std::wstring::npos) return FindBareProgram(prefix);
+    if (IsFile(prefix)) return prefix;
+    return IsFile(prefix + L".exe") ? prefix + L".exe" : std::wstring();
+}
+
 // The full path of the command's program and the rest of its line; false when the program is not an existing file.
 bool ResolveCommand(const std::wstring& command, std::wstring& program, std::wstring& arguments)
 {
@@ -130,10 +139,9 @@ bool ResolveCommand(const std::wstring& command, std::wstring& program, std::wst
         program = split.program;
         arguments = split.arguments;
     } else {
-        // The shortest prefix ending at a blank that names an existing file, as the system takes it.
-        if (!SBGetFileNameFromCommandW(text.c_str(), program) || text.compare(0, program.size(), program) != 0)
-            return false;
-        arguments = text.substr(program.size());
+        const SplitCommand split = SplitUnquotedCommand(text, ProgramFileOf);
+        program = split.program;
+        arguments = split.arguments;
     }
     if (program.find_first_of(L"\\/:") == std::wstring::npos) program = FindBareProgram(program);
     if (program.empty() || !IsFile(program)) return false;

@@ -88,3 +88,20 @@ SplitCommand SplitQuotedCommand(const std::wstring& command)
     if (close != std::wstring::npos) split.arguments = command.substr(close + 1);
     return split;
 }
+
+SplitCommand SplitUnquotedCommand(const std::wstring& command,
+                                  const std::function<std::wstring(const std::wstring& prefix)>& programOf)
+{
+    SplitCommand split;
+    for (size_t end = command.size(); end > 0; end = command.find_last_of(L" \t", end - 1)) {
+        if (end == std::wstring::npos) break;
+        if (end < command.size() && end > 0 && (command[end - 1] == L' ' || command[end - 1] == L'\t')) continue;
+        const std::wstring program = programOf(command.substr(0, end));
+        if (!program.empty()) {
+            split.program = program;
+            split.arguments = command.substr(end);
+            return split;
+        }
+    }
+    return split;
+}

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 // The values of an entry the hidden rule looks at.
@@ -37,3 +38,10 @@ struct SplitCommand {
     std::wstring arguments;
 };
 SplitCommand SplitQuotedCommand(const std::wstring& command);
+
+// A command without a leading quote, read as the longest prefix ending at a blank (or at the end) that
+// `programOf` turns into a program file (its full name; empty when the prefix names none), and the rest of the
+// line, blanks kept. The longest, so "C:\Program Files\My App\un.exe /x" runs un.exe even when "C:\Program"
+// exists. Both empty when no prefix names a program.
+SplitCommand SplitUnquotedCommand(const std::wstring& command,
+                                  const std::function<std::wstring(const std::wstring& prefix)>& programOf);

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QTestSupport.h>
+#include <QExactPath.h>
 #include <Yarrowby.h>
 
+#include <map>
 #include <set>
 
 #include "ToolRecorder.h"
@@ -26,34 +28,14 @@ private:
     std::wstring m_folder;
 };
 
-// The 512-byte blocks of `original` that stand anywhere in `data` at a 512-byte boundary.
-size_t OriginalBlocksIn(const std::string& original, const std::string& data)
-{
-    std::set<std::string> blocks;
-    for (size_t i = 0; i + 512 <= original.size(); i += 512) blocks.insert(original.substr(i, 512));
-    size_t found = 0;
-    for (size_t i = 0; i + 512 <= data.size(); i += 512) found += blocks.count(data.substr(i, 512));
-    return found;
-}
+}  // namespace
 
-DWORD ClusterOf(const std::wstring& path)
-{
-    wchar_t root[MAX_PATH] = L"";
-    DWORD spc = 0, bps = 0, nf = 0, nt = 0;
-    ::GetVolumePathNameW(path.c_str(), root, MAX_PATH);
-    ::GetDiskFreeSpaceW(root, &spc, &bps, &nf, &nt);
-    return spc * bps;
-}
-
-TEST(FileShredder, OverwritesTheWholeAllocatedLengthInPlaceThenDeletes)
+TEST(FileShredder, OverwritesInPassesThenDeletesWithoutLeftovers)
 {
     Scratch scratch(L"shred-inplace");
     for (int passes : {1, 3}) {
-        // The second name of the file keeps its data reachable after the shredder deleted the first.
-        const std::wstring victim = scratch / L"secret.bin", witness = scratch / L"witness.bin";
-        const std::string original = RandomBytes(300 * 1024 + 123, 7 + passes);
-        ASSERT_TRUE(WriteBytes(victim, original));
-        ASSERT_TRUE(::CreateHardLinkW(witness.c_str(), victim.c_str(), nullptr));
+        const std::wstring victim = scratch / L"secret.bin";
+        ASSERT_TRUE(WriteBytes(victim, RandomBytes(300 * 1024 + 123, 7 + passes)));
         ASSERT_TRUE(::SetFileAttributesW(victim.c_str(), FILE_ATTRIBUTE_READONLY));
 
         ToolRecorder recorder(WM_SHRED_PROGRESS, WM_SHRED_DONE);
@@ -65,14 +47,55 @@ TEST(FileShredder, OverwritesTheWholeAllocatedLengthInPlaceThenDeletes)
         ASSERT_EQ(1u, recorder.Done().size());
         EXPECT_EQ(0u, recorder.Done()[0].wParam);
         EXPECT_EQ(size_t(100 * passes), recorder.Progress().size()) << passes;
-        EXPECT_FALSE(Exists(victim));
-        EXPECT_EQ(std::vector<std::wstring>{L"witness.bin"}, FolderNames(scratch.Folder()));  // no renamed leftover
-        const std::string after = ReadBytes(witness);
-        const DWORD cluster = ClusterOf(witness);
-        EXPECT_EQ((original.size() + cluster - 1) / cluster * cluster, after.size()) << "slack of the last cluster";
-        EXPECT_EQ(0u, OriginalBlocksIn(original, after));
-        EXPECT_NE(original.substr(original.size() - 100), after.substr(original.size() - 100, 100));
-        ::DeleteFileW(witness.c_str());
+        EXPECT_TRUE(FolderNames(scratch.Folder()).empty());  // no renamed leftover
+    }
+}
+
+// Each case: the fixture files (name, contents), the one chosen, the done message, and what the folder holds after.
+struct ExactNameCase {
+    const wchar_t* label;
+    std::vector<std::pair<std::wstring, std::string>> files;
+    const wchar_t* hardLinkOf;  // the chosen name is made a second name of this file
+    const wchar_t* chosen;
+    WPARAM failed;
+    LPARAM error;
+};
+
+TEST(FileShredder, HandlesExactlyTheChosenNameAndRefusesFilesWithOtherNames)
+{
+    const std::vector<ExactNameCase> cases = {
+        {L"trailing dot", {{L"name", "keep"}, {L"name.", "dot"}}, nullptr, L"name.", 0, 0},
+        {L"trailing blank", {{L"name", "keep"}, {L"name ", "blank"}}, nullptr, L"name ", 0, 0},
+        {L"plain beside dotted", {{L"name", "plain"}, {L"name.", "keep"}}, nullptr, L"name", 0, 0},
+        {L"hard link", {{L"data.bin", "shared"}}, L"data.bin", L"other.bin", 1, YARROWBY_ERROR_HARD_LINKS},
+    };
+    for (const ExactNameCase& c : cases) {
+        Scratch scratch(L"shred-exact");
+        std::map<std::wstring, std::string> expected;
+        for (const auto& file : c.files) {
+            ASSERT_TRUE(WriteBytes(qcore::ExactPath(scratch / file.first), file.second)) << c.label;
+            expected[file.first] = file.second;
+        }
+        if (c.hardLinkOf) {
+            ASSERT_TRUE(::CreateHardLinkW((scratch / c.chosen).c_str(), (scratch / c.hardLinkOf).c_str(), nullptr));
+            expected[c.chosen] = expected[c.hardLinkOf];
+        }
+        if (c.failed == 0) expected.erase(c.chosen);
+
+        ToolRecorder recorder(WM_SHRED_PROGRESS, WM_SHRED_DONE);
+        CFileShredder shredder;
+        shredder.SetParentWnd(recorder.Window());
+        shredder.ShredderFiles({scratch / c.chosen}, 1);
+        ASSERT_TRUE(recorder.WaitForDone()) << c.label;
+        EXPECT_EQ(c.failed, recorder.Done()[0].wParam) << c.label;
+        EXPECT_EQ(c.error, recorder.Done()[0].lParam) << c.label;
+
+        std::map<std::wstring, std::string> after;
+        for (const std::wstring& name : FolderNames(scratch.Folder()))
+            after[name] = ReadBytes(qcore::ExactPath(scratch / name));
+        EXPECT_EQ(expected, after) << c.label;
+        for (const std::wstring& name : FolderNames(scratch.Folder()))
+            qcore::DeleteExactFile(scratch / name);
     }
 }
 
@@ -221,6 +244,7 @@ TEST(FileSplitJoin, AFaultySetOfPiecesWritesNothingAndKeepsAnEarlierOutput)
     } cases[] = {
         {Pieces(folder, L"f", {1, 10, 11, 12, 2, 3, 4, 5, 6, 7, 8, 9}), L"f", YARROWBY_ERROR_PIECE_ORDER},
         {Pieces(folder, L"f", {1, 2, 4}), L"f", YARROWBY_ERROR_PIECE_MISSING},
+        {Pieces(folder, L"f", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}), L"f", YARROWBY_ERROR_PIECE_MISSING},
         {{folder / L"f,1.splt", folder / L"g,2.splt"}, L"f", YARROWBY_ERROR_PIECE_NAME},
         {Pieces(folder, L"short", {1, 2, 3}), L"short", YARROWBY_ERROR_PIECE_SIZE},
         {Pieces(folder, L"f", {1, 2, 3}), L"sub\\f", ERROR_INVALID_NAME},
@@ -251,7 +275,7 @@ TEST(FileSplitJoin, AFaultySetOfPiecesWritesNothingAndKeepsAnEarlierOutput)
     EXPECT_TRUE(ReadBytes(folder / L"f") == expected);
 }
 
-TEST(FileSplitJoin, AFailedSplitRemovesItsPieces)
+TEST(FileSplitJoin, AFailedSplitRemovesOnlyThePiecesItCreated)
 {
     Scratch folder(L"split-fail");
     ToolRecorder splits(WM_FILESPLIT_PROGRESS, WM_FILESPLIT_DONE);
@@ -274,6 +298,19 @@ TEST(FileSplitJoin, AFailedSplitRemovesItsPieces)
     EXPECT_FALSE(Exists(folder / L"src.bin,2.splt"));
     EXPECT_TRUE(Exists(folder / L"src.bin"));
     EXPECT_EQ(2u, FolderNames(folder.Folder()).size());
-}
 
-}  // namespace
+    // A piece left from before is neither written over nor taken away by the failed run.
+    ASSERT_TRUE(::RemoveDirectoryW((folder / L"src.bin,3.splt").c_str()));
+    ASSERT_TRUE(WriteBytes(folder / L"src.bin,2.splt", "earlier piece"));
+    const std::string source = ReadBytes(folder / L"src.bin");
+    splits.Clear();
+    spliter.SplitFiles(folder / L"src.bin", folder.Folder(), 1 << 20);
+    ASSERT_TRUE(splits.WaitForDone());
+    EXPECT_EQ(1u, splits.Done()[0].wParam);
+    EXPECT_EQ(LPARAM(ERROR_FILE_EXISTS), splits.Done()[0].lParam);
+
+    std::map<std::wstring, std::string> after;
+    for (const std::wstring& name : FolderNames(folder.Folder())) after[name] = ReadBytes(folder / name);
+    const std::map<std::wstring, std::string> expected = {{L"src.bin", source}, {L"src.bin,2.splt", "earlier piece"}};
+    EXPECT_TRUE(expected == after) << "the run's first piece went, the earlier one stayed as it was";
+}

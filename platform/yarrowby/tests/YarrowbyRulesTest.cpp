@@ -2,6 +2,8 @@
 // reader, and the uninstall manager's rules.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "ActiveXCatalogue.h"
 #include "PieceNames.h"
 #include "Progress.h"
@@ -217,6 +219,38 @@ TEST(UninstallRules, SizesIconsAndRemovableKeys)
     EXPECT_EQ(L"C:\\My App\\un.exe", quoted.program);
     EXPECT_EQ(L" /S /D=\"x\"", quoted.arguments);
     EXPECT_EQ(L"", SplitQuotedCommand(L"C:\\un.exe /S").program);
+}
+
+TEST(UninstallRules, AnUnquotedCommandRunsTheLongestPrefixThatNamesAProgram)
+{
+    // The program files of the fixture: what the system would find for a prefix.
+    const std::map<std::wstring, std::wstring> programs = {
+        {L"C:\\Program", L"C:\\Program"},
+        {L"C:\\Program Files\\My App\\un.exe", L"C:\\Program Files\\My App\\un.exe"},
+        {L"C:\\Tools\\remove", L"C:\\Tools\\remove.exe"},
+        {L"msiexec", L"C:\\windows\\system32\\msiexec.exe"},
+    };
+    const auto programOf = [&](const std::wstring& prefix) {
+        const auto found = programs.find(prefix);
+        return found == programs.end() ? std::wstring() : found->second;
+    };
+    const struct {
+        const wchar_t* command;
+        const wchar_t* program;
+        const wchar_t* arguments;
+    } cases[] = {
+        {L"C:\\Program Files\\My App\\un.exe /x", L"C:\\Program Files\\My App\\un.exe", L" /x"},
+        {L"C:\\Program Files\\My App\\un.exe", L"C:\\Program Files\\My App\\un.exe", L""},
+        {L"C:\\Program Files\\Other\\un.exe /x", L"C:\\Program", L" Files\\Other\\un.exe /x"},
+        {L"C:\\Tools\\remove  /quiet", L"C:\\Tools\\remove.exe", L"  /quiet"},
+        {L"msiexec /x{1234}", L"C:\\windows\\system32\\msiexec.exe", L" /x{1234}"},
+        {L"C:\\Missing\\un.exe /x", L"", L""},
+    };
+    for (const auto& c : cases) {
+        const SplitCommand split = SplitUnquotedCommand(c.command, programOf);
+        EXPECT_EQ(c.program, split.program) << c.command;
+        EXPECT_EQ(c.arguments, split.arguments) << c.command;
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "YarrowbyFileShredderDlg.h"
 
 #include <Common.h>
+#include <QExactPath.h>
 
 #include "Dictionary.h"
 #include "MainWindowBusy.h"
@@ -173,10 +174,11 @@ LRESULT CYarrowbyFileShredderDlg::OnShredProgress(WPARAM, LPARAM)
 
 void CYarrowbyFileShredderDlg::RemoveShreddedRows()
 {
-    for (int row = m_list.GetItemCount() - 1; row >= 0; --row)
-        if (::GetFileAttributesW(m_list.GetItemText(row, 0)) == INVALID_FILE_ATTRIBUTES &&
-            ::GetLastError() == ERROR_FILE_NOT_FOUND)
+    for (int row = m_list.GetItemCount() - 1; row >= 0; --row) {
+        const std::wstring exact = qcore::ExactPath(std::wstring(m_list.GetItemText(row, 0)));
+        if (::GetFileAttributesW(exact.c_str()) == INVALID_FILE_ATTRIBUTES && ::GetLastError() == ERROR_FILE_NOT_FOUND)
             m_list.DeleteItem(row);
+    }
 }
 
 LRESULT CYarrowbyFileShredderDlg::OnShredDone(WPARAM failed, LPARAM firstError)

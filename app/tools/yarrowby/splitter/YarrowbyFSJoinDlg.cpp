@@ -105,7 +105,11 @@ void CYarrowbyFSJoinDlg::OnJoin()
     }
     CString folder;
     m_folder.GetWindowText(folder);
-    if (folder.IsEmpty() || !SBRecursiveCreateDirectoryW(folder)) return;
+    if (folder.IsEmpty()) {
+        AfxMessageBox(TranslateCode(L"IDS_SYS_TOOLS_FS_CHOOSEFOLDER"));
+        return;
+    }
+    if (!SBRecursiveCreateDirectoryW(folder)) return;
     const std::wstring name = CFileJoin::JoinedFileName(std::wstring(m_list.GetItemText(0, 0)));
     if (name.empty()) return;
     std::vector<std::wstring> pieces;

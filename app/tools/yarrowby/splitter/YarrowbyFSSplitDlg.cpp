@@ -1,6 +1,8 @@
 #include "YarrowbyFSSplitDlg.h"
 
 #include <Common.h>
+#include <QExactPath.h>
+#include <Yarrowby/FileSpliter.h>
 
 #include "Dictionary.h"
 #include "MainWindowBusy.h"
@@ -123,11 +125,16 @@ void CYarrowbyFSSplitDlg::OnSplit()
     CString source, folder;
     m_source.GetWindowText(source);
     m_folder.GetWindowText(folder);
-    if (folder.IsEmpty() || !SBRecursiveCreateDirectoryW(folder)) return;
+    // No file reads as one too small, so each missing choice has its own request.
     if (SBGetFileSizeW(source) < kSmallestSource) {
         AfxMessageBox(TranslateCode(L"IDS_SYT_TOOLS_FS_SIZETOOSMALL"));
         return;
     }
+    if (folder.IsEmpty()) {
+        AfxMessageBox(TranslateCode(L"IDS_SYS_TOOLS_FS_CHOOSEFOLDER"));
+        return;
+    }
+    if (!SBRecursiveCreateDirectoryW(folder)) return;
     int choice = -1;
     for (int i = 0; i < kSplitChoiceCount; ++i)
         if (m_sizes[i].GetCheck() == BST_CHECKED) choice = i;
@@ -142,11 +149,32 @@ void CYarrowbyFSSplitDlg::OnSplit()
     }
     const unsigned long long pieceSize = SplitPieceSize(choice, custom);
     if (pieceSize == 0) return;
+    if (!ClearEarlierPieces(source, folder, pieceSize)) return;
 
     EnablePages(FALSE);
     SetMainWindowBusy(true);
     m_bRunning = true;
     m_spliter.SplitFiles(std::wstring(source), std::wstring(folder), pieceSize);
+}
+
+bool CYarrowbyFSSplitDlg::ClearEarlierPieces(const CString& source, const CString& folder,
+                                             unsigned long long pieceSize)
+{
+    // The splitter writes only new files, so pieces of an earlier split of that name go first, once the user
+    // agrees; a link among them is removed as a link, never written through.
+    const unsigned long long size = static_cast<unsigned long long>(SBGetFileSizeW(source));
+    const unsigned long long count = size == 0 ? 1 : (size + pieceSize - 1) / pieceSize;
+    std::vector<std::wstring> earlier;
+    for (unsigned long long number = 1; number <= count; ++number) {
+        const std::wstring name = CFileSpliter::PieceFileName(std::wstring(source), number);
+        const std::wstring path(JoinOutputPath(folder, name.c_str()));
+        if (::GetFileAttributesW(qcore::ExactPath(path).c_str()) != INVALID_FILE_ATTRIBUTES) earlier.push_back(path);
+    }
+    if (earlier.empty()) return true;
+    if (AfxMessageBox(TranslateCode(L"IDS_SYS_TOOLS_FS_SPLIT_PIECESEXIST"), MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return false;
+    for (const std::wstring& path : earlier) qcore::DeleteExactFile(path);
+    return true;
 }
 
 LRESULT CYarrowbyFSSplitDlg::OnSplitProgress(WPARAM done, LPARAM total)

@@ -39,6 +39,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Asks before pieces of an earlier split of this name are replaced and removes them; false when declined.
+    bool ClearEarlierPieces(const CString& source, const CString& folder, unsigned long long pieceSize);
+
     CEdit m_source, m_folder;
     CProgressCtrlEx m_progress;
     CButton m_sizes[5];

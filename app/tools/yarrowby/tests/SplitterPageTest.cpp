@@ -118,6 +118,22 @@ TEST(SplitterPage, RefusesWhatCannotBeSplitOrJoined)
     PageHost host;
     Home* home = host.Add<Home>(PAGE_ID_TOOLS_FILE_SPLITTER);
     Split& split = home->SplitPage();
+    // Each missing choice is asked for: no file, then no folder.
+    const struct {
+        const wchar_t* source;
+        const wchar_t* folder;
+        const wchar_t* text;
+    } missing[] = {
+        {L"", L"out", L"Please choose a file of at least 1 MB."},
+        {L"", L"", L"Please choose a file of at least 1 MB."},
+        {L"exact.bin", L"", L"Please choose a folder."},
+    };
+    for (const auto& c : missing) {
+        split.SetSource(*c.source ? (folder / c.source).c_str() : L"");
+        split.SetFolder(*c.folder ? (folder / c.folder).c_str() : L"");
+        EXPECT_EQ(c.text, ClickForMessage(&split, Split::IDC_SPLIT, IDOK, 5000)) << c.source << L"|" << c.folder;
+    }
+    EXPECT_FALSE(Exists(folder / L"out"));
     split.SetFolder((folder / L"out").c_str());
     split.SetSource((folder / L"small.bin").c_str());
     EXPECT_EQ(L"Please choose a file of at least 1 MB.", ClickForMessage(&split, Split::IDC_SPLIT, IDOK, 5000));
@@ -126,15 +142,39 @@ TEST(SplitterPage, RefusesWhatCannotBeSplitOrJoined)
     EXPECT_TRUE(Exists(folder / L"out\\exact.bin,1.splt"));
     EXPECT_EQ((std::vector<WPARAM>{1, 0}), host.Busy());
 
+    // The pieces of that split are there: asked first; No keeps them and starts nothing, Yes splits anew.
+    ASSERT_TRUE(WriteBytes(folder / L"out\\exact.bin,1.splt", "earlier piece"));
+    split.SetFolder((folder / L"out").c_str());
+    split.SetSource((folder / L"exact.bin").c_str());
+    const std::wstring question =
+        L"Pieces of an earlier split with the same names are already in the folder. Replace them?";
+    EXPECT_EQ(question, ClickForMessage(&split, Split::IDC_SPLIT, IDNO, 5000));
+    EXPECT_EQ("earlier piece", ReadBytes(folder / L"out\\exact.bin,1.splt"));
+    EXPECT_EQ((std::vector<WPARAM>{1, 0}), host.Busy());
+    split.SetFolder((folder / L"out").c_str());
+    split.SetSource((folder / L"exact.bin").c_str());
+    {
+        MessageBoxDriver boxes(IDYES);
+        Click(&split, Split::IDC_SPLIT);
+        ASSERT_TRUE(PumpUntil([&] { return boxes.Texts().size() == 2; }, 30000));
+        EXPECT_EQ(question, boxes.Texts()[0]);
+        EXPECT_EQ(L"The file has been split.", boxes.Texts()[1]);
+    }
+    EXPECT_TRUE(ReadBytes(folder / L"out\\exact.bin,1.splt") == ReadBytes(folder / L"exact.bin"));
+
     Join& join = home->JoinPage();
     join.SetPieces({folder / L"out\\exact.bin,1.splt"});
     join.SetFolder(folder.path.c_str());
     EXPECT_EQ(L"Please choose at least two pieces to join.", ClickForMessage(&join, Join::IDC_JOIN, IDOK, 5000));
+    join.SetPieces({folder / L"out\\exact.bin,1.splt", folder / L"out\\exact.bin,1.splt"});
+    join.SetFolder(L"");
+    EXPECT_EQ(L"Please choose a folder.", ClickForMessage(&join, Join::IDC_JOIN, IDOK, 5000));
+    join.SetFolder(folder.path.c_str());
 
     // A first piece without a comma in its own name gives no output name: nothing happens.
     join.SetPieces({L"C:\\v1,2\\file.bin", L"C:\\v1,2\\file2.bin"});
     EXPECT_EQ(L"", ClickForMessage(&join, Join::IDC_JOIN, IDOK, 1000));
-    EXPECT_EQ((std::vector<WPARAM>{1, 0}), host.Busy());
+    EXPECT_EQ((std::vector<WPARAM>{1, 0, 1, 0}), host.Busy());
 }
 
 TEST(SplitterPage, AnExistingOutputIsReplacedOnlyWhenTheUserSaysSoAndTheJoinSucceeds)

@@ -31,3 +31,5 @@
 #define YARROWBY_ERROR_PIECE_ORDER 0x20000004L
 // The joiner's pieces differ in size (only the last may be shorter): they come from different splits.
 #define YARROWBY_ERROR_PIECE_SIZE 0x20000005L
+// A shredder entry with more than one name (hard links): the other names would lose their data, so it is left.
+#define YARROWBY_ERROR_HARD_LINKS 0x20000006L
