@@ -2,6 +2,7 @@
 
 
 #include "Dictionary.h"
+#include "options/LanguageSwitch.h"
 #include "MainWindowBusy.h"
 #include "ScanCleanEvidenceDlg.h"
 #include "scan/common/PageLabels.h"
@@ -22,7 +23,12 @@ std::wstring Translate(const wchar_t* key)
 }
 }  // namespace
 
+namespace {
+const UINT kLanguageChangedMessage = Shell::LanguageChangedMessage();
+}  // namespace
+
 BEGIN_MESSAGE_MAP(CScanCleanEvidenceResultDlg, CFunctionDlg)
+    ON_REGISTERED_MESSAGE(kLanguageChangedMessage, &CScanCleanEvidenceResultDlg::OnLanguageChanged)
     ON_BN_CLICKED(CScanCleanEvidenceResultDlg::IDC_CLEAN, &CScanCleanEvidenceResultDlg::OnClean)
     ON_NOTIFY(NM_CLICK, CScanCleanEvidenceResultDlg::IDC_TREE, &CScanCleanEvidenceResultDlg::OnTreeClick)
     ON_NOTIFY(TVN_SELCHANGEDW, CScanCleanEvidenceResultDlg::IDC_TREE, &CScanCleanEvidenceResultDlg::OnSelChanged)
@@ -31,6 +37,14 @@ BEGIN_MESSAGE_MAP(CScanCleanEvidenceResultDlg, CFunctionDlg)
     ON_WM_CTLCOLOR()
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
+
+// The tree's labels are composed here (with their counts), so they are composed again in the new language.
+LRESULT CScanCleanEvidenceResultDlg::OnLanguageChanged(WPARAM, LPARAM)
+{
+    m_labels.Load();
+    EvidencePage::ShowCounts(m_tree, m_labels, m_nodes, m_counts);
+    return 0;
+}
 
 CScanCleanEvidenceResultDlg::CScanCleanEvidenceResultDlg()
 {

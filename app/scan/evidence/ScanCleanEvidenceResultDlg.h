@@ -47,6 +47,7 @@ protected:
     LRESULT OnCleanDone(WPARAM wParam, LPARAM);
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     void OnDestroy();
+    LRESULT OnLanguageChanged(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -1,6 +1,7 @@
 #include "ScanCleanEvidenceScanDlg.h"
 
 #include "Dictionary.h"
+#include "options/LanguageSwitch.h"
 #include "MainWindowBusy.h"
 #include "ScanCleanEvidenceDlg.h"
 
@@ -28,7 +29,12 @@ void ScanCategory(Evidence::CSysEvidence& scanner, int category,
 }
 }  // namespace
 
+namespace {
+const UINT kLanguageChangedMessage = Shell::LanguageChangedMessage();
+}  // namespace
+
 BEGIN_MESSAGE_MAP(CScanCleanEvidenceScanDlg, CFunctionDlg)
+    ON_REGISTERED_MESSAGE(kLanguageChangedMessage, &CScanCleanEvidenceScanDlg::OnLanguageChanged)
     ON_BN_CLICKED(CScanCleanEvidenceScanDlg::IDC_SCAN_ABORT, &CScanCleanEvidenceScanDlg::OnScanOrAbort)
     ON_NOTIFY(NM_CLICK, CScanCleanEvidenceScanDlg::IDC_TREE, &CScanCleanEvidenceScanDlg::OnTreeClick)
     ON_MESSAGE(WM_EVIDENCEPAGE_TREE_CHECKED, &CScanCleanEvidenceScanDlg::OnTreeChecked)
@@ -38,6 +44,14 @@ BEGIN_MESSAGE_MAP(CScanCleanEvidenceScanDlg, CFunctionDlg)
     ON_WM_TIMER()
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
+
+// The tree's labels are composed here (with their counts), so they are composed again in the new language.
+LRESULT CScanCleanEvidenceScanDlg::OnLanguageChanged(WPARAM, LPARAM)
+{
+    m_labels.Load();
+    EvidencePage::ShowCounts(m_tree, m_labels, m_nodes, m_counts);
+    return 0;
+}
 
 CScanCleanEvidenceScanDlg::CScanCleanEvidenceScanDlg()
 {

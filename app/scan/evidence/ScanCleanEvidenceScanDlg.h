@@ -53,6 +53,7 @@ protected:
     LRESULT OnScanDone(WPARAM wParam, LPARAM);
     void OnTimer(UINT_PTR nIDEvent);
     void OnDestroy();
+    LRESULT OnLanguageChanged(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:

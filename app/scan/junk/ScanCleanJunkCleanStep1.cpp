@@ -1,6 +1,7 @@
 #include "ScanCleanJunkCleanStep1.h"
 
 #include "Dictionary.h"
+#include "options/LanguageSwitch.h"
 #include "MainWindowBusy.h"
 #include "ScanCleanJunkCleanDlg.h"
 #include "scan/common/ListChecks.h"
@@ -12,6 +13,10 @@ namespace {
 const UINT WM_JUNKPAGE_WALK_DONE = WM_APP + 0x140;
 }  // namespace
 
+namespace {
+const UINT kLanguageChangedMessage = Shell::LanguageChangedMessage();
+}  // namespace
+
 BEGIN_MESSAGE_MAP(CScanCleanJunkCleanStep1, CFunctionDlg)
     ON_BN_CLICKED(CScanCleanJunkCleanStep1::IDC_ABORT_RETURN, &CScanCleanJunkCleanStep1::OnAbortOrReturn)
     ON_BN_CLICKED(CScanCleanJunkCleanStep1::IDC_REMOVE, &CScanCleanJunkCleanStep1::OnRemove)
@@ -21,6 +26,7 @@ BEGIN_MESSAGE_MAP(CScanCleanJunkCleanStep1, CFunctionDlg)
     ON_WM_TIMER()
     ON_WM_CTLCOLOR()
     ON_WM_DESTROY()
+    ON_REGISTERED_MESSAGE(kLanguageChangedMessage, &CScanCleanJunkCleanStep1::OnLanguageChanged)
 END_MESSAGE_MAP()
 
 CScanCleanJunkCleanStep1::CScanCleanJunkCleanStep1()
@@ -34,10 +40,26 @@ CScanCleanJunkCleanStep1::~CScanCleanJunkCleanStep1()
     StopAndWait();
 }
 
-void CScanCleanJunkCleanStep1::OnInitPage()
+void CScanCleanJunkCleanStep1::LoadTypeTexts()
 {
     for (int row = 0; row < JunkPage::kJunkTypeCount; ++row)
         m_typeTexts[row] = static_cast<const wchar_t*>(TranslateCode(JunkPage::JunkTypeAt(row).key));
+}
+
+// The rows' type descriptions are composed here, so they are written again in the new language.
+LRESULT CScanCleanJunkCleanStep1::OnLanguageChanged(WPARAM, LPARAM)
+{
+    LoadTypeTexts();
+    for (int row = 0; row < m_list.GetItemCount(); ++row) {
+        const size_t index = size_t(m_list.GetItemData(row));
+        if (index < m_finds.size()) m_list.SetItemText(row, 1, m_typeTexts[m_finds[index].type].c_str());
+    }
+    return 0;
+}
+
+void CScanCleanJunkCleanStep1::OnInitPage()
+{
+    LoadTypeTexts();
 
     CRect client;
     GetClientRect(&client);

@@ -50,6 +50,7 @@ protected:
     LRESULT OnWalkDone(WPARAM wParam, LPARAM);
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     void OnDestroy();
+    LRESULT OnLanguageChanged(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -59,6 +60,7 @@ private:
     void SetButtonText(const wchar_t* key);
 
     CScanCleanJunkCleanDlg* m_pHost = nullptr;
+    void LoadTypeTexts();
     std::wstring m_typeTexts[JunkPage::kJunkTypeCount];
 
     State m_state = State::Idle;

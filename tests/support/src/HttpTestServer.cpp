@@ -153,6 +153,8 @@ void LocalHttpServer::Serve(uintptr_t socket)
     SOCKET s = SOCKET(socket);
     DWORD timeout = 10000;
     ::setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof(timeout));
+    // A client that stops reading (a refused answer it leaves unread) must not hold the server for ever.
+    ::setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&timeout), sizeof(timeout));
     std::string request;
     char buffer[4096];
     while (request.find("\r\n\r\n") == std::string::npos && request.size() < 65536) {
