@@ -110,8 +110,8 @@ void CUpdateRun::StartNextDownload(const std::shared_ptr<State>& state)
             }
             item = state->downloads[state->index];
             state->currentRow = item.row;
+            m_sink(state->id, item.row, RowState::Downloading, 0);  // before any stop can report this row
         }
-        m_sink(state->id, item.row, RowState::Downloading, 0);
         // A download may complete inside this call; its completion then starts the next one. A stop that came
         // while it was starting found no job to abort: abort it now, so no download runs on unobserved.
         if (SUCCEEDED(m_client.DownloadUpdate(item.updateId.c_str()))) {
@@ -134,12 +134,10 @@ void CUpdateRun::OnProgress(char*, int percent)
         if (run) state = run->m_current;
     }
     if (!state || state->stop) return;
-    int row;
-    {
-        Lock lock(state->lock);
-        row = state->currentRow;
-    }
-    if (row >= 0) run->m_sink(state->id, row, RowState::Downloading, percent);
+    // Reported under the lock: a stop that clears the row meanwhile is reported after this, never before.
+    Lock lock(state->lock);
+    const int row = state->currentRow;
+    if (row >= 0 && !state->stop) run->m_sink(state->id, row, RowState::Downloading, percent);
 }
 
 void CUpdateRun::OnComplete(char*)
@@ -204,16 +202,15 @@ void CUpdateRun::Stop(DWORD waitMs)
     }
     if (!state || state->ended || state->stop.exchange(true)) return;
     m_client.StopDowndload();
-    int row;
     {
         Lock lock(state->lock);
-        row = state->currentRow;
+        const int row = state->currentRow;
         state->currentRow = -1;
         state->installs.clear();
         state->finished = true;
         ::SetEvent(state->wake.Get());
+        if (row >= 0) m_sink(state->id, row, RowState::None, 0);
     }
-    if (row >= 0) m_sink(state->id, row, RowState::None, 0);
     if (!m_installers.empty()) m_installers.back()->Wait(waitMs, qcore::Pump::SentOnly);
     state->ended = true;
     m_sink(state->id, -1, RowState::None, 0);
