@@ -1,5 +1,7 @@
 #include "LanguageSwitch.h"
 
+#include <algorithm>
+
 #include <Common.h>
 #include <QGuards.h>
 #include <commctrl.h>
@@ -57,6 +59,8 @@ public:
             ItemTexts<TCITEMW>(wnd, TCM_GETITEMCOUNT, TCM_GETITEMW, TCM_SETITEMW, TCIF_TEXT);
         } else if (_wcsicmp(cls.c_str(), WC_COMBOBOXW) == 0) {
             ComboItems(wnd);
+        } else if (_wcsicmp(cls.c_str(), WC_LISTVIEWW) == 0) {
+            ListCells(wnd);
         }
     }
 
@@ -69,12 +73,14 @@ private:
         if (Translate(wnd, -1, TextOf(wnd), translated)) ::SetWindowTextW(wnd, translated.c_str());
     }
 
-    // The text of a caption or item in the new language; false when it stays as it is.
-    bool Translate(HWND wnd, int item, const std::wstring& text, std::wstring& translated) const
+    // The text of a caption or item in the new language; false when it stays as it is. Without a key on record,
+    // the text is looked up in the old language, unless it may be the user's data (guess false).
+    bool Translate(HWND wnd, int item, const std::wstring& text, std::wstring& translated, bool guess = true) const
     {
         if (text.empty()) return false;
         std::wstring key;
         if (!CaptionKey(wnd, item, text, key)) {
+            if (!guess) return false;
             auto it = m_old.find(text);
             key = it != m_old.end() ? it->second : text;
         }
@@ -108,6 +114,27 @@ private:
             item.pszText = &translated[0];
             ::SendMessageW(control, set, WPARAM(i), LPARAM(&item));
         }
+    }
+
+    // List cells are mostly data: only a cell the program filled from the dictionary follows the switch.
+    void ListCells(HWND list) const
+    {
+        const HWND header = reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0));
+        const int columns = std::max(1, int(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)));
+        const int rows = int(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+        for (int row = 0; row < rows; ++row)
+            for (int column = 0; column < columns && column < 64; ++column) {
+                wchar_t buffer[512] = L"";
+                LVITEMW cell = {};
+                cell.iSubItem = column;
+                cell.pszText = buffer;
+                cell.cchTextMax = 512;
+                ::SendMessageW(list, LVM_GETITEMTEXTW, WPARAM(row), LPARAM(&cell));
+                std::wstring translated;
+                if (!Translate(list, qmfc::ListCellItem(row, column), buffer, translated, false)) continue;
+                cell.pszText = &translated[0];
+                ::SendMessageW(list, LVM_SETITEMTEXTW, WPARAM(row), LPARAM(&cell));
+            }
     }
 
     // Only drop-down lists with strings: the items of an editable combo may be the user's own.

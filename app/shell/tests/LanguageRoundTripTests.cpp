@@ -1,4 +1,4 @@
-// A language switch back and forth through every language leaves every caption, list header and drop-down item
+// A language switch back and forth through every language leaves every caption, list header and cell, drop-down item
 // of the main window, its pages and the options window as a fresh start in that language shows them: each
 // window is translated from the key it was made from, never guessed back from a text that two keys share.
 #include <gtest/gtest.h>
@@ -58,6 +58,21 @@ void WindowTexts(HWND wnd, Texts& texts)
                 ::SendMessageW(wnd, CB_GETLBTEXT, WPARAM(i), LPARAM(buffer));
             texts[{wnd, i}] = buffer;
         }
+    } else if (lstrcmpiW(cls.c_str(), WC_LISTVIEWW) == 0) {
+        // Cells the program filled from the dictionary follow; the rest is data and stays.
+        const HWND header = reinterpret_cast<HWND>(::SendMessageW(wnd, LVM_GETHEADER, 0, 0));
+        const int columns = int(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+        const int rows = int(::SendMessageW(wnd, LVM_GETITEMCOUNT, 0, 0));
+        for (int row = 0; row < rows; ++row)
+            for (int column = 0; column < columns; ++column) {
+                wchar_t buffer[512] = L"";
+                LVITEMW cell = {};
+                cell.iSubItem = column;
+                cell.pszText = buffer;
+                cell.cchTextMax = 512;
+                ::SendMessageW(wnd, LVM_GETITEMTEXTW, WPARAM(row), LPARAM(&cell));
+                texts[{wnd, 1000 + row * 64 + column}] = buffer;
+            }
     } else if (lstrcmpiW(cls.c_str(), L"Static") == 0 || lstrcmpiW(cls.c_str(), L"Button") == 0 ||
                cls == L"#32770" || cls.compare(0, 5, L"QMfc:") == 0) {
         texts[{wnd, -1}] = WindowText(wnd);

@@ -43,11 +43,14 @@ struct CCreateContext;
 
 namespace qmfc {
 // Told of every caption a window gets through this layer (at its creation and by SetWindowText; item -1) and of
-// every list column heading (the list's header window and the column; item >= 0), so that the program can tell
+// every list column heading (the list's header window and the column; item >= 0) and list cell (the list and
+// ListCellItem), so that the program can tell
 // later which of its texts a caption was made from. One observer per module; none by default.
 using CaptionObserver = void (*)(HWND wnd, int item, LPCWSTR text);
 void SetCaptionObserver(CaptionObserver observer);
 void NotifyCaption(HWND wnd, int item, LPCWSTR text);
+// The item number of a list view's cell (row, column below 64) for the observer.
+inline int ListCellItem(int row, int column) { return row * 64 + column; }
 }  // namespace qmfc
 
 class CWnd : public CCmdTarget {

@@ -109,7 +109,9 @@ int CListCtrl::InsertItem(int index, LPCWSTR text) {
     it.mask = LVIF_TEXT;
     it.iItem = index;
     it.pszText = (LPWSTR)text;
-    return InsertItem(&it);
+    const int inserted = InsertItem(&it);
+    if (inserted >= 0 && text) qmfc::NotifyCaption(m_hWnd, qmfc::ListCellItem(inserted, 0), text);
+    return inserted;
 }
 int CListCtrl::InsertItem(int index, LPCWSTR text, int image) {
     LVITEMW it = {};
@@ -117,13 +119,17 @@ int CListCtrl::InsertItem(int index, LPCWSTR text, int image) {
     it.iItem = index;
     it.pszText = (LPWSTR)text;
     it.iImage = image;
-    return InsertItem(&it);
+    const int inserted = InsertItem(&it);
+    if (inserted >= 0 && text) qmfc::NotifyCaption(m_hWnd, qmfc::ListCellItem(inserted, 0), text);
+    return inserted;
 }
 BOOL CListCtrl::SetItemText(int item, int subItem, LPCWSTR text) {
     LVITEMW it = {};
     it.iSubItem = subItem;
     it.pszText = (LPWSTR)text;
-    return (BOOL)::SendMessageW(m_hWnd, LVM_SETITEMTEXTW, (WPARAM)item, (LPARAM)&it);
+    const BOOL set = (BOOL)::SendMessageW(m_hWnd, LVM_SETITEMTEXTW, (WPARAM)item, (LPARAM)&it);
+    if (set && text) qmfc::NotifyCaption(m_hWnd, qmfc::ListCellItem(item, subItem), text);
+    return set;
 }
 int CListCtrl::GetItemText(int item, int subItem, LPWSTR buffer, int max) const {
     LVITEMW it = {};

@@ -375,7 +375,8 @@ public:
         edit.SetWindowText(L"Apply");  // typed by the user: stays
         list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 60, 300, 160), this, 4);
         list.InsertColumn(0, TranslateCode(L"IDS_OPTION_TAB2_SCHEDULELIST1"), LVCFMT_LEFT, 100);
-        list.InsertItem(0, TranslateCode(L"IDS_SHCEDULING_DAILY"));  // rows are the page's data
+        list.InsertItem(0, TranslateCode(L"IDS_SHCEDULING_DAILY"));  // a row the dictionary gave: it follows
+        list.InsertItem(1, L"Daily.log");                             // the page's own data: it stays
         choices.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(0, 160, 200, 300), this, 5);
         for (const wchar_t* key : {L"IDS_SHCEDULING_DAILY", L"IDS_SHCEDULING_WEEKLY"}) {
             int item = choices.AddString(TranslateCode(key));
@@ -436,7 +437,8 @@ TEST_F(OptionsTest, ALanguageSwitchTranslatesTheOpenWindowsAtOnce)
     EXPECT_EQ(L"Neu", WindowText(w.button));
     EXPECT_EQ(L"Apply", WindowText(w.edit));
     EXPECT_EQ(L"Aufgabe", HeaderText(w.list));
-    EXPECT_EQ(L"Daily", std::wstring(w.list.GetItemText(0, 0)));
+    EXPECT_EQ(L"Täglich", std::wstring(w.list.GetItemText(0, 0)));
+    EXPECT_EQ(L"Daily.log", std::wstring(w.list.GetItemText(1, 0)));
     EXPECT_EQ(L"Täglich", ComboText(w.choices, 0));
     EXPECT_EQ(L"Wöchentlich", ComboText(w.choices, 1));
     EXPECT_EQ(1, w.choices.GetCurSel());
@@ -455,6 +457,7 @@ TEST_F(OptionsTest, ALanguageSwitchTranslatesTheOpenWindowsAtOnce)
     EXPECT_EQ(L"Add", WindowText(w.button));
     EXPECT_EQ(L"Task", HeaderText(w.list));
     EXPECT_EQ(L"Weekly", ComboText(w.choices, 1));
+    EXPECT_EQ(L"Daily", std::wstring(w.list.GetItemText(0, 0)));
     EXPECT_EQ(L"General", WindowText(options.Item(IDC_OPTION_TAB_GENERAL)));
     EXPECT_EQ(0u, w.index);
     // Each text comes back from the key it was made from, not from another key sharing its German text.
