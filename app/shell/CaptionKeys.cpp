@@ -11,15 +11,15 @@ namespace Shell {
 namespace {
 
 struct Caption {
-    std::wstring key;
+    TextSource source;
     std::wstring text;
 };
 
 // Translations may be made on worker threads too; captions are set on the interface thread.
 std::mutex g_lock;
-std::unordered_map<std::wstring, std::wstring>& KeyByRecentText()
+std::unordered_map<std::wstring, TextSource>& KeyByRecentText()
 {
-    static std::unordered_map<std::wstring, std::wstring> keys;
+    static std::unordered_map<std::wstring, TextSource> keys;
     return keys;
 }
 using Place = std::pair<HWND, int>;  // a window's caption (-1) or one of its items
@@ -50,11 +50,11 @@ void OnCaption(HWND wnd, int item, LPCWSTR text)
 
 }  // namespace
 
-void NoteTranslation(const std::wstring& key, const std::wstring& text)
+void NoteTranslation(const TextSource& source, const std::wstring& text)
 {
-    if (text.empty() || text == key) return;
+    if (text.empty() || text == source.key) return;
     std::lock_guard<std::mutex> lock(g_lock);
-    KeyByRecentText()[text] = key;
+    KeyByRecentText()[text] = source;
 }
 
 void FollowCaptions()
@@ -62,20 +62,20 @@ void FollowCaptions()
     qmfc::SetCaptionObserver(&OnCaption);
 }
 
-bool CaptionKey(HWND wnd, int item, const std::wstring& text, std::wstring& key)
+bool CaptionKey(HWND wnd, int item, const std::wstring& text, TextSource& source)
 {
     std::lock_guard<std::mutex> lock(g_lock);
     auto caption = Captions().find(Place(wnd, item));
     // A window made anew under a handle used before holds another caption: its old record does not count.
     if (caption == Captions().end() || caption->second.text != text) return false;
-    key = caption->second.key;
+    source = caption->second.source;
     return true;
 }
 
-void RememberCaption(HWND wnd, int item, const std::wstring& key, const std::wstring& text)
+void RememberCaption(HWND wnd, int item, const TextSource& source, const std::wstring& text)
 {
     std::lock_guard<std::mutex> lock(g_lock);
-    Captions()[Place(wnd, item)] = Caption{key, text};
+    Captions()[Place(wnd, item)] = Caption{source, text};
 }
 
 }  // namespace Shell

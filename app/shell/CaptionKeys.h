@@ -8,15 +8,22 @@
 
 namespace Shell {
 
-// Notes that the key's text is `text` now (the dictionary calls it for each translation it makes). A caption
-// set to that text soon after is taken to come from this key.
-void NoteTranslation(const std::wstring& key, const std::wstring& text);
+// One look-up of the dictionary: the key, and the file it was asked of (main id 0 and search all: any file).
+struct TextSource {
+    std::wstring key;
+    unsigned long mainId = 0;
+    int searchAll = 1;
+};
+
+// Notes that the look-up gave `text` (the dictionary calls it for each translation it makes). A caption set to
+// that text soon after is taken to come from this look-up.
+void NoteTranslation(const TextSource& source, const std::wstring& text);
 // From now on, the captions windows get through the MFC-like layer are followed.
 void FollowCaptions();
-// The key the window's caption (item -1) or its header item was made from, while it still reads `text`; false
+// The look-up the window's caption (item -1) or one of its items was made from, while it still reads `text`; false
 // when unknown.
-bool CaptionKey(HWND wnd, int item, const std::wstring& text, std::wstring& key);
-// The window's caption or header item now shows the key's text.
-void RememberCaption(HWND wnd, int item, const std::wstring& key, const std::wstring& text);
+bool CaptionKey(HWND wnd, int item, const std::wstring& text, TextSource& source);
+// The window's caption or item now shows the look-up's text.
+void RememberCaption(HWND wnd, int item, const TextSource& source, const std::wstring& text);
 
 }  // namespace Shell

@@ -254,7 +254,7 @@ CString TranslateCode(CString key, ULONG mainId, int bSearchAll)
 {
     if (!g_dictionary) return key;
     CString text = g_dictionary->Translate(key, mainId, bSearchAll);
-    Shell::NoteTranslation(key.GetString(), text.GetString());
+    Shell::NoteTranslation(Shell::TextSource{key.GetString(), mainId, bSearchAll}, text.GetString());
     return text;
 }
 

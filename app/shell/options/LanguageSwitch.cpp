@@ -78,15 +78,16 @@ private:
     bool Translate(HWND wnd, int item, const std::wstring& text, std::wstring& translated, bool guess = true) const
     {
         if (text.empty()) return false;
-        std::wstring key;
-        if (!CaptionKey(wnd, item, text, key)) {
+        TextSource source;
+        if (!CaptionKey(wnd, item, text, source)) {
             if (!guess) return false;
             auto it = m_old.find(text);
-            key = it != m_old.end() ? it->second : text;
+            source.key = it != m_old.end() ? it->second : text;
         }
-        translated = static_cast<const wchar_t*>(nsVendrel::TranslateCode(key.c_str()));
-        if (translated == key && key == text) return false;  // not a text of the program
-        RememberCaption(wnd, item, key, translated);
+        translated = static_cast<const wchar_t*>(
+            nsVendrel::TranslateCode(source.key.c_str(), source.mainId, source.searchAll));
+        if (translated == source.key && source.key == text) return false;  // not a text of the program
+        RememberCaption(wnd, item, source, translated);
         return translated != text;
     }
 

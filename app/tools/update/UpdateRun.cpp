@@ -208,8 +208,9 @@ void CUpdateRun::Stop(DWORD waitMs)
         state->currentRow = -1;
         state->installs.clear();
         state->finished = true;
-        ::SetEvent(state->wake.Get());
+        // The row is cleared before the install thread wakes: its report of the run's end comes after this.
         if (row >= 0) m_sink(state->id, row, RowState::None, 0);
+        ::SetEvent(state->wake.Get());
     }
     if (!m_installers.empty()) m_installers.back()->Wait(waitMs, qcore::Pump::SentOnly);
     state->ended = true;
