@@ -127,21 +127,32 @@ function(quorvel_test target)
     endif()
 endfunction()
 
-# quorvel_test_screenshots(<target> <suite>): the GoogleTest suite <suite> of a test program, which takes screenshots,
-# as a CTest entry of its own (<target>_<suite>, label "screenshots", a prefix of its own); the program's other
-# entries leave that suite out.
+# quorvel_test_screenshots(<target> <suite> [SHARDS n]): the GoogleTest suite <suite> of a test program, which
+# takes screenshots, as CTest entries of its own (<target>_<suite>, or <target>_<suite>_<k>_of_<n> side by side,
+# label "screenshots", a prefix each); the program's other entries leave that suite out.
 function(quorvel_test_screenshots target suite)
+    cmake_parse_arguments(Q "" "SHARDS" "" ${ARGN})
     if(NOT QUORVEL_RUN_TESTS)
         return()
     endif()
-    set(name ${target}_${suite})
-    add_test(NAME ${name} COMMAND ${target} --gtest_filter=${suite}.*)
-    set_tests_properties(${name} PROPERTIES LABELS screenshots TIMEOUT 900 COST 100
-        ENVIRONMENT "QUORVEL_PREFIX=${CMAKE_BINARY_DIR}/wine/run/${name}")
+    if(NOT Q_SHARDS)
+        set(Q_SHARDS 1)
+    endif()
+    math(EXPR last "${Q_SHARDS} - 1")
+    foreach(index RANGE ${last})
+        math(EXPR number "${index} + 1")
+        set(name ${target}_${suite})
+        if(Q_SHARDS GREATER 1)
+            set(name ${name}_${number}_of_${Q_SHARDS})
+        endif()
+        add_test(NAME ${name} COMMAND ${target} --gtest_filter=*${suite}.*)
+        set_tests_properties(${name} PROPERTIES LABELS screenshots TIMEOUT 900 COST 100 ENVIRONMENT
+            "GTEST_TOTAL_SHARDS=${Q_SHARDS};GTEST_SHARD_INDEX=${index};QUORVEL_PREFIX=${CMAKE_BINARY_DIR}/wine/run/${name}")
+    endforeach()
     get_property(tests DIRECTORY PROPERTY TESTS)
     foreach(test IN LISTS tests)
         if(test MATCHES "^${target}(_[0-9]+_of_[0-9]+)?$")
-            set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT "GTEST_FILTER=-${suite}.*")
+            set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT "GTEST_FILTER=-*${suite}.*")
         endif()
     endforeach()
 endfunction()

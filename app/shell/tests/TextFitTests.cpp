@@ -227,24 +227,28 @@ TEST_P(TextFit, EveryCaptionOfEveryPageFitsItsControl)
 const Language kLanguages[] = {{L"1", "en"}, {L"2", "de"}, {L"3", "es"}, {L"4", "fr"},  {L"5", "it"}, {L"6", "jp"},
                                {L"7", "cn"}, {L"8", "hk"}, {L"9", "ar"}, {L"10", "nl"}, {L"11", "pt"}};
 
-// Each page the drawer leads to in each language, as the user sees it, into the artefacts.
-TEST(PageScreenshots, EveryPageInEveryLanguage)
+// Each page the drawer leads to in each language, as the user sees it, into the artefacts. One test a language,
+// so the screenshot runs can share the languages out.
+class PageScreenshots : public ::testing::TestWithParam<Language> {};
+
+TEST_P(PageScreenshots, EveryPage)
 {
+    const Language& language = GetParam();
     MainWindowInProcess& main = SharedMainWindow();
-    for (const Language& language : kLanguages) {
-        ASSERT_TRUE(main.SwitchLanguage(std::stoi(std::wstring(language.setting))));
-        const std::wstring folder(language.folder, language.folder + strlen(language.folder));
-        for (int pageId : BuiltPageIds()) {
-            main.ShowPage(pageId);
-            EXPECT_EQ(pageId, VisiblePageId(main.Handle()));
-            std::wstring name = pageId == PAGE_ID_SCAN_CLEAN_REGISTRY
-                                    ? L"registry_page_" + folder + L".bmp"
-                                    : L"page_" + folder + L"_" + std::to_wstring(pageId) + L".bmp";
-            EXPECT_TRUE(SaveWindowShot(main.Handle(), ArtifactPath(name.c_str()))) << language.folder << " " << pageId;
-        }
+    ASSERT_TRUE(main.SwitchLanguage(std::stoi(std::wstring(language.setting))));
+    const std::wstring folder(language.folder, language.folder + strlen(language.folder));
+    for (int pageId : BuiltPageIds()) {
+        main.ShowPage(pageId);
+        EXPECT_EQ(pageId, VisiblePageId(main.Handle()));
+        std::wstring name = pageId == PAGE_ID_SCAN_CLEAN_REGISTRY
+                                ? L"registry_page_" + folder + L".bmp"
+                                : L"page_" + folder + L"_" + std::to_wstring(pageId) + L".bmp";
+        EXPECT_TRUE(SaveWindowShot(main.Handle(), ArtifactPath(name.c_str()))) << language.folder << " " << pageId;
     }
-    EXPECT_TRUE(main.SwitchLanguage(1));
 }
+
+INSTANTIATE_TEST_SUITE_P(AllLanguages, PageScreenshots, ::testing::ValuesIn(kLanguages),
+                         [](const ::testing::TestParamInfo<Language>& info) { return std::string(info.param.folder); });
 
 INSTANTIATE_TEST_SUITE_P(AllLanguages, TextFit, ::testing::ValuesIn(kLanguages),
                          [](const ::testing::TestParamInfo<Language>& info) { return std::string(info.param.folder); });
