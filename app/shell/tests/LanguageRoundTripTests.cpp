@@ -64,15 +64,8 @@ void WindowTexts(HWND wnd, Texts& texts)
         const int columns = int(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
         const int rows = int(::SendMessageW(wnd, LVM_GETITEMCOUNT, 0, 0));
         for (int row = 0; row < rows; ++row)
-            for (int column = 0; column < columns; ++column) {
-                wchar_t buffer[512] = L"";
-                LVITEMW cell = {};
-                cell.iSubItem = column;
-                cell.pszText = buffer;
-                cell.cchTextMax = 512;
-                ::SendMessageW(wnd, LVM_GETITEMTEXTW, WPARAM(row), LPARAM(&cell));
-                texts[{wnd, 1000 + row * 64 + column}] = buffer;
-            }
+            for (int column = 0; column < columns; ++column)
+                texts[{wnd, 1000 + row * 64 + column}] = ListCellText(wnd, row, column);
     } else if (lstrcmpiW(cls.c_str(), L"Static") == 0 || lstrcmpiW(cls.c_str(), L"Button") == 0 ||
                cls == L"#32770" || cls.compare(0, 5, L"QMfc:") == 0) {
         texts[{wnd, -1}] = WindowText(wnd);
