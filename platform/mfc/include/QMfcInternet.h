@@ -55,7 +55,6 @@ public:
     CStdioFile* OpenURL(LPCWSTR url, DWORD_PTR context = 1, DWORD flags = INTERNET_FLAG_TRANSFER_ASCII,
                         LPCWSTR headers = NULL, DWORD headersLength = 0);
     BOOL SetOption(DWORD option, DWORD value) { return InternetSetOptionW(m_hSession, option, &value, sizeof(value)); }
-    // Closes the session; safe from another thread while a call on it blocks (that call then fails).
     void Close();
 
 protected:

@@ -69,9 +69,8 @@ CInternetSession::CInternetSession(LPCWSTR agent, DWORD_PTR, DWORD accessType, L
 CInternetSession::~CInternetSession() { Close(); }
 
 void CInternetSession::Close() {
-    // May come from another thread, to end a call that blocks on the session: the handle is closed once.
-    HINTERNET h = static_cast<HINTERNET>(InterlockedExchangePointer(reinterpret_cast<PVOID*>(&m_hSession), NULL));
-    if (h) InternetCloseHandle(h);
+    if (m_hSession) InternetCloseHandle(m_hSession);
+    m_hSession = NULL;
 }
 
 CStdioFile* CInternetSession::OpenURL(LPCWSTR url, DWORD_PTR context, DWORD flags, LPCWSTR headers, DWORD headersLength) {

@@ -104,7 +104,7 @@ Result RunStoppable(HANDLE stop, std::wstring* text, const Progress& progress, c
     return run->result;
 }
 
-// A transfer the caller stopped ends as Stopped, whatever error the closed session gave it.
+// A transfer the caller stopped ends as Stopped, whatever it ended with meanwhile.
 Result Finish(Result result, HANDLE stop)
 {
     if (Signalled(stop)) result.outcome = Outcome::Stopped;
