@@ -134,7 +134,6 @@ TEST(InstalledProgram, TheMsiInstallsAWorkingProgramAndRemovesItKeepingTheUsersD
         QuorvelProcess app;
         ASSERT_TRUE(app.StartProgram(program));
         ASSERT_GE(app.WaitUntilVisible(30000), 0);
-        PumpFor(500);
         ::CreateDirectoryW((ProgramFolder() + L"artifacts").c_str(), nullptr);
         EXPECT_TRUE(SaveWindowShot(app.MainWindow(), ProgramFolder() + L"artifacts\\installed-program.bmp"));
         ScanAndCleanTheRegistry(app.MainWindow());

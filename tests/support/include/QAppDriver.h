@@ -63,6 +63,9 @@ void ClickWindow(HWND wnd, int x = 5, int y = 5);
 void PressButton(HWND button);
 // The same click posted, for a button whose handler runs long or opens a modal box: the caller does not wait.
 void PostButtonClick(HWND button);
+// Waits until the window and its visible children have nothing left to paint: its thread has handled what came
+// before and painted. A window that does not answer in time is left as it is (false).
+bool WaitUntilPainted(HWND wnd, DWORD timeoutMs = 3000);
 // Saves the window as painted (its own surface, after its pending paint) as a 24-bit BMP file.
 bool SaveWindowShot(HWND wnd, const std::wstring& path);
 // Records a last scan that ended now, so the home page does not start a scan by itself on a normal start.

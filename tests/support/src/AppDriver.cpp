@@ -200,13 +200,42 @@ void PostButtonClick(HWND button)
     ::PostMessageW(::GetParent(button), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED), (LPARAM)button);
 }
 
+namespace {
+
+BOOL CALLBACK FindUnpainted(HWND child, LPARAM found)
+{
+    if (!::IsWindowVisible(child) || !::GetUpdateRect(child, nullptr, FALSE)) return TRUE;
+    *reinterpret_cast<bool*>(found) = true;
+    return FALSE;
+}
+
+bool HasUnpaintedWindow(HWND wnd)
+{
+    bool found = ::GetUpdateRect(wnd, nullptr, FALSE) != FALSE;
+    if (!found) ::EnumChildWindows(wnd, FindUnpainted, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+} // namespace
+
+bool WaitUntilPainted(HWND wnd, DWORD timeoutMs)
+{
+    // A window of this thread paints while this thread pumps; another thread's window is painted by its own
+    // thread once it has handled what was sent or posted to it before now.
+    if (::GetWindowThreadProcessId(wnd, nullptr) == ::GetCurrentThreadId()) return PumpUntilPainted(timeoutMs);
+    const DWORD start = ::GetTickCount();
+    for (;;) {
+        DWORD_PTR answer = 0;
+        if (!::SendMessageTimeoutW(wnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &answer)) return false;
+        if (!HasUnpaintedWindow(wnd)) return true;
+        if (::GetTickCount() - start > timeoutMs) return false;
+        ::Sleep(10);
+    }
+}
+
 bool SaveWindowShot(HWND wnd, const std::wstring& path)
 {
-    // What the window's thread has not painted yet is painted first (a page just shown, a list just filled), so
-    // the shot shows the window as it stands; a window that does not answer is taken as it is.
-    DWORD_PTR answer = 0;
-    if (::SendMessageTimeoutW(wnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer))
-        ::RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    WaitUntilPainted(wnd);
     RECT r;
     ::GetWindowRect(wnd, &r);
     int w = r.right - r.left, h = r.bottom - r.top;

@@ -95,7 +95,6 @@ TEST(RepairPagesApp, EachRepairPageIsReachedFromTheDrawerAndTheRepairHomePage)
             // Where the message box was, the page paints again.
             ::RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         }
-        PumpFor(300);
         EXPECT_TRUE(SaveWindowShot(main, folder + p.shot));
     }
 

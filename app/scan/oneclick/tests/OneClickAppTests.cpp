@@ -241,7 +241,6 @@ TEST(OneClickApp, ScanFindsSeededProblemsAndRepairLeavesOnlyWhatCannotBeRemoved)
     Click(main, kReturn);
     ASSERT_TRUE(PumpUntil([&] { return TextOf(main, kHomeScore) == std::to_wstring(repaired.score); }, 10000))
         << "home page score: " << std::string(TextOf(main, kHomeScore).begin(), TextOf(main, kHomeScore).end());
-    Sleep(500);
     shell_test::SaveWindowShot(main, ArtifactPath(L"oneclick-home.bmp"));
     app.Exit();
 }

@@ -40,7 +40,6 @@ int Rows(HWND list)
 bool SaveFinishedShot(HWND main, const std::wstring& path)
 {
     ::RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    PumpFor(200);
     return SaveWindowShot(main, path);
 }
 

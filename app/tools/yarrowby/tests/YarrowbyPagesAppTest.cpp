@@ -91,7 +91,6 @@ bool Shoot(HWND main, const std::wstring& name)
 {
     ::SetWindowPos(main, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ::RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    PumpFor(300);
     return SaveWindowShot(main, Artifacts() + name);
 }
 
