@@ -5,8 +5,8 @@
 #include "options/LanguageSwitch.h"
 #include "MainWindowBusy.h"
 #include "ScanCleanEvidenceDlg.h"
-#include "scan/common/PageLabels.h"
-#include "scan/oneclick/RepairActions.h"
+#include "PageLabels.h"
+#include "RepairActions.h"
 
 using namespace EvidencePage;
 using nsVendrel::TranslateCode;

@@ -4,7 +4,7 @@
 
 #include "FunctionDlg.h"
 #include "ImageButton.h"
-#include "scan/lastscan/StartScanList.h"
+#include "StartScanList.h"
 #include "controls/ImageRotator.h"
 
 class CStartStep0Dlg : public CFunctionDlg {

@@ -4,7 +4,7 @@
 
 #include "Dictionary.h"
 #include "ScanCleanJunkCleanDlg.h"
-#include "scan/common/ListChecks.h"
+#include "ListChecks.h"
 
 using nsVendrel::TranslateCode;
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "FunctionDlg.h"
-#include "scan/common/ListChecks.h"
+#include "ListChecks.h"
 #include "ImageButton.h"
 #include "JunkTypeTable.h"
 #include "JunkWalk.h"

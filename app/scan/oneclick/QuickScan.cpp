@@ -8,10 +8,10 @@
 #include "QWorker.h"
 #include "RepairActions.h"
 #include "ScanFolders.h"
-#include "scan/lastscan/ScanTime.h"
-#include "scan/lastscan/ScoreStore.h"
-#include "scan/registry/RegCleanBookkeeping.h"
-#include "scan/registry/RegResultText.h"
+#include "ScanTime.h"
+#include "ScoreStore.h"
+#include "RegCleanBookkeeping.h"
+#include "RegResultText.h"
 
 namespace OneClick {
 

@@ -6,9 +6,9 @@
 #include "MainWindowBusy.h"
 #include "PageFactory.h"
 #include "RepairConfirmation.h"
-#include "scan/lastscan/ScanCategories.h"
-#include "scan/result/PopupMessageDlg.h"
-#include "scan/result/ScoreResultDialog.h"
+#include "ScanCategories.h"
+#include "PopupMessageDlg.h"
+#include "ScoreResultDialog.h"
 
 using namespace OneClick;
 using nsVendrel::TranslateCode;

@@ -10,7 +10,7 @@
 #include "FunctionDlg.h"
 #include "ImageButton.h"
 #include "QuickScan.h"
-#include "scan/lastscan/StartScanList.h"
+#include "StartScanList.h"
 #include "controls/FitTextStatic.h"
 #include "controls/ImageRotator.h"
 #include "controls/ProgressCtrlEx.h"

@@ -4,7 +4,7 @@
 #include "ScanCleanShortcutCleanDlg.h"
 #include "ShellIcons.h"
 #include "ShortcutPageRules.h"
-#include "scan/common/ListChecks.h"
+#include "ListChecks.h"
 
 using nsVendrel::TranslateCode;
 

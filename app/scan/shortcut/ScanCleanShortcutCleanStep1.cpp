@@ -5,7 +5,7 @@
 #include "ScanCleanShortcutCleanDlg.h"
 #include "ShellIcons.h"
 #include "ShortcutPageRules.h"
-#include "scan/common/PageLabels.h"
+#include "PageLabels.h"
 
 using nsVendrel::TranslateCode;
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "FunctionDlg.h"
-#include "scan/common/ListChecks.h"
+#include "ListChecks.h"
 #include "ImageButton.h"
 #include "InvalidShortcut.h"
 

@@ -13,7 +13,7 @@
 #include "ScanTestHost.h"
 #include "QTestSupport.h"
 #include "controls/CheckBoxEx.h"
-#include "scan/registry/ScanCleanRegCleanDlg.h"
+#include "ScanCleanRegCleanDlg.h"
 
 using namespace scan_test;
 using shell_test::ListCellText;

@@ -6,8 +6,8 @@
 #include "Dictionary.h"
 #include "ScanTestHost.h"
 #include "QTestSupport.h"
-#include "scan/result/PopupMessageDlg.h"
-#include "scan/result/ScoreResultDialog.h"
+#include "PopupMessageDlg.h"
+#include "ScoreResultDialog.h"
 
 using namespace scan_test;
 using shell_test::ListCellText;

@@ -10,7 +10,7 @@
 #include "controls/CheckBoxEx.h"
 #include "controls/ImageRotator.h"
 #include "controls/ProgressCtrlEx.h"
-#include "scan/registry/RegScanResultListCtrl.h"
+#include "RegScanResultListCtrl.h"
 
 using namespace scan_test;
 using shell_test::ListCellText;

@@ -3,7 +3,7 @@
 
 #include "FunctionDlg.h"
 #include "ImageButton.h"
-#include "optimize/wizard/pages/MoravinHomeDlg.h"
+#include "HomeButtonCaption.h"
 
 class CYarrowbysHomeDlg : public CFunctionDlg {
 public:

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "FunctionDlg.h"
-#include "optimize/wizard/dialogs/ErrorWizardController.h"
+#include "dialogs/ErrorWizardController.h"
 
 class CMoravinErrWizardHomeDlg : public CFunctionDlg {
 public:

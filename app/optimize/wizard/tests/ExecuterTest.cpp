@@ -14,8 +14,8 @@
 #include "QHttpTestServer.h"
 #include "QTestSupport.h"
 #include "WizardTestSupport.h"
-#include "optimize/wizard/engine/DownloadExecuter.h"
-#include "optimize/wizard/engine/ErrorWizardExecuter.h"
+#include "engine/DownloadExecuter.h"
+#include "engine/ExecuterFactory.h"
 
 using namespace wizard_test;
 

@@ -10,7 +10,7 @@
 
 #include "QTestSupport.h"
 #include "WizardTestSupport.h"
-#include "optimize/wizard/engine/WizardDocument.h"
+#include "engine/WizardDocument.h"
 
 using namespace wizard_test;
 

@@ -21,7 +21,7 @@
 #include "PageIds.h"
 #include "QTestSupport.h"
 #include "ScanTestHost.h"
-#include "scan/evidence/ScanCleanEvidenceDlg.h"
+#include "ScanCleanEvidenceDlg.h"
 
 using namespace EvidencePage;
 using namespace scan_test;

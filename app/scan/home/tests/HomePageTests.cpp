@@ -7,9 +7,9 @@
 
 #include <Common.h>
 
-#include "scan/lastscan/ScanTime.h"
-#include "scan/lastscan/ScoreStore.h"
-#include "scan/oneclick/StartStep1Dlg.h"
+#include "ScanTime.h"
+#include "ScoreStore.h"
+#include "StartStep1Dlg.h"
 #include "EntryApp.h"
 #include "FuncStartDlg.h"
 #include "PageIds.h"

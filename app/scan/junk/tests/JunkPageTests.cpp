@@ -16,7 +16,7 @@
 #include "PageIds.h"
 #include "QTestSupport.h"
 #include "ScanTestHost.h"
-#include "scan/junk/ScanCleanJunkCleanDlg.h"
+#include "ScanCleanJunkCleanDlg.h"
 
 using namespace JunkPage;
 using namespace scan_test;

@@ -13,7 +13,7 @@
 #include "QTestSupport.h"
 #include "QuickScan.h"
 #include "SeededPrefix.h"
-#include "scan/lastscan/ScoreStore.h"
+#include "ScoreStore.h"
 
 using namespace OneClick;
 using namespace oneclick_test;

@@ -16,7 +16,7 @@
 #include "QTestSupport.h"
 #include "ScanTestHost.h"
 #include "ShortcutPageRules.h"
-#include "scan/shortcut/ScanCleanShortcutCleanDlg.h"
+#include "ScanCleanShortcutCleanDlg.h"
 
 #include <shlobj.h>
 

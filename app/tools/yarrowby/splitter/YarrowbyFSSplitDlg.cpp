@@ -7,7 +7,7 @@
 #include "Dictionary.h"
 #include "MainWindowBusy.h"
 #include "SplitJoinRules.h"
-#include "tools/yarrowby/ToolOutcome.h"
+#include "ToolOutcome.h"
 #include "controls/FolderDialog.h"
 
 using nsVendrel::TranslateCode;
