@@ -3,8 +3,8 @@
 #include <Common.h>
 
 #include "Dictionary.h"
-#include "ScanCleanJunkCleanDlg.h"
 #include "ListChecks.h"
+#include "ScanCleanJunkCleanDlg.h"
 
 using nsVendrel::TranslateCode;
 

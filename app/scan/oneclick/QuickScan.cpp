@@ -6,12 +6,12 @@
 #include "Dictionary.h"
 #include "HealthScore.h"
 #include "QWorker.h"
+#include "RegCleanBookkeeping.h"
+#include "RegResultText.h"
 #include "RepairActions.h"
 #include "ScanFolders.h"
 #include "ScanTime.h"
 #include "ScoreStore.h"
-#include "RegCleanBookkeeping.h"
-#include "RegResultText.h"
 
 namespace OneClick {
 

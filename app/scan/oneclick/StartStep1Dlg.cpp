@@ -5,9 +5,9 @@
 #include "HealthScore.h"
 #include "MainWindowBusy.h"
 #include "PageFactory.h"
+#include "PopupMessageDlg.h"
 #include "RepairConfirmation.h"
 #include "ScanCategories.h"
-#include "PopupMessageDlg.h"
 #include "ScoreResultDialog.h"
 
 using namespace OneClick;

@@ -4,9 +4,9 @@
 
 #include "Common.h"
 #include "Dictionary.h"
+#include "PopupMessageDlg.h"
 #include "ScanTestHost.h"
 #include "QTestSupport.h"
-#include "PopupMessageDlg.h"
 #include "ScoreResultDialog.h"
 
 using namespace scan_test;

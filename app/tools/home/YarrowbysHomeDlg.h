@@ -2,8 +2,8 @@
 #pragma once
 
 #include "FunctionDlg.h"
-#include "ImageButton.h"
 #include "HomeButtonCaption.h"
+#include "ImageButton.h"
 
 class CYarrowbysHomeDlg : public CFunctionDlg {
 public:

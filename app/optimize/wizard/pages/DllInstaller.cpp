@@ -1,8 +1,8 @@
 #include "DllInstaller.h"
 
 #include "net/PeImage.h"
-#include "UrlRules.h"
 #include "system/SystemPrograms.h"
+#include "UrlRules.h"
 
 namespace DllInstaller {
 

@@ -8,8 +8,8 @@
 #include "Dictionary.h"
 #include "DllInstaller.h"
 #include "DllSearch.h"
-#include "PageFactory.h"
 #include "net/HttpTransfer.h"
+#include "PageFactory.h"
 #include "ServiceAddress.h"
 #include "system/SystemPrograms.h"
 

@@ -1,9 +1,9 @@
 #include "MoravinErrWizardHomeDlg.h"
 
-#include "PageFactory.h"
-#include "engine/ConfigResource.h"
 #include "dialogs/WizardErrorStepDlg.h"
 #include "dialogs/WizardHomeDlg.h"
+#include "engine/ConfigResource.h"
+#include "PageFactory.h"
 
 QUORVEL_REGISTER_PAGE(PAGE_ID_REPAIR_WIZARD, CMoravinErrWizardHomeDlg);
 

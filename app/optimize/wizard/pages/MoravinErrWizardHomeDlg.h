@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "FunctionDlg.h"
 #include "dialogs/ErrorWizardController.h"
+#include "FunctionDlg.h"
 
 class CMoravinErrWizardHomeDlg : public CFunctionDlg {
 public:

@@ -9,14 +9,14 @@
 
 #include "Dictionary.h"
 #include "PageIds.h"
+#include "pages/DllInstaller.h"
+#include "pages/DllSearch.h"
+#include "pages/MoravinDllDownloadDlg.h"
 #include "PageTestHost.h"
 #include "QHttpTestServer.h"
 #include "QTestSupport.h"
 #include "WizardTestSupport.h"
 #include "controls/ProgressCtrlEx.h"
-#include "pages/DllInstaller.h"
-#include "pages/DllSearch.h"
-#include "pages/MoravinDllDownloadDlg.h"
 
 #include <QGuards.h>
 

@@ -8,14 +8,14 @@
 
 #include <Common.h>
 
-#include "QTestSupport.h"
-#include "WizardTestSupport.h"
 #include "engine/FileExecuters.h"
 #include "engine/RegistryExecuter.h"
 #include "net/PeImage.h"
+#include "pages/DllSearch.h"
+#include "QTestSupport.h"
 #include "ServiceAddress.h"
 #include "UrlRules.h"
-#include "pages/DllSearch.h"
+#include "WizardTestSupport.h"
 
 using namespace UrlRules;
 

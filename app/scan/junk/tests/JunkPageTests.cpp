@@ -15,8 +15,8 @@
 #include "JunkWalk.h"
 #include "PageIds.h"
 #include "QTestSupport.h"
-#include "ScanTestHost.h"
 #include "ScanCleanJunkCleanDlg.h"
+#include "ScanTestHost.h"
 
 using namespace JunkPage;
 using namespace scan_test;
