@@ -1,6 +1,6 @@
 #include "ListChecks.h"
 
-#include "scan/oneclick/RepairActions.h"
+#include "RepairActions.h"
 
 namespace ScanPages {
 

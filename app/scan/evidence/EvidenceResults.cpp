@@ -5,7 +5,7 @@
 #include <PathRules.h>
 
 #include "EvidenceCatalog.h"
-#include "scan/oneclick/RepairActions.h"
+#include "RepairActions.h"
 
 namespace EvidencePage {
 

@@ -4,9 +4,9 @@
 #include "Dictionary.h"
 #include "options/LanguageSwitch.h"
 #include "MainWindowBusy.h"
+#include "PageLabels.h"
+#include "RepairActions.h"
 #include "ScanCleanEvidenceDlg.h"
-#include "scan/common/PageLabels.h"
-#include "scan/oneclick/RepairActions.h"
 
 using namespace EvidencePage;
 using nsVendrel::TranslateCode;

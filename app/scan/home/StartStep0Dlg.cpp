@@ -7,9 +7,9 @@
 #include "EntryApp.h"
 #include "LocalDateTime.h"
 #include "options/LanguageSwitch.h"
-#include "scan/lastscan/ScanCategories.h"
-#include "scan/lastscan/ScanTime.h"
-#include "scan/lastscan/ScoreStore.h"
+#include "ScanCategories.h"
+#include "ScanTime.h"
+#include "ScoreStore.h"
 
 using nsVendrel::TranslateCode;
 

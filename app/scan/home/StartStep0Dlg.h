@@ -4,8 +4,8 @@
 
 #include "FunctionDlg.h"
 #include "ImageButton.h"
-#include "scan/lastscan/StartScanList.h"
 #include "controls/ImageRotator.h"
+#include "StartScanList.h"
 
 class CStartStep0Dlg : public CFunctionDlg {
 public:

@@ -3,7 +3,7 @@
 #include <cwctype>
 
 #include "PathRules.h"
-#include "scan/common/PathText.h"
+#include "PathText.h"
 
 namespace JunkPage {
 

@@ -3,8 +3,8 @@
 #include <Common.h>
 
 #include "Dictionary.h"
+#include "ListChecks.h"
 #include "ScanCleanJunkCleanDlg.h"
-#include "scan/common/ListChecks.h"
 
 using nsVendrel::TranslateCode;
 

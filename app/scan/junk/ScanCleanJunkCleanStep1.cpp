@@ -1,10 +1,10 @@
 #include "ScanCleanJunkCleanStep1.h"
 
 #include "Dictionary.h"
+#include "ListChecks.h"
 #include "options/LanguageSwitch.h"
 #include "MainWindowBusy.h"
 #include "ScanCleanJunkCleanDlg.h"
-#include "scan/common/ListChecks.h"
 
 using nsVendrel::TranslateCode;
 

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "FunctionDlg.h"
-#include "scan/common/ListChecks.h"
 #include "ImageButton.h"
 #include "JunkTypeTable.h"
 #include "JunkWalk.h"
+#include "ListChecks.h"
 #include "QWorker.h"
 
 class CScanCleanJunkCleanDlg;

@@ -1,7 +1,7 @@
 // The health score of the one-click scan: 100 minus a capped term per category.
 #pragma once
 
-#include "scan/lastscan/ScanCounts.h"
+#include "ScanCounts.h"
 
 namespace OneClick {
 

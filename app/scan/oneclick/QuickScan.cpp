@@ -6,12 +6,12 @@
 #include "Dictionary.h"
 #include "HealthScore.h"
 #include "QWorker.h"
+#include "RegCleanBookkeeping.h"
+#include "RegResultText.h"
 #include "RepairActions.h"
 #include "ScanFolders.h"
-#include "scan/lastscan/ScanTime.h"
-#include "scan/lastscan/ScoreStore.h"
-#include "scan/registry/RegCleanBookkeeping.h"
-#include "scan/registry/RegResultText.h"
+#include "ScanTime.h"
+#include "ScoreStore.h"
 
 namespace OneClick {
 

@@ -3,7 +3,7 @@
 // Everything here is called on the page's interface thread only.
 #pragma once
 
-#include "scan/lastscan/ScanCounts.h"
+#include "ScanCounts.h"
 
 namespace OneClick {
 

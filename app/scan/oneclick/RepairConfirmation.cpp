@@ -1,6 +1,6 @@
 #include "RepairConfirmation.h"
 
-#include "scan/lastscan/ScanCategories.h"
+#include "ScanCategories.h"
 
 namespace OneClick {
 

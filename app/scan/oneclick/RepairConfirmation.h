@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "scan/lastscan/ScanCounts.h"
-#include "shell/TextTranslator.h"
+#include "ScanCounts.h"
+#include "TextTranslator.h"
 
 namespace OneClick {
 

@@ -5,10 +5,10 @@
 #include "HealthScore.h"
 #include "MainWindowBusy.h"
 #include "PageFactory.h"
+#include "PopupMessageDlg.h"
 #include "RepairConfirmation.h"
-#include "scan/lastscan/ScanCategories.h"
-#include "scan/result/PopupMessageDlg.h"
-#include "scan/result/ScoreResultDialog.h"
+#include "ScanCategories.h"
+#include "ScoreResultDialog.h"
 
 using namespace OneClick;
 using nsVendrel::TranslateCode;

@@ -10,10 +10,10 @@
 #include "FunctionDlg.h"
 #include "ImageButton.h"
 #include "QuickScan.h"
-#include "scan/lastscan/StartScanList.h"
 #include "controls/FitTextStatic.h"
 #include "controls/ImageRotator.h"
 #include "controls/ProgressCtrlEx.h"
+#include "StartScanList.h"
 
 class CScoreResultDialog;
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "RegistryData.h"
-#include "shell/TextTranslator.h"
+#include "TextTranslator.h"
 
 // "HKCR", "HKCU", "HKLM", "HKU" or "HKEY_CURRENT_CONFIG" (empty for another root), a backslash and the subkey.
 std::wstring GetRootKeyShortName(const CRegistryData::REG_DATA& data);

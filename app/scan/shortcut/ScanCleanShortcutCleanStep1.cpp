@@ -2,10 +2,10 @@
 
 #include "Dictionary.h"
 #include "MainWindowBusy.h"
+#include "PageLabels.h"
 #include "ScanCleanShortcutCleanDlg.h"
 #include "ShellIcons.h"
 #include "ShortcutPageRules.h"
-#include "scan/common/PageLabels.h"
 
 using nsVendrel::TranslateCode;
 

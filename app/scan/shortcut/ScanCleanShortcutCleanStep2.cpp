@@ -1,10 +1,10 @@
 #include "ScanCleanShortcutCleanStep2.h"
 
 #include "Dictionary.h"
+#include "ListChecks.h"
 #include "ScanCleanShortcutCleanDlg.h"
 #include "ShellIcons.h"
 #include "ShortcutPageRules.h"
-#include "scan/common/ListChecks.h"
 
 using nsVendrel::TranslateCode;
 

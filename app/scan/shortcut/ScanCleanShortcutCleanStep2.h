@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "FunctionDlg.h"
-#include "scan/common/ListChecks.h"
 #include "ImageButton.h"
 #include "InvalidShortcut.h"
+#include "ListChecks.h"
 
 class CScanCleanShortcutCleanDlg;
 

@@ -4,7 +4,7 @@
 
 #include <cwchar>
 
-#include "scan/common/PathText.h"
+#include "PathText.h"
 
 namespace ShortcutPage {
 

@@ -10,10 +10,10 @@
 
 #include "Dictionary.h"
 #include "PageFactory.h"
+#include "ScanCleanRegCleanDlg.h"
 #include "ScanTestHost.h"
 #include "QTestSupport.h"
 #include "controls/CheckBoxEx.h"
-#include "scan/registry/ScanCleanRegCleanDlg.h"
 
 using namespace scan_test;
 using shell_test::ListCellText;

@@ -4,10 +4,10 @@
 
 #include "Common.h"
 #include "Dictionary.h"
+#include "PopupMessageDlg.h"
 #include "ScanTestHost.h"
 #include "QTestSupport.h"
-#include "scan/result/PopupMessageDlg.h"
-#include "scan/result/ScoreResultDialog.h"
+#include "ScoreResultDialog.h"
 
 using namespace scan_test;
 using shell_test::ListCellText;

@@ -5,12 +5,12 @@
 #include <thread>
 
 #include "Dictionary.h"
+#include "RegScanResultListCtrl.h"
 #include "ScanTestHost.h"
 #include "QTestSupport.h"
 #include "controls/CheckBoxEx.h"
 #include "controls/ImageRotator.h"
 #include "controls/ProgressCtrlEx.h"
-#include "scan/registry/RegScanResultListCtrl.h"
 
 using namespace scan_test;
 using shell_test::ListCellText;

@@ -14,6 +14,7 @@ quorvel_app_module(QuorvelShellControls SOURCES
     "${CMAKE_CURRENT_LIST_DIR}/Hyperlink.cpp"
     "${CMAKE_CURRENT_LIST_DIR}/FolderDialog.cpp"
     "${CMAKE_CURRENT_LIST_DIR}/DiskManControl.cpp"
+    DIRS "${CMAKE_CURRENT_LIST_DIR}"
     LIBS QCore)
 
 # The hyperlink and the folder dialog in windows (the link's click starts the recording stand-in program).
@@ -22,4 +23,3 @@ add_dependencies(ShellLinkFolderTests QRunRecorder)
 
 # The cluster map painted in a window: layout, cell colours, the legend and out-of-range states.
 quorvel_app_test(ShellClusterMapTests SOURCES "${CMAKE_CURRENT_LIST_DIR}/tests/DiskManControlTests.cpp")
-target_include_directories(ShellClusterMapTests PRIVATE "${QUORVEL_APP_DIR}/shell/tests")

@@ -2,7 +2,7 @@
 
 #include <Common.h>
 
-#include "optimize/wizard/net/UrlRules.h"
+#include "UrlRules.h"
 
 namespace fileext {
 

@@ -5,7 +5,7 @@
 #include "Dictionary.h"
 #include "FileExtRequest.h"
 #include "PageFactory.h"
-#include "optimize/wizard/net/ServiceAddress.h"
+#include "ServiceAddress.h"
 
 using nsVendrel::TranslateCode;
 

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "FunctionDlg.h"
+#include "HomeButtonCaption.h"
 #include "ImageButton.h"
-#include "optimize/wizard/pages/MoravinHomeDlg.h"
 
 class CYarrowbysHomeDlg : public CFunctionDlg {
 public:

@@ -11,15 +11,16 @@
 
 #include <memory>
 
-#include "optimize/wizard/engine/WizardDocument.h"
+#include "engine/WizardDocument.h"
+#include "WizardNavigator.h"
 
 class CWizardHomeDlg;
 class CWizardErrorStepDlg;
 
-class CErrorWizardController {
+class CErrorWizardController : public IWizardNavigator {
 public:
     CErrorWizardController();
-    ~CErrorWizardController();
+    ~CErrorWizardController() override;
     CErrorWizardController(const CErrorWizardController&) = delete;
     CErrorWizardController& operator=(const CErrorWizardController&) = delete;
 
@@ -30,12 +31,12 @@ public:
     bool Load(const char* text);
 
     // The home page's Next: the fault with exactly this description becomes the current one.
-    void SelectError(const CString& description);
-    void NextStep();
-    void PreviousStep();
-    void Finish();
+    void SelectError(const CString& description) override;
+    void NextStep() override;
+    void PreviousStep() override;
+    void Finish() override;
     // The end of a step's actions, as posted by its worker.
-    void OnStepDone(WPARAM token, bool succeeded);
+    void OnStepDone(WPARAM token, bool succeeded) override;
 
     CWizardHomeDlg* HomeDialog() const { return m_home.get(); }
     CWizardErrorStepDlg* StepDialog() const { return m_step.get(); }

@@ -1,7 +1,6 @@
 #include "WizardErrorStepDlg.h"
 
 #include "Dictionary.h"
-#include "ErrorWizardController.h"
 
 using nsVendrel::TranslateCode;
 
@@ -14,7 +13,7 @@ BEGIN_MESSAGE_MAP(CWizardErrorStepDlg, CDialogEx)
     ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
-CWizardErrorStepDlg::CWizardErrorStepDlg(CErrorWizardController* controller) : m_controller(controller)
+CWizardErrorStepDlg::CWizardErrorStepDlg(IWizardNavigator* controller) : m_controller(controller)
 {
     CreateSkinFont(m_font, 14, FALSE);
 }

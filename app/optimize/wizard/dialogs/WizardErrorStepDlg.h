@@ -4,8 +4,7 @@
 #include <QMfc.h>
 
 #include "ImageButton.h"
-
-class CErrorWizardController;
+#include "WizardNavigator.h"
 
 // Posted to the step page by a step's worker when its actions ended: wParam the run's token, lParam 1 success.
 #define WM_WIZARD_STEP_DONE (WM_APP + 0x141)
@@ -14,7 +13,7 @@ class CWizardErrorStepDlg : public CDialogEx {
 public:
     enum { IDC_PREV = 42001, IDC_NEXT = 42002, IDC_FINISH = 42003, IDC_STEP_TEXT = 42006 };
 
-    explicit CWizardErrorStepDlg(CErrorWizardController* controller);
+    explicit CWizardErrorStepDlg(IWizardNavigator* controller);
 
     void BuildControls();
     // Shows the text and repaints at once.
@@ -34,7 +33,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    CErrorWizardController* m_controller;
+    IWizardNavigator* m_controller;
     CStatic m_text;
     CGeneralImageButton m_finish, m_next, m_previous;
     CFont m_font;

@@ -1,7 +1,6 @@
 #include "WizardHomeDlg.h"
 
 #include "Dictionary.h"
-#include "ErrorWizardController.h"
 
 using nsVendrel::TranslateCode;
 
@@ -11,7 +10,7 @@ BEGIN_MESSAGE_MAP(CWizardHomeDlg, CDialogEx)
     ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
-CWizardHomeDlg::CWizardHomeDlg(CErrorWizardController* controller) : m_controller(controller) {}
+CWizardHomeDlg::CWizardHomeDlg(IWizardNavigator* controller) : m_controller(controller) {}
 
 void CWizardHomeDlg::BuildControls()
 {

@@ -4,14 +4,13 @@
 #include <QMfc.h>
 
 #include "ImageButton.h"
-
-class CErrorWizardController;
+#include "WizardNavigator.h"
 
 class CWizardHomeDlg : public CDialogEx {
 public:
     enum { IDC_NEXT = 42002, IDC_FINISH = 42003, IDC_ERROR_LIST = 42005 };
 
-    explicit CWizardHomeDlg(CErrorWizardController* controller);
+    explicit CWizardHomeDlg(IWizardNavigator* controller);
 
     // Creates the list (one column "Errors") and the Next button.
     void BuildControls();
@@ -27,7 +26,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    CErrorWizardController* m_controller;
+    IWizardNavigator* m_controller;
     CListCtrl m_list;
     CGeneralImageButton m_next;
 };

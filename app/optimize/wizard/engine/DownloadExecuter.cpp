@@ -4,8 +4,8 @@
 
 #include <Common.h>
 
-#include "optimize/wizard/net/HttpTransfer.h"
-#include "optimize/wizard/net/UrlRules.h"
+#include "net/HttpTransfer.h"
+#include "UrlRules.h"
 
 std::wstring CDownloadExecuter::DownloadFolder()
 {

@@ -7,7 +7,7 @@
 #include <Common.h>
 #include <QGuards.h>
 
-#include "optimize/wizard/system/SystemPrograms.h"
+#include "system/SystemPrograms.h"
 
 namespace {
 

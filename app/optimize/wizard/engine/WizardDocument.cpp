@@ -6,6 +6,7 @@
 
 #include <QWorker.h>
 
+#include "ExecuterFactory.h"
 #include "XmlNesting.h"
 
 // ---- CWizardError ---------------------------------------------------------------------------------------------

@@ -1,8 +1,8 @@
 #include "DllInstaller.h"
 
-#include "optimize/wizard/net/PeImage.h"
-#include "optimize/wizard/net/UrlRules.h"
-#include "optimize/wizard/system/SystemPrograms.h"
+#include "net/PeImage.h"
+#include "system/SystemPrograms.h"
+#include "UrlRules.h"
 
 namespace DllInstaller {
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "optimize/wizard/net/HttpTransfer.h"
+#include "net/HttpTransfer.h"
 
 namespace DllInstaller {
 

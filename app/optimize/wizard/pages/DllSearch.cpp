@@ -3,7 +3,7 @@
 #include <Common.h>
 #include <PathRules.h>
 
-#include "optimize/wizard/net/UrlRules.h"
+#include "UrlRules.h"
 
 namespace DllSearch {
 

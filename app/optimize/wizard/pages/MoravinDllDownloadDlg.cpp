@@ -8,10 +8,10 @@
 #include "Dictionary.h"
 #include "DllInstaller.h"
 #include "DllSearch.h"
+#include "net/HttpTransfer.h"
 #include "PageFactory.h"
-#include "optimize/wizard/net/HttpTransfer.h"
-#include "optimize/wizard/net/ServiceAddress.h"
-#include "optimize/wizard/system/SystemPrograms.h"
+#include "ServiceAddress.h"
+#include "system/SystemPrograms.h"
 
 using nsVendrel::TranslateCode;
 

@@ -1,9 +1,9 @@
 #include "MoravinErrWizardHomeDlg.h"
 
+#include "dialogs/WizardErrorStepDlg.h"
+#include "dialogs/WizardHomeDlg.h"
+#include "engine/ConfigResource.h"
 #include "PageFactory.h"
-#include "optimize/wizard/engine/ConfigResource.h"
-#include "optimize/wizard/dialogs/WizardErrorStepDlg.h"
-#include "optimize/wizard/dialogs/WizardHomeDlg.h"
 
 QUORVEL_REGISTER_PAGE(PAGE_ID_REPAIR_WIZARD, CMoravinErrWizardHomeDlg);
 

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "dialogs/ErrorWizardController.h"
 #include "FunctionDlg.h"
-#include "optimize/wizard/dialogs/ErrorWizardController.h"
 
 class CMoravinErrWizardHomeDlg : public CFunctionDlg {
 public:

@@ -1,10 +1,7 @@
 #include "MoravinHomeDlg.h"
 
-#include <algorithm>
-
 #include "Dictionary.h"
 #include "PageFactory.h"
-#include "QGuards.h"
 
 using nsVendrel::TranslateCode;
 
@@ -26,28 +23,6 @@ const int kButtonWidth = 64, kButtonHeight = 50, kTop = 30, kLeft = 30, kPitch =
 const int kCaptionWidth = 250, kCaptionTop = 104, kCaptionBottom = 154;
 
 }  // namespace
-
-void CHomeButtonCaption::DrawItem(LPDRAWITEMSTRUCT dis)
-{
-    CString caption;
-    GetWindowText(caption);
-    const HDC dc = dis->hDC;
-    const qcore::GdiSelection font(dc, m_font.GetSafeHandle());
-    ::SetTextColor(dc, m_crText);
-    ::SetBkMode(dc, TRANSPARENT);
-    const RECT& all = dis->rcItem;
-    const UINT format = DT_CENTER | DT_WORDBREAK | DT_NOPREFIX;
-    const int centre = (all.left + all.right) / 2;
-    RECT text = {centre - m_nWrapWidth / 2, all.top, centre + m_nWrapWidth / 2, all.bottom};
-    RECT measured = text;
-    ::DrawTextW(dc, caption, -1, &measured, format | DT_CALCRECT);
-    const int width = measured.right - measured.left;
-    if (width > m_nWrapWidth) {
-        text.left = std::max<int>(all.left, centre - width / 2);
-        text.right = std::min<int>(all.right, centre + (width + 1) / 2);
-    }
-    ::DrawTextW(dc, caption, -1, &text, format);
-}
 
 BEGIN_MESSAGE_MAP(CMoravinHomeDlg, CFunctionDlg)
     ON_COMMAND_RANGE(41000, 41007, &CMoravinHomeDlg::OnEntry)

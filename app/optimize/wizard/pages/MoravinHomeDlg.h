@@ -3,15 +3,8 @@
 
 #include "DrawerMenu.h"
 #include "FunctionDlg.h"
+#include "HomeButtonCaption.h"
 #include "ImageButton.h"
-
-// A caption under a home button: centred, and wrapped to the button's share of the row so that neighbouring
-// captions do not run into each other (a single word wider than that keeps its own width).
-class CHomeButtonCaption : public CMainMenuText {
-public:
-    int m_nWrapWidth = 100;
-    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
-};
 
 class CMoravinHomeDlg : public CFunctionDlg {
 public:

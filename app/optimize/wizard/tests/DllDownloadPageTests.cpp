@@ -9,14 +9,14 @@
 
 #include "Dictionary.h"
 #include "PageIds.h"
+#include "pages/DllInstaller.h"
+#include "pages/DllSearch.h"
+#include "pages/MoravinDllDownloadDlg.h"
 #include "PageTestHost.h"
 #include "QHttpTestServer.h"
 #include "QTestSupport.h"
 #include "WizardTestSupport.h"
 #include "controls/ProgressCtrlEx.h"
-#include "optimize/wizard/pages/DllInstaller.h"
-#include "optimize/wizard/pages/DllSearch.h"
-#include "optimize/wizard/pages/MoravinDllDownloadDlg.h"
 
 #include <QGuards.h>
 

@@ -11,11 +11,11 @@
 
 #include <Common.h>
 
+#include "engine/DownloadExecuter.h"
+#include "engine/ExecuterFactory.h"
 #include "QHttpTestServer.h"
 #include "QTestSupport.h"
 #include "WizardTestSupport.h"
-#include "optimize/wizard/engine/DownloadExecuter.h"
-#include "optimize/wizard/engine/ErrorWizardExecuter.h"
 
 using namespace wizard_test;
 

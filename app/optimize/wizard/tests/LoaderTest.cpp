@@ -5,8 +5,9 @@
 
 #include <tinyxml.h>
 
-#include "optimize/wizard/engine/ConfigResource.h"
-#include "optimize/wizard/engine/WizardDocument.h"
+#include "engine/ConfigResource.h"
+#include "engine/ExecuterFactory.h"
+#include "engine/WizardDocument.h"
 
 namespace {
 

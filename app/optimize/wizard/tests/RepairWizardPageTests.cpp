@@ -7,15 +7,15 @@
 
 #include <Common.h>
 
+#include "dialogs/WizardErrorStepDlg.h"
+#include "dialogs/WizardHomeDlg.h"
 #include "Dictionary.h"
 #include "PageIds.h"
+#include "pages/MoravinErrWizardHomeDlg.h"
+#include "pages/MoravinHomeDlg.h"
 #include "PageTestHost.h"
 #include "QTestSupport.h"
 #include "WizardTestSupport.h"
-#include "optimize/wizard/dialogs/WizardErrorStepDlg.h"
-#include "optimize/wizard/dialogs/WizardHomeDlg.h"
-#include "optimize/wizard/pages/MoravinErrWizardHomeDlg.h"
-#include "optimize/wizard/pages/MoravinHomeDlg.h"
 
 using namespace wizard_test;
 using nsVendrel::TranslateCode;

@@ -8,14 +8,14 @@
 
 #include <Common.h>
 
+#include "engine/FileExecuters.h"
+#include "engine/RegistryExecuter.h"
+#include "net/PeImage.h"
+#include "pages/DllSearch.h"
 #include "QTestSupport.h"
+#include "ServiceAddress.h"
+#include "UrlRules.h"
 #include "WizardTestSupport.h"
-#include "optimize/wizard/engine/FileExecuters.h"
-#include "optimize/wizard/engine/RegistryExecuter.h"
-#include "optimize/wizard/net/PeImage.h"
-#include "optimize/wizard/net/ServiceAddress.h"
-#include "optimize/wizard/net/UrlRules.h"
-#include "optimize/wizard/pages/DllSearch.h"
 
 using namespace UrlRules;
 

@@ -8,9 +8,9 @@
 
 #include <Common.h>
 
+#include "engine/WizardDocument.h"
 #include "QTestSupport.h"
 #include "WizardTestSupport.h"
-#include "optimize/wizard/engine/WizardDocument.h"
 
 using namespace wizard_test;
 

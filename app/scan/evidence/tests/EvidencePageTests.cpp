@@ -20,8 +20,8 @@
 #include "EvidenceTree.h"
 #include "PageIds.h"
 #include "QTestSupport.h"
+#include "ScanCleanEvidenceDlg.h"
 #include "ScanTestHost.h"
-#include "scan/evidence/ScanCleanEvidenceDlg.h"
 
 using namespace EvidencePage;
 using namespace scan_test;

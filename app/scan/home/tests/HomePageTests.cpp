@@ -7,14 +7,14 @@
 
 #include <Common.h>
 
-#include "scan/lastscan/ScanTime.h"
-#include "scan/lastscan/ScoreStore.h"
-#include "scan/oneclick/StartStep1Dlg.h"
 #include "EntryApp.h"
 #include "FuncStartDlg.h"
 #include "PageIds.h"
+#include "ScanTime.h"
+#include "ScoreStore.h"
 #include "StartStep0Dlg.h"
 #include "QTestSupport.h"
+#include "StartStep1Dlg.h"
 #include "WindowTestHost.h"
 
 using namespace OneClick;

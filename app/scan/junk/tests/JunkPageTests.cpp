@@ -15,8 +15,8 @@
 #include "JunkWalk.h"
 #include "PageIds.h"
 #include "QTestSupport.h"
+#include "ScanCleanJunkCleanDlg.h"
 #include "ScanTestHost.h"
-#include "scan/junk/ScanCleanJunkCleanDlg.h"
 
 using namespace JunkPage;
 using namespace scan_test;

@@ -12,12 +12,12 @@
 
 #include <Common.h>
 
+#include "Language.h"
 #include "QAppDriver.h"
 #include "HealthScore.h"
-#include "scan/lastscan/ScanTime.h"
-#include "scan/lastscan/ScoreStore.h"
+#include "ScanTime.h"
+#include "ScoreStore.h"
 #include "SeededPrefix.h"
-#include "shell/Language.h"
 #include "QTestSupport.h"
 
 using namespace oneclick_test;

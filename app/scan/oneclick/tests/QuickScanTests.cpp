@@ -12,8 +12,8 @@
 #include "HealthScore.h"
 #include "QTestSupport.h"
 #include "QuickScan.h"
+#include "ScoreStore.h"
 #include "SeededPrefix.h"
-#include "scan/lastscan/ScoreStore.h"
 
 using namespace OneClick;
 using namespace oneclick_test;

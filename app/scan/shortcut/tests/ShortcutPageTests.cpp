@@ -14,9 +14,9 @@
 #include "PageIds.h"
 #include "QGuards.h"
 #include "QTestSupport.h"
+#include "ScanCleanShortcutCleanDlg.h"
 #include "ScanTestHost.h"
 #include "ShortcutPageRules.h"
-#include "scan/shortcut/ScanCleanShortcutCleanDlg.h"
 
 #include <shlobj.h>
 

@@ -18,7 +18,7 @@
 #include "QTestSupport.h"
 #include "RegistrySeed.h"
 #include "ScanTestHost.h"
-#include "tools/browser/YarrowbyGrennowageDlg.h"
+#include "YarrowbyGrennowageDlg.h"
 
 using namespace browser_test;
 using namespace grennow_test;

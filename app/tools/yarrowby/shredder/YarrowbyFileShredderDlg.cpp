@@ -7,7 +7,7 @@
 #include "MainWindowBusy.h"
 #include "PageFactory.h"
 #include "ShredderText.h"
-#include "tools/yarrowby/ToolOutcome.h"
+#include "ToolOutcome.h"
 
 using nsVendrel::TranslateCode;
 

@@ -7,8 +7,8 @@
 #include "Dictionary.h"
 #include "MainWindowBusy.h"
 #include "SplitJoinRules.h"
-#include "tools/yarrowby/ToolOutcome.h"
 #include "controls/FolderDialog.h"
+#include "ToolOutcome.h"
 
 using nsVendrel::TranslateCode;
 
