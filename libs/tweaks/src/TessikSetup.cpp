@@ -1,16 +1,8 @@
-// The library's application object and its set-up functions (the shared start-up item manager).
-#include <QMfc.h>
-
+// The library's set-up functions (the shared start-up item manager).
 #include "Tessik/RegAutoStartupItemMan.h"
 
 namespace {
 
-class CTessikApp : public CWinApp {
-public:
-    BOOL InitInstance() override { return CWinApp::InitInstance(); }
-};
-
-CTessikApp theTessikApp;
 bool g_initialized = false;
 reg::CRegAutoStartupItemMan* g_shared = nullptr;  // the instance the set-up made (and alone may destroy)
 
@@ -21,17 +13,6 @@ struct SharedSlot : common::Singleton<reg::CRegAutoStartupItemMan> {
 };
 
 }  // namespace
-
-// Nothing heavy runs under the loader lock: the application object only records the module.
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
-{
-    if (reason == DLL_PROCESS_ATTACH) {
-        theTessikApp.m_hInstance = instance;
-        DisableThreadLibraryCalls(instance);
-        return theTessikApp.InitInstance();
-    }
-    return TRUE;
-}
 
 namespace reg {
 
