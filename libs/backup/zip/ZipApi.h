@@ -1,12 +1,10 @@
-// Export macro of the zip layer: part of Coldrith.dll on Windows, plain code in native (fuzzing) builds.
+// Export macro of the zip layer, which is part of Coldrith.dll; plain code where there is no DLL (the native
+// fuzzing build).
 #pragma once
 
-#if defined(_WIN32) && !defined(ZIP_STATIC)
-#ifdef COLDRITH_EXPORTS
-#define ZIP_API __declspec(dllexport)
-#else
-#define ZIP_API __declspec(dllimport)
-#endif
+#ifdef _WIN32
+#include "../ColdrithApi.h"
+#define ZIP_API COLDRITH_API
 #else
 #define ZIP_API
 #endif

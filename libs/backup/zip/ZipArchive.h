@@ -2,7 +2,7 @@
 // (raw deflate and CRC-32 from zlib).
 #pragma once
 
-#include "ZipExport.h"
+#include "ZipApi.h"
 
 #include "ZipAutoBuffer.h"
 #include "ZipCentralDir.h"

@@ -1,7 +1,7 @@
 // Pure checks on entry names read from an archive, before anything reaches the file system.
 #pragma once
 
-#include "ZipExport.h"
+#include "ZipApi.h"
 
 #include <string>
 

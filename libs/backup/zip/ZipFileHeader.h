@@ -1,7 +1,7 @@
 // One entry of the central directory, and the local and central records built from it.
 #pragma once
 
-#include "ZipExport.h"
+#include "ZipApi.h"
 
 #include "ZipAutoBuffer.h"
 

@@ -1,7 +1,7 @@
 // Operating-system services the portable zip core needs (Win32 in the library, stubs in the fuzz build).
 #pragma once
 
-#include "ZipExport.h"
+#include "ZipApi.h"
 
 #include <cstdint>
 #include <string>

@@ -16,11 +16,7 @@ class CRegAutoStartupItemMan;
 }
 
 // The shared instance's pointer lives in Tessik.dll; every module uses that one copy.
-#ifdef TESSIK_BUILDING_DLL
-extern template class __declspec(dllexport) common::Singleton<reg::CRegAutoStartupItemMan>;
-#else
-extern template class __declspec(dllimport) common::Singleton<reg::CRegAutoStartupItemMan>;
-#endif
+extern template class TESSIK_API common::Singleton<reg::CRegAutoStartupItemMan>;
 
 namespace reg {
 
