@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace ZipEntryName
+namespace Zip
 {
 // Whether Windows takes this file name for a device (CON, NUL, COM1, LPT with a superscript digit ...), with or without an
 // extension and whatever trailing dots or spaces the device part has.

@@ -83,7 +83,7 @@ private:
 };
 
 // Little-endian field helpers shared by the record code.
-namespace ZipBytes
+namespace Zip
 {
 inline uint16_t Get16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 inline uint32_t Get32(const unsigned char* p)

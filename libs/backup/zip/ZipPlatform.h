@@ -8,7 +8,7 @@
 
 class CZipAbstractFile;
 
-namespace ZipPlatform
+namespace Zip
 {
 enum OpenMode
 {
@@ -33,7 +33,7 @@ ZIP_API std::wstring ArchiveNameToWide(const char* bytes, uint32_t len, bool utf
 ZIP_API std::string WideToArchiveName(const std::wstring& name, bool& utf8);
 }
 
-namespace ZipPlatform
+namespace Zip
 {
 struct FileInfo
 {

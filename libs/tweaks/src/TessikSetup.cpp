@@ -1,20 +1,20 @@
 // The library's set-up functions (the shared start-up item manager).
 #include "Tessik/RegAutoStartupItemMan.h"
 
+namespace tessik {
+
 namespace {
 
 bool g_initialized = false;
-reg::CRegAutoStartupItemMan* g_shared = nullptr;  // the instance the set-up made (and alone may destroy)
+CRegAutoStartupItemMan* g_shared = nullptr;  // the instance the set-up made (and alone may destroy)
 
 // Makes the set-up's instance the shared one even while a caller's local instance holds the slot, so the shared
 // pointer never dangles when that local instance goes.
-struct SharedSlot : common::Singleton<reg::CRegAutoStartupItemMan> {
-    static void Take(reg::CRegAutoStartupItemMan* instance) { ms_Singleton = instance; }
+struct SharedSlot : Singleton<CRegAutoStartupItemMan> {
+    static void Take(CRegAutoStartupItemMan* instance) { ms_Singleton = instance; }
 };
 
 }  // namespace
-
-namespace reg {
 
 bool initializeTessik()
 {
@@ -35,4 +35,4 @@ void uninitializeTessik()
     g_initialized = false;
 }
 
-}  // namespace reg
+}  // namespace tessik
