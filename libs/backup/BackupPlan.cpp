@@ -22,9 +22,9 @@ std::wstring StripTrailingSeparators(std::wstring path)
     return path;
 }
 
-ZipPlatform::FileInfo InfoOf(DWORD attributes, const FILETIME& written, DWORD sizeHigh, DWORD sizeLow)
+Zip::FileInfo InfoOf(DWORD attributes, const FILETIME& written, DWORD sizeHigh, DWORD sizeLow)
 {
-    return ZipPlatform::MakeFileInfo(attributes,
+    return Zip::MakeFileInfo(attributes,
                                      (static_cast<uint64_t>(written.dwHighDateTime) << 32) | written.dwLowDateTime,
                                      (static_cast<uint64_t>(sizeHigh) << 32) | sizeLow);
 }
@@ -34,7 +34,7 @@ class CPlanner
 public:
     CPlanner(const std::wstring& archive, CBackupPlan& plan) : m_archive(FoldCase(FullPath(archive))), m_plan(plan) {}
 
-    void AddFile(const std::wstring& path, const ZipPlatform::FileInfo& info)
+    void AddFile(const std::wstring& path, const Zip::FileInfo& info)
     {
         if (FoldCase(FullPath(path)) == m_archive || !NewStoredName(path, false))
             return;
@@ -47,7 +47,7 @@ public:
         m_plan.totalBytes += info.size;
     }
 
-    void AddFolderEntry(const std::wstring& path, const ZipPlatform::FileInfo& info)
+    void AddFolderEntry(const std::wstring& path, const Zip::FileInfo& info)
     {
         if (NewStoredName(path, true))
             m_plan.entries.push_back(CAddInfo{ path, true, 0, info });
@@ -62,7 +62,7 @@ public:
             m_plan.problems.push_back(folder + L": folder cannot be read");
             return;
         }
-        std::vector<std::pair<std::wstring, ZipPlatform::FileInfo>> subFolders;
+        std::vector<std::pair<std::wstring, Zip::FileInfo>> subFolders;
         do
         {
             std::wstring name = fd.cFileName;
@@ -88,7 +88,7 @@ public:
 private:
     bool NewStoredName(const std::wstring& path, bool folder)
     {
-        std::wstring key = FoldCase(ZipEntryName::StoredPathFromFull(path)) + (folder ? L"\\" : L"");
+        std::wstring key = FoldCase(Zip::StoredPathFromFull(path)) + (folder ? L"\\" : L"");
         return m_seen.insert(key).second;
     }
 

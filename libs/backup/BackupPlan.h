@@ -16,7 +16,7 @@ struct CAddInfo
     std::wstring m_strPath; // full path
     bool m_bFolder = false;
     uint64_t m_uSize = 0;   // 0 for folders
-    ZipPlatform::FileInfo m_info; // time, attributes and size as the walk found them
+    Zip::FileInfo m_info; // time, attributes and size as the walk found them
 };
 
 struct CBackupPlan

@@ -1,7 +1,7 @@
-// Export macro of Coldrith.dll.
+// Export macro of Coldrith.dll, the backup and restore library.
 #pragma once
 
-#ifdef COLDRITH_EXPORTS
+#ifdef COLDRITH_BUILDING_DLL
 #define COLDRITH_API __declspec(dllexport)
 #else
 #define COLDRITH_API __declspec(dllimport)

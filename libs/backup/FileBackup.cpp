@@ -160,7 +160,7 @@ int CFileBackup::FailWhole(const std::wstring& path, const CBackupPlan& plan)
 {
     // An archive without its directory is of no use: nothing of this run was backed up.
     m_zip.Close(true);
-    ZipPlatform::RemoveFile(path);
+    Zip::RemoveFile(path);
     int failures = static_cast<int>(plan.problems.size() + plan.entries.size());
     return failures > 0 ? failures : 1;
 }

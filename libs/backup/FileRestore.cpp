@@ -59,9 +59,9 @@ bool CFileRestore::OpenZipFile(const std::wstring& path, std::vector<ZipItem>& i
             CZipFileHeader header;
             m_zip.GetEntryInfo(header, i);
             ZipItem item;
-            item.name = ZipEntryName::LastComponent(header.GetFileName());
+            item.name = Zip::LastComponent(header.GetFileName());
             std::wstring reason;
-            if (!ZipEntryName::SafeRelativePath(header.GetFileName(), item.path, reason))
+            if (!Zip::SafeRelativePath(header.GetFileName(), item.path, reason))
                 item.path.clear();
             item.isDirectory = header.IsDirectory();
             item.size = header.m_uUncomprSize;
@@ -140,7 +140,7 @@ int CFileRestore::Run()
     // journal while partial. A killed run leaves the staging folder, which the next run removes with the
     // partial file its journal names.
     CRestoreStaging staging;
-    if (!m_strTarget.empty() && ZipPlatform::CreateFolders(m_strTarget))
+    if (!m_strTarget.empty() && Zip::CreateFolders(m_strTarget))
     {
         std::set<std::wstring> topNames; // what the entries make directly in the target
         for (const auto& item : m_items)
@@ -160,7 +160,7 @@ int CFileRestore::Run()
         m_zip.GetEntryInfo(header, i);
         std::wstring stored = header.GetFileName();
         std::wstring relative, reason;
-        if (!ZipEntryName::SafeRelativePath(stored, relative, reason))
+        if (!Zip::SafeRelativePath(stored, relative, reason))
         {
             m_errors.push_back(stored + L": refused (" + reason + L")");
             ++failures;

@@ -54,7 +54,7 @@ std::wstring PartialFileOf(const std::wstring& marker)
         return std::wstring();
     std::wstring relative, reason, stored(text.data() + 1);
     // Only a path inside the target is ever removed.
-    return ZipEntryName::SafeRelativePath(stored, relative, reason) ? relative : std::wstring();
+    return Zip::SafeRelativePath(stored, relative, reason) ? relative : std::wstring();
 }
 }
 

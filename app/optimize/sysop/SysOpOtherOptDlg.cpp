@@ -8,7 +8,7 @@
 #include "PageFactory.h"
 
 using nsVendrel::TranslateCode;
-using reg::CRegMiscOptimizeMan;
+using tessik::CRegMiscOptimizeMan;
 
 QUORVEL_REGISTER_PAGE(PAGE_ID_OPTIMIZE_OTHER, CSysOpOtherOptDlg);
 

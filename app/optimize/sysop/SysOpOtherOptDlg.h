@@ -1,4 +1,4 @@
-// CSysOpOtherOptDlg: the miscellaneous settings of reg::CRegMiscOptimizeMan, with the automatic log-on account.
+// CSysOpOtherOptDlg: the miscellaneous settings of tessik::CRegMiscOptimizeMan, with the automatic log-on account.
 #pragma once
 
 #include "SysOpCheckPage.h"

@@ -9,7 +9,7 @@
 #include "PageFactory.h"
 
 using nsVendrel::TranslateCode;
-using reg::CRegAutoStartupItemMan;
+using tessik::CRegAutoStartupItemMan;
 
 QUORVEL_REGISTER_PAGE(PAGE_ID_OPTIMIZE_STARTUP, CSysOpStartupOptDlg);
 
@@ -20,14 +20,14 @@ bool StillPresent(const CSysOpStartupOptDlg::Item& item, bool wow64)
 {
     std::wstring command;
     return SBRegGetStringValueW(item.root, item.keyPath.c_str(), item.name.c_str(), command,
-                                reg::TweakView(item.root, wow64));
+                                tessik::TweakView(item.root, wow64));
 }
 
 // Gone afterwards; a value removed meanwhile by another program counts as removed.
 bool RemoveRunValue(const CSysOpStartupOptDlg::Item& item, bool wow64)
 {
-    const LONG status = SBRegDeleteValueW(item.root, reg::kRunKeyPath, item.name.c_str(),
-                                          reg::TweakView(item.root, wow64));
+    const LONG status = SBRegDeleteValueW(item.root, tessik::kRunKeyPath, item.name.c_str(),
+                                          tessik::TweakView(item.root, wow64));
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 

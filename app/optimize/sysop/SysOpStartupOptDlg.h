@@ -15,7 +15,7 @@ public:
         IDC_LIST = 26001, IDC_DETAILS = 26002, IDC_PROGRAM_ICON = 26003, IDC_NAME = 26004, IDC_FILE = 26005,
         IDC_LOCATION = 26006, IDC_REMOVE = 26007
     };
-    using Item = reg::CRegAutoStartupItemMan::StartupItem;
+    using Item = tessik::CRegAutoStartupItemMan::StartupItem;
 
     CSysOpStartupOptDlg();
     // wow64: the process is a 32-bit one on 64-bit Windows (the default constructor asks the system). Every item

@@ -15,9 +15,9 @@ bool RemoveFile(const std::wstring& path) {
            (::GetLastError() == ERROR_FILE_NOT_FOUND || ::GetLastError() == ERROR_PATH_NOT_FOUND);
 }
 
-bool RemoveTrace(const Evidence::CSysEvidence::ScanResultItem& item) {
+bool RemoveTrace(const Lumbrey::CSysEvidence::ScanResultItem& item) {
     if (item.kind == 1) {
-        if (Evidence::CSysEvidence::IsRecycleBinItem(item)) return false;
+        if (Lumbrey::CSysEvidence::IsRecycleBinItem(item)) return false;
         return RemoveFile(item.filePath);
     }
     if (item.keyPath.empty()) return false;
@@ -25,7 +25,7 @@ bool RemoveTrace(const Evidence::CSysEvidence::ScanResultItem& item) {
     return !SBRegValueExistW(HKEY_CURRENT_USER, item.keyPath.c_str(), item.valueName.c_str());
 }
 
-std::wstring TraceText(const Evidence::CSysEvidence::ScanResultItem& item) {
+std::wstring TraceText(const Lumbrey::CSysEvidence::ScanResultItem& item) {
     return item.kind == 1 ? item.filePath : item.keyPath;
 }
 

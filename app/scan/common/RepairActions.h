@@ -14,9 +14,9 @@ bool RemoveFile(const std::wstring& path);
 
 // Deletes a privacy trace: its file, or its value below HKEY_CURRENT_USER. True when it is gone afterwards.
 // Recycle-bin entries are never deleted one by one here (they name no file to delete): they stay.
-bool RemoveTrace(const Evidence::CSysEvidence::ScanResultItem& item);
+bool RemoveTrace(const Lumbrey::CSysEvidence::ScanResultItem& item);
 
 // The text a trace shows in the list and the result dialog: its file path, or its key path for a value.
-std::wstring TraceText(const Evidence::CSysEvidence::ScanResultItem& item);
+std::wstring TraceText(const Lumbrey::CSysEvidence::ScanResultItem& item);
 
 }  // namespace OneClick

@@ -9,7 +9,7 @@
 
 namespace EvidencePage {
 
-std::wstring LeafText(const Evidence::CSysEvidence::ScanResultItem& item)
+std::wstring LeafText(const Lumbrey::CSysEvidence::ScanResultItem& item)
 {
     return item.kind == 1 ? item.filePath : item.keyPath + L"\\" + item.valueName;
 }
@@ -38,7 +38,7 @@ CleanPlan PlanClean(const std::vector<Trace>& traces, const std::vector<Leaf>& l
     for (const Leaf& leaf : leaves) {
         if (leaf.trace >= traces.size()) continue;
         const auto& item = traces[leaf.trace].item;
-        const bool inBin = Evidence::CSysEvidence::IsRecycleBinItem(item);
+        const bool inBin = Lumbrey::CSysEvidence::IsRecycleBinItem(item);
         if (inBin && !leaf.ticked) everyBinEntryTicked = false;
         if (!leaf.ticked) continue;
         if (inBin)

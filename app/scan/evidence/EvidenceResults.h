@@ -10,12 +10,12 @@
 namespace EvidencePage {
 
 struct Trace {
-    Evidence::CSysEvidence::ScanResultItem item;
+    Lumbrey::CSysEvidence::ScanResultItem item;
     int category;  // number 0..59 the scan ran
 };
 
 // A leaf's text: the file path of a file trace, the key path, "\" and the value name of a registry trace.
-std::wstring LeafText(const Evidence::CSysEvidence::ScanResultItem& item);
+std::wstring LeafText(const Lumbrey::CSysEvidence::ScanResultItem& item);
 
 // The result tree as data: groups in their order, each with its categories that hold traces (in number order),
 // each with its traces in the order found. Empty categories and groups are left out; numbers outside 0..59 too.

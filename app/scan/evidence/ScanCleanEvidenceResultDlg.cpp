@@ -202,7 +202,7 @@ void CScanCleanEvidenceResultDlg::OnClean()
     m_plan = PlanClean(m_traces, leaves);
     if (m_plan.Empty()) return;
 
-    std::vector<Evidence::CSysEvidence::ScanResultItem> items;
+    std::vector<Lumbrey::CSysEvidence::ScanResultItem> items;
     for (size_t trace : m_plan.oneByOne) items.push_back(m_traces[trace].item);
     const bool emptyBin = m_plan.emptyRecycleBin;
     m_removed.assign(items.size(), 0);
@@ -215,7 +215,7 @@ void CScanCleanEvidenceResultDlg::OnClean()
     // The worker writes only m_removed and m_bBinEmptied, which the interface thread reads after it has ended.
     const bool started = m_cleaner.Start([this, wnd, run, items, emptyBin] {
         for (size_t i = 0; i < items.size(); ++i) m_removed[i] = OneClick::RemoveTrace(items[i]) ? 1 : 0;
-        if (emptyBin) m_bBinEmptied = Evidence::CSysEvidence::deleteFileInRecy(L"", nullptr) == 1;
+        if (emptyBin) m_bBinEmptied = Lumbrey::CSysEvidence::deleteFileInRecy(L"", nullptr) == 1;
         ::PostMessageW(wnd, WM_EVIDENCEPAGE_CLEAN_DONE, run, 0);
     });
     if (!started) PostMessage(WM_EVIDENCEPAGE_CLEAN_DONE, run, 0);

@@ -17,8 +17,8 @@ const UINT WM_EVIDENCEPAGE_SCAN_DONE = WM_APP + 0x161;
 const UINT WM_EVIDENCEPAGE_TREE_CHECKED = WM_APP + 0x162;
 
 // Runs one category through the scanner operation of its group.
-void ScanCategory(Evidence::CSysEvidence& scanner, int category,
-                  std::vector<Evidence::CSysEvidence::ScanResultItem>& found)
+void ScanCategory(Lumbrey::CSysEvidence& scanner, int category,
+                  std::vector<Lumbrey::CSysEvidence::ScanResultItem>& found)
 {
     switch (GroupAt(GroupOf(category)).dispatcher) {
     case Dispatcher::InternetExplorer: scanner.ScanInternetExplorer(category, found); break;
@@ -150,7 +150,7 @@ void CScanCleanEvidenceScanDlg::StartScan()
     const HWND wnd = m_hWnd;
     const bool started = m_worker.Start([this, wnd, run, categories] {
         // The scanner appends to this list too; the page keeps its own copies from the messages.
-        std::vector<Evidence::CSysEvidence::ScanResultItem> found;
+        std::vector<Lumbrey::CSysEvidence::ScanResultItem> found;
         for (size_t i = 0; i < categories.size() && !m_worker.StopRequested(); ++i) {
             ScanCategory(m_scanner, categories[i], found);
             found.clear();
@@ -163,7 +163,7 @@ void CScanCleanEvidenceScanDlg::StartScan()
 
 LRESULT CScanCleanEvidenceScanDlg::OnTraceFound(WPARAM wParam, LPARAM lParam)
 {
-    const auto* item = reinterpret_cast<const Evidence::CSysEvidence::ScanResultItem*>(wParam);
+    const auto* item = reinterpret_cast<const Lumbrey::CSysEvidence::ScanResultItem*>(wParam);
     const int category = int(lParam);
     if (!item || m_state == State::Idle || m_bClosing || category < 0 || category >= kCategoryCount) return 0;
     m_traces.push_back(Trace{*item, category});

@@ -62,7 +62,7 @@ private:
     void SetButtonText(const wchar_t* key);
 
     CScanCleanEvidenceDlg* m_pHost = nullptr;
-    Evidence::CSysEvidence m_scanner;
+    Lumbrey::CSysEvidence m_scanner;
     qcore::CWorker m_worker;
     State m_state = State::Idle;
     unsigned m_nRun = 0;

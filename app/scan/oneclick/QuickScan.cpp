@@ -106,7 +106,7 @@ LRESULT CQuickScan::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case 0x402: OnJunkFile(reinterpret_cast<const wchar_t*>(wParam)); break;
     case 0x403: OnJunkMessage403(wParam); break;
     case WM_EVIDENCE_ITEM_FOUND:
-        OnEvidenceItem(reinterpret_cast<const Evidence::CSysEvidence::ScanResultItem*>(wParam), lParam);
+        OnEvidenceItem(reinterpret_cast<const Lumbrey::CSysEvidence::ScanResultItem*>(wParam), lParam);
         break;
     case WM_SHORTCUT_INVALID_FOUND: OnInvalidShortcut(reinterpret_cast<const wchar_t*>(wParam)); break;
     case WM_SHORTCUT_SCAN_DONE: PartDone(kShortcut); break;
@@ -176,7 +176,7 @@ void CQuickScan::RegistryScanThread() {
 
 void CQuickScan::EvidenceScanThread() {
     // The run keeps its own list from the item messages; this one is the scanner's scratch.
-    std::vector<Evidence::CSysEvidence::ScanResultItem> found;
+    std::vector<Lumbrey::CSysEvidence::ScanResultItem> found;
     m_evidence.ScanInternetExplorer(0, found);  // category 0 alone: the browser cache
     ::PostMessageW(m_wnd, WM_QUICKSCAN_PART_DONE, kEvidence, 0);
 }
@@ -268,7 +268,7 @@ void CQuickScan::OnJunkMessage403(WPARAM wParam) {
     }
 }
 
-void CQuickScan::OnEvidenceItem(const Evidence::CSysEvidence::ScanResultItem* item, LPARAM category) {
+void CQuickScan::OnEvidenceItem(const Lumbrey::CSysEvidence::ScanResultItem* item, LPARAM category) {
     // Only the browser cache (category 0) belongs to this scan; matched by number, never by its display text.
     if (!item || category != 0 || m_run.State() != RunState::Scanning) return;
     m_traces.push_back(*item);

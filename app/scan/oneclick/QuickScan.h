@@ -103,7 +103,7 @@ private:
 
     void OnJunkFile(const wchar_t* path);
     void OnJunkMessage403(WPARAM wParam);
-    void OnEvidenceItem(const Evidence::CSysEvidence::ScanResultItem* item, LPARAM category);
+    void OnEvidenceItem(const Lumbrey::CSysEvidence::ScanResultItem* item, LPARAM category);
     void OnInvalidShortcut(const wchar_t* link);
     void OnFileAssocResult(const std::vector<Moravin::CFileAssociateRepaire::FileAssocItem>* items);
     void OnPartThreadDone(Part part);
@@ -129,15 +129,15 @@ private:
 
     // Engines.
     CRegistryData m_registry;
-    Evidence::CJunkFileScanner m_junk;
-    Evidence::CSysEvidence m_evidence;
+    Lumbrey::CJunkFileScanner m_junk;
+    Lumbrey::CSysEvidence m_evidence;
     Moravin::CShortCutClean m_shortcuts;
     Moravin::CFileAssociateRepaire m_fileAssoc;
 
     // Findings of the current run.
     std::vector<std::wstring> m_invalidShortcuts;
     std::vector<std::wstring> m_junkFiles;
-    std::vector<Evidence::CSysEvidence::ScanResultItem> m_traces;
+    std::vector<Lumbrey::CSysEvidence::ScanResultItem> m_traces;
     std::vector<const CRegistryData::SCAN_RESULT*> m_regResults;
     std::vector<std::wstring> m_brokenAssociations;  // extensions
     CRITICAL_SECTION m_pendingLock;
@@ -150,7 +150,7 @@ private:
     struct RepairOutcome {
         std::vector<const CRegistryData::SCAN_RESULT*> registry;
         std::vector<std::wstring> junkFiles;
-        std::vector<Evidence::CSysEvidence::ScanResultItem> traces;
+        std::vector<Lumbrey::CSysEvidence::ScanResultItem> traces;
         std::vector<std::wstring> shortcuts;
         std::vector<std::wstring> brokenAssociations;  // extensions
     } m_repairOutcome;

@@ -71,7 +71,7 @@ ArchiveNameCheck CheckArchiveName(const std::wstring& name)
     for (wchar_t c : name)
         if (c < 32) return ArchiveNameCheck::Invalid;
     // The archive is name + ".fbk": a device name stays one with that extension.
-    if (name.back() == L'.' || name.back() == L' ' || ZipEntryName::IsDeviceName(name)) return ArchiveNameCheck::Invalid;
+    if (name.back() == L'.' || name.back() == L' ' || Zip::IsDeviceName(name)) return ArchiveNameCheck::Invalid;
     return ArchiveNameCheck::Ok;
 }
 

@@ -326,7 +326,7 @@ struct BareRestore
 // whose CRC check runs as well).
 void CheckArchive(const std::wstring& archive, const std::wstring& source, const Tree& expected)
 {
-    std::wstring prefix = ZipEntryName::StoredPathFromFull(source) + L"\\";
+    std::wstring prefix = Zip::StoredPathFromFull(source) + L"\\";
     CZipArchive zip;
     size_t files = 0;
     try
@@ -476,7 +476,7 @@ int wmain(int argc, wchar_t** argv)
     if (files.empty())
         Fail("no source files");
     // Where the restore puts the source: its path without the drive, below the target.
-    const std::wstring restored = oursOut + L"\\" + ZipEntryName::StoredPathFromFull(source);
+    const std::wstring restored = oursOut + L"\\" + Zip::StoredPathFromFull(source);
 
     // One untimed round of each warms the caches alike; its outputs are checked like every other.
     BareBackup bare;

@@ -63,9 +63,9 @@ TEST(FileBackup, PlansFilesBeforeSubFoldersAndReportsProgress)
 
     BackupRun run;
     ASSERT_EQ(run.Run(dir.Path(), L"out", { src, dir / L"single.txt" }), 0);
-    std::wstring base = Slashed(ZipEntryName::StoredPathFromFull(src));
+    std::wstring base = Slashed(Zip::StoredPathFromFull(src));
     std::vector<std::wstring> expected = { base + L"/a", base + L"/b", base + L"/s/", base + L"/s/c",
-                                           Slashed(ZipEntryName::StoredPathFromFull(dir / L"single.txt")) };
+                                           Slashed(Zip::StoredPathFromFull(dir / L"single.txt")) };
     EXPECT_EQ(EntryNames(dir / L"out.fbk"), expected);
 
     ASSERT_EQ(run.sink.ranges.size(), 1u);

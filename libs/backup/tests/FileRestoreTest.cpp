@@ -61,7 +61,7 @@ int64_t SecondsBetween(const FILETIME& a, const FILETIME& b)
 // Where a restore into target puts what was backed up from source: the source's path below the target.
 std::wstring RestoredPlace(const std::wstring& target, const std::wstring& source)
 {
-    return target + L"\\" + ZipEntryName::StoredPathFromFull(source);
+    return target + L"\\" + Zip::StoredPathFromFull(source);
 }
 
 // Every file below root with its bytes (folders with none), by relative path.

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace ZipEntryName;
+using namespace Zip;
 
 TEST(ZipEntryName, SafeLeafNames)
 {

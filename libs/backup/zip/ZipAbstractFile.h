@@ -1,7 +1,7 @@
 // The file the storage reads and writes: a real file on Windows, memory in tests and fuzzing.
 #pragma once
 
-#include "ZipExport.h"
+#include "ZipApi.h"
 
 #include <cstdint>
 

@@ -235,7 +235,7 @@ bool CZipArchive::BeginEntryWrite(CZipFileHeader& header, int level)
     if (encrypt)
     {
         CryptInitKeys();
-        std::srand(ZipPlatform::RandomSeed());
+        std::srand(Zip::RandomSeed());
         char head[12];
         for (int i = 0; i < 10; ++i)
         {
@@ -514,7 +514,7 @@ int CZipArchive::EndEntryRead(const wchar_t* filePath)
     uint32_t attrs = h->GetSystemAttr();
     ResetEntry();
     if (filePath)
-        return ZipPlatform::SetFileInfo(filePath, date, time, attrs);
+        return Zip::SetFileInfo(filePath, date, time, attrs);
     return 1;
 }
 

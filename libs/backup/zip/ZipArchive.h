@@ -2,7 +2,7 @@
 // (raw deflate and CRC-32 from zlib).
 #pragma once
 
-#include "ZipExport.h"
+#include "ZipApi.h"
 
 #include "ZipAutoBuffer.h"
 #include "ZipCentralDir.h"
@@ -72,7 +72,7 @@ public:
     bool AddFile(const std::wstring& path, int level = -1, bool fullPath = true, ZIPCALLBACKFUN callback = nullptr,
                  void* userData = nullptr, uint32_t chunk = 65535);
     // The same with the file's time, attributes and size known already (from the listing of its folder).
-    bool AddFile(const std::wstring& path, const ZipPlatform::FileInfo& info, int level = -1, bool fullPath = true,
+    bool AddFile(const std::wstring& path, const Zip::FileInfo& info, int level = -1, bool fullPath = true,
                  ZIPCALLBACKFUN callback = nullptr, void* userData = nullptr, uint32_t chunk = 65535);
     // Extracts into folder\<stored path> (fullPath) or folder\<last component of the name>; missing folders are
     // made. Unsafe names are refused (false). A new file is written under its final name when a journal is set

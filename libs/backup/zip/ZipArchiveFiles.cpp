@@ -11,18 +11,18 @@
 bool CZipArchive::AddFile(const std::wstring& path, int level, bool fullPath, ZIPCALLBACKFUN callback, void* userData,
                           uint32_t chunk)
 {
-    ZipPlatform::FileInfo info;
-    if (!ZipPlatform::GetFileInfo(path, info))
+    Zip::FileInfo info;
+    if (!Zip::GetFileInfo(path, info))
         return false;
     return AddFile(path, info, level, fullPath, callback, userData, chunk);
 }
 
-bool CZipArchive::AddFile(const std::wstring& path, const ZipPlatform::FileInfo& info, int level, bool fullPath,
+bool CZipArchive::AddFile(const std::wstring& path, const Zip::FileInfo& info, int level, bool fullPath,
                           ZIPCALLBACKFUN callback, void* userData, uint32_t chunk)
 {
     if (chunk == 0)
         return false;
-    std::wstring name = fullPath ? ZipEntryName::StoredPathFromFull(path) : ZipEntryName::LastComponent(path);
+    std::wstring name = fullPath ? Zip::StoredPathFromFull(path) : Zip::LastComponent(path);
     while (!name.empty() && (name.back() == L'\\' || name.back() == L'/'))
         name.pop_back();
     if (name.empty())
@@ -45,7 +45,7 @@ bool CZipArchive::AddFile(const std::wstring& path, const ZipPlatform::FileInfo&
     {
         try
         {
-            source.reset(ZipPlatform::OpenFile(path, ZipPlatform::openReadOnly));
+            source.reset(Zip::OpenFile(path, Zip::openReadOnly));
         }
         catch (const CZipException&)
         {
@@ -97,10 +97,10 @@ bool CZipArchive::ExtractEntry(uint16_t index, const std::wstring& folder, bool 
     const CZipFileHeader* h = m_centralDir.m_headers[index];
     std::wstring name = newName ? std::wstring(newName) : h->GetFileName();
     std::wstring relative, reason;
-    if (!ZipEntryName::SafeRelativePath(name, relative, reason))
+    if (!Zip::SafeRelativePath(name, relative, reason))
         return false;
     if (!fullPath)
-        relative = ZipEntryName::LastComponent(relative);
+        relative = Zip::LastComponent(relative);
     std::wstring dir = folder;
     while (!dir.empty() && (dir.back() == L'\\' || dir.back() == L'/'))
         dir.pop_back();
@@ -108,9 +108,9 @@ bool CZipArchive::ExtractEntry(uint16_t index, const std::wstring& folder, bool 
 
     if (h->IsDirectory())
     {
-        if (!ZipPlatform::CreateFolders(target))
+        if (!Zip::CreateFolders(target))
             return false;
-        return ZipPlatform::SetFileInfo(target, h->m_uModDate, h->m_uModTime, h->GetSystemAttr()) == 1;
+        return Zip::SetFileInfo(target, h->m_uModDate, h->m_uModTime, h->GetSystemAttr()) == 1;
     }
     if (!BeginEntryRead(index))
         return false;
@@ -130,12 +130,12 @@ bool CZipArchive::ExtractEntry(uint16_t index, const std::wstring& folder, bool 
         std::wstring parent = target.substr(0, target.rfind(L'\\'));
         if (!parent.empty() && parent != m_szMadeFolder)
         {
-            if (!ZipPlatform::CreateFolders(parent))
+            if (!Zip::CreateFolders(parent))
                 throw CZipException(CZipException::fileError, GetArchivePath(), "cannot create the target folder");
             m_szMadeFolder = parent;
         }
         if (m_pJournal)
-            out.reset(ZipPlatform::CreateNewFile(target));
+            out.reset(Zip::CreateNewFile(target));
         if (out)
         {
             written = target;
@@ -144,9 +144,9 @@ bool CZipArchive::ExtractEntry(uint16_t index, const std::wstring& folder, bool 
         }
         else
         {
-            written = m_szTempFolder.empty() ? ZipPlatform::MakeTempName(target)
+            written = m_szTempFolder.empty() ? Zip::MakeTempName(target)
                                              : m_szTempFolder + L"\\" + std::to_wstring(++m_uTempCount) + L".tmp~";
-            out.reset(ZipPlatform::OpenFile(written, ZipPlatform::openCreate));
+            out.reset(Zip::OpenFile(written, Zip::openCreate));
         }
         char* buffer = m_chunk.Allocate(chunk);
         uint32_t done = 0;
@@ -182,16 +182,16 @@ bool CZipArchive::ExtractEntry(uint16_t index, const std::wstring& folder, bool 
                 journal->Written();
             return false;
         }
-        int status = ZipPlatform::SetOpenFileTime(*out, date, time);
+        int status = Zip::SetOpenFileTime(*out, date, time);
         out->Close();
         out.reset();
-        if (ZipPlatform::SetExtractedAttributes(written, attrs) != 1)
+        if (Zip::SetExtractedAttributes(written, attrs) != 1)
             status = -2;
         if (journal)
             journal->Written();
-        else if (!ZipPlatform::MoveIntoPlace(written, target))
+        else if (!Zip::MoveIntoPlace(written, target))
         {
-            ZipPlatform::RemoveFile(written);
+            Zip::RemoveFile(written);
             throw CZipException(CZipException::fileError, GetArchivePath(), "cannot move the extracted file in place");
         }
         return status == 1;
@@ -220,5 +220,5 @@ void CZipArchive::CloseAndRemove(std::unique_ptr<CZipAbstractFile>& file, const 
         file.reset();
     }
     if (!path.empty())
-        ZipPlatform::RemoveFile(path);
+        Zip::RemoveFile(path);
 }

@@ -1,7 +1,7 @@
 // Owned byte buffer used for names, extra fields, comments and I/O chunks.
 #pragma once
 
-#include "ZipExport.h"
+#include "ZipApi.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -20,12 +20,12 @@ void CZipBigFile::Open(const std::wstring& path, int mode)
         throw CZipException(CZipException::fileError, path, "empty file path", ERROR_INVALID_PARAMETER);
     m_szPath = path;
     DWORD access = GENERIC_READ, disposition = OPEN_EXISTING;
-    if (mode == ZipPlatform::openReadWrite)
+    if (mode == Zip::openReadWrite)
         access |= GENERIC_WRITE;
-    else if (mode == ZipPlatform::openCreate || mode == ZipPlatform::openCreateNew)
+    else if (mode == Zip::openCreate || mode == Zip::openCreateNew)
     {
         access |= GENERIC_WRITE;
-        disposition = mode == ZipPlatform::openCreate ? CREATE_ALWAYS : CREATE_NEW;
+        disposition = mode == Zip::openCreate ? CREATE_ALWAYS : CREATE_NEW;
     }
     m_hFile = CreateFileW(path.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);

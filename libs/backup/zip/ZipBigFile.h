@@ -15,7 +15,7 @@ public:
     CZipBigFile(const CZipBigFile&) = delete;  // one owner of the file handle
     CZipBigFile& operator=(const CZipBigFile&) = delete;
 
-    // mode: a ZipPlatform::OpenMode value. Throws CZipException (fileError) on failure.
+    // mode: a Zip::OpenMode value. Throws CZipException (fileError) on failure.
     void Open(const std::wstring& path, int mode);
     uint32_t Read(void* buffer, uint32_t len) override;
     void Write(const void* buffer, uint32_t len) override;

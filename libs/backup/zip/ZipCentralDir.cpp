@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstring>
 
-using namespace ZipBytes;
+using namespace Zip;
 
 namespace
 {

@@ -1,7 +1,7 @@
 // Reads, keeps and writes the central directory; checks local headers before an entry is read.
 #pragma once
 
-#include "ZipExport.h"
+#include "ZipApi.h"
 
 #include "ZipAutoBuffer.h"
 #include "ZipFileHeader.h"

@@ -22,7 +22,7 @@ bool IsDigitOfDevice(wchar_t c)
 }
 }
 
-namespace ZipEntryName
+namespace Zip
 {
 bool IsDeviceName(const std::wstring& component)
 {
@@ -65,7 +65,7 @@ bool BadComponent(const std::wstring& c, std::wstring& reason)
         reason = L"name ends in a dot or a space";
         return true;
     }
-    if (ZipEntryName::IsDeviceName(c))
+    if (Zip::IsDeviceName(c))
     {
         reason = L"device name";
         return true;
@@ -74,7 +74,7 @@ bool BadComponent(const std::wstring& c, std::wstring& reason)
 }
 }
 
-namespace ZipEntryName
+namespace Zip
 {
 bool SafeRelativePath(const std::wstring& stored, std::wstring& relative, std::wstring& reason)
 {

@@ -1,11 +1,11 @@
 // Pure checks on entry names read from an archive, before anything reaches the file system.
 #pragma once
 
-#include "ZipExport.h"
+#include "ZipApi.h"
 
 #include <string>
 
-namespace ZipEntryName
+namespace Zip
 {
 // Whether Windows takes this file name for a device (CON, NUL, COM1, LPT with a superscript digit ...), with or without an
 // extension and whatever trailing dots or spaces the device part has.

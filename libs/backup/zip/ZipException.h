@@ -1,7 +1,7 @@
 // The zip layer's error: a cause code plus the archive it concerns.
 #pragma once
 
-#include "ZipExport.h"
+#include "ZipApi.h"
 
 #include <cstdint>
 #include <exception>

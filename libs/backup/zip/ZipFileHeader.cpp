@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-using namespace ZipBytes;
+using namespace Zip;
 
 namespace
 {
@@ -105,7 +105,7 @@ std::wstring CZipFileHeader::GetFileName() const
     if (!utf8 && GetSystemCompatibility() == hostUnix &&
         IsUtf8WithNonAscii(reinterpret_cast<const unsigned char*>(bytes), len))
         utf8 = true;
-    std::wstring name = ZipPlatform::ArchiveNameToWide(bytes, len, utf8);
+    std::wstring name = Zip::ArchiveNameToWide(bytes, len, utf8);
     for (auto& c : name)
         if (c == L'/')
             c = L'\\';
@@ -184,7 +184,7 @@ void CZipFileHeader::SetFileName(const std::wstring& name)
         ascii = ascii && static_cast<uint32_t>(c) < 0x80;
     }
     bool utf8 = false;
-    std::string bytes = ZipPlatform::WideToArchiveName(slashed, utf8);
+    std::string bytes = Zip::WideToArchiveName(slashed, utf8);
     if (bytes.size() > 0xFFFFFFFFu)
         bytes.clear();
     m_pszFileName.Assign(bytes.data(), static_cast<uint32_t>(bytes.size()));
@@ -212,7 +212,7 @@ void CZipFileHeader::SetFileName(const std::wstring& name)
 
 std::wstring CZipFileHeader::GetComment() const
 {
-    return ZipPlatform::ArchiveNameToWide(m_pszComment.GetBuffer(), m_pszComment.GetSize(), IsUtf8Name());
+    return Zip::ArchiveNameToWide(m_pszComment.GetBuffer(), m_pszComment.GetSize(), IsUtf8Name());
 }
 
 void CZipFileHeader::PutSharedFields(unsigned char* p) const

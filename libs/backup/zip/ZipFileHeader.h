@@ -1,7 +1,7 @@
 // One entry of the central directory, and the local and central records built from it.
 #pragma once
 
-#include "ZipExport.h"
+#include "ZipApi.h"
 
 #include "ZipAutoBuffer.h"
 
@@ -83,7 +83,7 @@ private:
 };
 
 // Little-endian field helpers shared by the record code.
-namespace ZipBytes
+namespace Zip
 {
 inline uint16_t Get16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 inline uint32_t Get32(const unsigned char* p)

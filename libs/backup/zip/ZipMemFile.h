@@ -1,7 +1,7 @@
 // A growable in-memory file.
 #pragma once
 
-#include "ZipExport.h"
+#include "ZipApi.h"
 
 #include "ZipAbstractFile.h"
 

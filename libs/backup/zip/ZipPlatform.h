@@ -1,14 +1,14 @@
 // Operating-system services the portable zip core needs (Win32 in the library, stubs in the fuzz build).
 #pragma once
 
-#include "ZipExport.h"
+#include "ZipApi.h"
 
 #include <cstdint>
 #include <string>
 
 class CZipAbstractFile;
 
-namespace ZipPlatform
+namespace Zip
 {
 enum OpenMode
 {
@@ -33,7 +33,7 @@ ZIP_API std::wstring ArchiveNameToWide(const char* bytes, uint32_t len, bool utf
 ZIP_API std::string WideToArchiveName(const std::wstring& name, bool& utf8);
 }
 
-namespace ZipPlatform
+namespace Zip
 {
 struct FileInfo
 {

@@ -88,7 +88,7 @@ void ToDosTime(const FILETIME& utc, uint16_t& date, uint16_t& time)
 }
 }
 
-namespace ZipPlatform
+namespace Zip
 {
 CZipAbstractFile* OpenFile(const std::wstring& path, OpenMode mode)
 {

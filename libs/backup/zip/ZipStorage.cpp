@@ -33,8 +33,8 @@ void CZipStorage::Open(const std::wstring& path, int mode, int volumeSize)
 
     if (mode == openExisting || mode == openReadOnly)
     {
-        m_file.reset(ZipPlatform::OpenFile(path, mode == openReadOnly ? ZipPlatform::openReadOnly
-                                                                       : ZipPlatform::openReadWrite));
+        m_file.reset(Zip::OpenFile(path, mode == openReadOnly ? Zip::openReadOnly
+                                                                       : Zip::openReadWrite));
         m_pFile = m_file.get();
         m_iSpanMode = volumeSize > 0 ? splitSizeAssumed : splitUndecided;
         m_iCurrentDisk = 0;
@@ -43,7 +43,7 @@ void CZipStorage::Open(const std::wstring& path, int mode, int volumeSize)
     {
         m_iCurrentDisk = 0;
         m_iSpanMode = splitNone;
-        m_file.reset(ZipPlatform::OpenFile(path, ZipPlatform::openCreate));
+        m_file.reset(Zip::OpenFile(path, Zip::openCreate));
         m_pFile = m_file.get();
     }
     else
@@ -60,7 +60,7 @@ void CZipStorage::Open(const std::wstring& path, int mode, int volumeSize)
             m_iSpanMode = splitDisk;
             if (!m_pChangeDiskFunc)
                 ThrowError(ZIP_NOCALLBACK);
-            if (!ZipPlatform::IsRemovableDrive(path))
+            if (!Zip::IsRemovableDrive(path))
                 ThrowError(ZIP_NON_REMOVABLE);
         }
         OpenVolumeForWrite(4);
@@ -91,7 +91,7 @@ void CZipStorage::UpdateSpanMode(uint16_t diskNumber)
         if (!m_file)
             ThrowError(ZIP_BADZIPFILE, "multi-volume archive in memory");
         if (m_iSpanMode == splitUndecided)
-            m_iSpanMode = ZipPlatform::IsRemovableDrive(m_szPath) ? splitDisk : splitSize;
+            m_iSpanMode = Zip::IsRemovableDrive(m_szPath) ? splitDisk : splitSize;
         else if (m_iSpanMode == splitSizeAssumed)
             m_iSpanMode = splitSize;
         if (m_iSpanMode == splitSize)
@@ -126,7 +126,7 @@ void CZipStorage::OpenVolumeForWrite(uint32_t needed)
 {
     if (m_iSpanMode == splitSize)
     {
-        m_file.reset(ZipPlatform::OpenFile(GetVolumeName(m_iCurrentDisk, false), ZipPlatform::openCreate));
+        m_file.reset(Zip::OpenFile(GetVolumeName(m_iCurrentDisk, false), Zip::openCreate));
         m_pFile = m_file.get();
         m_uCurrentVolSize = m_uSplitData;
         return;
@@ -138,7 +138,7 @@ void CZipStorage::OpenVolumeForWrite(uint32_t needed)
     {
         if (!m_pChangeDiskFunc(m_iCurrentDisk + 1, code, m_pCallbackData))
             ThrowError(ZIP_ABORTED);
-        if (ZipPlatform::FileExists(m_szPath))
+        if (Zip::FileExists(m_szPath))
         {
             code = -2;
             continue;
@@ -147,7 +147,7 @@ void CZipStorage::OpenVolumeForWrite(uint32_t needed)
         std::wstring root = colon != std::wstring::npos ? m_szPath.substr(0, colon + 1) + L"\\" : std::wstring();
         wchar_t label[32];
         std::swprintf(label, sizeof(label) / sizeof(label[0]), L"pkback# %.3d", m_iCurrentDisk + 1);
-        if (!ZipPlatform::LabelVolume(root, label) && !labelWarned)
+        if (!Zip::LabelVolume(root, label) && !labelWarned)
         {
             // Media that cannot be labelled is reported once, then used as it is.
             labelWarned = true;
@@ -156,7 +156,7 @@ void CZipStorage::OpenVolumeForWrite(uint32_t needed)
         }
         try
         {
-            m_file.reset(ZipPlatform::OpenFile(m_szPath, ZipPlatform::openCreate));
+            m_file.reset(Zip::OpenFile(m_szPath, Zip::openCreate));
         }
         catch (const CZipException&)
         {
@@ -166,7 +166,7 @@ void CZipStorage::OpenVolumeForWrite(uint32_t needed)
         break;
     }
     m_pFile = m_file.get();
-    m_uCurrentVolSize = ZipPlatform::DiskFreeSpace(m_szPath);
+    m_uCurrentVolSize = Zip::DiskFreeSpace(m_szPath);
 }
 
 void CZipStorage::NextVolume(uint32_t needed)
@@ -335,7 +335,7 @@ void CZipStorage::ChangeDisk(int disk)
     }
     else
         name = GetVolumeName(disk, static_cast<uint64_t>(disk) == m_uSplitData);
-    m_file.reset(ZipPlatform::OpenFile(name, ZipPlatform::openReadOnly));
+    m_file.reset(Zip::OpenFile(name, Zip::openReadOnly));
     m_pFile = m_file.get();
     m_iCurrentDisk = disk;
 }
@@ -366,8 +366,8 @@ void CZipStorage::Close(bool afterError)
     if (!afterError && renameLast)
     {
         std::wstring last = GetVolumeName(0, true);
-        ZipPlatform::RemoveFile(last);
-        if (!ZipPlatform::RenameFile(GetVolumeName(m_iCurrentDisk, false), last))
+        Zip::RemoveFile(last);
+        if (!Zip::RenameFile(GetVolumeName(m_iCurrentDisk, false), last))
             ThrowError(ZIP_BADZIPFILE, "cannot rename the last volume");
     }
     m_pWriteBuffer.Release();

@@ -2,7 +2,7 @@
 // disk spanning (removable disks) and size splitting (numbered files of a fixed size).
 #pragma once
 
-#include "ZipExport.h"
+#include "ZipApi.h"
 
 #include "ZipAutoBuffer.h"
 

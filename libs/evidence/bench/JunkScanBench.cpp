@@ -170,7 +170,7 @@ int wmain(int argc, wchar_t** argv)
         return seconds;
     };
     const bench::Side scan = [&] {
-        Evidence::CJunkFileScanner scanner;
+        Lumbrey::CJunkFileScanner scanner;
         g_current = g_found = 0;
         g_done = false;
         const double start = bench::Now();

@@ -15,7 +15,7 @@
 #define WM_JUNKSCAN_FILE_FOUND (WM_USER + 2)   // wParam: full path of a junk file that is not in use
 #define WM_JUNKSCAN_DONE (WM_USER + 3)         // once at the end of every scan, also after a stop
 
-namespace Evidence {
+namespace Lumbrey {
 
 // True when the file name's extension (with its dot) equals one of exts, in any letter case (the system's folding, not only A-Z).
 LUMBREY_API bool IsJunkFileName(const std::wstring& path, const std::vector<std::wstring>& exts);
@@ -63,4 +63,4 @@ private:
     qcore::CWorker m_worker; // its stop flag ends the walk; last, so it is stopped before the inputs go
 };
 
-} // namespace Evidence
+} // namespace Lumbrey

@@ -1,7 +1,7 @@
+// Export macro of Lumbrey.dll, the junk-file and privacy-trace scanner.
 #pragma once
 
-// Export macro of Lumbrey.dll: the library itself builds with LUMBREY_EXPORTS.
-#ifdef LUMBREY_EXPORTS
+#ifdef LUMBREY_BUILDING_DLL
 #define LUMBREY_API __declspec(dllexport)
 #else
 #define LUMBREY_API __declspec(dllimport)

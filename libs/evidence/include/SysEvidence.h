@@ -13,7 +13,7 @@
 // category number given to the dispatcher.
 #define WM_EVIDENCE_ITEM_FOUND (WM_USER + 5000)
 
-namespace Evidence {
+namespace Lumbrey {
 
 // Finds privacy traces: values of history keys below HKEY_CURRENT_USER, files of cache and history
 // folders, and the entries of the recycle bin. Categories are numbered 0 to 59 and split among four
@@ -76,4 +76,4 @@ private:
     std::atomic<LONG> m_nStop;
 };
 
-} // namespace Evidence
+} // namespace Lumbrey

@@ -4,7 +4,7 @@
 
 #include <iterator>
 
-namespace Evidence {
+namespace Lumbrey {
 
 namespace {
 
@@ -87,4 +87,4 @@ const CategoryRow* FindCategory(CategoryGroup group, int number)
     return nullptr;
 }
 
-} // namespace Evidence
+} // namespace Lumbrey

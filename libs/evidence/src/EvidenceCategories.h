@@ -1,6 +1,6 @@
 #pragma once
 
-namespace Evidence {
+namespace Lumbrey {
 
 // Where the traces of a category come from.
 enum class TraceSource {
@@ -29,4 +29,4 @@ struct CategoryRow {
 // The row of a category number inside a dispatcher's group, or null when it has none.
 const CategoryRow* FindCategory(CategoryGroup group, int number);
 
-} // namespace Evidence
+} // namespace Lumbrey

@@ -2,7 +2,7 @@
 
 #include "QGuards.h"
 
-namespace Evidence {
+namespace Lumbrey {
 
 bool OpensExclusively(const std::wstring& path)
 {
@@ -11,4 +11,4 @@ bool OpensExclusively(const std::wstring& path)
     return file.Valid();
 }
 
-} // namespace Evidence
+} // namespace Lumbrey

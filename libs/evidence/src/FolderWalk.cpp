@@ -2,7 +2,7 @@
 
 #include "FileSystemUtil.h"
 
-namespace Evidence {
+namespace Lumbrey {
 
 FolderLister::FolderLister(const std::wstring& folder)
     : m_prefix(folder + L"\\"), m_data(), m_first(true)
@@ -35,4 +35,4 @@ bool FolderLister::Usable() const
     return m_prefix.size() + wcslen(name) <= kMaxUsablePath;
 }
 
-} // namespace Evidence
+} // namespace Lumbrey

@@ -6,7 +6,7 @@
 
 #include "QGuards.h"
 
-namespace Evidence {
+namespace Lumbrey {
 
 // One entry of a folder listing: its find data and its full path.
 struct FolderEntry {
@@ -52,4 +52,4 @@ bool ListFolder(const std::wstring& folder, Visit&& visit)
     return true;
 }
 
-} // namespace Evidence
+} // namespace Lumbrey

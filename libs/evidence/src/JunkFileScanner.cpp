@@ -8,7 +8,7 @@
 #include "FolderWalk.h"
 #include "PathRules.h"
 
-namespace Evidence {
+namespace Lumbrey {
 
 std::vector<std::wstring> CJunkFileScanner::m_junkfileExts;
 bool CJunkFileScanner::m_bInitialized = false;
@@ -149,4 +149,4 @@ bool CJunkFileScanner::_IsJunkFile(const std::wstring& path, const std::vector<s
     return IsJunkFileName(path, exts);
 }
 
-} // namespace Evidence
+} // namespace Lumbrey

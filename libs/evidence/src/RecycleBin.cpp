@@ -5,7 +5,7 @@
 
 #include "QGuards.h"
 
-namespace Evidence {
+namespace Lumbrey {
 
 const wchar_t kRecycleBinShellPrefix[] = L"::{645FF040-5081-101B-9F08-08002B30309D}\\";
 
@@ -89,4 +89,4 @@ bool EmptyAllRecycleBins()
     return SUCCEEDED(hr);
 }
 
-} // namespace Evidence
+} // namespace Lumbrey

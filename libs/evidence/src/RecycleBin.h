@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-namespace Evidence {
+namespace Lumbrey {
 
 // The recycle bin's shell folder ("::{CLSID}\"): entries without a file-system path are named below it.
 extern const wchar_t kRecycleBinShellPrefix[];
@@ -22,4 +22,4 @@ void ForEachRecycleBinEntry(const std::function<bool(const RecycleBinEntry&)>& v
 // Empties the recycle bin of every drive without asking. True when the bin is empty afterwards.
 bool EmptyAllRecycleBins();
 
-} // namespace Evidence
+} // namespace Lumbrey

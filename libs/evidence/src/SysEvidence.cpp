@@ -12,7 +12,7 @@
 #include "QGuards.h"
 #include "RecycleBin.h"
 
-namespace Evidence {
+namespace Lumbrey {
 
 namespace {
 
@@ -264,4 +264,4 @@ const wchar_t* CSysEvidence::RecycleBinShellPrefix()
     return kRecycleBinShellPrefix;
 }
 
-} // namespace Evidence
+} // namespace Lumbrey

@@ -11,10 +11,10 @@
 
 namespace LumbreyTest {
 
-using Item = Evidence::CSysEvidence::ScanResultItem;
+using Item = Lumbrey::CSysEvidence::ScanResultItem;
 
 // The four dispatchers in order, so tests can run a number through each of them.
-inline void RunDispatcher(Evidence::CSysEvidence& ev, int dispatcher, int number, std::vector<Item>& items)
+inline void RunDispatcher(Lumbrey::CSysEvidence& ev, int dispatcher, int number, std::vector<Item>& items)
 {
     switch (dispatcher) {
     case 0: ev.ScanInternetExplorer(number, items); break;
@@ -25,7 +25,7 @@ inline void RunDispatcher(Evidence::CSysEvidence& ev, int dispatcher, int number
 }
 
 // Runs a number through every dispatcher.
-inline std::vector<Item> ScanNumber(Evidence::CSysEvidence& ev, int number)
+inline std::vector<Item> ScanNumber(Lumbrey::CSysEvidence& ev, int number)
 {
     std::vector<Item> items;
     for (int d = 0; d < 4; ++d)

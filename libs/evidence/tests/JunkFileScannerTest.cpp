@@ -10,7 +10,7 @@
 #include "TestFiles.h"
 
 using namespace LumbreyTest;
-using Evidence::CJunkFileScanner;
+using Lumbrey::CJunkFileScanner;
 
 namespace {
 
@@ -116,11 +116,11 @@ TEST(JunkFileName, MatchesListedExtensionsIgnoringCase)
         {L"C:\\x\\arc._dd", true},    {L"C:\\x\\a.nu3", true},        {L"", false},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Evidence::IsJunkFileName(c.path, exts), c.junk) << c.path;
+        EXPECT_EQ(Lumbrey::IsJunkFileName(c.path, exts), c.junk) << c.path;
 
     // '?' and '$' are plain characters, not wildcards.
-    EXPECT_FALSE(Evidence::IsJunkFileName(L"C:\\x\\a.ab~", exts));
-    EXPECT_FALSE(Evidence::IsJunkFileName(L"C:\\x\\a.dbx", exts));
+    EXPECT_FALSE(Lumbrey::IsJunkFileName(L"C:\\x\\a.ab~", exts));
+    EXPECT_FALSE(Lumbrey::IsJunkFileName(L"C:\\x\\a.dbx", exts));
 }
 
 TEST(JunkFileScanner, DefaultListIsTheShippedOne)

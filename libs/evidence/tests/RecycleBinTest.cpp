@@ -6,7 +6,7 @@
 #include "TestFiles.h"
 
 using namespace LumbreyTest;
-using Evidence::CSysEvidence;
+using Lumbrey::CSysEvidence;
 
 // A recycle-bin entry is found, named so that it can never be taken for a file of the current folder, and
 // marked for removal through the bin; emptying the bin removes it and touches nothing else.

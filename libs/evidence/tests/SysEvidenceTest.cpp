@@ -11,7 +11,7 @@
 #include "TestFiles.h"
 
 using namespace LumbreyTest;
-using Evidence::CSysEvidence;
+using Lumbrey::CSysEvidence;
 
 namespace LumbreyTest {
 

@@ -8,11 +8,7 @@
 #include <set>
 #include <string>
 
-#ifdef BEXLAR_BUILD
-#define BEXLAR_API __declspec(dllexport)
-#else
-#define BEXLAR_API __declspec(dllimport)
-#endif
+#include "BexlarApi.h"
 
 // Messages sent synchronously to CRegistryData::m_hNotifyWnd.
 #define WM_REGSCAN_CATEGORY_DONE (WM_USER + 1)  // wParam: REG_SCAN_TYPE of the finished scan member

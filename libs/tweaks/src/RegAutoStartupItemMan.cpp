@@ -5,11 +5,9 @@
 #include "Tessik/TweakView.h"
 #include "TweakRegistry.h"
 
-template class common::Singleton<reg::CRegAutoStartupItemMan>;
+template class tessik::Singleton<tessik::CRegAutoStartupItemMan>;
 
-using tessik::ViewFor;
-
-namespace reg {
+namespace tessik {
 
 namespace {
 
@@ -51,4 +49,4 @@ bool CRegAutoStartupItemMan::RemoveStartupItems(std::vector<StartupItem>& items)
     return !items.empty();
 }
 
-}  // namespace reg
+}  // namespace tessik

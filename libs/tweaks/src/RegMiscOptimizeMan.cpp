@@ -4,9 +4,7 @@
 
 #include "TweakRegistry.h"
 
-using tessik::ViewFor;
-
-namespace reg {
+namespace tessik {
 
 namespace {
 
@@ -136,4 +134,4 @@ bool CRegMiscOptimizeMan::DisableAutoLogon()
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
-}  // namespace reg
+}  // namespace tessik

@@ -1,4 +1,4 @@
-// reg::CRegMiscOptimizeMan: the six switches and automatic log-on, read and written straight through the registry.
+// tessik::CRegMiscOptimizeMan: the six switches and automatic log-on, read and written straight through the registry.
 #include <gtest/gtest.h>
 
 #include <QRegistryFixtures.h>
@@ -7,7 +7,7 @@
 #include "RegFixture.h"
 
 using namespace tessik_test;
-using reg::CRegMiscOptimizeMan;
+using tessik::CRegMiscOptimizeMan;
 
 namespace {
 

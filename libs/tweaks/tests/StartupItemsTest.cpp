@@ -1,4 +1,4 @@
-// reg::CRegAutoStartupItemMan: items of both Run keys, the view each root is read in, their removal, and the
+// tessik::CRegAutoStartupItemMan: items of both Run keys, the view each root is read in, their removal, and the
 // shared instance of the library set-up.
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include "RegFixture.h"
 
 using namespace tessik_test;
-using reg::CRegAutoStartupItemMan;
+using tessik::CRegAutoStartupItemMan;
 using Item = CRegAutoStartupItemMan::StartupItem;
 
 namespace {
@@ -60,7 +60,7 @@ TEST(TweakView, OnlyTheMachineOfA32BitProcessOn64BitWindowsGoesThroughThe64BitVi
         {HKEY_LOCAL_MACHINE, true, KEY_WOW64_64KEY}, {HKEY_LOCAL_MACHINE, false, 0},
         {HKEY_CURRENT_USER, true, 0},                {HKEY_CLASSES_ROOT, true, 0},
     };
-    for (const auto& c : cases) EXPECT_EQ(c.view, reg::TweakView(c.root, c.wow64)) << c.wow64;
+    for (const auto& c : cases) EXPECT_EQ(c.view, tessik::TweakView(c.root, c.wow64)) << c.wow64;
 }
 
 // The machine's entries of a 32-bit process on 64-bit Windows are the ones Windows starts: the 64-bit view's,
@@ -104,30 +104,30 @@ TEST_F(StartupItems, RemovalOfValues)
 
 TEST(StartupManagerSetUp, OneSharedInstanceThatLocalInstancesDoNotDisturb)
 {
-    EXPECT_FALSE(reg::isTessikInitialized());
+    EXPECT_FALSE(tessik::isTessikInitialized());
     EXPECT_EQ(nullptr, CRegAutoStartupItemMan::getSingletonPtr());
     {
         // A local instance made while none is shared fills the slot for its lifetime only.
         CRegAutoStartupItemMan local;
         EXPECT_EQ(&local, CRegAutoStartupItemMan::getSingletonPtr());
-        EXPECT_TRUE(reg::initializeTessik());
+        EXPECT_TRUE(tessik::initializeTessik());
         EXPECT_NE(&local, CRegAutoStartupItemMan::getSingletonPtr());
     }
     CRegAutoStartupItemMan* shared = CRegAutoStartupItemMan::getSingletonPtr();
     ASSERT_NE(nullptr, shared);  // the program sees the pointer the library set
-    EXPECT_TRUE(reg::initializeTessik());
+    EXPECT_TRUE(tessik::initializeTessik());
     EXPECT_EQ(shared, CRegAutoStartupItemMan::getSingletonPtr());
     {
         CRegAutoStartupItemMan local;
         EXPECT_EQ(shared, &CRegAutoStartupItemMan::getSingleton());
     }
     EXPECT_EQ(shared, CRegAutoStartupItemMan::getSingletonPtr());
-    EXPECT_TRUE(reg::isTessikInitialized());
+    EXPECT_TRUE(tessik::isTessikInitialized());
 
-    reg::uninitializeTessik();
-    EXPECT_FALSE(reg::isTessikInitialized());
+    tessik::uninitializeTessik();
+    EXPECT_FALSE(tessik::isTessikInitialized());
     EXPECT_EQ(nullptr, CRegAutoStartupItemMan::getSingletonPtr());
-    reg::uninitializeTessik();  // twice is harmless
+    tessik::uninitializeTessik();  // twice is harmless
 }
 
 }  // namespace

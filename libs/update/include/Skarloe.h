@@ -7,11 +7,7 @@
 #include <string>
 #include <vector>
 
-#ifdef SKARLOE_BUILDING_DLL
-#define SKARLOE_API __declspec(dllexport)
-#else
-#define SKARLOE_API __declspec(dllimport)
-#endif
+#include "SkarloeApi.h"
 
 // One update that is not installed. Texts are in the system's ANSI code page.
 struct UpdateItem {

@@ -15,11 +15,7 @@
 #include <string>
 #include <vector>
 
-#ifdef COMMON_BUILDING_DLL
-#define COMMON_API __declspec(dllexport)
-#else
-#define COMMON_API __declspec(dllimport)
-#endif
+#include "CommonApi.h"
 
 // ---------------------------------------------------------------------------------------------------------------
 // String array handed between modules (created and deleted by the caller, filled here).

@@ -14,6 +14,5 @@
 #include "QMfcApp.h"
 #include "QMfcControls.h"
 #include "QMfcCollections.h"
-#include "QMfcTime.h"
 #include "QMfcFile.h"
 #include "QMfcCommonDialogs.h"

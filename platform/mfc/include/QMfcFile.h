@@ -1,8 +1,7 @@
 // Exceptions, files, file search and locks.
 // - Exceptions are thrown as heap pointers (throw new CFileException(...)); the catcher calls e->Delete().
-//   TRY/CATCH/CATCH_ALL/END_CATCH map onto try/catch.
 // - CFile: Read/Write/Seek/SetLength throw CFileException* on failure; Open reports through its result (and the
-//   optional CFileException). Seek and lengths are 64-bit. GetStatus works on folders too.
+//   optional CFileException). Seek and lengths are 64-bit.
 // - CStdioFile::ReadString returns one line without its CR/LF; bytes are read as UTF-8 when they are valid
 //   UTF-8, else in the ANSI code page (a UTF-16LE file with a BOM is read as UTF-16).
 // - CFileFind follows MFC: FindFile, then "while (more) { more = FindNextFile(); use the current entry }".
@@ -14,7 +13,6 @@
 
 #include "QMfcObject.h"
 #include "QMfcString.h"
-#include "QMfcTime.h"
 
 class CException : public CObject {
     DECLARE_DYNAMIC(CException)
@@ -24,14 +22,6 @@ public:
     void Delete() { delete this; }
     virtual BOOL GetErrorMessage(LPWSTR buffer, UINT max, PUINT helpContext = NULL) const;
     virtual int ReportError(UINT type = MB_OK, UINT messageId = 0) const;
-};
-
-class CUserException : public CException {
-    DECLARE_DYNAMIC(CUserException)
-};
-
-class CMemoryException : public CException {
-    DECLARE_DYNAMIC(CMemoryException)
 };
 
 class CFileException : public CException {
@@ -49,26 +39,6 @@ public:
     static int OsErrorToException(LONG osError);
     static void ThrowOsError(LONG osError, LPCWSTR fileName = NULL);
     BOOL GetErrorMessage(LPWSTR buffer, UINT max, PUINT helpContext = NULL) const override;
-};
-
-#define TRY try
-#define CATCH(class_name, e) catch (class_name * e)
-#define AND_CATCH(class_name, e) catch (class_name * e)
-#define END_CATCH
-#define CATCH_ALL(e) catch (CException * e)
-#define AND_CATCH_ALL(e) catch (CException * e)
-#define END_CATCH_ALL
-#define THROW(e) throw e
-#define THROW_LAST() throw
-
-struct CFileStatus {
-    CTime m_ctime;
-    CTime m_mtime;
-    CTime m_atime;
-    ULONGLONG m_size;
-    BYTE m_attribute;  // low byte of the file attributes, as in MFC
-    DWORD m_attributes;  // all of them
-    WCHAR m_szFullName[MAX_PATH];
 };
 
 class CFile : public CObject {
@@ -105,11 +75,7 @@ public:
     virtual void Flush();
     CString GetFilePath() const { return m_strFileName; }
     CString GetFileName() const;
-    BOOL GetStatus(CFileStatus& status) const;
 
-    static BOOL GetStatus(LPCWSTR fileName, CFileStatus& status);
-    // Sets the times (and attributes) of a file from the status; zero times are left unchanged.
-    static void SetStatus(LPCWSTR fileName, const CFileStatus& status);
     static void Remove(LPCWSTR fileName);
     static void Rename(LPCWSTR oldName, LPCWSTR newName);
 
@@ -161,8 +127,6 @@ public:
     CString GetRoot() const { return m_root; }
     ULONGLONG GetLength() const;
     BOOL GetLastWriteTime(FILETIME* ft) const;
-    BOOL GetLastWriteTime(CTime& t) const;
-    BOOL GetCreationTime(CTime& t) const;
     BOOL MatchesMask(DWORD mask) const { return (m_current.dwFileAttributes & mask) != 0; }
     BOOL IsDots() const;
     BOOL IsDirectory() const { return MatchesMask(FILE_ATTRIBUTE_DIRECTORY); }

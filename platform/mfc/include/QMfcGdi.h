@@ -1,7 +1,7 @@
 // GDI wrappers. CGdiObject owns its handle (the destructor deletes it) unless it came from FromHandle: those are
 // temporary wrappers owned by the thread (deleted at the outermost message loop's idle time, never deleting the
 // handle): use them within one message, do not keep them. CDC::SelectObject returns such temporary wrappers for the previously selected object.
-// CDC owns its DC (DeleteDC in the destructor); CPaintDC/CClientDC/CWindowDC release theirs as Win32 requires.
+// CDC owns its DC (DeleteDC in the destructor); CPaintDC ends its painting as Win32 requires.
 // A region given to SetWindowRgn belongs to the system: Detach() it from its CRgn first.
 #pragma once
 
@@ -38,36 +38,6 @@ public:
     int GetObject(int count, LPVOID buffer) const { return ::GetObjectW(m_hObject, count, buffer); }
     UINT GetObjectType() const { return (UINT)::GetObjectType(m_hObject); }
     BOOL UnrealizeObject() { return ::UnrealizeObject(m_hObject); }
-};
-
-class CPen : public CGdiObject {
-    DECLARE_DYNAMIC(CPen)
-public:
-    CPen() {}
-    CPen(int style, int width, COLORREF color) { CreatePen(style, width, color); }
-    static CPen* FromHandle(HPEN h);
-    operator HPEN() const { return (HPEN)m_hObject; }
-    BOOL CreatePen(int style, int width, COLORREF color) { return Attach(::CreatePen(style, width, color)); }
-    BOOL CreatePenIndirect(LPLOGPEN lp) { return Attach(::CreatePenIndirect(lp)); }
-    int GetLogPen(LOGPEN* lp) const { return GetObject(sizeof(LOGPEN), lp); }
-};
-
-class CBitmap;
-
-class CBrush : public CGdiObject {
-    DECLARE_DYNAMIC(CBrush)
-public:
-    CBrush() {}
-    explicit CBrush(COLORREF color) { CreateSolidBrush(color); }
-    CBrush(int hatch, COLORREF color) { CreateHatchBrush(hatch, color); }
-    static CBrush* FromHandle(HBRUSH h);
-    operator HBRUSH() const { return (HBRUSH)m_hObject; }
-    BOOL CreateSolidBrush(COLORREF color) { return Attach(::CreateSolidBrush(color)); }
-    BOOL CreateHatchBrush(int hatch, COLORREF color) { return Attach(::CreateHatchBrush(hatch, color)); }
-    BOOL CreatePatternBrush(CBitmap* bitmap);
-    BOOL CreateSysColorBrush(int index) { return Attach(::GetSysColorBrush(index)); }
-    BOOL CreateBrushIndirect(const LOGBRUSH* lb) { return Attach(::CreateBrushIndirect(lb)); }
-    int GetLogBrush(LOGBRUSH* lb) const { return GetObject(sizeof(LOGBRUSH), lb); }
 };
 
 class CFont : public CGdiObject {
@@ -161,16 +131,12 @@ public:
     int GetDeviceCaps(int index) const { return ::GetDeviceCaps(m_hDC, index); }
 
     // Selection: the previous object comes back as a temporary wrapper.
-    CPen* SelectObject(CPen* pen) { return CPen::FromHandle((HPEN)::SelectObject(m_hDC, pen ? pen->m_hObject : NULL)); }
-    CBrush* SelectObject(CBrush* b) { return CBrush::FromHandle((HBRUSH)::SelectObject(m_hDC, b ? b->m_hObject : NULL)); }
     CFont* SelectObject(CFont* f) { return CFont::FromHandle((HFONT)::SelectObject(m_hDC, f ? f->m_hObject : NULL)); }
     CBitmap* SelectObject(CBitmap* b) { return CBitmap::FromHandle((HBITMAP)::SelectObject(m_hDC, b ? b->m_hObject : NULL)); }
     int SelectObject(CRgn* r) { return (int)(INT_PTR)::SelectObject(m_hDC, r ? r->m_hObject : NULL); }
     CGdiObject* SelectObject(CGdiObject* o) { return CGdiObject::FromHandle(::SelectObject(m_hDC, o ? o->m_hObject : NULL)); }
     HGDIOBJ SelectObject(HGDIOBJ h) { return ::SelectObject(m_hDC, h); }
     CGdiObject* SelectStockObject(int index) { return CGdiObject::FromHandle(::SelectObject(m_hDC, ::GetStockObject(index))); }
-    CPen* GetCurrentPen() const { return CPen::FromHandle((HPEN)::GetCurrentObject(m_hDC, OBJ_PEN)); }
-    CBrush* GetCurrentBrush() const { return CBrush::FromHandle((HBRUSH)::GetCurrentObject(m_hDC, OBJ_BRUSH)); }
     CFont* GetCurrentFont() const { return CFont::FromHandle((HFONT)::GetCurrentObject(m_hDC, OBJ_FONT)); }
     CBitmap* GetCurrentBitmap() const { return CBitmap::FromHandle((HBITMAP)::GetCurrentObject(m_hDC, OBJ_BITMAP)); }
 
@@ -189,8 +155,6 @@ public:
         ::SetBkColor(m_hDC, old);
     }
     void FillSolidRect(int x, int y, int w, int h, COLORREF color) { RECT rc = {x, y, x + w, y + h}; FillSolidRect(&rc, color); }
-    void FillRect(LPCRECT rc, CBrush* b) { ::FillRect(m_hDC, rc, b ? (HBRUSH)b->m_hObject : NULL); }
-    void FrameRect(LPCRECT rc, CBrush* b) { ::FrameRect(m_hDC, rc, b ? (HBRUSH)b->m_hObject : NULL); }
     void InvertRect(LPCRECT rc) { ::InvertRect(m_hDC, rc); }
     void Draw3dRect(LPCRECT rc, COLORREF topLeft, COLORREF bottomRight) {
         Draw3dRect(rc->left, rc->top, rc->right - rc->left, rc->bottom - rc->top, topLeft, bottomRight);
@@ -204,8 +168,6 @@ public:
     BOOL DrawFocusRect(LPCRECT rc) { return ::DrawFocusRect(m_hDC, rc); }
     BOOL DrawEdge(LPRECT rc, UINT edge, UINT flags) { return ::DrawEdge(m_hDC, rc, edge, flags); }
     BOOL DrawFrameControl(LPRECT rc, UINT type, UINT state) { return ::DrawFrameControl(m_hDC, rc, type, state); }
-    BOOL FillRgn(CRgn* r, CBrush* b) { return ::FillRgn(m_hDC, (HRGN)r->m_hObject, (HBRUSH)b->m_hObject); }
-    BOOL FrameRgn(CRgn* r, CBrush* b, int w, int h) { return ::FrameRgn(m_hDC, (HRGN)r->m_hObject, (HBRUSH)b->m_hObject, w, h); }
     BOOL PaintRgn(CRgn* r) { return ::PaintRgn(m_hDC, (HRGN)r->m_hObject); }
 
     // Shapes and lines.
@@ -251,9 +213,6 @@ public:
     CSize TabbedTextOut(int x, int y, LPCWSTR text, int count, int tabs, const INT* tabPos, int origin) {
         LONG r = ::TabbedTextOutW(m_hDC, x, y, text, count, tabs, tabPos, origin);
         return CSize(LOWORD(r), HIWORD(r));
-    }
-    BOOL GrayString(CBrush* b, GRAYSTRINGPROC fn, LPARAM data, int count, int x, int y, int w, int h) {
-        return ::GrayStringW(m_hDC, b ? (HBRUSH)b->m_hObject : NULL, fn, data, count, x, y, w, h);
     }
     int Escape(int escape, int count, LPCSTR in, LPVOID out) { return ::Escape(m_hDC, escape, count, in, out); }
     CSize GetTextExtent(LPCWSTR text, int count) const { SIZE s = {0, 0}; ::GetTextExtentPoint32W(m_hDC, text, count, &s); return s; }
@@ -301,28 +260,6 @@ public:
     explicit CPaintDC(CWnd* wnd);
     virtual ~CPaintDC();
     PAINTSTRUCT m_ps;
-
-protected:
-    HWND m_hWnd;
-};
-
-// GetDC/ReleaseDC of the client area (the screen for NULL).
-class CClientDC : public CDC {
-    DECLARE_DYNAMIC(CClientDC)
-public:
-    explicit CClientDC(CWnd* wnd);
-    virtual ~CClientDC();
-
-protected:
-    HWND m_hWnd;
-};
-
-// GetWindowDC/ReleaseDC of the whole window (the screen for NULL).
-class CWindowDC : public CDC {
-    DECLARE_DYNAMIC(CWindowDC)
-public:
-    explicit CWindowDC(CWnd* wnd);
-    virtual ~CWindowDC();
 
 protected:
     HWND m_hWnd;

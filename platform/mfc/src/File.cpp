@@ -4,8 +4,6 @@
 #include "QMfcFile.h"
 
 IMPLEMENT_DYNAMIC(CException, CObject)
-IMPLEMENT_DYNAMIC(CUserException, CException)
-IMPLEMENT_DYNAMIC(CMemoryException, CException)
 IMPLEMENT_DYNAMIC(CFileException, CException)
 IMPLEMENT_DYNAMIC(CFile, CObject)
 IMPLEMENT_DYNAMIC(CStdioFile, CFile)
@@ -177,57 +175,6 @@ CString CFile::GetFileName() const {
     return m_strFileName.Mid(slash + 1);
 }
 
-BOOL CFile::GetStatus(CFileStatus& status) const { return GetStatus(m_strFileName, status); }
-
-BOOL CFile::GetStatus(LPCWSTR fileName, CFileStatus& status) {
-    status = CFileStatus();
-    if (!fileName || !*fileName) return FALSE;
-    if (!GetFullPathNameW(fileName, MAX_PATH, status.m_szFullName, NULL)) status.m_szFullName[0] = 0;
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(fileName, GetFileExInfoStandard, &data)) return FALSE;  // folders too
-    status.m_attributes = data.dwFileAttributes;
-    status.m_attribute = (BYTE)data.dwFileAttributes;
-    status.m_size = ((ULONGLONG)data.nFileSizeHigh << 32) | data.nFileSizeLow;
-    auto toTime = [](const FILETIME& ft) {
-        return (ft.dwLowDateTime || ft.dwHighDateTime) ? CTime(ft) : CTime();
-    };
-    status.m_ctime = toTime(data.ftCreationTime);
-    status.m_mtime = toTime(data.ftLastWriteTime);
-    status.m_atime = toTime(data.ftLastAccessTime);
-    return TRUE;
-}
-
-void CFile::SetStatus(LPCWSTR fileName, const CFileStatus& status) {
-    DWORD attrs = GetFileAttributesW(fileName);
-    if (attrs == INVALID_FILE_ATTRIBUTES) CFileException::ThrowOsError((LONG)GetLastError(), fileName);
-    bool isDir = (attrs & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    // A read-only file cannot take new times: clear the flag first, set the wanted attributes last.
-    if (attrs & FILE_ATTRIBUTE_READONLY) SetFileAttributesW(fileName, attrs & ~FILE_ATTRIBUTE_READONLY);
-    HANDLE h = CreateFileW(fileName, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                           NULL, OPEN_EXISTING, isDir ? FILE_FLAG_BACKUP_SEMANTICS : 0, NULL);
-    if (h == INVALID_HANDLE_VALUE) {
-        LONG err = (LONG)GetLastError();
-        SetFileAttributesW(fileName, attrs);
-        CFileException::ThrowOsError(err, fileName);
-    }
-    auto toFileTime = [](const CTime& t, FILETIME& ft) {
-        if (t.GetTime() == 0) return false;
-        SYSTEMTIME st;
-        if (!t.GetAsSystemTime(st)) return false;
-        FILETIME local;
-        return SystemTimeToFileTime(&st, &local) && LocalFileTimeToFileTime(&local, &ft);
-    };
-    FILETIME c, a, m;
-    bool hc = toFileTime(status.m_ctime, c), ha = toFileTime(status.m_atime, a), hm = toFileTime(status.m_mtime, m);
-    BOOL ok = SetFileTime(h, hc ? &c : NULL, ha ? &a : NULL, hm ? &m : NULL);
-    LONG err = ok ? 0 : (LONG)GetLastError();
-    CloseHandle(h);
-    DWORD wanted = status.m_attributes ? status.m_attributes : ((attrs & ~0xFFu) | status.m_attribute);
-    if (!status.m_attributes && !status.m_attribute) wanted = attrs;
-    SetFileAttributesW(fileName, wanted);
-    CFileException::ThrowOsError(err, fileName);
-}
-
 void CFile::Remove(LPCWSTR fileName) {
     if (!DeleteFileW(fileName)) CFileException::ThrowOsError((LONG)GetLastError(), fileName);
 }
@@ -390,16 +337,6 @@ ULONGLONG CFileFind::GetLength() const { return ((ULONGLONG)m_current.nFileSizeH
 
 BOOL CFileFind::GetLastWriteTime(FILETIME* ft) const {
     *ft = m_current.ftLastWriteTime;
-    return TRUE;
-}
-
-BOOL CFileFind::GetLastWriteTime(CTime& t) const {
-    t = CTime(m_current.ftLastWriteTime);
-    return TRUE;
-}
-
-BOOL CFileFind::GetCreationTime(CTime& t) const {
-    t = CTime(m_current.ftCreationTime);
     return TRUE;
 }
 

@@ -2,15 +2,11 @@
 #include "ThreadState.h"
 
 IMPLEMENT_DYNAMIC(CGdiObject, CObject)
-IMPLEMENT_DYNAMIC(CPen, CGdiObject)
-IMPLEMENT_DYNAMIC(CBrush, CGdiObject)
 IMPLEMENT_DYNAMIC(CFont, CGdiObject)
 IMPLEMENT_DYNAMIC(CBitmap, CGdiObject)
 IMPLEMENT_DYNAMIC(CRgn, CGdiObject)
 IMPLEMENT_DYNAMIC(CDC, CObject)
 IMPLEMENT_DYNAMIC(CPaintDC, CDC)
-IMPLEMENT_DYNAMIC(CClientDC, CDC)
-IMPLEMENT_DYNAMIC(CWindowDC, CDC)
 IMPLEMENT_DYNAMIC(CImageList, CObject)
 
 namespace {
@@ -31,11 +27,9 @@ T* TempGdi(int kind, HGDIOBJ h) {
 }  // namespace
 
 CGdiObject* CGdiObject::FromHandle(HGDIOBJ h) { return TempGdi<CGdiObject>(0, h); }
-CPen* CPen::FromHandle(HPEN h) { return TempGdi<CPen>(1, h); }
-CBrush* CBrush::FromHandle(HBRUSH h) { return TempGdi<CBrush>(2, h); }
-CFont* CFont::FromHandle(HFONT h) { return TempGdi<CFont>(3, h); }
-CBitmap* CBitmap::FromHandle(HBITMAP h) { return TempGdi<CBitmap>(4, h); }
-CRgn* CRgn::FromHandle(HRGN h) { return TempGdi<CRgn>(5, h); }
+CFont* CFont::FromHandle(HFONT h) { return TempGdi<CFont>(1, h); }
+CBitmap* CBitmap::FromHandle(HBITMAP h) { return TempGdi<CBitmap>(2, h); }
+CRgn* CRgn::FromHandle(HRGN h) { return TempGdi<CRgn>(3, h); }
 
 CDC* CDC::FromHandle(HDC h) {
     if (!h) return NULL;
@@ -57,10 +51,6 @@ CImageList* CImageList::FromHandle(HIMAGELIST h) {
     list->m_hImageList = h;
     map[h] = list;
     return list;
-}
-
-BOOL CBrush::CreatePatternBrush(CBitmap* bitmap) {
-    return bitmap && Attach(::CreatePatternBrush((HBITMAP)bitmap->m_hObject));
 }
 
 BOOL CFont::CreatePointFont(int pointSize, LPCWSTR face, CDC* dc) {
@@ -102,16 +92,4 @@ CPaintDC::CPaintDC(CWnd* wnd) : m_hWnd(wnd->m_hWnd) {
 CPaintDC::~CPaintDC() {
     ::EndPaint(m_hWnd, &m_ps);
     Detach();
-}
-
-CClientDC::CClientDC(CWnd* wnd) : m_hWnd(wnd ? wnd->m_hWnd : NULL) { Attach(::GetDC(m_hWnd)); }
-
-CClientDC::~CClientDC() {
-    if (m_hDC) ::ReleaseDC(m_hWnd, Detach());
-}
-
-CWindowDC::CWindowDC(CWnd* wnd) : m_hWnd(wnd ? wnd->m_hWnd : NULL) { Attach(::GetWindowDC(m_hWnd)); }
-
-CWindowDC::~CWindowDC() {
-    if (m_hDC) ::ReleaseDC(m_hWnd, Detach());
 }

@@ -105,16 +105,21 @@ TEST(Gdi, SelectObjectReturnsTemporaryWrappersThatNeverDeleteTheirHandle) {
     CBitmap* oldBmp = mem.SelectObject(&bmp);
     ASSERT_NE(nullptr, oldBmp);
 
-    CPen first(PS_SOLID, 1, RGB(255, 0, 0)), second(PS_SOLID, 2, RGB(0, 255, 0));
-    CPen* stock = mem.SelectObject(&first);
+    LOGFONTW small = {}, large = {};
+    small.lfHeight = 12;
+    large.lfHeight = 24;
+    CFont first, second;
+    ASSERT_TRUE(first.CreateFontIndirect(&small));
+    ASSERT_TRUE(second.CreateFontIndirect(&large));
+    CFont* stock = mem.SelectObject(&first);
     ASSERT_NE(nullptr, stock);
-    CPen* previous = mem.SelectObject(&second);
+    CFont* previous = mem.SelectObject(&second);
     ASSERT_NE(nullptr, previous);
     EXPECT_EQ(first.m_hObject, previous->m_hObject);
     EXPECT_NE(&first, previous);  // a temporary wrapper, not the owner
     CWnd::DeleteTempMap();
-    EXPECT_EQ((DWORD)OBJ_PEN, GetObjectType(first.m_hObject));  // still alive
-    mem.SelectObject(CPen::FromHandle((HPEN)GetStockObject(BLACK_PEN)));
+    EXPECT_EQ((DWORD)OBJ_FONT, GetObjectType(first.m_hObject));  // still alive
+    mem.SelectObject(CFont::FromHandle((HFONT)GetStockObject(SYSTEM_FONT)));
     mem.SelectObject(CBitmap::FromHandle((HBITMAP)oldBmp->m_hObject));
 
     // A region handed to the system is detached first, so the wrapper never deletes it.

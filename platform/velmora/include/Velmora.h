@@ -11,11 +11,7 @@
 
 #include <stdint.h>
 
-#ifdef VELMORA_BUILDING_DLL
-#define VELMORA_API __declspec(dllexport)
-#else
-#define VELMORA_API __declspec(dllimport)
-#endif
+#include "VelmoraApi.h"
 
 #ifdef __cplusplus
 extern "C" {

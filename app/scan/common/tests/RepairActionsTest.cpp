@@ -55,7 +55,7 @@ TEST(RepairActions, FileGoneOrKeptWhenInUse) {
 TEST(RepairActions, TracesByKind) {
     const wchar_t key[] = L"Software\\OneClickTest\\TypedURLs";
     ASSERT_EQ(0, SBRegSetStringValueNoExpandW(HKEY_CURRENT_USER, key, L"url1", L"http://example.invalid/"));
-    Evidence::CSysEvidence::ScanResultItem value;
+    Lumbrey::CSysEvidence::ScanResultItem value;
     value.kind = 0;
     value.keyPath = key;
     value.valueName = L"url1";
@@ -63,11 +63,11 @@ TEST(RepairActions, TracesByKind) {
     EXPECT_TRUE(RemoveTrace(value));
     EXPECT_FALSE(SBRegValueExistW(HKEY_CURRENT_USER, key, L"url1"));
 
-    Evidence::CSysEvidence::ScanResultItem noKey;  // an empty key path names nothing to delete
+    Lumbrey::CSysEvidence::ScanResultItem noKey;  // an empty key path names nothing to delete
     noKey.kind = 0;
     EXPECT_FALSE(RemoveTrace(noKey));
 
-    Evidence::CSysEvidence::ScanResultItem file;
+    Lumbrey::CSysEvidence::ScanResultItem file;
     file.kind = 1;
     file.filePath = TempFile(L"oneclick-cache.dat");
     EXPECT_EQ(file.filePath, TraceText(file));
@@ -75,9 +75,9 @@ TEST(RepairActions, TracesByKind) {
     EXPECT_FALSE(Exists(file.filePath));
 
     // A recycle-bin entry is never deleted as a file here.
-    Evidence::CSysEvidence::ScanResultItem bin;
+    Lumbrey::CSysEvidence::ScanResultItem bin;
     bin.kind = 1;
-    bin.filePath = std::wstring(Evidence::CSysEvidence::RecycleBinShellPrefix()) + L"old.txt";
+    bin.filePath = std::wstring(Lumbrey::CSysEvidence::RecycleBinShellPrefix()) + L"old.txt";
     EXPECT_FALSE(RemoveTrace(bin));
     SBRegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\OneClickTest");
 }

@@ -25,7 +25,7 @@
 
 using namespace EvidencePage;
 using namespace scan_test;
-using Item = Evidence::CSysEvidence::ScanResultItem;
+using Item = Lumbrey::CSysEvidence::ScanResultItem;
 using shell_test::MessageBoxDriver;
 using shell_test::PumpUntil;
 using shell_test::WindowText;
@@ -105,7 +105,7 @@ TEST(EvidenceResults, TreeIsBuiltByNumberLeavingOutWhatIsEmpty)
 
 TEST(EvidenceResults, RecycleBinIsEmptiedOnlyWhenEveryEntryIsTicked)
 {
-    const std::wstring bin = Evidence::CSysEvidence::RecycleBinShellPrefix();
+    const std::wstring bin = Lumbrey::CSysEvidence::RecycleBinShellPrefix();
     const std::vector<Trace> traces = {
         {FileTrace(bin + L"one.txt", 0, L"RecycleBin"), 41}, {FileTrace(bin + L"two.txt", 0, L"RecycleBin"), 41},
         {FileTrace(L"C:\\recent\\a.lnk"), 29},                  {FileTrace(L"a.lnk"), 29},

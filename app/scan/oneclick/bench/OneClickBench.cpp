@@ -64,8 +64,8 @@ double TimeRegistry() {
 }
 
 double TimeEvidence() {
-    Evidence::CSysEvidence scanner;
-    std::vector<Evidence::CSysEvidence::ScanResultItem> items;
+    Lumbrey::CSysEvidence scanner;
+    std::vector<Lumbrey::CSysEvidence::ScanResultItem> items;
     const double start = bench::Now();
     scanner.ScanInternetExplorer(0, items);
     return Seconds(start);
@@ -80,7 +80,7 @@ double TimeJunk() {
     JunkSink sink;
     sink.wnd = CreateWindowW(wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
     SetWindowLongPtrW(sink.wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&sink));
-    Evidence::CJunkFileScanner scanner;
+    Lumbrey::CJunkFileScanner scanner;
     const double start = bench::Now();
     scanner.ScanJunkFile({OneClick::JunkScanFolder()}, sink.wnd);
     PumpUntil([](void* s) { return static_cast<JunkSink*>(s)->done; }, &sink);

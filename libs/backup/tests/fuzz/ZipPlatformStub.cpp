@@ -3,7 +3,7 @@
 
 #include "ZipException.h"
 
-namespace ZipPlatform
+namespace Zip
 {
 CZipAbstractFile* OpenFile(const std::wstring& path, OpenMode)
 {

@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         CZipFileHeader header;
         zip.GetEntryInfo(header, i);
         std::wstring leaf, reason;
-        ZipEntryName::SafeLeafName(header.GetFileName(), leaf, reason);
+        Zip::SafeLeafName(header.GetFileName(), leaf, reason);
         header.GetSystemAttr();
         try
         {

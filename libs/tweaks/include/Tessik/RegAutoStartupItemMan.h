@@ -1,4 +1,4 @@
-// reg::CRegAutoStartupItemMan: the programs Windows starts at log-on from the two "Run" keys (current user, then
+// tessik::CRegAutoStartupItemMan: the programs Windows starts at log-on from the two "Run" keys (current user, then
 // machine). The library's set-up functions create the one shared instance; local instances may be made at any time
 // and do not disturb it.
 #pragma once
@@ -11,23 +11,19 @@
 #include "Singleton.h"
 #include "TessikApi.h"
 
-namespace reg {
+namespace tessik {
 class CRegAutoStartupItemMan;
 }
 
 // The shared instance's pointer lives in Tessik.dll; every module uses that one copy.
-#ifdef TESSIK_BUILDING_DLL
-extern template class __declspec(dllexport) common::Singleton<reg::CRegAutoStartupItemMan>;
-#else
-extern template class __declspec(dllimport) common::Singleton<reg::CRegAutoStartupItemMan>;
-#endif
+extern template class TESSIK_API tessik::Singleton<tessik::CRegAutoStartupItemMan>;
 
-namespace reg {
+namespace tessik {
 
 // The Run key both hives use.
 constexpr const wchar_t* kRunKeyPath = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-class TESSIK_API CRegAutoStartupItemMan : public common::Singleton<CRegAutoStartupItemMan> {
+class TESSIK_API CRegAutoStartupItemMan : public tessik::Singleton<CRegAutoStartupItemMan> {
 public:
     struct StartupItem {
         std::wstring name;     // the Run value's name
@@ -42,7 +38,7 @@ public:
     // Appends (does not clear) the Run values of HKCU, then HKLM; values that are not strings are not listed.
     bool GetStartupItems(std::vector<StartupItem>& items);
     // The same for a process that is (wow64) or is not a 32-bit one on 64-bit Windows: each root is read in
-    // reg::TweakView(root, wow64), where a caller checks and removes the items again.
+    // tessik::TweakView(root, wow64), where a caller checks and removes the items again.
     bool GetStartupItems(std::vector<StartupItem>& items, bool wow64);
     // Deletes every item's value (status of each ignored); false when the vector is empty. The vector is left as
     // it was.
@@ -55,4 +51,4 @@ TESSIK_API bool isTessikInitialized();
 // Destroys the shared instance and clears the initialised flag.
 TESSIK_API void uninitializeTessik();
 
-}  // namespace reg
+}  // namespace tessik

@@ -1,11 +1,11 @@
-// reg::CRegMiscOptimizeMan: seven system settings read and written straight through the registry (no state).
+// tessik::CRegMiscOptimizeMan: seven system settings read and written straight through the registry (no state).
 #pragma once
 
 #include <string>
 
 #include "TessikApi.h"
 
-namespace reg {
+namespace tessik {
 
 class TESSIK_API CRegMiscOptimizeMan {
 public:
@@ -36,4 +36,4 @@ public:
     bool DisableAutoLogon();
 };
 
-}  // namespace reg
+}  // namespace tessik

@@ -1,8 +1,8 @@
-// common::Singleton<T>: one shared instance of T, registered by the first T constructed. Later instances (local
+// tessik::Singleton<T>: one shared instance of T, registered by the first T constructed. Later instances (local
 // ones) neither replace nor clear the shared pointer; destroying the registered instance clears it.
 #pragma once
 
-namespace common {
+namespace tessik {
 
 template <typename T>
 class Singleton {
@@ -29,4 +29,4 @@ protected:
 template <typename T>
 T* Singleton<T>::ms_Singleton = nullptr;
 
-}  // namespace common
+}  // namespace tessik

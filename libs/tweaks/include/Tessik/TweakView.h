@@ -7,8 +7,8 @@
 
 #include "TessikApi.h"
 
-namespace reg {
+namespace tessik {
 
 TESSIK_API REGSAM TweakView(HKEY root, bool wow64);
 
-}  // namespace reg
+}  // namespace tessik
