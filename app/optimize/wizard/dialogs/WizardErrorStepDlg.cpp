@@ -2,6 +2,7 @@
 
 #include "Dictionary.h"
 #include "ErrorWizardController.h"
+#include "optimize/OptimizeMessages.h"
 
 using nsVendrel::TranslateCode;
 
