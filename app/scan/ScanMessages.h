@@ -24,11 +24,11 @@ enum ScanMessage : UINT {
 
     // The one-click run's own workers, to the run's window.
     WM_QUICKSCAN_REG_RESULTS,   // sent: queued registry results are waiting
-    WM_QUICKSCAN_PART_DONE,     // posted: wParam the Part
+    WM_QUICKSCAN_PART_DONE,     // posted: wParam the OneClick::Part
     WM_QUICKSCAN_ASSOC_RESULT,  // sent: wParam const vector<FileAssocItem>*
     WM_QUICKSCAN_ABORT_DONE,    // posted
-    WM_QUICKSCAN_REPAIR_ITEM,   // sent: wParam the Part, lParam const RepairItem*
-    WM_QUICKSCAN_REPAIR_STAGE,  // sent: wParam the Part whose stage is over
+    WM_QUICKSCAN_REPAIR_ITEM,   // sent: wParam the OneClick::Part, lParam const RepairItem*
+    WM_QUICKSCAN_REPAIR_STAGE,  // sent: wParam the OneClick::Part whose stage is over
     WM_QUICKSCAN_REPAIR_DONE,   // posted
 
     kScanMessagesEnd
