@@ -5,14 +5,13 @@
 #include "FunctionDlg.h"
 #include "QGuards.h"
 #include "QWorker.h"
+#include "ShellMessages.h"
 
 namespace Shell {
 
 namespace {
 
 const wchar_t kKeeperClass[] = L"QuorvelRetiredPages";
-// Posted to the keeper by a page's watcher: lParam is the page, all of whose workers have ended.
-const UINT kWorkersEnded = WM_APP + 0x3A1;
 
 size_t g_waiting = 0;
 HWND g_keeper = nullptr;
@@ -25,7 +24,7 @@ void DeletePage(CFunctionDlg* page)
 
 LRESULT CALLBACK KeeperProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    if (msg != kWorkersEnded) return ::DefWindowProcW(wnd, msg, wp, lp);
+    if (msg != WM_PAGE_WORKERS_ENDED) return ::DefWindowProcW(wnd, msg, wp, lp);
     DeletePage(reinterpret_cast<CFunctionDlg*>(lp));
     if (--g_waiting == 0) {
         g_keeper = nullptr;
@@ -87,7 +86,7 @@ void Keep(CFunctionDlg* page, std::vector<qcore::UniqueHandle> threads)
     const qcore::UniqueHandle watcher(qcore::StartThread([watched, keeper, page] {
         for (const qcore::UniqueHandle& thread : *watched)
             qcore::WaitForHandle(thread.Get(), INFINITE, qcore::Pump::None);
-        ::PostMessageW(keeper, kWorkersEnded, 0, reinterpret_cast<LPARAM>(page));
+        ::PostMessageW(keeper, WM_PAGE_WORKERS_ENDED, 0, reinterpret_cast<LPARAM>(page));
     }));
 }
 

@@ -2,13 +2,9 @@
 
 #include "Dictionary.h"
 #include "MainWindowBusy.h"
+#include "OptimizeMessages.h"
 
 using nsVendrel::TranslateCode;
-
-namespace {
-// Posted by the job's worker when the job has ended; wParam its result.
-const UINT WM_REPAIR_JOB_DONE = WM_APP + 0x150;
-}  // namespace
 
 BEGIN_MESSAGE_MAP(CRepairPage, CFunctionDlg)
     ON_MESSAGE(WM_REPAIR_JOB_DONE, &CRepairPage::OnJobDoneMessage)

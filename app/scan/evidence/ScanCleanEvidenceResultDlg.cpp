@@ -7,16 +7,12 @@
 #include "PageLabels.h"
 #include "RepairActions.h"
 #include "ScanCleanEvidenceDlg.h"
+#include "ScanMessages.h"
 
 using namespace EvidencePage;
 using nsVendrel::TranslateCode;
 
 namespace {
-// Posted by the clean worker as its last act: wParam the run.
-const UINT WM_EVIDENCEPAGE_CLEAN_DONE = WM_APP + 0x170;
-// Posted after a click on a check box: wParam the item, lParam the tree's generation.
-const UINT WM_EVIDENCEPAGE_RESULT_CHECKED = WM_APP + 0x171;
-
 std::wstring Translate(const wchar_t* key)
 {
     return static_cast<const wchar_t*>(TranslateCode(key));

@@ -4,18 +4,12 @@
 #include "options/LanguageSwitch.h"
 #include "MainWindowBusy.h"
 #include "ScanCleanEvidenceDlg.h"
+#include "ScanMessages.h"
 
 using namespace EvidencePage;
 using nsVendrel::TranslateCode;
 
 namespace {
-// Sent by the worker after each category: wParam categories done so far, lParam the run.
-const UINT WM_EVIDENCEPAGE_CATEGORY_SCANNED = WM_APP + 0x160;
-// Posted by the worker as its last act: wParam the run.
-const UINT WM_EVIDENCEPAGE_SCAN_DONE = WM_APP + 0x161;
-// Posted after a click on a check box: wParam the item.
-const UINT WM_EVIDENCEPAGE_TREE_CHECKED = WM_APP + 0x162;
-
 // Runs one category through the scanner operation of its group.
 void ScanCategory(Lumbrey::CSysEvidence& scanner, int category,
                   std::vector<Lumbrey::CSysEvidence::ScanResultItem>& found)

@@ -5,13 +5,9 @@
 #include "options/LanguageSwitch.h"
 #include "MainWindowBusy.h"
 #include "ScanCleanJunkCleanDlg.h"
+#include "ScanMessages.h"
 
 using nsVendrel::TranslateCode;
-
-namespace {
-// Posted by the worker as its last act; wParam: the run it belongs to.
-const UINT WM_JUNKPAGE_WALK_DONE = WM_APP + 0x140;
-}  // namespace
 
 namespace {
 const UINT kLanguageChangedMessage = Shell::LanguageChangedMessage();

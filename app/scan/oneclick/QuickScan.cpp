@@ -12,21 +12,11 @@
 #include "ScanFolders.h"
 #include "ScanTime.h"
 #include "ScoreStore.h"
+#include "ScanMessages.h"
 
 namespace OneClick {
 
 namespace {
-
-// The run's own messages (wParam/lParam as noted).
-const UINT WM_QUICKSCAN_REG_RESULTS = WM_APP + 0x120;   // sent: queued registry results are waiting
-const UINT WM_QUICKSCAN_PART_DONE = WM_APP + 0x121;     // posted: Part
-const UINT WM_QUICKSCAN_ASSOC_RESULT = WM_APP + 0x122;  // sent: const vector<FileAssocItem>*
-const UINT WM_QUICKSCAN_ABORT_DONE = WM_APP + 0x123;    // posted
-const UINT WM_QUICKSCAN_REPAIR_ITEM = WM_APP + 0x124;   // sent: Part, const RepairItem*
-const UINT WM_QUICKSCAN_REPAIR_STAGE = WM_APP + 0x125;  // sent: Part whose stage is over
-const UINT WM_QUICKSCAN_REPAIR_DONE = WM_APP + 0x126;   // posted
-
-const wchar_t kWindowClass[] = L"QuorvelQuickScan";
 
 // Row texts are refreshed at most this often while many items are repaired.
 const DWORD kRepairTextIntervalMs = 50;
@@ -66,50 +56,54 @@ std::wstring NowText() {
     return FormatScanTime(local);
 }
 
-HWND CreateMessageWindow(CQuickScan* run, WNDPROC proc) {
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    WNDCLASSW wc = {};
-    if (!::GetClassInfoW(instance, kWindowClass, &wc)) {
-        wc.lpfnWndProc = proc;
-        wc.hInstance = instance;
-        wc.lpszClassName = kWindowClass;
-        ::RegisterClassW(&wc);
-    }
-    return ::CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, run);
-}
-
 }  // namespace
 
 CQuickScan::CQuickScan(IQuickScanView* view) : m_view(view) {
     ::InitializeCriticalSection(&m_pendingLock);
-    m_wnd = CreateMessageWindow(this, &CQuickScan::WindowProc);
 }
 
 CQuickScan::~CQuickScan() {
     StopAndWait();
-    if (m_wnd) ::DestroyWindow(m_wnd);
     ::DeleteCriticalSection(&m_pendingLock);
 }
 
-LRESULT CALLBACK CQuickScan::WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* run = reinterpret_cast<CQuickScan*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
-    if (run && msg >= 0x400) return run->OnMessage(msg, wParam, lParam);
-    return ::DefWindowProcW(wnd, msg, wParam, lParam);
+qcore::MessageWindow::Handler CQuickScan::Handler(LRESULT (CQuickScan::*onMessage)(UINT, WPARAM, LPARAM)) {
+    return [this, onMessage](UINT msg, WPARAM wParam, LPARAM lParam) {
+        return (this->*onMessage)(msg, wParam, lParam);
+    };
 }
 
-LRESULT CQuickScan::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case 0x402: OnJunkFile(reinterpret_cast<const wchar_t*>(wParam)); break;
-    case 0x403: OnJunkMessage403(wParam); break;
-    case WM_EVIDENCE_ITEM_FOUND:
+bool CQuickScan::HasWindows() const {
+    return m_runWnd.Get() && m_registryWnd.Get() && m_junkWnd.Get() && m_evidenceWnd.Get() && m_shortcutWnd.Get();
+}
+
+LRESULT CQuickScan::OnRegistryMessage(UINT msg, WPARAM wParam, LPARAM) {
+    // Category done, scan finished and clean finished show nothing: the run's own workers report those ends.
+    if (msg == WM_REGCLEAN_ITEM) OnRegistryCleanItem(reinterpret_cast<const CRegistryData::SCAN_RESULT*>(wParam));
+    return 0;
+}
+
+LRESULT CQuickScan::OnJunkMessage(UINT msg, WPARAM wParam, LPARAM) {
+    // The file being tested (WM_JUNKSCAN_CURRENT_FILE) shows nothing.
+    if (msg == WM_JUNKSCAN_FILE_FOUND) OnJunkFile(reinterpret_cast<const wchar_t*>(wParam));
+    if (msg == WM_JUNKSCAN_DONE && m_run.TakesScanReports()) PartDone(kJunk);
+    return 0;
+}
+
+LRESULT CQuickScan::OnEvidenceMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_EVIDENCE_ITEM_FOUND)
         OnEvidenceItem(reinterpret_cast<const Lumbrey::CSysEvidence::ScanResultItem*>(wParam), lParam);
-        break;
-    case WM_SHORTCUT_INVALID_FOUND: OnInvalidShortcut(reinterpret_cast<const wchar_t*>(wParam)); break;
-    case WM_SHORTCUT_SCAN_DONE: PartDone(kShortcut); break;
+    return 0;
+}
+
+LRESULT CQuickScan::OnShortcutMessage(UINT msg, WPARAM wParam, LPARAM) {
+    if (msg == WM_SHORTCUT_INVALID_FOUND) OnInvalidShortcut(reinterpret_cast<const wchar_t*>(wParam));
+    if (msg == WM_SHORTCUT_SCAN_DONE) PartDone(kShortcut);
+    return 0;
+}
+
+LRESULT CQuickScan::OnRunMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
     case WM_QUICKSCAN_REG_RESULTS: DrainRegistryResults(); break;
     case WM_QUICKSCAN_PART_DONE: OnPartThreadDone(Part(wParam)); break;
     case WM_QUICKSCAN_ASSOC_RESULT:
@@ -122,7 +116,7 @@ LRESULT CQuickScan::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         Progress();
         break;
     case WM_QUICKSCAN_REPAIR_DONE: OnRepairDone(); break;
-    default: break;  // 0x401 current file / category done, 0x404 clean finished: nothing to show
+    default: break;
     }
     return 0;
 }
@@ -131,7 +125,7 @@ LRESULT CQuickScan::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 // Start
 
 bool CQuickScan::Start() {
-    if (!m_wnd || !m_run.Start()) return false;  // workers of the last run are still there: it goes on
+    if (!HasWindows() || !m_run.Start()) return false;  // workers of the last run are still there: it goes on
     m_stop = false;
     m_counts = ScanCounts();
     m_score = 100;
@@ -143,9 +137,9 @@ bool CQuickScan::Start() {
     ClearResultItems();
     Progress();
 
-    m_registry.SetScanWnd(m_wnd);
-    m_shortcuts.SetParentWnd(m_wnd);
-    m_evidence.SetParentWnd(m_wnd);
+    m_registry.SetScanWnd(m_registryWnd.Get());
+    m_shortcuts.SetParentWnd(m_shortcutWnd.Get());
+    m_evidence.SetParentWnd(m_evidenceWnd.Get());
     m_evidence.StopScanEvidence(0);
 
     StartWorker(m_hRegThread, &CQuickScan::RegistryScanThread, WM_QUICKSCAN_PART_DONE, kRegistry);
@@ -154,14 +148,14 @@ bool CQuickScan::Start() {
 
     std::vector<std::wstring> junkFolders;
     if (!JunkScanFolder().empty()) junkFolders.push_back(JunkScanFolder());
-    m_junk.ScanJunkFile(junkFolders, m_wnd);
+    m_junk.ScanJunkFile(junkFolders, m_junkWnd.Get());
     m_shortcuts.FindShortCutLink(ShortcutScanFolders());  // reports its end even when it cannot start
     return true;
 }
 
 void CQuickScan::StartWorker(HANDLE& handle, void (CQuickScan::*fn)(), UINT failed, WPARAM failedParam) {
     handle = qcore::StartThread(std::bind(fn, this));
-    if (!handle) ::PostMessageW(m_wnd, failed, failedParam, 0);  // nothing to wait for: that step is over
+    if (!handle) ::PostMessageW(m_runWnd.Get(), failed, failedParam, 0);  // nothing to wait for: that step is over
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -171,21 +165,21 @@ void CQuickScan::RegistryScanThread() {
     m_lastRegFlush = ::GetTickCount();
     m_registry.Scan(&CQuickScan::ScanAllCategories, this, &CQuickScan::OnRegistryScanResult, this);
     FlushRegistryResults();
-    ::PostMessageW(m_wnd, WM_QUICKSCAN_PART_DONE, kRegistry, 0);
+    ::PostMessageW(m_runWnd.Get(), WM_QUICKSCAN_PART_DONE, kRegistry, 0);
 }
 
 void CQuickScan::EvidenceScanThread() {
     // The run keeps its own list from the item messages; this one is the scanner's scratch.
     std::vector<Lumbrey::CSysEvidence::ScanResultItem> found;
     m_evidence.ScanInternetExplorer(0, found);  // category 0 alone: the browser cache
-    ::PostMessageW(m_wnd, WM_QUICKSCAN_PART_DONE, kEvidence, 0);
+    ::PostMessageW(m_runWnd.Get(), WM_QUICKSCAN_PART_DONE, kEvidence, 0);
 }
 
 void CQuickScan::FileAssocScanThread() {
     std::vector<Moravin::CFileAssociateRepaire::FileAssocItem> items;
     m_fileAssoc.GetAllAssociateStatus(items);
-    if (!m_stop) ::SendMessageW(m_wnd, WM_QUICKSCAN_ASSOC_RESULT, reinterpret_cast<WPARAM>(&items), 0);
-    ::PostMessageW(m_wnd, WM_QUICKSCAN_PART_DONE, kFileAssoc, 0);
+    if (!m_stop) ::SendMessageW(m_runWnd.Get(), WM_QUICKSCAN_ASSOC_RESULT, reinterpret_cast<WPARAM>(&items), 0);
+    ::PostMessageW(m_runWnd.Get(), WM_QUICKSCAN_PART_DONE, kFileAssoc, 0);
 }
 
 bool CQuickScan::ScanAllCategories(CRegistryData::REG_SCAN_TYPE, void* user) {
@@ -213,7 +207,7 @@ void CQuickScan::QueueRegistryResult(const CRegistryData::SCAN_RESULT* result) {
 
 void CQuickScan::FlushRegistryResults() {
     m_lastRegFlush = ::GetTickCount();
-    ::SendMessageW(m_wnd, WM_QUICKSCAN_REG_RESULTS, 0, 0);
+    ::SendMessageW(m_runWnd.Get(), WM_QUICKSCAN_REG_RESULTS, 0, 0);
 }
 
 bool CQuickScan::OnRegistryCleanProgress(CRegistryData::REG_SCAN_TYPE, void*) {
@@ -243,7 +237,7 @@ void CQuickScan::DrainRegistryResults() {
 }
 
 void CQuickScan::OnJunkFile(const wchar_t* path) {
-    if (RouteLibraryMessage(m_run.State(), 0x402, path && *path) != LibraryMessage::JunkFileFound) return;
+    if (!path || !*path || !m_run.TakesScanReports()) return;
     m_junkFiles.push_back(path);
     Row(kJunk, path);
     ++m_counts[kJunk];
@@ -251,21 +245,11 @@ void CQuickScan::OnJunkFile(const wchar_t* path) {
     AddResultItem(path, 3);
 }
 
-void CQuickScan::OnJunkMessage403(WPARAM wParam) {
-    switch (RouteLibraryMessage(m_run.State(), 0x403, wParam != 0)) {
-    case LibraryMessage::JunkScanDone:
-        PartDone(kJunk);
-        break;
-    case LibraryMessage::RegCleanItem: {
-        const CRegistryData::SCAN_RESULT* item = reinterpret_cast<const CRegistryData::SCAN_RESULT*>(wParam);
-        Row(kRegistry, RepairText(GetRootKeyShortName(item->data)));
-        if (m_counts[kRegistry] > 0) --m_counts[kRegistry];
-        Count(kRegistry);
-        break;
-    }
-    default:
-        break;
-    }
+void CQuickScan::OnRegistryCleanItem(const CRegistryData::SCAN_RESULT* item) {
+    if (!item || m_run.State() != RunState::Repairing) return;
+    Row(kRegistry, RepairText(GetRootKeyShortName(item->data)));
+    if (m_counts[kRegistry] > 0) --m_counts[kRegistry];
+    Count(kRegistry);
 }
 
 void CQuickScan::OnEvidenceItem(const Lumbrey::CSysEvidence::ScanResultItem* item, LPARAM category) {
@@ -280,7 +264,7 @@ void CQuickScan::OnEvidenceItem(const Lumbrey::CSysEvidence::ScanResultItem* ite
 }
 
 void CQuickScan::OnInvalidShortcut(const wchar_t* link) {
-    if (!link || !*link || !(m_run.State() == RunState::Scanning || m_run.State() == RunState::Aborting)) return;
+    if (!link || !*link || !m_run.TakesScanReports()) return;
     m_invalidShortcuts.push_back(link);
     Row(kShortcut, link);
     ++m_counts[kShortcut];
@@ -331,7 +315,7 @@ void CQuickScan::AbortThread() {
     m_registry.Stop();
     m_shortcuts.StopScan();
     // The run's own scan threads are waited for on the run's thread, which owns their handles.
-    ::PostMessageW(m_wnd, WM_QUICKSCAN_ABORT_DONE, 0, 0);
+    ::PostMessageW(m_runWnd.Get(), WM_QUICKSCAN_ABORT_DONE, 0, 0);
 }
 
 void CQuickScan::OnAbortDone() {
@@ -380,7 +364,7 @@ bool CQuickScan::Repair() {
     m_registry.SelectNone();
     for (const CRegistryData::SCAN_RESULT* r : m_regResults) r->selected = true;
     m_repairOutcome = RepairOutcome();
-    m_registry.SetScanWnd(m_wnd);
+    m_registry.SetScanWnd(m_registryWnd.Get());
     m_hRepairThread = qcore::StartThread([this] { RepairThread(); });
     if (!m_hRepairThread) {
         m_repairOutcome.registry = m_regResults;
@@ -388,7 +372,7 @@ bool CQuickScan::Repair() {
         m_repairOutcome.traces = m_traces;
         m_repairOutcome.shortcuts = m_invalidShortcuts;
         m_repairOutcome.brokenAssociations = m_brokenAssociations;
-        ::PostMessageW(m_wnd, WM_QUICKSCAN_REPAIR_DONE, 0, 0);
+        ::PostMessageW(m_runWnd.Get(), WM_QUICKSCAN_REPAIR_DONE, 0, 0);
     }
     return true;
 }
@@ -403,9 +387,9 @@ void CQuickScan::RepairThread() {
         lastText = now;
         const std::wstring text = RepairText(item);
         RepairItem message = {text.c_str(), left};
-        ::SendMessageW(m_wnd, WM_QUICKSCAN_REPAIR_ITEM, part, reinterpret_cast<LPARAM>(&message));
+        ::SendMessageW(m_runWnd.Get(), WM_QUICKSCAN_REPAIR_ITEM, part, reinterpret_cast<LPARAM>(&message));
     };
-    auto stageDone = [&](Part part) { ::SendMessageW(m_wnd, WM_QUICKSCAN_REPAIR_STAGE, part, 0); };
+    auto stageDone = [&](Part part) { ::SendMessageW(m_runWnd.Get(), WM_QUICKSCAN_REPAIR_STAGE, part, 0); };
 
     // 1. Registry: the engine backs every entry up before it deletes it.
     if (!m_regResults.empty() && !m_quit) m_registry.Clean(&CQuickScan::OnRegistryCleanProgress, this);
@@ -448,7 +432,7 @@ void CQuickScan::RepairThread() {
     stageDone(kFileAssoc);
 
     m_repairOutcome = std::move(outcome);
-    ::PostMessageW(m_wnd, WM_QUICKSCAN_REPAIR_DONE, 0, 0);
+    ::PostMessageW(m_runWnd.Get(), WM_QUICKSCAN_REPAIR_DONE, 0, 0);
 }
 
 void CQuickScan::OnRepairItem(Part part, const RepairItem* item) {

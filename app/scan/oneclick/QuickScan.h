@@ -5,8 +5,9 @@
 //
 // Threads: the run belongs to the thread that creates it, which must pump messages while a run is busy. Workers
 // (three scan threads, the libraries' own workers, the abort and repair threads) reach the run only through
-// messages to its message-only window (SendMessageW, or PostMessageW for their last word), so every model change
-// and every report to the view happens on the owning thread.
+// messages to its message-only windows (SendMessageW, or PostMessageW for their last word), so every model change
+// and every report to the view happens on the owning thread. Each library reports to a window of its own and the
+// run's workers to another: the libraries' numbers overlap, and the window tells whose message it is.
 #pragma once
 
 #include <windows.h>
@@ -19,6 +20,7 @@
 #include "JunkFileScanner.h"
 #include "Moravin/FileAssociateRepaire.h"
 #include "Moravin/ShortCutClean.h"
+#include "QMessageWindow.h"
 #include "QuickScanRun.h"
 #include "RegistryData.h"
 #include "SysEvidence.h"
@@ -79,8 +81,14 @@ public:
     const std::vector<ResultItem>& ResultItems() const { return m_resultItems; }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    // What each window hears: the run's own workers, then one library each.
+    LRESULT OnRunMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT OnRegistryMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT OnJunkMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT OnEvidenceMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT OnShortcutMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    qcore::MessageWindow::Handler Handler(LRESULT (CQuickScan::*onMessage)(UINT, WPARAM, LPARAM));
+    bool HasWindows() const;
 
     // Registry engine callbacks (on the registry worker or the repair thread).
     static bool ScanAllCategories(CRegistryData::REG_SCAN_TYPE type, void* user);
@@ -102,7 +110,7 @@ private:
     void DrainRegistryResults();
 
     void OnJunkFile(const wchar_t* path);
-    void OnJunkMessage403(WPARAM wParam);
+    void OnRegistryCleanItem(const CRegistryData::SCAN_RESULT* item);
     void OnEvidenceItem(const Lumbrey::CSysEvidence::ScanResultItem* item, LPARAM category);
     void OnInvalidShortcut(const wchar_t* link);
     void OnFileAssocResult(const std::vector<Moravin::CFileAssociateRepaire::FileAssocItem>* items);
@@ -125,7 +133,6 @@ private:
     void ClearResultItems();
 
     IQuickScanView* m_view;
-    HWND m_wnd = nullptr;  // message-only: the libraries and workers report here
 
     // Engines.
     CRegistryData m_registry;
@@ -165,6 +172,13 @@ private:
     LONG m_lastStoreStatus = 0;
     QuickScanRun m_run;
     int m_score = 100;
+
+    // Declared last, so they go first: nothing reaches the run while its other members are taken apart.
+    qcore::MessageWindow m_runWnd{Handler(&CQuickScan::OnRunMessage)};
+    qcore::MessageWindow m_registryWnd{Handler(&CQuickScan::OnRegistryMessage)};
+    qcore::MessageWindow m_junkWnd{Handler(&CQuickScan::OnJunkMessage)};
+    qcore::MessageWindow m_evidenceWnd{Handler(&CQuickScan::OnEvidenceMessage)};
+    qcore::MessageWindow m_shortcutWnd{Handler(&CQuickScan::OnShortcutMessage)};
 };
 
 }  // namespace OneClick

@@ -76,17 +76,4 @@ const wchar_t* RunEndTextKey(RunEnd end) {
     return L"IDS_SCORE_TXT_QUICK_SCAN_FINISHED";
 }
 
-LibraryMessage RouteLibraryMessage(RunState state, unsigned msg, bool hasWParam) {
-    const bool scanning = state == RunState::Scanning || state == RunState::Aborting;
-    switch (msg) {
-    case 0x402:  // junk file found; the registry engine's end of scan carries no path
-        return scanning && hasWParam ? LibraryMessage::JunkFileFound : LibraryMessage::Ignore;
-    case 0x403:  // junk scan done; while repairing, the registry engine's item being deleted
-        if (state == RunState::Repairing) return hasWParam ? LibraryMessage::RegCleanItem : LibraryMessage::Ignore;
-        return scanning ? LibraryMessage::JunkScanDone : LibraryMessage::Ignore;
-    default:  // 0x401 current file / category done, 0x404 clean finished
-        return LibraryMessage::Ignore;
-    }
-}
-
 }  // namespace OneClick

@@ -1,5 +1,5 @@
-// The life of one one-click run without any window: which parts have ended, the weighted progress, the
-// abort and repair states, and what the colliding library message numbers mean in each state.
+// The life of one one-click run without any window: which parts have ended, the weighted progress, and the
+// abort and repair states.
 // Everything here is called on the page's interface thread only.
 #pragma once
 
@@ -43,6 +43,8 @@ public:
     RunState State() const { return m_state; }
     // True once workers should stop reporting: anything but a scan in progress.
     bool Stopping() const { return m_state != RunState::Scanning; }
+    // True while what the scan libraries report still counts: during the scan and while its stop is on the way.
+    bool TakesScanReports() const { return m_state == RunState::Scanning || m_state == RunState::Aborting; }
     bool IsBusy() const { return m_state == RunState::Scanning || m_state == RunState::Aborting ||
                                  m_state == RunState::Repairing; }
     // 0 to 100: the weights of the parts done in the current scan or repair.
@@ -59,15 +61,5 @@ private:
 
 // Dictionary key of the progress text that ends a run.
 const wchar_t* RunEndTextKey(RunEnd end);
-
-// What a message with one of the numbers both the registry engine and the junk scanner use means now.
-enum class LibraryMessage {
-    Ignore,
-    JunkFileFound,  // wParam: path of a junk file
-    JunkScanDone,
-    RegCleanItem,   // wParam: the registry result being deleted
-};
-// msg is 0x401 to 0x404; other numbers are ignored.
-LibraryMessage RouteLibraryMessage(RunState state, unsigned msg, bool hasWParam);
 
 }  // namespace OneClick

@@ -6,6 +6,7 @@
 #include "MainWindowBusy.h"
 #include "controls/BitmapDraw.h"
 #include "ScanCleanRegCleanStep1.h"
+#include "ScanMessages.h"
 
 using nsVendrel::TranslateCode;
 

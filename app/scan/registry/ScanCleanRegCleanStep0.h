@@ -14,10 +14,6 @@
 
 class CScanCleanRegCleanStep1;
 
-// Step messages; the engine's own (category done, finished) use its numbers.
-#define WM_REGPAGE_CATEGORY_STARTED (WM_APP + 0x51)  // wParam: REG_SCAN_TYPE the scan is entering
-#define WM_REGPAGE_SCAN_RESULT (WM_APP + 0x52)       // lParam: const SCAN_RESULT*
-
 struct RegCategoryRow {
     int nCheckBoxId = 0;
     int nCountLabelId = 0;

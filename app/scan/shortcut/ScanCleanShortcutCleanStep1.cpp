@@ -6,12 +6,11 @@
 #include "ScanCleanShortcutCleanDlg.h"
 #include "ShellIcons.h"
 #include "ShortcutPageRules.h"
+#include "ScanMessages.h"
 
 using nsVendrel::TranslateCode;
 
 namespace {
-// Posted by the stop thread once the scan has ended.
-const UINT WM_SHORTCUTPAGE_STOPPED = WM_APP + 0x150;
 const UINT kFirstFrame = 358, kFrames = 16;
 }  // namespace
 

@@ -8,15 +8,13 @@
 #include "DiskManText.h"
 #include "MainWindowBusy.h"
 #include "PageFactory.h"
+#include "ToolsMessages.h"
 
 using nsVendrel::TranslateCode;
 
 QUORVEL_REGISTER_PAGE(PAGE_ID_TOOLS_DISK_MANAGER, CYarrowbyDiskManDlg);
 
 namespace {
-
-const UINT WM_DISKMAN_PROGRESS = WM_APP + 80;
-const UINT WM_DISKMAN_JOB_ENDED = WM_APP + 81;  // wParam: run; lParam: the library's result
 
 const wchar_t* const kColumnKeys[] = {
     L"IDS_SYS_TOOL_DISKMAN_LISTVOLUMN", L"IDS_SYS_TOOL_DISKMAN_LISTSTATUS", L"IDS_SYS_TOOL_DISKMAN_LISTTOTALSPACE",

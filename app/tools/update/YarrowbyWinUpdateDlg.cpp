@@ -5,6 +5,7 @@
 #include "Dictionary.h"
 #include "MainWindowBusy.h"
 #include "PageFactory.h"
+#include "ToolsMessages.h"
 
 using nsVendrel::TranslateCode;
 using update_page::RowState;
@@ -12,11 +13,6 @@ using update_page::RowState;
 QUORVEL_REGISTER_PAGE(PAGE_ID_TOOLS_WINDOWS_UPDATE, CYarrowbyWinUpdateDlg);
 
 namespace {
-
-const UINT WM_UPDATE_SEARCH_DONE = WM_APP + 70;  // wParam: the search's status
-const UINT WM_UPDATE_ROW = WM_APP + 71;          // wParam: row; lParam: state | percent << 8 | run << 16
-const UINT WM_UPDATE_RUN_ENDED = WM_APP + 72;    // wParam: run
-const UINT WM_UPDATE_STOP_DONE = WM_APP + 73;
 
 const wchar_t* const kColumnKeys[] = {
     L"IDS_SYS_TOOLS_WIN_UPDATE_LIST_COL1", L"IDS_SYS_TOOLS_WIN_UPDATE_LIST_COL2",

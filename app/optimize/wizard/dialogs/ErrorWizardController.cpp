@@ -6,6 +6,7 @@
 #include "resource.h"
 #include "WizardErrorStepDlg.h"
 #include "WizardHomeDlg.h"
+#include "OptimizeMessages.h"
 
 using nsVendrel::TranslateCode;
 

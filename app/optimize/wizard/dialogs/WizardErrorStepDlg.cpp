@@ -1,6 +1,7 @@
 #include "WizardErrorStepDlg.h"
 
 #include "Dictionary.h"
+#include "OptimizeMessages.h"
 
 using nsVendrel::TranslateCode;
 

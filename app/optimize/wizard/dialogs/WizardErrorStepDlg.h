@@ -6,9 +6,6 @@
 #include "ImageButton.h"
 #include "WizardNavigator.h"
 
-// Posted to the step page by a step's worker when its actions ended: wParam the run's token, lParam 1 success.
-#define WM_WIZARD_STEP_DONE (WM_APP + 0x141)
-
 class CWizardErrorStepDlg : public CDialogEx {
 public:
     enum { IDC_PREV = 42001, IDC_NEXT = 42002, IDC_FINISH = 42003, IDC_STEP_TEXT = 42006 };

@@ -12,13 +12,11 @@
 #include "PageFactory.h"
 #include "ServiceAddress.h"
 #include "system/SystemPrograms.h"
+#include "OptimizeMessages.h"
 
 using nsVendrel::TranslateCode;
 
 QUORVEL_REGISTER_PAGE(PAGE_ID_REPAIR_DLL_DOWNLOAD, CMoravinDllDownloadDlg);
-
-// Posted to the page by its worker when the job ended (the job's results are then complete).
-#define WM_DLLPAGE_JOB_DONE (WM_APP + 0x148)
 
 // One search, download or registration: what the worker needs, and what it found. The worker and the page share
 // it, so it outlives a page that goes away while the worker still runs.

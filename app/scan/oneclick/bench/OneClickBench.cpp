@@ -13,6 +13,7 @@
 #include "JunkFileScanner.h"
 #include "Moravin/FileAssociateRepaire.h"
 #include "Moravin/ShortCutClean.h"
+#include "QMessageWindow.h"
 #include "RegistryData.h"
 #include "ScanFolders.h"
 #include "StartStep1Dlg.h"
@@ -36,19 +37,6 @@ void PumpUntil(bool (*done)(void*), void* context) {
     }
 }
 
-// A window that receives the junk scanner's messages, as the page does.
-struct JunkSink {
-    HWND wnd = nullptr;
-    bool done = false;
-    int found = 0;
-    static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
-        JunkSink* self = reinterpret_cast<JunkSink*>(GetWindowLongPtrW(h, GWLP_USERDATA));
-        if (self && m == WM_JUNKSCAN_FILE_FOUND) ++self->found;
-        if (self && m == WM_JUNKSCAN_DONE) self->done = true;
-        return DefWindowProcW(h, m, w, l);
-    }
-};
-
 double TimeRegistry() {
     CRegistryData engine;
     engine.SetScanWnd(nullptr);
@@ -71,54 +59,33 @@ double TimeEvidence() {
     return Seconds(start);
 }
 
+// The scanner's messages go to a window of this thread, as in the scan.
 double TimeJunk() {
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = &JunkSink::Proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"OneClickBenchJunkSink";
-    RegisterClassW(&wc);
-    JunkSink sink;
-    sink.wnd = CreateWindowW(wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-    SetWindowLongPtrW(sink.wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&sink));
+    bool done = false;
+    qcore::MessageWindow sink([&done](UINT msg, WPARAM, LPARAM) {
+        if (msg == WM_JUNKSCAN_DONE) done = true;
+        return LRESULT(0);
+    });
     Lumbrey::CJunkFileScanner scanner;
     const double start = bench::Now();
-    scanner.ScanJunkFile({OneClick::JunkScanFolder()}, sink.wnd);
-    PumpUntil([](void* s) { return static_cast<JunkSink*>(s)->done; }, &sink);
-    const double seconds = Seconds(start);
-    DestroyWindow(sink.wnd);
-    return seconds;
+    scanner.ScanJunkFile({OneClick::JunkScanFolder()}, sink.Get());
+    PumpUntil([](void* d) { return *static_cast<bool*>(d); }, &done);
+    return Seconds(start);
 }
-
-// A window that receives the shortcut scan's messages, as the page does.
-struct ShortcutSink {
-    bool done = false;
-    int invalid = 0;
-    static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
-        ShortcutSink* self = reinterpret_cast<ShortcutSink*>(GetWindowLongPtrW(h, GWLP_USERDATA));
-        if (self && m == WM_SHORTCUT_INVALID_FOUND) ++self->invalid;
-        if (self && m == WM_SHORTCUT_SCAN_DONE) self->done = true;
-        return DefWindowProcW(h, m, w, l);
-    }
-};
 
 // On the scan's worker thread, as the one-click scan starts it.
 double TimeShortcuts() {
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = &ShortcutSink::Proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"OneClickBenchShortcutSink";
-    RegisterClassW(&wc);
-    ShortcutSink sink;
-    HWND wnd = CreateWindowW(wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-    SetWindowLongPtrW(wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&sink));
+    bool done = false;
+    qcore::MessageWindow sink([&done](UINT msg, WPARAM, LPARAM) {
+        if (msg == WM_SHORTCUT_SCAN_DONE) done = true;
+        return LRESULT(0);
+    });
     Moravin::CShortCutClean scan;
-    scan.SetParentWnd(wnd);
+    scan.SetParentWnd(sink.Get());
     const double start = bench::Now();
     scan.FindShortCutLink(OneClick::ShortcutScanFolders());
-    PumpUntil([](void* s) { return static_cast<ShortcutSink*>(s)->done; }, &sink);
-    const double seconds = Seconds(start);
-    DestroyWindow(wnd);
-    return seconds;
+    PumpUntil([](void* d) { return *static_cast<bool*>(d); }, &done);
+    return Seconds(start);
 }
 
 double TimeFileAssoc() {

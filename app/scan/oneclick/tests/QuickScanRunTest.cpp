@@ -105,28 +105,22 @@ TEST(QuickScanRun, EndTexts) {
     EXPECT_STREQ(L"IDS_START_TXT_SCAN_FINISH_STATUS_ABORT", RunEndTextKey(RunEnd::ScanAborted));
 }
 
-// 0x401-0x404 are shared by the registry engine and the junk scanner.
-TEST(QuickScanRun, SharedMessageNumbersRoutedByState) {
-    struct Case {
-        RunState state;
-        unsigned msg;
-        bool hasWParam;
-        LibraryMessage route;
-    } cases[] = {
-        {RunState::Scanning, 0x401, true, LibraryMessage::Ignore},
-        {RunState::Scanning, 0x402, true, LibraryMessage::JunkFileFound},
-        {RunState::Scanning, 0x402, false, LibraryMessage::Ignore},  // registry engine: scan finished
-        {RunState::Aborting, 0x402, true, LibraryMessage::JunkFileFound},
-        {RunState::Ended, 0x402, true, LibraryMessage::Ignore},
-        {RunState::Scanning, 0x403, false, LibraryMessage::JunkScanDone},
-        {RunState::Aborting, 0x403, false, LibraryMessage::JunkScanDone},
-        {RunState::Repairing, 0x403, true, LibraryMessage::RegCleanItem},  // registry engine: item deleted
-        {RunState::Repairing, 0x403, false, LibraryMessage::Ignore},
-        {RunState::Repairing, 0x402, true, LibraryMessage::Ignore},
-        {RunState::Idle, 0x403, false, LibraryMessage::Ignore},
-        {RunState::Scanning, 0x404, false, LibraryMessage::Ignore},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.route, RouteLibraryMessage(c.state, c.msg, c.hasWParam))
-            << "state " << int(c.state) << " msg " << std::hex << c.msg << " wParam " << c.hasWParam;
+// What the scan libraries report counts from the start of a scan until it has ended, also while its stop is on
+// the way; never before a scan, after it, or during a repair.
+TEST(QuickScanRun, ScanReportsCountFromTheStartUntilTheScanHasEnded) {
+    QuickScanRun run;
+    EXPECT_FALSE(run.TakesScanReports()) << "no scan yet";
+    ASSERT_TRUE(run.Start());
+    EXPECT_TRUE(run.TakesScanReports());
+    ASSERT_TRUE(run.BeginAbort());
+    EXPECT_TRUE(run.TakesScanReports()) << "the libraries' last findings arrive while the stop is on the way";
+    ASSERT_TRUE(run.AbortFinished());
+    EXPECT_FALSE(run.TakesScanReports());
+    ASSERT_TRUE(run.BeginRepair());
+    EXPECT_FALSE(run.TakesScanReports()) << "a repair takes no scan reports";
+    ASSERT_TRUE(run.RepairFinished(ScanCounts()));
+
+    ASSERT_TRUE(run.Start());
+    for (int i = 0; i < kPartCount; ++i) run.PartDone(Part(i));
+    EXPECT_FALSE(run.TakesScanReports()) << "a finished scan";
 }
