@@ -16,6 +16,7 @@
 #include "FunctionDlg.h"
 #include "scan/lastscan/ScanCategories.h"
 #include "scan/lastscan/ScoreStore.h"
+#include "Settings.h"
 #include "scan/result/ScoreResultDialog.h"
 #include "StartStep1Dlg.h"
 #include "QAppDriver.h"
@@ -46,7 +47,7 @@ std::set<HWND> Popups() {
 class StartStep1Page : public ::testing::Test {
 protected:
     void SetUp() override {
-        SBRegDeleteTreeW(HKEY_LOCAL_MACHINE, kRegScoreKey);
+        SBRegDeleteTreeW(HKEY_LOCAL_MACHINE, Settings::kLastScanKey);
         m_home.Create(IDD_FUNCTION_PAGE, &m_host);
         m_home.MoveWindow(186, 126, 737, 536);
         m_home.ShowWindow(SW_SHOW);
