@@ -1,7 +1,6 @@
 #include "WizardTestSupport.h"
 
 #include "QTestSupport.h"
-#include "Settings.h"
 
 namespace wizard_test {
 
@@ -112,7 +111,16 @@ std::string Utf8(const std::wstring& text)
 
 void SetServiceUrl(const std::wstring& url)
 {
-    Settings::SetServiceUrl(url);
+    const wchar_t key[] = L"Software\\Quorvel\\Param";
+    HKEY k = nullptr;
+    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr) != ERROR_SUCCESS)
+        return;
+    if (url.empty())
+        ::RegDeleteValueW(k, L"ServiceUrl");
+    else
+        ::RegSetValueExW(k, L"ServiceUrl", 0, REG_SZ, reinterpret_cast<const BYTE*>(url.c_str()),
+                         DWORD((url.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(k);
 }
 
 std::string ReadFileBytes(const std::wstring& path)

@@ -43,7 +43,7 @@ DWORD MarkerRegistrations();
 void ResetMarkerRegistrations();
 // The text as UTF-8 (for messages and narrow documents).
 std::string Utf8(const std::wstring& text);
-// Points the DLL search at this address (the setting ServiceUrl); empty leaves it at the default address.
+// Points the DLL search at this address (HKLM\Software\Quorvel\Param "ServiceUrl"); empty deletes the setting.
 void SetServiceUrl(const std::wstring& url);
 // The bytes of a file (empty when it cannot be read).
 std::string ReadFileBytes(const std::wstring& path);
