@@ -15,6 +15,7 @@
 #include "PageRetirement.h"
 #include "QProcess.h"
 #include "QWorker.h"
+#include "Settings.h"
 #include "StartupProfile.h"
 #include "TrayIcon.h"
 #include "WebLinks.h"
@@ -144,11 +145,8 @@ BOOL CEntryDlg::OnInitDialog()
 
 void CEntryDlg::LoadLanguage()
 {
-    std::wstring lang;
-    SBRegGetStringValueW(HKEY_LOCAL_MACHINE, L"Software\\Quorvel\\Param", L"Lang", lang);
-    Shell::LanguageChoice choice = Shell::ChooseLanguage(lang);
-    m_nLanguageIndex = choice.index;
-    CString folder = CString(SBGetAppPathW().c_str()) + L"dic\\" + choice.folder;
+    m_nLanguageIndex = Settings::Language() - 1;
+    CString folder = CString(SBGetAppPathW().c_str()) + L"dic\\" + Shell::kLanguageFolders[m_nLanguageIndex];
     nsVendrel::LoadDictionarys(folder);
 }
 

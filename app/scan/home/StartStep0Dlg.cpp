@@ -6,6 +6,7 @@
 #include "Dictionary.h"
 #include "EntryApp.h"
 #include "LocalDateTime.h"
+#include "Settings.h"
 #include "options/LanguageSwitch.h"
 #include "ScanCategories.h"
 #include "ScanTime.h"
@@ -107,7 +108,7 @@ void CStartStep0Dlg::RefreshLastResult() {
     if (!stored.hasTime || !OneClick::ParseScanTime(stored.timeText, &local, nullptr)) return;
 
     wchar_t text[256] = {};
-    m_time.SetWindowText(Shell::FormatDateTime(local, Shell::StoredLanguageNumber() - 1).c_str());
+    m_time.SetWindowText(Shell::FormatDateTime(local, Settings::Language() - 1).c_str());
     const int score = stored.score;
     if (OneClick::StoredScoreUnknown(score)) {
         m_score.SetWindowText(TranslateCode(L"IDS_START_UNKONWSCROE"));

@@ -1,39 +1,26 @@
 #include "ScoreStore.h"
 
-#include <Common.h>
-
 #include <atomic>
+
+#include "Settings.h"
 
 namespace OneClick {
 
-const wchar_t kRegScoreKey[] = L"Software\\Quorvel\\Param\\RegScore";
+static_assert(kPartCount == Settings::kLastScanCounts, "a stored count for every category");
 
 namespace {
-const wchar_t kScoreValue[] = L"LastScanScore";
-const wchar_t kTimeValue[] = L"LastScanTime";
 std::atomic<LONG> s_lastStatus{0};
 }  // namespace
 
-const wchar_t* CountValueName(Part part) {
-    static const wchar_t* const kNames[kPartCount] = {
-        L"RegCleanErrorCount", L"ScanEvidenceErrorCount", L"ScanJunkFileErrorCount",
-        L"ScanShortcutErrorCount", L"ScanFileAssociateErrorCount"};
-    return part >= 0 && part < kPartCount ? kNames[part] : L"";
-}
-
 StoredScore ReadStoredScore() {
     StoredScore stored;
-    DWORD value = 0;
-    if (SBRegGetDWORDValueW(HKEY_LOCAL_MACHINE, kRegScoreKey, kScoreValue, value)) {
+    DWORD score = 0;
+    if (Settings::LastScanScore(score)) {
         stored.hasScore = true;
-        stored.score = int(value);
+        stored.score = int(score);
     }
-    stored.hasTime = SBRegGetStringValueW(HKEY_LOCAL_MACHINE, kRegScoreKey, kTimeValue, stored.timeText);
-    for (int i = 0; i < kPartCount; ++i) {
-        value = 0;
-        stored.counts.n[i] = SBRegGetDWORDValueW(HKEY_LOCAL_MACHINE, kRegScoreKey, CountValueName(Part(i)), value)
-                                 ? int(value) : 0;
-    }
+    stored.hasTime = Settings::LastScanTime(stored.timeText);
+    for (int i = 0; i < kPartCount; ++i) stored.counts.n[i] = int(Settings::LastScanCount(i));
     return stored;
 }
 
@@ -42,11 +29,9 @@ LONG WriteStoredScore(const ScanCounts& counts, const std::wstring& timeText, in
     auto keep = [&first](LONG status) {
         if (first == 0) first = status;
     };
-    for (int i = 0; i < kPartCount; ++i)
-        keep(SBRegSetDWORDValueW(HKEY_LOCAL_MACHINE, kRegScoreKey, CountValueName(Part(i)),
-                                 DWORD(counts.n[i] < 0 ? 0 : counts.n[i])));
-    keep(SBRegSetStringValueW(HKEY_LOCAL_MACHINE, kRegScoreKey, kTimeValue, timeText.c_str()));
-    keep(SBRegSetDWORDValueW(HKEY_LOCAL_MACHINE, kRegScoreKey, kScoreValue, DWORD(score)));
+    for (int i = 0; i < kPartCount; ++i) keep(Settings::SetLastScanCount(i, DWORD(counts.n[i] < 0 ? 0 : counts.n[i])));
+    keep(Settings::SetLastScanTime(timeText));
+    keep(Settings::SetLastScanScore(DWORD(score)));
     s_lastStatus = first;
     return first;
 }

@@ -1,5 +1,5 @@
-// The result of the last one-click scan under HKEY_LOCAL_MACHINE\Software\Quorvel\Param\RegScore: written by the
-// scan step at the end of every scan, abort and repair, read by the home page and the tray pop-up.
+// The result of the last one-click scan, kept in the settings (Settings::LastScan...): written by the scan step at
+// the end of every scan, abort and repair, read by the home page.
 #pragma once
 
 #include <windows.h>
@@ -9,11 +9,6 @@
 #include "ScanCounts.h"
 
 namespace OneClick {
-
-extern const wchar_t kRegScoreKey[];
-
-// Value names of the five counts, in part order.
-const wchar_t* CountValueName(Part part);
 
 struct StoredScore {
     bool hasScore = false;  // LastScanScore read

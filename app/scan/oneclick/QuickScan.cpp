@@ -190,7 +190,7 @@ bool CQuickScan::ScanAllCategories(CRegistryData::REG_SCAN_TYPE, void* user) {
 bool CQuickScan::OnRegistryScanResult(const CRegistryData::SCAN_RESULT* result, void* user) {
     CQuickScan* run = static_cast<CQuickScan*>(user);
     if (run->m_stop) {
-        result->selected = false;  // not listed, so never repaired unseen
+        run->m_registry.Select(*result, false);  // not listed, so never repaired unseen
         return false;
     }
     run->QueueRegistryResult(result);
@@ -224,7 +224,7 @@ void CQuickScan::DrainRegistryResults() {
     ::LeaveCriticalSection(&m_pendingLock);
     for (const CRegistryData::SCAN_RESULT* result : batch) {
         if (m_run.State() != RunState::Scanning) {
-            result->selected = false;  // arrived after the stop: not listed, so never repaired unseen
+            m_registry.Select(*result, false);  // arrived after the stop: not listed, so never repaired unseen
             continue;
         }
         m_regResults.push_back(result);
@@ -362,7 +362,7 @@ bool CQuickScan::Repair() {
     Progress();
     // Exactly what the run found and listed is cleaned.
     m_registry.SelectNone();
-    for (const CRegistryData::SCAN_RESULT* r : m_regResults) r->selected = true;
+    for (const CRegistryData::SCAN_RESULT* r : m_regResults) m_registry.Select(*r, true);
     m_repairOutcome = RepairOutcome();
     m_registry.SetScanWnd(m_registryWnd.Get());
     m_hRepairThread = qcore::StartThread([this] { RepairThread(); });

@@ -235,7 +235,7 @@ bool CScanCleanRegCleanStep0::OnScanResult(const CRegistryData::SCAN_RESULT* res
 {
     CScanCleanRegCleanStep0* self = static_cast<CScanCleanRegCleanStep0*>(user);
     // Only rows the user ticks are cleaned later; a result that is never listed must never be selected.
-    result->selected = false;
+    self->m_pEngine->Select(*result, false);
     if (!self->m_bScanning.load()) return false;
     ::SendMessageW(self->m_hWnd, WM_REGPAGE_SCAN_RESULT, 0, (LPARAM)result);
     return true;

@@ -150,7 +150,7 @@ void CScanCleanRegCleanStep1::OnRepair()
         const CRegistryData::SCAN_RESULT* result = m_list.GetResult(i);
         rows.push_back(result);
         if (result && m_list.IsRowChecked(i)) {
-            result->selected = true;
+            m_pEngine->Select(*result, true);
             ++checked;
         }
     }

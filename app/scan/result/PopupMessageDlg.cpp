@@ -1,21 +1,11 @@
 #include "PopupMessageDlg.h"
 #include "SkinDraw.h"
 
-#include "Common.h"
 #include "ImageButton.h"
+#include "Settings.h"
 
 namespace {
-const wchar_t kScoreKey[] = L"Software\\Quorvel\\Param\\RegScore";
-const struct {
-    int id;
-    const wchar_t* value;
-} kCounts[] = {
-    {1003, L"RegCleanErrorCount"},
-    {1004, L"ScanEvidenceErrorCount"},
-    {1005, L"ScanJunkFileErrorCount"},
-    {1006, L"ScanShortcutErrorCount"},
-    {1007, L"ScanFileAssociateErrorCount"},
-};
+const int kFirstCountId = 1003;  // the five counts' statics, in the stored counts' order
 }  // namespace
 
 BEGIN_MESSAGE_MAP(PopupMessageDlg, CDialogEx)
@@ -47,12 +37,10 @@ BOOL PopupMessageDlg::OnInitDialog()
     if (CWnd* title = GetDlgItem(1001)) title->SetFont(&m_titleFont);
     if (CWnd* action = GetDlgItem(1002)) action->SetFont(&m_actionFont);
 
-    for (const auto& count : kCounts) {
-        DWORD value = 0;
-        if (!SBRegGetDWORDValueW(HKEY_LOCAL_MACHINE, kScoreKey, count.value, value)) value = 0;
+    for (int i = 0; i < Settings::kLastScanCounts; ++i) {
         CString text;
-        text.Format(L"%d", int(value));
-        SetDlgItemText(count.id, text);
+        text.Format(L"%d", int(Settings::LastScanCount(i)));
+        SetDlgItemText(kFirstCountId + i, text);
     }
 
     RECT work = {};

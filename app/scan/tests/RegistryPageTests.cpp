@@ -284,7 +284,7 @@ TEST_F(RegistryPage, AfterAnAbortOnlyTheListedEntriesCanBeRepaired)
         if (r.type != RST_MUICACHE || !page->GetStep1().GetResultCount()) continue;
         if (RowsOf(RST_MUICACHE, HKEY_CURRENT_USER, r.data.valueName).empty()) {
             ++unlisted;
-            EXPECT_FALSE(r.selected);
+            EXPECT_FALSE(page->GetEngine().IsSelected(r));
         }
     }
 

@@ -1,13 +1,10 @@
 #include "ServiceAddress.h"
 
-#include <Common.h>
-
+#include "Settings.h"
 #include "UrlRules.h"
 
 namespace ServiceAddress {
 
-const wchar_t kSettingsKey[] = L"Software\\Quorvel\\Param";
-const wchar_t kValueName[] = L"ServiceUrl";
 const wchar_t kDefault[] = L"http://service.quorvel.com/";
 
 std::wstring BaseUrlFrom(const std::wstring& setting)
@@ -22,9 +19,7 @@ std::wstring BaseUrlFrom(const std::wstring& setting)
 
 std::wstring BaseUrl()
 {
-    std::wstring setting;
-    SBRegGetStringValueW(HKEY_LOCAL_MACHINE, kSettingsKey, kValueName, setting);
-    return BaseUrlFrom(setting);
+    return BaseUrlFrom(Settings::ServiceUrl());
 }
 
 } // namespace ServiceAddress

@@ -1,5 +1,5 @@
 // The address of the maker's web service (the DLL search and the file-extension lookup): the setting
-// HKEY_LOCAL_MACHINE\Software\Quorvel\Param "ServiceUrl" when it holds an http or https address, else the default.
+// Settings::ServiceUrl() when it holds an http or https address, else the default.
 // The result always ends in "/", so endpoint names are appended to it.
 #pragma once
 
@@ -7,9 +7,7 @@
 
 namespace ServiceAddress {
 
-extern const wchar_t kSettingsKey[];   // Software\Quorvel\Param
-extern const wchar_t kValueName[];     // ServiceUrl
-extern const wchar_t kDefault[];       // the service's public address
+extern const wchar_t kDefault[];  // the service's public address
 
 std::wstring BaseUrl();
 // The rule behind BaseUrl: the setting's text, trimmed, when it is an http(s) address; else the default.

@@ -2,19 +2,17 @@
 
 #include <algorithm>
 
-#include <Common.h>
 #include <QGuards.h>
 #include <commctrl.h>
 
 #include "CaptionKeys.h"
 #include "Dictionary.h"
 #include "Language.h"
+#include "Settings.h"
 
 namespace Shell {
 
 namespace {
-
-const wchar_t kSettingsKey[] = L"Software\\Quorvel\\Param";
 
 const wchar_t* const kLanguageNameKeys[kLanguageCount] = {
     L"IDS_OPTION_LANGUANGE_ENGLISH",  L"IDS_OPTION_LANGUANGE_GERMAN",  L"IDS_OPTION_LANGUANGE_SPANISH",
@@ -207,13 +205,6 @@ const wchar_t* LanguageNameKey(int number)
     return number >= 1 && number <= kLanguageCount ? kLanguageNameKeys[number - 1] : nullptr;
 }
 
-int StoredLanguageNumber()
-{
-    std::wstring lang;
-    SBRegGetStringValueW(HKEY_LOCAL_MACHINE, kSettingsKey, L"Lang", lang);
-    return ChooseLanguage(lang).index + 1;
-}
-
 UINT LanguageChangedMessage()
 {
     static const UINT message = ::RegisterWindowMessageW(L"Quorvel.LanguageChanged");
@@ -246,7 +237,7 @@ bool ApplyLanguage(int number, const std::wstring& programFolder)
 LONG SwitchLanguage(int number, const std::wstring& programFolder)
 {
     if (!HasDictionaryFile(LanguageFolder(number, programFolder, nullptr))) return ERROR_FILE_NOT_FOUND;
-    LONG result = SBRegSetStringValueW(HKEY_LOCAL_MACHINE, kSettingsKey, L"Lang", std::to_wstring(number).c_str());
+    LONG result = Settings::SetLanguage(number);
     if (result != ERROR_SUCCESS) return result;
     return ApplyLanguage(number, programFolder) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
 }

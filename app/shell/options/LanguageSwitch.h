@@ -17,8 +17,6 @@ namespace Shell {
 std::vector<int> AvailableLanguages(const std::wstring& programFolder);
 // The key of the language's name in the options window's list; null outside 1..11.
 const wchar_t* LanguageNameKey(int number);
-// The `Lang` number the stored setting selects (1, English, when it is missing or unknown).
-int StoredLanguageNumber();
 
 // Sent to every window of the interface thread after a switch; wParam is the new language index (0..10).
 UINT LanguageChangedMessage();

@@ -7,6 +7,7 @@
 #include "LanguageSwitch.h"
 #include "ButtonRow.h"
 #include "OptionIds.h"
+#include "Settings.h"
 #include "StartWithWindows.h"
 
 using nsVendrel::TranslateCode;
@@ -57,7 +58,7 @@ void COptionTab0Dlg::OnInitPage()
     m_languages.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, CRect(32, 130, 284, 400),
                        this, IDC_OPTION_LANGUAGE_LIST);
     m_languages.SetFont(&m_font);
-    FillLanguages(Shell::StoredLanguageNumber());
+    FillLanguages(Settings::Language());
     LayOutButtons();
 }
 

@@ -259,7 +259,7 @@ int main() {
                     [&] { return bench::Time([&] { floor = RunFloor(); }); },
                     [&] { return bench::Time([&] { engine.Scan(nullptr, nullptr, nullptr, nullptr); }); });
     std::printf("floor: %ld keys, %ld values, %zu distinct paths; scan: %zu results\n", floor.keys, floor.values,
-                floor.paths.size(), engine.m_results.size());
+                floor.paths.size(), engine.GetResults().size());
 
     int round = 0, selected = 0, failed = 0;
     long status = 0;
@@ -281,13 +281,13 @@ int main() {
                         CRegistryData cleaner;
                         cleaner.Scan(&CleanFilter, nullptr, nullptr, nullptr);
                         selected = 0;
-                        for (const auto& r : cleaner.m_results) {
-                            r.selected = r.data.subKey.find(tag) != std::wstring::npos ||
-                                         r.data.valueName.find(tag) != std::wstring::npos;
-                            selected += r.selected;
+                        for (const auto& r : cleaner.GetResults()) {
+                            cleaner.Select(r, r.data.subKey.find(tag) != std::wstring::npos ||
+                                                  r.data.valueName.find(tag) != std::wstring::npos);
+                            selected += cleaner.IsSelected(r);
                         }
                         const double seconds = bench::Time([&] { status = cleaner.Clean(nullptr, nullptr); });
-                        failed = cleaner.m_bCleanFailed;
+                        failed = cleaner.CleanFailed();
                         return seconds;
                     });
     std::printf("clean: %d items selected, status %ld, failed %d; bare deletes: %zu items\n", selected, status,

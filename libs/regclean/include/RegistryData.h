@@ -10,7 +10,7 @@
 
 #include "BexlarApi.h"
 
-// Messages sent synchronously to CRegistryData::m_hNotifyWnd.
+// Messages sent synchronously to the window given to CRegistryData::SetScanWnd.
 #define WM_REGSCAN_CATEGORY_DONE (WM_USER + 1)  // wParam: REG_SCAN_TYPE of the finished scan member
 #define WM_REGSCAN_FINISHED (WM_USER + 2)
 #define WM_REGCLEAN_ITEM (WM_USER + 3)  // wParam: const SCAN_RESULT*, valid only during the call
@@ -67,8 +67,14 @@ public:
         int pathKind = 0;      // 0 file or folder, 1 file, 2 folder
         std::wstring path;
         std::wstring detail;
-        // The caller selects through the const pointer it receives; not part of the ordering.
+
+    private:
+        friend class CRegistryData;
+        // Changed through the engine's Select while the result sits in its set, whose elements are const; not part
+        // of the ordering.
         mutable bool selected = true;
+
+    public:
         PFN_CLEAN pfnClean = nullptr;
         int reason = 0;
     };
@@ -112,9 +118,18 @@ public:
     void SetScanWnd(HWND hWnd);
     // The results of the last scan; each one's selection decides whether the next Clean deletes it.
     const std::set<SCAN_RESULT, ScanResultLess>& GetResults() const { return m_results; }
+    // A new result is selected; Clean unselects each result it works on.
+    bool IsSelected(const SCAN_RESULT& result) const { return result.selected; }
+    void Select(const SCAN_RESULT& result, bool selected) { result.selected = selected; }
     // Unselects every result: a caller then selects exactly what its list shows ticked.
     void SelectNone();
+    // Whether the last Clean failed on any item (a new Scan clears it).
+    bool CleanFailed() const { return m_bCleanFailed != 0; }
+    // A stop was asked (Stop, or a result callback's false) during the running Scan or Clean; each clears it as it
+    // ends.
+    bool Stopped() const { return m_bStop.load(); }
 
+private:
     int m_bCleanFailed;
     std::set<SCAN_DATA, ScanDataLess> m_scanTable;
     std::set<SCAN_RESULT, ScanResultLess> m_results;
@@ -125,7 +140,6 @@ public:
     HWND m_hNotifyWnd;
     bool m_bFinished;
 
-private:
     struct ScanContext;
     struct CleanContext;
 
@@ -178,7 +192,6 @@ private:
     // Stores and reports a result; false when the scan must stop.
     bool Report(SCAN_RESULT& result);
     bool Report(SCAN_RESULT& result, int reason, PFN_CLEAN clean, const std::wstring& detail);
-    bool Stopped() const { return m_bStop.load(); }
     void Notify(UINT msg, WPARAM wParam, LPARAM lParam);
 
     ScanContext* m_ctx;        // per-scan caches (existence memo, shell folders); live during Scan only

@@ -121,7 +121,7 @@ std::wstring CRegistryData::BackupDatabasePath() { return bexlar::BackupDatabase
 void CRegistryData::SetScanWnd(HWND hWnd) { m_hNotifyWnd = hWnd; }
 
 void CRegistryData::SelectNone() {
-    for (const SCAN_RESULT& r : m_results) r.selected = false;
+    for (const SCAN_RESULT& r : m_results) Select(r, false);
 }
 
 long CRegistryData::Stop() {
@@ -269,7 +269,7 @@ long CRegistryData::Clean(PFN_REGCLEAN_PROGRESS progress, void* user) {
     REG_SCAN_TYPE previous = RST_SHAREDDLL;
     for (const SCAN_RESULT& r : m_results) {
         if (Stopped()) break;
-        if (!r.selected) continue;
+        if (!IsSelected(r)) continue;
         // Without a database nothing can be backed up, so nothing is cleaned: the run ends at once.
         if (!db.IsOpen() && !db.Open()) {
             fail(E_FAIL);
@@ -281,7 +281,7 @@ long CRegistryData::Clean(PFN_REGCLEAN_PROGRESS progress, void* user) {
 
         SCAN_RESULT copy = r;
         Notify(WM_REGCLEAN_ITEM, reinterpret_cast<WPARAM>(&copy), 0);
-        r.selected = false;
+        Select(r, false);
 
         // Nothing is deleted without a complete backup.
         CRegBackupDatabase::Outcome outcome = db.BackUp(r.data.root, r.data.subKey, r.data.valueName);

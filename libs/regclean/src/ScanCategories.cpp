@@ -24,7 +24,7 @@ struct SubWalk {
 const ScanData& EntryOf(void* user) { return *static_cast<const ScanData*>(user); }
 
 // The engine behind a walk of a table entry, or null once it was asked to stop.
-CRegistryData* Running(const ScanData& entry) { return entry.pOwner->m_bStop ? nullptr : entry.pOwner; }
+CRegistryData* Running(const ScanData& entry) { return entry.pOwner->Stopped() ? nullptr : entry.pOwner; }
 
 bool IsString(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
 

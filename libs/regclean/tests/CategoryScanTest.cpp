@@ -25,7 +25,7 @@ TEST(CategoryScan, SeededEntriesOfEveryCategory) {
     for (const FixtureEntry& row : table) {
         SCOPED_TRACE(Narrow(row.label));
         const CRegistryData::SCAN_RESULT* found = nullptr;
-        for (const auto& r : engine.m_results)
+        for (const auto& r : engine.GetResults())
             if (r.data.root == row.root && r.data.subKey == row.subKey && r.data.valueName == row.valueName)
                 found = &r;
         ASSERT_EQ(found != nullptr, row.reported);
@@ -33,7 +33,7 @@ TEST(CategoryScan, SeededEntriesOfEveryCategory) {
         EXPECT_EQ(found->type, row.type);
         EXPECT_EQ(found->reason, row.reason);
         EXPECT_STREQ(found->title.c_str(), CRegistryData::GetTitle(row.type));
-        EXPECT_TRUE(found->selected);
+        EXPECT_TRUE(engine.IsSelected(*found));
         if (!row.detail.empty()) {
             EXPECT_EQ(Narrow(found->detail), Narrow(row.detail));
         }
@@ -41,7 +41,7 @@ TEST(CategoryScan, SeededEntriesOfEveryCategory) {
     // Nothing else of the fixtures is reported.
     int reported = 0, tagged = 0;
     for (const FixtureEntry& row : table) reported += row.reported;
-    for (const auto& r : engine.m_results) tagged += HasTag(r, tag);
+    for (const auto& r : engine.GetResults()) tagged += HasTag(r, tag);
     EXPECT_EQ(tagged, reported);
 
     // Each scan member reports its end once; the two help and the two COM entries twice.

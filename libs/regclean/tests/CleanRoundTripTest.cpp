@@ -88,10 +88,10 @@ TEST(CleanRoundTrip, EverythingDeletedComesBackByteForByte) {
 
     capture.messages.clear();
     EXPECT_EQ(engine.Clean(nullptr, nullptr), 0);
-    EXPECT_EQ(engine.m_bCleanFailed, 0);  // nested class results count as deleted
+    EXPECT_FALSE(engine.CleanFailed());  // nested class results count as deleted
     EXPECT_EQ(capture.Count(WM_REGCLEAN_ITEM), selected);
     EXPECT_EQ(capture.messages.back().msg, static_cast<UINT>(WM_REGCLEAN_FINISHED));
-    for (const auto& r : engine.m_results) EXPECT_FALSE(r.selected);
+    for (const auto& r : engine.GetResults()) EXPECT_FALSE(engine.IsSelected(r));
     for (const FixtureEntry& e : table) EXPECT_EQ(ItemExists(e), !e.reported) << bexlar::Utf8(e.label);
     EXPECT_FALSE(KeyExists(LM, hostile));
     EXPECT_FALSE(KeyExists(LM, app));
@@ -122,7 +122,7 @@ TEST(CleanRoundTrip, FailedDeletionsAreListedAndNotReportedAgain) {
     ASSERT_EQ(SHDeleteValueW(CU, open.c_str(), L"b"), static_cast<DWORD>(ERROR_SUCCESS));
 
     EXPECT_NE(engine.Clean(nullptr, nullptr), 0);
-    EXPECT_EQ(engine.m_bCleanFailed, 1);
+    EXPECT_TRUE(engine.CleanFailed());
     EXPECT_TRUE(ValueExists(CU, locked, L"a"));
     EXPECT_FALSE(ValueExists(CU, open, L"a"));
 
@@ -156,7 +156,7 @@ TEST(CleanRoundTrip, FailedDeletionsAreListedAndNotReportedAgain) {
     CRegistryData second;
     ASSERT_EQ(second.Scan(onlyMru, nullptr, nullptr, nullptr), 0);
     std::vector<std::wstring> again;
-    for (const auto& r : second.m_results)
+    for (const auto& r : second.GetResults())
         if (HasTag(r, tag)) again.push_back(r.data.subKey + r.data.valueName);
     EXPECT_EQ(again, std::vector<std::wstring>{open + L"a"});
 }
@@ -197,13 +197,13 @@ TEST(CleanRoundTrip, AnItemThatCannotBeBackedUpIsKeptAndTheCleanFails) {
     ASSERT_EQ(SelectTagged(engine, tag), 2);
     // The last deletion succeeds, yet the clean as a whole does not.
     EXPECT_NE(engine.Clean(nullptr, nullptr), 0);
-    EXPECT_EQ(engine.m_bCleanFailed, 1);
+    EXPECT_TRUE(engine.CleanFailed());
     EXPECT_TRUE(ValueExists(LM, odd, lone));
     EXPECT_FALSE(KeyExists(LM, plain));
     // Nothing failed to delete: the next scan shows the kept entry again.
     ASSERT_EQ(engine.Scan(onlyAppPaths, nullptr, nullptr, nullptr), 0);
     int tagged = 0;
-    for (const auto& r : engine.m_results) tagged += HasTag(r, tag);
+    for (const auto& r : engine.GetResults()) tagged += HasTag(r, tag);
     EXPECT_EQ(tagged, 1);
 }
 
@@ -258,7 +258,7 @@ TEST(CleanRoundTrip, ALockedDatabaseEndsTheCleanAtOnceWithNothingDeleted) {
     sqlite3_close(other);
 
     EXPECT_NE(result, 0);
-    EXPECT_EQ(engine.m_bCleanFailed, 1);
+    EXPECT_TRUE(engine.CleanFailed());
     // The run gave up once, at the start, instead of waiting for the lock item after item.
     EXPECT_EQ(capture.Count(WM_REGCLEAN_ITEM), 0);
     EXPECT_EQ(capture.Count(WM_REGCLEAN_FINISHED), 1);

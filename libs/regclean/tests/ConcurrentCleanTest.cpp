@@ -33,9 +33,9 @@ unsigned __stdcall CleanRounds(void* arg) {
         CRegistryData engine;
         engine.Scan(&OnlyMru, nullptr, nullptr, nullptr);
         int selected = 0;
-        for (const auto& r : engine.m_results) {
-            r.selected = r.data.subKey == ok || r.data.subKey == ro;
-            selected += r.selected;
+        for (const auto& r : engine.GetResults()) {
+            engine.Select(r, r.data.subKey == ok || r.data.subKey == ro);
+            selected += engine.IsSelected(r);
         }
         if (selected != 2) ++w.errors;
         engine.Clean(nullptr, nullptr);
@@ -92,7 +92,7 @@ TEST(ConcurrentClean, TwoCleansAndAScanAtOnce) {
     // Every failed item is known to the process: a new scan shows none of the fixtures.
     CRegistryData engine;
     engine.Scan(&OnlyMru, nullptr, nullptr, nullptr);
-    for (const auto& r : engine.m_results) EXPECT_EQ(r.data.subKey.find(tag), std::wstring::npos);
+    for (const auto& r : engine.GetResults()) EXPECT_EQ(r.data.subKey.find(tag), std::wstring::npos);
 }
 
 }  // namespace

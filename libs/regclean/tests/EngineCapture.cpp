@@ -53,9 +53,9 @@ bool HasTag(const CRegistryData::SCAN_RESULT& r, const std::wstring& tag) {
 
 int SelectTagged(CRegistryData& engine, const std::wstring& tag) {
     int n = 0;
-    for (const auto& r : engine.m_results) {
-        r.selected = HasTag(r, tag);
-        n += r.selected;
+    for (const auto& r : engine.GetResults()) {
+        engine.Select(r, HasTag(r, tag));
+        n += engine.IsSelected(r);
     }
     return n;
 }

@@ -61,7 +61,7 @@ TEST(Engine, AFilterRefusingAllRunsNothing) {
     engine.SetScanWnd(capture.hwnd());
     EXPECT_EQ(engine.Scan(&RefuseAll, nullptr, nullptr, nullptr), 0);
     EXPECT_EQ(capture.Numbers(), std::vector<UINT>{WM_REGSCAN_FINISHED});
-    EXPECT_TRUE(engine.m_results.empty());
+    EXPECT_TRUE(engine.GetResults().empty());
 }
 
 TEST(Engine, AResultCallbackThatRefusesStopsTheScan) {
@@ -74,7 +74,7 @@ TEST(Engine, AResultCallbackThatRefusesStopsTheScan) {
     int calls = 0;
     EXPECT_EQ(engine.Scan(nullptr, nullptr, &StopAtFirst, &calls), 1);
     EXPECT_EQ(calls, 1);
-    EXPECT_EQ(engine.m_results.size(), 1u);
+    EXPECT_EQ(engine.GetResults().size(), 1u);
     ASSERT_EQ(capture.messages.size(), 2u);
     EXPECT_EQ(capture.messages[0].msg, static_cast<UINT>(WM_REGSCAN_CATEGORY_DONE));
     EXPECT_EQ(capture.messages[0].wParam, static_cast<WPARAM>(RST_SHAREDDLL));
@@ -84,7 +84,7 @@ TEST(Engine, AResultCallbackThatRefusesStopsTheScan) {
     capture.messages.clear();
     EXPECT_EQ(engine.Scan(&OnlySharedDlls, nullptr, nullptr, nullptr), 0);
     int tagged = 0;
-    for (const auto& r : engine.m_results) tagged += HasTag(r, tag);
+    for (const auto& r : engine.GetResults()) tagged += HasTag(r, tag);
     EXPECT_EQ(tagged, 2);
 }
 
@@ -99,14 +99,14 @@ TEST(Engine, CleanWithoutResultsOrSelectionSendsNoItem) {
     const std::wstring value = L"C:\\gone-" + tag + L"\\a.dll";
     SetDword(HKEY_LOCAL_MACHINE, kSharedDlls, value, 1);
     ASSERT_EQ(engine.Scan(&OnlySharedDlls, nullptr, nullptr, nullptr), 0);
-    ASSERT_FALSE(engine.m_results.empty());
-    for (const auto& r : engine.m_results) r.selected = false;
+    ASSERT_FALSE(engine.GetResults().empty());
+    engine.SelectNone();
     CreateDataFolder();
     DeleteFileW((bexlar::ProgramFolder() + L"data\\sregtrash.dat").c_str());
     capture.messages.clear();
     EXPECT_EQ(engine.Clean(nullptr, nullptr), 0);
     EXPECT_EQ(capture.Numbers(), std::vector<UINT>{WM_REGCLEAN_FINISHED});
-    EXPECT_FALSE(engine.m_bCleanFailed);
+    EXPECT_FALSE(engine.CleanFailed());
     EXPECT_TRUE(ValueExists(HKEY_LOCAL_MACHINE, kSharedDlls, value));
     // The failed-entry file is still written.
     EXPECT_TRUE(FileExists(bexlar::ProgramFolder() + L"data\\sregtrash.dat"));

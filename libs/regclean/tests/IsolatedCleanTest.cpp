@@ -32,7 +32,7 @@ TEST(CleanWithoutBackup, DISABLED_NothingIsDeletedWithoutABackup) {
     ASSERT_EQ(SelectTagged(engine, tag), 2);
     capture.messages.clear();
     EXPECT_NE(engine.Clean(nullptr, nullptr), 0);
-    EXPECT_EQ(engine.m_bCleanFailed, 1);
+    EXPECT_TRUE(engine.CleanFailed());
     // The run ends before its first item: nothing is being cleaned.
     EXPECT_EQ(capture.Count(WM_REGCLEAN_ITEM), 0);
     EXPECT_EQ(capture.Count(WM_REGCLEAN_FINISHED), 1);
@@ -41,7 +41,7 @@ TEST(CleanWithoutBackup, DISABLED_NothingIsDeletedWithoutABackup) {
     // Nothing failed to delete, so the next scan shows them again.
     ASSERT_EQ(engine.Scan(onlyMru, nullptr, nullptr, nullptr), 0);
     int tagged = 0;
-    for (const auto& r : engine.m_results) tagged += HasTag(r, tag);
+    for (const auto& r : engine.GetResults()) tagged += HasTag(r, tag);
     EXPECT_EQ(tagged, 2);
 }
 

@@ -7,6 +7,7 @@
 
 #include <Common.h>
 
+#include "Settings.h"
 #include "EntryApp.h"
 #include "FuncStartDlg.h"
 #include "PageIds.h"
@@ -27,7 +28,7 @@ std::wstring DaysAgo(int days) {
 }
 
 void Store(int score, const std::wstring& time, int registryCount) {
-    SBRegDeleteTreeW(HKEY_LOCAL_MACHINE, kRegScoreKey);
+    SBRegDeleteTreeW(HKEY_LOCAL_MACHINE, Settings::kLastScanKey);
     ScanCounts counts;
     counts[kRegistry] = registryCount;
     counts[kFileAssoc] = 3;
@@ -65,7 +66,7 @@ protected:
 }  // namespace
 
 TEST_F(HomePage, FirstStartSwitchesToTheScanStep) {
-    SBRegDeleteTreeW(HKEY_LOCAL_MACHINE, kRegScoreKey);
+    SBRegDeleteTreeW(HKEY_LOCAL_MACHINE, Settings::kLastScanKey);
     Show();
     EXPECT_TRUE(ScanStarted());
     EXPECT_TRUE(m_home->Step1()->IsWindowVisible());

@@ -6,6 +6,7 @@
 #include <Common.h>
 
 #include "ScoreStore.h"
+#include "Settings.h"
 
 using namespace OneClick;
 
@@ -13,15 +14,8 @@ namespace {
 
 class ScoreStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override { RegDeleteTreeIfThere(); }
-    void TearDown() override { RegDeleteTreeIfThere(); }
-    static void RegDeleteTreeIfThere() {
-        HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Quorvel\\Param", 0, KEY_ALL_ACCESS, &key) == 0) {
-            RegDeleteKeyW(key, L"RegScore");
-            RegCloseKey(key);
-        }
-    }
+    void SetUp() override { SBRegDeleteTreeW(HKEY_LOCAL_MACHINE, Settings::kLastScanKey); }
+    void TearDown() override { SBRegDeleteTreeW(HKEY_LOCAL_MACHINE, Settings::kLastScanKey); }
 };
 
 }  // namespace
@@ -57,7 +51,7 @@ TEST_F(ScoreStoreTest, WrittenValuesReadBackWithTheirTypes) {
                   {L"ScanFileAssociateErrorCount", REG_DWORD}, {L"LastScanTime", REG_SZ},
                   {L"LastScanScore", REG_DWORD}};
     HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRegScoreKey, 0, KEY_READ, &key));
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, Settings::kLastScanKey, 0, KEY_READ, &key));
     for (const auto& v : values) {
         DWORD type = 0;
         EXPECT_EQ(ERROR_SUCCESS, RegQueryValueExW(key, v.name, nullptr, &type, nullptr, nullptr)) << v.name;
@@ -72,7 +66,8 @@ TEST_F(ScoreStoreTest, UnreadableCountIsZeroAndOtherValuesStillRead) {
     c[kJunk] = 9;
     ASSERT_EQ(0, WriteStoredScore(c, L"2026-12-09_21:27:26", 90));
     // A count of the wrong type cannot be read.
-    ASSERT_EQ(0, SBRegSetStringValueNoExpandW(HKEY_LOCAL_MACHINE, kRegScoreKey, L"ScanJunkFileErrorCount", L"x"));
+    ASSERT_EQ(0, SBRegSetStringValueNoExpandW(HKEY_LOCAL_MACHINE, Settings::kLastScanKey, L"ScanJunkFileErrorCount",
+                                              L"x"));
     StoredScore s = ReadStoredScore();
     EXPECT_EQ(4, s.counts[kRegistry]);
     EXPECT_EQ(0, s.counts[kJunk]);

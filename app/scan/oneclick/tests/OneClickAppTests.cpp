@@ -17,6 +17,7 @@
 #include "HealthScore.h"
 #include "ScanTime.h"
 #include "ScoreStore.h"
+#include "Settings.h"
 #include "SeededPrefix.h"
 #include "QTestSupport.h"
 
@@ -33,8 +34,8 @@ const int kAbortRepair = 62208, kReturn = 62209, kShowResult = 62210, kQuickScan
           kHomeScore = 62106, kFirstResultList = 62307, kFirstResultTab = 62302, kScore = 62202;
 const DWORD kScanTimeoutMs = 240000;
 
-void ClearStoredScore() { SBRegDeleteTreeW(HKEY_LOCAL_MACHINE, kRegScoreKey); }
-void ForgetLastScanTime() { SBRegDeleteValueW(HKEY_LOCAL_MACHINE, kRegScoreKey, L"LastScanTime"); }
+void ClearStoredScore() { SBRegDeleteTreeW(HKEY_LOCAL_MACHINE, Settings::kLastScanKey); }
+void ForgetLastScanTime() { SBRegDeleteValueW(HKEY_LOCAL_MACHINE, Settings::kLastScanKey, L"LastScanTime"); }
 bool RunStored() { return ReadStoredScore().hasTime; }
 
 // A stored result as an earlier scan would have left it, `daysAgo` days before now.

@@ -14,6 +14,7 @@
 #include "QuickScan.h"
 #include "ScoreStore.h"
 #include "SeededPrefix.h"
+#include "Settings.h"
 
 using namespace OneClick;
 using namespace oneclick_test;
@@ -51,8 +52,8 @@ std::vector<int> ItemsPerCategory(const CQuickScan& scan) {
 
 class QuickScanTest : public ::testing::Test {
 protected:
-    void SetUp() override { SBRegDeleteTreeW(HKEY_LOCAL_MACHINE, kRegScoreKey); }
-    void TearDown() override { SBRegDeleteTreeW(HKEY_LOCAL_MACHINE, kRegScoreKey); }
+    void SetUp() override { SBRegDeleteTreeW(HKEY_LOCAL_MACHINE, Settings::kLastScanKey); }
+    void TearDown() override { SBRegDeleteTreeW(HKEY_LOCAL_MACHINE, Settings::kLastScanKey); }
     bool WaitEnded() {
         return shell_test::PumpUntil([&] { return m_scan.Run().State() == RunState::Ended; }, kRunTimeoutMs);
     }

@@ -17,6 +17,7 @@
 #include "ScanCategories.h"
 #include "ScoreResultDialog.h"
 #include "ScoreStore.h"
+#include "Settings.h"
 #include "StartStep1Dlg.h"
 #include "QAppDriver.h"
 #include "QTestSupport.h"
@@ -46,7 +47,7 @@ std::set<HWND> Popups() {
 class StartStep1Page : public ::testing::Test {
 protected:
     void SetUp() override {
-        SBRegDeleteTreeW(HKEY_LOCAL_MACHINE, kRegScoreKey);
+        SBRegDeleteTreeW(HKEY_LOCAL_MACHINE, Settings::kLastScanKey);
         m_home.Create(IDD_FUNCTION_PAGE, &m_host);
         m_home.MoveWindow(186, 126, 737, 536);
         m_home.ShowWindow(SW_SHOW);

@@ -10,6 +10,7 @@
 #include "Dictionary.h"
 #include "QAppDriver.h"
 #include "QTestSupport.h"
+#include "Settings.h"
 #include "TaskFiles.h"
 #include "options/LanguageSwitch.h"
 #include "options/OptionDlg.h"
@@ -481,9 +482,7 @@ TEST_F(OptionsTest, OnlyLanguagesWithADictionaryAreOfferedOrApplied)
     EXPECT_EQ(L"Apply", WindowText(w.caption));
     EXPECT_EQ(0, w.changes);
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, Shell::SwitchLanguage(2, folder));
-    std::wstring stored;
-    EXPECT_FALSE(SBRegGetStringValueW(HKEY_LOCAL_MACHINE, L"Software\\Quorvel\\Param", L"Lang", stored) &&
-                 stored == L"2");
+    EXPECT_NE(2, Settings::Language());
     RemoveTree(folder);
 }
 
