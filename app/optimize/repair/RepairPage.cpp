@@ -1,9 +1,6 @@
 #include "RepairPage.h"
 
-#include "Dictionary.h"
 #include "MainWindowBusy.h"
-
-using nsVendrel::TranslateCode;
 
 namespace {
 // Posted by the job's worker when the job has ended; wParam its result.
@@ -19,33 +16,11 @@ END_MESSAGE_MAP()
 CRepairPage::CRepairPage()
 {
     WatchWorker(m_job);
-    CreateSkinFont(m_textFont, 13, FALSE);
 }
 
 CRepairPage::~CRepairPage()
 {
     m_job.Wait(INFINITE, qcore::Pump::SentOnly);
-}
-
-void CRepairPage::CreateText(CStatic& text, const wchar_t* key, UINT id, const RECT& rect)
-{
-    text.Create(TranslateCode(key), WS_CHILD | WS_VISIBLE | SS_LEFT, rect, this, id);
-    text.SetFont(&m_textFont);
-}
-
-void CRepairPage::CreateList(CListCtrl& list, UINT id, const RECT& rect, DWORD style, DWORD extendedStyle,
-                             std::initializer_list<Column> columns)
-{
-    list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | style, rect, this, id);
-    list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | extendedStyle);
-    int index = 0;
-    for (const Column& column : columns)
-        list.InsertColumn(index++, TranslateCode(column.key), LVCFMT_LEFT, column.width);
-}
-
-void CRepairPage::CreateButton(CGeneralImageButton& button, const wchar_t* key, UINT id, const RECT& rect)
-{
-    button.Create(TranslateCode(key), WS_CHILD | WS_VISIBLE, rect, this, id);
 }
 
 bool CRepairPage::RunJob(std::function<WPARAM()> job)
