@@ -1,5 +1,5 @@
 // The controls a page builds in code through the page frame's helpers and tables, on a page of this process
-// with a small dictionary of the test's own.
+// with the English dictionary.
 #include <gtest/gtest.h>
 
 #include "CaptionKeys.h"
@@ -31,14 +31,8 @@ class PageControls : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        s_folder = shell_test::MakeScratchFolder(L"pagecontrols");
-        shell_test::WriteUtf16(s_folder + L"p.ini",
-                               L"[DICTIONARY_MAINID]\r\nMAINID=1\r\n\r\n[IDS_P_TEXT]\r\n1=A text\r\n\r\n"
-                               L"[IDS_P_BUTTON]\r\n1=Go\r\n\r\n[IDS_P_BOX]\r\n1=Tick me\r\n\r\n"
-                               L"[IDS_P_GROUP]\r\n1=Group\r\n\r\n[IDS_P_COLUMN]\r\n1=Name\r\n\r\n");
-        ASSERT_EQ(0, nsVendrel::LoadDictionarys(s_folder.c_str()));
+        ASSERT_EQ(0, nsVendrel::LoadDictionarys((shell_test::ProgramFolder() + L"dic\\en").c_str()));
     }
-    static void TearDownTestSuite() { shell_test::RemoveTree(s_folder); }
     void SetUp() override
     {
         m_parent.Create(IDD_FUNCTION_PAGE, &m_host);
@@ -51,22 +45,20 @@ protected:
         m_parent.DestroyWindow();
     }
 
-    static std::wstring s_folder;
     shell_test::HostWindow m_host;
     CFunctionDlg m_parent;
     TablePage m_page;
 };
-std::wstring PageControls::s_folder;
 
 TEST_F(PageControls, EachKindOfRowIsMadeWithItsClassStyleCaptionAndFont)
 {
     const PageControlRow rows[] = {
-        {501, PageControlKind::Text, {10, 10, 200, 30}, L"IDS_P_TEXT", SS_RIGHT},
+        {501, PageControlKind::Text, {10, 10, 200, 30}, L"IDS_SYS_TOOLS_FS_SPLIT_NAME", SS_RIGHT},
         {502, PageControlKind::Edit, {10, 40, 200, 60}, nullptr, ES_AUTOHSCROLL | ES_READONLY},
-        {503, PageControlKind::Button, {10, 70, 134, 110}, L"IDS_P_BUTTON", WS_TABSTOP},
-        {504, PageControlKind::CheckBox, {10, 120, 200, 140}, L"IDS_P_BOX"},
-        {505, PageControlKind::CheckBox, {10, 150, 200, 170}, L"IDS_P_BOX", BS_RADIOBUTTON},
-        {506, PageControlKind::GroupBox, {5, 180, 300, 260}, L"IDS_P_GROUP"},
+        {503, PageControlKind::Button, {10, 70, 134, 110}, L"IDS_SYS_TOOLS_FS_SPLIT_BROWSE", WS_TABSTOP},
+        {504, PageControlKind::CheckBox, {10, 120, 200, 140}, L"IDS_SYS_TOOLS_ACTIVEX_BLOCK_SELECTALL"},
+        {505, PageControlKind::CheckBox, {10, 150, 200, 170}, L"IDS_SYS_TOOLS_ACTIVEX_BLOCK_SELECTALL", BS_RADIOBUTTON},
+        {506, PageControlKind::GroupBox, {5, 180, 300, 260}, L"IDS_SYS_TOOLS_FS_SPLIT_STEP1"},
     };
     m_page.CreateControls(rows);
 
@@ -76,12 +68,12 @@ TEST_F(PageControls, EachKindOfRowIsMadeWithItsClassStyleCaptionAndFont)
         const wchar_t* caption;
         bool pageFont;
     } expected[] = {
-        {L"Static", SS_RIGHT, SS_TYPEMASK, L"A text", true},
+        {L"Static", SS_RIGHT, SS_TYPEMASK, L"File:", true},
         {L"Edit", ES_AUTOHSCROLL | ES_READONLY, 0, L"", true},  // its border the edit draws itself
-        {L"Button", WS_TABSTOP, 0, L"Go", false},
-        {L"Button", BS_AUTOCHECKBOX, BS_TYPEMASK, L"Tick me", true},
-        {L"Button", BS_RADIOBUTTON, BS_TYPEMASK, L"Tick me", true},
-        {L"Button", BS_GROUPBOX, BS_TYPEMASK, L"Group", true},
+        {L"Button", WS_TABSTOP, 0, L"Browse...", false},
+        {L"Button", BS_AUTOCHECKBOX, BS_TYPEMASK, L"Select all", true},
+        {L"Button", BS_RADIOBUTTON, BS_TYPEMASK, L"Select all", true},
+        {L"Button", BS_GROUPBOX, BS_TYPEMASK, L"Step 1: Choose the file to split", true},
     };
     const HFONT pageFont = static_cast<HFONT>(m_page.TextFont().GetSafeHandle());
     for (size_t i = 0; i < sizeof(rows) / sizeof(rows[0]); ++i) {
@@ -108,18 +100,18 @@ TEST_F(PageControls, EachKindOfRowIsMadeWithItsClassStyleCaptionAndFont)
 
 TEST_F(PageControls, CaptionsKeepTheKeyTheyWereTranslatedFromSoALanguageSwitchFindsIt)
 {
-    CWnd* text = m_page.CreateControl({601, PageControlKind::Text, {10, 10, 200, 30}, L"IDS_P_TEXT"});
+    CWnd* text = m_page.CreateControl({601, PageControlKind::Text, {10, 10, 200, 30}, L"IDS_SYS_TOOLS_FS_SPLIT_NAME"});
     CButton box;
-    m_page.CreateCheckBox(box, L"IDS_P_BOX", 602, CRect(10, 40, 200, 60));
+    m_page.CreateCheckBox(box, L"IDS_SYS_TOOLS_ACTIVEX_BLOCK_SELECTALL", 602, CRect(10, 40, 200, 60));
     CListCtrl list;
     m_page.CreateList(list, 603, CRect(10, 70, 300, 200), LVS_SHOWSELALWAYS, LVS_EX_FULLROWSELECT,
-                      {{L"IDS_P_COLUMN", 120}, {nullptr, 80}});
+                      {{L"IDS_SYS_TOOLS_ACTIVEX_BLOCK_LIST_OBJECT", 120}, {nullptr, 80}});
 
     Shell::TextSource source;
-    ASSERT_TRUE(Shell::CaptionKey(text->GetSafeHwnd(), -1, L"A text", source));
-    EXPECT_EQ(L"IDS_P_TEXT", source.key);
-    ASSERT_TRUE(Shell::CaptionKey(box.GetSafeHwnd(), -1, L"Tick me", source));
-    EXPECT_EQ(L"IDS_P_BOX", source.key);
+    ASSERT_TRUE(Shell::CaptionKey(text->GetSafeHwnd(), -1, L"File:", source));
+    EXPECT_EQ(L"IDS_SYS_TOOLS_FS_SPLIT_NAME", source.key);
+    ASSERT_TRUE(Shell::CaptionKey(box.GetSafeHwnd(), -1, L"Select all", source));
+    EXPECT_EQ(L"IDS_SYS_TOOLS_ACTIVEX_BLOCK_SELECTALL", source.key);
 
     EXPECT_EQ(DWORD(LVS_REPORT), list.GetStyle() & LVS_TYPEMASK);
     EXPECT_TRUE(list.GetStyle() & WS_BORDER);
@@ -130,7 +122,7 @@ TEST_F(PageControls, CaptionsKeepTheKeyTheyWereTranslatedFromSoALanguageSwitchFi
     column.pszText = header;
     column.cchTextMax = 32;
     ASSERT_TRUE(::SendMessageW(list.GetSafeHwnd(), LVM_GETCOLUMNW, 0, LPARAM(&column)));
-    EXPECT_EQ(std::wstring(L"Name"), header);
+    EXPECT_EQ(std::wstring(L"Control"), header);
     EXPECT_EQ(120, column.cx);
     header[0] = L'x';
     ASSERT_TRUE(::SendMessageW(list.GetSafeHwnd(), LVM_GETCOLUMNW, 1, LPARAM(&column)));

@@ -10,9 +10,6 @@
 
 namespace BrowserPage {
 
-// The tabs' report lists: a tab stop, the selection kept shown, grid lines, check boxes and full-row selection.
-constexpr DWORD kCheckListStyle = WS_TABSTOP | LVS_SHOWSELALWAYS;
-constexpr DWORD kCheckListExtendedStyle = LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
 // Empties the list and inserts each record's row at the top, so the last record is row 0; a row's item data is
 // its record's index.
 void FillRows(CListCtrl& list, const std::vector<RowTexts>& rows);

@@ -17,11 +17,13 @@ END_MESSAGE_MAP()
 void CYarrowbyGrennowageActiveXDlg::OnInitPage()
 {
     CreateControl({IDC_DESCRIPTION, PageControlKind::Text, {16, 8, 721, 44}, L"IDS_SYS_TOOLS_IE_ACTIVEX_DESCRIPTION"});
-    CreateList(m_list, IDC_LIST, CRect(16, 50, 721, 414), kCheckListStyle, kCheckListExtendedStyle,
-               {{L"IDS_SYS_TOOLS_IE_ACTIVEX_LIST_NAME", 140}, {L"IDS_SYS_TOOLS_IE_ACTIVEX_LIST_STATE", 80},
-                {L"IDS_SYS_TOOLS_IE_ACTIVEX_LIST_DESCRIPTION", 140}, {L"IDS_SYS_TOOLS_IE_ACTIVEX_LIST_VERSION", 80},
-                {L"IDS_SYS_TOOLS_IE_ACTIVEX_LIST_COMPANY", 110}, {L"IDS_SYS_TOOLS_IE_ACTIVEX_LIST_FILEPATH", 150}});
-    m_list.SetFont(&TextFont());
+    CreateCheckList(m_list, IDC_LIST, 50,
+                    {{L"IDS_SYS_TOOLS_IE_ACTIVEX_LIST_NAME", 140},
+                     {L"IDS_SYS_TOOLS_IE_ACTIVEX_LIST_STATE", 80},
+                     {L"IDS_SYS_TOOLS_IE_ACTIVEX_LIST_DESCRIPTION", 140},
+                     {L"IDS_SYS_TOOLS_IE_ACTIVEX_LIST_VERSION", 80},
+                     {L"IDS_SYS_TOOLS_IE_ACTIVEX_LIST_COMPANY", 110},
+                     {L"IDS_SYS_TOOLS_IE_ACTIVEX_LIST_FILEPATH", 150}});
     CreateButton(m_delete, L"IDS_SYS_TOOLS_IE_ACTIVEX_DELETE", IDC_DELETE, CRect(325, 428, 449, 468));
     CreateButton(m_block, L"IDS_SYS_TOOLS_IE_ACTIVEX_BLOCK", IDC_BLOCK, CRect(461, 428, 585, 468));
     CreateButton(m_unblock, L"IDS_SYS_TOOLS_IE_ACTIVEX_UNBLOCK", IDC_UNBLOCK, CRect(597, 428, 721, 468));

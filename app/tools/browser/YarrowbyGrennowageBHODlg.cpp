@@ -13,9 +13,8 @@ END_MESSAGE_MAP()
 
 void CYarrowbyGrennowageBHODlg::OnInitPage()
 {
-    CreateList(m_list, IDC_LIST, CRect(16, 8, 721, 414), kCheckListStyle, kCheckListExtendedStyle,
-               {{L"IDS_SYS_TOOLS_IE_BHO_LIST_NAME", 220}, {L"IDS_SYS_TOOLS_IE_BHO_LIST_REG_PATH", 480}});
-    m_list.SetFont(&TextFont());
+    CreateCheckList(m_list, IDC_LIST, 8,
+                    {{L"IDS_SYS_TOOLS_IE_BHO_LIST_NAME", 220}, {L"IDS_SYS_TOOLS_IE_BHO_LIST_REG_PATH", 480}});
     CreateCheckBox(m_selectAll, L"IDS_SYS_TOOLS_IE_BHO_SELECT_ALL", IDC_SELECT_ALL, CRect(16, 438, 300, 458),
                    WS_TABSTOP);
     CreateButton(m_remove, L"IDC_SYS_TOOLS_IE_BHO_BUTTON_REMOVE", IDC_REMOVE, CRect(597, 428, 721, 468));

@@ -13,11 +13,13 @@ END_MESSAGE_MAP()
 void CYarrowbyGrennowagePluginDlg::OnInitPage()
 {
     CreateControl({IDC_DESCRIPTION, PageControlKind::Text, {16, 8, 721, 44}, L"IDS_SYS_TOOLS_IE_PLUGIN_DESCRIPTION"});
-    CreateList(m_list, IDC_LIST, CRect(16, 50, 721, 414), kCheckListStyle, kCheckListExtendedStyle,
-               {{L"IDS_SYS_TOOLS_IE_PLUGIN_LIST_NAME", 140}, {L"IDS_SYS_TOOLS_IE_PLUGIN_LIST_TYPE", 60},
-                {L"IDS_SYS_TOOLS_IE_PLUGIN_LIST_DESCRIPTION", 150}, {L"IDS_SYS_TOOLS_IE_PLUGIN_LIST_VERSION", 80},
-                {L"IDS_SYS_TOOLS_IE_PLUGIN_LIST_COMPANY", 110}, {L"IDS_SYS_TOOLS_IE_PLUGIN_LIST_FILEPATH", 160}});
-    m_list.SetFont(&TextFont());
+    CreateCheckList(m_list, IDC_LIST, 50,
+                    {{L"IDS_SYS_TOOLS_IE_PLUGIN_LIST_NAME", 140},
+                     {L"IDS_SYS_TOOLS_IE_PLUGIN_LIST_TYPE", 60},
+                     {L"IDS_SYS_TOOLS_IE_PLUGIN_LIST_DESCRIPTION", 150},
+                     {L"IDS_SYS_TOOLS_IE_PLUGIN_LIST_VERSION", 80},
+                     {L"IDS_SYS_TOOLS_IE_PLUGIN_LIST_COMPANY", 110},
+                     {L"IDS_SYS_TOOLS_IE_PLUGIN_LIST_FILEPATH", 160}});
     CreateButton(m_delete, L"IDS_SYS_TOOLS_IE_PLUGIN_BUTTON_DELETE", IDC_DELETE, CRect(597, 428, 721, 468));
 }
 

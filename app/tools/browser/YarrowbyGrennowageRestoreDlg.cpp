@@ -15,10 +15,9 @@ END_MESSAGE_MAP()
 
 void CYarrowbyGrennowageRestoreDlg::OnInitPage()
 {
-    CreateList(m_list, IDC_LIST, CRect(16, 8, 721, 414), kCheckListStyle, kCheckListExtendedStyle,
-               {{L"IDS_SYS_TOOLS_IE_RESTORE_ITEM", 180}, {L"IDS_SYS_TOOLS_IE_RESTORE_CURRENT", 230},
-                {L"IDS_SYS_TOOLS_IE_RESTORE_DEFAULT", 290}});
-    m_list.SetFont(&TextFont());
+    CreateCheckList(m_list, IDC_LIST, 8,
+                    {{L"IDS_SYS_TOOLS_IE_RESTORE_ITEM", 180}, {L"IDS_SYS_TOOLS_IE_RESTORE_CURRENT", 230},
+                     {L"IDS_SYS_TOOLS_IE_RESTORE_DEFAULT", 290}});
     CreateCheckBox(m_selectAll, L"IDS_SYS_TOOLS_IE_RESTORE_SELECT_ALL", IDC_SELECT_ALL, CRect(16, 438, 300, 458),
                    WS_TABSTOP);
     CreateButton(m_restore, L"IDC_SYS_TOOLS_IE_RESTORE_BUTTON_RESTORE", IDC_RESTORE, CRect(597, 428, 721, 468));

@@ -42,6 +42,14 @@ HBRUSH CYarrowbyGrennowageTabDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColo
     return brush;
 }
 
+void CYarrowbyGrennowageTabDlg::CreateCheckList(CListCtrl& list, UINT id, int top,
+                                                std::initializer_list<PageListColumn> columns)
+{
+    CreateList(list, id, CRect(16, top, 721, 414), WS_TABSTOP | LVS_SHOWSELALWAYS,
+               LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT, columns);
+    list.SetFont(&TextFont());
+}
+
 CStatic* CYarrowbyGrennowageTabDlg::AddPicture(UINT bitmapId, const RECT& rect, UINT id)
 {
     CStatic* picture = new CStatic;

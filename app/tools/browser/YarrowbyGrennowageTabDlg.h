@@ -2,6 +2,7 @@
 // buttons over it; transparent texts on white), their skin pictures, and the reload each time a tab is shown.
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -22,6 +23,9 @@ protected:
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     DECLARE_MESSAGE_MAP()
 
+    // The tab's report list across the tab from top down to its buttons, in the text font: a tab stop, the
+    // selection kept shown, grid lines, check boxes and full-row selection.
+    void CreateCheckList(CListCtrl& list, UINT id, int top, std::initializer_list<PageListColumn> columns);
     // A picture static showing the skin bitmap, kept for the tab's whole life.
     CStatic* AddPicture(UINT bitmapId, const RECT& rect, UINT id);
     // Sets a text drawn on the page's background and has the background under it repainted.
