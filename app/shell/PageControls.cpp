@@ -1,6 +1,7 @@
 // CFunctionDlg's helpers that build a page's controls.
-#include "Dictionary.h"
 #include "FunctionDlg.h"
+
+#include "Dictionary.h"
 #include "ImageButton.h"
 
 namespace {
