@@ -10,10 +10,15 @@
 
 #include <QMfc.h>
 
+#include <initializer_list>
+#include <memory>
 #include <vector>
 
+#include "PageControls.h"
 #include "QWorker.h"
 #include "resource.h"
+
+class CImageButton;
 
 class CFunctionDlg : public CDialogEx {
     DECLARE_DYNAMIC(CFunctionDlg)
@@ -82,8 +87,34 @@ protected:
     static HBRUSH SharedWhiteBrush();
     static HBITMAP SharedPanelBitmap();
 
+    // The controls a page builds in code, visible children of the page with the caption translated from the key
+    // (null or empty: no caption) and the style added to the kind's own. Texts, edits, check boxes (radio
+    // buttons by their style) and group boxes are in the page's text font; the skinned button keeps its own, and
+    // a list takes the font its page gives it.
+    void CreateText(CStatic& text, const wchar_t* key, UINT id, const RECT& rect, DWORD style = SS_LEFT);
+    void CreateEdit(CEdit& edit, UINT id, const RECT& rect, DWORD style);
+    void CreateButton(CImageButton& button, const wchar_t* key, UINT id, const RECT& rect, DWORD style = 0);
+    // A check box is BS_AUTOCHECKBOX unless the style names another button type.
+    void CreateCheckBox(CButton& box, const wchar_t* key, UINT id, const RECT& rect, DWORD style = 0);
+    void CreateGroupBox(CButton& box, const wchar_t* key, UINT id, const RECT& rect);
+    // A bordered report list with the columns given (headers translated, left-aligned).
+    void CreateList(CListCtrl& list, UINT id, const RECT& rect, DWORD style, DWORD extendedStyle,
+                    std::initializer_list<PageListColumn> columns = {});
+    // Makes the table's controls; the page keeps them until it is destroyed.
+    void CreateControls(const PageControlRow* rows, size_t count);
+    template <size_t N>
+    void CreateControls(const PageControlRow (&rows)[N])
+    {
+        CreateControls(rows, N);
+    }
+    CWnd* CreateControl(const PageControlRow& row);
+    // Verdana 13 unless the page made it otherwise (CreateSkinFont) before building its controls.
+    CFont& TextFont();
+
 private:
     std::vector<qcore::CWorker*> m_watchedWorkers;
+    std::vector<std::unique_ptr<CWnd>> m_tableControls;
+    CFont m_pageFont;
 };
 
 // Holds the main window's top-level pages; only the last requested one is visible.

@@ -35,7 +35,7 @@ END_MESSAGE_MAP()
 void CMoravinActiveXDlg::OnInitPage()
 {
     CreateText(m_description, L"IDS_SYS_FIX_REGISTER_DLL_DESP", IDC_DESCRIPTION, CRect(kLeft, 15, kRight, 55));
-    CreateList(m_list, IDC_DLL_LIST, CRect(kLeft, 60, kRight, 420), 0, 0,
+    CreateList(m_list, IDC_DLL_LIST, CRect(kLeft, 60, kRight, 420), kListStyle, kListExtendedStyle,
                {{L"IDS_SYS_FIX_REGISTER_DLL_LIST1", 480}, {L"IDS_SYS_FIX_REGISTER_DLL_LIST2", 190}});
     m_progress.Create(WS_CHILD | WS_VISIBLE, CRect(kLeft, 435, kRight, 451), this, IDC_PROGRESS);
     CreateButton(m_stop, L"IDS_SYS_FIX_REGISTER_DLL_STOP", IDC_STOP, CRect(kRight - 254, 470, kRight - 130, 510));

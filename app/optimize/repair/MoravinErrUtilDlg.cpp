@@ -46,15 +46,12 @@ END_MESSAGE_MAP()
 void CMoravinErrUtilDlg::OnInitPage()
 {
     CreateText(m_intro, L"IDS_SYS_FIX_ERR_UTIL_DESCP", IDC_INTRO, CRect(kLeft, 15, kRight, 45));
-    CreateList(m_list, IDC_FAULT_LIST, CRect(kLeft, 50, kRight, 310), LVS_SINGLESEL, LVS_EX_CHECKBOXES,
+    CreateList(m_list, IDC_FAULT_LIST, CRect(kLeft, 50, kRight, 310), kListStyle | LVS_SINGLESEL,
+               kListExtendedStyle | LVS_EX_CHECKBOXES,
                {{L"IDS_SYS_FIX_ERR_UTIL_LIST1", kRight - kLeft - 25}});
-    m_group.Create(TranslateCode(L"IDS_SYS_FIX_ERR_UTIL_ERROR"), WS_CHILD | WS_VISIBLE | BS_GROUPBOX,
-                   CRect(kLeft, 320, kRight, 440), this, IDC_DESCRIPTION_GROUP);
-    m_group.SetFont(&TextFont());
-    CreateText(m_description, L"", IDC_DESCRIPTION, CRect(kLeft + 12, 342, kRight - 12, 432));
-    m_selectAll.Create(TranslateCode(L"IDS_SYS_FIX_ERR_UTIL_SELECTALL"), WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX,
-                       CRect(kLeft, 470, kLeft + 300, 490), this, IDC_SELECT_ALL);
-    m_selectAll.SetFont(&TextFont());
+    CreateGroupBox(m_group, L"IDS_SYS_FIX_ERR_UTIL_ERROR", IDC_DESCRIPTION_GROUP, CRect(kLeft, 320, kRight, 440));
+    CreateText(m_description, nullptr, IDC_DESCRIPTION, CRect(kLeft + 12, 342, kRight - 12, 432));
+    CreateCheckBox(m_selectAll, L"IDS_SYS_FIX_ERR_UTIL_SELECTALL", IDC_SELECT_ALL, CRect(kLeft, 470, kLeft + 300, 490));
     CreateButton(m_repair, L"IDS_SYS_FIX_ERR_UTIL_REPAIR", IDC_REPAIR, CRect(kRight - 124, 460, kRight, 500));
 }
 

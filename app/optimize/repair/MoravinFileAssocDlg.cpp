@@ -19,7 +19,8 @@ END_MESSAGE_MAP()
 void CMoravinFileAssocDlg::OnInitPage()
 {
     CreateText(m_description, L"IDS_SYS_FIX_FILE_ASSOC_DSCR", IDC_DESCRIPTION, CRect(kLeft, 15, kRight, 55));
-    CreateList(m_list, IDC_ASSOC_LIST, CRect(kLeft, 60, kRight, 450), 0, LVS_EX_CHECKBOXES,
+    CreateList(m_list, IDC_ASSOC_LIST, CRect(kLeft, 60, kRight, 450), kListStyle,
+               kListExtendedStyle | LVS_EX_CHECKBOXES,
                {{L"IDS_SYS_FIX_FILE_ASSOC_LIST1", 95},
                 {L"IDS_SYS_FIX_FILE_ASSOC_LIST2", 75},
                 {L"IDS_SYS_FIX_FILE_ASSOC_LIST3", 250},

@@ -1,10 +1,8 @@
 #include "RepairPage.h"
 
-#include "Dictionary.h"
 #include "MainWindowBusy.h"
 #include "OptimizeMessages.h"
 
-using nsVendrel::TranslateCode;
 
 BEGIN_MESSAGE_MAP(CRepairPage, CFunctionDlg)
     ON_MESSAGE(WM_REPAIR_JOB_DONE, &CRepairPage::OnJobDoneMessage)
@@ -15,33 +13,11 @@ END_MESSAGE_MAP()
 CRepairPage::CRepairPage()
 {
     WatchWorker(m_job);
-    CreateSkinFont(m_textFont, 13, FALSE);
 }
 
 CRepairPage::~CRepairPage()
 {
     m_job.Wait(INFINITE, qcore::Pump::SentOnly);
-}
-
-void CRepairPage::CreateText(CStatic& text, const wchar_t* key, UINT id, const RECT& rect)
-{
-    text.Create(TranslateCode(key), WS_CHILD | WS_VISIBLE | SS_LEFT, rect, this, id);
-    text.SetFont(&m_textFont);
-}
-
-void CRepairPage::CreateList(CListCtrl& list, UINT id, const RECT& rect, DWORD style, DWORD extendedStyle,
-                             std::initializer_list<Column> columns)
-{
-    list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | style, rect, this, id);
-    list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | extendedStyle);
-    int index = 0;
-    for (const Column& column : columns)
-        list.InsertColumn(index++, TranslateCode(column.key), LVCFMT_LEFT, column.width);
-}
-
-void CRepairPage::CreateButton(CGeneralImageButton& button, const wchar_t* key, UINT id, const RECT& rect)
-{
-    button.Create(TranslateCode(key), WS_CHILD | WS_VISIBLE, rect, this, id);
 }
 
 bool CRepairPage::RunJob(std::function<WPARAM()> job)

@@ -7,7 +7,6 @@
 #include <QWorker.h>
 
 #include <functional>
-#include <initializer_list>
 
 #include "FunctionDlg.h"
 #include "ImageButton.h"
@@ -21,17 +20,9 @@ public:
     bool IsBusy() const { return m_bBusy; }
 
 protected:
-    struct Column {
-        const wchar_t* key;  // translated header
-        int width;
-    };
-    // The controls every repair page is made of, with their texts translated: a text in the page's font, a report
-    // list with grid lines and full-row selection (and the styles given), and a skinned button.
-    void CreateText(CStatic& text, const wchar_t* key, UINT id, const RECT& rect);
-    void CreateList(CListCtrl& list, UINT id, const RECT& rect, DWORD style, DWORD extendedStyle,
-                    std::initializer_list<Column> columns);
-    void CreateButton(CGeneralImageButton& button, const wchar_t* key, UINT id, const RECT& rect);
-    CFont& TextFont() { return m_textFont; }
+    // The repair pages' report lists keep the selection shown and have grid lines and full-row selection.
+    static constexpr DWORD kListStyle = LVS_SHOWSELALWAYS;
+    static constexpr DWORD kListExtendedStyle = LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT;
 
     // Starts job on a worker thread; its return value reaches OnJobDone. Marks the page busy first. False (and
     // not busy) when a job still runs or no thread could be made.
@@ -49,7 +40,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    CFont m_textFont;
     qcore::CWorker m_job;
     bool m_bBusy = false;
 };

@@ -15,14 +15,9 @@ END_MESSAGE_MAP()
 CSysOpCheckPage::CSysOpCheckPage(const SysOpCheckPageSpec& spec) : m_spec(spec)
 {
     CreateSkinFont(m_captionFont, 14, TRUE);
-    CreateSkinFont(m_textFont, 13, FALSE);
 }
 
-CSysOpCheckPage::~CSysOpCheckPage()
-{
-    for (CButton* box : m_boxes) delete box;
-    for (CStatic* text : m_descriptions) delete text;
-}
+CSysOpCheckPage::~CSysOpCheckPage() = default;
 
 void CSysOpCheckPage::AddPanel(const RECT& rect)
 {
@@ -39,24 +34,15 @@ int CSysOpCheckPage::RowsBottom() const
 void CSysOpCheckPage::OnInitPage()
 {
     AddPanel(CRect(kLeft, kBarTop, kRight, kBarBottom));
-    m_apply.Create(TranslateCode(m_spec.applyKey), WS_CHILD | WS_VISIBLE, CRect(30, 25, 154, 65), this,
-                   m_spec.applyId);
-    m_reset.Create(TranslateCode(m_spec.resetKey), WS_CHILD | WS_VISIBLE, CRect(170, 25, 294, 65), this,
-                   m_spec.resetId);
+    CreateButton(m_apply, m_spec.applyKey, m_spec.applyId, CRect(30, 25, 154, 65));
+    CreateButton(m_reset, m_spec.resetKey, m_spec.resetId, CRect(170, 25, 294, 65));
     for (int i = 0; i < m_spec.rowCount; ++i) {
         const SysOpCheckRow& row = m_spec.rows[i];
         const int top = kRowsTop + i * m_spec.rowStep, bottom = top + m_spec.rowStep - kRowGap;
         AddPanel(CRect(kLeft, top, kRight, bottom));
-        CButton* box = new CButton;
-        box->Create(TranslateCode(row.captionKey), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
-                    CRect(30, top + 8, 700, top + 28), this, row.id);
-        box->SetFont(&m_captionFont);
-        m_boxes.push_back(box);
-        CStatic* text = new CStatic;
-        text->Create(TranslateCode(row.descriptionKey), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                     CRect(48, top + 30, 700, bottom - 4), this);
-        text->SetFont(&m_textFont);
-        m_descriptions.push_back(text);
+        CreateControl({row.id, PageControlKind::CheckBox, {30, top + 8, 700, top + 28}, row.captionKey, WS_TABSTOP})
+            ->SetFont(&m_captionFont);
+        CreateControl({0xFFFF, PageControlKind::Text, {48, top + 30, 700, bottom - 4}, row.descriptionKey});
     }
 }
 

@@ -58,7 +58,5 @@ protected:
 
     const SysOpCheckPageSpec m_spec;
     CGeneralImageButton m_apply, m_reset;
-    std::vector<CButton*> m_boxes;
-    std::vector<CStatic*> m_descriptions;
-    CFont m_captionFont, m_textFont;
+    CFont m_captionFont;
 };

@@ -1,9 +1,6 @@
 #include "SysOpFastOptDlg.h"
 
-#include "Dictionary.h"
 #include "PageFactory.h"
-
-using nsVendrel::TranslateCode;
 
 QUORVEL_REGISTER_PAGE(PAGE_ID_OPTIMIZE_FAST, CSysOpFastOptDlg);
 
@@ -13,11 +10,8 @@ END_MESSAGE_MAP()
 
 void CSysOpFastOptDlg::OnInitPage()
 {
-    m_optimize.Create(TranslateCode(L"OptimizeText"), WS_CHILD | WS_VISIBLE, CRect(580, 20, 704, 64), this,
-                      IDC_OPTIMIZE);
-    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_NOCOLUMNHEADER, CRect(30, 70, 710, 490), this,
-                  IDC_LIST);
-    m_list.InsertColumn(0, L"", LVCFMT_LEFT, 680 - 20);
+    CreateButton(m_optimize, L"OptimizeText", IDC_OPTIMIZE, CRect(580, 20, 704, 64));
+    CreateList(m_list, IDC_LIST, CRect(30, 70, 710, 490), LVS_NOCOLUMNHEADER, 0, {{nullptr, 680 - 20}});
 }
 
 void CSysOpFastOptDlg::OnShowPage()

@@ -37,7 +37,7 @@ void CSysOpHomeDlg::OnInitPage()
     for (int i = 0; i < kButtonCount; ++i) {
         const int x = 30 + 104 * i;
         m_buttons[i].SetBitmaps(kButtons[i].normal, kButtons[i].hover, kButtons[i].pressed, RGB(255, 255, 255));
-        m_buttons[i].Create(L"", WS_CHILD | WS_VISIBLE, CRect(x, 30, x + 64, 94), this, kFirstButtonId + i);
+        CreateButton(m_buttons[i], nullptr, kFirstButtonId + i, CRect(x, 30, x + 64, 94));
         m_buttons[i].SizeToBitmap();
         // The caption is centred under its button, wider than it so long translations fit.
         m_captions[i].Create(TranslateCode(kButtons[i].captionKey), WS_CHILD | WS_VISIBLE | SS_OWNERDRAW,

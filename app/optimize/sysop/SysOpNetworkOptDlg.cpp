@@ -30,23 +30,21 @@ BEGIN_MESSAGE_MAP(CSysOpNetworkOptDlg, CFunctionDlg)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CSysOpNetworkOptDlg::CSysOpNetworkOptDlg() { CreateSkinFont(m_textFont, 14, FALSE); }
+CSysOpNetworkOptDlg::CSysOpNetworkOptDlg() { CreateSkinFont(TextFont(), 14, FALSE); }
 
 void CSysOpNetworkOptDlg::OnInitPage()
 {
     m_bShowPanel = true;
     m_rcPanel[0] = CRect(10, 10, 727, 140);
     m_nPanelCount = 1;
-    m_prompt.Create(TranslateCode(L"IDS_SYS_OP_NETWORK_TXT_SELECT_NETWORK_TYPE"), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                    CRect(30, 30, 700, 50), this, IDC_PROMPT);
-    m_prompt.SetFont(&m_textFont);
+    CreateControl(
+        {IDC_PROMPT, PageControlKind::Text, {30, 30, 700, 50}, L"IDS_SYS_OP_NETWORK_TXT_SELECT_NETWORK_TYPE"});
     m_types.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, CRect(30, 70, 460, 370), this,
                    IDC_TYPE);
-    m_types.SetFont(&m_textFont);
+    m_types.SetFont(&TextFont());
     for (const wchar_t* key : kTypeKeys) m_types.AddString(TranslateCode(key));
     m_types.SetCurSel(0);
-    m_optimize.Create(TranslateCode(L"IDS_SYS_OP_NETWORK_BUTTON_OPTIMIZE"), WS_CHILD | WS_VISIBLE,
-                      CRect(480, 62, 604, 102), this, IDC_OPTIMIZE);
+    CreateButton(m_optimize, L"IDS_SYS_OP_NETWORK_BUTTON_OPTIMIZE", IDC_OPTIMIZE, CRect(480, 62, 604, 102));
 }
 
 void CSysOpNetworkOptDlg::OnOptimize()

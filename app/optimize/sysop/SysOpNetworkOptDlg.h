@@ -17,8 +17,6 @@ protected:
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     DECLARE_MESSAGE_MAP()
 
-    CStatic m_prompt;
     CComboBox m_types;
     CGeneralImageButton m_optimize;
-    CFont m_textFont;
 };

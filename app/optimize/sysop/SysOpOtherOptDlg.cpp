@@ -4,10 +4,8 @@
 
 #include <string>
 
-#include "Dictionary.h"
 #include "PageFactory.h"
 
-using nsVendrel::TranslateCode;
 using tessik::CRegMiscOptimizeMan;
 
 QUORVEL_REGISTER_PAGE(PAGE_ID_OPTIMIZE_OTHER, CSysOpOtherOptDlg);
@@ -62,17 +60,10 @@ void CSysOpOtherOptDlg::OnInitPage()
     CSysOpCheckPage::OnInitPage();
     const int top = RowsBottom() + 6;
     AddPanel(CRect(10, top, 727, top + 40));
-    m_userLabel.Create(TranslateCode(L"IDS_SYS_OP_OTHER_USERNAME"), WS_CHILD | WS_VISIBLE | SS_RIGHT,
-                       CRect(30, top + 12, 150, top + 30), this);
-    m_user.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, CRect(160, top + 9, 340, top + 31),
-                  this, IDC_USER);
-    m_passwordLabel.Create(TranslateCode(L"IDS_SYS_OP_OTHER_PSWD"), WS_CHILD | WS_VISIBLE | SS_RIGHT,
-                           CRect(360, top + 12, 480, top + 30), this);
-    m_password.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_PASSWORD,
-                      CRect(490, top + 9, 670, top + 31), this, IDC_PASSWORD);
-    for (CWnd* wnd : {static_cast<CWnd*>(&m_userLabel), static_cast<CWnd*>(&m_user),
-                      static_cast<CWnd*>(&m_passwordLabel), static_cast<CWnd*>(&m_password)})
-        wnd->SetFont(&m_textFont);
+    CreateControl({0xFFFF, PageControlKind::Text, {30, top + 12, 150, top + 30}, L"IDS_SYS_OP_OTHER_USERNAME", SS_RIGHT});
+    CreateEdit(m_user, IDC_USER, CRect(160, top + 9, 340, top + 31), WS_TABSTOP | ES_AUTOHSCROLL);
+    CreateControl({0xFFFF, PageControlKind::Text, {360, top + 12, 480, top + 30}, L"IDS_SYS_OP_OTHER_PSWD", SS_RIGHT});
+    CreateEdit(m_password, IDC_PASSWORD, CRect(490, top + 9, 670, top + 31), WS_TABSTOP | ES_AUTOHSCROLL | ES_PASSWORD);
 }
 
 void CSysOpOtherOptDlg::EnableAccountFields()

@@ -15,6 +15,5 @@ protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void EnableAccountFields();
 
-    CStatic m_userLabel, m_passwordLabel;
     CEdit m_user, m_password;
 };

@@ -38,7 +38,7 @@ BEGIN_MESSAGE_MAP(CSysOpServiceOptDlg, CFunctionDlg)
     ON_REGISTERED_MESSAGE(kLanguageChanged, &CSysOpServiceOptDlg::OnLanguageChanged)
 END_MESSAGE_MAP()
 
-CSysOpServiceOptDlg::CSysOpServiceOptDlg() { CreateSkinFont(m_textFont, 13, FALSE); }
+CSysOpServiceOptDlg::CSysOpServiceOptDlg() = default;
 
 LRESULT CSysOpServiceOptDlg::OnLanguageChanged(WPARAM, LPARAM)
 {
@@ -50,29 +50,23 @@ void CSysOpServiceOptDlg::OnInitPage()
 {
     for (int k = 0; k < kServiceCount; ++k) {
         const int left = kColumnLeft[k / 8], top = kBoxTop + (k % 8) * kBoxStep;
-        m_groups[k].Create(GroupCaption(k), WS_CHILD | WS_VISIBLE | BS_GROUPBOX,
-                           CRect(left, top, left + kBoxWidth, top + kBoxHeight), this, 25100 + k);
-        m_groups[k].SetFont(&m_textFont);
+        CreateGroupBox(m_groups[k], nullptr, 25100 + k, CRect(left, top, left + kBoxWidth, top + kBoxHeight));
+        m_groups[k].SetWindowText(GroupCaption(k));
         for (int i = 0; i < 3; ++i) {
             const int x = left + 12 + i * 112;
-            CButton& radio = m_radios[3 * k + i];
-            radio.Create(TranslateCode(kChoiceKeys[i]), WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON,
-                         CRect(x, top + 22, x + 108, top + 42), this, AutoRadio(k) + i);
-            radio.SetFont(&m_textFont);
+            CreateCheckBox(m_radios[3 * k + i], kChoiceKeys[i], AutoRadio(k) + i, CRect(x, top + 22, x + 108, top + 42),
+                           BS_RADIOBUTTON);
         }
     }
     m_bShowPanel = true;
     m_rcPanel[0] = CRect(10, 8, 727, 80);
     m_nPanelCount = 1;
     for (int i = 0; i < 3; ++i) {
-        m_profiles[i].Create(TranslateCode(kProfileKeys[i]), WS_CHILD | WS_VISIBLE | BS_RADIOBUTTON,
-                             CRect(30, 14 + 21 * i, 400, 33 + 21 * i), this, IDC_CURRENT + i);
-        m_profiles[i].SetFont(&m_textFont);
+        CreateCheckBox(m_profiles[i], kProfileKeys[i], IDC_CURRENT + i, CRect(30, 14 + 21 * i, 400, 33 + 21 * i),
+                       BS_RADIOBUTTON);
     }
-    m_apply.Create(TranslateCode(L"IDS_SYS_OP_SERVICE_TEXT_APPLY"), WS_CHILD | WS_VISIBLE, CRect(440, 24, 564, 64),
-                   this, IDC_APPLY);
-    m_reset.Create(TranslateCode(L"IDS_SYS_OP_SERVICE_TEXT_RESET"), WS_CHILD | WS_VISIBLE, CRect(580, 24, 704, 64),
-                   this, IDC_RESET);
+    CreateButton(m_apply, L"IDS_SYS_OP_SERVICE_TEXT_APPLY", IDC_APPLY, CRect(440, 24, 564, 64));
+    CreateButton(m_reset, L"IDS_SYS_OP_SERVICE_TEXT_RESET", IDC_RESET, CRect(580, 24, 704, 64));
 }
 
 void CSysOpServiceOptDlg::OnShowPage()

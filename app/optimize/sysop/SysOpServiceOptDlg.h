@@ -33,5 +33,4 @@ protected:
     CButton m_radios[SysOp::kServiceCount * 3];
     CButton m_profiles[3];
     CGeneralImageButton m_apply, m_reset;
-    CFont m_textFont;
 };

@@ -61,7 +61,7 @@ END_MESSAGE_MAP()
 
 CSysOpStartupOptDlg::CSysOpStartupOptDlg() : CSysOpStartupOptDlg(IsWow64()) {}
 
-CSysOpStartupOptDlg::CSysOpStartupOptDlg(bool wow64) : m_wow64(wow64) { CreateSkinFont(m_textFont, 13, FALSE); }
+CSysOpStartupOptDlg::CSysOpStartupOptDlg(bool wow64) : m_wow64(wow64) {}
 
 void CSysOpStartupOptDlg::OnInitPage()
 {
@@ -71,30 +71,26 @@ void CSysOpStartupOptDlg::OnInitPage()
     m_rcPanel[0] = CRect(10, 10, client.right - 10, 480);
     m_nPanelCount = 1;
 
-    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS,
-                  CRect(30, 20, client.right - 30, 350), this, IDC_LIST);
-    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-    m_list.InsertColumn(0, TranslateCode(L"IDS_SYS_OP_STARTUP_LIST_ITEM"), LVCFMT_LEFT, 150);
-    m_list.InsertColumn(1, TranslateCode(L"IDS_SYS_OP_STARTUP_LIST_FILENAME"), LVCFMT_LEFT, 500);
+    CreateList(m_list, IDC_LIST, CRect(30, 20, client.right - 30, 350), WS_TABSTOP | LVS_SHOWSELALWAYS,
+               LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
+               {{L"IDS_SYS_OP_STARTUP_LIST_ITEM", 150}, {L"IDS_SYS_OP_STARTUP_LIST_FILENAME", 500}});
+    m_list.SetFont(&TextFont());
     m_smallIcons.Create(16, 16, ILC_COLOR32 | ILC_MASK, 50, 10);
     m_largeIcons.Create(32, 32, ILC_COLOR32 | ILC_MASK, 50, 10);
     m_list.SetImageList(&m_smallIcons, LVSIL_SMALL);
 
-    m_details.Create(TranslateCode(L"IDS_SYS_OP_STARTUP_TEXT_DETAIL_INFORMATION"), WS_CHILD | WS_VISIBLE | BS_GROUPBOX,
-                     CRect(30, 360, client.right - 180, 470), this, IDC_DETAILS);
+    CreateGroupBox(m_details, L"IDS_SYS_OP_STARTUP_TEXT_DETAIL_INFORMATION", IDC_DETAILS,
+                   CRect(30, 360, client.right - 180, 470));
     m_icon.Create(L"", WS_CHILD | WS_VISIBLE | SS_ICON, CRect(45, 385, 77, 417), this, IDC_PROGRAM_ICON);
-    m_name.Create(TranslateCode(L"IDS_SYS_OP_STARTUP_TEXT_INSTRUCTION"), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_ENDELLIPSIS,
-                  CRect(90, 382, client.right - 195, 400), this, IDC_NAME);
-    m_file.Create(TranslateCode(L"IDS_SYS_OP_STARTUP_TEXT_FILENAME"), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_PATHELLIPSIS,
-                  CRect(90, 406, client.right - 195, 424), this, IDC_FILE);
-    m_location.Create(TranslateCode(L"IDS_SYS_OP_STARTUP_TEXT_LOCATION"),
-                      WS_CHILD | WS_VISIBLE | SS_LEFT | SS_PATHELLIPSIS, CRect(90, 430, client.right - 195, 448), this,
-                      IDC_LOCATION);
-    for (CWnd* wnd : {static_cast<CWnd*>(&m_details), static_cast<CWnd*>(&m_name), static_cast<CWnd*>(&m_file),
-                      static_cast<CWnd*>(&m_location), static_cast<CWnd*>(&m_list)})
-        wnd->SetFont(&m_textFont);
-    m_remove.Create(TranslateCode(L"IDS_SYS_OP_STARTUP_BUTTON_REMOVE"), WS_CHILD | WS_VISIBLE,
-                    CRect(client.right - 164, 420, client.right - 40, 460), this, IDC_REMOVE);
+    const int textRight = client.right - 195;
+    CreateText(m_name, L"IDS_SYS_OP_STARTUP_TEXT_INSTRUCTION", IDC_NAME, CRect(90, 382, textRight, 400),
+               SS_LEFT | SS_ENDELLIPSIS);
+    CreateText(m_file, L"IDS_SYS_OP_STARTUP_TEXT_FILENAME", IDC_FILE, CRect(90, 406, textRight, 424),
+               SS_LEFT | SS_PATHELLIPSIS);
+    CreateText(m_location, L"IDS_SYS_OP_STARTUP_TEXT_LOCATION", IDC_LOCATION, CRect(90, 430, textRight, 448),
+               SS_LEFT | SS_PATHELLIPSIS);
+    CreateButton(m_remove, L"IDS_SYS_OP_STARTUP_BUTTON_REMOVE", IDC_REMOVE,
+                 CRect(client.right - 164, 420, client.right - 40, 460));
 }
 
 void CSysOpStartupOptDlg::OnShowPage()

@@ -40,7 +40,6 @@ protected:
     CButton m_details;
     CStatic m_icon, m_name, m_file, m_location;
     CGeneralImageButton m_remove;
-    CFont m_textFont;
     std::vector<Item> m_items;
     bool m_wow64;
 };

@@ -38,8 +38,8 @@ void CScanCleanHomeDlg::OnInitPage()
         const HomeButton& info = kButtons[i];
         const int x = kLeft + i * kStep;
         m_buttons[i].SetBitmaps(info.normal, info.hover, info.pressed, RGB(255, 255, 255));
-        m_buttons[i].Create(L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(x, kTop, x + kSize, kTop + kSize), this,
-                            UINT(IDC_FIRST_BUTTON + i));
+        CreateButton(m_buttons[i], nullptr, UINT(IDC_FIRST_BUTTON + i), CRect(x, kTop, x + kSize, kTop + kSize),
+                     WS_TABSTOP);
         // A caption centred under its button, wider than the button.
         const int captionLeft = x - (kCaptionWidth - kSize) / 2;
         m_captions[i].Create(TranslateCode(info.captionKey), WS_CHILD | WS_VISIBLE,

@@ -1,10 +1,8 @@
 #include "ScanCleanEvidenceResultDlg.h"
 
-
 #include "Dictionary.h"
 #include "options/LanguageSwitch.h"
 #include "MainWindowBusy.h"
-#include "PageLabels.h"
 #include "RepairActions.h"
 #include "ScanCleanEvidenceDlg.h"
 #include "ScanMessages.h"
@@ -45,7 +43,6 @@ LRESULT CScanCleanEvidenceResultDlg::OnLanguageChanged(WPARAM, LPARAM)
 CScanCleanEvidenceResultDlg::CScanCleanEvidenceResultDlg()
 {
     WatchWorker(m_cleaner);  // a clean has no stop: the frame only waits for it
-    CreateSkinFont(m_textFont, 13, FALSE);
 }
 
 CScanCleanEvidenceResultDlg::~CScanCleanEvidenceResultDlg()
@@ -63,17 +60,18 @@ void CScanCleanEvidenceResultDlg::OnInitPage()
     CreateTraceTree(*this, m_tree, treeRect, IDC_TREE);
 
     const int y = treeRect.bottom + 12;
-    ScanPages::CreateLabels(
-        this, &m_textFont,
-        {{m_amountCaption, TranslateCode(L"IDS_SCAN_CLEAN_EVIDENCE_CLEAN_TXT_EVIDENCE_AMOUT"), CRect(20, y, 220, y + 18),
-          IDC_AMOUNT_CAPTION},
-         {m_amount, L"0", CRect(225, y, 340, y + 18), IDC_AMOUNT},
-         {m_sizeCaption, TranslateCode(L"IDS_SCAN_CLEAN_EVIDENCE_CLEAN_TXT_TOTAL_SIZE"), CRect(20, y + 22, 220, y + 40),
-          IDC_SIZE_CAPTION},
-         {m_size, L"0.00 KB", CRect(225, y + 22, 400, y + 40), IDC_SIZE_VALUE},
-         {m_status, L"", CRect(20, y + 46, w - 170, y + 64), IDC_STATUS}});
-    m_clean.Create(TranslateCode(L"IDS_SCAN_CLEAN_EVIDENCE_CLEAN_BUTTON_CLEAN"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                   CRect(w - 144, h - 60, w - 20, h - 20), this, IDC_CLEAN);
+    const DWORD label = SS_LEFT | SS_NOPREFIX;
+    CreateText(m_amountCaption, L"IDS_SCAN_CLEAN_EVIDENCE_CLEAN_TXT_EVIDENCE_AMOUT", IDC_AMOUNT_CAPTION,
+               CRect(20, y, 220, y + 18), label);
+    CreateText(m_amount, nullptr, IDC_AMOUNT, CRect(225, y, 340, y + 18), label);
+    m_amount.SetWindowText(L"0");
+    CreateText(m_sizeCaption, L"IDS_SCAN_CLEAN_EVIDENCE_CLEAN_TXT_TOTAL_SIZE", IDC_SIZE_CAPTION,
+               CRect(20, y + 22, 220, y + 40), label);
+    CreateText(m_size, nullptr, IDC_SIZE_VALUE, CRect(225, y + 22, 400, y + 40), label);
+    m_size.SetWindowText(L"0.00 KB");
+    CreateText(m_status, nullptr, IDC_STATUS, CRect(20, y + 46, w - 170, y + 64), label);
+    CreateButton(m_clean, L"IDS_SCAN_CLEAN_EVIDENCE_CLEAN_BUTTON_CLEAN", IDC_CLEAN,
+                 CRect(w - 144, h - 60, w - 20, h - 20), WS_TABSTOP);
 }
 
 void CScanCleanEvidenceResultDlg::Fill(const std::vector<Trace>& traces)

@@ -76,5 +76,4 @@ private:
     CTreeCtrl m_tree;
     CImageButton m_clean;
     CStatic m_amountCaption, m_amount, m_sizeCaption, m_size, m_status;
-    CFont m_textFont;
 };

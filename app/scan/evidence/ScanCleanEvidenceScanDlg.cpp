@@ -80,8 +80,8 @@ void CScanCleanEvidenceScanDlg::OnInitPage()
     m_tree.SelectItem(m_nodes.root);
 
     m_progress.Create(WS_CHILD, CRect(20, h - 48, w - 170, h - 32), this, IDC_PROGRESS);
-    m_scanAbort.Create(TranslateCode(L"IDS_SCAN_CLEAN_EVIDENCE_SCAN_BUTTON_SCAN"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                       CRect(w - 144, h - 60, w - 20, h - 20), this, IDC_SCAN_ABORT);
+    CreateButton(m_scanAbort, L"IDS_SCAN_CLEAN_EVIDENCE_SCAN_BUTTON_SCAN", IDC_SCAN_ABORT,
+                 CRect(w - 144, h - 60, w - 20, h - 20), WS_TABSTOP);
     SetDefaultButton(IDC_SCAN_ABORT);
 
     m_scanner.SetParentWnd(m_hWnd);

@@ -55,18 +55,15 @@ void CStartStep0Dlg::OnInitPage() {
         {&m_time, L"IDS_START_LASTSCANTIME_TIP", IDC_TIME, 300, 70, w - 460, &m_valueFont},
     };
     for (const Label& l : labels) {
-        l.control->Create(TranslateCode(l.key), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_ENDELLIPSIS,
-                          CRect(l.x, l.y, l.x + l.width, l.y + 22), this, l.id);
+        CreateText(*l.control, l.key, l.id, CRect(l.x, l.y, l.x + l.width, l.y + 22), SS_LEFT | SS_ENDELLIPSIS);
         l.control->SetFont(l.font);
     }
-    m_quickScan.Create(TranslateCode(L"IDS_START_BTN_QUICK_SCAN"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                       CRect(w - 144, 36, w - 20, 76), this, IDC_QUICK_SCAN);
+    CreateButton(m_quickScan, L"IDS_START_BTN_QUICK_SCAN", IDC_QUICK_SCAN, CRect(w - 144, 36, w - 20, 76), WS_TABSTOP);
     SetDefaultButton(IDC_QUICK_SCAN);
 
     m_list.m_nRowHeight = 55;
-    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_SINGLESEL |
-                      LVS_NOSORTHEADER,
-                  CRect(20, 110, w - 20, h - 20), this, IDC_LIST);
+    CreateList(m_list, IDC_LIST, CRect(20, 110, w - 20, h - 20), LVS_OWNERDRAWFIXED | LVS_SINGLESEL | LVS_NOSORTHEADER,
+               0);
     m_list.InsertCategoryColumns(w - 44);
 }
 

@@ -17,9 +17,8 @@ void CScanCleanJunkCleanStep0::OnInitPage()
     CRect client;
     GetClientRect(&client);
     const CRect listRect(20, 20, client.Width() - 20, client.Height() - 70);
-    m_drives.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, listRect,
-                    this, IDC_DRIVE_LIST);
-    m_drives.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    CreateList(m_drives, IDC_DRIVE_LIST, listRect, LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+               LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     CRect inner;
     m_drives.GetClientRect(&inner);
     m_drives.InsertColumn(0, L"Drives", LVCFMT_LEFT, inner.Width());
@@ -34,8 +33,7 @@ void CScanCleanJunkCleanStep0::OnInitPage()
     m_nPanelCount = 1;
     m_rcPanel[0] = RECT{listRect.left - 5, listRect.top - 5, listRect.right + 5, listRect.bottom + 5};
 
-    m_scan.Create(TranslateCode(L"IDS_SCAN_CLEAN_JUNK_STEP0_BTN_SCAN"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                  CRect(574, 485, 698, 529), this, IDC_SCAN);
+    CreateButton(m_scan, L"IDS_SCAN_CLEAN_JUNK_STEP0_BTN_SCAN", IDC_SCAN, CRect(574, 485, 698, 529), WS_TABSTOP);
     SetDefaultButton(IDC_SCAN);
 }
 

@@ -28,7 +28,6 @@ END_MESSAGE_MAP()
 CScanCleanJunkCleanStep1::CScanCleanJunkCleanStep1()
 {
     WatchWorker(m_worker);
-    CreateSkinFont(m_textFont, 13, FALSE);
 }
 
 CScanCleanJunkCleanStep1::~CScanCleanJunkCleanStep1()
@@ -62,12 +61,9 @@ void CScanCleanJunkCleanStep1::OnInitPage()
     const int w = client.Width(), h = client.Height();
     const CRect listRect(20, 40, w - 20, h - 70);
 
-    m_status.Create(L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, CRect(20, 12, w - 20, 32), this, IDC_STATUS);
-    m_status.SetFont(&m_textFont);
+    CreateText(m_status, nullptr, IDC_STATUS, CRect(20, 12, w - 20, 32), SS_LEFT | SS_NOPREFIX);
 
-    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS, listRect, this,
-                  IDC_RESULT_LIST);
-    m_list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    CreateList(m_list, IDC_RESULT_LIST, listRect, LVS_SHOWSELALWAYS, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     CRect inner;
     m_list.GetClientRect(&inner);
     const int nameWidth = inner.Width() * 2 / 3;
@@ -80,20 +76,17 @@ void CScanCleanJunkCleanStep1::OnInitPage()
     m_rcPanel[0] = RECT{listRect.left - 5, listRect.top - 5, listRect.right + 5, listRect.bottom + 5};
 
     const int below = listRect.bottom + 10;
-    m_selectAll.Create(TranslateCode(L"IDS_SCAN_CLEAN_JUNK_STEP1_TXT_SELECT_ALL"),
-                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, CRect(20, below, 260, below + 20), this,
-                       IDC_SELECT_ALL);
-    m_selectAll.SetFont(&m_textFont);
-    m_countCaption.Create(TranslateCode(L"IDS_SCAN_CLEAN_JUNK_STEP1_SCAN_COUNT_TIP"), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                          CRect(20, below + 28, 230, below + 48), this, IDC_COUNT_CAPTION);
-    m_countCaption.SetFont(&m_textFont);
-    m_count.Create(L"0", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(235, below + 28, 330, below + 48), this, IDC_COUNT);
-    m_count.SetFont(&m_textFont);
+    CreateCheckBox(m_selectAll, L"IDS_SCAN_CLEAN_JUNK_STEP1_TXT_SELECT_ALL", IDC_SELECT_ALL,
+                   CRect(20, below, 260, below + 20), WS_TABSTOP);
+    CreateControl({IDC_COUNT_CAPTION, PageControlKind::Text, {20, below + 28, 230, below + 48},
+                   L"IDS_SCAN_CLEAN_JUNK_STEP1_SCAN_COUNT_TIP"});
+    CreateText(m_count, nullptr, IDC_COUNT, CRect(235, below + 28, 330, below + 48));
+    m_count.SetWindowText(L"0");
 
-    m_abortReturn.Create(TranslateCode(L"IDS_SCAN_CLEAN_JUNK_STEP1_BTN_ABORT"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                         CRect(w - 282, h - 56, w - 158, h - 16), this, IDC_ABORT_RETURN);
-    m_remove.Create(TranslateCode(L"IDS_SCAN_CLEAN_JUNK_STEP1_BTN_REMOVE"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                    CRect(w - 144, h - 56, w - 20, h - 16), this, IDC_REMOVE);
+    CreateButton(m_abortReturn, L"IDS_SCAN_CLEAN_JUNK_STEP1_BTN_ABORT", IDC_ABORT_RETURN,
+                 CRect(w - 282, h - 56, w - 158, h - 16), WS_TABSTOP);
+    CreateButton(m_remove, L"IDS_SCAN_CLEAN_JUNK_STEP1_BTN_REMOVE", IDC_REMOVE, CRect(w - 144, h - 56, w - 20, h - 16),
+                 WS_TABSTOP);
 }
 
 void CScanCleanJunkCleanStep1::OnShowPage()

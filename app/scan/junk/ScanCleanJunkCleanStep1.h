@@ -75,7 +75,5 @@ private:
     CButton m_selectAll;
     ScanPages::SelectAllFollower m_selectAllFollower;
     CStatic m_status;
-    CStatic m_countCaption;
     CStatic m_count;
-    CFont m_textFont;
 };

@@ -30,7 +30,7 @@ BEGIN_MESSAGE_MAP(CStartStep1Dlg, CFunctionDlg)
 END_MESSAGE_MAP()
 
 CStartStep1Dlg::CStartStep1Dlg() {
-    CreateSkinFont(m_textFont, 14, FALSE);
+    CreateSkinFont(TextFont(), 14, FALSE);
     CreateSkinFont(m_scoreFont, 56, TRUE);
 }
 
@@ -57,16 +57,16 @@ void CStartStep1Dlg::OnInitPage() {
     m_health.Create(TranslateCode(L"IDS_START_TXT_HEALTH_STATUS"), WS_CHILD | WS_VISIBLE | SS_LEFT,
                     CRect(96, 20, w - 300, 50), this, IDC_HEALTH);
     m_health.SetFontSizes({22, 19, 16, 14}, TRUE);
-    m_progressText.Create(TranslateCode(L"IDS_START_TXT_SCAN_WAIT"), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_PATHELLIPSIS,
-                          CRect(96, 56, w - 300, 76), this, IDC_PROGRESS_TEXT);
-    m_progressText.SetFont(&m_textFont);
+    CreateText(m_progressText, L"IDS_START_TXT_SCAN_WAIT", IDC_PROGRESS_TEXT, CRect(96, 56, w - 300, 76),
+               SS_LEFT | SS_PATHELLIPSIS);
     // Never shown: the end of a run is told by the progress text.
     m_abortText.Create(TranslateCode(L"IDS_START_TXT_SCAN_FINISH_STATUS_ABORT"), WS_CHILD | SS_LEFT,
                        CRect(96, 56, w - 300, 76), this, IDC_ABORT_TEXT);
-    m_score.Create(L"100", WS_CHILD | WS_VISIBLE | SS_CENTER, CRect(w - 290, 12, w - 160, 82), this, IDC_SCORE);
+    CreateText(m_score, nullptr, IDC_SCORE, CRect(w - 290, 12, w - 160, 82), SS_CENTER);
     m_score.SetFont(&m_scoreFont);
-    m_abortRepair.Create(TranslateCode(L"IDS_START_BTN_ABORT_TXT"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                         CRect(w - 144, 28, w - 20, 68), this, IDC_ABORT_REPAIR);
+    m_score.SetWindowText(L"100");
+    CreateButton(m_abortRepair, L"IDS_START_BTN_ABORT_TXT", IDC_ABORT_REPAIR, CRect(w - 144, 28, w - 20, 68),
+                 WS_TABSTOP);
 
     m_progress.Create(WS_CHILD | WS_VISIBLE, CRect(20, 92, w - 20, 108), this, IDC_PROGRESS);
     m_progress.SetRange(0, 100);
@@ -74,15 +74,13 @@ void CStartStep1Dlg::OnInitPage() {
 
     m_list.m_nRowHeight = 55;
     m_list.m_bDeferRepaint = true;
-    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_SINGLESEL |
-                      LVS_NOSORTHEADER,
-                  CRect(20, 118, w - 20, h - 62), this, IDC_LIST);
+    CreateList(m_list, IDC_LIST, CRect(20, 118, w - 20, h - 62), LVS_OWNERDRAWFIXED | LVS_SINGLESEL | LVS_NOSORTHEADER,
+               0);
     m_list.InsertCategoryColumns(w - 44);
 
-    m_showResult.Create(TranslateCode(L"IDS_START_BTN_RESULT_TXT"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                        CRect(w - 288, h - 52, w - 164, h - 12), this, IDC_SHOW_RESULT);
-    m_return.Create(TranslateCode(L"IDS_START_BTN_RETURN_TXT"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                    CRect(w - 144, h - 52, w - 20, h - 12), this, IDC_RETURN);
+    CreateButton(m_showResult, L"IDS_START_BTN_RESULT_TXT", IDC_SHOW_RESULT, CRect(w - 288, h - 52, w - 164, h - 12),
+                 WS_TABSTOP);
+    CreateButton(m_return, L"IDS_START_BTN_RETURN_TXT", IDC_RETURN, CRect(w - 144, h - 52, w - 20, h - 12), WS_TABSTOP);
     // The result window is made when it is first asked for: made here, it held up the main window's start.
 }
 

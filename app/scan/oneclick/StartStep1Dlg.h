@@ -100,6 +100,6 @@ private:
     CStatic m_progressText, m_abortText, m_score;
     CGeneralImageButton m_abortRepair, m_showResult, m_return;
     CStartScanList m_list;
-    CFont m_textFont, m_scoreFont;
+    CFont m_scoreFont;
     CScoreResultDialog* m_pResultDlg = nullptr;
 };

@@ -32,7 +32,6 @@ CScanCleanRegCleanStep0::CScanCleanRegCleanStep0()
 {
     WatchWorker(m_scanWorker);
     CreateSkinFont(m_titleFont, 16, TRUE);
-    CreateSkinFont(m_textFont, 13, FALSE);
     m_hBackground = Shell::LoadSkinBitmap(345);
     m_hWhiteBrush = (HBRUSH)GetStockObject(WHITE_BRUSH);
 }
@@ -53,12 +52,9 @@ void CScanCleanRegCleanStep0::SetPeers(CFunctionDlg* pOwner, CScanCleanRegCleanS
 
 void CScanCleanRegCleanStep0::OnInitPage()
 {
-    m_status.Create(TranslateCode(L"IDS_SCAN_CLEAN_SCAN_NOT_STARTED"), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                    CRect(20, 20, 720, 46), this, IDC_STATUS);
+    CreateText(m_status, L"IDS_SCAN_CLEAN_SCAN_NOT_STARTED", IDC_STATUS, CRect(20, 20, 720, 46));
     m_status.SetFont(&m_titleFont);
-    m_hint.Create(TranslateCode(L"IDS_SCAN_CLEAN_SCAN_TIP_CLICK_TO_START"), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                  CRect(20, 50, 720, 70), this, IDC_HINT);
-    m_hint.SetFont(&m_textFont);
+    CreateText(m_hint, L"IDS_SCAN_CLEAN_SCAN_TIP_CLICK_TO_START", IDC_HINT, CRect(20, 50, 720, 70));
     m_selectAll.Create(TranslateCode(L"IDS_SCAN_CLEAN_REGISTRY_SELECT_ALL"), WS_CHILD | WS_VISIBLE | SS_NOTIFY,
                        CRect(kRowX, 75, kRowX + kBoxW, 75 + kBoxH), this, IDC_SELECT_ALL);
 
@@ -74,16 +70,12 @@ void CScanCleanRegCleanStep0::OnInitPage()
         int x = kRowX + (i / 5) * kColumnGap, y = kRowY + (i % 5) * kRowStep;
         row.checkBox.Create(row.strTitle, WS_CHILD | WS_VISIBLE | SS_NOTIFY, CRect(x, y, x + kBoxW, y + kBoxH), this,
                             UINT(row.nCheckBoxId));
-        row.countLabel.Create(L"", WS_CHILD | WS_VISIBLE | SS_LEFT,
-                              CRect(x + kBoxW + 5, y + 3, x + kBoxW + 5 + kCountW, y + kBoxH), this,
-                              UINT(row.nCountLabelId));
-        row.countLabel.SetFont(&m_textFont);
+        CreateText(row.countLabel, nullptr, UINT(row.nCountLabelId),
+                   CRect(x + kBoxW + 5, y + 3, x + kBoxW + 5 + kCountW, y + kBoxH));
     }
 
-    m_startAbort.Create(TranslateCode(L"IDS_SCAN_CLEAN_REGISTRY_BTN_START"), WS_CHILD | WS_VISIBLE,
-                        CRect(kPanelX + kPanelW - 124, kPanelY + kPanelH + 20, kPanelX + kPanelW,
-                              kPanelY + kPanelH + 60),
-                        this, IDC_START_ABORT);
+    CreateButton(m_startAbort, L"IDS_SCAN_CLEAN_REGISTRY_BTN_START", IDC_START_ABORT,
+                 CRect(kPanelX + kPanelW - 124, kPanelY + kPanelH + 20, kPanelX + kPanelW, kPanelY + kPanelH + 60));
     SetDefaultButton(IDC_START_ABORT);
 }
 

@@ -82,7 +82,6 @@ private:
     CStatic m_hint;
     CGeneralImageButton m_startAbort;
     CFont m_titleFont;
-    CFont m_textFont;
     HBITMAP m_hBackground = nullptr;
     HBRUSH m_hWhiteBrush = nullptr;
 

@@ -23,7 +23,6 @@ END_MESSAGE_MAP()
 CScanCleanRegCleanStep1::CScanCleanRegCleanStep1()
 {
     WatchWorker(m_cleanWorker);
-    CreateSkinFont(m_textFont, 13, FALSE);
     m_hFrame = Shell::LoadSkinBitmap(352);
 }
 
@@ -35,29 +34,24 @@ CScanCleanRegCleanStep1::~CScanCleanRegCleanStep1()
 
 void CScanCleanRegCleanStep1::OnInitPage()
 {
-    m_countCaption.Create(TranslateCode(L"IDS_SCAN_CLEAN_SCAN_RESULT_TXT_ENTRY_COUNT"), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                          CRect(kListX, 25, kListX + 200, 45), this, IDC_COUNT_CAPTION);
-    m_countCaption.SetFont(&m_textFont);
-    m_count.Create(L"0", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(kListX + 205, 25, kListX + 300, 45), this, IDC_COUNT);
-    m_count.SetFont(&m_textFont);
-    m_doneMessage.Create(L"", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(kListX + 305, 25, kListX + kListW, 45), this,
-                         IDC_DONE_MESSAGE);
-    m_doneMessage.SetFont(&m_textFont);
+    CreateControl({IDC_COUNT_CAPTION, PageControlKind::Text, {kListX, 25, kListX + 200, 45},
+                   L"IDS_SCAN_CLEAN_SCAN_RESULT_TXT_ENTRY_COUNT"});
+    CreateText(m_count, nullptr, IDC_COUNT, CRect(kListX + 205, 25, kListX + 300, 45));
+    m_count.SetWindowText(L"0");
+    CreateText(m_doneMessage, nullptr, IDC_DONE_MESSAGE, CRect(kListX + 305, 25, kListX + kListW, 45));
 
     // The column's title is never shown: the rows carry their own two lines.
-    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_SINGLESEL |
-                      LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS,
-                  CRect(kListX, kListY, kListX + kListW, kListY + kListH), this, IDC_RESULT_LIST);
+    CreateList(m_list, IDC_RESULT_LIST, CRect(kListX, kListY, kListX + kListW, kListY + kListH),
+               LVS_OWNERDRAWFIXED | LVS_SINGLESEL | LVS_NOCOLUMNHEADER | LVS_SHOWSELALWAYS, 0);
     CRect client;
     m_list.GetClientRect(&client);
     m_list.InsertColumn(0, L"", LVCFMT_LEFT, client.Width());
 
-    m_selectAll.Create(TranslateCode(L"IDS_SCAN_CLEAN_REGISTRY_SELECT_ALL"), WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX,
-                       CRect(kListX, kListY + kListH + 25, kListX + 250, kListY + kListH + 45), this, IDC_SELECT_ALL);
-    m_selectAll.SetFont(&m_textFont);
-    m_repair.Create(TranslateCode(L"IDS_SCAN_CLEAN_REGISTRY_SCAN_RESULT_BTN_REPAIR"), WS_CHILD | WS_VISIBLE,
-                    CRect(kListX + kListW - 124, kListY + kListH + 15, kListX + kListW, kListY + kListH + 55), this,
-                    IDC_REPAIR);
+    CreateCheckBox(m_selectAll, L"IDS_SCAN_CLEAN_REGISTRY_SELECT_ALL", IDC_SELECT_ALL,
+                   CRect(kListX, kListY + kListH + 25, kListX + 250, kListY + kListH + 45));
+    CreateControl({IDC_REPAIR, PageControlKind::Button,
+                   {kListX + kListW - 124, kListY + kListH + 15, kListX + kListW, kListY + kListH + 55},
+                   L"IDS_SCAN_CLEAN_REGISTRY_SCAN_RESULT_BTN_REPAIR"});
 }
 
 void CScanCleanRegCleanStep1::OnShowPage()

@@ -63,10 +63,7 @@ private:
 
     CRegScanResultListCtrl m_list;
     CButton m_selectAll;
-    CGeneralImageButton m_repair;
-    CStatic m_countCaption;
     CStatic m_count;
     CStatic m_doneMessage;
-    CFont m_textFont;
     HBITMAP m_hFrame = nullptr;
 };

@@ -1,12 +1,9 @@
 #include "ScanCleanShortcutCleanStep0.h"
 
-#include "Dictionary.h"
 #include "ListChecks.h"
 #include "ScanCleanShortcutCleanDlg.h"
 #include "ShellIcons.h"
 #include "ShortcutPageRules.h"
-
-using nsVendrel::TranslateCode;
 
 BEGIN_MESSAGE_MAP(CScanCleanShortcutCleanStep0, CFunctionDlg)
     ON_BN_CLICKED(CScanCleanShortcutCleanStep0::IDC_SCAN, &CScanCleanShortcutCleanStep0::OnScan)
@@ -41,8 +38,7 @@ void CScanCleanShortcutCleanStep0::OnInitPage()
     m_nPanelCount = 1;
     m_rcPanel[0] = RECT{listRect.left - 10, listRect.top - 10, listRect.right + 10, listRect.bottom + 10};
 
-    m_scan.Create(TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP0_BTN_SCAN"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                  CRect(580, 490, 704, 534), this, IDC_SCAN);
+    CreateButton(m_scan, L"IDS_SCAN_CLEAN_SHORTCUT_STEP0_BTN_SCAN", IDC_SCAN, CRect(580, 490, 704, 534), WS_TABSTOP);
     SetDefaultButton(IDC_SCAN);
 }
 

@@ -2,7 +2,6 @@
 
 #include "Dictionary.h"
 #include "MainWindowBusy.h"
-#include "PageLabels.h"
 #include "ScanCleanShortcutCleanDlg.h"
 #include "ShellIcons.h"
 #include "ShortcutPageRules.h"
@@ -25,10 +24,7 @@ BEGIN_MESSAGE_MAP(CScanCleanShortcutCleanStep1, CFunctionDlg)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CScanCleanShortcutCleanStep1::CScanCleanShortcutCleanStep1()
-{
-    CreateSkinFont(m_textFont, 13, FALSE);
-}
+CScanCleanShortcutCleanStep1::CScanCleanShortcutCleanStep1() = default;
 
 CScanCleanShortcutCleanStep1::~CScanCleanShortcutCleanStep1()
 {
@@ -45,26 +41,26 @@ void CScanCleanShortcutCleanStep1::OnInitPage()
     m_rotator.Create(L"", WS_CHILD | WS_VISIBLE, CRect(20, 15, 68, 63), this, IDC_ROTATOR);
     for (UINT i = 0; i < kFrames; ++i) m_rotator.AddImage(kFirstFrame + i);
 
-    ScanPages::CreateLabels(
-        this, &m_textFont,
-        {{m_inProgress, TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP1_TXT_SCAN_IN_PROGRESS"), CRect(80, 18, w - 20, 38),
-          IDC_IN_PROGRESS},
-         {m_path, L"", CRect(80, 44, w - 20, 64), IDC_PATH},
-         {m_countCaption, TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP1_TXT_SCAN_COUNT"), CRect(20, 110, 200, 130),
-          IDC_COUNT_CAPTION},
-         {m_count, L"0", CRect(205, 110, 300, 130), IDC_COUNT},
-         {m_elapsedCaption, TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP1_TXT_SCAN_TIME_ELAPSED"),
-          CRect(310, 110, 540, 130), IDC_ELAPSED_CAPTION},
-         {m_elapsed, L"00:00:00", CRect(545, 110, 645, 130), IDC_ELAPSED}});
+    const DWORD label = SS_LEFT | SS_NOPREFIX;
+    CreateText(m_inProgress, L"IDS_SCAN_CLEAN_SHORTCUT_STEP1_TXT_SCAN_IN_PROGRESS", IDC_IN_PROGRESS,
+               CRect(80, 18, w - 20, 38), label);
+    CreateText(m_path, nullptr, IDC_PATH, CRect(80, 44, w - 20, 64), label);
+    CreateText(m_countCaption, L"IDS_SCAN_CLEAN_SHORTCUT_STEP1_TXT_SCAN_COUNT", IDC_COUNT_CAPTION,
+               CRect(20, 110, 200, 130), label);
+    CreateText(m_count, nullptr, IDC_COUNT, CRect(205, 110, 300, 130), label);
+    m_count.SetWindowText(L"0");
+    CreateText(m_elapsedCaption, L"IDS_SCAN_CLEAN_SHORTCUT_STEP1_TXT_SCAN_TIME_ELAPSED", IDC_ELAPSED_CAPTION,
+               CRect(310, 110, 540, 130), label);
+    CreateText(m_elapsed, nullptr, IDC_ELAPSED, CRect(545, 110, 645, 130), label);
+    m_elapsed.SetWindowText(L"00:00:00");
 
     m_progress.Create(WS_CHILD | WS_VISIBLE, CRect(20, 76, w - 20, 92), this, IDC_PROGRESS);
     m_progress.SetRange(0, 100);
     m_progress.SetPos(0);
 
     const CRect listRect(20, 140, w - 20, h - 70);
-    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
-                  listRect, this, IDC_RESULT_LIST);
-    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    CreateList(m_list, IDC_RESULT_LIST, listRect, LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+               LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     CRect inner;
     ShortcutPage::LoadShellIcons(m_icons, {ShortcutPage::kShellIconFile});
     m_list.SetImageList(&m_icons, LVSIL_SMALL);
@@ -74,8 +70,8 @@ void CScanCleanShortcutCleanStep1::OnInitPage()
     m_list.InsertColumn(1, TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP1_LIST_HEAD_TARGET"), LVCFMT_LEFT, 3 * seventh);
     m_list.InsertColumn(2, TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP1_LIST_HEAD_PATH"), LVCFMT_LEFT, 3 * seventh);
 
-    m_stop.Create(TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP1_BTN_STOP"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                  CRect(w - 144, h - 56, w - 20, h - 16), this, IDC_STOP);
+    CreateButton(m_stop, L"IDS_SCAN_CLEAN_SHORTCUT_STEP1_BTN_STOP", IDC_STOP, CRect(w - 144, h - 56, w - 20, h - 16),
+                 WS_TABSTOP);
 
     m_scan.SetParentWnd(m_hWnd);
 }

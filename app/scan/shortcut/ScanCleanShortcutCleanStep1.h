@@ -69,5 +69,4 @@ private:
     CStatic m_inProgress, m_path, m_countCaption, m_count, m_elapsedCaption, m_elapsed;
     CProgressCtrlEx m_progress;
     CGeneralImageButton m_stop;
-    CFont m_textFont;
 };

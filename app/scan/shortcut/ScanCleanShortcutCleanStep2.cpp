@@ -17,19 +17,15 @@ END_MESSAGE_MAP()
 
 void CScanCleanShortcutCleanStep2::OnInitPage()
 {
-    CreateSkinFont(m_textFont, 13, FALSE);
     CRect client;
     GetClientRect(&client);
     const int w = client.Width(), h = client.Height();
 
-    m_tips.Create(TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_TXT_TIPS"), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                  CRect(20, 15, w - 20, 35), this, IDC_TIPS);
-    m_tips.SetFont(&m_textFont);
+    CreateText(m_tips, L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_TXT_TIPS", IDC_TIPS, CRect(20, 15, w - 20, 35));
 
     const CRect listRect(20, 45, w - 20, h - 70);
-    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
-                  listRect, this, IDC_RESULT_LIST);
-    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    CreateList(m_list, IDC_RESULT_LIST, listRect, LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+               LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     CRect inner;
     ShortcutPage::LoadShellIcons(m_icons, {ShortcutPage::kShellIconFile});
     m_list.SetImageList(&m_icons, LVSIL_SMALL);
@@ -41,14 +37,15 @@ void CScanCleanShortcutCleanStep2::OnInitPage()
     m_list.InsertColumn(2, TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_LIST_HEADER_PATH"), LVCFMT_LEFT,
                         5 * seventh / 2);
 
-    m_selectAll.Create(TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_CHKBOX_SEL_ALL"),
-                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
-                       CRect(20, listRect.bottom + 10, 260, listRect.bottom + 30), this, IDC_SELECT_ALL);
-    m_selectAll.SetFont(&m_textFont);
-    m_back.Create(TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_BTN_BACK"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                  CRect(w - 282, h - 56, w - 158, h - 16), this, IDC_BACK);
-    m_delete.Create(TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_DELETE"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                    CRect(w - 144, h - 56, w - 20, h - 16), this, IDC_DELETE);
+    CreateCheckBox(m_selectAll, L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_CHKBOX_SEL_ALL", IDC_SELECT_ALL,
+                   CRect(20, listRect.bottom + 10, 260, listRect.bottom + 30), WS_TABSTOP);
+    const PageControlRow buttons[] = {
+        {IDC_BACK, PageControlKind::Button, {w - 282, h - 56, w - 158, h - 16}, L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_BTN_BACK",
+         WS_TABSTOP},
+        {IDC_DELETE, PageControlKind::Button, {w - 144, h - 56, w - 20, h - 16}, L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_DELETE",
+         WS_TABSTOP},
+    };
+    CreateControls(buttons);
 }
 
 void CScanCleanShortcutCleanStep2::SetResults(const std::vector<InvalidShortcut>& found)

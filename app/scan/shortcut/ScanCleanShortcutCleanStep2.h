@@ -40,6 +40,4 @@ private:
     CImageList m_icons;
     CButton m_selectAll;
     ScanPages::SelectAllFollower m_selectAllFollower;
-    CGeneralImageButton m_back, m_delete;
-    CFont m_textFont;
 };

@@ -34,9 +34,9 @@ void CBackupFavoriteDlg::OnInitPage()
     m_images.Create(408, 16, 0, RGB(255, 255, 255));
     m_tree.SetImageList(&m_images, TVSIL_NORMAL);
     m_result.Create(L"", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(20, 410, 710, 440), this, IDC_RESULT);
-    BackupPages::CreatePageButton(m_refresh, L"IDS_BACKUP_FAVORITE_BTN_REFRESH", 310, 450, this, IDC_REFRESH);
-    BackupPages::CreatePageButton(m_backup, L"IDS_BACKUP_FAVORITE_BTN_BACKUP", 448, 450, this, IDC_BACKUP);
-    BackupPages::CreatePageButton(m_restore, L"IDS_BACKUP_FAVORITE_BTN_RESTORE", 586, 450, this, IDC_RESTORE);
+    CreateButton(m_refresh, L"IDS_BACKUP_FAVORITE_BTN_REFRESH", IDC_REFRESH, BackupPages::PageButtonRect(310, 450));
+    CreateButton(m_backup, L"IDS_BACKUP_FAVORITE_BTN_BACKUP", IDC_BACKUP, BackupPages::PageButtonRect(448, 450));
+    CreateButton(m_restore, L"IDS_BACKUP_FAVORITE_BTN_RESTORE", IDC_RESTORE, BackupPages::PageButtonRect(586, 450));
 }
 
 void CBackupFavoriteDlg::OnShowPage()

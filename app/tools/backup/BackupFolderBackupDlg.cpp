@@ -53,27 +53,28 @@ void CBackupFolderBackupDlg::OnInitPage()
     m_tree.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT |
                       TVS_SHOWSELALWAYS,
                   CRect(20, 42, 290, 254), this, IDC_TREE);
-    BackupPages::CreatePageButton(m_add, L"IDS_BACKUP_FOLDER_BACKUP_STEP1_BUTTON_ADD", 298, 100, this, IDC_ADD);
-    BackupPages::CreatePageButton(m_remove, L"IDS_BACKUP_FOLDER_BACKUP_STEP1_BUTTON_REMOVE", 298, 150, this,
-                                  IDC_REMOVE);
+    CreateButton(m_add, L"IDS_BACKUP_FOLDER_BACKUP_STEP1_BUTTON_ADD", IDC_ADD, BackupPages::PageButtonRect(298, 100));
+    CreateButton(m_remove, L"IDS_BACKUP_FOLDER_BACKUP_STEP1_BUTTON_REMOVE", IDC_REMOVE,
+                 BackupPages::PageButtonRect(298, 150));
     m_sources.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                      CRect(430, 42, 710, 254), this, IDC_SOURCES);
-    m_name.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(150, 284, 450, 306), this, IDC_NAME);
-    m_folder.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(150, 312, 570, 334), this, IDC_FOLDER);
-    BackupPages::CreatePageButton(m_browse, L"IDS_BACKUP_FOLDER_BACKUP_STEP2_BUTTON_BROWSE", 586, 303, this,
-                                  IDC_BROWSE);
+    CreateEdit(m_name, IDC_NAME, CRect(150, 284, 450, 306), ES_AUTOHSCROLL);
+    CreateEdit(m_folder, IDC_FOLDER, CRect(150, 312, 570, 334), ES_AUTOHSCROLL);
+    CreateButton(m_browse, L"IDS_BACKUP_FOLDER_BACKUP_STEP2_BUTTON_BROWSE", IDC_BROWSE,
+                 BackupPages::PageButtonRect(586, 303));
     m_speed.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, CRect(20, 370, 300, 470), this, IDC_SPEED);
     for (const wchar_t* key :
          {L"IDS_BACKUP_FLDBACK_SPEED_FASE", L"IDS_BACKUP_FLDBACK_SPEED_NORMAL", L"IDS_BACKUP_FLDBACK_SPEED_MAX"})
         m_speed.AddString(TranslateCode(key));
     m_speed.SetCurSel(1);
+    // The tree, the lists and the edits are in the dialog's font.
     for (CWnd* w : {static_cast<CWnd*>(&m_tree), static_cast<CWnd*>(&m_sources), static_cast<CWnd*>(&m_name),
                     static_cast<CWnd*>(&m_folder), static_cast<CWnd*>(&m_speed)})
         w->SetFont(GetFont());
     m_progress.Create(WS_CHILD | WS_VISIBLE, CRect(20, 404, 570, 422), this, IDC_PROGRESS);
     m_progress.SetRange32(0, 100);
     m_result.Create(L"", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(20, 426, 570, 456), this, IDC_RESULT);
-    BackupPages::CreatePageButton(m_start, L"IDS_BACKUP_FOLDER_BACKUP_BUTTON_BACKUP", 586, 392, this, IDC_BACKUP);
+    CreateButton(m_start, L"IDS_BACKUP_FOLDER_BACKUP_BUTTON_BACKUP", IDC_BACKUP, BackupPages::PageButtonRect(586, 392));
 
     SHFILEINFOW info = {};
     HIMAGELIST system = reinterpret_cast<HIMAGELIST>(

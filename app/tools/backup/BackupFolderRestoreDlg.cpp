@@ -33,25 +33,24 @@ void CBackupFolderRestoreDlg::OnInitPage()
 {
     for (int i = 0; i < 5; ++i)
         m_texts[i].Create(TranslateCode(kTextKeys[i]), WS_CHILD | WS_VISIBLE | SS_LEFT, kTextRects[i], this);
-    m_archive.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL | ES_READONLY, CRect(150, 46, 570, 68), this,
-                     IDC_ARCHIVE);
-    BackupPages::CreatePageButton(m_open, L"IDS_BACKUP_FOLDER_RESTORE_BTN_BRWOSE", 586, 37, this, IDC_OPEN);
-    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS, CRect(20, 112, 710, 292), this,
-                  IDC_LIST);
-    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    CreateEdit(m_archive, IDC_ARCHIVE, CRect(150, 46, 570, 68), ES_AUTOHSCROLL | ES_READONLY);
+    CreateButton(m_open, L"IDS_BACKUP_FOLDER_RESTORE_BTN_BRWOSE", IDC_OPEN, BackupPages::PageButtonRect(586, 37));
+    CreateList(m_list, IDC_LIST, CRect(20, 112, 710, 292), LVS_SHOWSELALWAYS, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     m_list.InsertColumn(0, TranslateCode(L"IDS_BACKUP_FOLDER_RESTORE_LIST_COL1"), LVCFMT_LEFT, 300);
     m_list.InsertColumn(1, TranslateCode(L"IDS_BACKUP_FOLDER_RESTORE_LIST_COL2"), LVCFMT_LEFT, 80);
     m_list.InsertColumn(2, TranslateCode(L"IDS_BACKUP_FOLDER_RESTORE_LIST_COL3"), LVCFMT_RIGHT, 110);
     m_list.InsertColumn(3, TranslateCode(L"IDS_BACKUP_FOLDER_RESTORE_LIST_COL4"), LVCFMT_LEFT, 190);
-    m_target.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(20, 330, 570, 352), this, IDC_TARGET);
-    BackupPages::CreatePageButton(m_browse, L"IDS_BACKUP_FOLDER_BACKUP_STEP2_BUTTON_BROWSE", 586, 321, this,
-                                  IDC_BROWSE);
+    CreateEdit(m_target, IDC_TARGET, CRect(20, 330, 570, 352), ES_AUTOHSCROLL);
+    CreateButton(m_browse, L"IDS_BACKUP_FOLDER_BACKUP_STEP2_BUTTON_BROWSE", IDC_BROWSE,
+                 BackupPages::PageButtonRect(586, 321));
+    // The edits and the list are in the dialog's font.
     for (CWnd* w : {static_cast<CWnd*>(&m_archive), static_cast<CWnd*>(&m_target), static_cast<CWnd*>(&m_list)})
         w->SetFont(GetFont());
     m_progress.Create(WS_CHILD | WS_VISIBLE, CRect(20, 404, 570, 422), this, IDC_PROGRESS);
     m_progress.SetRange32(0, 100);
     m_result.Create(L"", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(20, 426, 570, 456), this, IDC_RESULT);
-    BackupPages::CreatePageButton(m_restore, L"IDS_BACKUP_FOLDER_RESTORE_BTN_RESTORE", 586, 392, this, IDC_RESTORE);
+    CreateButton(m_restore, L"IDS_BACKUP_FOLDER_RESTORE_BTN_RESTORE", IDC_RESTORE,
+                 BackupPages::PageButtonRect(586, 392));
     m_restoreJob.SetParentWnd(GetSafeHwnd());
 }
 

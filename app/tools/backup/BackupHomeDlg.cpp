@@ -25,8 +25,7 @@ void CBackupHomeDlg::OnInitPage()
     for (int i = 0; i < kButtonCount; ++i) {
         const Entry& e = kEntries[i];
         int x = kLeft + i * kStep;
-        m_buttons[i].Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(x, kTop, x + kSize, kTop + kSize), this,
-                            UINT(e.buttonId));
+        CreateButton(m_buttons[i], nullptr, UINT(e.buttonId), CRect(x, kTop, x + kSize, kTop + kSize), BS_OWNERDRAW);
         m_buttons[i].SetBitmaps(e.firstBitmap, e.firstBitmap + 1, e.firstBitmap + 2, RGB(255, 255, 255));
         int captionLeft = x + kSize / 2 - kCaptionWidth / 2;
         m_captions[i].Create(TranslateCode(e.key), WS_CHILD | WS_VISIBLE,

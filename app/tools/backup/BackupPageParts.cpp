@@ -14,10 +14,7 @@ int ShowMessage(const wchar_t* key, const CString& details, UINT type)
     return AfxMessageBox(TranslateCode(key) + details, type);
 }
 
-void CreatePageButton(CGeneralImageButton& button, const wchar_t* key, int x, int y, CWnd* parent, UINT id)
-{
-    button.Create(TranslateCode(key), WS_CHILD | WS_VISIBLE, CRect(x, y, x + 124, y + 40), parent, id);
-}
+CRect PageButtonRect(int x, int y) { return CRect(x, y, x + 124, y + 40); }
 
 void ChooseFolderInto(CEdit& edit)
 {

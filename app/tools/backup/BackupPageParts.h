@@ -14,8 +14,8 @@ namespace BackupPages {
 int ShowMessage(const wchar_t* key, UINT type = MB_OK);
 // The translated text of the key followed by more text (details of a run).
 int ShowMessage(const wchar_t* key, const CString& details, UINT type = MB_OK);
-// A standard page button (124 x 40) with the translated caption at that place.
-void CreatePageButton(CGeneralImageButton& button, const wchar_t* key, int x, int y, CWnd* parent, UINT id);
+// Where a standard page button (124 x 40) goes with its top left corner there.
+CRect PageButtonRect(int x, int y);
 // Lets the user pick a folder (starting at the edit's folder) and puts the choice into the edit.
 void ChooseFolderInto(CEdit& edit);
 // An entry of a folder as the pages' trees show it.

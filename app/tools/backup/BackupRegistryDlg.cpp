@@ -30,9 +30,8 @@ void CBackupRegistryDlg::OnInitPage()
 {
     m_state.Create(TranslateCode(L"IDS_BACKUP_REGISTRYBACKUP_STATE_STATTIC"), WS_CHILD | WS_VISIBLE | SS_LEFT,
                    CRect(20, 10, 710, 44), this, IDC_STATE);
-    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER,
-                  CRect(20, 48, 710, 360), this, IDC_LIST);
-    m_list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
+    CreateList(m_list, IDC_LIST, CRect(20, 48, 710, 360), LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER,
+               LVS_EX_FULLROWSELECT);
     m_list.SetFont(GetFont());
     m_list.InsertColumn(0, L"", LVCFMT_LEFT, 700);
     m_images.Create(407, 16, 0, RGB(255, 255, 255));
@@ -42,9 +41,12 @@ void CBackupRegistryDlg::OnInitPage()
     m_progress.SetPos(0);
     m_result.Create(L"", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(20, 398, 710, 440), this, IDC_RESULT);
     // Right to left: remove, restore, backup, 129 pixels apart.
-    BackupPages::CreatePageButton(m_remove, L"IDS_BACKUP_REGISTRYBACKUP_REMOVE_BUTTON", 586, 450, this, IDC_REMOVE);
-    BackupPages::CreatePageButton(m_restore, L"IDS_BACKUP_REGISTRYBACKUP_RESTORE_BUTTON", 457, 450, this, IDC_RESTORE);
-    BackupPages::CreatePageButton(m_backup, L"IDS_BACKUP_REGISTRYBACKUP_BACKUP_BUTTON", 328, 450, this, IDC_BACKUP);
+    CreateButton(m_remove, L"IDS_BACKUP_REGISTRYBACKUP_REMOVE_BUTTON", IDC_REMOVE,
+                 BackupPages::PageButtonRect(586, 450));
+    CreateButton(m_restore, L"IDS_BACKUP_REGISTRYBACKUP_RESTORE_BUTTON", IDC_RESTORE,
+                 BackupPages::PageButtonRect(457, 450));
+    CreateButton(m_backup, L"IDS_BACKUP_REGISTRYBACKUP_BACKUP_BUTTON", IDC_BACKUP,
+                 BackupPages::PageButtonRect(328, 450));
     SBRecursiveCreateDirectoryW(BackupFolder().c_str());
     m_registry.SetMessageWnd(GetSafeHwnd());
 }

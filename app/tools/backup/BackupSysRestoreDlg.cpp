@@ -29,16 +29,15 @@ void CBackupSysRestoreDlg::OnInitPage()
 {
     m_description.Create(TranslateCode(L"IDS_BACKUP_RESTOREPOINT_DESCRIPTION"), WS_CHILD | WS_VISIBLE | SS_LEFT,
                          CRect(20, 10, 710, 56), this, IDC_DESCRIPTION);
-    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                  CRect(20, 60, 710, 390), this, IDC_LIST);
-    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    m_list.InsertColumn(0, TranslateCode(L"IDS_BACKUP_RESTOREPOINT_LIST_COL1"), LVCFMT_LEFT, 460);
-    m_list.InsertColumn(1, TranslateCode(L"IDS_BACKUP_RESTOREPOINT_LIST_COL2"), LVCFMT_LEFT, 200);
+    CreateList(m_list, IDC_LIST, CRect(20, 60, 710, 390), LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+               LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT,
+               {{L"IDS_BACKUP_RESTOREPOINT_LIST_COL1", 460}, {L"IDS_BACKUP_RESTOREPOINT_LIST_COL2", 200}});
     m_result.Create(L"", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(20, 398, 710, 440), this, IDC_RESULT);
-    BackupPages::CreatePageButton(m_refresh, L"IDS_BACKUP_RESTOREPOINT_BTN_REFRESH", 172, 450, this, IDC_REFRESH);
-    BackupPages::CreatePageButton(m_create, L"IDS_BACKUP_RESTOREPOINT_BTN_BACKUP", 310, 450, this, IDC_CREATE);
-    BackupPages::CreatePageButton(m_rollBack, L"IDS_BACKUP_RESTOREPOINT_BTN_RESTORE", 448, 450, this, IDC_ROLLBACK);
-    BackupPages::CreatePageButton(m_remove, L"IDS_BACKUP_RESTOREPOINT_BTN_REMOVE", 586, 450, this, IDC_REMOVE);
+    CreateButton(m_refresh, L"IDS_BACKUP_RESTOREPOINT_BTN_REFRESH", IDC_REFRESH, BackupPages::PageButtonRect(172, 450));
+    CreateButton(m_create, L"IDS_BACKUP_RESTOREPOINT_BTN_BACKUP", IDC_CREATE, BackupPages::PageButtonRect(310, 450));
+    CreateButton(m_rollBack, L"IDS_BACKUP_RESTOREPOINT_BTN_RESTORE", IDC_ROLLBACK,
+                 BackupPages::PageButtonRect(448, 450));
+    CreateButton(m_remove, L"IDS_BACKUP_RESTOREPOINT_BTN_REMOVE", IDC_REMOVE, BackupPages::PageButtonRect(586, 450));
 }
 
 void CBackupSysRestoreDlg::EnableButtons(bool enable)

@@ -1,20 +1,6 @@
 #include "CheckList.h"
 
-#include "Dictionary.h"
-
-using nsVendrel::TranslateCode;
-
 namespace BrowserPage {
-
-void CreateCheckList(CListCtrl& list, CWnd* parent, const RECT& rect, UINT id, const std::vector<const wchar_t*>& headerKeys,
-                     const std::vector<int>& widths, CFont* font)
-{
-    list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS, rect, parent, id);
-    list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-    if (font) list.SetFont(font);
-    for (size_t i = 0; i < headerKeys.size(); ++i)
-        list.InsertColumn(int(i), TranslateCode(headerKeys[i]), LVCFMT_LEFT, i < widths.size() ? widths[i] : 100);
-}
 
 void FillRows(CListCtrl& list, const std::vector<RowTexts>& rows)
 {

@@ -10,10 +10,6 @@
 
 namespace BrowserPage {
 
-// A visible report list with grid lines, check boxes and full-row selection, and one column per header key
-// (translated), with the given widths.
-void CreateCheckList(CListCtrl& list, CWnd* parent, const RECT& rect, UINT id, const std::vector<const wchar_t*>& headerKeys,
-                     const std::vector<int>& widths, CFont* font);
 // Empties the list and inserts each record's row at the top, so the last record is row 0; a row's item data is
 // its record's index.
 void FillRows(CListCtrl& list, const std::vector<RowTexts>& rows);

@@ -16,18 +16,17 @@ END_MESSAGE_MAP()
 
 void CYarrowbyGrennowageActiveXDlg::OnInitPage()
 {
-    AddText(L"IDS_SYS_TOOLS_IE_ACTIVEX_DESCRIPTION", CRect(16, 8, 721, 44), IDC_DESCRIPTION);
-    CreateCheckList(m_list, this, CRect(16, 50, 721, 414), IDC_LIST,
-                    {L"IDS_SYS_TOOLS_IE_ACTIVEX_LIST_NAME", L"IDS_SYS_TOOLS_IE_ACTIVEX_LIST_STATE",
-                     L"IDS_SYS_TOOLS_IE_ACTIVEX_LIST_DESCRIPTION", L"IDS_SYS_TOOLS_IE_ACTIVEX_LIST_VERSION",
-                     L"IDS_SYS_TOOLS_IE_ACTIVEX_LIST_COMPANY", L"IDS_SYS_TOOLS_IE_ACTIVEX_LIST_FILEPATH"},
-                    {140, 80, 140, 80, 110, 150}, &m_font);
-    m_delete.Create(TranslateCode(L"IDS_SYS_TOOLS_IE_ACTIVEX_DELETE"), WS_CHILD | WS_VISIBLE, CRect(325, 428, 449, 468),
-                    this, IDC_DELETE);
-    m_block.Create(TranslateCode(L"IDS_SYS_TOOLS_IE_ACTIVEX_BLOCK"), WS_CHILD | WS_VISIBLE, CRect(461, 428, 585, 468),
-                   this, IDC_BLOCK);
-    m_unblock.Create(TranslateCode(L"IDS_SYS_TOOLS_IE_ACTIVEX_UNBLOCK"), WS_CHILD | WS_VISIBLE,
-                     CRect(597, 428, 721, 468), this, IDC_UNBLOCK);
+    CreateControl({IDC_DESCRIPTION, PageControlKind::Text, {16, 8, 721, 44}, L"IDS_SYS_TOOLS_IE_ACTIVEX_DESCRIPTION"});
+    CreateCheckList(m_list, IDC_LIST, 50,
+                    {{L"IDS_SYS_TOOLS_IE_ACTIVEX_LIST_NAME", 140},
+                     {L"IDS_SYS_TOOLS_IE_ACTIVEX_LIST_STATE", 80},
+                     {L"IDS_SYS_TOOLS_IE_ACTIVEX_LIST_DESCRIPTION", 140},
+                     {L"IDS_SYS_TOOLS_IE_ACTIVEX_LIST_VERSION", 80},
+                     {L"IDS_SYS_TOOLS_IE_ACTIVEX_LIST_COMPANY", 110},
+                     {L"IDS_SYS_TOOLS_IE_ACTIVEX_LIST_FILEPATH", 150}});
+    CreateButton(m_delete, L"IDS_SYS_TOOLS_IE_ACTIVEX_DELETE", IDC_DELETE, CRect(325, 428, 449, 468));
+    CreateButton(m_block, L"IDS_SYS_TOOLS_IE_ACTIVEX_BLOCK", IDC_BLOCK, CRect(461, 428, 585, 468));
+    CreateButton(m_unblock, L"IDS_SYS_TOOLS_IE_ACTIVEX_UNBLOCK", IDC_UNBLOCK, CRect(597, 428, 721, 468));
 }
 
 void CYarrowbyGrennowageActiveXDlg::Refresh()

@@ -2,9 +2,7 @@
 
 #include "BrowserPageLogic.h"
 #include "CheckList.h"
-#include "Dictionary.h"
 
-using nsVendrel::TranslateCode;
 using namespace BrowserPage;
 typedef CYarrowbyGrennowageBHODlg CBhoTab;
 
@@ -15,14 +13,11 @@ END_MESSAGE_MAP()
 
 void CYarrowbyGrennowageBHODlg::OnInitPage()
 {
-    CreateCheckList(m_list, this, CRect(16, 8, 721, 414), IDC_LIST,
-                    {L"IDS_SYS_TOOLS_IE_BHO_LIST_NAME", L"IDS_SYS_TOOLS_IE_BHO_LIST_REG_PATH"}, {220, 480}, &m_font);
-    m_selectAll.Create(TranslateCode(L"IDS_SYS_TOOLS_IE_BHO_SELECT_ALL"),
-                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, CRect(16, 438, 300, 458), this,
-                       IDC_SELECT_ALL);
-    m_selectAll.SetFont(&m_font);
-    m_remove.Create(TranslateCode(L"IDC_SYS_TOOLS_IE_BHO_BUTTON_REMOVE"), WS_CHILD | WS_VISIBLE,
-                    CRect(597, 428, 721, 468), this, IDC_REMOVE);
+    CreateCheckList(m_list, IDC_LIST, 8,
+                    {{L"IDS_SYS_TOOLS_IE_BHO_LIST_NAME", 220}, {L"IDS_SYS_TOOLS_IE_BHO_LIST_REG_PATH", 480}});
+    CreateCheckBox(m_selectAll, L"IDS_SYS_TOOLS_IE_BHO_SELECT_ALL", IDC_SELECT_ALL, CRect(16, 438, 300, 458),
+                   WS_TABSTOP);
+    CreateButton(m_remove, L"IDC_SYS_TOOLS_IE_BHO_BUTTON_REMOVE", IDC_REMOVE, CRect(597, 428, 721, 468));
 }
 
 void CYarrowbyGrennowageBHODlg::OnShowPage()

@@ -3,10 +3,8 @@
 #include <Grennow.h>
 
 #include "BrowserPageLogic.h"
-#include "Dictionary.h"
 #include "controls/FolderDialog.h"
 
-using nsVendrel::TranslateCode;
 typedef CYarrowbyGrennowageGeneralDlg CGeneralTab;
 
 namespace {
@@ -65,20 +63,19 @@ void CYarrowbyGrennowageGeneralDlg::OnInitPage()
     for (int i = 0; i < kSettingCount; ++i) {
         const Group& g = kGroups[i];
         const int y = kTop + i * (kGroupH + kGroupGap);
-        AddGroupBox(g.boxKey, CRect(kLeft, y, kRight, y + kGroupH), UINT(g.box));
+        CreateControl({g.box, PageControlKind::GroupBox, {kLeft, y, kRight, y + kGroupH}, g.boxKey});
         AddPicture(g.bitmap, CRect(kLeft + 14, y + 24, kLeft + 46, y + 56), UINT(g.picture));
-        AddText(g.descriptionKey, CRect(kLeft + 60, y + 20, kRight - 16, y + 52), UINT(-1));
-        AddText(g.captionKey, CRect(kLeft + 60, y + 68, kLeft + 150, y + 88), UINT(-1));
+        CreateControls({{-1, PageControlKind::Text, {kLeft + 60, y + 20, kRight - 16, y + 52}, g.descriptionKey},
+                        {-1, PageControlKind::Text, {kLeft + 60, y + 68, kLeft + 150, y + 88}, g.captionKey}});
         m_edits[i].CreateEx(WS_EX_CLIENTEDGE, L"EDIT", L"",
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL,
                             CRect(kLeft + 154, y + 66, kLeft + 424, y + 88), this, UINT(g.edit));
-        m_edits[i].SetFont(&m_font);
+        m_edits[i].SetFont(&TextFont());
         CGeneralImageButton& apply = m_buttons[i * 2];
         CGeneralImageButton& other = m_buttons[i * 2 + 1];
-        apply.Create(TranslateCode(L"IDS_SYS_TOOLS_IE_GENERAL_APPLY"), WS_CHILD | WS_VISIBLE,
-                     CRect(kLeft + 433, y + 57, kLeft + 557, y + 97), this, UINT(g.apply));
-        other.Create(TranslateCode(g.otherKey), WS_CHILD | WS_VISIBLE,
-                     CRect(kLeft + 565, y + 57, kLeft + 689, y + 97), this, UINT(g.other));
+        CreateButton(apply, L"IDS_SYS_TOOLS_IE_GENERAL_APPLY", UINT(g.apply),
+                     CRect(kLeft + 433, y + 57, kLeft + 557, y + 97));
+        CreateButton(other, g.otherKey, UINT(g.other), CRect(kLeft + 565, y + 57, kLeft + 689, y + 97));
     }
 }
 

@@ -2,9 +2,7 @@
 
 #include "BrowserPageLogic.h"
 #include "CheckList.h"
-#include "Dictionary.h"
 
-using nsVendrel::TranslateCode;
 using namespace BrowserPage;
 typedef CYarrowbyGrennowagePluginDlg CPluginTab;
 
@@ -14,14 +12,15 @@ END_MESSAGE_MAP()
 
 void CYarrowbyGrennowagePluginDlg::OnInitPage()
 {
-    AddText(L"IDS_SYS_TOOLS_IE_PLUGIN_DESCRIPTION", CRect(16, 8, 721, 44), IDC_DESCRIPTION);
-    CreateCheckList(m_list, this, CRect(16, 50, 721, 414), IDC_LIST,
-                    {L"IDS_SYS_TOOLS_IE_PLUGIN_LIST_NAME", L"IDS_SYS_TOOLS_IE_PLUGIN_LIST_TYPE",
-                     L"IDS_SYS_TOOLS_IE_PLUGIN_LIST_DESCRIPTION", L"IDS_SYS_TOOLS_IE_PLUGIN_LIST_VERSION",
-                     L"IDS_SYS_TOOLS_IE_PLUGIN_LIST_COMPANY", L"IDS_SYS_TOOLS_IE_PLUGIN_LIST_FILEPATH"},
-                    {140, 60, 150, 80, 110, 160}, &m_font);
-    m_delete.Create(TranslateCode(L"IDS_SYS_TOOLS_IE_PLUGIN_BUTTON_DELETE"), WS_CHILD | WS_VISIBLE,
-                    CRect(597, 428, 721, 468), this, IDC_DELETE);
+    CreateControl({IDC_DESCRIPTION, PageControlKind::Text, {16, 8, 721, 44}, L"IDS_SYS_TOOLS_IE_PLUGIN_DESCRIPTION"});
+    CreateCheckList(m_list, IDC_LIST, 50,
+                    {{L"IDS_SYS_TOOLS_IE_PLUGIN_LIST_NAME", 140},
+                     {L"IDS_SYS_TOOLS_IE_PLUGIN_LIST_TYPE", 60},
+                     {L"IDS_SYS_TOOLS_IE_PLUGIN_LIST_DESCRIPTION", 150},
+                     {L"IDS_SYS_TOOLS_IE_PLUGIN_LIST_VERSION", 80},
+                     {L"IDS_SYS_TOOLS_IE_PLUGIN_LIST_COMPANY", 110},
+                     {L"IDS_SYS_TOOLS_IE_PLUGIN_LIST_FILEPATH", 160}});
+    CreateButton(m_delete, L"IDS_SYS_TOOLS_IE_PLUGIN_BUTTON_DELETE", IDC_DELETE, CRect(597, 428, 721, 468));
 }
 
 void CYarrowbyGrennowagePluginDlg::Refresh()

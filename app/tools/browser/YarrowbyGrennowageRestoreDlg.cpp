@@ -4,9 +4,7 @@
 
 #include "BrowserPageLogic.h"
 #include "CheckList.h"
-#include "Dictionary.h"
 
-using nsVendrel::TranslateCode;
 using namespace BrowserPage;
 typedef CYarrowbyGrennowageRestoreDlg CRestoreTab;
 
@@ -17,16 +15,12 @@ END_MESSAGE_MAP()
 
 void CYarrowbyGrennowageRestoreDlg::OnInitPage()
 {
-    CreateCheckList(m_list, this, CRect(16, 8, 721, 414), IDC_LIST,
-                    {L"IDS_SYS_TOOLS_IE_RESTORE_ITEM", L"IDS_SYS_TOOLS_IE_RESTORE_CURRENT",
-                     L"IDS_SYS_TOOLS_IE_RESTORE_DEFAULT"},
-                    {180, 230, 290}, &m_font);
-    m_selectAll.Create(TranslateCode(L"IDS_SYS_TOOLS_IE_RESTORE_SELECT_ALL"),
-                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, CRect(16, 438, 300, 458), this,
-                       IDC_SELECT_ALL);
-    m_selectAll.SetFont(&m_font);
-    m_restore.Create(TranslateCode(L"IDC_SYS_TOOLS_IE_RESTORE_BUTTON_RESTORE"), WS_CHILD | WS_VISIBLE,
-                     CRect(597, 428, 721, 468), this, IDC_RESTORE);
+    CreateCheckList(m_list, IDC_LIST, 8,
+                    {{L"IDS_SYS_TOOLS_IE_RESTORE_ITEM", 180}, {L"IDS_SYS_TOOLS_IE_RESTORE_CURRENT", 230},
+                     {L"IDS_SYS_TOOLS_IE_RESTORE_DEFAULT", 290}});
+    CreateCheckBox(m_selectAll, L"IDS_SYS_TOOLS_IE_RESTORE_SELECT_ALL", IDC_SELECT_ALL, CRect(16, 438, 300, 458),
+                   WS_TABSTOP);
+    CreateButton(m_restore, L"IDC_SYS_TOOLS_IE_RESTORE_BUTTON_RESTORE", IDC_RESTORE, CRect(597, 428, 721, 468));
 }
 
 void CYarrowbyGrennowageRestoreDlg::Refresh()

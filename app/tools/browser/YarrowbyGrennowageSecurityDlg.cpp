@@ -47,26 +47,28 @@ void CYarrowbyGrennowageSecurityDlg::OnInitPage()
 {
     // The address list's picture and description share one id.
     int y = GroupTop(0);
-    AddGroupBox(L"IDS_SYS_TOOLS_IE_SECURITY_GRP_ADDRESSLIST", CRect(kLeft, y, kRight, y + kGroupH), IDC_ADDRESS_GROUP);
+    CreateControl({IDC_ADDRESS_GROUP, PageControlKind::GroupBox, {kLeft, y, kRight, y + kGroupH},
+                   L"IDS_SYS_TOOLS_IE_SECURITY_GRP_ADDRESSLIST"});
     AddPicture(1554, CRect(kLeft + 14, y + 24, kLeft + 46, y + 56), IDC_ADDRESS_DESCRIPTION);
-    AddText(L"IDS_SYS_TOOLS_IE_SECURITY_ADDRESS_LIST_DESCRIPTION", CRect(kLeft + 60, y + 20, kRight - 16, y + 52),
-            IDC_ADDRESS_DESCRIPTION);
-    AddText(L"IDS_SYS_TOOLS_IE_SECURITY_ADDRESS_LIST_NOTICE", CRect(kLeft + 60, y + 58, kLeft + 550, y + 100),
-            IDC_ADDRESS_NOTICE);
-    m_clear.Create(TranslateCode(L"IDS_SYS_TOOLS_IE_SECURITY_TEXT_CLEAR"), WS_CHILD | WS_VISIBLE,
-                   CRect(kLeft + 565, y + 57, kLeft + 689, y + 97), this, IDC_CLEAR);
+    const PageControlRow address[] = {
+        {IDC_ADDRESS_DESCRIPTION, PageControlKind::Text, {kLeft + 60, y + 20, kRight - 16, y + 52},
+         L"IDS_SYS_TOOLS_IE_SECURITY_ADDRESS_LIST_DESCRIPTION"},
+        {IDC_ADDRESS_NOTICE, PageControlKind::Text, {kLeft + 60, y + 58, kLeft + 550, y + 100},
+         L"IDS_SYS_TOOLS_IE_SECURITY_ADDRESS_LIST_NOTICE"},
+    };
+    CreateControls(address);
+    CreateButton(m_clear, L"IDS_SYS_TOOLS_IE_SECURITY_TEXT_CLEAR", IDC_CLEAR,
+                 CRect(kLeft + 565, y + 57, kLeft + 689, y + 97));
 
     for (int i = 0; i < kSecurityOptionCount; ++i) {
         const Switch& s = kSwitches[i];
         y = GroupTop(i + 1);
-        AddGroupBox(s.boxKey, CRect(kLeft, y, kRight, y + kGroupH), UINT(s.box));
+        CreateControl({s.box, PageControlKind::GroupBox, {kLeft, y, kRight, y + kGroupH}, s.boxKey});
         AddPicture(s.bitmap, CRect(kLeft + 14, y + 24, kLeft + 46, y + 56), UINT(s.picture));
-        AddText(s.descriptionKey, CRect(kLeft + 60, y + 20, kRight - 16, y + 52), UINT(s.description));
-        m_status[i].Create(L"", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(kLeft + 60, y + 68, kLeft + 550, y + 88), this,
-                           UINT(s.status));
-        m_status[i].SetFont(&m_font);
-        m_toggle[i].Create(L"", WS_CHILD | WS_VISIBLE, CRect(kLeft + 565, y + 57, kLeft + 689, y + 97), this,
-                           UINT(s.toggle));
+        CreateControl({s.description, PageControlKind::Text, {kLeft + 60, y + 20, kRight - 16, y + 52},
+                       s.descriptionKey});
+        CreateText(m_status[i], nullptr, UINT(s.status), CRect(kLeft + 60, y + 68, kLeft + 550, y + 88));
+        CreateButton(m_toggle[i], nullptr, UINT(s.toggle), CRect(kLeft + 565, y + 57, kLeft + 689, y + 97));
     }
 }
 

@@ -13,10 +13,7 @@ BEGIN_MESSAGE_MAP(CYarrowbyGrennowageTabDlg, CFunctionDlg)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CYarrowbyGrennowageTabDlg::CYarrowbyGrennowageTabDlg()
-{
-    CreateSkinFont(m_font, 13, FALSE);
-}
+CYarrowbyGrennowageTabDlg::CYarrowbyGrennowageTabDlg() = default;
 
 CYarrowbyGrennowageTabDlg::~CYarrowbyGrennowageTabDlg() = default;
 
@@ -45,31 +42,21 @@ HBRUSH CYarrowbyGrennowageTabDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColo
     return brush;
 }
 
-CStatic* CYarrowbyGrennowageTabDlg::AddText(const wchar_t* key, const RECT& rect, UINT id, DWORD style)
+void CYarrowbyGrennowageTabDlg::CreateCheckList(CListCtrl& list, UINT id, int top,
+                                                std::initializer_list<PageListColumn> columns)
 {
-    CStatic* text = new CStatic;
-    m_controls.emplace_back(text);
-    text->Create(key ? TranslateCode(key) : CString(), WS_CHILD | WS_VISIBLE | style, rect, this, id);
-    text->SetFont(&m_font);
-    return text;
-}
-
-CButton* CYarrowbyGrennowageTabDlg::AddGroupBox(const wchar_t* key, const RECT& rect, UINT id)
-{
-    CButton* box = new CButton;
-    m_controls.emplace_back(box);
-    box->Create(TranslateCode(key), WS_CHILD | WS_VISIBLE | BS_GROUPBOX, rect, this, id);
-    box->SetFont(&m_font);
-    return box;
+    CreateList(list, id, CRect(16, top, 721, 414), WS_TABSTOP | LVS_SHOWSELALWAYS,
+               LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT, columns);
+    list.SetFont(&TextFont());
 }
 
 CStatic* CYarrowbyGrennowageTabDlg::AddPicture(UINT bitmapId, const RECT& rect, UINT id)
 {
     CStatic* picture = new CStatic;
-    m_controls.emplace_back(picture);
+    m_pictures.emplace_back(picture);
     picture->Create(L"", WS_CHILD | WS_VISIBLE | SS_BITMAP, rect, this, id);
     CBitmap* bitmap = new CBitmap;
-    m_pictures.emplace_back(bitmap);
+    m_bitmaps.emplace_back(bitmap);
     LoadSkinBitmap(*bitmap, bitmapId);
     picture->SetBitmap(static_cast<HBITMAP>(bitmap->GetSafeHandle()));
     return picture;

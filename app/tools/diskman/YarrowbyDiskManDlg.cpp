@@ -58,7 +58,7 @@ END_MESSAGE_MAP()
 
 CYarrowbyDiskManDlg::CYarrowbyDiskManDlg()
 {
-    CreateSkinFont(m_textFont, 12, FALSE);
+    CreateSkinFont(TextFont(), 12, FALSE);
     WatchWorker(m_worker);
 }
 
@@ -84,19 +84,14 @@ void CYarrowbyDiskManDlg::OnInitPage()
     udefrag_init_failed();
     m_libraryReady = true;
 
-    m_drives.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                    CRect(10, 10, 727, 128), this, IDC_DRIVES);
-    m_drives.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    CreateList(m_drives, IDC_DRIVES, CRect(10, 10, 727, 128), WS_TABSTOP | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+               LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     for (int c = 0; c < 5; ++c) m_drives.InsertColumn(c, TranslateCode(kColumnKeys[c]), LVCFMT_LEFT, kColumnWidths[c]);
 
-    m_skip.Create(TranslateCode(L"IDS_SYS_TOOL_DISKMAN_SKIP"), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
-                  CRect(10, 136, 500, 156), this, IDC_SKIP);
-    m_skip.SetFont(&m_textFont);
+    CreateCheckBox(m_skip, L"IDS_SYS_TOOL_DISKMAN_SKIP", IDC_SKIP, CRect(10, 136, 500, 156), WS_TABSTOP);
     m_skip.SetCheck(BST_CHECKED);
 
-    m_mapTitle.Create(TranslateCode(L"IDS_SYS_TOOL_DISKMAN_MAP"), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                      CRect(10, 164, 500, 182), this, IDC_MAP_TITLE);
-    m_mapTitle.SetFont(&m_textFont);
+    CreateControl({IDC_MAP_TITLE, PageControlKind::Text, {10, 164, 500, 182}, L"IDS_SYS_TOOL_DISKMAN_MAP"});
     m_map = new CDiskManControl;
     m_map->Create(L"", WS_CHILD | WS_VISIBLE, CRect(10, 184, 727, 360), this, IDC_MAP);
     m_map->SetGridSize(m_rows, m_columns);
@@ -105,23 +100,17 @@ void CYarrowbyDiskManDlg::OnInitPage()
 
     for (int k = 0; k < 5; ++k) {
         const int left = 10 + 143 * k;
-        m_labels[k].Create(TranslateCode(kCounters[k].key), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                           CRect(left, 370, left + 140, 388), this, kCounters[k].label);
-        m_values[k].Create(L"0", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(left, 390, left + 140, 408), this,
-                           kCounters[k].value);
-        m_labels[k].SetFont(&m_textFont);
-        m_values[k].SetFont(&m_textFont);
+        CreateControl({kCounters[k].label, PageControlKind::Text, {left, 370, left + 140, 388}, kCounters[k].key});
+        CreateText(m_values[k], nullptr, kCounters[k].value, CRect(left, 390, left + 140, 408));
+        m_values[k].SetWindowText(L"0");
     }
     m_progress.Create(WS_CHILD | WS_VISIBLE, CRect(10, 420, 727, 440), this, IDC_PROGRESS);
     m_progress.SetRange32(0, 1000);
     m_progress.SetPos(0);
 
-    m_refresh.Create(TranslateCode(L"IDS_SYS_TOOL_DISKMAN_REFRESH"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                     CRect(351, 470, 475, 510), this, IDC_REFRESH);
-    m_optimize.Create(TranslateCode(L"IDS_SYS_TOOL_DISKMAN_OPTIMIZE"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                      CRect(477, 470, 601, 510), this, IDC_OPTIMIZE);
-    m_stop.Create(TranslateCode(L"IDS_SYS_TOOL_DISKMAN_STOP"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                  CRect(603, 470, 727, 510), this, IDC_STOP);
+    CreateButton(m_refresh, L"IDS_SYS_TOOL_DISKMAN_REFRESH", IDC_REFRESH, CRect(351, 470, 475, 510), WS_TABSTOP);
+    CreateButton(m_optimize, L"IDS_SYS_TOOL_DISKMAN_OPTIMIZE", IDC_OPTIMIZE, CRect(477, 470, 601, 510), WS_TABSTOP);
+    CreateButton(m_stop, L"IDS_SYS_TOOL_DISKMAN_STOP", IDC_STOP, CRect(603, 470, 727, 510), WS_TABSTOP);
     m_stop.SetDisabled(true);
 
     FillDriveList(SB_FIXED_DEFRAGGABLE);

@@ -68,7 +68,6 @@ private:
 
     CListCtrl m_drives;
     CStatic m_values[5];
-    CStatic m_labels[5];
     CProgressCtrlEx m_progress;
     CDiskManControl* m_map = nullptr;
     int m_jobType = 0;
@@ -76,9 +75,7 @@ private:
     int m_columns = kMapColumns, m_rows = kMapRows;
 
     CButton m_skip;
-    CStatic m_mapTitle;
     CGeneralImageButton m_refresh, m_optimize, m_stop;
-    CFont m_textFont;
 
     qcore::CWorker m_worker;  // its stop flag is what the terminator answers
     bool m_libraryReady = false;

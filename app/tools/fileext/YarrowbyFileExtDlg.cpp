@@ -2,12 +2,9 @@
 
 #include <Common.h>
 
-#include "Dictionary.h"
 #include "FileExtRequest.h"
 #include "PageFactory.h"
 #include "ServiceAddress.h"
-
-using nsVendrel::TranslateCode;
 
 QUORVEL_REGISTER_PAGE(PAGE_ID_TOOLS_FILE_EXTENSION, CYarrowbyFileExtDlg);
 
@@ -29,22 +26,17 @@ CYarrowbyFileExtDlg::CYarrowbyFileExtDlg()
     bool is64 = false;
     GetOSVersion(kind, is64);
     m_systemText = fileext::SystemText(kind, is64);
-    CreateSkinFont(m_textFont, 13, FALSE);
 }
 
 void CYarrowbyFileExtDlg::OnInitPage()
 {
-    m_tips.Create(TranslateCode(L"IDS_SYS_TOOL_FILE_EXT_TIPS"), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                  CRect(10, 10, 727, 48), this, IDC_TIPS);
-    m_tips.SetFont(&m_textFont);
-    m_label.Create(TranslateCode(L"IDS_SYS_TOOL_FILE_EXT_TXT_FILENAME"), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                   CRect(10, 66, 150, 86), this, IDC_LABEL);
-    m_label.SetFont(&m_textFont);
-    m_extension.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, CRect(155, 63, 455, 87), this,
-                       IDC_EXTENSION);
-    m_extension.SetFont(&m_textFont);
-    m_search.Create(TranslateCode(L"IDS_SYS_TOOL_FILE_EXT_BTN_SEARCH"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                    CRect(470, 55, 594, 95), this, IDC_SEARCH);
+    const PageControlRow texts[] = {
+        {IDC_TIPS, PageControlKind::Text, {10, 10, 727, 48}, L"IDS_SYS_TOOL_FILE_EXT_TIPS"},
+        {IDC_LABEL, PageControlKind::Text, {10, 66, 150, 86}, L"IDS_SYS_TOOL_FILE_EXT_TXT_FILENAME"},
+    };
+    CreateControls(texts);
+    CreateEdit(m_extension, IDC_EXTENSION, CRect(155, 63, 455, 87), WS_TABSTOP | ES_AUTOHSCROLL);
+    CreateButton(m_search, L"IDS_SYS_TOOL_FILE_EXT_BTN_SEARCH", IDC_SEARCH, CRect(470, 55, 594, 95), WS_TABSTOP);
     // Hidden until the first look-up.
     m_view.Create(nullptr, nullptr, WS_CHILD, CRect(10, 105, 727, 526), this, IDC_BROWSER);
 }

@@ -39,8 +39,6 @@ protected:
 private:
     CMyHtmlView m_view;
     std::wstring m_systemText;
-    CStatic m_tips, m_label;
     CEdit m_extension;
     CGeneralImageButton m_search;
-    CFont m_textFont;
 };

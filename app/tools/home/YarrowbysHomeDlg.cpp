@@ -40,9 +40,8 @@ void CYarrowbysHomeDlg::OnInitPage()
         const int row = n < 7 ? 0 : 1;
         const int left = kLeft + kPitch * (row == 0 ? n : 0);
         m_buttons[n].SetBitmaps(e.bitmaps[0], e.bitmaps[1], e.bitmaps[2], RGB(255, 255, 255));
-        m_buttons[n].Create(L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                            CRect(left, kRowTop[row], left + kButtonSize, kRowTop[row] + kButtonSize), this,
-                            e.buttonId);
+        CreateButton(m_buttons[n], nullptr, e.buttonId,
+                     CRect(left, kRowTop[row], left + kButtonSize, kRowTop[row] + kButtonSize), WS_TABSTOP);
         const int captionLeft = left - (kCaptionWidth - kButtonSize) / 2;  // button left - 93
         m_captions[n].Create(TranslateCode(e.captionKey), WS_CHILD | WS_VISIBLE,
                              CRect(captionLeft, kCaptionTop[row], captionLeft + kCaptionWidth,

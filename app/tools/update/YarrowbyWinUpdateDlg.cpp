@@ -56,7 +56,7 @@ BEGIN_MESSAGE_MAP(CYarrowbyWinUpdateDlg, CFunctionDlg)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CYarrowbyWinUpdateDlg::CYarrowbyWinUpdateDlg() { CreateSkinFont(m_textFont, 13, FALSE); }
+CYarrowbyWinUpdateDlg::CYarrowbyWinUpdateDlg() = default;
 
 CYarrowbyWinUpdateDlg::~CYarrowbyWinUpdateDlg()
 {
@@ -80,29 +80,20 @@ void CYarrowbyWinUpdateDlg::OnInitPage()
     m_rotator.Create(L"", WS_CHILD | WS_VISIBLE | SS_BITMAP, CRect(10, 10, 74, 74), this, IDC_ROTATOR);
     m_rotator.AddImage(437);
 
-    m_tip.Create(TranslateCode(L"IDS_SYS_TOOLS_WIN_UPDATE_TIP"), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                 CRect(84, 14, 727, 74), this, IDC_TIP);
-    m_tip.SetFont(&m_textFont);
+    CreateControl({IDC_TIP, PageControlKind::Text, {84, 14, 727, 74}, L"IDS_SYS_TOOLS_WIN_UPDATE_TIP"});
 
-    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS,
-                  CRect(10, 84, 727, 420), this, IDC_LIST);
-    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    CreateList(m_list, IDC_LIST, CRect(10, 84, 727, 420), WS_TABSTOP | LVS_SHOWSELALWAYS,
+               LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     if (m_images.Create(438, 16, 10, RGB(255, 0, 255))) m_list.SetImageList(&m_images, LVSIL_SMALL);
     for (int c = 0; c < kColumnCount; ++c) m_list.InsertColumn(c, TranslateCode(kColumnKeys[c]), LVCFMT_LEFT, kColumnWidths[c]);
 
-    m_summary.Create(L"", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(10, 428, 500, 448), this, IDC_SUMMARY);
-    m_summary.SetFont(&m_textFont);
-    m_selectAll.Create(TranslateCode(L"IDS_SYS_TOOLS_WIN_UPDATE_CHKBOX_SEL_ALL"),
-                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, CRect(10, 460, 250, 480), this,
-                       IDC_SELECT_ALL);
-    m_selectAll.SetFont(&m_textFont);
+    CreateText(m_summary, nullptr, IDC_SUMMARY, CRect(10, 428, 500, 448));
+    CreateCheckBox(m_selectAll, L"IDS_SYS_TOOLS_WIN_UPDATE_CHKBOX_SEL_ALL", IDC_SELECT_ALL, CRect(10, 460, 250, 480),
+                   WS_TABSTOP);
 
-    m_check.Create(TranslateCode(L"IDS_SYS_TOOLS_WIN_UPDATE_BTN_CHECK"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                   CRect(351, 470, 475, 510), this, IDC_CHECK);
-    m_update.Create(TranslateCode(L"IDS_SYS_TOOLS_WIN_UPDATE_BTN_UPDATE"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                    CRect(477, 470, 601, 510), this, IDC_UPDATE);
-    m_stop.Create(TranslateCode(L"IDS_SYS_TOOLS_WIN_UPDATE_BTN_STOP"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                  CRect(603, 470, 727, 510), this, IDC_STOP);
+    CreateButton(m_check, L"IDS_SYS_TOOLS_WIN_UPDATE_BTN_CHECK", IDC_CHECK, CRect(351, 470, 475, 510), WS_TABSTOP);
+    CreateButton(m_update, L"IDS_SYS_TOOLS_WIN_UPDATE_BTN_UPDATE", IDC_UPDATE, CRect(477, 470, 601, 510), WS_TABSTOP);
+    CreateButton(m_stop, L"IDS_SYS_TOOLS_WIN_UPDATE_BTN_STOP", IDC_STOP, CRect(603, 470, 727, 510), WS_TABSTOP);
     m_stop.SetDisabled(true);
 
     const HWND page = GetSafeHwnd();

@@ -55,12 +55,11 @@ private:
     std::vector<update_page::RowView> RowViews() const;
 
     CImageRotator m_rotator;
-    CStatic m_tip, m_summary;
+    CStatic m_summary;
     CButton m_selectAll;
     CListCtrl m_list;
     CImageList m_images;
     CGeneralImageButton m_check, m_update, m_stop;
-    CFont m_textFont;
 
     CWindowsUpdate m_client;
     std::unique_ptr<update_page::CUpdateRun> m_run;

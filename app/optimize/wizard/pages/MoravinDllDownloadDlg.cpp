@@ -111,7 +111,6 @@ END_MESSAGE_MAP()
 
 CMoravinDllDownloadDlg::CMoravinDllDownloadDlg() : m_osText(MachineOsText())
 {
-    CreateSkinFont(m_font, 13, FALSE);
     CreateSkinFont(m_headFont, 14, TRUE);
 }
 
@@ -135,40 +134,32 @@ void CMoravinDllDownloadDlg::OnInitPage()
     const int w = client.Width() > 600 ? client.Width() : 737;
     const int right = w - 20;
 
+    // The first tip is the heading.
     for (int i = 0; i < 5; ++i) {
-        m_tips[i].Create(TranslateCode(kTipKeys[i]), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                         CRect(20, 14 + 22 * i, right, 34 + 22 * i), this, IDC_FIRST_TIP + i);
-        m_tips[i].SetFont(i == 0 ? &m_headFont : &m_font);
+        CWnd* tip = CreateControl({IDC_FIRST_TIP + i, PageControlKind::Text, {20, 14 + 22 * i, right, 34 + 22 * i},
+                                   kTipKeys[i]});
+        if (i == 0) tip->SetFont(&m_headFont);
     }
-    m_fileLabel.Create(TranslateCode(L"IDS_SYS_FIX_DLL_DOWNLOAD_TXT_FILENAME"), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                       CRect(20, 138, 150, 158), this, IDC_FILENAME_LABEL);
-    m_fileLabel.SetFont(&m_font);
-    m_fileName.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, CRect(155, 134, 455, 158), this,
-                      IDC_FILENAME);
-    m_fileName.SetFont(&m_font);
-    m_search.Create(TranslateCode(L"IDS_SYS_FIX_DLL_DOWNLOAD_BTN_SEARCH"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                    CRect(470, 126, 594, 166), this, IDC_SEARCH);
+    CreateControl({IDC_FILENAME_LABEL, PageControlKind::Text, {20, 138, 150, 158},
+                   L"IDS_SYS_FIX_DLL_DOWNLOAD_TXT_FILENAME"});
+    CreateEdit(m_fileName, IDC_FILENAME, CRect(155, 134, 455, 158), WS_TABSTOP | ES_AUTOHSCROLL);
+    CreateButton(m_search, L"IDS_SYS_FIX_DLL_DOWNLOAD_BTN_SEARCH", IDC_SEARCH, CRect(470, 126, 594, 166), WS_TABSTOP);
 
-    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS,
-                  CRect(20, 176, right, 396), this, IDC_RESULTS);
-    m_list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    CreateList(m_list, IDC_RESULTS, CRect(20, 176, right, 396), WS_TABSTOP | LVS_SHOWSELALWAYS,
+               LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     CRect inner;
     m_list.GetClientRect(&inner);
     m_list.InsertColumn(0, L"", LVCFMT_LEFT, inner.Width() * 3 / 10);
     m_list.InsertColumn(1, L"", LVCFMT_LEFT, inner.Width() * 7 / 10);
 
-    m_selectAll.Create(TranslateCode(L"IDS_SYS_FIX_DLL_DOWNLOAD_CHKBOX_SEL_ALL"),
-                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, CRect(20, 404, 300, 424), this,
-                       IDC_SELECT_ALL);
-    m_selectAll.SetFont(&m_font);
+    CreateCheckBox(m_selectAll, L"IDS_SYS_FIX_DLL_DOWNLOAD_CHKBOX_SEL_ALL", IDC_SELECT_ALL, CRect(20, 404, 300, 424),
+                   WS_TABSTOP);
     m_progress.Create(WS_CHILD | WS_VISIBLE, CRect(20, 434, right, 450), this, IDC_PROGRESS);
-    m_status.Create(L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_ENDELLIPSIS, CRect(20, 462, right - 290, 520), this,
-                    IDC_STATUS);
-    m_status.SetFont(&m_font);
-    m_download.Create(TranslateCode(L"IDS_SYS_FIX_DLL_DOWNLOAD_BTN_DOWNLOAD"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                      CRect(right - 268, 468, right - 144, 508), this, IDC_DOWNLOAD);
-    m_register.Create(TranslateCode(L"IDS_SYS_FIX_DLL_DOWNLOAD_BTN_REGISTER"), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                      CRect(right - 124, 468, right, 508), this, IDC_REGISTER);
+    CreateText(m_status, nullptr, IDC_STATUS, CRect(20, 462, right - 290, 520), SS_LEFT | SS_ENDELLIPSIS);
+    CreateButton(m_download, L"IDS_SYS_FIX_DLL_DOWNLOAD_BTN_DOWNLOAD", IDC_DOWNLOAD,
+                 CRect(right - 268, 468, right - 144, 508), WS_TABSTOP);
+    CreateButton(m_register, L"IDS_SYS_FIX_DLL_DOWNLOAD_BTN_REGISTER", IDC_REGISTER, CRect(right - 124, 468, right, 508),
+                 WS_TABSTOP);
 }
 
 void CMoravinDllDownloadDlg::OnShowPage()

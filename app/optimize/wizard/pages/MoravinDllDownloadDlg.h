@@ -57,16 +57,14 @@ private:
     void ShowSearchAnswer(const DllPageJob& job);
     void ShowRowOutcomes(const DllPageJob& job);
 
-
     CListCtrl m_list;
     CProgressCtrlEx m_progress;
     CButton m_selectAll;
     std::wstring m_osText;
-    CStatic m_tips[5];
-    CStatic m_fileLabel, m_status;
+    CStatic m_status;
     CEdit m_fileName;
     CGeneralImageButton m_search, m_download, m_register;
-    CFont m_font, m_headFont;
+    CFont m_headFont;
 
     std::shared_ptr<DllPageJob> m_job;
     qcore::UniqueHandle m_thread;

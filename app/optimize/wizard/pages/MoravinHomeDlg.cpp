@@ -39,8 +39,8 @@ void CMoravinHomeDlg::OnInitPage()
         const Entry& e = kEntries[n];
         const int left = kLeft + kPitch * n;
         m_buttons[n].SetBitmaps(e.bitmaps[0], e.bitmaps[1], e.bitmaps[2], RGB(255, 255, 255));
-        m_buttons[n].Create(L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                            CRect(left, kTop, left + kButtonWidth, kTop + kButtonHeight), this, e.buttonId);
+        CreateButton(m_buttons[n], nullptr, e.buttonId, CRect(left, kTop, left + kButtonWidth, kTop + kButtonHeight),
+                     WS_TABSTOP);
         const int centre = left + kButtonWidth / 2;
         m_captions[n].Create(TranslateCode(e.captionKey), WS_CHILD | WS_VISIBLE,
                              CRect(centre - kCaptionWidth / 2, kCaptionTop, centre + kCaptionWidth / 2, kCaptionBottom),

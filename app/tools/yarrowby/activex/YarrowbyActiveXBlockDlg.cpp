@@ -27,37 +27,34 @@ BEGIN_MESSAGE_MAP(CYarrowbyActiveXBlockDlg, CFunctionDlg)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CYarrowbyActiveXBlockDlg::CYarrowbyActiveXBlockDlg() { CreateSkinFont(m_textFont, 13, FALSE); }
+CYarrowbyActiveXBlockDlg::CYarrowbyActiveXBlockDlg() = default;
 
 void CYarrowbyActiveXBlockDlg::OnInitPage()
 {
     CRect client;
     GetClientRect(&client);
     const int right = client.right - 20;
-    m_description.Create(TranslateCode(L"IDS_SYS_TOOLS_ACTIVEX_BLOCK_DESCP"), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                         CRect(100, 15, right, 55), this, IDC_DESCRIPTION);
-    m_state.Create(TranslateCode(L"IDS_SYS_TOOLS_ACTIVEX_BLOCK_STATE"), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                   CRect(100, 60, right, 78), this, IDC_STATE);
+    CreateControl({IDC_DESCRIPTION, PageControlKind::Text, {100, 15, right, 55}, L"IDS_SYS_TOOLS_ACTIVEX_BLOCK_DESCP"});
+    CreateText(m_state, L"IDS_SYS_TOOLS_ACTIVEX_BLOCK_STATE", IDC_STATE, CRect(100, 60, right, 78));
     m_rotator.m_nPeriod = 100;
     m_rotator.Create(L"", WS_CHILD | WS_VISIBLE, CRect(20, 15, 84, 79), this, IDC_ROTATOR);
     m_rotator.AddImage(385);
 
-    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS,
-                  CRect(20, 90, right, 440), this, IDC_LIST);
-    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-    m_list.InsertColumn(0, TranslateCode(L"IDS_SYS_TOOLS_ACTIVEX_BLOCK_LIST_OBJECT"), LVCFMT_LEFT, 230);
-    m_list.InsertColumn(1, TranslateCode(L"IDS_SYS_TOOLS_ACTIVEX_BLOCK_LIST_CLSID"), LVCFMT_LEFT, 300);
-    m_list.InsertColumn(2, TranslateCode(L"IDS_SYS_TOOLS_ACTIVEX_BLOCK_LIST_STATUS"), LVCFMT_LEFT, 130);
+    CreateList(m_list, IDC_LIST, CRect(20, 90, right, 440), WS_TABSTOP | LVS_SHOWSELALWAYS,
+               LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
+               {{L"IDS_SYS_TOOLS_ACTIVEX_BLOCK_LIST_OBJECT", 230},
+                {L"IDS_SYS_TOOLS_ACTIVEX_BLOCK_LIST_CLSID", 300},
+                {L"IDS_SYS_TOOLS_ACTIVEX_BLOCK_LIST_STATUS", 130}});
+    m_list.SetFont(&TextFont());
 
-    m_selectAll.Create(TranslateCode(L"IDS_SYS_TOOLS_ACTIVEX_BLOCK_SELECTALL"), WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX,
-                       CRect(20, 458, 300, 478), this, IDC_SELECT_ALL);
-    m_block.Create(TranslateCode(L"IDS_SYS_TOOLS_ACTIVEX_BLOCK_BTN_LOCK"), WS_CHILD | WS_VISIBLE,
-                   CRect(right - 258, 448, right - 134, 488), this, IDC_BLOCK);
-    m_unblock.Create(TranslateCode(L"IDS_SYS_TOOLS_ACTIVEX_BLOCK_BTN_UNLOCK"), WS_CHILD | WS_VISIBLE,
-                     CRect(right - 124, 448, right, 488), this, IDC_UNBLOCK);
-    for (CWnd* wnd : {static_cast<CWnd*>(&m_description), static_cast<CWnd*>(&m_state), static_cast<CWnd*>(&m_list),
-                      static_cast<CWnd*>(&m_selectAll)})
-        wnd->SetFont(&m_textFont);
+    CreateCheckBox(m_selectAll, L"IDS_SYS_TOOLS_ACTIVEX_BLOCK_SELECTALL", IDC_SELECT_ALL, CRect(20, 458, 300, 478));
+    const PageControlRow buttons[] = {
+        {IDC_BLOCK, PageControlKind::Button, {right - 258, 448, right - 134, 488},
+         L"IDS_SYS_TOOLS_ACTIVEX_BLOCK_BTN_LOCK"},
+        {IDC_UNBLOCK, PageControlKind::Button, {right - 124, 448, right, 488},
+         L"IDS_SYS_TOOLS_ACTIVEX_BLOCK_BTN_UNLOCK"},
+    };
+    CreateControls(buttons);
 
     std::vector<ActiveXItem> items;
     m_lock.GetActiveXNames(items, kCatalogue);

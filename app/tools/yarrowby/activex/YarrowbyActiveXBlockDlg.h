@@ -41,8 +41,6 @@ private:
     CListCtrl m_list;
     CButton m_selectAll;
     CActiveXLock m_lock;
-    CStatic m_description, m_state;
+    CStatic m_state;
     CImageRotator m_rotator;
-    CGeneralImageButton m_block, m_unblock;
-    CFont m_textFont;
 };

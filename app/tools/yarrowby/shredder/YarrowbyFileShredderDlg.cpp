@@ -27,7 +27,7 @@ BEGIN_MESSAGE_MAP(CYarrowbyFileShredderDlg, CFunctionDlg)
     ON_MESSAGE(WM_SHRED_DONE, &CYarrowbyFileShredderDlg::OnShredDone)
 END_MESSAGE_MAP()
 
-CYarrowbyFileShredderDlg::CYarrowbyFileShredderDlg() { CreateSkinFont(m_textFont, 13, FALSE); }
+CYarrowbyFileShredderDlg::CYarrowbyFileShredderDlg() = default;
 
 CYarrowbyFileShredderDlg::~CYarrowbyFileShredderDlg()
 {
@@ -44,20 +44,17 @@ void CYarrowbyFileShredderDlg::OnInitPage()
     m_rotator.m_nPeriod = 100;
     m_rotator.Create(L"", WS_CHILD | WS_VISIBLE, CRect(20, 15, 84, 79), this, IDC_ROTATOR);
     m_rotator.AddImage(386);
-    m_description.Create(TranslateCode(L"IDS_SYT_TOOLS_FILE_SHREDDER_DESP"), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                         CRect(100, 20, right, 80), this, IDC_DESCRIPTION);
+    CreateControl({IDC_DESCRIPTION, PageControlKind::Text, {100, 20, right, 80}, L"IDS_SYT_TOOLS_FILE_SHREDDER_DESP"});
 
-    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS,
-                  CRect(20, 90, right, 400), this, IDC_LIST);
-    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    CreateList(m_list, IDC_LIST, CRect(20, 90, right, 400), WS_TABSTOP | LVS_SHOWSELALWAYS,
+               LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    m_list.SetFont(&TextFont());
     m_list.InsertColumn(0, TranslateCode(L"IDS_SYT_TOOLS_FILE_SHREDDER_LIST1"), LVCFMT_LEFT, 420);
     m_list.InsertColumn(1, TranslateCode(L"IDS_SYT_TOOLS_FILE_SHREDDER_LIST2"), LVCFMT_RIGHT, 110);
     m_list.InsertColumn(2, TranslateCode(L"IDS_SYT_TOOLS_FILE_SHREDDER_LIST3"), LVCFMT_LEFT, 140);
 
-    m_passesLabel.Create(TranslateCode(L"IDS_SYT_TOOLS_FILE_SHREDDER_TIMES"), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                         CRect(20, 417, 230, 435), this, IDC_PASSES_LABEL);
-    m_passes.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL,
-                    CRect(235, 414, 285, 436), this, IDC_PASSES);
+    CreateControl({IDC_PASSES_LABEL, PageControlKind::Text, {20, 417, 230, 435}, L"IDS_SYT_TOOLS_FILE_SHREDDER_TIMES"});
+    CreateEdit(m_passes, IDC_PASSES, CRect(235, 414, 285, 436), WS_TABSTOP | ES_AUTOHSCROLL);
     m_passes.SetWindowText(L"1");
     m_spin.Create(WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
                   CRect(0, 0, 0, 0), this, IDC_PASSES_SPIN);
@@ -65,18 +62,15 @@ void CYarrowbyFileShredderDlg::OnInitPage()
     m_spin.SetRange32(CFileShredder::kMinPasses, CFileShredder::kMaxPasses);
     m_spin.SetPos32(1);
 
-    m_add.Create(TranslateCode(L"IDS_SYT_TOOLS_FILE_SHREDDER_BTN_ADD"), WS_CHILD | WS_VISIBLE,
-                 CRect(20, 448, 144, 488), this, IDC_ADD);
-    m_remove.Create(TranslateCode(L"IDS_SYT_TOOLS_FILE_SHREDDER_BTN_REMOVE"), WS_CHILD | WS_VISIBLE,
-                    CRect(154, 448, 278, 488), this, IDC_REMOVE);
-    m_erase.Create(TranslateCode(L"IDS_SYT_TOOLS_FILE_SHREDDER_BTN_ERASE"), WS_CHILD | WS_VISIBLE,
-                   CRect(right - 124, 448, right, 488), this, IDC_ERASE);
+    const PageControlRow buttons[] = {
+        {IDC_ADD, PageControlKind::Button, {20, 448, 144, 488}, L"IDS_SYT_TOOLS_FILE_SHREDDER_BTN_ADD"},
+        {IDC_REMOVE, PageControlKind::Button, {154, 448, 278, 488}, L"IDS_SYT_TOOLS_FILE_SHREDDER_BTN_REMOVE"},
+        {IDC_ERASE, PageControlKind::Button, {right - 124, 448, right, 488}, L"IDS_SYT_TOOLS_FILE_SHREDDER_BTN_ERASE"},
+    };
+    CreateControls(buttons);
     m_progress.Create(WS_CHILD | WS_VISIBLE, CRect(20, 500, right, 516), this, IDC_PROGRESS);
     m_progress.SetRange(0, 100);
     m_progress.SetPos(0);
-    for (CWnd* wnd : {static_cast<CWnd*>(&m_description), static_cast<CWnd*>(&m_list),
-                      static_cast<CWnd*>(&m_passesLabel), static_cast<CWnd*>(&m_passes)})
-        wnd->SetFont(&m_textFont);
     m_shredder.SetParentWnd(m_hWnd);
 }
 

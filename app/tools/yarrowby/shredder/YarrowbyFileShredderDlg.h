@@ -50,10 +50,7 @@ private:
     int m_nStep = 0;
     CFileShredder m_shredder;
     CImageRotator m_rotator;
-    CStatic m_description, m_passesLabel;
     CSpinButtonCtrl m_spin;
-    CGeneralImageButton m_add, m_remove, m_erase;
-    CFont m_textFont;
     int m_nRunPasses = 1;
     bool m_bRunning = false;
     bool m_bClosing = false;

@@ -3,10 +3,7 @@
 #include <Common.h>
 
 #include "Dictionary.h"
-#include "MainWindowBusy.h"
 #include "SplitJoinRules.h"
-#include "controls/FolderDialog.h"
-#include "ToolOutcome.h"
 
 using nsVendrel::TranslateCode;
 
@@ -19,7 +16,7 @@ BEGIN_MESSAGE_MAP(CYarrowbyFSJoinDlg, CYarrowbyFSPage)
     ON_BN_CLICKED(CYarrowbyFSJoinDlg::IDC_BROWSE_PIECES, &CYarrowbyFSJoinDlg::OnBrowsePieces)
     ON_BN_CLICKED(CYarrowbyFSJoinDlg::IDC_BROWSE_FOLDER, &CYarrowbyFSJoinDlg::OnBrowseFolder)
     ON_BN_CLICKED(CYarrowbyFSJoinDlg::IDC_JOIN, &CYarrowbyFSJoinDlg::OnJoin)
-    ON_MESSAGE(WM_FILEJOIN_PROGRESS, &CYarrowbyFSJoinDlg::OnJoinProgress)
+    ON_MESSAGE(WM_FILEJOIN_PROGRESS, &CYarrowbyFSJoinDlg::OnRunProgress)
     ON_MESSAGE(WM_FILEJOIN_DONE, &CYarrowbyFSJoinDlg::OnJoinDone)
 END_MESSAGE_MAP()
 
@@ -27,8 +24,8 @@ CYarrowbyFSJoinDlg::CYarrowbyFSJoinDlg() = default;
 
 CYarrowbyFSJoinDlg::~CYarrowbyFSJoinDlg()
 {
-    // A join still going ends here (nothing is left behind); its done message changes nothing any more.
-    m_bClosing = true;
+    // A join still going ends here (nothing is left behind).
+    MarkClosing();
     m_join.Stop();
 }
 
@@ -37,29 +34,28 @@ void CYarrowbyFSJoinDlg::OnInitPage()
     CRect client;
     GetClientRect(&client);
     const int right = client.right - 20;
-    m_steps[0].Create(TranslateCode(L"IDS_SYT_TOOLS_FS_JOIN_GROUPBOX1"), WS_CHILD | WS_VISIBLE | BS_GROUPBOX,
-                      CRect(20, 0, right, 228), this, IDC_STEP1);
-    m_steps[1].Create(TranslateCode(L"IDS_SYT_TOOLS_FS_JOIN_GROUPBOX2"), WS_CHILD | WS_VISIBLE | BS_GROUPBOX,
-                      CRect(20, 236, right, 298), this, IDC_STEP2);
-    m_hint.Create(TranslateCode(L"IDS_SYT_TOOLS_FS_JOIN_TIP_SEl_FILE"), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                  CRect(35, 28, right - 150, 46), this, IDC_HINT);
-    m_browsePieces.Create(TranslateCode(L"IDS_SYT_TOOLS_FS_JOIN_BTN_BROWSE"), WS_CHILD | WS_VISIBLE,
-                          CRect(right - 134, 16, right - 10, 56), this, IDC_BROWSE_PIECES);
-    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS,
-                  CRect(35, 62, right - 15, 218), this, IDC_LIST);
-    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    const PageControlRow pieces[] = {
+        {IDC_STEP1, PageControlKind::GroupBox, {20, 0, right, 228}, L"IDS_SYT_TOOLS_FS_JOIN_GROUPBOX1"},
+        {IDC_STEP2, PageControlKind::GroupBox, {20, 236, right, 298}, L"IDS_SYT_TOOLS_FS_JOIN_GROUPBOX2"},
+        {IDC_HINT, PageControlKind::Text, {35, 28, right - 150, 46}, L"IDS_SYT_TOOLS_FS_JOIN_TIP_SEl_FILE"},
+        {IDC_BROWSE_PIECES, PageControlKind::Button, {right - 134, 16, right - 10, 56},
+         L"IDS_SYT_TOOLS_FS_JOIN_BTN_BROWSE"},
+    };
+    CreateControls(pieces);
+    CreateList(m_list, IDC_LIST, CRect(35, 62, right - 15, 218), WS_TABSTOP | LVS_SHOWSELALWAYS,
+               LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     m_list.InsertColumn(0, L"Filename", LVCFMT_LEFT, right - 75);
-    m_folder.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_LEFT | ES_AUTOHSCROLL | ES_READONLY,
-                    CRect(35, 260, right - 150, 282), this, IDC_FOLDER);
-    m_browseFolder.Create(TranslateCode(L"IDS_SYT_TOOLS_FS_JOIN_BTN_BROWSE"), WS_CHILD | WS_VISIBLE,
-                          CRect(right - 134, 251, right - 10, 291), this, IDC_BROWSE_FOLDER);
+    m_list.SetFont(&TextFont());
+    const PageControlRow folder[] = {
+        {IDC_FOLDER, PageControlKind::Edit, {35, 260, right - 150, 282}, nullptr, ES_AUTOHSCROLL | ES_READONLY},
+        {IDC_BROWSE_FOLDER, PageControlKind::Button, {right - 134, 251, right - 10, 291},
+         L"IDS_SYT_TOOLS_FS_JOIN_BTN_BROWSE"},
+    };
+    CreateControls(folder);
     m_progress.Create(WS_CHILD | WS_VISIBLE, CRect(20, 310, right, 326), this, IDC_PROGRESS);
     m_progress.SetRange(0, 100);
-    m_joinButton.Create(TranslateCode(L"IDS_SYT_TOOLS_FS_JOIN_BTN_JOIN"), WS_CHILD | WS_VISIBLE,
-                        CRect(right - 124, 338, right, 378), this, IDC_JOIN);
-    for (CWnd* wnd : {static_cast<CWnd*>(&m_steps[0]), static_cast<CWnd*>(&m_steps[1]), static_cast<CWnd*>(&m_hint),
-                      static_cast<CWnd*>(&m_list), static_cast<CWnd*>(&m_folder)})
-        wnd->SetFont(&m_textFont);
+    CreateControl(
+        {IDC_JOIN, PageControlKind::Button, {right - 124, 338, right, 378}, L"IDS_SYT_TOOLS_FS_JOIN_BTN_JOIN"});
     m_join.SetParentWnd(m_hWnd);
 }
 
@@ -75,7 +71,7 @@ void CYarrowbyFSJoinDlg::SetPieces(const std::vector<std::wstring>& paths)
     }
 }
 
-void CYarrowbyFSJoinDlg::SetFolder(const CString& folder) { m_folder.SetWindowText(folder); }
+void CYarrowbyFSJoinDlg::SetFolder(const CString& folder) { SetDlgItemText(IDC_FOLDER, folder); }
 
 void CYarrowbyFSJoinDlg::OnBrowsePieces()
 {
@@ -90,12 +86,7 @@ void CYarrowbyFSJoinDlg::OnBrowsePieces()
     SetPieces(paths);
 }
 
-void CYarrowbyFSJoinDlg::OnBrowseFolder()
-{
-    CFolderDialog dialog;
-    dialog.m_bi.hwndOwner = m_hWnd;
-    if (dialog.DoModal() == IDOK) SetFolder(dialog.GetFolderPath());
-}
+void CYarrowbyFSJoinDlg::OnBrowseFolder() { BrowseFolderInto(IDC_FOLDER); }
 
 void CYarrowbyFSJoinDlg::OnJoin()
 {
@@ -104,12 +95,8 @@ void CYarrowbyFSJoinDlg::OnJoin()
         return;
     }
     CString folder;
-    m_folder.GetWindowText(folder);
-    if (folder.IsEmpty()) {
-        AfxMessageBox(TranslateCode(L"IDS_SYS_TOOLS_FS_CHOOSEFOLDER"));
-        return;
-    }
-    if (!SBRecursiveCreateDirectoryW(folder)) return;
+    GetDlgItemText(IDC_FOLDER, folder);
+    if (!MakeOutputFolder(folder)) return;
     const std::wstring name = CFileJoin::JoinedFileName(std::wstring(m_list.GetItemText(0, 0)));
     if (name.empty()) return;
     std::vector<std::wstring> pieces;
@@ -119,34 +106,15 @@ void CYarrowbyFSJoinDlg::OnJoin()
         AfxMessageBox(TranslateCode(L"IDS_SYT_TOOLS_FS_JOIN_FILEEXIST"), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
 
-    EnablePages(FALSE);
-    SetMainWindowBusy(true);
-    m_bRunning = true;
+    BeginRun();
     m_join.JoinSpliterFiles(pieces, std::wstring(folder), name);
-}
-
-LRESULT CYarrowbyFSJoinDlg::OnJoinProgress(WPARAM done, LPARAM total)
-{
-    m_progress.SetPos(ToolBarPosition(done, total));
-    m_progress.UpdateWindow();
-    return 0;
 }
 
 LRESULT CYarrowbyFSJoinDlg::OnJoinDone(WPARAM failed, LPARAM firstError)
 {
-    if (m_bClosing) return 0;
-    EnablePages(TRUE);
-    if (m_bRunning) SetMainWindowBusy(false);
-    m_bRunning = false;
-    if (failed == 0) {
-        m_progress.SetPos(100);
-        SetFolder(L"");
-        m_list.DeleteAllItems();
-        AfxMessageBox(TranslateCode(L"IDS_SYT_TOOLS_FJ_SUCCESS"));
-    } else {
-        // The pieces and the folder stay for another try.
-        m_progress.SetPos(0);
-        AfxMessageBox(ToolFailureText(L"IDS_SYT_TOOLS_FS_JOIN_FAILED", failed, firstError), MB_OK | MB_ICONWARNING);
-    }
+    if (!EndRun(failed, firstError, L"IDS_SYT_TOOLS_FS_JOIN_FAILED")) return 0;
+    SetFolder(L"");
+    m_list.DeleteAllItems();
+    AfxMessageBox(TranslateCode(L"IDS_SYT_TOOLS_FJ_SUCCESS"));
     return 0;
 }

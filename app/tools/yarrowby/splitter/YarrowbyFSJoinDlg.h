@@ -8,8 +8,6 @@
 #include <vector>
 
 #include "YarrowbyFSPage.h"
-#include "ImageButton.h"
-#include "controls/ProgressCtrlEx.h"
 
 class CYarrowbyFSJoinDlg : public CYarrowbyFSPage {
 public:
@@ -28,23 +26,14 @@ public:
     void SetFolder(const CString& folder);
     void OnJoin();
     CListCtrl& List() { return m_list; }
-    CProgressCtrlEx& Progress() { return m_progress; }
 
 protected:
     void OnBrowsePieces();
     void OnBrowseFolder();
-    LRESULT OnJoinProgress(WPARAM done, LPARAM total);
     LRESULT OnJoinDone(WPARAM failed, LPARAM firstError);
     DECLARE_MESSAGE_MAP()
 
 private:
     CListCtrl m_list;
-    CEdit m_folder;
-    CProgressCtrlEx m_progress;
     CFileJoin m_join;
-    CButton m_steps[2];
-    CStatic m_hint;
-    CGeneralImageButton m_browsePieces, m_browseFolder, m_joinButton;
-    bool m_bRunning = false;
-    bool m_bClosing = false;
 };

@@ -5,8 +5,6 @@
 #include <Yarrowby/FileSpliter.h>
 
 #include "YarrowbyFSPage.h"
-#include "ImageButton.h"
-#include "controls/ProgressCtrlEx.h"
 
 class CYarrowbyFSSplitDlg : public CYarrowbyFSPage {
 public:
@@ -28,13 +26,11 @@ public:
     void SetSource(const CString& path);
     void SetFolder(const CString& folder);
     void OnSplit();
-    CProgressCtrlEx& Progress() { return m_progress; }
 
 protected:
     void OnBrowseSource();
     void OnBrowseFolder();
     void OnSizeChoice(UINT id);
-    LRESULT OnSplitProgress(WPARAM done, LPARAM total);
     LRESULT OnSplitDone(WPARAM failed, LPARAM firstError);
     DECLARE_MESSAGE_MAP()
 
@@ -42,15 +38,7 @@ private:
     // Asks before pieces of an earlier split of this name are replaced and removes them; false when declined.
     bool ClearEarlierPieces(const CString& source, const CString& folder, unsigned long long pieceSize);
 
-    CEdit m_source, m_folder;
-    CProgressCtrlEx m_progress;
-    CButton m_sizes[5];
     CFileSpliter m_spliter;
-    CButton m_steps[3];
-    CStatic m_nameLabel, m_folderLabel, m_unit;
-    CEdit m_custom;
+    CStatic m_unit;
     CSpinButtonCtrl m_spin;
-    CGeneralImageButton m_browseSource, m_browseFolder, m_split;
-    bool m_bRunning = false;
-    bool m_bClosing = false;
 };

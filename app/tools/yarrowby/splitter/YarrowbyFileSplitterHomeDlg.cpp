@@ -18,7 +18,7 @@ BEGIN_MESSAGE_MAP(CYarrowbyFileSplitterHomeDlg, CFunctionDlg)
                      &CYarrowbyFileSplitterHomeDlg::OnTab)
 END_MESSAGE_MAP()
 
-CYarrowbyFileSplitterHomeDlg::CYarrowbyFileSplitterHomeDlg() { CreateSkinFont(m_textFont, 13, FALSE); }
+CYarrowbyFileSplitterHomeDlg::CYarrowbyFileSplitterHomeDlg() = default;
 
 int CYarrowbyFileSplitterHomeDlg::SubPageOfTab(UINT tabId)
 {
@@ -29,9 +29,8 @@ void CYarrowbyFileSplitterHomeDlg::OnInitPage()
 {
     CRect client;
     GetClientRect(&client);
-    m_description.Create(TranslateCode(L"IDS_SYS_TOOLS_FS_HOME_DESP"), WS_CHILD | WS_VISIBLE | SS_LEFT,
-                         CRect(20, 15, client.right - 20, 75), this, IDC_DESCRIPTION);
-    m_description.SetFont(&m_textFont);
+    CreateControl(
+        {IDC_DESCRIPTION, PageControlKind::Text, {20, 15, client.right - 20, 75}, L"IDS_SYS_TOOLS_FS_HOME_DESP"});
     const wchar_t* const captions[] = {L"IDS_SYS_TOOLS_FS_HOME_FILESPLITTER", L"IDS_SYS_TOOLS_FS_HOME_FILEJIONER"};
     for (int i = 0; i < 2; ++i) {
         const int x = 20 + i * (kTabW + 2);

@@ -28,9 +28,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    CStatic m_description;
     CTabButton m_tabs[2];
     CYarrowbyFSSplitDlg m_split;
     CYarrowbyFSJoinDlg m_join;
-    CFont m_textFont;
 };

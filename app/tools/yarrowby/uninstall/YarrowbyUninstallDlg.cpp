@@ -18,7 +18,6 @@ END_MESSAGE_MAP()
 
 CYarrowbyUninstallDlg::CYarrowbyUninstallDlg()
 {
-    CreateSkinFont(m_textFont, 13, FALSE);
     CreateSkinFont(m_titleFont, 15, TRUE);
 }
 
@@ -33,11 +32,10 @@ void CYarrowbyUninstallDlg::OnInitPage()
     CRect client;
     GetClientRect(&client);
     const int right = client.right - 20;
-    m_showAll.Create(TranslateCode(L"IDS_SYS_TOOLS_UNISTALL_SHOW_ALL_UPDATE"), WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX,
-                     CRect(20, 10, 500, 30), this, IDC_SHOW_ALL);
-    m_list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                  CRect(20, 38, right, 330), this, IDC_LIST);
-    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    CreateCheckBox(m_showAll, L"IDS_SYS_TOOLS_UNISTALL_SHOW_ALL_UPDATE", IDC_SHOW_ALL, CRect(20, 10, 500, 30));
+    CreateList(m_list, IDC_LIST, CRect(20, 38, right, 330), WS_TABSTOP | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+               LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    m_list.SetFont(&TextFont());
     m_list.InsertColumn(0, TranslateCode(L"IDS_SYS_TOOLS_UNISTALL_LIST1"), LVCFMT_LEFT, 330);
     m_list.InsertColumn(1, TranslateCode(L"IDS_SYS_TOOLS_UNISTALL_LIST2"), LVCFMT_RIGHT, 90);
     m_list.InsertColumn(2, TranslateCode(L"IDS_SYS_TOOLS_UNISTALL_LIST3"), LVCFMT_LEFT, 250);
@@ -47,35 +45,29 @@ void CYarrowbyUninstallDlg::OnInitPage()
     const int detailsRight = right - 150;
     m_details.Create(L"", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, CRect(20, 340, detailsRight, 516), this, IDC_DETAILS);
     m_icon.Create(L"", WS_CHILD | WS_VISIBLE | SS_ICON, CRect(35, 362, 67, 394), this, IDC_PROGRAM_ICON);
-    m_title.Create(L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_ENDELLIPSIS, CRect(80, 366, detailsRight - 15, 388),
-                   this, IDC_TITLE);
+    CreateText(m_title, nullptr, IDC_TITLE, CRect(80, 366, detailsRight - 15, 388), SS_LEFT | SS_ENDELLIPSIS);
+    m_title.SetFont(&m_titleFont);
+    // Each detail's label, and its value under the next id.
     const struct {
-        CStatic* label;
         CStatic* value;
         const wchar_t* key;
         int id;
-    } rows[] = {{&m_versionLabel, &m_version, L"IDS_SYS_TOOLS_UNISTALL_VERSION", IDC_VERSION_LABEL},
-                {&m_publisherLabel, &m_publisher, L"IDS_SYS_TOOLS_UNISTALL_PUBLISHER", IDC_PUBLISHER_LABEL},
-                {&m_homePageLabel, &m_homePage, L"IDS_SYS_TOOLS_UNISTALL_HOMEPAGE", IDC_HOMEPAGE_LABEL}};
+    } details[] = {{&m_version, L"IDS_SYS_TOOLS_UNISTALL_VERSION", IDC_VERSION_LABEL},
+                   {&m_publisher, L"IDS_SYS_TOOLS_UNISTALL_PUBLISHER", IDC_PUBLISHER_LABEL},
+                   {&m_homePage, L"IDS_SYS_TOOLS_UNISTALL_HOMEPAGE", IDC_HOMEPAGE_LABEL}};
     for (int i = 0; i < 3; ++i) {
         const int y = 410 + i * 30;
-        rows[i].label->Create(TranslateCode(rows[i].key), WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(35, y, 150, y + 18),
-                              this, UINT(rows[i].id));
-        rows[i].value->Create(L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_ENDELLIPSIS, CRect(155, y, detailsRight - 15, y + 18),
-                              this, UINT(rows[i].id + 1));
-        rows[i].label->SetFont(&m_textFont);
-        rows[i].value->SetFont(&m_textFont);
+        CreateControl({details[i].id, PageControlKind::Text, {35, y, 150, y + 18}, details[i].key});
+        CreateText(*details[i].value, nullptr, UINT(details[i].id + 1), CRect(155, y, detailsRight - 15, y + 18),
+                   SS_LEFT | SS_ENDELLIPSIS);
     }
-    m_title.SetFont(&m_titleFont);
-    m_showAll.SetFont(&m_textFont);
-    m_list.SetFont(&m_textFont);
 
-    m_refresh.Create(TranslateCode(L"IDS_SYS_TOOLS_UNISTALL_REFRESH"), WS_CHILD | WS_VISIBLE,
-                     CRect(right - 124, 350, right, 390), this, IDC_REFRESH);
-    m_uninstall.Create(TranslateCode(L"IDS_SYS_TOOLS_UNISTALL_UNISTALL"), WS_CHILD | WS_VISIBLE,
-                       CRect(right - 124, 408, right, 448), this, IDC_UNINSTALL);
-    m_remove.Create(TranslateCode(L"IDS_SYS_TOOLS_UNISTALL_REMOVE"), WS_CHILD | WS_VISIBLE,
-                    CRect(right - 124, 466, right, 506), this, IDC_REMOVE);
+    const PageControlRow buttons[] = {
+        {IDC_REFRESH, PageControlKind::Button, {right - 124, 350, right, 390}, L"IDS_SYS_TOOLS_UNISTALL_REFRESH"},
+        {IDC_UNINSTALL, PageControlKind::Button, {right - 124, 408, right, 448}, L"IDS_SYS_TOOLS_UNISTALL_UNISTALL"},
+        {IDC_REMOVE, PageControlKind::Button, {right - 124, 466, right, 506}, L"IDS_SYS_TOOLS_UNISTALL_REMOVE"},
+    };
+    CreateControls(buttons);
 }
 
 void CYarrowbyUninstallDlg::OnShowPage()

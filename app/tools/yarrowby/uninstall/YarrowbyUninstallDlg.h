@@ -57,9 +57,7 @@ private:
     std::vector<UnInstallItem*> m_records;
     CImageList m_icons;
     bool m_bShowAll = false;
-    CStatic m_versionLabel, m_publisherLabel, m_homePageLabel;
-    CGeneralImageButton m_refresh, m_uninstall, m_remove;
     // The details' icon is a copy of its own, so no record's icon is ever destroyed while it is shown.
     HICON m_shownIcon = nullptr;
-    CFont m_textFont, m_titleFont;
+    CFont m_titleFont;
 };
