@@ -81,14 +81,12 @@ HWND CreateMessageWindow(CQuickScan* run, WNDPROC proc) {
 }  // namespace
 
 CQuickScan::CQuickScan(IQuickScanView* view) : m_view(view) {
-    ::InitializeCriticalSection(&m_pendingLock);
     m_wnd = CreateMessageWindow(this, &CQuickScan::WindowProc);
 }
 
 CQuickScan::~CQuickScan() {
     StopAndWait();
     if (m_wnd) ::DestroyWindow(m_wnd);
-    ::DeleteCriticalSection(&m_pendingLock);
 }
 
 LRESULT CALLBACK CQuickScan::WindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -204,10 +202,12 @@ bool CQuickScan::OnRegistryScanResult(const CRegistryData::SCAN_RESULT* result, 
 }
 
 void CQuickScan::QueueRegistryResult(const CRegistryData::SCAN_RESULT* result) {
-    ::EnterCriticalSection(&m_pendingLock);
-    m_pendingReg.push_back(result);
-    const size_t waiting = m_pendingReg.size();
-    ::LeaveCriticalSection(&m_pendingLock);
+    size_t waiting = 0;
+    {
+        qcore::ScopedLock hold(m_pendingLock);
+        m_pendingReg.push_back(result);
+        waiting = m_pendingReg.size();
+    }
     if (waiting >= kRegFlushCount || ::GetTickCount() - m_lastRegFlush >= kRegFlushIntervalMs) FlushRegistryResults();
 }
 
@@ -225,9 +225,10 @@ bool CQuickScan::OnRegistryCleanProgress(CRegistryData::REG_SCAN_TYPE, void*) {
 
 void CQuickScan::DrainRegistryResults() {
     std::vector<const CRegistryData::SCAN_RESULT*> batch;
-    ::EnterCriticalSection(&m_pendingLock);
-    batch.swap(m_pendingReg);
-    ::LeaveCriticalSection(&m_pendingLock);
+    {
+        qcore::ScopedLock hold(m_pendingLock);
+        batch.swap(m_pendingReg);
+    }
     for (const CRegistryData::SCAN_RESULT* result : batch) {
         if (m_run.State() != RunState::Scanning) {
             result->selected = false;  // arrived after the stop: not listed, so never repaired unseen
