@@ -14,7 +14,6 @@ const wchar_t kShellFoldersKey[] = L"Software\\Microsoft\\Windows\\CurrentVersio
 const wchar_t kCacheKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Cache";
 const wchar_t kTypedUrlsKey[] = L"Software\\Microsoft\\Internet Explorer\\TypedUrls";
 const wchar_t kDistributionUnitsKey[] = L"SOFTWARE\\Microsoft\\Code Store Database\\Distribution Units";
-const wchar_t kActiveXCompatibilityKey[] = L"Software\\Microsoft\\Internet Explorer\\ActiveX Compatibility";
 const wchar_t kBrowserHelperObjectsKey[] =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";
 const wchar_t kMenuExtKey[] = L"Software\\Microsoft\\Internet Explorer\\MenuExt";
