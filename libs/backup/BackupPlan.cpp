@@ -33,7 +33,10 @@ ZipPlatform::FileInfo InfoOf(DWORD attributes, const FILETIME& written, DWORD si
 class CPlanner
 {
 public:
-    CPlanner(const std::wstring& archive, CBackupPlan& plan) : m_archive(qpath::FoldCase(FullPath(archive))), m_plan(plan) {}
+    CPlanner(const std::wstring& archive, CBackupPlan& plan)
+        : m_archive(qpath::FoldCase(FullPath(archive))), m_plan(plan)
+    {
+    }
 
     void AddFile(const std::wstring& path, const ZipPlatform::FileInfo& info)
     {
