@@ -107,15 +107,17 @@ void CUpdateRun::StartNextDownload(const std::shared_ptr<State>& state)
     }
 }
 
+CUpdateRun* CUpdateRun::Active(std::shared_ptr<State>& state)
+{
+    qcore::ScopedLock lock(ActiveLock());
+    if (g_active) state = g_active->m_current;
+    return g_active;
+}
+
 void CUpdateRun::OnProgress(char*, int percent)
 {
     std::shared_ptr<State> state;
-    CUpdateRun* run = nullptr;
-    {
-        qcore::ScopedLock lock(ActiveLock());
-        run = g_active;
-        if (run) state = run->m_current;
-    }
+    CUpdateRun* run = Active(state);
     if (!state || state->stop) return;
     // Reported under the lock: a stop that clears the row meanwhile is reported after this, never before.
     qcore::ScopedLock lock(state->lock);
@@ -126,12 +128,7 @@ void CUpdateRun::OnProgress(char*, int percent)
 void CUpdateRun::OnComplete(char*)
 {
     std::shared_ptr<State> state;
-    CUpdateRun* run = nullptr;
-    {
-        qcore::ScopedLock lock(ActiveLock());
-        run = g_active;
-        if (run) state = run->m_current;
-    }
+    CUpdateRun* run = Active(state);
     if (!state || state->stop) return;
     Item item{-1, std::string()};
     {
