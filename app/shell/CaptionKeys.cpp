@@ -1,8 +1,8 @@
 #include "CaptionKeys.h"
 
+#include <QLock.h>
 #include <QMfc.h>
 
-#include <mutex>
 #include <unordered_map>
 #include <utility>
 
@@ -16,7 +16,11 @@ struct Caption {
 };
 
 // Translations may be made on worker threads too; captions are set on the interface thread.
-std::mutex g_lock;
+qcore::Lock& CaptionLock()
+{
+    static qcore::Lock* lock = new qcore::Lock;  // never destroyed: a worker may translate while the program ends
+    return *lock;
+}
 std::unordered_map<std::wstring, TextSource>& KeyByRecentText()
 {
     static std::unordered_map<std::wstring, TextSource> keys;
@@ -40,7 +44,7 @@ std::unordered_map<Place, Caption, PlaceHash>& Captions()
 void OnCaption(HWND wnd, int item, LPCWSTR text)
 {
     const std::wstring caption(text);
-    std::lock_guard<std::mutex> lock(g_lock);
+    qcore::ScopedLock lock(CaptionLock());
     auto key = KeyByRecentText().find(caption);
     if (key == KeyByRecentText().end())
         Captions().erase(Place(wnd, item));
@@ -53,7 +57,7 @@ void OnCaption(HWND wnd, int item, LPCWSTR text)
 void NoteTranslation(const TextSource& source, const std::wstring& text)
 {
     if (text.empty() || text == source.key) return;
-    std::lock_guard<std::mutex> lock(g_lock);
+    qcore::ScopedLock lock(CaptionLock());
     KeyByRecentText()[text] = source;
 }
 
@@ -64,7 +68,7 @@ void FollowCaptions()
 
 bool CaptionKey(HWND wnd, int item, const std::wstring& text, TextSource& source)
 {
-    std::lock_guard<std::mutex> lock(g_lock);
+    qcore::ScopedLock lock(CaptionLock());
     auto caption = Captions().find(Place(wnd, item));
     // A window made anew under a handle used before holds another caption: its old record does not count.
     if (caption == Captions().end() || caption->second.text != text) return false;
@@ -74,7 +78,7 @@ bool CaptionKey(HWND wnd, int item, const std::wstring& text, TextSource& source
 
 void RememberCaption(HWND wnd, int item, const TextSource& source, const std::wstring& text)
 {
-    std::lock_guard<std::mutex> lock(g_lock);
+    qcore::ScopedLock lock(CaptionLock());
     Captions()[Place(wnd, item)] = Caption{source, text};
 }
 

@@ -3,20 +3,17 @@
 #include <cwctype>
 #include <wchar.h>
 
+#include "QPathText.h"
+
 namespace nsVendrel {
 
 namespace {
 
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n' || c == L'\v' || c == L'\f'; }
 
-bool EqualsNoCase(const std::wstring& a, const wchar_t* b)
-{
-    return _wcsicmp(a.c_str(), b) == 0;
-}
-
 void Store(DictionaryTexts& texts, const std::wstring& section, const std::wstring& entry, const std::wstring& value)
 {
-    if (section.empty() || EqualsNoCase(section, L"DICTIONARY_MAINID") || !EqualsNoCase(entry, L"1"))
+    if (section.empty() || qpath::EqualsNoCase(section, L"DICTIONARY_MAINID") || !qpath::EqualsNoCase(entry, L"1"))
         return;
     texts[section] = TrimDictionaryBlanks(value);
 }
@@ -48,12 +45,12 @@ unsigned long DictionaryMainId(const wchar_t* units, size_t count, unsigned long
             if (inMainSection) return missing;
             const size_t close = line.find(L']');
             const size_t length = close == std::wstring::npos ? std::wstring::npos : close - 1;
-            inMainSection = EqualsNoCase(TrimDictionaryBlanks(line.substr(1, length)), L"DICTIONARY_MAINID");
+            inMainSection = qpath::EqualsNoCase(TrimDictionaryBlanks(line.substr(1, length)), L"DICTIONARY_MAINID");
             continue;
         }
         const size_t eq = line.find(L'=');
         if (!inMainSection || eq == std::wstring::npos) continue;
-        if (!EqualsNoCase(TrimDictionaryBlanks(line.substr(0, eq)), L"MAINID")) continue;
+        if (!qpath::EqualsNoCase(TrimDictionaryBlanks(line.substr(0, eq)), L"MAINID")) continue;
         std::wstring value = TrimDictionaryBlanks(line.substr(eq + 1));
         if (value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') && value.back() == value.front())
             value = value.substr(1, value.size() - 2);

@@ -12,6 +12,7 @@
 #include <Common.h>
 
 #include "QGuards.h"
+#include "QPathText.h"
 #include "UninstallRules.h"
 
 namespace {
@@ -47,13 +48,13 @@ void RemoveScheduledScans(const std::wstring& folder)
         for (ULONG i = 0; i < fetched; ++i) {
             std::wstring name = names[i];
             ::CoTaskMemFree(names[i]);
-            if (name.size() > 4 && _wcsicmp(name.c_str() + name.size() - 4, L".job") == 0) name.resize(name.size() - 4);
+            if (name.size() > 4 && qpath::EndsWithNoCase(name, L".job")) name.resize(name.size() - 4);
             qcore::ComPtr<ITask> task;
             LPWSTR program = nullptr;
             if (SUCCEEDED(scheduler->Activate(name.c_str(), IID_ITask, reinterpret_cast<IUnknown**>(task.Put()))) &&
                 SUCCEEDED(task->GetApplicationName(&program)) && program) {
                 if (uninstall::IsInFolder(program, folder) &&
-                    _wcsicmp(program + folder.size(), L"Quorvel.exe") == 0)
+                    qpath::EqualsNoCase(program + folder.size(), L"Quorvel.exe"))
                     ours.push_back(name);
                 ::CoTaskMemFree(program);
             }

@@ -1,6 +1,6 @@
 #include "UninstallRules.h"
 
-#include <windows.h>
+#include "QPathText.h"
 
 namespace uninstall {
 
@@ -10,8 +10,7 @@ bool IsInFolder(const std::wstring& path, const std::wstring& folder)
     while (b < e && (path[b] == L' ' || path[b] == L'"')) ++b;
     while (e > b && (path[e - 1] == L' ' || path[e - 1] == L'"')) --e;
     if (folder.empty() || e - b <= folder.size()) return false;
-    return ::CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, path.c_str() + b, static_cast<int>(folder.size()),
-                            folder.c_str(), static_cast<int>(folder.size())) == CSTR_EQUAL;
+    return qpath::EqualsNoCase(path.substr(b, folder.size()), folder);
 }
 
 }  // namespace uninstall

@@ -1,6 +1,7 @@
 #include "BackupPlan.h"
 
 #include "BackupText.h"
+#include "QPathText.h"
 
 #include "zip/ZipEntryName.h"
 
@@ -32,11 +33,14 @@ Zip::FileInfo InfoOf(DWORD attributes, const FILETIME& written, DWORD sizeHigh, 
 class CPlanner
 {
 public:
-    CPlanner(const std::wstring& archive, CBackupPlan& plan) : m_archive(FoldCase(FullPath(archive))), m_plan(plan) {}
+    CPlanner(const std::wstring& archive, CBackupPlan& plan)
+        : m_archive(qpath::FoldCase(FullPath(archive))), m_plan(plan)
+    {
+    }
 
     void AddFile(const std::wstring& path, const Zip::FileInfo& info)
     {
-        if (FoldCase(FullPath(path)) == m_archive || !NewStoredName(path, false))
+        if (qpath::FoldCase(FullPath(path)) == m_archive || !NewStoredName(path, false))
             return;
         if (info.size > maxEntrySize)
         {
@@ -88,7 +92,7 @@ public:
 private:
     bool NewStoredName(const std::wstring& path, bool folder)
     {
-        std::wstring key = FoldCase(Zip::StoredPathFromFull(path)) + (folder ? L"\\" : L"");
+        std::wstring key = qpath::FoldCase(Zip::StoredPathFromFull(path)) + (folder ? L"\\" : L"");
         return m_seen.insert(key).second;
     }
 

@@ -4,7 +4,8 @@
 #include "SystemFolders.h"
 
 #include <Common.h>
-#include <PathRules.h>
+#include <QPathText.h>
+#include <QSpecialFolder.h>
 
 #include <shlobj.h>
 #include <windows.h>
@@ -37,7 +38,7 @@ bool IsFolder(const std::wstring& path)
 // "C:\x\" -> "C:\x", but a root keeps its separator ("C:\" stays, so it is still seen as a root).
 std::wstring TrimmedFolder(const std::wstring& path)
 {
-    std::wstring trimmed = WithoutTrailingSeparators(path);
+    std::wstring trimmed = qpath::WithoutTrailingSeparators(path);
     return trimmed.size() == 2 && trimmed[1] == L':' && path.size() > 2 ? trimmed + L"\\" : trimmed;
 }
 
@@ -63,7 +64,7 @@ bool CopyInPlace(const std::wstring& from, const std::wstring& to)
 
 bool IsFullNonRootPath(const std::wstring& path)
 {
-    std::wstring p = WithoutTrailingSeparators(path);
+    std::wstring p = qpath::WithoutTrailingSeparators(path);
     for (auto& c : p)
         if (c == L'/')
             c = L'\\';
@@ -83,8 +84,8 @@ bool CanCopyBetween(const std::wstring& from, const std::wstring& to)
 {
     if (!IsFullNonRootPath(from) || !IsFullNonRootPath(to))
         return false;
-    std::wstring a = FoldCase(WithoutTrailingSeparators(FullPath(from))) + L"\\",
-                 b = FoldCase(WithoutTrailingSeparators(FullPath(to))) + L"\\";
+    std::wstring a = qpath::FoldCase(qpath::WithoutTrailingSeparators(FullPath(from))) + L"\\",
+                 b = qpath::FoldCase(qpath::WithoutTrailingSeparators(FullPath(to))) + L"\\";
     return a.compare(0, b.size(), b) != 0 && b.compare(0, a.size(), a) != 0;
 }
 
@@ -100,10 +101,7 @@ std::wstring CFavoriteBackup::GetFavoritesFolderPath()
     {
         if (qpath::IsAbsolutePath(path))
             break;
-        wchar_t folder[MAX_PATH] = L"";
-        path = SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_FAVORITES, nullptr, kind, folder))
-                   ? WithoutTrailingSeparators(folder)
-                   : L"";
+        path = qpath::WithoutTrailingSeparators(qcore::SpecialFolderPath(CSIDL_FAVORITES, kind));
     }
     if (!qpath::IsAbsolutePath(path))
         path.clear();
@@ -138,8 +136,8 @@ bool CFavoriteBackup::CopyMove(const std::wstring& source, const std::wstring& d
 
 bool CFavoriteBackup::BackupFavoriteFiles(std::wstring destination)
 {
-    std::wstring from = WithoutTrailingSeparators(m_strFavoritesPath);
-    std::wstring to = WithoutTrailingSeparators(destination);
+    std::wstring from = qpath::WithoutTrailingSeparators(m_strFavoritesPath);
+    std::wstring to = qpath::WithoutTrailingSeparators(destination);
     if (!CanCopyBetween(from, to) || !IsFolder(from) || IsSystemOwnedFolder(from))
         return false;
     std::wstring fresh = to + L".tmp", previous = to + L".old";
@@ -177,8 +175,8 @@ bool CFavoriteBackup::BackupFavoriteFiles(std::wstring destination)
 
 bool CFavoriteBackup::RestoreFavoriteFiles(std::wstring source)
 {
-    std::wstring from = WithoutTrailingSeparators(source);
-    std::wstring to = WithoutTrailingSeparators(m_strFavoritesPath);
+    std::wstring from = qpath::WithoutTrailingSeparators(source);
+    std::wstring to = qpath::WithoutTrailingSeparators(m_strFavoritesPath);
     if (!CanCopyBetween(from, to) || !IsFolder(from) || IsSystemOwnedFolder(to) ||
         !SBRecursiveCreateDirectoryW(to.c_str()))
         return false;

@@ -2,6 +2,7 @@
 
 #include "BackupProgress.h"
 #include "BackupText.h"
+#include "QPathText.h"
 #include "zip/ZipPlatform.h"
 
 #include <commctrl.h>
@@ -84,10 +85,7 @@ DWORD WINAPI CFileBackup::BackupThread(LPVOID param)
 int CFileBackup::Run()
 {
     m_errors.clear();
-    std::wstring folder = m_strFolder;
-    while (!folder.empty() && (folder.back() == L'\\' || folder.back() == L'/'))
-        folder.pop_back();
-    std::wstring path = folder + L"\\" + m_strName + L".fbk";
+    std::wstring path = qpath::WithoutTrailingSeparators(m_strFolder) + L"\\" + m_strName + L".fbk";
 
     CBackupPlan plan;
     PlanBackup(m_sources, path, plan);

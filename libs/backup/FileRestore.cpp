@@ -3,6 +3,7 @@
 #include "BackupPlan.h"
 #include "BackupProgress.h"
 #include "BackupText.h"
+#include "QPathText.h"
 #include "RestoreStaging.h"
 #include "zip/ZipEntryName.h"
 #include "zip/ZipPlatform.h"
@@ -144,7 +145,7 @@ int CFileRestore::Run()
     {
         std::set<std::wstring> topNames; // what the entries make directly in the target
         for (const auto& item : m_items)
-            topNames.insert(FoldCase(item.path.substr(0, item.path.find(L'\\'))));
+            topNames.insert(qpath::FoldCase(item.path.substr(0, item.path.find(L'\\'))));
         staging.Create(m_strTarget, topNames);
     }
     m_zip.m_szTempFolder = staging.Path();
@@ -167,7 +168,7 @@ int CFileRestore::Run()
             m_uDoneBefore += header.m_uUncomprSize;
             continue;
         }
-        std::wstring key = FoldCase(relative);
+        std::wstring key = qpath::FoldCase(relative);
         if (!header.IsDirectory() && written.count(key))
         {
             m_errors.push_back(stored + L": skipped, another entry already restored \"" + relative + L"\"");

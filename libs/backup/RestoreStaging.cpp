@@ -1,6 +1,7 @@
 #include "RestoreStaging.h"
 
 #include "BackupText.h"
+#include "QPathText.h"
 #include "zip/ZipEntryName.h"
 
 #include <vector>
@@ -60,7 +61,7 @@ std::wstring PartialFileOf(const std::wstring& marker)
 
 int CRestoreStaging::RemoveLeftovers(const std::wstring& target)
 {
-    std::wstring dir = WithoutTrailingSeparators(target);
+    std::wstring dir = qpath::WithoutTrailingSeparators(target);
     std::vector<std::wstring> candidates;
     WIN32_FIND_DATAW fd;
     qcore::UniqueFind find(FindFirstFileW((dir + L"\\" + NamePrefix() + L"*").c_str(), &fd));
@@ -92,12 +93,12 @@ int CRestoreStaging::RemoveLeftovers(const std::wstring& target)
 bool CRestoreStaging::Create(const std::wstring& target, const std::set<std::wstring>& takenNames)
 {
     Remove();
-    std::wstring dir = WithoutTrailingSeparators(target);
+    std::wstring dir = qpath::WithoutTrailingSeparators(target);
     RemoveLeftovers(dir);
     for (unsigned n = 1; n < 10000; ++n)
     {
         std::wstring name = NamePrefix() + std::to_wstring(n);
-        if (takenNames.count(FoldCase(name)))
+        if (takenNames.count(qpath::FoldCase(name)))
             continue;
         std::wstring path = dir + L"\\" + name;
         if (!CreateDirectoryW(path.c_str(), nullptr))
@@ -137,7 +138,7 @@ void CRestoreStaging::Writing(const std::wstring& path)
     // A path outside the target cannot be recorded; the zip layer never writes one.
     size_t length = path.size() - m_target.size();
     if (!m_journal || path.size() <= m_target.size() || length + 2 > kJournalChars ||
-        FoldCase(path.substr(0, m_target.size())) != FoldCase(m_target))
+        qpath::FoldCase(path.substr(0, m_target.size())) != qpath::FoldCase(m_target))
         return;
     // The path first, the mark that makes it count last.
     path.copy(m_journal + 1, length, m_target.size());

@@ -1,7 +1,7 @@
 #include "SystemBackup.h"
 
+#include <QApartment.h>
 #include <QGuards.h>
-#include <QWorker.h>
 
 #include <wbemidl.h>
 
@@ -17,24 +17,16 @@ const int kCancelledOperation = 13;
 typedef BOOL(WINAPI* PFN_SRSetRestorePointW)(PRESTOREPOINTINFOW, PSTATEMGRSTATUS);
 typedef DWORD(WINAPI* PFN_SRRemoveRestorePoint)(DWORD);
 
-// Runs fn on a short thread of its own in the multithreaded apartment and waits for it. The caller's thread
-// handles only messages other threads send it meanwhile, so no page code runs inside the wait.
-bool RunInMta(const std::function<void()>& fn)
+// Runs fn in the multithreaded apartment with the security WMI's System Restore calls need.
+void RunInMta(const std::function<void()>& fn)
 {
-    HANDLE thread = qcore::StartThread([&fn]() {
-        qcore::ComInit com(COINIT_MULTITHREADED);
-        if (!com.Usable())
-            return;
+    qcore::RunInMta([&fn]() -> HRESULT {
         // Process-wide and only once per process; a later call's refusal is expected and harmless.
         CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT, RPC_C_IMP_LEVEL_IMPERSONATE,
                              nullptr, EOAC_NONE, nullptr);
         fn();
+        return S_OK;
     });
-    if (!thread)
-        return false;
-    qcore::WaitForHandle(thread, INFINITE, qcore::Pump::SentOnly);
-    CloseHandle(thread);
-    return true;
 }
 
 class CBstr

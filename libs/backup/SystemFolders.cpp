@@ -1,9 +1,11 @@
 #include "SystemFolders.h"
 
 #include "BackupText.h"
+#include "QPathText.h"
 #include "FavoriteBackup.h"
 
 #include <QGuards.h>
+#include <QSpecialFolder.h>
 
 #include <shlobj.h>
 #include <windows.h>
@@ -14,7 +16,7 @@ namespace Coldrith
 {
 namespace
 {
-// Full, upper-cased, with backslashes and without trailing separators; "" when there is no text.
+// Full, case folded, with backslashes and without trailing separators; "" when there is no text.
 std::wstring Comparable(const std::wstring& path)
 {
     if (path.empty())
@@ -23,7 +25,7 @@ std::wstring Comparable(const std::wstring& path)
     for (auto& c : full)
         if (c == L'/')
             c = L'\\';
-    return FoldCase(WithoutTrailingSeparators(full));
+    return qpath::FoldCase(qpath::WithoutTrailingSeparators(full));
 }
 
 bool IsSameOrInside(const std::wstring& path, const std::wstring& folder)
@@ -51,8 +53,7 @@ std::vector<std::wstring> SystemOwned()
     const int kinds[] = { CSIDL_WINDOWS, CSIDL_SYSTEM, CSIDL_SYSTEMX86, CSIDL_PROGRAM_FILES, CSIDL_PROGRAM_FILESX86,
                           CSIDL_PROGRAM_FILES_COMMON, CSIDL_PROGRAM_FILES_COMMONX86 };
     for (int kind : kinds)
-        if (SUCCEEDED(SHGetFolderPathW(nullptr, kind, nullptr, SHGFP_TYPE_CURRENT, text)))
-            folders.push_back(text);
+        folders.push_back(qcore::SpecialFolderPath(kind));
     // A 32-bit process is told the 32-bit program folder only; the other one is named in the environment.
     for (const wchar_t* name : { L"ProgramFiles", L"ProgramFiles(x86)", L"ProgramW6432" })
         folders.push_back(FromBuffer(text, GetEnvironmentVariableW(name, text, MAX_PATH)));

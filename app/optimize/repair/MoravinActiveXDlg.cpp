@@ -3,7 +3,7 @@
 #include "Dictionary.h"
 #include "PageFactory.h"
 
-#include <PathRules.h>
+#include <QPathText.h>
 
 using nsVendrel::TranslateCode;
 

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include <Common.h>
-#include <PathRules.h>
 #include <QExactPath.h>
+#include <QPathText.h>
 
 namespace OneClick {
 

@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-#include <PathRules.h>
+#include <QPathText.h>
 
 #include "EvidenceCatalog.h"
 #include "RepairActions.h"

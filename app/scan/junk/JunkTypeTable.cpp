@@ -1,9 +1,7 @@
 #include "JunkTypeTable.h"
 
-#include <cwctype>
-
-#include "PathRules.h"
 #include "PathText.h"
+#include "QPathText.h"
 
 namespace JunkPage {
 
@@ -61,8 +59,8 @@ int MatchJunkType(const wchar_t* name, size_t length)
     const size_t extLength = length - dot;
     if (extLength == 0 || extLength > kLongestExtension) return -1;
     wchar_t ext[kLongestExtension];
-    // The table's endings are ASCII, so folding A-Z alone decides every match exactly.
-    for (size_t i = 0; i < extLength; ++i) ext[i] = wchar_t(std::towlower(name[dot + i]));
+    for (size_t i = 0; i < extLength; ++i) ext[i] = name[dot + i];
+    qpath::FoldCaseInPlace(ext, extLength);
     for (int row = 0; row < kJunkTypeCount; ++row) {
         const wchar_t* ending = kTypes[row].ending + 1;
         size_t i = 0;

@@ -9,20 +9,20 @@ namespace JunkPage {
 
 void JunkWalkReport::AddFind(const std::wstring& path, int type)
 {
-    std::lock_guard<std::mutex> hold(m_lock);
+    qcore::ScopedLock hold(m_lock);
     m_finds.push_back(JunkFind{path, type});
 }
 
 void JunkWalkReport::SetCurrent(const std::wstring& path)
 {
-    std::lock_guard<std::mutex> hold(m_lock);
+    qcore::ScopedLock hold(m_lock);
     m_current = path;
     m_currentChanged = true;
 }
 
 void JunkWalkReport::TakeFinds(std::vector<JunkFind>& out)
 {
-    std::lock_guard<std::mutex> hold(m_lock);
+    qcore::ScopedLock hold(m_lock);
     if (out.empty()) {
         out.swap(m_finds);
         return;
@@ -33,7 +33,7 @@ void JunkWalkReport::TakeFinds(std::vector<JunkFind>& out)
 
 bool JunkWalkReport::TakeCurrent(std::wstring& path)
 {
-    std::lock_guard<std::mutex> hold(m_lock);
+    qcore::ScopedLock hold(m_lock);
     if (!m_currentChanged) return false;
     path = m_current;
     m_currentChanged = false;
@@ -42,7 +42,7 @@ bool JunkWalkReport::TakeCurrent(std::wstring& path)
 
 void JunkWalkReport::Clear()
 {
-    std::lock_guard<std::mutex> hold(m_lock);
+    qcore::ScopedLock hold(m_lock);
     m_finds.clear();
     m_current.clear();
     m_currentChanged = false;

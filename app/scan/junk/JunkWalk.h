@@ -4,9 +4,10 @@
 #pragma once
 
 #include <atomic>
-#include <mutex>
 #include <string>
 #include <vector>
+
+#include "QLock.h"
 
 namespace JunkPage {
 
@@ -28,7 +29,7 @@ public:
     void Clear();
 
 private:
-    std::mutex m_lock;
+    qcore::Lock m_lock;
     std::vector<JunkFind> m_finds;
     std::wstring m_current;
     bool m_currentChanged = false;

@@ -58,13 +58,10 @@ std::wstring NowText() {
 
 }  // namespace
 
-CQuickScan::CQuickScan(IQuickScanView* view) : m_view(view) {
-    ::InitializeCriticalSection(&m_pendingLock);
-}
+CQuickScan::CQuickScan(IQuickScanView* view) : m_view(view) {}
 
 CQuickScan::~CQuickScan() {
     StopAndWait();
-    ::DeleteCriticalSection(&m_pendingLock);
 }
 
 qcore::MessageWindow::Handler CQuickScan::Handler(LRESULT (CQuickScan::*onMessage)(UINT, WPARAM, LPARAM)) {
@@ -198,10 +195,12 @@ bool CQuickScan::OnRegistryScanResult(const CRegistryData::SCAN_RESULT* result, 
 }
 
 void CQuickScan::QueueRegistryResult(const CRegistryData::SCAN_RESULT* result) {
-    ::EnterCriticalSection(&m_pendingLock);
-    m_pendingReg.push_back(result);
-    const size_t waiting = m_pendingReg.size();
-    ::LeaveCriticalSection(&m_pendingLock);
+    size_t waiting = 0;
+    {
+        qcore::ScopedLock hold(m_pendingLock);
+        m_pendingReg.push_back(result);
+        waiting = m_pendingReg.size();
+    }
     if (waiting >= kRegFlushCount || ::GetTickCount() - m_lastRegFlush >= kRegFlushIntervalMs) FlushRegistryResults();
 }
 
@@ -219,9 +218,10 @@ bool CQuickScan::OnRegistryCleanProgress(CRegistryData::REG_SCAN_TYPE, void*) {
 
 void CQuickScan::DrainRegistryResults() {
     std::vector<const CRegistryData::SCAN_RESULT*> batch;
-    ::EnterCriticalSection(&m_pendingLock);
-    batch.swap(m_pendingReg);
-    ::LeaveCriticalSection(&m_pendingLock);
+    {
+        qcore::ScopedLock hold(m_pendingLock);
+        batch.swap(m_pendingReg);
+    }
     for (const CRegistryData::SCAN_RESULT* result : batch) {
         if (m_run.State() != RunState::Scanning) {
             m_registry.Select(*result, false);  // arrived after the stop: not listed, so never repaired unseen

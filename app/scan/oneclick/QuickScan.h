@@ -20,6 +20,7 @@
 #include "JunkFileScanner.h"
 #include "Moravin/FileAssociateRepaire.h"
 #include "Moravin/ShortCutClean.h"
+#include "QLock.h"
 #include "QMessageWindow.h"
 #include "QuickScanRun.h"
 #include "RegistryData.h"
@@ -147,7 +148,7 @@ private:
     std::vector<Lumbrey::CSysEvidence::ScanResultItem> m_traces;
     std::vector<const CRegistryData::SCAN_RESULT*> m_regResults;
     std::vector<std::wstring> m_brokenAssociations;  // extensions
-    CRITICAL_SECTION m_pendingLock;
+    qcore::Lock m_pendingLock;
     std::vector<const CRegistryData::SCAN_RESULT*> m_pendingReg;  // guarded by m_pendingLock
     DWORD m_lastRegFlush = 0;                                      // registry worker only
     ScanCounts m_counts;

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "QSpecialFolder.h"
+
 namespace OneClick {
 
 std::wstring JunkScanFolder() {
@@ -14,8 +16,8 @@ std::wstring JunkScanFolder() {
 std::vector<std::wstring> ShortcutScanFolders() {
     std::vector<std::wstring> folders;
     for (int csidl : {CSIDL_PERSONAL, CSIDL_DESKTOPDIRECTORY}) {
-        wchar_t path[MAX_PATH] = {};
-        if (::SHGetSpecialFolderPathW(nullptr, path, csidl, FALSE) && path[0]) folders.push_back(path);
+        const std::wstring path = qcore::SpecialFolderPath(csidl);
+        if (!path.empty()) folders.push_back(path);
     }
     return folders;
 }

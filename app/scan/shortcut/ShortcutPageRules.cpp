@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "PathText.h"
+#include "QPathText.h"
 
 namespace ShortcutPage {
 
@@ -15,9 +16,7 @@ std::wstring ProgressPathText(const std::wstring& path)
 
 LinkParts SplitLinkPath(const std::wstring& linkPath)
 {
-    const size_t cut = linkPath.rfind(L'\\');
-    if (cut == std::wstring::npos) return LinkParts{linkPath, std::wstring()};
-    return LinkParts{linkPath.substr(cut + 1), linkPath.substr(0, cut)};
+    return LinkParts{qpath::FileNameOf(linkPath), qpath::ParentFolderOf(linkPath)};
 }
 
 bool IsOfferedDriveType(unsigned driveType)

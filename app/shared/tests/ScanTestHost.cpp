@@ -2,23 +2,22 @@
 
 #include <commctrl.h>
 
-#include <mutex>
-
 #include "PageFactory.h"
 #include "PageIds.h"
+#include "QLock.h"
 #include "QTestSupport.h"
 
 namespace scan_test {
 
 namespace {
-std::mutex g_lock;
+qcore::Lock g_lock;
 std::vector<WPARAM> g_busy;
 WNDPROC g_oldProc = nullptr;
 
 LRESULT CALLBACK HostProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     if (msg == WM_SET_BUSY) {
-        std::lock_guard<std::mutex> hold(g_lock);
+        qcore::ScopedLock hold(g_lock);
         g_busy.push_back(wp);
         return 0;
     }
@@ -50,13 +49,13 @@ HostMainWindow::~HostMainWindow()
 
 std::vector<WPARAM> HostMainWindow::BusyCalls() const
 {
-    std::lock_guard<std::mutex> hold(g_lock);
+    qcore::ScopedLock hold(g_lock);
     return g_busy;
 }
 
 void HostMainWindow::ClearBusyCalls()
 {
-    std::lock_guard<std::mutex> hold(g_lock);
+    qcore::ScopedLock hold(g_lock);
     g_busy.clear();
 }
 

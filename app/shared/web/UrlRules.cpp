@@ -2,22 +2,11 @@
 
 #include <windows.h>
 
+#include "QPathText.h"
 
 namespace UrlRules {
 
 namespace {
-
-bool StartsWithNoCase(const std::wstring& text, const wchar_t* prefix)
-{
-    const size_t n = wcslen(prefix);
-    return text.size() >= n && _wcsnicmp(text.c_str(), prefix, n) == 0;
-}
-
-bool EndsWithNoCase(const std::wstring& text, const wchar_t* suffix)
-{
-    const size_t n = wcslen(suffix);
-    return text.size() >= n && _wcsicmp(text.c_str() + text.size() - n, suffix) == 0;
-}
 
 // CON, PRN, AUX, NUL, COM1-9 and LPT1-9 name devices, with any extension.
 bool IsDeviceName(const std::wstring& base)
@@ -34,9 +23,9 @@ bool IsDeviceName(const std::wstring& base)
 bool IsHttpUrl(const std::wstring& url)
 {
     size_t hostStart = 0;
-    if (StartsWithNoCase(url, L"http://"))
+    if (qpath::StartsWithNoCase(url, L"http://"))
         hostStart = 7;
-    else if (StartsWithNoCase(url, L"https://"))
+    else if (qpath::StartsWithNoCase(url, L"https://"))
         hostStart = 8;
     else
         return false;
@@ -64,7 +53,7 @@ bool IsBareFileName(const std::wstring& name)
 
 bool IsBareDllName(const std::wstring& name)
 {
-    return IsBareFileName(name) && name.size() > 4 && EndsWithNoCase(name, L".dll");
+    return IsBareFileName(name) && name.size() > 4 && qpath::EndsWithNoCase(name, L".dll");
 }
 
 std::string PercentEncode(const std::wstring& value)

@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+#include "QPathText.h"
+
 namespace Schedule {
 
 int TypeForPosition(int position)
@@ -89,7 +91,7 @@ std::wstring TaskNameForTime(const SYSTEMTIME& time)
 std::wstring TaskNameFromFileName(const std::wstring& fileName)
 {
     const size_t n = fileName.size();
-    if (n >= 4 && _wcsicmp(fileName.c_str() + n - 4, L".job") == 0) return fileName.substr(0, n - 4);
+    if (qpath::EndsWithNoCase(fileName, L".job")) return fileName.substr(0, n - 4);
     return fileName;
 }
 

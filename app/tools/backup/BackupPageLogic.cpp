@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "QPathText.h"
 #include "zip/ZipEntryName.h"
 
 namespace BackupPages {
@@ -12,13 +13,6 @@ std::wstring Replace(std::wstring text, wchar_t from, wchar_t to)
 {
     for (auto& c : text)
         if (c == from) c = to;
-    return text;
-}
-
-std::wstring Lower(std::wstring text)
-{
-    for (auto& c : text)
-        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
     return text;
 }
 
@@ -37,7 +31,7 @@ std::wstring RegistryBackupFileName(const std::tm& localTime)
 
 bool RegistryRowTextFromFileName(const std::wstring& fileName, std::wstring& rowText)
 {
-    if (fileName.size() <= kPrefixLength + 4 || Lower(fileName.substr(fileName.size() - 4)) != L".reg")
+    if (fileName.size() <= kPrefixLength + 4 || !qpath::EndsWithNoCase(fileName, L".reg"))
         return false;
     std::wstring date = fileName.substr(kPrefixLength, fileName.size() - 4 - kPrefixLength);
     rowText = Replace(Replace(date, L'-', L':'), L'_', L',');
@@ -87,9 +81,8 @@ std::wstring TreeItemPath(const std::vector<std::wstring>& textsFromDrive)
 
 bool ContainsPathIgnoringCase(const std::vector<std::wstring>& paths, const std::wstring& path)
 {
-    std::wstring wanted = Lower(path);
     for (const auto& p : paths)
-        if (Lower(p) == wanted) return true;
+        if (qpath::EqualsNoCase(p, path)) return true;
     return false;
 }
 

@@ -1,6 +1,7 @@
 #include "BackupRegistryDlg.h"
 
 #include <Common.h>
+#include <QPathText.h>
 
 #include <ctime>
 #include <vector>
@@ -163,7 +164,7 @@ LRESULT CBackupRegistryDlg::OnRegBackupDone(WPARAM wParam, LPARAM lParam)
     const wchar_t* key = nullptr;
     if (lParam == 1) {
         std::wstring path = wParam ? reinterpret_cast<const wchar_t*>(wParam) : L"";
-        std::wstring name = path.substr(path.find_last_of(L'\\') + 1);
+        std::wstring name = qpath::FileNameOf(path);
         if (!name.empty() && name.back() == L'"') name.pop_back();
         std::wstring row;
         if (BackupPages::RegistryRowTextFromFileName(name, row)) m_list.InsertItem(m_list.GetItemCount(), row.c_str(), 0);

@@ -197,7 +197,7 @@ void CYarrowbyDiskManDlg::OnJobProgress(udefrag_job_progress* record, void* cont
     if (!page || !record) return;
     bool post = false;
     {
-        std::lock_guard<std::mutex> hold(page->m_snapshotLock);
+        qcore::ScopedLock hold(page->m_snapshotLock);
         Snapshot& s = page->m_snapshot;
         s.files = record->files;
         s.directories = record->directories;
@@ -230,7 +230,7 @@ void CYarrowbyDiskManDlg::ApplyPendingProgress()
 {
     Snapshot s;
     {
-        std::lock_guard<std::mutex> hold(m_snapshotLock);
+        qcore::ScopedLock hold(m_snapshotLock);
         if (!m_snapshotPending) return;
         m_snapshotPending = false;
         s = m_snapshot;

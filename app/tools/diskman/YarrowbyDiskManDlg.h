@@ -4,11 +4,11 @@
 // asks the job to end and waits up to a second for it; Optimise comes back only once the job has really ended.
 #pragma once
 
-#include <mutex>
 #include <vector>
 
 #include "FunctionDlg.h"
 #include "ImageButton.h"
+#include "QLock.h"
 #include "QWorker.h"
 #include "Velmora.h"
 #include "controls/DiskManControl.h"
@@ -81,7 +81,7 @@ private:
     bool m_libraryReady = false;
     bool m_running = false;
     int m_runId = 0;
-    std::mutex m_snapshotLock;
+    qcore::Lock m_snapshotLock;
     Snapshot m_snapshot;
     bool m_snapshotPending = false;
 };

@@ -3,12 +3,13 @@
 #include <deque>
 
 #include "QGuards.h"
+#include "QLock.h"
 
 namespace update_page {
 
 struct CUpdateRun::State {
     int id = 0;
-    CRITICAL_SECTION lock;
+    qcore::Lock lock;
     std::vector<Item> downloads;  // in list order; index is the next one to complete
     size_t index = 0;
     int currentRow = -1;          // the row being downloaded
@@ -17,35 +18,17 @@ struct CUpdateRun::State {
     std::atomic<bool> stop{false};
     std::atomic<bool> ended{false};
     qcore::UniqueHandle wake{::CreateEventW(nullptr, FALSE, FALSE, nullptr)};  // auto-reset: no wake is lost
-
-    State() { ::InitializeCriticalSection(&lock); }
-    ~State() { ::DeleteCriticalSection(&lock); }
 };
 
 namespace {
 
 // The client's callbacks are plain functions: they reach the run through the one update page's runner.
-CRITICAL_SECTION& ActiveLock()
+qcore::Lock& ActiveLock()
 {
-    static CRITICAL_SECTION lock = [] {
-        CRITICAL_SECTION cs;
-        ::InitializeCriticalSection(&cs);
-        return cs;
-    }();
-    return lock;
+    static qcore::Lock* lock = new qcore::Lock;  // never destroyed: a late callback may still take it
+    return *lock;
 }
 CUpdateRun* g_active = nullptr;
-
-class Lock {
-public:
-    explicit Lock(CRITICAL_SECTION& cs) : m_cs(cs) { ::EnterCriticalSection(&m_cs); }
-    ~Lock() { ::LeaveCriticalSection(&m_cs); }
-    Lock(const Lock&) = delete;
-    Lock& operator=(const Lock&) = delete;
-
-private:
-    CRITICAL_SECTION& m_cs;
-};
 
 }  // namespace
 
@@ -53,7 +36,7 @@ CUpdateRun::CUpdateRun(CWindowsUpdate& client, Sink sink) : m_client(client), m_
 {
     m_client.SetDownloadCallback(&CUpdateRun::OnProgress);
     m_client.SetDownloadCompleteCallback(&CUpdateRun::OnComplete);
-    Lock lock(ActiveLock());
+    qcore::ScopedLock lock(ActiveLock());
     g_active = this;
 }
 
@@ -61,7 +44,7 @@ CUpdateRun::~CUpdateRun()
 {
     Stop(0);
     {
-        Lock lock(ActiveLock());
+        qcore::ScopedLock lock(ActiveLock());
         if (g_active == this) g_active = nullptr;
     }
     for (auto& installer : m_installers) installer->Wait(INFINITE, qcore::Pump::SentOnly);
@@ -69,7 +52,7 @@ CUpdateRun::~CUpdateRun()
 
 bool CUpdateRun::Running() const
 {
-    Lock lock(ActiveLock());
+    qcore::ScopedLock lock(ActiveLock());
     return m_current && !m_current->ended;
 }
 
@@ -83,7 +66,7 @@ bool CUpdateRun::Start(const std::vector<Item>& items, int* runId)
     state->downloads = items;
     if (runId) *runId = state->id;
     {
-        Lock lock(ActiveLock());
+        qcore::ScopedLock lock(ActiveLock());
         m_current = state;
     }
     auto installer = std::make_unique<qcore::CWorker>();
@@ -101,7 +84,7 @@ void CUpdateRun::StartNextDownload(const std::shared_ptr<State>& state)
     for (;;) {
         Item item;
         {
-            Lock lock(state->lock);
+            qcore::ScopedLock lock(state->lock);
             if (state->stop || state->index >= state->downloads.size()) {
                 state->finished = true;
                 state->currentRow = -1;
@@ -119,23 +102,25 @@ void CUpdateRun::StartNextDownload(const std::shared_ptr<State>& state)
             return;
         }
         m_sink(state->id, item.row, RowState::DownloadFailed, 0);
-        Lock lock(state->lock);
+        qcore::ScopedLock lock(state->lock);
         ++state->index;
     }
+}
+
+CUpdateRun* CUpdateRun::Active(std::shared_ptr<State>& state)
+{
+    qcore::ScopedLock lock(ActiveLock());
+    if (g_active) state = g_active->m_current;
+    return g_active;
 }
 
 void CUpdateRun::OnProgress(char*, int percent)
 {
     std::shared_ptr<State> state;
-    CUpdateRun* run = nullptr;
-    {
-        Lock lock(ActiveLock());
-        run = g_active;
-        if (run) state = run->m_current;
-    }
+    CUpdateRun* run = Active(state);
     if (!state || state->stop) return;
     // Reported under the lock: a stop that clears the row meanwhile is reported after this, never before.
-    Lock lock(state->lock);
+    qcore::ScopedLock lock(state->lock);
     const int row = state->currentRow;
     if (row >= 0 && !state->stop) run->m_sink(state->id, row, RowState::Downloading, percent);
 }
@@ -143,16 +128,11 @@ void CUpdateRun::OnProgress(char*, int percent)
 void CUpdateRun::OnComplete(char*)
 {
     std::shared_ptr<State> state;
-    CUpdateRun* run = nullptr;
-    {
-        Lock lock(ActiveLock());
-        run = g_active;
-        if (run) state = run->m_current;
-    }
+    CUpdateRun* run = Active(state);
     if (!state || state->stop) return;
     Item item{-1, std::string()};
     {
-        Lock lock(state->lock);
+        qcore::ScopedLock lock(state->lock);
         if (state->index < state->downloads.size()) item = state->downloads[state->index++];
         state->currentRow = -1;
     }
@@ -160,7 +140,7 @@ void CUpdateRun::OnComplete(char*)
         if (FAILED(run->m_client.GetLastDownloadResult())) {
             run->m_sink(state->id, item.row, RowState::DownloadFailed, 0);
         } else {
-            Lock lock(state->lock);
+            qcore::ScopedLock lock(state->lock);
             state->installs.push_back(item);
             ::SetEvent(state->wake.Get());
         }
@@ -173,7 +153,7 @@ void CUpdateRun::InstallLoop(std::shared_ptr<State> state)
     while (!state->stop) {
         Item item;
         {
-            Lock lock(state->lock);
+            qcore::ScopedLock lock(state->lock);
             if (state->installs.empty()) {
                 if (state->finished) break;
             } else {
@@ -197,13 +177,13 @@ void CUpdateRun::Stop(DWORD waitMs)
 {
     std::shared_ptr<State> state;
     {
-        Lock lock(ActiveLock());
+        qcore::ScopedLock lock(ActiveLock());
         state = m_current;
     }
     if (!state || state->ended || state->stop.exchange(true)) return;
     m_client.StopDowndload();
     {
-        Lock lock(state->lock);
+        qcore::ScopedLock lock(state->lock);
         const int row = state->currentRow;
         state->currentRow = -1;
         state->installs.clear();

@@ -44,6 +44,8 @@ private:
     struct State;
     static void OnProgress(char* updateId, int percent);
     static void OnComplete(char* updateId);
+    // The page's runner (null when there is none) and its current run, taken together under the active lock.
+    static CUpdateRun* Active(std::shared_ptr<State>& state);
     void StartNextDownload(const std::shared_ptr<State>& state);
     void InstallLoop(std::shared_ptr<State> state);
 

@@ -7,6 +7,8 @@ namespace
 {
 bool IsSep(wchar_t c) { return c == L'\\' || c == L'/'; }
 
+// The zip core also builds without Windows (the fuzzer), so not through the shared path rules; the device names
+// are ASCII, so A-Z decides every comparison.
 std::wstring Upper(std::wstring s)
 {
     for (auto& c : s)

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "QPathText.h"
+
 #include <ctime>
 #include <memory>
 
@@ -272,10 +274,9 @@ bool CreateFolders(const std::wstring& path)
         return false;
     if (IsFolder(path))
         return true;
-    size_t cut = path.find_last_of(L"\\/");
-    if (cut != std::wstring::npos && cut > 0)
+    const std::wstring parent = qpath::ParentFolderOf(path);
+    if (!parent.empty())
     {
-        std::wstring parent = path.substr(0, cut);
         bool isRoot = parent.size() == 2 && parent[1] == L':';
         if (!isRoot && !CreateFolders(parent))
             return false;

@@ -5,6 +5,7 @@
 #include <wchar.h>
 
 #include <Common.h>
+#include <QPathText.h>
 
 namespace Grennow {
 
@@ -14,7 +15,6 @@ const wchar_t kShellFoldersKey[] = L"Software\\Microsoft\\Windows\\CurrentVersio
 const wchar_t kCacheKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Cache";
 const wchar_t kTypedUrlsKey[] = L"Software\\Microsoft\\Internet Explorer\\TypedUrls";
 const wchar_t kDistributionUnitsKey[] = L"SOFTWARE\\Microsoft\\Code Store Database\\Distribution Units";
-const wchar_t kActiveXCompatibilityKey[] = L"Software\\Microsoft\\Internet Explorer\\ActiveX Compatibility";
 const wchar_t kBrowserHelperObjectsKey[] =
     L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Browser Helper Objects";
 const wchar_t kMenuExtKey[] = L"Software\\Microsoft\\Internet Explorer\\MenuExt";
@@ -27,14 +27,14 @@ std::wstring EntryKey(const wchar_t* group, const std::wstring& name)
 
 bool IsGroupKey(const std::wstring& keyPath, const wchar_t* group)
 {
-    return _wcsicmp(keyPath.c_str(), group) == 0;
+    return qpath::EqualsNoCase(keyPath, group);
 }
 
 bool IsEntryKeyOf(const std::wstring& keyPath, const wchar_t* group)
 {
     const size_t length = wcslen(group);
     if (keyPath.size() <= length + 1 || keyPath[length] != L'\\') return false;
-    if (_wcsnicmp(keyPath.c_str(), group, length) != 0) return false;
+    if (!qpath::StartsWithNoCase(keyPath, group)) return false;
     return keyPath.find(L'\\', length + 1) == std::wstring::npos;
 }
 

@@ -13,7 +13,6 @@ extern const wchar_t kShellFoldersKey[];        // HKCU: the user's shell folder
 extern const wchar_t kCacheKey[];               // HKCU: the temporary-files cache
 extern const wchar_t kTypedUrlsKey[];           // HKCU: typed addresses
 extern const wchar_t kDistributionUnitsKey[];   // HKLM: downloaded ActiveX controls
-extern const wchar_t kActiveXCompatibilityKey[];// HKLM: kill bits by CLSID
 extern const wchar_t kBrowserHelperObjectsKey[];// HKLM
 extern const wchar_t kMenuExtKey[];             // HKCU
 extern const wchar_t kExplorerBarsKey[];        // HKCU and HKLM

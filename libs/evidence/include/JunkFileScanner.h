@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "LumbreyApi.h"
+#include "QLock.h"
 #include "QWorker.h"
 
 // Messages sent (SendMessageW, from the scanner's worker thread) to the window given to ScanJunkFile.
@@ -55,7 +56,7 @@ private:
     void _ScanDirectory(const std::wstring& folder, const std::vector<std::wstring>& exts, HWND wnd);
     bool _IsJunkFile(const std::wstring& path, const std::vector<std::wstring>& exts) const;
 
-    CRITICAL_SECTION m_cs; // guards the three inputs below
+    qcore::Lock m_cs; // guards the three inputs below
     std::vector<std::wstring> m_folders;
     std::vector<std::wstring> m_exts;
     HWND m_hWnd;

@@ -6,7 +6,7 @@
 
 #include "FileSystemUtil.h"
 #include "FolderWalk.h"
-#include "PathRules.h"
+#include "QPathText.h"
 
 namespace Lumbrey {
 
@@ -39,13 +39,11 @@ bool IsJunkFileName(const std::wstring& path, const std::vector<std::wstring>& e
 CJunkFileScanner::CJunkFileScanner() : m_hWnd(NULL), m_bScanning(false)
 {
     InitializeStaticMembers();
-    InitializeCriticalSection(&m_cs);
 }
 
 CJunkFileScanner::~CJunkFileScanner()
 {
     StopScan();
-    DeleteCriticalSection(&m_cs);
 }
 
 void CJunkFileScanner::InitializeStaticMembers()
@@ -76,11 +74,12 @@ void CJunkFileScanner::ScanJunkFile(const std::vector<std::wstring>& folders, co
         return;
     // One worker per object: a running scan ends (with its own DONE) before the next one starts.
     StopScan();
-    EnterCriticalSection(&m_cs);
-    m_folders = folders;
-    m_exts = exts;
-    m_hWnd = wnd;
-    LeaveCriticalSection(&m_cs);
+    {
+        qcore::ScopedLock hold(m_cs);
+        m_folders = folders;
+        m_exts = exts;
+        m_hWnd = wnd;
+    }
 
     // The caller waits for DONE: it must come even when no worker could start.
     if (!m_worker.Start([this] { DoScan(); }))
@@ -101,11 +100,14 @@ DWORD WINAPI CJunkFileScanner::ScanThreadFunc(LPVOID param)
 
 void CJunkFileScanner::DoScan()
 {
-    EnterCriticalSection(&m_cs);
-    const std::vector<std::wstring> folders = m_folders;
-    const std::vector<std::wstring> exts = m_exts;
-    const HWND wnd = m_hWnd;
-    LeaveCriticalSection(&m_cs);
+    std::vector<std::wstring> folders, exts;
+    HWND wnd = NULL;
+    {
+        qcore::ScopedLock hold(m_cs);
+        folders = m_folders;
+        exts = m_exts;
+        wnd = m_hWnd;
+    }
 
     m_bScanning = true;
     for (const std::wstring& folder : folders) {

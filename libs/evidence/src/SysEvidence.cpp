@@ -8,8 +8,9 @@
 #include "EvidenceCategories.h"
 #include "FileSystemUtil.h"
 #include "FolderWalk.h"
-#include "PathRules.h"
 #include "QGuards.h"
+#include "QPathText.h"
+#include "QSpecialFolder.h"
 #include "RecycleBin.h"
 
 namespace Lumbrey {
@@ -33,14 +34,6 @@ std::wstring DataAsText(const BYTE* data, DWORD size)
     while (len < chars && text[len] != 0)
         ++len;
     return std::wstring(text, len);
-}
-
-std::wstring SpecialFolderPath(int csidl)
-{
-    wchar_t path[MAX_PATH] = {};
-    if (!SHGetSpecialFolderPathW(NULL, path, csidl, FALSE))
-        return std::wstring();
-    return path;
 }
 
 std::wstring SystemRoot()
@@ -104,7 +97,7 @@ void CSysEvidence::ScanGroup(int group, int number, std::vector<ScanResultItem>&
         ReadRegValue(HKEY_CURRENT_USER, row->paths[0], row->valueName, items, name, number);
         break;
     case TraceSource::SpecialFolder:
-        EnumFiles(SpecialFolderPath(row->csidl), items, name, number);
+        EnumFiles(qcore::SpecialFolderPath(row->csidl), items, name, number);
         break;
     case TraceSource::ShellFolderValue: {
         std::wstring folder;
@@ -113,7 +106,7 @@ void CSysEvidence::ScanGroup(int group, int number, std::vector<ScanResultItem>&
         break;
     }
     case TraceSource::LocalAppData: {
-        const std::wstring base = SpecialFolderPath(CSIDL_LOCAL_APPDATA);
+        const std::wstring base = qcore::SpecialFolderPath(CSIDL_LOCAL_APPDATA);
         if (!base.empty())
             EnumFiles(base + row->paths[0], items, name, number);
         break;

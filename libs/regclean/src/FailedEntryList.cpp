@@ -5,24 +5,11 @@
 #include <cstdio>
 
 #include "DatCodec.h"
+#include "QPathText.h"
+#include "QGuards.h"
 #include "RegNames.h"
 
 namespace bexlar {
-
-namespace {
-
-class MutexLock {
-public:
-    explicit MutexLock(const qcore::UniqueHandle& m) : m_(m.Get()) { WaitForSingleObject(m_, INFINITE); }
-    ~MutexLock() { ReleaseMutex(m_); }
-    MutexLock(const MutexLock&) = delete;
-    MutexLock& operator=(const MutexLock&) = delete;
-
-private:
-    HANDLE m_;
-};
-
-}  // namespace
 
 CFailedEntryList& CFailedEntryList::Instance() {
     // Never destroyed: a worker may still use it while the process ends.
@@ -30,24 +17,24 @@ CFailedEntryList& CFailedEntryList::Instance() {
     return *list;
 }
 
-CFailedEntryList::CFailedEntryList() : map_(17), mutex_(CreateMutexW(nullptr, FALSE, nullptr)) {}
+CFailedEntryList::CFailedEntryList() : map_(17) {}
 
 void CFailedEntryList::Add(const std::wstring& text) {
     if (text.empty()) return;
-    std::wstring key = LowerCase(text);
-    MutexLock lock(mutex_);
+    std::wstring key = qpath::FoldCase(text);
+    qcore::ScopedLock lock(lock_);
     if (map_.emplace(key, 1).second) order_.push_back(key);
 }
 
 bool CFailedEntryList::Contains(const std::wstring& text) {
     if (text.empty()) return false;
-    std::wstring key = LowerCase(text);
-    MutexLock lock(mutex_);
+    std::wstring key = qpath::FoldCase(text);
+    qcore::ScopedLock lock(lock_);
     return map_.count(key) != 0;
 }
 
 std::vector<std::wstring> CFailedEntryList::Entries() {
-    MutexLock lock(mutex_);
+    qcore::ScopedLock lock(lock_);
     return order_;
 }
 

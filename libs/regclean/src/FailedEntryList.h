@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "QGuards.h"
+#include "QLock.h"
 
 namespace bexlar {
 
@@ -31,7 +31,7 @@ public:
 private:
     std::unordered_map<std::wstring, int> map_;
     std::vector<std::wstring> order_;
-    qcore::UniqueHandle mutex_;
+    qcore::Lock lock_;
 };
 
 // The XML document of the failed-entry file for the entries and the date (time element "Y.M.D").

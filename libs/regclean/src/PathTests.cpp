@@ -53,9 +53,8 @@ bool IsNameChar(wchar_t c) {
 bool FindDrivePath(const std::wstring& text, size_t* pos, size_t* length) {
     const size_t n = text.size();
     for (size_t i = 0; i + 3 < n; ++i) {
-        wchar_t c = text[i];
-        bool letter = (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
-        if (!letter || text[i + 1] != L':' || text[i + 2] != L'\\' || !IsNameChar(text[i + 3])) continue;
+        if (!qpath::IsDriveLetter(text[i]) || text[i + 1] != L':' || text[i + 2] != L'\\' || !IsNameChar(text[i + 3]))
+            continue;
         // As many backslash-and-name groups as follow, each name as long as it goes.
         size_t end = i + 2;
         while (end + 1 < n && text[end] == L'\\' && IsNameChar(text[end + 1])) {
@@ -178,7 +177,7 @@ std::wstring ArgumentText(const std::wstring& command) {
 }
 
 bool IsRundllProgram(const std::wstring& program) {
-    std::wstring name = LowerCase(program.substr(program.find_last_of(L"\\/") + 1));
+    std::wstring name = qpath::FoldCase(qpath::FileNameOf(program));
     if (name.size() > 4 && name.compare(name.size() - 4, 4, L".exe") == 0) name.resize(name.size() - 4);
     return name == L"rundll32" || name == L"rundll";
 }
@@ -197,7 +196,7 @@ long TestRundllArguments(const std::wstring& arguments, PathProbe& probe) {
     std::wstring rest = arguments.substr(comma + 1);
     size_t entryEnd = 0;
     while (entryEnd < rest.size() && !IsBlank(rest[entryEnd])) ++entryEnd;
-    const std::wstring entry = LowerCase(rest.substr(0, entryEnd));
+    const std::wstring entry = qpath::FoldCase(rest.substr(0, entryEnd));
     const std::wstring item = UpToComma(TrimBlanks(rest.substr(entryEnd)));
     if (entry.compare(0, 14, L"control_rundll") != 0 || item.empty()) return kPathExists;
     long state = TestPath(item, kFileOrFolder, probe, nullptr);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "QGuards.h"
+#include "QLock.h"
 #include "RegNames.h"
 
 namespace bexlar {
@@ -31,9 +32,9 @@ const int kBusyMilliseconds = 2000;
 
 // Cleans in one process take turns at writing. The busy time-out is for another program holding the database; a
 // second clean of this process only waits for the first one's batch, however long a busy machine makes it.
-std::mutex& WriterTurn() {
-    static std::mutex turn;
-    return turn;
+qcore::Lock& WriterTurn() {
+    static qcore::Lock* turn = new qcore::Lock;  // never destroyed: a clean may still run while the process ends
+    return *turn;
 }
 const char kRemoveValue[] =
     "delete from datainfo where root = ?1 and subroot = ?2 and valuekey = ?3 and resid = ?4";
@@ -122,6 +123,7 @@ LONG OpenKeyForBackup(HKEY root, const std::wstring& path, HKEY* key, KeyLinks l
 
 CRegBackupDatabase::CRegBackupDatabase(const std::wstring& programFolder)
     : m_bOpened(0),
+      m_holdsTurn(false),
       m_db(nullptr),
       m_folder(programFolder),
       m_count(0),
@@ -147,12 +149,17 @@ void CRegBackupDatabase::DropCachedKey() {
     m_cachedPath.clear();
 }
 
+void CRegBackupDatabase::ReleaseTurn() {
+    if (m_holdsTurn) WriterTurn().Leave();
+    m_holdsTurn = false;
+}
+
 void CRegBackupDatabase::Close() {
     DropCachedKey();
     if (m_inTransaction && m_db) Exec("ROLLBACK");
     m_inTransaction = false;
     m_batchItems = 0;
-    if (m_turn.owns_lock()) m_turn.unlock();
+    ReleaseTurn();
     for (sqlite3_stmt** s : {&m_insertValue, &m_insertKey, &m_savepoint, &m_release, &m_rollbackTo}) {
         sqlite3_finalize(*s);
         *s = nullptr;
@@ -190,7 +197,7 @@ bool CRegBackupDatabase::Open() {
     // One write transaction makes the tables: a database locked by another writer fails here, once.
     bool schema = false;
     {
-        std::lock_guard<std::mutex> turn(WriterTurn());
+        qcore::ScopedLock turn(WriterTurn());
         if (!Exec("BEGIN IMMEDIATE")) {
             Close();
             return false;
@@ -220,7 +227,7 @@ bool CRegBackupDatabase::HasTable(const char* name) {
 bool CRegBackupDatabase::JournalAccessList(HKEY root, const std::wstring& subKey,
                                            const std::vector<BYTE>& descriptor) {
     if (!m_bOpened || m_inTransaction || descriptor.empty()) return false;
-    std::lock_guard<std::mutex> turn(WriterTurn());
+    qcore::ScopedLock turn(WriterTurn());
     Statement s(m_db, kInsertJournal);
     return s.get() && BindText(s.get(), 1, m_resid) && BindText(s.get(), 2, FullRootName(root)) &&
            BindText(s.get(), 3, Utf8(subKey)) &&
@@ -232,7 +239,7 @@ bool CRegBackupDatabase::JournalAccessList(HKEY root, const std::wstring& subKey
 bool CRegBackupDatabase::ClearAccessJournal() {
     if (!m_bOpened) return false;
     Commit();
-    std::lock_guard<std::mutex> turn(WriterTurn());
+    qcore::ScopedLock turn(WriterTurn());
     Statement s(m_db, kClearJournal);
     return s.get() && BindText(s.get(), 1, m_resid) && sqlite3_step(s.get()) == SQLITE_DONE;
 }
@@ -401,9 +408,10 @@ CRegBackupDatabase::Outcome CRegBackupDatabase::BackUp(HKEY root, const std::wst
                                                        const std::wstring& valueName) {
     if (!m_bOpened) return kBackupFailed;
     if (!m_inTransaction) {
-        m_turn = std::unique_lock<std::mutex>(WriterTurn());
+        WriterTurn().Enter();
+        m_holdsTurn = true;
         if (!Exec("BEGIN IMMEDIATE")) {
-            m_turn.unlock();
+            ReleaseTurn();
             m_broken = true;
             return kBackupFailed;
         }
@@ -434,13 +442,13 @@ bool CRegBackupDatabase::Commit() {
     }
     m_inTransaction = false;
     m_batchItems = 0;
-    if (m_turn.owns_lock()) m_turn.unlock();
+    ReleaseTurn();
     return ok;
 }
 
 bool CRegBackupDatabase::RemoveValueRows(HKEY root, const std::wstring& subKey, const std::wstring& valueName) {
     if (!m_bOpened || m_inTransaction) return false;
-    std::lock_guard<std::mutex> turn(WriterTurn());
+    qcore::ScopedLock turn(WriterTurn());
     Statement s(m_db, kRemoveValue);
     if (!s.get()) return false;
     bool ok = BindText(s.get(), 1, FullRootName(root)) && BindText(s.get(), 2, Utf8(subKey)) &&
@@ -454,7 +462,7 @@ bool CRegBackupDatabase::WriteRunAndClose() {
     bool ok = false;
     if (m_bOpened) {
         Commit();
-        std::lock_guard<std::mutex> turn(WriterTurn());
+        qcore::ScopedLock turn(WriterTurn());
         Statement s(m_db, kInsertRun);
         ok = s.get() && BindText(s.get(), 1, m_resid) && sqlite3_bind_int(s.get(), 2, m_count) == SQLITE_OK &&
              BindText(s.get(), 3, RunTimeText()) && sqlite3_step(s.get()) == SQLITE_DONE;

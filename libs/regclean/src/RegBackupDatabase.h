@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -65,11 +64,12 @@ private:
     bool Step(sqlite3_stmt* statement);
     void DropCachedKey();
     void Close();
+    void ReleaseTurn();
 
     int m_bOpened;
     std::wstring m_path;
     // Held from the start of a batch until its commit or rollback (see WriterTurn).
-    std::unique_lock<std::mutex> m_turn;
+    bool m_holdsTurn;
     sqlite3* m_db;
     std::wstring m_folder;
     int m_count;

@@ -1,9 +1,5 @@
 #include "RegNames.h"
 
-#include "PathRules.h"
-
-#include <wctype.h>
-
 #include <vector>
 
 namespace bexlar {
@@ -48,8 +44,6 @@ HKEY RootFromFullName(const std::string& name) {
 std::wstring FullItemText(HKEY root, const std::wstring& subKey, const std::wstring& valueName) {
     return std::wstring(ShortRootName(root)) + L"\\" + subKey + valueName;
 }
-
-std::wstring LowerCase(const std::wstring& text) { return qpath::FoldCase(text); }
 
 std::wstring JoinKey(const std::wstring& path, const std::wstring& name) {
     if (path.empty()) return name;

@@ -16,7 +16,6 @@ HKEY RootFromFullName(const std::string& name);
 // Short root name, a backslash, the key path and the value name.
 std::wstring FullItemText(HKEY root, const std::wstring& subKey, const std::wstring& valueName);
 
-std::wstring LowerCase(const std::wstring& text);
 // Joins a key path and a subkey name with exactly one backslash.
 std::wstring JoinKey(const std::wstring& path, const std::wstring& name);
 

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "FailedEntryList.h"
+#include "QPathText.h"
+#include "QSpecialFolder.h"
 #include "RegBackupDatabase.h"
 #include "RegDelete.h"
 #include "RegNames.h"
@@ -35,11 +37,6 @@ const wchar_t* const rstTitle[10] = {
     L"\u6CA1\u6709\u7528\u7684COM\u7EC4\u4EF6",               // 没有用的COM组件
 };
 
-std::wstring ShellFolder(int csidl) {
-    wchar_t buf[MAX_PATH + 1] = L"";
-    return SHGetSpecialFolderPathW(nullptr, buf, csidl, FALSE) ? std::wstring(buf) : std::wstring();
-}
-
 // Items of one clean run are grouped into batches that are backed up and committed before any deletion. A batch
 // ends after a short time, so deletions follow the item messages closely, and each commit costs a disk flush.
 const size_t kBatchItems = 4096;
@@ -47,7 +44,7 @@ const DWORD kBatchMilliseconds = 300;
 
 // Whether a key deleted earlier in this run contains the item's key.
 bool UnderDeletedKey(const std::vector<std::pair<HKEY, std::wstring>>& deleted, HKEY root, const std::wstring& key) {
-    std::wstring path = LowerCase(key);
+    std::wstring path = qpath::FoldCase(key);
     if (path.empty() || path.back() != L'\\') path += L'\\';
     for (const auto& d : deleted)
         if (d.first == root && path.compare(0, d.second.size(), d.second) == 0) return true;
@@ -146,8 +143,8 @@ long CRegistryData::Scan(PFN_REGSCAN_FILTER filter, void* filterUser, PFN_REGSCA
     m_pfnResult = onResult;
 
     std::unique_ptr<ScanContext> ctx(new ScanContext(IsWow64()));
-    ctx->userPrograms = ShellFolder(CSIDL_PROGRAMS);
-    ctx->commonPrograms = ShellFolder(CSIDL_COMMON_PROGRAMS);
+    ctx->userPrograms = qcore::SpecialFolderPath(CSIDL_PROGRAMS);
+    ctx->commonPrograms = qcore::SpecialFolderPath(CSIDL_COMMON_PROGRAMS);
     m_ctx = ctx.get();
 
     long last = 0;
@@ -250,7 +247,7 @@ long CRegistryData::Clean(PFN_REGCLEAN_PROGRESS progress, void* user) {
             if (st == ERROR_FILE_NOT_FOUND && UnderDeletedKey(deletedKeys, r->data.root, r->data.subKey)) st = 0;
             if (st == 0) {
                 if (isKey) {
-                    std::wstring path = LowerCase(r->data.subKey);
+                    std::wstring path = qpath::FoldCase(r->data.subKey);
                     if (path.empty() || path.back() != L'\\') path += L'\\';
                     deletedKeys.emplace_back(r->data.root, path);
                 }

@@ -12,6 +12,7 @@
 #include "CategoryFixtures.h"
 #include "DatCodec.h"
 #include "EngineCapture.h"
+#include "QPathText.h"
 #include "RegNames.h"
 #include "RegSnapshot.h"
 #include "TestUtil.h"
@@ -144,7 +145,7 @@ TEST(CleanRoundTrip, FailedDeletionsAreListedAndNotReportedAgain) {
          e = e->NextSiblingElement("item"))
         items.push_back(bexlar::FromUtf8(e->GetText() ? e->GetText() : ""));
     auto listed = [&](const std::wstring& s) {
-        return std::find(items.begin(), items.end(), bexlar::LowerCase(s)) != items.end();
+        return std::find(items.begin(), items.end(), qpath::FoldCase(s)) != items.end();
     };
     EXPECT_TRUE(listed(L"HKCU\\" + locked + L"a"));
     EXPECT_TRUE(listed(L"HKCU\\" + open + L"b"));

@@ -1,6 +1,6 @@
 #include "AssocTable.h"
 
-#include "PathRules.h"
+#include "QPathText.h"
 
 namespace Moravin {
 

@@ -32,15 +32,11 @@ bool HasLinkExtension(const wchar_t* name)
 
 }  // namespace
 
-CShortCutClean::CShortCutClean() : m_hParentWnd(nullptr), m_bStop(0)
-{
-    InitializeCriticalSection(&m_threadLock);
-}
+CShortCutClean::CShortCutClean() : m_hParentWnd(nullptr), m_bStop(0) {}
 
 CShortCutClean::~CShortCutClean()
 {
     StopScan();
-    DeleteCriticalSection(&m_threadLock);
 }
 
 void CShortCutClean::SetParentWnd(HWND hWnd)
@@ -53,12 +49,14 @@ bool CShortCutClean::FindShortCutLink(std::vector<std::wstring> folders)
     // The running worker iterates m_folders: it has to end before the list is replaced.
     StopRunningWorker();
 
-    EnterCriticalSection(&m_threadLock);
-    m_bStop = 0;
-    m_folders = std::move(folders);
-    m_thread.Reset(qcore::StartThread([this] { ScanThread(this); }));
-    bool started = m_thread.Valid();
-    LeaveCriticalSection(&m_threadLock);
+    bool started = false;
+    {
+        qcore::ScopedLock hold(m_threadLock);
+        m_bStop = 0;
+        m_folders = std::move(folders);
+        m_thread.Reset(qcore::StartThread([this] { ScanThread(this); }));
+        started = m_thread.Valid();
+    }
 
     // Callers wait for the done message, so it comes also when there is no worker to send it.
     if (!started) SendMessageW(m_hParentWnd, WM_SHORTCUT_SCAN_DONE, 0, 0);
@@ -76,12 +74,13 @@ void CShortCutClean::FindShortCutLinkNoThread(std::vector<std::wstring> folders)
 void CShortCutClean::StopScan()
 {
     HANDLE thread = nullptr;
-    EnterCriticalSection(&m_threadLock);
-    m_bStop = 1;
-    // A copy of the handle: a scan started meanwhile on the owner's thread may replace m_thread.
-    if (m_thread)
-        DuplicateHandle(GetCurrentProcess(), m_thread.Get(), GetCurrentProcess(), &thread, SYNCHRONIZE, FALSE, 0);
-    LeaveCriticalSection(&m_threadLock);
+    {
+        qcore::ScopedLock hold(m_threadLock);
+        m_bStop = 1;
+        // A copy of the handle: a scan started meanwhile on the owner's thread may replace m_thread.
+        if (m_thread)
+            DuplicateHandle(GetCurrentProcess(), m_thread.Get(), GetCurrentProcess(), &thread, SYNCHRONIZE, FALSE, 0);
+    }
     qcore::UniqueHandle copy(thread);
     // The worker reports with SendMessageW: the wait serves the messages sent to this thread.
     if (copy) qcore::WaitForHandle(copy.Get(), INFINITE, qcore::Pump::SentOnly);
@@ -89,9 +88,11 @@ void CShortCutClean::StopScan()
 
 bool CShortCutClean::StopRunningWorker()
 {
-    EnterCriticalSection(&m_threadLock);
-    bool running = qcore::IsThreadRunning(m_thread.Get());
-    LeaveCriticalSection(&m_threadLock);
+    bool running = false;
+    {
+        qcore::ScopedLock hold(m_threadLock);
+        running = qcore::IsThreadRunning(m_thread.Get());
+    }
     if (running) StopScan();
     return running;
 }
@@ -117,11 +118,11 @@ bool CShortCutClean::FindLink(const wchar_t* folder)
     std::wstring path = SBNormalizePathW(std::wstring(folder));
     if (!qpath::IsAbsolutePath(path)) return false;
     if (path.back() == L'\\') path.pop_back();
-    MissingPathRule missingRule;
+    qpath::MissingPathRule missingRule;
     return FindLinkIn(path, missingRule);
 }
 
-bool CShortCutClean::FindLinkIn(const std::wstring& folder, MissingPathRule& missingRule)
+bool CShortCutClean::FindLinkIn(const std::wstring& folder, qpath::MissingPathRule& missingRule)
 {
     const std::wstring prefix = folder + L'\\';
     const std::wstring pattern = prefix + L'*';
@@ -147,7 +148,7 @@ bool CShortCutClean::FindLinkIn(const std::wstring& folder, MissingPathRule& mis
     return true;
 }
 
-void CShortCutClean::ExamineLink(const std::wstring& linkPath, MissingPathRule& missingRule)
+void CShortCutClean::ExamineLink(const std::wstring& linkPath, qpath::MissingPathRule& missingRule)
 {
     wchar_t target[kTargetCapacity] = {};
     if (GetShortCutFile(linkPath.c_str(), target, kTargetCapacity) && m_hParentWnd &&

@@ -6,6 +6,7 @@
 
 #include <Common.h>
 #include <QGuards.h>
+#include <QSpecialFolder.h>
 
 #include <vector>
 
@@ -229,15 +230,15 @@ int __cdecl Scanner_FontEntry(void** context)
 {
     HWND wnd = ReportWindow(context);
     if (!wnd) return 0;
-    wchar_t fonts[MAX_PATH] = L"";
     // Without a fonts folder every font counts as present.
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_FONTS, nullptr, SHGFP_TYPE_CURRENT, fonts)) || !fonts[0]) return 0;
+    const std::wstring fonts = qcore::SpecialFolderPath(CSIDL_FONTS);
+    if (fonts.empty()) return 0;
     for (const wchar_t* key : {L"Software\\Microsoft\\Windows\\CurrentVersion\\Fonts",
                                L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts"}) {
         for (const Value& value : Values(HKEY_LOCAL_MACHINE, key)) {
             const std::wstring file = value.Text();
             if (!value.IsText() || file.empty()) continue;
-            if (!SBIsFileExistW((std::wstring(fonts) + L"\\" + file).c_str()))
+            if (!SBIsFileExistW((fonts + L"\\" + file).c_str()))
                 Report(wnd, kFontEntry, HKEY_LOCAL_MACHINE, key, value.name, file, true, 0);
         }
     }

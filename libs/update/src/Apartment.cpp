@@ -22,21 +22,4 @@ CApartmentKeeper::~CApartmentKeeper()
     if (m_thread) qcore::WaitForHandle(m_thread.Get(), INFINITE, qcore::Pump::None);
 }
 
-HRESULT RunInMta(const std::function<HRESULT()>& fn)
-{
-    {
-        qcore::ComInit mta(COINIT_MULTITHREADED);
-        if (SUCCEEDED(mta.Result())) return fn();
-        if (mta.Result() != RPC_E_CHANGED_MODE) return mta.Result();
-    }
-    HRESULT hr = E_FAIL;
-    qcore::UniqueHandle thread(qcore::StartThread([&] {
-        qcore::ComInit mta(COINIT_MULTITHREADED);
-        hr = SUCCEEDED(mta.Result()) ? fn() : mta.Result();
-    }));
-    if (!thread) return E_OUTOFMEMORY;
-    qcore::WaitForHandle(thread.Get(), INFINITE, qcore::Pump::SentOnly);
-    return hr;
-}
-
 }  // namespace skarloe

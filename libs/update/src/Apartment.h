@@ -1,10 +1,8 @@
 // The update agent's objects live in the process's multithreaded apartment: the library keeps that apartment
-// alive for its whole life and runs every call to the agent inside it, whatever apartment the caller is in.
+// alive for its whole life; every call to the agent goes through qcore::RunInMta.
 #pragma once
 
 #include <windows.h>
-
-#include <functional>
 
 #include "QGuards.h"
 
@@ -23,9 +21,5 @@ private:
     qcore::UniqueHandle m_stop;
     qcore::UniqueHandle m_thread;
 };
-
-// Runs fn in the multithreaded apartment: on the calling thread when it can join it, else (a single-threaded
-// apartment, such as a window's thread) on a short-lived thread, waiting for it while serving sent messages.
-HRESULT RunInMta(const std::function<HRESULT()>& fn);
 
 }  // namespace skarloe

@@ -99,23 +99,17 @@ HRESULT OutcomeStatus(OperationResultCode code, LONG hresult)
     return code == orcAborted ? E_ABORT : E_FAIL;
 }
 
-DownloadContext::DownloadContext() { ::InitializeCriticalSection(&m_lock); }
-DownloadContext::~DownloadContext() { ::DeleteCriticalSection(&m_lock); }
-
 void DownloadContext::SetJob(IDownloadJob* job)
 {
-    ::EnterCriticalSection(&m_lock);
+    qcore::ScopedLock hold(m_lock);
     if (job) job->AddRef();
     m_job.Attach(job);
-    ::LeaveCriticalSection(&m_lock);
 }
 
 qcore::ComPtr<IDownloadJob> DownloadContext::Job()
 {
-    ::EnterCriticalSection(&m_lock);
-    qcore::ComPtr<IDownloadJob> job = m_job;
-    ::LeaveCriticalSection(&m_lock);
-    return job;
+    qcore::ScopedLock hold(m_lock);
+    return m_job;
 }
 
 qcore::ComPtr<IDownloadProgressChangedCallback> NewProgressCallback(std::shared_ptr<DownloadContext> context)

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "QGuards.h"
+#include "QLock.h"
 #include "Skarloe.h"
 #include "WuaInterfaces.h"
 
@@ -23,14 +24,12 @@ struct DownloadContext {
     std::atomic<bool> completed{false};
     std::atomic<long> result{S_OK};
 
-    DownloadContext();
-    ~DownloadContext();
     // The job, for a stop; set once the agent has returned it.
     void SetJob(IDownloadJob* job);
     qcore::ComPtr<IDownloadJob> Job();
 
 private:
-    CRITICAL_SECTION m_lock;
+    qcore::Lock m_lock;
     qcore::ComPtr<IDownloadJob> m_job;
 };
 

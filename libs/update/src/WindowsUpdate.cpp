@@ -5,7 +5,9 @@
 
 #include "Apartment.h"
 #include "DownloadCallbacks.h"
+#include "QApartment.h"
 #include "QGuards.h"
+#include "QLock.h"
 #include "Skarloe.h"
 #include "UpdateRecord.h"
 #include "WuaInterfaces.h"
@@ -20,29 +22,15 @@ struct CWindowsUpdate::Node {
 
 struct CWindowsUpdate::Shared {
     CApartmentKeeper apartment;
-    CRITICAL_SECTION lock;  // the records and the current download
+    qcore::Lock lock;  // the records and the current download
     std::shared_ptr<DownloadContext> current;
     std::atomic<PFN_UPDATE_DOWNLOAD_PROGRESS> progress{nullptr};
     std::atomic<PFN_UPDATE_DOWNLOAD_COMPLETE> complete{nullptr};
     std::atomic<PFN_UPDATE_INSTALL_PROGRESS> installProgress{nullptr};
     std::atomic<PFN_UPDATE_INSTALL_COMPLETE> installComplete{nullptr};
-
-    Shared() { ::InitializeCriticalSection(&lock); }
-    ~Shared() { ::DeleteCriticalSection(&lock); }
 };
 
 namespace {
-
-class Lock {
-public:
-    explicit Lock(CRITICAL_SECTION& cs) : m_cs(cs) { ::EnterCriticalSection(&m_cs); }
-    ~Lock() { ::LeaveCriticalSection(&m_cs); }
-    Lock(const Lock&) = delete;
-    Lock& operator=(const Lock&) = delete;
-
-private:
-    CRITICAL_SECTION& m_cs;
-};
 
 template <typename T>
 HRESULT CreateInProcess(REFCLSID clsid, ComPtr<T>& out)
@@ -66,7 +54,7 @@ CWindowsUpdate::CWindowsUpdate() : m_wnd(nullptr), m_shared(new Shared) {}
 CWindowsUpdate::~CWindowsUpdate()
 {
     StopDowndload();
-    RunInMta([this] {
+    qcore::RunInMta([this] {
         ReleaseRecords();
         return S_OK;
     });
@@ -75,7 +63,7 @@ CWindowsUpdate::~CWindowsUpdate()
 
 void CWindowsUpdate::ReleaseRecords()
 {
-    Lock lock(m_shared->lock);
+    qcore::ScopedLock lock(m_shared->lock);
     for (Node* node : m_updates) {
         if (node->update) node->update->Release();
         delete node->item;
@@ -87,7 +75,7 @@ void CWindowsUpdate::ReleaseRecords()
 
 long CWindowsUpdate::CheckUpdate()
 {
-    return RunInMta([this]() -> HRESULT {
+    return qcore::RunInMta([this]() -> HRESULT {
         ReleaseRecords();
         ComPtr<IUpdateSession> session;
         ComPtr<IUpdateSearcher> searcher;
@@ -105,7 +93,7 @@ long CWindowsUpdate::CheckUpdate()
         if (SUCCEEDED(hr)) hr = updates->get_Count(&count);
         if (FAILED(hr)) return hr;
 
-        Lock lock(m_shared->lock);
+        qcore::ScopedLock lock(m_shared->lock);
         hr = S_OK;
         for (LONG i = 0; i < count; ++i) {
             IUpdate* update = nullptr;
@@ -122,13 +110,13 @@ long CWindowsUpdate::CheckUpdate()
 
 int CWindowsUpdate::GetUpdateItemCount()
 {
-    Lock lock(m_shared->lock);
+    qcore::ScopedLock lock(m_shared->lock);
     return static_cast<int>(m_items.size());
 }
 
 UpdateItem* CWindowsUpdate::GetUpdateItemIndex(int index)
 {
-    Lock lock(m_shared->lock);
+    qcore::ScopedLock lock(m_shared->lock);
     if (index < 0 || index >= static_cast<int>(m_items.size())) return nullptr;
     return m_items[static_cast<size_t>(index)];
 }
@@ -136,7 +124,7 @@ UpdateItem* CWindowsUpdate::GetUpdateItemIndex(int index)
 IUpdate* CWindowsUpdate::FindUpdate(const char* updateId)
 {
     if (!updateId) return nullptr;
-    Lock lock(m_shared->lock);
+    qcore::ScopedLock lock(m_shared->lock);
     for (Node* node : m_updates)
         if (node->item->updateId == updateId) {
             if (node->update) node->update->AddRef();
@@ -155,7 +143,7 @@ long CWindowsUpdate::DownloadUpdate(const char* updateId)
     context->progress = m_shared->progress;
     context->complete = m_shared->complete;
 
-    return RunInMta([&]() -> HRESULT {
+    return qcore::RunInMta([&]() -> HRESULT {
         ComPtr<IUpdateSession> session;
         ComPtr<IUpdateCollection> collection;
         // Our own reference for the whole call: a completion inside BeginDownload releases the context's.
@@ -170,7 +158,7 @@ long CWindowsUpdate::DownloadUpdate(const char* updateId)
         // Everything the notifications need is in place before the agent may send them (even from inside the
         // call that starts the download).
         {
-            Lock lock(m_shared->lock);
+            qcore::ScopedLock lock(m_shared->lock);
             m_shared->current = context;
         }
         ComPtr<IDownloadProgressChangedCallback> progress = NewProgressCallback(context);
@@ -196,13 +184,13 @@ void CWindowsUpdate::StopDowndload()
 {
     std::shared_ptr<DownloadContext> context;
     {
-        Lock lock(m_shared->lock);
+        qcore::ScopedLock lock(m_shared->lock);
         context = m_shared->current;
     }
     if (!context || context->completed) return;
     ComPtr<IDownloadJob> job = context->Job();
     if (!job) return;
-    RunInMta([&job] { return job->RequestAbort(); });
+    qcore::RunInMta([&job] { return job->RequestAbort(); });
 }
 
 long CWindowsUpdate::InstallUpdate(const char* updateId)
@@ -210,7 +198,7 @@ long CWindowsUpdate::InstallUpdate(const char* updateId)
     ComPtr<IUpdate> update;
     update.Attach(FindUpdate(updateId));
     if (!update) return E_FAIL;
-    return RunInMta([&update]() -> HRESULT {
+    return qcore::RunInMta([&update]() -> HRESULT {
         ComPtr<IUpdateSession> session;
         ComPtr<IUpdateInstaller> installer;
         ComPtr<IUpdateCollection> collection;
@@ -234,7 +222,7 @@ long CWindowsUpdate::InstallUpdate(const char* updateId)
 
 long CWindowsUpdate::GetLastDownloadResult()
 {
-    Lock lock(m_shared->lock);
+    qcore::ScopedLock lock(m_shared->lock);
     return m_shared->current ? m_shared->current->result.load() : S_OK;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "FakeAgent.h"
+#include "QLock.h"
 #include "QWorker.h"
 #include "Skarloe.h"
 
@@ -16,32 +17,28 @@ namespace {
 
 // What the callbacks saw, on whatever thread the agent delivered them.
 struct Recorder {
-    CRITICAL_SECTION lock;
+    qcore::Lock lock;
     std::vector<std::string> events;  // "progress <id> <percent>" and "complete <id>"
     std::vector<DWORD> threads;
     HANDLE completed = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    Recorder() { ::InitializeCriticalSection(&lock); }
-
     void Add(const std::string& e)
     {
-        ::EnterCriticalSection(&lock);
+        qcore::ScopedLock hold(lock);
         events.push_back(e);
         threads.push_back(::GetCurrentThreadId());
-        ::LeaveCriticalSection(&lock);
     }
     std::vector<std::string> Events()
     {
-        ::EnterCriticalSection(&lock);
-        std::vector<std::string> copy = events;
-        ::LeaveCriticalSection(&lock);
-        return copy;
+        qcore::ScopedLock hold(lock);
+        return events;
     }
     void Clear()
     {
-        ::EnterCriticalSection(&lock);
-        events.clear();
-        threads.clear();
-        ::LeaveCriticalSection(&lock);
+        {
+            qcore::ScopedLock hold(lock);
+            events.clear();
+            threads.clear();
+        }
         ::ResetEvent(completed);
     }
     bool WaitCompleted() { return ::WaitForSingleObject(completed, 10000) == WAIT_OBJECT_0; }

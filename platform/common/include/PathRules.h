@@ -1,6 +1,6 @@
-// Path rules shared by the scans, the repairs and the pages: what an absolute path is, when a look-up may say
-// that a file is missing, the file-system view a 32-bit build must look through, and letter case compared by
-// the system's Unicode tables (not only A-Z).
+// Path rules shared by the scans, the repairs and the pages that ask the system: the file-system view a 32-bit
+// build must look through, and when a look-up may say that a file is missing. The text rules (absolute paths,
+// parts of a path, letter case) are in QPathText.h.
 #pragma once
 
 #include <windows.h>
@@ -8,20 +8,9 @@
 #include <string>
 
 #include "Common.h"
+#include "QPathText.h"
 
 namespace qpath {
-
-// "X:\..." or "X:/..." on a drive letter A-Z, or "\\server\...": a path that does not depend on the current
-// drive or folder. "C:name", "\name" and "\\\..." are not absolute.
-COMMON_API bool IsAbsolutePath(const std::wstring& path);
-
-// The text in the system's lower case (any script, not only A-Z), for keys of maps and sets and for comparing
-// with lower-case names.
-COMMON_API std::wstring FoldCase(const std::wstring& text);
-// True when both texts are equal apart from letter case, by the system's folding (any script, not only A-Z).
-COMMON_API bool EqualsNoCase(const std::wstring& a, const std::wstring& b);
-// True when text starts with prefix apart from letter case.
-COMMON_API bool StartsWithNoCase(const std::wstring& text, const std::wstring& prefix);
 
 // For its scope a 32-bit process on 64-bit Windows sees the real System32 instead of SysWOW64; elsewhere it does
 // nothing. Only for look-ups on the calling thread: loading a library under it would load the wrong one.

@@ -1,9 +1,10 @@
 // File existence, size, extension and path normalisation.
 #include "Common.h"
 #include "PathText.h"
+#include "QPathText.h"
 
 using common_detail::ExpandEnvironment;
-using common_detail::IsSlash;
+using qpath::IsSeparator;
 
 namespace {
 
@@ -20,7 +21,7 @@ bool HasFolderPart(const std::wstring& path)
 std::wstring JoinFolder(const wchar_t* folder, const std::wstring& name)
 {
     std::wstring path = folder;
-    if (!path.empty() && !IsSlash(path.back()))
+    if (!path.empty() && !IsSeparator(path.back()))
         path += L'\\';
     return path + name;
 }

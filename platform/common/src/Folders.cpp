@@ -1,21 +1,12 @@
 // Folder listing, creation and removal, the program's folder and the fixed drives.
 #include "Common.h"
 #include "PathText.h"
+#include "QPathText.h"
 
-#include <cwctype>
-
-using common_detail::IsSlash;
+using qpath::IsSeparator;
+using qpath::WithoutTrailingSeparators;
 
 namespace {
-
-// The folder without trailing separators ("C:\" becomes "C:", so "C:" + "\*" lists the drive root).
-std::wstring TrimTrailingSlashes(const std::wstring& folder)
-{
-    std::wstring path = folder;
-    while (!path.empty() && IsSlash(path.back()))
-        path.pop_back();
-    return path;
-}
 
 bool IsDotEntry(const wchar_t* name)
 {
@@ -28,7 +19,8 @@ bool ListFolder(const wchar_t* folder, std::vector<std::wstring>& names, int fla
     // An empty folder must not turn into "\*", the root of the current drive.
     if (!folder || !*folder)
         return false;
-    std::wstring base = TrimTrailingSlashes(folder);
+    // Without trailing separators: "C:\" becomes "C:", so "C:" + "\*" lists the drive root.
+    std::wstring base = WithoutTrailingSeparators(folder);
     WIN32_FIND_DATAW data;
     HANDLE find = FindFirstFileW((base + L"\\*").c_str(), &data);
     if (find == INVALID_HANDLE_VALUE)
@@ -61,7 +53,7 @@ std::wstring FullPath(const wchar_t* path)
     for (wchar_t& c : full)
         if (c == L'/')
             c = L'\\';
-    return TrimTrailingSlashes(full);
+    return WithoutTrailingSeparators(full);
 }
 
 // True for "", "C:", "\\server", "\\server\share" and the device forms "\\?\C:" / "\\.\C:".
@@ -149,7 +141,7 @@ BOOL SBRecursiveCreateDirectoryW(const wchar_t* path)
 {
     if (!path || !*path)
         return FALSE;
-    std::wstring target = TrimTrailingSlashes(path);
+    std::wstring target = WithoutTrailingSeparators(path);
     for (wchar_t& c : target)
         if (c == L'/')
             c = L'\\';
@@ -172,7 +164,7 @@ BOOL SBDeleteDirectoryW(const wchar_t* path)
     if (!path || !*path)
         return FALSE;
     // "C:" or "C:name" is relative to that drive's current folder: too ambiguous to delete.
-    if (path[0] && path[1] == L':' && !IsSlash(path[2]))
+    if (path[0] && path[1] == L':' && !IsSeparator(path[2]))
         return FALSE;
     std::wstring full = FullPath(path);
     if (IsRootPath(full))

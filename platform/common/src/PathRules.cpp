@@ -6,16 +6,6 @@ namespace {
 
 const wchar_t kLongPrefix[] = L"\\\\?\\";
 
-bool IsDriveLetter(wchar_t c)
-{
-    return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
-}
-
-bool IsSeparator(wchar_t c)
-{
-    return c == L'\\' || c == L'/';
-}
-
 size_t LongPrefixLength(const std::wstring& path)
 {
     return path.compare(0, 4, kLongPrefix) == 0 ? 4 : 0;
@@ -28,40 +18,6 @@ Fn Kernel32Function(const char* name)
 }
 
 }  // namespace
-
-bool IsAbsolutePath(const std::wstring& path)
-{
-    if (path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == L':' && IsSeparator(path[2])) return true;
-    return path.size() >= 3 && path[0] == L'\\' && path[1] == L'\\' && path[2] != L'\\';
-}
-
-std::wstring FoldCase(const std::wstring& text)
-{
-    if (text.empty()) return text;
-    const int length = static_cast<int>(text.size());
-    std::wstring folded(text.size(), L'\0');
-    // Simple case mapping (no linguistic casing) maps one character to one, so the length stays.
-    const int n = ::LCMapStringW(LOCALE_INVARIANT, LCMAP_LOWERCASE, text.c_str(), length, &folded[0], length);
-    return n == length ? folded : text;
-}
-
-bool EqualsNoCase(const std::wstring& a, const std::wstring& b)
-{
-    if (a.size() != b.size()) return false;
-    // Vista and later compare as the file system does; XP gets the same folding through LCMapStringW.
-    typedef int(WINAPI * CompareOrdinalFn)(LPCWSTR, int, LPCWSTR, int, BOOL);
-    static const CompareOrdinalFn compareOrdinal = Kernel32Function<CompareOrdinalFn>("CompareStringOrdinal");
-    if (compareOrdinal) {
-        const int r = compareOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE);
-        if (r != 0) return r == CSTR_EQUAL;
-    }
-    return FoldCase(a) == FoldCase(b);
-}
-
-bool StartsWithNoCase(const std::wstring& text, const std::wstring& prefix)
-{
-    return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
-}
 
 FsRedirectionGuard::FsRedirectionGuard() : FsRedirectionGuard(IsWow64()) {}
 
@@ -91,7 +47,7 @@ bool MissingPathRule::IsOnPresentFixedDrive(const std::wstring& path)
     if (path.size() < start + 3 || !IsDriveLetter(path[start]) || path[start + 1] != L':' ||
         !IsSeparator(path[start + 2]))
         return false;
-    const wchar_t letter = static_cast<wchar_t>(path[start] & ~0x20);  // A-Z only, checked above
+    const wchar_t letter = DriveLetterOf(path[start]);  // checked above
     signed char& known = m_fixedDrive[letter - L'A'];
     if (known < 0) {
         const wchar_t root[] = {letter, L':', L'\\', 0};

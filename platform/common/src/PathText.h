@@ -11,6 +11,4 @@ std::wstring ExpandEnvironment(const std::wstring& text);
 // Copies text into buffer (capacity in characters), cut to fit and always terminated. Returns the length copied.
 int CopyToBuffer(const std::wstring& text, wchar_t* buffer, int capacity);
 
-inline bool IsSlash(wchar_t c) { return c == L'\\' || c == L'/'; }
-
 }  // namespace common_detail

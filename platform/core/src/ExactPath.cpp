@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "QPathText.h"
+
 namespace qcore {
 
 std::wstring ExactPath(const std::wstring& path)
@@ -10,8 +12,7 @@ std::wstring ExactPath(const std::wstring& path)
     std::wstring p = path;
     for (wchar_t& c : p)
         if (c == L'/') c = L'\\';
-    const bool drive = p.size() >= 3 && ((p[0] | 0x20) >= L'a' && (p[0] | 0x20) <= L'z') && p[1] == L':' &&
-                       p[2] == L'\\';
+    const bool drive = p.size() >= 3 && qpath::IsDriveLetter(p[0]) && p[1] == L':' && p[2] == L'\\';
     if (drive) return L"\\\\?\\" + p;
     if (p.size() > 2 && p[0] == L'\\' && p[1] == L'\\' && p[2] != L'\\') return L"\\\\?\\UNC\\" + p.substr(2);
     return path;

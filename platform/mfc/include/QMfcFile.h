@@ -1,4 +1,4 @@
-// Exceptions, files, file search and locks.
+// Exceptions, files and file search.
 // - Exceptions are thrown as heap pointers (throw new CFileException(...)); the catcher calls e->Delete().
 // - CFile: Read/Write/Seek/SetLength throw CFileException* on failure; Open reports through its result (and the
 //   optional CFileException). Seek and lengths are 64-bit.
@@ -144,36 +144,4 @@ private:
     WIN32_FIND_DATAW m_next;
     BOOL m_hasNext;
     CString m_root;
-};
-
-// A critical section with Lock/Unlock.
-class CCriticalSection {
-public:
-    CCriticalSection() { InitializeCriticalSection(&m_sect); }
-    ~CCriticalSection() { DeleteCriticalSection(&m_sect); }
-    BOOL Lock() { EnterCriticalSection(&m_sect); return TRUE; }
-    BOOL Lock(DWORD) { return Lock(); }
-    BOOL Unlock() { LeaveCriticalSection(&m_sect); return TRUE; }
-    operator CRITICAL_SECTION*() { return &m_sect; }
-    CRITICAL_SECTION m_sect;
-
-private:
-    CCriticalSection(const CCriticalSection&) = delete;
-    CCriticalSection& operator=(const CCriticalSection&) = delete;
-};
-
-// Locks a CCriticalSection for the lifetime of the object (when asked to).
-class CSingleLock {
-public:
-    explicit CSingleLock(CCriticalSection* cs, BOOL initialLock = FALSE) : m_cs(cs), m_locked(FALSE) {
-        if (initialLock) Lock();
-    }
-    ~CSingleLock() { Unlock(); }
-    BOOL Lock(DWORD = INFINITE) { if (!m_locked) m_locked = m_cs->Lock(); return m_locked; }
-    BOOL Unlock() { if (m_locked) { m_cs->Unlock(); m_locked = FALSE; } return TRUE; }
-    BOOL IsLocked() const { return m_locked; }
-
-private:
-    CCriticalSection* m_cs;
-    BOOL m_locked;
 };

@@ -3,6 +3,8 @@
 
 #include <unordered_map>
 
+#include "QLock.h"
+
 namespace {
 qmfc::CaptionObserver g_captionObserver = nullptr;
 }  // namespace
@@ -29,21 +31,14 @@ const wchar_t kSuperProp[] = L"QMfc.SuperProc";
 
 // The permanent map: HWND -> object, shared by every thread.
 struct PermanentMap {
-    CRITICAL_SECTION lock;
+    qcore::Lock lock;
     std::unordered_map<HWND, CWnd*> map;
-    PermanentMap() { InitializeCriticalSection(&lock); }
 };
 
 PermanentMap& Permanent() {
     static PermanentMap* m = new PermanentMap;  // never destroyed: windows may outlive static destructors
     return *m;
 }
-
-struct Lock {
-    CRITICAL_SECTION* cs;
-    explicit Lock(CRITICAL_SECTION* c) : cs(c) { EnterCriticalSection(cs); }
-    ~Lock() { LeaveCriticalSection(cs); }
-};
 
 bool IsImeWindow(HWND h) {
     wchar_t cls[64] = {};
@@ -182,7 +177,7 @@ CWnd::~CWnd() {
 CWnd* CWnd::FromHandlePermanent(HWND h) {
     if (!h) return NULL;
     PermanentMap& pm = Permanent();
-    Lock lock(&pm.lock);
+    qcore::ScopedLock lock(pm.lock);
     auto it = pm.map.find(h);
     return it == pm.map.end() ? NULL : it->second;
 }
@@ -202,7 +197,7 @@ CWnd* CWnd::FromHandle(HWND h) {
 BOOL CWnd::Attach(HWND h) {
     if (!h || m_hWnd) return FALSE;
     PermanentMap& pm = Permanent();
-    Lock lock(&pm.lock);
+    qcore::ScopedLock lock(pm.lock);
     auto it = pm.map.find(h);
     if (it != pm.map.end() && it->second != this) return FALSE;
     pm.map[h] = this;
@@ -214,7 +209,7 @@ HWND CWnd::Detach() {
     HWND h = m_hWnd;
     if (h) {
         PermanentMap& pm = Permanent();
-        Lock lock(&pm.lock);
+        qcore::ScopedLock lock(pm.lock);
         auto it = pm.map.find(h);
         if (it != pm.map.end() && it->second == this) pm.map.erase(it);
     }
@@ -687,17 +682,13 @@ int CWnd::MessageBox(LPCWSTR text, LPCWSTR caption, UINT type) {
 
 LPCWSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon) {
     // One class per look; the name encodes it so equal requests share a class.
-    static CRITICAL_SECTION* lock = [] {
-        CRITICAL_SECTION* cs = new CRITICAL_SECTION;
-        InitializeCriticalSection(cs);
-        return cs;
-    }();
+    static qcore::Lock* lock = new qcore::Lock;
     static std::unordered_map<std::wstring, std::wstring>* names = new std::unordered_map<std::wstring, std::wstring>;
     wchar_t name[128];
     _snwprintf(name, 128, L"QMfc:%p:%x:%p:%p:%p", (void*)AfxGetInstanceHandle(), classStyle, (void*)cursor,
                (void*)background, (void*)icon);
     name[127] = 0;
-    Lock guard(lock);
+    qcore::ScopedLock guard(*lock);
     auto it = names->find(name);
     if (it != names->end()) return it->second.c_str();
     WNDCLASSW wc = {};

@@ -3,6 +3,7 @@
 
 #include "Backend.h"
 #include "DefragJob.h"
+#include "QPathText.h"
 #include "Velmora.h"
 
 namespace {
@@ -16,8 +17,7 @@ constexpr int kMaxMapCells = 1024 * 1024;
 // 'A' to 'Z' for a drive letter in either case, 0 for anything else.
 char DriveLetter(char letter)
 {
-    if (letter >= 'a' && letter <= 'z') return static_cast<char>(letter - 'a' + 'A');
-    return letter >= 'A' && letter <= 'Z' ? letter : 0;
+    return static_cast<char>(qpath::DriveLetterOf(static_cast<unsigned char>(letter)));
 }
 
 // Clears the running flag however the job ends.

@@ -4,9 +4,9 @@
 #include <windows.h>
 
 #include <map>
-#include <mutex>
 
 #include "Backend.h"
+#include "QLock.h"
 #include "SimulatedVolume.h"
 #include "Velmora.h"
 
@@ -22,7 +22,7 @@ std::wstring SettingsText()
 }
 
 struct Disks {
-    std::mutex lock;
+    qcore::Lock lock;
     std::map<char, std::pair<std::wstring, std::unique_ptr<SimulatedDisk>>> byLetter;
 };
 
@@ -48,7 +48,7 @@ int OpenVolume(char letter, std::unique_ptr<Volume>& out)
     if (!ParseSimulationSettings(text, settings)) return UDEFRAG_E_INVALID_ARGUMENT;
     if (settings.failOpen.find(letter) != std::string::npos) return UDEFRAG_E_IO;
     Disks& disks = AllDisks();
-    std::lock_guard<std::mutex> hold(disks.lock);
+    qcore::ScopedLock hold(disks.lock);
     auto& slot = disks.byLetter[letter];
     if (!slot.second || slot.first != text) slot = {text, std::unique_ptr<SimulatedDisk>(new SimulatedDisk(settings))};
     out = slot.second->OpenVolume();

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cwchar>
-#include <cwctype>
+
+#include "QPathText.h"
 
 namespace velmora {
 
@@ -40,7 +41,7 @@ std::string Letters(const std::wstring& text)
 {
     std::string out;
     for (wchar_t c : text)
-        if (std::iswalpha(c)) out += char(std::towupper(c));
+        if (const wchar_t letter = qpath::DriveLetterOf(c)) out += char(letter);
     return out;
 }
 

@@ -1,31 +1,11 @@
 #include "Yarrowby/ActiveXLock.h"
 
-#include <Common.h>
+#include <ActiveXKillBit.h>
 
 #include "ActiveXCatalogue.h"
 #include "RegistryViews.h"
 
-namespace {
-
-const wchar_t kCompatibilityKey[] = L"SOFTWARE\\Microsoft\\Internet Explorer\\ActiveX Compatibility\\";
-const wchar_t kFlagsValue[] = L"Compatibility Flags";
-
-// Sets or clears the kill bit in one view; other bits stay, a value left at 0 goes, keys are never removed.
-bool SetKillBit(const std::wstring& key, bool lock, REGSAM view)
-{
-    DWORD flags = 0;
-    const bool present = SBRegGetDWORDValueW(HKEY_LOCAL_MACHINE, key.c_str(), kFlagsValue, flags, view);
-    const DWORD wanted = lock ? (flags | CActiveXLock::kKillBit) : (flags & ~CActiveXLock::kKillBit);
-    if (present && wanted == flags) return true;
-    if (!lock && !present) return true;
-    if (!lock && wanted == 0) {
-        const LONG status = SBRegDeleteValueW(HKEY_LOCAL_MACHINE, key.c_str(), kFlagsValue, view);
-        return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
-    }
-    return SBRegSetDWORDValueW(HKEY_LOCAL_MACHINE, key.c_str(), kFlagsValue, wanted, view) == ERROR_SUCCESS;
-}
-
-}  // namespace
+static_assert(CActiveXLock::kKillBit == qactivex::kKillBit, "the library reports the browser's own kill bit");
 
 CActiveXLock::CActiveXLock() = default;
 
@@ -51,11 +31,7 @@ bool CActiveXLock::GetActiveXNames(std::vector<ActiveXItem>& out, UINT resId)
 
 bool CActiveXLock::IsLocked(std::wstring clsid)
 {
-    if (!IsUsableClsid(clsid)) return false;
-    DWORD flags = 0;
-    return SBRegGetDWORDValueW(HKEY_LOCAL_MACHINE, (kCompatibilityKey + clsid).c_str(), kFlagsValue, flags,
-                               NativeView()) &&
-           (flags & kKillBit) != 0;
+    return IsUsableClsid(clsid) && qactivex::IsKillBitSet(clsid, NativeView());
 }
 
 bool CActiveXLock::LockUnLockActiveItems(std::vector<std::wstring> clsids, bool lock)
@@ -67,7 +43,7 @@ bool CActiveXLock::LockUnLockActiveItems(std::vector<std::wstring> clsids, bool 
             all = false;
             continue;
         }
-        for (REGSAM view : views) all = SetKillBit(kCompatibilityKey + clsid, lock, view) && all;
+        for (REGSAM view : views) all = qactivex::SetKillBit(clsid, lock, view) && all;
     }
     return all;
 }

@@ -1,6 +1,7 @@
 #include "Yarrowby/FileJoin.h"
 
 #include <QGuards.h>
+#include <QPathText.h>
 
 #include "CopyRun.h"
 #include "PieceNames.h"
@@ -19,7 +20,7 @@ bool NextPieceExists(const std::vector<std::wstring>& pieces, const std::vector<
     if (sizes.back() != sizes.front()) return false;  // a shorter last piece ends the split
     const std::wstring& last = pieces.back();
     const PieceLabel label = ReadPieceLabel(last);
-    const std::wstring next = last.substr(0, last.size() - FileNamePart(last).size()) + label.joinedName + L"," +
+    const std::wstring next = last.substr(0, last.size() - qpath::FileNameOf(last).size()) + label.joinedName + L"," +
                               std::to_wstring(label.number + 1) + L".splt";
     return ::GetFileAttributesW(next.c_str()) != INVALID_FILE_ATTRIBUTES;
 }

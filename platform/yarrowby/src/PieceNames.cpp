@@ -2,44 +2,34 @@
 
 #include <algorithm>
 
+#include "QPathText.h"
 #include "Yarrowby/YarrowbyMessages.h"
+
+using qpath::EqualsNoCase;
+using qpath::FileNameOf;
 
 namespace {
 
 const wchar_t kPieceExtension[] = L".splt";
 
-std::wstring Upper(std::wstring text)
-{
-    if (!text.empty()) ::CharUpperBuffW(&text[0], DWORD(text.size()));
-    return text;
-}
-
 }  // namespace
-
-bool SameNameNoCase(const std::wstring& a, const std::wstring& b) { return a.size() == b.size() && Upper(a) == Upper(b); }
-
-std::wstring FileNamePart(const std::wstring& path)
-{
-    const size_t slash = path.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
 
 std::wstring JoinedNameOf(const std::wstring& piecePath)
 {
-    const std::wstring name = FileNamePart(piecePath);
+    const std::wstring name = FileNameOf(piecePath);
     const size_t comma = name.rfind(L',');
     return comma == std::wstring::npos ? std::wstring() : name.substr(0, comma);
 }
 
 std::wstring PieceName(const std::wstring& sourcePath, unsigned long long number)
 {
-    return FileNamePart(sourcePath) + L"," + std::to_wstring(number) + kPieceExtension;
+    return FileNameOf(sourcePath) + L"," + std::to_wstring(number) + kPieceExtension;
 }
 
 PieceLabel ReadPieceLabel(const std::wstring& piecePath)
 {
     PieceLabel label;
-    const std::wstring name = FileNamePart(piecePath);
+    const std::wstring name = FileNameOf(piecePath);
     const std::wstring joinedName = JoinedNameOf(piecePath);
     if (joinedName.empty()) return label;
     const size_t comma = joinedName.size();
@@ -48,7 +38,7 @@ PieceLabel ReadPieceLabel(const std::wstring& piecePath)
     while (end < name.size() && name[end] >= L'0' && name[end] <= L'9' && end - comma <= 18)
         number = number * 10 + unsigned(name[end++] - L'0');
     const std::wstring rest = name.substr(end);
-    if (end == comma + 1 || !(rest.empty() || SameNameNoCase(rest, kPieceExtension))) return label;
+    if (end == comma + 1 || !(rest.empty() || EqualsNoCase(rest, kPieceExtension))) return label;
     label.joinedName = joinedName;
     label.number = number;
     return label;
@@ -59,7 +49,7 @@ DWORD CheckPieceSequence(const std::vector<std::wstring>& pieces, const std::wst
     std::vector<unsigned long long> numbers;
     for (const std::wstring& piece : pieces) {
         const PieceLabel label = ReadPieceLabel(piece);
-        if (label.number == 0 || !SameNameNoCase(label.joinedName, name)) return YARROWBY_ERROR_PIECE_NAME;
+        if (label.number == 0 || !EqualsNoCase(label.joinedName, name)) return YARROWBY_ERROR_PIECE_NAME;
         numbers.push_back(label.number);
     }
     std::vector<unsigned long long> sorted = numbers;

@@ -6,9 +6,6 @@
 #include <string>
 #include <vector>
 
-// The part of a path after its last '\' or '/'.
-std::wstring FileNamePart(const std::wstring& path);
-
 // The joined file's name a piece's path carries: its file name up to the last comma ("" without one).
 std::wstring JoinedNameOf(const std::wstring& piecePath);
 
@@ -29,6 +26,3 @@ DWORD CheckPieceSequence(const std::vector<std::wstring>& pieces, const std::wst
 
 // 0 when all pieces but the last have one size and the last is not larger; else YARROWBY_ERROR_PIECE_SIZE.
 DWORD CheckPieceSizes(const std::vector<unsigned long long>& sizes);
-
-// True for two texts equal ignoring case, the way the file system compares names.
-bool SameNameNoCase(const std::wstring& a, const std::wstring& b);

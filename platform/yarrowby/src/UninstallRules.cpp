@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "PieceNames.h"
+#include "QPathText.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ bool IsHiddenEntry(const UninstallFlags& flags)
 {
     if (flags.systemComponent || flags.hasParent || IsUpdateKeyName(flags.subkeyName)) return true;
     for (const wchar_t* type : {L"Update", L"Hotfix", L"Security Update"})
-        if (SameNameNoCase(flags.releaseType, type)) return true;
+        if (qpath::EqualsNoCase(flags.releaseType, type)) return true;
     return false;
 }
 
@@ -72,7 +72,7 @@ bool IsRemovableEntryPath(const std::wstring& keyPath, HKEY& root, std::wstring&
     subkey = keyPath.substr(5);
     for (const wchar_t* parent : kUninstallKeys) {
         const std::wstring prefix = parent;
-        if (subkey.size() <= prefix.size() || !SameNameNoCase(subkey.substr(0, prefix.size()), prefix)) continue;
+        if (subkey.size() <= prefix.size() || !qpath::EqualsNoCase(subkey.substr(0, prefix.size()), prefix)) continue;
         const std::wstring name = subkey.substr(prefix.size());
         return name.find(L'\\') == std::wstring::npos && name != L"." && name != L"..";
     }

@@ -11,6 +11,8 @@
 #include <thread>
 #include <vector>
 
+#include "QLock.h"
+
 namespace shell_test {
 
 struct HttpReply {
@@ -51,7 +53,7 @@ private:
     uintptr_t m_listener;
     int m_port = 0;
     HANDLE m_stop = nullptr;
-    mutable CRITICAL_SECTION m_lock;
+    mutable qcore::Lock m_lock;
     std::map<std::string, HttpReply> m_replies;
     std::vector<std::string> m_lines;
     std::thread m_acceptor;

@@ -10,6 +10,8 @@
 #include <thread>
 #include <vector>
 
+#include "QLock.h"
+
 namespace shell_test {
 
 // Presses a button of every message box (#32770 with a static 0xFFFF) that this process (or the process with
@@ -30,7 +32,7 @@ private:
     std::atomic<int> m_button;
     DWORD m_processId;
     std::atomic<bool> m_stop{false};
-    CRITICAL_SECTION m_lock;
+    qcore::Lock m_lock;
     std::vector<std::wstring> m_texts;
     std::vector<HWND> m_answered;
     std::thread m_thread;

@@ -41,7 +41,6 @@ bool SendAll(SOCKET s, const std::string& data)
 
 LocalHttpServer::LocalHttpServer() : m_listener(INVALID_SOCKET)
 {
-    ::InitializeCriticalSection(&m_lock);
     m_stop = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
 }
 
@@ -51,13 +50,13 @@ LocalHttpServer::~LocalHttpServer()
     if (m_listener != INVALID_SOCKET) ::closesocket(SOCKET(m_listener));
     if (m_acceptor.joinable()) m_acceptor.join();
     std::vector<std::thread> connections;
-    ::EnterCriticalSection(&m_lock);
-    connections.swap(m_connections);
-    ::LeaveCriticalSection(&m_lock);
+    {
+        qcore::ScopedLock hold(m_lock);
+        connections.swap(m_connections);
+    }
     for (std::thread& t : connections) t.join();
     if (m_port) ::WSACleanup();
     ::CloseHandle(m_stop);
-    ::DeleteCriticalSection(&m_lock);
 }
 
 bool LocalHttpServer::Start()
@@ -95,17 +94,14 @@ std::wstring LocalHttpServer::BaseUrl() const
 
 void LocalHttpServer::Set(const std::string& path, const HttpReply& reply)
 {
-    ::EnterCriticalSection(&m_lock);
+    qcore::ScopedLock hold(m_lock);
     m_replies[path] = reply;
-    ::LeaveCriticalSection(&m_lock);
 }
 
 std::vector<std::string> LocalHttpServer::RequestLines() const
 {
-    ::EnterCriticalSection(&m_lock);
-    std::vector<std::string> lines = m_lines;
-    ::LeaveCriticalSection(&m_lock);
-    return lines;
+    qcore::ScopedLock hold(m_lock);
+    return m_lines;
 }
 
 std::vector<std::string> LocalHttpServer::Targets(const std::string& path) const
@@ -123,7 +119,7 @@ std::vector<std::string> LocalHttpServer::Targets(const std::string& path) const
 
 HttpReply LocalHttpServer::ReplyFor(const std::string& target) const
 {
-    ::EnterCriticalSection(&m_lock);
+    qcore::ScopedLock hold(m_lock);
     auto it = m_replies.find(PathOf(target));
     HttpReply reply;
     if (it != m_replies.end()) {
@@ -133,7 +129,6 @@ HttpReply LocalHttpServer::ReplyFor(const std::string& target) const
         reply.contentType = "text/html";
         reply.body = "<html><head><title>404 Not Found</title></head><body>Not Found</body></html>";
     }
-    ::LeaveCriticalSection(&m_lock);
     return reply;
 }
 
@@ -142,9 +137,8 @@ void LocalHttpServer::Accept()
     for (;;) {
         SOCKET c = ::accept(SOCKET(m_listener), nullptr, nullptr);
         if (c == INVALID_SOCKET) return;  // the listener was closed
-        ::EnterCriticalSection(&m_lock);
+        qcore::ScopedLock hold(m_lock);
         m_connections.emplace_back([this, c] { Serve(c); });
-        ::LeaveCriticalSection(&m_lock);
     }
 }
 
@@ -164,9 +158,10 @@ void LocalHttpServer::Serve(uintptr_t socket)
     }
     std::string line = request.substr(0, request.find("\r\n"));
     if (!line.empty()) {
-        ::EnterCriticalSection(&m_lock);
-        m_lines.push_back(line);
-        ::LeaveCriticalSection(&m_lock);
+        {
+            qcore::ScopedLock hold(m_lock);
+            m_lines.push_back(line);
+        }
         size_t a = line.find(' ');
         size_t b = line.rfind(' ');
         std::string target = a != std::string::npos && b > a ? line.substr(a + 1, b - a - 1) : std::string("/");

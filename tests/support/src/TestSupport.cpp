@@ -85,7 +85,6 @@ void FolderBrowserDriver::Choose(HWND browser, const std::wstring& folder)
 MessageBoxDriver::MessageBoxDriver(int button, DWORD processId)
     : m_button(button), m_processId(processId ? processId : ::GetCurrentProcessId())
 {
-    ::InitializeCriticalSection(&m_lock);
     m_thread = std::thread([this] { Run(); });
 }
 
@@ -93,15 +92,12 @@ MessageBoxDriver::~MessageBoxDriver()
 {
     m_stop = true;
     m_thread.join();
-    ::DeleteCriticalSection(&m_lock);
 }
 
 std::vector<std::wstring> MessageBoxDriver::Texts()
 {
-    ::EnterCriticalSection(&m_lock);
-    std::vector<std::wstring> copy = m_texts;
-    ::LeaveCriticalSection(&m_lock);
-    return copy;
+    qcore::ScopedLock hold(m_lock);
+    return m_texts;
 }
 
 void MessageBoxDriver::Run()
@@ -111,9 +107,10 @@ void MessageBoxDriver::Run()
         ::EnumWindows(FindBoxProc, reinterpret_cast<LPARAM>(&find));
         if (find.found) {
             std::wstring text = WindowText(::GetDlgItem(find.found, 0xFFFF));
-            ::EnterCriticalSection(&m_lock);
-            m_texts.push_back(text);
-            ::LeaveCriticalSection(&m_lock);
+            {
+                qcore::ScopedLock hold(m_lock);
+                m_texts.push_back(text);
+            }
             m_answered.push_back(find.found);
             HWND button = ::GetDlgItem(find.found, m_button);
             if (button)

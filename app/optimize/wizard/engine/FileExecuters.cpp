@@ -3,17 +3,13 @@
 #include <windows.h>
 
 #include <Common.h>
+#include <QPathText.h>
 
 namespace {
 
 bool IsSeparator(wchar_t c)
 {
     return c == L'\\';
-}
-
-bool IsDriveLetter(wchar_t c)
-{
-    return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
 }
 
 // True when the path (after its drive or server part) has a component "." or "..", or characters no file name
@@ -46,16 +42,13 @@ bool IsAbsent(const std::wstring& path)
 
 std::wstring NormaliseRemovalPath(const std::wstring& path)
 {
-    std::wstring out = SBNormalizePathW(path);
-    while (out.size() > 1 && IsSeparator(out.back())) out.pop_back();
-    if (out == L"\\") out.clear();
-    return out;
+    return qpath::WithoutTrailingSeparators(SBNormalizePathW(path));
 }
 
 bool IsRemovablePath(const std::wstring& path)
 {
     if (path.empty() || path.size() >= MAX_PATH) return false;
-    if (path.size() > 3 && IsDriveLetter(path[0]) && path[1] == L':' && IsSeparator(path[2]))
+    if (path.size() > 3 && qpath::IsDriveLetter(path[0]) && path[1] == L':' && IsSeparator(path[2]))
         return !HasUnsafeComponent(path, 3);
     if (path.size() > 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
         // \\server\share\something: the server and the share are the root of a network path.

@@ -36,7 +36,7 @@ std::string CWizardErrorStepInfo::PreDescription() const
 std::string CWizardErrorStepInfo::ErrorText() const
 {
     {
-        std::lock_guard<std::mutex> hold(m_errorLock);
+        qcore::ScopedLock hold(m_errorLock);
         if (!m_errorText.empty()) return m_errorText;
     }
     return AttributeOf(m_step, "ErrorDescription");
@@ -71,7 +71,7 @@ void CWizardErrorStepInfo::Work(unsigned run, const Done& done)
         m_result.store(succeeded);
         if (!succeeded) {
             const std::string text = AttributeOf(executer->Element(), "ErrorDescription");
-            std::lock_guard<std::mutex> hold(m_errorLock);
+            qcore::ScopedLock hold(m_errorLock);
             m_errorText = text;
             break;
         }

@@ -12,11 +12,11 @@
 #include <atomic>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include <QGuards.h>
+#include <QLock.h>
 
 #include "ErrorWizardExecuter.h"
 
@@ -66,7 +66,7 @@ private:
     std::atomic<bool> m_result{true};
     std::atomic<unsigned> m_started{0};   // number of the latest run started
     std::atomic<unsigned> m_finished{0};  // number of the latest run whose actions ended
-    mutable std::mutex m_errorLock;
+    mutable qcore::Lock m_errorLock;
     std::string m_errorText;
     qcore::UniqueHandle m_worker;
 };

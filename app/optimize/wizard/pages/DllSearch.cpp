@@ -1,7 +1,7 @@
 #include "DllSearch.h"
 
 #include <Common.h>
-#include <PathRules.h>
+#include <QPathText.h>
 
 #include "UrlRules.h"
 

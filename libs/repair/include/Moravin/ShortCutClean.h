@@ -9,6 +9,7 @@
 
 #include "Moravin/MoravinApi.h"
 #include "QGuards.h"
+#include "QLock.h"
 
 // Messages sent to the parent window with SendMessageW. Text pointers are valid only during the call.
 // An invalid shortcut: wParam the full path of the ".lnk" file, lParam the target path stored in the link.
@@ -19,12 +20,10 @@
 #define WM_SHORTCUT_SCAN_DONE 0xFBA
 
 namespace qpath {
-class MissingPathRule;
+class MissingPathRule;  // the shared rule of PathRules.h, which the library's users need not include
 }
 
 namespace Moravin {
-
-using qpath::MissingPathRule;
 
 class MORAVIN_API CShortCutClean {
 public:
@@ -56,8 +55,8 @@ protected:
     int GetShortCutFile(const wchar_t* link, wchar_t* target, int capacity);
 
 private:
-    bool FindLinkIn(const std::wstring& folder, MissingPathRule& missingRule);
-    void ExamineLink(const std::wstring& linkPath, MissingPathRule& missingRule);
+    bool FindLinkIn(const std::wstring& folder, qpath::MissingPathRule& missingRule);
+    void ExamineLink(const std::wstring& linkPath, qpath::MissingPathRule& missingRule);
     // Stops and waits for a worker that is still running; true when there was one.
     bool StopRunningWorker();
 
@@ -66,7 +65,7 @@ private:
     std::vector<std::wstring> m_folders;
     std::atomic<LONG> m_bStop;
     // Guards m_thread: StopScan may run on another thread than the one that starts scans.
-    CRITICAL_SECTION m_threadLock;
+    qcore::Lock m_threadLock;
 };
 
 }  // namespace Moravin

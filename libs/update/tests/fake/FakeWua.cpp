@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "QLock.h"
 #include "WuaStubs.h"
 
 namespace {
@@ -18,7 +19,7 @@ struct Spec {
     FakeUpdateSpec raw = {};
 };
 
-CRITICAL_SECTION g_lock;
+qcore::Lock g_lock;
 HRESULT g_searchResult = S_OK;
 std::vector<Spec> g_specs;
 int g_progressSteps = 3;
@@ -28,26 +29,22 @@ HANDLE g_release = nullptr;  // manual-reset: lets held downloads and installs f
 
 Spec SpecAt(int index)
 {
-    ::EnterCriticalSection(&g_lock);
-    Spec s = index >= 0 && index < static_cast<int>(g_specs.size()) ? g_specs[index] : Spec();
-    ::LeaveCriticalSection(&g_lock);
-    return s;
+    qcore::ScopedLock hold(g_lock);
+    return index >= 0 && index < static_cast<int>(g_specs.size()) ? g_specs[index] : Spec();
 }
 
 void Count(LONG FakeWuaCounters::*field, LONG delta = 1)
 {
-    ::EnterCriticalSection(&g_lock);
+    qcore::ScopedLock hold(g_lock);
     g_counters.*field += delta;
-    ::LeaveCriticalSection(&g_lock);
 }
 
 void DownloadRuns(LONG delta)
 {
-    ::EnterCriticalSection(&g_lock);
+    qcore::ScopedLock hold(g_lock);
     g_runningDownloads += delta;
     g_counters.running += delta;
     g_counters.maxRunningDownloads = std::max(g_counters.maxRunningDownloads, g_runningDownloads);
-    ::LeaveCriticalSection(&g_lock);
 }
 
 BSTR Text(const std::wstring& s) { return ::SysAllocStringLen(s.data(), static_cast<UINT>(s.size())); }
@@ -210,10 +207,13 @@ class FakeSearcher : public Fake<StubIUpdateSearcher, IUpdateSearcher> {
 public:
     HRESULT STDMETHODCALLTYPE Search(BSTR, ISearchResult** out) override
     {
-        ::EnterCriticalSection(&g_lock);
-        HRESULT hr = g_searchResult;
-        int count = static_cast<int>(g_specs.size());
-        ::LeaveCriticalSection(&g_lock);
+        HRESULT hr = S_OK;
+        int count = 0;
+        {
+            qcore::ScopedLock hold(g_lock);
+            hr = g_searchResult;
+            count = static_cast<int>(g_specs.size());
+        }
         if (FAILED(hr)) return hr;
         auto* updates = new FakeCollection;
         for (int i = 0; i < count; ++i) {
@@ -495,7 +495,6 @@ extern "C" {
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID)
 {
     if (reason == DLL_PROCESS_ATTACH) {
-        ::InitializeCriticalSection(&g_lock);
         g_release = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     }
     return TRUE;
@@ -513,7 +512,7 @@ __declspec(dllexport) HRESULT STDAPICALLTYPE DllCanUnloadNow() { return S_FALSE;
 
 __declspec(dllexport) void FakeWua_Reset(const FakeWuaScenario* scenario)
 {
-    ::EnterCriticalSection(&g_lock);
+    qcore::ScopedLock hold(g_lock);
     g_searchResult = scenario->searchResult;
     g_progressSteps = scenario->progressSteps;
     g_specs.clear();
@@ -533,14 +532,12 @@ __declspec(dllexport) void FakeWua_Reset(const FakeWuaScenario* scenario)
     g_counters = FakeWuaCounters();
     g_runningDownloads = 0;
     ::ResetEvent(g_release);
-    ::LeaveCriticalSection(&g_lock);
 }
 
 __declspec(dllexport) void FakeWua_Counters(FakeWuaCounters* counters)
 {
-    ::EnterCriticalSection(&g_lock);
+    qcore::ScopedLock hold(g_lock);
     *counters = g_counters;
-    ::LeaveCriticalSection(&g_lock);
 }
 
 __declspec(dllexport) void FakeWua_ReleaseHeld() { ::SetEvent(g_release); }
