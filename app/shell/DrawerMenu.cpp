@@ -322,10 +322,15 @@ void CDrawerMenuCtrl::Layout()
     int y = 0;
     for (int i = 0; i < m_nGroupCount; ++i) {
         CMenuButtonCtrl* g = m_groups[i];
-        CRect rect;
-        g->GetWindowRect(&rect);
-        g->SetWindowPos(nullptr, 0, y, rect.Width(), g->GetHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
-        y += g->GetHeight() + m_nGap;
+        const int height = g->GetHeight();
+        if (g->m_nLaidOutTop != y || g->m_nLaidOutHeight != height) {
+            CRect rect;
+            g->GetWindowRect(&rect);
+            g->SetWindowPos(nullptr, 0, y, rect.Width(), height, SWP_NOZORDER | SWP_NOACTIVATE);
+            g->m_nLaidOutTop = y;
+            g->m_nLaidOutHeight = height;
+        }
+        y += height + m_nGap;
     }
 }
 

@@ -79,6 +79,8 @@ public:
     CMenuItemContainer m_body;
     BOOL m_bExpanded = FALSE;
     int m_nHeaderHeight = 40, m_nItemHeight = 40, m_nItemX = 0;
+    // Where the drawer last placed the group (-1: not yet): a layout moves only the groups that change.
+    int m_nLaidOutTop = -1, m_nLaidOutHeight = -1;
 
     int GetHeight() const;
     void SetExpanded(BOOL expanded);
