@@ -57,11 +57,31 @@ function(_quorvel_common target)
     target_link_libraries(${target} PRIVATE quorvel_flags)
 endfunction()
 
-# quorvel_dll(<target> <sources...>): a shared library of the system.
+find_program(QUORVEL_DLLTOOL ${QUORVEL_ARCH}-w64-mingw32-dlltool REQUIRED)
+
+# quorvel_dll(<target> [DELAY_LOADED] <sources...>): a shared library of the system.
+# DELAY_LOADED: the pages of Quorvel.exe load it at their first call into it, not the loader at the program's
+# start. Its link writes the list of its exports (lib/<target>.def), from which dlltool makes a delay-load import
+# library (lib/<target>.delay.a); <target>Delayed links that in front of the usual import library, and
+# quorvel_app_module takes <target>Delayed for LIBS <target>.
 function(quorvel_dll target)
-    add_library(${target} SHARED ${ARGN})
+    cmake_parse_arguments(Q "DELAY_LOADED" "" "" ${ARGN})
+    add_library(${target} SHARED ${Q_UNPARSED_ARGUMENTS})
     _quorvel_common(${target})
     target_link_options(${target} PRIVATE -Wl,--subsystem,windows:5.01)
+    if(Q_DELAY_LOADED)
+        set(def "${CMAKE_BINARY_DIR}/lib/${target}.def")
+        set(delayed "${CMAKE_BINARY_DIR}/lib/${target}.delay.a")
+        target_link_options(${target} PRIVATE "-Wl,--output-def,${def}")
+        add_custom_command(TARGET ${target} POST_BUILD
+            COMMAND "${QUORVEL_DLLTOOL}" --input-def "${def}" --dllname "$<TARGET_FILE_NAME:${target}>"
+                    --output-delaylib "${delayed}"
+            BYPRODUCTS "${def}" "${delayed}"
+            VERBATIM)
+        add_library(${target}Delayed INTERFACE)
+        target_link_libraries(${target}Delayed INTERFACE "${delayed}" ${target})
+        set_property(GLOBAL APPEND PROPERTY QUORVEL_DELAY_LOADED_DLLS ${target})
+    endif()
 endfunction()
 
 # quorvel_static(<target> <sources...>): a static library with the project's flags.

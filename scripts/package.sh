@@ -18,6 +18,7 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 doc=/usr/share/doc
 python3 "$root/scripts/packaging/make_package.py" \
     --bin "$build/bin" --arch "$arch" --version "$version" --objdump "$triplet-objdump" \
+    --delay-loaded "$build/lib/Quorvel.delay-loaded.txt" \
     --out "$build/bin/artifacts/packages" --stage "$build/package" \
     --readme "$root/scripts/packaging/README.txt" \
     --licence "zlib=$doc/libz-mingw-w64/copyright" \

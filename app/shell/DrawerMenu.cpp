@@ -56,10 +56,10 @@ CMenuButtonItem::CMenuButtonItem()
 BOOL CMenuButtonItem::Create(LPCTSTR caption, const RECT& rect, CWnd* parent, UINT id, UINT normal, UINT hover,
                              UINT selected)
 {
-    LoadSkinBitmap(m_bmpNormal, normal);
-    LoadSkinBitmap(m_bmpHover, hover);
-    LoadSkinBitmap(m_bmpSelected, selected);
-    m_pCurrent = &m_bmpNormal;
+    m_bmpNormal = Shell::SharedSkinBitmap(normal);
+    m_bmpHover = Shell::SharedSkinBitmap(hover);
+    m_bmpSelected = Shell::SharedSkinBitmap(selected);
+    m_bHover = false;
     // SS_NOTIFY: a plain static is transparent to the mouse.
     return CStatic::Create(caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | SS_NOTIFY, rect, parent, id);
 }
@@ -95,10 +95,10 @@ void CMenuButtonItem::SetSelected(BOOL selected)
     m_bSelected = selected;
 }
 
-void CMenuButtonItem::SetCurrent(CBitmap* bitmap)
+void CMenuButtonItem::SetHover(bool hover)
 {
-    if (m_pCurrent == bitmap) return;
-    m_pCurrent = bitmap;
+    if (m_bHover == hover) return;
+    m_bHover = hover;
     Invalidate(FALSE);
 }
 
@@ -110,8 +110,8 @@ void CMenuButtonItem::Paint()
     GetClientRect(&client);
     {
         nsVendrel::CMemDC mem(CDC::FromHandle(dc), client);
-        CBitmap* bitmap = m_bSelected ? &m_bmpSelected : m_pCurrent;
-        Shell::DrawMaskedBitmap(mem.GetSafeHdc(), 0, 0, static_cast<HBITMAP>(bitmap->GetSafeHandle()), CLR_INVALID);
+        HBITMAP bitmap = m_bSelected ? m_bmpSelected : m_bHover ? m_bmpHover : m_bmpNormal;
+        Shell::DrawMaskedBitmap(mem.GetSafeHdc(), 0, 0, bitmap, CLR_INVALID);
         CString caption;
         GetWindowText(caption);
         const qcore::GdiSelection font(mem.GetSafeHdc(), CaptionFont(mem.GetSafeHdc()));
@@ -145,15 +145,15 @@ LRESULT CMenuButtonItem::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         POINT pt = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
         if (client.PtInRect(pt)) {
             if (::GetCapture() != GetSafeHwnd()) ::SetCapture(GetSafeHwnd());
-            SetCurrent(&m_bmpHover);
+            SetHover(true);
         } else {
             if (::GetCapture() == GetSafeHwnd()) ::ReleaseCapture();
-            SetCurrent(&m_bmpNormal);
+            SetHover(false);
         }
         return 0;
     }
     case WM_CAPTURECHANGED:
-        SetCurrent(&m_bmpNormal);
+        SetHover(false);
         break;
     case WM_LBUTTONUP: {
         LRESULT result = CStatic::WindowProc(message, wParam, lParam);
@@ -322,10 +322,15 @@ void CDrawerMenuCtrl::Layout()
     int y = 0;
     for (int i = 0; i < m_nGroupCount; ++i) {
         CMenuButtonCtrl* g = m_groups[i];
-        CRect rect;
-        g->GetWindowRect(&rect);
-        g->SetWindowPos(nullptr, 0, y, rect.Width(), g->GetHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
-        y += g->GetHeight() + m_nGap;
+        const int height = g->GetHeight();
+        if (g->m_nLaidOutTop != y || g->m_nLaidOutHeight != height) {
+            CRect rect;
+            g->GetWindowRect(&rect);
+            g->SetWindowPos(nullptr, 0, y, rect.Width(), height, SWP_NOZORDER | SWP_NOACTIVATE);
+            g->m_nLaidOutTop = y;
+            g->m_nLaidOutHeight = height;
+        }
+        y += height + m_nGap;
     }
 }
 

@@ -8,7 +8,8 @@
 
 #include "PageIds.h"
 
-// One header or item: three bitmaps (normal, hover, selected) and a caption.
+// One header or item: three bitmaps (normal, hover, selected), shared with every entry of the same look, and a
+// caption.
 class CMenuButtonItem : public CStatic {
     DECLARE_DYNAMIC(CMenuButtonItem)
 public:
@@ -20,7 +21,7 @@ public:
     void EnableItem(BOOL enable) { m_bEnabled = enable; }
     BOOL IsItemEnabled() const { return m_bEnabled; }
     // The bitmap drawn when not selected: normal, or hover while the mouse is over the item.
-    bool IsHoverShown() const { return m_pCurrent == &m_bmpHover; }
+    bool IsHoverShown() const { return m_bHover; }
 
     int m_nTextX = 0;
     COLORREF m_crText = RGB(0, 0, 0);
@@ -29,7 +30,7 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Paint();
-    void SetCurrent(CBitmap* bitmap);
+    void SetHover(bool hover);
     // Asks for the item's page, unless the drawer is disabled.
     void Activate();
 
@@ -43,8 +44,8 @@ protected:
     BOOL m_bBold = FALSE;
     CString m_strFace = L"Verdana";
     BOOL m_bEnabled = TRUE;
-    CBitmap m_bmpNormal, m_bmpHover, m_bmpSelected;
-    CBitmap* m_pCurrent = &m_bmpNormal;
+    HBITMAP m_bmpNormal = nullptr, m_bmpHover = nullptr, m_bmpSelected = nullptr; // Shell::SharedSkinBitmap's
+    bool m_bHover = false;
     BOOL m_bSelected = FALSE;
 };
 
@@ -78,6 +79,8 @@ public:
     CMenuItemContainer m_body;
     BOOL m_bExpanded = FALSE;
     int m_nHeaderHeight = 40, m_nItemHeight = 40, m_nItemX = 0;
+    // Where the drawer last placed the group (-1: not yet): a layout moves only the groups that change.
+    int m_nLaidOutTop = -1, m_nLaidOutHeight = -1;
 
     int GetHeight() const;
     void SetExpanded(BOOL expanded);

@@ -29,6 +29,9 @@ const UINT kTaskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
 const UINT kLanguageChanged = Shell::LanguageChangedMessage();
 // Builds the next group of pages once the main window is on the screen.
 const UINT kCreateNextPages = ::RegisterWindowMessageW(L"QuorvelCreateNextPages");
+// Adds the tray icon once the main window is on the screen (at once in boot mode, where the icon is all it shows):
+// asking the notification area takes longer than painting the window.
+const UINT kAddTrayIcon = ::RegisterWindowMessageW(L"QuorvelAddTrayIcon");
 // Boot mode hides the window at its first non-client paint, once.
 int g_bootHideCounter = 1;
 // The splash gets this long to appear and to close; start-up goes on without it afterwards.
@@ -47,6 +50,7 @@ BEGIN_MESSAGE_MAP(CEntryDlg, CDialog)
     ON_REGISTERED_MESSAGE(kTaskbarCreated, &CEntryDlg::OnTaskbarCreated)
     ON_REGISTERED_MESSAGE(kLanguageChanged, &CEntryDlg::OnLanguageChanged)
     ON_REGISTERED_MESSAGE(kCreateNextPages, &CEntryDlg::OnCreateNextPages)
+    ON_REGISTERED_MESSAGE(kAddTrayIcon, &CEntryDlg::OnAddTrayIcon)
     ON_COMMAND(Shell::kCloseButtonId, &CEntryDlg::OnCloseButton)
     ON_COMMAND(Shell::kMinimizeButtonId, &CEntryDlg::OnMinimizeButton)
     ON_COMMAND(Shell::kSupportButtonId, &CEntryDlg::OnSupportButton)
@@ -117,10 +121,6 @@ BOOL CEntryDlg::OnInitDialog()
     EndSplash();
     Shell::StartupProfile::Mark(L"splash closed");
 
-    m_nid = Shell::MakeTrayRecord(GetSafeHwnd(), WM_TRAY_NOTIFY, m_hIcon);
-    m_bTrayAdded = Shell::AddTrayIcon(m_nid);
-    Shell::StartupProfile::Mark(L"tray icon");
-
     nsVendrel::TranslateWnd(this, 0, 1);
     m_bCaptionsTranslated = true;
     Shell::StartupProfile::Mark(L"captions translated");
@@ -128,7 +128,10 @@ BOOL CEntryDlg::OnInitDialog()
     HWND activeWnd = active ? active->GetSafeHwnd() : nullptr;
     // Titled in boot mode too: a second start finds this window by its title and brings it forward.
     SetWindowText(kWindowTitle);
-    if (CEntryApp::m_bBootMode) return TRUE; // stays hidden; only the tray icon shows
+    if (CEntryApp::m_bBootMode) {
+        PostMessage(kAddTrayIcon); // stays hidden; only the tray icon shows
+        return TRUE;
+    }
 
     if (activeWnd) ::ShowWindow(activeWnd, SW_SHOWNORMAL);
     CRect rect;
@@ -384,6 +387,14 @@ LRESULT CEntryDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+LRESULT CEntryDlg::OnAddTrayIcon(WPARAM, LPARAM)
+{
+    if (m_bTrayAdded) return 0;
+    m_nid = Shell::MakeTrayRecord(GetSafeHwnd(), WM_TRAY_NOTIFY, m_hIcon);
+    m_bTrayAdded = Shell::AddTrayIcon(m_nid);
+    return 0;
+}
+
 LRESULT CEntryDlg::OnTaskbarCreated(WPARAM, LPARAM)
 {
     if (m_bTrayAdded) Shell::AddTrayIcon(m_nid);
@@ -476,6 +487,7 @@ void CEntryDlg::OnPaint()
             m_bShownOnce = true;
             Shell::StartupProfile::Mark(L"first paint");
             Shell::StartupProfile::Write();
+            PostMessage(kAddTrayIcon);
             PostMessage(kCreateNextPages);
         }
         return;

@@ -1,8 +1,8 @@
 // CEntryDlg: the skinned main window (930 x 688, round corners, title "Quorvel"). It loads the dictionary,
 // guards against a second instance, shows the splash while it builds the drawer, the top buttons
-// and the home page, adds the tray icon, and receives WM_SWITCH_PAGE, WM_SET_BUSY and WM_TRAY_NOTIFY. The other
-// pages and then the options window are built after its first paint, one group per message (or at once when
-// one of them is asked for).
+// and the home page, and receives WM_SWITCH_PAGE, WM_SET_BUSY and WM_TRAY_NOTIFY. The tray icon is added after
+// its first paint (in boot mode, where it stays hidden, right after it is built); the other pages and then the
+// options window follow, one group per message (or at once when one of them is asked for).
 // Its close button and Alt+F4 only hide it, Enter and Escape do nothing; the tray menu's "Exit" ends the program. Tab goes
 // through the drawer, the visible page, the top buttons, minimise and close.
 #pragma once
@@ -62,6 +62,7 @@ protected:
     LRESULT OnSwitchPageMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetBusyMessage(WPARAM wParam, LPARAM lParam);
     LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
+    LRESULT OnAddTrayIcon(WPARAM wParam, LPARAM lParam);
     LRESULT OnTaskbarCreated(WPARAM wParam, LPARAM lParam);
     LRESULT OnLanguageChanged(WPARAM wParam, LPARAM lParam);
     LRESULT OnCreateNextPages(WPARAM wParam, LPARAM lParam);

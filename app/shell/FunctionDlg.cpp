@@ -33,11 +33,10 @@ bool IsPressable(HWND button)
     return button && ::IsWindowVisible(button) && ::IsWindowEnabled(button);
 }
 
-// The note a page that is not built yet shows in the middle of its area.
-void PaintNotBuiltNote(HDC dc, const RECT& area)
+// The note a page that is not built shows in the middle of its area.
+void PaintNotBuiltNote(HDC dc, const RECT& area, const CString& note)
 {
     static HFONT font = ::CreateFontW(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0, FF_SWISS, L"Verdana");
-    CString note = nsVendrel::TranslateCode(L"IDS_PAGE_NOT_AVAILABLE_YET");
     HGDIOBJ old = ::SelectObject(dc, font);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, RGB(90, 90, 90));
@@ -200,6 +199,14 @@ void DrawPagePanel(HDC dc, const RECT& r, HBITMAP panel)
     }
 }
 
+CString CFunctionDlg::NotBuiltNote() const
+{
+    if (m_strMissingLibrary.IsEmpty()) return nsVendrel::TranslateCode(L"IDS_PAGE_NOT_AVAILABLE_YET");
+    CString note;
+    note.Format(nsVendrel::TranslateCode(L"IDS_PAGE_LIBRARY_MISSING"), m_strMissingLibrary);
+    return note;
+}
+
 BOOL CFunctionDlg::OnEraseBkgnd(CDC* pDC)
 {
     CRect client;
@@ -210,7 +217,7 @@ BOOL CFunctionDlg::OnEraseBkgnd(CDC* pDC)
         int count = m_nPanelCount < kMaxPanels ? m_nPanelCount : kMaxPanels;
         for (int i = 0; i < count; ++i) DrawPagePanel(mem.GetSafeHdc(), m_rcPanel[i], SharedPanelBitmap());
     }
-    if (m_bNotBuilt) PaintNotBuiltNote(mem.GetSafeHdc(), client);
+    if (m_bNotBuilt) PaintNotBuiltNote(mem.GetSafeHdc(), client, NotBuiltNote());
     return TRUE;
 }
 

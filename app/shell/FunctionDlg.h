@@ -57,9 +57,16 @@ public:
     // The button Enter presses while the focus is on a control of this page that does not take Enter itself
     // (0: none). It is pressed only while visible and enabled.
     void SetDefaultButton(int id) { m_nDefaultButtonId = id; }
-    // A page that is not built yet: the frame paints a translated note on it.
-    void MarkNotBuilt() { m_bNotBuilt = true; }
+    // A page that is not built: the frame paints a translated note on it, that the page is not available yet or,
+    // with a library's name, that the page cannot work without that library.
+    void MarkNotBuilt(const wchar_t* missingLibrary = L"")
+    {
+        m_bNotBuilt = true;
+        m_strMissingLibrary = missingLibrary;
+    }
     bool IsNotBuilt() const { return m_bNotBuilt; }
+    // The note of a page that is not built, in the current language.
+    CString NotBuiltNote() const;
     BOOL PreTranslateMessage(MSG* msg) override;
 
     // Page identifier (or sub-page key); 0 until registered.
@@ -76,6 +83,7 @@ protected:
 
     int m_nDefaultButtonId = 0;
     bool m_bNotBuilt = false;
+    CString m_strMissingLibrary;
 
     // Adds the thread to the list when it is still running (a null handle is ignored).
     static void AddIfRunning(std::vector<HANDLE>& threads, HANDLE thread);

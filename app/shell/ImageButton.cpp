@@ -167,8 +167,8 @@ LRESULT CImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 IMPLEMENT_DYNAMIC(CGeneralImageButton, CImageButton)
 
+// The base constructor has loaded the standard page-button bitmaps already.
 CGeneralImageButton::CGeneralImageButton()
 {
-    SetBitmaps(IDB_BUTTON_NORMAL, IDB_BUTTON_HOVER, IDB_BUTTON_PRESSED, RGB(255, 255, 255));
     m_bCenter = TRUE;
 }

@@ -2,13 +2,20 @@
 
 #include <map>
 
+#include "PageLibraries.h"
+
 namespace Shell {
 
 namespace {
 
-std::map<int, PageCreator>& Registry()
+struct Registration {
+    PageCreator create;
+    const wchar_t* libraries;
+};
+
+std::map<int, Registration>& Registry()
 {
-    static std::map<int, PageCreator> registry;
+    static std::map<int, Registration> registry;
     return registry;
 }
 
@@ -42,24 +49,28 @@ const PageGroup kGroups[] = {
 
 } // namespace
 
-bool RegisterPage(int pageId, PageCreator create)
+bool RegisterPage(int pageId, PageCreator create, const wchar_t* libraries)
 {
-    Registry()[pageId] = std::move(create);
+    Registry()[pageId] = {std::move(create), libraries};
     return true;
 }
 
 bool IsPageRegistered(int pageId)
 {
     auto it = Registry().find(pageId);
-    return it != Registry().end() && it->second;
+    return it != Registry().end() && it->second.create;
 }
 
 CFunctionDlg* CreatePageObject(int pageId)
 {
     auto it = Registry().find(pageId);
-    if (it != Registry().end() && it->second) return it->second();
+    std::wstring missing;
+    if (it != Registry().end() && it->second.create) {
+        missing = FirstMissingLibrary(it->second.libraries);
+        if (missing.empty()) return it->second.create();
+    }
     auto* page = new CFunctionDlg(IDD_FUNCTION_PAGE, nullptr);
-    page->MarkNotBuilt();
+    page->MarkNotBuilt(missing.c_str());
     return page;
 }
 

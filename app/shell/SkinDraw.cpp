@@ -2,6 +2,10 @@
 
 #include <wchar.h>
 
+#include <cstring>
+#include <mutex>
+#include <vector>
+
 #include "QGuards.h"
 #include "QMfc.h"
 
@@ -11,6 +15,29 @@ HBITMAP LoadSkinBitmap(UINT id)
 {
     return static_cast<HBITMAP>(
         ::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
+HBITMAP SharedSkinBitmap(UINT id)
+{
+    struct Shared {
+        const void* bytes;
+        DWORD size;
+        HBITMAP bitmap;
+    };
+    static std::mutex lock;
+    static std::vector<Shared> made;
+    HMODULE module = AfxGetResourceHandle();
+    HRSRC resource = ::FindResourceW(module, MAKEINTRESOURCEW(id), RT_BITMAP);
+    HGLOBAL loaded = resource ? ::LoadResource(module, resource) : nullptr;
+    const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
+    if (!bytes) return nullptr;
+    const DWORD size = ::SizeofResource(module, resource);
+    const std::lock_guard<std::mutex> hold(lock);
+    for (const Shared& s : made)
+        if (s.size == size && (s.bytes == bytes || std::memcmp(s.bytes, bytes, size) == 0)) return s.bitmap;
+    HBITMAP bitmap = LoadSkinBitmap(id);
+    if (bitmap) made.push_back({bytes, size, bitmap});
+    return bitmap;
 }
 
 SIZE BitmapSize(HBITMAP bitmap)

@@ -14,6 +14,11 @@ void DrawMaskedBitmap(HDC target, int x, int y, HBITMAP bitmap, COLORREF transpa
 // format, which made loading the skin a large part of the program's start.
 HBITMAP LoadSkinBitmap(UINT id);
 
+// The bitmap resource `id` of the resource module as a DIB section shared with every other id whose resource
+// holds the same bytes (the drawer's entries have one look under ids of their own); null when it does not load.
+// It lives as long as the process: the caller never deletes it.
+HBITMAP SharedSkinBitmap(UINT id);
+
 // Size of a bitmap; (0, 0) for a null handle.
 SIZE BitmapSize(HBITMAP bitmap);
 

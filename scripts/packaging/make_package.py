@@ -2,10 +2,11 @@
 """Builds the release packages of Quorvel from a build's bin folder: a portable zip and an MSI installer.
 
 Usage: make_package.py --bin DIR --arch x86|x64 --version X.Y.Z --objdump TOOL --out DIR --stage DIR
-                       --licence NAME=FILE ... [--readme FILE]
+                       --licence NAME=FILE ... [--readme FILE] [--delay-loaded FILE]
 
 The files shipped are the program, every library it imports from the bin folder (found through the import
-tables, recursively), the dictionaries and the uninstall helper; an import that is neither shipped nor a Windows
+tables, recursively; the libraries it delay-loads are in no import table and are listed one a line in the
+--delay-loaded file), the dictionaries and the uninstall helper; an import that is neither shipped nor a Windows
 system library stops the build, so a package can never miss a DLL.
 """
 import argparse
@@ -201,9 +202,14 @@ def main():
     p.add_argument("--stage", required=True)
     p.add_argument("--licence", action="append", default=[])
     p.add_argument("--readme")
+    p.add_argument("--delay-loaded")
     args = p.parse_args()
 
-    files = closure(args.objdump, args.bin, PROGRAMS)
+    roots = list(PROGRAMS)
+    if args.delay_loaded:
+        with open(args.delay_loaded) as f:
+            roots += [line.strip() for line in f if line.strip()]
+    files = closure(args.objdump, args.bin, roots)
     root = stage(args, files)
     os.makedirs(args.out, exist_ok=True)
     base = os.path.join(args.out, "Quorvel-%s-%s" % (args.version, args.arch))

@@ -60,8 +60,8 @@ double BareStartWith(const std::wstring& arguments)
 }
 
 double BareStart() { return BareStartWith(L""); }
-// The same window after loading what Quorvel.exe imports: the share of a start that is the loader's.
-double BareStartWithImports() { return BareStartWith(L"--load-imports-of \"" + ProgramFolder() + L"Quorvel.exe\""); }
+// The same window after loading the libraries Quorvel.exe imports: the share of a start that is the loader's.
+double BareStartWithImports() { return BareStartWith(L"--load-imports"); }
 }
 
 int main()

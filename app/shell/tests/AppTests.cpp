@@ -232,6 +232,57 @@ TEST(BootStart, StaysHiddenUntilOpenedAndThenShowsTitledForGood)
     }
 }
 
+// The engine libraries are loaded when a page first calls them. One that is missing leaves its pages unbuilt with
+// a note, and the program works on; one that is there but does not load ends the program with a message box at
+// the first call, never with a crash.
+TEST(EngineLibraries, AMissingOneLeavesItsPagesUnbuiltAndADamagedOneEndsTheProgramWithAMessage)
+{
+    const std::wstring library = ProgramFolder() + L"Grennow.dll", aside = library + L".aside";
+    enum class Library { Missing, Damaged };
+    SetLanguageSetting(nullptr);
+    SetRecentLastScan();
+    for (Library state : {Library::Missing, Library::Damaged}) {
+        SCOPED_TRACE(state == Library::Missing ? "missing" : "damaged");
+        ASSERT_TRUE(::MoveFileW(library.c_str(), aside.c_str()));
+        if (state == Library::Damaged) {
+            HANDLE empty = ::CreateFileW(library.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+            ASSERT_NE(INVALID_HANDLE_VALUE, empty);
+            ::CloseHandle(empty);
+        }
+        QuorvelProcess app;
+        EXPECT_TRUE(app.Start());
+        EXPECT_GE(app.WaitUntilVisible(), 0);
+        HWND main = app.MainWindow();
+        ::PostMessageW(main, kSwitchPage, 150005, 0); // the browser page
+        if (state == Library::Missing) {
+            EXPECT_TRUE(PumpUntil([&] { return VisiblePageId(main) == 150005; }, 20000));
+            HWND page = FindDescendant(PageContainer(main), 150005);
+            ASSERT_NE(nullptr, page);
+            EXPECT_EQ(nullptr, ::GetWindow(page, GW_CHILD)) << "a page without its library has no controls";
+            ::SendMessageW(main, kSwitchPage, 110001, 0);
+            EXPECT_EQ(110001, VisiblePageId(main)) << "the other pages work on";
+            app.Exit();
+        } else {
+            HWND box = nullptr;
+            EXPECT_TRUE(PumpUntil([&] {
+                box = FindProcessWindow(app.ProcessId(), [](HWND h) {
+                    return ::IsWindowVisible(h) && WindowText(h) == L"Quorvel" && ::GetDlgItem(h, IDOK);
+                });
+                return box != nullptr;
+            }, 30000)) << "no message box";
+            std::wstring text;
+            for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+                if (WindowText(child).find(L"Grennow.dll") != std::wstring::npos) text = WindowText(child);
+            EXPECT_NE(std::wstring::npos, text.find(L"Install Quorvel again")) << std::string(text.begin(), text.end());
+            ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+            EXPECT_TRUE(app.WaitForExit(20000));
+            EXPECT_EQ(1u, app.ExitCode());
+        }
+        ::DeleteFileW(library.c_str());
+        ASSERT_TRUE(::MoveFileW(aside.c_str(), library.c_str()));
+    }
+}
+
 TEST(GermanStart, ShowsGermanCaptions)
 {
     SetLanguageSetting(L"2");

@@ -7,6 +7,7 @@
 #include <set>
 #include <vector>
 
+#include "Dictionary.h"
 #include "FunctionDlg.h"
 #include "PageFactory.h"
 #include "QTestSupport.h"
@@ -186,9 +187,11 @@ TEST_F(PageFrame, EnterAndEscapeInAPageCloseNothing)
 
 // Ids of no page: real pages register their own ids, and which of two registrations of one id wins depends on
 // the link order.
-constexpr int kTestPageId = 199001, kUnregisteredPageId = 199002;
+constexpr int kTestPageId = 199001, kUnregisteredPageId = 199002, kPageWithoutLibraryId = 199003;
 class RegisteredTestPage : public CFunctionDlg {};
 QUORVEL_REGISTER_PAGE(kTestPageId, RegisteredTestPage);
+const bool s_pageWithoutLibrary = Shell::RegisterPage(
+    kPageWithoutLibraryId, []() -> CFunctionDlg* { return new RegisteredTestPage; }, L"Common.dll|Absent.dll");
 
 TEST(PageFactory, ListsEveryPageIdOnceInItsGroupsAndCreatesRegisteredClasses)
 {
@@ -218,12 +221,24 @@ TEST(PageFactory, ListsEveryPageIdOnceInItsGroupsAndCreatesRegisteredClasses)
 
 TEST_F(PageFrame, APageThatIsNotBuiltShowsATranslatedNoteAndABuiltOneDoesNot)
 {
-    struct Case { int id; bool note; } cases[] = {{kUnregisteredPageId, true}, {kTestPageId, false}};
+    // A page whose library is missing is not built either: its note names the library.
+    struct Case { int id; bool note; const wchar_t* noteKey; } cases[] = {
+        {kUnregisteredPageId, true, L"IDS_PAGE_NOT_AVAILABLE_YET"},
+        {kTestPageId, false, nullptr},
+        {kPageWithoutLibraryId, true, L"IDS_PAGE_LIBRARY_MISSING"},
+    };
     std::vector<std::unique_ptr<CFunctionDlg>> pages;
     for (const Case& c : cases) {
         pages.emplace_back(Shell::CreatePageObject(c.id));
         CFunctionDlgContainer::AddPage(pages.back().get(), &m_container, c.id);
         EXPECT_EQ(c.note, pages.back()->IsNotBuilt()) << c.id;
+        EXPECT_EQ(!c.note, dynamic_cast<RegisteredTestPage*>(pages.back().get()) != nullptr) << c.id;
+        if (c.noteKey) {
+            CString expected = nsVendrel::TranslateCode(c.noteKey);
+            if (c.id == kPageWithoutLibraryId) expected.Replace(L"%s", L"Absent.dll");
+            EXPECT_FALSE(expected.IsEmpty());
+            EXPECT_EQ(std::wstring(expected.GetString()), std::wstring(pages.back()->NotBuiltNote().GetString())) << c.id;
+        }
         m_container.ShowPage(c.id);
         HWND page = pages.back()->GetSafeHwnd();
         ::RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
