@@ -367,6 +367,35 @@ TEST(ZipArchive, SizeLimitsOfTheFormat)
     EXPECT_EQ(ReadAll(ReadBytes(dir / L"l.zip")).size(), 0u) << "the archive stays valid";
 }
 
+// The room an addition checks against the format's limits includes the directory still to be written: the size
+// planned for it must be the size written, after entries read from the file, added and dropped.
+TEST(ZipArchive, PlannedDirectoryIsTheOneWritten)
+{
+    CScratchDir dir(L"dirsize");
+    std::wstring path = dir / L"d.zip";
+    BuildArchive(path, { { L"kept", "first", -1 } });
+    CZipArchive zip;
+    zip.Open(path, CZipArchive::zipOpen);
+    const std::wstring names[] = { L"two", L"dropped", L"caf\x00e9" };
+    for (const std::wstring& name : names)
+    {
+        CZipFileHeader h;
+        h.SetFileName(name);
+        ASSERT_TRUE(zip.BeginEntryWrite(h, -1));
+        zip.WriteEntryData("data", 4);
+        if (name == L"dropped")
+            zip.AbortEntry();
+        else
+            zip.EndEntryWrite();
+    }
+    const uint64_t entriesEnd = zip.m_storage.GetPosition();
+    const uint64_t planned = zip.m_centralDir.GetWrittenSize();
+    zip.Close();
+    const std::string archive = ReadBytes(path);
+    EXPECT_EQ(archive.size(), entriesEnd + planned);
+    EXPECT_EQ(ReadAll(archive), (std::vector<std::string>{ "first", "data", "data" }));
+}
+
 TEST(ZipArchive, EncryptedEntries)
 {
     CScratchDir dir(L"crypt");

@@ -525,11 +525,8 @@ void CZipArchive::AbortEntry()
     if (m_iFileOpened == stateWriting && !m_centralDir.m_headers.empty() && !m_storage.IsNewSpan())
     {
         // Drop the unfinished entry so the archive stays valid.
-        CZipFileHeader* h = m_centralDir.m_headers.back();
-        uint64_t offset = h->m_uOffset;
-        delete h;
-        m_centralDir.m_headers.pop_back();
-        m_centralDir.EnableFindFast(m_centralDir.m_bFindFastEnabled);
+        uint64_t offset = m_centralDir.m_headers.back()->m_uOffset;
+        m_centralDir.RemoveLastFile();
         m_storage.TruncateForAppend(offset);
     }
     ResetEntry();

@@ -52,6 +52,7 @@ void CZipCentralDir::Clear()
     for (CZipFileHeader* h : m_headers)
         delete h;
     m_headers.clear();
+    m_uHeadersSize = 0;
     m_findarray.clear();
     m_pOpenedFile = nullptr;
     m_pLocalExtraField.Release();
@@ -193,6 +194,7 @@ void CZipCentralDir::ReadHeaders()
             ThrowError(ZIP_BADZIPFILE, "damaged central directory header");
         }
         m_headers.push_back(h);
+        m_uHeadersSize += h->GetSize();
         used += n;
         if ((h->m_uComprSize == zip64Sentinel || h->m_uUncomprSize == zip64Sentinel || h->m_uOffset == zip64Sentinel) &&
             HasZip64Extra(*h))
@@ -291,6 +293,7 @@ CZipFileHeader* CZipCentralDir::AddNewFile(const CZipFileHeader& header)
     }
     h->m_uOffset = static_cast<uint32_t>(offset);
     m_headers.push_back(h);
+    m_uHeadersSize += h->GetSize();
     if (m_bFindFastEnabled)
         InsertFindFast(h, static_cast<uint16_t>(m_headers.size() - 1));
     m_bOnDisk = false;
@@ -319,12 +322,22 @@ void CZipCentralDir::FinishNewFile(CZipFileHeader& h)
     m_pOpenedFile = nullptr;
 }
 
+void CZipCentralDir::RemoveLastFile()
+{
+    if (m_headers.empty())
+        return;
+    CZipFileHeader* h = m_headers.back();
+    m_headers.pop_back();
+    m_uHeadersSize -= h->GetSize();
+    if (m_pOpenedFile == h)
+        m_pOpenedFile = nullptr;
+    delete h;
+    EnableFindFast(m_bFindFastEnabled);
+}
+
 uint64_t CZipCentralDir::GetWrittenSize() const
 {
-    uint64_t size = endRecordSize + m_pszComment.GetSize();
-    for (const CZipFileHeader* h : m_headers)
-        size += h->GetSize();
-    return size;
+    return endRecordSize + m_pszComment.GetSize() + m_uHeadersSize;
 }
 
 void CZipCentralDir::ConvertSplitToSingle()

@@ -57,6 +57,8 @@ public:
     CZipFileHeader* AddNewFile(const CZipFileHeader& header);
     // Writes CRC and sizes of the entry just written (into its local header or a data descriptor).
     void FinishNewFile(CZipFileHeader& header);
+    // Forgets the last header (an entry dropped before it was finished).
+    void RemoveLastFile();
     // Writes the directory and the end record (nothing when it is already on disk).
     void Write();
     // Bytes the directory will take when written (headers and end record).
@@ -86,4 +88,8 @@ private:
     void ConvertSplitToSingle();
     void InsertFindFast(CZipFileHeader* header, uint16_t index);
     void ThrowError(int zipError, const char* detail) const;
+
+    // Bytes of the central records of m_headers, kept as they come and go: every addition asks for the directory's
+    // size and a sum over the headers made adding n files cost n * n / 2 steps.
+    uint64_t m_uHeadersSize = 0;
 };

@@ -4,13 +4,18 @@
 # of the paired ratios GNU time / Yarrowby time, their range, the number of pairs and the machine's load (at least
 # 0.9 is the goal: Yarrowby no slower than 0.9x their speed). tools: some of "shred split join" (join needs split).
 # Paired runs: each round times GNU and Yarrowby back to back on the same work, GNU first in odd rounds and second
-# in even ones, so a load that comes and goes on a shared machine falls on both sides of a pair alike. Every timed
-# run starts after a sync, so no side pays for the other's (or the setup's) dirty pages.
+# in even ones, so a load that comes and goes on a shared machine falls on both sides of a pair alike. Here the side
+# that writes second is slower, whichever it is (even after a sync and a wait for the disk to go quiet): the goal is
+# judged on the balanced ratio, the geometric mean of the medians of both orders (paired-stats.awk).
+# Both sides of a pair start from the same disk and cache: the input is read once before the pair (the page cache
+# cannot be dropped here), every timed run starts after a sync, and no output is removed between the two sides
+# of a pair. The outputs of a round go only at its end, followed by a sync, so that no side runs just after a
+# 1 GiB removal (its freed blocks are discarded on this disk) the other side did not have. Both joins join the
+# same pieces (Yarrowby's, checked equal to GNU split's).
 # Both sides end with the data on the disk: GNU shred syncs each pass, split and cat are followed by sync of their
 # files, and Yarrowby flushes each pass, each piece and the joined file. GNU shred runs without -u, so it does not
 # rename and delete the file while Yarrowby does. Yarrowby runs in one Wine session for the whole bench and is
-# timed inside its process. The page cache is not dropped (not allowed in this container): the source file is
-# cached for both.
+# timed inside its process.
 set -euo pipefail
 # The timed runs are command substitutions: without this a failing check inside one would not stop the bench.
 shopt -s inherit_errexit
@@ -25,8 +30,8 @@ cmake --build "$build" --target YarrowbyFileBench >/dev/null
 work="$build/bench/yarrowby"
 rm -rf "$work"
 mkdir -p "$work"
-# At most the source, two sets of pieces and two joined files at a time.
-need=$((5 * mib + 256))
+# At most the source, two shredded copies (GNU's stays), two sets of pieces and two joined files at a time.
+need=$((6 * mib + 256))
 free=$(df -Pm "$work" | awk 'NR == 2 {print $4}')
 if [ "$free" -lt "$need" ]; then
     echo "run-file-tools-bench.sh: $need MiB of free disk needed in $work, $free MiB free" >&2
@@ -79,43 +84,65 @@ yarrowby() {
 same_or_fail() {
     cmp -s "$1" "$2" || { echo "run-file-tools-bench.sh: $3: $2 differs from $1" >&2; exit 1; }
 }
-gnu_shred() { cp "$work/src" "$work/victim"; gnu shred -n "$passes" -x "$work/victim"; rm -f "$work/victim"; }
-ours_shred() {
-    cp "$work/src" "$work/victim"
-    yarrowby shred 'B:\victim' "$passes"
+# Yarrowby's pieces in their order (a glob would put 10 before 2).
+our_pieces() { local n; for ((n = 1; n <= pieces; n++)); do echo "$work/ours/src,$n.splt"; done; }
+gnu_pieces() { ls "$work/gnu"/src,*; }
+
+# Per tool: <tool>_input reads the input of the pair once, gnu_<tool> and ours_<tool> are the timed sides (they
+# leave their outputs in place), <tool>_check fails the bench on a wrong output.
+shred_input() { cat "$work/src" > /dev/null; }
+gnu_shred() { cp "$work/src" "$work/gnu-victim"; gnu shred -n "$passes" -x "$work/gnu-victim"; }
+ours_shred() { cp "$work/src" "$work/victim"; yarrowby shred 'B:\victim' "$passes"; }
+shred_check() {
     [ ! -e "$work/victim" ] || { echo "run-file-tools-bench.sh: the shredded file is still there" >&2; exit 1; }
 }
+split_input() { cat "$work/src" > /dev/null; }
 split_and_sync() { split -b "$piece" "$work/src" "$work/gnu/src,"; sync "$work/gnu"/*; }
-gnu_split() { rm -rf "$work/gnu"; mkdir "$work/gnu"; gnu split_and_sync; }
-ours_split() { rm -rf "$work/ours"; mkdir "$work/ours"; yarrowby split 'B:\src' 'B:\ours' "$piece"; }
-cat_and_sync() { cat "$work/gnu"/* > "$work/out/gnu"; sync "$work/out/gnu"; }
-gnu_join() {
-    mkdir -p "$work/out"
-    gnu cat_and_sync
-    same_or_fail "$work/src" "$work/out/gnu" "cat"
-    rm -f "$work/out/gnu"
+gnu_split() { mkdir "$work/gnu"; gnu split_and_sync; }
+ours_split() { mkdir "$work/ours"; yarrowby split 'B:\src' 'B:\ours' "$piece"; }
+split_check() {
+    local -a ours theirs
+    mapfile -t ours < <(our_pieces)
+    mapfile -t theirs < <(gnu_pieces)
+    [ "${#theirs[@]}" -eq "$pieces" ] && [ "$(ls "$work/ours" | wc -l)" -eq "$pieces" ] ||
+        { echo "run-file-tools-bench.sh: split: not $pieces pieces" >&2; exit 1; }
+    local i
+    for ((i = 0; i < pieces; i++)); do same_or_fail "${theirs[i]}" "${ours[i]}" "yarrowby split"; done
 }
-ours_join() {
-    mkdir -p "$work/out"
-    yarrowby join 'B:\ours' src "$pieces" 'B:\out'
+join_input() { cat $(our_pieces) > /dev/null; }
+cat_and_sync() { cat $(our_pieces) > "$work/out/gnu"; sync "$work/out/gnu"; }
+gnu_join() { gnu cat_and_sync; }
+ours_join() { yarrowby join 'B:\ours' src "$pieces" 'B:\out'; }
+join_check() {
+    same_or_fail "$work/src" "$work/out/gnu" "cat"
     same_or_fail "$work/src" "$work/out/src" "yarrowby join"
-    rm -f "$work/out/src"
+}
+# The outputs of a round, removed after its last pair and written out before the next timed run.
+clean_round() {
+    rm -rf "$work/gnu-victim" "$work/victim" "$work/gnu" "$work/ours" "$work/out"
+    mkdir "$work/out"
+    sync
 }
 
-times="$work/times"   # tool, GNU seconds, Yarrowby seconds, 1-minute load average, one pair a line
+times="$work/times"   # tool, GNU seconds, Yarrowby seconds, 1-minute load average, GNU first (1/0), one pair a line
 : > "$times"
+clean_round
 for ((r = 1; r <= rounds; r++)); do
     line="round $r:"
     for tool in $tools; do
+        "${tool}_input"
         load=$(cut -d' ' -f1 /proc/loadavg)
         if ((r % 2)); then g=$("gnu_$tool"); y=$("ours_$tool"); else y=$("ours_$tool"); g=$("gnu_$tool"); fi
-        echo "$tool $g $y $load" >> "$times"
+        "${tool}_check"
+        echo "$tool $g $y $load $((r % 2))" >> "$times"
         line+=" $tool gnu $g s, yarrowby $y s, ratio $(echo "scale=2; $g / $y" | bc), load $load;"
     done
+    clean_round
     echo "$line"
 done
 
-echo "ratio = GNU time / Yarrowby time per pair (goal >= 0.90); load = mean 1-minute load average"
+echo "ratio = GNU time / Yarrowby time per pair; load = mean 1-minute load average; balanced = geometric mean of" \
+     "the medians with GNU first and with Yarrowby first (goal >= 0.90)"
 awk -v cpus="$(nproc)" -v peers="shred=shred -n $passes;split=split -b;join=cat" -f "$here/paired-stats.awk" \
     "$times"
 echo "load at the end: $(cat /proc/loadavg)"
