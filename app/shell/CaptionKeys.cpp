@@ -61,10 +61,7 @@ void NoteTranslation(const TextSource& source, const std::wstring& text)
     KeyByRecentText()[text] = source;
 }
 
-void FollowCaptions()
-{
-    qmfc::SetCaptionObserver(&OnCaption);
-}
+void FollowCaptions() { qmfc::SetCaptionObserver(&OnCaption); }
 
 bool CaptionKey(HWND wnd, int item, const std::wstring& text, TextSource& source)
 {

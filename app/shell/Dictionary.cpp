@@ -18,10 +18,7 @@ int Ask(const CString& text, UINT buttons)
     return ::MessageBoxW(nullptr, text, L"Quorvel", buttons | MB_ICONWARNING | MB_TASKMODAL);
 }
 
-bool FileExists(const CString& path)
-{
-    return ::GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
-}
+bool FileExists(const CString& path) { return ::GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES; }
 
 // The file's content as UTF-16 units; false when it cannot be opened, mapped or is empty.
 bool ReadUnits(const CString& file, std::wstring& units)
@@ -40,7 +37,7 @@ bool ReadUnits(const CString& file, std::wstring& units)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 CRBDictionary::CRBDictionary(CString path, int bFile)
 {
@@ -86,10 +83,7 @@ void CRBDictionary::LoadFolder(CString path)
     } while (::FindNextFileW(find.Get(), &fd));
 }
 
-CRBDictionary::~CRBDictionary()
-{
-    ResetContent();
-}
+CRBDictionary::~CRBDictionary() { ResetContent(); }
 
 long CRBDictionary::ResetContent()
 {
@@ -110,13 +104,13 @@ long CRBDictionary::LoadDictionary(CString file)
         std::wstring units;
         const bool read = ReadUnits(file, units);
         const ULONG id = read ? DictionaryMainId(units.data(), units.size(), kNoId) : kNoId;
-        if (m_files.Lookup(id)) return 0; // the first file with an id wins
+        if (m_files.Lookup(id)) return 0;  // the first file with an id wins
         auto info = std::make_unique<DICITEMINFO>();
         info->pTexts = new DictionaryTexts;
         DICITEMINFO* record = info.release();
         m_files.Add(id, record);
 
-        if (!read) return 0; // stays loaded without texts
+        if (!read) return 0;  // stays loaded without texts
         *record->pTexts = ParseDictionaryText(PrepareDictionaryText(units.data(), units.size()));
         record->strFileName = file;
         return 0;
@@ -160,10 +154,7 @@ CString CRBDictionary::Find(CString key, ULONG mainId, int bSearchAll)
     return result;
 }
 
-CString CRBDictionary::Translate(CString key, ULONG mainId, int bSearchAll)
-{
-    return Find(key, mainId, bSearchAll);
-}
+CString CRBDictionary::Translate(CString key, ULONG mainId, int bSearchAll) { return Find(key, mainId, bSearchAll); }
 
 long CRBDictionary::Add(CString key, CString text, ULONG mainId)
 {
@@ -258,4 +249,4 @@ CString TranslateCode(CString key, ULONG mainId, int bSearchAll)
     return text;
 }
 
-} // namespace nsVendrel
+}  // namespace nsVendrel

@@ -69,4 +69,4 @@ QUORVEL_DICTIONARY_API int TranslateWnd(CWnd* pWnd, ULONG mainId = 0, int bSearc
 // Translates every item text of the menu and its sub-menus; separators stay separators.
 QUORVEL_DICTIONARY_API int TranslateMenu(CMenu* pMenu, ULONG mainId = 0, int bSearchAll = 1);
 
-} // namespace nsVendrel
+}  // namespace nsVendrel

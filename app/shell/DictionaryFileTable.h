@@ -21,7 +21,11 @@ public:
         return nullptr;
     }
     // Adds a new id (the caller checked it is absent); it is met first in its bucket afterwards.
-    void Add(ULONG id, T* value) { auto& b = m_buckets[Bucket(id)]; b.insert(b.begin(), Entry{id, value}); }
+    void Add(ULONG id, T* value)
+    {
+        auto& b = m_buckets[Bucket(id)];
+        b.insert(b.begin(), Entry{id, value});
+    }
     bool IsEmpty() const
     {
         for (const auto& b : m_buckets)
@@ -35,7 +39,10 @@ public:
         for (const auto& b : m_buckets)
             for (const Entry& e : b) f(e.id, e.value);
     }
-    void Clear() { for (auto& b : m_buckets) b.clear(); }
+    void Clear()
+    {
+        for (auto& b : m_buckets) b.clear();
+    }
 
     static ULONG Bucket(ULONG id) { return (id >> 4) % kBuckets; }
 
@@ -47,4 +54,4 @@ private:
     std::array<std::vector<Entry>, kBuckets> m_buckets;
 };
 
-} // namespace nsVendrel
+}  // namespace nsVendrel

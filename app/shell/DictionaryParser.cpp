@@ -18,7 +18,7 @@ void Store(DictionaryTexts& texts, const std::wstring& section, const std::wstri
     texts[section] = TrimDictionaryBlanks(value);
 }
 
-} // namespace
+}  // namespace
 
 std::wstring TrimDictionaryBlanks(const std::wstring& s)
 {
@@ -102,4 +102,4 @@ DictionaryTexts ParseDictionaryText(const std::wstring& text)
     return texts;
 }
 
-} // namespace nsVendrel
+}  // namespace nsVendrel

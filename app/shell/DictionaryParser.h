@@ -26,4 +26,4 @@ unsigned long DictionaryMainId(const wchar_t* units, size_t count, unsigned long
 // Trims the blanks the dictionary trims (space, tab, CR, LF, VT, FF) on both sides.
 std::wstring TrimDictionaryBlanks(const std::wstring& s);
 
-} // namespace nsVendrel
+}  // namespace nsVendrel

@@ -43,7 +43,7 @@ void TranslateMenuHandle(HMENU menu, ULONG mainId, int bSearchAll)
     }
 }
 
-} // namespace
+}  // namespace
 
 int TranslateWnd(CWnd* pWnd, ULONG mainId, int bSearchAll)
 {
@@ -59,4 +59,4 @@ int TranslateMenu(CMenu* pMenu, ULONG mainId, int bSearchAll)
     return 1;
 }
 
-} // namespace nsVendrel
+}  // namespace nsVendrel

@@ -31,9 +31,7 @@ bool HandleContainerMessage(CWnd* wnd, UINT message, WPARAM wParam, LPARAM lPara
     case WM_SWITCH_PAGE:
         result = wnd->GetParent() ? wnd->GetParent()->SendMessage(message, wParam, lParam) : 0;
         return true;
-    case WM_ERASEBKGND:
-        result = EraseWithParentBackground(wnd, wParam);
-        return true;
+    case WM_ERASEBKGND: result = EraseWithParentBackground(wnd, wParam); return true;
     case WM_PAINT:
         PaintNothing(wnd);
         result = 0;
@@ -42,16 +40,13 @@ bool HandleContainerMessage(CWnd* wnd, UINT message, WPARAM wParam, LPARAM lPara
     return false;
 }
 
-} // namespace
+}  // namespace
 
 // ---- CMenuButtonItem ----------------------------------------------------------------------------------------
 
 IMPLEMENT_DYNAMIC(CMenuButtonItem, CStatic)
 
-CMenuButtonItem::CMenuButtonItem()
-{
-    SetFont(12, L"Verdana", FALSE);
-}
+CMenuButtonItem::CMenuButtonItem() { SetFont(12, L"Verdana", FALSE); }
 
 BOOL CMenuButtonItem::Create(LPCTSTR caption, const RECT& rect, CWnd* parent, UINT id, UINT normal, UINT hover,
                              UINT selected)
@@ -90,10 +85,7 @@ HFONT CMenuButtonItem::CaptionFont(HDC dc)
     return static_cast<HFONT>(m_fitFont.GetSafeHandle());
 }
 
-void CMenuButtonItem::SetSelected(BOOL selected)
-{
-    m_bSelected = selected;
-}
+void CMenuButtonItem::SetSelected(BOOL selected) { m_bSelected = selected; }
 
 void CMenuButtonItem::SetHover(bool hover)
 {
@@ -134,11 +126,8 @@ void CMenuButtonItem::Activate()
 LRESULT CMenuButtonItem::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_ERASEBKGND:
-        return TRUE; // the paint covers the whole item
-    case WM_PAINT:
-        Paint();
-        return 0;
+    case WM_ERASEBKGND: return TRUE;  // the paint covers the whole item
+    case WM_PAINT: Paint(); return 0;
     case WM_MOUSEMOVE: {
         CRect client;
         GetClientRect(&client);
@@ -152,24 +141,19 @@ LRESULT CMenuButtonItem::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
         return 0;
     }
-    case WM_CAPTURECHANGED:
-        SetHover(false);
-        break;
+    case WM_CAPTURECHANGED: SetHover(false); break;
     case WM_LBUTTONUP: {
         LRESULT result = CStatic::WindowProc(message, wParam, lParam);
         Activate();
         return result;
     }
-    case WM_GETDLGCODE:
-        return Shell::ActivationDialogCode(lParam, DLGC_BUTTON);
+    case WM_GETDLGCODE: return Shell::ActivationDialogCode(lParam, DLGC_BUTTON);
     case WM_KEYDOWN:
     case WM_KEYUP:
         if (Shell::IsActivationKey(message, wParam)) Activate();
         return 0;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        Invalidate(FALSE);
-        break;
+    case WM_KILLFOCUS: Invalidate(FALSE); break;
     case WM_GETFONT: {
         HDC dc = ::GetDC(GetSafeHwnd());
         HFONT font = CaptionFont(dc);
@@ -204,15 +188,11 @@ bool CMenuItemContainer::AddItem(UINT normal, UINT hover, UINT selected, int id,
         return false;
     }
     m_items[m_nCount++] = item;
-    SetWindowPos(nullptr, 0, 0, m_nItemWidth, m_nCount * m_nItemHeight + 2, SWP_NOMOVE | SWP_NOZORDER |
-                 SWP_NOACTIVATE);
+    SetWindowPos(nullptr, 0, 0, m_nItemWidth, m_nCount * m_nItemHeight + 2, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return true;
 }
 
-void CMenuItemContainer::SetBackground(UINT bitmapId)
-{
-    LoadSkinBitmap(m_background, bitmapId);
-}
+void CMenuItemContainer::SetBackground(UINT bitmapId) { LoadSkinBitmap(m_background, bitmapId); }
 
 LRESULT CMenuItemContainer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -292,14 +272,13 @@ int CDrawerMenuCtrl::AddGroup(UINT normal, UINT hover, UINT selected, int header
     group->m_header.m_nTextX = m_nHeaderTextX;
     group->m_header.m_crText = m_crHeaderText;
     group->m_header.m_crSelectedText = m_crHeaderSelectedText;
-    group->m_header.Create(caption, CRect(0, 0, m_nHeaderWidth, m_nHeaderHeight), group,
-                           static_cast<UINT>(headerId), normal, hover, selected);
+    group->m_header.Create(caption, CRect(0, 0, m_nHeaderWidth, m_nHeaderHeight), group, static_cast<UINT>(headerId),
+                           normal, hover, selected);
 
     group->m_body.m_nItemWidth = m_nItemWidth;
     group->m_body.m_nItemHeight = m_nItemHeight;
     group->m_body.Create(L"", WS_CHILD | WS_CLIPCHILDREN | SS_NOTIFY,
-                         CRect(m_nItemX, m_nHeaderHeight, m_nItemX + m_nItemWidth, m_nHeaderHeight + 2), group,
-                         0xFFFF);
+                         CRect(m_nItemX, m_nHeaderHeight, m_nItemX + m_nItemWidth, m_nHeaderHeight + 2), group, 0xFFFF);
     Shell::MakeControlParent(group->m_body.GetSafeHwnd());
     m_groups[m_nGroupCount++] = group;
     Layout();
@@ -343,7 +322,7 @@ bool CDrawerMenuCtrl::UpdateGroups(int id)
             BOOL selected = item.GetDlgCtrlID() == id;
             if (item.IsSelected() != selected) {
                 item.SetSelected(selected);
-                changed = true; // a selection moving inside the open group must be repainted too
+                changed = true;  // a selection moving inside the open group must be repainted too
             }
         };
         select(g->m_header);
@@ -376,7 +355,8 @@ void CDrawerMenuCtrl::EnableItems(BOOL bEnable)
 {
     for (int i = 0; i < m_nGroupCount; ++i) {
         m_groups[i]->m_header.EnableItem(bEnable);
-        for (int k = 0; k < m_groups[i]->m_body.GetItemCount(); ++k) m_groups[i]->m_body.GetItem(k)->EnableItem(bEnable);
+        for (int k = 0; k < m_groups[i]->m_body.GetItemCount(); ++k)
+            m_groups[i]->m_body.GetItem(k)->EnableItem(bEnable);
     }
 }
 

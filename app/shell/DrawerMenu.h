@@ -25,7 +25,7 @@ public:
 
     int m_nTextX = 0;
     COLORREF m_crText = RGB(0, 0, 0);
-    COLORREF m_crSelectedText = CLR_INVALID; // CLR_INVALID: the normal colour
+    COLORREF m_crSelectedText = CLR_INVALID;  // CLR_INVALID: the normal colour
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -44,7 +44,7 @@ protected:
     BOOL m_bBold = FALSE;
     CString m_strFace = L"Verdana";
     BOOL m_bEnabled = TRUE;
-    HBITMAP m_bmpNormal = nullptr, m_bmpHover = nullptr, m_bmpSelected = nullptr; // Shell::SharedSkinBitmap's
+    HBITMAP m_bmpNormal = nullptr, m_bmpHover = nullptr, m_bmpSelected = nullptr;  // Shell::SharedSkinBitmap's
     bool m_bHover = false;
     BOOL m_bSelected = FALSE;
 };

@@ -39,7 +39,7 @@ const DWORD kSplashWaitMs = 5000;
 // At exit the pages' workers get this long to stop before the window goes without them.
 const DWORD kShutdownWaitMs = 5000;
 
-} // namespace
+}  // namespace
 
 IMPLEMENT_DYNAMIC(CEntryDlg, CDialog)
 
@@ -89,7 +89,7 @@ bool WaitForSplash(HANDLE handle)
     return qcore::WaitForHandle(handle, kSplashWaitMs, qcore::Pump::SentOnly) == qcore::WaitOutcome::Signalled;
 }
 
-} // namespace
+}  // namespace
 
 BOOL CEntryDlg::OnInitDialog()
 {
@@ -129,7 +129,7 @@ BOOL CEntryDlg::OnInitDialog()
     // Titled in boot mode too: a second start finds this window by its title and brings it forward.
     SetWindowText(kWindowTitle);
     if (CEntryApp::m_bBootMode) {
-        PostMessage(kAddTrayIcon); // stays hidden; only the tray icon shows
+        PostMessage(kAddTrayIcon);  // stays hidden; only the tray icon shows
         return TRUE;
     }
 
@@ -156,7 +156,7 @@ void CEntryDlg::LoadLanguage()
 bool CEntryDlg::EnsureSingleInstance()
 {
     m_instanceMutex.Reset(::CreateMutexW(nullptr, FALSE, kMutexName));
-    if (::GetLastError() == 0) return true; // released with this window, so a later main window may hold it
+    if (::GetLastError() == 0) return true;  // released with this window, so a later main window may hold it
     m_instanceMutex.Reset();
     if (HWND first = ::FindWindowW(nullptr, kWindowTitle)) {
         ::SetForegroundWindow(first);
@@ -296,8 +296,7 @@ bool CEntryDlg::CreatePageGroup(int group)
 
 void CEntryDlg::CreateRemainingPages()
 {
-    while (CreatePageGroup(m_nNextPageGroup)) {
-    }
+    while (CreatePageGroup(m_nNextPageGroup)) {}
 }
 
 LRESULT CEntryDlg::OnCreateNextPages(WPARAM, LPARAM)
@@ -334,7 +333,7 @@ void CEntryDlg::ArrangeTabOrder()
 
 void CEntryDlg::SwitchPage(int nPageId)
 {
-    if (m_bBusy) return; // dropped, not queued
+    if (m_bBusy) return;  // dropped, not queued
     if (nPageId != PAGE_ID_START) CreateRemainingPages();
     if (m_pDrawer) m_pDrawer->SelectItem(nPageId);
     for (HWND h = ::GetWindow(GetSafeHwnd(), GW_CHILD); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
@@ -362,16 +361,13 @@ LRESULT CEntryDlg::OnSetBusyMessage(WPARAM wParam, LPARAM)
     return 0;
 }
 
-void CEntryDlg::EndBootMode()
-{
-    CEntryApp::m_bBootMode = FALSE;
-}
+void CEntryDlg::EndBootMode() { CEntryApp::m_bBootMode = FALSE; }
 
 LRESULT CEntryDlg::OnTrayNotify(WPARAM wParam, LPARAM lParam)
 {
     if (wParam != Shell::kTrayIconId) return 0;
     if (lParam == WM_LBUTTONDBLCLK) {
-        EndBootMode(); // first: the window's first paint must not be taken for the boot start's
+        EndBootMode();  // first: the window's first paint must not be taken for the boot start's
         if (CWnd* main = AfxGetMainWnd()) main->ShowWindow(SW_SHOWNORMAL);
     } else if (lParam == WM_RBUTTONDOWN) {
         HMENU menu = ::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_TRAY_MENU));
@@ -407,15 +403,9 @@ LRESULT CEntryDlg::OnLanguageChanged(WPARAM wParam, LPARAM)
     return 0;
 }
 
-void CEntryDlg::OnCloseButton()
-{
-    ShowWindow(SW_HIDE);
-}
+void CEntryDlg::OnCloseButton() { ShowWindow(SW_HIDE); }
 
-void CEntryDlg::OnMinimizeButton()
-{
-    ShowWindow(SW_MINIMIZE);
-}
+void CEntryDlg::OnMinimizeButton() { ShowWindow(SW_MINIMIZE); }
 
 void CEntryDlg::OpenWebLink(bool help)
 {
@@ -423,15 +413,9 @@ void CEntryDlg::OpenWebLink(bool help)
     ::ShellExecuteW(nullptr, L"open", link.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
-void CEntryDlg::OnSupportButton()
-{
-    OpenWebLink(false);
-}
+void CEntryDlg::OnSupportButton() { OpenWebLink(false); }
 
-void CEntryDlg::OnHelpButton()
-{
-    OpenWebLink(true);
-}
+void CEntryDlg::OnHelpButton() { OpenWebLink(true); }
 
 void CEntryDlg::OnOptionsButton()
 {
@@ -439,10 +423,7 @@ void CEntryDlg::OnOptionsButton()
     if (m_pOptionDlg) m_pOptionDlg->OnShowPage();
 }
 
-void CEntryDlg::OnStartButton()
-{
-    SwitchPage(PAGE_ID_START);
-}
+void CEntryDlg::OnStartButton() { SwitchPage(PAGE_ID_START); }
 
 void CEntryDlg::OnTrayShow()
 {
@@ -450,10 +431,7 @@ void CEntryDlg::OnTrayShow()
     ShowWindow(SW_SHOW);
 }
 
-void CEntryDlg::OnTrayExit()
-{
-    EndDialog(IDCANCEL);
-}
+void CEntryDlg::OnTrayExit() { EndDialog(IDCANCEL); }
 
 void CEntryDlg::OnOK()
 {
@@ -501,10 +479,7 @@ void CEntryDlg::OnPaint()
     ::DrawIcon(dc.GetSafeHdc(), x, y, m_hIcon);
 }
 
-HCURSOR CEntryDlg::OnQueryDragIcon()
-{
-    return static_cast<HCURSOR>(m_hIcon);
-}
+HCURSOR CEntryDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
 
 BOOL CEntryDlg::OnEraseBkgnd(CDC* pDC)
 {
@@ -533,7 +508,7 @@ BOOL CEntryDlg::OnEraseBkgnd(CDC* pDC)
 
 LRESULT CEntryDlg::OnNcHitTest(CPoint)
 {
-    return HTCAPTION; // dragged from any point
+    return HTCAPTION;  // dragged from any point
 }
 
 void CEntryDlg::OnNcPaint()

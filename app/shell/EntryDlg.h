@@ -101,7 +101,7 @@ protected:
     CImageButton m_btnTop[kTopButtonCount];
     CFunctionDlgContainer* m_pContainer = nullptr;
     std::vector<CFunctionDlg*> m_pages;
-    int m_nNextPageGroup = 0;          // the first group of pages not built yet
+    int m_nNextPageGroup = 0;  // the first group of pages not built yet
     bool m_bCaptionsTranslated = false;
     bool m_bShownOnce = false;
     qcore::UniqueHandle m_instanceMutex;  // held while this main window lives

@@ -23,15 +23,9 @@ std::vector<CFunctionDlg*> ChildPages(CWnd* parent)
     return pages;
 }
 
-void ClearVisibleBit(HWND h)
-{
-    ::SetWindowLongW(h, GWL_STYLE, ::GetWindowLongW(h, GWL_STYLE) & ~WS_VISIBLE);
-}
+void ClearVisibleBit(HWND h) { ::SetWindowLongW(h, GWL_STYLE, ::GetWindowLongW(h, GWL_STYLE) & ~WS_VISIBLE); }
 
-bool IsPressable(HWND button)
-{
-    return button && ::IsWindowVisible(button) && ::IsWindowEnabled(button);
-}
+bool IsPressable(HWND button) { return button && ::IsWindowVisible(button) && ::IsWindowEnabled(button); }
 
 // The note a page that is not built shows in the middle of its area.
 void PaintNotBuiltNote(HDC dc, const RECT& area, const CString& note)
@@ -50,7 +44,7 @@ void PaintNotBuiltNote(HDC dc, const RECT& area, const CString& note)
     ::SelectObject(dc, old);
 }
 
-} // namespace
+}  // namespace
 
 // ---- CFunctionDlg -------------------------------------------------------------------------------------------
 
@@ -61,10 +55,7 @@ BEGIN_MESSAGE_MAP(CFunctionDlg, CDialogEx)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CFunctionDlg::CFunctionDlg(UINT nIDTemplate, CWnd* pParent) : CDialogEx(nIDTemplate, pParent)
-{
-    SharedWhiteBrush();
-}
+CFunctionDlg::CFunctionDlg(UINT nIDTemplate, CWnd* pParent) : CDialogEx(nIDTemplate, pParent) { SharedWhiteBrush(); }
 
 HBRUSH CFunctionDlg::SharedWhiteBrush()
 {
@@ -248,8 +239,8 @@ void CFunctionDlgContainer::AddPage(CFunctionDlg* pPage, CFunctionDlgContainer* 
     Shell::MakeControlParent(pPage->GetSafeHwnd());
     pPage->MoveWindow(&client, TRUE);
     pPage->OnInitPage();
-    pPage->m_nPageId = nPageId; // after OnInitPage: inside it a page's own id is still 0
-    pPage->SetDlgCtrlID(nPageId); // the page window carries its id too, for tools that look at windows
+    pPage->m_nPageId = nPageId;    // after OnInitPage: inside it a page's own id is still 0
+    pPage->SetDlgCtrlID(nPageId);  // the page window carries its id too, for tools that look at windows
 }
 
 void CFunctionDlgContainer::ShowPage(int nPageId)
@@ -277,7 +268,4 @@ void CFunctionDlgContainer::ShowPage(int nPageId)
     }
 }
 
-BOOL CFunctionDlgContainer::OnEraseBkgnd(CDC*)
-{
-    return TRUE;
-}
+BOOL CFunctionDlgContainer::OnEraseBkgnd(CDC*) { return TRUE; }

@@ -10,4 +10,4 @@ namespace Shell {
 // procedure returns 0); false when the window's own handling should follow (mouse moves and all other messages).
 bool TrackHover(HWND window, UINT message, BYTE& tracking, BYTE& hover);
 
-} // namespace Shell
+}  // namespace Shell

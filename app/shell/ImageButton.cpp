@@ -8,8 +8,7 @@
 void CreateSkinFont(CFont& font, int height, BOOL bold)
 {
     font.DeleteObject();
-    font.CreateFont(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0, FF_SWISS,
-                    L"Verdana");
+    font.CreateFont(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0, FF_SWISS, L"Verdana");
 }
 
 void LoadSkinBitmap(CBitmap& bitmap, UINT id)
@@ -38,10 +37,7 @@ void CImageButton::SetBitmaps(UINT normal, UINT hover, UINT pressed, COLORREF tr
     if (GetSafeHwnd()) Invalidate();
 }
 
-void CImageButton::CreateTextFont()
-{
-    CreateSkinFont(m_font, m_nFontSize, m_bBold);
-}
+void CImageButton::CreateTextFont() { CreateSkinFont(m_font, m_nFontSize, m_bBold); }
 
 void CImageButton::SetDisabled(bool disabled)
 {
@@ -73,8 +69,8 @@ HFONT CImageButton::CaptionFont(HDC dc, const CString& caption, int width)
         ::GetTextExtentPoint32W(dc, caption, caption.GetLength(), &extent);
         ::SelectObject(dc, old);
         if (extent.cx > room)
-            m_fitFont.Attach(Shell::CreateFittingFont(dc, caption, room, m_nFontSize - 1, kMinFontSize, m_bBold,
-                                                      L"Verdana"));
+            m_fitFont.Attach(
+                Shell::CreateFittingFont(dc, caption, room, m_nFontSize - 1, kMinFontSize, m_bBold, L"Verdana"));
     }
     HGDIOBJ fitted = m_fitFont.GetSafeHandle();
     return static_cast<HFONT>(fitted ? fitted : m_font.GetSafeHandle());
@@ -87,16 +83,14 @@ void CImageButton::ResizeTo(HBITMAP bitmap)
         SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CImageButton::SizeToBitmap()
-{
-    ResizeTo(static_cast<HBITMAP>(m_bmpNormal.GetSafeHandle()));
-}
+void CImageButton::SizeToBitmap() { ResizeTo(static_cast<HBITMAP>(m_bmpNormal.GetSafeHandle())); }
 
 void CImageButton::DrawItem(LPDRAWITEMSTRUCT dis)
 {
-    int state = IsDisabledLook() ? StateDisabled
+    int state = IsDisabledLook()                  ? StateDisabled
                 : (dis->itemState & ODS_SELECTED) ? StatePressed
-                : m_bHover ? StateHover : StateNormal;
+                : m_bHover                        ? StateHover
+                                                  : StateNormal;
     CBitmap* bitmap = &m_bmpNormal;
     COLORREF transparent = m_crTransNormal;
     if (state == StateHover) {
@@ -144,8 +138,7 @@ LRESULT CImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
-    case WM_GETDLGCODE:
-        return Shell::ActivationDialogCode(lParam, CButton::WindowProc(message, wParam, lParam));
+    case WM_GETDLGCODE: return Shell::ActivationDialogCode(lParam, CButton::WindowProc(message, wParam, lParam));
     case BM_SETSTYLE:
         // The dialog manager marks the default push button this way; the button stays owner-drawn.
         return CButton::WindowProc(message, (wParam & ~BS_TYPEMASK) | BS_OWNERDRAW, lParam);
@@ -159,8 +152,7 @@ LRESULT CImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         ::ReleaseDC(GetSafeHwnd(), dc);
         return reinterpret_cast<LRESULT>(font);
     }
-    case WM_ERASEBKGND:
-        return TRUE;
+    case WM_ERASEBKGND: return TRUE;
     }
     return CButton::WindowProc(message, wParam, lParam);
 }
@@ -168,7 +160,4 @@ LRESULT CImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 IMPLEMENT_DYNAMIC(CGeneralImageButton, CImageButton)
 
 // The base constructor has loaded the standard page-button bitmaps already.
-CGeneralImageButton::CGeneralImageButton()
-{
-    m_bCenter = TRUE;
-}
+CGeneralImageButton::CGeneralImageButton() { m_bCenter = TRUE; }

@@ -51,8 +51,8 @@ HFONT CreateFittingFont(HDC dc, const wchar_t* text, int width, int height, int 
 {
     int length = text ? static_cast<int>(wcslen(text)) : 0;
     for (int h = height;; --h) {
-        HFONT font = ::CreateFontW(h, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0,
-                                   FF_SWISS, face);
+        HFONT font =
+            ::CreateFontW(h, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, 0, 0, 0, 0, FF_SWISS, face);
         if (h <= minHeight || length == 0) return font;
         HGDIOBJ old = ::SelectObject(dc, font);
         SIZE extent = {};
@@ -63,4 +63,4 @@ HFONT CreateFittingFont(HDC dc, const wchar_t* text, int width, int height, int 
     }
 }
 
-} // namespace Shell
+}  // namespace Shell

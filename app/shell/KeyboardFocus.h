@@ -31,4 +31,4 @@ HFONT CreateFittingFont(HDC dc, const wchar_t* text, int width, int height, int 
 // The grey of captions of disabled controls.
 constexpr COLORREF kDisabledTextColour = RGB(141, 141, 141);
 
-} // namespace Shell
+}  // namespace Shell

@@ -13,11 +13,9 @@ const wchar_t* const kLanguageFolders[kLanguageCount] = {
 
 LanguageChoice ChooseLanguage(const std::wstring& lang)
 {
-    if (lang.empty())
-        return {kLanguageFolders[0], 0};
+    if (lang.empty()) return {kLanguageFolders[0], 0};
     for (int i = 0; i < kLanguageCount; ++i) {
-        if (lang == std::to_wstring(i + 1))
-            return {kLanguageFolders[i], i};
+        if (lang == std::to_wstring(i + 1)) return {kLanguageFolders[i], i};
     }
     return {kLanguageFolders[0], 0};
 }
@@ -25,17 +23,14 @@ LanguageChoice ChooseLanguage(const std::wstring& lang)
 bool IsBootCommandLine(const wchar_t* commandLine)
 {
     // An empty line would make the splitter report this process's own path as the program.
-    if (commandLine == nullptr || *commandLine == 0)
-        return false;
+    if (commandLine == nullptr || *commandLine == 0) return false;
     int count = 0;
     LPWSTR* args = ::CommandLineToArgvW(commandLine, &count);
-    if (args == nullptr)
-        return false;
+    if (args == nullptr) return false;
     bool boot = false;
-    for (int i = 1; i < count && !boot; ++i)
-        boot = wcscmp(args[i], L"--boot") == 0;
+    for (int i = 1; i < count && !boot; ++i) boot = wcscmp(args[i], L"--boot") == 0;
     ::LocalFree(args);
     return boot;
 }
 
-} // namespace Shell
+}  // namespace Shell

@@ -6,8 +6,8 @@
 namespace Shell {
 
 struct LanguageChoice {
-    const wchar_t* folder; // dictionary sub-folder with its trailing backslash, e.g. L"de\\"
-    int index;             // 0..10, the row of the web-link table
+    const wchar_t* folder;  // dictionary sub-folder with its trailing backslash, e.g. L"de\\"
+    int index;              // 0..10, the row of the web-link table
 };
 
 // "1" or "" -> en, "2" de, "3" es, "4" fr, "5" it, "6" jp, "7" cn, "8" hk, "9" ar, "10" nl, "11" pt;
@@ -22,4 +22,4 @@ extern const wchar_t* const kLanguageFolders[kLanguageCount];
 // as the system splits them); "--boot" inside another word or in the program's own path does not count.
 bool IsBootCommandLine(const wchar_t* commandLine);
 
-} // namespace Shell
+}  // namespace Shell

@@ -9,7 +9,7 @@ namespace {
 // the rest of the program counts in.
 const LCID kLocales[kLanguageCount] = {0x0409, 0x0407, 0x0C0A, 0x040C, 0x0410, 0x0411,
                                        0x0804, 0x0C04, 0x0C01, 0x0413, 0x0416};
-} // namespace
+}  // namespace
 
 LCID LanguageLocale(int languageIndex)
 {
@@ -35,4 +35,4 @@ std::wstring FormatDateTime(const std::tm& local, int languageIndex)
     return text + time;
 }
 
-} // namespace Shell
+}  // namespace Shell

@@ -15,4 +15,4 @@ LCID LanguageLocale(int languageIndex);
 // program shows it), then its time.
 std::wstring FormatDateTime(const std::tm& local, int languageIndex);
 
-} // namespace Shell
+}  // namespace Shell

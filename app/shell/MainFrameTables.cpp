@@ -63,7 +63,7 @@ const TopButton kTopButtons[] = {
     {kStartButtonId, L"IDS_FRAME_TOP_BUTTON_START", {441, 89, 530, 122}, {162, 161, 160}},
 };
 
-} // namespace
+}  // namespace
 
 const DrawerGroup* DrawerGroups(int* count)
 {
@@ -77,4 +77,4 @@ const TopButton* TopButtons(int* count)
     return kTopButtons;
 }
 
-} // namespace Shell
+}  // namespace Shell

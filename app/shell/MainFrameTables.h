@@ -6,11 +6,11 @@
 namespace Shell {
 
 struct SkinBitmaps {
-    UINT normal, hover, selected; // selected: the pressed look for buttons
+    UINT normal, hover, selected;  // selected: the pressed look for buttons
 };
 
 struct DrawerEntry {
-    int id; // page identifier
+    int id;  // page identifier
     SkinBitmaps bitmaps;
     const wchar_t* key;
 };
@@ -41,4 +41,4 @@ constexpr int kHelpButtonId = 100006;
 constexpr int kStartButtonId = 100007;
 constexpr int kDrawerId = 0xFFFF;
 
-} // namespace Shell
+}  // namespace Shell

@@ -18,4 +18,4 @@ CMemDC::~CMemDC()
     DeleteDC();
 }
 
-} // namespace nsVendrel
+}  // namespace nsVendrel

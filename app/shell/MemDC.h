@@ -22,4 +22,4 @@ private:
     HGDIOBJ m_hOldBitmap = nullptr;
 };
 
-} // namespace nsVendrel
+}  // namespace nsVendrel

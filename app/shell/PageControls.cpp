@@ -6,10 +6,7 @@
 
 namespace {
 
-CString Caption(const wchar_t* key)
-{
-    return key && *key ? nsVendrel::TranslateCode(key) : CString();
-}
+CString Caption(const wchar_t* key) { return key && *key ? nsVendrel::TranslateCode(key) : CString(); }
 
 }  // namespace
 
@@ -31,8 +28,7 @@ void CFunctionDlg::CreateEdit(CEdit& edit, UINT id, const RECT& rect, DWORD styl
     edit.SetFont(&TextFont());
 }
 
-void CFunctionDlg::CreateButton(CImageButton& button, const wchar_t* key, UINT id, const RECT& rect,
-                                DWORD style)
+void CFunctionDlg::CreateButton(CImageButton& button, const wchar_t* key, UINT id, const RECT& rect, DWORD style)
 {
     button.Create(Caption(key), WS_CHILD | WS_VISIBLE | style, rect, this, id);
 }

@@ -41,13 +41,13 @@ constexpr int kOptionsWindowId = 81001;
 // page folders do not depend on each other.
 constexpr int kOneClickScanStepId = 81002;
 
-} // namespace Shell
+}  // namespace Shell
 
 #ifndef QUORVEL_MODULE_LIBRARIES
 #define QUORVEL_MODULE_LIBRARIES L""
 #endif
 #define QUORVEL_PAGE_CONCAT2(a, b) a##b
 #define QUORVEL_PAGE_CONCAT(a, b) QUORVEL_PAGE_CONCAT2(a, b)
-#define QUORVEL_REGISTER_PAGE(pageId, PageClass)                                             \
-    static const bool QUORVEL_PAGE_CONCAT(s_registeredPage_, __LINE__) =                     \
+#define QUORVEL_REGISTER_PAGE(pageId, PageClass)                         \
+    static const bool QUORVEL_PAGE_CONCAT(s_registeredPage_, __LINE__) = \
         ::Shell::RegisterPage((pageId), []() -> CFunctionDlg* { return new PageClass(); }, QUORVEL_MODULE_LIBRARIES)

@@ -20,7 +20,7 @@ std::wstring FirstMissingLibrary(const wchar_t* libraries)
     return std::wstring();
 }
 
-} // namespace Shell
+}  // namespace Shell
 
 namespace {
 
@@ -36,7 +36,7 @@ FARPROC WINAPI DelayLoadFailed(unsigned notification, PDelayLoadInfo info)
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 // The delay-load helper calls this hook (declared by delayimp.h) when a library or a function is not there.
 PfnDliHook __pfnDliFailureHook2 = DelayLoadFailed;

@@ -12,4 +12,4 @@ namespace Shell {
 // libraries from; empty when every one is there.
 std::wstring FirstMissingLibrary(const wchar_t* libraries);
 
-} // namespace Shell
+}  // namespace Shell

@@ -90,7 +90,7 @@ void Keep(CFunctionDlg* page, std::vector<qcore::UniqueHandle> threads)
     }));
 }
 
-} // namespace
+}  // namespace
 
 size_t RetirePages(const std::vector<CFunctionDlg*>& pages, DWORD timeoutMs)
 {
@@ -98,7 +98,8 @@ size_t RetirePages(const std::vector<CFunctionDlg*>& pages, DWORD timeoutMs)
         if (page) page->StopWorkers();
 
     std::vector<std::vector<qcore::UniqueHandle>> workers;
-    for (CFunctionDlg* page : pages) workers.push_back(page ? RunningWorkersOf(page) : std::vector<qcore::UniqueHandle>());
+    for (CFunctionDlg* page : pages)
+        workers.push_back(page ? RunningWorkersOf(page) : std::vector<qcore::UniqueHandle>());
 
     const DWORD start = ::GetTickCount();
     for (const auto& threads : workers) {
@@ -122,9 +123,6 @@ size_t RetirePages(const std::vector<CFunctionDlg*>& pages, DWORD timeoutMs)
     return kept;
 }
 
-size_t PagesAwaitingWorkers()
-{
-    return g_waiting;
-}
+size_t PagesAwaitingWorkers() { return g_waiting; }
 
-} // namespace Shell
+}  // namespace Shell

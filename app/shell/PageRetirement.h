@@ -21,4 +21,4 @@ size_t RetirePages(const std::vector<CFunctionDlg*>& pages, DWORD timeoutMs);
 // Pages retired but not yet deleted.
 size_t PagesAwaitingWorkers();
 
-} // namespace Shell
+}  // namespace Shell

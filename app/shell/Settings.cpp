@@ -19,9 +19,9 @@ const wchar_t kLanguage[] = L"Lang";
 const wchar_t kServiceUrl[] = L"ServiceUrl";
 const wchar_t kLastScanScore[] = L"LastScanScore";
 const wchar_t kLastScanTime[] = L"LastScanTime";
-const wchar_t* const kLastScanCountNames[kLastScanCounts] = {
-    L"RegCleanErrorCount", L"ScanEvidenceErrorCount", L"ScanJunkFileErrorCount", L"ScanShortcutErrorCount",
-    L"ScanFileAssociateErrorCount"};
+const wchar_t* const kLastScanCountNames[kLastScanCounts] = {L"RegCleanErrorCount", L"ScanEvidenceErrorCount",
+                                                             L"ScanJunkFileErrorCount", L"ScanShortcutErrorCount",
+                                                             L"ScanFileAssociateErrorCount"};
 
 std::wstring Text(const wchar_t* key, const wchar_t* value)
 {
@@ -38,25 +38,13 @@ LONG SetText(const wchar_t* key, const wchar_t* value, const std::wstring& text)
 
 }  // namespace
 
-int Language()
-{
-    return Shell::ChooseLanguage(Text(kKey, kLanguage)).index + 1;
-}
+int Language() { return Shell::ChooseLanguage(Text(kKey, kLanguage)).index + 1; }
 
-LONG SetLanguage(int number)
-{
-    return SetText(kKey, kLanguage, std::to_wstring(number));
-}
+LONG SetLanguage(int number) { return SetText(kKey, kLanguage, std::to_wstring(number)); }
 
-std::wstring ServiceUrl()
-{
-    return Text(kKey, kServiceUrl);
-}
+std::wstring ServiceUrl() { return Text(kKey, kServiceUrl); }
 
-LONG SetServiceUrl(const std::wstring& url)
-{
-    return SetText(kKey, kServiceUrl, url);
-}
+LONG SetServiceUrl(const std::wstring& url) { return SetText(kKey, kServiceUrl, url); }
 
 bool LastScanScore(DWORD& score)
 {
@@ -73,10 +61,7 @@ bool LastScanTime(std::wstring& text)
     return SBRegGetStringValueW(HKEY_LOCAL_MACHINE, kLastScanKey, kLastScanTime, text);
 }
 
-LONG SetLastScanTime(const std::wstring& text)
-{
-    return SetText(kLastScanKey, kLastScanTime, text);
-}
+LONG SetLastScanTime(const std::wstring& text) { return SetText(kLastScanKey, kLastScanTime, text); }
 
 DWORD LastScanCount(int index)
 {

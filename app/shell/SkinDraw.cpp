@@ -130,4 +130,4 @@ HRGN CopyRegion(HRGN source)
     return copy;
 }
 
-} // namespace Shell
+}  // namespace Shell

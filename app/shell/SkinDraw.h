@@ -33,4 +33,4 @@ void DrawButtonFace(HWND wnd, HDC target, const RECT& client, HBITMAP bitmap, CO
 // A copy of a region for SetWindowRgn, which takes ownership of the handle it is given.
 HRGN CopyRegion(HRGN source);
 
-} // namespace Shell
+}  // namespace Shell

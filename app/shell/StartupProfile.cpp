@@ -19,7 +19,7 @@ struct Profile {
     bool on = false;
     bool written = false;
     std::wstring file;
-    ULONGLONG created = 0; // 100-ns units
+    ULONGLONG created = 0;  // 100-ns units
     std::vector<Step> steps;
 
     Profile()
@@ -41,7 +41,7 @@ Profile& TheProfile()
     return profile;
 }
 
-} // namespace
+}  // namespace
 
 void StartupProfile::Mark(const wchar_t* step)
 {
@@ -69,4 +69,4 @@ void StartupProfile::Write()
     std::fclose(out);
 }
 
-} // namespace Shell
+}  // namespace Shell

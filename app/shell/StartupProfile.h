@@ -14,4 +14,4 @@ public:
     static void Write();
 };
 
-} // namespace Shell
+}  // namespace Shell

@@ -7,10 +7,7 @@
 
 IMPLEMENT_DYNAMIC(CTabButton, CButton)
 
-CTabButton::CTabButton()
-{
-    CreateTextFont();
-}
+CTabButton::CTabButton() { CreateTextFont(); }
 
 CTabButton::~CTabButton() = default;
 
@@ -73,8 +70,10 @@ void CTabButton::SetBitmaps(UINT normal, UINT hover, UINT pressed, UINT selected
         CBitmap* bitmap;
         CRgn* region;
         UINT id;
-    } looks[] = {{&m_bmpNormal, &m_rgnNormal, normal}, {&m_bmpHover, &m_rgnHover, hover},
-                 {&m_bmpPressed, &m_rgnPressed, pressed}, {&m_bmpSelected, &m_rgnSelected, selected}};
+    } looks[] = {{&m_bmpNormal, &m_rgnNormal, normal},
+                 {&m_bmpHover, &m_rgnHover, hover},
+                 {&m_bmpPressed, &m_rgnPressed, pressed},
+                 {&m_bmpSelected, &m_rgnSelected, selected}};
     for (Look& look : looks) {
         LoadSkinBitmap(*look.bitmap, look.id);
         CreateRegionFromBitmap(look.bitmap, look.region);
@@ -99,9 +98,10 @@ void CTabButton::PreSubclassWindow()
 
 void CTabButton::DrawItem(LPDRAWITEMSTRUCT dis)
 {
-    int state = m_bSelected ? StateSelected
+    int state = m_bSelected                       ? StateSelected
                 : (dis->itemState & ODS_SELECTED) ? StatePressed
-                : m_bHover ? StateHover : StateNormal;
+                : m_bHover                        ? StateHover
+                                                  : StateNormal;
     CBitmap* bitmaps[] = {&m_bmpNormal, &m_bmpHover, &m_bmpPressed, &m_bmpSelected};
     CRgn* regions[] = {&m_rgnNormal, &m_rgnHover, &m_rgnPressed, &m_rgnSelected};
     COLORREF transparents[] = {m_crTransNormal, m_crTransHover, m_crTransPressed, m_crTransSelected};
@@ -132,10 +132,8 @@ LRESULT CTabButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (Shell::TrackHover(GetSafeHwnd(), message, m_bTracking, m_bHover)) return 0;
     switch (message) {
-    case WM_ERASEBKGND:
-        return TRUE;
-    case WM_GETDLGCODE:
-        return Shell::ActivationDialogCode(lParam, CButton::WindowProc(message, wParam, lParam));
+    case WM_ERASEBKGND: return TRUE;
+    case WM_GETDLGCODE: return Shell::ActivationDialogCode(lParam, CButton::WindowProc(message, wParam, lParam));
     case WM_KEYDOWN:
         if (wParam == VK_RETURN) {
             if (CWnd* parent = GetParent())
@@ -143,10 +141,8 @@ LRESULT CTabButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
-    case BM_SETSTYLE:
-        return CButton::WindowProc(message, (wParam & ~BS_TYPEMASK) | BS_OWNERDRAW, lParam);
-    case WM_GETFONT:
-        return reinterpret_cast<LRESULT>(m_font.GetSafeHandle());
+    case BM_SETSTYLE: return CButton::WindowProc(message, (wParam & ~BS_TYPEMASK) | BS_OWNERDRAW, lParam);
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(m_font.GetSafeHandle());
     case WM_SETTEXT: {
         const LRESULT result = CButton::WindowProc(message, wParam, lParam);
         FitTextFont();

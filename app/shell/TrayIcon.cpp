@@ -29,4 +29,4 @@ bool RemoveTrayIcon(const NOTIFYICONDATAW& record)
     return ::Shell_NotifyIconW(NIM_DELETE, &copy) != FALSE;
 }
 
-} // namespace Shell
+}  // namespace Shell

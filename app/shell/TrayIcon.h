@@ -13,4 +13,4 @@ NOTIFYICONDATAW MakeTrayRecord(HWND owner, UINT callbackMessage, HICON icon);
 bool AddTrayIcon(const NOTIFYICONDATAW& record);
 bool RemoveTrayIcon(const NOTIFYICONDATAW& record);
 
-} // namespace Shell
+}  // namespace Shell

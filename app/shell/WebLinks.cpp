@@ -8,9 +8,9 @@ namespace {
 
 // One host per language row.
 const wchar_t* const kHosts[kLanguageCount] = {
-    L"http://www.quorvel.com/",    L"http://de.quorvel.com/", L"http://es.quorvel.com/", L"http://fr.quorvel.com/",
-    L"http://it.quorvel.com/",     L"http://jp.quorvel.com/", L"http://cn.quorvel.com/", L"http://hk.quorvel.com/",
-    L"http://ar.quorvel.com/",     L"http://nl.quorvel.com/", L"http://pt.quorvel.com/",
+    L"http://www.quorvel.com/", L"http://de.quorvel.com/", L"http://es.quorvel.com/", L"http://fr.quorvel.com/",
+    L"http://it.quorvel.com/",  L"http://jp.quorvel.com/", L"http://cn.quorvel.com/", L"http://hk.quorvel.com/",
+    L"http://ar.quorvel.com/",  L"http://nl.quorvel.com/", L"http://pt.quorvel.com/",
 };
 
 const wchar_t* Path(WebLink column)
@@ -24,7 +24,7 @@ const wchar_t* Path(WebLink column)
     return L"";
 }
 
-} // namespace
+}  // namespace
 
 std::wstring GetWebLink(int languageIndex, WebLink column)
 {
@@ -32,4 +32,4 @@ std::wstring GetWebLink(int languageIndex, WebLink column)
     return std::wstring(kHosts[languageIndex]) + Path(column);
 }
 
-} // namespace Shell
+}  // namespace Shell

@@ -10,4 +10,4 @@ enum class WebLink { Help, Support, HelpSource, ChangeDpi };
 // The link of the column in the row of the language index (0..10; anything else uses row 0).
 std::wstring GetWebLink(int languageIndex, WebLink column);
 
-} // namespace Shell
+}  // namespace Shell

@@ -56,4 +56,4 @@ void ShapeWindowToSkin(HWND wnd, HBITMAP skin)
     ::SetWindowRgn(wnd, shape, TRUE);
 }
 
-} // namespace Shell
+}  // namespace Shell

@@ -27,4 +27,4 @@ namespace Shell {
 // magenta runs of its 10 leftmost and 11 rightmost columns. Nothing happens without a bitmap.
 void ShapeWindowToSkin(HWND wnd, HBITMAP skin);
 
-} // namespace Shell
+}  // namespace Shell

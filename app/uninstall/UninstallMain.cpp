@@ -24,8 +24,7 @@ const wchar_t kSettingsKey[] = L"Software\\Quorvel";
 void RemoveStartWithWindows(const std::wstring& folder)
 {
     std::wstring command;
-    if (SBRegGetStringValueW(HKEY_LOCAL_MACHINE, kRunKey, kRunValue, command) &&
-        uninstall::IsInFolder(command, folder))
+    if (SBRegGetStringValueW(HKEY_LOCAL_MACHINE, kRunKey, kRunValue, command) && uninstall::IsInFolder(command, folder))
         SBRegDeleteValueW(HKEY_LOCAL_MACHINE, kRunKey, kRunValue);
     ::DeleteFileW((folder + L"laucher.bat").c_str());
 }

@@ -8,22 +8,19 @@
 #include <string>
 #include <vector>
 
-namespace Coldrith
-{
+namespace Coldrith {
 // One planned archive entry.
-struct CAddInfo
-{
-    std::wstring m_strPath; // full path
+struct CAddInfo {
+    std::wstring m_strPath;  // full path
     bool m_bFolder = false;
-    uint64_t m_uSize = 0;   // 0 for folders
-    Zip::FileInfo m_info; // time, attributes and size as the walk found them
+    uint64_t m_uSize = 0;  // 0 for folders
+    Zip::FileInfo m_info;  // time, attributes and size as the walk found them
 };
 
-struct CBackupPlan
-{
+struct CBackupPlan {
     std::vector<CAddInfo> entries;
     uint64_t totalBytes = 0;
-    std::vector<std::wstring> problems; // sources or files left out, one line each
+    std::vector<std::wstring> problems;  // sources or files left out, one line each
 };
 
 // Walks the sources in order: a file is one entry; a folder contributes, level by level, its plain files
@@ -32,4 +29,4 @@ struct CBackupPlan
 // links to folders (reparse points) and a second source giving the same stored name.
 COLDRITH_API void PlanBackup(const std::vector<std::wstring>& sources, const std::wstring& archivePath,
                              CBackupPlan& plan);
-}
+}  // namespace Coldrith

@@ -5,10 +5,8 @@
 
 #include <string>
 
-namespace Coldrith
-{
-class COLDRITH_API CFavoriteBackup
-{
+namespace Coldrith {
+class COLDRITH_API CFavoriteBackup {
 public:
     CFavoriteBackup() {}
 
@@ -36,4 +34,4 @@ protected:
 COLDRITH_API bool CanCopyBetween(const std::wstring& from, const std::wstring& to);
 // A full path other than a root: "C:\x" or "\\server\share\x"; not "", "x", "\x", "C:x", "C:\", "\\server\share".
 COLDRITH_API bool IsFullNonRootPath(const std::wstring& path);
-}
+}  // namespace Coldrith

@@ -9,23 +9,19 @@
 
 #include <climits>
 
-namespace Coldrith
-{
-namespace
-{
+namespace Coldrith {
+namespace {
 void SendProgress(CProgressInfo& info, uint64_t done)
 {
     int value = ProgressPermyriad(done, info.m_uTotal);
-    if (!info.m_hNotify || !info.m_throttle.ShouldSend(value, GetTickCount()))
-        return;
+    if (!info.m_hNotify || !info.m_throttle.ShouldSend(value, GetTickCount())) return;
     SendMessageW(info.m_hNotify, WM_FILEBACKUP_PROGRESS, static_cast<WPARAM>(value), 0);
 }
-}
+}  // namespace
 
 int LevelFromChoice(int compression)
 {
-    switch (compression)
-    {
+    switch (compression) {
     case 0: return 1;
     case 2: return 9;
     default: return -1;
@@ -34,26 +30,16 @@ int LevelFromChoice(int compression)
 
 CFileBackup::CFileBackup() {}
 
-CFileBackup::~CFileBackup()
-{
-    m_worker.StopAndWait(INFINITE, qcore::Pump::SentOnly);
-}
+CFileBackup::~CFileBackup() { m_worker.StopAndWait(INFINITE, qcore::Pump::SentOnly); }
 
-void CFileBackup::SetParentWnd(HWND parent)
-{
-    m_hParentWnd = parent;
-}
+void CFileBackup::SetParentWnd(HWND parent) { m_hParentWnd = parent; }
 
-void CFileBackup::SetProgressCtrl(HWND progress)
-{
-    m_hProgress = progress;
-}
+void CFileBackup::SetProgressCtrl(HWND progress) { m_hProgress = progress; }
 
 bool CFileBackup::ZipFiles(const std::wstring& folder, const std::wstring& name, std::vector<std::wstring>& sources,
                            int compression)
 {
-    if (!m_hParentWnd)
-        return false;
+    if (!m_hParentWnd) return false;
     m_worker.StopAndWait(INFINITE, qcore::Pump::SentOnly);
     m_strFolder = folder;
     m_strName = name;
@@ -62,10 +48,7 @@ bool CFileBackup::ZipFiles(const std::wstring& folder, const std::wstring& name,
     return m_worker.Start([this] { BackupThread(this); });
 }
 
-void CFileBackup::StopZipProcess()
-{
-    m_worker.RequestStop();
-}
+void CFileBackup::StopZipProcess() { m_worker.RequestStop(); }
 
 bool CFileBackup::Callback(uint32_t, uint32_t done, void* userData)
 {
@@ -91,8 +74,7 @@ int CFileBackup::Run()
     PlanBackup(m_sources, path, plan);
     m_errors = plan.problems;
     int failures = static_cast<int>(plan.problems.size());
-    if (plan.entries.size() > CZipCentralDir::maxEntries)
-    {
+    if (plan.entries.size() > CZipCentralDir::maxEntries) {
         m_errors.push_back(L"more than 65535 files and folders: an archive cannot hold them, nothing was written");
         return failures + static_cast<int>(plan.entries.size());
     }
@@ -107,26 +89,19 @@ int CFileBackup::Run()
     int level = LevelFromChoice(m_iCompression);
 
     size_t next = 0;
-    try
-    {
+    try {
         m_zip.Open(path, CZipArchive::zipCreate);
-        for (; next < plan.entries.size() && !m_worker.StopRequested(); ++next)
-        {
+        for (; next < plan.entries.size() && !m_worker.StopRequested(); ++next) {
             const CAddInfo& entry = plan.entries[next];
-            try
-            {
+            try {
                 // The walk's time, attributes and size: no second look at each file before it is read.
                 if (!m_zip.AddFile(entry.m_strPath, entry.m_info, entry.m_bFolder ? 0 : level, true,
-                                   &CFileBackup::Callback, &info, 65535))
-                {
+                                   &CFileBackup::Callback, &info, 65535)) {
                     m_errors.push_back(entry.m_strPath + L": cannot be read, not backed up");
                     ++failures;
                 }
-            }
-            catch (const CZipException& e)
-            {
-                if (e.m_iCause != CZipException::tooBig)
-                    throw;
+            } catch (const CZipException& e) {
+                if (e.m_iCause != CZipException::tooBig) throw;
                 // Only this file does not fit the archive's limits: drop what it wrote and go on, since the
                 // files after it may well fit.
                 m_zip.AbortEntry();
@@ -138,16 +113,11 @@ int CFileBackup::Run()
         }
         failures += static_cast<int>(plan.entries.size() - next);
         m_zip.Close();
-        if (next == plan.entries.size())
-            SendProgress(info, info.m_uTotal);
-    }
-    catch (const CZipException& e)
-    {
+        if (next == plan.entries.size()) SendProgress(info, info.m_uTotal);
+    } catch (const CZipException& e) {
         m_errors.push_back(e.GetErrorDescription());
         failures = FailWhole(path, plan);
-    }
-    catch (const std::exception& e)
-    {
+    } catch (const std::exception& e) {
         m_errors.push_back(WidenAscii(e.what()));
         failures = FailWhole(path, plan);
     }
@@ -162,4 +132,4 @@ int CFileBackup::FailWhole(const std::wstring& path, const CBackupPlan& plan)
     int failures = static_cast<int>(plan.problems.size() + plan.entries.size());
     return failures > 0 ? failures : 1;
 }
-}
+}  // namespace Coldrith

@@ -13,20 +13,17 @@
 #include <string>
 #include <vector>
 
-namespace Coldrith
-{
+namespace Coldrith {
 // User data of the backup progress callback.
-struct CProgressInfo
-{
-    uint64_t m_uTotal = 0;     // bytes of all planned files
-    uint64_t m_uDone = 0;      // bytes of the finished entries
+struct CProgressInfo {
+    uint64_t m_uTotal = 0;  // bytes of all planned files
+    uint64_t m_uDone = 0;   // bytes of the finished entries
     HWND m_hProgress = nullptr;
     HWND m_hNotify = nullptr;  // receives WM_FILEBACKUP_PROGRESS
     CProgressThrottle m_throttle;
 };
 
-class COLDRITH_API CFileBackup
-{
+class COLDRITH_API CFileBackup {
 public:
     CFileBackup();
     // Stops a running worker and waits for it (dispatching messages meanwhile).
@@ -37,7 +34,8 @@ public:
     void SetParentWnd(HWND parent);
     // The control gets PBM_SETRANGE32 with the total; its parent gets WM_FILEBACKUP_PROGRESS.
     void SetProgressCtrl(HWND progress);
-    template <class TProgressCtrl> void SetProgressCtrl(TProgressCtrl* control)
+    template <class TProgressCtrl>
+    void SetProgressCtrl(TProgressCtrl* control)
     {
         SetProgressCtrl(control ? control->GetSafeHwnd() : static_cast<HWND>(nullptr));
     }
@@ -69,4 +67,4 @@ protected:
 
 // Compression level for a compression choice: 0 -> 1, 1 -> default, 2 -> 9, anything else -> default.
 COLDRITH_API int LevelFromChoice(int compression);
-}
+}  // namespace Coldrith

@@ -12,8 +12,7 @@
 #include <cwchar>
 #include <set>
 
-namespace Coldrith
-{
+namespace Coldrith {
 std::wstring FormatDosTime(uint16_t dosDate, uint16_t dosTime)
 {
     std::tm t = {};
@@ -23,8 +22,7 @@ std::wstring FormatDosTime(uint16_t dosDate, uint16_t dosTime)
     t.tm_hour = dosTime >> 11;
     t.tm_min = (dosTime >> 5) & 0x3F;
     t.tm_sec = (dosTime & 0x1F) * 2;
-    if (t.tm_mon < 0 || t.tm_mon > 11 || t.tm_mday == 0 || t.tm_hour > 23 || t.tm_min > 59 || t.tm_sec > 59)
-    {
+    if (t.tm_mon < 0 || t.tm_mon > 11 || t.tm_mday == 0 || t.tm_hour > 23 || t.tm_min > 59 || t.tm_sec > 59) {
         t = std::tm();
         t.tm_year = 80;
         t.tm_mday = 1;
@@ -37,41 +35,30 @@ std::wstring FormatDosTime(uint16_t dosDate, uint16_t dosTime)
 
 CFileRestore::CFileRestore() {}
 
-CFileRestore::~CFileRestore()
-{
-    m_worker.StopAndWait(INFINITE, qcore::Pump::SentOnly);
-}
+CFileRestore::~CFileRestore() { m_worker.StopAndWait(INFINITE, qcore::Pump::SentOnly); }
 
-void CFileRestore::SetParentWnd(HWND parent)
-{
-    m_hParentWnd = parent;
-}
+void CFileRestore::SetParentWnd(HWND parent) { m_hParentWnd = parent; }
 
 bool CFileRestore::OpenZipFile(const std::wstring& path, std::vector<ZipItem>& items)
 {
     m_worker.StopAndWait(INFINITE, qcore::Pump::SentOnly);
     m_zip.Close(true);
     m_items.clear();
-    try
-    {
+    try {
         m_zip.Open(path, CZipArchive::zipOpenReadOnly);
-        for (uint16_t i = 0; i < m_zip.GetCount(); ++i)
-        {
+        for (uint16_t i = 0; i < m_zip.GetCount(); ++i) {
             CZipFileHeader header;
             m_zip.GetEntryInfo(header, i);
             ZipItem item;
             item.name = Zip::LastComponent(header.GetFileName());
             std::wstring reason;
-            if (!Zip::SafeRelativePath(header.GetFileName(), item.path, reason))
-                item.path.clear();
+            if (!Zip::SafeRelativePath(header.GetFileName(), item.path, reason)) item.path.clear();
             item.isDirectory = header.IsDirectory();
             item.size = header.m_uUncomprSize;
             item.time = FormatDosTime(header.m_uModDate, header.m_uModTime);
             m_items.push_back(item);
         }
-    }
-    catch (const std::exception&)
-    {
+    } catch (const std::exception&) {
         m_zip.Close(true);
         m_items.clear();
         return false;
@@ -82,23 +69,18 @@ bool CFileRestore::OpenZipFile(const std::wstring& path, std::vector<ZipItem>& i
 
 bool CFileRestore::UnZipFile(const std::wstring& target)
 {
-    if (!m_hParentWnd)
-        return false;
+    if (!m_hParentWnd) return false;
     m_worker.StopAndWait(INFINITE, qcore::Pump::SentOnly);  // one run at a time
     m_strTarget = target;
     return m_worker.Start([this] { RestoreThread(this); });
 }
 
-void CFileRestore::StopUnZipProcess()
-{
-    m_worker.RequestStop();
-}
+void CFileRestore::StopUnZipProcess() { m_worker.RequestStop(); }
 
 void CFileRestore::SendProgress(uint64_t done)
 {
     int value = ProgressPermyriad(done, m_uTotalSize);
-    if (!m_throttle.ShouldSend(value, GetTickCount()))
-        return;
+    if (!m_throttle.ShouldSend(value, GetTickCount())) return;
     SendMessageW(m_hParentWnd, WM_FILERESTORE_PROGRESS, static_cast<WPARAM>(value), 0);
 }
 
@@ -122,18 +104,15 @@ int CFileRestore::Run()
     m_errors.clear();
     m_uDoneBefore = 0;
     m_throttle.Reset();
-    if (m_zip.IsClosed())
-    {
+    if (m_zip.IsClosed()) {
         m_errors.push_back(L"no archive is open");
         return 1;
     }
     uint16_t count = static_cast<uint16_t>(m_items.size());
     m_uTotalSize = 0;
-    for (uint16_t i = 0; i < count; ++i)
-    {
+    for (uint16_t i = 0; i < count; ++i) {
         CZipFileHeader header;
-        if (m_zip.GetEntryInfo(header, i))
-            m_uTotalSize += header.m_uUncomprSize;
+        if (m_zip.GetEntryInfo(header, i)) m_uTotalSize += header.m_uUncomprSize;
     }
 
     // A file that replaces one in the target is written first into a staging folder inside it and takes its
@@ -141,60 +120,49 @@ int CFileRestore::Run()
     // journal while partial. A killed run leaves the staging folder, which the next run removes with the
     // partial file its journal names.
     CRestoreStaging staging;
-    if (!m_strTarget.empty() && Zip::CreateFolders(m_strTarget))
-    {
-        std::set<std::wstring> topNames; // what the entries make directly in the target
-        for (const auto& item : m_items)
-            topNames.insert(qpath::FoldCase(item.path.substr(0, item.path.find(L'\\'))));
+    if (!m_strTarget.empty() && Zip::CreateFolders(m_strTarget)) {
+        std::set<std::wstring> topNames;  // what the entries make directly in the target
+        for (const auto& item : m_items) topNames.insert(qpath::FoldCase(item.path.substr(0, item.path.find(L'\\'))));
         staging.Create(m_strTarget, topNames);
     }
     m_zip.m_szTempFolder = staging.Path();
     m_zip.m_pJournal = staging.Path().empty() ? nullptr : &staging;
-    m_zip.m_szMadeFolder.clear(); // the target may have gone since the last run
+    m_zip.m_szMadeFolder.clear();  // the target may have gone since the last run
 
     int failures = 0;
-    std::set<std::wstring> written; // relative paths of the files restored in this run (case folded)
+    std::set<std::wstring> written;  // relative paths of the files restored in this run (case folded)
     uint16_t i = 0;
-    for (; i < count && !m_worker.StopRequested(); ++i)
-    {
+    for (; i < count && !m_worker.StopRequested(); ++i) {
         CZipFileHeader header;
         m_zip.GetEntryInfo(header, i);
         std::wstring stored = header.GetFileName();
         std::wstring relative, reason;
-        if (!Zip::SafeRelativePath(stored, relative, reason))
-        {
+        if (!Zip::SafeRelativePath(stored, relative, reason)) {
             m_errors.push_back(stored + L": refused (" + reason + L")");
             ++failures;
             m_uDoneBefore += header.m_uUncomprSize;
             continue;
         }
         std::wstring key = qpath::FoldCase(relative);
-        if (!header.IsDirectory() && written.count(key))
-        {
+        if (!header.IsDirectory() && written.count(key)) {
             m_errors.push_back(stored + L": skipped, another entry already restored \"" + relative + L"\"");
             ++failures;
             m_uDoneBefore += header.m_uUncomprSize;
             continue;
         }
         std::wstring folder = m_strTarget.empty() ? m_items[i].name : m_strTarget;
-        try
-        {
+        try {
             if (m_zip.ExtractEntry(i, folder, true, nullptr, &CFileRestore::Callback, this, 65535))
                 written.insert(key);
-            else
-            {
+            else {
                 m_errors.push_back(stored + L": could not be restored");
                 ++failures;
             }
-        }
-        catch (const CZipException& e)
-        {
+        } catch (const CZipException& e) {
             m_zip.AbortEntry();
             m_errors.push_back(stored + L": " + WidenAscii(e.what()));
             ++failures;
-        }
-        catch (const std::exception& e)
-        {
+        } catch (const std::exception& e) {
             m_zip.AbortEntry();
             m_errors.push_back(stored + L": " + WidenAscii(e.what()));
             ++failures;
@@ -205,11 +173,10 @@ int CFileRestore::Run()
     m_zip.m_szTempFolder.clear();
     m_zip.m_pJournal = nullptr;
     staging.Remove();
-    if (i < count)
-    {
+    if (i < count) {
         m_errors.push_back(L"stopped before all entries were restored");
         failures += count - i;
     }
     return failures;
 }
-}
+}  // namespace Coldrith

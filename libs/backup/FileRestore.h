@@ -13,19 +13,16 @@
 #include <string>
 #include <vector>
 
-namespace Coldrith
-{
-class COLDRITH_API CFileRestore
-{
+namespace Coldrith {
+class COLDRITH_API CFileRestore {
 public:
     // One listed entry.
-    struct ZipItem
-    {
-        std::wstring name;        // last component of the stored name
+    struct ZipItem {
+        std::wstring name;  // last component of the stored name
         bool isDirectory = false;
-        uint32_t size = 0;        // uncompressed bytes
-        std::wstring time;        // modification time, "%d %b %Y, %X"
-        std::wstring path;        // where the entry is restored below the target ("Data\\s\\c"); empty when unsafe
+        uint32_t size = 0;  // uncompressed bytes
+        std::wstring time;  // modification time, "%d %b %Y, %X"
+        std::wstring path;  // where the entry is restored below the target ("Data\\s\\c"); empty when unsafe
     };
 
     CFileRestore();
@@ -57,11 +54,11 @@ protected:
     std::wstring m_strTarget;
     HWND m_hParentWnd = nullptr;
     uint64_t m_uTotalSize = 0;
-    uint64_t m_uDoneBefore = 0; // bytes of the entries finished in this run
+    uint64_t m_uDoneBefore = 0;  // bytes of the entries finished in this run
     CProgressThrottle m_throttle;
     std::vector<std::wstring> m_errors;
 };
 
 // "%d %b %Y, %X" of a DOS date and time; dates outside the field's range read as 1980-01-01.
 COLDRITH_API std::wstring FormatDosTime(uint16_t dosDate, uint16_t dosTime);
-}
+}  // namespace Coldrith

@@ -4,10 +4,8 @@
 
 #include <QProcess.h>
 
-namespace Coldrith
-{
-namespace
-{
+namespace Coldrith {
+namespace {
 const DWORD kRegistryEditorTimeoutMs = 10 * 60 * 1000;
 
 ULONGLONG FileTimeValue(const FILETIME& t)
@@ -23,34 +21,27 @@ bool ExportWritten(const std::wstring& file, const FILETIME& started)
     if (!GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data) ||
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return false;
-    if (data.nFileSizeHigh == 0 && data.nFileSizeLow == 0)
-        return false;
+    if (data.nFileSizeHigh == 0 && data.nFileSizeLow == 0) return false;
     return FileTimeValue(data.ftLastWriteTime) + 2ull * 10000000ull >= FileTimeValue(started);
 }
-}
+}  // namespace
 
 std::wstring RegFileFromArgument(const std::wstring& argument)
 {
     std::wstring text = argument;
-    if (text.size() >= 2 && text.front() == L'"' && text.back() == L'"')
-        text = text.substr(1, text.size() - 2);
+    if (text.size() >= 2 && text.front() == L'"' && text.back() == L'"') text = text.substr(1, text.size() - 2);
     std::wstring file;
     size_t start = 0;
-    if (text.compare(0, 4, L"\\\\\\\\") == 0)
-    {
+    if (text.compare(0, 4, L"\\\\\\\\") == 0) {
         file = L"\\\\";
         start = 4;
-    }
-    else if (text.compare(0, 2, L"\\\\") == 0)
-    {
+    } else if (text.compare(0, 2, L"\\\\") == 0) {
         file = L"\\\\";
         start = 2;
     }
-    for (size_t i = start; i < text.size(); ++i)
-    {
+    for (size_t i = start; i < text.size(); ++i) {
         file += text[i];
-        if (text[i] == L'\\' && i + 1 < text.size() && text[i + 1] == L'\\')
-            ++i;
+        if (text[i] == L'\\' && i + 1 < text.size() && text[i + 1] == L'\\') ++i;
     }
     return file;
 }
@@ -59,33 +50,21 @@ std::wstring RegistryEditorPath()
 {
     wchar_t folder[MAX_PATH];
     UINT n = GetWindowsDirectoryW(folder, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH)
-        return std::wstring();
+    if (n == 0 || n >= MAX_PATH) return std::wstring();
     std::wstring path(folder, n);
-    if (!path.empty() && path.back() != L'\\')
-        path += L'\\';
+    if (!path.empty() && path.back() != L'\\') path += L'\\';
     return path + L"regedit.exe";
 }
 
-CRegistryBackup::~CRegistryBackup()
-{
-    m_worker.Wait(INFINITE, qcore::Pump::SentOnly);
-}
+CRegistryBackup::~CRegistryBackup() { m_worker.Wait(INFINITE, qcore::Pump::SentOnly); }
 
-bool CRegistryBackup::BackupRegistry(std::wstring path)
-{
-    return Start(kExport, path);
-}
+bool CRegistryBackup::BackupRegistry(std::wstring path) { return Start(kExport, path); }
 
-bool CRegistryBackup::RestoreRegistry(std::wstring path)
-{
-    return Start(kImport, path);
-}
+bool CRegistryBackup::RestoreRegistry(std::wstring path) { return Start(kImport, path); }
 
 bool CRegistryBackup::Start(Kind kind, const std::wstring& path)
 {
-    if (!m_hMessageWnd)
-        return false;
+    if (!m_hMessageWnd) return false;
     // One run at a time: the one still going may be blocked sending its message to our caller's window.
     m_worker.Wait(INFINITE, qcore::Pump::SentOnly);
     m_strPath = path;
@@ -98,11 +77,10 @@ void CRegistryBackup::Run(Kind kind)
     std::wstring editor = RegistryEditorPath();
     bool ok = !editor.empty() && !file.empty();
     if (ok && kind == kImport && !IsWholeRegistryFile(file))
-        ok = false; // the editor says nothing when the file is missing, and imports what it can of anything else
+        ok = false;  // the editor says nothing when the file is missing, and imports what it can of anything else
     FILETIME started;
     GetSystemTimeAsFileTime(&started);
-    if (ok)
-    {
+    if (ok) {
         // A whole registry takes minutes at most: an editor that hangs longer (or outlives the program) is ended.
         const qcore::ProgramRun run =
             qcore::RunProgram(editor, (kind == kExport ? L"/e " : L"/s ") + m_strPath, kRegistryEditorTimeoutMs);
@@ -114,4 +92,4 @@ void CRegistryBackup::Run(Kind kind)
     SendMessageW(m_hMessageWnd, WM_REGBACKUP_DONE, reinterpret_cast<WPARAM>(m_strPath.c_str()),
                  ok ? static_cast<LPARAM>(kind) : 0);
 }
-}
+}  // namespace Coldrith

@@ -11,10 +11,8 @@
 
 #include <string>
 
-namespace Coldrith
-{
-class COLDRITH_API CRegistryBackup
-{
+namespace Coldrith {
+class COLDRITH_API CRegistryBackup {
 public:
     CRegistryBackup() {}
     // Waits for a run still going (the editor is never cut off half-way through an import).
@@ -46,4 +44,4 @@ protected:
 COLDRITH_API std::wstring RegFileFromArgument(const std::wstring& argument);
 // "<Windows folder>\regedit.exe": the editor is never looked for in the program's own folder.
 COLDRITH_API std::wstring RegistryEditorPath();
-}
+}  // namespace Coldrith

@@ -13,10 +13,8 @@
 #include <set>
 #include <string>
 
-namespace Coldrith
-{
-class COLDRITH_API CRestoreStaging : public CZipExtractJournal
-{
+namespace Coldrith {
+class COLDRITH_API CRestoreStaging : public CZipExtractJournal {
 public:
     CRestoreStaging() {}
     ~CRestoreStaging() override { Remove(); }
@@ -51,4 +49,4 @@ private:
     qcore::UniqueHandle m_mapping;
     wchar_t* m_journal = nullptr;  // the marker's mapped view: 'W' or 'D', then the path
 };
-}
+}  // namespace Coldrith

@@ -9,10 +9,8 @@
 #include <cwchar>
 #include <functional>
 
-namespace Coldrith
-{
-namespace
-{
+namespace Coldrith {
+namespace {
 const int kCancelledOperation = 13;
 typedef BOOL(WINAPI* PFN_SRSetRestorePointW)(PRESTOREPOINTINFOW, PSTATEMGRSTATUS);
 typedef DWORD(WINAPI* PFN_SRRemoveRestorePoint)(DWORD);
@@ -29,8 +27,7 @@ void RunInMta(const std::function<void()>& fn)
     });
 }
 
-class CBstr
-{
+class CBstr {
 public:
     explicit CBstr(const wchar_t* text) : m_b(SysAllocString(text)) {}
     ~CBstr() { SysFreeString(m_b); }
@@ -42,8 +39,7 @@ private:
     BSTR m_b;
 };
 
-class CVariant
-{
+class CVariant {
 public:
     CVariant() { VariantInit(&v); }
     ~CVariant() { VariantClear(&v); }
@@ -56,8 +52,7 @@ public:
 bool ConnectWmi(qcore::ComPtr<IWbemServices>& services)
 {
     qcore::ComPtr<IWbemLocator> locator;
-    if (FAILED(CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator,
-                                locator.PutVoid())))
+    if (FAILED(CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER, IID_IWbemLocator, locator.PutVoid())))
         return false;
     CBstr space(L"ROOT\\default");
     if (FAILED(locator->ConnectServer(space, nullptr, nullptr, nullptr, 0, nullptr, nullptr, services.Put())) ||
@@ -89,34 +84,27 @@ bool IntProperty(IWbemClassObject* object, const wchar_t* name, int& out)
 bool CallSystemRestore(const wchar_t* method, const wchar_t* property, VARIANT& argument)
 {
     qcore::ComPtr<IWbemServices> services;
-    if (!ConnectWmi(services))
-        return false;
+    if (!ConnectWmi(services)) return false;
     CBstr className(L"SystemRestore"), methodName(method);
     qcore::ComPtr<IWbemClassObject> classObject, inClass, inParams, outParams;
-    if (FAILED(services->GetObject(className, 0, nullptr, classObject.Put(), nullptr)) || !classObject)
-        return false;
+    if (FAILED(services->GetObject(className, 0, nullptr, classObject.Put(), nullptr)) || !classObject) return false;
     // Some systems describe the method without input parameters: then the argument cannot be passed at all.
-    if (FAILED(classObject->GetMethod(method, 0, inClass.Put(), nullptr)) || !inClass)
-        return false;
-    if (FAILED(inClass->SpawnInstance(0, inParams.Put())) || !inParams)
-        return false;
-    if (FAILED(inParams->Put(property, 0, &argument, 0)))
-        return false;
+    if (FAILED(classObject->GetMethod(method, 0, inClass.Put(), nullptr)) || !inClass) return false;
+    if (FAILED(inClass->SpawnInstance(0, inParams.Put())) || !inParams) return false;
+    if (FAILED(inParams->Put(property, 0, &argument, 0))) return false;
     if (FAILED(services->ExecMethod(className, methodName, 0, nullptr, inParams.Get(), outParams.Put(), nullptr)) ||
         !outParams)
         return false;
     int result = -1;
     return IntProperty(outParams.Get(), L"ReturnValue", result) && result == 0;
 }
-}
+}  // namespace
 
 std::wstring FormatWmiTime(const std::wstring& wmiTime)
 {
-    if (wmiTime.size() < 14)
-        return std::wstring();
+    if (wmiTime.size() < 14) return std::wstring();
     for (size_t i = 0; i < 14; ++i)
-        if (wmiTime[i] < L'0' || wmiTime[i] > L'9')
-            return std::wstring();
+        if (wmiTime[i] < L'0' || wmiTime[i] > L'9') return std::wstring();
     return wmiTime.substr(0, 4) + L"-" + wmiTime.substr(4, 2) + L"-" + wmiTime.substr(6, 2) + L" " +
            wmiTime.substr(8, 2) + L":" + wmiTime.substr(10, 2) + L":" + wmiTime.substr(12, 2);
 }
@@ -139,8 +127,7 @@ bool CSystemBackup::EnumRestorPoint(std::vector<RestorePointItem>& items)
     std::vector<RestorePointItem> found;
     RunInMta([&]() {
         qcore::ComPtr<IWbemServices> services;
-        if (!ConnectWmi(services))
-            return;
+        if (!ConnectWmi(services)) return;
         connected = true;
         CBstr language(L"WQL"), query(L"SELECT * FROM SystemRestore");
         qcore::ComPtr<IEnumWbemClassObject> rows;
@@ -148,15 +135,12 @@ bool CSystemBackup::EnumRestorPoint(std::vector<RestorePointItem>& items)
                                        rows.Put())) ||
             !rows)
             return;
-        for (;;)
-        {
+        for (;;) {
             qcore::ComPtr<IWbemClassObject> row;
             ULONG returned = 0;
-            if (FAILED(rows->Next(WBEM_INFINITE, 1, row.Put(), &returned)) || returned == 0 || !row)
-                break;
+            if (FAILED(rows->Next(WBEM_INFINITE, 1, row.Put(), &returned)) || returned == 0 || !row) break;
             int type = 0;
-            if (IntProperty(row.Get(), L"RestorePointType", type) && type == kCancelledOperation)
-                continue;
+            if (IntProperty(row.Get(), L"RestorePointType", type) && type == kCancelledOperation) continue;
             RestorePointItem item;
             item.description = StringProperty(row.Get(), L"Description");
             item.time = FormatWmiTime(StringProperty(row.Get(), L"Creationtime"));
@@ -170,35 +154,30 @@ bool CSystemBackup::EnumRestorPoint(std::vector<RestorePointItem>& items)
 
 bool CSystemBackup::AddRestorePoint(std::wstring description)
 {
-    if (m_bRestoreScheduled)
-        return false;
+    if (m_bRestoreScheduled) return false;
     RESTOREPOINTINFOW request;
     MakeRestorePointRequest(description, request);
     qcore::UniqueModule library(LoadLibraryW(L"srclient.dll"));
-    if (!library)
-    {
+    if (!library) {
         wprintf(L"System Restore is not present.\n");
         m_dwLastStatus = ERROR_MOD_NOT_FOUND;
         return true;
     }
     auto setPoint = reinterpret_cast<PFN_SRSetRestorePointW>(
         reinterpret_cast<void*>(GetProcAddress(library.Get(), "SRSetRestorePointW")));
-    if (!setPoint)
-    {
+    if (!setPoint) {
         wprintf(L"Failed to find SRSetRestorePointW.\n");
         m_dwLastStatus = ERROR_PROC_NOT_FOUND;
         return true;
     }
     STATEMGRSTATUS status = {};
-    if (setPoint(&request, &status))
-    {
+    if (setPoint(&request, &status)) {
         wprintf(L"Restore point created; number=%I64d.\n", status.llSequenceNumber);
         m_dwLastStatus = ERROR_SUCCESS;
         request.dwEventType = END_SYSTEM_CHANGE;
         request.llSequenceNumber = status.llSequenceNumber;
         STATEMGRSTATUS endStatus = {};
-        if (!setPoint(&request, &endStatus))
-        {
+        if (!setPoint(&request, &endStatus)) {
             // The point exists but stays open: the system counts that as not created.
             wprintf(L"Failure to end the restore point; error=%u.\n", static_cast<unsigned>(endStatus.nStatus));
             m_dwLastStatus = endStatus.nStatus ? endStatus.nStatus : ERROR_GEN_FAILURE;
@@ -216,16 +195,14 @@ bool CSystemBackup::AddRestorePoint(std::wstring description)
 bool CSystemBackup::RemoveRestorePoint(int sequence)
 {
     qcore::UniqueModule library(LoadLibraryW(L"srclient.dll"));
-    if (!library)
-    {
+    if (!library) {
         wprintf(L"System Restore is not present.\n");
         m_dwLastStatus = ERROR_MOD_NOT_FOUND;
         return false;
     }
     auto removePoint = reinterpret_cast<PFN_SRRemoveRestorePoint>(
         reinterpret_cast<void*>(GetProcAddress(library.Get(), "SRRemoveRestorePoint")));
-    if (!removePoint)
-    {
+    if (!removePoint) {
         wprintf(L"Failed to find SRRemoveRestorePoint.\n");
         m_dwLastStatus = ERROR_PROC_NOT_FOUND;
         return false;
@@ -247,8 +224,7 @@ bool CSystemBackup::RestorePoint(int sequence)
         argument.lVal = sequence;
         accepted = CallSystemRestore(L"Restore", L"SequenceNumber", argument);
     });
-    if (accepted)
-        m_bRestoreScheduled = true;
+    if (accepted) m_bRestoreScheduled = true;
     return accepted;
 }
 
@@ -263,4 +239,4 @@ bool CSystemBackup::EnableSystemRestore()
     });
     return enabled;
 }
-}
+}  // namespace Coldrith

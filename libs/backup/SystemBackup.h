@@ -11,13 +11,10 @@
 #include <string>
 #include <vector>
 
-namespace Coldrith
-{
-class COLDRITH_API CSystemBackup
-{
+namespace Coldrith {
+class COLDRITH_API CSystemBackup {
 public:
-    struct RestorePointItem
-    {
+    struct RestorePointItem {
         std::wstring description;
         std::wstring time;  // "yyyy-mm-dd hh:mm:ss" as WMI gives it (no time-zone conversion); "" when unknown
         int sequence = 0;
@@ -66,4 +63,4 @@ COLDRITH_API std::wstring FormatWmiTime(const std::wstring& wmiTime);
 // Fills the system's request that opens a restore point: BEGIN_SYSTEM_CHANGE, APPLICATION_INSTALL, sequence 0,
 // the description cut to 255 characters and terminated.
 COLDRITH_API void MakeRestorePointRequest(const std::wstring& description, RESTOREPOINTINFOW& request);
-}
+}  // namespace Coldrith

@@ -5,12 +5,11 @@
 
 #include <string>
 
-namespace Coldrith
-{
+namespace Coldrith {
 // True for a drive or share root, the Windows folder (its system folders included) and the program-files
 // folders, or anything inside them; the folder a link leads to counts as well as its own name. Empty and
 // relative paths count too (they name no folder of the user's).
 COLDRITH_API bool IsSystemOwnedFolder(const std::wstring& path);
 // Whether the path is a link (a reparse point: symbolic link, junction, mount point).
 COLDRITH_API bool IsLink(const std::wstring& path);
-}
+}  // namespace Coldrith

@@ -101,8 +101,8 @@ void ScanAndCleanTheRegistry(HWND main)
     ::SendMessageW(muiBox, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
     ::SendMessageW(muiBox, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
     PressButton(start);
-    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(list) && ::IsWindowEnabled(FindDescendant(page, 11105)); },
-                          60000))
+    ASSERT_TRUE(
+        PumpUntil([&] { return ::IsWindowVisible(list) && ::IsWindowEnabled(FindDescendant(page, 11105)); }, 60000))
         << "the scan did not end";
     ASSERT_GE((int)::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 1);
     PressButton(FindDescendant(page, 11105));

@@ -34,7 +34,7 @@ TEST(Sandbox, ProgramRunsFromDriveQ)
 TEST(Sandbox, UserShellFoldersAreRealFoldersOnC)
 {
     const int folders[] = {CSIDL_DESKTOPDIRECTORY, CSIDL_PERSONAL, CSIDL_FAVORITES, CSIDL_MYPICTURES,
-                           CSIDL_MYMUSIC, CSIDL_MYVIDEO, CSIDL_TEMPLATES};
+                           CSIDL_MYMUSIC,          CSIDL_MYVIDEO,  CSIDL_TEMPLATES};
     for (int csidl : folders) {
         std::wstring path = FolderPath(csidl);
         if (path.empty()) continue;  // not every folder exists in a new prefix

@@ -39,8 +39,7 @@ void CMoravinActiveXDlg::OnInitPage()
                {{L"IDS_SYS_FIX_REGISTER_DLL_LIST1", 480}, {L"IDS_SYS_FIX_REGISTER_DLL_LIST2", 190}});
     m_progress.Create(WS_CHILD | WS_VISIBLE, CRect(kLeft, 435, kRight, 451), this, IDC_PROGRESS);
     CreateButton(m_stop, L"IDS_SYS_FIX_REGISTER_DLL_STOP", IDC_STOP, CRect(kRight - 254, 470, kRight - 130, 510));
-    CreateButton(m_register, L"IDS_SYS_FIX_REGISTER_DLL_REGISTER", IDC_REGISTER,
-                 CRect(kRight - 124, 470, kRight, 510));
+    CreateButton(m_register, L"IDS_SYS_FIX_REGISTER_DLL_REGISTER", IDC_REGISTER, CRect(kRight - 124, 470, kRight, 510));
 
     std::vector<std::wstring> names;
     m_registration.GetDllNames(names);
@@ -72,10 +71,7 @@ void CMoravinActiveXDlg::OnRegister()
     }
 }
 
-void CMoravinActiveXDlg::OnStop()
-{
-    m_registration.StopRegisterDll();
-}
+void CMoravinActiveXDlg::OnStop() { m_registration.StopRegisterDll(); }
 
 LRESULT CMoravinActiveXDlg::OnItemDone(WPARAM wParam, LPARAM lParam)
 {

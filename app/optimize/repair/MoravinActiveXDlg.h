@@ -10,7 +10,11 @@
 class CMoravinActiveXDlg : public CRepairPage {
 public:
     enum {
-        IDC_DESCRIPTION = 43001, IDC_DLL_LIST = 43002, IDC_REGISTER = 43003, IDC_STOP = 43004, IDC_PROGRESS = 43005,
+        IDC_DESCRIPTION = 43001,
+        IDC_DLL_LIST = 43002,
+        IDC_REGISTER = 43003,
+        IDC_STOP = 43004,
+        IDC_PROGRESS = 43005,
     };
 
     void OnInitPage() override;

@@ -47,8 +47,7 @@ void CMoravinErrUtilDlg::OnInitPage()
 {
     CreateText(m_intro, L"IDS_SYS_FIX_ERR_UTIL_DESCP", IDC_INTRO, CRect(kLeft, 15, kRight, 45));
     CreateList(m_list, IDC_FAULT_LIST, CRect(kLeft, 50, kRight, 310), kListStyle | LVS_SINGLESEL,
-               kListExtendedStyle | LVS_EX_CHECKBOXES,
-               {{L"IDS_SYS_FIX_ERR_UTIL_LIST1", kRight - kLeft - 25}});
+               kListExtendedStyle | LVS_EX_CHECKBOXES, {{L"IDS_SYS_FIX_ERR_UTIL_LIST1", kRight - kLeft - 25}});
     CreateGroupBox(m_group, L"IDS_SYS_FIX_ERR_UTIL_ERROR", IDC_DESCRIPTION_GROUP, CRect(kLeft, 320, kRight, 440));
     CreateText(m_description, nullptr, IDC_DESCRIPTION, CRect(kLeft + 12, 342, kRight - 12, 432));
     CreateCheckBox(m_selectAll, L"IDS_SYS_FIX_ERR_UTIL_SELECTALL", IDC_SELECT_ALL, CRect(kLeft, 470, kLeft + 300, 490));

@@ -9,8 +9,12 @@
 class CMoravinErrUtilDlg : public CRepairPage {
 public:
     enum {
-        IDC_INTRO = 44001, IDC_FAULT_LIST = 44002, IDC_DESCRIPTION_GROUP = 44003, IDC_DESCRIPTION = 44004,
-        IDC_SELECT_ALL = 44005, IDC_REPAIR = 44006,
+        IDC_INTRO = 44001,
+        IDC_FAULT_LIST = 44002,
+        IDC_DESCRIPTION_GROUP = 44003,
+        IDC_DESCRIPTION = 44004,
+        IDC_SELECT_ALL = 44005,
+        IDC_REPAIR = 44006,
     };
 
     void OnInitPage() override;

@@ -36,10 +36,7 @@ void CMoravinFileAssocDlg::OnShowPage()
     Refresh();
 }
 
-void CMoravinFileAssocDlg::OnRefresh()
-{
-    Refresh();
-}
+void CMoravinFileAssocDlg::OnRefresh() { Refresh(); }
 
 void CMoravinFileAssocDlg::OnRepair()
 {

@@ -20,7 +20,8 @@ void CMoravinWinsockDlg::OnInitPage()
 {
     CreateText(m_description, L"IDS_SYS_FIX_WINSOCK_DESCR", IDC_DESCRIPTION, CRect(kLeft, 15, kRight, 55));
     CreateList(m_list, IDC_CATALOG_LIST, CRect(kLeft, 60, kRight, 450), kListStyle, kListExtendedStyle,
-               {{L"IDS_SYS_FIX_WINSOCK_LIST1", 120}, {L"IDS_SYS_FIX_WINSOCK_LIST2", 320},
+               {{L"IDS_SYS_FIX_WINSOCK_LIST1", 120},
+                {L"IDS_SYS_FIX_WINSOCK_LIST2", 320},
                 {L"IDS_SYS_FIX_WINSOCK_LIST3", 230}});
     CreateButton(m_repair, L"IDS_SYS_FIX_WINSOCK_REPAIR", IDC_REPAIR, CRect(kRight - 124, 470, kRight, 510));
 
@@ -52,11 +53,7 @@ void CMoravinWinsockDlg::OnJobDone(WPARAM reset)
     }
     switch (RequestRestart()) {
     case RestartRequest::Requested: break;
-    case RestartRequest::NoShutdownRight:
-        AfxMessageBox(TranslateCode(L"IDS_SYS_FIX_WINSOCK_NO_SHUTDOWN_RIGHT"));
-        break;
-    case RestartRequest::Failed:
-        AfxMessageBox(TranslateCode(L"IDS_SYS_FIX_WINSOCK_RESTART_FAILED"));
-        break;
+    case RestartRequest::NoShutdownRight: AfxMessageBox(TranslateCode(L"IDS_SYS_FIX_WINSOCK_NO_SHUTDOWN_RIGHT")); break;
+    case RestartRequest::Failed: AfxMessageBox(TranslateCode(L"IDS_SYS_FIX_WINSOCK_RESTART_FAILED")); break;
     }
 }

@@ -3,22 +3,15 @@
 #include "MainWindowBusy.h"
 #include "OptimizeMessages.h"
 
-
 BEGIN_MESSAGE_MAP(CRepairPage, CFunctionDlg)
     ON_MESSAGE(WM_REPAIR_JOB_DONE, &CRepairPage::OnJobDoneMessage)
     ON_WM_SETCURSOR()
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CRepairPage::CRepairPage()
-{
-    WatchWorker(m_job);
-}
+CRepairPage::CRepairPage() { WatchWorker(m_job); }
 
-CRepairPage::~CRepairPage()
-{
-    m_job.Wait(INFINITE, qcore::Pump::SentOnly);
-}
+CRepairPage::~CRepairPage() { m_job.Wait(INFINITE, qcore::Pump::SentOnly); }
 
 bool CRepairPage::RunJob(std::function<WPARAM()> job)
 {

@@ -28,10 +28,7 @@ const ServiceRow& ServiceAt(int k) { return kServices[k]; }
 
 int RadioGroupOf(int id) { return id - ((id - kFirstProfileRadio) % 3); }
 
-int StartTypeOf(bool automatic, bool manual, bool disabled)
-{
-    return automatic ? 2 : manual ? 3 : disabled ? 4 : 0;
-}
+int StartTypeOf(bool automatic, bool manual, bool disabled) { return automatic ? 2 : manual ? 3 : disabled ? 4 : 0; }
 
 int RadioOfStartType(int startType) { return startType >= 2 && startType <= 4 ? startType - 2 : -1; }
 

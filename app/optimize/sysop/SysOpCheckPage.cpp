@@ -26,10 +26,7 @@ void CSysOpCheckPage::AddPanel(const RECT& rect)
     m_rcPanel[m_nPanelCount++] = rect;
 }
 
-int CSysOpCheckPage::RowsBottom() const
-{
-    return kRowsTop + m_spec.rowCount * m_spec.rowStep - kRowGap;
-}
+int CSysOpCheckPage::RowsBottom() const { return kRowsTop + m_spec.rowCount * m_spec.rowStep - kRowGap; }
 
 void CSysOpCheckPage::OnInitPage()
 {

@@ -22,9 +22,9 @@ struct SysOpCheckPageSpec {
     const wchar_t* resetKey;
     const SysOpCheckRow* rows;
     int rowCount;
-    int rowStep;              // pixels from one row's panel to the next
-    const wchar_t* doneKey;   // message after an Apply that took
-    const wchar_t* failedKey; // heading of the message that lists the settings that did not take
+    int rowStep;               // pixels from one row's panel to the next
+    const wchar_t* doneKey;    // message after an Apply that took
+    const wchar_t* failedKey;  // heading of the message that lists the settings that did not take
 };
 
 class CSysOpCheckPage : public CFunctionDlg {

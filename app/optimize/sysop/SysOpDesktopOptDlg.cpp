@@ -10,7 +10,8 @@ namespace {
 
 // Row 23006 carries its description key on the box and the box's key below it.
 const SysOpCheckRow kRows[] = {
-    {23003, L"IDS_SYS_OP_DESKTOP_CHKBOX_REMOVE_SHORTCUT_ARROW", L"IDS_SYS_OP_DESKTOP_DESCIPTION_REMOVE_SHORT_CUT_ARROW"},
+    {23003, L"IDS_SYS_OP_DESKTOP_CHKBOX_REMOVE_SHORTCUT_ARROW",
+     L"IDS_SYS_OP_DESKTOP_DESCIPTION_REMOVE_SHORT_CUT_ARROW"},
     {23004, L"IDS_SYS_OP_DESKTOP_CHKBOX_REMOVE_SHORTCUT_TEXT", L"IDS_SYS_OP_DESKTOP_DESCIPTION_REMOVE_SHORT_CUT_TEXT"},
     {23005, L"IDS_SYS_OP_DESKTOP_CHKBOX_ADD_NEWWINDOW", L"IDS_SYS_OP_DESKTOP_DESCRIPTION_ADD_NEWWINDOW"},
     {23006, L"IDS_SYS_OP_DESKTOP_DESCRIPTION_DISABLE_BALLON_TIPS", L"IDS_SYS_OP_DESKTOP_CHKBOX_DISABLE_BALLON_TIPS"},
@@ -20,19 +21,27 @@ const SysOpCheckRow kRows[] = {
 };
 
 const SysOpCheckPageSpec kSpec = {
-    CSysOpDesktopOptDlg::IDC_APPLY, L"IDS_SYS_OP_DESKTOP_OPT_BTN_APPLY",
-    CSysOpDesktopOptDlg::IDC_RESET, L"IDS_SYS_OP_DESKTOP_OPT_BTN_RESET",
-    kRows, 6, 74,
-    L"IDS_SYS_OP_DESKTOP_MSG_SET_COMPLETE", L"IDS_SYS_OP_DESKTOP_MSG_SET_FAILED",
+    CSysOpDesktopOptDlg::IDC_APPLY,
+    L"IDS_SYS_OP_DESKTOP_OPT_BTN_APPLY",
+    CSysOpDesktopOptDlg::IDC_RESET,
+    L"IDS_SYS_OP_DESKTOP_OPT_BTN_RESET",
+    kRows,
+    6,
+    74,
+    L"IDS_SYS_OP_DESKTOP_MSG_SET_COMPLETE",
+    L"IDS_SYS_OP_DESKTOP_MSG_SET_FAILED",
 };
 
 // What each box shows for a manager's state.
 struct Shown {
     bool arrow, text, newWindow, noBalloons, noThumbnailCache, restart;
     explicit Shown(const CRegDesktopMan& m)
-        : arrow(m.GetIsRemoveShortcutArrow()), text(m.GetIsRemoveShortcutText()),
-          newWindow(m.GetHasNewWindowShellCommand()), noBalloons(!m.GetIsBallonTipsEnabled()),
-          noThumbnailCache(!m.GetIsCacheThumbnail()), restart(m.GetIsRestartExplorerAfterCrash())
+        : arrow(m.GetIsRemoveShortcutArrow()),
+          text(m.GetIsRemoveShortcutText()),
+          newWindow(m.GetHasNewWindowShellCommand()),
+          noBalloons(!m.GetIsBallonTipsEnabled()),
+          noThumbnailCache(!m.GetIsCacheThumbnail()),
+          restart(m.GetIsRestartExplorerAfterCrash())
     {
     }
     bool Of(int id) const

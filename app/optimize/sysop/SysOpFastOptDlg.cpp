@@ -18,8 +18,9 @@ void CSysOpFastOptDlg::OnShowPage()
 {
     CFunctionDlg::OnShowPage();
     const wchar_t kShort[] = L"This is a test";
-    const wchar_t kLong[] = L"This is a test.This is a test.This is a test.This is a test.This is a test.This is a "
-                            L"test.This is a test.This is a test.This is a test.";
+    const wchar_t kLong[] =
+        L"This is a test.This is a test.This is a test.This is a test.This is a test.This is a "
+        L"test.This is a test.This is a test.This is a test.";
     for (int i = 0; i < 5; ++i) m_list.InsertItem(0, kShort);
     for (int i = 0; i < 13; ++i) m_list.InsertItem(0, kLong);
 }

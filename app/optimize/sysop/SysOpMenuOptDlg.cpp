@@ -19,17 +19,25 @@ const SysOpCheckRow kRows[] = {
 };
 
 const SysOpCheckPageSpec kSpec = {
-    CSysOpMenuOptDlg::IDC_APPLY, L"IDS_SYS_OP_MENU_OPT_BTN_APPLY",
-    CSysOpMenuOptDlg::IDC_RESET, L"IDS_SYS_OP_MENU_OPT_BTN_RESET",
-    kRows, 6, 74,
-    L"IDS_SYS_OP_START_MENU_MSG_SET_COMPLETE", L"IDS_SYS_OP_START_MENU_MSG_SET_FAILED",
+    CSysOpMenuOptDlg::IDC_APPLY,
+    L"IDS_SYS_OP_MENU_OPT_BTN_APPLY",
+    CSysOpMenuOptDlg::IDC_RESET,
+    L"IDS_SYS_OP_MENU_OPT_BTN_RESET",
+    kRows,
+    6,
+    74,
+    L"IDS_SYS_OP_START_MENU_MSG_SET_COMPLETE",
+    L"IDS_SYS_OP_START_MENU_MSG_SET_FAILED",
 };
 
 struct Shown {
     bool hideRecent, clearOnExit, noTracking, fast, multiPage, run;
     explicit Shown(const CRegMenuMan& m)
-        : hideRecent(!m.IsShowRecentDoc()), clearOnExit(m.IsClearRecentDocsOnExit()),
-          noTracking(m.IsDisableRecentTrack()), fast(m.IsStartMenuSpeedOptimized()), multiPage(m.IsMultiPageDisplay()),
+        : hideRecent(!m.IsShowRecentDoc()),
+          clearOnExit(m.IsClearRecentDocsOnExit()),
+          noTracking(m.IsDisableRecentTrack()),
+          fast(m.IsStartMenuSpeedOptimized()),
+          multiPage(m.IsMultiPageDisplay()),
           run(m.IsShowRun())
     {
     }

@@ -50,7 +50,7 @@ void CSysOpNetworkOptDlg::OnInitPage()
 void CSysOpNetworkOptDlg::OnOptimize()
 {
     AfxMessageBox(TranslateCode(m_types.GetCurSel() <= 0 ? L"IDS_SYS_OP_NETWORK_MSG_SELECT_TYPE"
-                                                          : L"IDS_SYS_OP_NETWORK_MSG_OPTIMIZE_COMPLETE"));
+                                                         : L"IDS_SYS_OP_NETWORK_MSG_OPTIMIZE_COMPLETE"));
 }
 
 HBRUSH CSysOpNetworkOptDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)

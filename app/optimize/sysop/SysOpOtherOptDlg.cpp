@@ -23,10 +23,15 @@ const SysOpCheckRow kRows[] = {
 };
 
 const SysOpCheckPageSpec kSpec = {
-    CSysOpOtherOptDlg::IDC_APPLY, L"IDS_SYS_OP_OTHER_TEXT_APPLY",
-    CSysOpOtherOptDlg::IDC_RESET, L"IDS_SYS_OP_OTHER_TEXT_RESET",
-    kRows, 7, 56,
-    L"IDS_SYS_OP_OTHER_TEXT_OPTIMIZE_COMPLETED", L"IDS_SYS_OP_OTHER_TEXT_OPTIMIZE_FAILED",
+    CSysOpOtherOptDlg::IDC_APPLY,
+    L"IDS_SYS_OP_OTHER_TEXT_APPLY",
+    CSysOpOtherOptDlg::IDC_RESET,
+    L"IDS_SYS_OP_OTHER_TEXT_RESET",
+    kRows,
+    7,
+    56,
+    L"IDS_SYS_OP_OTHER_TEXT_OPTIMIZE_COMPLETED",
+    L"IDS_SYS_OP_OTHER_TEXT_OPTIMIZE_FAILED",
 };
 
 // The six switches in the order of the rows.
@@ -60,7 +65,8 @@ void CSysOpOtherOptDlg::OnInitPage()
     CSysOpCheckPage::OnInitPage();
     const int top = RowsBottom() + 6;
     AddPanel(CRect(10, top, 727, top + 40));
-    CreateControl({0xFFFF, PageControlKind::Text, {30, top + 12, 150, top + 30}, L"IDS_SYS_OP_OTHER_USERNAME", SS_RIGHT});
+    CreateControl(
+        {0xFFFF, PageControlKind::Text, {30, top + 12, 150, top + 30}, L"IDS_SYS_OP_OTHER_USERNAME", SS_RIGHT});
     CreateEdit(m_user, IDC_USER, CRect(160, top + 9, 340, top + 31), WS_TABSTOP | ES_AUTOHSCROLL);
     CreateControl({0xFFFF, PageControlKind::Text, {360, top + 12, 480, top + 30}, L"IDS_SYS_OP_OTHER_PSWD", SS_RIGHT});
     CreateEdit(m_password, IDC_PASSWORD, CRect(490, top + 9, 670, top + 31), WS_TABSTOP | ES_AUTOHSCROLL | ES_PASSWORD);

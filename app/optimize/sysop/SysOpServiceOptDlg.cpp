@@ -26,10 +26,7 @@ int AutoRadio(int k) { return kFirstServiceRadio + 3 * k; }
 const UINT kLanguageChanged = Shell::LanguageChangedMessage();
 
 // A service's name as its group box shows it: the system draws a group box's "&" as a mnemonic.
-CString GroupCaption(int k)
-{
-    return LiteralAmpersands(TranslateCode(ServiceAt(k).labelKey).GetString()).c_str();
-}
+CString GroupCaption(int k) { return LiteralAmpersands(TranslateCode(ServiceAt(k).labelKey).GetString()).c_str(); }
 
 }  // namespace
 
@@ -83,8 +80,8 @@ bool CSysOpServiceOptDlg::IsRadioChecked(int id) const
 void CSysOpServiceOptDlg::CheckOnly(int groupFirst, int checkedIndex)
 {
     for (int i = 0; i < 3; ++i)
-        ::SendMessageW(::GetDlgItem(m_hWnd, groupFirst + i), BM_SETCHECK, i == checkedIndex ? BST_CHECKED : BST_UNCHECKED,
-                       0);
+        ::SendMessageW(::GetDlgItem(m_hWnd, groupFirst + i), BM_SETCHECK,
+                       i == checkedIndex ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void CSysOpServiceOptDlg::OnRadioClicked(int id)

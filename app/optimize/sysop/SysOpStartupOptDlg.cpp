@@ -26,8 +26,8 @@ bool StillPresent(const CSysOpStartupOptDlg::Item& item, bool wow64)
 // Gone afterwards; a value removed meanwhile by another program counts as removed.
 bool RemoveRunValue(const CSysOpStartupOptDlg::Item& item, bool wow64)
 {
-    const LONG status = SBRegDeleteValueW(item.root, tessik::kRunKeyPath, item.name.c_str(),
-                                          tessik::TweakView(item.root, wow64));
+    const LONG status =
+        SBRegDeleteValueW(item.root, tessik::kRunKeyPath, item.name.c_str(), tessik::TweakView(item.root, wow64));
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 

@@ -12,8 +12,13 @@
 class CSysOpStartupOptDlg : public CFunctionDlg {
 public:
     enum {
-        IDC_LIST = 26001, IDC_DETAILS = 26002, IDC_PROGRAM_ICON = 26003, IDC_NAME = 26004, IDC_FILE = 26005,
-        IDC_LOCATION = 26006, IDC_REMOVE = 26007
+        IDC_LIST = 26001,
+        IDC_DETAILS = 26002,
+        IDC_PROGRAM_ICON = 26003,
+        IDC_NAME = 26004,
+        IDC_FILE = 26005,
+        IDC_LOCATION = 26006,
+        IDC_REMOVE = 26007
     };
     using Item = tessik::CRegAutoStartupItemMan::StartupItem;
 

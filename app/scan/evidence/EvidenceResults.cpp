@@ -25,7 +25,8 @@ std::vector<ResultGroup> BuildResultTree(const std::vector<Trace>& traces)
     for (int group = 0; group < kGroupCount; ++group) {
         ResultGroup node{group, {}};
         for (int category = GroupAt(group).first; category <= GroupAt(group).last; ++category)
-            if (!byCategory[category].empty()) node.categories.push_back(ResultCategory{category, byCategory[category]});
+            if (!byCategory[category].empty())
+                node.categories.push_back(ResultCategory{category, byCategory[category]});
         if (!node.categories.empty()) tree.push_back(std::move(node));
     }
     return tree;

@@ -8,10 +8,7 @@
 namespace EvidencePage {
 
 namespace {
-std::wstring Translate(const wchar_t* key)
-{
-    return static_cast<const wchar_t*>(nsVendrel::TranslateCode(key));
-}
+std::wstring Translate(const wchar_t* key) { return static_cast<const wchar_t*>(nsVendrel::TranslateCode(key)); }
 }  // namespace
 
 void TreeLabels::Load()
@@ -22,10 +19,7 @@ void TreeLabels::Load()
         categories[category] = Translate(CategoryKey(category));
 }
 
-void TreeNodes::Clear()
-{
-    *this = TreeNodes();
-}
+void TreeNodes::Clear() { *this = TreeNodes(); }
 
 bool TreeNodes::Holds(HTREEITEM item) const
 {

@@ -32,8 +32,7 @@ struct TreeNodes {
 // Creates the page's tree over the rectangle, with check boxes, framed by the page's panel.
 void CreateTraceTree(CFunctionDlg& page, CTreeCtrl& tree, const CRect& rect, UINT id);
 // Writes each node's label with its count: a category its own, a group and the root the sums below them.
-void ShowCounts(CTreeCtrl& tree, const TreeLabels& labels, const TreeNodes& nodes,
-                const int (&counts)[kCategoryCount]);
+void ShowCounts(CTreeCtrl& tree, const TreeLabels& labels, const TreeNodes& nodes, const int (&counts)[kCategoryCount]);
 
 // Inserts a ticked item as the parent's last child (root when parent is null). The state is given with the insert,
 // so the tree lays the item out with its check box from the start.

@@ -30,8 +30,8 @@ void CScanCleanEvidenceDlg::OnInitPage()
     const wchar_t* keys[2] = {L"IDS_SCAN_CLEAN_EVIDENCE_TAB_BUTTON_SCAN", L"IDS_SCAN_CLEAN_EVIDENCE_TAB_BUTTON_RESULT"};
     for (int i = 0; i < 2; ++i) {
         const int x = kTabX + i * (kTabW + 2);
-        m_tabs[i].Create(TranslateCode(keys[i]), WS_CHILD | WS_VISIBLE, CRect(x, kTabY, x + kTabW, kTabY + kTabH),
-                         this, UINT(IDC_TAB_SCAN + i));
+        m_tabs[i].Create(TranslateCode(keys[i]), WS_CHILD | WS_VISIBLE, CRect(x, kTabY, x + kTabW, kTabY + kTabH), this,
+                         UINT(IDC_TAB_SCAN + i));
         m_tabs[i].SetBitmaps(354, 353, 353, 355, CLR_INVALID);
         m_tabs[i].m_bBold = TRUE;
         m_tabs[i].m_nFontSize = 13;

@@ -11,10 +11,7 @@ using namespace EvidencePage;
 using nsVendrel::TranslateCode;
 
 namespace {
-std::wstring Translate(const wchar_t* key)
-{
-    return static_cast<const wchar_t*>(TranslateCode(key));
-}
+std::wstring Translate(const wchar_t* key) { return static_cast<const wchar_t*>(TranslateCode(key)); }
 }  // namespace
 
 namespace {
@@ -45,10 +42,7 @@ CScanCleanEvidenceResultDlg::CScanCleanEvidenceResultDlg()
     WatchWorker(m_cleaner);  // a clean has no stop: the frame only waits for it
 }
 
-CScanCleanEvidenceResultDlg::~CScanCleanEvidenceResultDlg()
-{
-    StopAndWait();
-}
+CScanCleanEvidenceResultDlg::~CScanCleanEvidenceResultDlg() { StopAndWait(); }
 
 void CScanCleanEvidenceResultDlg::OnInitPage()
 {

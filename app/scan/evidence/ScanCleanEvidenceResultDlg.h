@@ -18,8 +18,13 @@ class CScanCleanEvidenceDlg;
 class CScanCleanEvidenceResultDlg : public CFunctionDlg {
 public:
     enum {
-        IDC_TREE = 11403, IDC_CLEAN = 11407, IDC_AMOUNT_CAPTION = 11408, IDC_AMOUNT = 11409,
-        IDC_SIZE_CAPTION = 11410, IDC_SIZE_VALUE = 11411, IDC_STATUS = 11412,
+        IDC_TREE = 11403,
+        IDC_CLEAN = 11407,
+        IDC_AMOUNT_CAPTION = 11408,
+        IDC_AMOUNT = 11409,
+        IDC_SIZE_CAPTION = 11410,
+        IDC_SIZE_VALUE = 11411,
+        IDC_STATUS = 11412,
     };
 
     CScanCleanEvidenceResultDlg();
@@ -61,13 +66,13 @@ private:
     std::map<HTREEITEM, size_t> m_leafTrace;
     std::vector<HTREEITEM> m_traceLeaf;  // null once the trace is gone
     int m_counts[EvidencePage::kCategoryCount] = {};
-    unsigned m_nGeneration = 0;          // a posted click of an older tree is ignored
+    unsigned m_nGeneration = 0;  // a posted click of an older tree is ignored
 
     // The clean: what the worker removes, and what it reports back (read after it has ended).
     qcore::CWorker m_cleaner;
     unsigned m_nRun = 0;
     EvidencePage::CleanPlan m_plan;
-    std::vector<char> m_removed;         // per entry of m_plan.oneByOne
+    std::vector<char> m_removed;  // per entry of m_plan.oneByOne
     bool m_bBinEmptied = false;
 
     EvidencePage::TreeLabels m_labels;

@@ -47,15 +47,9 @@ LRESULT CScanCleanEvidenceScanDlg::OnLanguageChanged(WPARAM, LPARAM)
     return 0;
 }
 
-CScanCleanEvidenceScanDlg::CScanCleanEvidenceScanDlg()
-{
-    WatchWorker(m_worker);
-}
+CScanCleanEvidenceScanDlg::CScanCleanEvidenceScanDlg() { WatchWorker(m_worker); }
 
-CScanCleanEvidenceScanDlg::~CScanCleanEvidenceScanDlg()
-{
-    StopAndWait();
-}
+CScanCleanEvidenceScanDlg::~CScanCleanEvidenceScanDlg() { StopAndWait(); }
 
 void CScanCleanEvidenceScanDlg::OnInitPage()
 {
@@ -70,8 +64,8 @@ void CScanCleanEvidenceScanDlg::OnInitPage()
         const GroupInfo& info = GroupAt(group);
         m_nodes.groups[group] = InsertTicked(m_tree, LabelWithCount(m_labels.groups[group], 0).c_str(), m_nodes.root);
         for (int category = info.first; category <= info.last; ++category) {
-            m_nodes.categories[category] = InsertTicked(
-                m_tree, LabelWithCount(m_labels.categories[category], 0).c_str(), m_nodes.groups[group]);
+            m_nodes.categories[category] =
+                InsertTicked(m_tree, LabelWithCount(m_labels.categories[category], 0).c_str(), m_nodes.groups[group]);
             m_tree.SetItemData(m_nodes.categories[category], DWORD_PTR(category));
         }
         m_tree.Expand(m_nodes.groups[group], TVE_EXPAND);
@@ -112,8 +106,7 @@ void CScanCleanEvidenceScanDlg::OnScanOrAbort()
         m_scanAbort.EnableWindow(FALSE);
         m_scanAbort.SetDisabled(true);
         break;
-    case State::Aborting:
-        break;
+    case State::Aborting: break;
     case State::Idle:
         // One job at a time: a clean of the last results runs to its end first.
         if (!m_pHost || !m_pHost->GetResultPage().IsCleaning()) StartScan();

@@ -17,7 +17,7 @@ using nsVendrel::TranslateCode;
 namespace {
 const UINT kBusyFirstFrame = 389, kBusyFrames = 16;
 const UINT kLanguageChanged = Shell::LanguageChangedMessage();
-}
+}  // namespace
 
 BEGIN_MESSAGE_MAP(CStartStep0Dlg, CFunctionDlg)
     ON_BN_CLICKED(CStartStep0Dlg::IDC_QUICK_SCAN, &CStartStep0Dlg::OnQuickScan)
@@ -26,12 +26,14 @@ BEGIN_MESSAGE_MAP(CStartStep0Dlg, CFunctionDlg)
     ON_REGISTERED_MESSAGE(kLanguageChanged, &CStartStep0Dlg::OnLanguageChanged)
 END_MESSAGE_MAP()
 
-CStartStep0Dlg::CStartStep0Dlg() {
+CStartStep0Dlg::CStartStep0Dlg()
+{
     CreateSkinFont(m_captionFont, 16, TRUE);
     CreateSkinFont(m_valueFont, 16, FALSE);
 }
 
-void CStartStep0Dlg::OnInitPage() {
+void CStartStep0Dlg::OnInitPage()
+{
     CRect client;
     GetClientRect(&client);
     const int w = client.Width() > 600 ? client.Width() : 740;
@@ -67,7 +69,8 @@ void CStartStep0Dlg::OnInitPage() {
     m_list.InsertCategoryColumns(w - 44);
 }
 
-void CStartStep0Dlg::OnShowPage() {
+void CStartStep0Dlg::OnShowPage()
+{
     CFunctionDlg::OnShowPage();
     RefreshLastResult();
     if (CEntryApp::m_bBootMode) {
@@ -82,21 +85,22 @@ void CStartStep0Dlg::OnShowPage() {
     }
 }
 
-bool CStartStep0Dlg::DueScanAllowed() const {
-    return !m_bAutoStarted || OneClick::LastStoreStatus() == 0;
-}
+bool CStartStep0Dlg::DueScanAllowed() const { return !m_bAutoStarted || OneClick::LastStoreStatus() == 0; }
 
-void CStartStep0Dlg::OnQuickScan() {
+void CStartStep0Dlg::OnQuickScan()
+{
     if (CFunctionDlg* parent = dynamic_cast<CFunctionDlg*>(GetParent())) parent->ShowSubPage(1);
 }
 
 // The date and the list rows are composed here, so they are composed again in the new language.
-LRESULT CStartStep0Dlg::OnLanguageChanged(WPARAM, LPARAM) {
+LRESULT CStartStep0Dlg::OnLanguageChanged(WPARAM, LPARAM)
+{
     RefreshLastResult();
     return 0;
 }
 
-void CStartStep0Dlg::RefreshLastResult() {
+void CStartStep0Dlg::RefreshLastResult()
+{
     const OneClick::StoredScore stored = OneClick::ReadStoredScore();
     if (!stored.hasScore) return;
     m_time.SetWindowText(TranslateCode(L"IDS_START_UNKNOWN"));
@@ -122,13 +126,14 @@ void CStartStep0Dlg::RefreshLastResult() {
         CString description;
         description.Format(L"%d ", count);
         description += TranslateCode(row.descriptionKey);
-        m_list.AddRow(TranslateCode(row.nameKey), row.bitmapId, L"", description, row.thresholds[0],
-                      row.thresholds[1], row.thresholds[2], row.thresholds[3], count);
+        m_list.AddRow(TranslateCode(row.nameKey), row.bitmapId, L"", description, row.thresholds[0], row.thresholds[1],
+                      row.thresholds[2], row.thresholds[3], count);
     }
     Invalidate(FALSE);
 }
 
-HBRUSH CStartStep0Dlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+HBRUSH CStartStep0Dlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
     if (nCtlColor != CTLCOLOR_STATIC || !pWnd) return CFunctionDlg::OnCtlColor(pDC, pWnd, nCtlColor);
     pDC->SetBkMode(TRANSPARENT);
     const int id = pWnd->GetDlgCtrlID();
@@ -137,4 +142,7 @@ HBRUSH CStartStep0Dlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
     return SharedWhiteBrush();
 }
 
-void CStartStep0Dlg::OnListCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) { CStartScanList::OnCustomDraw(pNMHDR, pResult); }
+void CStartStep0Dlg::OnListCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    CStartScanList::OnCustomDraw(pNMHDR, pResult);
+}

@@ -10,8 +10,15 @@
 class CStartStep0Dlg : public CFunctionDlg {
 public:
     enum {
-        IDC_BUSY = 62101, IDC_HEALTH_CAPTION = 62102, IDC_STATUS = 62104, IDC_SCORE_CAPTION = 62105,
-        IDC_SCORE = 62106, IDC_TIME_CAPTION = 62107, IDC_TIME = 62108, IDC_QUICK_SCAN = 62109, IDC_LIST = 62110,
+        IDC_BUSY = 62101,
+        IDC_HEALTH_CAPTION = 62102,
+        IDC_STATUS = 62104,
+        IDC_SCORE_CAPTION = 62105,
+        IDC_SCORE = 62106,
+        IDC_TIME_CAPTION = 62107,
+        IDC_TIME = 62108,
+        IDC_QUICK_SCAN = 62109,
+        IDC_LIST = 62110,
     };
 
     CStartStep0Dlg();

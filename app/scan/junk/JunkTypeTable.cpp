@@ -45,10 +45,7 @@ const size_t kLongestExtension = 4;  // "temp"
 
 }  // namespace
 
-const JunkType& JunkTypeAt(int row)
-{
-    return kTypes[row];
-}
+const JunkType& JunkTypeAt(int row) { return kTypes[row]; }
 
 int MatchJunkType(const wchar_t* name, size_t length)
 {
@@ -76,9 +73,6 @@ bool IsProtectedFolder(const std::wstring& folder, const std::wstring& windowsFo
     return !qpath::StartsWithNoCase(folder, windowsFolder + L"TEMP");
 }
 
-std::wstring StatusPath(const std::wstring& path)
-{
-    return ScanPages::ShortenPath(path, 58, 5, 50);
-}
+std::wstring StatusPath(const std::wstring& path) { return ScanPages::ShortenPath(path, 58, 5, 50); }
 
 }  // namespace JunkPage

@@ -50,10 +50,7 @@ void JunkWalkReport::Clear()
 
 namespace {
 
-bool IsDotEntry(const wchar_t* name)
-{
-    return name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0));
-}
+bool IsDotEntry(const wchar_t* name) { return name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0)); }
 
 // One walk: a single path buffer grows and shrinks with the depth, so a file that is neither junk nor due for
 // the status line costs no string work at all.
@@ -61,7 +58,10 @@ class Walker {
 public:
     Walker(const std::wstring& windowsFolder, const std::atomic<bool>& stop, JunkWalkReport& report,
            unsigned statusIntervalMs)
-        : m_windows(windowsFolder), m_stop(stop), m_report(report), m_interval(statusIntervalMs),
+        : m_windows(windowsFolder),
+          m_stop(stop),
+          m_report(report),
+          m_interval(statusIntervalMs),
           m_lastStatus(::GetTickCount() - statusIntervalMs)
     {
     }

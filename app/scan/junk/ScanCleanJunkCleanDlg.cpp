@@ -10,10 +10,7 @@ END_MESSAGE_MAP()
 
 CScanCleanJunkCleanDlg::CScanCleanJunkCleanDlg() = default;
 
-CScanCleanJunkCleanDlg::~CScanCleanJunkCleanDlg()
-{
-    m_step1.StopAndWait();
-}
+CScanCleanJunkCleanDlg::~CScanCleanJunkCleanDlg() { m_step1.StopAndWait(); }
 
 void CScanCleanJunkCleanDlg::OnInitPage()
 {

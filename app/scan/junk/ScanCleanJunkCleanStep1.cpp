@@ -25,15 +25,9 @@ BEGIN_MESSAGE_MAP(CScanCleanJunkCleanStep1, CFunctionDlg)
     ON_REGISTERED_MESSAGE(kLanguageChangedMessage, &CScanCleanJunkCleanStep1::OnLanguageChanged)
 END_MESSAGE_MAP()
 
-CScanCleanJunkCleanStep1::CScanCleanJunkCleanStep1()
-{
-    WatchWorker(m_worker);
-}
+CScanCleanJunkCleanStep1::CScanCleanJunkCleanStep1() { WatchWorker(m_worker); }
 
-CScanCleanJunkCleanStep1::~CScanCleanJunkCleanStep1()
-{
-    StopAndWait();
-}
+CScanCleanJunkCleanStep1::~CScanCleanJunkCleanStep1() { StopAndWait(); }
 
 void CScanCleanJunkCleanStep1::LoadTypeTexts()
 {
@@ -78,7 +72,9 @@ void CScanCleanJunkCleanStep1::OnInitPage()
     const int below = listRect.bottom + 10;
     CreateCheckBox(m_selectAll, L"IDS_SCAN_CLEAN_JUNK_STEP1_TXT_SELECT_ALL", IDC_SELECT_ALL,
                    CRect(20, below, 260, below + 20), WS_TABSTOP);
-    CreateControl({IDC_COUNT_CAPTION, PageControlKind::Text, {20, below + 28, 230, below + 48},
+    CreateControl({IDC_COUNT_CAPTION,
+                   PageControlKind::Text,
+                   {20, below + 28, 230, below + 48},
                    L"IDS_SCAN_CLEAN_JUNK_STEP1_SCAN_COUNT_TIP"});
     CreateText(m_count, nullptr, IDC_COUNT, CRect(235, below + 28, 330, below + 48));
     m_count.SetWindowText(L"0");
@@ -183,8 +179,7 @@ void CScanCleanJunkCleanStep1::OnAbortOrReturn()
         m_abortReturn.EnableWindow(FALSE);
         m_abortReturn.SetDisabled(true);
         break;
-    case State::Aborting:
-        break;
+    case State::Aborting: break;
     case State::Idle:
     case State::Ended:
         if (m_pHost) m_pHost->ShowSubPage(0);
@@ -192,10 +187,7 @@ void CScanCleanJunkCleanStep1::OnAbortOrReturn()
     }
 }
 
-void CScanCleanJunkCleanStep1::OnSelectAll()
-{
-    m_selectAllFollower.ApplyBox(m_list, m_selectAll);
-}
+void CScanCleanJunkCleanStep1::OnSelectAll() { m_selectAllFollower.ApplyBox(m_list, m_selectAll); }
 
 void CScanCleanJunkCleanStep1::OnListItemChanged(NMHDR* hdr, LRESULT* result)
 {
@@ -210,8 +202,8 @@ void CScanCleanJunkCleanStep1::OnRemove()
         return;
     }
     const CString notRemoved = TranslateCode(L"IDS_SCAN_CLEAN_JUNK_NOT_REMOVED");
-    const ScanPages::RemovalOutcome outcome =
-        ScanPages::RemoveTickedFiles(m_list, [this](int row) { return &RowPath(row); }, 1, notRemoved);
+    const ScanPages::RemovalOutcome outcome = ScanPages::RemoveTickedFiles(
+        m_list, [this](int row) { return &RowPath(row); }, 1, notRemoved);
     if (outcome.ticked == 0) {
         AfxMessageBox(TranslateCode(L"IDS_SCAN_CLEAN_JUNK_STEP1_SELECT_FILE"));
         return;
@@ -248,10 +240,7 @@ void CScanCleanJunkCleanStep1::SetButtonText(const wchar_t* key)
     m_abortReturn.Invalidate();
 }
 
-void CScanCleanJunkCleanStep1::StopAndWait()
-{
-    m_worker.StopAndWait(INFINITE, qcore::Pump::SentOnly);
-}
+void CScanCleanJunkCleanStep1::StopAndWait() { m_worker.StopAndWait(INFINITE, qcore::Pump::SentOnly); }
 
 void CScanCleanJunkCleanStep1::OnDestroy()
 {

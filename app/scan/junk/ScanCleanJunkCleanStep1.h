@@ -18,8 +18,13 @@ class CScanCleanJunkCleanDlg;
 class CScanCleanJunkCleanStep1 : public CFunctionDlg {
 public:
     enum {
-        IDC_RESULT_LIST = 11202, IDC_ABORT_RETURN = 11203, IDC_REMOVE = 11204, IDC_SELECT_ALL = 11205,
-        IDC_STATUS = 11206, IDC_COUNT = 11207, IDC_COUNT_CAPTION = 11208,
+        IDC_RESULT_LIST = 11202,
+        IDC_ABORT_RETURN = 11203,
+        IDC_REMOVE = 11204,
+        IDC_SELECT_ALL = 11205,
+        IDC_STATUS = 11206,
+        IDC_COUNT = 11207,
+        IDC_COUNT_CAPTION = 11208,
     };
     enum class State { Idle, Scanning, Aborting, Ended };
     // Found files and the current file reach the list this often.

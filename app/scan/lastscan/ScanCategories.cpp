@@ -2,21 +2,22 @@
 
 namespace OneClick {
 
-const wchar_t* ScoreStatusKey(int score) {
-    return score >= 60 ? L"IDS_START_HIGHSTATUS" : L"IDS_START_LOWSSTATUS";
-}
+const wchar_t* ScoreStatusKey(int score) { return score >= 60 ? L"IDS_START_HIGHSTATUS" : L"IDS_START_LOWSSTATUS"; }
 
-const wchar_t* StoredScoreStatusKey(int score) {
+const wchar_t* StoredScoreStatusKey(int score)
+{
     return StoredScoreUnknown(score) ? L"IDS_START_UNKONWSTATUS" : ScoreStatusKey(score);
 }
 
-int ScanRowLevel(int count, const int thresholds[4]) {
+int ScanRowLevel(int count, const int thresholds[4])
+{
     for (int level = 0; level < 4; ++level)
         if (count < thresholds[level]) return level;
     return 4;
 }
 
-const ScanRowInfo& ScanRow(int part) {
+const ScanRowInfo& ScanRow(int part)
+{
     static const ScanRowInfo kRows[5] = {
         {L"IDS_START_SCROE_SCAN0", L"IDS_START_REGISTRYFILE", 467, {10, 20, 50, 100}},
         {L"IDS_START_SCROE_SCAN1", L"IDS_START_EVIDENCEFILE", 468, {100, 1000, 2000, 5000}},

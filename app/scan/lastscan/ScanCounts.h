@@ -12,7 +12,8 @@ struct ScanCounts {
     int& operator[](Part part) { return n[part]; }
     int operator[](Part part) const { return n[part]; }
     int Total() const { return n[0] + n[1] + n[2] + n[3] + n[4]; }
-    bool operator==(const ScanCounts& o) const {
+    bool operator==(const ScanCounts& o) const
+    {
         for (int i = 0; i < kPartCount; ++i)
             if (n[i] != o.n[i]) return false;
         return true;

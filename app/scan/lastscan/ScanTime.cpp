@@ -4,14 +4,16 @@
 
 namespace OneClick {
 
-std::wstring FormatScanTime(const std::tm& local) {
+std::wstring FormatScanTime(const std::tm& local)
+{
     wchar_t text[64] = {};
     std::swprintf(text, sizeof(text) / sizeof(text[0]), L"%04d-%02d-%02d_%02d:%02d:%02d", local.tm_year + 1900,
                   local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
     return text;
 }
 
-bool ParseScanTime(const std::wstring& text, std::tm* local, std::time_t* when) {
+bool ParseScanTime(const std::wstring& text, std::tm* local, std::time_t* when)
+{
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
     if (std::swscanf(text.c_str(), L"%d-%d-%d_%d:%d:%d", &year, &month, &day, &hour, &minute, &second) != 6)
         return false;
@@ -37,7 +39,8 @@ bool ParseScanTime(const std::wstring& text, std::tm* local, std::time_t* when) 
     return true;
 }
 
-bool IsQuickScanDue(bool hasScore, bool hasTime, const std::wstring& timeText, std::time_t now) {
+bool IsQuickScanDue(bool hasScore, bool hasTime, const std::wstring& timeText, std::time_t now)
+{
     if (!hasScore || !hasTime || timeText.size() < 10) return true;
     std::time_t stored = 0;
     if (!ParseScanTime(timeText, nullptr, &stored)) return true;

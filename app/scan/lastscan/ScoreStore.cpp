@@ -12,7 +12,8 @@ namespace {
 std::atomic<LONG> s_lastStatus{0};
 }  // namespace
 
-StoredScore ReadStoredScore() {
+StoredScore ReadStoredScore()
+{
     StoredScore stored;
     DWORD score = 0;
     if (Settings::LastScanScore(score)) {
@@ -24,7 +25,8 @@ StoredScore ReadStoredScore() {
     return stored;
 }
 
-LONG WriteStoredScore(const ScanCounts& counts, const std::wstring& timeText, int score) {
+LONG WriteStoredScore(const ScanCounts& counts, const std::wstring& timeText, int score)
+{
     LONG first = 0;
     auto keep = [&first](LONG status) {
         if (first == 0) first = status;

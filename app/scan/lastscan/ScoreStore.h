@@ -13,9 +13,9 @@ namespace OneClick {
 struct StoredScore {
     bool hasScore = false;  // LastScanScore read
     int score = 0;
-    bool hasTime = false;   // LastScanTime read
+    bool hasTime = false;  // LastScanTime read
     std::wstring timeText;
-    ScanCounts counts;      // a count that cannot be read is 0
+    ScanCounts counts;  // a count that cannot be read is 0
 };
 
 // Reads the values; what is missing is marked or left 0.

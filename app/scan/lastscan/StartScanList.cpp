@@ -16,25 +16,29 @@ const COLORREF kNormalBack = RGB(243, 248, 255);
 const COLORREF kHoverBack = RGB(224, 238, 255);
 const UINT kFirstLevelBitmap = 472;
 
-HFONT BoldFont(int height, const wchar_t* face) {
+HFONT BoldFont(int height, const wchar_t* face)
+{
     return ::CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face);
 }
 
-void DrawLine(HDC dc, const wchar_t* text, HFONT font, COLORREF colour, RECT rc) {
+void DrawLine(HDC dc, const wchar_t* text, HFONT font, COLORREF colour, RECT rc)
+{
     const qcore::GdiSelection selected(dc, font);
     ::SetTextColor(dc, colour);
     ::DrawTextW(dc, text, -1, &rc, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
-void CopyText(wchar_t* to, const wchar_t* from) {
+void CopyText(wchar_t* to, const wchar_t* from)
+{
     std::wcsncpy(to, from ? from : L"", CStartScanList::kTextMax - 1);
     to[CStartScanList::kTextMax - 1] = 0;
 }
 
 }  // namespace
 
-HBITMAP RecolourBitmap(HBITMAP source, COLORREF from, COLORREF to) {
+HBITMAP RecolourBitmap(HBITMAP source, COLORREF from, COLORREF to)
+{
     if (!source) return nullptr;
     const SIZE size = Shell::BitmapSize(source);
     if (size.cx <= 0 || size.cy <= 0) return nullptr;
@@ -61,14 +65,16 @@ HBITMAP RecolourBitmap(HBITMAP source, COLORREF from, COLORREF to) {
     return copy;
 }
 
-CStartScanList::StartScanRow::~StartScanRow() {
+CStartScanList::StartScanRow::~StartScanRow()
+{
     if (bitmap) ::DeleteObject(bitmap);
     if (hoverBitmap) ::DeleteObject(hoverBitmap);
 }
 
 CStartScanList::CStartScanList() = default;
 
-CStartScanList::~CStartScanList() {
+CStartScanList::~CStartScanList()
+{
     for (auto& row : m_rows) row.reset();
     HGDIOBJ objects[] = {m_hNormalBrush, m_hHoverBrush, m_hNameFont, m_hDescFont, m_hCountFont, m_hSpareFont};
     for (HGDIOBJ o : objects)
@@ -79,7 +85,8 @@ CStartScanList::~CStartScanList() {
     }
 }
 
-void CStartScanList::CreateResources() {
+void CStartScanList::CreateResources()
+{
     if (m_hNormalBrush) return;
     m_hNormalBrush = ::CreateSolidBrush(kNormalBack);
     m_hHoverBrush = ::CreateSolidBrush(kHoverBack);
@@ -93,8 +100,9 @@ void CStartScanList::CreateResources() {
     }
 }
 
-int CStartScanList::AddRow(const wchar_t* name, UINT bitmapId, const wchar_t* spare, const wchar_t* description,
-                           int t1, int t2, int t3, int t4, int count) {
+int CStartScanList::AddRow(const wchar_t* name, UINT bitmapId, const wchar_t* spare, const wchar_t* description, int t1,
+                           int t2, int t3, int t4, int count)
+{
     int slot = 0;
     while (slot < kMaxRows && m_rows[slot]) ++slot;
     if (slot == kMaxRows) return -1;
@@ -117,19 +125,22 @@ int CStartScanList::AddRow(const wchar_t* name, UINT bitmapId, const wchar_t* sp
     return slot;
 }
 
-void CStartScanList::InsertCategoryColumns(int width) {
+void CStartScanList::InsertCategoryColumns(int width)
+{
     InsertColumn(0, nsVendrel::TranslateCode(L"IDS_START_LIST_CATEGORY"), LVCFMT_LEFT, width / 3);
     InsertColumn(1, nsVendrel::TranslateCode(L"IDS_START_LIST_DESCRIPTION"), LVCFMT_LEFT, width / 3);
     InsertColumn(2, nsVendrel::TranslateCode(L"IDS_START_LIST_STATUS"), LVCFMT_LEFT, width - 2 * (width / 3));
 }
 
-void CStartScanList::RemoveAllRows() {
+void CStartScanList::RemoveAllRows()
+{
     for (auto& row : m_rows) row.reset();
     if (m_hWnd) DeleteAllItems();
     m_nHover = -1;
 }
 
-void CStartScanList::RepaintRow(int row) {
+void CStartScanList::RepaintRow(int row)
+{
     if (!m_hWnd) return;
     if (m_bDeferRepaint) {
         m_bDirty = true;
@@ -139,19 +150,22 @@ void CStartScanList::RepaintRow(int row) {
     if (GetItemRect(row, &rc, LVIR_BOUNDS)) InvalidateRect(&rc, FALSE);
 }
 
-void CStartScanList::FlushRepaint() {
+void CStartScanList::FlushRepaint()
+{
     if (!m_bDirty || !m_hWnd) return;
     m_bDirty = false;
     Invalidate(FALSE);
 }
 
-void CStartScanList::SetRowDescription(int row, const wchar_t* text) {
+void CStartScanList::SetRowDescription(int row, const wchar_t* text)
+{
     if (row < 0 || row >= kMaxRows || !m_rows[row]) return;
     CopyText(m_rows[row]->description, text);
     RepaintRow(row);
 }
 
-void CStartScanList::SetRowCount(int row, int count) {
+void CStartScanList::SetRowCount(int row, int count)
+{
     if (row < 0 || row >= kMaxRows || !m_rows[row]) return;
     m_rows[row]->count = count;
     RepaintRow(row);
@@ -159,7 +173,8 @@ void CStartScanList::SetRowCount(int row, int count) {
 
 void CStartScanList::MeasureItem(LPMEASUREITEMSTRUCT mis) { mis->itemHeight = UINT(m_nRowHeight); }
 
-void CStartScanList::DrawItem(LPDRAWITEMSTRUCT dis) {
+void CStartScanList::DrawItem(LPDRAWITEMSTRUCT dis)
+{
     const int index = int(dis->itemID);
     if (index < 0 || index > 4 || !m_rows[index]) return;
     CreateResources();
@@ -184,7 +199,8 @@ void CStartScanList::DrawItem(LPDRAWITEMSTRUCT dis) {
     ::SetBkMode(dc, oldMode);
 }
 
-void CStartScanList::TrackHover(CPoint point, bool rearm) {
+void CStartScanList::TrackHover(CPoint point, bool rearm)
+{
     LVHITTESTINFO hit = {};
     hit.pt = point;
     const int row = SubItemHitTest(&hit);
@@ -202,45 +218,36 @@ void CStartScanList::TrackHover(CPoint point, bool rearm) {
     }
 }
 
-LRESULT CStartScanList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CStartScanList::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
     switch (message) {
     case WM_CREATE: {
         LRESULT result = CListCtrl::WindowProc(message, wParam, lParam);
         CreateResources();
         return result;
     }
-    case WM_MOUSEMOVE:
-        TrackHover(CPoint(short(LOWORD(lParam)), short(HIWORD(lParam))), false);
-        break;
-    case WM_MOUSEHOVER:
-        TrackHover(CPoint(short(LOWORD(lParam)), short(HIWORD(lParam))), true);
-        return 0;
+    case WM_MOUSEMOVE: TrackHover(CPoint(short(LOWORD(lParam)), short(HIWORD(lParam))), false); break;
+    case WM_MOUSEHOVER: TrackHover(CPoint(short(LOWORD(lParam)), short(HIWORD(lParam))), true); return 0;
     case WM_MOUSELEAVE:
         m_nHover = -1;
         m_bTracking = false;
         Invalidate(FALSE);
         return 0;
-    default:
-        break;
+    default: break;
     }
     return CListCtrl::WindowProc(message, wParam, lParam);
 }
 
-void CStartScanList::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {
+void CStartScanList::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
+{
     NMLVCUSTOMDRAW* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(pNMHDR);
     switch (cd->nmcd.dwDrawStage) {
-    case CDDS_PREPAINT:
-        *pResult = CDRF_NOTIFYITEMDRAW;
-        return;
-    case CDDS_ITEMPREPAINT:
-        *pResult = CDRF_NOTIFYSUBITEMDRAW;
-        return;
+    case CDDS_PREPAINT: *pResult = CDRF_NOTIFYITEMDRAW; return;
+    case CDDS_ITEMPREPAINT: *pResult = CDRF_NOTIFYSUBITEMDRAW; return;
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
         cd->clrText = cd->iSubItem == 2 ? RGB(255, 0, 0) : ::GetSysColor(COLOR_WINDOWTEXT);
         *pResult = CDRF_DODEFAULT;
         return;
-    default:
-        *pResult = CDRF_DODEFAULT;
-        return;
+    default: *pResult = CDRF_DODEFAULT; return;
     }
 }

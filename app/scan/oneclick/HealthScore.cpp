@@ -5,14 +5,16 @@ namespace OneClick {
 namespace {
 
 // weight - (limit - n) * weight / limit while n is within the limit, the whole weight above it.
-double ScaledTerm(int n, int limit, double weight) {
+double ScaledTerm(int n, int limit, double weight)
+{
     if (n > limit) return weight;
     return weight - double(limit - n) * weight / double(limit);
 }
 
 }  // namespace
 
-int HealthScore(const ScanCounts& counts) {
+int HealthScore(const ScanCounts& counts)
+{
     int c[kPartCount];
     for (int i = 0; i < kPartCount; ++i) c[i] = counts.n[i] < 0 ? 0 : counts.n[i];
     const double terms[kPartCount] = {

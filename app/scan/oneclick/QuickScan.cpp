@@ -25,17 +25,20 @@ const DWORD kRepairTextIntervalMs = 50;
 const DWORD kRegFlushIntervalMs = 100;
 const size_t kRegFlushCount = 500;
 
-std::wstring RepairText(const std::wstring& item) {
+std::wstring RepairText(const std::wstring& item)
+{
     return nsVendrel::TranslateString(L"IDS_START_REPAIR") + L" " + item;
 }
 
 // A broken association in the result list: its kind, since an extension alone says little there.
-std::wstring FileAssocText(const std::wstring& extension) {
+std::wstring FileAssocText(const std::wstring& extension)
+{
     return nsVendrel::TranslateString(L"IDS_START_SCROE_SCAN4") + L": " + extension;
 }
 
 // The extensions of the rows whose association is broken.
-std::vector<std::wstring> BrokenExtensions(const std::vector<Moravin::CFileAssociateRepaire::FileAssocItem>& items) {
+std::vector<std::wstring> BrokenExtensions(const std::vector<Moravin::CFileAssociateRepaire::FileAssocItem>& items)
+{
     std::vector<std::wstring> broken;
     for (const auto& item : items)
         if (item.status) broken.push_back(item.extension);
@@ -43,14 +46,16 @@ std::vector<std::wstring> BrokenExtensions(const std::vector<Moravin::CFileAssoc
 }
 
 // Waits for a thread the run's thread owns, answering what the workers send meanwhile, then closes it.
-void JoinThread(HANDLE& handle) {
+void JoinThread(HANDLE& handle)
+{
     HANDLE h = std::exchange(handle, nullptr);
     if (!h) return;
     qcore::WaitForHandle(h, INFINITE, qcore::Pump::SentOnly);
     ::CloseHandle(h);
 }
 
-std::wstring NowText() {
+std::wstring NowText()
+{
     std::time_t now = std::time(nullptr);
     std::tm local = *std::localtime(&now);
     return FormatScanTime(local);
@@ -60,46 +65,50 @@ std::wstring NowText() {
 
 CQuickScan::CQuickScan(IQuickScanView* view) : m_view(view) {}
 
-CQuickScan::~CQuickScan() {
-    StopAndWait();
+CQuickScan::~CQuickScan() { StopAndWait(); }
+
+qcore::MessageWindow::Handler CQuickScan::Handler(LRESULT (CQuickScan::*onMessage)(UINT, WPARAM, LPARAM))
+{
+    return
+        [this, onMessage](UINT msg, WPARAM wParam, LPARAM lParam) { return (this->*onMessage)(msg, wParam, lParam); };
 }
 
-qcore::MessageWindow::Handler CQuickScan::Handler(LRESULT (CQuickScan::*onMessage)(UINT, WPARAM, LPARAM)) {
-    return [this, onMessage](UINT msg, WPARAM wParam, LPARAM lParam) {
-        return (this->*onMessage)(msg, wParam, lParam);
-    };
-}
-
-bool CQuickScan::HasWindows() const {
+bool CQuickScan::HasWindows() const
+{
     return m_runWnd.Get() && m_registryWnd.Get() && m_junkWnd.Get() && m_evidenceWnd.Get() && m_shortcutWnd.Get();
 }
 
-LRESULT CQuickScan::OnRegistryMessage(UINT msg, WPARAM wParam, LPARAM) {
+LRESULT CQuickScan::OnRegistryMessage(UINT msg, WPARAM wParam, LPARAM)
+{
     // Category done, scan finished and clean finished show nothing: the run's own workers report those ends.
     if (msg == WM_REGCLEAN_ITEM) OnRegistryCleanItem(reinterpret_cast<const CRegistryData::SCAN_RESULT*>(wParam));
     return 0;
 }
 
-LRESULT CQuickScan::OnJunkMessage(UINT msg, WPARAM wParam, LPARAM) {
+LRESULT CQuickScan::OnJunkMessage(UINT msg, WPARAM wParam, LPARAM)
+{
     // The file being tested (WM_JUNKSCAN_CURRENT_FILE) shows nothing.
     if (msg == WM_JUNKSCAN_FILE_FOUND) OnJunkFile(reinterpret_cast<const wchar_t*>(wParam));
     if (msg == WM_JUNKSCAN_DONE && m_run.TakesScanReports()) PartDone(kJunk);
     return 0;
 }
 
-LRESULT CQuickScan::OnEvidenceMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT CQuickScan::OnEvidenceMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
     if (msg == WM_EVIDENCE_ITEM_FOUND)
         OnEvidenceItem(reinterpret_cast<const Lumbrey::CSysEvidence::ScanResultItem*>(wParam), lParam);
     return 0;
 }
 
-LRESULT CQuickScan::OnShortcutMessage(UINT msg, WPARAM wParam, LPARAM) {
+LRESULT CQuickScan::OnShortcutMessage(UINT msg, WPARAM wParam, LPARAM)
+{
     if (msg == WM_SHORTCUT_INVALID_FOUND) OnInvalidShortcut(reinterpret_cast<const wchar_t*>(wParam));
     if (msg == WM_SHORTCUT_SCAN_DONE) PartDone(kShortcut);
     return 0;
 }
 
-LRESULT CQuickScan::OnRunMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT CQuickScan::OnRunMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
     switch (msg) {
     case WM_QUICKSCAN_REG_RESULTS: DrainRegistryResults(); break;
     case WM_QUICKSCAN_PART_DONE: OnPartThreadDone(Part(wParam)); break;
@@ -121,7 +130,8 @@ LRESULT CQuickScan::OnRunMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 // ---------------------------------------------------------------------------------------------------------------
 // Start
 
-bool CQuickScan::Start() {
+bool CQuickScan::Start()
+{
     if (!HasWindows() || !m_run.Start()) return false;  // workers of the last run are still there: it goes on
     m_stop = false;
     m_counts = ScanCounts();
@@ -150,7 +160,8 @@ bool CQuickScan::Start() {
     return true;
 }
 
-void CQuickScan::StartWorker(HANDLE& handle, void (CQuickScan::*fn)(), UINT failed, WPARAM failedParam) {
+void CQuickScan::StartWorker(HANDLE& handle, void (CQuickScan::*fn)(), UINT failed, WPARAM failedParam)
+{
     handle = qcore::StartThread(std::bind(fn, this));
     if (!handle) ::PostMessageW(m_runWnd.Get(), failed, failedParam, 0);  // nothing to wait for: that step is over
 }
@@ -158,33 +169,38 @@ void CQuickScan::StartWorker(HANDLE& handle, void (CQuickScan::*fn)(), UINT fail
 // ---------------------------------------------------------------------------------------------------------------
 // Scan workers
 
-void CQuickScan::RegistryScanThread() {
+void CQuickScan::RegistryScanThread()
+{
     m_lastRegFlush = ::GetTickCount();
     m_registry.Scan(&CQuickScan::ScanAllCategories, this, &CQuickScan::OnRegistryScanResult, this);
     FlushRegistryResults();
     ::PostMessageW(m_runWnd.Get(), WM_QUICKSCAN_PART_DONE, kRegistry, 0);
 }
 
-void CQuickScan::EvidenceScanThread() {
+void CQuickScan::EvidenceScanThread()
+{
     // The run keeps its own list from the item messages; this one is the scanner's scratch.
     std::vector<Lumbrey::CSysEvidence::ScanResultItem> found;
     m_evidence.ScanInternetExplorer(0, found);  // category 0 alone: the browser cache
     ::PostMessageW(m_runWnd.Get(), WM_QUICKSCAN_PART_DONE, kEvidence, 0);
 }
 
-void CQuickScan::FileAssocScanThread() {
+void CQuickScan::FileAssocScanThread()
+{
     std::vector<Moravin::CFileAssociateRepaire::FileAssocItem> items;
     m_fileAssoc.GetAllAssociateStatus(items);
     if (!m_stop) ::SendMessageW(m_runWnd.Get(), WM_QUICKSCAN_ASSOC_RESULT, reinterpret_cast<WPARAM>(&items), 0);
     ::PostMessageW(m_runWnd.Get(), WM_QUICKSCAN_PART_DONE, kFileAssoc, 0);
 }
 
-bool CQuickScan::ScanAllCategories(CRegistryData::REG_SCAN_TYPE, void* user) {
+bool CQuickScan::ScanAllCategories(CRegistryData::REG_SCAN_TYPE, void* user)
+{
     // Once the run stops no further category starts, even when the stop came before the scan did.
     return !static_cast<CQuickScan*>(user)->m_stop;
 }
 
-bool CQuickScan::OnRegistryScanResult(const CRegistryData::SCAN_RESULT* result, void* user) {
+bool CQuickScan::OnRegistryScanResult(const CRegistryData::SCAN_RESULT* result, void* user)
+{
     CQuickScan* run = static_cast<CQuickScan*>(user);
     if (run->m_stop) {
         run->m_registry.Select(*result, false);  // not listed, so never repaired unseen
@@ -194,7 +210,8 @@ bool CQuickScan::OnRegistryScanResult(const CRegistryData::SCAN_RESULT* result, 
     return true;
 }
 
-void CQuickScan::QueueRegistryResult(const CRegistryData::SCAN_RESULT* result) {
+void CQuickScan::QueueRegistryResult(const CRegistryData::SCAN_RESULT* result)
+{
     size_t waiting = 0;
     {
         qcore::ScopedLock hold(m_pendingLock);
@@ -204,19 +221,22 @@ void CQuickScan::QueueRegistryResult(const CRegistryData::SCAN_RESULT* result) {
     if (waiting >= kRegFlushCount || ::GetTickCount() - m_lastRegFlush >= kRegFlushIntervalMs) FlushRegistryResults();
 }
 
-void CQuickScan::FlushRegistryResults() {
+void CQuickScan::FlushRegistryResults()
+{
     m_lastRegFlush = ::GetTickCount();
     ::SendMessageW(m_runWnd.Get(), WM_QUICKSCAN_REG_RESULTS, 0, 0);
 }
 
-bool CQuickScan::OnRegistryCleanProgress(CRegistryData::REG_SCAN_TYPE, void*) {
+bool CQuickScan::OnRegistryCleanProgress(CRegistryData::REG_SCAN_TYPE, void*)
+{
     return true;  // row 0 follows the engine's per-item message instead
 }
 
 // ---------------------------------------------------------------------------------------------------------------
 // Findings (the run's thread)
 
-void CQuickScan::DrainRegistryResults() {
+void CQuickScan::DrainRegistryResults()
+{
     std::vector<const CRegistryData::SCAN_RESULT*> batch;
     {
         qcore::ScopedLock hold(m_pendingLock);
@@ -236,7 +256,8 @@ void CQuickScan::DrainRegistryResults() {
     if (!batch.empty()) Count(kRegistry);
 }
 
-void CQuickScan::OnJunkFile(const wchar_t* path) {
+void CQuickScan::OnJunkFile(const wchar_t* path)
+{
     if (!path || !*path || !m_run.TakesScanReports()) return;
     m_junkFiles.push_back(path);
     Row(kJunk, path);
@@ -245,14 +266,16 @@ void CQuickScan::OnJunkFile(const wchar_t* path) {
     AddResultItem(path, 3);
 }
 
-void CQuickScan::OnRegistryCleanItem(const CRegistryData::SCAN_RESULT* item) {
+void CQuickScan::OnRegistryCleanItem(const CRegistryData::SCAN_RESULT* item)
+{
     if (!item || m_run.State() != RunState::Repairing) return;
     Row(kRegistry, RepairText(GetRootKeyShortName(item->data)));
     if (m_counts[kRegistry] > 0) --m_counts[kRegistry];
     Count(kRegistry);
 }
 
-void CQuickScan::OnEvidenceItem(const Lumbrey::CSysEvidence::ScanResultItem* item, LPARAM category) {
+void CQuickScan::OnEvidenceItem(const Lumbrey::CSysEvidence::ScanResultItem* item, LPARAM category)
+{
     // Only the browser cache (category 0) belongs to this scan; matched by number, never by its display text.
     if (!item || category != 0 || m_run.State() != RunState::Scanning) return;
     m_traces.push_back(*item);
@@ -263,7 +286,8 @@ void CQuickScan::OnEvidenceItem(const Lumbrey::CSysEvidence::ScanResultItem* ite
     AddResultItem(text, 2);
 }
 
-void CQuickScan::OnInvalidShortcut(const wchar_t* link) {
+void CQuickScan::OnInvalidShortcut(const wchar_t* link)
+{
     if (!link || !*link || !m_run.TakesScanReports()) return;
     m_invalidShortcuts.push_back(link);
     Row(kShortcut, link);
@@ -272,7 +296,8 @@ void CQuickScan::OnInvalidShortcut(const wchar_t* link) {
     AddResultItem(link, 4);
 }
 
-void CQuickScan::OnFileAssocResult(const std::vector<Moravin::CFileAssociateRepaire::FileAssocItem>* items) {
+void CQuickScan::OnFileAssocResult(const std::vector<Moravin::CFileAssociateRepaire::FileAssocItem>* items)
+{
     if (!items || m_run.State() != RunState::Scanning) return;
     m_brokenAssociations = BrokenExtensions(*items);
     m_counts[kFileAssoc] = int(m_brokenAssociations.size());
@@ -283,7 +308,8 @@ void CQuickScan::OnFileAssocResult(const std::vector<Moravin::CFileAssociateRepa
     }
 }
 
-void CQuickScan::OnPartThreadDone(Part part) {
+void CQuickScan::OnPartThreadDone(Part part)
+{
     // The thread posted this as its last act: it ends at once.
     if (part == kRegistry) JoinThread(m_hRegThread);
     if (part == kEvidence) JoinThread(m_hEvidenceThread);
@@ -291,7 +317,8 @@ void CQuickScan::OnPartThreadDone(Part part) {
     PartDone(part);
 }
 
-void CQuickScan::PartDone(Part part) {
+void CQuickScan::PartDone(Part part)
+{
     if (m_run.PartDone(part))
         FinishRun();
     else
@@ -301,7 +328,8 @@ void CQuickScan::PartDone(Part part) {
 // ---------------------------------------------------------------------------------------------------------------
 // Abort
 
-bool CQuickScan::Abort() {
+bool CQuickScan::Abort()
+{
     if (!m_run.BeginAbort()) return false;
     m_stop = true;
     m_hAbortThread = qcore::StartThread([this] { AbortThread(); });
@@ -309,7 +337,8 @@ bool CQuickScan::Abort() {
     return true;
 }
 
-void CQuickScan::AbortThread() {
+void CQuickScan::AbortThread()
+{
     m_evidence.StopScanEvidence(1);
     m_junk.StopScan();
     m_registry.Stop();
@@ -318,7 +347,8 @@ void CQuickScan::AbortThread() {
     ::PostMessageW(m_runWnd.Get(), WM_QUICKSCAN_ABORT_DONE, 0, 0);
 }
 
-void CQuickScan::OnAbortDone() {
+void CQuickScan::OnAbortDone()
+{
     JoinThread(m_hAbortThread);
     JoinThread(m_hRegThread);
     JoinThread(m_hEvidenceThread);
@@ -327,7 +357,8 @@ void CQuickScan::OnAbortDone() {
     if (m_run.AbortFinished()) FinishRun();
 }
 
-void CQuickScan::StopAndWait() {
+void CQuickScan::StopAndWait()
+{
     m_quit = true;
     m_stop = true;
     m_evidence.StopScanEvidence(1);
@@ -341,14 +372,16 @@ void CQuickScan::StopAndWait() {
     JoinThread(m_hRepairThread);
 }
 
-void CQuickScan::RequestStop() {
+void CQuickScan::RequestStop()
+{
     m_quit = true;
     m_stop = true;
     m_evidence.StopScanEvidence(1);
     m_registry.Stop();
 }
 
-void CQuickScan::AddRunningThreads(std::vector<HANDLE>& threads) const {
+void CQuickScan::AddRunningThreads(std::vector<HANDLE>& threads) const
+{
     for (HANDLE thread : {m_hRegThread, m_hEvidenceThread, m_hFileAssocThread, m_hAbortThread, m_hRepairThread})
         if (thread && qcore::WaitForHandle(thread, 0, qcore::Pump::None) == qcore::WaitOutcome::TimedOut)
             threads.push_back(thread);
@@ -357,7 +390,8 @@ void CQuickScan::AddRunningThreads(std::vector<HANDLE>& threads) const {
 // ---------------------------------------------------------------------------------------------------------------
 // Repair
 
-bool CQuickScan::Repair() {
+bool CQuickScan::Repair()
+{
     if (m_run.State() != RunState::Ended || m_hRepairThread || !m_run.BeginRepair()) return false;
     Progress();
     // Exactly what the run found and listed is cleaned.
@@ -377,7 +411,8 @@ bool CQuickScan::Repair() {
     return true;
 }
 
-void CQuickScan::RepairThread() {
+void CQuickScan::RepairThread()
+{
     // The run's thread does not touch the findings while this thread runs (Repair is refused until it ends).
     RepairOutcome outcome;
     DWORD lastText = 0;
@@ -435,13 +470,15 @@ void CQuickScan::RepairThread() {
     ::PostMessageW(m_runWnd.Get(), WM_QUICKSCAN_REPAIR_DONE, 0, 0);
 }
 
-void CQuickScan::OnRepairItem(Part part, const RepairItem* item) {
+void CQuickScan::OnRepairItem(Part part, const RepairItem* item)
+{
     if (m_run.State() != RunState::Repairing || part < 0 || part >= kPartCount || !item) return;
     Row(part, item->text);
     if (m_view) m_view->OnCount(part, item->left);
 }
 
-void CQuickScan::OnRepairDone() {
+void CQuickScan::OnRepairDone()
+{
     JoinThread(m_hRepairThread);
     RepairOutcome outcome = std::move(m_repairOutcome);
     m_regResults = std::move(outcome.registry);
@@ -469,7 +506,8 @@ void CQuickScan::OnRepairDone() {
 // ---------------------------------------------------------------------------------------------------------------
 // End of a run
 
-void CQuickScan::FinishRun() {
+void CQuickScan::FinishRun()
+{
     m_stop = true;
     // The stored score is the one of the final counts, even for a run shorter than the page's score tick.
     m_score = HealthScore(m_counts);
@@ -478,19 +516,23 @@ void CQuickScan::FinishRun() {
     if (m_view) m_view->OnRunEnded();
 }
 
-void CQuickScan::Row(Part part, const std::wstring& text) {
+void CQuickScan::Row(Part part, const std::wstring& text)
+{
     if (m_view) m_view->OnRowText(part, text);
 }
 
-void CQuickScan::Count(Part part) {
+void CQuickScan::Count(Part part)
+{
     if (m_view) m_view->OnCount(part, m_counts[part]);
 }
 
-void CQuickScan::Progress() {
+void CQuickScan::Progress()
+{
     if (m_view) m_view->OnProgress(m_run.Progress());
 }
 
-void CQuickScan::ClearResultItems() {
+void CQuickScan::ClearResultItems()
+{
     m_resultItems.clear();
     if (m_view) m_view->OnResultsCleared();
 }

@@ -150,7 +150,7 @@ private:
     std::vector<std::wstring> m_brokenAssociations;  // extensions
     qcore::Lock m_pendingLock;
     std::vector<const CRegistryData::SCAN_RESULT*> m_pendingReg;  // guarded by m_pendingLock
-    DWORD m_lastRegFlush = 0;                                      // registry worker only
+    DWORD m_lastRegFlush = 0;                                     // registry worker only
     ScanCounts m_counts;
     std::vector<ResultItem> m_resultItems;
 
@@ -168,8 +168,8 @@ private:
     HANDLE m_hFileAssocThread = nullptr;
     HANDLE m_hAbortThread = nullptr;
     HANDLE m_hRepairThread = nullptr;
-    std::atomic<bool> m_stop{true};    // read by workers: false only while a scan runs
-    std::atomic<bool> m_quit{false};   // the run goes away: the repair stops between items
+    std::atomic<bool> m_stop{true};   // read by workers: false only while a scan runs
+    std::atomic<bool> m_quit{false};  // the run goes away: the repair stops between items
     LONG m_lastStoreStatus = 0;
     QuickScanRun m_run;
     int m_score = 100;

@@ -6,19 +6,22 @@ namespace {
 const unsigned kAllParts = (1u << kPartCount) - 1;
 }
 
-int PartWeight(Part part) {
+int PartWeight(Part part)
+{
     static const int kWeights[kPartCount] = {25, 25, 25, 15, 10};
     return part >= 0 && part < kPartCount ? kWeights[part] : 0;
 }
 
-bool QuickScanRun::Start() {
+bool QuickScanRun::Start()
+{
     if (IsBusy()) return false;
     m_state = RunState::Scanning;
     m_doneMask = 0;
     return true;
 }
 
-bool QuickScanRun::PartDone(Part part) {
+bool QuickScanRun::PartDone(Part part)
+{
     if (m_state != RunState::Scanning || part < 0 || part >= kPartCount) return false;
     m_doneMask |= 1u << part;
     if (m_doneMask != kAllParts) return false;
@@ -27,31 +30,36 @@ bool QuickScanRun::PartDone(Part part) {
     return true;
 }
 
-bool QuickScanRun::BeginAbort() {
+bool QuickScanRun::BeginAbort()
+{
     if (m_state != RunState::Scanning) return false;
     m_state = RunState::Aborting;
     return true;
 }
 
-bool QuickScanRun::AbortFinished() {
+bool QuickScanRun::AbortFinished()
+{
     if (m_state != RunState::Aborting) return false;
     m_state = RunState::Ended;
     m_lastEnd = RunEnd::ScanAborted;
     return true;
 }
 
-bool QuickScanRun::BeginRepair() {
+bool QuickScanRun::BeginRepair()
+{
     if (m_state != RunState::Ended) return false;
     m_state = RunState::Repairing;
     m_doneMask = 0;
     return true;
 }
 
-void QuickScanRun::RepairPartDone(Part part) {
+void QuickScanRun::RepairPartDone(Part part)
+{
     if (m_state == RunState::Repairing && part >= 0 && part < kPartCount) m_doneMask |= 1u << part;
 }
 
-bool QuickScanRun::RepairFinished(const ScanCounts& remaining) {
+bool QuickScanRun::RepairFinished(const ScanCounts& remaining)
+{
     if (m_state != RunState::Repairing) return false;
     m_state = RunState::Ended;
     m_doneMask = kAllParts;
@@ -59,14 +67,16 @@ bool QuickScanRun::RepairFinished(const ScanCounts& remaining) {
     return true;
 }
 
-int QuickScanRun::Progress() const {
+int QuickScanRun::Progress() const
+{
     int sum = 0;
     for (int i = 0; i < kPartCount; ++i)
         if ((m_doneMask >> i) & 1u) sum += PartWeight(Part(i));
     return sum;
 }
 
-const wchar_t* RunEndTextKey(RunEnd end) {
+const wchar_t* RunEndTextKey(RunEnd end)
+{
     switch (end) {
     case RunEnd::ScanAborted: return L"IDS_START_TXT_SCAN_FINISH_STATUS_ABORT";
     case RunEnd::RepairFinished: return L"IDS_SCORE_TXT_QUICK_REPAIR_FINISHED";

@@ -45,8 +45,10 @@ public:
     bool Stopping() const { return m_state != RunState::Scanning; }
     // True while what the scan libraries report still counts: during the scan and while its stop is on the way.
     bool TakesScanReports() const { return m_state == RunState::Scanning || m_state == RunState::Aborting; }
-    bool IsBusy() const { return m_state == RunState::Scanning || m_state == RunState::Aborting ||
-                                 m_state == RunState::Repairing; }
+    bool IsBusy() const
+    {
+        return m_state == RunState::Scanning || m_state == RunState::Aborting || m_state == RunState::Repairing;
+    }
     // 0 to 100: the weights of the parts done in the current scan or repair.
     int Progress() const;
     bool IsPartDone(Part part) const { return (m_doneMask >> part) & 1u; }

@@ -29,12 +29,14 @@ BEGIN_MESSAGE_MAP(CStartStep1Dlg, CFunctionDlg)
     ON_NOTIFY(NM_CUSTOMDRAW, CStartStep1Dlg::IDC_LIST, &CStartStep1Dlg::OnListCustomDraw)
 END_MESSAGE_MAP()
 
-CStartStep1Dlg::CStartStep1Dlg() {
+CStartStep1Dlg::CStartStep1Dlg()
+{
     CreateSkinFont(TextFont(), 14, FALSE);
     CreateSkinFont(m_scoreFont, 56, TRUE);
 }
 
-CStartStep1Dlg::~CStartStep1Dlg() {
+CStartStep1Dlg::~CStartStep1Dlg()
+{
     m_scan.SetView(nullptr);
     m_scan.StopAndWait();
     if (m_pResultDlg) {
@@ -43,7 +45,8 @@ CStartStep1Dlg::~CStartStep1Dlg() {
     }
 }
 
-void CStartStep1Dlg::OnInitPage() {
+void CStartStep1Dlg::OnInitPage()
+{
     CRect client;
     GetClientRect(&client);
     const int w = client.Width() > 600 ? client.Width() : 740;
@@ -84,7 +87,8 @@ void CStartStep1Dlg::OnInitPage() {
     // The result window is made when it is first asked for: made here, it held up the main window's start.
 }
 
-bool CStartStep1Dlg::EnsureResultDialog() {
+bool CStartStep1Dlg::EnsureResultDialog()
+{
     if (m_pResultDlg) return m_pResultDlg->GetSafeHwnd() != nullptr;
     m_pResultDlg = new CScoreResultDialog;
     if (m_pResultDlg->CreateResultWindow(this)) return true;
@@ -96,7 +100,8 @@ bool CStartStep1Dlg::EnsureResultDialog() {
 // ---------------------------------------------------------------------------------------------------------------
 // Start, abort, repair
 
-void CStartStep1Dlg::StartQuickScan() {
+void CStartStep1Dlg::StartQuickScan()
+{
     CFunctionDlg::OnShowPage();
     if (!m_scan.Start()) return;  // workers of the last run are still there: it goes on
     GuardAbortRepairButton(false);
@@ -133,7 +138,8 @@ void CStartStep1Dlg::StartQuickScan() {
     m_list.FlushRepaint();
 }
 
-void CStartStep1Dlg::OnAbortOrRepair() {
+void CStartStep1Dlg::OnAbortOrRepair()
+{
     if (m_scan.Abort()) {
         // Nothing can be started again until every worker has ended.
         m_abortRepair.EnableWindow(FALSE);
@@ -151,7 +157,8 @@ void CStartStep1Dlg::OnAbortOrRepair() {
     EnableWindow(FALSE);
 }
 
-void CStartStep1Dlg::OnDestroy() {
+void CStartStep1Dlg::OnDestroy()
+{
     KillTimer(kScoreTimer);
     KillTimer(kRepaintTimer);
     m_scan.SetView(nullptr);  // the controls go with this window
@@ -166,18 +173,21 @@ void CStartStep1Dlg::OnRowText(Part part, const std::wstring& text) { m_list.Set
 
 void CStartStep1Dlg::OnCount(Part part, int count) { m_list.SetRowCount(part, count); }
 
-void CStartStep1Dlg::OnProgress(int progress) {
+void CStartStep1Dlg::OnProgress(int progress)
+{
     m_progress.SetPos(progress);
     m_progress.SendMessage(PBM_SETPOS, WPARAM(progress), 0);
     m_progress.Invalidate(FALSE);
 }
 
-void CStartStep1Dlg::OnResultsCleared() {
+void CStartStep1Dlg::OnResultsCleared()
+{
     m_nDeliveredItems = 0;
     if (m_pResultDlg && m_pResultDlg->GetSafeHwnd()) m_pResultDlg->ClearLists();
 }
 
-void CStartStep1Dlg::OnRunEnded() {
+void CStartStep1Dlg::OnRunEnded()
+{
     KillTimer(kScoreTimer);
     KillTimer(kRepaintTimer);
     StartAnimation(false);
@@ -205,7 +215,8 @@ void CStartStep1Dlg::OnRunEnded() {
 // ---------------------------------------------------------------------------------------------------------------
 // Live score, buttons and look
 
-void CStartStep1Dlg::OnTimer(UINT_PTR nIDEvent) {
+void CStartStep1Dlg::OnTimer(UINT_PTR nIDEvent)
+{
     if (nIDEvent == kClickGuardTimer) {
         GuardAbortRepairButton(false);
         return;
@@ -223,7 +234,8 @@ void CStartStep1Dlg::OnTimer(UINT_PTR nIDEvent) {
     Default();
 }
 
-void CStartStep1Dlg::GuardAbortRepairButton(bool on) {
+void CStartStep1Dlg::GuardAbortRepairButton(bool on)
+{
     m_bClickGuard = on;
     m_abortRepair.EnableWindow(!on);
     if (on)
@@ -232,7 +244,8 @@ void CStartStep1Dlg::GuardAbortRepairButton(bool on) {
         KillTimer(kClickGuardTimer);
 }
 
-bool CStartStep1Dlg::ConfirmRepairAll() {
+bool CStartStep1Dlg::ConfirmRepairAll()
+{
     const std::wstring question =
         RepairAllQuestion(m_scan.Counts(), CRegistryData::BackupDatabasePath(), &nsVendrel::TranslateString);
     if (question.empty()) return true;  // nothing found: nothing is removed
@@ -242,18 +255,21 @@ bool CStartStep1Dlg::ConfirmRepairAll() {
     return answer == IDYES;
 }
 
-void CStartStep1Dlg::OnShowResult() {
+void CStartStep1Dlg::OnShowResult()
+{
     if (!EnsureResultDialog()) return;
     DeliverResultItems();
     m_pResultDlg->ShowInFront();
 }
 
-void CStartStep1Dlg::OnReturn() {
+void CStartStep1Dlg::OnReturn()
+{
     if (m_scan.Run().IsBusy()) return;
     if (CFunctionDlg* parent = dynamic_cast<CFunctionDlg*>(GetParent())) parent->ShowSubPage(0);
 }
 
-HBRUSH CStartStep1Dlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+HBRUSH CStartStep1Dlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+{
     if (nCtlColor != CTLCOLOR_STATIC || !pWnd) return CFunctionDlg::OnCtlColor(pDC, pWnd, nCtlColor);
     pDC->SetBkMode(TRANSPARENT);
     const int id = pWnd->GetDlgCtrlID();
@@ -262,9 +278,13 @@ HBRUSH CStartStep1Dlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
     return SharedWhiteBrush();
 }
 
-void CStartStep1Dlg::OnListCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) { CStartScanList::OnCustomDraw(pNMHDR, pResult); }
+void CStartStep1Dlg::OnListCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    CStartScanList::OnCustomDraw(pNMHDR, pResult);
+}
 
-void CStartStep1Dlg::ShowScore(int score, bool withStatus) {
+void CStartStep1Dlg::ShowScore(int score, bool withStatus)
+{
     m_nScore = score;
     CString text;
     text.Format(L"%d", score);
@@ -273,11 +293,13 @@ void CStartStep1Dlg::ShowScore(int score, bool withStatus) {
     m_score.Invalidate();
 }
 
-bool CStartStep1Dlg::ResultDialogShown() const {
+bool CStartStep1Dlg::ResultDialogShown() const
+{
     return m_pResultDlg && m_pResultDlg->GetSafeHwnd() && m_pResultDlg->IsWindowVisible();
 }
 
-void CStartStep1Dlg::DeliverResultItems() {
+void CStartStep1Dlg::DeliverResultItems()
+{
     const std::vector<CQuickScan::ResultItem>& items = m_scan.ResultItems();
     if (!m_pResultDlg || !m_pResultDlg->GetSafeHwnd() || m_nDeliveredItems >= items.size()) return;
     for (int i = 0; i < kScoreResultListCount; ++i) m_pResultDlg->GetList(i).SetRedraw(FALSE);
@@ -292,14 +314,16 @@ void CStartStep1Dlg::DeliverResultItems() {
     }
 }
 
-void CStartStep1Dlg::SetButtonText(int id, const wchar_t* key) {
+void CStartStep1Dlg::SetButtonText(int id, const wchar_t* key)
+{
     if (CWnd* button = GetDlgItem(id)) {
         button->SetWindowText(TranslateCode(key));
         button->Invalidate();
     }
 }
 
-void CStartStep1Dlg::StartAnimation(bool on) {
+void CStartStep1Dlg::StartAnimation(bool on)
+{
     if (!m_busy.GetSafeHwnd()) return;
     if (on)
         m_busy.SetTimer(0, m_busy.m_nPeriod, nullptr);

@@ -20,8 +20,16 @@ class CScoreResultDialog;
 class CStartStep1Dlg : public CFunctionDlg, private OneClick::IQuickScanView {
 public:
     enum {
-        IDC_BUSY = 62201, IDC_SCORE = 62202, IDC_ABORT_TEXT = 62204, IDC_PROGRESS = 62203, IDC_PROGRESS_TEXT = 62205,
-        IDC_ABORT_REPAIR = 62208, IDC_RETURN = 62209, IDC_SHOW_RESULT = 62210, IDC_HEALTH = 62211, IDC_LIST = 62110,
+        IDC_BUSY = 62201,
+        IDC_SCORE = 62202,
+        IDC_ABORT_TEXT = 62204,
+        IDC_PROGRESS = 62203,
+        IDC_PROGRESS_TEXT = 62205,
+        IDC_ABORT_REPAIR = 62208,
+        IDC_RETURN = 62209,
+        IDC_SHOW_RESULT = 62210,
+        IDC_HEALTH = 62211,
+        IDC_LIST = 62110,
     };
     enum { kScoreTimer = 1, kScoreTimerMs = 1000, kRepaintTimer = 2, kRepaintTimerMs = 200 };
     // When a run ends, Abort becomes Repair All in the same place: for this long the button stays disabled and

@@ -32,11 +32,16 @@ std::wstring LastKeyPart(std::wstring subKey)
 std::wstring GetRootKeyShortName(const CRegistryData::REG_DATA& data)
 {
     const wchar_t* name = L"";
-    if (data.root == HKEY_CLASSES_ROOT) name = L"HKCR";
-    else if (data.root == HKEY_CURRENT_USER) name = L"HKCU";
-    else if (data.root == HKEY_LOCAL_MACHINE) name = L"HKLM";
-    else if (data.root == HKEY_USERS) name = L"HKU";
-    else if (data.root == HKEY_CURRENT_CONFIG) name = L"HKEY_CURRENT_CONFIG";
+    if (data.root == HKEY_CLASSES_ROOT)
+        name = L"HKCR";
+    else if (data.root == HKEY_CURRENT_USER)
+        name = L"HKCU";
+    else if (data.root == HKEY_LOCAL_MACHINE)
+        name = L"HKLM";
+    else if (data.root == HKEY_USERS)
+        name = L"HKU";
+    else if (data.root == HKEY_CURRENT_CONFIG)
+        name = L"HKEY_CURRENT_CONFIG";
     return std::wstring(name) + L"\\" + data.subKey;
 }
 
@@ -64,7 +69,7 @@ std::wstring RegResultDetailText(const CRegistryData::SCAN_RESULT& result, const
         if (detail.size() >= before.size() + after.size() && detail.compare(0, before.size(), before) == 0 &&
             EndsWith(detail, after))
             return FillTextArgument(translate(e.key),
-                        detail.substr(before.size(), detail.size() - before.size() - after.size()));
+                                    detail.substr(before.size(), detail.size() - before.size() - after.size()));
     }
     return translate(detail);
 }
@@ -78,10 +83,7 @@ RegResultLines MakeRegResultLines(const CRegistryData::SCAN_RESULT& result, cons
     return lines;
 }
 
-std::wstring JoinRegResultLines(const RegResultLines& lines)
-{
-    return lines.title + L"\n" + lines.path + L"\n";
-}
+std::wstring JoinRegResultLines(const RegResultLines& lines) { return lines.title + L"\n" + lines.path + L"\n"; }
 
 void SplitRegResultText(const std::wstring& text, std::wstring& title, std::wstring& rest)
 {

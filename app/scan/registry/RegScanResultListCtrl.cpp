@@ -79,10 +79,7 @@ const CRegistryData::SCAN_RESULT* CRegScanResultListCtrl::GetResult(int nItem) c
     return reinterpret_cast<const CRegistryData::SCAN_RESULT*>(GetItemData(nItem));
 }
 
-bool CRegScanResultListCtrl::IsRowChecked(int nItem) const
-{
-    return GetCheck(nItem) != 0;
-}
+bool CRegScanResultListCtrl::IsRowChecked(int nItem) const { return GetCheck(nItem) != 0; }
 
 void CRegScanResultListCtrl::OnClick(const NMHDR* hdr)
 {

@@ -1,7 +1,6 @@
 #include "ScanCleanRegCleanStep0.h"
 #include "SkinDraw.h"
 
-
 #include "Dictionary.h"
 #include "MainWindowBusy.h"
 #include "controls/BitmapDraw.h"
@@ -42,8 +41,7 @@ CScanCleanRegCleanStep0::~CScanCleanRegCleanStep0()
     if (m_hBackground) DeleteObject(m_hBackground);
 }
 
-void CScanCleanRegCleanStep0::SetPeers(CFunctionDlg* pOwner, CScanCleanRegCleanStep1* pStep1,
-                                       CRegistryData* pEngine)
+void CScanCleanRegCleanStep0::SetPeers(CFunctionDlg* pOwner, CScanCleanRegCleanStep1* pStep1, CRegistryData* pEngine)
 {
     m_pOwner = pOwner;
     m_pStep1 = pStep1;
@@ -81,9 +79,10 @@ void CScanCleanRegCleanStep0::OnInitPage()
 
 void CScanCleanRegCleanStep0::SetTexts(bool scanning)
 {
-    m_status.SetWindowText(TranslateCode(scanning ? L"IDS_SCAN_CLEAN_SCAN_IN_PROGRESS" : L"IDS_SCAN_CLEAN_SCAN_NOT_STARTED"));
-    m_hint.SetWindowText(
-        TranslateCode(scanning ? L"IDS_SCAN_CLEAN_SCAN_TIP_CLICK_TO_ABORT" : L"IDS_SCAN_CLEAN_SCAN_TIP_CLICK_TO_START"));
+    m_status.SetWindowText(
+        TranslateCode(scanning ? L"IDS_SCAN_CLEAN_SCAN_IN_PROGRESS" : L"IDS_SCAN_CLEAN_SCAN_NOT_STARTED"));
+    m_hint.SetWindowText(TranslateCode(scanning ? L"IDS_SCAN_CLEAN_SCAN_TIP_CLICK_TO_ABORT"
+                                                : L"IDS_SCAN_CLEAN_SCAN_TIP_CLICK_TO_START"));
     m_startAbort.SetWindowText(
         TranslateCode(scanning ? L"IDS_SCAN_CLEAN_REGISTRY_BTN_ABORT" : L"IDS_SCAN_CLEAN_REGISTRY_BTN_START"));
     m_startAbort.Invalidate();

@@ -87,6 +87,6 @@ private:
 
     std::atomic<bool> m_bScanning{false};
     qcore::CWorker m_scanWorker;  // runs the engine's scan; the engine has its own stop
-    RegSelection m_selection;  // what the user chose when the scan started
-    RegSelection m_chosen;     // the ticked boxes, shown again at the next visit
+    RegSelection m_selection;     // what the user chose when the scan started
+    RegSelection m_chosen;        // the ticked boxes, shown again at the next visit
 };

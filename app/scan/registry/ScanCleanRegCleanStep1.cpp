@@ -34,7 +34,9 @@ CScanCleanRegCleanStep1::~CScanCleanRegCleanStep1()
 
 void CScanCleanRegCleanStep1::OnInitPage()
 {
-    CreateControl({IDC_COUNT_CAPTION, PageControlKind::Text, {kListX, 25, kListX + 200, 45},
+    CreateControl({IDC_COUNT_CAPTION,
+                   PageControlKind::Text,
+                   {kListX, 25, kListX + 200, 45},
                    L"IDS_SCAN_CLEAN_SCAN_RESULT_TXT_ENTRY_COUNT"});
     CreateText(m_count, nullptr, IDC_COUNT, CRect(kListX + 205, 25, kListX + 300, 45));
     m_count.SetWindowText(L"0");
@@ -49,7 +51,8 @@ void CScanCleanRegCleanStep1::OnInitPage()
 
     CreateCheckBox(m_selectAll, L"IDS_SCAN_CLEAN_REGISTRY_SELECT_ALL", IDC_SELECT_ALL,
                    CRect(kListX, kListY + kListH + 25, kListX + 250, kListY + kListH + 45));
-    CreateControl({IDC_REPAIR, PageControlKind::Button,
+    CreateControl({IDC_REPAIR,
+                   PageControlKind::Button,
                    {kListX + kListW - 124, kListY + kListH + 15, kListX + kListW, kListY + kListH + 55},
                    L"IDS_SCAN_CLEAN_REGISTRY_SCAN_RESULT_BTN_REPAIR"});
 }

@@ -16,8 +16,14 @@
 
 class CScanCleanRegCleanStep1 : public CFunctionDlg {
 public:
-    enum { IDC_RESULT_LIST = 11103, IDC_SELECT_ALL = 11104, IDC_REPAIR = 11105, IDC_COUNT_CAPTION = 11106,
-           IDC_COUNT = 11107, IDC_DONE_MESSAGE = 11108 };
+    enum {
+        IDC_RESULT_LIST = 11103,
+        IDC_SELECT_ALL = 11104,
+        IDC_REPAIR = 11105,
+        IDC_COUNT_CAPTION = 11106,
+        IDC_COUNT = 11107,
+        IDC_DONE_MESSAGE = 11108
+    };
 
     CScanCleanRegCleanStep1();
     ~CScanCleanRegCleanStep1() override;

@@ -10,8 +10,8 @@ using nsVendrel::TranslateCode;
 
 namespace {
 const wchar_t* const kTabKeys[kScoreResultListCount] = {
-    L"IDS_START_SCAN_RESULT_TAB_ALL",      L"IDS_START_SCAN_RESULT_TAB_REGISTRY",
-    L"IDS_START_SCAN_RESULT_TAB_EVIDENCE", L"IDS_START_SCAN_RESULT_TAB_JUNKFILE",
+    L"IDS_START_SCAN_RESULT_TAB_ALL",        L"IDS_START_SCAN_RESULT_TAB_REGISTRY",
+    L"IDS_START_SCAN_RESULT_TAB_EVIDENCE",   L"IDS_START_SCAN_RESULT_TAB_JUNKFILE",
     L"IDS_START_SCAN_RESULT_TAB_FILE_ASSOC",  // lists invalid shortcuts
 };
 const int kTabX = 20, kTabY = 45, kTabW = 118, kTabH = 31;
@@ -53,10 +53,7 @@ BOOL CScoreResultDialog::CreateResultWindow(CWnd* pParent)
     return TRUE;
 }
 
-void CScoreResultDialog::Shape()
-{
-    Shell::ShapeWindowToSkin(GetSafeHwnd(), m_hBackground);
-}
+void CScoreResultDialog::Shape() { Shell::ShapeWindowToSkin(GetSafeHwnd(), m_hBackground); }
 
 void CScoreResultDialog::OnInitPage()
 {
@@ -109,10 +106,7 @@ void CScoreResultDialog::ClearLists()
         if (list.GetSafeHwnd()) list.DeleteAllItems();
 }
 
-int CScoreResultDialog::GetItemCount(int nList) const
-{
-    return const_cast<CListCtrl&>(m_lists[nList]).GetItemCount();
-}
+int CScoreResultDialog::GetItemCount(int nList) const { return const_cast<CListCtrl&>(m_lists[nList]).GetItemCount(); }
 
 void CScoreResultDialog::ShowList(int nIndex)
 {
@@ -127,10 +121,7 @@ void CScoreResultDialog::ShowList(int nIndex)
     m_tabs[nIndex].Invalidate();
 }
 
-void CScoreResultDialog::OnTab(UINT nId)
-{
-    ShowList(int(nId) - IDC_TAB_FIRST);
-}
+void CScoreResultDialog::OnTab(UINT nId) { ShowList(int(nId) - IDC_TAB_FIRST); }
 
 void CScoreResultDialog::OnClose()
 {

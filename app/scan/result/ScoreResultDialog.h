@@ -14,9 +14,9 @@
 class CScoreResultDialog : public CFunctionDlg {
 public:
     enum {
-        IDC_TAB_FIRST = 62302,  // 62302..62306
-        IDC_LIST_FIRST = 62307, // 62307..62311
-        IDC_CLOSE = 62312,      // its own id: never shared with a list
+        IDC_TAB_FIRST = 62302,   // 62302..62306
+        IDC_LIST_FIRST = 62307,  // 62307..62311
+        IDC_CLOSE = 62312,       // its own id: never shared with a list
     };
 
     CScoreResultDialog();

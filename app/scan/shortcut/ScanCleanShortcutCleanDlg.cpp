@@ -10,10 +10,7 @@ END_MESSAGE_MAP()
 
 CScanCleanShortcutCleanDlg::CScanCleanShortcutCleanDlg() = default;
 
-CScanCleanShortcutCleanDlg::~CScanCleanShortcutCleanDlg()
-{
-    m_step1.StopAndWait();
-}
+CScanCleanShortcutCleanDlg::~CScanCleanShortcutCleanDlg() { m_step1.StopAndWait(); }
 
 void CScanCleanShortcutCleanDlg::OnInitPage()
 {

@@ -14,9 +14,9 @@ void CScanCleanShortcutCleanStep0::OnInitPage()
     CRect client;
     GetClientRect(&client);
     const CRect listRect(20, 20, client.Width() - 20, 470);
-    m_drives.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_LIST | LVS_SORTASCENDING | LVS_SHOWSELALWAYS |
-                        LVS_SHAREIMAGELISTS,
-                    listRect, this, IDC_DRIVE_LIST);
+    m_drives.Create(
+        WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_LIST | LVS_SORTASCENDING | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS,
+        listRect, this, IDC_DRIVE_LIST);
     m_drives.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
 
     // The computer and a drive; every row shows the drive. The image list is ours (the list only shares it).

@@ -26,10 +26,7 @@ END_MESSAGE_MAP()
 
 CScanCleanShortcutCleanStep1::CScanCleanShortcutCleanStep1() = default;
 
-CScanCleanShortcutCleanStep1::~CScanCleanShortcutCleanStep1()
-{
-    StopAndWait();
-}
+CScanCleanShortcutCleanStep1::~CScanCleanShortcutCleanStep1() { StopAndWait(); }
 
 void CScanCleanShortcutCleanStep1::OnInitPage()
 {

@@ -18,8 +18,15 @@ class CScanCleanShortcutCleanDlg;
 class CScanCleanShortcutCleanStep1 : public CFunctionDlg {
 public:
     enum {
-        IDC_STOP = 11403, IDC_RESULT_LIST = 11404, IDC_ROTATOR = 11405, IDC_IN_PROGRESS = 11406, IDC_PATH = 11407,
-        IDC_PROGRESS = 11408, IDC_COUNT_CAPTION = 11409, IDC_COUNT = 11410, IDC_ELAPSED_CAPTION = 11411,
+        IDC_STOP = 11403,
+        IDC_RESULT_LIST = 11404,
+        IDC_ROTATOR = 11405,
+        IDC_IN_PROGRESS = 11406,
+        IDC_PATH = 11407,
+        IDC_PROGRESS = 11408,
+        IDC_COUNT_CAPTION = 11409,
+        IDC_COUNT = 11410,
+        IDC_ELAPSED_CAPTION = 11411,
         IDC_ELAPSED = 11412,
     };
     enum { kClockTimer = 1, kClockTimerMs = 1000, kPathIntervalMs = 100 };

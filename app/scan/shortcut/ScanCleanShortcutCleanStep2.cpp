@@ -12,7 +12,8 @@ BEGIN_MESSAGE_MAP(CScanCleanShortcutCleanStep2, CFunctionDlg)
     ON_BN_CLICKED(CScanCleanShortcutCleanStep2::IDC_BACK, &CScanCleanShortcutCleanStep2::OnBack)
     ON_BN_CLICKED(CScanCleanShortcutCleanStep2::IDC_DELETE, &CScanCleanShortcutCleanStep2::OnDelete)
     ON_BN_CLICKED(CScanCleanShortcutCleanStep2::IDC_SELECT_ALL, &CScanCleanShortcutCleanStep2::OnSelectAll)
-    ON_NOTIFY(LVN_ITEMCHANGED, CScanCleanShortcutCleanStep2::IDC_RESULT_LIST, &CScanCleanShortcutCleanStep2::OnListItemChanged)
+    ON_NOTIFY(LVN_ITEMCHANGED, CScanCleanShortcutCleanStep2::IDC_RESULT_LIST,
+              &CScanCleanShortcutCleanStep2::OnListItemChanged)
 END_MESSAGE_MAP()
 
 void CScanCleanShortcutCleanStep2::OnInitPage()
@@ -40,9 +41,15 @@ void CScanCleanShortcutCleanStep2::OnInitPage()
     CreateCheckBox(m_selectAll, L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_CHKBOX_SEL_ALL", IDC_SELECT_ALL,
                    CRect(20, listRect.bottom + 10, 260, listRect.bottom + 30), WS_TABSTOP);
     const PageControlRow buttons[] = {
-        {IDC_BACK, PageControlKind::Button, {w - 282, h - 56, w - 158, h - 16}, L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_BTN_BACK",
+        {IDC_BACK,
+         PageControlKind::Button,
+         {w - 282, h - 56, w - 158, h - 16},
+         L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_BTN_BACK",
          WS_TABSTOP},
-        {IDC_DELETE, PageControlKind::Button, {w - 144, h - 56, w - 20, h - 16}, L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_DELETE",
+        {IDC_DELETE,
+         PageControlKind::Button,
+         {w - 144, h - 56, w - 20, h - 16},
+         L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_DELETE",
          WS_TABSTOP},
     };
     CreateControls(buttons);
@@ -78,10 +85,7 @@ void CScanCleanShortcutCleanStep2::OnBack()
     if (m_pHost) m_pHost->ShowSubPage(0);
 }
 
-void CScanCleanShortcutCleanStep2::OnSelectAll()
-{
-    m_selectAllFollower.ApplyBox(m_list, m_selectAll);
-}
+void CScanCleanShortcutCleanStep2::OnSelectAll() { m_selectAllFollower.ApplyBox(m_list, m_selectAll); }
 
 void CScanCleanShortcutCleanStep2::OnListItemChanged(NMHDR* hdr, LRESULT* result)
 {
@@ -104,7 +108,8 @@ void CScanCleanShortcutCleanStep2::OnDelete()
     if (outcome.ticked == 0) return;
     CString tips = TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_DELETE_DONE");
     if (outcome.failed > 0)
-        tips.Format(L"%s %d", static_cast<const wchar_t*>(TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_DELETE_FAILED")),
+        tips.Format(L"%s %d",
+                    static_cast<const wchar_t*>(TranslateCode(L"IDS_SCAN_CLEAN_SHORTCUT_STEP2_DELETE_FAILED")),
                     outcome.failed);
     m_tips.SetWindowText(tips);
 }

@@ -9,20 +9,14 @@
 
 namespace ShortcutPage {
 
-std::wstring ProgressPathText(const std::wstring& path)
-{
-    return ScanPages::ShortenPath(path, 85, 3, 79);
-}
+std::wstring ProgressPathText(const std::wstring& path) { return ScanPages::ShortenPath(path, 85, 3, 79); }
 
 LinkParts SplitLinkPath(const std::wstring& linkPath)
 {
     return LinkParts{qpath::FileNameOf(linkPath), qpath::ParentFolderOf(linkPath)};
 }
 
-bool IsOfferedDriveType(unsigned driveType)
-{
-    return driveType != DRIVE_CDROM;
-}
+bool IsOfferedDriveType(unsigned driveType) { return driveType != DRIVE_CDROM; }
 
 std::wstring ElapsedText(unsigned seconds)
 {

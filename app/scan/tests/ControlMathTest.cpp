@@ -20,17 +20,16 @@ TEST(ControlMath, FramesWrap)
 
 TEST(ControlMath, ProgressBarWidthForAnyRange)
 {
-    struct Case { int pos, min, max, width, expected; } cases[] = {
-        {0, 0, 100, 202, 0},       // at the minimum nothing is drawn
-        {50, 0, 100, 202, 100},    // (200 * 0.5 + 1) - 1
-        {100, 0, 100, 202, 200},
-        {150, 0, 100, 202, 200},   // clamped when painting too
-        {-5, 0, 100, 202, 0},
-        {500, 0, 1000, 102, 50},   // a range other than 0-100
-        {3, 2, 4, 102, 50},
-        {0, 0, 0, 202, 0},         // empty range: no division by zero
-        {5, 10, 0, 202, 0},        // inverted range
-        {50, 0, 100, 2, 0},        // no room
+    struct Case {
+        int pos, min, max, width, expected;
+    } cases[] = {
+        {0, 0, 100, 202, 0},                               // at the minimum nothing is drawn
+        {50, 0, 100, 202, 100},                            // (200 * 0.5 + 1) - 1
+        {100, 0, 100, 202, 200}, {150, 0, 100, 202, 200},  // clamped when painting too
+        {-5, 0, 100, 202, 0},    {500, 0, 1000, 102, 50},  // a range other than 0-100
+        {3, 2, 4, 102, 50},      {0, 0, 0, 202, 0},        // empty range: no division by zero
+        {5, 10, 0, 202, 0},                                // inverted range
+        {50, 0, 100, 2, 0},                                // no room
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.expected, ProgressBarWidth(c.pos, c.min, c.max, c.width)) << c.pos << " " << c.min << "-" << c.max;

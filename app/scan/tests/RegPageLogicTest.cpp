@@ -25,7 +25,10 @@ CRegistryData::SCAN_RESULT Result(REG_SCAN_TYPE type, HKEY root, const wchar_t* 
 
 TEST(RegResultText, RootNamesAndPathLeaveOutTheValueName)
 {
-    struct Case { HKEY root; const wchar_t* expected; } cases[] = {
+    struct Case {
+        HKEY root;
+        const wchar_t* expected;
+    } cases[] = {
         {HKEY_CLASSES_ROOT, L"HKCR\\A\\B\\"},
         {HKEY_CURRENT_USER, L"HKCU\\A\\B\\"},
         {HKEY_LOCAL_MACHINE, L"HKLM\\A\\B\\"},
@@ -151,9 +154,8 @@ TEST(RegResultText, EngineResultsReadInTheDictionaryLanguage)
         const std::wstring title = MakeRegResultLines(r, &GermanText).title;
         EXPECT_FALSE(HasHanCharacter(title)) << r.data.subKey;
         EXPECT_EQ(0u, title.find(L"Datei nicht gefunden: ")) << r.data.subKey;
-        const std::wstring expected = r.type == RST_APPPATH
-                                          ? L"\"" + std::wstring(missing) + L"\" ist nicht vorhanden"
-                                          : L"Die Installationsdaten von \"QuorvelGone\" fehlen";
+        const std::wstring expected = r.type == RST_APPPATH ? L"\"" + std::wstring(missing) + L"\" ist nicht vorhanden"
+                                                            : L"Die Installationsdaten von \"QuorvelGone\" fehlen";
         EXPECT_NE(std::wstring::npos, title.find(expected)) << r.data.subKey;
     }
 }
@@ -169,8 +171,7 @@ TEST(RegCategories, TitleKeysAndFilterAnswers)
     sel.SetRow(FindRegCategoryRow(RST_HELP), true);
     sel.SetRow(FindRegCategoryRow(RST_COM), true);
     sel.SetRow(42, true);  // out of range: ignored
-    for (int type = 0; type < 10; ++type)
-        EXPECT_EQ(type == RST_HELP || type == RST_COM, sel.Wants(type)) << type;
+    for (int type = 0; type < 10; ++type) EXPECT_EQ(type == RST_HELP || type == RST_COM, sel.Wants(type)) << type;
     // A category the page has no row for is scanned.
     EXPECT_TRUE(sel.Wants(10));
     EXPECT_TRUE(sel.Wants(-1));
@@ -210,11 +211,13 @@ TEST(RegCleanBookkeeping, ItemExistsReadsTheRegistry)
     RegSetValueExW(key, L"v", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof(one));
     RegCloseKey(key);
 
-    struct Case { const wchar_t* subKey; const wchar_t* value; bool exists; } cases[] = {
-        {L"Software\\QuorvelTest\\Exists\\", L"", true},
-        {L"Software\\QuorvelTest\\Exists\\", L"v", true},
-        {L"Software\\QuorvelTest\\Exists\\", L"w", false},
-        {L"Software\\QuorvelTest\\Gone\\", L"", false},
+    struct Case {
+        const wchar_t* subKey;
+        const wchar_t* value;
+        bool exists;
+    } cases[] = {
+        {L"Software\\QuorvelTest\\Exists\\", L"", true},   {L"Software\\QuorvelTest\\Exists\\", L"v", true},
+        {L"Software\\QuorvelTest\\Exists\\", L"w", false}, {L"Software\\QuorvelTest\\Gone\\", L"", false},
         {L"Software\\QuorvelTest\\Gone\\", L"v", false},
     };
     for (const Case& c : cases) {

@@ -28,8 +28,8 @@ bool ValueExists(const wchar_t* name)
 TEST(RegistryPageApp, TheDrawerLeadsToAWorkingRegistryPage)
 {
     HKEY k = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, kMuiCache, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k,
-                                             nullptr));
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExW(HKEY_CURRENT_USER, kMuiCache, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr));
     RegSetValueExW(k, kSeed, 0, REG_SZ, reinterpret_cast<const BYTE*>(L"d"), 2 * sizeof(wchar_t));
     RegCloseKey(k);
     // Otherwise the home page starts a first one-click scan, and the drawer ignores clicks while it runs.

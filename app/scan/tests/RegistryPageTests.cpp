@@ -81,10 +81,7 @@ int BackupRowsFor(const std::wstring& valueName)
 }
 
 // The page's own visibility (the hidden host window hides everything on screen).
-bool Shown(HWND wnd)
-{
-    return (::GetWindowLongW(wnd, GWL_STYLE) & WS_VISIBLE) != 0;
-}
+bool Shown(HWND wnd) { return (::GetWindowLongW(wnd, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 class RegistryPage : public ::testing::Test {
 protected:
@@ -188,7 +185,12 @@ TEST_F(RegistryPage, ScanListsEachSeededEntryAndRepairRemovesOnlyTheTickedOne)
     }
 
     // One row per seeded entry, with its reason; both help keys were scanned.
-    struct Seed { int type; HKEY root; std::wstring name; const wchar_t* reasonKey; } seeds[] = {
+    struct Seed {
+        int type;
+        HKEY root;
+        std::wstring name;
+        const wchar_t* reasonKey;
+    } seeds[] = {
         {RST_SHAREDDLL, HKEY_LOCAL_MACHINE, shared, L"IDS_SCAN_CLEAN_REGISTRY_REASON_FILE_NOT_FOUND"},
         {RST_MUICACHE, HKEY_CURRENT_USER, mui, L"IDS_SCAN_CLEAN_REGISTRY_REASON_JUNK_VALUE"},
         {RST_HELP, HKEY_LOCAL_MACHINE, L"qgone1.hlp", L"IDS_SCAN_CLEAN_REGISTRY_REASON_FILE_NOT_FOUND"},
@@ -255,7 +257,8 @@ LRESULT CALLBACK CompareCountWithList(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
     if (msg == WM_REGCLEAN_ITEM) {
         ++g_itemsSeen;
         HWND list = ::GetDlgItem(wnd, 11103);
-        if (shell_test::WindowText(::GetDlgItem(wnd, 11107)) != std::to_wstring(ListCount(list))) ++g_countDisagreements;
+        if (shell_test::WindowText(::GetDlgItem(wnd, 11107)) != std::to_wstring(ListCount(list)))
+            ++g_countDisagreements;
     }
     return result;
 }

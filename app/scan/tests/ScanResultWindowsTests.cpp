@@ -14,10 +14,7 @@ using shell_test::ListCellText;
 
 namespace {
 
-bool Shown(HWND wnd)
-{
-    return (::GetWindowLongW(wnd, GWL_STYLE) & WS_VISIBLE) != 0;
-}
+bool Shown(HWND wnd) { return (::GetWindowLongW(wnd, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 TEST(ScoreResultDialog, RoutesItemsTabsAndCloses)
 {
@@ -38,9 +35,11 @@ TEST(ScoreResultDialog, RoutesItemsTabsAndCloses)
     for (int i = 0; i < kScoreResultListCount; ++i)
         EXPECT_NE(CScoreResultDialog::IDC_CLOSE, CScoreResultDialog::IDC_LIST_FIRST + i);
 
-    struct Item { const wchar_t* text; LPARAM category; } items[] = {
-        {L"reg", 1}, {L"trace", 2}, {L"junk", 3}, {L"link", 4}, {L"assoc", 5}, {L"none", 0}, {L"odd", 7},
-        {L"reg2", 1},
+    struct Item {
+        const wchar_t* text;
+        LPARAM category;
+    } items[] = {
+        {L"reg", 1}, {L"trace", 2}, {L"junk", 3}, {L"link", 4}, {L"assoc", 5}, {L"none", 0}, {L"odd", 7}, {L"reg2", 1},
     };
     for (const Item& item : items)
         EXPECT_EQ(0, ::SendMessageW(wnd, WM_SCORE_RESULT_ITEM, (WPARAM)item.text, item.category));

@@ -33,10 +33,7 @@ protected:
     }
 };
 
-DWORD GdiObjects()
-{
-    return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-}
+DWORD GdiObjects() { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); }
 
 TEST(CheckBoxEx, StatesClicksAndNotification)
 {
@@ -52,12 +49,13 @@ TEST(CheckBoxEx, StatesClicksAndNotification)
         EXPECT_EQ(s, box.GetState());
     }
 
-    struct Case { int before, x, after, notified; } cases[] = {
-        {0, 2, 1, 1},    // in the square: unchecked -> checked, parent told
-        {1, 2, 0, 1},
-        {2, 2, 2, 1},    // scanning keeps its state but still notifies
-        {3, 19, 3, 1},   // the square is as wide as the control is high (20)
-        {0, 25, 0, 0},   // right of the square: nothing at all
+    struct Case {
+        int before, x, after, notified;
+    } cases[] = {
+        {0, 2, 1, 1},                 // in the square: unchecked -> checked, parent told
+        {1, 2, 0, 1},  {2, 2, 2, 1},  // scanning keeps its state but still notifies
+        {3, 19, 3, 1},                // the square is as wide as the control is high (20)
+        {0, 25, 0, 0},                // right of the square: nothing at all
     };
     for (const Case& c : cases) {
         box.SetState(c.before);

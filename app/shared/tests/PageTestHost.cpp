@@ -44,10 +44,7 @@ void Click(CWnd* parent, int id)
                    (LPARAM)::GetDlgItem(parent->GetSafeHwnd(), id));
 }
 
-int RowCount(HWND list)
-{
-    return (int)::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
-}
+int RowCount(HWND list) { return (int)::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0); }
 
 bool RowSelected(HWND list, int row)
 {
@@ -75,10 +72,7 @@ bool RowChecked(HWND list, int row)
     return ((::SendMessageW(list, LVM_GETITEMSTATE, (WPARAM)row, LVIS_STATEIMAGEMASK) >> 12) - 1) == 1;
 }
 
-std::wstring ItemText(CWnd* parent, int id)
-{
-    return shell_test::WindowText(::GetDlgItem(parent->GetSafeHwnd(), id));
-}
+std::wstring ItemText(CWnd* parent, int id) { return shell_test::WindowText(::GetDlgItem(parent->GetSafeHwnd(), id)); }
 
 bool ItemShown(CWnd* parent, int id)
 {
@@ -86,4 +80,4 @@ bool ItemShown(CWnd* parent, int id)
     return item && (::GetWindowLongW(item, GWL_STYLE) & WS_VISIBLE) && ::IsWindowEnabled(item);
 }
 
-} // namespace wizard_test
+}  // namespace wizard_test

@@ -38,4 +38,4 @@ bool RowChecked(HWND list, int row);
 std::wstring ItemText(CWnd* parent, int id);
 bool ItemShown(CWnd* parent, int id);
 
-} // namespace wizard_test
+}  // namespace wizard_test

@@ -77,10 +77,7 @@ PageUnderTest::~PageUnderTest()
     m_container.DestroyWindow();
 }
 
-bool HasVisibleStyle(HWND wnd)
-{
-    return wnd && (::GetWindowLongW(wnd, GWL_STYLE) & WS_VISIBLE) != 0;
-}
+bool HasVisibleStyle(HWND wnd) { return wnd && (::GetWindowLongW(wnd, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 void ClickButton(HWND parent, int id)
 {
@@ -93,10 +90,7 @@ void ClickAt(HWND wnd, int x, int y)
     ::SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
-int ListCount(HWND list)
-{
-    return (int)::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
-}
+int ListCount(HWND list) { return (int)::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0); }
 
 LPARAM ListItemData(HWND list, int item)
 {
@@ -175,7 +169,8 @@ bool CaptureWindowToBmp(HWND wnd, const std::wstring& path)
     HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    bool ok = ::WriteFile(file, &fh, sizeof(fh), &written, nullptr) && ::WriteFile(file, &ih, sizeof(ih), &written, nullptr) &&
+    bool ok = ::WriteFile(file, &fh, sizeof(fh), &written, nullptr) &&
+              ::WriteFile(file, &ih, sizeof(ih), &written, nullptr) &&
               ::WriteFile(file, data.data(), DWORD(data.size()), &written, nullptr);
     ::CloseHandle(file);
     return ok;

@@ -35,7 +35,10 @@ public:
     PageUnderTest& operator=(const PageUnderTest&) = delete;
     CFunctionDlg* Page() const { return m_page; }
     template <class T>
-    T* As() const { return dynamic_cast<T*>(m_page); }
+    T* As() const
+    {
+        return dynamic_cast<T*>(m_page);
+    }
 
 private:
     CFunctionDlgContainer m_container;

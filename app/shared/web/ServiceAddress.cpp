@@ -17,9 +17,6 @@ std::wstring BaseUrlFrom(const std::wstring& setting)
     return url;
 }
 
-std::wstring BaseUrl()
-{
-    return BaseUrlFrom(Settings::ServiceUrl());
-}
+std::wstring BaseUrl() { return BaseUrlFrom(Settings::ServiceUrl()); }
 
-} // namespace ServiceAddress
+}  // namespace ServiceAddress

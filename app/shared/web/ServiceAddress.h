@@ -13,4 +13,4 @@ std::wstring BaseUrl();
 // The rule behind BaseUrl: the setting's text, trimmed, when it is an http(s) address; else the default.
 std::wstring BaseUrlFrom(const std::wstring& setting);
 
-} // namespace ServiceAddress
+}  // namespace ServiceAddress

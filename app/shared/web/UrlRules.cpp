@@ -68,8 +68,7 @@ std::string PercentEncode(const std::wstring& value)
     std::string out;
     for (unsigned char c : utf8) {
         const bool keep = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-                          c == '_' || c == '.' || c == '~' || c == '!' || c == '*' || c == '\'' || c == '(' ||
-                          c == ')';
+                          c == '_' || c == '.' || c == '~' || c == '!' || c == '*' || c == '\'' || c == '(' || c == ')';
         if (keep) {
             out += char(c);
         } else {
@@ -81,4 +80,4 @@ std::string PercentEncode(const std::wstring& value)
     return out;
 }
 
-} // namespace UrlRules
+}  // namespace UrlRules

@@ -18,4 +18,4 @@ bool IsBareDllName(const std::wstring& name);
 // "#", "%" and blanks cannot change the query. Plain names stay byte for byte the same.
 std::string PercentEncode(const std::wstring& value);
 
-} // namespace UrlRules
+}  // namespace UrlRules

@@ -6,30 +6,26 @@
 
 #include "QuorvelImports.h"
 
-namespace
-{
+namespace {
 LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_CLOSE)
-    {
+    if (msg == WM_CLOSE) {
         DestroyWindow(wnd);
         return 0;
     }
-    if (msg == WM_DESTROY)
-    {
+    if (msg == WM_DESTROY) {
         PostQuitMessage(0);
         return 0;
     }
     return DefWindowProcW(wnd, msg, wParam, lParam);
 }
-}
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR arguments, int)
 {
     if (lstrcmpW(arguments, L"--load-imports") == 0)
         for (const char* library : kProgramImports)
-            if (!LoadLibraryA(library))
-                return 3;
+            if (!LoadLibraryA(library)) return 3;
     WNDCLASSW wc = {};
     wc.lpfnWndProc = &Proc;
     wc.hInstance = instance;
@@ -37,13 +33,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR arguments, int)
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = L"QuorvelBareWindow";
     RegisterClassW(&wc);
-    HWND wnd = CreateWindowExW(0, wc.lpszClassName, L"Bare window", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 930,
-                               688, nullptr, nullptr, instance, nullptr);
+    HWND wnd = CreateWindowExW(0, wc.lpszClassName, L"Bare window", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 930, 688,
+                               nullptr, nullptr, instance, nullptr);
     ShowWindow(wnd, SW_SHOWNORMAL);
     UpdateWindow(wnd);
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0)
-    {
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

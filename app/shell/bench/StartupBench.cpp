@@ -13,8 +13,7 @@
 
 using namespace shell_test;
 
-namespace
-{
+namespace {
 // A run that fails ends the benchmark: a missing time must not enter the table.
 [[noreturn]] void Fail(const char* what)
 {
@@ -27,14 +26,11 @@ double QuorvelStart()
 {
     QuorvelProcess app;
     const double start = bench::Now();
-    if (!app.Start())
-        Fail("Quorvel.exe could not be started");
-    if (app.WaitUntilVisible() < 0)
-        Fail("Quorvel's main window did not show");
+    if (!app.Start()) Fail("Quorvel.exe could not be started");
+    if (app.WaitUntilVisible() < 0) Fail("Quorvel's main window did not show");
     const double seconds = bench::Now() - start;
     app.Exit();
-    if (!app.WaitForExit(10000))
-        Fail("Quorvel did not end");
+    if (!app.WaitForExit(10000)) Fail("Quorvel did not end");
     return seconds;
 }
 
@@ -52,8 +48,7 @@ double BareStartWith(const std::wstring& arguments)
         },
         60000);
     const double seconds = bench::Now() - start;
-    if (!shown)
-        Fail("the bare window did not show");
+    if (!shown) Fail("the bare window did not show");
     ::PostMessageW(shown, WM_CLOSE, 0, 0);
     bare.WaitForExit(10000);
     return seconds;
@@ -62,19 +57,19 @@ double BareStartWith(const std::wstring& arguments)
 double BareStart() { return BareStartWith(L""); }
 // The same window after loading the libraries Quorvel.exe imports: the share of a start that is the loader's.
 double BareStartWithImports() { return BareStartWith(L"--load-imports"); }
-}
+}  // namespace
 
 int main()
 {
     SetLanguageSetting(nullptr);
-    SetRecentLastScan(); // no scan of the home page's own on a normal start
+    SetRecentLastScan();  // no scan of the home page's own on a normal start
     const int pairs = bench::PairsFromEnvironment(7);
     // One untimed start of each loads both into the file cache alike.
     BareStart();
     QuorvelStart();
     BareStartWithImports();
     bench::RunPairs("start-up to visible window", "bare one-window program", pairs, &BareStart, &QuorvelStart);
-    bench::RunPairs("start-up to visible window", "bare window loading Quorvel's imports", pairs,
-                    &BareStartWithImports, &QuorvelStart);
+    bench::RunPairs("start-up to visible window", "bare window loading Quorvel's imports", pairs, &BareStartWithImports,
+                    &QuorvelStart);
     return 0;
 }

@@ -9,20 +9,11 @@
 namespace {
 // Bitmaps of each state's frames; 0 ends a list.
 const UINT kFrameIds[CCheckBoxEx::kStateCount][9] = {
-    {343},
-    {333},
-    {335, 336, 337, 338, 339, 340, 341, 342},
-    {344},
-    {334},
-    {},
-    {},
+    {343}, {333}, {335, 336, 337, 338, 339, 340, 341, 342}, {344}, {334}, {}, {},
 };
 }  // namespace
 
-CCheckBoxEx::CCheckBoxEx()
-{
-    CreateSkinFont(m_font, 12, FALSE);
-}
+CCheckBoxEx::CCheckBoxEx() { CreateSkinFont(m_font, 12, FALSE); }
 
 CCheckBoxEx::~CCheckBoxEx()
 {
@@ -141,32 +132,23 @@ LRESULT CCheckBoxEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         EndPaint(m_hWnd, &ps);
         return 0;
     }
-    case WM_PRINTCLIENT:
-        Paint((HDC)wParam);
-        return 0;
-    case WM_ERASEBKGND:
-        return TRUE;
+    case WM_PRINTCLIENT: Paint((HDC)wParam); return 0;
+    case WM_ERASEBKGND: return TRUE;
     case WM_LBUTTONUP: {
         LRESULT r = CStatic::WindowProc(message, wParam, lParam);
         POINT pt = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
         OnClick(pt);
         return r;
     }
-    case WM_DRAWITEM:
-        return TRUE;
-    case WM_GETDLGCODE:
-        return DLGC_BUTTON;
+    case WM_DRAWITEM: return TRUE;
+    case WM_GETDLGCODE: return DLGC_BUTTON;
     case WM_KEYUP:
         if (wParam == VK_SPACE && IsWindowEnabled()) Press();
         return 0;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        Invalidate();
-        return CStatic::WindowProc(message, wParam, lParam);
-    case WM_GETFONT:
-        return (LRESULT)m_font.GetSafeHandle();
-    default:
-        return CStatic::WindowProc(message, wParam, lParam);
+    case WM_KILLFOCUS: Invalidate(); return CStatic::WindowProc(message, wParam, lParam);
+    case WM_GETFONT: return (LRESULT)m_font.GetSafeHandle();
+    default: return CStatic::WindowProc(message, wParam, lParam);
     }
 }
 

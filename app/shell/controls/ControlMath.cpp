@@ -46,7 +46,4 @@ ClusterMapGrid ClusterMapLayout(int mapWidth, int mapHeight, int rows, int colum
     return grid;
 }
 
-int ClusterMapColourIndex(int state, int tableSize)
-{
-    return state >= 0 && state < tableSize ? state : -1;
-}
+int ClusterMapColourIndex(int state, int tableSize) { return state >= 0 && state < tableSize ? state : -1; }

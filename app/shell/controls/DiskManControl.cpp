@@ -24,8 +24,8 @@ CDiskManControl::CDiskManControl() : m_cells(size_t(kMaxCells) * kMaxCells, 1)
     CreateSkinFont(m_font, 12, FALSE);
     m_msimg32.Reset(::LoadLibraryW(L"msimg32.dll"));
     if (m_msimg32)
-        m_gradientFill = reinterpret_cast<decltype(&::GradientFill)>(reinterpret_cast<void (*)()>(
-            ::GetProcAddress(static_cast<HMODULE>(m_msimg32.Get()), "GradientFill")));
+        m_gradientFill = reinterpret_cast<decltype(&::GradientFill)>(
+            reinterpret_cast<void (*)()>(::GetProcAddress(static_cast<HMODULE>(m_msimg32.Get()), "GradientFill")));
 }
 
 CDiskManControl::~CDiskManControl() = default;
@@ -176,9 +176,7 @@ void CDiskManControl::Compose(HDC dc, const RECT& client)
 LRESULT CDiskManControl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_WINDOWPOSCHANGED:
-        ResizeBuffer();
-        break;
+    case WM_WINDOWPOSCHANGED: ResizeBuffer(); break;
     case WM_ERASEBKGND:
     case WM_PRINTCLIENT: {
         RECT client;

@@ -12,7 +12,7 @@
 
 class CDiskManControl : public CStatic {
 public:
-    static constexpr int kMaxCells = 1024;       // per row and per column
+    static constexpr int kMaxCells = 1024;  // per row and per column
     static constexpr int kColours = 24;
     static constexpr int kLegendEntries = 5;
     // Table entries with a fixed meaning.

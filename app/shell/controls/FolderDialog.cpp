@@ -14,10 +14,7 @@ CFolderDialog::~CFolderDialog()
     if (m_bi.pidlRoot) ::CoTaskMemFree(const_cast<LPITEMIDLIST>(m_bi.pidlRoot));
 }
 
-void CFolderDialog::SetInitialFolder(LPCWSTR folder)
-{
-    lstrcpynW(m_szInitialFolder, folder ? folder : L"", MAX_PATH);
-}
+void CFolderDialog::SetInitialFolder(LPCWSTR folder) { lstrcpynW(m_szInitialFolder, folder ? folder : L"", MAX_PATH); }
 
 INT_PTR CFolderDialog::DoModal()
 {
@@ -61,15 +58,9 @@ int CALLBACK CFolderDialog::BrowseCallbackProc(HWND wnd, UINT message, LPARAM lP
     dialog->m_hBrowseWnd = wnd;
     int result = 0;
     switch (message) {
-    case BFFM_INITIALIZED:
-        dialog->OnInitialized();
-        break;
-    case BFFM_SELCHANGED:
-        dialog->OnSelChanged(reinterpret_cast<LPCITEMIDLIST>(lParam));
-        break;
-    case BFFM_VALIDATEFAILEDW:
-        result = dialog->OnValidateFailed(reinterpret_cast<LPCWSTR>(lParam));
-        break;
+    case BFFM_INITIALIZED: dialog->OnInitialized(); break;
+    case BFFM_SELCHANGED: dialog->OnSelChanged(reinterpret_cast<LPCITEMIDLIST>(lParam)); break;
+    case BFFM_VALIDATEFAILEDW: result = dialog->OnValidateFailed(reinterpret_cast<LPCWSTR>(lParam)); break;
     }
     dialog->m_hBrowseWnd = nullptr;
     return result;

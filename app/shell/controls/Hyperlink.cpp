@@ -25,12 +25,9 @@ HCURSOR CopyHelpViewerHand()
     return copy;
 }
 
-} // namespace
+}  // namespace
 
-CHyperlink::CHyperlink() : m_strLink(kDefaultLink)
-{
-    m_hCursor = ::LoadCursorW(nullptr, IDC_HAND);
-}
+CHyperlink::CHyperlink() : m_strLink(kDefaultLink) { m_hCursor = ::LoadCursorW(nullptr, IDC_HAND); }
 
 CHyperlink::~CHyperlink()
 {
@@ -47,10 +44,7 @@ void CHyperlink::PreSubclassWindow()
     }
 }
 
-void CHyperlink::SetLink(LPCWSTR link)
-{
-    m_strLink = link ? link : L"";
-}
+void CHyperlink::SetLink(LPCWSTR link) { m_strLink = link ? link : L""; }
 
 void CHyperlink::SetTextColor(COLORREF colour)
 {
@@ -111,18 +105,15 @@ void CHyperlink::Paint()
     const qcore::GdiSelection font(dc.GetSafeHdc(), CurrentFont());
     dc.SetTextColor(m_crText);
     dc.SetBkMode(TRANSPARENT);
-    ::DrawTextExW(dc.GetSafeHdc(), const_cast<LPWSTR>(static_cast<LPCWSTR>(text)), text.GetLength(), &client, DT_NOPREFIX,
-                  nullptr);
+    ::DrawTextExW(dc.GetSafeHdc(), const_cast<LPWSTR>(static_cast<LPCWSTR>(text)), text.GetLength(), &client,
+                  DT_NOPREFIX, nullptr);
 }
 
 LRESULT CHyperlink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_PAINT:
-        Paint();
-        return 0;
-    case WM_ERASEBKGND:
-        return TRUE;  // the paint covers the whole client area
+    case WM_PAINT: Paint(); return 0;
+    case WM_ERASEBKGND: return TRUE;  // the paint covers the whole client area
     case WM_SETTEXT: {
         LRESULT result = CStatic::WindowProc(message, wParam, lParam);
         Invalidate();
@@ -135,8 +126,7 @@ LRESULT CHyperlink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (!m_hCursor) return FALSE;
         ::SetCursor(m_hCursor);
         return TRUE;
-    case WM_NCHITTEST:
-        return HTCLIENT;  // a static is transparent to the mouse otherwise
+    case WM_NCHITTEST: return HTCLIENT;  // a static is transparent to the mouse otherwise
     }
     return CStatic::WindowProc(message, wParam, lParam);
 }

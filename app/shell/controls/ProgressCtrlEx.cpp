@@ -29,7 +29,8 @@ int CProgressCtrlEx::SetPos(int nPos)
 
 void CProgressCtrlEx::SetRange32(int nLower, int nUpper)
 {
-    if (m_hWnd) ::SendMessageW(m_hWnd, PBM_SETRANGE32, (WPARAM)nLower, (LPARAM)nUpper);
+    if (m_hWnd)
+        ::SendMessageW(m_hWnd, PBM_SETRANGE32, (WPARAM)nLower, (LPARAM)nUpper);
     else {
         m_nMin = nLower;
         m_nMax = nUpper;
@@ -65,9 +66,7 @@ void CProgressCtrlEx::PaintBar(HDC dc)
 LRESULT CProgressCtrlEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_ERASEBKGND:
-        EraseBackground((HDC)wParam);
-        return TRUE;
+    case WM_ERASEBKGND: EraseBackground((HDC)wParam); return TRUE;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(m_hWnd, &ps);
@@ -103,11 +102,8 @@ LRESULT CProgressCtrlEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         ::InvalidateRect(m_hWnd, nullptr, TRUE);
         return previous;
     }
-    case PBM_SETSTEP:
-        m_nStep = (int)wParam;
-        break;
-    case PBM_GETPOS:
-        return m_nPos;
+    case PBM_SETSTEP: m_nStep = (int)wParam; break;
+    case PBM_GETPOS: return m_nPos;
     case PBM_SETRANGE:
         m_nMin = LOWORD(lParam);
         m_nMax = HIWORD(lParam);
@@ -128,8 +124,7 @@ LRESULT CProgressCtrlEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         }
         return wParam ? m_nMin : m_nMax;
     }
-    default:
-        break;
+    default: break;
     }
     return CProgressCtrl::WindowProc(message, wParam, lParam);
 }

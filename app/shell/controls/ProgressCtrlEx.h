@@ -14,7 +14,11 @@ public:
     int GetPos() const { return m_nPos; }
     void SetRange(short nLower, short nUpper) { SetRange32(nLower, nUpper); }
     void SetRange32(int nLower, int nUpper);
-    void GetRange(int& nLower, int& nUpper) const { nLower = m_nMin; nUpper = m_nMax; }
+    void GetRange(int& nLower, int& nUpper) const
+    {
+        nLower = m_nMin;
+        nUpper = m_nMax;
+    }
 
     // Pages may also write the position directly and invalidate.
     HBITMAP m_hBarBitmap = nullptr;

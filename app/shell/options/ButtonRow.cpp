@@ -21,7 +21,7 @@ int CaptionWidth(HWND button)
     return size.cx + 16;
 }
 
-} // namespace
+}  // namespace
 
 void LayOutButtonRow(std::initializer_list<HWND> rightToLeft, int right, int top, int bottom, int minWidth, int step)
 {
@@ -35,4 +35,4 @@ void LayOutButtonRow(std::initializer_list<HWND> rightToLeft, int right, int top
     }
 }
 
-} // namespace Shell
+}  // namespace Shell

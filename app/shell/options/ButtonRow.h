@@ -12,4 +12,4 @@ namespace Shell {
 // the left edges of neighbours when every button has the minimum width (the gap is kept when one is wider).
 void LayOutButtonRow(std::initializer_list<HWND> rightToLeft, int right, int top, int bottom, int minWidth, int step);
 
-} // namespace Shell
+}  // namespace Shell

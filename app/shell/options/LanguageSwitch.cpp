@@ -15,10 +15,12 @@ namespace Shell {
 namespace {
 
 const wchar_t* const kLanguageNameKeys[kLanguageCount] = {
-    L"IDS_OPTION_LANGUANGE_ENGLISH",  L"IDS_OPTION_LANGUANGE_GERMAN",  L"IDS_OPTION_LANGUANGE_SPANISH",
-    L"IDS_OPTION_LANGUANGE_FRENCH",   L"IDS_OPTION_LANGUANGE_ITALIAN", L"IDS_OPTION_LANGUANGE_JAPANESE",
+    L"IDS_OPTION_LANGUANGE_ENGLISH",         L"IDS_OPTION_LANGUANGE_GERMAN",
+    L"IDS_OPTION_LANGUANGE_SPANISH",         L"IDS_OPTION_LANGUANGE_FRENCH",
+    L"IDS_OPTION_LANGUANGE_ITALIAN",         L"IDS_OPTION_LANGUANGE_JAPANESE",
     L"IDS_OPTION_LANGUANGE_CHINESESIMPLIFY", L"IDS_OPTION_LANGUANGE_CHINESETRANDITION",
-    L"IDS_OPTION_LANGUANGE_ARABIC",   L"IDS_OPTION_LANGUANGE_DUTCH",   L"IDS_OPTION_LANGUANGE_PORTUHUESE",
+    L"IDS_OPTION_LANGUANGE_ARABIC",          L"IDS_OPTION_LANGUANGE_DUTCH",
+    L"IDS_OPTION_LANGUANGE_PORTUHUESE",
 };
 
 bool HasDictionaryFile(const std::wstring& folder)
@@ -82,8 +84,8 @@ private:
             auto it = m_old.find(text);
             source.key = it != m_old.end() ? it->second : text;
         }
-        translated = static_cast<const wchar_t*>(
-            nsVendrel::TranslateCode(source.key.c_str(), source.mainId, source.searchAll));
+        translated =
+            static_cast<const wchar_t*>(nsVendrel::TranslateCode(source.key.c_str(), source.mainId, source.searchAll));
         if (translated == source.key && source.key == text) return false;  // not a text of the program
         RememberCaption(wnd, item, source, translated);
         return translated != text;
@@ -92,8 +94,8 @@ private:
     // Captions that are texts of the program; edits, lists and other controls hold the user's data.
     static bool IsCaptionClass(const std::wstring& cls)
     {
-        return _wcsicmp(cls.c_str(), L"Static") == 0 || _wcsicmp(cls.c_str(), L"Button") == 0 ||
-               cls == L"#32770" || cls.compare(0, 5, L"QMfc:") == 0;
+        return _wcsicmp(cls.c_str(), L"Static") == 0 || _wcsicmp(cls.c_str(), L"Button") == 0 || cls == L"#32770" ||
+               cls.compare(0, 5, L"QMfc:") == 0;
     }
 
     // The texts of a header's or a tab control's items (same fields, their own messages and mask).
@@ -190,7 +192,7 @@ std::wstring LanguageFolder(int number, const std::wstring& programFolder, int* 
     return programFolder + L"dic\\" + choice.folder;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<int> AvailableLanguages(const std::wstring& programFolder)
 {
@@ -242,4 +244,4 @@ LONG SwitchLanguage(int number, const std::wstring& programFolder)
     return ApplyLanguage(number, programFolder) ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
 }
 
-} // namespace Shell
+}  // namespace Shell

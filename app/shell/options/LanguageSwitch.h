@@ -31,4 +31,4 @@ LONG SwitchLanguage(int number, const std::wstring& programFolder);
 // Translates the window's descendants again from their current texts in the old dictionary.
 void RetranslateDescendants(HWND root, const std::map<std::wstring, std::wstring>& oldKeysByText);
 
-} // namespace Shell
+}  // namespace Shell

@@ -20,7 +20,7 @@ namespace {
 const COLORREF kTabTextColour = RGB(0x00, 0x15, 0x6E);
 const int kTabWidth = 104, kTabHeight = 31, kTabGap = 2;
 
-} // namespace
+}  // namespace
 
 IMPLEMENT_DYNAMIC(COptionDlg, CFunctionDlg)
 
@@ -98,10 +98,7 @@ void COptionDlg::OnShowPage()
     SelectTab(IDC_OPTION_TAB_GENERAL);
 }
 
-void COptionDlg::OnCancel()
-{
-    ShowWindow(SW_HIDE);
-}
+void COptionDlg::OnCancel() { ShowWindow(SW_HIDE); }
 
 void COptionDlg::SelectTab(int tabId)
 {
@@ -118,20 +115,11 @@ void COptionDlg::SelectTab(int tabId)
     }
 }
 
-void COptionDlg::OnCloseButton()
-{
-    ShowWindow(SW_HIDE);
-}
+void COptionDlg::OnCloseButton() { ShowWindow(SW_HIDE); }
 
-void COptionDlg::OnGeneralTab()
-{
-    SelectTab(IDC_OPTION_TAB_GENERAL);
-}
+void COptionDlg::OnGeneralTab() { SelectTab(IDC_OPTION_TAB_GENERAL); }
 
-void COptionDlg::OnScheduleTab()
-{
-    SelectTab(IDC_OPTION_TAB_SCHEDULE);
-}
+void COptionDlg::OnScheduleTab() { SelectTab(IDC_OPTION_TAB_SCHEDULE); }
 
 BOOL COptionDlg::OnEraseBkgnd(CDC* pDC)
 {

@@ -5,7 +5,7 @@
 #define IDC_OPTION_CLOSE 81002
 #define IDC_OPTION_TAB_GENERAL 81003
 #define IDC_OPTION_TAB_SCHEDULE 81004
-#define OPTION_PAGE_GENERAL 81005   // sub-page keys
+#define OPTION_PAGE_GENERAL 81005  // sub-page keys
 #define OPTION_PAGE_SCHEDULE 81006
 
 // General tab.

@@ -14,7 +14,7 @@ using nsVendrel::TranslateCode;
 
 namespace {
 const UINT kLanguageChanged = Shell::LanguageChangedMessage();
-} // namespace
+}  // namespace
 
 IMPLEMENT_DYNAMIC(COptionTab0Dlg, CFunctionDlg)
 
@@ -44,9 +44,15 @@ void COptionTab0Dlg::OnInitPage()
     } buttons[] = {
         {&m_runGroup, L"IDS_OPTION_TAB1_GROUPBOX", BS_GROUPBOX, {16, 12, 500, 84}, IDC_OPTION_RUN_GROUP},
         {&m_run, L"IDS_OPTION_TAB1_CHKBOX_RUN", BS_AUTOCHECKBOX | WS_TABSTOP, {32, 40, 484, 62}, IDC_OPTION_RUN_CHECK},
-        {&m_languageGroup, L"IDS_OPTION_TAB1_GROUPBOX_LANGUAGE", BS_GROUPBOX, {16, 100, 500, 176},
+        {&m_languageGroup,
+         L"IDS_OPTION_TAB1_GROUPBOX_LANGUAGE",
+         BS_GROUPBOX,
+         {16, 100, 500, 176},
          IDC_OPTION_LANGUAGE_GROUP},
-        {&m_change, L"IDS_OPTION_TAB1_GROUPBOX_LANGUAGE_BTN_CHANGE", BS_PUSHBUTTON | WS_TABSTOP, {300, 128, 420, 154},
+        {&m_change,
+         L"IDS_OPTION_TAB1_GROUPBOX_LANGUAGE_BTN_CHANGE",
+         BS_PUSHBUTTON | WS_TABSTOP,
+         {300, 128, 420, 154},
          IDC_OPTION_LANGUAGE_CHANGE},
         {&m_apply, L"IDS_OPTION_TAB1_BTN_APPLY", BS_PUSHBUTTON | WS_TABSTOP, {450, 260, 510, 285}, IDC_OPTION_APPLY},
     };

@@ -25,12 +25,9 @@ const struct {
                 {L"IDS_OPTION_TAB2_SCHEDULELIST3", 90},
                 {L"IDS_OPTION_TAB2_SCHEDULELIST4", 130}};
 
-std::wstring Application()
-{
-    return SBGetAppPathW() + L"Quorvel.exe";
-}
+std::wstring Application() { return SBGetAppPathW() + L"Quorvel.exe"; }
 
-} // namespace
+}  // namespace
 
 IMPLEMENT_DYNAMIC(COptionTab1Dlg, CFunctionDlg)
 
@@ -41,10 +38,7 @@ BEGIN_MESSAGE_MAP(COptionTab1Dlg, CFunctionDlg)
     ON_REGISTERED_MESSAGE(kLanguageChanged, &COptionTab1Dlg::OnLanguageChanged)
 END_MESSAGE_MAP()
 
-COptionTab1Dlg::COptionTab1Dlg()
-{
-    CreateSkinFont(m_font, 13, FALSE);
-}
+COptionTab1Dlg::COptionTab1Dlg() { CreateSkinFont(m_font, 13, FALSE); }
 
 void COptionTab1Dlg::OnInitPage()
 {
@@ -78,8 +72,7 @@ void COptionTab1Dlg::OnInitPage()
 void COptionTab1Dlg::LayOutButtons()
 {
     // Right to left, 70 pixels apart: (450, 260)-(510, 285) and on; a longer caption widens its button leftwards.
-    Shell::LayOutButtonRow({m_add.GetSafeHwnd(), m_remove.GetSafeHwnd(), m_clear.GetSafeHwnd()}, 510, 260, 285, 60,
-                           70);
+    Shell::LayOutButtonRow({m_add.GetSafeHwnd(), m_remove.GetSafeHwnd(), m_clear.GetSafeHwnd()}, 510, 260, 285, 60, 70);
 }
 
 void COptionTab1Dlg::OnShowPage()

@@ -36,8 +36,8 @@ int ClampInterval(int value, int position)
 
 WORD WeekdayBit(int boxIndex)
 {
-    static const WORD bits[kWeekdayBoxCount] = {TASK_MONDAY,   TASK_TUESDAY,  TASK_WEDNESDAY, TASK_THURSDAY,
-                                                TASK_FRIDAY,   TASK_SATURDAY, TASK_SUNDAY};
+    static const WORD bits[kWeekdayBoxCount] = {TASK_MONDAY, TASK_TUESDAY,  TASK_WEDNESDAY, TASK_THURSDAY,
+                                                TASK_FRIDAY, TASK_SATURDAY, TASK_SUNDAY};
     return boxIndex >= 0 && boxIndex < kWeekdayBoxCount ? bits[boxIndex] : 0;
 }
 
@@ -72,9 +72,7 @@ TASK_TRIGGER BuildTrigger(const SYSTEMTIME& start, const SYSTEMTIME& end, int ty
         t.Type.MonthlyDate.rgfDays = 1u << (ClampInterval(interval, 2) - 1);
         t.Type.MonthlyDate.rgfMonths = 0xFFF;
         break;
-    default:
-        t.TriggerType = TASK_TIME_TRIGGER_ONCE;
-        break;
+    default: t.TriggerType = TASK_TIME_TRIGGER_ONCE; break;
     }
     return t;
 }
@@ -82,8 +80,8 @@ TASK_TRIGGER BuildTrigger(const SYSTEMTIME& start, const SYSTEMTIME& end, int ty
 std::wstring TaskNameForTime(const SYSTEMTIME& time)
 {
     wchar_t name[32];
-    _snwprintf(name, 32, L"%02u-%02u-%04u_%02u%02u%02u", time.wMonth, time.wDay, time.wYear, time.wHour,
-               time.wMinute, time.wSecond);
+    _snwprintf(name, 32, L"%02u-%02u-%04u_%02u%02u%02u", time.wMonth, time.wDay, time.wYear, time.wHour, time.wMinute,
+               time.wSecond);
     name[31] = L'\0';
     return name;
 }
@@ -144,12 +142,9 @@ int DayOfWeek(long long days)  // 0 Sunday; 1970-01-01 was a Thursday
     return int(((days % 7) + 11) % 7);
 }
 
-long long FloorDiv(long long a, long long b)
-{
-    return a >= 0 ? a / b : -((-a + b - 1) / b);
-}
+long long FloorDiv(long long a, long long b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
-} // namespace
+}  // namespace
 
 bool NextRunTime(const TASK_TRIGGER& t, const SYSTEMTIME& now, SYSTEMTIME& next)
 {
@@ -164,8 +159,7 @@ bool NextRunTime(const TASK_TRIGGER& t, const SYSTEMTIME& now, SYSTEMTIME& next)
         int y;
         unsigned m, d;
         switch (t.TriggerType) {
-        case TASK_TIME_TRIGGER_ONCE:
-            return day == begin;
+        case TASK_TIME_TRIGGER_ONCE: return day == begin;
         case TASK_TIME_TRIGGER_DAILY: {
             long long every = t.Type.Daily.DaysInterval ? t.Type.Daily.DaysInterval : 1;
             return (day - begin) % every == 0;
@@ -179,8 +173,7 @@ bool NextRunTime(const TASK_TRIGGER& t, const SYSTEMTIME& now, SYSTEMTIME& next)
             CivilFromDays(day, y, m, d);
             return (t.Type.MonthlyDate.rgfDays & (1u << (d - 1))) != 0 &&
                    (t.Type.MonthlyDate.rgfMonths & (1u << (m - 1))) != 0;
-        default:
-            return false;
+        default: return false;
         }
     };
     if (t.TriggerType == TASK_TIME_TRIGGER_WEEKLY && (t.Type.Weekly.rgfDaysOfTheWeek & 0x7F) == 0) return false;
@@ -214,4 +207,4 @@ std::wstring NextRunText(const SYSTEMTIME& time)
     return text;
 }
 
-} // namespace Schedule
+}  // namespace Schedule

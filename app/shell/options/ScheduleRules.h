@@ -43,4 +43,4 @@ bool NextRunTime(const TASK_TRIGGER& trigger, const SYSTEMTIME& now, SYSTEMTIME&
 // "YYYY-MM-DD HH:MM" of a next run.
 std::wstring NextRunText(const SYSTEMTIME& time);
 
-} // namespace Schedule
+}  // namespace Schedule

@@ -57,7 +57,7 @@ HRESULT NewWorkItem(ITaskScheduler* scheduler, LPCWSTR name, qcore::ComPtr<ITask
     return scheduler->NewWorkItem(name, CLSID_CTask, IID_ITask, reinterpret_cast<IUnknown**>(task.Put()));
 }
 
-} // namespace
+}  // namespace
 
 HRESULT CScheduledTask::Save(LPCWSTR name, WORD weekdays, int interval, ITaskScheduler* given)
 {
@@ -74,8 +74,8 @@ HRESULT CScheduledTask::Save(LPCWSTR name, WORD weekdays, int interval, ITaskSch
     if (!m_strWorkDir.IsEmpty() && FAILED(hr = task->SetWorkingDirectory(m_strWorkDir))) return hr;
     if (!m_strComment.IsEmpty() && FAILED(hr = task->SetComment(m_strComment))) return hr;
 
-    DWORD flags = TASK_FLAG_RUN_ONLY_IF_LOGGED_ON | TASK_FLAG_KILL_IF_GOING_ON_BATTERIES |
-                  TASK_FLAG_DONT_START_IF_ON_BATTERIES;
+    DWORD flags =
+        TASK_FLAG_RUN_ONLY_IF_LOGGED_ON | TASK_FLAG_KILL_IF_GOING_ON_BATTERIES | TASK_FLAG_DONT_START_IF_ON_BATTERIES;
     if (!(::GetVersion() & 0x80000000u)) flags |= TASK_FLAG_INTERACTIVE;  // NT family
     if (FAILED(hr = task->SetFlags(flags))) return hr;
     if (FAILED(hr = task->SetAccountInformation(AccountName().c_str(), nullptr))) return hr;
@@ -120,8 +120,7 @@ HRESULT DeleteScheduledTask(const std::wstring& name, ITaskScheduler* given)
 namespace {
 
 // Reads one work item; false when it is not ours or cannot be read.
-bool ReadRow(ITaskScheduler* scheduler, const wchar_t* fileName, const std::wstring& application,
-             ScheduledTaskRow& row)
+bool ReadRow(ITaskScheduler* scheduler, const wchar_t* fileName, const std::wstring& application, ScheduledTaskRow& row)
 {
     // The scheduler lists file names; Activate wants the task's own name (Wine refuses the ".job").
     std::wstring name = TaskNameFromFileName(fileName);
@@ -143,10 +142,9 @@ bool ReadRow(ITaskScheduler* scheduler, const wchar_t* fileName, const std::wstr
     return true;
 }
 
-} // namespace
+}  // namespace
 
-HRESULT ListScheduledTasks(const std::wstring& application, std::vector<ScheduledTaskRow>& rows,
-                           ITaskScheduler* given)
+HRESULT ListScheduledTasks(const std::wstring& application, std::vector<ScheduledTaskRow>& rows, ITaskScheduler* given)
 {
     rows.clear();
     qcore::ComInit com;
@@ -172,4 +170,4 @@ HRESULT ListScheduledTasks(const std::wstring& application, std::vector<Schedule
     return S_OK;
 }
 
-} // namespace Schedule
+}  // namespace Schedule

@@ -52,4 +52,4 @@ struct ScheduledTaskRow {
 HRESULT ListScheduledTasks(const std::wstring& application, std::vector<ScheduledTaskRow>& rows,
                            ITaskScheduler* scheduler = nullptr);
 
-} // namespace Schedule
+}  // namespace Schedule

@@ -24,7 +24,7 @@ const wchar_t* const kIntervalTexts[3][3] = {
 };
 const wchar_t* const kTypeKeys[3] = {L"IDS_SHCEDULING_DAILY", L"IDS_SHCEDULING_WEEKLY", L"IDS_SHCEDULING_MONTHLY"};
 
-} // namespace
+}  // namespace
 
 BEGIN_MESSAGE_MAP(CSchedulingDlg, CDialog)
     ON_CBN_SELCHANGE(IDC_SCHEDULING_TYPE, &CSchedulingDlg::OnTypeChange)

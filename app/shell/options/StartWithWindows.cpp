@@ -15,25 +15,30 @@ const wchar_t kLauncherName[] = L"laucher.bat";
 bool NeedsQuotes(wchar_t c)
 {
     switch (c) {
-    case L' ': case L'&': case L'^': case L'|': case L'<': case L'>': case L'(': case L')':
-    case L',': case L';': case L'=': case L'%':
-        return true;
-    default:
-        return false;
+    case L' ':
+    case L'&':
+    case L'^':
+    case L'|':
+    case L'<':
+    case L'>':
+    case L'(':
+    case L')':
+    case L',':
+    case L';':
+    case L'=':
+    case L'%': return true;
+    default: return false;
     }
 }
 
 // Characters that make cmd take the quotes off a command it is given with /c (the way a batch file in the Run
 // value is started), and % which it expands there: a launcher in such a folder could not be started safely.
-bool IsSafeForCmdLine(const std::wstring& path)
-{
-    return path.find_first_of(L"&<>()@^|%") == std::wstring::npos;
-}
+bool IsSafeForCmdLine(const std::wstring& path) { return path.find_first_of(L"&<>()@^|%") == std::wstring::npos; }
 
 LONG WriteWholeFile(const std::wstring& path, const std::string& bytes)
 {
-    qcore::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    qcore::UniqueFile file(
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return LONG(::GetLastError());
     DWORD written = 0;
     if (!::WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &written, nullptr)) return LONG(::GetLastError());
@@ -53,7 +58,7 @@ LONG RemoveRunValue()
     return result == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : result;
 }
 
-} // namespace
+}  // namespace
 
 std::wstring LauncherBatchText(const std::wstring& programPath)
 {
@@ -78,8 +83,8 @@ bool ToAnsiExactly(const std::wstring& text, std::string& ansi)
     ansi.clear();
     if (text.empty()) return true;
     BOOL lossy = FALSE;
-    int bytes = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), int(text.size()), nullptr, 0,
-                                      nullptr, &lossy);
+    int bytes = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), int(text.size()), nullptr, 0, nullptr,
+                                      &lossy);
     if (bytes <= 0 || lossy) return false;
     ansi.resize(size_t(bytes));
     ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), int(text.size()), &ansi[0], bytes, nullptr,
@@ -102,8 +107,8 @@ LONG SetStartWithWindows(bool on, const std::wstring& programFolder)
     std::string batch;
     if (!ToAnsiExactly(LauncherBatchText(program), batch)) {
         // A batch file could not name this program: the Run value starts it itself.
-        LONG result = SBRegSetStringValueNoExpandW(HKEY_LOCAL_MACHINE, kRunKey, kRunValue,
-                                                   (L"\"" + program + L"\"").c_str());
+        LONG result =
+            SBRegSetStringValueNoExpandW(HKEY_LOCAL_MACHINE, kRunKey, kRunValue, (L"\"" + program + L"\"").c_str());
         if (result == ERROR_SUCCESS) RemoveFile(launcher);
         return result;
     }
@@ -118,4 +123,4 @@ LONG SetStartWithWindows(bool on, const std::wstring& programFolder)
     return result;
 }
 
-} // namespace Shell
+}  // namespace Shell

@@ -27,4 +27,4 @@ bool IsStartWithWindowsOn();
 // ERROR_SUCCESS, or the Win32 error of the step that failed (nothing is reported as done that was not).
 LONG SetStartWithWindows(bool on, const std::wstring& programFolder);
 
-} // namespace Shell
+}  // namespace Shell

@@ -22,23 +22,20 @@ std::string Joined(const std::vector<std::wstring>& texts)
     return all;
 }
 
-void Command(HWND main, int id)
-{
-    ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0), 0);
-}
+void Command(HWND main, int id) { ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0), 0); }
 
 class MainWindow : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
         SetLanguageSetting(nullptr);
-        SetRecentLastScan(); // no scan of the home page's own: these tests decide when the window is busy
+        SetRecentLastScan();  // no scan of the home page's own: these tests decide when the window is busy
         s_app = new QuorvelProcess;
         ASSERT_TRUE(s_app->Start());
         long ms = s_app->WaitUntilVisible();
         ASSERT_GE(ms, 0) << "the main window did not show";
         std::printf("start-up to visible main window: %ld ms\n", ms);
-        PumpFor(500); // let the splash end and the window paint
+        PumpFor(500);  // let the splash end and the window paint
     }
     static void TearDownTestSuite()
     {
@@ -114,13 +111,13 @@ TEST_F(MainWindow, SwitchPageShowsExactlyTheRequestedPageUnlessBusy)
     EXPECT_EQ(110001, VisiblePageId(Main()));
     EXPECT_FALSE(::IsWindowVisible(FindDescendant(Main(), 120003)));
 
-    ::SendMessageW(Main(), kSetBusy, 2, 0); // anything but 1 means idle
+    ::SendMessageW(Main(), kSetBusy, 2, 0);  // anything but 1 means idle
     ::PostMessageW(Main(), kSwitchPage, 120003, 0);
     EXPECT_TRUE(PumpUntil([&] { return VisiblePageId(Main()) == 120003; }));
     EXPECT_TRUE(::IsWindowVisible(FindDescendant(Main(), 120003)));
     EXPECT_FALSE(::IsWindowVisible(FindDescendant(Main(), 110004))) << "the scan group is closed";
 
-    ::SendMessageW(FindDescendant(Main(), 120005), WM_LBUTTONUP, 0, MAKELPARAM(5, 5)); // a drawer click
+    ::SendMessageW(FindDescendant(Main(), 120005), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // a drawer click
     EXPECT_EQ(120005, VisiblePageId(Main()));
 }
 
@@ -134,7 +131,7 @@ TEST_F(MainWindow, FiveDigitToolIdsReachTheirPagesAndUnknownIdsEmptyTheArea)
     ::SendMessageW(Main(), kSwitchPage, 150006, 0);
     EXPECT_EQ(0, VisiblePageId(Main()));
     EXPECT_FALSE(::IsWindowVisible(PageContainer(Main())));
-    Command(Main(), 100007); // the START button
+    Command(Main(), 100007);  // the START button
     EXPECT_EQ(100007, VisiblePageId(Main()));
     EXPECT_FALSE(::IsWindowVisible(FindDescendant(Main(), 150001)));
 }
@@ -145,7 +142,7 @@ TEST_F(MainWindow, CloseHidesToTheTrayAndADoubleClickOnTheIconBringsItBack)
     EXPECT_FALSE(::IsWindowVisible(Main()));
     EXPECT_TRUE(s_app->IsRunning());
     EXPECT_TRUE(TrayIconPresent(Main()));
-    ::SendMessageW(Main(), kTrayNotify, 999, WM_LBUTTONDBLCLK); // another icon's message
+    ::SendMessageW(Main(), kTrayNotify, 999, WM_LBUTTONDBLCLK);  // another icon's message
     EXPECT_FALSE(::IsWindowVisible(Main()));
     ::SendMessageW(Main(), kTrayNotify, 1000, WM_LBUTTONDBLCLK);
     EXPECT_TRUE(::IsWindowVisible(Main()));
@@ -155,10 +152,10 @@ TEST_F(MainWindow, EnterEscapeAndCloseDoNotEndTheProgram)
 {
     Command(Main(), IDOK);
     EXPECT_TRUE(::IsWindowVisible(Main()));
-    Command(Main(), IDCANCEL); // Escape: the window stays
+    Command(Main(), IDCANCEL);  // Escape: the window stays
     PumpFor(100);
     EXPECT_TRUE(::IsWindowVisible(Main()));
-    ::SendMessageW(Main(), WM_CLOSE, 0, 0); // Alt+F4: hidden to the tray
+    ::SendMessageW(Main(), WM_CLOSE, 0, 0);  // Alt+F4: hidden to the tray
     PumpFor(200);
     EXPECT_TRUE(s_app->IsRunning());
     EXPECT_FALSE(::IsWindowVisible(Main()));
@@ -168,7 +165,7 @@ TEST_F(MainWindow, EnterEscapeAndCloseDoNotEndTheProgram)
 
 TEST_F(MainWindow, ASecondStartShowsTheFirstWindowAndEnds)
 {
-    Command(Main(), 100001); // hidden in the tray
+    Command(Main(), 100001);  // hidden in the tray
     ASSERT_FALSE(::IsWindowVisible(Main()));
     QuorvelProcess second;
     ASSERT_TRUE(second.Start());
@@ -253,7 +250,7 @@ TEST(EngineLibraries, AMissingOneLeavesItsPagesUnbuiltAndADamagedOneEndsTheProgr
         EXPECT_TRUE(app.Start());
         EXPECT_GE(app.WaitUntilVisible(), 0);
         HWND main = app.MainWindow();
-        ::PostMessageW(main, kSwitchPage, 150005, 0); // the browser page
+        ::PostMessageW(main, kSwitchPage, 150005, 0);  // the browser page
         if (state == Library::Missing) {
             EXPECT_TRUE(PumpUntil([&] { return VisiblePageId(main) == 150005; }, 20000));
             HWND page = FindDescendant(PageContainer(main), 150005);
@@ -264,12 +261,15 @@ TEST(EngineLibraries, AMissingOneLeavesItsPagesUnbuiltAndADamagedOneEndsTheProgr
             app.Exit();
         } else {
             HWND box = nullptr;
-            EXPECT_TRUE(PumpUntil([&] {
-                box = FindProcessWindow(app.ProcessId(), [](HWND h) {
-                    return ::IsWindowVisible(h) && WindowText(h) == L"Quorvel" && ::GetDlgItem(h, IDOK);
-                });
-                return box != nullptr;
-            }, 30000)) << "no message box";
+            EXPECT_TRUE(PumpUntil(
+                [&] {
+                    box = FindProcessWindow(app.ProcessId(), [](HWND h) {
+                        return ::IsWindowVisible(h) && WindowText(h) == L"Quorvel" && ::GetDlgItem(h, IDOK);
+                    });
+                    return box != nullptr;
+                },
+                30000))
+                << "no message box";
             std::wstring text;
             for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
                 if (WindowText(child).find(L"Grennow.dll") != std::wstring::npos) text = WindowText(child);
@@ -299,4 +299,4 @@ TEST(GermanStart, ShowsGermanCaptions)
     SetLanguageSetting(nullptr);
 }
 
-} // namespace
+}  // namespace

@@ -58,7 +58,7 @@ TEST_F(ImageButtonTest, TakesTheSizeOfEachStateBitmapAndComesBackAfterTheMouseLe
     CRect rect;
     m_button.GetWindowRect(&rect);
     m_host.ScreenToClient(&rect);
-    EXPECT_EQ(CPoint(100, 100), rect.TopLeft()); // resized around its top-left corner
+    EXPECT_EQ(CPoint(100, 100), rect.TopLeft());  // resized around its top-left corner
 }
 
 TEST_F(ImageButtonTest, TransparentPixelsShowTheParentAndOpaqueOnesTheBitmap)
@@ -151,7 +151,10 @@ protected:
         for (int id : {150001, 50006, 50007}) m_drawer.AddItem(g1, 229, 228, 227, id, L"item");
         m_drawer.AddGroup(138, 137, 136, 160000, L"Backup");
     }
-    bool Open(int group) { return m_drawer.GetGroup(group)->m_bExpanded && m_drawer.GetGroup(group)->m_body.IsWindowVisible(); }
+    bool Open(int group)
+    {
+        return m_drawer.GetGroup(group)->m_bExpanded && m_drawer.GetGroup(group)->m_body.IsWindowVisible();
+    }
     int Top(int group)
     {
         CRect r;
@@ -176,24 +179,24 @@ TEST_F(DrawerTest, SelectItemOpensTheGroupHoldingTheIdAndClosesTheOthers)
 {
     EXPECT_EQ((std::vector<int>{0, 50, 100}), (std::vector<int>{Top(0), Top(1), Top(2)}));
 
-    m_drawer.SelectItem(150000); // a header opens its group
+    m_drawer.SelectItem(150000);  // a header opens its group
     EXPECT_FALSE(Open(0));
     EXPECT_TRUE(Open(1));
     EXPECT_TRUE(m_drawer.GetGroup(1)->m_header.IsSelected());
     EXPECT_EQ((std::vector<int>{0, 50, 50 + 40 + 3 * 40 + 2 + 10}), (std::vector<int>{Top(0), Top(1), Top(2)}));
 
-    m_drawer.SelectItem(110003); // an item of another group moves the open group
+    m_drawer.SelectItem(110003);  // an item of another group moves the open group
     EXPECT_TRUE(Open(0));
     EXPECT_FALSE(Open(1));
     EXPECT_FALSE(m_drawer.GetGroup(1)->m_header.IsSelected());
     EXPECT_TRUE(Item(0, 2)->IsSelected());
     EXPECT_EQ(40 + 4 * 40 + 2 + 10, Top(1));
 
-    m_drawer.SelectItem(110004); // inside the open group: the selection moves
+    m_drawer.SelectItem(110004);  // inside the open group: the selection moves
     EXPECT_FALSE(Item(0, 2)->IsSelected());
     EXPECT_TRUE(Item(0, 3)->IsSelected());
 
-    m_drawer.SelectItem(PAGE_ID_START); // no group holds the home page
+    m_drawer.SelectItem(PAGE_ID_START);  // no group holds the home page
     EXPECT_FALSE(Open(0));
     EXPECT_FALSE(Open(1));
     EXPECT_FALSE(Open(2));
@@ -208,7 +211,7 @@ TEST_F(DrawerTest, AClickSendsOnePageRequestUpUnlessTheDrawerIsDisabled)
     item->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     ASSERT_EQ(1u, m_host.switches.size());
     EXPECT_EQ(50006u, m_host.switches[0]);
-    EXPECT_TRUE(item->IsSelected()); // the drawer follows the click itself
+    EXPECT_TRUE(item->IsSelected());  // the drawer follows the click itself
 
     m_drawer.EnableItems(FALSE);
     item->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
@@ -236,8 +239,8 @@ TEST(MemDC, DrawsOffScreenAndCopiesItsRectangleBackAtItsOrigin)
     {
         nsVendrel::CMemDC mem(&target, CRect(10, 10, 30, 30));
         mem.FillSolidRect(CRect(10, 10, 30, 30), RGB(255, 0, 0));
-        mem.FillSolidRect(CRect(12, 12, 14, 14), RGB(0, 0, 255)); // target coordinates
-        EXPECT_EQ(RGB(255, 255, 255), ::GetPixel(target.GetSafeHdc(), 15, 15)); // nothing on the target yet
+        mem.FillSolidRect(CRect(12, 12, 14, 14), RGB(0, 0, 255));                // target coordinates
+        EXPECT_EQ(RGB(255, 255, 255), ::GetPixel(target.GetSafeHdc(), 15, 15));  // nothing on the target yet
     }
     EXPECT_EQ(RGB(255, 0, 0), ::GetPixel(target.GetSafeHdc(), 15, 15));
     EXPECT_EQ(RGB(0, 0, 255), ::GetPixel(target.GetSafeHdc(), 12, 12));
@@ -248,4 +251,4 @@ TEST(MemDC, DrawsOffScreenAndCopiesItsRectangleBackAtItsOrigin)
     ::ReleaseDC(nullptr, screen);
 }
 
-} // namespace
+}  // namespace

@@ -29,7 +29,8 @@ TEST(DictionaryFiles, EveryLanguageHasATextForEveryKeyTheCodeUses)
     ASSERT_GE(keys.size(), 38u) << "the key list of the build is missing or short";
     for (int i = 0; i < Shell::kLanguageCount; ++i) {
         std::wstring folder = shell_test::ProgramFolder() + L"dic\\" + Shell::kLanguageFolders[i];
-        ASSERT_EQ(0, nsVendrel::LoadDictionarys(folder.c_str())) << "cannot load " << std::string(folder.begin(), folder.end());
+        ASSERT_EQ(0, nsVendrel::LoadDictionarys(folder.c_str()))
+            << "cannot load " << std::string(folder.begin(), folder.end());
         std::vector<std::wstring> missing;
         for (const std::wstring& key : keys) {
             CString text = nsVendrel::TranslateCode(key.c_str());
@@ -58,4 +59,4 @@ TEST(DictionaryFiles, AreUtf16WithBomAndCrLfEndingInAnEmptyLine)
     EXPECT_NE(std::wstring::npos, content.find(L"1=Hilfe\r\n"));
 }
 
-} // namespace
+}  // namespace

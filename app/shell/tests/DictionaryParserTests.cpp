@@ -39,7 +39,9 @@ TEST(DictionaryParser, StoresTheTextOfEachKeyAsTheFormatSays)
         {"main id section stores nothing", L"[DICTIONARY_MAINID]\r\n1=x\r\n[dictionary_mainid]\r\n1=y\r\n", {}},
         {"later duplicate wins", L"[IDS_A]\r\n1=old\r\n[IDS_A]\r\n1=new\r\n", {{L"IDS_A", L"new"}}},
         {"empty section name", L"[]\r\n1=x\r\n", {}},
-        {"keys are case-sensitive", L"[IDS_A]\r\n1=up\r\n[ids_a]\r\n1=low\r\n", {{L"IDS_A", L"up"}, {L"ids_a", L"low"}}},
+        {"keys are case-sensitive",
+         L"[IDS_A]\r\n1=up\r\n[ids_a]\r\n1=low\r\n",
+         {{L"IDS_A", L"up"}, {L"ids_a", L"low"}}},
         {"empty text", L"[IDS_A]\r\n1=\r\n", {{L"IDS_A", L""}}},
         {"no closing bracket", L"[IDS_A]\r\n1=a\r\n[IDS_B\r\n1=b", {{L"IDS_A", L"a"}}},
         {"no equals sign", L"[IDS_A]\r\n1=a\r\n[IDS_B]\r\nb", {{L"IDS_A", L"a"}}},
@@ -79,7 +81,7 @@ TEST(DictionaryParser, ReadsTheMainIdAsTheProfileFunctionsDo)
     const unsigned long kMissing = 0xFFFFFFFFul;
     struct Case {
         const char* what;
-        std::wstring content; // written as UTF-16 with a BOM
+        std::wstring content;  // written as UTF-16 with a BOM
         unsigned long expected;
     } cases[] = {
         {"plain", L"[DICTIONARY_MAINID]\r\nMAINID=61\r\n\r\n[IDS_A]\r\n1=a\r\n", 61},
@@ -114,4 +116,4 @@ TEST(DictionaryParser, ReadsTheMainIdAsTheProfileFunctionsDo)
     shell_test::RemoveTree(folder);
 }
 
-} // namespace
+}  // namespace

@@ -147,7 +147,7 @@ TEST_F(DictionaryFolder, AFileThatFailsToLoadAsksWhetherToGoOn)
     {
         MessageBoxDriver no(IDNO);
         CRBDictionary dic(m_folder.c_str(), 0);
-        EXPECT_EQ(-1, dic.VerifyDictionary()); // "No" empties the dictionary
+        EXPECT_EQ(-1, dic.VerifyDictionary());  // "No" empties the dictionary
         EXPECT_EQ(CString(L"IDS_B"), dic.Translate(L"IDS_B", 0, 1));
     }
 }
@@ -182,7 +182,7 @@ TEST_F(DictionaryFolder, LoadDictionarysReplacesTheProcessDictionaryAndResolvesR
     EXPECT_EQ(CString(L"Alpha"), nsVendrel::TranslateCode(L"IDS_A"));
 
     MessageBoxDriver boxes;
-    EXPECT_EQ(-1, nsVendrel::LoadDictionarys(L"x")); // one character: relative, and missing
+    EXPECT_EQ(-1, nsVendrel::LoadDictionarys(L"x"));  // one character: relative, and missing
     EXPECT_EQ(CString(L"IDS_A"), nsVendrel::TranslateCode(L"IDS_A"));
 }
 
@@ -208,4 +208,4 @@ TEST(DictionarySection, GetOneSectionReadsOneSectionFromZeroTerminatedLines)
     EXPECT_EQ(e + sizeof(wchar_t), dic.GetOneSection(e, e + sizeof(wchar_t), section, key, value));
 }
 
-} // namespace
+}  // namespace

@@ -123,9 +123,10 @@ MainWindowInProcess* Keyboard::s_main = nullptr;
 
 TEST_F(Keyboard, TabVisitsEveryButtonAndCheckBoxOfTheWindowAndItsPageInReadingOrder)
 {
-    const int pages[] = {PAGE_ID_START, PAGE_ID_SCAN_CLEAN_HOME, PAGE_ID_SCAN_CLEAN_REGISTRY,
-                         PAGE_ID_SCAN_CLEAN_EVIDENCE, PAGE_ID_SCAN_CLEAN_JUNK, PAGE_ID_SCAN_CLEAN_SHORTCUT,
-                         PAGE_ID_OPTIMIZE_HOME, PAGE_ID_TOOLS_HOME, PAGE_ID_BACKUP_HOME};
+    const int pages[] = {
+        PAGE_ID_START,           PAGE_ID_SCAN_CLEAN_HOME,     PAGE_ID_SCAN_CLEAN_REGISTRY, PAGE_ID_SCAN_CLEAN_EVIDENCE,
+        PAGE_ID_SCAN_CLEAN_JUNK, PAGE_ID_SCAN_CLEAN_SHORTCUT, PAGE_ID_OPTIMIZE_HOME,       PAGE_ID_TOOLS_HOME,
+        PAGE_ID_BACKUP_HOME};
     for (int pageId : pages) {
         SCOPED_TRACE("page " + std::to_string(pageId));
         s_main->ShowPage(pageId);
@@ -165,10 +166,15 @@ TEST_F(Keyboard, TabVisitsEveryButtonAndCheckBoxOfTheWindowAndItsPageInReadingOr
 TEST_F(Keyboard, EnterAndSpacePressTheFocusedEntryAndEnterInAPageRunsItsDefaultButton)
 {
     s_main->ShowPage(PAGE_ID_START);
-    struct Case { bool drawer; int focusId; UINT key; int pageShown; } cases[] = {
+    struct Case {
+        bool drawer;
+        int focusId;
+        UINT key;
+        int pageShown;
+    } cases[] = {
         {true, PAGE_ID_SCAN_CLEAN_HOME, VK_RETURN, PAGE_ID_SCAN_CLEAN_HOME},  // a drawer header
-        {true, PAGE_ID_SCAN_CLEAN_JUNK, VK_SPACE, PAGE_ID_SCAN_CLEAN_JUNK},    // an item of the open group
-        {false, Shell::kStartButtonId, VK_RETURN, PAGE_ID_START},              // a top button
+        {true, PAGE_ID_SCAN_CLEAN_JUNK, VK_SPACE, PAGE_ID_SCAN_CLEAN_JUNK},   // an item of the open group
+        {false, Shell::kStartButtonId, VK_RETURN, PAGE_ID_START},             // a top button
         {true, PAGE_ID_TOOLS_HOME, VK_SPACE, PAGE_ID_TOOLS_HOME},
         {true, PAGE_ID_TOOLS_DISK_MANAGER, VK_RETURN, PAGE_ID_TOOLS_DISK_MANAGER},
         {false, Shell::kStartButtonId, VK_SPACE, PAGE_ID_START},
@@ -205,10 +211,9 @@ TEST_F(Keyboard, EscapeClosesTheOptionsWindowButNeitherAPageNorTheMainWindow)
 {
     s_main->ShowPage(PAGE_ID_SCAN_CLEAN_REGISTRY);
     // A control of the page, a top button after a click on it, a drawer item, the close button.
-    const HWND focusTargets[] = {FindDescendant(PageContainer(Main()), 11009),
-                                 ::GetDlgItem(Main(), Shell::kHelpButtonId),
-                                 DrawerEntry(Main(), PAGE_ID_SCAN_CLEAN_JUNK),
-                                 ::GetDlgItem(Main(), Shell::kCloseButtonId)};
+    const HWND focusTargets[] = {
+        FindDescendant(PageContainer(Main()), 11009), ::GetDlgItem(Main(), Shell::kHelpButtonId),
+        DrawerEntry(Main(), PAGE_ID_SCAN_CLEAN_JUNK), ::GetDlgItem(Main(), Shell::kCloseButtonId)};
     for (HWND focus : focusTargets) {
         ASSERT_NE(nullptr, focus);
         ::SetFocus(focus);
@@ -262,4 +267,4 @@ TEST_F(Keyboard, TheFocusedControlDrawsAFrameInsideItsEdge)
     }
 }
 
-} // namespace
+}  // namespace

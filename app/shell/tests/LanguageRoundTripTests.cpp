@@ -66,8 +66,8 @@ void WindowTexts(HWND wnd, Texts& texts)
         for (int row = 0; row < rows; ++row)
             for (int column = 0; column < columns; ++column)
                 texts[{wnd, 1000 + row * 64 + column}] = ListCellText(wnd, row, column);
-    } else if (lstrcmpiW(cls.c_str(), L"Static") == 0 || lstrcmpiW(cls.c_str(), L"Button") == 0 ||
-               cls == L"#32770" || cls.compare(0, 5, L"QMfc:") == 0) {
+    } else if (lstrcmpiW(cls.c_str(), L"Static") == 0 || lstrcmpiW(cls.c_str(), L"Button") == 0 || cls == L"#32770" ||
+               cls.compare(0, 5, L"QMfc:") == 0) {
         texts[{wnd, -1}] = WindowText(wnd);
     }
 }
@@ -136,11 +136,11 @@ TEST(LanguageRoundTrip, EveryTextReadsAsAtAFreshStartAfterSwitchingThroughEveryL
 
     ASSERT_TRUE(main.SwitchLanguage(1));
     const std::vector<std::string> english_changed = Changed(english, InterfaceTexts());
-    EXPECT_TRUE(english_changed.empty()) << english_changed.size() << " texts differ from a fresh English start:"
-                                         << Joined(english_changed);
+    EXPECT_TRUE(english_changed.empty()) << english_changed.size()
+                                         << " texts differ from a fresh English start:" << Joined(english_changed);
 
     ASSERT_TRUE(main.SwitchLanguage(2));
     const std::vector<std::string> german_changed = Changed(german, InterfaceTexts());
-    EXPECT_TRUE(german_changed.empty()) << german_changed.size() << " texts differ from the first German switch:"
-                                        << Joined(german_changed);
+    EXPECT_TRUE(german_changed.empty()) << german_changed.size()
+                                        << " texts differ from the first German switch:" << Joined(german_changed);
 }

@@ -20,8 +20,8 @@ TEST(LanguageChoice, MapsSettingTextToFolderAndIndex)
         const wchar_t* folder;
         int index;
     } cases[] = {
-        {L"", L"en\\", 0},   {L"1", L"en\\", 0},   {L"2", L"de\\", 1},  {L"6", L"jp\\", 5},  {L"8", L"hk\\", 7},
-        {L"10", L"nl\\", 9}, {L"11", L"pt\\", 10}, {L"12", L"en\\", 0}, {L"0", L"en\\", 0},  {L"abc", L"en\\", 0},
+        {L"", L"en\\", 0},   {L"1", L"en\\", 0},   {L"2", L"de\\", 1},  {L"6", L"jp\\", 5}, {L"8", L"hk\\", 7},
+        {L"10", L"nl\\", 9}, {L"11", L"pt\\", 10}, {L"12", L"en\\", 0}, {L"0", L"en\\", 0}, {L"abc", L"en\\", 0},
         {L" 5", L"en\\", 0}, {L"05", L"en\\", 0},  {L"-1", L"en\\", 0},
     };
     for (const Case& c : cases) {
@@ -68,15 +68,15 @@ TEST(WebLinks, UseTheLanguageRowAndFallBackToTheFirst)
     EXPECT_EQ(Shell::GetWebLink(0, Shell::WebLink::Help), Shell::GetWebLink(-1, Shell::WebLink::Help));
 }
 
-} // namespace
+}  // namespace
 
 TEST(LocalDateTime, WritesTheDateAndTimeInTheLanguagesOwnConventions)
 {
     std::tm local = {};
     local.tm_year = 2026 - 1900;
-    local.tm_mon = 11; // December
+    local.tm_mon = 11;  // December
     local.tm_mday = 10;
-    local.tm_wday = 4; // a Thursday
+    local.tm_wday = 4;  // a Thursday
     local.tm_hour = 21;
     local.tm_min = 7;
     local.tm_sec = 5;
@@ -84,16 +84,14 @@ TEST(LocalDateTime, WritesTheDateAndTimeInTheLanguagesOwnConventions)
         int index;
         std::vector<std::wstring> parts;
     } cases[] = {
-        {0, {L"12/10/2026", L"9:07:05 PM"}},
-        {1, {L"10.12.2026", L"21:07:05"}},
-        {3, {L"10/12/2026", L"21:07:05"}},
-        {5, {L"2026/12/10", L"21:07:05"}},
-        {99, {L"12/10/2026", L"PM"}},  // not a language: English
+        {0, {L"12/10/2026", L"9:07:05 PM"}}, {1, {L"10.12.2026", L"21:07:05"}}, {3, {L"10/12/2026", L"21:07:05"}},
+        {5, {L"2026/12/10", L"21:07:05"}},   {99, {L"12/10/2026", L"PM"}},  // not a language: English
     };
     for (const auto& c : cases) {
         std::wstring text = Shell::FormatDateTime(local, c.index);
         for (const std::wstring& part : c.parts)
-            EXPECT_NE(std::wstring::npos, text.find(part)) << "language " << c.index << ": " << std::string(text.begin(), text.end());
+            EXPECT_NE(std::wstring::npos, text.find(part))
+                << "language " << c.index << ": " << std::string(text.begin(), text.end());
     }
     EXPECT_EQ(std::wstring::npos, Shell::FormatDateTime(local, 1).find(L"PM"));
 }

@@ -53,7 +53,7 @@ public:
 };
 ::testing::Environment* const g_sharedEnd = ::testing::AddGlobalTestEnvironment(new SharedMainWindowEnd);
 
-} // namespace
+}  // namespace
 
 MainWindowInProcess& SharedMainWindow()
 {
@@ -71,7 +71,7 @@ bool MainWindowInProcess::SwitchLanguage(int number)
 MainWindowInProcess::MainWindowInProcess(const wchar_t* languageSetting)
 {
     SetLanguageSetting(languageSetting);
-    SetRecentLastScan(); // the home page starts no scan of its own
+    SetRecentLastScan();  // the home page starts no scan of its own
     m_dlg = new CEntryDlg;
     TestApp().m_pMainWnd = m_dlg;
     m_dlg->Create(IDD_ENTRY_DIALOG, nullptr);
@@ -110,12 +110,11 @@ std::vector<HWND> PressableControls(HWND root)
         wchar_t cls[64] = L"";
         ::GetClassNameW(h, cls, 64);
         CWnd* wnd = CWnd::FromHandlePermanent(h);
-        bool button = lstrcmpiW(cls, L"Button") == 0 &&
-                      (::GetWindowLongW(h, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX;
+        bool button = lstrcmpiW(cls, L"Button") == 0 && (::GetWindowLongW(h, GWL_STYLE) & BS_TYPEMASK) != BS_GROUPBOX;
         bool skinned = dynamic_cast<CCheckBoxEx*>(wnd) || dynamic_cast<CMenuButtonItem*>(wnd);
         if (button || skinned) found.push_back(h);
     }
     return found;
 }
 
-} // namespace shell_test
+}  // namespace shell_test

@@ -42,4 +42,4 @@ void PressKey(UINT key, bool shift = false);
 // and the drawer's entries.
 std::vector<HWND> PressableControls(HWND root);
 
-} // namespace shell_test
+}  // namespace shell_test

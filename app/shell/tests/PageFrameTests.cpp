@@ -43,10 +43,7 @@ protected:
     }
 };
 
-bool HasVisibleBit(CWnd* wnd)
-{
-    return (wnd->GetStyle() & WS_VISIBLE) != 0;
-}
+bool HasVisibleBit(CWnd* wnd) { return (wnd->GetStyle() & WS_VISIBLE) != 0; }
 
 class PageFrame : public ::testing::Test {
 protected:
@@ -163,7 +160,7 @@ TEST_F(PageFrame, SubPagesCarryTheirKeyInOnInitPageAndStepZeroShowsWithThePage)
     EXPECT_FALSE(HasVisibleBit(&page->step0));
     EXPECT_EQ(&page->step1, page->GetSubPage(1));
     EXPECT_EQ(nullptr, page->GetSubPage(7));
-    page->ShowSubPage(7); // no such step: every step is hidden, none shown
+    page->ShowSubPage(7);  // no such step: every step is hidden, none shown
     EXPECT_FALSE(HasVisibleBit(&page->step0));
     EXPECT_FALSE(HasVisibleBit(&page->step1));
 
@@ -222,7 +219,11 @@ TEST(PageFactory, ListsEveryPageIdOnceInItsGroupsAndCreatesRegisteredClasses)
 TEST_F(PageFrame, APageThatIsNotBuiltShowsATranslatedNoteAndABuiltOneDoesNot)
 {
     // A page whose library is missing is not built either: its note names the library.
-    struct Case { int id; bool note; const wchar_t* noteKey; } cases[] = {
+    struct Case {
+        int id;
+        bool note;
+        const wchar_t* noteKey;
+    } cases[] = {
         {kUnregisteredPageId, true, L"IDS_PAGE_NOT_AVAILABLE_YET"},
         {kTestPageId, false, nullptr},
         {kPageWithoutLibraryId, true, L"IDS_PAGE_LIBRARY_MISSING"},
@@ -237,7 +238,8 @@ TEST_F(PageFrame, APageThatIsNotBuiltShowsATranslatedNoteAndABuiltOneDoesNot)
             CString expected = nsVendrel::TranslateCode(c.noteKey);
             if (c.id == kPageWithoutLibraryId) expected.Replace(L"%s", L"Absent.dll");
             EXPECT_FALSE(expected.IsEmpty());
-            EXPECT_EQ(std::wstring(expected.GetString()), std::wstring(pages.back()->NotBuiltNote().GetString())) << c.id;
+            EXPECT_EQ(std::wstring(expected.GetString()), std::wstring(pages.back()->NotBuiltNote().GetString()))
+                << c.id;
         }
         m_container.ShowPage(c.id);
         HWND page = pages.back()->GetSafeHwnd();
@@ -295,4 +297,4 @@ TEST(PagePanel, KeepsTheCornersOfTheBitmapInLowPanelsAndStretchesTallOnes)
     ::ReleaseDC(nullptr, screen);
 }
 
-} // namespace
+}  // namespace

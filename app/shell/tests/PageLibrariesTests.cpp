@@ -19,6 +19,7 @@ TEST(PageLibraries, NamesTheFirstLibraryThatIsNeitherLoadedNorFound)
         {L"Other.dll|Absent.dll", L"Other.dll"},
         {L"Common.dll||Absent.dll", L"Absent.dll"},
     };
-    for (const Case& c : cases) EXPECT_EQ(std::wstring(c.missing), Shell::FirstMissingLibrary(c.libraries)) << c.libraries;
+    for (const Case& c : cases)
+        EXPECT_EQ(std::wstring(c.missing), Shell::FirstMissingLibrary(c.libraries)) << c.libraries;
     EXPECT_EQ(std::wstring(), Shell::FirstMissingLibrary(nullptr));
 }

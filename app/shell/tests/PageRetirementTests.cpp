@@ -153,4 +153,4 @@ TEST(PageRetirement, PagesWithoutRunningWorkersAreDeletedAtOnce)
     container.DestroyWindow();
 }
 
-} // namespace
+}  // namespace

@@ -15,7 +15,7 @@ bool WaitSignalled(HANDLE handle, DWORD timeoutMs)
 
 TEST(StartupWait, AnswersMessagesSentFromTheThreadItWaitsFor)
 {
-    shell_test::HostWindow host; // a window of this thread that the other thread sends to
+    shell_test::HostWindow host;  // a window of this thread that the other thread sends to
     HWND target = host.GetSafeHwnd();
     HANDLE thread = qcore::StartThread([target] { ::SendMessageW(target, WM_SWITCH_PAGE, 77, 0); });
     ASSERT_NE(nullptr, thread);
@@ -41,11 +41,11 @@ TEST(StartupWindow, RunsOnItsOwnThreadWithoutOwnerShowsTextsAndEndsOnClose)
     ASSERT_NE(nullptr, wnd);
     EXPECT_EQ(nullptr, ::GetWindow(wnd, GW_OWNER));
     SIZE size = shell_test::WindowSize(wnd);
-    EXPECT_EQ(480, size.cx); // the splash bitmap's size
+    EXPECT_EQ(480, size.cx);  // the splash bitmap's size
     EXPECT_EQ(260, size.cy);
     HRGN region = ::CreateRectRgn(0, 0, 0, 0);
     EXPECT_NE(ERROR, ::GetWindowRgn(wnd, region));
-    EXPECT_FALSE(::PtInRegion(region, 0, 0)); // round corners
+    EXPECT_FALSE(::PtInRegion(region, 0, 0));  // round corners
     ::DeleteObject(region);
 
     splash.ShowLoadingText(L"Loading Home Module...");
@@ -58,4 +58,4 @@ TEST(StartupWindow, RunsOnItsOwnThreadWithoutOwnerShowsTextsAndEndsOnClose)
     ::CloseHandle(thread);
 }
 
-} // namespace
+}  // namespace

@@ -144,8 +144,8 @@ std::vector<std::string> ClippedCaptions(HWND root)
         ::SelectObject(dc, old);
         ::ReleaseDC(h, dc);
         if (need > width || needHeight > height) {
-            clipped.push_back(PageOf(h) + ": control " + std::to_string(::GetDlgCtrlID(h)) + " '" + Narrow(text) + "' needs " +
-                              std::to_string(need) + "x" + std::to_string(needHeight) + ", has " +
+            clipped.push_back(PageOf(h) + ": control " + std::to_string(::GetDlgCtrlID(h)) + " '" + Narrow(text) +
+                              "' needs " + std::to_string(need) + "x" + std::to_string(needHeight) + ", has " +
                               std::to_string(width) + "x" + std::to_string(height));
         }
     }
@@ -171,8 +171,8 @@ std::vector<int> BuiltPageIds()
 TEST(TextFitCheck, FindsCaptionsWiderOrTallerThanTheirControlAndSkinnedButtonsShrinkTheirs)
 {
     CWnd host;
-    ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), L"text fit", WS_POPUP | WS_VISIBLE, 0, 0, 600, 400, nullptr,
-                              nullptr));
+    ASSERT_TRUE(
+        host.CreateEx(0, AfxRegisterWndClass(0), L"text fit", WS_POPUP | WS_VISIBLE, 0, 0, 600, 400, nullptr, nullptr));
     CFont font;
     CreateSkinFont(font, 13, FALSE);
     const wchar_t kLong[] = L"A caption far too long for a narrow control";
@@ -253,4 +253,4 @@ INSTANTIATE_TEST_SUITE_P(AllLanguages, PageScreenshots, ::testing::ValuesIn(kLan
 INSTANTIATE_TEST_SUITE_P(AllLanguages, TextFit, ::testing::ValuesIn(kLanguages),
                          [](const ::testing::TestParamInfo<Language>& info) { return std::string(info.param.folder); });
 
-} // namespace
+}  // namespace

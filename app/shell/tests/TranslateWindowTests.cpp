@@ -24,14 +24,17 @@ std::wstring TranslateWindows::s_folder;
 
 TEST_F(TranslateWindows, TranslateWndSetsEveryDescendantCaptionDepthFirst)
 {
-    HWND top = ::CreateWindowExW(0, L"STATIC", L"IDS_T_PARENT", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
-    HWND child = ::CreateWindowExW(0, L"STATIC", L"IDS_T_PARENT", WS_CHILD, 0, 0, 50, 50, top, nullptr, nullptr, nullptr);
-    HWND grandchild = ::CreateWindowExW(0, L"STATIC", L"IDS_T_CHILD", WS_CHILD, 0, 0, 20, 20, child, nullptr, nullptr, nullptr);
+    HWND top =
+        ::CreateWindowExW(0, L"STATIC", L"IDS_T_PARENT", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    HWND child =
+        ::CreateWindowExW(0, L"STATIC", L"IDS_T_PARENT", WS_CHILD, 0, 0, 50, 50, top, nullptr, nullptr, nullptr);
+    HWND grandchild =
+        ::CreateWindowExW(0, L"STATIC", L"IDS_T_CHILD", WS_CHILD, 0, 0, 20, 20, child, nullptr, nullptr, nullptr);
     HWND plain = ::CreateWindowExW(0, L"BUTTON", L"not a key", WS_CHILD, 0, 0, 20, 20, top, nullptr, nullptr, nullptr);
 
     CWnd* wnd = CWnd::FromHandle(top);
     EXPECT_EQ(1, nsVendrel::TranslateWnd(wnd));
-    EXPECT_EQ(L"IDS_T_PARENT", shell_test::WindowText(top)); // the window itself keeps its caption
+    EXPECT_EQ(L"IDS_T_PARENT", shell_test::WindowText(top));  // the window itself keeps its caption
     EXPECT_EQ(L"Parent", shell_test::WindowText(child));
     EXPECT_EQ(L"Child", shell_test::WindowText(grandchild));
     EXPECT_EQ(L"not a key", shell_test::WindowText(plain));
@@ -69,4 +72,4 @@ TEST_F(TranslateWindows, TranslateMenuRewritesItemsAndPopupsAndKeepsSeparators)
     EXPECT_EQ(1, nsVendrel::TranslateMenu(&empty));
 }
 
-} // namespace
+}  // namespace

@@ -15,10 +15,8 @@ TEST(WindowShape, CutsOnlyTheKeyRunsOfTheEdgeColumns)
     auto isKey = [&](int x, int y) { return rows[y][x] == 'k'; };
     auto cuts = ComputeShapeCuts(6, 4, 2, 2, isKey);
     std::vector<ShapeCut> expected = {
-        {0, 0, 4},          // all key: cut once, whole
-        {1, 0, 1}, {1, 3, 4},
-        {4, 0, 1}, {4, 3, 4},
-        {5, 0, 4},
+        {0, 0, 4},  // all key: cut once, whole
+        {1, 0, 1}, {1, 3, 4}, {4, 0, 1}, {4, 3, 4}, {5, 0, 4},
     };
     EXPECT_EQ(expected, cuts);
     // Key pixels between two other pixels stay (column 1 row 2 would be 'k' here).

@@ -32,12 +32,8 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         switch (message) {
-        case WM_SWITCH_PAGE:
-            switches.push_back(wParam);
-            return 0;
-        case WM_SET_BUSY:
-            busy.push_back(wParam);
-            return 0;
+        case WM_SWITCH_PAGE: switches.push_back(wParam); return 0;
+        case WM_SET_BUSY: busy.push_back(wParam); return 0;
         case WM_COMMAND:
             if (HIWORD(wParam) == BN_CLICKED) commands.push_back(LOWORD(wParam));
             break;
@@ -96,4 +92,4 @@ inline SIZE WindowSize(HWND wnd)
     return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
-} // namespace shell_test
+}  // namespace shell_test

@@ -49,8 +49,7 @@ void CBackupFavoriteDlg::OnShowPage()
 void CBackupFavoriteDlg::FillTree()
 {
     m_tree.DeleteAllItems();
-    HTREEITEM root = m_tree.InsertItem(TranslateCode(L"IDS_BACKUP_FAVORITEBACK_FAVORITE"), kFolderImage,
-                                       kFolderImage);
+    HTREEITEM root = m_tree.InsertItem(TranslateCode(L"IDS_BACKUP_FAVORITEBACK_FAVORITE"), kFolderImage, kFolderImage);
     if (!m_strFolder.empty()) AddFolder(m_strFolder, root);
     m_tree.Expand(root, TVE_EXPAND);
 }

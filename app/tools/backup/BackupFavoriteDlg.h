@@ -10,8 +10,14 @@
 
 class CBackupFavoriteDlg : public CFunctionDlg {
 public:
-    enum { IDC_TREE = 64001, IDC_REFRESH = 64002, IDC_BACKUP = 64003, IDC_RESTORE = 64004, IDC_RESULT = 64005,
-           IDC_DESCRIPTION = 64006 };
+    enum {
+        IDC_TREE = 64001,
+        IDC_REFRESH = 64002,
+        IDC_BACKUP = 64003,
+        IDC_RESTORE = 64004,
+        IDC_RESULT = 64005,
+        IDC_DESCRIPTION = 64006
+    };
 
     void OnInitPage() override;
     void OnShowPage() override;

@@ -13,9 +13,19 @@
 
 class CBackupFolderBackupDlg : public CFunctionDlg {
 public:
-    enum { IDC_TREE = 65105, IDC_SOURCES = 65106, IDC_ADD = 65108, IDC_REMOVE = 65109, IDC_NAME = 65112,
-           IDC_FOLDER = 65113, IDC_BROWSE = 65114, IDC_SPEED = 65115, IDC_BACKUP = 65116, IDC_PROGRESS = 65117,
-           IDC_RESULT = 65118 };
+    enum {
+        IDC_TREE = 65105,
+        IDC_SOURCES = 65106,
+        IDC_ADD = 65108,
+        IDC_REMOVE = 65109,
+        IDC_NAME = 65112,
+        IDC_FOLDER = 65113,
+        IDC_BROWSE = 65114,
+        IDC_SPEED = 65115,
+        IDC_BACKUP = 65116,
+        IDC_PROGRESS = 65117,
+        IDC_RESULT = 65118
+    };
 
     void OnInitPage() override;
     bool IsRunning() const { return m_bRunning; }

@@ -13,8 +13,16 @@
 
 class CBackupFolderRestoreDlg : public CFunctionDlg {
 public:
-    enum { IDC_ARCHIVE = 65205, IDC_OPEN = 65206, IDC_LIST = 65208, IDC_TARGET = 65209, IDC_BROWSE = 65210,
-           IDC_PROGRESS = 65211, IDC_RESTORE = 65212, IDC_RESULT = 65213 };
+    enum {
+        IDC_ARCHIVE = 65205,
+        IDC_OPEN = 65206,
+        IDC_LIST = 65208,
+        IDC_TARGET = 65209,
+        IDC_BROWSE = 65210,
+        IDC_PROGRESS = 65211,
+        IDC_RESTORE = 65212,
+        IDC_RESULT = 65213
+    };
 
     void OnInitPage() override;
     bool IsRunning() const { return m_bRunning; }

@@ -29,7 +29,8 @@ void CBackupHomeDlg::OnInitPage()
         m_buttons[i].SetBitmaps(e.firstBitmap, e.firstBitmap + 1, e.firstBitmap + 2, RGB(255, 255, 255));
         int captionLeft = x + kSize / 2 - kCaptionWidth / 2;
         m_captions[i].Create(TranslateCode(e.key), WS_CHILD | WS_VISIBLE,
-                             CRect(captionLeft, kTop + kSize + 10, captionLeft + kCaptionWidth, kTop + kSize + 60), this);
+                             CRect(captionLeft, kTop + kSize + 10, captionLeft + kCaptionWidth, kTop + kSize + 60),
+                             this);
         m_captions[i].SetTextFont(14, TRUE);
     }
 }

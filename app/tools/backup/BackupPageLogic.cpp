@@ -31,8 +31,7 @@ std::wstring RegistryBackupFileName(const std::tm& localTime)
 
 bool RegistryRowTextFromFileName(const std::wstring& fileName, std::wstring& rowText)
 {
-    if (fileName.size() <= kPrefixLength + 4 || !qpath::EndsWithNoCase(fileName, L".reg"))
-        return false;
+    if (fileName.size() <= kPrefixLength + 4 || !qpath::EndsWithNoCase(fileName, L".reg")) return false;
     std::wstring date = fileName.substr(kPrefixLength, fileName.size() - 4 - kPrefixLength);
     rowText = Replace(Replace(date, L'-', L':'), L'_', L',');
     return true;

@@ -65,7 +65,8 @@ void CBackupRegistryDlg::FillList()
     m_list.DeleteAllItems();
     for (const auto& name : names) {
         std::wstring row;
-        if (BackupPages::RegistryRowTextFromFileName(name, row)) m_list.InsertItem(m_list.GetItemCount(), row.c_str(), 0);
+        if (BackupPages::RegistryRowTextFromFileName(name, row))
+            m_list.InsertItem(m_list.GetItemCount(), row.c_str(), 0);
     }
 }
 
@@ -130,7 +131,8 @@ void CBackupRegistryDlg::OnRestore()
         return;
     }
     // The import cannot be undone: the user confirms it, told which backup it is.
-    std::wstring question = FillTextArgument(static_cast<LPCWSTR>(TranslateCode(L"IDS_BACKUP_REGISTER_RESTOREASK")), text);
+    std::wstring question =
+        FillTextArgument(static_cast<LPCWSTR>(TranslateCode(L"IDS_BACKUP_REGISTER_RESTOREASK")), text);
     if (AfxMessageBox(question.c_str(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) return;
     BeginRun(2);
     if (!m_registry.RestoreRegistry(BackupPages::QuoteForRegistryEditor(file))) OnRegBackupDone(0, 0);
@@ -167,7 +169,8 @@ LRESULT CBackupRegistryDlg::OnRegBackupDone(WPARAM wParam, LPARAM lParam)
         std::wstring name = qpath::FileNameOf(path);
         if (!name.empty() && name.back() == L'"') name.pop_back();
         std::wstring row;
-        if (BackupPages::RegistryRowTextFromFileName(name, row)) m_list.InsertItem(m_list.GetItemCount(), row.c_str(), 0);
+        if (BackupPages::RegistryRowTextFromFileName(name, row))
+            m_list.InsertItem(m_list.GetItemCount(), row.c_str(), 0);
         key = L"IDS_BACKUP_REGISTER_BACKSUC";
     } else if (lParam == 2) {
         key = L"IDS_BACKUP_REGISTER_RESOTRESUC";

@@ -12,8 +12,15 @@
 
 class CBackupRegistryDlg : public CFunctionDlg {
 public:
-    enum { IDC_STATE = 62001, IDC_LIST = 62002, IDC_PROGRESS = 62003, IDC_BACKUP = 62004, IDC_RESTORE = 62005,
-           IDC_REMOVE = 62006, IDC_RESULT = 62007 };
+    enum {
+        IDC_STATE = 62001,
+        IDC_LIST = 62002,
+        IDC_PROGRESS = 62003,
+        IDC_BACKUP = 62004,
+        IDC_RESTORE = 62005,
+        IDC_REMOVE = 62006,
+        IDC_RESULT = 62007
+    };
     enum { kTimerId = 1 };
 
     void OnInitPage() override;

@@ -23,8 +23,15 @@ public:
 
 class CBackupSysRestoreDlg : public CFunctionDlg {
 public:
-    enum { IDC_DESCRIPTION = 63001, IDC_LIST = 63002, IDC_REFRESH = 63003, IDC_CREATE = 63004,
-           IDC_ROLLBACK = 63005, IDC_REMOVE = 63006, IDC_RESULT = 63009 };
+    enum {
+        IDC_DESCRIPTION = 63001,
+        IDC_LIST = 63002,
+        IDC_REFRESH = 63003,
+        IDC_CREATE = 63004,
+        IDC_ROLLBACK = 63005,
+        IDC_REMOVE = 63006,
+        IDC_RESULT = 63009
+    };
 
     void OnInitPage() override;
     void OnShowPage() override;

@@ -16,10 +16,7 @@ RowTexts PluginRow(const IEPluginInfo& info)
     return {info.name, L"BHO", info.description, info.version, info.company, info.file};
 }
 
-RowTexts BhoRow(const IEBhoInfo& info)
-{
-    return {info.displayName, info.keyPath};
-}
+RowTexts BhoRow(const IEBhoInfo& info) { return {info.displayName, info.keyPath}; }
 
 RowTexts RestoreRow(const IERestoreInfo& item, const std::wstring& current)
 {

@@ -55,15 +55,9 @@ void CYarrowbyGrennowageActiveXDlg::SetBlocked(bool block)
     if (outcome.attempted > 0) Refresh();
 }
 
-void CYarrowbyGrennowageActiveXDlg::OnBlock()
-{
-    SetBlocked(true);
-}
+void CYarrowbyGrennowageActiveXDlg::OnBlock() { SetBlocked(true); }
 
-void CYarrowbyGrennowageActiveXDlg::OnUnblock()
-{
-    SetBlocked(false);
-}
+void CYarrowbyGrennowageActiveXDlg::OnUnblock() { SetBlocked(false); }
 
 void CYarrowbyGrennowageActiveXDlg::OnDelete()
 {

@@ -40,10 +40,7 @@ void CYarrowbyGrennowageBHODlg::Refresh()
     if (m_list.GetItemCount() == 0) AfxMessageBox(L"No BHO Found.");
 }
 
-void CYarrowbyGrennowageBHODlg::OnSelectAll()
-{
-    CheckAllRows(m_list, m_selectAll.GetCheck() == BST_CHECKED);
-}
+void CYarrowbyGrennowageBHODlg::OnSelectAll() { CheckAllRows(m_list, m_selectAll.GetCheck() == BST_CHECKED); }
 
 void CYarrowbyGrennowageBHODlg::OnRemove()
 {

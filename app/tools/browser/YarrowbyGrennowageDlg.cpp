@@ -73,10 +73,7 @@ void CYarrowbyGrennowageDlg::OnShowPage()
     SelectTab(IDC_TAB_GENERAL);
 }
 
-void CYarrowbyGrennowageDlg::OnTab(UINT buttonId)
-{
-    SelectTab(buttonId);
-}
+void CYarrowbyGrennowageDlg::OnTab(UINT buttonId) { SelectTab(buttonId); }
 
 CTabButton* CYarrowbyGrennowageDlg::GetTabButton(UINT buttonId)
 {

@@ -38,6 +38,7 @@ void CYarrowbyGrennowagePluginDlg::OnDelete()
     CIEPluginMan plugins;
     ActionOutcome outcome;
     for (size_t record : CheckedRecords(m_list)) outcome.Add(plugins.RemovePlugin(m_records[record]));
-    ShowMessage(OutcomeMessageKey(outcome, L"IDS_SYS_TOOLS_IE_PLUGIN_DELETE_OK", L"IDS_SYS_TOOLS_IE_PLUGIN_NO_ITEM_DELETED"));
+    ShowMessage(
+        OutcomeMessageKey(outcome, L"IDS_SYS_TOOLS_IE_PLUGIN_DELETE_OK", L"IDS_SYS_TOOLS_IE_PLUGIN_NO_ITEM_DELETED"));
     if (outcome.attempted > 0) Refresh();
 }

@@ -16,7 +16,8 @@ END_MESSAGE_MAP()
 void CYarrowbyGrennowageRestoreDlg::OnInitPage()
 {
     CreateCheckList(m_list, IDC_LIST, 8,
-                    {{L"IDS_SYS_TOOLS_IE_RESTORE_ITEM", 180}, {L"IDS_SYS_TOOLS_IE_RESTORE_CURRENT", 230},
+                    {{L"IDS_SYS_TOOLS_IE_RESTORE_ITEM", 180},
+                     {L"IDS_SYS_TOOLS_IE_RESTORE_CURRENT", 230},
                      {L"IDS_SYS_TOOLS_IE_RESTORE_DEFAULT", 290}});
     CreateCheckBox(m_selectAll, L"IDS_SYS_TOOLS_IE_RESTORE_SELECT_ALL", IDC_SELECT_ALL, CRect(16, 438, 300, 458),
                    WS_TABSTOP);
@@ -35,10 +36,7 @@ void CYarrowbyGrennowageRestoreDlg::Refresh()
     FillRows(m_list, rows);
 }
 
-void CYarrowbyGrennowageRestoreDlg::OnSelectAll()
-{
-    CheckAllRows(m_list, m_selectAll.GetCheck() == BST_CHECKED);
-}
+void CYarrowbyGrennowageRestoreDlg::OnSelectAll() { CheckAllRows(m_list, m_selectAll.GetCheck() == BST_CHECKED); }
 
 void CYarrowbyGrennowageRestoreDlg::OnRestore()
 {

@@ -29,10 +29,7 @@ const struct Switch {
 
 const int kLeft = 16, kRight = 721, kTop = 4, kGroupH = 112, kGroupGap = 8;
 
-int GroupTop(int group)
-{
-    return kTop + group * (kGroupH + kGroupGap);
-}
+int GroupTop(int group) { return kTop + group * (kGroupH + kGroupGap); }
 
 }  // namespace
 
@@ -47,13 +44,19 @@ void CYarrowbyGrennowageSecurityDlg::OnInitPage()
 {
     // The address list's picture and description share one id.
     int y = GroupTop(0);
-    CreateControl({IDC_ADDRESS_GROUP, PageControlKind::GroupBox, {kLeft, y, kRight, y + kGroupH},
+    CreateControl({IDC_ADDRESS_GROUP,
+                   PageControlKind::GroupBox,
+                   {kLeft, y, kRight, y + kGroupH},
                    L"IDS_SYS_TOOLS_IE_SECURITY_GRP_ADDRESSLIST"});
     AddPicture(1554, CRect(kLeft + 14, y + 24, kLeft + 46, y + 56), IDC_ADDRESS_DESCRIPTION);
     const PageControlRow address[] = {
-        {IDC_ADDRESS_DESCRIPTION, PageControlKind::Text, {kLeft + 60, y + 20, kRight - 16, y + 52},
+        {IDC_ADDRESS_DESCRIPTION,
+         PageControlKind::Text,
+         {kLeft + 60, y + 20, kRight - 16, y + 52},
          L"IDS_SYS_TOOLS_IE_SECURITY_ADDRESS_LIST_DESCRIPTION"},
-        {IDC_ADDRESS_NOTICE, PageControlKind::Text, {kLeft + 60, y + 58, kLeft + 550, y + 100},
+        {IDC_ADDRESS_NOTICE,
+         PageControlKind::Text,
+         {kLeft + 60, y + 58, kLeft + 550, y + 100},
          L"IDS_SYS_TOOLS_IE_SECURITY_ADDRESS_LIST_NOTICE"},
     };
     CreateControls(address);
@@ -65,8 +68,8 @@ void CYarrowbyGrennowageSecurityDlg::OnInitPage()
         y = GroupTop(i + 1);
         CreateControl({s.box, PageControlKind::GroupBox, {kLeft, y, kRight, y + kGroupH}, s.boxKey});
         AddPicture(s.bitmap, CRect(kLeft + 14, y + 24, kLeft + 46, y + 56), UINT(s.picture));
-        CreateControl({s.description, PageControlKind::Text, {kLeft + 60, y + 20, kRight - 16, y + 52},
-                       s.descriptionKey});
+        CreateControl(
+            {s.description, PageControlKind::Text, {kLeft + 60, y + 20, kRight - 16, y + 52}, s.descriptionKey});
         CreateText(m_status[i], nullptr, UINT(s.status), CRect(kLeft + 60, y + 68, kLeft + 550, y + 88));
         CreateButton(m_toggle[i], nullptr, UINT(s.toggle), CRect(kLeft + 565, y + 57, kLeft + 689, y + 97));
     }

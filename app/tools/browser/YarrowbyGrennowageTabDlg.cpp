@@ -71,7 +71,4 @@ void CYarrowbyGrennowageTabDlg::SetTransparentText(CWnd& control, const wchar_t*
     InvalidateRect(&area, TRUE);
 }
 
-void CYarrowbyGrennowageTabDlg::ShowMessage(const wchar_t* key)
-{
-    AfxMessageBox(TranslateCode(key));
-}
+void CYarrowbyGrennowageTabDlg::ShowMessage(const wchar_t* key) { AfxMessageBox(TranslateCode(key)); }

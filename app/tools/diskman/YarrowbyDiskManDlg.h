@@ -17,11 +17,24 @@
 class CYarrowbyDiskManDlg : public CFunctionDlg {
 public:
     enum {
-        IDC_DRIVES = 57001, IDC_SKIP = 57002, IDC_REFRESH = 57003, IDC_MAP_TITLE = 57004, IDC_MAP = 57005,
-        IDC_OPTIMIZE = 57008, IDC_STOP = 57009,
-        IDC_DIR_LABEL = 57011, IDC_DIRS = 57012, IDC_FILE_LABEL = 57013, IDC_FILES = 57014,
-        IDC_FRAG_LABEL = 57015, IDC_FRAGMENTS = 57016, IDC_ZIP_LABEL = 57017, IDC_COMPRESSED = 57018,
-        IDC_MFT_LABEL = 57019, IDC_MFT = 57020, IDC_PROGRESS = 57021,
+        IDC_DRIVES = 57001,
+        IDC_SKIP = 57002,
+        IDC_REFRESH = 57003,
+        IDC_MAP_TITLE = 57004,
+        IDC_MAP = 57005,
+        IDC_OPTIMIZE = 57008,
+        IDC_STOP = 57009,
+        IDC_DIR_LABEL = 57011,
+        IDC_DIRS = 57012,
+        IDC_FILE_LABEL = 57013,
+        IDC_FILES = 57014,
+        IDC_FRAG_LABEL = 57015,
+        IDC_FRAGMENTS = 57016,
+        IDC_ZIP_LABEL = 57017,
+        IDC_COMPRESSED = 57018,
+        IDC_MFT_LABEL = 57019,
+        IDC_MFT = 57020,
+        IDC_PROGRESS = 57021,
     };
     enum Column { kVolume, kStatus, kTotal, kFree, kFreeShare };
     static constexpr int kMapColumns = 90;

@@ -72,6 +72,7 @@ void CYarrowbyFileExtDlg::LookUp()
 HBRUSH CYarrowbyFileExtDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 {
     const HBRUSH brush = CFunctionDlg::OnCtlColor(pDC, pWnd, nCtlColor);
-    if (pWnd && pWnd->GetSafeHwnd() == m_extension.GetSafeHwnd()) return static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+    if (pWnd && pWnd->GetSafeHwnd() == m_extension.GetSafeHwnd())
+        return static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
     return brush;
 }

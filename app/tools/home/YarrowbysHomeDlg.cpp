@@ -43,10 +43,10 @@ void CYarrowbysHomeDlg::OnInitPage()
         CreateButton(m_buttons[n], nullptr, e.buttonId,
                      CRect(left, kRowTop[row], left + kButtonSize, kRowTop[row] + kButtonSize), WS_TABSTOP);
         const int captionLeft = left - (kCaptionWidth - kButtonSize) / 2;  // button left - 93
-        m_captions[n].Create(TranslateCode(e.captionKey), WS_CHILD | WS_VISIBLE,
-                             CRect(captionLeft, kCaptionTop[row], captionLeft + kCaptionWidth,
-                                   kCaptionTop[row] + kCaptionHeight),
-                             this, IDC_FIRST_CAPTION + n);
+        m_captions[n].Create(
+            TranslateCode(e.captionKey), WS_CHILD | WS_VISIBLE,
+            CRect(captionLeft, kCaptionTop[row], captionLeft + kCaptionWidth, kCaptionTop[row] + kCaptionHeight), this,
+            IDC_FIRST_CAPTION + n);
         m_captions[n].SetTextFont(13, TRUE);
         // Neighbouring captions overlap: each wraps within its button's share of the row.
         m_captions[n].m_nWrapWidth = kPitch - 4;

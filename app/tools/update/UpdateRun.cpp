@@ -12,9 +12,9 @@ struct CUpdateRun::State {
     qcore::Lock lock;
     std::vector<Item> downloads;  // in list order; index is the next one to complete
     size_t index = 0;
-    int currentRow = -1;          // the row being downloaded
-    std::deque<Item> installs;    // downloaded, waiting for the install thread
-    bool finished = false;        // no download left to start
+    int currentRow = -1;        // the row being downloaded
+    std::deque<Item> installs;  // downloaded, waiting for the install thread
+    bool finished = false;      // no download left to start
     std::atomic<bool> stop{false};
     std::atomic<bool> ended{false};
     qcore::UniqueHandle wake{::CreateEventW(nullptr, FALSE, FALSE, nullptr)};  // auto-reset: no wake is lost

@@ -14,11 +14,10 @@ QUORVEL_REGISTER_PAGE(PAGE_ID_TOOLS_WINDOWS_UPDATE, CYarrowbyWinUpdateDlg);
 
 namespace {
 
-const wchar_t* const kColumnKeys[] = {
-    L"IDS_SYS_TOOLS_WIN_UPDATE_LIST_COL1", L"IDS_SYS_TOOLS_WIN_UPDATE_LIST_COL2",
-    L"IDS_SYS_TOOLS_WIN_UPDATE_LIST_COL3", L"IDS_SYS_TOOLS_WIN_UPDATE_LIST_COL4",
-    L"IDS_SYS_TOOLS_WIN_UPDATE_LIST_COL5", L"IDS_SYS_TOOLS_WIN_UPDATE_LIST_COL6",
-    L"IDS_SYS_TOOLS_WIN_UPDATE_LIST_COL7", L"IDS_SYS_TOOLS_WIN_UPDATE_LIST_COL8"};
+const wchar_t* const kColumnKeys[] = {L"IDS_SYS_TOOLS_WIN_UPDATE_LIST_COL1", L"IDS_SYS_TOOLS_WIN_UPDATE_LIST_COL2",
+                                      L"IDS_SYS_TOOLS_WIN_UPDATE_LIST_COL3", L"IDS_SYS_TOOLS_WIN_UPDATE_LIST_COL4",
+                                      L"IDS_SYS_TOOLS_WIN_UPDATE_LIST_COL5", L"IDS_SYS_TOOLS_WIN_UPDATE_LIST_COL6",
+                                      L"IDS_SYS_TOOLS_WIN_UPDATE_LIST_COL7", L"IDS_SYS_TOOLS_WIN_UPDATE_LIST_COL8"};
 const int kColumnWidths[] = {200, 60, 75, 70, 80, 90, 200, 160};
 
 // Narrow texts of the update client, widened for the list (the helper's buffer is its own).
@@ -85,7 +84,8 @@ void CYarrowbyWinUpdateDlg::OnInitPage()
     CreateList(m_list, IDC_LIST, CRect(10, 84, 727, 420), WS_TABSTOP | LVS_SHOWSELALWAYS,
                LVS_EX_GRIDLINES | LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     if (m_images.Create(438, 16, 10, RGB(255, 0, 255))) m_list.SetImageList(&m_images, LVSIL_SMALL);
-    for (int c = 0; c < kColumnCount; ++c) m_list.InsertColumn(c, TranslateCode(kColumnKeys[c]), LVCFMT_LEFT, kColumnWidths[c]);
+    for (int c = 0; c < kColumnCount; ++c)
+        m_list.InsertColumn(c, TranslateCode(kColumnKeys[c]), LVCFMT_LEFT, kColumnWidths[c]);
 
     CreateText(m_summary, nullptr, IDC_SUMMARY, CRect(10, 428, 500, 448));
     CreateCheckBox(m_selectAll, L"IDS_SYS_TOOLS_WIN_UPDATE_CHKBOX_SEL_ALL", IDC_SELECT_ALL, CRect(10, 460, 250, 480),

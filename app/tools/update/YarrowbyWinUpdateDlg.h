@@ -20,8 +20,14 @@
 class CYarrowbyWinUpdateDlg : public CFunctionDlg {
 public:
     enum {
-        IDC_ROTATOR = 437, IDC_TIP = 58002, IDC_LIST = 58003, IDC_SUMMARY = 58004, IDC_SELECT_ALL = 58005,
-        IDC_CHECK = 58006, IDC_UPDATE = 58007, IDC_STOP = 58008,
+        IDC_ROTATOR = 437,
+        IDC_TIP = 58002,
+        IDC_LIST = 58003,
+        IDC_SUMMARY = 58004,
+        IDC_SELECT_ALL = 58005,
+        IDC_CHECK = 58006,
+        IDC_UPDATE = 58007,
+        IDC_STOP = 58008,
     };
     enum Column { kTitle, kSize, kDate, kSeverity, kKb, kStatus, kDescription, kUpdateId, kColumnCount };
 

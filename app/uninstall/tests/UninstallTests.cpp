@@ -76,8 +76,8 @@ TEST(Uninstall, RemovesWhatThisCopyMadeAndTheUserDataOnlyWhenAsked)
     const std::wstring from = shell_test::ProgramFolder();
     const std::wstring folder = L"C:\\Program Files\\Quorvel Uninstall Test\\";
     ASSERT_TRUE(SBRecursiveCreateDirectoryW(folder.c_str()));
-    for (const wchar_t* f : {L"QuorvelUninstall.exe", L"Common.dll", L"libstdc++-6.dll", L"libgcc_s_seh-1.dll",
-                             L"libwinpthread-1.dll"})
+    for (const wchar_t* f :
+         {L"QuorvelUninstall.exe", L"Common.dll", L"libstdc++-6.dll", L"libgcc_s_seh-1.dll", L"libwinpthread-1.dll"})
         ASSERT_TRUE(CopyFileW((from + f).c_str(), (folder + f).c_str(), FALSE)) << f;
     ASSERT_TRUE(CopyFileW((from + L"QuorvelUninstall.exe").c_str(), (folder + L"Quorvel.exe").c_str(), FALSE));
     shell_test::WriteUtf16(folder + L"laucher.bat", L"@start x\r\nexit", false);

@@ -26,8 +26,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 // A run of 20,000 small files under a busy Wine takes minutes.
 const DWORD kRunTimeoutMs = 60 * 60 * 1000;
 
@@ -50,12 +49,10 @@ std::string ReadAll(const std::wstring& path)
 {
     std::string bytes;
     HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return "<missing>";
+    if (h == INVALID_HANDLE_VALUE) return "<missing>";
     char buffer[65536];
     DWORD got = 0;
-    while (ReadFile(h, buffer, sizeof(buffer), &got, nullptr) && got)
-        bytes.append(buffer, got);
+    while (ReadFile(h, buffer, sizeof(buffer), &got, nullptr) && got) bytes.append(buffer, got);
     CloseHandle(h);
     return bytes;
 }
@@ -67,14 +64,11 @@ void Collect(const std::wstring& root, const std::wstring& rel, Tree& files)
 {
     WIN32_FIND_DATAW fd;
     HANDLE find = FindFirstFileW((root + (rel.empty() ? L"" : L"\\" + rel) + L"\\*").c_str(), &fd);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
+    if (find == INVALID_HANDLE_VALUE) return;
     std::vector<std::wstring> subFolders;
-    do
-    {
+    do {
         std::wstring name = fd.cFileName;
-        if (name == L"." || name == L"..")
-            continue;
+        if (name == L"." || name == L"..") continue;
         std::wstring child = rel.empty() ? name : rel + L"\\" + name;
         if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             subFolders.push_back(child);
@@ -82,8 +76,7 @@ void Collect(const std::wstring& root, const std::wstring& rel, Tree& files)
             files[child] = ReadAll(root + L"\\" + child);
     } while (FindNextFileW(find, &fd));
     FindClose(find);
-    for (const auto& sub : subFolders)
-        Collect(root, sub, files);
+    for (const auto& sub : subFolders) Collect(root, sub, files);
 }
 
 size_t CountFiles(const std::wstring& folder)
@@ -91,13 +84,10 @@ size_t CountFiles(const std::wstring& folder)
     size_t n = 0;
     WIN32_FIND_DATAW fd;
     HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &fd);
-    if (find == INVALID_HANDLE_VALUE)
-        return 0;
-    do
-    {
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    do {
         std::wstring name = fd.cFileName;
-        if (name == L"." || name == L"..")
-            continue;
+        if (name == L"." || name == L"..") continue;
         n += (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? CountFiles(folder + L"\\" + name) : 1;
     } while (FindNextFileW(find, &fd));
     FindClose(find);
@@ -118,8 +108,7 @@ void CheckTree(const std::wstring& root, const Tree& expected, const char* who)
     if (got.size() != expected.size())
         Fail(std::string(who) + ": " + std::to_string(got.size()) + " files restored, " +
              std::to_string(expected.size()) + " expected in " + Narrow(root));
-    for (const auto& f : expected)
-    {
+    for (const auto& f : expected) {
         auto it = got.find(f.first);
         if (it == got.end() || it->second != f.second)
             Fail(std::string(who) + ": " + Narrow(f.first) + " is missing or differs");
@@ -130,13 +119,10 @@ void RemoveTree(const std::wstring& path)
 {
     WIN32_FIND_DATAW fd;
     HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &fd);
-    if (find != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
             std::wstring name = fd.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
+            if (name == L"." || name == L"..") continue;
             if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveTree(path + L"\\" + name);
             else
@@ -148,8 +134,7 @@ void RemoveTree(const std::wstring& path)
 }
 
 // One file's stream in the floor's output.
-struct Segment
-{
+struct Segment {
     std::wstring rel;
     uint64_t offset;
     uint32_t compressed;
@@ -159,8 +144,7 @@ struct Segment
 };
 
 // The backup floor: walk, then per file open + read + CRC + deflate + append.
-struct BareBackup
-{
+struct BareBackup {
     z_stream stream = {};
     std::vector<char> in = std::vector<char>(65536), out = std::vector<char>(65536);
     HANDLE archive = INVALID_HANDLE_VALUE;
@@ -172,14 +156,12 @@ struct BareBackup
 
     void Drain(int flush)
     {
-        do
-        {
+        do {
             stream.next_out = reinterpret_cast<Bytef*>(out.data());
             stream.avail_out = static_cast<uInt>(out.size());
             deflate(&stream, flush);
             DWORD n = static_cast<DWORD>(out.size() - stream.avail_out), done = 0;
-            if (n)
-                WriteFile(archive, out.data(), n, &done, nullptr);
+            if (n) WriteFile(archive, out.data(), n, &done, nullptr);
             written += n;
         } while (stream.avail_out == 0);
     }
@@ -188,14 +170,12 @@ struct BareBackup
     {
         HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-        if (h == INVALID_HANDLE_VALUE)
-            return;
-        Segment segment{ rel, written, 0, 0, 0, time };
+        if (h == INVALID_HANDLE_VALUE) return;
+        Segment segment{rel, written, 0, 0, 0, time};
         uLong crc = crc32(0L, Z_NULL, 0);
         deflateReset(&stream);
         DWORD got = 0;
-        while (ReadFile(h, in.data(), static_cast<DWORD>(in.size()), &got, nullptr) && got)
-        {
+        while (ReadFile(h, in.data(), static_cast<DWORD>(in.size()), &got, nullptr) && got) {
             crc = crc32(crc, reinterpret_cast<const Bytef*>(in.data()), got);
             stream.next_in = reinterpret_cast<Bytef*>(in.data());
             stream.avail_in = got;
@@ -214,14 +194,11 @@ struct BareBackup
         std::wstring folder = rel.empty() ? root : root + L"\\" + rel;
         WIN32_FIND_DATAW fd;
         HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &fd);
-        if (find == INVALID_HANDLE_VALUE)
-            return;
+        if (find == INVALID_HANDLE_VALUE) return;
         std::vector<std::wstring> subFolders;
-        do
-        {
+        do {
             const wchar_t* n = fd.cFileName;
-            if (n[0] == L'.' && (n[1] == 0 || (n[1] == L'.' && n[2] == 0)))
-                continue;
+            if (n[0] == L'.' && (n[1] == 0 || (n[1] == L'.' && n[2] == 0))) continue;
             std::wstring child = rel.empty() ? std::wstring(n) : rel + L"\\" + n;
             if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 subFolders.push_back(child);
@@ -229,8 +206,7 @@ struct BareBackup
                 File(folder + L"\\" + n, child, fd.ftLastWriteTime);
         } while (FindNextFileW(find, &fd));
         FindClose(find);
-        for (const auto& sub : subFolders)
-            Walk(root, sub);
+        for (const auto& sub : subFolders) Walk(root, sub);
     }
 
     double Run(const std::wstring& source, const std::wstring& output)
@@ -248,8 +224,7 @@ struct BareBackup
 
 // The restore floor: per file read its deflated bytes + inflate + CRC check + make its folder when it is a new one
 // + create + write + set the time + close.
-struct BareRestore
-{
+struct BareRestore {
     z_stream stream = {};
     std::vector<char> in, out = std::vector<char>(65536);
 
@@ -259,32 +234,26 @@ struct BareRestore
     // Returns false when a file's data does not inflate to its size and CRC.
     bool File(HANDLE archive, const Segment& s, const std::wstring& path)
     {
-        if (in.size() < s.compressed)
-            in.resize(s.compressed);
+        if (in.size() < s.compressed) in.resize(s.compressed);
         DWORD got = 0;
-        if (!ReadFile(archive, in.data(), s.compressed, &got, nullptr) || got != s.compressed)
-            return false;
+        if (!ReadFile(archive, in.data(), s.compressed, &got, nullptr) || got != s.compressed) return false;
         HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h == INVALID_HANDLE_VALUE)
-            return false;
+        if (h == INVALID_HANDLE_VALUE) return false;
         inflateReset(&stream);
         stream.next_in = reinterpret_cast<Bytef*>(in.data());
         stream.avail_in = s.compressed;
         uLong crc = crc32(0L, Z_NULL, 0);
         uint32_t total = 0;
         int status = Z_OK;
-        while (status == Z_OK)
-        {
+        while (status == Z_OK) {
             stream.next_out = reinterpret_cast<Bytef*>(out.data());
             stream.avail_out = static_cast<uInt>(out.size());
             status = inflate(&stream, Z_SYNC_FLUSH);
             DWORD n = static_cast<DWORD>(out.size() - stream.avail_out), done = 0;
             crc = crc32(crc, reinterpret_cast<const Bytef*>(out.data()), n);
             total += n;
-            if (n)
-                WriteFile(h, out.data(), n, &done, nullptr);
-            if (status == Z_BUF_ERROR && stream.avail_in == 0)
-                break;
+            if (n) WriteFile(h, out.data(), n, &done, nullptr);
+            if (status == Z_BUF_ERROR && stream.avail_in == 0) break;
         }
         SetFileTime(h, nullptr, nullptr, &s.written);
         CloseHandle(h);
@@ -300,12 +269,10 @@ struct BareRestore
                                          FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
             CreateDirectoryW(target.c_str(), nullptr);
             std::wstring made = target;
-            for (const auto& s : segments)
-            {
+            for (const auto& s : segments) {
                 std::wstring path = target + L"\\" + s.rel;
                 std::wstring folder = path.substr(0, path.rfind(L'\\'));
-                if (folder != made)
-                {
+                if (folder != made) {
                     // The folders of a new branch, made from the top down (they are met in walk order).
                     for (size_t at = target.size() + 1; at != std::wstring::npos; at = folder.find(L'\\', at + 1))
                         CreateDirectoryW(folder.substr(0, at).c_str(), nullptr);
@@ -316,8 +283,7 @@ struct BareRestore
             }
             CloseHandle(archive);
         });
-        if (!ok)
-            Fail("the restore floor read back data that does not match its CRC");
+        if (!ok) Fail("the restore floor read back data that does not match its CRC");
         return seconds;
     }
 };
@@ -329,24 +295,19 @@ void CheckArchive(const std::wstring& archive, const std::wstring& source, const
     std::wstring prefix = Zip::StoredPathFromFull(source) + L"\\";
     CZipArchive zip;
     size_t files = 0;
-    try
-    {
+    try {
         zip.Open(archive, CZipArchive::zipOpenReadOnly);
         std::vector<char> buffer(1 << 16);
-        for (uint16_t i = 0; i < zip.GetCount(); ++i)
-        {
+        for (uint16_t i = 0; i < zip.GetCount(); ++i) {
             CZipFileHeader header;
             zip.GetEntryInfo(header, i);
-            if (header.IsDirectory())
-                continue;
+            if (header.IsDirectory()) continue;
             std::wstring name = header.GetFileName();
             for (auto& c : name)
-                if (c == L'/')
-                    c = L'\\';
+                if (c == L'/') c = L'\\';
             auto it = name.compare(0, prefix.size(), prefix) == 0 ? expected.find(name.substr(prefix.size()))
-                                                                   : expected.end();
-            if (it == expected.end())
-                Fail("the archive holds " + Narrow(name) + ", which is no source file");
+                                                                  : expected.end();
+            if (it == expected.end()) Fail("the archive holds " + Narrow(name) + ", which is no source file");
             std::string data;
             zip.BeginEntryRead(i);
             for (uint32_t n; (n = zip.ReadEntryData(buffer.data(), static_cast<uint32_t>(buffer.size()))) > 0;)
@@ -356,14 +317,11 @@ void CheckArchive(const std::wstring& archive, const std::wstring& source, const
             ++files;
         }
         zip.Close();
-    }
-    catch (const std::exception& e)
-    {
+    } catch (const std::exception& e) {
         Fail(std::string("the archive cannot be read: ") + e.what());
     }
     if (files != expected.size())
-        Fail("the archive holds " + std::to_string(files) + " files, " + std::to_string(expected.size()) +
-             " expected");
+        Fail("the archive holds " + std::to_string(files) + " files, " + std::to_string(expected.size()) + " expected");
 }
 
 // The floor's output must inflate to the source, file for file.
@@ -372,8 +330,7 @@ void CheckBareOutput(const BareBackup& bare, const std::wstring& output, const T
     if (bare.segments.size() != expected.size())
         Fail("the backup floor read " + std::to_string(bare.segments.size()) + " files");
     std::string bytes = ReadAll(output);
-    for (const auto& s : bare.segments)
-    {
+    for (const auto& s : bare.segments) {
         auto it = expected.find(s.rel);
         if (it == expected.end() || s.offset + s.compressed > bytes.size())
             Fail("the backup floor wrote " + Narrow(s.rel) + " out of place");
@@ -398,14 +355,12 @@ double Backup(const std::wstring& source, const std::wstring& work)
     ColdrithTest::CMessageSink sink;
     Coldrith::CFileBackup backup;
     backup.SetParentWnd(sink.Window());
-    std::vector<std::wstring> sources{ source };
+    std::vector<std::wstring> sources{source};
     const double start = bench::Now();
     backup.ZipFiles(work, L"ours", sources, 1);
-    if (!sink.WaitForDone(kRunTimeoutMs))
-        Fail("the backup did not finish");
+    if (!sink.WaitForDone(kRunTimeoutMs)) Fail("the backup did not finish");
     const double seconds = bench::Now() - start;
-    if (sink.outcome != 0)
-        Fail("the backup failed on " + std::to_string(static_cast<long>(sink.outcome)) + " entries");
+    if (sink.outcome != 0) Fail("the backup failed on " + std::to_string(static_cast<long>(sink.outcome)) + " entries");
     return seconds;
 }
 
@@ -416,12 +371,10 @@ double Restore(const std::wstring& archive, const std::wstring& target)
     Coldrith::CFileRestore restore;
     restore.SetParentWnd(sink.Window());
     std::vector<Coldrith::CFileRestore::ZipItem> items;
-    if (!restore.OpenZipFile(archive, items))
-        Fail("the archive cannot be opened for the restore");
+    if (!restore.OpenZipFile(archive, items)) Fail("the archive cannot be opened for the restore");
     const double start = bench::Now();
     restore.UnZipFile(target);
-    if (!sink.WaitForDone(kRunTimeoutMs))
-        Fail("the restore did not finish");
+    if (!sink.WaitForDone(kRunTimeoutMs)) Fail("the restore did not finish");
     const double seconds = bench::Now() - start;
     if (sink.outcome != 0)
         Fail("the restore failed on " + std::to_string(static_cast<long>(sink.outcome)) + " entries");
@@ -432,8 +385,7 @@ double Restore(const std::wstring& archive, const std::wstring& target)
 std::string Load()
 {
     std::string text = ReadAll(L"\\\\?\\unix\\proc\\loadavg");
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-        text.pop_back();
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
     return text;
 }
 
@@ -444,28 +396,25 @@ bench::Side Checked(const bench::Side& run, const std::function<void()>& check, 
     return [=] {
         const double seconds = run();
         check();
-        if (!loadOf.empty())
-        {
+        if (!loadOf.empty()) {
             std::printf("load\t%s\t%s\n", loadOf.c_str(), Load().c_str());
             std::fflush(stdout);
         }
         return seconds;
     };
 }
-}
+}  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc < 3)
-    {
+    if (argc < 3) {
         std::printf("usage: ColdrithFolderBench.exe <source folder> <work folder> [label]\n");
         return 2;
     }
     const std::wstring source = argv[1], work = argv[2];
     const int pairs = bench::PairsFromEnvironment(7);
     std::string label;
-    for (const wchar_t* c = argc > 3 ? argv[3] : L""; *c; ++c)
-        label += static_cast<char>(*c);
+    for (const wchar_t* c = argc > 3 ? argv[3] : L""; *c; ++c) label += static_cast<char>(*c);
     label = label.empty() ? std::string() : " (" + label + ")";
     CreateDirectoryW(work.c_str(), nullptr);
     const std::wstring oursOut = work + L"\\ours-out", bareOut = work + L"\\bare-out";
@@ -473,8 +422,7 @@ int wmain(int argc, wchar_t** argv)
 
     const Tree files = TreeOf(source);
     std::printf("%zu files\n", files.size());
-    if (files.empty())
-        Fail("no source files");
+    if (files.empty()) Fail("no source files");
     // Where the restore puts the source: its path without the drive, below the target.
     const std::wstring restored = oursOut + L"\\" + Zip::StoredPathFromFull(source);
 
@@ -484,11 +432,11 @@ int wmain(int argc, wchar_t** argv)
     CheckBareOutput(bare, bareArchive, files);
     Backup(source, work);
     CheckArchive(archive, source, files);
-    bench::RunPairs("folder backup" + label, "walk+read+crc+deflate+write", pairs,
-                    Checked([&] { return bare.Run(source, bareArchive); },
-                            [&] { CheckBareOutput(bare, bareArchive, files); }),
-                    Checked([&] { return Backup(source, work); }, [&] { CheckArchive(archive, source, files); },
-                            "folder backup" + label));
+    bench::RunPairs(
+        "folder backup" + label, "walk+read+crc+deflate+write", pairs,
+        Checked([&] { return bare.Run(source, bareArchive); }, [&] { CheckBareOutput(bare, bareArchive, files); }),
+        Checked([&] { return Backup(source, work); }, [&] { CheckArchive(archive, source, files); },
+                "folder backup" + label));
     std::printf("archive %ls: %llu bytes; bare deflate output %llu bytes\n", archive.c_str(),
                 static_cast<unsigned long long>(ReadAll(archive).size()),
                 static_cast<unsigned long long>(bare.written));
@@ -498,8 +446,7 @@ int wmain(int argc, wchar_t** argv)
     CheckTree(bareOut, files, "restore floor");
     auto checkRestored = [&] {
         CheckTree(restored, files, "restore");
-        if (CountFiles(oursOut) != files.size())
-            Fail("the restore left files beside the restored tree");
+        if (CountFiles(oursOut) != files.size()) Fail("the restore left files beside the restored tree");
     };
     Restore(archive, oursOut);
     checkRestored();

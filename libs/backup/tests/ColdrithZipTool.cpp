@@ -13,15 +13,13 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 UINT g_done = 0;
 LPARAM g_outcome = 0;
 
 LRESULT CALLBACK SinkProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_FILEBACKUP_DONE || msg == WM_FILERESTORE_DONE)
-    {
+    if (msg == WM_FILEBACKUP_DONE || msg == WM_FILERESTORE_DONE) {
         g_done = msg;
         g_outcome = lParam;
         return 0;
@@ -53,54 +51,45 @@ void WaitDone()
 {
     // DONE arrives as a sent message, handled inside the wait; GetMessageW alone would not return for it.
     g_done = 0;
-    while (!g_done)
-    {
+    while (!g_done) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 1000, QS_ALLINPUT);
         MSG m;
-        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&m);
+        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
     }
 }
 
 int Run(HWND sink, const std::vector<std::wstring>& args)
 {
-    if (args.size() >= 4 && args[0] == L"backup")
-    {
+    if (args.size() >= 4 && args[0] == L"backup") {
         Coldrith::CFileBackup backup;
         backup.SetParentWnd(sink);
         std::vector<std::wstring> sources(args.begin() + 4, args.end());
-        if (!backup.ZipFiles(args[1], args[2], sources, _wtoi(args[3].c_str())))
-            return 101;
+        if (!backup.ZipFiles(args[1], args[2], sources, _wtoi(args[3].c_str()))) return 101;
         WaitDone();
-        for (const auto& e : backup.GetRunErrors())
-            Print(L"error " + e);
+        for (const auto& e : backup.GetRunErrors()) Print(L"error " + e);
         return static_cast<int>(g_outcome);
     }
-    if (args.size() == 3 && args[0] == L"restore")
-    {
+    if (args.size() == 3 && args[0] == L"restore") {
         Coldrith::CFileRestore restore;
         restore.SetParentWnd(sink);
         std::vector<Coldrith::CFileRestore::ZipItem> items;
-        if (!restore.OpenZipFile(args[1], items))
-            return 100;
+        if (!restore.OpenZipFile(args[1], items)) return 100;
         restore.UnZipFile(args[2]);
         WaitDone();
-        for (const auto& e : restore.GetRunErrors())
-            Print(L"error " + e);
+        for (const auto& e : restore.GetRunErrors()) Print(L"error " + e);
         return static_cast<int>(g_outcome);
     }
-    if (args.size() == 2 && args[0] == L"list")
-    {
+    if (args.size() == 2 && args[0] == L"list") {
         Coldrith::CFileRestore restore;
         std::vector<Coldrith::CFileRestore::ZipItem> items;
-        if (!restore.OpenZipFile(args[1], items))
-            return 100;
+        if (!restore.OpenZipFile(args[1], items)) return 100;
         for (const auto& i : items)
             Print(L"item " + i.name + (i.isDirectory ? L" <dir> " : L" ") + std::to_wstring(i.size) + L" " + i.time);
         return 0;
     }
-    Print(L"usage: backup <folder> <name> <choice> <source>... | restore <archive> <target> | list <archive> | "
-          L"batch <file>");
+    Print(
+        L"usage: backup <folder> <name> <choice> <source>... | restore <archive> <target> | list <archive> | "
+        L"batch <file>");
     return 102;
 }
 
@@ -108,59 +97,48 @@ std::vector<std::vector<std::wstring>> ReadBatch(const std::wstring& path)
 {
     std::vector<std::vector<std::wstring>> commands;
     HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return commands;
+    if (h == INVALID_HANDLE_VALUE) return commands;
     std::string bytes;
     char buf[65536];
     DWORD got = 0;
-    while (ReadFile(h, buf, sizeof(buf), &got, nullptr) && got)
-        bytes.append(buf, got);
+    while (ReadFile(h, buf, sizeof(buf), &got, nullptr) && got) bytes.append(buf, got);
     CloseHandle(h);
     int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     std::wstring text(static_cast<size_t>(n), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), &text[0], n);
     size_t start = 0;
-    while (start < text.size())
-    {
+    while (start < text.size()) {
         size_t end = text.find(L'\n', start);
-        if (end == std::wstring::npos)
-            end = text.size();
+        if (end == std::wstring::npos) end = text.size();
         std::wstring line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == L'\r')
-            line.pop_back();
+        if (!line.empty() && line.back() == L'\r') line.pop_back();
         std::vector<std::wstring> args;
         size_t p = 0;
-        while (!line.empty())
-        {
+        while (!line.empty()) {
             size_t tab = line.find(L'\t', p);
             args.push_back(line.substr(p, tab == std::wstring::npos ? std::wstring::npos : tab - p));
-            if (tab == std::wstring::npos)
-                break;
+            if (tab == std::wstring::npos) break;
             p = tab + 1;
         }
-        if (!args.empty())
-            commands.push_back(args);
+        if (!args.empty()) commands.push_back(args);
         start = end + 1;
     }
     return commands;
 }
-}
+}  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
     HWND sink = MakeSink();
     std::vector<std::wstring> args(argv + 1, argv + argc);
-    if (args.size() == 2 && args[0] == L"batch")
-    {
+    if (args.size() == 2 && args[0] == L"batch") {
         int worst = 0;
-        for (const auto& command : ReadBatch(args[1]))
-        {
+        for (const auto& command : ReadBatch(args[1])) {
             DWORD start = GetTickCount();
             int outcome = Run(sink, command);
             Print(L"command " + command[0] + L" outcome " + std::to_wstring(outcome) + L" ms " +
                   std::to_wstring(GetTickCount() - start));
-            if (outcome)
-                worst = outcome;
+            if (outcome) worst = outcome;
         }
         return worst ? 1 : 0;
     }

@@ -15,8 +15,7 @@
 
 using namespace ColdrithTest;
 
-namespace
-{
+namespace {
 const wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
 std::wstring Environment(const wchar_t* name)
@@ -34,8 +33,7 @@ std::wstring SystemFavorites()
 }
 
 // Sets the user's "Favorites" shell folder for the test's scope (nullptr: no value) and puts it back after.
-class CFavoritesValue
-{
+class CFavoritesValue {
 public:
     explicit CFavoritesValue(const wchar_t* value)
     {
@@ -63,27 +61,25 @@ std::vector<std::pair<std::wstring, std::string>> Snapshot(const std::wstring& r
         out.emplace_back(rel, rel.back() == L'\\' ? std::string() : ReadBytes(root + L"\\" + rel));
     return out;
 }
-}
+}  // namespace
 
 TEST(FavoriteBackup, FindsTheFavoritesFolder)
 {
     std::wstring profile = Environment(L"USERPROFILE");
     ASSERT_FALSE(profile.empty());
-    struct Case
-    {
+    struct Case {
         const wchar_t* value;
         std::wstring expected;
     };
     const Case cases[] = {
-        { L"%USERPROFILE%\\Favorites", profile + L"\\Favorites" },
-        { L"C:\\Elsewhere\\Links\\", L"C:\\Elsewhere\\Links" },
-        { L"%HOMEDRIVE%%HOMEPATH%\\Fav", Environment(L"HOMEDRIVE") + Environment(L"HOMEPATH") + L"\\Fav" },
-        { L"", SystemFavorites() },
-        { L"relative\\Fav", SystemFavorites() },
-        { nullptr, SystemFavorites() },
+        {L"%USERPROFILE%\\Favorites", profile + L"\\Favorites"},
+        {L"C:\\Elsewhere\\Links\\", L"C:\\Elsewhere\\Links"},
+        {L"%HOMEDRIVE%%HOMEPATH%\\Fav", Environment(L"HOMEDRIVE") + Environment(L"HOMEPATH") + L"\\Fav"},
+        {L"", SystemFavorites()},
+        {L"relative\\Fav", SystemFavorites()},
+        {nullptr, SystemFavorites()},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         CFavoritesValue value(c.value);
         Coldrith::CFavoriteBackup favorites;
         EXPECT_EQ(favorites.GetFavoritesFolderPath(), c.expected) << (c.value ? c.value : L"(none)");
@@ -143,10 +139,10 @@ TEST(FavoriteBackup, RefusedPathsLeaveEverythingUntouched)
     backup.GetFavoritesFolderPath();
     auto favoritesBefore = Snapshot(favorites), copyBefore = Snapshot(copy);
 
-    const std::wstring refused[] = { L"", L"relative", L"\\NoDrive", L"C:", L"C:\\", L"C:NoSlash",
-                                     favorites + L"\\Sub\\Backup", favorites, dir.Path() };
-    for (const auto& path : refused)
-    {
+    const std::wstring refused[] = {
+        L"",       L"relative", L"\\NoDrive", L"C:", L"C:\\", L"C:NoSlash", favorites + L"\\Sub\\Backup",
+        favorites, dir.Path()};
+    for (const auto& path : refused) {
         EXPECT_FALSE(backup.BackupFavoriteFiles(path)) << path.c_str();
         EXPECT_FALSE(backup.RestoreFavoriteFiles(path)) << path.c_str();
     }
@@ -164,15 +160,13 @@ TEST(FavoriteBackup, RefusedPathsLeaveEverythingUntouched)
     EXPECT_EQ(Snapshot(copy), copyBefore);
 }
 
-namespace
-{
+namespace {
 // Every file and folder below root; a file maps to its bytes, a folder to "<folder>" and a linked folder to
 // "<link>" (not entered).
 std::map<std::wstring, std::string> TreeOf(const std::wstring& root)
 {
     std::map<std::wstring, std::string> out;
-    for (const auto& rel : ListTree(root))
-    {
+    for (const auto& rel : ListTree(root)) {
         std::wstring path = root + L"\\" + rel;
         if (rel.back() != L'\\')
             out[rel] = ReadBytes(path);
@@ -202,7 +196,7 @@ std::wstring ProgramFilesDirectory()
     SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, SHGFP_TYPE_CURRENT, text);
     return text;
 }
-}
+}  // namespace
 
 // Links and system folders. The fixture: Favorites (Site.url, Sub\Keep.url), a folder Outside that is no part of
 // them, and the backup app\FavoritesBackup (Site.url, Probe.url). Each case adds its link or points the
@@ -212,14 +206,13 @@ TEST(FavoriteBackup, LinksAndSystemFoldersAreNeverWrittenThrough)
 {
     enum Action { kRestore, kBackUpTwice };
     using Tree = std::map<std::wstring, std::string>;
-    struct Case
-    {
+    struct Case {
         const char* what;
-        std::function<std::wstring(const CScratchDir&)> prepare; // returns the Favorites value
+        std::function<std::wstring(const CScratchDir&)> prepare;  // returns the Favorites value
         Action action;
         bool result;
-        std::function<void(Tree&)> change; // what the action may change in the fixture tree
-        std::wstring untouchedFolder;      // outside the fixture: must not gain the backup's files
+        std::function<void(Tree&)> change;  // what the action may change in the fixture tree
+        std::wstring untouchedFolder;       // outside the fixture: must not gain the backup's files
     };
     auto restored = [](Tree& t) {
         t[L"Favorites\\Site.url"] = "saved";
@@ -229,63 +222,62 @@ TEST(FavoriteBackup, LinksAndSystemFoldersAreNeverWrittenThrough)
         EXPECT_TRUE(shell_test::MakeHostSymlink(dir / at, shell_test::HostPath(dir / L"Outside")));
     };
     const Case cases[] = {
-        { "restore through a linked sub-folder",
-          [&](const CScratchDir& dir) {
-              MakeDirs(dir / L"app\\FavoritesBackup\\Linked");
-              WriteBytes(dir / L"app\\FavoritesBackup\\Linked\\victim.url", "saved");
-              linkOut(dir, L"Favorites\\Linked");
-              return dir / L"Favorites";
-          },
-          kRestore, false, restored, L"" },
-        { "restore over a file hard-linked with one outside",
-          [&](const CScratchDir& dir) {
-              DeleteFileW((dir / L"Favorites\\Site.url").c_str());
-              EXPECT_TRUE(CreateHardLinkW((dir / L"Favorites\\Site.url").c_str(), (dir / L"Outside\\victim.url").c_str(),
-                                          nullptr));
-              return dir / L"Favorites";
-          },
-          kRestore, true, restored, L"" },
-        { "restore over a file linked to one outside",
-          [&](const CScratchDir& dir) {
-              DeleteFileW((dir / L"Favorites\\Site.url").c_str());
-              EXPECT_TRUE(shell_test::MakeHostSymlink(dir / L"Favorites\\Site.url",
-                                                      shell_test::HostPath(dir / L"Outside\\victim.url")));
-              return dir / L"Favorites";
-          },
-          kRestore, true, restored, L"" },
-        { "restore into Favorites that are the system folder", [](const CScratchDir&) { return SystemDirectory(); },
-          kRestore, false, nullptr, SystemDirectory() },
-        { "restore into Favorites that are the Windows folder", [](const CScratchDir&) { return WindowsDirectory(); },
-          kRestore, false, nullptr, WindowsDirectory() },
-        { "restore into Favorites that are Program Files", [](const CScratchDir&) { return ProgramFilesDirectory(); },
-          kRestore, false, nullptr, ProgramFilesDirectory() },
-        { "restore into Favorites that are a drive root",
-          [](const CScratchDir& dir) { return dir.Path().substr(0, 3); }, kRestore, false, nullptr,
-          std::wstring(L"C:\\") },
-        { "restore into Favorites linked to the system folder",
-          [&](const CScratchDir& dir) {
-              EXPECT_TRUE(shell_test::MakeHostSymlink(dir / L"Linked Favorites", shell_test::HostPath(SystemDirectory())));
-              return dir / L"Linked Favorites";
-          },
-          kRestore, false, nullptr, SystemDirectory() },
-        { "back up the system folder as Favorites", [](const CScratchDir&) { return SystemDirectory(); },
-          kBackUpTwice, false, nullptr, L"" },
-        { "back up into a linked backup folder",
-          [&](const CScratchDir& dir) {
-              RemoveTree(dir / L"app\\FavoritesBackup");
-              linkOut(dir, L"app\\FavoritesBackup");
-              return dir / L"Favorites";
-          },
-          kBackUpTwice, false, nullptr, L"" },
-        { "back up beside a linked set-aside folder",
-          [&](const CScratchDir& dir) {
-              linkOut(dir, L"app\\FavoritesBackup.old");
-              return dir / L"Favorites";
-          },
-          kBackUpTwice, false, nullptr, L"" },
+        {"restore through a linked sub-folder",
+         [&](const CScratchDir& dir) {
+             MakeDirs(dir / L"app\\FavoritesBackup\\Linked");
+             WriteBytes(dir / L"app\\FavoritesBackup\\Linked\\victim.url", "saved");
+             linkOut(dir, L"Favorites\\Linked");
+             return dir / L"Favorites";
+         },
+         kRestore, false, restored, L""},
+        {"restore over a file hard-linked with one outside",
+         [&](const CScratchDir& dir) {
+             DeleteFileW((dir / L"Favorites\\Site.url").c_str());
+             EXPECT_TRUE(CreateHardLinkW((dir / L"Favorites\\Site.url").c_str(), (dir / L"Outside\\victim.url").c_str(),
+                                         nullptr));
+             return dir / L"Favorites";
+         },
+         kRestore, true, restored, L""},
+        {"restore over a file linked to one outside",
+         [&](const CScratchDir& dir) {
+             DeleteFileW((dir / L"Favorites\\Site.url").c_str());
+             EXPECT_TRUE(shell_test::MakeHostSymlink(dir / L"Favorites\\Site.url",
+                                                     shell_test::HostPath(dir / L"Outside\\victim.url")));
+             return dir / L"Favorites";
+         },
+         kRestore, true, restored, L""},
+        {"restore into Favorites that are the system folder", [](const CScratchDir&) { return SystemDirectory(); },
+         kRestore, false, nullptr, SystemDirectory()},
+        {"restore into Favorites that are the Windows folder", [](const CScratchDir&) { return WindowsDirectory(); },
+         kRestore, false, nullptr, WindowsDirectory()},
+        {"restore into Favorites that are Program Files", [](const CScratchDir&) { return ProgramFilesDirectory(); },
+         kRestore, false, nullptr, ProgramFilesDirectory()},
+        {"restore into Favorites that are a drive root", [](const CScratchDir& dir) { return dir.Path().substr(0, 3); },
+         kRestore, false, nullptr, std::wstring(L"C:\\")},
+        {"restore into Favorites linked to the system folder",
+         [&](const CScratchDir& dir) {
+             EXPECT_TRUE(
+                 shell_test::MakeHostSymlink(dir / L"Linked Favorites", shell_test::HostPath(SystemDirectory())));
+             return dir / L"Linked Favorites";
+         },
+         kRestore, false, nullptr, SystemDirectory()},
+        {"back up the system folder as Favorites", [](const CScratchDir&) { return SystemDirectory(); }, kBackUpTwice,
+         false, nullptr, L""},
+        {"back up into a linked backup folder",
+         [&](const CScratchDir& dir) {
+             RemoveTree(dir / L"app\\FavoritesBackup");
+             linkOut(dir, L"app\\FavoritesBackup");
+             return dir / L"Favorites";
+         },
+         kBackUpTwice, false, nullptr, L""},
+        {"back up beside a linked set-aside folder",
+         [&](const CScratchDir& dir) {
+             linkOut(dir, L"app\\FavoritesBackup.old");
+             return dir / L"Favorites";
+         },
+         kBackUpTwice, false, nullptr, L""},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         CScratchDir dir(L"favlinks");
         MakeDirs(dir / L"Favorites\\Sub");
         WriteBytes(dir / L"Favorites\\Site.url", "old");
@@ -300,8 +292,7 @@ TEST(FavoriteBackup, LinksAndSystemFoldersAreNeverWrittenThrough)
         Coldrith::CFavoriteBackup backup;
         backup.GetFavoritesFolderPath();
         Tree expected = TreeOf(dir.Path());
-        if (c.change)
-            c.change(expected);
+        if (c.change) c.change(expected);
 
         bool result = c.action == kRestore ? backup.RestoreFavoriteFiles(dir / L"app\\FavoritesBackup")
                                            : backup.BackupFavoriteFiles(dir / L"app\\FavoritesBackup") ||
@@ -317,17 +308,18 @@ TEST(FavoriteBackup, PathRules)
     EXPECT_TRUE(Coldrith::IsFullNonRootPath(L"C:\\x"));
     EXPECT_TRUE(Coldrith::IsFullNonRootPath(L"C:\\x\\"));
     EXPECT_TRUE(Coldrith::IsFullNonRootPath(L"\\\\srv\\share\\x"));
-    for (const wchar_t* p : { L"", L"x", L"\\x", L"C:", L"C:x", L"C:\\", L"\\\\srv\\share", L"\\\\srv\\share\\", L"\\\\srv" })
+    for (const wchar_t* p :
+         {L"", L"x", L"\\x", L"C:", L"C:x", L"C:\\", L"\\\\srv\\share", L"\\\\srv\\share\\", L"\\\\srv"})
         EXPECT_FALSE(Coldrith::IsFullNonRootPath(p)) << p;
     EXPECT_TRUE(Coldrith::CanCopyBetween(L"C:\\Fav", L"C:\\Favorites"));
     EXPECT_FALSE(Coldrith::CanCopyBetween(L"C:\\Fav", L"c:\\fav\\copy"));
     EXPECT_FALSE(Coldrith::CanCopyBetween(L"C:\\Fav\\sub", L"C:\\FAV"));
     EXPECT_FALSE(Coldrith::CanCopyBetween(L"C:\\Fav", L"C:\\x\\..\\Fav"));
 
-    for (const std::wstring& owned : { SystemDirectory(), WindowsDirectory() + L"\\", ProgramFilesDirectory() + L"\\App",
-                                       std::wstring(L"c:\\"), std::wstring(L"D:\\"), std::wstring(L"relative") })
+    for (const std::wstring& owned : {SystemDirectory(), WindowsDirectory() + L"\\", ProgramFilesDirectory() + L"\\App",
+                                      std::wstring(L"c:\\"), std::wstring(L"D:\\"), std::wstring(L"relative")})
         EXPECT_TRUE(Coldrith::IsSystemOwnedFolder(owned)) << owned.c_str();
     std::wstring profile = Environment(L"USERPROFILE");
-    for (const std::wstring& mine : { profile + L"\\Favorites", WindowsDirectory() + L"x\\Fav" })
+    for (const std::wstring& mine : {profile + L"\\Favorites", WindowsDirectory() + L"x\\Fav"})
         EXPECT_FALSE(Coldrith::IsSystemOwnedFolder(mine)) << mine.c_str();
 }

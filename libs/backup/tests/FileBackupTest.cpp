@@ -11,8 +11,7 @@
 
 using namespace ColdrithTest;
 
-namespace
-{
+namespace {
 std::wstring Slashed(std::wstring s)
 {
     std::replace(s.begin(), s.end(), L'\\', L'/');
@@ -24,8 +23,7 @@ std::vector<std::wstring> EntryNames(const std::wstring& archive)
     CZipArchive zip;
     zip.Open(archive, CZipArchive::zipOpenReadOnly);
     std::vector<std::wstring> names;
-    for (uint16_t i = 0; i < zip.GetCount(); ++i)
-    {
+    for (uint16_t i = 0; i < zip.GetCount(); ++i) {
         CZipFileHeader h;
         zip.GetEntryInfo(h, i);
         names.push_back(Slashed(h.GetFileName()));
@@ -33,8 +31,7 @@ std::vector<std::wstring> EntryNames(const std::wstring& archive)
     return names;
 }
 
-struct BackupRun
-{
+struct BackupRun {
     CMessageSink sink;
     Coldrith::CFileBackup backup;
     BackupRun()
@@ -49,7 +46,7 @@ struct BackupRun
         return sink.outcome;
     }
 };
-}
+}  // namespace
 
 TEST(FileBackup, PlansFilesBeforeSubFoldersAndReportsProgress)
 {
@@ -62,10 +59,10 @@ TEST(FileBackup, PlansFilesBeforeSubFoldersAndReportsProgress)
     WriteBytes(dir / L"single.txt", "one file as a source");
 
     BackupRun run;
-    ASSERT_EQ(run.Run(dir.Path(), L"out", { src, dir / L"single.txt" }), 0);
+    ASSERT_EQ(run.Run(dir.Path(), L"out", {src, dir / L"single.txt"}), 0);
     std::wstring base = Slashed(Zip::StoredPathFromFull(src));
-    std::vector<std::wstring> expected = { base + L"/a", base + L"/b", base + L"/s/", base + L"/s/c",
-                                           Slashed(Zip::StoredPathFromFull(dir / L"single.txt")) };
+    std::vector<std::wstring> expected = {base + L"/a", base + L"/b", base + L"/s/", base + L"/s/c",
+                                          Slashed(Zip::StoredPathFromFull(dir / L"single.txt"))};
     EXPECT_EQ(EntryNames(dir / L"out.fbk"), expected);
 
     ASSERT_EQ(run.sink.ranges.size(), 1u);
@@ -82,11 +79,10 @@ TEST(FileBackup, CompressionChoiceSetsLevelFlagsAndFoldersAreStored)
     std::wstring src = dir / L"src";
     MakeDirs(src + L"\\sub");
     WriteBytes(src + L"\\t.txt", TextBytes(50000));
-    const std::pair<int, uint16_t> cases[] = { { 0, 6 }, { 1, 0 }, { 2, 2 }, { 7, 0 } };
-    for (const auto& c : cases)
-    {
+    const std::pair<int, uint16_t> cases[] = {{0, 6}, {1, 0}, {2, 2}, {7, 0}};
+    for (const auto& c : cases) {
         BackupRun run;
-        ASSERT_EQ(run.Run(dir.Path(), L"c", { src }, c.first), 0);
+        ASSERT_EQ(run.Run(dir.Path(), L"c", {src}, c.first), 0);
         CZipArchive zip;
         zip.Open(dir / L"c.fbk", CZipArchive::zipOpenReadOnly);
         ASSERT_EQ(zip.GetCount(), 2);
@@ -108,12 +104,12 @@ TEST(FileBackup, UnreadableSourcesAreReportedNotStoredEmpty)
     MakeDirs(src);
     WriteBytes(src + L"\\locked.txt", "held open by someone else");
     WriteBytes(src + L"\\free.txt", "readable");
-    HANDLE holder = CreateFileW((src + L"\\locked.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
+    HANDLE holder = CreateFileW((src + L"\\locked.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
 
     BackupRun run;
-    LPARAM outcome = run.Run(dir.Path(), L"l", { src, dir / L"missing.txt" });
+    LPARAM outcome = run.Run(dir.Path(), L"l", {src, dir / L"missing.txt"});
     CloseHandle(holder);
     EXPECT_EQ(outcome, 2);
     std::vector<std::wstring> names = EntryNames(dir / L"l.fbk");
@@ -133,8 +129,8 @@ TEST(FileBackup, ArchiveInsideASourceIsLeftOutAndEmptyFilesFinish)
     WriteBytes(dir / L"e\\empty2", "");
     BackupRun run;
     // The archive goes into the very folder being backed up; a second run finds the first archive there.
-    ASSERT_EQ(run.Run(dir / L"e", L"inside", { dir / L"e" }), 0);
-    ASSERT_EQ(run.Run(dir / L"e", L"inside", { dir / L"e", dir / L"e\\empty1" }), 0);
+    ASSERT_EQ(run.Run(dir / L"e", L"inside", {dir / L"e"}), 0);
+    ASSERT_EQ(run.Run(dir / L"e", L"inside", {dir / L"e", dir / L"e\\empty1"}), 0);
     std::vector<std::wstring> names = EntryNames(dir / L"e\\inside.fbk");
     EXPECT_EQ(names.size(), 2u) << "no self entry and no duplicate of empty1";
     ASSERT_FALSE(run.sink.ranges.empty());
@@ -159,7 +155,7 @@ TEST(FileBackup, FilesOfFourGigabytesAreReportedNotWrapped)
     CloseHandle(h);
 
     BackupRun run;
-    EXPECT_EQ(run.Run(dir.Path(), L"h", { src }), 1);
+    EXPECT_EQ(run.Run(dir.Path(), L"h", {src}), 1);
     std::vector<std::wstring> names = EntryNames(dir / L"h.fbk");
     ASSERT_EQ(names.size(), 1u);
     EXPECT_NE(names[0].find(L"small.txt"), std::wstring::npos);
@@ -184,13 +180,13 @@ TEST(FileBackup, AFileTooLargeForTheArchiveIsSkippedAndTheRestFollows)
     CloseHandle(h);
 
     BackupRun run;
-    EXPECT_EQ(run.Run(dir.Path(), L"t", { dir / L"first.txt", dir / L"large.bin", dir / L"last.txt" }), 1);
+    EXPECT_EQ(run.Run(dir.Path(), L"t", {dir / L"first.txt", dir / L"large.bin", dir / L"last.txt"}), 1);
     std::vector<std::wstring> names = EntryNames(dir / L"t.fbk");
     ASSERT_EQ(names.size(), 2u);
     EXPECT_NE(names[0].find(L"first.txt"), std::wstring::npos);
     EXPECT_NE(names[1].find(L"last.txt"), std::wstring::npos);
     EXPECT_EQ(ReadAll(ReadBytes(dir / L"t.fbk")),
-              (std::vector<std::string>{ "before the large one", "after the large one" }));
+              (std::vector<std::string>{"before the large one", "after the large one"}));
     ASSERT_EQ(run.backup.GetRunErrors().size(), 1u);
     EXPECT_NE(run.backup.GetRunErrors()[0].find(L"large.bin"), std::wstring::npos);
 }
@@ -200,11 +196,10 @@ TEST(FileBackup, StopKeepsAValidArchiveAndReportsTheRest)
     CScratchDir dir(L"stop");
     std::wstring src = dir / L"src";
     MakeDirs(src);
-    for (int i = 0; i < 20; ++i)
-        WriteBytes(src + L"\\f" + std::to_wstring(i), TextBytes(20000));
+    for (int i = 0; i < 20; ++i) WriteBytes(src + L"\\f" + std::to_wstring(i), TextBytes(20000));
     BackupRun run;
     run.sink.onProgress = [&](UINT, WPARAM) { run.backup.StopZipProcess(); };
-    LPARAM outcome = run.Run(dir.Path(), L"s", { src });
+    LPARAM outcome = run.Run(dir.Path(), L"s", {src});
     EXPECT_GT(outcome, 0);
     std::vector<std::wstring> names = EntryNames(dir / L"s.fbk");
     EXPECT_GE(names.size(), 1u);
@@ -216,12 +211,12 @@ TEST(FileBackup, NeedsAParentWindowAndAWritableFolder)
 {
     CScratchDir dir(L"noparent");
     Coldrith::CFileBackup lonely;
-    std::vector<std::wstring> sources = { dir.Path() };
+    std::vector<std::wstring> sources = {dir.Path()};
     EXPECT_FALSE(lonely.ZipFiles(dir.Path(), L"x", sources, 1));
 
     WriteBytes(dir / L"f", "data");
     BackupRun run;
-    EXPECT_GT(run.Run(dir / L"no\\such\\folder", L"x", { dir / L"f" }), 0);
+    EXPECT_GT(run.Run(dir / L"no\\such\\folder", L"x", {dir / L"f"}), 0);
     EXPECT_FALSE(run.backup.GetRunErrors().empty());
 }
 

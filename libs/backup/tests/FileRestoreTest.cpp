@@ -14,10 +14,8 @@
 
 using namespace ColdrithTest;
 
-namespace
-{
-struct RestoreRun
-{
+namespace {
+struct RestoreRun {
     CMessageSink sink;
     Coldrith::CFileRestore restore;
     std::vector<Coldrith::CFileRestore::ZipItem> items;
@@ -72,28 +70,29 @@ std::vector<std::pair<std::wstring, std::string>> Snapshot(const std::wstring& r
         out.emplace_back(rel, rel.back() == L'\\' ? std::string() : ReadBytes(root + L"\\" + rel));
     return out;
 }
-}
+}  // namespace
 
 TEST(FileRestore, BackupRoundTripsContentTimesAndAttributes)
 {
     CScratchDir dir(L"rt");
     std::wstring src = dir / L"src";
     MakeDirs(src + L"\\sub");
-    std::vector<std::pair<std::wstring, std::string>> files = {
-        { L"text.txt", TextBytes(300000) }, { L"random.bin", RandomBytes(200000, 5) }, { L"zero", "" },
-        { L"sub\\hidden.txt", "hidden file" }, { L"caf\x00e9.txt", "oem" }, { L"\x0444\x0430\x0439\x043b.txt", "cyr" },
-        { L"\x6587\x4ef6.txt", "cjk" } };
-    for (const auto& f : files)
-        WriteBytes(src + L"\\" + f.first, f.second);
+    std::vector<std::pair<std::wstring, std::string>> files = {{L"text.txt", TextBytes(300000)},
+                                                               {L"random.bin", RandomBytes(200000, 5)},
+                                                               {L"zero", ""},
+                                                               {L"sub\\hidden.txt", "hidden file"},
+                                                               {L"caf\x00e9.txt", "oem"},
+                                                               {L"\x0444\x0430\x0439\x043b.txt", "cyr"},
+                                                               {L"\x6587\x4ef6.txt", "cjk"}};
+    for (const auto& f : files) WriteBytes(src + L"\\" + f.first, f.second);
     SetFileAttributesW((src + L"\\sub\\hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
-    ASSERT_EQ(Backup(dir.Path(), L"b", { src }), 0);
+    ASSERT_EQ(Backup(dir.Path(), L"b", {src}), 0);
 
     RestoreRun run;
     ASSERT_EQ(run.Run(dir / L"b.fbk", dir / L"out"), 0);
     EXPECT_TRUE(run.restore.GetRunErrors().empty());
     std::wstring place = RestoredPlace(dir / L"out", src);
-    for (const auto& f : files)
-    {
+    for (const auto& f : files) {
         std::wstring back = place + L"\\" + f.first;
         ASSERT_TRUE(Exists(back)) << f.second;
         EXPECT_EQ(ReadBytes(back), f.second);
@@ -123,16 +122,17 @@ TEST(FileRestore, EqualNamesInDifferentFoldersAllComeBack)
 {
     CScratchDir dir(L"samename");
     std::wstring src = dir / L"src";
-    const std::pair<const wchar_t*, std::string> files[] = {
-        { L"same.txt", "top" }, { L"a\\same.txt", TextBytes(70000) }, { L"b\\SAME.TXT", RandomBytes(5000, 1) },
-        { L"a\\deep\\same.txt", "deep" }, { L"b\\a\\same.txt", "" } };
-    for (const auto& f : files)
-    {
+    const std::pair<const wchar_t*, std::string> files[] = {{L"same.txt", "top"},
+                                                            {L"a\\same.txt", TextBytes(70000)},
+                                                            {L"b\\SAME.TXT", RandomBytes(5000, 1)},
+                                                            {L"a\\deep\\same.txt", "deep"},
+                                                            {L"b\\a\\same.txt", ""}};
+    for (const auto& f : files) {
         std::wstring path = src + L"\\" + f.first;
         MakeDirs(path.substr(0, path.rfind(L'\\')));
         WriteBytes(path, f.second);
     }
-    ASSERT_EQ(Backup(dir.Path(), L"b", { src }), 0);
+    ASSERT_EQ(Backup(dir.Path(), L"b", {src}), 0);
 
     RestoreRun run;
     ASSERT_EQ(run.Run(dir / L"b.fbk", dir / L"out"), 0);
@@ -144,8 +144,8 @@ TEST(FileRestore, EqualNamesInDifferentFoldersAllComeBack)
 TEST(FileRestore, SamePathIsNeverOverwrittenInOneRun)
 {
     CScratchDir dir(L"dup");
-    BuildArchive(dir / L"d.fbk", { { L"A\\same.txt", "first", -1 }, { L"a\\SAME.TXT", "second", -1 },
-                                   { L"C\\other.txt", "other", -1 } });
+    BuildArchive(dir / L"d.fbk",
+                 {{L"A\\same.txt", "first", -1}, {L"a\\SAME.TXT", "second", -1}, {L"C\\other.txt", "other", -1}});
     RestoreRun run;
     EXPECT_EQ(run.Run(dir / L"d.fbk", dir / L"out"), 1);
     EXPECT_EQ(ReadBytes(dir / L"out\\A\\same.txt"), "first");
@@ -158,14 +158,14 @@ TEST(FileRestore, CorruptEntryFailsAloneAndLeavesNothing)
 {
     CScratchDir dir(L"crc");
     std::string text = TextBytes(100000);
-    std::string archive = BuildArchive(dir / L"x.zip", { { L"bad.txt", text, 6 }, { L"good.txt", "fine", 6 } });
+    std::string archive = BuildArchive(dir / L"x.zip", {{L"bad.txt", text, 6}, {L"good.txt", "fine", 6}});
     archive[30 + 7 + 300] ^= 0x40;
     WriteBytes(dir / L"c.fbk", archive);
     RestoreRun run;
     EXPECT_EQ(run.Run(dir / L"c.fbk", dir / L"out"), 1);
     EXPECT_FALSE(Exists(dir / L"out\\bad.txt"));
     EXPECT_EQ(ReadBytes(dir / L"out\\good.txt"), "fine");
-    EXPECT_EQ(ListTree(dir / L"out"), std::vector<std::wstring>{ L"good.txt" }) << "no temporary file left";
+    EXPECT_EQ(ListTree(dir / L"out"), std::vector<std::wstring>{L"good.txt"}) << "no temporary file left";
 }
 
 // Files already in the target: a complete entry replaces one (read-only too, as before), a damaged entry
@@ -174,17 +174,17 @@ TEST(FileRestore, ExistingFilesAreReplacedOnlyByCompleteEntries)
 {
     CScratchDir dir(L"keep");
     std::string text = TextBytes(100000);
-    std::string archive = BuildArchive(dir / L"x.zip", { { L"bad.txt", text, 6 }, { L"short.txt", text, 6 },
-                                                         { L"good.txt", "fine", 6 }, { L"locked.txt", "new", 6 } });
-    archive[30 + 7 + 300] ^= 0x40;                              // bad.txt: its checksum no longer matches
-    size_t shortData = archive.find("short.txt") + 9 + 300;    // short.txt: its data damaged mid-stream
+    std::string archive = BuildArchive(
+        dir / L"x.zip",
+        {{L"bad.txt", text, 6}, {L"short.txt", text, 6}, {L"good.txt", "fine", 6}, {L"locked.txt", "new", 6}});
+    archive[30 + 7 + 300] ^= 0x40;                           // bad.txt: its checksum no longer matches
+    size_t shortData = archive.find("short.txt") + 9 + 300;  // short.txt: its data damaged mid-stream
     archive.replace(shortData, 64, std::string(64, '\xFF'));
     WriteBytes(dir / L"c.fbk", archive);
     MakeDirs(dir / L"out");
     const std::pair<const wchar_t*, const char*> before[] = {
-        { L"bad.txt", "mine" }, { L"short.txt", "mine too" }, { L"good.txt", "old" }, { L"locked.txt", "old" } };
-    for (const auto& f : before)
-        WriteBytes(dir / (std::wstring(L"out\\") + f.first), f.second);
+        {L"bad.txt", "mine"}, {L"short.txt", "mine too"}, {L"good.txt", "old"}, {L"locked.txt", "old"}};
+    for (const auto& f : before) WriteBytes(dir / (std::wstring(L"out\\") + f.first), f.second);
     SetFileAttributesW((dir / L"out\\locked.txt").c_str(), FILE_ATTRIBUTE_READONLY);
 
     RestoreRun run;
@@ -193,8 +193,7 @@ TEST(FileRestore, ExistingFilesAreReplacedOnlyByCompleteEntries)
     EXPECT_EQ(ReadBytes(dir / L"out\\short.txt"), "mine too");
     EXPECT_EQ(ReadBytes(dir / L"out\\good.txt"), "fine");
     EXPECT_EQ(ReadBytes(dir / L"out\\locked.txt"), "new");
-    EXPECT_EQ(ListTree(dir / L"out"),
-              (std::vector<std::wstring>{ L"bad.txt", L"good.txt", L"locked.txt", L"short.txt" }))
+    EXPECT_EQ(ListTree(dir / L"out"), (std::vector<std::wstring>{L"bad.txt", L"good.txt", L"locked.txt", L"short.txt"}))
         << "no temporary file left";
     ASSERT_EQ(run.restore.GetRunErrors().size(), 2u);
     EXPECT_NE(run.restore.GetRunErrors()[0].find(L"bad.txt"), std::wstring::npos);
@@ -207,8 +206,8 @@ TEST(FileRestore, DamagedEntriesLeaveNoFileUnderTheirName)
 {
     CScratchDir dir(L"dmg");
     std::string text = TextBytes(200000);
-    std::string archive = BuildArchive(dir / L"x.zip", { { L"crc.txt", text, 6 }, { L"mid.txt", text, 6 },
-                                                         { L"stored.txt", text, 0 } });
+    std::string archive =
+        BuildArchive(dir / L"x.zip", {{L"crc.txt", text, 6}, {L"mid.txt", text, 6}, {L"stored.txt", text, 0}});
     archive[30 + 7 + 300] ^= 0x40;
     size_t mid = archive.find("mid.txt") + 7 + 500;
     archive.replace(mid, 64, std::string(64, '\xFF'));
@@ -224,12 +223,21 @@ TEST(FileRestore, DamagedEntriesLeaveNoFileUnderTheirName)
 TEST(FileRestore, HostileNamesStayInsideTheTarget)
 {
     CScratchDir dir(L"slip");
-    const wchar_t* names[] = { L"../evil1.txt", L"..\\..\\evil2.txt", L"/abs.txt", L"C:\\drive.txt",
-                               L"\\\\srv\\share\\unc.txt", L"NUL", L"com1.txt", L"a:b", L"x/../../y", L"q?x",
-                               L"..", L"dir/", L"ok.txt" };
+    const wchar_t* names[] = {L"../evil1.txt",
+                              L"..\\..\\evil2.txt",
+                              L"/abs.txt",
+                              L"C:\\drive.txt",
+                              L"\\\\srv\\share\\unc.txt",
+                              L"NUL",
+                              L"com1.txt",
+                              L"a:b",
+                              L"x/../../y",
+                              L"q?x",
+                              L"..",
+                              L"dir/",
+                              L"ok.txt"};
     std::vector<TestEntry> entries;
-    for (const wchar_t* n : names)
-        entries.push_back({ n, "payload", 0, std::wstring(n).back() == L'/' });
+    for (const wchar_t* n : names) entries.push_back({n, "payload", 0, std::wstring(n).back() == L'/'});
     BuildArchive(dir / L"h.fbk", entries);
     MakeDirs(dir / L"deep\\target");
     std::vector<std::wstring> before = ListTree(dir.Path());
@@ -240,20 +248,20 @@ TEST(FileRestore, HostileNamesStayInsideTheTarget)
     std::vector<std::wstring> after = ListTree(dir.Path());
     std::vector<std::wstring> added;
     std::set_difference(after.begin(), after.end(), before.begin(), before.end(), std::back_inserter(added));
-    EXPECT_EQ(added, (std::vector<std::wstring>{ L"deep\\target\\dir\\", L"deep\\target\\ok.txt" }));
+    EXPECT_EQ(added, (std::vector<std::wstring>{L"deep\\target\\dir\\", L"deep\\target\\ok.txt"}));
 }
 
 TEST(FileRestore, EntriesNamedLikeTheStagingFolderAreRestoredAndKept)
 {
     CScratchDir dir(L"stagenames");
     std::wstring prefix = Coldrith::CRestoreStaging::NamePrefix();
-    BuildArchive(dir / L"s.fbk", { { prefix + L"1/", "", 0, true },
-                                   { prefix + L"2", "a file named like the staging folder", -1 },
-                                   { L"x\\" + prefix + L"3", "in a sub-folder of the archive", -1 } });
+    BuildArchive(dir / L"s.fbk", {{prefix + L"1/", "", 0, true},
+                                  {prefix + L"2", "a file named like the staging folder", -1},
+                                  {L"x\\" + prefix + L"3", "in a sub-folder of the archive", -1}});
     RestoreRun run;
     EXPECT_EQ(run.Run(dir / L"s.fbk", dir / L"out"), 0);
     EXPECT_EQ(ListTree(dir / L"out"),
-              (std::vector<std::wstring>{ prefix + L"1\\", prefix + L"2", L"x\\", L"x\\" + prefix + L"3" }));
+              (std::vector<std::wstring>{prefix + L"1\\", prefix + L"2", L"x\\", L"x\\" + prefix + L"3"}));
     EXPECT_EQ(ReadBytes(dir / L"out\\" + prefix + L"2"), "a file named like the staging folder");
 }
 
@@ -275,29 +283,27 @@ TEST(FileRestore, StagingLeftByAKilledRunGoesAtTheNextRun)
                               nullptr, CREATE_NEW, 0, nullptr);
     ASSERT_NE(live, INVALID_HANDLE_VALUE);
 
-    BuildArchive(dir / L"a.fbk", { { L"a.txt", "restored", -1 } });
+    BuildArchive(dir / L"a.fbk", {{L"a.txt", "restored", -1}});
     RestoreRun run;
     EXPECT_EQ(run.Run(dir / L"a.fbk", target), 0);
     CloseHandle(live);
-    EXPECT_EQ(ListTree(target), (std::vector<std::wstring>{ L"a.txt", prefix + L"2\\", prefix + L"2\\mine.txt",
-                                                            prefix + L"3\\", prefix + L"3\\" + marker }));
+    EXPECT_EQ(ListTree(target), (std::vector<std::wstring>{L"a.txt", prefix + L"2\\", prefix + L"2\\mine.txt",
+                                                           prefix + L"3\\", prefix + L"3\\" + marker}));
 }
 
-namespace
-{
+namespace {
 // Bytes of the files below root, the staging folder's marker left out.
 uint64_t BytesBelow(const std::wstring& root)
 {
     uint64_t total = 0;
-    for (const auto& rel : ListTree(root))
-    {
+    for (const auto& rel : ListTree(root)) {
         WIN32_FILE_ATTRIBUTE_DATA d;
         if (rel.back() != L'\\' && GetFileAttributesExW((root + L"\\" + rel).c_str(), GetFileExInfoStandard, &d))
             total += (static_cast<uint64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
     }
     return total;
 }
-}
+}  // namespace
 
 // A restore killed while it writes leaves nothing that looks restored once the next run into that folder has
 // started: the file it was writing is removed by that run (whatever that run restores), and what it finished stays.
@@ -306,11 +312,11 @@ TEST(FileRestore, AKilledRunLeavesNoPartialFileBehind)
     CScratchDir dir(L"killed");
     std::vector<TestEntry> entries;
     for (int i = 0; i < 3; ++i)
-        entries.push_back({ L"big" + std::to_wstring(i) + L".txt", TextBytes((24u << 20) + i), 1 });
+        entries.push_back({L"big" + std::to_wstring(i) + L".txt", TextBytes((24u << 20) + i), 1});
     BuildArchive(dir / L"k.fbk", entries, 1 << 20);
     std::wstring target = dir / L"out";
-    std::wstring command = L"\"" + shell_test::ProgramFolder() + L"ColdrithZipTool.exe\" restore \"" + (dir / L"k.fbk") +
-                           L"\" \"" + target + L"\"";
+    std::wstring command = L"\"" + shell_test::ProgramFolder() + L"ColdrithZipTool.exe\" restore \"" +
+                           (dir / L"k.fbk") + L"\" \"" + target + L"\"";
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
@@ -323,13 +329,12 @@ TEST(FileRestore, AKilledRunLeavesNoPartialFileBehind)
     ASSERT_TRUE(writing) << "the restore wrote nothing";
 
     // Another archive into the same folder.
-    BuildArchive(dir / L"other.fbk", { { L"other.txt", "other", -1 } });
+    BuildArchive(dir / L"other.fbk", {{L"other.txt", "other", -1}});
     RestoreRun other;
     EXPECT_EQ(other.Run(dir / L"other.fbk", target), 0);
     std::vector<std::wstring> left = ListTree(target);
     EXPECT_NE(std::find(left.begin(), left.end(), L"other.txt"), left.end());
-    for (const auto& rel : left)
-    {
+    for (const auto& rel : left) {
         auto entry = std::find_if(entries.begin(), entries.end(), [&](const TestEntry& e) { return e.name == rel; });
         EXPECT_TRUE(rel == L"other.txt" || (entry != entries.end() && ReadBytes(target + L"\\" + rel) == entry->data))
             << "left behind: " << rel;
@@ -337,9 +342,8 @@ TEST(FileRestore, AKilledRunLeavesNoPartialFileBehind)
 
     RestoreRun again;
     EXPECT_EQ(again.Run(dir / L"k.fbk", target), 0);
-    EXPECT_EQ(ListTree(target), (std::vector<std::wstring>{ L"big0.txt", L"big1.txt", L"big2.txt", L"other.txt" }));
-    for (const auto& e : entries)
-        EXPECT_TRUE(ReadBytes(target + L"\\" + e.name) == e.data) << e.name;
+    EXPECT_EQ(ListTree(target), (std::vector<std::wstring>{L"big0.txt", L"big1.txt", L"big2.txt", L"other.txt"}));
+    for (const auto& e : entries) EXPECT_TRUE(ReadBytes(target + L"\\" + e.name) == e.data) << e.name;
 }
 
 TEST(FileRestore, UnreadableArchivesAreNotListed)
@@ -353,9 +357,9 @@ TEST(FileRestore, UnreadableArchivesAreNotListed)
     EXPECT_TRUE(items.empty());
 
     // Held by another program that only shares reading: listing still works (the archive is only read).
-    BuildArchive(dir / L"held.fbk", { { L"a", "x", -1 } });
-    HANDLE holder = CreateFileW((dir / L"held.fbk").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                0, nullptr);
+    BuildArchive(dir / L"held.fbk", {{L"a", "x", -1}});
+    HANDLE holder =
+        CreateFileW((dir / L"held.fbk").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     EXPECT_TRUE(restore.OpenZipFile(dir / L"held.fbk", items));
     CloseHandle(holder);

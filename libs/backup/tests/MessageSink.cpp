@@ -6,17 +6,14 @@
 
 #include <commctrl.h>
 
-namespace ColdrithTest
-{
-namespace
-{
+namespace ColdrithTest {
+namespace {
 const wchar_t* const className = L"ColdrithTestSink";
 
 void RegisterOnce()
 {
     static bool done = false;
-    if (done)
-        return;
+    if (done) return;
     WNDCLASSW wc = {};
     wc.lpfnWndProc = &DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
@@ -24,7 +21,7 @@ void RegisterOnce()
     RegisterClassW(&wc);
     done = true;
 }
-}
+}  // namespace
 
 CMessageSink::CMessageSink()
 {
@@ -39,27 +36,20 @@ CMessageSink::CMessageSink()
     SetWindowLongPtrW(m_hProgress, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CMessageSink::WndProc));
 }
 
-CMessageSink::~CMessageSink()
-{
-    DestroyWindow(m_hWnd);
-}
+CMessageSink::~CMessageSink() { DestroyWindow(m_hWnd); }
 
 LRESULT CALLBACK CMessageSink::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     CMessageSink* self = reinterpret_cast<CMessageSink*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
-    if (self)
-    {
-        switch (msg)
-        {
+    if (self) {
+        switch (msg) {
         case WM_FILEBACKUP_PROGRESS:
             self->backupProgress.push_back(static_cast<int>(wParam));
-            if (self->onProgress)
-                self->onProgress(msg, wParam);
+            if (self->onProgress) self->onProgress(msg, wParam);
             return 0;
         case WM_FILERESTORE_PROGRESS:
             self->restoreProgress.push_back(static_cast<int>(wParam));
-            if (self->onProgress)
-                self->onProgress(msg, wParam);
+            if (self->onProgress) self->onProgress(msg, wParam);
             return 0;
         case WM_FILEBACKUP_DONE:
             self->backupDone = true;
@@ -76,8 +66,7 @@ LRESULT CALLBACK CMessageSink::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARA
             self->outcome = lParam;
             return 0;
         case PBM_SETRANGE32:
-            if (hWnd == self->m_hProgress)
-                self->ranges.push_back(lParam);
+            if (hWnd == self->m_hProgress) self->ranges.push_back(lParam);
             return 0;
         }
     }
@@ -89,4 +78,4 @@ bool CMessageSink::WaitForDone(DWORD timeoutMs)
     backupDone = restoreDone = registryDone = false;
     return shell_test::PumpUntil([this] { return backupDone || restoreDone || registryDone; }, timeoutMs);
 }
-}
+}  // namespace ColdrithTest

@@ -7,10 +7,8 @@
 #include <string>
 #include <vector>
 
-namespace ColdrithTest
-{
-class CMessageSink
-{
+namespace ColdrithTest {
+class CMessageSink {
 public:
     CMessageSink();
     ~CMessageSink();
@@ -25,14 +23,14 @@ public:
     bool backupDone = false;
     bool restoreDone = false;
     bool registryDone = false;
-    std::wstring registryPath; // wParam text of the last WM_REGBACKUP_DONE
+    std::wstring registryPath;  // wParam text of the last WM_REGBACKUP_DONE
     int registryDoneCount = 0;
     LPARAM outcome = -1;
-    std::function<void(UINT, WPARAM)> onProgress; // called on each progress message
+    std::function<void(UINT, WPARAM)> onProgress;  // called on each progress message
 
 private:
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
     HWND m_hWnd = nullptr;
     HWND m_hProgress = nullptr;
 };
-}
+}  // namespace ColdrithTest

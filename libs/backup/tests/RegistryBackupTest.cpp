@@ -8,21 +8,18 @@
 
 using namespace ColdrithTest;
 
-namespace
-{
+namespace {
 const wchar_t kTestKey[] = L"Software\\QuorvelTest";
 
 // The editor's argument the backup page builds: every backslash doubled, in double quotes.
 std::wstring PageArgument(const std::wstring& file)
 {
     std::wstring text = L"\"";
-    for (wchar_t c : file)
-        text += c == L'\\' ? std::wstring(L"\\\\") : std::wstring(1, c);
+    for (wchar_t c : file) text += c == L'\\' ? std::wstring(L"\\\\") : std::wstring(1, c);
     return text + L"\"";
 }
 
-struct RegistryRun
-{
+struct RegistryRun {
     CMessageSink sink;
     Coldrith::CRegistryBackup backup;
     RegistryRun() { backup.SetMessageWnd(sink.Window()); }
@@ -31,11 +28,10 @@ struct RegistryRun
 std::wstring ReadTestValue()
 {
     std::wstring text;
-    if (!SBRegGetStringValueW(HKEY_CURRENT_USER, kTestKey, L"Value", text))
-        return L"<missing>";
+    if (!SBRegGetStringValueW(HKEY_CURRENT_USER, kTestKey, L"Value", text)) return L"<missing>";
     return text;
 }
-}
+}  // namespace
 
 TEST(RegistryBackup, EditorArgumentsAndItsPath)
 {
@@ -89,19 +85,17 @@ TEST(RegistryBackup, FailuresEndTheRunAsFailures)
 {
     CScratchDir dir(L"regfail");
     RegistryRun run;
-    struct Case
-    {
+    struct Case {
         const char* what;
         bool import;
         std::wstring argument;
     };
     const Case cases[] = {
-        { "export into a missing folder", false, PageArgument(dir / L"no\\such\\folder\\x.reg") },
-        { "an unquoted path with a blank", false, dir / L"two words.reg" },
-        { "import of a missing file", true, PageArgument(dir / L"missing.reg") },
+        {"export into a missing folder", false, PageArgument(dir / L"no\\such\\folder\\x.reg")},
+        {"an unquoted path with a blank", false, dir / L"two words.reg"},
+        {"import of a missing file", true, PageArgument(dir / L"missing.reg")},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         ASSERT_TRUE(c.import ? run.backup.RestoreRegistry(c.argument) : run.backup.BackupRegistry(c.argument));
         ASSERT_TRUE(run.sink.WaitForDone()) << c.what;
         EXPECT_EQ(run.sink.outcome, 0) << c.what;
@@ -119,14 +113,13 @@ TEST(RegistryBackup, FailuresEndTheRunAsFailures)
     EXPECT_EQ(run.sink.outcome, 0);
 }
 
-namespace
-{
+namespace {
 std::string Utf16(const std::wstring& text)
 {
     std::wstring withBom = L"\xFEFF" + text;
     return std::string(reinterpret_cast<const char*>(withBom.data()), withBom.size() * 2);
 }
-}
+}  // namespace
 
 // The editor takes anything and says it worked: a file that is no whole registry export is refused before it
 // reaches the editor, and the registry stays as it was.
@@ -138,30 +131,28 @@ TEST(RegistryBackup, ImportsOnlyWholeRegistryExports)
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     std::string program = ReadBytes(self);
-    struct Case
-    {
+    struct Case {
         const char* what;
         std::string bytes;
         LPARAM outcome;
     };
     const Case cases[] = {
-        { "random bytes", RandomBytes(5000, 7), 0 },
-        { "a program", program, 0 },
-        { "an empty file", "", 0 },
-        { "a header alone, cut before its line ends", "REGEDIT4", 0 },
-        { "cut inside a value", "REGEDIT4\r\n\r\n" + key + "\"Value\"=\"cut\"\r\n\"Other\"=\"ha", 0 },
-        { "cut inside a continued value", "REGEDIT4\r\n\r\n" + key + "\"Value\"=\"cut\"\r\n\"B\"=hex:01,02,\\\r\n", 0 },
-        { "UTF-16 cut inside a character",
-          Utf16(L"Windows Registry Editor Version 5.00\r\n\r\n" + wideKey + L"\"Value\"=\"cut\"\r\n").substr(0, 151), 0 },
-        { "another header", "REGEDIT5\r\n\r\n" + key + "\"Value\"=\"cut\"\r\n", 0 },
-        { "text before the header", "\r\nREGEDIT4\r\n\r\n" + key + "\"Value\"=\"cut\"\r\n", 0 },
-        { "a whole file", "REGEDIT4\r\n\r\n" + key + "\"Value\"=\"whole\"\r\n", 2 },
-        { "a whole UTF-16 file",
-          Utf16(L"Windows Registry Editor Version 5.00\r\n\r\n" + wideKey + L"\"Value\"=\"wide\"\r\n\r\n"), 2 },
+        {"random bytes", RandomBytes(5000, 7), 0},
+        {"a program", program, 0},
+        {"an empty file", "", 0},
+        {"a header alone, cut before its line ends", "REGEDIT4", 0},
+        {"cut inside a value", "REGEDIT4\r\n\r\n" + key + "\"Value\"=\"cut\"\r\n\"Other\"=\"ha", 0},
+        {"cut inside a continued value", "REGEDIT4\r\n\r\n" + key + "\"Value\"=\"cut\"\r\n\"B\"=hex:01,02,\\\r\n", 0},
+        {"UTF-16 cut inside a character",
+         Utf16(L"Windows Registry Editor Version 5.00\r\n\r\n" + wideKey + L"\"Value\"=\"cut\"\r\n").substr(0, 151), 0},
+        {"another header", "REGEDIT5\r\n\r\n" + key + "\"Value\"=\"cut\"\r\n", 0},
+        {"text before the header", "\r\nREGEDIT4\r\n\r\n" + key + "\"Value\"=\"cut\"\r\n", 0},
+        {"a whole file", "REGEDIT4\r\n\r\n" + key + "\"Value\"=\"whole\"\r\n", 2},
+        {"a whole UTF-16 file",
+         Utf16(L"Windows Registry Editor Version 5.00\r\n\r\n" + wideKey + L"\"Value\"=\"wide\"\r\n\r\n"), 2},
     };
     RegistryRun run;
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         ASSERT_EQ(SBRegSetStringValueW(HKEY_CURRENT_USER, kTestKey, L"Value", L"before"), ERROR_SUCCESS);
         std::wstring file = dir / L"in.reg";
         WriteBytes(file, c.bytes);
@@ -185,8 +176,7 @@ TEST(RegistryBackup, ASecondRequestWaitsForTheFirst)
     RegistryRun run;
     ASSERT_TRUE(run.backup.RestoreRegistry(PageArgument(dir / L"t.reg")));
     ASSERT_TRUE(run.backup.RestoreRegistry(PageArgument(dir / L"t.reg")));
-    while (run.sink.registryDoneCount < 2)
-        ASSERT_TRUE(run.sink.WaitForDone());
+    while (run.sink.registryDoneCount < 2) ASSERT_TRUE(run.sink.WaitForDone());
     EXPECT_EQ(run.sink.outcome, 2);
     EXPECT_EQ(ReadTestValue(), L"twice");
     SBRegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);

@@ -5,8 +5,7 @@
 
 #include <objbase.h>
 
-namespace
-{
+namespace {
 std::wstring FakeSrClientPath()
 {
     wchar_t exe[MAX_PATH];
@@ -16,8 +15,7 @@ std::wstring FakeSrClientPath()
 }
 
 // The scripted srclient, loaded by full path so the library's load by name finds it; unloaded again after.
-struct FakeSrClient
-{
+struct FakeSrClient {
     HMODULE module = nullptr;
     void(WINAPI* script)(DWORD) = nullptr;
     int(WINAPI* setCalls)(int, DWORD*, INT64*, wchar_t*, int) = nullptr;
@@ -26,8 +24,7 @@ struct FakeSrClient
     FakeSrClient()
     {
         module = LoadLibraryW(FakeSrClientPath().c_str());
-        if (!module)
-            return;
+        if (!module) return;
         script = reinterpret_cast<decltype(script)>(reinterpret_cast<void*>(GetProcAddress(module, "FakeSrScript")));
         setCalls =
             reinterpret_cast<decltype(setCalls)>(reinterpret_cast<void*>(GetProcAddress(module, "FakeSrSetCalls")));
@@ -35,23 +32,21 @@ struct FakeSrClient
     }
     ~FakeSrClient()
     {
-        if (module)
-            FreeLibrary(module);
+        if (module) FreeLibrary(module);
     }
 };
-}
+}  // namespace
 
 TEST(SystemBackup, WmiTimesAndRequests)
 {
     const std::pair<const wchar_t*, const wchar_t*> times[] = {
-        { L"20100309143015.123456-480", L"2010-03-09 14:30:15" },
-        { L"20261207235300.000000+000", L"2026-12-07 23:53:00" },
-        { L"", L"" },
-        { L"2010", L"" },
-        { L"2010030914301x.000000", L"" },
+        {L"20100309143015.123456-480", L"2010-03-09 14:30:15"},
+        {L"20261207235300.000000+000", L"2026-12-07 23:53:00"},
+        {L"", L""},
+        {L"2010", L""},
+        {L"2010030914301x.000000", L""},
     };
-    for (const auto& t : times)
-        EXPECT_EQ(Coldrith::FormatWmiTime(t.first), t.second) << t.first;
+    for (const auto& t : times) EXPECT_EQ(Coldrith::FormatWmiTime(t.first), t.second) << t.first;
 
     RESTOREPOINTINFOW request;
     Coldrith::MakeRestorePointRequest(std::wstring(300, L'd'), request);
@@ -72,8 +67,7 @@ TEST(SystemBackup, WinesAnswersAreReportedAsTheyAre)
         // Wine's SystemRestore class answers with one row whose texts are empty.
         std::vector<Coldrith::CSystemBackup::RestorePointItem> items;
         EXPECT_TRUE(backup.EnumRestorPoint(items));
-        for (const auto& item : items)
-            EXPECT_EQ(item.time, L"") << "a row without a creation time";
+        for (const auto& item : items) EXPECT_EQ(item.time, L"") << "a row without a creation time";
         EXPECT_TRUE(backup.EnableSystemRestore());
         // Wine describes Restore without input parameters: the roll-back cannot be asked for, and is not
         // reported as scheduled.
@@ -113,9 +107,8 @@ TEST(SystemBackup, CreateAndRemoveThroughTheSystemCalls)
     EXPECT_EQ(event, static_cast<DWORD>(END_SYSTEM_CHANGE));
     EXPECT_EQ(sequence, 42) << "the end names the point the begin created";
 
-    const DWORD statuses[] = { ERROR_SERVICE_DISABLED, ERROR_ACCESS_DENIED };
-    for (DWORD status : statuses)
-    {
+    const DWORD statuses[] = {ERROR_SERVICE_DISABLED, ERROR_ACCESS_DENIED};
+    for (DWORD status : statuses) {
         fake.script(status);
         EXPECT_TRUE(backup.AddRestorePoint(L"refused"));
         EXPECT_EQ(backup.GetLastStatus(), status);

@@ -7,11 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace ColdrithTest
-{
+namespace ColdrithTest {
 // A fresh folder under the temp folder, removed with its contents when the object goes.
-class CScratchDir
-{
+class CScratchDir {
 public:
     explicit CScratchDir(const wchar_t* tag);
     ~CScratchDir();
@@ -33,4 +31,4 @@ std::string TextBytes(size_t n);
 // Sorted relative paths of every file and folder below root (folders end in "\"; linked folders are listed,
 // not entered).
 std::vector<std::wstring> ListTree(const std::wstring& root);
-}
+}  // namespace ColdrithTest

@@ -8,45 +8,37 @@
 
 using namespace ColdrithTest;
 
-namespace
-{
+namespace {
 int CauseOf(const std::string& archive)
 {
-    try
-    {
+    try {
         ReadAll(archive);
-    }
-    catch (const CZipException& e)
-    {
+    } catch (const CZipException& e) {
         return e.m_iCause;
-    }
-    catch (const std::exception&)
-    {
-        return -1; // refused without a layer exception (for example an entry that could not be opened)
+    } catch (const std::exception&) {
+        return -1;  // refused without a layer exception (for example an entry that could not be opened)
     }
     return 0;
 }
-}
+}  // namespace
 
 TEST(ZipArchive, RoundTripsSizesAndLevels)
 {
     CScratchDir dir(L"roundtrip");
-    const size_t sizes[] = { 0, 1, 16383, 16384, 16385, 65534, 65535, 65536, 65537 };
-    const int levels[] = { 0, 1, -1, 9 };
-    for (int level : levels)
-    {
+    const size_t sizes[] = {0, 1, 16383, 16384, 16385, 65534, 65535, 65536, 65537};
+    const int levels[] = {0, 1, -1, 9};
+    for (int level : levels) {
         std::vector<TestEntry> entries;
         for (size_t size : sizes)
-            entries.push_back({ L"r" + std::to_wstring(size), RandomBytes(size, static_cast<uint32_t>(size)), level });
-        entries.push_back({ L"random1M", RandomBytes(1 << 20, 7), level });
-        entries.push_back({ L"text3M", TextBytes(3 << 20), level });
-        entries.push_back({ L"sub/", std::string(), level, true });
+            entries.push_back({L"r" + std::to_wstring(size), RandomBytes(size, static_cast<uint32_t>(size)), level});
+        entries.push_back({L"random1M", RandomBytes(1 << 20, 7), level});
+        entries.push_back({L"text3M", TextBytes(3 << 20), level});
+        entries.push_back({L"sub/", std::string(), level, true});
         SCOPED_TRACE(level);
         std::string archive = BuildArchive(dir / L"a.zip", entries, 3000);
         std::vector<std::string> back = ReadAll(archive);
         ASSERT_EQ(back.size(), entries.size());
-        for (size_t i = 0; i < entries.size(); ++i)
-            EXPECT_TRUE(back[i] == entries[i].data) << "entry " << i;
+        for (size_t i = 0; i < entries.size(); ++i) EXPECT_TRUE(back[i] == entries[i].data) << "entry " << i;
 
         CZipMemFile file(archive.data(), archive.size());
         CZipArchive zip;
@@ -67,7 +59,7 @@ TEST(ZipArchive, DeflateMatchesZlibRawStream)
     // Same zlib, same parameters: the entry's bytes equal a raw deflate stream made directly.
     CScratchDir dir(L"exact");
     std::string data = TextBytes(200000) + RandomBytes(50000, 3);
-    std::string archive = BuildArchive(dir / L"a.zip", { { L"x", data, 9 } }, 777);
+    std::string archive = BuildArchive(dir / L"a.zip", {{L"x", data, 9}}, 777);
     z_stream s = {};
     deflateInit2(&s, 9, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
     std::string expected(deflateBound(&s, static_cast<uLong>(data.size())), '\0');
@@ -85,7 +77,7 @@ TEST(ZipArchive, DeflateMatchesZlibRawStream)
 TEST(ZipArchive, RecordsAndEndRecordSearch)
 {
     CScratchDir dir(L"records");
-    std::string plain = BuildArchive(dir / L"a.zip", { { L"Data\\sub\\a.txt", "hello", -1 } });
+    std::string plain = BuildArchive(dir / L"a.zip", {{L"Data\\sub\\a.txt", "hello", -1}});
     // The name goes to the archive with forward slashes and comes back with backslashes.
     EXPECT_NE(plain.find("Data/sub/a.txt"), std::string::npos);
     {
@@ -118,122 +110,149 @@ TEST(ZipArchive, DamagedAndCraftedArchivesAreRefused)
 {
     CScratchDir dir(L"hostile");
     std::string text = TextBytes(100000);
-    std::string deflated = BuildArchive(dir / L"d.zip", { { L"a.txt", text, 6 } });
-    std::string stored = BuildArchive(dir / L"s.zip", { { L"a.txt", text, 0 } });
-    std::string two = BuildArchive(dir / L"t.zip", { { L"a", "first entry", 0 }, { L"b", "second entry", 0 } });
+    std::string deflated = BuildArchive(dir / L"d.zip", {{L"a.txt", text, 6}});
+    std::string stored = BuildArchive(dir / L"s.zip", {{L"a.txt", text, 0}});
+    std::string two = BuildArchive(dir / L"t.zip", {{L"a", "first entry", 0}, {L"b", "second entry", 0}});
     size_t cd = CentralHeaderOffset(deflated), cdStored = CentralHeaderOffset(stored);
     size_t dataAt = 30 + 5;
 
-    struct Case
-    {
+    struct Case {
         const char* what;
         std::string archive;
-        std::vector<int> causes; // any of these
+        std::vector<int> causes;  // any of these
     };
     std::vector<Case> cases;
-    auto mutate = [](std::string a, const std::function<void(std::string&)>& f) { f(a); return a; };
+    auto mutate = [](std::string a, const std::function<void(std::string&)>& f) {
+        f(a);
+        return a;
+    };
 
-    cases.push_back({ "flipped deflate byte", mutate(deflated, [&](std::string& a) { a[dataAt + 500] ^= 0x55; }),
-                      { CZipException::badCrc, CZipException::dataError, CZipException::badZipFile } });
-    cases.push_back({ "wrong CRC", mutate(deflated, [&](std::string& a) { Put32(a, 14, 1); Put32(a, cd + 16, 1); }),
-                      { CZipException::badCrc } });
-    cases.push_back({ "truncated file", deflated.substr(0, deflated.size() / 2), { CZipException::cdirNotFound,
-                      CZipException::badZipFile } });
-    cases.push_back({ "truncated compressed data (sizes agree)",
-                      mutate(deflated, [&](std::string& a) {
-                          uint32_t c = Get32(a, 18) / 2;
-                          Put32(a, 18, c);
-                          Put32(a, cd + 20, c);
-                      }),
-                      { CZipException::badZipFile, CZipException::dataError } });
-    cases.push_back({ "larger declared size", mutate(deflated, [&](std::string& a) {
-                          Put32(a, 22, Get32(a, 22) + 10);
-                          Put32(a, cd + 24, Get32(a, cd + 24) + 10);
-                      }),
-                      { CZipException::badZipFile } });
-    cases.push_back({ "smaller declared size", mutate(deflated, [&](std::string& a) {
-                          Put32(a, 22, Get32(a, 22) - 10);
-                          Put32(a, cd + 24, Get32(a, cd + 24) - 10);
-                      }),
-                      { CZipException::badZipFile } });
-    cases.push_back({ "stored with differing sizes", mutate(stored, [&](std::string& a) {
-                          Put32(a, 22, 5);
-                          Put32(a, cdStored + 24, 5);
-                      }),
-                      { CZipException::badZipFile } });
-    cases.push_back({ "local method differs", mutate(deflated, [&](std::string& a) { Put16(a, 8, 0); }),
-                      { CZipException::badZipFile } });
-    cases.push_back({ "local name length differs", mutate(deflated, [&](std::string& a) { Put16(a, 26, 4); }),
-                      { CZipException::badZipFile } });
-    cases.push_back({ "local CRC differs without descriptor", mutate(deflated, [&](std::string& a) { Put32(a, 14, 7); }),
-                      { CZipException::badZipFile } });
-    for (uint16_t method : { 12, 14, 99 })
-        cases.push_back({ "unsupported method", mutate(deflated, [&](std::string& a) {
-                              Put16(a, 8, method);
-                              Put16(a, cd + 10, method);
-                          }),
-                          { CZipException::badZipFile } });
-    cases.push_back({ "huge compressed size", mutate(deflated, [&](std::string& a) {
-                          Put32(a, 18, 0xFFFFFF00u);
-                          Put32(a, cd + 20, 0xFFFFFF00u);
-                      }),
-                      { CZipException::badZipFile } });
-    cases.push_back({ "huge uncompressed size", mutate(deflated, [&](std::string& a) {
-                          Put32(a, 22, 0xFFFFFF00u);
-                          Put32(a, cd + 24, 0xFFFFFF00u);
-                      }),
-                      { CZipException::badZipFile } });
-    cases.push_back({ "local offset past the end", mutate(deflated, [&](std::string& a) { Put32(a, cd + 42, 0x7FFFFFF0); }),
-                      { CZipException::badZipFile } });
-    cases.push_back({ "overlapping entries", mutate(two, [&](std::string& a) {
-                          Put32(a, CentralHeaderOffset(a, 1) + 42, 0);
-                      }),
-                      { CZipException::badZipFile } });
-    cases.push_back({ "directory offset wraps", mutate(deflated, [&](std::string& a) {
-                          Put32(a, EndRecordOffset(a) + 16, 0xFFFFFFF0u);
-                      }),
-                      { CZipException::badZipFile } });
-    cases.push_back({ "entry count larger than the directory", mutate(deflated, [&](std::string& a) {
-                          Put16(a, EndRecordOffset(a) + 8, 5);
-                          Put16(a, EndRecordOffset(a) + 10, 5);
-                      }),
-                      { CZipException::badZipFile } });
-    cases.push_back({ "Zip64 locator", mutate(deflated, [&](std::string& a) {
-                          size_t end = EndRecordOffset(a);
-                          std::string locator("PK\x06\x07", 4);
-                          locator += std::string(16, '\0');
-                          a.insert(end, locator);
-                      }),
-                      { CZipException::badZipFile } });
-    cases.push_back({ "name runs past the directory", mutate(deflated, [&](std::string& a) { Put16(a, cd + 28, 60000); }),
-                      { CZipException::badZipFile } });
+    cases.push_back({"flipped deflate byte",
+                     mutate(deflated, [&](std::string& a) { a[dataAt + 500] ^= 0x55; }),
+                     {CZipException::badCrc, CZipException::dataError, CZipException::badZipFile}});
+    cases.push_back({"wrong CRC",
+                     mutate(deflated,
+                            [&](std::string& a) {
+                                Put32(a, 14, 1);
+                                Put32(a, cd + 16, 1);
+                            }),
+                     {CZipException::badCrc}});
+    cases.push_back({"truncated file",
+                     deflated.substr(0, deflated.size() / 2),
+                     {CZipException::cdirNotFound, CZipException::badZipFile}});
+    cases.push_back({"truncated compressed data (sizes agree)",
+                     mutate(deflated,
+                            [&](std::string& a) {
+                                uint32_t c = Get32(a, 18) / 2;
+                                Put32(a, 18, c);
+                                Put32(a, cd + 20, c);
+                            }),
+                     {CZipException::badZipFile, CZipException::dataError}});
+    cases.push_back({"larger declared size",
+                     mutate(deflated,
+                            [&](std::string& a) {
+                                Put32(a, 22, Get32(a, 22) + 10);
+                                Put32(a, cd + 24, Get32(a, cd + 24) + 10);
+                            }),
+                     {CZipException::badZipFile}});
+    cases.push_back({"smaller declared size",
+                     mutate(deflated,
+                            [&](std::string& a) {
+                                Put32(a, 22, Get32(a, 22) - 10);
+                                Put32(a, cd + 24, Get32(a, cd + 24) - 10);
+                            }),
+                     {CZipException::badZipFile}});
+    cases.push_back({"stored with differing sizes",
+                     mutate(stored,
+                            [&](std::string& a) {
+                                Put32(a, 22, 5);
+                                Put32(a, cdStored + 24, 5);
+                            }),
+                     {CZipException::badZipFile}});
+    cases.push_back({"local method differs",
+                     mutate(deflated, [&](std::string& a) { Put16(a, 8, 0); }),
+                     {CZipException::badZipFile}});
+    cases.push_back({"local name length differs",
+                     mutate(deflated, [&](std::string& a) { Put16(a, 26, 4); }),
+                     {CZipException::badZipFile}});
+    cases.push_back({"local CRC differs without descriptor",
+                     mutate(deflated, [&](std::string& a) { Put32(a, 14, 7); }),
+                     {CZipException::badZipFile}});
+    for (uint16_t method : {12, 14, 99})
+        cases.push_back({"unsupported method",
+                         mutate(deflated,
+                                [&](std::string& a) {
+                                    Put16(a, 8, method);
+                                    Put16(a, cd + 10, method);
+                                }),
+                         {CZipException::badZipFile}});
+    cases.push_back({"huge compressed size",
+                     mutate(deflated,
+                            [&](std::string& a) {
+                                Put32(a, 18, 0xFFFFFF00u);
+                                Put32(a, cd + 20, 0xFFFFFF00u);
+                            }),
+                     {CZipException::badZipFile}});
+    cases.push_back({"huge uncompressed size",
+                     mutate(deflated,
+                            [&](std::string& a) {
+                                Put32(a, 22, 0xFFFFFF00u);
+                                Put32(a, cd + 24, 0xFFFFFF00u);
+                            }),
+                     {CZipException::badZipFile}});
+    cases.push_back({"local offset past the end",
+                     mutate(deflated, [&](std::string& a) { Put32(a, cd + 42, 0x7FFFFFF0); }),
+                     {CZipException::badZipFile}});
+    cases.push_back({"overlapping entries",
+                     mutate(two, [&](std::string& a) { Put32(a, CentralHeaderOffset(a, 1) + 42, 0); }),
+                     {CZipException::badZipFile}});
+    cases.push_back({"directory offset wraps",
+                     mutate(deflated, [&](std::string& a) { Put32(a, EndRecordOffset(a) + 16, 0xFFFFFFF0u); }),
+                     {CZipException::badZipFile}});
+    cases.push_back({"entry count larger than the directory",
+                     mutate(deflated,
+                            [&](std::string& a) {
+                                Put16(a, EndRecordOffset(a) + 8, 5);
+                                Put16(a, EndRecordOffset(a) + 10, 5);
+                            }),
+                     {CZipException::badZipFile}});
+    cases.push_back({"Zip64 locator",
+                     mutate(deflated,
+                            [&](std::string& a) {
+                                size_t end = EndRecordOffset(a);
+                                std::string locator("PK\x06\x07", 4);
+                                locator += std::string(16, '\0');
+                                a.insert(end, locator);
+                            }),
+                     {CZipException::badZipFile}});
+    cases.push_back({"name runs past the directory",
+                     mutate(deflated, [&](std::string& a) { Put16(a, cd + 28, 60000); }),
+                     {CZipException::badZipFile}});
 
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         int cause = CauseOf(c.archive);
         bool expected = false;
-        for (int want : c.causes)
-            expected = expected || cause == want;
+        for (int want : c.causes) expected = expected || cause == want;
         EXPECT_TRUE(expected) << c.what << ": cause " << cause;
     }
 }
 
 TEST(ZipArchive, NamesOutsideTheOemCodePageUseUtf8)
 {
-    struct Case
-    {
+    struct Case {
         const wchar_t* name;
         bool utf8;
     };
-    const Case cases[] = { { L"plain.txt", false }, { L"caf\x00e9.txt", false }, { L"\x0444\x0430\x0439\x043b", true },
-                           { L"\x6587\x4ef6.txt", true } };
+    const Case cases[] = {{L"plain.txt", false},
+                          {L"caf\x00e9.txt", false},
+                          {L"\x0444\x0430\x0439\x043b", true},
+                          {L"\x6587\x4ef6.txt", true}};
     CScratchDir dir(L"names");
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         CZipFileHeader h;
         h.SetFileName(c.name);
         EXPECT_EQ(h.IsUtf8Name(), c.utf8) << h.m_pszFileName.GetSize();
-        std::string archive = BuildArchive(dir / L"n.zip", { { c.name, "x", -1 } });
+        std::string archive = BuildArchive(dir / L"n.zip", {{c.name, "x", -1}});
         CZipMemFile file(archive.data(), archive.size());
         CZipArchive zip;
         zip.Open(file);
@@ -250,8 +269,7 @@ TEST(ZipArchive, NamesOutsideTheOemCodePageUseUtf8)
         ASSERT_EQ(Get16(archive, central + 30), extraLen) << "central and local extra fields differ";
         std::string stored = archive.substr(30, nameLen), extra = archive.substr(30 + nameLen, extraLen);
         EXPECT_EQ(archive.substr(central + 46 + nameLen, extraLen), extra);
-        if (ascii)
-        {
+        if (ascii) {
             EXPECT_EQ(extraLen, 0);
             continue;
         }
@@ -269,14 +287,19 @@ TEST(ZipArchive, NamesOutsideTheOemCodePageUseUtf8)
     // Names beyond the Basic Multilingual Plane go as four-byte UTF-8, in the name and in the field.
     CZipFileHeader emoji;
     emoji.SetFileName(L"smile \xD83D\xDE00.txt");
-    EXPECT_EQ(std::string(emoji.m_pszFileName.GetBuffer(), emoji.m_pszFileName.GetSize()), "smile \xF0\x9F\x98\x80.txt");
+    EXPECT_EQ(std::string(emoji.m_pszFileName.GetBuffer(), emoji.m_pszFileName.GetSize()),
+              "smile \xF0\x9F\x98\x80.txt");
     std::string utf8;
     ASSERT_TRUE(emoji.GetUnicodePathExtra(utf8));
     EXPECT_EQ(utf8, "smile \xF0\x9F\x98\x80.txt");
     // Renaming replaces the field rather than adding a second one, and keeps other tools' fields.
-    std::string other("\x0a\x00\x04\x00" "ABCD", 8);
-    emoji.m_pExtraField.Assign((other + std::string(emoji.m_pExtraField.GetBuffer(), emoji.m_pExtraField.GetSize())).data(),
-                               static_cast<uint32_t>(other.size() + emoji.m_pExtraField.GetSize()));
+    std::string other(
+        "\x0a\x00\x04\x00"
+        "ABCD",
+        8);
+    emoji.m_pExtraField.Assign(
+        (other + std::string(emoji.m_pExtraField.GetBuffer(), emoji.m_pExtraField.GetSize())).data(),
+        static_cast<uint32_t>(other.size() + emoji.m_pExtraField.GetSize()));
     emoji.SetFileName(L"caf\x00e9");
     ASSERT_TRUE(emoji.GetUnicodePathExtra(utf8));
     EXPECT_EQ(utf8, "caf\xC3\xA9");
@@ -288,24 +311,22 @@ TEST(ZipArchive, NamesOutsideTheOemCodePageUseUtf8)
 
 TEST(ZipArchive, ExternalAttributesOfOtherToolsAreMasked)
 {
-    struct Case
-    {
+    struct Case {
         uint16_t madeBy;
         uint32_t attrs;
         const char* name;
         uint32_t expected;
     };
     const Case cases[] = {
-        { 20, 0x23, "f", 0x23 },                                   // DOS: read-only and archive kept
-        { 20, 0x37, "f", 0x37 },                                   // DOS directory bit: a folder
-        { (3 << 8) | 30, (0100644u << 16) | 0x01, "f", 0x01 },     // Unix: mode ignored, DOS byte kept
-        { (3 << 8) | 20, 0100644u << 16, "f", 0 },                 // Unix mode only
-        { (3 << 8) | 30, (040755u << 16) | 0x10, "d/", 0x10 },
-        { (19 << 8) | 20, 0xFFFFFFFFu, "f", 0 },                   // an unknown host: nothing applied
-        { (19 << 8) | 20, 0, "d/", 0x10 },
+        {20, 0x23, "f", 0x23},                                // DOS: read-only and archive kept
+        {20, 0x37, "f", 0x37},                                // DOS directory bit: a folder
+        {(3 << 8) | 30, (0100644u << 16) | 0x01, "f", 0x01},  // Unix: mode ignored, DOS byte kept
+        {(3 << 8) | 20, 0100644u << 16, "f", 0},              // Unix mode only
+        {(3 << 8) | 30, (040755u << 16) | 0x10, "d/", 0x10},
+        {(19 << 8) | 20, 0xFFFFFFFFu, "f", 0},  // an unknown host: nothing applied
+        {(19 << 8) | 20, 0, "d/", 0x10},
     };
-    for (const auto& c : cases)
-    {
+    for (const auto& c : cases) {
         CZipFileHeader h;
         h.m_uVersionMadeBy = c.madeBy;
         h.m_uExternalAttr = c.attrs;
@@ -321,8 +342,7 @@ TEST(ZipArchive, SixtyFiveThousandFiveHundredThirtySixthEntryIsRefused)
     {
         CZipArchive zip;
         zip.Open(path, CZipArchive::zipCreate);
-        for (int i = 0; i < 65535; ++i)
-        {
+        for (int i = 0; i < 65535; ++i) {
             CZipFileHeader h;
             h.SetFileName(std::to_wstring(i));
             ASSERT_TRUE(zip.BeginEntryWrite(h, 0)) << i;
@@ -354,13 +374,10 @@ TEST(ZipArchive, SizeLimitsOfTheFormat)
     CZipFileHeader h;
     std::string longName(70000, 'n');
     h.m_pszFileName.Assign(longName.data(), static_cast<uint32_t>(longName.size()));
-    try
-    {
+    try {
         zip.BeginEntryWrite(h, 0);
         ADD_FAILURE() << "a name over 65535 bytes was accepted";
-    }
-    catch (const CZipException& e)
-    {
+    } catch (const CZipException& e) {
         EXPECT_EQ(e.m_iCause, CZipException::tooLongData);
     }
     zip.Close();
@@ -373,12 +390,11 @@ TEST(ZipArchive, PlannedDirectoryIsTheOneWritten)
 {
     CScratchDir dir(L"dirsize");
     std::wstring path = dir / L"d.zip";
-    BuildArchive(path, { { L"kept", "first", -1 } });
+    BuildArchive(path, {{L"kept", "first", -1}});
     CZipArchive zip;
     zip.Open(path, CZipArchive::zipOpen);
-    const std::wstring names[] = { L"two", L"dropped", L"caf\x00e9" };
-    for (const std::wstring& name : names)
-    {
+    const std::wstring names[] = {L"two", L"dropped", L"caf\x00e9"};
+    for (const std::wstring& name : names) {
         CZipFileHeader h;
         h.SetFileName(name);
         ASSERT_TRUE(zip.BeginEntryWrite(h, -1));
@@ -393,7 +409,7 @@ TEST(ZipArchive, PlannedDirectoryIsTheOneWritten)
     zip.Close();
     const std::string archive = ReadBytes(path);
     EXPECT_EQ(archive.size(), entriesEnd + planned);
-    EXPECT_EQ(ReadAll(archive), (std::vector<std::string>{ "first", "data", "data" }));
+    EXPECT_EQ(ReadAll(archive), (std::vector<std::string>{"first", "data", "data"}));
 }
 
 TEST(ZipArchive, EncryptedEntries)
@@ -414,27 +430,22 @@ TEST(ZipArchive, EncryptedEntries)
     }
     std::string archive = ReadBytes(dir / L"c.zip");
     EXPECT_EQ(archive.find("backup"), std::string::npos) << "nothing readable in the clear";
-    struct Case
-    {
+    struct Case {
         const char* password;
-        int outcome; // 1 read, 0 refused, else the cause
+        int outcome;  // 1 read, 0 refused, else the cause
     };
-    const Case cases[] = { { "secret", 1 }, { nullptr, 0 }, { "wrong", CZipException::badPassword } };
-    for (const auto& c : cases)
-    {
+    const Case cases[] = {{"secret", 1}, {nullptr, 0}, {"wrong", CZipException::badPassword}};
+    for (const auto& c : cases) {
         CZipMemFile file(archive.data(), archive.size());
         CZipArchive zip;
         zip.Open(file);
         zip.SetPassword(c.password);
-        try
-        {
+        try {
             if (c.outcome == 0)
                 EXPECT_FALSE(zip.BeginEntryRead(0));
             else
                 EXPECT_EQ(ReadEntry(zip, 0), data);
-        }
-        catch (const CZipException& e)
-        {
+        } catch (const CZipException& e) {
             EXPECT_EQ(e.m_iCause, c.outcome);
         }
     }
@@ -444,7 +455,7 @@ TEST(ZipArchive, AddingToAnOpenedArchiveKeepsItsEntries)
 {
     CScratchDir dir(L"append");
     std::wstring path = dir / L"a.zip";
-    BuildArchive(path, { { L"one", "first", -1 } });
+    BuildArchive(path, {{L"one", "first", -1}});
     {
         CZipArchive zip;
         zip.Open(path, CZipArchive::zipOpen);
@@ -464,7 +475,7 @@ TEST(ZipArchive, AddingToAnOpenedArchiveKeepsItsEntries)
 TEST(ZipArchive, FindFastIndex)
 {
     CScratchDir dir(L"find");
-    std::string archive = BuildArchive(dir / L"f.zip", { { L"m", "", 0 }, { L"a", "", 0 }, { L"z\\y", "", 0 } });
+    std::string archive = BuildArchive(dir / L"f.zip", {{L"m", "", 0}, {L"a", "", 0}, {L"z\\y", "", 0}});
     CZipMemFile file(archive.data(), archive.size());
     CZipArchive zip;
     zip.Open(file);
@@ -489,8 +500,10 @@ TEST(ZipArchive, NamesFromOtherToolsDecodeAsTheyMeantThem)
         Put16(field, 2, static_cast<uint16_t>(5 + utf8.size()));
         field += '\x01';
         field += std::string(4, '\0');
-        Put32(field, 5, static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(stored.data()),
-                                                    static_cast<uInt>(stored.size()))) + crcDelta);
+        Put32(field, 5,
+              static_cast<uint32_t>(
+                  crc32(0, reinterpret_cast<const Bytef*>(stored.data()), static_cast<uInt>(stored.size()))) +
+                  crcDelta);
         return field + utf8;
     };
     const std::string utf8Cafe = "caf\xc3\xa9.txt";

@@ -28,19 +28,17 @@ TEST(ZipStorage, SizeSplitVolumesRoundTrip)
 {
     CScratchDir dir(L"split");
     std::wstring path = dir / L"A.zip";
-    std::vector<TestEntry> entries = { { L"one.txt", TextBytes(300), 0 },
-                                       { L"two.bin", RandomBytes(700, 2), 6 },
-                                       { L"dir/", "", 0, true },
-                                       { L"three", TextBytes(5000), 9 } };
+    std::vector<TestEntry> entries = {{L"one.txt", TextBytes(300), 0},
+                                      {L"two.bin", RandomBytes(700, 2), 6},
+                                      {L"dir/", "", 0, true},
+                                      {L"three", TextBytes(5000), 9}};
     {
         CZipArchive zip;
         zip.Open(path, CZipArchive::zipCreateSpan, 100);
-        for (const auto& e : entries)
-        {
+        for (const auto& e : entries) {
             CZipFileHeader h;
             h.SetFileName(e.name);
-            if (e.folder)
-                h.m_uExternalAttr = 0x10;
+            if (e.folder) h.m_uExternalAttr = 0x10;
             ASSERT_TRUE(zip.BeginEntryWrite(h, e.level));
             zip.WriteEntryData(e.data.data(), static_cast<uint32_t>(e.data.size()));
             zip.EndEntryWrite();
@@ -59,13 +57,11 @@ TEST(ZipStorage, SizeSplitVolumesRoundTrip)
     CZipArchive zip;
     zip.Open(path, CZipArchive::zipOpenReadOnly, 1);
     ASSERT_EQ(zip.GetCount(), entries.size());
-    for (uint16_t i = 0; i < entries.size(); ++i)
-    {
+    for (uint16_t i = 0; i < entries.size(); ++i) {
         CZipFileHeader h;
         zip.GetEntryInfo(h, i);
         EXPECT_EQ(h.GetFileName(), entries[i].name == L"dir/" ? L"dir\\" : entries[i].name);
-        if (!entries[i].folder)
-        {
+        if (!entries[i].folder) {
             EXPECT_EQ(ReadEntry(zip, i, 333), entries[i].data) << i;
         }
     }
@@ -81,8 +77,7 @@ TEST(ZipStorage, SplitArchiveOnOneVolumeBecomesAPlainArchive)
     {
         CZipArchive zip;
         zip.Open(path, CZipArchive::zipCreateSpan, 1 << 20);
-        for (int i = 0; i < 3; ++i)
-        {
+        for (int i = 0; i < 3; ++i) {
             CZipFileHeader h;
             h.SetFileName(L"f" + std::to_wstring(i));
             ASSERT_TRUE(zip.BeginEntryWrite(h, i == 1 ? 0 : 6));
@@ -111,24 +106,19 @@ TEST(ZipStorage, TooManyVolumes)
     h.SetFileName(L"big");
     ASSERT_TRUE(zip.BeginEntryWrite(h, 0));
     std::string data = RandomBytes(70000, 4);
-    try
-    {
+    try {
         zip.WriteEntryData(data.data(), static_cast<uint32_t>(data.size()));
         zip.EndEntryWrite();
         zip.Close();
         ADD_FAILURE() << "more than 999 volumes were written";
-    }
-    catch (const CZipException& e)
-    {
+    } catch (const CZipException& e) {
         EXPECT_EQ(e.m_iCause, CZipException::tooManyVolumes);
         zip.Close(true);
     }
 }
 
-namespace
-{
-struct SpanLog
-{
+namespace {
+struct SpanLog {
     std::vector<int> codes;
     bool answer = true;
 };
@@ -139,29 +129,23 @@ bool SpanCallback(int disk, int code, void* data)
     log->codes.push_back(disk * 1000 + code);
     return log->answer;
 }
-}
+}  // namespace
 
 TEST(ZipStorage, DiskSpanningNeedsACallbackAndARemovableDrive)
 {
     CScratchDir dir(L"span");
-    struct Case
-    {
+    struct Case {
         bool callback;
         int cause;
     };
-    for (const Case& c : { Case{ false, CZipException::noCallback }, Case{ true, CZipException::nonRemovable } })
-    {
+    for (const Case& c : {Case{false, CZipException::noCallback}, Case{true, CZipException::nonRemovable}}) {
         SpanLog log;
         CZipArchive zip;
-        if (c.callback)
-            zip.SetSpanCallback(&SpanCallback, &log);
-        try
-        {
+        if (c.callback) zip.SetSpanCallback(&SpanCallback, &log);
+        try {
             zip.Open(dir / L"D.zip", CZipArchive::zipCreateSpan, 0);
             ADD_FAILURE() << "spanning started";
-        }
-        catch (const CZipException& e)
-        {
+        } catch (const CZipException& e) {
             EXPECT_EQ(e.m_iCause, c.cause);
         }
     }

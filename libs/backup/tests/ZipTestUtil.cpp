@@ -5,21 +5,17 @@
 #include <algorithm>
 #include <stdexcept>
 
-namespace ColdrithTest
-{
+namespace ColdrithTest {
 std::string BuildArchive(const std::wstring& path, const std::vector<TestEntry>& entries, size_t chunk)
 {
     {
         CZipArchive zip;
         zip.Open(path, CZipArchive::zipCreate);
-        for (const auto& e : entries)
-        {
+        for (const auto& e : entries) {
             CZipFileHeader h;
             h.SetFileName(e.name);
-            if (e.folder)
-                h.m_uExternalAttr = 0x10;
-            if (!zip.BeginEntryWrite(h, e.level))
-                throw std::runtime_error("BeginEntryWrite refused");
+            if (e.folder) h.m_uExternalAttr = 0x10;
+            if (!zip.BeginEntryWrite(h, e.level)) throw std::runtime_error("BeginEntryWrite refused");
             for (size_t at = 0; at < e.data.size(); at += chunk)
                 zip.WriteEntryData(e.data.data() + at, static_cast<uint32_t>(std::min(chunk, e.data.size() - at)));
             zip.EndEntryWrite();
@@ -32,18 +28,14 @@ std::string BuildArchive(const std::wstring& path, const std::vector<TestEntry>&
 std::string ReadEntry(CZipArchive& zip, uint16_t index, size_t chunk)
 {
     std::string out;
-    if (!zip.BeginEntryRead(index))
-        throw std::runtime_error("BeginEntryRead refused");
+    if (!zip.BeginEntryRead(index)) throw std::runtime_error("BeginEntryRead refused");
     std::vector<char> buf(chunk);
-    for (;;)
-    {
+    for (;;) {
         uint32_t n = zip.ReadEntryData(buf.data(), static_cast<uint32_t>(chunk));
         out.append(buf.data(), n);
-        if (n < chunk)
-            break;
+        if (n < chunk) break;
     }
-    if (zip.EndEntryRead() != 1)
-        throw std::runtime_error("EndEntryRead did not finish the entry");
+    if (zip.EndEntryRead() != 1) throw std::runtime_error("EndEntryRead did not finish the entry");
     return out;
 }
 
@@ -53,8 +45,7 @@ std::vector<std::string> ReadAll(const std::string& archive)
     CZipArchive zip;
     zip.Open(file);
     std::vector<std::string> out;
-    for (uint16_t i = 0; i < zip.GetCount(); ++i)
-    {
+    for (uint16_t i = 0; i < zip.GetCount(); ++i) {
         if (zip.IsEntryDirectory(i))
             out.push_back(std::string());
         else
@@ -67,19 +58,14 @@ std::vector<std::string> ReadAll(const std::string& archive)
 size_t CentralHeaderOffset(const std::string& archive, size_t nth)
 {
     size_t at = 0;
-    for (size_t k = 0;; ++k)
-    {
+    for (size_t k = 0;; ++k) {
         at = archive.find(std::string("PK\x01\x02", 4), at);
-        if (at == std::string::npos || k == nth)
-            return at;
+        if (at == std::string::npos || k == nth) return at;
         ++at;
     }
 }
 
-size_t EndRecordOffset(const std::string& archive)
-{
-    return archive.rfind(std::string("PK\x05\x06", 4));
-}
+size_t EndRecordOffset(const std::string& archive) { return archive.rfind(std::string("PK\x05\x06", 4)); }
 
 void Put16(std::string& s, size_t at, uint16_t v)
 {
@@ -102,4 +88,4 @@ uint32_t Get32(const std::string& s, size_t at)
 {
     return Get16(s, at) | (static_cast<uint32_t>(Get16(s, at + 2)) << 16);
 }
-}
+}  // namespace ColdrithTest

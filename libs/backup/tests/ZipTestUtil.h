@@ -7,10 +7,8 @@
 #include <string>
 #include <vector>
 
-namespace ColdrithTest
-{
-struct TestEntry
-{
+namespace ColdrithTest {
+struct TestEntry {
     std::wstring name;
     std::string data;
     int level = -1;
@@ -32,4 +30,4 @@ void Put16(std::string& s, size_t at, uint16_t v);
 void Put32(std::string& s, size_t at, uint32_t v);
 uint16_t Get16(const std::string& s, size_t at);
 uint32_t Get32(const std::string& s, size_t at);
-}
+}  // namespace ColdrithTest

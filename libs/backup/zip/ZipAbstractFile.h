@@ -5,8 +5,7 @@
 
 #include <cstdint>
 
-class ZIP_API CZipAbstractFile
-{
+class ZIP_API CZipAbstractFile {
 public:
     enum { begin = 0, current = 1, end = 2 };
 

@@ -7,20 +7,15 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace
-{
-const uint64_t maxField = 0xFFFFFFFEu; // 0xFFFFFFFF would mean Zip64 to readers
+namespace {
+const uint64_t maxField = 0xFFFFFFFEu;  // 0xFFFFFFFF would mean Zip64 to readers
 }
 
-CZipArchive::CZipArchive()
-{
-    std::memset(&m_info.m_stream, 0, sizeof(m_info.m_stream));
-}
+CZipArchive::CZipArchive() { std::memset(&m_info.m_stream, 0, sizeof(m_info.m_stream)); }
 
 CZipArchive::~CZipArchive()
 {
-    if (!IsClosed())
-        Close(true);
+    if (!IsClosed()) Close(true);
     EndStream();
 }
 
@@ -31,35 +26,30 @@ void CZipArchive::ThrowError(int zipError, const char* detail) const
 
 void CZipArchive::CheckZlib(int result) const
 {
-    if (result != Z_OK && result != Z_BUF_ERROR)
-        ThrowError(result);
+    if (result != Z_OK && result != Z_BUF_ERROR) ThrowError(result);
 }
 
 void* CZipArchive::ZlibAlloc(void* opaque, unsigned items, unsigned size)
 {
     void* p = std::calloc(items, size);
     CZipArchive* self = static_cast<CZipArchive*>(opaque);
-    if (p && self->m_bDetectZlibMemoryLeaks)
-        self->m_list.push_back(p);
+    if (p && self->m_bDetectZlibMemoryLeaks) self->m_list.push_back(p);
     return p;
 }
 
 void CZipArchive::ZlibFree(void* opaque, void* address)
 {
     CZipArchive* self = static_cast<CZipArchive*>(opaque);
-    if (self->m_bDetectZlibMemoryLeaks)
-    {
+    if (self->m_bDetectZlibMemoryLeaks) {
         auto it = std::find(self->m_list.begin(), self->m_list.end(), address);
-        if (it != self->m_list.end())
-            self->m_list.erase(it);
+        if (it != self->m_list.end()) self->m_list.erase(it);
     }
     std::free(address);
 }
 
 void CZipArchive::EmptyPtrList()
 {
-    for (void* p : m_list)
-        std::free(p);
+    for (void* p : m_list) std::free(p);
     m_list.clear();
 }
 
@@ -95,32 +85,27 @@ int CZipArchive::PrepareStream(int kind, int level)
     s.opaque = this;
     int result = kind == streamDeflate ? deflateInit2(&s, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY)
                                        : inflateInit2(&s, -MAX_WBITS);
-    if (result == Z_OK)
-    {
+    if (result == Z_OK) {
         m_iStreamKind = kind;
         m_iStreamLevel = level;
-    }
-    else
+    } else
         EndStream();
     return result;
 }
 
 void CZipArchive::Open(const std::wstring& path, int mode, int volumeSize)
 {
-    if (!IsClosed())
-        return;
+    if (!IsClosed()) return;
     m_pszPassword.Release();
     m_iFileOpened = stateNone;
     m_storage.Open(path, mode, volumeSize);
     m_centralDir.Init(&m_storage);
-    if (mode == zipOpen || mode == zipOpenReadOnly)
-        ReadCentralDirOrClose();
+    if (mode == zipOpen || mode == zipOpenReadOnly) ReadCentralDirOrClose();
 }
 
 void CZipArchive::Open(CZipAbstractFile& file)
 {
-    if (!IsClosed())
-        return;
+    if (!IsClosed()) return;
     m_pszPassword.Release();
     m_iFileOpened = stateNone;
     m_storage.Attach(&file);
@@ -130,12 +115,9 @@ void CZipArchive::Open(CZipAbstractFile& file)
 
 void CZipArchive::ReadCentralDirOrClose()
 {
-    try
-    {
+    try {
         m_centralDir.Read();
-    }
-    catch (...)
-    {
+    } catch (...) {
         Close(true);
         throw;
     }
@@ -143,8 +125,7 @@ void CZipArchive::ReadCentralDirOrClose()
 
 bool CZipArchive::GetEntryInfo(CZipFileHeader& info, uint16_t index) const
 {
-    if (IsClosed() || index >= GetCount())
-        return false;
+    if (IsClosed() || index >= GetCount()) return false;
     info = *m_centralDir.m_headers[index];
     return true;
 }
@@ -176,12 +157,11 @@ uint64_t CZipArchive::MaxDeflatedSize(uint64_t size)
 
 bool CZipArchive::CanAddEntry(uint64_t size, uint32_t nameLen) const
 {
-    if (GetCount() >= CZipCentralDir::maxEntries || size > maxField)
-        return false;
-    if (m_storage.IsNewSpan())
-        return true; // offsets are per volume
+    if (GetCount() >= CZipCentralDir::maxEntries || size > maxField) return false;
+    if (m_storage.IsNewSpan()) return true;  // offsets are per volume
     uint64_t end = m_storage.GetPosition() + CZipFileHeader::localSize + nameLen + 12 + MaxDeflatedSize(size) +
-                   CZipFileHeader::descriptorSize + m_centralDir.GetWrittenSize() + CZipFileHeader::centralSize + nameLen;
+                   CZipFileHeader::descriptorSize + m_centralDir.GetWrittenSize() + CZipFileHeader::centralSize +
+                   nameLen;
     return end <= maxField;
 }
 
@@ -192,16 +172,12 @@ bool CZipArchive::BeginEntryWrite(CZipFileHeader& header, int level)
     if (IsClosed() || m_iFileOpened != stateNone || m_storage.IsReadOnly() ||
         (m_storage.IsSpanned() && !m_storage.IsNewSpan()) || GetCount() >= CZipCentralDir::maxEntries)
         return false;
-    if (header.m_pszFileName.GetSize() == 0)
-        header.SetFileName(L"file" + std::to_wstring(GetCount()));
-    if (level < -1 || level > 9)
-        level = -1;
-    if (header.IsDirectory())
-        level = 0;
+    if (header.m_pszFileName.GetSize() == 0) header.SetFileName(L"file" + std::to_wstring(GetCount()));
+    if (level < -1 || level > 9) level = -1;
+    if (header.IsDirectory()) level = 0;
     header.m_uMethod = level == 0 ? 0 : 8;
     header.m_uFlag &= CZipFileHeader::flagUtf8;
-    if (header.m_uMethod == 8)
-    {
+    if (header.m_uMethod == 8) {
         if (level == 1)
             header.m_uFlag |= 6;
         else if (level == 2)
@@ -209,11 +185,9 @@ bool CZipArchive::BeginEntryWrite(CZipFileHeader& header, int level)
         else if (level == 8 || level == 9)
             header.m_uFlag |= 2;
     }
-    if (m_storage.IsNewSpan())
-        header.m_uFlag |= CZipFileHeader::flagDataDescriptor;
+    if (m_storage.IsNewSpan()) header.m_uFlag |= CZipFileHeader::flagDataDescriptor;
     bool encrypt = m_pszPassword.GetSize() > 0 && !header.IsDirectory();
-    if (encrypt)
-        header.m_uFlag |= CZipFileHeader::flagEncrypted | CZipFileHeader::flagDataDescriptor;
+    if (encrypt) header.m_uFlag |= CZipFileHeader::flagEncrypted | CZipFileHeader::flagDataDescriptor;
     header.m_uVersionMadeBy = 20;
     header.m_uVersionNeeded = 20;
     header.m_uCrc32 = 0;
@@ -221,8 +195,7 @@ bool CZipArchive::BeginEntryWrite(CZipFileHeader& header, int level)
     header.m_uUncomprSize = 0;
     header.m_uSignature = CZipFileHeader::centralSignature;
 
-    if (m_centralDir.m_bOnDisk && !m_storage.IsNewSpan())
-    {
+    if (m_centralDir.m_bOnDisk && !m_storage.IsNewSpan()) {
         // First addition to an opened archive: new entries replace the old directory, rewritten at close.
         m_storage.TruncateForAppend(m_centralDir.m_uCentrDirPos);
         m_centralDir.m_bOnDisk = false;
@@ -232,27 +205,22 @@ bool CZipArchive::BeginEntryWrite(CZipFileHeader& header, int level)
     m_uWrittenIn = 0;
     m_iFileOpened = stateWriting;
 
-    if (encrypt)
-    {
+    if (encrypt) {
         CryptInitKeys();
         std::srand(Zip::RandomSeed());
         char head[12];
-        for (int i = 0; i < 10; ++i)
-        {
+        for (int i = 0; i < 10; ++i) {
             int r = std::rand();
             head[i] = static_cast<char>(((r >> 6) & 0xFF) ? (r >> 6) : r);
         }
         head[10] = static_cast<char>(header.m_uModTime & 0xFF);
         head[11] = static_cast<char>(header.m_uModTime >> 8);
-        for (char& c : head)
-            c = CryptEncode(c);
+        for (char& c : head) c = CryptEncode(c);
         m_storage.Write(head, sizeof(head), false);
     }
-    if (header.m_uMethod == 8)
-    {
+    if (header.m_uMethod == 8) {
         int result = PrepareStream(streamDeflate, level);
-        if (result != Z_OK)
-        {
+        if (result != Z_OK) {
             AbortEntry();
             ThrowError(result);
         }
@@ -267,12 +235,10 @@ bool CZipArchive::BeginEntryWrite(CZipFileHeader& header, int level)
 
 void CZipArchive::WriteOut(const char* data, uint32_t len)
 {
-    if (len == 0)
-        return;
+    if (len == 0) return;
     char* p = const_cast<char*>(data);
     if (m_centralDir.m_pOpenedFile->IsEncrypted())
-        for (uint32_t i = 0; i < len; ++i)
-            p[i] = CryptEncode(p[i]);
+        for (uint32_t i = 0; i < len; ++i) p[i] = CryptEncode(p[i]);
     m_storage.Write(p, len, false);
     if (!m_storage.IsNewSpan() && m_storage.GetPosition() > maxField)
         throw CZipException(CZipException::tooBig, m_storage.GetPath(), "archive larger than 4 GiB");
@@ -280,8 +246,7 @@ void CZipArchive::WriteOut(const char* data, uint32_t len)
 
 bool CZipArchive::WriteEntryData(const void* data, uint32_t len)
 {
-    if (m_iFileOpened != stateWriting)
-        return false;
+    if (m_iFileOpened != stateWriting) return false;
     m_uWrittenIn += len;
     if (m_uWrittenIn > maxField)
         throw CZipException(CZipException::tooBig, m_storage.GetPath(), "entry larger than 4 GiB");
@@ -289,34 +254,27 @@ bool CZipArchive::WriteEntryData(const void* data, uint32_t len)
     z_stream& s = m_info.m_stream;
     char* buffer = m_info.m_pBuffer.GetBuffer();
     uint32_t size = m_info.m_pBuffer.GetSize();
-    if (m_centralDir.m_pOpenedFile->m_uMethod == 8)
-    {
+    if (m_centralDir.m_pOpenedFile->m_uMethod == 8) {
         s.next_in = const_cast<Bytef*>(static_cast<const Bytef*>(data));
         s.avail_in = len;
-        while (s.avail_in > 0)
-        {
-            if (s.avail_out == 0)
-            {
+        while (s.avail_in > 0) {
+            if (s.avail_out == 0) {
                 WriteOut(buffer, size);
                 s.next_out = reinterpret_cast<Bytef*>(buffer);
                 s.avail_out = size;
             }
             CheckZlib(deflate(&s, Z_NO_FLUSH));
         }
-    }
-    else
-    {
+    } else {
         const char* p = static_cast<const char*>(data);
-        while (len > 0)
-        {
+        while (len > 0) {
             uint32_t n = std::min<uint32_t>(len, s.avail_out);
             std::memcpy(s.next_out, p, n);
             s.next_out += n;
             s.avail_out -= n;
             p += n;
             len -= n;
-            if (s.avail_out == 0)
-            {
+            if (s.avail_out == 0) {
                 WriteOut(buffer, size);
                 s.next_out = reinterpret_cast<Bytef*>(buffer);
                 s.avail_out = size;
@@ -328,35 +286,29 @@ bool CZipArchive::WriteEntryData(const void* data, uint32_t len)
 
 bool CZipArchive::EndEntryWrite()
 {
-    if (m_iFileOpened != stateWriting)
-        return false;
+    if (m_iFileOpened != stateWriting) return false;
     CZipFileHeader* h = m_centralDir.m_pOpenedFile;
     z_stream& s = m_info.m_stream;
     char* buffer = m_info.m_pBuffer.GetBuffer();
     uint32_t size = m_info.m_pBuffer.GetSize();
     uint64_t compressed = m_uWrittenIn;
-    if (h->m_uMethod == 8)
-    {
+    if (h->m_uMethod == 8) {
         s.next_in = nullptr;
         s.avail_in = 0;
-        for (;;)
-        {
-            if (s.avail_out == 0)
-            {
+        for (;;) {
+            if (s.avail_out == 0) {
                 WriteOut(buffer, size);
                 s.next_out = reinterpret_cast<Bytef*>(buffer);
                 s.avail_out = size;
             }
             int result = deflate(&s, Z_FINISH);
-            if (result == Z_STREAM_END)
-                break;
-            if (result != Z_OK && !(result == Z_BUF_ERROR && s.avail_out == 0))
-                ThrowError(result);
+            if (result == Z_STREAM_END) break;
+            if (result != Z_OK && !(result == Z_BUF_ERROR && s.avail_out == 0)) ThrowError(result);
         }
         compressed = s.total_out;
     }
     WriteOut(buffer, size - s.avail_out);
-    compressed += h->m_uComprSize; // the encryption header, if any
+    compressed += h->m_uComprSize;  // the encryption header, if any
     if (compressed > maxField)
         throw CZipException(CZipException::tooBig, m_storage.GetPath(), "entry larger than 4 GiB");
     h->m_uComprSize = static_cast<uint32_t>(compressed);
@@ -371,22 +323,17 @@ bool CZipArchive::EndEntryWrite()
 
 bool CZipArchive::BeginEntryRead(uint16_t index)
 {
-    if (IsClosed() || index >= GetCount() || m_iFileOpened != stateNone || m_storage.IsNewSpan())
-        return false;
+    if (IsClosed() || index >= GetCount() || m_iFileOpened != stateNone || m_storage.IsNewSpan()) return false;
     m_centralDir.OpenFile(index);
     CZipFileHeader* h = m_centralDir.m_pOpenedFile;
     uint32_t compressed = h->m_uComprSize;
-    if (h->IsEncrypted())
-    {
-        if (m_pszPassword.GetSize() == 0)
-        {
+    if (h->IsEncrypted()) {
+        if (m_pszPassword.GetSize() == 0) {
             m_centralDir.CloseFile();
             return false;
         }
-        if (compressed < 12)
-            ThrowError(ZIP_BADZIPFILE, "encrypted entry too short");
-        if (!CheckCrypt())
-            ThrowError(ZIP_BADPASSWORD);
+        if (compressed < 12) ThrowError(ZIP_BADZIPFILE, "encrypted entry too short");
+        if (!CheckCrypt()) ThrowError(ZIP_BADPASSWORD);
         compressed -= 12;
     }
     if (h->m_uMethod == 0 && compressed != h->m_uUncomprSize)
@@ -398,11 +345,9 @@ bool CZipArchive::BeginEntryRead(uint16_t index)
     m_bStreamEnded = false;
     m_info.m_stream.next_in = nullptr;
     m_info.m_stream.avail_in = 0;
-    if (h->m_uMethod == 8)
-    {
+    if (h->m_uMethod == 8) {
         int result = PrepareStream(streamInflate, 0);
-        if (result != Z_OK)
-        {
+        if (result != Z_OK) {
             ResetEntry();
             ThrowError(result);
         }
@@ -415,14 +360,12 @@ bool CZipArchive::BeginEntryRead(uint16_t index)
 void CZipArchive::FillInput()
 {
     z_stream& s = m_info.m_stream;
-    if (s.avail_in > 0 || m_info.m_uComprLeft == 0)
-        return;
+    if (s.avail_in > 0 || m_info.m_uComprLeft == 0) return;
     uint32_t n = std::min(m_info.m_iBufferSize, m_info.m_uComprLeft);
     char* in = m_info.m_pBuffer.GetBuffer();
     m_storage.Read(in, n, false);
     if (m_centralDir.m_pOpenedFile->IsEncrypted())
-        for (uint32_t i = 0; i < n; ++i)
-            in[i] = CryptDecode(in[i]);
+        for (uint32_t i = 0; i < n; ++i) in[i] = CryptDecode(in[i]);
     m_info.m_uComprLeft -= n;
     s.next_in = reinterpret_cast<Bytef*>(in);
     s.avail_in = n;
@@ -430,20 +373,16 @@ void CZipArchive::FillInput()
 
 uint32_t CZipArchive::ReadEntryData(void* buffer, uint32_t len)
 {
-    if (m_iFileOpened != stateReading)
-        return 0;
+    if (m_iFileOpened != stateReading) return 0;
     CZipFileHeader* h = m_centralDir.m_pOpenedFile;
     z_stream& s = m_info.m_stream;
     Bytef* out = static_cast<Bytef*>(buffer);
     uint32_t want = std::min(len, m_info.m_uUncomprLeft);
     uint32_t produced = 0;
-    while (produced < want)
-    {
+    while (produced < want) {
         FillInput();
-        if (h->m_uMethod == 0)
-        {
-            if (s.avail_in == 0)
-                ThrowError(ZIP_BADZIPFILE, "stored data ends early");
+        if (h->m_uMethod == 0) {
+            if (s.avail_in == 0) ThrowError(ZIP_BADZIPFILE, "stored data ends early");
             uint32_t n = std::min(s.avail_in, want - produced);
             std::memcpy(out + produced, s.next_in, n);
             s.next_in += n;
@@ -451,8 +390,7 @@ uint32_t CZipArchive::ReadEntryData(void* buffer, uint32_t len)
             produced += n;
             continue;
         }
-        if (m_bStreamEnded)
-            ThrowError(ZIP_BADZIPFILE, "compressed data ends before the declared size");
+        if (m_bStreamEnded) ThrowError(ZIP_BADZIPFILE, "compressed data ends before the declared size");
         uint32_t inBefore = s.avail_in;
         s.next_out = out + produced;
         s.avail_out = want - produced;
@@ -461,12 +399,10 @@ uint32_t CZipArchive::ReadEntryData(void* buffer, uint32_t len)
         produced += made;
         if (result == Z_STREAM_END)
             m_bStreamEnded = true;
-        else if (result == Z_OK || result == Z_BUF_ERROR)
-        {
+        else if (result == Z_OK || result == Z_BUF_ERROR) {
             if (made == 0 && inBefore == s.avail_in && (s.avail_in > 0 || m_info.m_uComprLeft == 0))
                 ThrowError(ZIP_BADZIPFILE, "compressed data ends early");
-        }
-        else
+        } else
             ThrowError(result);
     }
     m_info.m_uCrc32 = crc32(m_info.m_uCrc32, out, produced);
@@ -476,54 +412,43 @@ uint32_t CZipArchive::ReadEntryData(void* buffer, uint32_t len)
 
 int CZipArchive::EndEntryRead(const wchar_t* filePath)
 {
-    if (m_iFileOpened != stateReading)
-        return -1;
+    if (m_iFileOpened != stateReading) return -1;
     CZipFileHeader* h = m_centralDir.m_pOpenedFile;
-    if (m_info.m_uUncomprLeft > 0)
-    {
+    if (m_info.m_uUncomprLeft > 0) {
         AbortEntry();
         return -1;
     }
     z_stream& s = m_info.m_stream;
-    if (h->m_uMethod == 8 && !m_bStreamEnded)
-    {
+    if (h->m_uMethod == 8 && !m_bStreamEnded) {
         // All declared bytes are out; the stream must end here without producing more.
         Bytef extra;
-        for (;;)
-        {
+        for (;;) {
             FillInput();
             uint32_t inBefore = s.avail_in;
             s.next_out = &extra;
             s.avail_out = 1;
             int result = inflate(&s, Z_SYNC_FLUSH);
-            if (s.avail_out == 0)
-                ThrowError(ZIP_BADZIPFILE, "more data than the declared size");
-            if (result == Z_STREAM_END)
-                break;
-            if (result != Z_OK && result != Z_BUF_ERROR)
-                ThrowError(result);
+            if (s.avail_out == 0) ThrowError(ZIP_BADZIPFILE, "more data than the declared size");
+            if (result == Z_STREAM_END) break;
+            if (result != Z_OK && result != Z_BUF_ERROR) ThrowError(result);
             if (inBefore == s.avail_in && m_info.m_uComprLeft == 0)
                 ThrowError(ZIP_BADZIPFILE, "compressed stream is not terminated");
         }
     }
     if (s.avail_in > 0 || m_info.m_uComprLeft > 0)
         ThrowError(ZIP_BADZIPFILE, "compressed data continues after the end of the stream");
-    if (m_info.m_uCrc32 != h->m_uCrc32)
-        ThrowError(ZIP_BADCRC);
+    if (m_info.m_uCrc32 != h->m_uCrc32) ThrowError(ZIP_BADCRC);
     uint16_t date = h->m_uModDate, time = h->m_uModTime;
     uint32_t attrs = h->GetSystemAttr();
     ResetEntry();
-    if (filePath)
-        return Zip::SetFileInfo(filePath, date, time, attrs);
+    if (filePath) return Zip::SetFileInfo(filePath, date, time, attrs);
     return 1;
 }
 
 void CZipArchive::AbortEntry()
 {
-    if (m_iFileOpened == stateNone)
-        return;
-    if (m_iFileOpened == stateWriting && !m_centralDir.m_headers.empty() && !m_storage.IsNewSpan())
-    {
+    if (m_iFileOpened == stateNone) return;
+    if (m_iFileOpened == stateWriting && !m_centralDir.m_headers.empty() && !m_storage.IsNewSpan()) {
         // Drop the unfinished entry so the archive stays valid.
         uint64_t offset = m_centralDir.m_headers.back()->m_uOffset;
         m_centralDir.RemoveLastFile();
@@ -534,11 +459,9 @@ void CZipArchive::AbortEntry()
 
 void CZipArchive::Close(bool afterException)
 {
-    if (IsClosed())
-        return;
+    if (IsClosed()) return;
     m_szMadeFolder.clear();
-    if (afterException)
-    {
+    if (afterException) {
         ResetEntry();
         EndStream();
         m_info.m_pBuffer.Release();
@@ -554,8 +477,7 @@ void CZipArchive::Close(bool afterException)
     EndStream();
     m_info.m_pBuffer.Release();
     m_chunk.Release();
-    if (!m_storage.IsReadOnly())
-        m_centralDir.Write();
+    if (!m_storage.IsReadOnly()) m_centralDir.Write();
     m_centralDir.Clear();
     m_storage.Close(false);
 }
@@ -567,8 +489,7 @@ void CZipArchive::CryptInitKeys()
     m_keys[0] = 0x12345678;
     m_keys[1] = 0x23456789;
     m_keys[2] = 0x34567890;
-    for (uint32_t i = 0; i < m_pszPassword.GetSize(); ++i)
-        CryptUpdateKeys(m_pszPassword[i]);
+    for (uint32_t i = 0; i < m_pszPassword.GetSize(); ++i) CryptUpdateKeys(m_pszPassword[i]);
 }
 
 void CZipArchive::CryptUpdateKeys(char c)
@@ -601,8 +522,7 @@ bool CZipArchive::CheckCrypt()
     CryptInitKeys();
     char head[12];
     m_storage.Read(head, sizeof(head), false);
-    for (char& c : head)
-        c = CryptDecode(c);
+    for (char& c : head) c = CryptDecode(c);
     unsigned char check = static_cast<unsigned char>(h->IsDataDescr() ? h->m_uModTime >> 8 : h->m_uCrc32 >> 24);
     return static_cast<unsigned char>(head[11]) == check;
 }

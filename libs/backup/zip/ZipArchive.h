@@ -22,8 +22,7 @@ class CZipAbstractFile;
 
 // Told of each file ExtractEntry writes straight under its final name: once it is made, and again once it is
 // complete. A run killed in between leaves the record of the partial file, which the next run removes.
-class ZIP_API CZipExtractJournal
-{
+class ZIP_API CZipExtractJournal {
 public:
     virtual ~CZipExtractJournal() {}
     virtual void Writing(const std::wstring& path) = 0;
@@ -33,8 +32,7 @@ public:
 // Progress: length of the whole entry and bytes done so far; returning false stops that entry.
 typedef bool (*ZIPCALLBACKFUN)(uint32_t length, uint32_t done, void* userData);
 
-struct CZipInternalInfo
-{
+struct CZipInternalInfo {
     virtual ~CZipInternalInfo() {}
     z_stream m_stream;
     uint32_t m_uComprLeft = 0;
@@ -44,8 +42,7 @@ struct CZipInternalInfo
     CZipAutoBuffer m_pBuffer;
 };
 
-class ZIP_API CZipArchive
-{
+class ZIP_API CZipArchive {
 public:
     enum { zipOpen = 0, zipOpenReadOnly = 1, zipCreate = 2, zipCreateSpan = 3 };
     enum { stateNone = 0, stateWriting = 1, stateReading = -1 };
@@ -79,8 +76,9 @@ public:
     // (m_pJournal records it while it is partial); otherwise, and for a file already there, under a temporary name
     // renamed to its own only when complete. A failed entry (damaged data, a stop, a write error) removes what it
     // wrote.
-    bool ExtractEntry(uint16_t index, const std::wstring& folder, bool fullPath = true, const wchar_t* newName = nullptr,
-                      ZIPCALLBACKFUN callback = nullptr, void* userData = nullptr, uint32_t chunk = 65535);
+    bool ExtractEntry(uint16_t index, const std::wstring& folder, bool fullPath = true,
+                      const wchar_t* newName = nullptr, ZIPCALLBACKFUN callback = nullptr, void* userData = nullptr,
+                      uint32_t chunk = 65535);
 
     bool BeginEntryWrite(CZipFileHeader& header, int level = -1);
     bool WriteEntryData(const void* data, uint32_t len);
@@ -103,17 +101,17 @@ public:
 
     CZipAutoBuffer m_pszPassword;
     bool m_bDetectZlibMemoryLeaks = true;
-    uint32_t m_keys[3] = { 0, 0, 0 };
+    uint32_t m_keys[3] = {0, 0, 0};
     CZipInternalInfo m_info;
     CZipStorage m_storage;
     std::list<void*> m_list;
     CZipCentralDir m_centralDir;
     int m_iFileOpened = stateNone;
-    CZipAutoBuffer m_chunk; // read and write chunks of AddFile and ExtractEntry
-    std::wstring m_szTempFolder; // where ExtractEntry writes a file before it is complete (empty: beside the target)
-    unsigned m_uTempCount = 0;   // names of the files in m_szTempFolder
-    CZipExtractJournal* m_pJournal = nullptr; // records new files while they are partial (none: temporary names)
-    std::wstring m_szMadeFolder; // the folder ExtractEntry last made sure of (the next entries skip the check)
+    CZipAutoBuffer m_chunk;       // read and write chunks of AddFile and ExtractEntry
+    std::wstring m_szTempFolder;  // where ExtractEntry writes a file before it is complete (empty: beside the target)
+    unsigned m_uTempCount = 0;    // names of the files in m_szTempFolder
+    CZipExtractJournal* m_pJournal = nullptr;  // records new files while they are partial (none: temporary names)
+    std::wstring m_szMadeFolder;  // the folder ExtractEntry last made sure of (the next entries skip the check)
 
 private:
     void ThrowError(int zipError, const char* detail = nullptr) const;
@@ -141,7 +139,7 @@ private:
 
     enum { streamNone = 0, streamDeflate = 1, streamInflate = -1 };
     bool m_bStreamEnded = false;
-    bool m_bZlibInit = false;     // the open entry uses the zlib stream
+    bool m_bZlibInit = false;  // the open entry uses the zlib stream
     int m_iStreamKind = streamNone;
     int m_iStreamLevel = 0;
     uint64_t m_uWrittenIn = 0;

@@ -12,21 +12,17 @@ bool CZipArchive::AddFile(const std::wstring& path, int level, bool fullPath, ZI
                           uint32_t chunk)
 {
     Zip::FileInfo info;
-    if (!Zip::GetFileInfo(path, info))
-        return false;
+    if (!Zip::GetFileInfo(path, info)) return false;
     return AddFile(path, info, level, fullPath, callback, userData, chunk);
 }
 
 bool CZipArchive::AddFile(const std::wstring& path, const Zip::FileInfo& info, int level, bool fullPath,
                           ZIPCALLBACKFUN callback, void* userData, uint32_t chunk)
 {
-    if (chunk == 0)
-        return false;
+    if (chunk == 0) return false;
     std::wstring name = fullPath ? Zip::StoredPathFromFull(path) : Zip::LastComponent(path);
-    while (!name.empty() && (name.back() == L'\\' || name.back() == L'/'))
-        name.pop_back();
-    if (name.empty())
-        return false;
+    while (!name.empty() && (name.back() == L'\\' || name.back() == L'/')) name.pop_back();
+    if (name.empty()) return false;
     bool folder = (info.attributes & CZipFileHeader::attrDirectory) != 0;
     if (folder)
         name += L'/';
@@ -41,48 +37,34 @@ bool CZipArchive::AddFile(const std::wstring& path, const Zip::FileInfo& info, i
 
     // Open the source before anything is written: an unreadable file adds no entry at all.
     std::unique_ptr<CZipAbstractFile> source;
-    if (!folder)
-    {
-        try
-        {
+    if (!folder) {
+        try {
             source.reset(Zip::OpenFile(path, Zip::openReadOnly));
-        }
-        catch (const CZipException&)
-        {
+        } catch (const CZipException&) {
             return false;
         }
     }
     if (!CanAddEntry(folder ? 0 : info.size, header.m_pszFileName.GetSize() + header.m_pExtraField.GetSize()))
         throw CZipException(CZipException::tooBig, m_storage.GetPath(), "archive would pass 4 GiB or 65535 entries");
-    if (!BeginEntryWrite(header, level))
-        return false;
-    if (folder)
-        return EndEntryWrite();
+    if (!BeginEntryWrite(header, level)) return false;
+    if (folder) return EndEntryWrite();
 
     char* buffer = m_chunk.Allocate(chunk);
     uint32_t done = 0;
     uint32_t length = static_cast<uint32_t>(info.size);
-    try
-    {
-        for (;;)
-        {
+    try {
+        for (;;) {
             uint32_t n = source->Read(buffer, chunk);
-            if (n > 0)
-            {
+            if (n > 0) {
                 WriteEntryData(buffer, n);
                 done += n;
-                if (callback && !callback(length, done, userData))
-                    break;
+                if (callback && !callback(length, done, userData)) break;
             }
-            if (n < chunk)
-                break;
+            if (n < chunk) break;
         }
-    }
-    catch (const CZipException& e)
-    {
-        if (e.m_iCause != CZipException::fileError)
-            throw;
-        AbortEntry(); // the source became unreadable: no entry rather than a damaged one
+    } catch (const CZipException& e) {
+        if (e.m_iCause != CZipException::fileError) throw;
+        AbortEntry();  // the source became unreadable: no entry rather than a damaged one
         return false;
     }
     source->Close();
@@ -92,28 +74,21 @@ bool CZipArchive::AddFile(const std::wstring& path, const Zip::FileInfo& info, i
 bool CZipArchive::ExtractEntry(uint16_t index, const std::wstring& folder, bool fullPath, const wchar_t* newName,
                                ZIPCALLBACKFUN callback, void* userData, uint32_t chunk)
 {
-    if (chunk == 0 || IsClosed() || index >= GetCount())
-        return false;
+    if (chunk == 0 || IsClosed() || index >= GetCount()) return false;
     const CZipFileHeader* h = m_centralDir.m_headers[index];
     std::wstring name = newName ? std::wstring(newName) : h->GetFileName();
     std::wstring relative, reason;
-    if (!Zip::SafeRelativePath(name, relative, reason))
-        return false;
-    if (!fullPath)
-        relative = Zip::LastComponent(relative);
+    if (!Zip::SafeRelativePath(name, relative, reason)) return false;
+    if (!fullPath) relative = Zip::LastComponent(relative);
     std::wstring dir = folder;
-    while (!dir.empty() && (dir.back() == L'\\' || dir.back() == L'/'))
-        dir.pop_back();
+    while (!dir.empty() && (dir.back() == L'\\' || dir.back() == L'/')) dir.pop_back();
     std::wstring target = dir + L"\\" + relative;
 
-    if (h->IsDirectory())
-    {
-        if (!Zip::CreateFolders(target))
-            return false;
+    if (h->IsDirectory()) {
+        if (!Zip::CreateFolders(target)) return false;
         return Zip::SetFileInfo(target, h->m_uModDate, h->m_uModTime, h->GetSystemAttr()) == 1;
     }
-    if (!BeginEntryRead(index))
-        return false;
+    if (!BeginEntryRead(index)) return false;
     uint32_t length = h->m_uUncomprSize;
     uint16_t date = h->m_uModDate, time = h->m_uModTime;
     uint32_t attrs = h->GetSystemAttr();
@@ -125,25 +100,19 @@ bool CZipArchive::ExtractEntry(uint16_t index, const std::wstring& folder, bool 
     std::wstring written;
     std::unique_ptr<CZipAbstractFile> out;
     CZipExtractJournal* journal = nullptr;
-    try
-    {
+    try {
         std::wstring parent = target.substr(0, target.rfind(L'\\'));
-        if (!parent.empty() && parent != m_szMadeFolder)
-        {
+        if (!parent.empty() && parent != m_szMadeFolder) {
             if (!Zip::CreateFolders(parent))
                 throw CZipException(CZipException::fileError, GetArchivePath(), "cannot create the target folder");
             m_szMadeFolder = parent;
         }
-        if (m_pJournal)
-            out.reset(Zip::CreateNewFile(target));
-        if (out)
-        {
+        if (m_pJournal) out.reset(Zip::CreateNewFile(target));
+        if (out) {
             written = target;
             journal = m_pJournal;
             journal->Writing(target);
-        }
-        else
-        {
+        } else {
             written = m_szTempFolder.empty() ? Zip::MakeTempName(target)
                                              : m_szTempFolder + L"\\" + std::to_wstring(++m_uTempCount) + L".tmp~";
             out.reset(Zip::OpenFile(written, Zip::openCreate));
@@ -151,74 +120,57 @@ bool CZipArchive::ExtractEntry(uint16_t index, const std::wstring& folder, bool 
         char* buffer = m_chunk.Allocate(chunk);
         uint32_t done = 0;
         bool stopped = false;
-        for (;;)
-        {
+        for (;;) {
             uint32_t n = ReadEntryData(buffer, chunk);
-            if (n > 0)
-            {
+            if (n > 0) {
                 out->Write(buffer, n);
                 done += n;
-                if (callback && !callback(length, done, userData))
-                {
+                if (callback && !callback(length, done, userData)) {
                     stopped = true;
                     break;
                 }
             }
-            if (n < chunk)
-                break;
+            if (n < chunk) break;
         }
-        if (stopped)
-        {
+        if (stopped) {
             AbortEntry();
             CloseAndRemove(out, written);
-            if (journal)
-                journal->Written();
+            if (journal) journal->Written();
             return false;
         }
-        if (EndEntryRead() == -1) // checks the size and the checksum; throws when they do not match
+        if (EndEntryRead() == -1)  // checks the size and the checksum; throws when they do not match
         {
             CloseAndRemove(out, written);
-            if (journal)
-                journal->Written();
+            if (journal) journal->Written();
             return false;
         }
         int status = Zip::SetOpenFileTime(*out, date, time);
         out->Close();
         out.reset();
-        if (Zip::SetExtractedAttributes(written, attrs) != 1)
-            status = -2;
+        if (Zip::SetExtractedAttributes(written, attrs) != 1) status = -2;
         if (journal)
             journal->Written();
-        else if (!Zip::MoveIntoPlace(written, target))
-        {
+        else if (!Zip::MoveIntoPlace(written, target)) {
             Zip::RemoveFile(written);
             throw CZipException(CZipException::fileError, GetArchivePath(), "cannot move the extracted file in place");
         }
         return status == 1;
-    }
-    catch (...)
-    {
+    } catch (...) {
         AbortEntry();
         CloseAndRemove(out, written);
-        if (journal)
-            journal->Written();
+        if (journal) journal->Written();
         throw;
     }
 }
 
 void CZipArchive::CloseAndRemove(std::unique_ptr<CZipAbstractFile>& file, const std::wstring& path)
 {
-    if (file)
-    {
-        try
-        {
+    if (file) {
+        try {
             file->Close();
-        }
-        catch (...)
-        {
+        } catch (...) {
         }
         file.reset();
     }
-    if (!path.empty())
-        Zip::RemoveFile(path);
+    if (!path.empty()) Zip::RemoveFile(path);
 }

@@ -2,31 +2,24 @@
 
 #include <cstring>
 
-CZipAutoBuffer::CZipAutoBuffer(const CZipAutoBuffer& other)
-{
-    Assign(other.m_pBuffer, other.m_iSize);
-}
+CZipAutoBuffer::CZipAutoBuffer(const CZipAutoBuffer& other) { Assign(other.m_pBuffer, other.m_iSize); }
 
 CZipAutoBuffer& CZipAutoBuffer::operator=(const CZipAutoBuffer& other)
 {
-    if (this != &other)
-        Assign(other.m_pBuffer, other.m_iSize);
+    if (this != &other) Assign(other.m_pBuffer, other.m_iSize);
     return *this;
 }
 
 char* CZipAutoBuffer::Allocate(uint32_t size, bool zero)
 {
-    if (size != m_iSize)
-    {
+    if (size != m_iSize) {
         Release();
-        if (size > 0)
-        {
+        if (size > 0) {
             m_pBuffer = new char[size];
             m_iSize = size;
         }
     }
-    if (zero && m_pBuffer)
-        std::memset(m_pBuffer, 0, m_iSize);
+    if (zero && m_pBuffer) std::memset(m_pBuffer, 0, m_iSize);
     return m_pBuffer;
 }
 
@@ -40,6 +33,5 @@ void CZipAutoBuffer::Release()
 void CZipAutoBuffer::Assign(const void* data, uint32_t size)
 {
     Allocate(size);
-    if (size > 0)
-        std::memcpy(m_pBuffer, data, size);
+    if (size > 0) std::memcpy(m_pBuffer, data, size);
 }

@@ -6,8 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-class ZIP_API CZipAutoBuffer
-{
+class ZIP_API CZipAutoBuffer {
 public:
     CZipAutoBuffer() {}
     explicit CZipAutoBuffer(uint32_t size, bool zero = false) { Allocate(size, zero); }

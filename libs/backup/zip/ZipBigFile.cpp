@@ -5,8 +5,7 @@
 
 CZipBigFile::~CZipBigFile()
 {
-    if (m_hFile != INVALID_HANDLE_VALUE)
-        CloseHandle(m_hFile);
+    if (m_hFile != INVALID_HANDLE_VALUE) CloseHandle(m_hFile);
 }
 
 void CZipBigFile::ThrowLastError(const char* what) const
@@ -16,21 +15,18 @@ void CZipBigFile::ThrowLastError(const char* what) const
 
 void CZipBigFile::Open(const std::wstring& path, int mode)
 {
-    if (path.empty())
-        throw CZipException(CZipException::fileError, path, "empty file path", ERROR_INVALID_PARAMETER);
+    if (path.empty()) throw CZipException(CZipException::fileError, path, "empty file path", ERROR_INVALID_PARAMETER);
     m_szPath = path;
     DWORD access = GENERIC_READ, disposition = OPEN_EXISTING;
     if (mode == Zip::openReadWrite)
         access |= GENERIC_WRITE;
-    else if (mode == Zip::openCreate || mode == Zip::openCreateNew)
-    {
+    else if (mode == Zip::openCreate || mode == Zip::openCreateNew) {
         access |= GENERIC_WRITE;
         disposition = mode == Zip::openCreate ? CREATE_ALWAYS : CREATE_NEW;
     }
     m_hFile = CreateFileW(path.c_str(), access, FILE_SHARE_READ, nullptr, disposition,
                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (m_hFile == INVALID_HANDLE_VALUE)
-        ThrowLastError("cannot open file");
+    if (m_hFile == INVALID_HANDLE_VALUE) ThrowLastError("cannot open file");
     m_uPosition = 0;
 }
 
@@ -42,8 +38,7 @@ bool CZipBigFile::SetLastWriteTime(const FILETIME& modified)
 uint32_t CZipBigFile::Read(void* buffer, uint32_t len)
 {
     DWORD got = 0;
-    if (!ReadFile(m_hFile, buffer, len, &got, nullptr))
-        ThrowLastError("read failed");
+    if (!ReadFile(m_hFile, buffer, len, &got, nullptr)) ThrowLastError("read failed");
     m_uPosition += got;
     return got;
 }
@@ -51,8 +46,7 @@ uint32_t CZipBigFile::Read(void* buffer, uint32_t len)
 void CZipBigFile::Write(const void* buffer, uint32_t len)
 {
     DWORD done = 0;
-    if (!WriteFile(m_hFile, buffer, len, &done, nullptr) || done != len)
-        ThrowLastError("write failed");
+    if (!WriteFile(m_hFile, buffer, len, &done, nullptr) || done != len) ThrowLastError("write failed");
     m_uPosition += done;
 }
 
@@ -61,8 +55,7 @@ uint64_t CZipBigFile::Seek(int64_t offset, int from)
     LARGE_INTEGER distance, result;
     distance.QuadPart = offset;
     DWORD method = from == begin ? FILE_BEGIN : from == current ? FILE_CURRENT : FILE_END;
-    if (!SetFilePointerEx(m_hFile, distance, &result, method))
-        ThrowLastError("seek failed");
+    if (!SetFilePointerEx(m_hFile, distance, &result, method)) ThrowLastError("seek failed");
     m_uPosition = static_cast<uint64_t>(result.QuadPart);
     return m_uPosition;
 }
@@ -77,8 +70,7 @@ uint64_t CZipBigFile::GetPosition()
 uint64_t CZipBigFile::GetLength()
 {
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(m_hFile, &size))
-        ThrowLastError("cannot read the file size");
+    if (!GetFileSizeEx(m_hFile, &size)) ThrowLastError("cannot read the file size");
     return static_cast<uint64_t>(size.QuadPart);
 }
 
@@ -86,24 +78,20 @@ void CZipBigFile::SetLength(uint64_t length)
 {
     uint64_t pos = GetPosition();
     Seek(static_cast<int64_t>(length), begin);
-    if (!SetEndOfFile(m_hFile))
-        ThrowLastError("cannot set the file size");
+    if (!SetEndOfFile(m_hFile)) ThrowLastError("cannot set the file size");
     Seek(static_cast<int64_t>(pos < length ? pos : length), begin);
 }
 
 void CZipBigFile::Flush()
 {
-    if (!FlushFileBuffers(m_hFile))
-        ThrowLastError("flush failed");
+    if (!FlushFileBuffers(m_hFile)) ThrowLastError("flush failed");
 }
 
 void CZipBigFile::Close()
 {
-    if (m_hFile != INVALID_HANDLE_VALUE)
-    {
+    if (m_hFile != INVALID_HANDLE_VALUE) {
         HANDLE h = m_hFile;
         m_hFile = INVALID_HANDLE_VALUE;
-        if (!CloseHandle(h))
-            ThrowLastError("close failed");
+        if (!CloseHandle(h)) ThrowLastError("close failed");
     }
 }

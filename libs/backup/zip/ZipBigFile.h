@@ -7,8 +7,7 @@
 
 #include <string>
 
-class ZIP_API CZipBigFile : public CZipAbstractFile
-{
+class ZIP_API CZipBigFile : public CZipAbstractFile {
 public:
     CZipBigFile() {}
     ~CZipBigFile() override;

@@ -12,17 +12,14 @@
 
 class CZipStorage;
 
-struct CZipFindFast
-{
+struct CZipFindFast {
     CZipFileHeader* m_pHeader;
     uint16_t m_uIndex;
 };
 
-class ZIP_API CZipCentralDir
-{
+class ZIP_API CZipCentralDir {
 public:
-    enum
-    {
+    enum {
         endSignature = 0x06054b50,
         zip64LocatorSignature = 0x07064b50,
         endRecordSize = 22,
@@ -30,9 +27,8 @@ public:
         maxEntries = 0xFFFF,
     };
 
-    struct Info
-    {
-        uint64_t m_uEndOffset = 0;       // position of the end record in the file
+    struct Info {
+        uint64_t m_uEndOffset = 0;  // position of the end record in the file
         uint16_t m_uThisDisk = 0;
         uint16_t m_uDiskWithCD = 0;
         uint16_t m_uDiskEntriesNo = 0;
@@ -80,7 +76,7 @@ public:
     CZipAutoBuffer m_pLocalExtraField;
     std::vector<CZipFindFast> m_findarray;
     bool m_bConvertAfterOpen = true;
-    uint64_t m_uDataStart = 0; // where the data of the opened entry begins
+    uint64_t m_uDataStart = 0;  // where the data of the opened entry begins
 
 private:
     void ReadHeaders();

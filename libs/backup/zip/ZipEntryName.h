@@ -5,8 +5,7 @@
 
 #include <string>
 
-namespace Zip
-{
+namespace Zip {
 // Whether Windows takes this file name for a device (CON, NUL, COM1, LPT with a superscript digit ...), with or without an
 // extension and whatever trailing dots or spaces the device part has.
 ZIP_API bool IsDeviceName(const std::wstring& component);
@@ -25,4 +24,4 @@ ZIP_API std::wstring StoredPathFromFull(const std::wstring& fullPath);
 
 // Last component of a stored name once trailing separators are dropped ("Data\s\" -> "s").
 ZIP_API std::wstring LastComponent(const std::wstring& stored);
-}
+}  // namespace Zip

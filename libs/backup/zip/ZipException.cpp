@@ -1,11 +1,9 @@
 #include "ZipException.h"
 
-namespace
-{
+namespace {
 const char* CauseText(int cause)
 {
-    switch (cause)
-    {
+    switch (cause) {
     case CZipException::streamEnd: return "unexpected end of compressed stream";
     case CZipException::needDict: return "compressed stream needs a dictionary";
     case CZipException::errNo: return "compression library file error";
@@ -28,29 +26,24 @@ const char* CauseText(int cause)
     default: return "zip error";
     }
 }
-}
+}  // namespace
 
 CZipException::CZipException(int cause, const std::wstring& archive, const char* detail, uint32_t systemError)
     : m_iCause(cause), m_szFileName(archive), m_uSystemError(systemError)
 {
     m_szWhat = CauseText(cause);
-    if (detail && *detail)
-    {
+    if (detail && *detail) {
         m_szWhat += ": ";
         m_szWhat += detail;
     }
-    if (systemError)
-        m_szWhat += " (system error " + std::to_string(systemError) + ")";
+    if (systemError) m_szWhat += " (system error " + std::to_string(systemError) + ")";
 }
 
 int CZipException::ZipErrToCause(int zipError)
 {
-    if (zipError >= -6 && zipError <= -1)
-        return 3 - zipError; // -1 .. -6 give 4 .. 9
-    if (zipError == 1 || zipError == 2)
-        return zipError + 1;
-    if (zipError <= ZIP_BADZIPFILE && zipError >= ZIP_CDIR_NOTFOUND)
-        return badZipFile + (ZIP_BADZIPFILE - zipError);
+    if (zipError >= -6 && zipError <= -1) return 3 - zipError;  // -1 .. -6 give 4 .. 9
+    if (zipError == 1 || zipError == 2) return zipError + 1;
+    if (zipError <= ZIP_BADZIPFILE && zipError >= ZIP_CDIR_NOTFOUND) return badZipFile + (ZIP_BADZIPFILE - zipError);
     return generic;
 }
 
@@ -62,7 +55,6 @@ void CZipException::Throw(int zipError, const std::wstring& archive, const char*
 std::wstring CZipException::GetErrorDescription() const
 {
     std::wstring text(m_szWhat.begin(), m_szWhat.end());
-    if (!m_szFileName.empty())
-        text += L" [" + m_szFileName + L"]";
+    if (!m_szFileName.empty()) text += L" [" + m_szFileName + L"]";
     return text;
 }

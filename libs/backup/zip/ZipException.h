@@ -7,11 +7,9 @@
 #include <exception>
 #include <string>
 
-class ZIP_API CZipException : public std::exception
-{
+class ZIP_API CZipException : public std::exception {
 public:
-    enum
-    {
+    enum {
         noError = 0,
         generic = 1,
         streamEnd = 2,
@@ -35,8 +33,7 @@ public:
         tooBig = 20,     // the archive would pass the limits of the format as written
     };
 
-    CZipException(int cause, const std::wstring& archive, const char* detail = nullptr,
-                  uint32_t systemError = 0);
+    CZipException(int cause, const std::wstring& archive, const char* detail = nullptr, uint32_t systemError = 0);
 
     // Maps an internal code (zlib results and the layer's -101 .. -109) to a cause.
     static int ZipErrToCause(int zipError);
@@ -54,8 +51,7 @@ private:
 };
 
 // Internal codes of the layer (zlib codes are used as they are).
-enum
-{
+enum {
     ZIP_BADZIPFILE = -101,
     ZIP_BADCRC = -102,
     ZIP_NOCALLBACK = -103,

@@ -8,11 +8,9 @@
 #include <cstdint>
 #include <string>
 
-class ZIP_API CZipFileHeader
-{
+class ZIP_API CZipFileHeader {
 public:
-    enum
-    {
+    enum {
         centralSignature = 0x02014b50,
         localSignature = 0x04034b50,
         descriptorSignature = 0x08074b50,
@@ -38,7 +36,7 @@ public:
     uint16_t m_uFlag = 0;
     uint16_t m_uMethod = 8;
     uint16_t m_uModTime = 0;
-    uint16_t m_uModDate = 0x21; // 1980-01-01
+    uint16_t m_uModDate = 0x21;  // 1980-01-01
     uint32_t m_uCrc32 = 0;
     uint32_t m_uComprSize = 0;
     uint32_t m_uUncomprSize = 0;
@@ -47,7 +45,7 @@ public:
     uint32_t m_uExternalAttr = attrArchive;
     uint32_t m_uOffset = 0;
     CZipAutoBuffer m_pExtraField;
-    CZipAutoBuffer m_pszFileName; // bytes as stored: OEM or UTF-8, "/" as separator
+    CZipAutoBuffer m_pszFileName;  // bytes as stored: OEM or UTF-8, "/" as separator
     CZipAutoBuffer m_pszComment;
 
     uint32_t GetSize() const
@@ -83,8 +81,7 @@ private:
 };
 
 // Little-endian field helpers shared by the record code.
-namespace Zip
-{
+namespace Zip {
 inline uint16_t Get16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 inline uint32_t Get32(const unsigned char* p)
 {
@@ -101,4 +98,4 @@ inline void Put32(unsigned char* p, uint32_t v)
     Put16(p, static_cast<uint16_t>(v));
     Put16(p + 2, static_cast<uint16_t>(v >> 16));
 }
-}
+}  // namespace Zip

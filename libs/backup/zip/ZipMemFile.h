@@ -8,8 +8,7 @@
 #include <cstddef>
 #include <vector>
 
-class ZIP_API CZipMemFile : public CZipAbstractFile
-{
+class ZIP_API CZipMemFile : public CZipAbstractFile {
 public:
     CZipMemFile() {}
     CZipMemFile(const void* data, size_t size);

@@ -8,14 +8,12 @@
 
 class CZipAbstractFile;
 
-namespace Zip
-{
-enum OpenMode
-{
-    openReadOnly,  // read, deny write
-    openReadWrite, // read and write an existing file, deny write
-    openCreate,    // create or truncate, read and write, deny write
-    openCreateNew, // create a file that does not exist yet, read and write, deny write
+namespace Zip {
+enum OpenMode {
+    openReadOnly,   // read, deny write
+    openReadWrite,  // read and write an existing file, deny write
+    openCreate,     // create or truncate, read and write, deny write
+    openCreateNew,  // create a file that does not exist yet, read and write, deny write
 };
 
 // Opens a file; throws CZipException (fileError) on failure. The caller owns the result.
@@ -31,12 +29,10 @@ ZIP_API bool LabelVolume(const std::wstring& path, const std::wstring& label);
 ZIP_API std::wstring ArchiveNameToWide(const char* bytes, uint32_t len, bool utf8);
 // Returns the bytes to store and whether they are UTF-8 (the name does not survive the OEM code page).
 ZIP_API std::string WideToArchiveName(const std::wstring& name, bool& utf8);
-}
+}  // namespace Zip
 
-namespace Zip
-{
-struct FileInfo
-{
+namespace Zip {
+struct FileInfo {
     uint16_t dosDate = 0x21;
     uint16_t dosTime = 0;
     uint32_t attributes = 0x20;
@@ -68,4 +64,4 @@ ZIP_API int SetOpenFileTime(CZipAbstractFile& file, uint16_t dosDate, uint16_t d
 ZIP_API int SetExtractedAttributes(const std::wstring& path, uint32_t attributes);
 // Seeds the encryption header generator.
 ZIP_API uint32_t RandomSeed();
-}
+}  // namespace Zip

@@ -12,8 +12,7 @@ CZipStorage::CZipStorage() {}
 
 CZipStorage::~CZipStorage()
 {
-    if (m_pFile)
-        Close(true);
+    if (m_pFile) Close(true);
 }
 
 void CZipStorage::ThrowError(int zipError, const char* detail) const
@@ -31,40 +30,29 @@ void CZipStorage::Open(const std::wstring& path, int mode, int volumeSize)
     m_bWasSizeSplit = false;
     m_bReadOnly = mode == openReadOnly;
 
-    if (mode == openExisting || mode == openReadOnly)
-    {
-        m_file.reset(Zip::OpenFile(path, mode == openReadOnly ? Zip::openReadOnly
-                                                                       : Zip::openReadWrite));
+    if (mode == openExisting || mode == openReadOnly) {
+        m_file.reset(Zip::OpenFile(path, mode == openReadOnly ? Zip::openReadOnly : Zip::openReadWrite));
         m_pFile = m_file.get();
         m_iSpanMode = volumeSize > 0 ? splitSizeAssumed : splitUndecided;
         m_iCurrentDisk = 0;
-    }
-    else if (mode == openCreate)
-    {
+    } else if (mode == openCreate) {
         m_iCurrentDisk = 0;
         m_iSpanMode = splitNone;
         m_file.reset(Zip::OpenFile(path, Zip::openCreate));
         m_pFile = m_file.get();
-    }
-    else
-    {
+    } else {
         m_bNewSpan = true;
         m_iCurrentDisk = 0;
-        if (volumeSize > 0)
-        {
+        if (volumeSize > 0) {
             m_iSpanMode = splitSize;
             m_uSplitData = static_cast<uint64_t>(volumeSize);
-        }
-        else
-        {
+        } else {
             m_iSpanMode = splitDisk;
-            if (!m_pChangeDiskFunc)
-                ThrowError(ZIP_NOCALLBACK);
-            if (!Zip::IsRemovableDrive(path))
-                ThrowError(ZIP_NON_REMOVABLE);
+            if (!m_pChangeDiskFunc) ThrowError(ZIP_NOCALLBACK);
+            if (!Zip::IsRemovableDrive(path)) ThrowError(ZIP_NON_REMOVABLE);
         }
         OpenVolumeForWrite(4);
-        unsigned char sig[4] = { 0x50, 0x4b, 0x07, 0x08 };
+        unsigned char sig[4] = {0x50, 0x4b, 0x07, 0x08};
         Write(sig, 4, true);
     }
 }
@@ -86,10 +74,8 @@ void CZipStorage::UpdateSpanMode(uint16_t diskNumber)
     m_iCurrentDisk = diskNumber;
     if (diskNumber == 0)
         m_iSpanMode = splitNone;
-    else
-    {
-        if (!m_file)
-            ThrowError(ZIP_BADZIPFILE, "multi-volume archive in memory");
+    else {
+        if (!m_file) ThrowError(ZIP_BADZIPFILE, "multi-volume archive in memory");
         if (m_iSpanMode == splitUndecided)
             m_iSpanMode = Zip::IsRemovableDrive(m_szPath) ? splitDisk : splitSize;
         else if (m_iSpanMode == splitSizeAssumed)
@@ -107,10 +93,8 @@ std::wstring CZipStorage::GetVolumeName(int volume, bool last) const
     std::wstring base = m_szPath;
     size_t slash = base.find_last_of(L"\\/");
     size_t dot = base.find_last_of(L'.');
-    if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash))
-        base.erase(dot);
-    if (last)
-        return base + L".zip";
+    if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash)) base.erase(dot);
+    if (last) return base + L".zip";
     wchar_t num[16];
     std::swprintf(num, sizeof(num) / sizeof(num[0]), L".%.3d", volume);
     return base + num;
@@ -124,8 +108,7 @@ uint64_t CZipStorage::VolumeSpaceLeft() const
 
 void CZipStorage::OpenVolumeForWrite(uint32_t needed)
 {
-    if (m_iSpanMode == splitSize)
-    {
+    if (m_iSpanMode == splitSize) {
         m_file.reset(Zip::OpenFile(GetVolumeName(m_iCurrentDisk, false), Zip::openCreate));
         m_pFile = m_file.get();
         m_uCurrentVolSize = m_uSplitData;
@@ -134,12 +117,9 @@ void CZipStorage::OpenVolumeForWrite(uint32_t needed)
     // Disk spanning: ask for the disk, check it, label it and create the file, asking again on each failure.
     int code = static_cast<int>(needed);
     bool labelWarned = false;
-    for (;;)
-    {
-        if (!m_pChangeDiskFunc(m_iCurrentDisk + 1, code, m_pCallbackData))
-            ThrowError(ZIP_ABORTED);
-        if (Zip::FileExists(m_szPath))
-        {
+    for (;;) {
+        if (!m_pChangeDiskFunc(m_iCurrentDisk + 1, code, m_pCallbackData)) ThrowError(ZIP_ABORTED);
+        if (Zip::FileExists(m_szPath)) {
             code = -2;
             continue;
         }
@@ -147,19 +127,15 @@ void CZipStorage::OpenVolumeForWrite(uint32_t needed)
         std::wstring root = colon != std::wstring::npos ? m_szPath.substr(0, colon + 1) + L"\\" : std::wstring();
         wchar_t label[32];
         std::swprintf(label, sizeof(label) / sizeof(label[0]), L"pkback# %.3d", m_iCurrentDisk + 1);
-        if (!Zip::LabelVolume(root, label) && !labelWarned)
-        {
+        if (!Zip::LabelVolume(root, label) && !labelWarned) {
             // Media that cannot be labelled is reported once, then used as it is.
             labelWarned = true;
             code = -3;
             continue;
         }
-        try
-        {
+        try {
             m_file.reset(Zip::OpenFile(m_szPath, Zip::openCreate));
-        }
-        catch (const CZipException&)
-        {
+        } catch (const CZipException&) {
             code = -4;
             continue;
         }
@@ -172,60 +148,50 @@ void CZipStorage::OpenVolumeForWrite(uint32_t needed)
 void CZipStorage::NextVolume(uint32_t needed)
 {
     Flush();
-    if (m_uBytesWritten > 0)
-    {
-        if (m_iCurrentDisk + 1 > maxVolume)
-            ThrowError(ZIP_TOOMANYVOLUMES);
+    if (m_uBytesWritten > 0) {
+        if (m_iCurrentDisk + 1 > maxVolume) ThrowError(ZIP_TOOMANYVOLUMES);
         m_pFile->Close();
         m_file.reset();
         m_pFile = nullptr;
         ++m_iCurrentDisk;
         m_uBytesWritten = 0;
     }
-    if (!m_pFile)
-        OpenVolumeForWrite(needed);
+    if (!m_pFile) OpenVolumeForWrite(needed);
 }
 
 void CZipStorage::WriteBuffered(const char* data, uint32_t len)
 {
     uint32_t size = m_pWriteBuffer.GetSize();
-    while (len > 0)
-    {
+    while (len > 0) {
         uint32_t room = size - m_uBytesInWriteBuffer;
         uint32_t n = std::min(room, len);
         std::memcpy(m_pWriteBuffer.GetBuffer() + m_uBytesInWriteBuffer, data, n);
         m_uBytesInWriteBuffer += n;
         data += n;
         len -= n;
-        if (m_uBytesInWriteBuffer == size)
-            Flush();
+        if (m_uBytesInWriteBuffer == size) Flush();
     }
 }
 
 void CZipStorage::Write(const void* buffer, uint32_t len, bool atOnce)
 {
-    if (!m_pFile || m_bReadOnly)
-        ThrowError(ZIP_BADZIPFILE, "archive not open for writing");
-    if (!m_pWriteBuffer.IsAllocated())
-        m_pWriteBuffer.Allocate(static_cast<uint32_t>(m_iWriteBufferSize));
+    if (!m_pFile || m_bReadOnly) ThrowError(ZIP_BADZIPFILE, "archive not open for writing");
+    if (!m_pWriteBuffer.IsAllocated()) m_pWriteBuffer.Allocate(static_cast<uint32_t>(m_iWriteBufferSize));
     const char* p = static_cast<const char*>(buffer);
-    if (!m_bNewSpan)
-    {
+    if (!m_bNewSpan) {
         WriteBuffered(p, len);
         return;
     }
-    while (len > 0)
-    {
+    while (len > 0) {
         uint64_t left = VolumeSpaceLeft();
         uint32_t needed = atOnce ? len : 1;
-        if (left < needed)
-        {
+        if (left < needed) {
             if (m_uBytesWritten + m_uBytesInWriteBuffer > 0)
                 NextVolume(needed);
             else if (m_iSpanMode == splitSize)
-                m_uCurrentVolSize = needed; // a record larger than a whole volume gets a volume of its own size
+                m_uCurrentVolSize = needed;  // a record larger than a whole volume gets a volume of its own size
             else
-                ThrowError(ZIP_ABORTED, "not enough free space on the new disk"); // another disk would not help
+                ThrowError(ZIP_ABORTED, "not enough free space on the new disk");  // another disk would not help
             continue;
         }
         uint32_t n = left < len ? static_cast<uint32_t>(left) : len;
@@ -237,23 +203,16 @@ void CZipStorage::Write(const void* buffer, uint32_t len, bool atOnce)
 
 void CZipStorage::Flush()
 {
-    if (m_pFile && m_uBytesInWriteBuffer > 0)
-    {
+    if (m_pFile && m_uBytesInWriteBuffer > 0) {
         m_pFile->Write(m_pWriteBuffer.GetBuffer(), m_uBytesInWriteBuffer);
         m_uBytesWritten += m_uBytesInWriteBuffer;
         m_uBytesInWriteBuffer = 0;
     }
 }
 
-uint64_t CZipStorage::GetPosition() const
-{
-    return m_pFile ? m_pFile->GetPosition() + m_uBytesInWriteBuffer : 0;
-}
+uint64_t CZipStorage::GetPosition() const { return m_pFile ? m_pFile->GetPosition() + m_uBytesInWriteBuffer : 0; }
 
-uint64_t CZipStorage::GetLength() const
-{
-    return m_pFile ? m_pFile->GetLength() + m_uBytesInWriteBuffer : 0;
-}
+uint64_t CZipStorage::GetLength() const { return m_pFile ? m_pFile->GetLength() + m_uBytesInWriteBuffer : 0; }
 
 void CZipStorage::Seek(uint64_t offset)
 {
@@ -264,8 +223,7 @@ void CZipStorage::Seek(uint64_t offset)
 void CZipStorage::Patch(uint64_t offset, const void* data, uint32_t len)
 {
     uint64_t bufferStart = m_pFile->GetPosition();
-    if (offset >= bufferStart && offset + len <= bufferStart + m_uBytesInWriteBuffer)
-    {
+    if (offset >= bufferStart && offset + len <= bufferStart + m_uBytesInWriteBuffer) {
         std::memcpy(m_pWriteBuffer.GetBuffer() + (offset - bufferStart), data, len);
         return;
     }
@@ -278,10 +236,8 @@ void CZipStorage::Patch(uint64_t offset, const void* data, uint32_t len)
 
 void CZipStorage::TruncateForAppend(uint64_t offset)
 {
-    if (m_bReadOnly)
-        ThrowError(ZIP_BADZIPFILE, "archive opened read-only");
-    if (!m_pWriteBuffer.IsAllocated())
-        m_pWriteBuffer.Allocate(static_cast<uint32_t>(m_iWriteBufferSize));
+    if (m_bReadOnly) ThrowError(ZIP_BADZIPFILE, "archive opened read-only");
+    if (!m_pWriteBuffer.IsAllocated()) m_pWriteBuffer.Allocate(static_cast<uint32_t>(m_iWriteBufferSize));
     Flush();
     m_pFile->Seek(static_cast<int64_t>(offset), CZipAbstractFile::begin);
     m_pFile->SetLength(offset);
@@ -290,21 +246,16 @@ void CZipStorage::TruncateForAppend(uint64_t offset)
 
 uint32_t CZipStorage::Read(void* buffer, uint32_t len, bool atOnce)
 {
-    if (!m_pFile)
-        ThrowError(ZIP_BADZIPFILE, "archive not open");
+    if (!m_pFile) ThrowError(ZIP_BADZIPFILE, "archive not open");
     char* p = static_cast<char*>(buffer);
     uint32_t got = m_pFile->Read(p, len);
-    while (got < len)
-    {
+    while (got < len) {
         // Nothing at all, or a short read of a piece that may continue on the next volume.
-        if (!IsSpanned() || (atOnce && got > 0))
-            ThrowError(ZIP_BADZIPFILE, "unexpected end of archive");
+        if (!IsSpanned() || (atOnce && got > 0)) ThrowError(ZIP_BADZIPFILE, "unexpected end of archive");
         ChangeDisk(m_iCurrentDisk + 1);
         uint32_t more = m_pFile->Read(p + got, len - got);
-        if (more == 0)
-            ThrowError(ZIP_BADZIPFILE, "unexpected end of volume");
-        if (atOnce && got == 0 && more < len)
-            ThrowError(ZIP_BADZIPFILE, "record split across volumes");
+        if (more == 0) ThrowError(ZIP_BADZIPFILE, "unexpected end of volume");
+        if (atOnce && got == 0 && more < len) ThrowError(ZIP_BADZIPFILE, "record split across volumes");
         got += more;
     }
     return got;
@@ -312,28 +263,21 @@ uint32_t CZipStorage::Read(void* buffer, uint32_t len, bool atOnce)
 
 void CZipStorage::ChangeDisk(int disk)
 {
-    if (!IsSpanned())
-    {
-        if (disk == m_iCurrentDisk)
-            return;
+    if (!IsSpanned()) {
+        if (disk == m_iCurrentDisk) return;
         ThrowError(ZIP_BADZIPFILE, "volume number in a single-file archive");
     }
-    if (disk == m_iCurrentDisk)
-        return;
+    if (disk == m_iCurrentDisk) return;
     if (m_iSpanMode == splitSize && (disk < 0 || static_cast<uint64_t>(disk) > m_uSplitData))
         ThrowError(ZIP_BADZIPFILE, "volume number out of range");
-    if (m_pFile)
-        m_pFile->Close();
+    if (m_pFile) m_pFile->Close();
     m_file.reset();
     m_pFile = nullptr;
     std::wstring name;
-    if (m_iSpanMode == splitDisk)
-    {
-        if (!m_pChangeDiskFunc(disk + 1, -1, m_pCallbackData))
-            ThrowError(ZIP_ABORTED);
+    if (m_iSpanMode == splitDisk) {
+        if (!m_pChangeDiskFunc(disk + 1, -1, m_pCallbackData)) ThrowError(ZIP_ABORTED);
         name = m_szPath;
-    }
-    else
+    } else
         name = GetVolumeName(disk, static_cast<uint64_t>(disk) == m_uSplitData);
     m_file.reset(Zip::OpenFile(name, Zip::openReadOnly));
     m_pFile = m_file.get();
@@ -343,18 +287,12 @@ void CZipStorage::ChangeDisk(int disk)
 void CZipStorage::Close(bool afterError)
 {
     bool renameLast = (m_bNewSpan && m_iSpanMode == splitSize) || m_bWasSizeSplit;
-    if (!afterError && m_pFile)
-        Flush();
-    if (m_file)
-    {
-        try
-        {
+    if (!afterError && m_pFile) Flush();
+    if (m_file) {
+        try {
             m_file->Close();
-        }
-        catch (const CZipException&)
-        {
-            if (!afterError)
-            {
+        } catch (const CZipException&) {
+            if (!afterError) {
                 m_file.reset();
                 m_pFile = nullptr;
                 throw;
@@ -363,8 +301,7 @@ void CZipStorage::Close(bool afterError)
     }
     m_file.reset();
     m_pFile = nullptr;
-    if (!afterError && renameLast)
-    {
+    if (!afterError && renameLast) {
         std::wstring last = GetVolumeName(0, true);
         Zip::RemoveFile(last);
         if (!Zip::RenameFile(GetVolumeName(m_iCurrentDisk, false), last))

@@ -17,8 +17,7 @@ class CZipAbstractFile;
 // created. Returning false aborts.
 typedef bool (*ZIPSPANCALLBACK)(int disk, int code, void* userData);
 
-class ZIP_API CZipStorage
-{
+class ZIP_API CZipStorage {
 public:
     enum { splitNone = 0, splitDisk = 1, splitSize = 2, splitUndecided = 3, splitSizeAssumed = 4 };
     enum { openExisting = 0, openReadOnly = 1, openCreate = 2, openCreateSplit = 3 };
@@ -63,7 +62,12 @@ public:
     uint64_t VolumeSpaceLeft() const;
     std::wstring GetVolumeName(int volume, bool last) const;
     // Stops writing volumes: the archive fits on its first volume and is turned into a single file.
-    void EndSplitting() { m_bNewSpan = false; m_iSpanMode = splitNone; m_bWasSizeSplit = true; }
+    void EndSplitting()
+    {
+        m_bNewSpan = false;
+        m_iSpanMode = splitNone;
+        m_bWasSizeSplit = true;
+    }
 
     int m_iWriteBufferSize = 65535;
     void* m_pCallbackData = nullptr;
@@ -78,10 +82,10 @@ protected:
     std::unique_ptr<CZipAbstractFile> m_file;
     CZipAbstractFile* m_pFile = nullptr;
     int m_iSpanMode = splitNone;
-    uint64_t m_uSplitData = 0;          // volume size (creating) or last volume number (reading)
+    uint64_t m_uSplitData = 0;  // volume size (creating) or last volume number (reading)
     uint32_t m_uBytesInWriteBuffer = 0;
-    uint64_t m_uCurrentVolSize = 0;     // space of the current volume
-    uint64_t m_uBytesWritten = 0;       // bytes written to the current volume before the buffer
+    uint64_t m_uCurrentVolSize = 0;  // space of the current volume
+    uint64_t m_uBytesWritten = 0;    // bytes written to the current volume before the buffer
     bool m_bNewSpan = false;
     CZipAutoBuffer m_pWriteBuffer;
     int m_iCurrentDisk = -1;

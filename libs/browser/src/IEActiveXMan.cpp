@@ -24,15 +24,9 @@ void CIEActiveXMan::GetActiveXList(std::vector<IEActiveXInfo>& list) const
     }
 }
 
-bool CIEActiveXMan::BlockActiveX(const IEActiveXInfo& info) const
-{
-    return qactivex::SetKillBit(info.clsid, true);
-}
+bool CIEActiveXMan::BlockActiveX(const IEActiveXInfo& info) const { return qactivex::SetKillBit(info.clsid, true); }
 
-bool CIEActiveXMan::UnblockActiveX(const IEActiveXInfo& info) const
-{
-    return qactivex::SetKillBit(info.clsid, false);
-}
+bool CIEActiveXMan::UnblockActiveX(const IEActiveXInfo& info) const { return qactivex::SetKillBit(info.clsid, false); }
 
 bool CIEActiveXMan::RemoveActiveX(const IEActiveXInfo& info) const
 {

@@ -18,8 +18,7 @@ const wchar_t kMyPictures[] = L"My Pictures";
 typedef LONG (*StringWriter)(HKEY, const wchar_t*, const wchar_t*, const wchar_t*, REGSAM);
 
 // Writes the text and takes it into the cache only when the registry took it.
-bool WriteCached(StringWriter write, const wchar_t* key, const wchar_t* value, const wchar_t* text,
-                 std::wstring& cache)
+bool WriteCached(StringWriter write, const wchar_t* key, const wchar_t* value, const wchar_t* text, std::wstring& cache)
 {
     if (!text) return false;
     if (write(HKEY_CURRENT_USER, key, value, text, 0) != ERROR_SUCCESS) return false;

@@ -58,10 +58,7 @@ const IERestoreInfo& EmptyRow()
     return empty;
 }
 
-bool NamesAPlace(const IERestoreInfo& item)
-{
-    return item.root != nullptr && !item.keyPath.empty();
-}
+bool NamesAPlace(const IERestoreInfo& item) { return item.root != nullptr && !item.keyPath.empty(); }
 
 }  // namespace
 
@@ -82,10 +79,7 @@ CIERestore::~CIERestore() = default;
 CIERestore::CIERestore(const CIERestore& other) = default;
 CIERestore& CIERestore::operator=(const CIERestore& other) = default;
 
-unsigned CIERestore::GetItemCount() const
-{
-    return static_cast<unsigned>(m_items.size());
-}
+unsigned CIERestore::GetItemCount() const { return static_cast<unsigned>(m_items.size()); }
 
 const IERestoreInfo& CIERestore::GetItem(int index) const
 {
@@ -107,10 +101,7 @@ bool CIERestore::GetCurrentSetting(const IERestoreInfo& item, std::wstring& out)
     return SBRegGetStringValueNoExpandW(item.root, item.keyPath.c_str(), item.valueName.c_str(), out);
 }
 
-bool CIERestore::IsDefaultSetting(int index) const
-{
-    return IsDefaultSetting(GetItem(index));
-}
+bool CIERestore::IsDefaultSetting(int index) const { return IsDefaultSetting(GetItem(index)); }
 
 bool CIERestore::IsDefaultSetting(const IERestoreInfo& item) const
 {
@@ -118,10 +109,7 @@ bool CIERestore::IsDefaultSetting(const IERestoreInfo& item) const
     return GetCurrentSetting(item, current) && current == item.defaultValue;
 }
 
-bool CIERestore::SetToDefault(int index) const
-{
-    return SetToDefault(GetItem(index));
-}
+bool CIERestore::SetToDefault(int index) const { return SetToDefault(GetItem(index)); }
 
 bool CIERestore::SetToDefault(const IERestoreInfo& item) const
 {

@@ -58,15 +58,9 @@ bool CIESecurityMan::EnableClearTmpExitIE(bool on)
     return true;
 }
 
-bool CIESecurityMan::EnablePlayBkgndSound(bool on)
-{
-    return WriteYesNo(kPlaySounds, on);
-}
+bool CIESecurityMan::EnablePlayBkgndSound(bool on) { return WriteYesNo(kPlaySounds, on); }
 
-bool CIESecurityMan::EnableDisplayImage(bool on)
-{
-    return WriteYesNo(kShowImages, on);
-}
+bool CIESecurityMan::EnableDisplayImage(bool on) { return WriteYesNo(kShowImages, on); }
 
 bool CIESecurityMan::ClearIEAddressList()
 {

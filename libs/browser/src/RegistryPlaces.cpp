@@ -20,15 +20,9 @@ const wchar_t kBrowserHelperObjectsKey[] =
 const wchar_t kMenuExtKey[] = L"Software\\Microsoft\\Internet Explorer\\MenuExt";
 const wchar_t kExplorerBarsKey[] = L"Software\\Microsoft\\Internet Explorer\\Explorer Bars";
 
-std::wstring EntryKey(const wchar_t* group, const std::wstring& name)
-{
-    return std::wstring(group) + L"\\" + name;
-}
+std::wstring EntryKey(const wchar_t* group, const std::wstring& name) { return std::wstring(group) + L"\\" + name; }
 
-bool IsGroupKey(const std::wstring& keyPath, const wchar_t* group)
-{
-    return qpath::EqualsNoCase(keyPath, group);
-}
+bool IsGroupKey(const std::wstring& keyPath, const wchar_t* group) { return qpath::EqualsNoCase(keyPath, group); }
 
 bool IsEntryKeyOf(const std::wstring& keyPath, const wchar_t* group)
 {
@@ -48,8 +42,7 @@ bool ReadClassFile(const std::wstring& clsid, std::wstring& file)
     return SBRegGetStringValueW(HKEY_CLASSES_ROOT, (L"CLSID\\" + clsid + L"\\InprocServer32").c_str(), L"", file);
 }
 
-void ReadVersionTexts(const std::wstring& file, std::wstring& company, std::wstring& version,
-                      std::wstring& description)
+void ReadVersionTexts(const std::wstring& file, std::wstring& company, std::wstring& version, std::wstring& description)
 {
     company = SBGetFileCompanyW(file.c_str());
     description = SBGetFileDescriptionW(file.c_str());

@@ -7,15 +7,15 @@
 namespace Grennow {
 
 // Keys (no trailing backslash).
-extern const wchar_t kMainKey[];                // HKCU and HKLM: the browser's main settings
-extern const wchar_t kBrowserKey[];             // HKCU: the browser's own key
-extern const wchar_t kShellFoldersKey[];        // HKCU: the user's shell folders
-extern const wchar_t kCacheKey[];               // HKCU: the temporary-files cache
-extern const wchar_t kTypedUrlsKey[];           // HKCU: typed addresses
-extern const wchar_t kDistributionUnitsKey[];   // HKLM: downloaded ActiveX controls
-extern const wchar_t kBrowserHelperObjectsKey[];// HKLM
-extern const wchar_t kMenuExtKey[];             // HKCU
-extern const wchar_t kExplorerBarsKey[];        // HKCU and HKLM
+extern const wchar_t kMainKey[];                  // HKCU and HKLM: the browser's main settings
+extern const wchar_t kBrowserKey[];               // HKCU: the browser's own key
+extern const wchar_t kShellFoldersKey[];          // HKCU: the user's shell folders
+extern const wchar_t kCacheKey[];                 // HKCU: the temporary-files cache
+extern const wchar_t kTypedUrlsKey[];             // HKCU: typed addresses
+extern const wchar_t kDistributionUnitsKey[];     // HKLM: downloaded ActiveX controls
+extern const wchar_t kBrowserHelperObjectsKey[];  // HKLM
+extern const wchar_t kMenuExtKey[];               // HKCU
+extern const wchar_t kExplorerBarsKey[];          // HKCU and HKLM
 
 // group + "\" + name.
 std::wstring EntryKey(const wchar_t* group, const std::wstring& name);

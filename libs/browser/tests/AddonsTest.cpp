@@ -25,10 +25,7 @@ const std::wstring kVersioned = L"{6A1D0001-0000-4000-8000-000000000001}";
 const std::wstring kUnregistered = L"{6A1D0002-0000-4000-8000-000000000002}";
 const std::wstring kFileMissing = L"{6A1D0003-0000-4000-8000-000000000003}";
 
-std::wstring VersionedDll()
-{
-    return SBGetAppPathW() + L"CommonVersioned.dll";
-}
+std::wstring VersionedDll() { return SBGetAppPathW() + L"CommonVersioned.dll"; }
 
 void RegisterClass(const std::wstring& clsid, const wchar_t* name, const std::wstring& file)
 {

@@ -25,8 +25,7 @@ const Setting kSettings[] = {
     {"home page", kMain, L"Start Page", &CIEGerneralSetting::SetIEHomaPage, &CIEGerneralSetting::GetIEHomePage},
     {"download folder", kBrowser, L"Download Directory", &CIEGerneralSetting::SetIEDownloadDir,
      &CIEGerneralSetting::GetIEDownloadDir},
-    {"save folder", kMain, L"Save Directory", &CIEGerneralSetting::SetIESaveToDir,
-     &CIEGerneralSetting::GetIESaveToDir},
+    {"save folder", kMain, L"Save Directory", &CIEGerneralSetting::SetIESaveToDir, &CIEGerneralSetting::GetIESaveToDir},
     {"picture folder", kShellFolders, L"My Pictures", &CIEGerneralSetting::SetIEPictureDir,
      &CIEGerneralSetting::GetIEPictureDir},
 };
@@ -35,7 +34,8 @@ class GeneralSetting : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const Setting& s : kSettings) SetString(HKEY_CURRENT_USER, s.key, s.value, L"C:\\seeded\\" + std::wstring(s.value));
+        for (const Setting& s : kSettings)
+            SetString(HKEY_CURRENT_USER, s.key, s.value, L"C:\\seeded\\" + std::wstring(s.value));
     }
     static std::vector<Stored> StoredAll()
     {

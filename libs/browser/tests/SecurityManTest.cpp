@@ -30,8 +30,12 @@ TEST_F(SecurityMan, SoundAndPictureAreOffOnlyForExactlyNo)
         const wchar_t* text;  // null: no value
         bool on;
     } cases[] = {
-        {"missing", nullptr, true}, {"empty", L"", true},   {"no", L"no", false},
-        {"No", L"No", true},        {"NO", L"NO", true},     {"yes", L"yes", true},
+        {"missing", nullptr, true},
+        {"empty", L"", true},
+        {"no", L"no", false},
+        {"No", L"No", true},
+        {"NO", L"NO", true},
+        {"yes", L"yes", true},
         {"no with blank", L"no ", true},
     };
     for (const auto& c : cases) {

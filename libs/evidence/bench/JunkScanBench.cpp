@@ -14,7 +14,7 @@
 namespace {
 
 const int kDepth = 6;
-const int kBranch = 4; // 4^6 = 4096 leaf folders
+const int kBranch = 4;  // 4^6 = 4096 leaf folders
 
 // Leaf folder i of the tree: root\a\b\c\d\e\f from the base-4 digits of i.
 std::wstring LeafFolder(const std::wstring& root, int leaf)
@@ -38,16 +38,13 @@ void CreateFolders(const std::wstring& path)
 void Seed(const std::wstring& root, int files)
 {
     int leaves = 1;
-    for (int i = 0; i < kDepth; ++i)
-        leaves *= kBranch;
+    for (int i = 0; i < kDepth; ++i) leaves *= kBranch;
     for (int i = 0; i < files; ++i) {
         const std::wstring folder = LeafFolder(root, i % leaves);
-        if (i < leaves)
-            CreateFolders(folder);
+        if (i < leaves) CreateFolders(folder);
         const std::wstring name = folder + L"\\f" + std::to_wstring(i) + (i % 20 == 0 ? L".tmp" : L".dat");
         HANDLE h = CreateFileW(name.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-        if (h != INVALID_HANDLE_VALUE)
-            CloseHandle(h);
+        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
     }
 }
 
@@ -55,11 +52,11 @@ long BareWalk(const std::wstring& folder)
 {
     WIN32_FIND_DATAW data;
     HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return 0;
+    if (find == INVALID_HANDLE_VALUE) return 0;
     long files = 0;
     do {
-        if (data.cFileName[0] == L'.' && (data.cFileName[1] == 0 || (data.cFileName[1] == L'.' && data.cFileName[2] == 0)))
+        if (data.cFileName[0] == L'.' &&
+            (data.cFileName[1] == 0 || (data.cFileName[1] == L'.' && data.cFileName[2] == 0)))
             continue;
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             files += BareWalk(folder + L"\\" + data.cFileName);
@@ -80,10 +77,10 @@ void SendWalk(const std::wstring& folder, HWND wnd)
 {
     WIN32_FIND_DATAW data;
     HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
+    if (find == INVALID_HANDLE_VALUE) return;
     do {
-        if (data.cFileName[0] == L'.' && (data.cFileName[1] == 0 || (data.cFileName[1] == L'.' && data.cFileName[2] == 0)))
+        if (data.cFileName[0] == L'.' &&
+            (data.cFileName[1] == 0 || (data.cFileName[1] == L'.' && data.cFileName[2] == 0)))
             continue;
         const std::wstring path = folder + L"\\" + data.cFileName;
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
@@ -110,8 +107,7 @@ void PumpUntil(const bool& flag)
     while (!flag) {
         MsgWaitForMultipleObjects(0, NULL, FALSE, INFINITE, QS_ALLINPUT);
         MSG m;
-        while (PeekMessageW(&m, NULL, 0, 0, PM_REMOVE))
-            DispatchMessageW(&m);
+        while (PeekMessageW(&m, NULL, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
     }
 }
 long g_current = 0;
@@ -129,7 +125,7 @@ LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
     }
 }
 
-} // namespace
+}  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -148,7 +144,7 @@ int wmain(int argc, wchar_t** argv)
     Seed(root, files);
     printf("seeded %d files in %.1f s\n", files, bench::Now() - seedStart);
 
-    const long walked = BareWalk(root); // warms the caches for every side
+    const long walked = BareWalk(root);  // warms the caches for every side
 
     WNDCLASSW wc = {};
     wc.lpfnWndProc = Proc;

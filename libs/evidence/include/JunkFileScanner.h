@@ -12,9 +12,9 @@
 
 // Messages sent (SendMessageW, from the scanner's worker thread) to the window given to ScanJunkFile.
 // The path in wParam is valid only during the call.
-#define WM_JUNKSCAN_CURRENT_FILE (WM_USER + 1) // wParam: full path of every file met, before it is tested
-#define WM_JUNKSCAN_FILE_FOUND (WM_USER + 2)   // wParam: full path of a junk file that is not in use
-#define WM_JUNKSCAN_DONE (WM_USER + 3)         // once at the end of every scan, also after a stop
+#define WM_JUNKSCAN_CURRENT_FILE (WM_USER + 1)  // wParam: full path of every file met, before it is tested
+#define WM_JUNKSCAN_FILE_FOUND (WM_USER + 2)    // wParam: full path of a junk file that is not in use
+#define WM_JUNKSCAN_DONE (WM_USER + 3)          // once at the end of every scan, also after a stop
 
 namespace Lumbrey {
 
@@ -27,7 +27,7 @@ LUMBREY_API bool IsJunkFileName(const std::wstring& path, const std::vector<std:
 class LUMBREY_API CJunkFileScanner {
 public:
     CJunkFileScanner();
-    ~CJunkFileScanner(); // stops and waits for a running scan
+    ~CJunkFileScanner();  // stops and waits for a running scan
     CJunkFileScanner(const CJunkFileScanner&) = delete;
     CJunkFileScanner& operator=(const CJunkFileScanner&) = delete;
 
@@ -56,12 +56,12 @@ private:
     void _ScanDirectory(const std::wstring& folder, const std::vector<std::wstring>& exts, HWND wnd);
     bool _IsJunkFile(const std::wstring& path, const std::vector<std::wstring>& exts) const;
 
-    qcore::Lock m_cs; // guards the three inputs below
+    qcore::Lock m_cs;  // guards the three inputs below
     std::vector<std::wstring> m_folders;
     std::vector<std::wstring> m_exts;
     HWND m_hWnd;
     std::atomic<bool> m_bScanning;
-    qcore::CWorker m_worker; // its stop flag ends the walk; last, so it is stopped before the inputs go
+    qcore::CWorker m_worker;  // its stop flag ends the walk; last, so it is stopped before the inputs go
 };
 
-} // namespace Lumbrey
+}  // namespace Lumbrey

@@ -21,13 +21,13 @@ namespace Lumbrey {
 class LUMBREY_API CSysEvidence {
 public:
     struct ScanResultItem {
-        std::wstring category;  // the category's display name
-        std::wstring filePath;  // absolute path of a file trace (see IsRecycleBinItem); empty for values
-        std::wstring keyPath;   // key below HKEY_CURRENT_USER of a registry trace; empty for files
-        std::wstring valueName; // name of the registry value
-        std::wstring valueData; // the value's data read as text, up to its first null
-        int kind = 0;           // 1 a file or recycle-bin entry, 0 a registry value
-        int size = 0;           // file size in bytes (at most INT_MAX); 0 for registry values
+        std::wstring category;   // the category's display name
+        std::wstring filePath;   // absolute path of a file trace (see IsRecycleBinItem); empty for values
+        std::wstring keyPath;    // key below HKEY_CURRENT_USER of a registry trace; empty for files
+        std::wstring valueName;  // name of the registry value
+        std::wstring valueData;  // the value's data read as text, up to its first null
+        int kind = 0;            // 1 a file or recycle-bin entry, 0 a registry value
+        int size = 0;            // file size in bytes (at most INT_MAX); 0 for registry values
     };
 
     // Category numbers with a special meaning for callers.
@@ -42,10 +42,10 @@ public:
 
     // Run one category; numbers outside the dispatcher's range or without a source find nothing. Traces are
     // appended to items; the vector is not cleared.
-    void ScanInternetExplorer(int category, std::vector<ScanResultItem>& items); // 0..7
-    void ScanWindowsSoftware(int category, std::vector<ScanResultItem>& items);  // 8..19
-    void ScanWindowsSystem(int category, std::vector<ScanResultItem>& items);    // 27..42
-    void ScanInternetSoftware(int category, std::vector<ScanResultItem>& items); // 48..59
+    void ScanInternetExplorer(int category, std::vector<ScanResultItem>& items);  // 0..7
+    void ScanWindowsSoftware(int category, std::vector<ScanResultItem>& items);   // 8..19
+    void ScanWindowsSystem(int category, std::vector<ScanResultItem>& items);     // 27..42
+    void ScanInternetSoftware(int category, std::vector<ScanResultItem>& items);  // 48..59
 
     // Empties the recycle bin of every drive (both arguments are ignored). Returns 1 when the bin is
     // empty afterwards, 0 when emptying failed.
@@ -76,4 +76,4 @@ private:
     std::atomic<LONG> m_nStop;
 };
 
-} // namespace Lumbrey
+}  // namespace Lumbrey

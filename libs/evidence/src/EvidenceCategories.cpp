@@ -20,10 +20,20 @@ const CategoryRow kCategories[] = {
     {2, GROUP_INTERNET_EXPLORER, L"Cookies", TraceSource::SpecialFolder, {}, nullptr, CSIDL_COOKIES},
     {5, GROUP_INTERNET_EXPLORER, L"AutoCompleteData", KEYS(L"Software\\Microsoft\\Internet Explorer\\IntelliForms")},
     // "Download Directory" and "Save Directory" are values of the Main key, not keys of their own.
-    {6, GROUP_INTERNET_EXPLORER, L"Download Directory", TraceSource::RegistryValue,
-     {L"Software\\Microsoft\\Internet Explorer\\Main"}, L"Download Directory", 0},
-    {7, GROUP_INTERNET_EXPLORER, L"Save Directory", TraceSource::RegistryValue,
-     {L"Software\\Microsoft\\Internet Explorer\\Main"}, L"Save Directory", 0},
+    {6,
+     GROUP_INTERNET_EXPLORER,
+     L"Download Directory",
+     TraceSource::RegistryValue,
+     {L"Software\\Microsoft\\Internet Explorer\\Main"},
+     L"Download Directory",
+     0},
+    {7,
+     GROUP_INTERNET_EXPLORER,
+     L"Save Directory",
+     TraceSource::RegistryValue,
+     {L"Software\\Microsoft\\Internet Explorer\\Main"},
+     L"Save Directory",
+     0},
 
     // Windows software
     {8, GROUP_WINDOWS_SOFTWARE, L"Paint",
@@ -46,11 +56,13 @@ const CategoryRow kCategories[] = {
     {29, GROUP_WINDOWS_SYSTEM, L"Recent Files", TraceSource::ShellFolderValue, {kShellFolders}, L"Recent", 0},
     {34, GROUP_WINDOWS_SYSTEM, L"Microsoft Management Console MRU List",
      KEYS(L"Software\\Microsoft\\Microsoft Management Console\\Recent File List")},
-    {35, GROUP_WINDOWS_SYSTEM, L"Regedit32 History", KEYS(L"Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit")},
+    {35, GROUP_WINDOWS_SYSTEM, L"Regedit32 History",
+     KEYS(L"Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Regedit")},
     {36, GROUP_WINDOWS_SYSTEM, L"Start Menu Click History",
      KEYS(L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\UserAssist\\"
           L"{75048700-EF1F-11D0-9888-006097DEACF9}\\Count")},
-    {38, GROUP_WINDOWS_SYSTEM, L"TrayNotify", KEYS(L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify")},
+    {38, GROUP_WINDOWS_SYSTEM, L"TrayNotify",
+     KEYS(L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify")},
     {39, GROUP_WINDOWS_SYSTEM, L"ShareFolder",
      KEYS(L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\WorkgroupCrawler\\Shares")},
     {40, GROUP_WINDOWS_SYSTEM, L"Exe MUI Cache", KEYS(L"Software\\Microsoft\\Windows\\ShellNoRoam\\MUICache")},
@@ -76,15 +88,14 @@ const CategoryRow kCategories[] = {
 #undef KEYS
 #undef APPDATA
 
-} // namespace
+}  // namespace
 
 const CategoryRow* FindCategory(CategoryGroup group, int number)
 {
     for (const CategoryRow& row : kCategories) {
-        if (row.number == number && row.group == group)
-            return &row;
+        if (row.number == number && row.group == group) return &row;
     }
     return nullptr;
 }
 
-} // namespace Lumbrey
+}  // namespace Lumbrey

@@ -11,4 +11,4 @@ bool OpensExclusively(const std::wstring& path)
     return file.Valid();
 }
 
-} // namespace Lumbrey
+}  // namespace Lumbrey

@@ -12,4 +12,4 @@ bool OpensExclusively(const std::wstring& path);
 // Longest path the plain (non-"\\?\") file API accepts, without the terminating null.
 const size_t kMaxUsablePath = MAX_PATH - 1;
 
-} // namespace Lumbrey
+}  // namespace Lumbrey

@@ -46,10 +46,9 @@ bool ListFolder(const std::wstring& folder, Visit&& visit)
 {
     FolderLister lister(folder);
     while (lister.Next()) {
-        if (!visit(lister.Entry()))
-            return false;
+        if (!visit(lister.Entry())) return false;
     }
     return true;
 }
 
-} // namespace Lumbrey
+}  // namespace Lumbrey

@@ -17,8 +17,7 @@ public:
     ComScope() : m_ok(SUCCEEDED(CoInitialize(NULL))) {}
     ~ComScope()
     {
-        if (m_ok)
-            CoUninitialize();
+        if (m_ok) CoUninitialize();
     }
     ComScope(const ComScope&) = delete;
     ComScope& operator=(const ComScope&) = delete;
@@ -30,12 +29,10 @@ private:
 std::wstring DisplayName(IShellFolder* folder, LPCITEMIDLIST item, SHGDNF flags)
 {
     STRRET name = {};
-    if (FAILED(folder->GetDisplayNameOf(item, flags, &name)))
-        return std::wstring();
+    if (FAILED(folder->GetDisplayNameOf(item, flags, &name))) return std::wstring();
     // The whole name, never one cut to a buffer.
     LPWSTR text = NULL;
-    if (FAILED(StrRetToStrW(&name, item, &text)) || text == NULL)
-        return std::wstring();
+    if (FAILED(StrRetToStrW(&name, item, &text)) || text == NULL) return std::wstring();
     std::wstring result = text;
     CoTaskMemFree(text);
     return result;
@@ -44,19 +41,17 @@ std::wstring DisplayName(IShellFolder* folder, LPCITEMIDLIST item, SHGDNF flags)
 ULONGLONG EntrySize(IShellFolder* folder, LPCITEMIDLIST item)
 {
     WIN32_FIND_DATAW data = {};
-    if (FAILED(SHGetDataFromIDListW(folder, item, SHGDFIL_FINDDATA, &data, sizeof(data))))
-        return 0;
+    if (FAILED(SHGetDataFromIDListW(folder, item, SHGDFIL_FINDDATA, &data, sizeof(data)))) return 0;
     return (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-} // namespace
+}  // namespace
 
 void ForEachRecycleBinEntry(const std::function<bool(const RecycleBinEntry&)>& visit)
 {
     ComScope com;
     LPITEMIDLIST binPidl = NULL;
-    if (FAILED(SHGetSpecialFolderLocation(NULL, CSIDL_BITBUCKET, &binPidl)))
-        return;
+    if (FAILED(SHGetSpecialFolderLocation(NULL, CSIDL_BITBUCKET, &binPidl))) return;
     qcore::ComPtr<IShellFolder> desktop;
     qcore::ComPtr<IShellFolder> bin;
     qcore::ComPtr<IEnumIDList> entries;
@@ -70,8 +65,7 @@ void ForEachRecycleBinEntry(const std::function<bool(const RecycleBinEntry&)>& v
             entry.displayName = DisplayName(bin.Get(), item, SHGDN_INFOLDER);
             entry.parsingName = DisplayName(bin.Get(), item, SHGDN_FORPARSING);
             entry.size = EntrySize(bin.Get(), item);
-            if (!entry.displayName.empty())
-                more = visit(entry);
+            if (!entry.displayName.empty()) more = visit(entry);
             CoTaskMemFree(item);
         }
     }
@@ -84,9 +78,8 @@ bool EmptyAllRecycleBins()
     // Emptying an already empty bin may report a failure; what counts is that nothing is left.
     SHQUERYRBINFO info = {};
     info.cbSize = sizeof(info);
-    if (SUCCEEDED(SHQueryRecycleBinW(NULL, &info)))
-        return info.i64NumItems == 0;
+    if (SUCCEEDED(SHQueryRecycleBinW(NULL, &info))) return info.i64NumItems == 0;
     return SUCCEEDED(hr);
 }
 
-} // namespace Lumbrey
+}  // namespace Lumbrey

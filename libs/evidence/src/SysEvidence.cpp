@@ -20,10 +20,7 @@ namespace {
 const size_t kValueNameChars = 256;
 const DWORD kValueDataBytes = 256;
 
-int ClampedSize(ULONGLONG size)
-{
-    return size > static_cast<ULONGLONG>(INT_MAX) ? INT_MAX : static_cast<int>(size);
-}
+int ClampedSize(ULONGLONG size) { return size > static_cast<ULONGLONG>(INT_MAX) ? INT_MAX : static_cast<int>(size); }
 
 // Value data as text up to its first null, never past the bytes actually read.
 std::wstring DataAsText(const BYTE* data, DWORD size)
@@ -31,8 +28,7 @@ std::wstring DataAsText(const BYTE* data, DWORD size)
     const wchar_t* text = reinterpret_cast<const wchar_t*>(data);
     const size_t chars = size / sizeof(wchar_t);
     size_t len = 0;
-    while (len < chars && text[len] != 0)
-        ++len;
+    while (len < chars && text[len] != 0) ++len;
     return std::wstring(text, len);
 }
 
@@ -40,25 +36,20 @@ std::wstring SystemRoot()
 {
     wchar_t path[MAX_PATH] = {};
     const DWORD len = GetEnvironmentVariableW(L"systemroot", path, MAX_PATH);
-    if (len == 0 || len >= MAX_PATH)
-        return std::wstring();
+    if (len == 0 || len >= MAX_PATH) return std::wstring();
     return path;
 }
 
-} // namespace
+}  // namespace
 
 CSysEvidence::CSysEvidence() : m_hParentWnd(NULL), m_nStop(0) {}
 
 void CSysEvidence::SetParentWnd(HWND wnd)
 {
-    if (wnd != NULL)
-        m_hParentWnd = wnd;
+    if (wnd != NULL) m_hParentWnd = wnd;
 }
 
-void CSysEvidence::StopScanEvidence(int stop)
-{
-    m_nStop = stop;
-}
+void CSysEvidence::StopScanEvidence(int stop) { m_nStop = stop; }
 
 void CSysEvidence::ScanInternetExplorer(int category, std::vector<ScanResultItem>& items)
 {
@@ -83,22 +74,18 @@ void CSysEvidence::ScanInternetSoftware(int category, std::vector<ScanResultItem
 void CSysEvidence::ScanGroup(int group, int number, std::vector<ScanResultItem>& items)
 {
     const CategoryRow* row = FindCategory(static_cast<CategoryGroup>(group), number);
-    if (row == nullptr || Stopped())
-        return;
+    if (row == nullptr || Stopped()) return;
     const std::wstring name = row->name;
     switch (row->source) {
     case TraceSource::RegistryKeys:
         for (const wchar_t* key : row->paths) {
-            if (key != nullptr && !Stopped())
-                EnumRegKeys(HKEY_CURRENT_USER, key, items, name, number);
+            if (key != nullptr && !Stopped()) EnumRegKeys(HKEY_CURRENT_USER, key, items, name, number);
         }
         break;
     case TraceSource::RegistryValue:
         ReadRegValue(HKEY_CURRENT_USER, row->paths[0], row->valueName, items, name, number);
         break;
-    case TraceSource::SpecialFolder:
-        EnumFiles(qcore::SpecialFolderPath(row->csidl), items, name, number);
-        break;
+    case TraceSource::SpecialFolder: EnumFiles(qcore::SpecialFolderPath(row->csidl), items, name, number); break;
     case TraceSource::ShellFolderValue: {
         std::wstring folder;
         if (SBRegGetStringValueW(HKEY_CURRENT_USER, row->paths[0], row->valueName, folder))
@@ -107,19 +94,15 @@ void CSysEvidence::ScanGroup(int group, int number, std::vector<ScanResultItem>&
     }
     case TraceSource::LocalAppData: {
         const std::wstring base = qcore::SpecialFolderPath(CSIDL_LOCAL_APPDATA);
-        if (!base.empty())
-            EnumFiles(base + row->paths[0], items, name, number);
+        if (!base.empty()) EnumFiles(base + row->paths[0], items, name, number);
         break;
     }
     case TraceSource::SystemRootFolder: {
         const std::wstring base = SystemRoot();
-        if (!base.empty())
-            EnumFiles(base + row->paths[0], items, name, number);
+        if (!base.empty()) EnumFiles(base + row->paths[0], items, name, number);
         break;
     }
-    case TraceSource::RecycleBin:
-        EnumRecyle(items, name, number);
-        break;
+    case TraceSource::RecycleBin: EnumRecyle(items, name, number); break;
     }
 }
 
@@ -134,18 +117,16 @@ void CSysEvidence::EnumRegKeys(HKEY root, const std::wstring& keyPath, std::vect
                                const std::wstring& category, int number)
 {
     qcore::UniqueRegKey owner;
-    if (SBRegOpenKeyW(root, keyPath.c_str(), KEY_READ, owner.Put()) != ERROR_SUCCESS)
-        return;
+    if (SBRegOpenKeyW(root, keyPath.c_str(), KEY_READ, owner.Put()) != ERROR_SUCCESS) return;
     const HKEY key = owner.Get();
     for (DWORD index = 0; !Stopped(); ++index) {
         wchar_t name[kValueNameChars] = {};
-        BYTE data[kValueDataBytes + sizeof(wchar_t)] = {}; // room for a terminator after unterminated data
+        BYTE data[kValueDataBytes + sizeof(wchar_t)] = {};  // room for a terminator after unterminated data
         DWORD nameChars = kValueNameChars;
         DWORD dataBytes = kValueDataBytes;
         DWORD type = 0;
         // The walk ends at the first value that does not fit (its name or data is too long).
-        if (RegEnumValueW(key, index, name, &nameChars, NULL, &type, data, &dataBytes) != ERROR_SUCCESS)
-            break;
+        if (RegEnumValueW(key, index, name, &nameChars, NULL, &type, data, &dataBytes) != ERROR_SUCCESS) break;
         ScanResultItem item;
         item.category = category;
         item.keyPath = keyPath;
@@ -160,14 +141,12 @@ void CSysEvidence::ReadRegValue(HKEY root, const std::wstring& keyPath, const st
                                 std::vector<ScanResultItem>& items, const std::wstring& category, int number)
 {
     qcore::UniqueRegKey key;
-    if (SBRegOpenKeyW(root, keyPath.c_str(), KEY_READ, key.Put()) != ERROR_SUCCESS)
-        return;
+    if (SBRegOpenKeyW(root, keyPath.c_str(), KEY_READ, key.Put()) != ERROR_SUCCESS) return;
     BYTE data[kValueDataBytes + sizeof(wchar_t)] = {};
     DWORD dataBytes = kValueDataBytes;
     DWORD type = 0;
     const LONG status = RegQueryValueExW(key.Get(), valueName.c_str(), NULL, &type, data, &dataBytes);
-    if (status != ERROR_SUCCESS)
-        return;
+    if (status != ERROR_SUCCESS) return;
     ScanResultItem item;
     item.category = category;
     item.keyPath = keyPath;
@@ -181,41 +160,33 @@ void CSysEvidence::EnumFiles(const std::wstring& folder, std::vector<ScanResultI
                              const std::wstring& category, int number)
 {
     // A relative folder (an empty shell-folder value, say) would be resolved against the current folder.
-    if (!qpath::IsAbsolutePath(folder) || Stopped())
-        return;
+    if (!qpath::IsAbsolutePath(folder) || Stopped()) return;
     std::wstring dir = folder;
-    while (dir.size() > 3 && dir.back() == L'\\')
-        dir.pop_back();
-    if (dir.size() == 3 && dir[1] == L':')
-        dir.pop_back();
+    while (dir.size() > 3 && dir.back() == L'\\') dir.pop_back();
+    if (dir.size() == 3 && dir[1] == L':') dir.pop_back();
 
     // Files first, then the sub-folders, each sub-folder's files before its own sub-folders.
     std::vector<std::wstring> subFolders;
     ListFolder(dir, [&](const FolderEntry& entry) {
-        if (Stopped())
-            return false;
+        if (Stopped()) return false;
         if (entry.IsFolder()) {
             // Linked folders are not entered: they could lead out of the tree or loop.
-            if (!entry.IsLink())
-                subFolders.push_back(entry.path);
+            if (!entry.IsLink()) subFolders.push_back(entry.path);
             return true;
         }
         // A file that does not open exclusively is in use (or locked to us) and is not offered.
-        if (!OpensExclusively(entry.path))
-            return true;
+        if (!OpensExclusively(entry.path)) return true;
         ScanResultItem item;
         item.category = category;
         item.filePath = entry.path;
         item.kind = 1;
-        const ULONGLONG size =
-            (static_cast<ULONGLONG>(entry.data.nFileSizeHigh) << 32) | entry.data.nFileSizeLow;
+        const ULONGLONG size = (static_cast<ULONGLONG>(entry.data.nFileSizeHigh) << 32) | entry.data.nFileSizeLow;
         item.size = ClampedSize(size);
         Report(items, std::move(item), number);
         return true;
     });
     for (const std::wstring& sub : subFolders) {
-        if (Stopped())
-            break;
+        if (Stopped()) break;
         EnumFiles(sub, items, category, number);
     }
 }
@@ -223,8 +194,7 @@ void CSysEvidence::EnumFiles(const std::wstring& folder, std::vector<ScanResultI
 void CSysEvidence::EnumRecyle(std::vector<ScanResultItem>& items, const std::wstring& category, int number)
 {
     ForEachRecycleBinEntry([&](const RecycleBinEntry& entry) {
-        if (Stopped())
-            return false;
+        if (Stopped()) return false;
         ScanResultItem item;
         item.category = category;
         item.kind = 1;
@@ -242,19 +212,13 @@ void CSysEvidence::EnumRecyle(std::vector<ScanResultItem>& items, const std::wst
     });
 }
 
-int CSysEvidence::deleteFileInRecy(std::wstring /*path*/, HWND /*wnd*/)
-{
-    return EmptyAllRecycleBins() ? 1 : 0;
-}
+int CSysEvidence::deleteFileInRecy(std::wstring /*path*/, HWND /*wnd*/) { return EmptyAllRecycleBins() ? 1 : 0; }
 
 bool CSysEvidence::IsRecycleBinItem(const ScanResultItem& item)
 {
     return item.kind == 1 && item.category == L"RecycleBin";
 }
 
-const wchar_t* CSysEvidence::RecycleBinShellPrefix()
-{
-    return kRecycleBinShellPrefix;
-}
+const wchar_t* CSysEvidence::RecycleBinShellPrefix() { return kRecycleBinShellPrefix; }
 
-} // namespace Lumbrey
+}  // namespace Lumbrey

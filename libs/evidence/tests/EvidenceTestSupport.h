@@ -28,8 +28,7 @@ inline void RunDispatcher(Lumbrey::CSysEvidence& ev, int dispatcher, int number,
 inline std::vector<Item> ScanNumber(Lumbrey::CSysEvidence& ev, int number)
 {
     std::vector<Item> items;
-    for (int d = 0; d < 4; ++d)
-        RunDispatcher(ev, d, number, items);
+    for (int d = 0; d < 4; ++d) RunDispatcher(ev, d, number, items);
     return items;
 }
 
@@ -43,4 +42,4 @@ std::wstring SpecialFolder(int csidl);
 // Moves the file to the recycle bin the way Explorer does.
 bool MoveToRecycleBin(const std::wstring& path);
 
-} // namespace LumbreyTest
+}  // namespace LumbreyTest

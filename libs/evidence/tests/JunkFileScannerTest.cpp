@@ -17,10 +17,7 @@ namespace {
 // How long a test waits for the scanner to reach a state.
 const DWORD kWaitMs = 30000;
 
-std::set<std::wstring> Set(const std::vector<std::wstring>& v)
-{
-    return std::set<std::wstring>(v.begin(), v.end());
-}
+std::set<std::wstring> Set(const std::vector<std::wstring>& v) { return std::set<std::wstring>(v.begin(), v.end()); }
 
 MessageRecorder JunkRecorder()
 {
@@ -100,7 +97,7 @@ std::wstring MakeManyFiles(const std::wstring& name, int count)
     return root;
 }
 
-} // namespace
+}  // namespace
 
 TEST(JunkFileName, MatchesListedExtensionsIgnoringCase)
 {
@@ -109,14 +106,13 @@ TEST(JunkFileName, MatchesListedExtensionsIgnoringCase)
         const wchar_t* path;
         bool junk;
     } cases[] = {
-        {L"C:\\x\\A.TMP", true},      {L"C:\\x\\b.Tmp", true},        {L"C:\\x\\c.tmp.txt", false},
-        {L"C:\\x.tmp\\file", false},  {L"C:\\x\\.tmp", true},         {L"C:\\x\\e.$$$", true},
-        {L"C:\\x\\w.??~", true},      {L"C:\\x\\s.DB$", true},        {L"C:\\x\\noext", false},
-        {L"C:\\x\\dot.", false},      {L"C:\\x\\a.tmpx", false},      {L"C:\\x\\a.mp", false},
-        {L"C:\\x\\arc._dd", true},    {L"C:\\x\\a.nu3", true},        {L"", false},
+        {L"C:\\x\\A.TMP", true},     {L"C:\\x\\b.Tmp", true},   {L"C:\\x\\c.tmp.txt", false},
+        {L"C:\\x.tmp\\file", false}, {L"C:\\x\\.tmp", true},    {L"C:\\x\\e.$$$", true},
+        {L"C:\\x\\w.??~", true},     {L"C:\\x\\s.DB$", true},   {L"C:\\x\\noext", false},
+        {L"C:\\x\\dot.", false},     {L"C:\\x\\a.tmpx", false}, {L"C:\\x\\a.mp", false},
+        {L"C:\\x\\arc._dd", true},   {L"C:\\x\\a.nu3", true},   {L"", false},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Lumbrey::IsJunkFileName(c.path, exts), c.junk) << c.path;
+    for (const auto& c : cases) EXPECT_EQ(Lumbrey::IsJunkFileName(c.path, exts), c.junk) << c.path;
 
     // '?' and '$' are plain characters, not wildcards.
     EXPECT_FALSE(Lumbrey::IsJunkFileName(L"C:\\x\\a.ab~", exts));
@@ -141,10 +137,9 @@ TEST(JunkFileScanner, FindsJunkNotInUseInsideTheTreeOnly)
     const std::wstring root = NewTempFolder(L"junk");
     const std::wstring outside = NewTempFolder(L"outside");
     MakeFile(outside + L"\\outside.tmp");
-    const wchar_t* files[] = {L"A.TMP", L"b.Tmp", L"c.tmp.txt", L"d.BAK", L".tmp", L"e.$$$", L"locked.tmp",
-                              L"keep.txt", L"sub\\deep\\f.old", L"sub\\g.doc"};
-    for (const wchar_t* f : files)
-        MakeFile(root + L"\\" + f, 16);
+    const wchar_t* files[] = {L"A.TMP",      L"b.Tmp",    L"c.tmp.txt",        L"d.BAK",     L".tmp", L"e.$$$",
+                              L"locked.tmp", L"keep.txt", L"sub\\deep\\f.old", L"sub\\g.doc"};
+    for (const wchar_t* f : files) MakeFile(root + L"\\" + f, 16);
 
     // Long paths: a file name that overflows MAX_PATH and a folder that cannot be listed.
     const std::wstring longDir = root + L"\\long\\" + std::wstring(250 - root.size(), L'a');
@@ -169,8 +164,7 @@ TEST(JunkFileScanner, FindsJunkNotInUseInsideTheTreeOnly)
 
     // Every file is met, and so are the two links (met, not entered).
     std::set<std::wstring> all = AsSet({root + L"\\sub\\loop", root + L"\\sub\\escape"});
-    for (const wchar_t* f : files)
-        all.insert(root + L"\\" + f);
+    for (const wchar_t* f : files) all.insert(root + L"\\" + f);
     EXPECT_EQ(Set(rec.Texts(WM_JUNKSCAN_CURRENT_FILE)), all);
     EXPECT_EQ(rec.Count(WM_JUNKSCAN_CURRENT_FILE), all.size()) << "a file was met twice (a link was followed)";
     EXPECT_EQ(Set(rec.Texts(WM_JUNKSCAN_FILE_FOUND)),
@@ -189,8 +183,7 @@ TEST(JunkFileScanner, FolderSpellingsAndCustomListGiveTheSamePaths)
 
     std::wstring slashed = root;
     for (wchar_t& c : slashed)
-        if (c == L'\\')
-            c = L'/';
+        if (c == L'\\') c = L'/';
     const struct {
         std::wstring folder;
         bool defaultList;
@@ -263,8 +256,7 @@ TEST(JunkFileScanner, StopMidWalkEndsEarlyWithOneDone)
         MessageRecorder rec = JunkRecorder();
         bool stopNow = false;
         rec.onMessage = [&](const Recorded& r, WPARAM) {
-            if (r.msg == WM_JUNKSCAN_CURRENT_FILE && rec.Count(WM_JUNKSCAN_CURRENT_FILE) == 20)
-                stopNow = true;
+            if (r.msg == WM_JUNKSCAN_CURRENT_FILE && rec.Count(WM_JUNKSCAN_CURRENT_FILE) == 20) stopNow = true;
         };
         scanner.ScanJunkFile({root}, rec.Window());
         ASSERT_TRUE(shell_test::PumpUntil([&] { return stopNow || rec.Count(WM_JUNKSCAN_DONE) > 0; }, kWaitMs));
@@ -273,7 +265,8 @@ TEST(JunkFileScanner, StopMidWalkEndsEarlyWithOneDone)
             scanner.StopScan();
         } else {
             HANDLE stopper = CreateThread(NULL, 0, &StopScanThread, &scanner, 0, NULL);
-            ASSERT_TRUE(shell_test::PumpUntil([&] { return WaitForSingleObject(stopper, 0) == WAIT_OBJECT_0; }, kWaitMs));
+            ASSERT_TRUE(
+                shell_test::PumpUntil([&] { return WaitForSingleObject(stopper, 0) == WAIT_OBJECT_0; }, kWaitMs));
             CloseHandle(stopper);
         }
         EXPECT_EQ(rec.Count(WM_JUNKSCAN_DONE), 1u);
@@ -295,24 +288,21 @@ TEST(JunkFileScanner, NewScanWhileRunningStopsTheFirstThenRunsFully)
     MessageRecorder rec = JunkRecorder();
     bool restart = false;
     rec.onMessage = [&](const Recorded& r, WPARAM) {
-        if (r.msg == WM_JUNKSCAN_CURRENT_FILE && rec.Count(WM_JUNKSCAN_CURRENT_FILE) == 10)
-            restart = true;
+        if (r.msg == WM_JUNKSCAN_CURRENT_FILE && rec.Count(WM_JUNKSCAN_CURRENT_FILE) == 10) restart = true;
     };
     scanner.ScanJunkFile({big}, rec.Window());
     ASSERT_TRUE(shell_test::PumpUntil([&] { return restart; }, kWaitMs));
     scanner.ScanJunkFile({small}, rec.Window());
     ASSERT_TRUE(rec.PumpUntil(WM_JUNKSCAN_DONE, 2));
-    rec.PumpUntil(WM_JUNKSCAN_DONE, 3, 300); // nothing more may arrive
+    rec.PumpUntil(WM_JUNKSCAN_DONE, 3, 300);  // nothing more may arrive
     EXPECT_EQ(rec.Count(WM_JUNKSCAN_DONE), 2u);
 
     const std::vector<Recorded>& msgs = rec.Messages();
     size_t firstDone = 0;
-    while (msgs[firstDone].msg != WM_JUNKSCAN_DONE)
-        ++firstDone;
+    while (msgs[firstDone].msg != WM_JUNKSCAN_DONE) ++firstDone;
     std::set<std::wstring> second;
     for (size_t i = firstDone + 1; i < msgs.size(); ++i) {
-        if (msgs[i].msg == WM_JUNKSCAN_FILE_FOUND)
-            second.insert(msgs[i].text);
+        if (msgs[i].msg == WM_JUNKSCAN_FILE_FOUND) second.insert(msgs[i].text);
         if (msgs[i].msg != WM_JUNKSCAN_DONE) {
             EXPECT_EQ(msgs[i].text.compare(0, small.size(), small), 0) << "first scan after its DONE";
         }
@@ -328,8 +318,7 @@ TEST(JunkFileScanner, DestroyingARunningScannerStopsAndWaits)
     MessageRecorder rec = JunkRecorder();
     bool destroyNow = false;
     rec.onMessage = [&](const Recorded& r, WPARAM) {
-        if (r.msg == WM_JUNKSCAN_CURRENT_FILE && rec.Count(WM_JUNKSCAN_CURRENT_FILE) == 10)
-            destroyNow = true;
+        if (r.msg == WM_JUNKSCAN_CURRENT_FILE && rec.Count(WM_JUNKSCAN_CURRENT_FILE) == 10) destroyNow = true;
     };
     scanner->ScanJunkFile({root}, rec.Window());
     ASSERT_TRUE(shell_test::PumpUntil([&] { return destroyNow; }, kWaitMs));

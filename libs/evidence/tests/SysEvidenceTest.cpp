@@ -25,7 +25,7 @@ std::wstring SpecialFolder(int csidl)
 bool MoveToRecycleBin(const std::wstring& path)
 {
     std::wstring from = path;
-    from.push_back(L'\0'); // double-null-terminated list
+    from.push_back(L'\0');  // double-null-terminated list
     SHFILEOPSTRUCTW op = {};
     op.wFunc = FO_DELETE;
     op.pFrom = from.c_str();
@@ -33,17 +33,14 @@ bool MoveToRecycleBin(const std::wstring& path)
     return SHFileOperationW(&op) == 0 && !op.fAnyOperationsAborted;
 }
 
-} // namespace LumbreyTest
+}  // namespace LumbreyTest
 
 namespace {
 
 const wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 const wchar_t kTypedUrls[] = L"Software\\Microsoft\\Internet Explorer\\TypedURLs";
 
-std::wstring LocalAppData()
-{
-    return SpecialFolder(CSIDL_LOCAL_APPDATA);
-}
+std::wstring LocalAppData() { return SpecialFolder(CSIDL_LOCAL_APPDATA); }
 
 std::wstring SystemRoot()
 {
@@ -57,10 +54,7 @@ void SeedKey(const std::wstring& key)
     ASSERT_EQ(SBRegSetStringValueW(HKEY_CURRENT_USER, key.c_str(), L"seed", L"trace"), 0) << key;
 }
 
-void SeedFolder(const std::wstring& folder)
-{
-    MakeFile(folder + L"\\seed.dat", 3);
-}
+void SeedFolder(const std::wstring& folder) { MakeFile(folder + L"\\seed.dat", 3); }
 
 // Where each category with a source takes its traces from, and how the test plants one there.
 struct CategorySeed {
@@ -77,11 +71,13 @@ const CategorySeed kSeeds[] = {
     {1, L"Address Bar History", KEY_SEED(kTypedUrls)},
     {2, L"Cookies", [] { SeedFolder(SpecialFolder(CSIDL_COOKIES)); }},
     {5, L"AutoCompleteData", KEY_SEED(L"Software\\Microsoft\\Internet Explorer\\IntelliForms")},
-    {6, L"Download Directory", [] {
-         SBRegSetStringValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Internet Explorer\\Main",
-                              L"Download Directory", L"C:\\dl");
+    {6, L"Download Directory",
+     [] {
+         SBRegSetStringValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Internet Explorer\\Main", L"Download Directory",
+                              L"C:\\dl");
      }},
-    {7, L"Save Directory", [] {
+    {7, L"Save Directory",
+     [] {
          SBRegSetStringValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Internet Explorer\\Main", L"Save Directory",
                               L"C:\\save");
      }},
@@ -93,12 +89,14 @@ const CategorySeed kSeeds[] = {
     {18, L"MSDN Project MRU_List", KEY_SEED(L"Software\\Microsoft\\MSDN\\7.0\\ProjectMRUList")},
     {19, L"WinRar History", KEY_SEED(L"Software\\WinRAR\\ArcHistory")},
     {27, L"Run History", KEY_SEED(L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU")},
-    {28, L"Windows Send To", [] {
+    {28, L"Windows Send To",
+     [] {
          const std::wstring f = NewTempFolder(L"sendto");
          SeedFolder(f);
          SBRegSetStringValueW(HKEY_CURRENT_USER, kShellFolders, L"SendTo", f.c_str());
      }},
-    {29, L"Recent Files", [] {
+    {29, L"Recent Files",
+     [] {
          const std::wstring f = NewTempFolder(L"recent");
          SeedFolder(f);
          SBRegSetStringValueW(HKEY_CURRENT_USER, kShellFolders, L"Recent", f.c_str());
@@ -112,7 +110,8 @@ const CategorySeed kSeeds[] = {
     {38, L"TrayNotify", KEY_SEED(L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\TrayNotify")},
     {39, L"ShareFolder", KEY_SEED(L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\WorkgroupCrawler\\Shares")},
     {40, L"Exe MUI Cache", KEY_SEED(L"Software\\Microsoft\\Windows\\ShellNoRoam\\MUICache")},
-    {41, L"RecycleBin", [] {
+    {41, L"RecycleBin",
+     [] {
          const std::wstring f = NewTempFolder(L"bin") + L"\\binned.dat";
          MakeFile(f, 7);
          ASSERT_TRUE(MoveToRecycleBin(f));
@@ -136,20 +135,16 @@ const CategorySeed kSeeds[] = {
 #undef APPDATA_SEED
 
 // Every category's own dispatcher, by the numbers it owns.
-int OwningDispatcher(int number)
-{
-    return number < 8 ? 0 : number < 27 ? 1 : number < 44 ? 2 : 3;
-}
+int OwningDispatcher(int number) { return number < 8 ? 0 : number < 27 ? 1 : number < 44 ? 2 : 3; }
 
-} // namespace
+}  // namespace
 
 // Every number from -1 to 60 through every dispatcher, with every source seeded: exactly the numbers with
 // a source produce traces, only through their own dispatcher, under their own name, with the number as
 // lParam, each sent right after it was appended.
 TEST(SysEvidence, EachNumberFindsItsOwnSourceThroughItsOwnDispatcher)
 {
-    for (const CategorySeed& s : kSeeds)
-        s.seed();
+    for (const CategorySeed& s : kSeeds) s.seed();
 
     CSysEvidence ev;
     MessageRecorder rec = EvidenceRecorder();
@@ -162,8 +157,7 @@ TEST(SysEvidence, EachNumberFindsItsOwnSourceThroughItsOwnDispatcher)
     };
 
     std::map<int, std::wstring> expected;
-    for (const CategorySeed& s : kSeeds)
-        expected[s.number] = s.name;
+    for (const CategorySeed& s : kSeeds) expected[s.number] = s.name;
 
     for (int number = -1; number <= 60; ++number) {
         for (int d = 0; d < 4; ++d) {
@@ -192,9 +186,9 @@ TEST(SysEvidence, EachNumberFindsItsOwnSourceThroughItsOwnDispatcher)
 TEST(SysEvidence, RegistryValuesAreReadSafelyAndALongValueEndsTheKey)
 {
     SBRegDeleteTreeW(HKEY_CURRENT_USER, kTypedUrls);
-    const std::vector<BYTE> unterminated(256, 'A');       // 128 wide characters, no terminator
-    const BYTE embedded[] = {'a', 0, 'b', 0, 0, 0, 'c', 0}; // "ab", null, "c"
-    const BYTE odd[] = {'x', 0, 'y'};                       // odd byte count
+    const std::vector<BYTE> unterminated(256, 'A');          // 128 wide characters, no terminator
+    const BYTE embedded[] = {'a', 0, 'b', 0, 0, 0, 'c', 0};  // "ab", null, "c"
+    const BYTE odd[] = {'x', 0, 'y'};                        // odd byte count
     const std::vector<BYTE> tooLong(300, 'B');
     ASSERT_EQ(SBRegSetStringValueW(HKEY_CURRENT_USER, kTypedUrls, L"url1", L"http://one.example/"), 0);
     ASSERT_EQ(SBRegSetBinValueW(HKEY_CURRENT_USER, kTypedUrls, L"url2", unterminated.data(), 256), 0);
@@ -257,8 +251,7 @@ TEST(SysEvidence, FolderTracesListFreeFilesInsideTheTreeOnly)
     ev.ScanInternetExplorer(0, all);
     std::vector<Item> items;
     for (const Item& i : all)
-        if (i.filePath.compare(0, cache.size(), cache) == 0)
-            items.push_back(i);
+        if (i.filePath.compare(0, cache.size(), cache) == 0) items.push_back(i);
     for (const Item& i : all)
         EXPECT_EQ(i.filePath.find(L"foreign"), std::wstring::npos) << "followed a link out of the cache";
 
@@ -296,7 +289,7 @@ TEST(SysEvidence, StopFlagEndsTheWalkUntilCleared)
     CSysEvidence ev;
     MessageRecorder rec = EvidenceRecorder();
     ev.SetParentWnd(rec.Window());
-    ev.SetParentWnd(NULL); // ignored: the window stays
+    ev.SetParentWnd(NULL);  // ignored: the window stays
     rec.onMessage = [&](const Recorded&, WPARAM) { ev.StopScanEvidence(1); };
     std::vector<Item> items;
     ev.ScanWindowsSystem(27, items);

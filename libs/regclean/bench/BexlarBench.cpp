@@ -21,10 +21,10 @@ using namespace bexlar;
 
 namespace {
 
-
 long g_keys = 0;
 
-HKEY Create(HKEY root, const std::wstring& path) {
+HKEY Create(HKEY root, const std::wstring& path)
+{
     HKEY key = nullptr;
     DWORD disp = 0;
     RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, &disp);
@@ -32,14 +32,16 @@ HKEY Create(HKEY root, const std::wstring& path) {
     return key;
 }
 
-void SetSz(HKEY root, const std::wstring& path, const std::wstring& name, const std::wstring& value) {
+void SetSz(HKEY root, const std::wstring& path, const std::wstring& name, const std::wstring& value)
+{
     HKEY key = Create(root, path);
     RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(key);
 }
 
-void SetDw(HKEY root, const std::wstring& path, const std::wstring& name, DWORD v) {
+void SetDw(HKEY root, const std::wstring& path, const std::wstring& name, DWORD v)
+{
     HKEY key = Create(root, path);
     RegSetValueExW(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), sizeof(v));
     RegCloseKey(key);
@@ -55,7 +57,8 @@ struct Seed {
 };
 
 // About 60,000 keys, with about 2,000 bad entries spread over the categories.
-int SeedHive(const Seed& s) {
+int SeedHive(const Seed& s)
+{
     const HKEY CR = HKEY_CLASSES_ROOT, LM = HKEY_LOCAL_MACHINE, CU = HKEY_CURRENT_USER;
     int bad = 0;
     for (int i = 0; i < 12000; ++i) {  // COM classes: 24,000 keys
@@ -66,8 +69,7 @@ int SeedHive(const Seed& s) {
     for (int i = 0; i < 8000; ++i) {  // program identifiers: 32,000 keys
         bool b = i % 27 == 0;
         std::wstring prog = N(L"bxbenchProg", i);
-        SetSz(CR, prog + L"\\shell\\open\\command", L"",
-              L"\"" + (b ? s.Bad(i) : s.Good(i)) + L"\" /open \"%1\"");
+        SetSz(CR, prog + L"\\shell\\open\\command", L"", L"\"" + (b ? s.Bad(i) : s.Good(i)) + L"\" /open \"%1\"");
         if (i % 4 == 0) SetSz(CR, prog + L"\\DefaultIcon", L"", s.Good(i) + L",1");
         bad += b;
     }
@@ -78,8 +80,7 @@ int SeedHive(const Seed& s) {
     }
     for (int i = 0; i < 1000; ++i) {  // type libraries: 4,000 keys
         bool b = i % 10 == 0;
-        SetSz(CR, L"TypeLib\\{bxbench-" + std::to_wstring(i) + L"}\\1.0\\0\\win32", L"",
-              b ? s.Bad(i) : s.Good(i));
+        SetSz(CR, L"TypeLib\\{bxbench-" + std::to_wstring(i) + L"}\\1.0\\0\\win32", L"", b ? s.Bad(i) : s.Good(i));
         bad += b;
     }
     for (int i = 0; i < 2000; ++i) {
@@ -87,8 +88,10 @@ int SeedHive(const Seed& s) {
         SetDw(LM, kSharedDlls, b ? s.Bad(i) : s.dir + L"\\shared" + std::to_wstring(i % 10) + L".dll", 1);
         bad += b;
         std::wstring ext = N(L".bxb", i);
-        if (b) Create(CU, std::wstring(kFileExts) + N(L".bxgone", i) + L"\\OpenWithList");
-        else SetSz(CU, std::wstring(kFileExts) + ext + L"\\UserChoice", L"Progid", N(L"bxbenchProg", i));
+        if (b)
+            Create(CU, std::wstring(kFileExts) + N(L".bxgone", i) + L"\\OpenWithList");
+        else
+            SetSz(CU, std::wstring(kFileExts) + ext + L"\\UserChoice", L"Progid", N(L"bxbenchProg", i));
         bad += b;
     }
     for (int i = 0; i < 1000; ++i) {
@@ -123,7 +126,8 @@ struct Floor {
     std::set<std::wstring> paths;
 };
 
-void CollectPath(const std::wstring& text, Floor& f) {
+void CollectPath(const std::wstring& text, Floor& f)
+{
     size_t colon = text.find(L":\\");
     if (colon == std::wstring::npos || colon == 0) return;
     std::wstring p = text.substr(colon - 1);
@@ -133,13 +137,14 @@ void CollectPath(const std::wstring& text, Floor& f) {
     f.paths.insert(p);
 }
 
-void WalkTree(HKEY root, const std::wstring& path, Floor& f, const std::set<std::wstring>* skip) {
+void WalkTree(HKEY root, const std::wstring& path, Floor& f, const std::set<std::wstring>* skip)
+{
     HKEY key = nullptr;
     if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
     ++f.keys;
     DWORD subKeys = 0, maxName = 0, values = 0, maxValue = 0, maxData = 0;
-    RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subKeys, &maxName, nullptr, &values, &maxValue, &maxData,
-                     nullptr, nullptr);
+    RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subKeys, &maxName, nullptr, &values, &maxValue, &maxData, nullptr,
+                     nullptr);
     std::vector<wchar_t> name(std::max(maxName, maxValue) + 2);
     std::vector<BYTE> data(maxData + 4);
     for (DWORD i = 0; i < values; ++i) {
@@ -165,14 +170,15 @@ void WalkTree(HKEY root, const std::wstring& path, Floor& f, const std::set<std:
     }
 }
 
-Floor RunFloor() {
+Floor RunFloor()
+{
     Floor f;
     const struct {
         HKEY root;
         const wchar_t* path;
     } table[] = {{HKEY_LOCAL_MACHINE, kSharedDlls}, {HKEY_CURRENT_USER, kOpenSaveMru}, {HKEY_CURRENT_USER, kFileExts},
                  {HKEY_CURRENT_USER, kMenuOrder},   {HKEY_CURRENT_USER, kMuiCache},    {HKEY_LOCAL_MACHINE, kHelp},
-                 {HKEY_LOCAL_MACHINE, kHtmlHelp},   {HKEY_LOCAL_MACHINE, kAppPaths},  {HKEY_LOCAL_MACHINE, kUninstall},
+                 {HKEY_LOCAL_MACHINE, kHtmlHelp},   {HKEY_LOCAL_MACHINE, kAppPaths},   {HKEY_LOCAL_MACHINE, kUninstall},
                  {HKEY_CLASSES_ROOT, L"CLSID"},     {HKEY_CLASSES_ROOT, L"TypeLib"}};
     for (const auto& t : table) {
         std::wstring p = t.path;
@@ -210,7 +216,8 @@ struct CleanItem {
     std::wstring key, value;  // an empty value: the key with everything below it
 };
 
-std::vector<CleanItem> SeedCleanItems(const Seed& s, const std::wstring& tag) {
+std::vector<CleanItem> SeedCleanItems(const Seed& s, const std::wstring& tag)
+{
     std::vector<CleanItem> items;
     for (int i = 0; i < 6000; ++i) {
         std::wstring name = s.dir + L"\\gone\\" + tag + std::to_wstring(i) + L".dll";
@@ -231,7 +238,8 @@ bool CleanFilter(REG_SCAN_TYPE type, void*) { return type == RST_SHAREDDLL || ty
 
 }  // namespace
 
-int main() {
+int main()
+{
     Seed s;
     wchar_t temp[MAX_PATH + 1];
     GetTempPathW(MAX_PATH, temp);
@@ -255,42 +263,45 @@ int main() {
     const int pairs = bench::PairsFromEnvironment(7);
     CRegistryData engine;
     Floor floor = RunFloor();  // warms the caches for both sides
-    bench::RunPairs("registry scan", "key walk + path checks", pairs,
-                    [&] { return bench::Time([&] { floor = RunFloor(); }); },
-                    [&] { return bench::Time([&] { engine.Scan(nullptr, nullptr, nullptr, nullptr); }); });
+    bench::RunPairs(
+        "registry scan", "key walk + path checks", pairs, [&] { return bench::Time([&] { floor = RunFloor(); }); },
+        [&] { return bench::Time([&] { engine.Scan(nullptr, nullptr, nullptr, nullptr); }); });
     std::printf("floor: %ld keys, %ld values, %zu distinct paths; scan: %zu results\n", floor.keys, floor.values,
                 floor.paths.size(), engine.GetResults().size());
 
     int round = 0, selected = 0, failed = 0;
     long status = 0;
     size_t bareItems = 0;
-    bench::RunPairs("registry clean", "bare deletes", pairs,
-                    [&] {
-                        std::vector<CleanItem> items = SeedCleanItems(s, L"bxbare" + std::to_wstring(++round) + L"-");
-                        bareItems = items.size();
-                        return bench::Time([&] {
-                            for (const CleanItem& it : items) {
-                                if (it.value.empty()) SHDeleteKeyW(it.root, it.key.c_str());
-                                else SHDeleteValueW(it.root, it.key.c_str(), it.value.c_str());
-                            }
-                        });
-                    },
-                    [&] {
-                        const std::wstring tag = L"bxclean" + std::to_wstring(++round) + L"-";
-                        SeedCleanItems(s, tag);
-                        CRegistryData cleaner;
-                        cleaner.Scan(&CleanFilter, nullptr, nullptr, nullptr);
-                        selected = 0;
-                        for (const auto& r : cleaner.GetResults()) {
-                            cleaner.Select(r, r.data.subKey.find(tag) != std::wstring::npos ||
-                                                  r.data.valueName.find(tag) != std::wstring::npos);
-                            selected += cleaner.IsSelected(r);
-                        }
-                        const double seconds = bench::Time([&] { status = cleaner.Clean(nullptr, nullptr); });
-                        failed = cleaner.CleanFailed();
-                        return seconds;
-                    });
-    std::printf("clean: %d items selected, status %ld, failed %d; bare deletes: %zu items\n", selected, status,
-                failed, bareItems);
+    bench::RunPairs(
+        "registry clean", "bare deletes", pairs,
+        [&] {
+            std::vector<CleanItem> items = SeedCleanItems(s, L"bxbare" + std::to_wstring(++round) + L"-");
+            bareItems = items.size();
+            return bench::Time([&] {
+                for (const CleanItem& it : items) {
+                    if (it.value.empty())
+                        SHDeleteKeyW(it.root, it.key.c_str());
+                    else
+                        SHDeleteValueW(it.root, it.key.c_str(), it.value.c_str());
+                }
+            });
+        },
+        [&] {
+            const std::wstring tag = L"bxclean" + std::to_wstring(++round) + L"-";
+            SeedCleanItems(s, tag);
+            CRegistryData cleaner;
+            cleaner.Scan(&CleanFilter, nullptr, nullptr, nullptr);
+            selected = 0;
+            for (const auto& r : cleaner.GetResults()) {
+                cleaner.Select(r, r.data.subKey.find(tag) != std::wstring::npos ||
+                                      r.data.valueName.find(tag) != std::wstring::npos);
+                selected += cleaner.IsSelected(r);
+            }
+            const double seconds = bench::Time([&] { status = cleaner.Clean(nullptr, nullptr); });
+            failed = cleaner.CleanFailed();
+            return seconds;
+        });
+    std::printf("clean: %d items selected, status %ld, failed %d; bare deletes: %zu items\n", selected, status, failed,
+                bareItems);
     return 0;
 }

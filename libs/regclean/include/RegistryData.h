@@ -80,7 +80,8 @@ public:
     };
 
     // Order of both sets: type (signed), root (unsigned), subKey, valueName (code unit by code unit).
-    static int CompareItems(int typeA, const REG_DATA& a, int typeB, const REG_DATA& b) {
+    static int CompareItems(int typeA, const REG_DATA& a, int typeB, const REG_DATA& b)
+    {
         if (typeA != typeB) return typeA < typeB ? -1 : 1;
         ULONG_PTR ra = reinterpret_cast<ULONG_PTR>(a.root), rb = reinterpret_cast<ULONG_PTR>(b.root);
         if (ra != rb) return ra < rb ? -1 : 1;
@@ -89,12 +90,14 @@ public:
         return 0;
     }
     struct ScanDataLess {
-        bool operator()(const SCAN_DATA& a, const SCAN_DATA& b) const {
+        bool operator()(const SCAN_DATA& a, const SCAN_DATA& b) const
+        {
             return CompareItems(a.type, a.key, b.type, b.key) < 0;
         }
     };
     struct ScanResultLess {
-        bool operator()(const SCAN_RESULT& a, const SCAN_RESULT& b) const {
+        bool operator()(const SCAN_RESULT& a, const SCAN_RESULT& b) const
+        {
             return CompareItems(a.type, a.data, b.type, b.data) < 0;
         }
     };

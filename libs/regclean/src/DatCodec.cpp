@@ -15,7 +15,8 @@ unsigned char Mask(size_t i) { return static_cast<unsigned char>(kKey[i % 16] ^ 
 
 }  // namespace
 
-std::string BkDatLibEncodeParam2(const std::wstring& text) {
+std::string BkDatLibEncodeParam2(const std::wstring& text)
+{
     std::string out(kMagic, sizeof(kMagic));
     uint32_t length = static_cast<uint32_t>(text.size() * 2);
     for (int i = 0; i < 4; ++i) out += static_cast<char>((length >> (8 * i)) & 0xFF);
@@ -28,7 +29,8 @@ std::string BkDatLibEncodeParam2(const std::wstring& text) {
     return out;
 }
 
-bool BkDatLibDecodeParam2(const std::string& bytes, std::wstring* text) {
+bool BkDatLibDecodeParam2(const std::string& bytes, std::wstring* text)
+{
     if (bytes.size() < 12 || std::memcmp(bytes.data(), kMagic, sizeof(kMagic)) != 0) return false;
     uint32_t length = 0;
     for (int i = 0; i < 4; ++i) length |= static_cast<uint32_t>(static_cast<unsigned char>(bytes[8 + i])) << (8 * i);

@@ -11,7 +11,8 @@
 
 namespace bexlar {
 
-CFailedEntryList& CFailedEntryList::Instance() {
+CFailedEntryList& CFailedEntryList::Instance()
+{
     // Never destroyed: a worker may still use it while the process ends.
     static CFailedEntryList* list = new CFailedEntryList();
     return *list;
@@ -19,26 +20,30 @@ CFailedEntryList& CFailedEntryList::Instance() {
 
 CFailedEntryList::CFailedEntryList() : map_(17) {}
 
-void CFailedEntryList::Add(const std::wstring& text) {
+void CFailedEntryList::Add(const std::wstring& text)
+{
     if (text.empty()) return;
     std::wstring key = qpath::FoldCase(text);
     qcore::ScopedLock lock(lock_);
     if (map_.emplace(key, 1).second) order_.push_back(key);
 }
 
-bool CFailedEntryList::Contains(const std::wstring& text) {
+bool CFailedEntryList::Contains(const std::wstring& text)
+{
     if (text.empty()) return false;
     std::wstring key = qpath::FoldCase(text);
     qcore::ScopedLock lock(lock_);
     return map_.count(key) != 0;
 }
 
-std::vector<std::wstring> CFailedEntryList::Entries() {
+std::vector<std::wstring> CFailedEntryList::Entries()
+{
     qcore::ScopedLock lock(lock_);
     return order_;
 }
 
-std::string BuildFailedEntryDocument(const std::vector<std::wstring>& entries, const SYSTEMTIME& date) {
+std::string BuildFailedEntryDocument(const std::vector<std::wstring>& entries, const SYSTEMTIME& date)
+{
     TiXmlDocument doc;
     doc.LinkEndChild(new TiXmlDeclaration("1.0", "utf-8", "yes"));
     TiXmlElement* items = new TiXmlElement("items");
@@ -58,9 +63,10 @@ std::string BuildFailedEntryDocument(const std::vector<std::wstring>& entries, c
     return std::string(printer.CStr(), printer.Size());
 }
 
-bool WriteFileReplacing(const std::wstring& target, const std::wstring& temporary, const std::string& bytes) {
-    qcore::UniqueFile file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+bool WriteFileReplacing(const std::wstring& target, const std::wstring& temporary, const std::string& bytes)
+{
+    qcore::UniqueFile file(
+        CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     DWORD written = 0;
     bool ok = ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
@@ -74,24 +80,27 @@ bool WriteFileReplacing(const std::wstring& target, const std::wstring& temporar
 namespace {
 
 // The whole content of a small file; false when it cannot be read.
-bool ReadSmallFile(const std::wstring& path, std::string* bytes) {
-    qcore::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+bool ReadSmallFile(const std::wstring& path, std::string* bytes)
+{
+    qcore::UniqueFile file(
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file) return false;
     LARGE_INTEGER size = {};
     bool ok = GetFileSizeEx(file.Get(), &size) && size.QuadPart < (64 << 20);
     if (ok) {
         bytes->resize(static_cast<size_t>(size.QuadPart));
         DWORD read = 0;
-        ok = bytes->empty() || (::ReadFile(file.Get(), &(*bytes)[0], static_cast<DWORD>(bytes->size()), &read,
-                                           nullptr) &&
-                                read == bytes->size());
+        ok = bytes->empty() ||
+             (::ReadFile(file.Get(), &(*bytes)[0], static_cast<DWORD>(bytes->size()), &read, nullptr) &&
+              read == bytes->size());
     }
     return ok;
 }
 
 }  // namespace
 
-bool CFailedEntryList::WriteFile(const std::wstring& programFolder) {
+bool CFailedEntryList::WriteFile(const std::wstring& programFolder)
+{
     if (programFolder.empty()) return false;
     SYSTEMTIME now;
     GetLocalTime(&now);

@@ -4,7 +4,8 @@ namespace bexlar {
 
 namespace {
 
-std::wstring FolderOf(UINT (WINAPI* get)(LPWSTR, UINT)) {
+std::wstring FolderOf(UINT(WINAPI* get)(LPWSTR, UINT))
+{
     wchar_t buf[MAX_PATH + 1] = L"";
     UINT n = get(buf, MAX_PATH);
     return (n > 0 && n < MAX_PATH) ? std::wstring(buf, n) : std::wstring();
@@ -12,12 +13,14 @@ std::wstring FolderOf(UINT (WINAPI* get)(LPWSTR, UINT)) {
 
 }  // namespace
 
-PathProbe::PathProbe(bool wow64) : wow64_(wow64) {
+PathProbe::PathProbe(bool wow64) : wow64_(wow64)
+{
     systemDir_ = FolderOf(GetSystemDirectoryW);
     windowsDir_ = FolderOf(GetWindowsDirectoryW);
 }
 
-DWORD PathProbe::Attributes(const std::wstring& path, DWORD* error) {
+DWORD PathProbe::Attributes(const std::wstring& path, DWORD* error)
+{
     std::wstring key = qpath::FoldCase(path);
     auto it = memo_.find(key);
     if (it == memo_.end()) {

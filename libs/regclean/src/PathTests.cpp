@@ -6,7 +6,6 @@
 #include "PathRules.h"
 #include "RegNames.h"
 
-
 namespace bexlar {
 
 namespace {
@@ -14,7 +13,8 @@ namespace {
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
 
 // Expands %VARIABLES%; false when the result needs more than capacity characters.
-bool Expand(const std::wstring& text, size_t capacity, std::wstring* out) {
+bool Expand(const std::wstring& text, size_t capacity, std::wstring* out)
+{
     if (text.find(L'%') == std::wstring::npos) {
         *out = text;
         return text.size() < capacity;
@@ -31,7 +31,8 @@ bool IsAsciiPunctuation(wchar_t c) { return c < 0x80 && !iswalnum(c); }
 
 // kPathExists for an existing file, kPathMissing when nothing is there, E_FAIL otherwise (an existing folder
 // included: a command may well name one, so it proves nothing missing).
-long FileState(const std::wstring& path, PathProbe& probe) {
+long FileState(const std::wstring& path, PathProbe& probe)
+{
     DWORD error = 0;
     DWORD attrs = probe.Attributes(path, &error);
     if (attrs != INVALID_FILE_ATTRIBUTES) return (attrs & FILE_ATTRIBUTE_DIRECTORY) ? E_FAIL : HRESULT(kPathExists);
@@ -39,18 +40,26 @@ long FileState(const std::wstring& path, PathProbe& probe) {
 }
 
 // A character of a name in a drive path: anything but \\ / : * ? " < > |
-bool IsNameChar(wchar_t c) {
+bool IsNameChar(wchar_t c)
+{
     switch (c) {
-        case L'\\': case L'/': case L':': case L'*': case L'?': case L'"': case L'<': case L'>': case L'|':
-            return false;
-        default:
-            return true;
+    case L'\\':
+    case L'/':
+    case L':':
+    case L'*':
+    case L'?':
+    case L'"':
+    case L'<':
+    case L'>':
+    case L'|': return false;
+    default: return true;
     }
 }
 
 }  // namespace
 
-bool FindDrivePath(const std::wstring& text, size_t* pos, size_t* length) {
+bool FindDrivePath(const std::wstring& text, size_t* pos, size_t* length)
+{
     const size_t n = text.size();
     for (size_t i = 0; i + 3 < n; ++i) {
         if (!qpath::IsDriveLetter(text[i]) || text[i + 1] != L':' || text[i + 2] != L'\\' || !IsNameChar(text[i + 3]))
@@ -68,14 +77,16 @@ bool FindDrivePath(const std::wstring& text, size_t* pos, size_t* length) {
     return false;
 }
 
-std::wstring TrimBlanks(const std::wstring& text) {
+std::wstring TrimBlanks(const std::wstring& text)
+{
     size_t b = 0, e = text.size();
     while (b < e && IsBlank(text[b])) ++b;
     while (e > b && IsBlank(text[e - 1])) --e;
     return text.substr(b, e - b);
 }
 
-bool NormalizePath(std::wstring& text, PathProbe& probe) {
+bool NormalizePath(std::wstring& text, PathProbe& probe)
+{
     std::wstring unquoted;
     unquoted.reserve(text.size());
     for (wchar_t c : text)
@@ -100,7 +111,8 @@ bool NormalizePath(std::wstring& text, PathProbe& probe) {
     return true;
 }
 
-long TestAbsolutePath(const std::wstring& path, int kind, PathProbe& probe) {
+long TestAbsolutePath(const std::wstring& path, int kind, PathProbe& probe)
+{
     if (!probe.OnFixedDrive(path)) return E_FAIL;
     std::wstring p = path;
     size_t root = p.compare(0, 4, L"\\\\?\\") == 0 ? 7 : 3;
@@ -115,7 +127,8 @@ long TestAbsolutePath(const std::wstring& path, int kind, PathProbe& probe) {
     return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? HRESULT(kPathMissing) : E_FAIL;
 }
 
-long TestPath(const std::wstring& text, int kind, PathProbe& probe, std::wstring* tested) {
+long TestPath(const std::wstring& text, int kind, PathProbe& probe, std::wstring* tested)
+{
     std::wstring s = text;
     if (tested) *tested = s;
     if (s.empty()) return E_FAIL;
@@ -129,7 +142,8 @@ long TestPath(const std::wstring& text, int kind, PathProbe& probe, std::wstring
     return TestAbsolutePath(s, kind, probe);
 }
 
-SearchResult DrivePathSearch(const std::wstring& text, size_t capacity, PathProbe& probe, std::wstring* found) {
+SearchResult DrivePathSearch(const std::wstring& text, size_t capacity, PathProbe& probe, std::wstring* found)
+{
     std::wstring expanded;
     if (!Expand(text, capacity + 128, &expanded)) return kSearchUnknown;
     size_t pos = 0, length = 0;
@@ -164,7 +178,8 @@ SearchResult DrivePathSearch(const std::wstring& text, size_t capacity, PathProb
 namespace {
 
 // The command's arguments: the text after its program token (quoted, or up to the first blank).
-std::wstring ArgumentText(const std::wstring& command) {
+std::wstring ArgumentText(const std::wstring& command)
+{
     size_t end;
     if (command[0] == L'"') {
         end = command.find(L'"', 1);
@@ -176,7 +191,8 @@ std::wstring ArgumentText(const std::wstring& command) {
     return TrimBlanks(command.substr(end));
 }
 
-bool IsRundllProgram(const std::wstring& program) {
+bool IsRundllProgram(const std::wstring& program)
+{
     std::wstring name = qpath::FoldCase(qpath::FileNameOf(program));
     if (name.size() > 4 && name.compare(name.size() - 4, 4, L".exe") == 0) name.resize(name.size() - 4);
     return name == L"rundll32" || name == L"rundll";
@@ -188,7 +204,8 @@ std::wstring UpToComma(const std::wstring& text) { return TrimBlanks(text.substr
 // A rundll command loads the module before the first comma of its arguments; shell32's Control_RunDLL in turn
 // loads the control-panel item named by its own first argument. Only a module or item that is definitely absent
 // makes the command missing; anything undecidable (relative names, placeholders, folders) does not.
-long TestRundllArguments(const std::wstring& arguments, PathProbe& probe) {
+long TestRundllArguments(const std::wstring& arguments, PathProbe& probe)
+{
     const size_t comma = arguments.find(L',');
     long module = TestPath(UpToComma(arguments), kFileOrFolder, probe, nullptr);
     if (module != kPathExists) return module;
@@ -205,7 +222,8 @@ long TestRundllArguments(const std::wstring& arguments, PathProbe& probe) {
 
 }  // namespace
 
-long TestCommandLine(const std::wstring& command, PathProbe& probe) {
+long TestCommandLine(const std::wstring& command, PathProbe& probe)
+{
     std::wstring text = TrimBlanks(command);
     if (text.empty()) return E_FAIL;
     int argc = 0;

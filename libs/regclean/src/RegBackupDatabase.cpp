@@ -32,17 +32,18 @@ const int kBusyMilliseconds = 2000;
 
 // Cleans in one process take turns at writing. The busy time-out is for another program holding the database; a
 // second clean of this process only waits for the first one's batch, however long a busy machine makes it.
-qcore::Lock& WriterTurn() {
+qcore::Lock& WriterTurn()
+{
     static qcore::Lock* turn = new qcore::Lock;  // never destroyed: a clean may still run while the process ends
     return *turn;
 }
-const char kRemoveValue[] =
-    "delete from datainfo where root = ?1 and subroot = ?2 and valuekey = ?3 and resid = ?4";
+const char kRemoveValue[] = "delete from datainfo where root = ?1 and subroot = ?2 and valuekey = ?3 and resid = ?4";
 
 // Enables the backup privilege of the thread's token for the lifetime of the object, where the token holds it.
 class BackupPrivilege {
 public:
-    BackupPrivilege() {
+    BackupPrivilege()
+    {
         qcore::UniqueHandle token;
         if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.Put())) return;
         TOKEN_PRIVILEGES tp = {};
@@ -55,7 +56,8 @@ public:
                 token_ = std::move(token);
         }
     }
-    ~BackupPrivilege() {
+    ~BackupPrivilege()
+    {
         if (token_) AdjustTokenPrivileges(token_.Get(), FALSE, &previous_, 0, nullptr, nullptr);
     }
     BackupPrivilege(const BackupPrivilege&) = delete;
@@ -68,7 +70,8 @@ private:
 
 class Statement {
 public:
-    Statement(sqlite3* db, const char* sql) {
+    Statement(sqlite3* db, const char* sql)
+    {
         if (db) sqlite3_prepare_v2(db, sql, -1, &stmt_, nullptr);
     }
     ~Statement() { sqlite3_finalize(stmt_); }
@@ -78,32 +81,35 @@ private:
     sqlite3_stmt* stmt_ = nullptr;
 };
 
-bool BindText(sqlite3_stmt* s, int index, const std::string& text) {
+bool BindText(sqlite3_stmt* s, int index, const std::string& text)
+{
     return sqlite3_bind_text(s, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT) == SQLITE_OK;
 }
 
-std::string RunIdNow() {
+std::string RunIdNow()
+{
     SYSTEMTIME t;
     GetLocalTime(&t);
     char buf[32];
-    std::snprintf(buf, sizeof(buf), "%u%02u%02u%02u%02u%02u", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute,
-                  t.wSecond);
+    std::snprintf(buf, sizeof(buf), "%u%02u%02u%02u%02u%02u", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
     return buf;
 }
 
-std::string RunTimeText() {
+std::string RunTimeText()
+{
     SYSTEMTIME t;
     GetLocalTime(&t);
     wchar_t buf[64];
-    _snwprintf(buf, 63, L"%u\u5E74%02u\u6708%02u\u65E5 %02u:%02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour,
-               t.wMinute, t.wSecond);
+    _snwprintf(buf, 63, L"%u\u5E74%02u\u6708%02u\u65E5 %02u:%02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute,
+               t.wSecond);
     buf[63] = 0;
     return Utf8(buf);
 }
 
 }  // namespace
 
-LONG OpenKeyForBackup(HKEY root, const std::wstring& path, HKEY* key, KeyLinks links) {
+LONG OpenKeyForBackup(HKEY root, const std::wstring& path, HKEY* key, KeyLinks links)
+{
     const DWORD linkOption = links == kOpenLinkItself ? REG_OPTION_OPEN_LINK : 0;
     LONG err = RegOpenKeyExW(root, path.c_str(), linkOption, KEY_READ, key);
     if (err != ERROR_ACCESS_DENIED) return err;
@@ -138,23 +144,28 @@ CRegBackupDatabase::CRegBackupDatabase(const std::wstring& programFolder)
       m_denied(false),
       m_broken(false),
       m_inTransaction(false),
-      m_batchItems(0) {}
+      m_batchItems(0)
+{
+}
 
 CRegBackupDatabase::~CRegBackupDatabase() { Close(); }
 
-void CRegBackupDatabase::DropCachedKey() {
+void CRegBackupDatabase::DropCachedKey()
+{
     if (m_cachedKey) RegCloseKey(m_cachedKey);
     m_cachedKey = nullptr;
     m_cachedRoot = nullptr;
     m_cachedPath.clear();
 }
 
-void CRegBackupDatabase::ReleaseTurn() {
+void CRegBackupDatabase::ReleaseTurn()
+{
     if (m_holdsTurn) WriterTurn().Leave();
     m_holdsTurn = false;
 }
 
-void CRegBackupDatabase::Close() {
+void CRegBackupDatabase::Close()
+{
     DropCachedKey();
     if (m_inTransaction && m_db) Exec("ROLLBACK");
     m_inTransaction = false;
@@ -169,18 +180,21 @@ void CRegBackupDatabase::Close() {
     m_bOpened = 0;
 }
 
-bool CRegBackupDatabase::Step(sqlite3_stmt* statement) {
+bool CRegBackupDatabase::Step(sqlite3_stmt* statement)
+{
     sqlite3_reset(statement);
     bool ok = sqlite3_step(statement) == SQLITE_DONE;
     sqlite3_reset(statement);
     return ok;
 }
 
-bool CRegBackupDatabase::Exec(const char* sql) {
+bool CRegBackupDatabase::Exec(const char* sql)
+{
     return m_db && sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
-bool CRegBackupDatabase::Open() {
+bool CRegBackupDatabase::Open()
+{
     if (m_bOpened) return true;
     Close();
     if (m_folder.empty()) return false;
@@ -218,14 +232,15 @@ bool CRegBackupDatabase::Open() {
     return true;
 }
 
-bool CRegBackupDatabase::HasTable(const char* name) {
+bool CRegBackupDatabase::HasTable(const char* name)
+{
     Statement s(m_db, "select 1 from sqlite_master where type = 'table' and name = ?1");
     return s.get() && sqlite3_bind_text(s.get(), 1, name, -1, SQLITE_STATIC) == SQLITE_OK &&
            sqlite3_step(s.get()) == SQLITE_ROW;
 }
 
-bool CRegBackupDatabase::JournalAccessList(HKEY root, const std::wstring& subKey,
-                                           const std::vector<BYTE>& descriptor) {
+bool CRegBackupDatabase::JournalAccessList(HKEY root, const std::wstring& subKey, const std::vector<BYTE>& descriptor)
+{
     if (!m_bOpened || m_inTransaction || descriptor.empty()) return false;
     qcore::ScopedLock turn(WriterTurn());
     Statement s(m_db, kInsertJournal);
@@ -236,7 +251,8 @@ bool CRegBackupDatabase::JournalAccessList(HKEY root, const std::wstring& subKey
            sqlite3_step(s.get()) == SQLITE_DONE;
 }
 
-bool CRegBackupDatabase::ClearAccessJournal() {
+bool CRegBackupDatabase::ClearAccessJournal()
+{
     if (!m_bOpened) return false;
     Commit();
     qcore::ScopedLock turn(WriterTurn());
@@ -244,7 +260,8 @@ bool CRegBackupDatabase::ClearAccessJournal() {
     return s.get() && BindText(s.get(), 1, m_resid) && sqlite3_step(s.get()) == SQLITE_DONE;
 }
 
-int RestoreLeftoverAccessLists(const std::wstring& programFolder) {
+int RestoreLeftoverAccessLists(const std::wstring& programFolder)
+{
     const std::wstring path = BackupDatabasePath(programFolder);
     if (programFolder.empty() || GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return 0;
     sqlite3* db = nullptr;
@@ -277,7 +294,8 @@ int RestoreLeftoverAccessLists(const std::wstring& programFolder) {
 }
 
 bool CRegBackupDatabase::InsertValueRow(HKEY root, const std::wstring& subKey, const std::wstring& valueName,
-                                        DWORD type, const BYTE* data, DWORD size) {
+                                        DWORD type, const BYTE* data, DWORD size)
+{
     std::string key, value;
     if (!ToUtf8(subKey, &key) || !ToUtf8(valueName, &value)) return false;  // would not restore the same name
     sqlite3_stmt* s = m_insertValue;
@@ -293,7 +311,8 @@ bool CRegBackupDatabase::InsertValueRow(HKEY root, const std::wstring& subKey, c
     return ok;
 }
 
-bool CRegBackupDatabase::InsertKeyRow(HKEY root, const std::wstring& subKey) {
+bool CRegBackupDatabase::InsertKeyRow(HKEY root, const std::wstring& subKey)
+{
     std::string key;
     if (!ToUtf8(subKey, &key)) return false;
     sqlite3_stmt* s = m_insertKey;
@@ -306,7 +325,8 @@ bool CRegBackupDatabase::InsertKeyRow(HKEY root, const std::wstring& subKey) {
 }
 
 CRegBackupDatabase::Outcome CRegBackupDatabase::BackUpValue(HKEY root, const std::wstring& subKey,
-                                                            const std::wstring& valueName) {
+                                                            const std::wstring& valueName)
+{
     if (!m_cachedKey || m_cachedRoot != root || m_cachedPath != subKey) {
         DropCachedKey();
         HKEY key = nullptr;
@@ -338,7 +358,8 @@ CRegBackupDatabase::Outcome CRegBackupDatabase::BackUpValue(HKEY root, const std
 }
 
 CRegBackupDatabase::Outcome CRegBackupDatabase::BackUpKey(HKEY parent, const std::wstring& name,
-                                                          const std::wstring& path, bool top) {
+                                                          const std::wstring& path, bool top)
+{
     // A key is deleted as itself, a link as a link: a link is backed up as its one value, the REG_LINK
     // "SymbolicLinkValue", and never walked into.
     qcore::UniqueRegKey owner;
@@ -396,8 +417,7 @@ CRegBackupDatabase::Outcome CRegBackupDatabase::BackUpKey(HKEY parent, const std
             break;
         }
         ++seenValues;
-        if (!InsertValueRow(m_root, path, std::wstring(valueName.data(), nameLen), type, data.data(), size))
-            ok = false;
+        if (!InsertValueRow(m_root, path, std::wstring(valueName.data(), nameLen), type, data.data(), size)) ok = false;
     }
     owner.Reset();
     if (ok && seenKeys == 0 && seenValues == 0) ok = InsertKeyRow(m_root, path);
@@ -405,7 +425,8 @@ CRegBackupDatabase::Outcome CRegBackupDatabase::BackUpKey(HKEY parent, const std
 }
 
 CRegBackupDatabase::Outcome CRegBackupDatabase::BackUp(HKEY root, const std::wstring& subKey,
-                                                       const std::wstring& valueName) {
+                                                       const std::wstring& valueName)
+{
     if (!m_bOpened) return kBackupFailed;
     if (!m_inTransaction) {
         WriterTurn().Enter();
@@ -420,8 +441,7 @@ CRegBackupDatabase::Outcome CRegBackupDatabase::BackUp(HKEY root, const std::wst
     if (!Step(m_savepoint)) return kBackupFailed;
     m_root = root;
     m_denied = false;
-    Outcome outcome =
-        valueName.empty() ? BackUpKey(root, subKey, subKey, true) : BackUpValue(root, subKey, valueName);
+    Outcome outcome = valueName.empty() ? BackUpKey(root, subKey, subKey, true) : BackUpValue(root, subKey, valueName);
     if (outcome == kBackupFailed) Step(m_rollbackTo);
     Step(m_release);
     if (outcome != kBackupFailed) {
@@ -431,7 +451,8 @@ CRegBackupDatabase::Outcome CRegBackupDatabase::BackUp(HKEY root, const std::wst
     return outcome;
 }
 
-bool CRegBackupDatabase::Commit() {
+bool CRegBackupDatabase::Commit()
+{
     DropCachedKey();
     if (!m_inTransaction) return true;
     bool ok = Exec("COMMIT");
@@ -446,7 +467,8 @@ bool CRegBackupDatabase::Commit() {
     return ok;
 }
 
-bool CRegBackupDatabase::RemoveValueRows(HKEY root, const std::wstring& subKey, const std::wstring& valueName) {
+bool CRegBackupDatabase::RemoveValueRows(HKEY root, const std::wstring& subKey, const std::wstring& valueName)
+{
     if (!m_bOpened || m_inTransaction) return false;
     qcore::ScopedLock turn(WriterTurn());
     Statement s(m_db, kRemoveValue);
@@ -458,7 +480,8 @@ bool CRegBackupDatabase::RemoveValueRows(HKEY root, const std::wstring& subKey, 
     return ok;
 }
 
-bool CRegBackupDatabase::WriteRunAndClose() {
+bool CRegBackupDatabase::WriteRunAndClose()
+{
     bool ok = false;
     if (m_bOpened) {
         Commit();
@@ -471,6 +494,9 @@ bool CRegBackupDatabase::WriteRunAndClose() {
     return ok;
 }
 
-std::wstring BackupDatabasePath(const std::wstring& programFolder) { return programFolder + L"regbackup\\regbackup.db"; }
+std::wstring BackupDatabasePath(const std::wstring& programFolder)
+{
+    return programFolder + L"regbackup\\regbackup.db";
+}
 
 }  // namespace bexlar

@@ -11,7 +11,8 @@ namespace {
 // Administrators and LocalSystem: full access, no inheritance flags.
 class FullAccessDescriptor {
 public:
-    FullAccessDescriptor() {
+    FullAccessDescriptor()
+    {
         SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
         if (!AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0, 0, 0,
                                       &admins_) ||
@@ -26,7 +27,8 @@ public:
               InitializeSecurityDescriptor(&sd_, SECURITY_DESCRIPTOR_REVISION) &&
               SetSecurityDescriptorOwner(&sd_, admins_, FALSE) && SetSecurityDescriptorDacl(&sd_, TRUE, acl, FALSE);
     }
-    ~FullAccessDescriptor() {
+    ~FullAccessDescriptor()
+    {
         if (admins_) FreeSid(admins_);
         if (system_) FreeSid(system_);
     }
@@ -46,10 +48,11 @@ typedef LONG(WINAPI* NtDeleteKeyFn)(HANDLE);
 typedef ULONG(WINAPI* RtlNtStatusToDosErrorFn)(LONG);
 
 // Deletes exactly the key behind the handle (a link key itself, not what it points to).
-LONG DeleteOpenKey(HKEY key) {
+LONG DeleteOpenKey(HKEY key)
+{
     static const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    static const auto del = reinterpret_cast<NtDeleteKeyFn>(
-        reinterpret_cast<void*>(GetProcAddress(ntdll, "NtDeleteKey")));
+    static const auto del =
+        reinterpret_cast<NtDeleteKeyFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "NtDeleteKey")));
     static const auto toDos = reinterpret_cast<RtlNtStatusToDosErrorFn>(
         reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlNtStatusToDosError")));
     if (!del || !toDos) return ERROR_CALL_NOT_IMPLEMENTED;
@@ -59,7 +62,8 @@ LONG DeleteOpenKey(HKEY key) {
 
 // Deletes the key and everything below it, depth first. Links met on the way are removed as links: nothing is
 // ever deleted through one.
-LONG DeleteTreeNoFollow(HKEY root, const std::wstring& path) {
+LONG DeleteTreeNoFollow(HKEY root, const std::wstring& path)
+{
     qcore::UniqueRegKey owner;
     LONG err = OpenKeyNoFollow(root, path, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | DELETE, owner.Put());
     if (err != ERROR_SUCCESS) return err;
@@ -67,8 +71,8 @@ LONG DeleteTreeNoFollow(HKEY root, const std::wstring& path) {
     std::vector<std::wstring> children;
     if (!IsLinkKey(key)) {
         DWORD maxName = 0;
-        RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, &maxName, nullptr, nullptr, nullptr, nullptr,
-                         nullptr, nullptr);
+        RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, &maxName, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr);
         std::vector<wchar_t> name(maxName + 2);
         for (DWORD i = 0;; ++i) {
             DWORD len = static_cast<DWORD>(name.size());
@@ -92,22 +96,26 @@ LONG DeleteTreeNoFollow(HKEY root, const std::wstring& path) {
 
 }  // namespace
 
-LONG OpenKeyNoFollow(HKEY root, const std::wstring& path, REGSAM access, HKEY* key) {
+LONG OpenKeyNoFollow(HKEY root, const std::wstring& path, REGSAM access, HKEY* key)
+{
     return RegOpenKeyExW(root, path.c_str(), REG_OPTION_OPEN_LINK, access, key);
 }
 
-bool IsLinkKey(HKEY key) {
+bool IsLinkKey(HKEY key)
+{
     DWORD type = REG_NONE;
     return RegQueryValueExW(key, L"SymbolicLinkValue", nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS &&
            type == REG_LINK;
 }
 
-bool KeyGone(HKEY root, const std::wstring& subKey) {
+bool KeyGone(HKEY root, const std::wstring& subKey)
+{
     qcore::UniqueRegKey key;
     return OpenKeyNoFollow(root, subKey, KEY_QUERY_VALUE, key.Put()) == ERROR_FILE_NOT_FOUND;
 }
 
-void SavedKeySecurity::GrantFullAccess(HKEY root, const std::wstring& subKey, const AccessJournal& journal) {
+void SavedKeySecurity::GrantFullAccess(HKEY root, const std::wstring& subKey, const AccessJournal& journal)
+{
     FullAccessDescriptor full;
     if (!full.get()) return;
     qcore::UniqueRegKey key;
@@ -115,8 +123,8 @@ void SavedKeySecurity::GrantFullAccess(HKEY root, const std::wstring& subKey, co
     DWORD size = 0;
     RegGetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, nullptr, &size);
     Entry entry{root, subKey, std::vector<BYTE>(size)};
-    bool saved = size > 0 && RegGetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, entry.descriptor.data(),
-                                               &size) == ERROR_SUCCESS;
+    bool saved = size > 0 && RegGetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, entry.descriptor.data(), &size) ==
+                                 ERROR_SUCCESS;
     // A list that cannot be saved is not replaced.
     if (saved && journal && !journal(root, subKey, entry.descriptor)) saved = false;
     if (saved && RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, full.get()) == ERROR_SUCCESS)
@@ -135,7 +143,8 @@ void SavedKeySecurity::GrantFullAccess(HKEY root, const std::wstring& subKey, co
     for (const std::wstring& child : children) GrantFullAccess(root, JoinKey(subKey, child), journal);
 }
 
-void SavedKeySecurity::Restore() {
+void SavedKeySecurity::Restore()
+{
     for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
         qcore::UniqueRegKey key;
         if (OpenKeyNoFollow(it->root, it->path, WRITE_DAC, key.Put()) != ERROR_SUCCESS) continue;
@@ -144,7 +153,8 @@ void SavedKeySecurity::Restore() {
     saved_.clear();
 }
 
-long DeleteKeyTree(HKEY root, const std::wstring& subKey, const AccessJournal& journal) {
+long DeleteKeyTree(HKEY root, const std::wstring& subKey, const AccessJournal& journal)
+{
     std::wstring path = subKey;
     while (!path.empty() && path.back() == L'\\') path.pop_back();
     if (path.empty()) return E_INVALIDARG;  // would empty the whole root
@@ -162,26 +172,29 @@ long DeleteKeyTree(HKEY root, const std::wstring& subKey, const AccessJournal& j
     return status != ERROR_SUCCESS ? status : E_FAIL;
 }
 
-long DeleteValue(HKEY root, const std::wstring& subKey, const std::wstring& valueName) {
+long DeleteValue(HKEY root, const std::wstring& subKey, const std::wstring& valueName)
+{
     qcore::UniqueRegKey key;
     LONG err = RegOpenKeyExW(root, subKey.c_str(), 0, KEY_SET_VALUE | KEY_QUERY_VALUE, key.Put());
     if (err == ERROR_ACCESS_DENIED) return SHDeleteValueW(root, subKey.c_str(), valueName.c_str());
     if (err != ERROR_SUCCESS) return err;
     LONG status = RegDeleteValueW(key.Get(), valueName.c_str());
     // Gone only when it can no longer be read.
-    if (status == ERROR_SUCCESS && RegQueryValueExW(key.Get(), valueName.c_str(), nullptr, nullptr, nullptr,
-                                                    nullptr) != ERROR_FILE_NOT_FOUND)
+    if (status == ERROR_SUCCESS &&
+        RegQueryValueExW(key.Get(), valueName.c_str(), nullptr, nullptr, nullptr, nullptr) != ERROR_FILE_NOT_FOUND)
         status = E_FAIL;
     return status;
 }
 
-void CValueDeleter::Release() {
+void CValueDeleter::Release()
+{
     key_.Reset();
     root_ = nullptr;
     path_.clear();
 }
 
-long CValueDeleter::Delete(HKEY root, const std::wstring& subKey, const std::wstring& valueName) {
+long CValueDeleter::Delete(HKEY root, const std::wstring& subKey, const std::wstring& valueName)
+{
     if (!key_ || root_ != root || path_ != subKey) {
         Release();
         LONG err = RegOpenKeyExW(root, subKey.c_str(), 0, KEY_SET_VALUE | KEY_QUERY_VALUE, key_.Put());

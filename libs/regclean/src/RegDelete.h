@@ -19,8 +19,7 @@ bool IsLinkKey(HKEY key);
 // Deletes a key with everything below it; links inside are removed as links, their targets never touched. Access rights are changed only when the plain delete is denied, and
 // put back where the delete still fails. An empty path is refused.
 // Keeps a key's original access list durably before it is replaced; false: the list must not be replaced.
-typedef std::function<bool(HKEY root, const std::wstring& subKey, const std::vector<BYTE>& descriptor)>
-    AccessJournal;
+typedef std::function<bool(HKEY root, const std::wstring& subKey, const std::vector<BYTE>& descriptor)> AccessJournal;
 
 long DeleteKeyTree(HKEY root, const std::wstring& subKey, const AccessJournal& journal = AccessJournal());
 

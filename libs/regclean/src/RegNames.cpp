@@ -23,34 +23,40 @@ const RootName kRoots[] = {
 
 }  // namespace
 
-const wchar_t* ShortRootName(HKEY root) {
+const wchar_t* ShortRootName(HKEY root)
+{
     for (const RootName& r : kRoots)
         if (r.root == root) return r.shortName;
     return L"";
 }
 
-const char* FullRootName(HKEY root) {
+const char* FullRootName(HKEY root)
+{
     for (const RootName& r : kRoots)
         if (r.root == root) return r.fullName;
     return "";
 }
 
-HKEY RootFromFullName(const std::string& name) {
+HKEY RootFromFullName(const std::string& name)
+{
     for (const RootName& r : kRoots)
         if (name == r.fullName) return r.root;
     return nullptr;
 }
 
-std::wstring FullItemText(HKEY root, const std::wstring& subKey, const std::wstring& valueName) {
+std::wstring FullItemText(HKEY root, const std::wstring& subKey, const std::wstring& valueName)
+{
     return std::wstring(ShortRootName(root)) + L"\\" + subKey + valueName;
 }
 
-std::wstring JoinKey(const std::wstring& path, const std::wstring& name) {
+std::wstring JoinKey(const std::wstring& path, const std::wstring& name)
+{
     if (path.empty()) return name;
     return path.back() == L'\\' ? path + name : path + L"\\" + name;
 }
 
-bool ToUtf8(const std::wstring& text, std::string* out) {
+bool ToUtf8(const std::wstring& text, std::string* out)
+{
     out->clear();
     if (text.empty()) return true;
     int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
@@ -60,13 +66,15 @@ bool ToUtf8(const std::wstring& text, std::string* out) {
     return FromUtf8(*out) == text;
 }
 
-std::string Utf8(const std::wstring& text) {
+std::string Utf8(const std::wstring& text)
+{
     std::string r;
     ToUtf8(text, &r);
     return r;
 }
 
-std::wstring FromUtf8(const std::string& text) {
+std::wstring FromUtf8(const std::string& text)
+{
     if (text.empty()) return std::wstring();
     int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     if (n <= 0) return std::wstring();
@@ -75,7 +83,8 @@ std::wstring FromUtf8(const std::string& text) {
     return r;
 }
 
-std::wstring ProgramFolder() {
+std::wstring ProgramFolder()
+{
     std::vector<wchar_t> buf(MAX_PATH);
     for (;;) {
         DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
@@ -89,7 +98,8 @@ std::wstring ProgramFolder() {
     }
 }
 
-bool CreateFolderChain(const std::wstring& folder) {
+bool CreateFolderChain(const std::wstring& folder)
+{
     std::wstring path = folder;
     while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
     if (path.empty()) return false;

@@ -6,13 +6,14 @@
 
 namespace bexlar {
 
-void WalkSubKeys(HKEY root, const wchar_t* subKey, SubKeyCallback callback, void* user) {
+void WalkSubKeys(HKEY root, const wchar_t* subKey, SubKeyCallback callback, void* user)
+{
     qcore::UniqueRegKey owner;
     if (RegOpenKeyExW(root, subKey, 0, KEY_READ, owner.Put()) != ERROR_SUCCESS) return;
     const HKEY key = owner.Get();
     DWORD count = 0, maxName = 0;
-    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &count, &maxName, nullptr, nullptr, nullptr, nullptr,
-                         nullptr, nullptr) == ERROR_SUCCESS) {
+    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &count, &maxName, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr) == ERROR_SUCCESS) {
         std::vector<wchar_t> name(maxName + 1);
         for (DWORD i = 0; i < count; ++i) {
             DWORD len = static_cast<DWORD>(name.size());
@@ -23,13 +24,14 @@ void WalkSubKeys(HKEY root, const wchar_t* subKey, SubKeyCallback callback, void
     }
 }
 
-void WalkValues(HKEY root, const wchar_t* subKey, ValueCallback callback, void* user) {
+void WalkValues(HKEY root, const wchar_t* subKey, ValueCallback callback, void* user)
+{
     qcore::UniqueRegKey owner;
     if (RegOpenKeyExW(root, subKey, 0, KEY_READ, owner.Put()) != ERROR_SUCCESS) return;
     const HKEY key = owner.Get();
     DWORD count = 0, maxName = 0, maxData = 0;
-    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxName, &maxData,
-                         nullptr, nullptr) == ERROR_SUCCESS) {
+    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &maxName, &maxData, nullptr,
+                         nullptr) == ERROR_SUCCESS) {
         std::vector<wchar_t> name(maxName + 1);
         // Room for a terminator after string data that was stored without one.
         std::vector<BYTE> data(maxData + sizeof(wchar_t));

@@ -25,16 +25,16 @@ struct CRegistryData::CleanContext {
 namespace {
 
 const wchar_t* const rstTitle[10] = {
-    L"\u4E0D\u5B58\u5728\u7684DLL\u6587\u4EF6\u8BB0\u5F55",  // 不存在的DLL文件记录
+    L"\u4E0D\u5B58\u5728\u7684DLL\u6587\u4EF6\u8BB0\u5F55",     // 不存在的DLL文件记录
     L"\u6253\u5F00\u5BF9\u8BDD\u6846\u5386\u53F2\u8BB0\u5F55",  // 打开对话框历史记录
-    L"\u6587\u4EF6\u7C7B\u578B\u64CD\u4F5C\u8BB0\u5F55",      // 文件类型操作记录
-    L"\u8FC7\u671F\u7684\u5F00\u59CB\u83DC\u5355\u9879",      // 过期的开始菜单项
-    L"\u7F3A\u5931\u7684MUI\u5F15\u7528",                     // 缺失的MUI引用
-    L"\u65E0\u6548\u7684\u5E2E\u52A9\u6587\u4EF6",            // 无效的帮助文件
+    L"\u6587\u4EF6\u7C7B\u578B\u64CD\u4F5C\u8BB0\u5F55",        // 文件类型操作记录
+    L"\u8FC7\u671F\u7684\u5F00\u59CB\u83DC\u5355\u9879",        // 过期的开始菜单项
+    L"\u7F3A\u5931\u7684MUI\u5F15\u7528",                       // 缺失的MUI引用
+    L"\u65E0\u6548\u7684\u5E2E\u52A9\u6587\u4EF6",              // 无效的帮助文件
     L"\u65E0\u6548\u7684\u5E94\u7528\u7A0B\u5E8F\u8DEF\u5F84",  // 无效的应用程序路径
-    L"\u5B89\u88C5\u4FE1\u606F\u6B8B\u7559\u9879",            // 安装信息残留项
-    L"\u4E0D\u5B8C\u6574\u7684\u6587\u4EF6\u5173\u8054",      // 不完整的文件关联
-    L"\u6CA1\u6709\u7528\u7684COM\u7EC4\u4EF6",               // 没有用的COM组件
+    L"\u5B89\u88C5\u4FE1\u606F\u6B8B\u7559\u9879",              // 安装信息残留项
+    L"\u4E0D\u5B8C\u6574\u7684\u6587\u4EF6\u5173\u8054",        // 不完整的文件关联
+    L"\u6CA1\u6709\u7528\u7684COM\u7EC4\u4EF6",                 // 没有用的COM组件
 };
 
 // Items of one clean run are grouped into batches that are backed up and committed before any deletion. A batch
@@ -43,7 +43,8 @@ const size_t kBatchItems = 4096;
 const DWORD kBatchMilliseconds = 300;
 
 // Whether a key deleted earlier in this run contains the item's key.
-bool UnderDeletedKey(const std::vector<std::pair<HKEY, std::wstring>>& deleted, HKEY root, const std::wstring& key) {
+bool UnderDeletedKey(const std::vector<std::pair<HKEY, std::wstring>>& deleted, HKEY root, const std::wstring& key)
+{
     std::wstring path = qpath::FoldCase(key);
     if (path.empty() || path.back() != L'\\') path += L'\\';
     for (const auto& d : deleted)
@@ -62,7 +63,8 @@ CRegistryData::CRegistryData()
       m_hNotifyWnd(nullptr),
       m_bFinished(true),
       m_ctx(nullptr),
-      m_cleanCtx(nullptr) {
+      m_cleanCtx(nullptr)
+{
     // A clean killed half-way may have left protected keys opened up: their lists go back, once per process.
     static const int leftoverListsRestored = RestoreLeftoverAccessLists(ProgramFolder());
     (void)leftoverListsRestored;
@@ -73,24 +75,15 @@ CRegistryData::CRegistryData()
         PFN_SCAN scan;
     };
     const Row rows[] = {
-        {RST_SHAREDDLL, HKEY_LOCAL_MACHINE, kSharedDlls,
-         &CRegistryData::ScanSharedDlls},
-        {RST_OPENSAVEMRU, HKEY_CURRENT_USER,
-         kOpenSaveMru,
-         &CRegistryData::ScanOpenSaveMRU},
-        {RST_EXTHISTORY, HKEY_CURRENT_USER, kFileExts,
-         &CRegistryData::ScanFileExts},
-        {RST_STARTMENU, HKEY_CURRENT_USER,
-         kMenuOrder,
-         &CRegistryData::ScanMenuOrder},
-        {RST_MUICACHE, HKEY_CURRENT_USER, kMuiCache,
-         &CRegistryData::ScanMUICache},
+        {RST_SHAREDDLL, HKEY_LOCAL_MACHINE, kSharedDlls, &CRegistryData::ScanSharedDlls},
+        {RST_OPENSAVEMRU, HKEY_CURRENT_USER, kOpenSaveMru, &CRegistryData::ScanOpenSaveMRU},
+        {RST_EXTHISTORY, HKEY_CURRENT_USER, kFileExts, &CRegistryData::ScanFileExts},
+        {RST_STARTMENU, HKEY_CURRENT_USER, kMenuOrder, &CRegistryData::ScanMenuOrder},
+        {RST_MUICACHE, HKEY_CURRENT_USER, kMuiCache, &CRegistryData::ScanMUICache},
         {RST_HELP, HKEY_LOCAL_MACHINE, kHelp, &CRegistryData::ScanHelp},
         {RST_HELP, HKEY_LOCAL_MACHINE, kHtmlHelp, &CRegistryData::ScanHelp},
-        {RST_APPPATH, HKEY_LOCAL_MACHINE, kAppPaths,
-         &CRegistryData::ScanAppPath},
-        {RST_UNINSTALL, HKEY_LOCAL_MACHINE, kUninstall,
-         &CRegistryData::ScanUninstall},
+        {RST_APPPATH, HKEY_LOCAL_MACHINE, kAppPaths, &CRegistryData::ScanAppPath},
+        {RST_UNINSTALL, HKEY_LOCAL_MACHINE, kUninstall, &CRegistryData::ScanUninstall},
         {RST_FILEASSOC, HKEY_CLASSES_ROOT, L"", &CRegistryData::ScanFileAssociate},
         {RST_COM, HKEY_CLASSES_ROOT, L"CLSID\\", &CRegistryData::ScanClsid},
         {RST_COM, HKEY_CLASSES_ROOT, L"TypeLib\\", &CRegistryData::ScanTypeLib},
@@ -108,7 +101,8 @@ CRegistryData::CRegistryData()
 
 CRegistryData::~CRegistryData() {}
 
-const wchar_t* CRegistryData::GetTitle(REG_SCAN_TYPE type) {
+const wchar_t* CRegistryData::GetTitle(REG_SCAN_TYPE type)
+{
     unsigned index = static_cast<unsigned>(type);
     return index < 10 ? rstTitle[index] : nullptr;
 }
@@ -117,23 +111,26 @@ std::wstring CRegistryData::BackupDatabasePath() { return bexlar::BackupDatabase
 
 void CRegistryData::SetScanWnd(HWND hWnd) { m_hNotifyWnd = hWnd; }
 
-void CRegistryData::SelectNone() {
+void CRegistryData::SelectNone()
+{
     for (const SCAN_RESULT& r : m_results) Select(r, false);
 }
 
-long CRegistryData::Stop() {
+long CRegistryData::Stop()
+{
     m_bStop = true;
     return 0;
 }
 
 bool CRegistryData::IsFinished() { return m_bFinished; }
 
-void CRegistryData::Notify(UINT msg, WPARAM wParam, LPARAM lParam) {
+void CRegistryData::Notify(UINT msg, WPARAM wParam, LPARAM lParam)
+{
     if (m_hNotifyWnd) SendMessageW(m_hNotifyWnd, msg, wParam, lParam);
 }
 
-long CRegistryData::Scan(PFN_REGSCAN_FILTER filter, void* filterUser, PFN_REGSCAN_RESULT onResult,
-                         void* resultUser) {
+long CRegistryData::Scan(PFN_REGSCAN_FILTER filter, void* filterUser, PFN_REGSCAN_RESULT onResult, void* resultUser)
+{
     m_bFinished = false;
     m_bStop = false;
     m_results.clear();
@@ -162,7 +159,8 @@ long CRegistryData::Scan(PFN_REGSCAN_FILTER filter, void* filterUser, PFN_REGSCA
 }
 
 CRegistryData::SCAN_RESULT CRegistryData::NewResult(const SCAN_DATA& entry, const std::wstring& subKey,
-                                                    const std::wstring& valueName, int pathLocation) const {
+                                                    const std::wstring& valueName, int pathLocation) const
+{
     SCAN_RESULT r;
     r.type = entry.type;
     r.title = rstTitle[entry.type];
@@ -176,14 +174,16 @@ CRegistryData::SCAN_RESULT CRegistryData::NewResult(const SCAN_DATA& entry, cons
     return r;
 }
 
-bool CRegistryData::Report(SCAN_RESULT& result, int reason, PFN_CLEAN clean, const std::wstring& detail) {
+bool CRegistryData::Report(SCAN_RESULT& result, int reason, PFN_CLEAN clean, const std::wstring& detail)
+{
     result.reason = reason;
     result.pfnClean = clean;
     result.detail = detail;
     return Report(result);
 }
 
-bool CRegistryData::Report(SCAN_RESULT& result) {
+bool CRegistryData::Report(SCAN_RESULT& result)
+{
     std::wstring text = FullItemText(result.data.root, result.data.subKey, result.data.valueName);
     if (CFailedEntryList::Instance().Contains(text)) return !Stopped();
     auto inserted = m_results.insert(result);
@@ -192,17 +192,20 @@ bool CRegistryData::Report(SCAN_RESULT& result) {
     return !Stopped();
 }
 
-long CRegistryData::CleanKey(const REG_DATA& item) {
+long CRegistryData::CleanKey(const REG_DATA& item)
+{
     if (m_cleanCtx) m_cleanCtx->values.Release();  // no handle stays open inside a key being deleted
     return DeleteKeyTree(item.root, item.subKey, m_cleanCtx ? m_cleanCtx->journal : AccessJournal());
 }
 
-long CRegistryData::CleanValue(const REG_DATA& item) {
+long CRegistryData::CleanValue(const REG_DATA& item)
+{
     if (m_cleanCtx) return m_cleanCtx->values.Delete(item.root, item.subKey, item.valueName);
     return DeleteValue(item.root, item.subKey, item.valueName);
 }
 
-long CRegistryData::Clean(PFN_REGCLEAN_PROGRESS progress, void* user) {
+long CRegistryData::Clean(PFN_REGCLEAN_PROGRESS progress, void* user)
+{
     m_bStop = false;
     if (m_results.empty()) {
         Notify(WM_REGCLEAN_FINISHED, 0, 0);

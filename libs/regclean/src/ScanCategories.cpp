@@ -29,7 +29,8 @@ CRegistryData* Running(const ScanData& entry) { return entry.pOwner->Stopped() ?
 bool IsString(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ; }
 
 // Text of string data from a walk; false when it does not fit the capacity.
-bool DataText(const BYTE* data, DWORD size, size_t capacity, std::wstring* text) {
+bool DataText(const BYTE* data, DWORD size, size_t capacity, std::wstring* text)
+{
     size_t chars = size / sizeof(wchar_t);
     const wchar_t* p = reinterpret_cast<const wchar_t*>(data);
     while (chars > 0 && p[chars - 1] == 0) --chars;
@@ -41,7 +42,8 @@ bool DataText(const BYTE* data, DWORD size, size_t capacity, std::wstring* text)
 }
 
 // Reads a string value of at most capacity - 1 characters.
-bool ReadString(HKEY root, const std::wstring& subKey, const wchar_t* valueName, size_t capacity, std::wstring* text) {
+bool ReadString(HKEY root, const std::wstring& subKey, const wchar_t* valueName, size_t capacity, std::wstring* text)
+{
     qcore::UniqueRegKey key;
     if (RegOpenKeyExW(root, subKey.c_str(), 0, KEY_QUERY_VALUE, key.Put()) != ERROR_SUCCESS) return false;
     std::vector<BYTE> data(capacity * sizeof(wchar_t) + sizeof(wchar_t));
@@ -54,7 +56,8 @@ bool ReadString(HKEY root, const std::wstring& subKey, const wchar_t* valueName,
 }
 
 // ERROR_FILE_NOT_FOUND when the key does not exist; 0 when it does; other errors as they come.
-LONG KeyState(HKEY root, const std::wstring& subKey) {
+LONG KeyState(HKEY root, const std::wstring& subKey)
+{
     qcore::UniqueRegKey key;
     return RegOpenKeyExW(root, subKey.c_str(), 0, KEY_QUERY_VALUE, key.Put());
 }
@@ -67,7 +70,8 @@ struct KeyShape {
     bool defaultReadable = false;
 };
 
-KeyShape ShapeOf(HKEY root, const std::wstring& subKey) {
+KeyShape ShapeOf(HKEY root, const std::wstring& subKey)
+{
     KeyShape shape;
     qcore::UniqueRegKey key;
     shape.error = RegOpenKeyExW(root, subKey.c_str(), 0, KEY_READ, key.Put());
@@ -79,23 +83,27 @@ KeyShape ShapeOf(HKEY root, const std::wstring& subKey) {
 }
 
 // No subkeys, and no values or only a readable default value.
-bool HoldsNothing(const KeyShape& s) {
+bool HoldsNothing(const KeyShape& s)
+{
     return s.error == ERROR_SUCCESS && s.subKeys == 0 && (s.values == 0 || (s.values == 1 && s.defaultReadable));
 }
 
-bool MissingOrEmpty(HKEY root, const std::wstring& subKey) {
+bool MissingOrEmpty(HKEY root, const std::wstring& subKey)
+{
     KeyShape s = ShapeOf(root, subKey);
     return s.error == ERROR_FILE_NOT_FOUND || HoldsNothing(s);
 }
 
 // A command that opens the file itself ("%1" as the program) is not tested.
-bool OpensFileItself(const std::wstring& command) {
+bool OpensFileItself(const std::wstring& command)
+{
     if (command.find(L"\"%1\" %*") != std::wstring::npos) return true;
     return command.size() >= 7 && command.substr(0, 6).find(L"\"%1\" ") != std::wstring::npos;
 }
 
 // A type-library path may end in a backslash and a resource index.
-bool EndsInResourceIndex(const std::wstring& path) {
+bool EndsInResourceIndex(const std::wstring& path)
+{
     size_t slash = path.rfind(L'\\');
     if (slash == std::wstring::npos) return false;
     for (size_t i = slash + 1; i < path.size(); ++i)
@@ -107,7 +115,8 @@ bool EndsInResourceIndex(const std::wstring& path) {
 
 // ---- path tests --------------------------------------------------------------------------------------------
 
-long CRegistryData::CheckFilePath(SCAN_RESULT& result) {
+long CRegistryData::CheckFilePath(SCAN_RESULT& result)
+{
     std::wstring text;
     if (result.pathLocation == 0) {
         text = result.data.valueName;
@@ -120,7 +129,8 @@ long CRegistryData::CheckFilePath(SCAN_RESULT& result) {
     return TestPath(text, result.pathKind, m_ctx->probe, &result.path);
 }
 
-long CRegistryData::CheckCmdline(SCAN_RESULT& result) {
+long CRegistryData::CheckCmdline(SCAN_RESULT& result)
+{
     std::wstring text;
     if (result.pathLocation == 0) {
         text = result.data.valueName;
@@ -141,8 +151,9 @@ long CRegistryData::CheckCmdline(SCAN_RESULT& result) {
 namespace {
 
 template <typename Callback>
-long RunScan(CRegistryData* engine, const ScanData& entry, Callback callback, void (*walk)(HKEY, const wchar_t*, Callback, void*),
-             HWND notify, const std::atomic<bool>& stop) {
+long RunScan(CRegistryData* engine, const ScanData& entry, Callback callback,
+             void (*walk)(HKEY, const wchar_t*, Callback, void*), HWND notify, const std::atomic<bool>& stop)
+{
     ScanData copy = entry;
     copy.pOwner = engine;
     walk(copy.key.root, copy.key.subKey.c_str(), callback, &copy);
@@ -152,12 +163,14 @@ long RunScan(CRegistryData* engine, const ScanData& entry, Callback callback, vo
 
 }  // namespace
 
-#define SUBKEY_SCAN(member, callback)                                                    \
-    long CRegistryData::member(const SCAN_DATA& entry) {                                 \
+#define SUBKEY_SCAN(member, callback)                                                                \
+    long CRegistryData::member(const SCAN_DATA& entry)                                               \
+    {                                                                                                \
         return RunScan<SubKeyCallback>(this, entry, &callback, &WalkSubKeys, m_hNotifyWnd, m_bStop); \
     }
-#define VALUE_SCAN(member, callback)                                                   \
-    long CRegistryData::member(const SCAN_DATA& entry) {                               \
+#define VALUE_SCAN(member, callback)                                                               \
+    long CRegistryData::member(const SCAN_DATA& entry)                                             \
+    {                                                                                              \
         return RunScan<ValueCallback>(this, entry, &callback, &WalkValues, m_hNotifyWnd, m_bStop); \
     }
 
@@ -175,7 +188,8 @@ SUBKEY_SCAN(ScanTypeLib, CheckTypeLibSubKey)
 
 // ---- 1. shared DLL records ---------------------------------------------------------------------------------
 
-bool CRegistryData::CheckValueNamePath(HKEY, const wchar_t* name, const BYTE*, DWORD type, DWORD, void* user) {
+bool CRegistryData::CheckValueNamePath(HKEY, const wchar_t* name, const BYTE*, DWORD type, DWORD, void* user)
+{
     const SCAN_DATA& entry = EntryOf(user);
     CRegistryData* self = Running(entry);
     if (!self) return false;
@@ -187,7 +201,8 @@ bool CRegistryData::CheckValueNamePath(HKEY, const wchar_t* name, const BYTE*, D
 
 // ---- 2. open/save dialog history ---------------------------------------------------------------------------
 
-bool CRegistryData::CheckOpenSaveMRUSubKey(HKEY, const wchar_t* name, void* user) {
+bool CRegistryData::CheckOpenSaveMRUSubKey(HKEY, const wchar_t* name, void* user)
+{
     const SCAN_DATA& entry = EntryOf(user);
     CRegistryData* self = Running(entry);
     if (!self) return false;
@@ -198,7 +213,8 @@ bool CRegistryData::CheckOpenSaveMRUSubKey(HKEY, const wchar_t* name, void* user
 }
 
 bool CRegistryData::CheckOpenSaveMRUDataPath(HKEY, const wchar_t* name, const BYTE* data, DWORD type, DWORD size,
-                                             void* user) {
+                                             void* user)
+{
     const SubWalk& sub = *static_cast<const SubWalk*>(user);
     CRegistryData* self = Running(*sub.entry);
     if (!self) return false;
@@ -212,7 +228,8 @@ bool CRegistryData::CheckOpenSaveMRUDataPath(HKEY, const wchar_t* name, const BY
 
 // ---- 3. per-extension Explorer history ---------------------------------------------------------------------
 
-bool CRegistryData::CheckFileExts(HKEY, const wchar_t* name, void* user) {
+bool CRegistryData::CheckFileExts(HKEY, const wchar_t* name, void* user)
+{
     const SCAN_DATA& entry = EntryOf(user);
     CRegistryData* self = Running(entry);
     if (!self) return false;
@@ -226,8 +243,8 @@ bool CRegistryData::CheckFileExts(HKEY, const wchar_t* name, void* user) {
     } else if (MissingOrEmpty(entry.key.root, key + L"OpenWithList") &&
                MissingOrEmpty(entry.key.root, key + L"OpenWithProgids")) {
         std::wstring progId;
-        error = !ReadString(entry.key.root, key + L"UserChoice", L"Progid", kPathCapacity, &progId) ||
-                progId.empty() || KeyState(HKEY_CLASSES_ROOT, progId) == ERROR_FILE_NOT_FOUND;
+        error = !ReadString(entry.key.root, key + L"UserChoice", L"Progid", kPathCapacity, &progId) || progId.empty() ||
+                KeyState(HKEY_CLASSES_ROOT, progId) == ERROR_FILE_NOT_FOUND;
     }
     if (error) {
         SCAN_RESULT r = self->NewResult(entry, key, L"", 1);
@@ -238,7 +255,8 @@ bool CRegistryData::CheckFileExts(HKEY, const wchar_t* name, void* user) {
 
 // ---- 4. Start menu order -----------------------------------------------------------------------------------
 
-bool CRegistryData::CheckMenuOrder(HKEY, const wchar_t* name, void* user) {
+bool CRegistryData::CheckMenuOrder(HKEY, const wchar_t* name, void* user)
+{
     const SCAN_DATA& entry = EntryOf(user);
     CRegistryData* self = Running(entry);
     if (!self) return false;
@@ -258,7 +276,8 @@ bool CRegistryData::CheckMenuOrder(HKEY, const wchar_t* name, void* user) {
 
 // ---- 5. MUI cache ------------------------------------------------------------------------------------------
 
-bool CRegistryData::CheckMUICache(HKEY, const wchar_t* name, const BYTE*, DWORD type, DWORD, void* user) {
+bool CRegistryData::CheckMUICache(HKEY, const wchar_t* name, const BYTE*, DWORD type, DWORD, void* user)
+{
     const SCAN_DATA& entry = EntryOf(user);
     CRegistryData* self = Running(entry);
     if (!self) return false;
@@ -270,7 +289,8 @@ bool CRegistryData::CheckMUICache(HKEY, const wchar_t* name, const BYTE*, DWORD 
 
 // ---- 6. help files -----------------------------------------------------------------------------------------
 
-bool CRegistryData::CheckHelp(HKEY, const wchar_t* name, const BYTE* data, DWORD type, DWORD size, void* user) {
+bool CRegistryData::CheckHelp(HKEY, const wchar_t* name, const BYTE* data, DWORD type, DWORD size, void* user)
+{
     const SCAN_DATA& entry = EntryOf(user);
     CRegistryData* self = Running(entry);
     if (!self) return false;
@@ -290,7 +310,8 @@ bool CRegistryData::CheckHelp(HKEY, const wchar_t* name, const BYTE* data, DWORD
 
 // ---- 7. application paths ----------------------------------------------------------------------------------
 
-bool CRegistryData::CheckAppPath(HKEY, const wchar_t* name, void* user) {
+bool CRegistryData::CheckAppPath(HKEY, const wchar_t* name, void* user)
+{
     const SCAN_DATA& entry = EntryOf(user);
     CRegistryData* self = Running(entry);
     if (!self) return false;
@@ -303,7 +324,8 @@ bool CRegistryData::CheckAppPath(HKEY, const wchar_t* name, void* user) {
 
 // ---- 8. uninstall entries ----------------------------------------------------------------------------------
 
-bool CRegistryData::CheckUninstall(HKEY, const wchar_t* name, void* user) {
+bool CRegistryData::CheckUninstall(HKEY, const wchar_t* name, void* user)
+{
     const SCAN_DATA& entry = EntryOf(user);
     CRegistryData* self = Running(entry);
     if (!self) return false;
@@ -312,7 +334,8 @@ bool CRegistryData::CheckUninstall(HKEY, const wchar_t* name, void* user) {
     return !self->Stopped();
 }
 
-bool CRegistryData::CheckUninstallString(const SCAN_DATA& entry, const std::wstring& subKey) {
+bool CRegistryData::CheckUninstallString(const SCAN_DATA& entry, const std::wstring& subKey)
+{
     SCAN_RESULT r = NewResult(entry, subKey, L"UninstallString", 1);
     if (CheckCmdline(r) != 1) return true;
     r.data.valueName.clear();
@@ -325,7 +348,8 @@ bool CRegistryData::CheckUninstallString(const SCAN_DATA& entry, const std::wstr
 
 // ---- 9. file associations ----------------------------------------------------------------------------------
 
-bool CRegistryData::CheckFileAssociateSubKey(HKEY, const wchar_t* name, void* user) {
+bool CRegistryData::CheckFileAssociateSubKey(HKEY, const wchar_t* name, void* user)
+{
     const SCAN_DATA& entry = EntryOf(user);
     CRegistryData* self = Running(entry);
     if (!self) return false;
@@ -339,7 +363,8 @@ bool CRegistryData::CheckFileAssociateSubKey(HKEY, const wchar_t* name, void* us
     return !self->Stopped();
 }
 
-bool CRegistryData::CheckExtAssociateKey(const SCAN_DATA& entry, const std::wstring& name) {
+bool CRegistryData::CheckExtAssociateKey(const SCAN_DATA& entry, const std::wstring& name)
+{
     const std::wstring key = entry.key.subKey + name + L"\\";
     if (!HoldsNothing(ShapeOf(entry.key.root, key))) return true;
     std::wstring progId;
@@ -351,13 +376,15 @@ bool CRegistryData::CheckExtAssociateKey(const SCAN_DATA& entry, const std::wstr
     return Report(r, RSR_JUNK_VALUE, &CRegistryData::CleanKey, L"");
 }
 
-bool CRegistryData::CheckShellOpenCommand(const SCAN_DATA& entry, const std::wstring& name) {
+bool CRegistryData::CheckShellOpenCommand(const SCAN_DATA& entry, const std::wstring& name)
+{
     SCAN_RESULT r = NewResult(entry, entry.key.subKey + name + L"\\shell\\open\\command\\", L"", 1);
     if (CheckCmdline(r) != 1 || OpensFileItself(r.path)) return true;
     return Report(r, RSR_JUNK_VALUE, &CRegistryData::CleanKey, name);
 }
 
-bool CRegistryData::CheckDefaultIcon(const SCAN_DATA& entry, const std::wstring& name) {
+bool CRegistryData::CheckDefaultIcon(const SCAN_DATA& entry, const std::wstring& name)
+{
     SCAN_RESULT r = NewResult(entry, entry.key.subKey + name + L"\\DefaultIcon\\", L"", 1);
     if (CheckFilePath(r) != 1 || r.path.find(L"%1") != std::wstring::npos) return true;
     // An icon index after the last comma: the file before it decides.
@@ -369,7 +396,8 @@ bool CRegistryData::CheckDefaultIcon(const SCAN_DATA& entry, const std::wstring&
 
 // ---- 10. COM classes ---------------------------------------------------------------------------------------
 
-bool CRegistryData::CheckClsidSubKey(HKEY, const wchar_t* name, void* user) {
+bool CRegistryData::CheckClsidSubKey(HKEY, const wchar_t* name, void* user)
+{
     const SCAN_DATA& entry = EntryOf(user);
     CRegistryData* self = Running(entry);
     if (!self) return false;
@@ -390,7 +418,8 @@ bool CRegistryData::CheckClsidSubKey(HKEY, const wchar_t* name, void* user) {
     return !self->Stopped();
 }
 
-bool CRegistryData::CheckClsidCodeBase(HKEY, const wchar_t* name, void* user) {
+bool CRegistryData::CheckClsidCodeBase(HKEY, const wchar_t* name, void* user)
+{
     const SubWalk& sub = *static_cast<const SubWalk*>(user);
     CRegistryData* self = Running(*sub.entry);
     if (!self) return false;
@@ -402,7 +431,8 @@ bool CRegistryData::CheckClsidCodeBase(HKEY, const wchar_t* name, void* user) {
 
 // ---- 11. type libraries ------------------------------------------------------------------------------------
 
-bool CRegistryData::CheckTypeLibSubKey(HKEY, const wchar_t* name, void* user) {
+bool CRegistryData::CheckTypeLibSubKey(HKEY, const wchar_t* name, void* user)
+{
     const SCAN_DATA& entry = EntryOf(user);
     CRegistryData* self = Running(entry);
     if (!self) return false;
@@ -412,7 +442,8 @@ bool CRegistryData::CheckTypeLibSubKey(HKEY, const wchar_t* name, void* user) {
     return !self->Stopped();
 }
 
-bool CRegistryData::CheckTypeLibWin32Key(HKEY, const wchar_t* name, void* user) {
+bool CRegistryData::CheckTypeLibWin32Key(HKEY, const wchar_t* name, void* user)
+{
     const SubWalk& sub = *static_cast<const SubWalk*>(user);
     CRegistryData* self = Running(*sub.entry);
     if (!self) return false;

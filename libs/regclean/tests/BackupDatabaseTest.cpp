@@ -27,7 +27,8 @@ struct Row {
     std::string blob;
 };
 
-std::vector<Row> ReadRows(const std::wstring& dbPath, const std::string& where = "1") {
+std::vector<Row> ReadRows(const std::wstring& dbPath, const std::string& where = "1")
+{
     std::vector<Row> rows;
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(Utf8(dbPath).c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) return rows;
@@ -60,7 +61,8 @@ std::vector<Row> ReadRows(const std::wstring& dbPath, const std::string& where =
     return rows;
 }
 
-std::vector<std::string> Query(const std::wstring& dbPath, const std::string& sql) {
+std::vector<std::string> Query(const std::wstring& dbPath, const std::string& sql)
+{
     std::vector<std::string> out;
     sqlite3* db = nullptr;
     sqlite3_open_v2(Utf8(dbPath).c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
@@ -82,7 +84,8 @@ std::vector<std::string> Query(const std::wstring& dbPath, const std::string& sq
 
 class BackupDatabaseTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         folder_ = bxtest::NewTempDir(L"dbtest") + L"\\";
         key_ = kBase + bxtest::UniqueTag();
     }
@@ -90,7 +93,8 @@ protected:
     std::wstring folder_, key_;
 };
 
-TEST_F(BackupDatabaseTest, SchemaAndRunRowMatchTheFileFormat) {
+TEST_F(BackupDatabaseTest, SchemaAndRunRowMatchTheFileFormat)
+{
     CRegBackupDatabase db(folder_);
     ASSERT_TRUE(db.Open());
     EXPECT_EQ(db.RunId().size(), 14u);
@@ -111,7 +115,8 @@ TEST_F(BackupDatabaseTest, SchemaAndRunRowMatchTheFileFormat) {
     EXPECT_TRUE(again.Open());
 }
 
-TEST_F(BackupDatabaseTest, KeyBackupWritesEveryValueAndEmptyKeys) {
+TEST_F(BackupDatabaseTest, KeyBackupWritesEveryValueAndEmptyKeys)
+{
     bxtest::SetString(HKEY_CURRENT_USER, key_, L"a", L"one");
     bxtest::SetDword(HKEY_CURRENT_USER, key_, L"b", 7);
     bxtest::SetRaw(HKEY_CURRENT_USER, key_, L"empty", REG_BINARY, "", 0);
@@ -157,7 +162,8 @@ TEST_F(BackupDatabaseTest, KeyBackupWritesEveryValueAndEmptyKeys) {
     EXPECT_EQ(keys, 1);
 }
 
-TEST_F(BackupDatabaseTest, HostileAndLongNamesAreStoredAsTheyAre) {
+TEST_F(BackupDatabaseTest, HostileAndLongNamesAreStoredAsTheyAre)
+{
     const std::wstring hostile = key_ + L"\\a'); drop table datainfo; --";
     const std::wstring quote = L"it's; \"x\" --";
     const std::wstring longName(2000, L'n');
@@ -179,7 +185,8 @@ TEST_F(BackupDatabaseTest, HostileAndLongNamesAreStoredAsTheyAre) {
     EXPECT_TRUE(sawLong);
 }
 
-TEST_F(BackupDatabaseTest, ANameThatCannotBeStoredFailsTheItemAndKeepsTheOthers) {
+TEST_F(BackupDatabaseTest, ANameThatCannotBeStoredFailsTheItemAndKeepsTheOthers)
+{
     const wchar_t surrogate[] = {L'x', 0xD800, L'y', 0};
     bxtest::SetString(HKEY_CURRENT_USER, key_ + L"\\odd", surrogate, L"v");
     bxtest::SetString(HKEY_CURRENT_USER, key_ + L"\\odd", L"plain", L"v");
@@ -197,14 +204,15 @@ TEST_F(BackupDatabaseTest, ANameThatCannotBeStoredFailsTheItemAndKeepsTheOthers)
     EXPECT_EQ(rows[0].subroot, Utf8(key_ + L"\\fine\\"));
 }
 
-TEST_F(BackupDatabaseTest, RowRemovalIsLimitedToThisRun) {
+TEST_F(BackupDatabaseTest, RowRemovalIsLimitedToThisRun)
+{
     bxtest::SetString(HKEY_CURRENT_USER, key_, L"v", L"data");
     CRegBackupDatabase db(folder_);
     ASSERT_TRUE(db.Open());
     std::wstring path = db.Path();
     // A backup of the same value by an earlier run.
-    std::string earlier = "insert into datainfo values('20000101000000', 0, 'HKEY_CURRENT_USER', '" +
-                          Utf8(key_) + "\\', 'v', 1, 2, x'4100')";
+    std::string earlier = "insert into datainfo values('20000101000000', 0, 'HKEY_CURRENT_USER', '" + Utf8(key_) +
+                          "\\', 'v', 1, 2, x'4100')";
     Query(path, earlier);
     ASSERT_EQ(db.BackUp(HKEY_CURRENT_USER, key_ + L"\\", L"v"), CRegBackupDatabase::kBackedUp);
     ASSERT_TRUE(db.Commit());
@@ -216,7 +224,8 @@ TEST_F(BackupDatabaseTest, RowRemovalIsLimitedToThisRun) {
     EXPECT_EQ(rows[0].resid, "20000101000000");
 }
 
-TEST_F(BackupDatabaseTest, AnUnusableFolderCannotOpen) {
+TEST_F(BackupDatabaseTest, AnUnusableFolderCannotOpen)
+{
     bxtest::MakeFile(folder_ + L"regbackup");  // a file where the folder should be
     CRegBackupDatabase db(folder_);
     EXPECT_FALSE(db.Open());

@@ -6,16 +6,17 @@
 
 namespace bxtest {
 
-
 namespace {
 
-std::wstring Forward(std::wstring s) {
+std::wstring Forward(std::wstring s)
+{
     for (auto& c : s)
         if (c == L'\\') c = L'/';
     return s;
 }
 
-std::wstring ProgramsFolder() {
+std::wstring ProgramsFolder()
+{
     wchar_t buf[MAX_PATH + 1] = L"";
     SHGetSpecialFolderPathW(nullptr, buf, CSIDL_PROGRAMS, TRUE);
     return buf;
@@ -23,14 +24,32 @@ std::wstring ProgramsFolder() {
 
 }  // namespace
 
-std::vector<std::wstring> ClassesFixtureKeys(const std::wstring& t) {
-    return {L"." + t + L"noprog", L"." + t + L"good", t + L"prog", t + L"badcmd", t + L"self", t + L"badicon",
-            t + L"pcticon", L"CLSID\\{" + t + L"-1}", L"CLSID\\{" + t + L"-2}", L"CLSID\\{" + t + L"-3}",
-            L"CLSID\\{" + t + L"-4}", L"TypeLib\\{" + t + L"-L1}", L"TypeLib\\{" + t + L"-L2}",
-            L"." + t + L"ok", L"." + t + L"ok2", t + L"rdl1", t + L"rdl2", t + L"rdl3", t + L"rdl4", t + L"rdlbad"};
+std::vector<std::wstring> ClassesFixtureKeys(const std::wstring& t)
+{
+    return {L"." + t + L"noprog",
+            L"." + t + L"good",
+            t + L"prog",
+            t + L"badcmd",
+            t + L"self",
+            t + L"badicon",
+            t + L"pcticon",
+            L"CLSID\\{" + t + L"-1}",
+            L"CLSID\\{" + t + L"-2}",
+            L"CLSID\\{" + t + L"-3}",
+            L"CLSID\\{" + t + L"-4}",
+            L"TypeLib\\{" + t + L"-L1}",
+            L"TypeLib\\{" + t + L"-L2}",
+            L"." + t + L"ok",
+            L"." + t + L"ok2",
+            t + L"rdl1",
+            t + L"rdl2",
+            t + L"rdl3",
+            t + L"rdl4",
+            t + L"rdlbad"};
 }
 
-std::vector<FixtureEntry> SeedCategoryFixtures(const std::wstring& t) {
+std::vector<FixtureEntry> SeedCategoryFixtures(const std::wstring& t)
+{
     const HKEY LM = HKEY_LOCAL_MACHINE, CU = HKEY_CURRENT_USER, CR = HKEY_CLASSES_ROOT;
     const std::wstring d = NewTempDir(L"fixture");
     const std::wstring gone = d + L"\\gone";  // never created
@@ -54,10 +73,10 @@ std::vector<FixtureEntry> SeedCategoryFixtures(const std::wstring& t) {
     rows.push_back({L"shared dll, folder exists", LM, kSharedDlls, d + L"\\folder" + t, false, RST_SHAREDDLL, 0, L""});
     rows.push_back({L"shared dll, missing", LM, kSharedDlls, gone + L"\\" + t + L"-missing.dll", true, RST_SHAREDDLL,
                     RSR_FILE_NOT_FOUND, gone + L"\\" + t + L"-missing.dll"});
-    rows.push_back({L"shared dll, expanded", LM, kSharedDlls, L"%SystemRoot%\\" + t + L"-gone.dll", true,
-                    RST_SHAREDDLL, RSR_FILE_NOT_FOUND, std::wstring(windir) + L"\\" + t + L"-gone.dll"});
-    rows.push_back({L"shared dll, not a DWORD", LM, kSharedDlls, gone + L"\\" + t + L"-sz.dll", false, RST_SHAREDDLL, 0,
-                    L""});
+    rows.push_back({L"shared dll, expanded", LM, kSharedDlls, L"%SystemRoot%\\" + t + L"-gone.dll", true, RST_SHAREDDLL,
+                    RSR_FILE_NOT_FOUND, std::wstring(windir) + L"\\" + t + L"-gone.dll"});
+    rows.push_back(
+        {L"shared dll, not a DWORD", LM, kSharedDlls, gone + L"\\" + t + L"-sz.dll", false, RST_SHAREDDLL, 0, L""});
 
     // 2. open/save history: one-letter values name files.
     const std::wstring mru = std::wstring(kOpenSaveMru) + t + L"\\";
@@ -77,8 +96,8 @@ std::vector<FixtureEntry> SeedCategoryFixtures(const std::wstring& t) {
     SetString(CR, extNoProg, L"", t + L"prog");
     rows.push_back({L"file exts, no class", CU, std::wstring(kFileExts) + extGone + L"\\", L"", true, RST_EXTHISTORY,
                     RSR_JUNK_VALUE, extGone});
-    rows.push_back({L"file exts, live choice", CU, std::wstring(kFileExts) + extOk + L"\\", L"", false,
-                    RST_EXTHISTORY, 0, L""});
+    rows.push_back(
+        {L"file exts, live choice", CU, std::wstring(kFileExts) + extOk + L"\\", L"", false, RST_EXTHISTORY, 0, L""});
     rows.push_back({L"file exts, chosen class missing", CU, std::wstring(kFileExts) + extNoProg + L"\\", L"", true,
                     RST_EXTHISTORY, RSR_JUNK_VALUE, extNoProg});
 
@@ -96,8 +115,8 @@ std::vector<FixtureEntry> SeedCategoryFixtures(const std::wstring& t) {
     SetString(CU, kMuiCache, gone + L"\\" + t + L"-app.exe", L"App");
     SetString(CU, kMuiCache, dll, L"Dll");
     rows.push_back({L"mui, resource", CU, kMuiCache, L"@" + t + L"shell32.dll,-1", false, RST_MUICACHE, 0, L""});
-    rows.push_back({L"mui, missing", CU, kMuiCache, gone + L"\\" + t + L"-app.exe", true, RST_MUICACHE,
-                    RSR_JUNK_VALUE, gone + L"\\" + t + L"-app.exe"});
+    rows.push_back({L"mui, missing", CU, kMuiCache, gone + L"\\" + t + L"-app.exe", true, RST_MUICACHE, RSR_JUNK_VALUE,
+                    gone + L"\\" + t + L"-app.exe"});
     rows.push_back({L"mui, exists", CU, kMuiCache, dll, false, RST_MUICACHE, 0, L""});
 
     // 6. help files: the data is the folder, the name the file.
@@ -118,21 +137,20 @@ std::vector<FixtureEntry> SeedCategoryFixtures(const std::wstring& t) {
     SetString(LM, std::wstring(kAppPaths) + t + L"-ok.exe", L"", L"\"" + app + L"\"");
     rows.push_back({L"app path, missing", LM, appGone, L"", true, RST_APPPATH, RSR_FILE_NOT_FOUND,
                     L"\"" + gone + L"\\" + t + L"-gone.exe\"\u4E0D\u5B58\u5728"});
-    rows.push_back({L"app path, exists", LM, std::wstring(kAppPaths) + t + L"-ok.exe\\", L"", false, RST_APPPATH, 0,
-                    L""});
+    rows.push_back(
+        {L"app path, exists", LM, std::wstring(kAppPaths) + t + L"-ok.exe\\", L"", false, RST_APPPATH, 0, L""});
 
     // 8. uninstall entries.
-    SetString(LM, std::wstring(kUninstall) + t + L"-gone", L"UninstallString",
-              L"\"" + gone + L"\\unins000.exe\" /x");
+    SetString(LM, std::wstring(kUninstall) + t + L"-gone", L"UninstallString", L"\"" + gone + L"\\unins000.exe\" /x");
     SetString(LM, std::wstring(kUninstall) + t + L"-ok", L"UninstallString", app + L" /uninstall");
     SetString(LM, std::wstring(kUninstall) + t + L"-msi", L"UninstallString", L"MsiExec.exe /X{00000000-0000}");
     rows.push_back({L"uninstall, missing", LM, std::wstring(kUninstall) + t + L"-gone\\", L"", true, RST_UNINSTALL,
                     RSR_FILE_NOT_FOUND,
                     L"\u201C" + t + L"-gone\u201D\u5BF9\u5E94\u7684\u5B89\u88C5\u4FE1\u606F\u4E0D\u5B58\u5728"});
-    rows.push_back({L"uninstall, exists", LM, std::wstring(kUninstall) + t + L"-ok\\", L"", false, RST_UNINSTALL, 0,
-                    L""});
-    rows.push_back({L"uninstall, program in the system folder", LM, std::wstring(kUninstall) + t + L"-msi\\", L"", false,
-                    RST_UNINSTALL, 0, L""});
+    rows.push_back(
+        {L"uninstall, exists", LM, std::wstring(kUninstall) + t + L"-ok\\", L"", false, RST_UNINSTALL, 0, L""});
+    rows.push_back({L"uninstall, program in the system folder", LM, std::wstring(kUninstall) + t + L"-msi\\", L"",
+                    false, RST_UNINSTALL, 0, L""});
 
     // 9. file associations.
     SetString(CR, L"." + t + L"noprog", L"", t + L"-noprogid");
@@ -146,11 +164,12 @@ std::vector<FixtureEntry> SeedCategoryFixtures(const std::wstring& t) {
     rows.push_back({L"ext, class missing", CR, L"." + t + L"noprog\\", L"", true, RST_FILEASSOC, RSR_JUNK_VALUE, L""});
     rows.push_back({L"ext, class exists", CR, L"." + t + L"good\\", L"", false, RST_FILEASSOC, 0, L""});
     rows.push_back({L"command, exists", CR, t + L"prog\\shell\\open\\command\\", L"", false, RST_FILEASSOC, 0, L""});
-    rows.push_back({L"icon, file with index exists", CR, t + L"prog\\DefaultIcon\\", L"", false, RST_FILEASSOC, 0, L""});
+    rows.push_back(
+        {L"icon, file with index exists", CR, t + L"prog\\DefaultIcon\\", L"", false, RST_FILEASSOC, 0, L""});
     rows.push_back({L"command, missing", CR, t + L"badcmd\\shell\\open\\command\\", L"", true, RST_FILEASSOC,
                     RSR_JUNK_VALUE, t + L"badcmd"});
-    rows.push_back({L"command, the file itself", CR, t + L"self\\shell\\open\\command\\", L"", false, RST_FILEASSOC, 0,
-                    L""});
+    rows.push_back(
+        {L"command, the file itself", CR, t + L"self\\shell\\open\\command\\", L"", false, RST_FILEASSOC, 0, L""});
     rows.push_back({L"icon, missing", CR, t + L"badicon\\DefaultIcon\\", L"", true, RST_FILEASSOC, RSR_JUNK_VALUE,
                     t + L"badicon"});
     rows.push_back({L"icon, %1", CR, t + L"pcticon\\DefaultIcon\\", L"", false, RST_FILEASSOC, 0, L""});

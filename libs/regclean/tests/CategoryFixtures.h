@@ -19,7 +19,7 @@ struct FixtureEntry {
     bool reported;
     REG_SCAN_TYPE type;
     int reason;
-    std::wstring detail;  // checked when not empty
+    std::wstring detail;        // checked when not empty
     bool defaultValue = false;  // the item is the key's default value, not the key
 };
 

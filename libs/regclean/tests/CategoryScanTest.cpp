@@ -12,7 +12,8 @@ namespace {
 
 std::string Narrow(const std::wstring& s) { return bexlar::Utf8(s); }
 
-TEST(CategoryScan, SeededEntriesOfEveryCategory) {
+TEST(CategoryScan, SeededEntriesOfEveryCategory)
+{
     const std::wstring tag = UniqueTag() + L"cat";
     std::vector<FixtureEntry> table = SeedCategoryFixtures(tag);
 
@@ -26,8 +27,7 @@ TEST(CategoryScan, SeededEntriesOfEveryCategory) {
         SCOPED_TRACE(Narrow(row.label));
         const CRegistryData::SCAN_RESULT* found = nullptr;
         for (const auto& r : engine.GetResults())
-            if (r.data.root == row.root && r.data.subKey == row.subKey && r.data.valueName == row.valueName)
-                found = &r;
+            if (r.data.root == row.root && r.data.subKey == row.subKey && r.data.valueName == row.valueName) found = &r;
         ASSERT_EQ(found != nullptr, row.reported);
         if (!found) continue;
         EXPECT_EQ(found->type, row.type);

@@ -28,28 +28,31 @@ struct Place {
     std::wstring path;
 };
 
-std::vector<Place> SnapshotPlaces(const std::wstring& tag) {
-    std::vector<Place> places = {{HKEY_LOCAL_MACHINE, kSharedDlls}, {HKEY_CURRENT_USER, kOpenSaveMru},
-                                 {HKEY_CURRENT_USER, kFileExts},    {HKEY_CURRENT_USER, kMenuOrder},
-                                 {HKEY_CURRENT_USER, kMuiCache},    {HKEY_LOCAL_MACHINE, kHelp},
-                                 {HKEY_LOCAL_MACHINE, kHtmlHelp},   {HKEY_LOCAL_MACHINE, kAppPaths},
-                                 {HKEY_LOCAL_MACHINE, kUninstall}};
+std::vector<Place> SnapshotPlaces(const std::wstring& tag)
+{
+    std::vector<Place> places = {
+        {HKEY_LOCAL_MACHINE, kSharedDlls}, {HKEY_CURRENT_USER, kOpenSaveMru}, {HKEY_CURRENT_USER, kFileExts},
+        {HKEY_CURRENT_USER, kMenuOrder},   {HKEY_CURRENT_USER, kMuiCache},    {HKEY_LOCAL_MACHINE, kHelp},
+        {HKEY_LOCAL_MACHINE, kHtmlHelp},   {HKEY_LOCAL_MACHINE, kAppPaths},   {HKEY_LOCAL_MACHINE, kUninstall}};
     for (const std::wstring& k : ClassesFixtureKeys(tag)) places.push_back({HKEY_CLASSES_ROOT, k});
     return places;
 }
 
-std::vector<Snapshot> TakeAll(const std::vector<Place>& places) {
+std::vector<Snapshot> TakeAll(const std::vector<Place>& places)
+{
     std::vector<Snapshot> out;
     for (const Place& p : places) out.push_back(TakeSnapshot(p.root, p.path));
     return out;
 }
 
-bool ItemExists(const FixtureEntry& e) {
+bool ItemExists(const FixtureEntry& e)
+{
     if (e.defaultValue) return ValueExists(e.root, e.subKey, L"");
     return e.valueName.empty() ? KeyExists(e.root, e.subKey) : ValueExists(e.root, e.subKey, e.valueName);
 }
 
-TEST(CleanRoundTrip, EverythingDeletedComesBackByteForByte) {
+TEST(CleanRoundTrip, EverythingDeletedComesBackByteForByte)
+{
     const std::wstring tag = UniqueTag() + L"rt";
     std::vector<FixtureEntry> table = SeedCategoryFixtures(tag);
 
@@ -104,7 +107,8 @@ TEST(CleanRoundTrip, EverythingDeletedComesBackByteForByte) {
                                            << bexlar::Utf8(DescribeDifference(before[i], after[i]));
 }
 
-TEST(CleanRoundTrip, FailedDeletionsAreListedAndNotReportedAgain) {
+TEST(CleanRoundTrip, FailedDeletionsAreListedAndNotReportedAgain)
+{
     const std::wstring tag = UniqueTag() + L"fail";
     const HKEY CU = HKEY_CURRENT_USER;
     const std::wstring locked = std::wstring(kOpenSaveMru) + tag + L"lock\\";
@@ -162,7 +166,8 @@ TEST(CleanRoundTrip, FailedDeletionsAreListedAndNotReportedAgain) {
     EXPECT_EQ(again, std::vector<std::wstring>{open + L"a"});
 }
 
-TEST(CleanRoundTrip, AProtectedSubkeyIsBackedUpBeforeItsKeyIsDeleted) {
+TEST(CleanRoundTrip, AProtectedSubkeyIsBackedUpBeforeItsKeyIsDeleted)
+{
     const std::wstring tag = UniqueTag() + L"prot";
     const HKEY LM = HKEY_LOCAL_MACHINE;
     const std::wstring key = std::wstring(kAppPaths) + tag + L".exe";
@@ -182,7 +187,8 @@ TEST(CleanRoundTrip, AProtectedSubkeyIsBackedUpBeforeItsKeyIsDeleted) {
     EXPECT_TRUE(ValueExists(LM, key + L"\\inner\\deeper", L"secret"));
 }
 
-TEST(CleanRoundTrip, AnItemThatCannotBeBackedUpIsKeptAndTheCleanFails) {
+TEST(CleanRoundTrip, AnItemThatCannotBeBackedUpIsKeptAndTheCleanFails)
+{
     const std::wstring tag = UniqueTag() + L"odd";
     const HKEY LM = HKEY_LOCAL_MACHINE;
     const std::wstring odd = std::wstring(kAppPaths) + tag + L"-odd.exe";
@@ -208,7 +214,8 @@ TEST(CleanRoundTrip, AnItemThatCannotBeBackedUpIsKeptAndTheCleanFails) {
     EXPECT_EQ(tagged, 1);
 }
 
-TEST(CleanRoundTrip, ALinkInsideABadClassIsRemovedAsALinkAndComesBackAsOne) {
+TEST(CleanRoundTrip, ALinkInsideABadClassIsRemovedAsALinkAndComesBackAsOne)
+{
     const std::wstring tag = UniqueTag() + L"link";
     const HKEY CR = HKEY_CLASSES_ROOT, CU = HKEY_CURRENT_USER;
     const std::wstring cls = L"CLSID\\{" + tag + L"}";
@@ -231,7 +238,8 @@ TEST(CleanRoundTrip, ALinkInsideABadClassIsRemovedAsALinkAndComesBackAsOne) {
     EXPECT_FALSE(KeyExists(CR, cls + L"\\inner")) << "the target was backed up under the link's path";
 }
 
-TEST(CleanRoundTrip, ALockedDatabaseEndsTheCleanAtOnceWithNothingDeleted) {
+TEST(CleanRoundTrip, ALockedDatabaseEndsTheCleanAtOnceWithNothingDeleted)
+{
     const std::wstring tag = UniqueTag() + L"lock";
     const std::wstring mru = std::wstring(kOpenSaveMru) + tag + L"\\";
     const wchar_t* names[] = {L"a", L"b", L"c", L"d", L"e", L"f"};
@@ -247,9 +255,9 @@ TEST(CleanRoundTrip, ALockedDatabaseEndsTheCleanAtOnceWithNothingDeleted) {
     // Another writer holds the database for the whole clean.
     CreateDirectoryW((bexlar::ProgramFolder() + L"regbackup").c_str(), nullptr);
     sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open_v2(bexlar::Utf8(DbPath()).c_str(), &other, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                              nullptr),
-              SQLITE_OK);
+    ASSERT_EQ(
+        sqlite3_open_v2(bexlar::Utf8(DbPath()).c_str(), &other, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr),
+        SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
     capture.messages.clear();
     const DWORD start = GetTickCount();

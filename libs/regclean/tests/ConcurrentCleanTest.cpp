@@ -22,11 +22,13 @@ struct Worker {
     int cleaned = 0, failed = 0, errors = 0;
 };
 
-std::wstring Key(const std::wstring& prefix, int round, const wchar_t* kind) {
+std::wstring Key(const std::wstring& prefix, int round, const wchar_t* kind)
+{
     return std::wstring(kOpenSaveMru) + prefix + std::to_wstring(round) + kind + L"\\";
 }
 
-unsigned __stdcall CleanRounds(void* arg) {
+unsigned __stdcall CleanRounds(void* arg)
+{
     Worker& w = *static_cast<Worker*>(arg);
     for (int round = 0; round < kRounds; ++round) {
         const std::wstring ok = Key(w.prefix, round, L"ok"), ro = Key(w.prefix, round, L"ro");
@@ -50,7 +52,8 @@ struct Watcher {
     int scans = 0;
 };
 
-unsigned __stdcall ScanUntilStopped(void* arg) {
+unsigned __stdcall ScanUntilStopped(void* arg)
+{
     Watcher& w = *static_cast<Watcher*>(arg);
     while (!w.stop) {
         CRegistryData engine;
@@ -61,14 +64,16 @@ unsigned __stdcall ScanUntilStopped(void* arg) {
     return 0;
 }
 
-TEST(ConcurrentClean, TwoCleansAndAScanAtOnce) {
+TEST(ConcurrentClean, TwoCleansAndAScanAtOnce)
+{
     const std::wstring tag = UniqueTag() + L"cc";
     Worker workers[2];
     for (int i = 0; i < 2; ++i) {
         workers[i].prefix = tag + L"t" + std::to_wstring(i) + L"r";
         for (int round = 0; round < kRounds; ++round) {
             for (const wchar_t* kind : {L"ok", L"ro"})
-                SetString(HKEY_CURRENT_USER, Key(workers[i].prefix, round, kind), L"a", L"C:\\gone-" + tag + L"\\a.txt");
+                SetString(HKEY_CURRENT_USER, Key(workers[i].prefix, round, kind), L"a",
+                          L"C:\\gone-" + tag + L"\\a.txt");
             ASSERT_TRUE(SetKeyAccess(HKEY_CURRENT_USER, Key(workers[i].prefix, round, L"ro"),
                                      KEY_READ | READ_CONTROL | WRITE_DAC));
         }

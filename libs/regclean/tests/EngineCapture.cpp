@@ -4,7 +4,8 @@
 
 namespace bxtest {
 
-MessageCapture::MessageCapture() {
+MessageCapture::MessageCapture()
+{
     static bool registered = false;
     if (!registered) {
         WNDCLASSW wc = {};
@@ -21,7 +22,8 @@ MessageCapture::MessageCapture() {
 
 MessageCapture::~MessageCapture() { DestroyWindow(hwnd_); }
 
-LRESULT CALLBACK MessageCapture::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK MessageCapture::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
     auto* self = reinterpret_cast<MessageCapture*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (self && msg >= WM_REGSCAN_CATEGORY_DONE && msg <= WM_REGCLEAN_FINISHED) {
         Message m{msg, wParam, L""};
@@ -35,23 +37,27 @@ LRESULT CALLBACK MessageCapture::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
     return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-std::vector<UINT> MessageCapture::Numbers() const {
+std::vector<UINT> MessageCapture::Numbers() const
+{
     std::vector<UINT> out;
     for (const Message& m : messages) out.push_back(m.msg);
     return out;
 }
 
-int MessageCapture::Count(UINT msg) const {
+int MessageCapture::Count(UINT msg) const
+{
     int n = 0;
     for (const Message& m : messages) n += m.msg == msg;
     return n;
 }
 
-bool HasTag(const CRegistryData::SCAN_RESULT& r, const std::wstring& tag) {
+bool HasTag(const CRegistryData::SCAN_RESULT& r, const std::wstring& tag)
+{
     return r.data.subKey.find(tag) != std::wstring::npos || r.data.valueName.find(tag) != std::wstring::npos;
 }
 
-int SelectTagged(CRegistryData& engine, const std::wstring& tag) {
+int SelectTagged(CRegistryData& engine, const std::wstring& tag)
+{
     int n = 0;
     for (const auto& r : engine.GetResults()) {
         engine.Select(r, HasTag(r, tag));

@@ -14,19 +14,22 @@ typedef CRegistryData::REG_DATA RegData;
 
 bool RefuseAll(REG_SCAN_TYPE, void*) { return false; }
 bool OnlySharedDlls(REG_SCAN_TYPE type, void*) { return type == RST_SHAREDDLL; }
-bool StopAtFirst(const CRegistryData::SCAN_RESULT*, void* user) {
+bool StopAtFirst(const CRegistryData::SCAN_RESULT*, void* user)
+{
     ++*static_cast<int*>(user);
     return false;
 }
 
-TEST(Engine, TitlesExistOnlyForTheTenCategories) {
+TEST(Engine, TitlesExistOnlyForTheTenCategories)
+{
     for (int t = 0; t < 10; ++t) EXPECT_NE(CRegistryData::GetTitle(static_cast<REG_SCAN_TYPE>(t)), nullptr);
     EXPECT_EQ(CRegistryData::GetTitle(static_cast<REG_SCAN_TYPE>(10)), nullptr);
     EXPECT_EQ(CRegistryData::GetTitle(static_cast<REG_SCAN_TYPE>(-1)), nullptr);
     EXPECT_STREQ(CRegistryData::GetTitle(RST_COM), L"\u6CA1\u6709\u7528\u7684COM\u7EC4\u4EF6");
 }
 
-TEST(Engine, ItemOrderTable) {
+TEST(Engine, ItemOrderTable)
+{
     // Roots are compared unsigned: on x86_64 the predefined handles are sign-extended.
     RegData crA{HKEY_CLASSES_ROOT, L"a\\", L""}, crB{HKEY_CLASSES_ROOT, L"b\\", L""};
     RegData lmA{HKEY_LOCAL_MACHINE, L"a\\", L""}, crUpper{HKEY_CLASSES_ROOT, L"A\\", L""};
@@ -39,15 +42,15 @@ TEST(Engine, ItemOrderTable) {
         RegData b;
         int expected;
     } cases[] = {
-        {0, crA, 0, crA, 0},         // equal: the second is dropped
-        {0, crA, 1, crA, -1},        // type first
-        {-1, crA, 0, crA, -1},       // signed type
-        {0, crA, 0, lmA, -1},        // HKCR before HKLM
-        {0, custom, 0, crA, -1},     // a small handle before the predefined roots
-        {0, crA, 0, crB, -1},        // key path
-        {0, crUpper, 0, crA, -1},    // case matters, by code unit
-        {0, crA, 0, crLonger, -1},   // a prefix first
-        {0, crA, 0, crValue, -1},    // then the value name
+        {0, crA, 0, crA, 0},        // equal: the second is dropped
+        {0, crA, 1, crA, -1},       // type first
+        {-1, crA, 0, crA, -1},      // signed type
+        {0, crA, 0, lmA, -1},       // HKCR before HKLM
+        {0, custom, 0, crA, -1},    // a small handle before the predefined roots
+        {0, crA, 0, crB, -1},       // key path
+        {0, crUpper, 0, crA, -1},   // case matters, by code unit
+        {0, crA, 0, crLonger, -1},  // a prefix first
+        {0, crA, 0, crValue, -1},   // then the value name
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CRegistryData::CompareItems(c.typeA, c.a, c.typeB, c.b), c.expected);
@@ -55,7 +58,8 @@ TEST(Engine, ItemOrderTable) {
     }
 }
 
-TEST(Engine, AFilterRefusingAllRunsNothing) {
+TEST(Engine, AFilterRefusingAllRunsNothing)
+{
     CRegistryData engine;
     MessageCapture capture;
     engine.SetScanWnd(capture.hwnd());
@@ -64,7 +68,8 @@ TEST(Engine, AFilterRefusingAllRunsNothing) {
     EXPECT_TRUE(engine.GetResults().empty());
 }
 
-TEST(Engine, AResultCallbackThatRefusesStopsTheScan) {
+TEST(Engine, AResultCallbackThatRefusesStopsTheScan)
+{
     const std::wstring tag = UniqueTag();
     SetDword(HKEY_LOCAL_MACHINE, kSharedDlls, L"C:\\gone-" + tag + L"\\a.dll", 1);
     SetDword(HKEY_LOCAL_MACHINE, kSharedDlls, L"C:\\gone-" + tag + L"\\b.dll", 1);
@@ -88,7 +93,8 @@ TEST(Engine, AResultCallbackThatRefusesStopsTheScan) {
     EXPECT_EQ(tagged, 2);
 }
 
-TEST(Engine, CleanWithoutResultsOrSelectionSendsNoItem) {
+TEST(Engine, CleanWithoutResultsOrSelectionSendsNoItem)
+{
     CRegistryData engine;
     MessageCapture capture;
     engine.SetScanWnd(capture.hwnd());
@@ -112,12 +118,14 @@ TEST(Engine, CleanWithoutResultsOrSelectionSendsNoItem) {
     EXPECT_TRUE(FileExists(bexlar::ProgramFolder() + L"data\\sregtrash.dat"));
 }
 
-bool StopOnProgress(REG_SCAN_TYPE, void* user) {
+bool StopOnProgress(REG_SCAN_TYPE, void* user)
+{
     static_cast<CRegistryData*>(user)->Stop();
     return true;
 }
 
-TEST(Engine, AStopDuringACleanEndsItAfterTheCurrentItem) {
+TEST(Engine, AStopDuringACleanEndsItAfterTheCurrentItem)
+{
     const std::wstring tag = UniqueTag();
     const std::wstring first = L"C:\\gone-" + tag + L"\\a.dll", second = L"C:\\gone-" + tag + L"\\b.dll";
     SetDword(HKEY_LOCAL_MACHINE, kSharedDlls, first, 1);

@@ -12,7 +12,8 @@ using namespace bexlar;
 
 namespace {
 
-TEST(FailedEntryList, ComparesInLowerCaseAndKeepsInsertionOrder) {
+TEST(FailedEntryList, ComparesInLowerCaseAndKeepsInsertionOrder)
+{
     CFailedEntryList list;
     list.Add(L"HKLM\\Software\\B\\Value");
     list.Add(L"hkcr\\A\\");
@@ -25,7 +26,8 @@ TEST(FailedEntryList, ComparesInLowerCaseAndKeepsInsertionOrder) {
     EXPECT_EQ(list.Entries(), (std::vector<std::wstring>{L"hklm\\software\\b\\value", L"hkcr\\a\\"}));
 }
 
-TEST(FailedEntryList, DocumentHoldsItemsInOrderAndTheDate) {
+TEST(FailedEntryList, DocumentHoldsItemsInOrderAndTheDate)
+{
     SYSTEMTIME day = {};
     day.wYear = 2024;
     day.wMonth = 3;
@@ -49,7 +51,8 @@ TEST(FailedEntryList, DocumentHoldsItemsInOrderAndTheDate) {
     EXPECT_STREQ(doc.FirstChildElement("time")->GetText(), "2024.3.5");
 }
 
-TEST(FailedEntryList, CodecRoundTripsAndRejectsForeignBytes) {
+TEST(FailedEntryList, CodecRoundTripsAndRejectsForeignBytes)
+{
     const std::wstring text = L"<items>\u4E2D\U0001F600 x</items>";
     std::string bytes = BkDatLibEncodeParam2(text);
     EXPECT_EQ(bytes.find("items"), std::string::npos);  // scrambled
@@ -60,7 +63,8 @@ TEST(FailedEntryList, CodecRoundTripsAndRejectsForeignBytes) {
     EXPECT_FALSE(BkDatLibDecodeParam2(bytes.substr(0, bytes.size() - 1), &back));
 }
 
-TEST(FailedEntryList, WriteReplacesTheFileOrLeavesThePreviousOne) {
+TEST(FailedEntryList, WriteReplacesTheFileOrLeavesThePreviousOne)
+{
     std::wstring folder = bxtest::NewTempDir(L"trash") + L"\\";
     CFailedEntryList list;
     list.Add(L"HKCU\\Software\\Gone\\");

@@ -16,7 +16,8 @@ using namespace bxtest;
 
 namespace {
 
-TEST(CleanWithoutBackup, DISABLED_NothingIsDeletedWithoutABackup) {
+TEST(CleanWithoutBackup, DISABLED_NothingIsDeletedWithoutABackup)
+{
     const std::wstring folder = bexlar::ProgramFolder();
     ASSERT_TRUE(FileExists(folder + L"regbackup"));
     const std::wstring tag = UniqueTag() + L"nodb";
@@ -51,16 +52,20 @@ struct KilledCleanKeys {
     explicit KilledCleanKeys(const std::wstring& tag)
         : protectedKey(std::wstring(bexlar::kAppPaths) + tag + L"-a.exe"),
           inner(protectedKey + L"\\inner"),
-          plainKey(std::wstring(bexlar::kAppPaths) + tag + L"-b.exe") {}
+          plainKey(std::wstring(bexlar::kAppPaths) + tag + L"-b.exe")
+    {
+    }
 };
 
-std::wstring TagFromEnvironment() {
+std::wstring TagFromEnvironment()
+{
     wchar_t buf[64] = L"";
     DWORD n = GetEnvironmentVariableW(L"BX_KILLED_CLEAN_TAG", buf, 64);
     return n > 0 && n < 64 ? std::wstring(buf, n) : std::wstring();
 }
 
-LRESULT CALLBACK DieAtTheSecondItem(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK DieAtTheSecondItem(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
+{
     static int items = 0;
     if (msg == WM_REGCLEAN_ITEM && ++items == 2) TerminateProcess(GetCurrentProcess(), 3);
     return DefWindowProcW(wnd, msg, wp, lp);
@@ -68,7 +73,8 @@ LRESULT CALLBACK DieAtTheSecondItem(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 // Runs in the copy: the protected key's lists are opened up for its backup, then the process dies before any
 // deletion.
-TEST(KilledClean, DISABLED_DiesBetweenOpeningAKeyAndDeletingIt) {
+TEST(KilledClean, DISABLED_DiesBetweenOpeningAKeyAndDeletingIt)
+{
     const std::wstring tag = TagFromEnvironment();
     ASSERT_FALSE(tag.empty());
     WNDCLASSW wc = {};
@@ -90,7 +96,8 @@ TEST(KilledClean, DISABLED_DiesBetweenOpeningAKeyAndDeletingIt) {
 // Runs in the copy, after the killed one: the engine's start puts the lists back.
 TEST(KilledClean, DISABLED_NextStart) { CRegistryData engine; }
 
-bool CopyBeside(const std::wstring& from, const std::wstring& to, const std::wstring& pattern) {
+bool CopyBeside(const std::wstring& from, const std::wstring& to, const std::wstring& pattern)
+{
     WIN32_FIND_DATAW fd;
     HANDLE find = FindFirstFileW((from + pattern).c_str(), &fd);
     if (find == INVALID_HANDLE_VALUE) return false;
@@ -105,7 +112,8 @@ bool CopyBeside(const std::wstring& from, const std::wstring& to, const std::wst
 // A copy of this program with the engine and the runtime beside it, in a new folder.
 class ProgramCopy {
 public:
-    ProgramCopy() {
+    ProgramCopy()
+    {
         const std::wstring from = bexlar::ProgramFolder();
         folder_ = NewTempDir(L"isolated") + L"\\";
         wchar_t self[MAX_PATH + 1];
@@ -119,7 +127,8 @@ public:
     const std::wstring& Folder() const { return folder_; }
 
     // Runs one disabled test of the copy; returns its exit code.
-    DWORD Run(const std::wstring& test) {
+    DWORD Run(const std::wstring& test)
+    {
         std::wstring cmd = L"\"" + exe_ + L"\" --gtest_also_run_disabled_tests --gtest_filter=" + test;
         std::vector<wchar_t> line(cmd.begin(), cmd.end());
         line.push_back(0);
@@ -140,7 +149,8 @@ private:
     bool ready_ = false;
 };
 
-TEST(CleanWithoutBackup, RunsInACopyOfTheProgram) {
+TEST(CleanWithoutBackup, RunsInACopyOfTheProgram)
+{
     ProgramCopy copy;
     ASSERT_TRUE(copy.Ready());
     MakeFile(copy.Folder() + L"regbackup");
@@ -148,7 +158,8 @@ TEST(CleanWithoutBackup, RunsInACopyOfTheProgram) {
         << "the copy's test failed; its output is above";
 }
 
-TEST(KilledClean, TheAccessListsItOpenedUpAreBackAtTheNextStart) {
+TEST(KilledClean, TheAccessListsItOpenedUpAreBackAtTheNextStart)
+{
     const std::wstring tag = UniqueTag() + L"kill";
     const HKEY LM = HKEY_LOCAL_MACHINE;
     KilledCleanKeys keys(tag);

@@ -12,7 +12,8 @@ namespace {
 
 class PathTestsTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         dir_ = new std::wstring(bxtest::NewTempDir(L"paths"));
         const std::wstring& d = *dir_;
         bxtest::MakeFile(d + L"\\x.dll");
@@ -30,13 +31,15 @@ protected:
 };
 std::wstring* PathTestsTest::dir_ = nullptr;
 
-std::wstring Forward(std::wstring s) {
+std::wstring Forward(std::wstring s)
+{
     for (auto& c : s)
         if (c == L'\\') c = L'/';
     return s;
 }
 
-TEST_F(PathTestsTest, ExistenceTestTable) {
+TEST_F(PathTestsTest, ExistenceTestTable)
+{
     const std::wstring d = *dir_;
     struct Case {
         std::wstring text;
@@ -58,10 +61,10 @@ TEST_F(PathTestsTest, ExistenceTestTable) {
         {L"file:///" + Forward(d) + L"/x.dll", kFileOrFolder, kPathExists},
         {L"FILE:///" + Forward(d) + L"/gone.dll", kFileOrFolder, kPathMissing},
         {L"http://example.invalid/x.dll", kFileOrFolder, E_FAIL},
-        {d + L"\\*.dll", kFileOrFolder, E_FAIL},  // a wildcard names no file
+        {d + L"\\*.dll", kFileOrFolder, E_FAIL},               // a wildcard names no file
         {L"\\\\server\\share\\x.dll", kFileOrFolder, E_FAIL},  // network: unknown
-        {L"J:\\x.dll", kFileOrFolder, E_FAIL},  // no such drive
-        {L"nosuchprogram-bx.exe", kFileOrFolder, E_FAIL},  // relative: unknown
+        {L"J:\\x.dll", kFileOrFolder, E_FAIL},                 // no such drive
+        {L"nosuchprogram-bx.exe", kFileOrFolder, E_FAIL},      // relative: unknown
         {L"rel.dll", kFileOrFolder, E_FAIL},
         {L"", kFileOrFolder, E_FAIL},
         {L"\"\"", kFileOrFolder, E_FAIL},
@@ -76,7 +79,8 @@ TEST_F(PathTestsTest, ExistenceTestTable) {
     }
 }
 
-TEST_F(PathTestsTest, TestedTextIsTheNormalisedPath) {
+TEST_F(PathTestsTest, TestedTextIsTheNormalisedPath)
+{
     PathProbe probe(false);
     std::wstring tested;
     EXPECT_EQ(TestPath(L"file:///C:/gone-bx/a.dll", kFileOrFolder, probe, &tested), kPathMissing);
@@ -88,7 +92,8 @@ TEST_F(PathTestsTest, TestedTextIsTheNormalisedPath) {
 }
 
 // A relative name must not be decided by the folder the program happens to run in.
-TEST_F(PathTestsTest, RelativeNamesDoNotDependOnTheCurrentFolder) {
+TEST_F(PathTestsTest, RelativeNamesDoNotDependOnTheCurrentFolder)
+{
     wchar_t before[MAX_PATH + 1];
     GetCurrentDirectoryW(MAX_PATH, before);
     long answers[2];
@@ -103,7 +108,8 @@ TEST_F(PathTestsTest, RelativeNamesDoNotDependOnTheCurrentFolder) {
     EXPECT_EQ(answers[0], E_FAIL);
 }
 
-TEST_F(PathTestsTest, CommandLineTable) {
+TEST_F(PathTestsTest, CommandLineTable)
+{
     const std::wstring d = *dir_;
     struct Case {
         std::wstring command;
@@ -145,7 +151,8 @@ TEST_F(PathTestsTest, CommandLineTable) {
     }
 }
 
-TEST_F(PathTestsTest, DrivePathSearchFindsTheProgramAndHonoursTheLimit) {
+TEST_F(PathTestsTest, DrivePathSearchFindsTheProgramAndHonoursTheLimit)
+{
     PathProbe probe(false);
     std::wstring found;
     EXPECT_EQ(DrivePathSearch(L"x " + *dir_ + L"\\Tools\\run -x", kCommandCapacity, probe, &found), kSearchFound);
@@ -156,7 +163,8 @@ TEST_F(PathTestsTest, DrivePathSearchFindsTheProgramAndHonoursTheLimit) {
 }
 
 // The matcher finds exactly what the drive-path expression finds.
-TEST(DrivePath, MatchesTheExpression) {
+TEST(DrivePath, MatchesTheExpression)
+{
     const std::wregex expression(L"([a-zA-Z]:(\\\\[^\\\\/:*?\"<>|]+)+)");
     const wchar_t* texts[] = {
         L"C:\\a\\b.exe /s",

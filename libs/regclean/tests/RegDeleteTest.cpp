@@ -10,7 +10,8 @@ namespace {
 
 const std::wstring kBase = L"Software\\BexlarDelete\\";
 
-TEST(RegDelete, KeyTreeIsReallyGone) {
+TEST(RegDelete, KeyTreeIsReallyGone)
+{
     std::wstring key = kBase + bxtest::UniqueTag();
     bxtest::SetString(HKEY_CURRENT_USER, key + L"\\a\\b", L"v", L"x");
     bxtest::SetString(HKEY_CURRENT_USER, key, L"top", L"x");
@@ -20,7 +21,8 @@ TEST(RegDelete, KeyTreeIsReallyGone) {
     EXPECT_EQ(DeleteKeyTree(HKEY_CURRENT_USER, key + L"\\"), ERROR_FILE_NOT_FOUND);
 }
 
-TEST(RegDelete, ALinkInsideADeletedKeyGoesAsALinkAndItsTargetStays) {
+TEST(RegDelete, ALinkInsideADeletedKeyGoesAsALinkAndItsTargetStays)
+{
     std::wstring key = kBase + bxtest::UniqueTag();
     std::wstring target = kBase + bxtest::UniqueTag() + L"-target";
     bxtest::SetString(HKEY_CURRENT_USER, target + L"\\child", L"v", L"kept");
@@ -38,14 +40,16 @@ TEST(RegDelete, ALinkInsideADeletedKeyGoesAsALinkAndItsTargetStays) {
     EXPECT_TRUE(bxtest::ValueExists(HKEY_CURRENT_USER, target + L"\\child", L"v"));
 }
 
-TEST(RegDelete, AnEmptyPathIsRefused) {
+TEST(RegDelete, AnEmptyPathIsRefused)
+{
     bxtest::CreateKey(HKEY_CURRENT_USER, kBase + L"keep");
     EXPECT_EQ(DeleteKeyTree(HKEY_CURRENT_USER, L""), E_INVALIDARG);
     EXPECT_EQ(DeleteKeyTree(HKEY_CURRENT_USER, L"\\"), E_INVALIDARG);
     EXPECT_TRUE(bxtest::KeyExists(HKEY_CURRENT_USER, kBase + L"keep"));
 }
 
-TEST(RegDelete, ValueIsReallyGone) {
+TEST(RegDelete, ValueIsReallyGone)
+{
     std::wstring key = kBase + bxtest::UniqueTag();
     bxtest::SetString(HKEY_CURRENT_USER, key, L"v", L"x");
     bxtest::SetString(HKEY_CURRENT_USER, key, L"w", L"x");
@@ -55,7 +59,8 @@ TEST(RegDelete, ValueIsReallyGone) {
     EXPECT_EQ(DeleteValue(HKEY_CURRENT_USER, key + L"\\", L"v"), ERROR_FILE_NOT_FOUND);
 }
 
-TEST(RegDelete, SavedAccessListsArePutBack) {
+TEST(RegDelete, SavedAccessListsArePutBack)
+{
     std::wstring key = kBase + bxtest::UniqueTag();
     bxtest::CreateKey(HKEY_CURRENT_USER, key + L"\\child");
     ASSERT_TRUE(bxtest::SetKeyAccess(HKEY_CURRENT_USER, key + L"\\child", KEY_READ | WRITE_DAC | READ_CONTROL));
@@ -72,7 +77,8 @@ TEST(RegDelete, SavedAccessListsArePutBack) {
     EXPECT_EQ(bxtest::KeyDacl(HKEY_CURRENT_USER, key + L"\\child"), child);
 }
 
-TEST(RegDelete, AProtectedSubkeyIsDeletedWithItsParent) {
+TEST(RegDelete, AProtectedSubkeyIsDeletedWithItsParent)
+{
     std::wstring key = kBase + bxtest::UniqueTag();
     bxtest::SetString(HKEY_CURRENT_USER, key + L"\\locked\\inner", L"v", L"x");
     ASSERT_TRUE(bxtest::SetKeyAccess(HKEY_CURRENT_USER, key + L"\\locked", KEY_READ));

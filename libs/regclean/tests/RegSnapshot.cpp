@@ -10,13 +10,14 @@ namespace bxtest {
 
 namespace {
 
-void Walk(HKEY root, const std::wstring& full, const std::wstring& rel, Snapshot& out) {
+void Walk(HKEY root, const std::wstring& full, const std::wstring& rel, Snapshot& out)
+{
     HKEY key = nullptr;
     if (RegOpenKeyExW(root, full.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
     out[L"K:" + rel] = std::string();
     DWORD maxName = 0, maxValue = 0, maxData = 0;
-    RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, &maxName, nullptr, nullptr, &maxValue, &maxData,
-                     nullptr, nullptr);
+    RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, &maxName, nullptr, nullptr, &maxValue, &maxData, nullptr,
+                     nullptr);
     std::vector<wchar_t> name(std::max(maxName, maxValue) + 2);
     std::vector<BYTE> data(maxData + 2);
     for (DWORD i = 0;; ++i) {
@@ -38,25 +39,30 @@ void Walk(HKEY root, const std::wstring& full, const std::wstring& rel, Snapshot
 
 }  // namespace
 
-Snapshot TakeSnapshot(HKEY root, const std::wstring& path) {
+Snapshot TakeSnapshot(HKEY root, const std::wstring& path)
+{
     Snapshot s;
     Walk(root, path, L"", s);
     return s;
 }
 
-std::wstring DescribeDifference(const Snapshot& a, const Snapshot& b) {
+std::wstring DescribeDifference(const Snapshot& a, const Snapshot& b)
+{
     std::wstring out;
     for (const auto& e : a) {
         auto it = b.find(e.first);
-        if (it == b.end()) out += L"only before: " + e.first + L"\n";
-        else if (it->second != e.second) out += L"changed: " + e.first + L"\n";
+        if (it == b.end())
+            out += L"only before: " + e.first + L"\n";
+        else if (it->second != e.second)
+            out += L"changed: " + e.first + L"\n";
     }
     for (const auto& e : b)
         if (!a.count(e.first)) out += L"only after: " + e.first + L"\n";
     return out;
 }
 
-int RestoreFromDb(const std::wstring& dbPath, const std::wstring& tag) {
+int RestoreFromDb(const std::wstring& dbPath, const std::wstring& tag)
+{
     sqlite3* db = nullptr;
     if (sqlite3_open_v2(bexlar::Utf8(dbPath).c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) return -1;
     sqlite3_stmt* s = nullptr;
@@ -78,14 +84,15 @@ int RestoreFromDb(const std::wstring& dbPath, const std::wstring& tag) {
             const bool link = sqlite3_column_int(s, 0) == 0 && sqlite3_column_int64(s, 4) == REG_LINK &&
                               text(3) == "SymbolicLinkValue";
             HKEY key = nullptr;
-            if (!root || RegCreateKeyExW(root, path.c_str(), 0, nullptr, link ? REG_OPTION_CREATE_LINK : 0,
-                                         KEY_ALL_ACCESS | (link ? KEY_CREATE_LINK : 0), nullptr, &key,
-                                         nullptr) != ERROR_SUCCESS)
+            if (!root ||
+                RegCreateKeyExW(root, path.c_str(), 0, nullptr, link ? REG_OPTION_CREATE_LINK : 0,
+                                KEY_ALL_ACCESS | (link ? KEY_CREATE_LINK : 0), nullptr, &key, nullptr) != ERROR_SUCCESS)
                 continue;
             if (sqlite3_column_int(s, 0) == 0) {
                 const void* blob = sqlite3_column_blob(s, 6);
-                RegSetValueExW(key, bexlar::FromUtf8(text(3)).c_str(), 0, static_cast<DWORD>(sqlite3_column_int64(s, 4)),
-                               static_cast<const BYTE*>(blob), static_cast<DWORD>(sqlite3_column_int64(s, 5)));
+                RegSetValueExW(key, bexlar::FromUtf8(text(3)).c_str(), 0,
+                               static_cast<DWORD>(sqlite3_column_int64(s, 4)), static_cast<const BYTE*>(blob),
+                               static_cast<DWORD>(sqlite3_column_int64(s, 5)));
             }
             RegCloseKey(key);
             ++used;

@@ -11,7 +11,8 @@
 
 namespace bxtest {
 
-std::wstring NewTempDir(const wchar_t* name) {
+std::wstring NewTempDir(const wchar_t* name)
+{
     wchar_t temp[MAX_PATH + 1];
     GetTempPathW(MAX_PATH, temp);
     std::wstring dir = std::wstring(temp) + name + L"-" + UniqueTag();
@@ -19,7 +20,8 @@ std::wstring NewTempDir(const wchar_t* name) {
     return dir;
 }
 
-void MakeFile(const std::wstring& path, const std::string& content) {
+void MakeFile(const std::wstring& path, const std::string& content)
+{
     HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(f, INVALID_HANDLE_VALUE) << "cannot create fixture file";
     DWORD written = 0;
@@ -31,7 +33,8 @@ void MakeDir(const std::wstring& path) { CreateDirectoryW(path.c_str(), nullptr)
 
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-std::string ReadAll(const std::wstring& path) {
+std::string ReadAll(const std::wstring& path)
+{
     std::string out;
     HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (f == INVALID_HANDLE_VALUE) return out;
@@ -42,21 +45,25 @@ std::string ReadAll(const std::wstring& path) {
     return out;
 }
 
-std::wstring UniqueTag() {
+std::wstring UniqueTag()
+{
     static LONG counter = 0;
     wchar_t buf[64];
-    wsprintfW(buf, L"bx%lu%lu", GetCurrentProcessId() % 100000, static_cast<unsigned long>(InterlockedIncrement(&counter)));
+    wsprintfW(buf, L"bx%lu%lu", GetCurrentProcessId() % 100000,
+              static_cast<unsigned long>(InterlockedIncrement(&counter)));
     return buf;
 }
 
-void CreateKey(HKEY root, const std::wstring& path) {
+void CreateKey(HKEY root, const std::wstring& path)
+{
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     RegCloseKey(key);
 }
 
-void SetRaw(HKEY root, const std::wstring& path, const std::wstring& name, DWORD type, const void* data, DWORD size) {
+void SetRaw(HKEY root, const std::wstring& path, const std::wstring& name, DWORD type, const void* data, DWORD size)
+{
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
@@ -64,22 +71,26 @@ void SetRaw(HKEY root, const std::wstring& path, const std::wstring& name, DWORD
     RegCloseKey(key);
 }
 
-void SetString(HKEY root, const std::wstring& path, const std::wstring& name, const std::wstring& value, DWORD type) {
+void SetString(HKEY root, const std::wstring& path, const std::wstring& name, const std::wstring& value, DWORD type)
+{
     SetRaw(root, path, name, type, value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
-void SetDword(HKEY root, const std::wstring& path, const std::wstring& name, DWORD value) {
+void SetDword(HKEY root, const std::wstring& path, const std::wstring& name, DWORD value)
+{
     SetRaw(root, path, name, REG_DWORD, &value, sizeof(value));
 }
 
-bool KeyExists(HKEY root, const std::wstring& path) {
+bool KeyExists(HKEY root, const std::wstring& path)
+{
     HKEY key = nullptr;
     if (RegOpenKeyExW(root, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
     RegCloseKey(key);
     return true;
 }
 
-bool ValueExists(HKEY root, const std::wstring& path, const std::wstring& name) {
+bool ValueExists(HKEY root, const std::wstring& path, const std::wstring& name)
+{
     HKEY key = nullptr;
     if (RegOpenKeyExW(root, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
     LONG err = RegQueryValueExW(key, name.c_str(), nullptr, nullptr, nullptr, nullptr);
@@ -87,13 +98,15 @@ bool ValueExists(HKEY root, const std::wstring& path, const std::wstring& name) 
     return err == ERROR_SUCCESS;
 }
 
-void DeleteTree(HKEY root, const std::wstring& path) {
+void DeleteTree(HKEY root, const std::wstring& path)
+{
     if (!path.empty()) SHDeleteKeyW(root, path.c_str());
 }
 
 void CreateDataFolder() { CreateDirectoryW((bexlar::ProgramFolder() + L"data").c_str(), nullptr); }
 
-std::string KeyDacl(HKEY root, const std::wstring& path) {
+std::string KeyDacl(HKEY root, const std::wstring& path)
+{
     HKEY key = nullptr;
     if (RegOpenKeyExW(root, path.c_str(), 0, READ_CONTROL, &key) != ERROR_SUCCESS) return std::string();
     DWORD size = 0;
@@ -110,7 +123,8 @@ std::string KeyDacl(HKEY root, const std::wstring& path) {
     return out;
 }
 
-bool SetKeyAccess(HKEY root, const std::wstring& path, DWORD everyoneRights) {
+bool SetKeyAccess(HKEY root, const std::wstring& path, DWORD everyoneRights)
+{
     SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
     PSID everyone = nullptr;
     if (!AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone)) return false;
@@ -134,7 +148,8 @@ bool SetKeyAccess(HKEY root, const std::wstring& path, DWORD everyoneRights) {
 namespace {
 
 // The kernel's name of a key: links store their target this way.
-std::wstring KernelKeyName(HKEY root, const std::wstring& path) {
+std::wstring KernelKeyName(HKEY root, const std::wstring& path)
+{
     if (root == HKEY_LOCAL_MACHINE) return L"\\Registry\\Machine\\" + path;
     if (root == HKEY_CLASSES_ROOT) return L"\\Registry\\Machine\\Software\\Classes\\" + path;
     HANDLE token = nullptr;
@@ -155,7 +170,8 @@ std::wstring KernelKeyName(HKEY root, const std::wstring& path) {
 
 }  // namespace
 
-bool CreateLinkKey(HKEY root, const std::wstring& path, HKEY targetRoot, const std::wstring& target) {
+bool CreateLinkKey(HKEY root, const std::wstring& path, HKEY targetRoot, const std::wstring& target)
+{
     std::wstring name = KernelKeyName(targetRoot, target);
     HKEY key = nullptr;
     if (name.empty() || RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
@@ -167,7 +183,8 @@ bool CreateLinkKey(HKEY root, const std::wstring& path, HKEY targetRoot, const s
     return ok;
 }
 
-bool IsLink(HKEY root, const std::wstring& path) {
+bool IsLink(HKEY root, const std::wstring& path)
+{
     HKEY key = nullptr;
     if (RegOpenKeyExW(root, path.c_str(), REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
     DWORD type = REG_NONE;

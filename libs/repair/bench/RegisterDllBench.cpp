@@ -134,12 +134,13 @@ int wmain()
 
     RunScript(dlls);  // warms the caches for both sides
     LibraryRun library;
-    bench::RunPairs("DLL re-registration", "one-by-one regsvr32 script", bench::PairsFromEnvironment(3),
-                    [&] { return RunScript(dlls); },
-                    [&] {
-                        library = RunLibrary();
-                        return library.seconds;
-                    });
+    bench::RunPairs(
+        "DLL re-registration", "one-by-one regsvr32 script", bench::PairsFromEnvironment(3),
+        [&] { return RunScript(dlls); },
+        [&] {
+            library = RunLibrary();
+            return library.seconds;
+        });
     wprintf(L"library, last run: %d rows, %ld failed to register, peak %d regsvr32 at once\n", library.items,
             static_cast<long>(library.failures), library.peak);
     return 0;

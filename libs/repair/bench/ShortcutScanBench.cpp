@@ -151,35 +151,37 @@ int wmain(int argc, wchar_t** argv)
     FloorWalk(root, wnd);  // warm the file cache
     const int pairs = bench::PairsFromEnvironment(7);
     long dead = 0;
-    bench::RunPairs("shortcut scan (same thread)", "walk + message + link read", pairs,
-                    [&] { return bench::Time([&] { dead = FloorWalk(root, wnd); }); },
-                    [&] {
-                        Moravin::CShortCutClean scan;
-                        scan.SetParentWnd(wnd);
-                        return bench::Time([&] { scan.FindShortCutLinkNoThread({root}); });
-                    });
+    bench::RunPairs(
+        "shortcut scan (same thread)", "walk + message + link read", pairs,
+        [&] { return bench::Time([&] { dead = FloorWalk(root, wnd); }); },
+        [&] {
+            Moravin::CShortCutClean scan;
+            scan.SetParentWnd(wnd);
+            return bench::Time([&] { scan.FindShortCutLinkNoThread({root}); });
+        });
     // The threaded scan against the floor on a worker thread, whose messages cross threads as the scan's do.
     FloorJob job{root, wnd};
-    bench::RunPairs("shortcut scan (worker thread)", "walk + message + link read on a worker", pairs,
-                    [&] {
-                        g_done = false;
-                        const double start = bench::Now();
-                        HANDLE worker = CreateThread(nullptr, 0, &FloorWalkThread, &job, 0, nullptr);
-                        PumpUntilDone();
-                        const double seconds = bench::Now() - start;
-                        WaitForSingleObject(worker, INFINITE);
-                        CloseHandle(worker);
-                        return seconds;
-                    },
-                    [&] {
-                        Moravin::CShortCutClean threaded;
-                        threaded.SetParentWnd(wnd);
-                        g_done = false;
-                        const double start = bench::Now();
-                        threaded.FindShortCutLink({root});
-                        PumpUntilDone();
-                        return bench::Now() - start;
-                    });
+    bench::RunPairs(
+        "shortcut scan (worker thread)", "walk + message + link read on a worker", pairs,
+        [&] {
+            g_done = false;
+            const double start = bench::Now();
+            HANDLE worker = CreateThread(nullptr, 0, &FloorWalkThread, &job, 0, nullptr);
+            PumpUntilDone();
+            const double seconds = bench::Now() - start;
+            WaitForSingleObject(worker, INFINITE);
+            CloseHandle(worker);
+            return seconds;
+        },
+        [&] {
+            Moravin::CShortCutClean threaded;
+            threaded.SetParentWnd(wnd);
+            g_done = false;
+            const double start = bench::Now();
+            threaded.FindShortCutLink({root});
+            PumpUntilDone();
+            return bench::Now() - start;
+        });
     std::printf("entries %d (links %d, dead %ld)\n", entries, entries / 10, dead);
     DestroyWindow(wnd);
     CoUninitialize();

@@ -48,8 +48,8 @@ int ReadLinkTarget(const wchar_t* link, wchar_t* target, int capacity)
     {
         qcore::ComInit com;
         qcore::ComPtr<IShellLinkW> shellLink;
-        if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                       shellLink.PutVoid())))
+        if (SUCCEEDED(
+                CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, shellLink.PutVoid())))
             result = ReadLoadedLink(shellLink.Get(), link, target, capacity);
     }
     if (!result) target[0] = 0;

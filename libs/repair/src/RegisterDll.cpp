@@ -33,15 +33,9 @@ struct Running {
 
 CRegisterDll::CRegisterDll() : m_hParentWnd(nullptr) {}
 
-CRegisterDll::~CRegisterDll()
-{
-    m_worker.StopAndWait(INFINITE, qcore::Pump::SentOnly);
-}
+CRegisterDll::~CRegisterDll() { m_worker.StopAndWait(INFINITE, qcore::Pump::SentOnly); }
 
-void CRegisterDll::SetParentWnd(HWND hWnd)
-{
-    m_hParentWnd = hWnd;
-}
+void CRegisterDll::SetParentWnd(HWND hWnd) { m_hParentWnd = hWnd; }
 
 bool CRegisterDll::GetDllNames(std::vector<std::wstring>& names)
 {
@@ -64,10 +58,7 @@ bool CRegisterDll::RegisterSystemDll()
     return m_worker.Start([this] { RegisterThread(); });
 }
 
-void CRegisterDll::StopRegisterDll()
-{
-    m_worker.RequestStop();
-}
+void CRegisterDll::StopRegisterDll() { m_worker.RequestStop(); }
 
 DllRegResult CRegisterDll::DoRegisterDll(std::wstring dllPath)
 {
@@ -87,10 +78,7 @@ int CRegisterDll::MaxRunningRegistrations()
     return std::min(8, std::max(2, static_cast<int>(info.dwNumberOfProcessors)));
 }
 
-std::wstring CRegisterDll::RegistrationArguments(const std::wstring& dllPath)
-{
-    return L"/s \"" + dllPath + L"\"";
-}
+std::wstring CRegisterDll::RegistrationArguments(const std::wstring& dllPath) { return L"/s \"" + dllPath + L"\""; }
 
 DllRegResult CRegisterDll::ResultOfExitCode(DWORD exitCode)
 {

@@ -41,18 +41,14 @@ bool RunStep(const RepairStep& step)
         const std::wstring path = SystemFilePath(step.text);
         return !path.empty() && SBRegSetStringValueW(step.root, step.key, step.value, path.c_str()) == ERROR_SUCCESS;
     }
-    case StepKind::SetDword:
-        return SBRegSetDWORDValueW(step.root, step.key, step.value, step.dword) == ERROR_SUCCESS;
-    case StepKind::StartService:
-        return SBStartServiceW((L"\"" + std::wstring(step.text) + L"\"").c_str());
+    case StepKind::SetDword: return SBRegSetDWORDValueW(step.root, step.key, step.value, step.dword) == ERROR_SUCCESS;
+    case StepKind::StartService: return SBStartServiceW((L"\"" + std::wstring(step.text) + L"\"").c_str());
     case StepKind::RegisterSystemDll: {
         const std::wstring path = SystemFilePath(step.text);
         return !path.empty() && SBRegisterDll(path.c_str());
     }
-    case StepKind::GrantAdminAccess:
-        return GrantAdministratorsFullAccess(RegistryObjectName(step.root, step.key));
-    case StepKind::RewritePagingFiles:
-        return SetPagingFiles(step.root, step.key, step.value);
+    case StepKind::GrantAdminAccess: return GrantAdministratorsFullAccess(RegistryObjectName(step.root, step.key));
+    case StepKind::RewritePagingFiles: return SetPagingFiles(step.root, step.key, step.value);
     }
     return false;
 }

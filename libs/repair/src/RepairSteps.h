@@ -8,14 +8,14 @@
 namespace Moravin {
 
 enum class StepKind {
-    DeleteValue,        // delete root\key value (already gone: done)
-    SetString,          // root\key value := text
-    SetSystemFilePath,  // root\key value := <system folder>\text
-    SetDword,           // root\key value := dword
-    StartService,       // start the service whose display name is text
-    RegisterSystemDll,  // register <system folder>\text
-    GrantAdminAccess,   // Administrators get full access to root\key and below
-    RewritePagingFiles, // give every entry of the paging-file list root\key value a fixed size of at least 2048 MB
+    DeleteValue,         // delete root\key value (already gone: done)
+    SetString,           // root\key value := text
+    SetSystemFilePath,   // root\key value := <system folder>\text
+    SetDword,            // root\key value := dword
+    StartService,        // start the service whose display name is text
+    RegisterSystemDll,   // register <system folder>\text
+    GrantAdminAccess,    // Administrators get full access to root\key and below
+    RewritePagingFiles,  // give every entry of the paging-file list root\key value a fixed size of at least 2048 MB
 };
 
 struct RepairStep {

@@ -18,10 +18,7 @@ const size_t kMaxPathLength = MAX_PATH - 1;
 // Link targets get more room than a path can take, so a target that fills the buffer is known to be cut.
 const int kTargetCapacity = 1024;
 
-bool IsDotEntry(const wchar_t* name)
-{
-    return wcscmp(name, L".") == 0 || wcscmp(name, L"..") == 0;
-}
+bool IsDotEntry(const wchar_t* name) { return wcscmp(name, L".") == 0 || wcscmp(name, L"..") == 0; }
 
 // A name longer than its extension whose last four characters are ".lnk" in any letter case.
 bool HasLinkExtension(const wchar_t* name)
@@ -34,15 +31,9 @@ bool HasLinkExtension(const wchar_t* name)
 
 CShortCutClean::CShortCutClean() : m_hParentWnd(nullptr), m_bStop(0) {}
 
-CShortCutClean::~CShortCutClean()
-{
-    StopScan();
-}
+CShortCutClean::~CShortCutClean() { StopScan(); }
 
-void CShortCutClean::SetParentWnd(HWND hWnd)
-{
-    m_hParentWnd = hWnd;
-}
+void CShortCutClean::SetParentWnd(HWND hWnd) { m_hParentWnd = hWnd; }
 
 bool CShortCutClean::FindShortCutLink(std::vector<std::wstring> folders)
 {

@@ -48,8 +48,7 @@ void CWinsockRepaire::EnumWinsockKeys(std::wstring keyPath, std::vector<std::wst
     for (DWORD index = 0;; ++index) {
         wchar_t name[256] = {};
         DWORD length = 256;
-        if (RegEnumKeyExW(key.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
+        if (RegEnumKeyExW(key.Get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
         names.emplace_back(name, length);
     }
 }

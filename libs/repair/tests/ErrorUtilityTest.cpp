@@ -47,10 +47,7 @@ public:
     using CErrorUtility::ModifyAccess;
 };
 
-std::wstring SystemFile(const wchar_t* name)
-{
-    return SystemFolder() + L"\\" + name;
-}
+std::wstring SystemFile(const wchar_t* name) { return SystemFolder() + L"\\" + name; }
 
 void ExpectAbsent(HKEY root, const std::wstring& key, const wchar_t* value)
 {
@@ -304,8 +301,8 @@ TEST(FixedRepairs, EachFurtherRepairFixesItsFault)
     const std::wstring devMgr = L"CLSID\\{74246bfc-4c96-11d0-abef-0020af6b0b7a}";
     const std::wstring usbStor = std::wstring(kServices) + L"UsbStor";
     const std::wstring usbHub = std::wstring(kServices) + L"usbhub";
-    const wchar_t* bands[] = {L"NoBandCustomize", L"NoMovingBands", L"NoCloseDragDropBands", L"NoSetTaskbar",
-                              L"NoToolbarsOnTaskbar", L"NoSaveSettings", L"NoActiveDesktop", L"ClassicShell"};
+    const wchar_t* bands[] = {L"NoBandCustomize",     L"NoMovingBands",  L"NoCloseDragDropBands", L"NoSetTaskbar",
+                              L"NoToolbarsOnTaskbar", L"NoSaveSettings", L"NoActiveDesktop",      L"ClassicShell"};
     std::vector<RepairCase> cases = {
         {0, [] {},
          [] {

@@ -31,8 +31,8 @@ struct Stored {
 void Seed(const wchar_t* key, DWORD type, const std::wstring& text)
 {
     HKEY h = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CLASSES_ROOT, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h,
-                                             nullptr));
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExW(HKEY_CLASSES_ROOT, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h, nullptr));
     ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(h, L"", 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
                                             static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))));
     RegCloseKey(h);
@@ -150,16 +150,14 @@ TEST(FileAssociations, EachRowIsJudgedByItsStoredCommand)
             {"missing key", 0, L"", L"", true},
             {"expandable", REG_EXPAND_SZ, command, hasRoot ? Expanded(command) : command, false},
         };
-        if (Upper(command) != command)
-            cases.push_back({"upper case", REG_SZ, Upper(command), Upper(command), true});
-        if (Lower(command) != command)
-            cases.push_back({"lower case", REG_SZ, Lower(command), Lower(command), true});
+        if (Upper(command) != command) cases.push_back({"upper case", REG_SZ, Upper(command), Upper(command), true});
+        if (Lower(command) != command) cases.push_back({"lower case", REG_SZ, Lower(command), Lower(command), true});
         if (hasRoot) {
             cases.push_back({"folder written out", REG_SZ, Expanded(command), Expanded(command), false});
-            cases.push_back({"folder written out, upper", REG_SZ, Upper(Expanded(command)), Upper(Expanded(command)),
-                             false});
-            cases.push_back({"folder written out, lower", REG_SZ, Lower(Expanded(command)), Lower(Expanded(command)),
-                             false});
+            cases.push_back(
+                {"folder written out, upper", REG_SZ, Upper(Expanded(command)), Upper(Expanded(command)), false});
+            cases.push_back(
+                {"folder written out, lower", REG_SZ, Lower(Expanded(command)), Lower(Expanded(command)), false});
             cases.push_back({"another folder", REG_SZ, L"D:\\Other" + command.substr(command.find(L'%') + 12),
                              L"D:\\Other" + command.substr(command.find(L'%') + 12), true});
         }
@@ -187,7 +185,8 @@ TEST(FileAssociations, RepairMakesADamagedRowNormal)
             const char* name;
             DWORD type;  // 0: key removed
             DWORD typeAfter;
-        } damages[] = {{"missing key", 0, REG_SZ}, {"wrong text", REG_SZ, REG_SZ},
+        } damages[] = {{"missing key", 0, REG_SZ},
+                       {"wrong text", REG_SZ, REG_SZ},
                        {"wrong expandable text", REG_EXPAND_SZ, REG_EXPAND_SZ}};
         for (const Damage& d : damages) {
             SCOPED_TRACE(testing::Message() << "row " << row << " (" << kClean[row].extension << "), " << d.name);

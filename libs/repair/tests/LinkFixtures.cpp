@@ -14,7 +14,10 @@ namespace {
 template <typename T>
 class ComPtr {
 public:
-    ~ComPtr() { if (p) p->Release(); }
+    ~ComPtr()
+    {
+        if (p) p->Release();
+    }
     T** operator&() { return &p; }
     T* operator->() { return p; }
     explicit operator bool() const { return p != nullptr; }
@@ -37,8 +40,7 @@ bool CreateLink(ComPtr<IShellLinkW>& link)
 bool LoadLink(ComPtr<IShellLinkW>& link, const std::wstring& linkPath)
 {
     ComPtr<IPersistFile> file;
-    return CreateLink(link) &&
-           SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+    return CreateLink(link) && SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
            SUCCEEDED(file->Load(linkPath.c_str(), STGM_READ));
 }
 
@@ -60,10 +62,7 @@ TempTree::TempTree(const std::wstring& name)
     SBRecursiveCreateDirectoryW(m_root.c_str());
 }
 
-TempTree::~TempTree()
-{
-    SBDeleteDirectoryW(m_root.c_str());
-}
+TempTree::~TempTree() { SBDeleteDirectoryW(m_root.c_str()); }
 
 std::wstring TempTree::Folder(const std::wstring& relative) const
 {
@@ -145,8 +144,8 @@ bool WriteBytes(const std::wstring& path, const std::string& bytes)
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-              written == bytes.size();
+    bool ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
     CloseHandle(file);
     return ok;
 }

@@ -24,23 +24,23 @@ TEST(MissingPath, OnlyADefiniteNotFoundOnAPresentFixedDriveCounts)
         std::wstring path;
         bool missing;
     } cases[] = {
-        {file, false},                                        // exists
-        {tree.Root(), false},                                 // an existing folder
+        {file, false},         // exists
+        {tree.Root(), false},  // an existing folder
         {tree.Root() + L"\\", false},
-        {tree.Path(L"gone.txt"), true},                       // file not found
-        {tree.Path(L"gone\\deeper\\app.exe"), true},          // path not found
+        {tree.Path(L"gone.txt"), true},               // file not found
+        {tree.Path(L"gone\\deeper\\app.exe"), true},  // path not found
         {slashed, true},
-        {L"gone.txt", false},                                 // relative: decided by the current folder
-        {L"\\gone.txt", false},                               // relative to the current drive
+        {L"gone.txt", false},    // relative: decided by the current folder
+        {L"\\gone.txt", false},  // relative to the current drive
         {L"C:gone.txt", false},
-        {L"\\\\server\\share\\app.exe", false},               // network
-        {absent + L"app.exe", false},                         // no such drive
-        {tree.Path(L"*.txt"), false},                         // wildcards are not names
+        {L"\\\\server\\share\\app.exe", false},  // network
+        {absent + L"app.exe", false},            // no such drive
+        {tree.Path(L"*.txt"), false},            // wildcards are not names
         {tree.Path(L"gone?.txt"), false},
         {L"", false},
         {L"C:\\", false},
         {tree.Root() + L"\\" + std::wstring(MAX_PATH, L'a'), false},  // too long to decide
-        {L"\\\\?\\" + tree.Path(L"gone.txt"), true},            // the long-path prefix names the same file
+        {L"\\\\?\\" + tree.Path(L"gone.txt"), true},                  // the long-path prefix names the same file
         {L"\\\\?\\" + file, false},
         {L"\\\\?\\" + absent + L"app.exe", false},
     };

@@ -51,10 +51,7 @@ bool ScanCapture::WaitForDone(int doneCount, DWORD timeoutMs)
     return shell_test::PumpUntil([&] { return Count(WM_SHORTCUT_SCAN_DONE) >= doneCount; }, timeoutMs);
 }
 
-void ScanCapture::PumpFor(DWORD ms)
-{
-    shell_test::PumpFor(ms);
-}
+void ScanCapture::PumpFor(DWORD ms) { shell_test::PumpFor(ms); }
 
 int ScanCapture::Count(UINT msg) const
 {

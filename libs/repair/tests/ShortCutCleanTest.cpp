@@ -165,8 +165,8 @@ TEST_F(ShortcutScanTest, MessagesComeInWalkOrder)
             EXPECT_EQ(messages[i].path, messages[i - 1].path);
         }
     }
-    std::set<std::wstring> expected = {tree.Path(L"."),     tree.Path(L".."),     tree.Path(L"a.txt"),
-                                       tree.Path(L"sub"),   tree.Path(L"sub\\."), tree.Path(L"sub\\.."),
+    std::set<std::wstring> expected = {tree.Path(L"."),         tree.Path(L".."),     tree.Path(L"a.txt"),
+                                       tree.Path(L"sub"),       tree.Path(L"sub\\."), tree.Path(L"sub\\.."),
                                        tree.Path(L"sub\\b.lnk")};
     EXPECT_EQ(expected, std::set<std::wstring>(progress.begin(), progress.end()));
     EXPECT_EQ(expected.size(), progress.size());
@@ -326,8 +326,8 @@ TEST_F(ShortcutScanTest, StartingAgainWhileRunningStopsTheFirstScan)
 
     const std::vector<ScanMessage>& all = capture.Messages();
     ASSERT_EQ(2, capture.Count(WM_SHORTCUT_SCAN_DONE));
-    auto firstDone = std::find_if(all.begin(), all.end(),
-                                  [](const ScanMessage& m) { return m.msg == WM_SHORTCUT_SCAN_DONE; });
+    auto firstDone =
+        std::find_if(all.begin(), all.end(), [](const ScanMessage& m) { return m.msg == WM_SHORTCUT_SCAN_DONE; });
     EXPECT_TRUE(SameMessages(reference, std::vector<ScanMessage>(firstDone + 1, all.end())));
 }
 

@@ -40,10 +40,7 @@ std::vector<BYTE> PackedItem(const std::string& path, const std::wstring& protoc
     return bytes;
 }
 
-std::wstring EntryPath(const std::wstring& name)
-{
-    return std::wstring(CWinsockRepaire::kCatalogKey) + L"\\" + name;
-}
+std::wstring EntryPath(const std::wstring& name) { return std::wstring(CWinsockRepaire::kCatalogKey) + L"\\" + name; }
 
 }  // namespace
 
@@ -101,8 +98,8 @@ TEST(WinsockCatalog, ListsEveryEntryOfThePrefixCatalog)
     HKEY catalog = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, CWinsockRepaire::kCatalogKey, 0, KEY_READ, &catalog));
     wchar_t name[256];
-    for (DWORD i = 0, length = 256; RegEnumKeyExW(catalog, i, name, &length, nullptr, nullptr, nullptr, nullptr) ==
-                                    ERROR_SUCCESS;
+    for (DWORD i = 0, length = 256;
+         RegEnumKeyExW(catalog, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
          ++i, length = 256)
         order.push_back(name);
     RegCloseKey(catalog);

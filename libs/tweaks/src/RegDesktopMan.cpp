@@ -109,11 +109,9 @@ bool CRegDesktopMan::CommitNewWindowShellCommand()
         LONG status = SBRegDeleteTreeW(HKEY_LOCAL_MACHINE, kNewWindow, view);
         return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
     }
-    if (SBRegSetStringValueW(HKEY_LOCAL_MACHINE, kNewWindow, nullptr, L"Open In New Window", view) !=
-        ERROR_SUCCESS)
+    if (SBRegSetStringValueW(HKEY_LOCAL_MACHINE, kNewWindow, nullptr, L"Open In New Window", view) != ERROR_SUCCESS)
         return false;
-    return SBRegSetStringValueW(HKEY_LOCAL_MACHINE, kNewWindowCommand, nullptr, L"explorer.exe", view) ==
-           ERROR_SUCCESS;
+    return SBRegSetStringValueW(HKEY_LOCAL_MACHINE, kNewWindowCommand, nullptr, L"explorer.exe", view) == ERROR_SUCCESS;
 }
 
 bool CRegDesktopMan::CommitEnableBallonTips()

@@ -103,7 +103,4 @@ bool CRegMenuMan::CommitStartMenuSpeed()
            ERROR_SUCCESS;
 }
 
-bool CRegMenuMan::CommitShowRun()
-{
-    return SetDword(HKEY_CURRENT_USER, kAdvanced, L"Start_ShowRun", m_bShowRun);
-}
+bool CRegMenuMan::CommitShowRun() { return SetDword(HKEY_CURRENT_USER, kAdvanced, L"Start_ShowRun", m_bShowRun); }

@@ -23,8 +23,21 @@ const wchar_t kServices[] = L"System\\CurrentControlSet\\Services";
 const wchar_t kUninstall[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
 enum Index {
-    kActiveX = 0, kAppPath, kEmptyKeys, kFileExt, kFontEntry, kHelpSection, kInvalidFileAsso, kRecentFile,
-    kSharedDll, kInvalidShortcut, kStartupMenuItem, kStartupProgram, kSystemService, kSystemSoftware, kUninstallEntry,
+    kActiveX = 0,
+    kAppPath,
+    kEmptyKeys,
+    kFileExt,
+    kFontEntry,
+    kHelpSection,
+    kInvalidFileAsso,
+    kRecentFile,
+    kSharedDll,
+    kInvalidShortcut,
+    kStartupMenuItem,
+    kStartupProgram,
+    kSystemService,
+    kSystemSoftware,
+    kUninstallEntry,
     kUserSoftware
 };
 
@@ -39,8 +52,7 @@ HWND ReportWindow(void** context)
 void Report(HWND wnd, int category, HKEY root, const std::wstring& keyPath, const std::wstring& valueName,
             const std::wstring& data, bool valueLevel, int reason)
 {
-    RegScanIssueRecord* record =
-        new RegScanIssueRecord{category, root, keyPath, valueName, data, valueLevel, reason};
+    RegScanIssueRecord* record = new RegScanIssueRecord{category, root, keyPath, valueName, data, valueLevel, reason};
     SendMessageW(wnd, WM_REGSCANNER_ITEM_FOUND, reinterpret_cast<WPARAM>(record), 0);
     delete record;
 }
@@ -54,8 +66,7 @@ std::vector<std::wstring> SubKeys(HKEY root, const std::wstring& path, REGSAM ac
     std::vector<wchar_t> name(1024);
     for (DWORD i = 0;; ++i) {
         DWORD size = static_cast<DWORD>(name.size());
-        if (RegEnumKeyExW(key.Get(), i, name.data(), &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
+        if (RegEnumKeyExW(key.Get(), i, name.data(), &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
         names.emplace_back(name.data(), size);
     }
     return names;
@@ -361,12 +372,14 @@ int __cdecl Scanner_Uninstall(void** context)
 RegScannerProc getScanner(unsigned index)
 {
     static const RegScannerProc kScanners[] = {
-        Scanner_ActiveX,          Scanner_AppPath,          Scanner_EmptyRegistryKeys,
-        Scanner_FileExt,          Scanner_FontEntry,        Scanner_HelpSection,
-        Scanner_InvalidFileAsso,  Scanner_RecentFile,       Scanner_SharedDll,
-        Scanner_InvalidShortcut,  Scanner_InvalidShortcut,  Scanner_StartupProgram,
-        Scanner_SystemService,    Scanner_SystemSoftwareSetting, Scanner_Uninstall,
-        Scanner_UserSoftwareSetting,
+        Scanner_ActiveX,           Scanner_AppPath,
+        Scanner_EmptyRegistryKeys, Scanner_FileExt,
+        Scanner_FontEntry,         Scanner_HelpSection,
+        Scanner_InvalidFileAsso,   Scanner_RecentFile,
+        Scanner_SharedDll,         Scanner_InvalidShortcut,
+        Scanner_InvalidShortcut,   Scanner_StartupProgram,
+        Scanner_SystemService,     Scanner_SystemSoftwareSetting,
+        Scanner_Uninstall,         Scanner_UserSoftwareSetting,
     };
     return index < sizeof(kScanners) / sizeof(kScanners[0]) ? kScanners[index] : nullptr;
 }

@@ -6,10 +6,7 @@
 
 namespace tessik {
 
-REGSAM TweakView(HKEY root, bool wow64)
-{
-    return (root == HKEY_LOCAL_MACHINE && wow64) ? KEY_WOW64_64KEY : 0;
-}
+REGSAM TweakView(HKEY root, bool wow64) { return (root == HKEY_LOCAL_MACHINE && wow64) ? KEY_WOW64_64KEY : 0; }
 
 REGSAM ViewFor(HKEY root)
 {

@@ -82,8 +82,8 @@ TEST(DesktopSettings, BalloonTipsWriteAllFiveValues)
     EXPECT_TRUE(CRegDesktopMan().GetIsBallonTipsEnabled());  // missing reads as on
     for (bool on : {false, true}) {
         CRegDesktopMan().EnableBallonTips(on);
-        for (const wchar_t* name : {L"EnableBalloonTips", L"StartButtonBalloonTip", L"ShowInfoTip",
-                                    L"FolderContentsInfoTip"})
+        for (const wchar_t* name :
+             {L"EnableBalloonTips", L"StartButtonBalloonTip", L"ShowInfoTip", L"FolderContentsInfoTip"})
             EXPECT_EQ(DWORD(on), ReadRaw(HKEY_CURRENT_USER, kAdvanced, name).Dword()) << name;
         EXPECT_EQ(DWORD(on), ReadRaw(HKEY_CURRENT_USER, kTips, L"Show").Dword());
         EXPECT_EQ(on, CRegDesktopMan().GetIsBallonTipsEnabled());

@@ -40,8 +40,8 @@ const Row kRows[] = {
     {"error reports off", HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\PCHealth\\ErrorReporting", L"DoReport",
      &CRegMiscOptimizeMan::GetDisableErrReport, &CRegMiscOptimizeMan::SetDisableErrReport, false, L"0", L"1", false},
     {"low-disk warning off", HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
-     L"NoLowDiskSpaceChecks", &CRegMiscOptimizeMan::GetDisableLowDiskWarn,
-     &CRegMiscOptimizeMan::SetDisableLowDiskWarn, false, L"1", L"0", false},
+     L"NoLowDiskSpaceChecks", &CRegMiscOptimizeMan::GetDisableLowDiskWarn, &CRegMiscOptimizeMan::SetDisableLowDiskWarn,
+     false, L"1", L"0", false},
 };
 
 TEST(MiscSettings, EverySwitchRoundTripsWithItsExactValue)

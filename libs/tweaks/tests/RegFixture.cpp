@@ -50,8 +50,7 @@ void Write(HKEY root, const std::wstring& key, const wchar_t* name, DWORD type, 
            REGSAM view = 0)
 {
     HKEY k = nullptr;
-    if (RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &k, nullptr) !=
-        ERROR_SUCCESS)
+    if (RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &k, nullptr) != ERROR_SUCCESS)
         return;
     RegSetValueExW(k, name, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(k);
@@ -63,8 +62,7 @@ void SetDword(HKEY root, const std::wstring& key, const wchar_t* name, DWORD dat
     Write(root, key, name, REG_DWORD, &data, sizeof(data));
 }
 
-void SetText(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& text, DWORD type,
-             REGSAM view)
+void SetText(HKEY root, const std::wstring& key, const wchar_t* name, const std::wstring& text, DWORD type, REGSAM view)
 {
     Write(root, key, name, type, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)), view);
 }

@@ -156,7 +156,8 @@ TEST_F(ScannerFamily, UninstallEntriesWithMissingProgramsUnlessProtected)
     EXPECT_EQ(key + L"QvBroken", found[0].keyPath);
     EXPECT_EQ(L"UninstallString", found[0].valueName);
     EXPECT_EQ(L"", found[0].data);
-    for (const wchar_t* n : {L"QvBroken", L"QvSystem", L"QvNoRemove", L"QvHealthy"}) DeleteTree(HKEY_LOCAL_MACHINE, key + n);
+    for (const wchar_t* n : {L"QvBroken", L"QvSystem", L"QvNoRemove", L"QvHealthy"})
+        DeleteTree(HKEY_LOCAL_MACHINE, key + n);
 }
 
 TEST_F(ScannerFamily, OwnProcessServicesWithMissingImages)

@@ -57,8 +57,10 @@ TEST(TweakView, OnlyTheMachineOfA32BitProcessOn64BitWindowsGoesThroughThe64BitVi
         bool wow64;
         REGSAM view;
     } cases[] = {
-        {HKEY_LOCAL_MACHINE, true, KEY_WOW64_64KEY}, {HKEY_LOCAL_MACHINE, false, 0},
-        {HKEY_CURRENT_USER, true, 0},                {HKEY_CLASSES_ROOT, true, 0},
+        {HKEY_LOCAL_MACHINE, true, KEY_WOW64_64KEY},
+        {HKEY_LOCAL_MACHINE, false, 0},
+        {HKEY_CURRENT_USER, true, 0},
+        {HKEY_CLASSES_ROOT, true, 0},
     };
     for (const auto& c : cases) EXPECT_EQ(c.view, tessik::TweakView(c.root, c.wow64)) << c.wow64;
 }

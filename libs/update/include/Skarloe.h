@@ -11,14 +11,14 @@
 
 // One update that is not installed. Texts are in the system's ANSI code page.
 struct UpdateItem {
-    std::string kbId;         // "KB" and the first article number; empty when the update names none
+    std::string kbId;  // "KB" and the first article number; empty when the update names none
     std::string title;
     std::string description;
     int maxDownloadSize = 0;  // the low 32 bits of the largest download, in bytes
     std::string date;         // last deployment change, "year-month-day" without zero padding
     std::string severity;     // "Unknown" when the service gives none
     bool downloaded = false;
-    std::string updateId;     // the identifier by which an update is downloaded and installed
+    std::string updateId;  // the identifier by which an update is downloaded and installed
 };
 
 // Callbacks run on a thread of the update service's choosing: they must be safe on any thread. The identifier

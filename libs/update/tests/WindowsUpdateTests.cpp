@@ -45,7 +45,10 @@ struct Recorder {
 };
 Recorder g_recorder;
 
-void OnProgress(char* id, int percent) { g_recorder.Add("progress " + std::string(id) + " " + std::to_string(percent)); }
+void OnProgress(char* id, int percent)
+{
+    g_recorder.Add("progress " + std::string(id) + " " + std::to_string(percent));
+}
 void OnComplete(char* id)
 {
     g_recorder.Add("complete " + std::string(id));

@@ -15,15 +15,12 @@ struct LangCodePage {
 std::vector<BYTE> LoadVersionBlock(const wchar_t* path)
 {
     std::vector<BYTE> block;
-    if (!path || !*path)
-        return block;
+    if (!path || !*path) return block;
     DWORD ignored = 0;
     DWORD size = GetFileVersionInfoSizeW(path, &ignored);
-    if (size == 0)
-        return block;
+    if (size == 0) return block;
     block.resize(size);
-    if (!GetFileVersionInfoW(path, 0, size, block.data()))
-        block.clear();
+    if (!GetFileVersionInfoW(path, 0, size, block.data())) block.clear();
     return block;
 }
 
@@ -48,8 +45,7 @@ std::wstring QueryString(std::vector<BYTE>& block, const wchar_t* name)
         if (VerQueryValueW(block.data(), query, reinterpret_cast<void**>(&text), &length) && text && length > 0) {
             std::wstring value(text, length);
             value.resize(wcsnlen(value.c_str(), value.size()));
-            if (!value.empty())
-                return value;
+            if (!value.empty()) return value;
         }
     }
     return std::wstring();
@@ -71,11 +67,9 @@ std::wstring FixedVersion(std::vector<BYTE>& block)
 std::wstring VersionText(const wchar_t* path, const wchar_t* name)
 {
     std::vector<BYTE> block = LoadVersionBlock(path);
-    if (block.empty())
-        return std::wstring();
+    if (block.empty()) return std::wstring();
     std::wstring text = QueryString(block, name);
-    if (text.empty() && wcscmp(name, L"FileVersion") == 0)
-        text = FixedVersion(block);
+    if (text.empty() && wcscmp(name, L"FileVersion") == 0) text = FixedVersion(block);
     return text;
 }
 

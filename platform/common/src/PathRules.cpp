@@ -6,10 +6,7 @@ namespace {
 
 const wchar_t kLongPrefix[] = L"\\\\?\\";
 
-size_t LongPrefixLength(const std::wstring& path)
-{
-    return path.compare(0, 4, kLongPrefix) == 0 ? 4 : 0;
-}
+size_t LongPrefixLength(const std::wstring& path) { return path.compare(0, 4, kLongPrefix) == 0 ? 4 : 0; }
 
 template <typename Fn>
 Fn Kernel32Function(const char* name)
@@ -66,9 +63,6 @@ bool MissingPathRule::IsDefinitelyMissing(const std::wstring& path)
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-bool IsPathDefinitelyMissing(const std::wstring& path)
-{
-    return MissingPathRule().IsDefinitelyMissing(path);
-}
+bool IsPathDefinitelyMissing(const std::wstring& path) { return MissingPathRule().IsDefinitelyMissing(path); }
 
 }  // namespace qpath

@@ -5,16 +5,14 @@ namespace common_detail {
 std::wstring CleanKeyPath(const wchar_t* key)
 {
     std::wstring path = key ? key : L"";
-    while (!path.empty() && path.back() == L'\\')
-        path.pop_back();
+    while (!path.empty() && path.back() == L'\\') path.pop_back();
     return path;
 }
 
 LONG RegKey::Open(HKEY root, const wchar_t* key, REGSAM access)
 {
     Close();
-    if (!root)
-        return ERROR_INVALID_HANDLE;
+    if (!root) return ERROR_INVALID_HANDLE;
     std::wstring path = CleanKeyPath(key);
     return RegOpenKeyExW(root, path.c_str(), 0, access, &m_key);
 }
@@ -22,11 +20,9 @@ LONG RegKey::Open(HKEY root, const wchar_t* key, REGSAM access)
 LONG RegKey::Create(HKEY root, const wchar_t* key, REGSAM access)
 {
     Close();
-    if (!root)
-        return ERROR_INVALID_HANDLE;
+    if (!root) return ERROR_INVALID_HANDLE;
     std::wstring path = CleanKeyPath(key);
-    return RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &m_key,
-                           nullptr);
+    return RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &m_key, nullptr);
 }
 
 void RegKey::Close()

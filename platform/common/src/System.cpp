@@ -12,8 +12,7 @@ public:
     explicit ServiceHandle(SC_HANDLE handle = nullptr) : m_handle(handle) {}
     ~ServiceHandle()
     {
-        if (m_handle)
-            CloseServiceHandle(m_handle);
+        if (m_handle) CloseServiceHandle(m_handle);
     }
     ServiceHandle(const ServiceHandle&) = delete;
     ServiceHandle& operator=(const ServiceHandle&) = delete;
@@ -28,8 +27,7 @@ std::wstring Unquote(const wchar_t* name)
 {
     std::wstring text = name ? name : L"";
     size_t first = text.find_first_not_of(L" \t\"");
-    if (first == std::wstring::npos)
-        return std::wstring();
+    if (first == std::wstring::npos) return std::wstring();
     size_t last = text.find_last_not_of(L" \t\"");
     return text.substr(first, last - first + 1);
 }
@@ -39,15 +37,13 @@ SC_HANDLE OpenServiceByName(SC_HANDLE manager, const std::wstring& name, DWORD a
 {
     if (!displayNameFirst) {
         SC_HANDLE service = OpenServiceW(manager, name.c_str(), access);
-        if (service)
-            return service;
+        if (service) return service;
     }
     wchar_t keyName[257] = L"";
     DWORD length = static_cast<DWORD>(sizeof(keyName) / sizeof(keyName[0]));
     if (GetServiceKeyNameW(manager, name.c_str(), keyName, &length) && keyName[0]) {
         SC_HANDLE service = OpenServiceW(manager, keyName, access);
-        if (service)
-            return service;
+        if (service) return service;
     }
     return displayNameFirst ? OpenServiceW(manager, name.c_str(), access) : nullptr;
 }
@@ -55,8 +51,7 @@ SC_HANDLE OpenServiceByName(SC_HANDLE manager, const std::wstring& name, DWORD a
 bool QueryState(SC_HANDLE service, DWORD& state)
 {
     SERVICE_STATUS status;
-    if (!QueryServiceStatus(service, &status))
-        return false;
+    if (!QueryServiceStatus(service, &status)) return false;
     state = status.dwCurrentState;
     return true;
 }
@@ -66,20 +61,15 @@ bool QueryState(SC_HANDLE service, DWORD& state)
 bool SBStartServiceW(const wchar_t* displayName)
 {
     std::wstring name = Unquote(displayName);
-    if (name.empty())
-        return false;
+    if (name.empty()) return false;
     ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
-    if (!manager.Get())
-        return false;
+    if (!manager.Get()) return false;
     ServiceHandle service(OpenServiceByName(manager.Get(), name, SERVICE_START | SERVICE_QUERY_STATUS, true));
-    if (!service.Get())
-        return false;
+    if (!service.Get()) return false;
     DWORD state = 0;
-    if (!QueryState(service.Get(), state))
-        return false;
+    if (!QueryState(service.Get(), state)) return false;
     if (state != SERVICE_RUNNING && state != SERVICE_START_PENDING) {
-        if (!StartServiceW(service.Get(), 0, nullptr) && GetLastError() != ERROR_SERVICE_ALREADY_RUNNING)
-            return false;
+        if (!StartServiceW(service.Get(), 0, nullptr) && GetLastError() != ERROR_SERVICE_ALREADY_RUNNING) return false;
     }
     // Wait until the start request is done, bounded so a hung service cannot hang the caller, and not past the
     // program's own end.
@@ -93,11 +83,9 @@ bool SBStartServiceW(const wchar_t* displayName)
 bool SBIsSvcRunW(const wchar_t* serviceName)
 {
     std::wstring name = Unquote(serviceName);
-    if (name.empty())
-        return false;
+    if (name.empty()) return false;
     ServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
-    if (!manager.Get())
-        return false;
+    if (!manager.Get()) return false;
     ServiceHandle service(OpenServiceByName(manager.Get(), name, SERVICE_QUERY_STATUS, false));
     DWORD state = 0;
     return service.Get() && QueryState(service.Get(), state) && state == SERVICE_RUNNING;
@@ -105,8 +93,7 @@ bool SBIsSvcRunW(const wchar_t* serviceName)
 
 bool SBRegisterDll(const wchar_t* dllPath)
 {
-    if (!dllPath || !*dllPath)
-        return false;
+    if (!dllPath || !*dllPath) return false;
     // Registration code may use COM; join the caller's apartment or open one and balance it.
     HRESULT com = CoInitialize(nullptr);
     bool hasFolder = wcschr(dllPath, L'\\') || wcschr(dllPath, L'/');
@@ -114,13 +101,12 @@ bool SBRegisterDll(const wchar_t* dllPath)
     bool registered = false;
     if (module) {
         typedef HRESULT(STDAPICALLTYPE * RegisterFn)();
-        RegisterFn reg = reinterpret_cast<RegisterFn>(
-            reinterpret_cast<void*>(GetProcAddress(module, "DllRegisterServer")));
+        RegisterFn reg =
+            reinterpret_cast<RegisterFn>(reinterpret_cast<void*>(GetProcAddress(module, "DllRegisterServer")));
         registered = reg && reg() == S_OK;
         FreeLibrary(module);
     }
-    if (SUCCEEDED(com))
-        CoUninitialize();
+    if (SUCCEEDED(com)) CoUninitialize();
     return registered;
 }
 
@@ -148,8 +134,7 @@ bool GetOSVersion(int& kind, bool& is64)
     if (!rtlGetVersion || rtlGetVersion(&info) != 0) {
         info = OSVERSIONINFOW();
         info.dwOSVersionInfoSize = sizeof(info);
-        if (!GetVersionExW(&info))
-            info.dwMajorVersion = 5;  // only XP lacks both
+        if (!GetVersionExW(&info)) info.dwMajorVersion = 5;  // only XP lacks both
     }
     if (info.dwMajorVersion > 6 || (info.dwMajorVersion == 6 && info.dwMinorVersion >= 1))
         kind = SB_OS_WIN7;

@@ -69,12 +69,19 @@ TEST(FileExtension, LastComponentOnlyWithItsDot)
         const wchar_t* path;
         const wchar_t* ext;
     } cases[] = {
-        {L"a.b.txt", L".txt"},     {L"noext", L""},           {L"dir.x\\file", L""},    {L"dir.x/file", L""},
-        {L"C:\\t\\A.TMP", L".TMP"}, {L".tmp", L".tmp"},       {L"C:\\t\\.tmp", L".tmp"}, {L"c.tmp.txt", L".txt"},
-        {L"C:file.log", L".log"},  {L"", L""},                {nullptr, L""},
+        {L"a.b.txt", L".txt"},
+        {L"noext", L""},
+        {L"dir.x\\file", L""},
+        {L"dir.x/file", L""},
+        {L"C:\\t\\A.TMP", L".TMP"},
+        {L".tmp", L".tmp"},
+        {L"C:\\t\\.tmp", L".tmp"},
+        {L"c.tmp.txt", L".txt"},
+        {L"C:file.log", L".log"},
+        {L"", L""},
+        {nullptr, L""},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.ext, SBGetFileExtW(c.path)) << (c.path ? c.path : L"(null)");
+    for (const Case& c : cases) EXPECT_EQ(c.ext, SBGetFileExtW(c.path)) << (c.path ? c.path : L"(null)");
 }
 
 TEST_F(Files, ProgramPathOfCommandLines)
@@ -89,7 +96,8 @@ TEST_F(Files, ProgramPathOfCommandLines)
         std::wstring command;
         std::wstring program;
     } cases[] = {
-        {"quoted with arguments", L"\"C:\\Program Files\\App\\app.exe\" -x \"y z\"", L"C:\\Program Files\\App\\app.exe"},
+        {"quoted with arguments", L"\"C:\\Program Files\\App\\app.exe\" -x \"y z\"",
+         L"C:\\Program Files\\App\\app.exe"},
         {"quoted, leading blanks", L"  \"C:\\a b\\c.exe\"", L"C:\\a b\\c.exe"},
         {"quoted without closing quote", L"\"C:\\a b\\c.exe", L"C:\\a b\\c.exe"},
         {"unquoted existing path with blanks", dir + L"\\tool.exe /s", dir + L"\\tool.exe"},

@@ -113,7 +113,7 @@ TEST_F(Folders, DeleteRemovesContentsIncludingReadOnlyFiles)
     EXPECT_TRUE(SBIsFileExistW(Path(L"keep.txt").c_str()));
     EXPECT_TRUE(SBIsFileExistW(Path(L"sub 2").c_str()));
 
-    EXPECT_TRUE(SBDeleteDirectoryW(Path(L"sub1").c_str()));  // already gone
+    EXPECT_TRUE(SBDeleteDirectoryW(Path(L"sub1").c_str()));       // already gone
     EXPECT_FALSE(SBDeleteDirectoryW(Path(L"keep.txt").c_str()));  // a file is left alone
     EXPECT_TRUE(SBIsFileExistW(Path(L"keep.txt").c_str()));
 
@@ -130,19 +130,18 @@ TEST(FolderDelete, RefusesRootsAndEmptyPaths)
     GetCurrentDirectoryW(MAX_PATH, previous);
     SetCurrentDirectoryW(windows);  // so "C:" and "\" would name real folders
     const std::wstring refused[] = {L"",
-                                  L"\\",
-                                  L"/",
-                                  drive,
-                                  drive + L"system32",  // drive-relative: C:\windows\system32 here
-                                  drive + L"\\",
-                                  drive + L"/",
-                                  drive + L"\\..",
-                                  drive + L"\\.",
-                                  L"\\\\server\\share",
-                                  L"\\\\server\\share\\",
-                                  L"\\\\?\\" + drive + L"\\"};
-    for (const std::wstring& root : refused)
-        EXPECT_FALSE(SBDeleteDirectoryW(root.c_str())) << root;
+                                    L"\\",
+                                    L"/",
+                                    drive,
+                                    drive + L"system32",  // drive-relative: C:\windows\system32 here
+                                    drive + L"\\",
+                                    drive + L"/",
+                                    drive + L"\\..",
+                                    drive + L"\\.",
+                                    L"\\\\server\\share",
+                                    L"\\\\server\\share\\",
+                                    L"\\\\?\\" + drive + L"\\"};
+    for (const std::wstring& root : refused) EXPECT_FALSE(SBDeleteDirectoryW(root.c_str())) << root;
     EXPECT_FALSE(SBDeleteDirectoryW(nullptr));
     SetCurrentDirectoryW(previous);
     EXPECT_TRUE(SBIsFileExistW(windows));
@@ -185,8 +184,7 @@ TEST(FixedDisks, RootPathsOfFixedDrives)
         EXPECT_EQ(L":\\", root.substr(1));
         EXPECT_EQ(static_cast<UINT>(DRIVE_FIXED), GetDriveTypeW(root.c_str())) << root;
     }
-    for (const std::wstring& root : defraggable)
-        EXPECT_NE(all.end(), std::find(all.begin(), all.end(), root)) << root;
+    for (const std::wstring& root : defraggable) EXPECT_NE(all.end(), std::find(all.begin(), all.end(), root)) << root;
     EXPECT_TRUE(std::is_sorted(all.begin(), all.end()));
 }
 
@@ -200,8 +198,7 @@ bool LinkFolder(const std::wstring& link, const std::wstring& target)
     typedef BOOLEAN(WINAPI * CreateSymbolicLinkWFn)(LPCWSTR, LPCWSTR, DWORD);
     CreateSymbolicLinkWFn createLink = reinterpret_cast<CreateSymbolicLinkWFn>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "CreateSymbolicLinkW")));
-    if (!createLink || !createLink(link.c_str(), target.c_str(), 1 /* folder */))
-        return false;
+    if (!createLink || !createLink(link.c_str(), target.c_str(), 1 /* folder */)) return false;
     DWORD attributes = GetFileAttributesW(link.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
@@ -214,8 +211,7 @@ TEST_F(LinkedFolders, DeleteUnlinksWithoutEmptyingTheTargetAndListersCanSkipLink
     WriteFile(L"target\\precious.txt");
     MakeFolder(L"doomed");
     WriteFile(L"doomed\\junk.txt");
-    if (!LinkFolder(Path(L"doomed\\link"), Path(L"target")))
-        GTEST_SKIP() << "folder links are not available here";
+    if (!LinkFolder(Path(L"doomed\\link"), Path(L"target"))) GTEST_SKIP() << "folder links are not available here";
 
     List dirs;
     EXPECT_TRUE(SBGetVectorSubDirsW(Path(L"doomed").c_str(), dirs, SB_LIST_NAMES));

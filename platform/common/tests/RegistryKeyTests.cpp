@@ -24,8 +24,7 @@ protected:
     static std::vector<std::wstring> Sorted(const CSBStringArrayW& names)
     {
         std::vector<std::wstring> list;
-        for (int i = 0; i < names.GetCount(); ++i)
-            list.push_back(names.GetString(i));
+        for (int i = 0; i < names.GetCount(); ++i) list.push_back(names.GetString(i));
         std::sort(list.begin(), list.end());
         return list;
     }

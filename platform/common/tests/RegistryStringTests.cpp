@@ -25,8 +25,7 @@ const StringCase kStringCases[] = {
      L"%QV_TEST_DIR%\\x"},
     {"existing plain kept", REG_SZ, Setter::Plain, L"v", L"%QV_TEST_DIR%", REG_SZ, L"%QV_TEST_DIR%"},
     {"existing number becomes plain", REG_DWORD, Setter::Plain, L"v", L"7", REG_SZ, L"7"},
-    {"no-expand over expandable", REG_EXPAND_SZ, Setter::NoExpand, L"v", L"%QV_TEST_DIR%", REG_SZ,
-     L"%QV_TEST_DIR%"},
+    {"no-expand over expandable", REG_EXPAND_SZ, Setter::NoExpand, L"v", L"%QV_TEST_DIR%", REG_SZ, L"%QV_TEST_DIR%"},
     {"no-expand new value", REG_NONE, Setter::NoExpand, L"v", L"plain", REG_SZ, L"plain"},
     {"empty name is the default value", REG_NONE, Setter::Plain, L"", L"dflt", REG_SZ, L"dflt"},
     {"null name is the default value", REG_NONE, Setter::NoExpand, nullptr, L"dflt2", REG_SZ, L"dflt2"},
@@ -62,9 +61,9 @@ TEST_F(RegistryStrings, SettersPinTheTypeAndReadersExpandOnlyExpandable)
 
         LONG status = c.setter == Setter::Plain
                           ? SBRegSetStringValueW(HKEY_CURRENT_USER, key.c_str(), c.valueName, text)
-                          : c.setter == Setter::NoExpand
-                                ? SBRegSetStringValueNoExpandW(HKEY_CURRENT_USER, key.c_str(), c.valueName, text)
-                                : SBRegSetStringValueExpandableW(HKEY_CURRENT_USER, key.c_str(), c.valueName, text);
+                      : c.setter == Setter::NoExpand
+                          ? SBRegSetStringValueNoExpandW(HKEY_CURRENT_USER, key.c_str(), c.valueName, text)
+                          : SBRegSetStringValueExpandableW(HKEY_CURRENT_USER, key.c_str(), c.valueName, text);
         ASSERT_EQ(ERROR_SUCCESS, status);
 
         DWORD type = 0;

@@ -96,8 +96,8 @@ TEST_F(RegistryValues, MultiStringRoundTrip)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_EQ(ERROR_SUCCESS, RBRegSetMultiSZStringValueW(HKEY_CURRENT_USER, Key(L"m").c_str(), L"PagingFiles",
-                                                             c.written));
+        ASSERT_EQ(ERROR_SUCCESS,
+                  RBRegSetMultiSZStringValueW(HKEY_CURRENT_USER, Key(L"m").c_str(), L"PagingFiles", c.written));
         DWORD type = 0;
         std::wstring raw;
         ASSERT_TRUE(RawQuery(HKEY_CURRENT_USER, Key(L"m"), L"PagingFiles", type, raw));

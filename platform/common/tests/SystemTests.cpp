@@ -12,11 +12,9 @@ int RunProgram(const std::wstring& name)
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return -1;
+    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
     DWORD code = static_cast<DWORD>(-1);
-    if (WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(pi.hProcess, &code);
+    if (WaitForSingleObject(pi.hProcess, 30000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return static_cast<int>(code);
@@ -42,7 +40,10 @@ TEST(OsVersion, KindPerReportedWindowsVersion)
         const wchar_t* wineVersion;
         int kind;
     } cases[] = {
-        {L"winxp64", SB_OS_XP}, {L"vista", SB_OS_VISTA}, {L"win7", SB_OS_WIN7}, {L"win10", SB_OS_WIN7},
+        {L"winxp64", SB_OS_XP},
+        {L"vista", SB_OS_VISTA},
+        {L"win7", SB_OS_WIN7},
+        {L"win10", SB_OS_WIN7},
     };
     for (const Case& c : cases) {
         RawSetString(HKEY_CURRENT_USER, key, L"Version", REG_SZ, c.wineVersion);

@@ -16,13 +16,11 @@ inline const wchar_t* TestKeyBase() { return L"Software\\QuorvelTest\\Common"; }
 inline void RawDeleteTree(HKEY root, const std::wstring& path)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
-        return;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
     wchar_t name[256];
     for (;;) {
         DWORD length = 256;
-        if (RegEnumKeyExW(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
+        if (RegEnumKeyExW(key, 0, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
         RawDeleteTree(root, path + L"\\" + name);
     }
     RegCloseKey(key);
@@ -35,8 +33,7 @@ inline bool RawQuery(HKEY root, const std::wstring& key, const wchar_t* value, D
     type = REG_NONE;
     bytes.clear();
     HKEY h = nullptr;
-    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, &h) != ERROR_SUCCESS)
-        return false;
+    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, &h) != ERROR_SUCCESS) return false;
     DWORD size = 0;
     LONG status = RegQueryValueExW(h, value, nullptr, &type, nullptr, &size);
     if (status == ERROR_SUCCESS) {
@@ -48,8 +45,7 @@ inline bool RawQuery(HKEY root, const std::wstring& key, const wchar_t* value, D
     return status == ERROR_SUCCESS;
 }
 
-inline void RawSet(HKEY root, const std::wstring& key, const wchar_t* value, DWORD type, const void* data,
-                   DWORD bytes)
+inline void RawSet(HKEY root, const std::wstring& key, const wchar_t* value, DWORD type, const void* data, DWORD bytes)
 {
     HKEY h = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h, nullptr));
@@ -57,8 +53,7 @@ inline void RawSet(HKEY root, const std::wstring& key, const wchar_t* value, DWO
     RegCloseKey(h);
 }
 
-inline void RawSetString(HKEY root, const std::wstring& key, const wchar_t* value, DWORD type,
-                         const std::wstring& text)
+inline void RawSetString(HKEY root, const std::wstring& key, const wchar_t* value, DWORD type, const std::wstring& text)
 {
     RawSet(root, key, value, type, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
@@ -66,8 +61,7 @@ inline void RawSetString(HKEY root, const std::wstring& key, const wchar_t* valu
 inline bool RawKeyExists(HKEY root, const std::wstring& key)
 {
     HKEY h = nullptr;
-    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, &h) != ERROR_SUCCESS)
-        return false;
+    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, &h) != ERROR_SUCCESS) return false;
     RegCloseKey(h);
     return true;
 }
@@ -80,8 +74,7 @@ protected:
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
         std::string name = std::string(info->test_suite_name()) + "_" + info->name();
         for (char& c : name)
-            if (c == '/')
-                c = '_';
+            if (c == '/') c = '_';
         m_key = std::wstring(TestKeyBase()) + L"\\" + std::wstring(name.begin(), name.end());
         RawDeleteTree(HKEY_CURRENT_USER, m_key);
     }
@@ -102,8 +95,7 @@ protected:
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
         std::string name = std::string("QvCommon_") + info->test_suite_name() + "_" + info->name();
         for (char& c : name)
-            if (c == '/')
-                c = '_';
+            if (c == '/') c = '_';
         m_dir = std::wstring(temp) + std::wstring(name.begin(), name.end());
         SBDeleteDirectoryW(m_dir.c_str());
         ASSERT_TRUE(CreateDirectoryW(m_dir.c_str(), nullptr));
@@ -118,8 +110,7 @@ protected:
         ASSERT_NE(INVALID_HANDLE_VALUE, h);
         std::string data(bytes, 'x');
         DWORD written = 0;
-        if (bytes)
-            ::WriteFile(h, data.data(), static_cast<DWORD>(bytes), &written, nullptr);
+        if (bytes) ::WriteFile(h, data.data(), static_cast<DWORD>(bytes), &written, nullptr);
         CloseHandle(h);
     }
 

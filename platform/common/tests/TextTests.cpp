@@ -42,8 +42,7 @@ DWORD WINAPI ConvertMany(void* param)
         const wchar_t* wide = SBCharToWChar(work->narrow);
         char* narrow = SBWCharToChar(work->wide);
         // Compare after both calls: another thread's conversion must not have touched this thread's text.
-        if (wcscmp(wide, work->wide) != 0 || strcmp(narrow, work->narrow) != 0)
-            ++work->failures;
+        if (wcscmp(wide, work->wide) != 0 || strcmp(narrow, work->narrow) != 0) ++work->failures;
         delete[] narrow;
     }
     return 0;
@@ -55,11 +54,11 @@ TEST(TextConversion, EachThreadHasItsOwnWideBuffer)
     ThreadWork works[] = {
         {"first thread text", L"first thread text", start, 0},
         {"2nd", L"2nd", start, 0},
-        {"a somewhat longer third text so the buffers differ in size", L"a somewhat longer third text so the buffers differ in size", start, 0},
+        {"a somewhat longer third text so the buffers differ in size",
+         L"a somewhat longer third text so the buffers differ in size", start, 0},
     };
     HANDLE threads[3];
-    for (int i = 0; i < 3; ++i)
-        threads[i] = CreateThread(nullptr, 0, ConvertMany, &works[i], 0, nullptr);
+    for (int i = 0; i < 3; ++i) threads[i] = CreateThread(nullptr, 0, ConvertMany, &works[i], 0, nullptr);
     const wchar_t* mine = SBCharToWChar("main");
     SetEvent(start);
     WaitForMultipleObjects(3, threads, TRUE, INFINITE);

@@ -29,8 +29,7 @@ MessageWindow::MessageWindow(Handler handler) : m_handler(std::move(handler))
         wc.lpszClassName = kClassName;
         return ::RegisterClassW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
     }();
-    if (registered)
-        m_wnd = ::CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
+    if (registered) m_wnd = ::CreateWindowExW(0, kClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
 }
 
 MessageWindow::~MessageWindow()

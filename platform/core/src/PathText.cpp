@@ -30,10 +30,11 @@ bool EqualsNoCase(const std::wstring& a, const std::wstring& b)
     if (a.size() != b.size()) return false;
     // Vista and later compare as the file system does; XP gets the same folding through LCMapStringW.
     typedef int(WINAPI * CompareOrdinalFn)(LPCWSTR, int, LPCWSTR, int, BOOL);
-    static const CompareOrdinalFn compareOrdinal = reinterpret_cast<CompareOrdinalFn>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "CompareStringOrdinal")));
+    static const CompareOrdinalFn compareOrdinal = reinterpret_cast<CompareOrdinalFn>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "CompareStringOrdinal")));
     if (compareOrdinal) {
-        const int r = compareOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE);
+        const int r =
+            compareOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE);
         if (r != 0) return r == CSTR_EQUAL;
     }
     return FoldCase(a) == FoldCase(b);

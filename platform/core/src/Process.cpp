@@ -18,15 +18,9 @@ HANDLE ShutdownEvent()
     return event;
 }
 
-void SignalShutdown()
-{
-    ::SetEvent(ShutdownEvent());
-}
+void SignalShutdown() { ::SetEvent(ShutdownEvent()); }
 
-bool ShutdownSignalled()
-{
-    return ::WaitForSingleObject(ShutdownEvent(), 0) == WAIT_OBJECT_0;
-}
+bool ShutdownSignalled() { return ::WaitForSingleObject(ShutdownEvent(), 0) == WAIT_OBJECT_0; }
 
 std::wstring ProgramCommandLine(const std::wstring& program, const std::wstring& arguments)
 {

@@ -74,8 +74,7 @@ WaitOutcome WaitForAny(const HANDLE* handles, DWORD count, DWORD timeoutMs, Pump
     for (;;) {
         const DWORD left = Remaining(start, timeoutMs);
         // After a WM_QUIT only sent messages are served: the quit stays queued for the caller's loop.
-        const DWORD r =
-            ::MsgWaitForMultipleObjects(count, handles, FALSE, left, quitSeen ? QS_SENDMESSAGE : wakeMask);
+        const DWORD r = ::MsgWaitForMultipleObjects(count, handles, FALSE, left, quitSeen ? QS_SENDMESSAGE : wakeMask);
         if (r < WAIT_OBJECT_0 + count) return signalled(r);
         if (r == WAIT_TIMEOUT) return WaitOutcome::TimedOut;
         if (r != WAIT_OBJECT_0 + count) return WaitOutcome::Failed;
@@ -98,10 +97,7 @@ HANDLE StartThread(std::function<void()> fn)
     return reinterpret_cast<HANDLE>(h);
 }
 
-CWorker::~CWorker()
-{
-    StopAndWait(INFINITE, Pump::SentOnly);
-}
+CWorker::~CWorker() { StopAndWait(INFINITE, Pump::SentOnly); }
 
 bool CWorker::Start(std::function<void()> fn)
 {
@@ -115,15 +111,9 @@ bool CWorker::Start(std::function<void()> fn)
     return m_thread != nullptr;
 }
 
-bool IsThreadRunning(HANDLE thread)
-{
-    return thread && ::WaitForSingleObject(thread, 0) == WAIT_TIMEOUT;
-}
+bool IsThreadRunning(HANDLE thread) { return thread && ::WaitForSingleObject(thread, 0) == WAIT_TIMEOUT; }
 
-bool CWorker::Running() const
-{
-    return IsThreadRunning(m_thread);
-}
+bool CWorker::Running() const { return IsThreadRunning(m_thread); }
 
 WaitOutcome CWorker::Wait(DWORD timeoutMs, Pump pump)
 {

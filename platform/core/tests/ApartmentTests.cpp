@@ -44,10 +44,11 @@ TEST(RunInMta, TheCallRunsInTheMtaAndTheCallersApartmentStaysAsItWas)
             DWORD ranOn = 0;
             HRESULT inside = E_FAIL;
             EXPECT_EQ(E_ABORT, qcore::RunInMta([&]() -> HRESULT {
-                ranOn = ::GetCurrentThreadId();
-                inside = JoinMta();
-                return E_ABORT;  // what the call returns comes back
-            })) << c.caller;
+                          ranOn = ::GetCurrentThreadId();
+                          inside = JoinMta();
+                          return E_ABORT;  // what the call returns comes back
+                      }))
+                << c.caller;
             EXPECT_EQ(S_FALSE, inside) << c.caller;
             EXPECT_EQ(c.sameThread, ranOn == caller) << c.caller;
             EXPECT_EQ(c.afterwards, JoinMta()) << c.caller;
@@ -63,9 +64,9 @@ TEST(RunInMta, AWindowThreadServesWhatTheCallSendsItMeanwhile)
         HWND window = ::CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
         ASSERT_TRUE(window);
         EXPECT_EQ(S_OK, qcore::RunInMta([window]() -> HRESULT {
-            ::SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"sent"));
-            return S_OK;
-        }));
+                      ::SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"sent"));
+                      return S_OK;
+                  }));
         wchar_t text[16] = L"";
         ::GetWindowTextW(window, text, 16);
         EXPECT_STREQ(L"sent", text);

@@ -56,10 +56,10 @@ TEST(Guards, ARegistryKeyIsClosedWhenReplaced)
     // Closed before the second open: either its number was given out again or it no longer works.
     if (first != key.Get()) {
         EXPECT_NE(ERROR_SUCCESS, ::RegQueryInfoKeyW(first, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
-                                                     nullptr, nullptr, nullptr, nullptr, nullptr));
+                                                    nullptr, nullptr, nullptr, nullptr, nullptr));
     }
     EXPECT_EQ(ERROR_SUCCESS, ::RegQueryInfoKeyW(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
-                                                 nullptr, nullptr, nullptr, nullptr, nullptr));
+                                                nullptr, nullptr, nullptr, nullptr, nullptr));
 }
 
 TEST(Guards, AComPointerBalancesItsReferences)

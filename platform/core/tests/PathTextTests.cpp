@@ -10,10 +10,18 @@ TEST(PathText, AbsolutePathsAreADriveWithASeparatorOrAServerShare)
     const struct {
         const wchar_t* path;
         bool absolute;
-    } cases[] = {{L"C:\\windows\\temp\\a.tmp", true}, {L"c:/a.tmp", true},     {L"\\\\server\\share\\a", true},
-                 {L"\\\\?\\C:\\a.tmp", true},         {L"a.tmp", false},       {L"\\a.tmp", false},
-                 {L"C:a.tmp", false},                 {L"", false},            {L"\\\\", false},
-                 {L"\\\\\\x", false},                 {L"1:\\a.tmp", false},   {L"\u00C4:\\a.tmp", false},
+    } cases[] = {{L"C:\\windows\\temp\\a.tmp", true},
+                 {L"c:/a.tmp", true},
+                 {L"\\\\server\\share\\a", true},
+                 {L"\\\\?\\C:\\a.tmp", true},
+                 {L"a.tmp", false},
+                 {L"\\a.tmp", false},
+                 {L"C:a.tmp", false},
+                 {L"", false},
+                 {L"\\\\", false},
+                 {L"\\\\\\x", false},
+                 {L"1:\\a.tmp", false},
+                 {L"\u00C4:\\a.tmp", false},
                  {L"::{645FF040}\\x", false}};
     for (const auto& c : cases) EXPECT_EQ(c.absolute, qpath::IsAbsolutePath(c.path)) << c.path;
 }
@@ -26,9 +34,9 @@ TEST(PathText, LetterCaseFollowsTheSystemFoldingBeyondAToZ)
         bool equal;
     } cases[] = {
         {L".TMP", L".tmp", true},
-        {L"\u00C4RGER.LNK", L"\u00E4rger.lnk", true},                      // Latin-1 umlaut
+        {L"\u00C4RGER.LNK", L"\u00E4rger.lnk", true},                                              // Latin-1 umlaut
         {L"\u0414\u0410\u041D\u041D\u042B\u0415", L"\u0434\u0430\u043D\u043D\u044B\u0435", true},  // Cyrillic
-        {L"\u03A3\u03A0", L"\u03C3\u03C0", true},                          // Greek
+        {L"\u03A3\u03A0", L"\u03C3\u03C0", true},                                                  // Greek
         {L".tmp", L".tmp ", false},
         {L"a.bak", L"a.bac", false},
         {L"", L"", true},

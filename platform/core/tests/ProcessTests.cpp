@@ -21,10 +21,7 @@ struct Sleeper {
     StubProgram stub;
 };
 
-bool HasEnded(HANDLE process)
-{
-    return ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
-}
+bool HasEnded(HANDLE process) { return ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }
 
 struct SignalLater {
     HANDLE event;
@@ -76,7 +73,8 @@ TEST(RunProgram, AProgramThatHangsIsEndedOnTheLimitOnCancelAndOnShutdown)
         qcore::UniqueHandle cancel(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
         SignalLater signal = {c.useShutdown ? qcore::ShutdownEvent() : cancel.Get(), 300};
         qcore::UniqueHandle signaller;
-        if (c.useCancel || c.useShutdown) signaller.Reset(::CreateThread(nullptr, 0, &SignalAfter, &signal, 0, nullptr));
+        if (c.useCancel || c.useShutdown)
+            signaller.Reset(::CreateThread(nullptr, 0, &SignalAfter, &signal, 0, nullptr));
 
         qcore::UniqueHandle process(qcore::StartProgram(program.stub.Path(), L""));
         ASSERT_TRUE(process);

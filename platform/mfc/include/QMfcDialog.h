@@ -40,7 +40,10 @@ public:
 
     void NextDlgCtrl() const { ::SendMessageW(m_hWnd, WM_NEXTDLGCTL, 0, 0); }
     void PrevDlgCtrl() const { ::SendMessageW(m_hWnd, WM_NEXTDLGCTL, 1, 0); }
-    void GotoDlgCtrl(CWnd* ctl) { if (ctl) ::SendMessageW(m_hWnd, WM_NEXTDLGCTL, (WPARAM)ctl->m_hWnd, 1); }
+    void GotoDlgCtrl(CWnd* ctl)
+    {
+        if (ctl) ::SendMessageW(m_hWnd, WM_NEXTDLGCTL, (WPARAM)ctl->m_hWnd, 1);
+    }
     void SetDefID(UINT id) { ::SendMessageW(m_hWnd, DM_SETDEFID, id, 0); }
     DWORD GetDefID() const { return (DWORD)::SendMessageW(m_hWnd, DM_GETDEFID, 0, 0); }
     void MapDialogRect(LPRECT rc) const { ::MapDialogRect(m_hWnd, rc); }

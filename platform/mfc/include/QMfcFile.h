@@ -28,11 +28,26 @@ class CFileException : public CException {
     DECLARE_DYNAMIC(CFileException)
 public:
     enum {
-        none, genericException, fileNotFound, badPath, tooManyOpenFiles, accessDenied, invalidFile, removeCurrentDir,
-        directoryFull, badSeek, hardIO, sharingViolation, lockViolation, diskFull, endOfFile
+        none,
+        genericException,
+        fileNotFound,
+        badPath,
+        tooManyOpenFiles,
+        accessDenied,
+        invalidFile,
+        removeCurrentDir,
+        directoryFull,
+        badSeek,
+        hardIO,
+        sharingViolation,
+        lockViolation,
+        diskFull,
+        endOfFile
     };
     explicit CFileException(int cause = none, LONG osError = -1, LPCWSTR fileName = NULL)
-        : m_cause(cause), m_lOsError(osError), m_strFileName(fileName) {}
+        : m_cause(cause), m_lOsError(osError), m_strFileName(fileName)
+    {
+    }
     int m_cause;
     LONG m_lOsError;
     CString m_strFileName;
@@ -45,11 +60,23 @@ class CFile : public CObject {
     DECLARE_DYNAMIC(CFile)
 public:
     enum OpenFlags {
-        modeRead = 0x0000, modeWrite = 0x0001, modeReadWrite = 0x0002,
-        shareCompat = 0x0000, shareExclusive = 0x0010, shareDenyWrite = 0x0020, shareDenyRead = 0x0030,
-        shareDenyNone = 0x0040, modeNoInherit = 0x0080, modeCreate = 0x1000, modeNoTruncate = 0x2000,
-        typeText = 0x4000, typeBinary = 0x8000, osNoBuffer = 0x10000, osWriteThrough = 0x20000,
-        osRandomAccess = 0x40000, osSequentialScan = 0x80000
+        modeRead = 0x0000,
+        modeWrite = 0x0001,
+        modeReadWrite = 0x0002,
+        shareCompat = 0x0000,
+        shareExclusive = 0x0010,
+        shareDenyWrite = 0x0020,
+        shareDenyRead = 0x0030,
+        shareDenyNone = 0x0040,
+        modeNoInherit = 0x0080,
+        modeCreate = 0x1000,
+        modeNoTruncate = 0x2000,
+        typeText = 0x4000,
+        typeBinary = 0x8000,
+        osNoBuffer = 0x10000,
+        osWriteThrough = 0x20000,
+        osRandomAccess = 0x40000,
+        osSequentialScan = 0x80000
     };
     enum SeekPosition { begin = 0, current = 1, end = 2 };
 

@@ -48,8 +48,9 @@ public:
 class CInternetSession : public CObject {
     DECLARE_DYNAMIC(CInternetSession)
 public:
-    explicit CInternetSession(LPCWSTR agent = NULL, DWORD_PTR context = 1, DWORD accessType = PRE_CONFIG_INTERNET_ACCESS,
-                              LPCWSTR proxyName = NULL, LPCWSTR proxyBypass = NULL, DWORD flags = 0);
+    explicit CInternetSession(LPCWSTR agent = NULL, DWORD_PTR context = 1,
+                              DWORD accessType = PRE_CONFIG_INTERNET_ACCESS, LPCWSTR proxyName = NULL,
+                              LPCWSTR proxyBypass = NULL, DWORD flags = 0);
     virtual ~CInternetSession();
     operator HINTERNET() const { return m_hSession; }
     CStdioFile* OpenURL(LPCWSTR url, DWORD_PTR context = 1, DWORD flags = INTERNET_FLAG_TRANSFER_ASCII,

@@ -49,19 +49,24 @@ enum AfxSig : UINT_PTR {
 
 // User and numbered messages.
 #define ON_MESSAGE(message, memberFxn) \
-    {(UINT)(message), 0, 0, 0, AfxSig_lwl, QMFC_PMSG(LRESULT (CWnd::*)(WPARAM, LPARAM), memberFxn)},
-#define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn)                                        \
-    {0xFFFFFFFFu, 0, 0, 0, (UINT_PTR)(const UINT*)(&nMessageVariable),                          \
-     QMFC_PMSG(LRESULT (CWnd::*)(WPARAM, LPARAM), memberFxn)},
+    {(UINT)(message), 0, 0, 0, AfxSig_lwl, QMFC_PMSG(LRESULT(CWnd::*)(WPARAM, LPARAM), memberFxn)},
+#define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn) \
+    {0xFFFFFFFFu,                                          \
+     0,                                                    \
+     0,                                                    \
+     0,                                                    \
+     (UINT_PTR)(const UINT*)(&nMessageVariable),           \
+     QMFC_PMSG(LRESULT(CWnd::*)(WPARAM, LPARAM), memberFxn)},
 
 // Commands and control notifications (LOWORD ids).
-#define ON_COMMAND(id, memberFxn) {WM_COMMAND, 0, (UINT)(id), (UINT)(id), AfxSig_vv, QMFC_PMSG(void (CWnd::*)(), memberFxn)},
+#define ON_COMMAND(id, memberFxn) \
+    {WM_COMMAND, 0, (UINT)(id), (UINT)(id), AfxSig_vv, QMFC_PMSG(void(CWnd::*)(), memberFxn)},
 #define ON_COMMAND_RANGE(id, idLast, memberFxn) \
-    {WM_COMMAND, 0, (UINT)(id), (UINT)(idLast), AfxSig_vu, QMFC_PMSG(void (CWnd::*)(UINT), memberFxn)},
+    {WM_COMMAND, 0, (UINT)(id), (UINT)(idLast), AfxSig_vu, QMFC_PMSG(void(CWnd::*)(UINT), memberFxn)},
 #define ON_CONTROL(wNotifyCode, id, memberFxn) \
-    {WM_COMMAND, (UINT)(wNotifyCode), (UINT)(id), (UINT)(id), AfxSig_vv, QMFC_PMSG(void (CWnd::*)(), memberFxn)},
+    {WM_COMMAND, (UINT)(wNotifyCode), (UINT)(id), (UINT)(id), AfxSig_vv, QMFC_PMSG(void(CWnd::*)(), memberFxn)},
 #define ON_CONTROL_RANGE(wNotifyCode, id, idLast, memberFxn) \
-    {WM_COMMAND, (UINT)(wNotifyCode), (UINT)(id), (UINT)(idLast), AfxSig_vu, QMFC_PMSG(void (CWnd::*)(UINT), memberFxn)},
+    {WM_COMMAND, (UINT)(wNotifyCode), (UINT)(id), (UINT)(idLast), AfxSig_vu, QMFC_PMSG(void(CWnd::*)(UINT), memberFxn)},
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_BN_DOUBLECLICKED(id, memberFxn) ON_CONTROL(BN_DOUBLECLICKED, id, memberFxn)
 #define ON_BN_SETFOCUS(id, memberFxn) ON_CONTROL(BN_SETFOCUS, id, memberFxn)
@@ -81,28 +86,49 @@ enum AfxSig : UINT_PTR {
 #define ON_STN_DBLCLK(id, memberFxn) ON_CONTROL(STN_DBLCLK, id, memberFxn)
 
 // WM_NOTIFY (full idFrom).
-#define ON_NOTIFY(wNotifyCode, id, memberFxn) \
-    {WM_NOTIFY, (UINT)(wNotifyCode), (UINT)(id), (UINT)(id), AfxSig_vNMHDRpl, QMFC_PMSG(void (CWnd::*)(NMHDR*, LRESULT*), memberFxn)},
-#define ON_NOTIFY_RANGE(wNotifyCode, id, idLast, memberFxn)                                             \
-    {WM_NOTIFY, (UINT)(wNotifyCode), (UINT)(id), (UINT)(idLast), AfxSig_vuNMHDRpl,                      \
-     QMFC_PMSG(void (CWnd::*)(UINT, NMHDR*, LRESULT*), memberFxn)},
+#define ON_NOTIFY(wNotifyCode, id, memberFxn)     \
+    {WM_NOTIFY,  (UINT)(wNotifyCode), (UINT)(id), \
+     (UINT)(id), AfxSig_vNMHDRpl,     QMFC_PMSG(void(CWnd::*)(NMHDR*, LRESULT*), memberFxn)},
+#define ON_NOTIFY_RANGE(wNotifyCode, id, idLast, memberFxn) \
+    {WM_NOTIFY,      (UINT)(wNotifyCode), (UINT)(id),       \
+     (UINT)(idLast), AfxSig_vuNMHDRpl,    QMFC_PMSG(void(CWnd::*)(UINT, NMHDR*, LRESULT*), memberFxn)},
 
 // Reflected notifications handled by the control itself.
 #define ON_NOTIFY_REFLECT(wNotifyCode, memberFxn) \
-    {WM_REFLECT_BASE + WM_NOTIFY, (UINT)(wNotifyCode), 0, 0, AfxSig_vNMHDRpl, QMFC_PMSG(void (CWnd::*)(NMHDR*, LRESULT*), memberFxn)},
+    {WM_REFLECT_BASE + WM_NOTIFY,                 \
+     (UINT)(wNotifyCode),                         \
+     0,                                           \
+     0,                                           \
+     AfxSig_vNMHDRpl,                             \
+     QMFC_PMSG(void(CWnd::*)(NMHDR*, LRESULT*), memberFxn)},
 // Returns FALSE to let the parent handle the notification too.
 #define ON_NOTIFY_REFLECT_EX(wNotifyCode, memberFxn) \
-    {WM_REFLECT_BASE + WM_NOTIFY, (UINT)(wNotifyCode), 0, 0, AfxSig_bNMHDRpl, QMFC_PMSG(BOOL (CWnd::*)(NMHDR*, LRESULT*), memberFxn)},
+    {WM_REFLECT_BASE + WM_NOTIFY,                    \
+     (UINT)(wNotifyCode),                            \
+     0,                                              \
+     0,                                              \
+     AfxSig_bNMHDRpl,                                \
+     QMFC_PMSG(BOOL(CWnd::*)(NMHDR*, LRESULT*), memberFxn)},
 #define ON_CONTROL_REFLECT(wNotifyCode, memberFxn) \
-    {WM_REFLECT_BASE + WM_COMMAND, (UINT)(wNotifyCode), 0, 0, AfxSig_vv, QMFC_PMSG(void (CWnd::*)(), memberFxn)},
+    {WM_REFLECT_BASE + WM_COMMAND, (UINT)(wNotifyCode), 0, 0, AfxSig_vv, QMFC_PMSG(void(CWnd::*)(), memberFxn)},
 #define ON_CONTROL_REFLECT_EX(wNotifyCode, memberFxn) \
-    {WM_REFLECT_BASE + WM_COMMAND, (UINT)(wNotifyCode), 0, 0, AfxSig_bv, QMFC_PMSG(BOOL (CWnd::*)(), memberFxn)},
+    {WM_REFLECT_BASE + WM_COMMAND, (UINT)(wNotifyCode), 0, 0, AfxSig_bv, QMFC_PMSG(BOOL(CWnd::*)(), memberFxn)},
 #define ON_WM_CTLCOLOR_REFLECT() \
-    {WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0, 0, AfxSig_hDu, QMFC_PMSG(HBRUSH (CWnd::*)(CDC*, UINT), &ThisClass::CtlColor)},
-#define ON_WM_DRAWITEM_REFLECT() \
-    {WM_REFLECT_BASE + WM_DRAWITEM, 0, 0, 0, AfxSig_vDIS, QMFC_PMSG(void (CWnd::*)(LPDRAWITEMSTRUCT), &ThisClass::DrawItem)},
-#define ON_WM_MEASUREITEM_REFLECT() \
-    {WM_REFLECT_BASE + WM_MEASUREITEM, 0, 0, 0, AfxSig_vMIS, QMFC_PMSG(void (CWnd::*)(LPMEASUREITEMSTRUCT), &ThisClass::MeasureItem)},
+    {WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0, 0, AfxSig_hDu, QMFC_PMSG(HBRUSH(CWnd::*)(CDC*, UINT), &ThisClass::CtlColor)},
+#define ON_WM_DRAWITEM_REFLECT()    \
+    {WM_REFLECT_BASE + WM_DRAWITEM, \
+     0,                             \
+     0,                             \
+     0,                             \
+     AfxSig_vDIS,                   \
+     QMFC_PMSG(void(CWnd::*)(LPDRAWITEMSTRUCT), &ThisClass::DrawItem)},
+#define ON_WM_MEASUREITEM_REFLECT()    \
+    {WM_REFLECT_BASE + WM_MEASUREITEM, \
+     0,                                \
+     0,                                \
+     0,                                \
+     AfxSig_vMIS,                      \
+     QMFC_PMSG(void(CWnd::*)(LPMEASUREITEMSTRUCT), &ThisClass::MeasureItem)},
 
 // Window messages.
 #define ON_WM_PAINT() QMFC_WIN_ENTRY(WM_PAINT, AfxSig_vv, void (CWnd::*)(), OnPaint)
@@ -117,15 +143,20 @@ enum AfxSig : UINT_PTR {
 #define ON_WM_MOUSELEAVE() QMFC_WIN_ENTRY(WM_MOUSELEAVE, AfxSig_vv, void (CWnd::*)(), OnMouseLeave)
 #define ON_WM_LBUTTONDOWN() QMFC_WIN_ENTRY(WM_LBUTTONDOWN, AfxSig_vuP, void (CWnd::*)(UINT, CPoint), OnLButtonDown)
 #define ON_WM_LBUTTONUP() QMFC_WIN_ENTRY(WM_LBUTTONUP, AfxSig_vuP, void (CWnd::*)(UINT, CPoint), OnLButtonUp)
-#define ON_WM_LBUTTONDBLCLK() QMFC_WIN_ENTRY(WM_LBUTTONDBLCLK, AfxSig_vuP, void (CWnd::*)(UINT, CPoint), OnLButtonDblClk)
+#define ON_WM_LBUTTONDBLCLK() \
+    QMFC_WIN_ENTRY(WM_LBUTTONDBLCLK, AfxSig_vuP, void (CWnd::*)(UINT, CPoint), OnLButtonDblClk)
 #define ON_WM_RBUTTONDOWN() QMFC_WIN_ENTRY(WM_RBUTTONDOWN, AfxSig_vuP, void (CWnd::*)(UINT, CPoint), OnRButtonDown)
 #define ON_WM_RBUTTONUP() QMFC_WIN_ENTRY(WM_RBUTTONUP, AfxSig_vuP, void (CWnd::*)(UINT, CPoint), OnRButtonUp)
-#define ON_WM_NCLBUTTONDOWN() QMFC_WIN_ENTRY(WM_NCLBUTTONDOWN, AfxSig_vuP, void (CWnd::*)(UINT, CPoint), OnNcLButtonDown)
+#define ON_WM_NCLBUTTONDOWN() \
+    QMFC_WIN_ENTRY(WM_NCLBUTTONDOWN, AfxSig_vuP, void (CWnd::*)(UINT, CPoint), OnNcLButtonDown)
 #define ON_WM_SETCURSOR() QMFC_WIN_ENTRY(WM_SETCURSOR, AfxSig_bWuu, BOOL (CWnd::*)(CWnd*, UINT, UINT), OnSetCursor)
 #define ON_WM_DRAWITEM() QMFC_WIN_ENTRY(WM_DRAWITEM, AfxSig_viDIS, void (CWnd::*)(int, LPDRAWITEMSTRUCT), OnDrawItem)
-#define ON_WM_MEASUREITEM() QMFC_WIN_ENTRY(WM_MEASUREITEM, AfxSig_viMIS, void (CWnd::*)(int, LPMEASUREITEMSTRUCT), OnMeasureItem)
-#define ON_WM_WINDOWPOSCHANGED() QMFC_WIN_ENTRY(WM_WINDOWPOSCHANGED, AfxSig_vPOS, void (CWnd::*)(WINDOWPOS*), OnWindowPosChanged)
-#define ON_WM_WINDOWPOSCHANGING() QMFC_WIN_ENTRY(WM_WINDOWPOSCHANGING, AfxSig_vPOS, void (CWnd::*)(WINDOWPOS*), OnWindowPosChanging)
+#define ON_WM_MEASUREITEM() \
+    QMFC_WIN_ENTRY(WM_MEASUREITEM, AfxSig_viMIS, void (CWnd::*)(int, LPMEASUREITEMSTRUCT), OnMeasureItem)
+#define ON_WM_WINDOWPOSCHANGED() \
+    QMFC_WIN_ENTRY(WM_WINDOWPOSCHANGED, AfxSig_vPOS, void (CWnd::*)(WINDOWPOS*), OnWindowPosChanged)
+#define ON_WM_WINDOWPOSCHANGING() \
+    QMFC_WIN_ENTRY(WM_WINDOWPOSCHANGING, AfxSig_vPOS, void (CWnd::*)(WINDOWPOS*), OnWindowPosChanging)
 #define ON_WM_CREATE() QMFC_WIN_ENTRY(WM_CREATE, AfxSig_iCREATE, int (CWnd::*)(LPCREATESTRUCTW), OnCreate)
 #define ON_WM_DESTROY() QMFC_WIN_ENTRY(WM_DESTROY, AfxSig_vv, void (CWnd::*)(), OnDestroy)
 #define ON_WM_SIZE() QMFC_WIN_ENTRY(WM_SIZE, AfxSig_vuii, void (CWnd::*)(UINT, int, int), OnSize)
@@ -141,7 +172,8 @@ enum AfxSig : UINT_PTR {
 #define ON_WM_HSCROLL() QMFC_WIN_ENTRY(WM_HSCROLL, AfxSig_vuuS, void (CWnd::*)(UINT, UINT, CScrollBar*), OnHScroll)
 #define ON_WM_VSCROLL() QMFC_WIN_ENTRY(WM_VSCROLL, AfxSig_vuuS, void (CWnd::*)(UINT, UINT, CScrollBar*), OnVScroll)
 #define ON_WM_CONTEXTMENU() QMFC_WIN_ENTRY(WM_CONTEXTMENU, AfxSig_vWP, void (CWnd::*)(CWnd*, CPoint), OnContextMenu)
-#define ON_WM_GETMINMAXINFO() QMFC_WIN_ENTRY(WM_GETMINMAXINFO, AfxSig_vMMI, void (CWnd::*)(MINMAXINFO*), OnGetMinMaxInfo)
+#define ON_WM_GETMINMAXINFO() \
+    QMFC_WIN_ENTRY(WM_GETMINMAXINFO, AfxSig_vMMI, void (CWnd::*)(MINMAXINFO*), OnGetMinMaxInfo)
 #define ON_WM_ACTIVATE() QMFC_WIN_ENTRY(WM_ACTIVATE, AfxSig_vuWb, void (CWnd::*)(UINT, CWnd*, BOOL), OnActivate)
 #define ON_WM_ENABLE() QMFC_WIN_ENTRY(WM_ENABLE, AfxSig_vb, void (CWnd::*)(BOOL), OnEnable)
 #define ON_WM_GETDLGCODE() QMFC_WIN_ENTRY(WM_GETDLGCODE, AfxSig_uv, UINT (CWnd::*)(), OnGetDlgCode)

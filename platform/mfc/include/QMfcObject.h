@@ -30,27 +30,27 @@ struct CRuntimeClass {
 
 #define RUNTIME_CLASS(class_name) (class_name::GetThisClass())
 
-#define DECLARE_DYNAMIC(class_name)                  \
-public:                                              \
-    static CRuntimeClass* GetThisClass();            \
+#define DECLARE_DYNAMIC(class_name)       \
+public:                                   \
+    static CRuntimeClass* GetThisClass(); \
     virtual CRuntimeClass* GetRuntimeClass() const;
 
 #define DECLARE_DYNCREATE(class_name) \
     DECLARE_DYNAMIC(class_name)       \
     static CObject* CreateObject();
 
-#define QMFC_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, pfnNew)                                           \
-    CRuntimeClass* class_name::GetThisClass() {                                                                   \
-        static CRuntimeClass rc = {#class_name, (int)sizeof(class_name), 0xFFFF, pfnNew,                          \
-                                   base_class_name::GetThisClass()};                                              \
-        return &rc;                                                                                               \
-    }                                                                                                             \
+#define QMFC_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, pfnNew)                 \
+    CRuntimeClass* class_name::GetThisClass()                                            \
+    {                                                                                    \
+        static CRuntimeClass rc = {#class_name, (int)sizeof(class_name), 0xFFFF, pfnNew, \
+                                   base_class_name::GetThisClass()};                     \
+        return &rc;                                                                      \
+    }                                                                                    \
     CRuntimeClass* class_name::GetRuntimeClass() const { return class_name::GetThisClass(); }
 
-#define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
-    QMFC_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, NULL)
+#define IMPLEMENT_DYNAMIC(class_name, base_class_name) QMFC_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, NULL)
 
-#define IMPLEMENT_DYNCREATE(class_name, base_class_name)          \
+#define IMPLEMENT_DYNCREATE(class_name, base_class_name)           \
     CObject* class_name::CreateObject() { return new class_name; } \
     QMFC_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, class_name::CreateObject)
 
@@ -95,11 +95,11 @@ struct AFX_MSGMAP {
     const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
-#define DECLARE_MESSAGE_MAP()                         \
-public:                                               \
-    static const AFX_MSGMAP* GetThisMessageMap();     \
-                                                      \
-protected:                                            \
+#define DECLARE_MESSAGE_MAP()                     \
+public:                                           \
+    static const AFX_MSGMAP* GetThisMessageMap(); \
+                                                  \
+protected:                                        \
     virtual const AFX_MSGMAP* GetMessageMap() const;
 
 // A message map stores every handler as one generic member pointer and casts it back to its real type when it
@@ -109,19 +109,23 @@ protected:                                            \
     _Pragma("GCC diagnostic push") _Pragma("GCC diagnostic ignored \"-Wcast-function-type\"")
 #define QMFC_MESSAGE_MAP_CASTS_END _Pragma("GCC diagnostic pop")
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                  \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                        \
     const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-    const AFX_MSGMAP* theClass::GetThisMessageMap() {                           \
-        typedef theClass ThisClass __attribute__((unused));                     \
-        typedef baseClass TheBaseClass __attribute__((unused));                 \
-        QMFC_MESSAGE_MAP_CASTS_BEGIN                                            \
+    const AFX_MSGMAP* theClass::GetThisMessageMap()                                   \
+    {                                                                                 \
+        typedef theClass ThisClass __attribute__((unused));                           \
+        typedef baseClass TheBaseClass __attribute__((unused));                       \
+        QMFC_MESSAGE_MAP_CASTS_BEGIN                                                  \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
-
-#define END_MESSAGE_MAP()                                                        \
-    {0, 0, 0, 0, 0, (AFX_PMSG)0}};                                               \
-    QMFC_MESSAGE_MAP_CASTS_END                                                   \
+#define END_MESSAGE_MAP()                                                                         \
+    {                                                                                             \
+        0, 0, 0, 0, 0, (AFX_PMSG)0                                                                \
+    }                                                                                             \
+    }                                                                                             \
+    ;                                                                                             \
+    QMFC_MESSAGE_MAP_CASTS_END                                                                    \
     static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]}; \
-    return &messageMap;                                                          \
+    return &messageMap;                                                                           \
     }
 
 // CCmdTarget: the root of every class with a message map; also the wait-cursor helpers.

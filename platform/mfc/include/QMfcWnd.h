@@ -84,8 +84,8 @@ public:
     virtual void PreSubclassWindow();
 
     // Creation and destruction.
-    virtual BOOL Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
-                        UINT id, CCreateContext* context = NULL);
+    virtual BOOL Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
+                        CCreateContext* context = NULL);
     virtual BOOL CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int cx,
                           int cy, HWND parent, HMENU idOrMenu, LPVOID param = NULL);
     BOOL CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
@@ -117,7 +117,8 @@ public:
     // Messages.
     LRESULT SendMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::SendMessageW(m_hWnd, msg, wp, lp); }
     BOOL PostMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::PostMessageW(m_hWnd, msg, wp, lp); }
-    LRESULT SendDlgItemMessage(int id, UINT msg, WPARAM wp = 0, LPARAM lp = 0) const {
+    LRESULT SendDlgItemMessage(int id, UINT msg, WPARAM wp = 0, LPARAM lp = 0) const
+    {
         return ::SendDlgItemMessageW(m_hWnd, id, msg, wp, lp);
     }
     void SendMessageToDescendants(UINT msg, WPARAM wp = 0, LPARAM lp = 0, BOOL deep = TRUE);
@@ -138,13 +139,18 @@ public:
     CWnd* ChildWindowFromPoint(POINT p) const { return FromHandle(::ChildWindowFromPoint(m_hWnd, p)); }
     static CWnd* WindowFromPoint(POINT p) { return FromHandle(::WindowFromPoint(p)); }
     BOOL IsChild(const CWnd* w) const { return w && ::IsChild(m_hWnd, w->m_hWnd); }
-    CWnd* GetNextDlgTabItem(CWnd* ctl, BOOL previous = FALSE) const {
+    CWnd* GetNextDlgTabItem(CWnd* ctl, BOOL previous = FALSE) const
+    {
         return FromHandle(::GetNextDlgTabItem(m_hWnd, ctl ? ctl->m_hWnd : NULL, previous));
     }
-    CWnd* GetNextDlgGroupItem(CWnd* ctl, BOOL previous = FALSE) const {
+    CWnd* GetNextDlgGroupItem(CWnd* ctl, BOOL previous = FALSE) const
+    {
         return FromHandle(::GetNextDlgGroupItem(m_hWnd, ctl ? ctl->m_hWnd : NULL, previous));
     }
-    static CWnd* FindWindow(LPCWSTR className, LPCWSTR windowName) { return FromHandle(::FindWindowW(className, windowName)); }
+    static CWnd* FindWindow(LPCWSTR className, LPCWSTR windowName)
+    {
+        return FromHandle(::FindWindowW(className, windowName));
+    }
     static CWnd* GetDesktopWindow() { return FromHandle(::GetDesktopWindow()); }
 
     // Text.
@@ -156,7 +162,10 @@ public:
     int GetDlgItemText(int id, LPWSTR buffer, int max) const { return (int)::GetDlgItemTextW(m_hWnd, id, buffer, max); }
     int GetDlgItemText(int id, CString& text) const;
     void SetDlgItemInt(int id, UINT value, BOOL isSigned = TRUE) { ::SetDlgItemInt(m_hWnd, id, value, isSigned); }
-    UINT GetDlgItemInt(int id, BOOL* ok = NULL, BOOL isSigned = TRUE) const { return ::GetDlgItemInt(m_hWnd, id, ok, isSigned); }
+    UINT GetDlgItemInt(int id, BOOL* ok = NULL, BOOL isSigned = TRUE) const
+    {
+        return ::GetDlgItemInt(m_hWnd, id, ok, isSigned);
+    }
 
     // Show and position.
     BOOL ShowWindow(int cmd) { return ::ShowWindow(m_hWnd, cmd); }
@@ -167,10 +176,12 @@ public:
     BOOL EnableWindow(BOOL enable = TRUE) { return ::EnableWindow(m_hWnd, enable); }
     BOOL IsWindow() const { return m_hWnd && ::IsWindow(m_hWnd); }
     void MoveWindow(int x, int y, int w, int h, BOOL repaint = TRUE) { ::MoveWindow(m_hWnd, x, y, w, h, repaint); }
-    void MoveWindow(LPCRECT rc, BOOL repaint = TRUE) {
+    void MoveWindow(LPCRECT rc, BOOL repaint = TRUE)
+    {
         ::MoveWindow(m_hWnd, rc->left, rc->top, rc->right - rc->left, rc->bottom - rc->top, repaint);
     }
-    BOOL SetWindowPos(const CWnd* after, int x, int y, int cx, int cy, UINT flags) {
+    BOOL SetWindowPos(const CWnd* after, int x, int y, int cx, int cy, UINT flags)
+    {
         return ::SetWindowPos(m_hWnd, after ? after->m_hWnd : NULL, x, y, cx, cy, flags);
     }
     void CenterWindow(CWnd* alternateOwner = NULL);
@@ -181,18 +192,32 @@ public:
     void ScreenToClient(LPRECT rc) const { ::MapWindowPoints(NULL, m_hWnd, (LPPOINT)rc, 2); }
     void ClientToScreen(LPPOINT p) const { ::ClientToScreen(m_hWnd, p); }
     void ClientToScreen(LPRECT rc) const { ::MapWindowPoints(m_hWnd, NULL, (LPPOINT)rc, 2); }
-    void MapWindowPoints(CWnd* to, LPPOINT pts, UINT count) const { ::MapWindowPoints(m_hWnd, to ? to->m_hWnd : NULL, pts, count); }
-    void MapWindowPoints(CWnd* to, LPRECT rc) const { ::MapWindowPoints(m_hWnd, to ? to->m_hWnd : NULL, (LPPOINT)rc, 2); }
-    BOOL GetWindowPlacement(WINDOWPLACEMENT* wp) const { wp->length = sizeof(WINDOWPLACEMENT); return ::GetWindowPlacement(m_hWnd, wp); }
+    void MapWindowPoints(CWnd* to, LPPOINT pts, UINT count) const
+    {
+        ::MapWindowPoints(m_hWnd, to ? to->m_hWnd : NULL, pts, count);
+    }
+    void MapWindowPoints(CWnd* to, LPRECT rc) const
+    {
+        ::MapWindowPoints(m_hWnd, to ? to->m_hWnd : NULL, (LPPOINT)rc, 2);
+    }
+    BOOL GetWindowPlacement(WINDOWPLACEMENT* wp) const
+    {
+        wp->length = sizeof(WINDOWPLACEMENT);
+        return ::GetWindowPlacement(m_hWnd, wp);
+    }
     BOOL SetWindowPlacement(const WINDOWPLACEMENT* wp) { return ::SetWindowPlacement(m_hWnd, wp); }
 
     // Painting.
     void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, NULL, erase); }
     void InvalidateRect(LPCRECT rc, BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, rc, erase); }
-    void InvalidateRgn(CRgn* rgn, BOOL erase = TRUE) { ::InvalidateRgn(m_hWnd, rgn ? (HRGN)rgn->m_hObject : NULL, erase); }
+    void InvalidateRgn(CRgn* rgn, BOOL erase = TRUE)
+    {
+        ::InvalidateRgn(m_hWnd, rgn ? (HRGN)rgn->m_hObject : NULL, erase);
+    }
     void ValidateRect(LPCRECT rc) { ::ValidateRect(m_hWnd, rc); }
     void UpdateWindow() { ::UpdateWindow(m_hWnd); }
-    BOOL RedrawWindow(LPCRECT rc = NULL, CRgn* rgn = NULL, UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE) {
+    BOOL RedrawWindow(LPCRECT rc = NULL, CRgn* rgn = NULL, UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE)
+    {
         return ::RedrawWindow(m_hWnd, rc, rgn ? (HRGN)rgn->m_hObject : NULL, flags);
     }
     void SetRedraw(BOOL redraw = TRUE) { ::SendMessageW(m_hWnd, WM_SETREDRAW, redraw, 0); }
@@ -205,7 +230,10 @@ public:
     DWORD GetExStyle() const { return (DWORD)::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE); }
     // With swpFlags != 0 a SetWindowPos(SWP_NOSIZE|SWP_NOMOVE|SWP_NOZORDER|SWP_NOACTIVATE|swpFlags) follows.
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT swpFlags = 0) { return ModifyStyle(m_hWnd, remove, add, swpFlags); }
-    BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT swpFlags = 0) { return ModifyStyleEx(m_hWnd, remove, add, swpFlags); }
+    BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT swpFlags = 0)
+    {
+        return ModifyStyleEx(m_hWnd, remove, add, swpFlags);
+    }
     static BOOL ModifyStyle(HWND h, DWORD remove, DWORD add, UINT swpFlags);
     static BOOL ModifyStyleEx(HWND h, DWORD remove, DWORD add, UINT swpFlags);
     // The system owns the region afterwards: pass a handle that nobody deletes (CRgn::Detach()).
@@ -213,11 +241,17 @@ public:
     int GetWindowRgn(HRGN rgn) const { return ::GetWindowRgn(m_hWnd, rgn); }
 
     // Other.
-    HICON SetIcon(HICON icon, BOOL big) { return (HICON)::SendMessageW(m_hWnd, WM_SETICON, big ? ICON_BIG : ICON_SMALL, (LPARAM)icon); }
+    HICON SetIcon(HICON icon, BOOL big)
+    {
+        return (HICON)::SendMessageW(m_hWnd, WM_SETICON, big ? ICON_BIG : ICON_SMALL, (LPARAM)icon);
+    }
     HICON GetIcon(BOOL big) const { return (HICON)::SendMessageW(m_hWnd, WM_GETICON, big ? ICON_BIG : ICON_SMALL, 0); }
     UINT_PTR SetTimer(UINT_PTR id, UINT elapse, TIMERPROC fn = NULL) { return ::SetTimer(m_hWnd, id, elapse, fn); }
     BOOL KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
-    void SetFont(CFont* font, BOOL redraw = TRUE) { ::SendMessageW(m_hWnd, WM_SETFONT, (WPARAM)(font ? font->m_hObject : NULL), redraw); }
+    void SetFont(CFont* font, BOOL redraw = TRUE)
+    {
+        ::SendMessageW(m_hWnd, WM_SETFONT, (WPARAM)(font ? font->m_hObject : NULL), redraw);
+    }
     CFont* GetFont() const { return CFont::FromHandle((HFONT)::SendMessageW(m_hWnd, WM_GETFONT, 0, 0)); }
     CWnd* SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
     static CWnd* GetCapture() { return FromHandle(::GetCapture()); }

@@ -4,7 +4,8 @@
 
 namespace {
 // The command line after the program name, as WinMain gets it.
-LPWSTR CommandTail() {
+LPWSTR CommandTail()
+{
     LPWSTR p = GetCommandLineW();
     if (*p == L'"') {
         ++p;
@@ -18,10 +19,12 @@ LPWSTR CommandTail() {
 }
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, LPWSTR cmdLine, int cmdShow) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, LPWSTR cmdLine, int cmdShow)
+{
     return AfxWinMain(instance, previous, cmdLine, cmdShow);
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int cmdShow) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int cmdShow)
+{
     return AfxWinMain(instance, previous, CommandTail(), cmdShow);
 }

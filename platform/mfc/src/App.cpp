@@ -8,7 +8,8 @@ namespace {
 CWinApp* g_app = NULL;
 HINSTANCE g_resource = NULL;
 
-CString ExeBaseName() {
+CString ExeBaseName()
+{
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(NULL, path, MAX_PATH);
     CString name(path);
@@ -21,9 +22,17 @@ CString ExeBaseName() {
 }  // namespace
 
 CWinApp::CWinApp(LPCWSTR appName)
-    : m_hInstance(NULL), m_lpCmdLine(NULL), m_nCmdShow(SW_SHOWNORMAL), m_pMainWnd(NULL), m_pszAppName(NULL),
-      m_pszExeName(NULL), m_pszRegistryKey(NULL), m_pszProfileName(NULL), m_nThreadID(GetCurrentThreadId()),
-      m_nExitCode(0) {
+    : m_hInstance(NULL),
+      m_lpCmdLine(NULL),
+      m_nCmdShow(SW_SHOWNORMAL),
+      m_pMainWnd(NULL),
+      m_pszAppName(NULL),
+      m_pszExeName(NULL),
+      m_pszRegistryKey(NULL),
+      m_pszProfileName(NULL),
+      m_nThreadID(GetCurrentThreadId()),
+      m_nExitCode(0)
+{
     g_app = this;
     m_strExeName = ExeBaseName();
     m_strAppName = appName ? CString(appName) : m_strExeName;
@@ -31,7 +40,8 @@ CWinApp::CWinApp(LPCWSTR appName)
     m_pszExeName = m_strExeName;
 }
 
-CWinApp::~CWinApp() {
+CWinApp::~CWinApp()
+{
     if (g_app == this) g_app = NULL;
 }
 
@@ -39,14 +49,16 @@ BOOL CWinApp::InitApplication() { return TRUE; }
 BOOL CWinApp::InitInstance() { return TRUE; }
 int CWinApp::ExitInstance() { return m_nExitCode; }
 
-BOOL CWinApp::OnIdle(LONG) {
+BOOL CWinApp::OnIdle(LONG)
+{
     if (qmfc::GetThreadState()->loopDepth == 1) qmfc::DeleteTempObjects();
     return FALSE;
 }
 
 BOOL CWinApp::PreTranslateMessage(MSG* msg) { return CWnd::WalkPreTranslateTree(msg); }
 
-int CWinApp::Run() {
+int CWinApp::Run()
+{
     qmfc::ThreadState* ts = qmfc::GetThreadState();
     ++ts->loopDepth;
     LONG idleCount = 0;
@@ -69,24 +81,28 @@ int CWinApp::Run() {
     return ExitInstance();
 }
 
-void CWinApp::SetRegistryKey(LPCWSTR key) {
+void CWinApp::SetRegistryKey(LPCWSTR key)
+{
     m_strRegistryKey = key ? key : L"";
     m_pszRegistryKey = m_strRegistryKey;
     m_pszProfileName = m_pszAppName;
 }
 
-void CWinApp::SetRegistryKey(UINT idKey) {
+void CWinApp::SetRegistryKey(UINT idKey)
+{
     CString key;
     key.LoadString(idKey);
     SetRegistryKey(key);
 }
 
 HCURSOR CWinApp::LoadCursor(UINT id) const { return LoadCursor(MAKEINTRESOURCEW(id)); }
-HCURSOR CWinApp::LoadCursor(LPCWSTR name) const {
+HCURSOR CWinApp::LoadCursor(LPCWSTR name) const
+{
     return ::LoadCursorW(qmfc::FindResourceModule(name, (LPCWSTR)RT_GROUP_CURSOR), name);
 }
 HICON CWinApp::LoadIcon(UINT id) const { return LoadIcon(MAKEINTRESOURCEW(id)); }
-HICON CWinApp::LoadIcon(LPCWSTR name) const {
+HICON CWinApp::LoadIcon(LPCWSTR name) const
+{
     return ::LoadIconW(qmfc::FindResourceModule(name, (LPCWSTR)RT_GROUP_ICON), name);
 }
 
@@ -96,7 +112,8 @@ CWinApp* AfxGetApp() { return g_app; }
 
 CWnd* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : NULL; }
 
-HINSTANCE AfxGetInstanceHandle() {
+HINSTANCE AfxGetInstanceHandle()
+{
     if (g_app && g_app->m_hInstance) return g_app->m_hInstance;
     return GetModuleHandleW(NULL);
 }
@@ -105,7 +122,8 @@ HINSTANCE AfxGetResourceHandle() { return g_resource ? g_resource : AfxGetInstan
 
 void AfxSetResourceHandle(HINSTANCE h) { g_resource = h; }
 
-int AfxMessageBox(LPCWSTR text, UINT type, UINT) {
+int AfxMessageBox(LPCWSTR text, UINT type, UINT)
+{
     HWND owner = ::GetActiveWindow();
     if (!owner) {
         CWnd* main = AfxGetMainWnd();
@@ -116,18 +134,21 @@ int AfxMessageBox(LPCWSTR text, UINT type, UINT) {
     return ::MessageBoxW(owner, text, caption, type);
 }
 
-int AfxMessageBox(UINT idPrompt, UINT type, UINT helpId) {
+int AfxMessageBox(UINT idPrompt, UINT type, UINT helpId)
+{
     CString text;
     text.LoadString(idPrompt);
     return AfxMessageBox(text, type, helpId);
 }
 
-BOOL AfxPreTranslateMessage(MSG* msg) {
+BOOL AfxPreTranslateMessage(MSG* msg)
+{
     if (g_app && g_app->m_nThreadID == GetCurrentThreadId()) return g_app->PreTranslateMessage(msg);
     return CWnd::WalkPreTranslateTree(msg);
 }
 
-BOOL AfxPumpMessage() {
+BOOL AfxPumpMessage()
+{
     MSG msg;
     if (!::GetMessageW(&msg, NULL, 0, 0)) {
         ::PostQuitMessage((int)msg.wParam);  // leave it for the outer loop
@@ -140,7 +161,8 @@ BOOL AfxPumpMessage() {
     return TRUE;
 }
 
-int AfxWinMain(HINSTANCE instance, HINSTANCE, LPWSTR cmdLine, int cmdShow) {
+int AfxWinMain(HINSTANCE instance, HINSTANCE, LPWSTR cmdLine, int cmdShow)
+{
     CWinApp* app = AfxGetApp();
     if (!app) return -1;
     app->m_hInstance = instance ? instance : GetModuleHandleW(NULL);

@@ -7,8 +7,13 @@ IMPLEMENT_DYNAMIC(CFileDialog, CCommonDialog)
 
 CFileDialog::CFileDialog(BOOL openFileDialog, LPCWSTR defExt, LPCWSTR fileName, DWORD flags, LPCWSTR filter,
                          CWnd* parent, DWORD, BOOL)
-    : CCommonDialog(parent), m_ofn(), m_bOpenFileDialog(openFileDialog), m_szFileName(), m_szFileTitle(),
-      m_strDefExt(defExt) {
+    : CCommonDialog(parent),
+      m_ofn(),
+      m_bOpenFileDialog(openFileDialog),
+      m_szFileName(),
+      m_szFileTitle(),
+      m_strDefExt(defExt)
+{
     m_ofn.lStructSize = sizeof(m_ofn);
     m_ofn.lpstrFile = m_szFileName;
     m_ofn.nMaxFile = sizeof(m_szFileName) / sizeof(m_szFileName[0]);
@@ -27,14 +32,16 @@ CFileDialog::CFileDialog(BOOL openFileDialog, LPCWSTR defExt, LPCWSTR fileName, 
     }
 }
 
-INT_PTR CFileDialog::DoModal() {
+INT_PTR CFileDialog::DoModal()
+{
     m_ofn.hwndOwner = PreModal();
     m_ofn.hInstance = AfxGetInstanceHandle();
     BOOL ok = m_bOpenFileDialog ? GetOpenFileNameW(&m_ofn) : GetSaveFileNameW(&m_ofn);
     return ok ? IDOK : IDCANCEL;
 }
 
-CString CFileDialog::GetPathName() const {
+CString CFileDialog::GetPathName() const
+{
     if ((m_ofn.Flags & OFN_ALLOWMULTISELECT) && m_ofn.nFileOffset > 0 && m_ofn.lpstrFile[m_ofn.nFileOffset - 1] == 0) {
         // Several files: the buffer starts with the folder.
         POSITION pos = GetStartPosition();
@@ -43,30 +50,35 @@ CString CFileDialog::GetPathName() const {
     return CString(m_ofn.lpstrFile);
 }
 
-CString CFileDialog::GetFileName() const {
+CString CFileDialog::GetFileName() const
+{
     CString path = GetPathName();
     return path.Mid(path.ReverseFind(L'\\') + 1);
 }
 
-CString CFileDialog::GetFileExt() const {
+CString CFileDialog::GetFileExt() const
+{
     CString name = GetFileName();
     int dot = name.ReverseFind(L'.');
     return dot >= 0 ? name.Mid(dot + 1) : CString();
 }
 
-CString CFileDialog::GetFileTitle() const {
+CString CFileDialog::GetFileTitle() const
+{
     CString name = GetFileName();
     int dot = name.ReverseFind(L'.');
     return dot > 0 ? name.Left(dot) : name;
 }
 
-CString CFileDialog::GetFolderPath() const {
+CString CFileDialog::GetFolderPath() const
+{
     CString path = GetPathName();
     int slash = path.ReverseFind(L'\\');
     return slash >= 0 ? path.Left(slash) : CString();
 }
 
-CString CFileDialog::GetNextPathName(POSITION& pos) const {
+CString CFileDialog::GetNextPathName(POSITION& pos) const
+{
     const wchar_t* p = (const wchar_t*)pos;
     if (!p) return CString();
     const wchar_t* buffer = m_ofn.lpstrFile;

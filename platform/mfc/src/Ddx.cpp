@@ -6,7 +6,8 @@
 namespace {
 struct DdxFailure {};
 
-CString WindowText(HWND h) {
+CString WindowText(HWND h)
+{
     CString text;
     int n = ::GetWindowTextLengthW(h);
     ::GetWindowTextW(h, text.GetBufferSetLength(n + 1), n + 1);
@@ -15,15 +16,19 @@ CString WindowText(HWND h) {
 }
 
 // A control whose state is one number read and written with a pair of messages (check, selection index).
-void ExchangeByMessages(CDataExchange* dx, int id, int& value, UINT getMessage, UINT setMessage) {
+void ExchangeByMessages(CDataExchange* dx, int id, int& value, UINT getMessage, UINT setMessage)
+{
     HWND h = dx->PrepareCtrl(id);
     if (!h) return;
-    if (dx->m_bSaveAndValidate) value = (int)::SendMessageW(h, getMessage, 0, 0);
-    else ::SendMessageW(h, setMessage, (WPARAM)value, 0);
+    if (dx->m_bSaveAndValidate)
+        value = (int)::SendMessageW(h, getMessage, 0, 0);
+    else
+        ::SendMessageW(h, setMessage, (WPARAM)value, 0);
 }
 }  // namespace
 
-BOOL CWnd::UpdateData(BOOL saveAndValidate) {
+BOOL CWnd::UpdateData(BOOL saveAndValidate)
+{
     CDataExchange dx(this, saveAndValidate);
     try {
         DoDataExchange(&dx);
@@ -35,12 +40,14 @@ BOOL CWnd::UpdateData(BOOL saveAndValidate) {
 
 void CWnd::DoDataExchange(CDataExchange*) {}
 
-HWND CDataExchange::PrepareCtrl(int id) {
+HWND CDataExchange::PrepareCtrl(int id)
+{
     m_idLast = id;
     return ::GetDlgItem(m_pDlgWnd->m_hWnd, id);
 }
 
-void CDataExchange::Fail() {
+void CDataExchange::Fail()
+{
     if (m_bSaveAndValidate && m_idLast) {
         HWND h = ::GetDlgItem(m_pDlgWnd->m_hWnd, m_idLast);
         if (h) {
@@ -51,22 +58,27 @@ void CDataExchange::Fail() {
     throw DdxFailure();
 }
 
-void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
+void DDX_Control(CDataExchange* dx, int id, CWnd& control)
+{
     if (control.m_hWnd) return;  // already bound
     HWND h = dx->PrepareCtrl(id);
     if (!h || !control.SubclassWindow(h)) dx->Fail();
 }
 
-void DDX_Text(CDataExchange* dx, int id, CString& value) {
+void DDX_Text(CDataExchange* dx, int id, CString& value)
+{
     HWND h = dx->PrepareCtrl(id);
     if (!h) return;
-    if (dx->m_bSaveAndValidate) value = WindowText(h);
-    else ::SetWindowTextW(h, value);
+    if (dx->m_bSaveAndValidate)
+        value = WindowText(h);
+    else
+        ::SetWindowTextW(h, value);
 }
 
 namespace {
 // Reads a whole number from the control; FALSE (after telling the user) when the text is not one.
-bool ReadNumber(CDataExchange* dx, HWND h, long long& out, bool isSigned) {
+bool ReadNumber(CDataExchange* dx, HWND h, long long& out, bool isSigned)
+{
     CString text = WindowText(h);
     text.Trim();
     const wchar_t* s = text;
@@ -83,7 +95,8 @@ bool ReadNumber(CDataExchange* dx, HWND h, long long& out, bool isSigned) {
 }
 
 template <class T>
-void ExchangeNumber(CDataExchange* dx, int id, T& value, bool isSigned, long long lo, long long hi) {
+void ExchangeNumber(CDataExchange* dx, int id, T& value, bool isSigned, long long lo, long long hi)
+{
     HWND h = dx->PrepareCtrl(id);
     if (!h) return;
     if (dx->m_bSaveAndValidate) {
@@ -96,8 +109,10 @@ void ExchangeNumber(CDataExchange* dx, int id, T& value, bool isSigned, long lon
         value = (T)v;
     } else {
         wchar_t buf[32];
-        if (isSigned) _snwprintf(buf, 32, L"%I64d", (long long)value);
-        else _snwprintf(buf, 32, L"%I64u", (unsigned long long)value);
+        if (isSigned)
+            _snwprintf(buf, 32, L"%I64d", (long long)value);
+        else
+            _snwprintf(buf, 32, L"%I64u", (unsigned long long)value);
         buf[31] = 0;
         ::SetWindowTextW(h, buf);
     }
@@ -111,7 +126,8 @@ void DDX_Text(CDataExchange* dx, int id, DWORD& value) { ExchangeNumber(dx, id, 
 
 void DDX_Check(CDataExchange* dx, int id, int& value) { ExchangeByMessages(dx, id, value, BM_GETCHECK, BM_SETCHECK); }
 
-void DDX_Radio(CDataExchange* dx, int id, int& value) {
+void DDX_Radio(CDataExchange* dx, int id, int& value)
+{
     // The group starts at id and runs through the following WS_TABSTOP-less siblings until the next WS_GROUP.
     HWND h = dx->PrepareCtrl(id);
     if (!h) return;
@@ -129,11 +145,13 @@ void DDX_Radio(CDataExchange* dx, int id, int& value) {
     } while (c && !(::GetWindowLongPtrW(c, GWL_STYLE) & WS_GROUP));
 }
 
-void DDX_CBIndex(CDataExchange* dx, int id, int& index) {
+void DDX_CBIndex(CDataExchange* dx, int id, int& index)
+{
     ExchangeByMessages(dx, id, index, CB_GETCURSEL, CB_SETCURSEL);
 }
 
-void DDX_CBString(CDataExchange* dx, int id, CString& value) {
+void DDX_CBString(CDataExchange* dx, int id, CString& value)
+{
     HWND h = dx->PrepareCtrl(id);
     if (!h) return;
     if (dx->m_bSaveAndValidate) {
@@ -143,11 +161,13 @@ void DDX_CBString(CDataExchange* dx, int id, CString& value) {
     }
 }
 
-void DDX_LBIndex(CDataExchange* dx, int id, int& index) {
+void DDX_LBIndex(CDataExchange* dx, int id, int& index)
+{
     ExchangeByMessages(dx, id, index, LB_GETCURSEL, LB_SETCURSEL);
 }
 
-void DDV_MinMaxInt(CDataExchange* dx, int value, int minVal, int maxVal) {
+void DDV_MinMaxInt(CDataExchange* dx, int value, int minVal, int maxVal)
+{
     if (!dx->m_bSaveAndValidate || (value >= minVal && value <= maxVal)) return;
     CString text;
     text.Format(L"Please enter an integer between %d and %d.", minVal, maxVal);
@@ -155,7 +175,8 @@ void DDV_MinMaxInt(CDataExchange* dx, int value, int minVal, int maxVal) {
     dx->Fail();
 }
 
-void DDV_MaxChars(CDataExchange* dx, const CString& value, int maxChars) {
+void DDV_MaxChars(CDataExchange* dx, const CString& value, int maxChars)
+{
     if (!dx->m_bSaveAndValidate || value.GetLength() <= maxChars) return;
     CString text;
     text.Format(L"Please enter no more than %d characters.", maxChars);

@@ -22,7 +22,8 @@ namespace {
 // WM_INITDIALOG (to the window procedure, which runs OnInitDialog).
 INT_PTR CALLBACK QmfcDlgProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
-void InitControlClasses() {
+void InitControlClasses()
+{
     // Dialog templates may name any common control, the date-time picker included.
     static bool done = [] {
         INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_USEREX_CLASSES |
@@ -33,7 +34,8 @@ void InitControlClasses() {
 }
 
 // A copy of the template's bytes, found in the resource module or else the program.
-bool LoadTemplate(LPCWSTR name, std::vector<BYTE>& out, HINSTANCE& inst) {
+bool LoadTemplate(LPCWSTR name, std::vector<BYTE>& out, HINSTANCE& inst)
+{
     if (!name) return false;
     inst = qmfc::FindResourceModule(name, (LPCWSTR)RT_DIALOG);
     HRSRC res = FindResourceW(inst, name, (LPCWSTR)RT_DIALOG);
@@ -46,7 +48,8 @@ bool LoadTemplate(LPCWSTR name, std::vector<BYTE>& out, HINSTANCE& inst) {
     return true;
 }
 
-DWORD* TemplateStyle(std::vector<BYTE>& t) {
+DWORD* TemplateStyle(std::vector<BYTE>& t)
+{
     // DLGTEMPLATEEX starts with version 1 and signature 0xFFFF; its style is at offset 12.
     const WORD* w = (const WORD*)t.data();
     if (w[0] == 1 && w[1] == 0xFFFF) return (DWORD*)(t.data() + 12);
@@ -59,7 +62,8 @@ CDialog::CDialog() { Init(NULL, NULL); }
 CDialog::CDialog(UINT templateId, CWnd* parent) { Init(MAKEINTRESOURCEW(templateId), parent); }
 CDialog::CDialog(LPCWSTR templateName, CWnd* parent) { Init(templateName, parent); }
 
-void CDialog::Init(LPCWSTR templateName, CWnd* parent) {
+void CDialog::Init(LPCWSTR templateName, CWnd* parent)
+{
     m_lpszTemplateName = templateName;
     m_nIDHelp = IS_INTRESOURCE(templateName) ? (UINT)(UINT_PTR)templateName : 0;
     m_pParentWnd = parent;
@@ -73,7 +77,8 @@ CDialog::~CDialog() {}
 
 BOOL CDialog::Create(UINT templateId, CWnd* parent) { return Create(MAKEINTRESOURCEW(templateId), parent); }
 
-BOOL CDialog::Create(LPCWSTR templateName, CWnd* parent) {
+BOOL CDialog::Create(LPCWSTR templateName, CWnd* parent)
+{
     if (m_hWnd) return FALSE;  // already created
     m_lpszTemplateName = templateName;
     if (IS_INTRESOURCE(templateName)) m_nIDHelp = (UINT)(UINT_PTR)templateName;
@@ -86,7 +91,8 @@ BOOL CDialog::Create(LPCWSTR templateName, CWnd* parent) {
                                       QmfcDlgProc) != NULL;
 }
 
-BOOL CDialog::CreateIndirect(LPCDLGTEMPLATEW dialogTemplate, CWnd* parent, HINSTANCE instance) {
+BOOL CDialog::CreateIndirect(LPCDLGTEMPLATEW dialogTemplate, CWnd* parent, HINSTANCE instance)
+{
     if (m_hWnd) return FALSE;
     m_pParentWnd = parent;
     InitControlClasses();
@@ -94,7 +100,8 @@ BOOL CDialog::CreateIndirect(LPCDLGTEMPLATEW dialogTemplate, CWnd* parent, HINST
                                       instance ? instance : AfxGetInstanceHandle(), QmfcDlgProc) != NULL;
 }
 
-INT_PTR CDialog::DoModal() {
+INT_PTR CDialog::DoModal()
+{
     if (m_hWnd) return -1;  // a window of this object exists already
     std::vector<BYTE> t;
     HINSTANCE inst = NULL;
@@ -111,7 +118,8 @@ INT_PTR CDialog::DoModal() {
     }
     while (owner && (::GetWindowLongPtrW(owner, GWL_STYLE) & WS_CHILD)) owner = ::GetParent(owner);
     // Another thread's window is never disabled: that thread may be blocked waiting for this one.
-    bool disable = owner && ::GetWindowThreadProcessId(owner, NULL) == ::GetCurrentThreadId() && ::IsWindowEnabled(owner);
+    bool disable =
+        owner && ::GetWindowThreadProcessId(owner, NULL) == ::GetCurrentThreadId() && ::IsWindowEnabled(owner);
 
     CWinApp* app = AfxGetApp();
     bool becameMain = app && !app->m_pMainWnd && app->m_nThreadID == ::GetCurrentThreadId();
@@ -158,7 +166,8 @@ INT_PTR CDialog::DoModal() {
     return h ? m_nModalResult : -1;
 }
 
-void CDialog::EndDialog(int result) {
+void CDialog::EndDialog(int result)
+{
     if (m_bInModalLoop) {
         m_nModalResult = result;
         m_bEndModal = TRUE;
@@ -168,30 +177,34 @@ void CDialog::EndDialog(int result) {
     }
 }
 
-BOOL CDialog::OnInitDialog() {
+BOOL CDialog::OnInitDialog()
+{
     UpdateData(FALSE);
     return TRUE;
 }
 
-void CDialog::OnOK() {
+void CDialog::OnOK()
+{
     if (!UpdateData(TRUE)) return;
     EndDialog(IDOK);
 }
 
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
-BOOL CDialog::PreTranslateMessage(MSG* msg) {
-    if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && m_hWnd)
-        return ::IsDialogMessageW(m_hWnd, msg);
+BOOL CDialog::PreTranslateMessage(MSG* msg)
+{
+    if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && m_hWnd) return ::IsDialogMessageW(m_hWnd, msg);
     return FALSE;
 }
 
-LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
     if (message == WM_INITDIALOG) return OnInitDialog();
     return CWnd::WindowProc(message, wParam, lParam);
 }
 
-HWND CCommonDialog::PreModal() {
+HWND CCommonDialog::PreModal()
+{
     HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : NULL;
     if (!owner) {
         CWnd* main = AfxGetMainWnd();

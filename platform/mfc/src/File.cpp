@@ -9,19 +9,22 @@ IMPLEMENT_DYNAMIC(CFile, CObject)
 IMPLEMENT_DYNAMIC(CStdioFile, CFile)
 IMPLEMENT_DYNAMIC(CFileFind, CObject)
 
-BOOL CException::GetErrorMessage(LPWSTR buffer, UINT max, PUINT helpContext) const {
+BOOL CException::GetErrorMessage(LPWSTR buffer, UINT max, PUINT helpContext) const
+{
     if (helpContext) *helpContext = 0;
     if (buffer && max) lstrcpynW(buffer, L"An unknown error occurred.", (int)max);
     return FALSE;
 }
 
-int CException::ReportError(UINT type, UINT) const {
+int CException::ReportError(UINT type, UINT) const
+{
     wchar_t text[512] = {};
     GetErrorMessage(text, 512);
     return AfxMessageBox(text, type);
 }
 
-int CFileException::OsErrorToException(LONG osError) {
+int CFileException::OsErrorToException(LONG osError)
+{
     switch (osError) {
     case ERROR_FILE_NOT_FOUND: return fileNotFound;
     case ERROR_PATH_NOT_FOUND:
@@ -43,17 +46,20 @@ int CFileException::OsErrorToException(LONG osError) {
     }
 }
 
-void CFileException::ThrowOsError(LONG osError, LPCWSTR fileName) {
+void CFileException::ThrowOsError(LONG osError, LPCWSTR fileName)
+{
     if (osError == 0) return;
     throw new CFileException(OsErrorToException(osError), osError, fileName);
 }
 
-BOOL CFileException::GetErrorMessage(LPWSTR buffer, UINT max, PUINT helpContext) const {
+BOOL CFileException::GetErrorMessage(LPWSTR buffer, UINT max, PUINT helpContext) const
+{
     if (helpContext) *helpContext = 0;
     if (!buffer || !max) return FALSE;
     wchar_t sys[256] = {};
     if (m_lOsError > 0)
-        FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, (DWORD)m_lOsError, 0, sys, 256, NULL);
+        FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, (DWORD)m_lOsError, 0, sys, 256,
+                       NULL);
     CString text;
     text.Format(L"%s%s%s", (LPCWSTR)m_strFileName, m_strFileName.IsEmpty() ? L"" : L": ",
                 sys[0] ? sys : L"A file error occurred.");
@@ -61,16 +67,19 @@ BOOL CFileException::GetErrorMessage(LPWSTR buffer, UINT max, PUINT helpContext)
     return TRUE;
 }
 
-CFile::CFile(LPCWSTR fileName, UINT openFlags) : m_hFile(INVALID_HANDLE_VALUE) {
+CFile::CFile(LPCWSTR fileName, UINT openFlags) : m_hFile(INVALID_HANDLE_VALUE)
+{
     CFileException e;
     if (!Open(fileName, openFlags, &e)) throw new CFileException(e.m_cause, e.m_lOsError, fileName);
 }
 
-CFile::~CFile() {
+CFile::~CFile()
+{
     if (m_hFile != INVALID_HANDLE_VALUE && m_bCloseOnDelete) Close();
 }
 
-BOOL CFile::Open(LPCWSTR fileName, UINT flags, CFileException* error) {
+BOOL CFile::Open(LPCWSTR fileName, UINT flags, CFileException* error)
+{
     if (m_hFile != INVALID_HANDLE_VALUE) Close();
     DWORD access = 0;
     switch (flags & 3) {
@@ -109,7 +118,8 @@ BOOL CFile::Open(LPCWSTR fileName, UINT flags, CFileException* error) {
     return TRUE;
 }
 
-void CFile::Close() {
+void CFile::Close()
+{
     if (m_hFile != INVALID_HANDLE_VALUE) {
         BOOL ok = CloseHandle(m_hFile);
         m_hFile = INVALID_HANDLE_VALUE;
@@ -117,73 +127,88 @@ void CFile::Close() {
     }
 }
 
-void CFile::Abort() {
+void CFile::Abort()
+{
     if (m_hFile != INVALID_HANDLE_VALUE) CloseHandle(m_hFile);
     m_hFile = INVALID_HANDLE_VALUE;
 }
 
-UINT CFile::Read(void* buffer, UINT count) {
+UINT CFile::Read(void* buffer, UINT count)
+{
     DWORD read = 0;
     if (count == 0) return 0;
-    if (!ReadFile(m_hFile, buffer, count, &read, NULL)) CFileException::ThrowOsError((LONG)GetLastError(), m_strFileName);
+    if (!ReadFile(m_hFile, buffer, count, &read, NULL))
+        CFileException::ThrowOsError((LONG)GetLastError(), m_strFileName);
     return read;
 }
 
-void CFile::Write(const void* buffer, UINT count) {
+void CFile::Write(const void* buffer, UINT count)
+{
     DWORD written = 0;
     if (count == 0) return;
-    if (!WriteFile(m_hFile, buffer, count, &written, NULL)) CFileException::ThrowOsError((LONG)GetLastError(), m_strFileName);
+    if (!WriteFile(m_hFile, buffer, count, &written, NULL))
+        CFileException::ThrowOsError((LONG)GetLastError(), m_strFileName);
     if (written != count) throw new CFileException(CFileException::diskFull, ERROR_DISK_FULL, m_strFileName);
 }
 
-ULONGLONG CFile::Seek(LONGLONG offset, UINT from) {
+ULONGLONG CFile::Seek(LONGLONG offset, UINT from)
+{
     LARGE_INTEGER dist, pos;
     dist.QuadPart = offset;
     if (!SetFilePointerEx(m_hFile, dist, &pos, from)) CFileException::ThrowOsError((LONG)GetLastError(), m_strFileName);
     return (ULONGLONG)pos.QuadPart;
 }
 
-ULONGLONG CFile::GetPosition() const {
+ULONGLONG CFile::GetPosition() const
+{
     LARGE_INTEGER zero, pos;
     zero.QuadPart = 0;
-    if (!SetFilePointerEx(m_hFile, zero, &pos, FILE_CURRENT)) CFileException::ThrowOsError((LONG)GetLastError(), m_strFileName);
+    if (!SetFilePointerEx(m_hFile, zero, &pos, FILE_CURRENT))
+        CFileException::ThrowOsError((LONG)GetLastError(), m_strFileName);
     return (ULONGLONG)pos.QuadPart;
 }
 
-ULONGLONG CFile::GetLength() const {
+ULONGLONG CFile::GetLength() const
+{
     LARGE_INTEGER size;
     if (!GetFileSizeEx(m_hFile, &size)) CFileException::ThrowOsError((LONG)GetLastError(), m_strFileName);
     return (ULONGLONG)size.QuadPart;
 }
 
-void CFile::SetLength(ULONGLONG length) {
+void CFile::SetLength(ULONGLONG length)
+{
     ULONGLONG pos = GetPosition();
     Seek((LONGLONG)length, begin);
     if (!SetEndOfFile(m_hFile)) CFileException::ThrowOsError((LONG)GetLastError(), m_strFileName);
     if (pos < length) Seek((LONGLONG)pos, begin);
 }
 
-void CFile::Flush() {
+void CFile::Flush()
+{
     if (m_hFile != INVALID_HANDLE_VALUE && !FlushFileBuffers(m_hFile))
         CFileException::ThrowOsError((LONG)GetLastError(), m_strFileName);
 }
 
-CString CFile::GetFileName() const {
+CString CFile::GetFileName() const
+{
     int slash = m_strFileName.ReverseFind(L'\\');
     int fwd = m_strFileName.ReverseFind(L'/');
     if (fwd > slash) slash = fwd;
     return m_strFileName.Mid(slash + 1);
 }
 
-void CFile::Remove(LPCWSTR fileName) {
+void CFile::Remove(LPCWSTR fileName)
+{
     if (!DeleteFileW(fileName)) CFileException::ThrowOsError((LONG)GetLastError(), fileName);
 }
 
-void CFile::Rename(LPCWSTR oldName, LPCWSTR newName) {
+void CFile::Rename(LPCWSTR oldName, LPCWSTR newName)
+{
     if (!MoveFileW(oldName, newName)) CFileException::ThrowOsError((LONG)GetLastError(), oldName);
 }
 
-BOOL CStdioFile::Open(LPCWSTR fileName, UINT flags, CFileException* error) {
+BOOL CStdioFile::Open(LPCWSTR fileName, UINT flags, CFileException* error)
+{
     m_buffer.clear();
     m_bufferPos = 0;
     m_eof = false;
@@ -192,7 +217,8 @@ BOOL CStdioFile::Open(LPCWSTR fileName, UINT flags, CFileException* error) {
     return CFile::Open(fileName, flags & ~(UINT)(typeText | typeBinary), error);
 }
 
-bool CStdioFile::FillBuffer() {
+bool CStdioFile::FillBuffer()
+{
     if (m_eof) return false;
     char chunk[4096];
     UINT n = ReadRaw(chunk, sizeof(chunk));
@@ -209,7 +235,8 @@ bool CStdioFile::FillBuffer() {
 }
 
 namespace {
-CString DecodeBytes(const std::string& bytes) {
+CString DecodeBytes(const std::string& bytes)
+{
     if (bytes.empty()) return CString();
     int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), (int)bytes.size(), NULL, 0);
     UINT cp = n > 0 ? CP_UTF8 : CP_ACP;
@@ -221,7 +248,8 @@ CString DecodeBytes(const std::string& bytes) {
 }
 }  // namespace
 
-BOOL CStdioFile::ReadString(CString& line) {
+BOOL CStdioFile::ReadString(CString& line)
+{
     line.Empty();
     if (m_encoding == 0) {
         while (m_buffer.size() - m_bufferPos < 3 && FillBuffer()) {}
@@ -231,7 +259,8 @@ BOOL CStdioFile::ReadString(CString& line) {
             m_bufferPos += 2;
         } else {
             m_encoding = 1;
-            if (rest.size() >= 3 && (BYTE)rest[0] == 0xEF && (BYTE)rest[1] == 0xBB && (BYTE)rest[2] == 0xBF) m_bufferPos += 3;
+            if (rest.size() >= 3 && (BYTE)rest[0] == 0xEF && (BYTE)rest[1] == 0xBB && (BYTE)rest[2] == 0xBF)
+                m_bufferPos += 3;
         }
     }
     const size_t unit = m_encoding == 2 ? 2 : 1;
@@ -239,7 +268,10 @@ BOOL CStdioFile::ReadString(CString& line) {
         // Look for the end of the line in whole characters.
         size_t found = std::string::npos;
         for (size_t i = m_bufferPos; i + unit <= m_buffer.size(); i += unit) {
-            if (m_buffer[i] == '\n' && (unit == 1 || m_buffer[i + 1] == 0)) { found = i; break; }
+            if (m_buffer[i] == '\n' && (unit == 1 || m_buffer[i + 1] == 0)) {
+                found = i;
+                break;
+            }
         }
         if (found != std::string::npos || !FillBuffer()) {
             size_t end = found != std::string::npos ? found : m_buffer.size();
@@ -258,7 +290,8 @@ BOOL CStdioFile::ReadString(CString& line) {
     }
 }
 
-void CStdioFile::WriteString(LPCWSTR text) {
+void CStdioFile::WriteString(LPCWSTR text)
+{
     CString t(text);
     if (!m_binary) {
         t.Replace(L"\r\n", L"\n");
@@ -268,7 +301,8 @@ void CStdioFile::WriteString(LPCWSTR text) {
     Write(bytes.GetString(), (UINT)bytes.GetLength());
 }
 
-UINT CStdioFile::Read(void* buffer, UINT count) {
+UINT CStdioFile::Read(void* buffer, UINT count)
+{
     UINT fromBuffer = 0;
     size_t avail = m_buffer.size() - m_bufferPos;
     if (avail) {
@@ -280,7 +314,8 @@ UINT CStdioFile::Read(void* buffer, UINT count) {
     return fromBuffer + ReadRaw((char*)buffer + fromBuffer, count - fromBuffer);
 }
 
-ULONGLONG CStdioFile::Seek(LONGLONG offset, UINT from) {
+ULONGLONG CStdioFile::Seek(LONGLONG offset, UINT from)
+{
     if (from == current) offset -= (LONGLONG)(m_buffer.size() - m_bufferPos);
     m_buffer.clear();
     m_bufferPos = 0;
@@ -294,13 +329,15 @@ CFileFind::CFileFind() : m_hFind(INVALID_HANDLE_VALUE), m_current(), m_next(), m
 
 CFileFind::~CFileFind() { Close(); }
 
-void CFileFind::Close() {
+void CFileFind::Close()
+{
     if (m_hFind != INVALID_HANDLE_VALUE) FindClose(m_hFind);
     m_hFind = INVALID_HANDLE_VALUE;
     m_hasNext = FALSE;
 }
 
-BOOL CFileFind::FindFile(LPCWSTR pattern, DWORD) {
+BOOL CFileFind::FindFile(LPCWSTR pattern, DWORD)
+{
     Close();
     CString p(pattern ? pattern : L"*.*");
     m_hFind = FindFirstFileW(p, &m_next);
@@ -313,7 +350,8 @@ BOOL CFileFind::FindFile(LPCWSTR pattern, DWORD) {
     return TRUE;
 }
 
-BOOL CFileFind::FindNextFile() {
+BOOL CFileFind::FindNextFile()
+{
     if (!m_hasNext) return FALSE;
     m_current = m_next;
     m_hasNext = ::FindNextFileW(m_hFind, &m_next);
@@ -322,12 +360,14 @@ BOOL CFileFind::FindNextFile() {
 
 CString CFileFind::GetFileName() const { return CString(m_current.cFileName); }
 
-CString CFileFind::GetFilePath() const {
+CString CFileFind::GetFilePath() const
+{
     if (m_root.IsEmpty()) return GetFileName();
     return m_root + L"\\" + GetFileName();
 }
 
-CString CFileFind::GetFileTitle() const {
+CString CFileFind::GetFileTitle() const
+{
     CString name = GetFileName();
     int dot = name.ReverseFind(L'.');
     return dot > 0 ? name.Left(dot) : name;
@@ -335,12 +375,14 @@ CString CFileFind::GetFileTitle() const {
 
 ULONGLONG CFileFind::GetLength() const { return ((ULONGLONG)m_current.nFileSizeHigh << 32) | m_current.nFileSizeLow; }
 
-BOOL CFileFind::GetLastWriteTime(FILETIME* ft) const {
+BOOL CFileFind::GetLastWriteTime(FILETIME* ft) const
+{
     *ft = m_current.ftLastWriteTime;
     return TRUE;
 }
 
-BOOL CFileFind::IsDots() const {
+BOOL CFileFind::IsDots() const
+{
     const wchar_t* n = m_current.cFileName;
     return IsDirectory() && n[0] == L'.' && (n[1] == 0 || (n[1] == L'.' && n[2] == 0));
 }

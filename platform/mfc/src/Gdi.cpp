@@ -12,7 +12,8 @@ IMPLEMENT_DYNAMIC(CImageList, CObject)
 namespace {
 
 template <class T>
-T* TempGdi(int kind, HGDIOBJ h) {
+T* TempGdi(int kind, HGDIOBJ h)
+{
     if (!h) return NULL;
     auto& map = qmfc::GetThreadState()->tempGdi;
     auto key = std::make_pair(kind, h);
@@ -31,7 +32,8 @@ CFont* CFont::FromHandle(HFONT h) { return TempGdi<CFont>(1, h); }
 CBitmap* CBitmap::FromHandle(HBITMAP h) { return TempGdi<CBitmap>(2, h); }
 CRgn* CRgn::FromHandle(HRGN h) { return TempGdi<CRgn>(3, h); }
 
-CDC* CDC::FromHandle(HDC h) {
+CDC* CDC::FromHandle(HDC h)
+{
     if (!h) return NULL;
     auto& map = qmfc::GetThreadState()->tempDC;
     auto it = map.find(h);
@@ -42,7 +44,8 @@ CDC* CDC::FromHandle(HDC h) {
     return dc;
 }
 
-CImageList* CImageList::FromHandle(HIMAGELIST h) {
+CImageList* CImageList::FromHandle(HIMAGELIST h)
+{
     if (!h) return NULL;
     auto& map = qmfc::GetThreadState()->tempImageList;
     auto it = map.find(h);
@@ -53,7 +56,8 @@ CImageList* CImageList::FromHandle(HIMAGELIST h) {
     return list;
 }
 
-BOOL CFont::CreatePointFont(int pointSize, LPCWSTR face, CDC* dc) {
+BOOL CFont::CreatePointFont(int pointSize, LPCWSTR face, CDC* dc)
+{
     LOGFONTW lf = {};
     lf.lfCharSet = DEFAULT_CHARSET;
     if (face) lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
@@ -69,27 +73,32 @@ BOOL CFont::CreatePointFont(int pointSize, LPCWSTR face, CDC* dc) {
 
 BOOL CBitmap::LoadBitmap(UINT id) { return LoadBitmap(MAKEINTRESOURCEW(id)); }
 
-BOOL CBitmap::LoadBitmap(LPCWSTR name) {
+BOOL CBitmap::LoadBitmap(LPCWSTR name)
+{
     HINSTANCE inst = qmfc::FindResourceModule(name, (LPCWSTR)RT_BITMAP);
     return Attach(::LoadBitmapW(inst, name));
 }
 
-BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int w, int h) {
+BOOL CBitmap::CreateCompatibleBitmap(CDC* dc, int w, int h)
+{
     return Attach(::CreateCompatibleBitmap(dc ? dc->m_hDC : NULL, w, h));
 }
 
-BOOL CImageList::Create(UINT bitmapId, int cx, int grow, COLORREF crMask) {
+BOOL CImageList::Create(UINT bitmapId, int cx, int grow, COLORREF crMask)
+{
     LPCWSTR name = MAKEINTRESOURCEW(bitmapId);
     HINSTANCE inst = qmfc::FindResourceModule(name, (LPCWSTR)RT_BITMAP);
     return Attach(ImageList_LoadImageW(inst, name, cx, grow, crMask, IMAGE_BITMAP, LR_CREATEDIBSECTION));
 }
 
-CPaintDC::CPaintDC(CWnd* wnd) : m_hWnd(wnd->m_hWnd) {
+CPaintDC::CPaintDC(CWnd* wnd) : m_hWnd(wnd->m_hWnd)
+{
     m_ps = PAINTSTRUCT();
     Attach(::BeginPaint(m_hWnd, &m_ps));
 }
 
-CPaintDC::~CPaintDC() {
+CPaintDC::~CPaintDC()
+{
     ::EndPaint(m_hWnd, &m_ps);
     Detach();
 }

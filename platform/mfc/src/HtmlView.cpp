@@ -11,25 +11,35 @@ BEGIN_MESSAGE_MAP(CHtmlView, CWnd)
 END_MESSAGE_MAP()
 
 // One object for every interface the browser asks its container for.
-class CHtmlView::Site : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame, public IDocHostUIHandler {
+class CHtmlView::Site : public IOleClientSite,
+                        public IOleInPlaceSite,
+                        public IOleInPlaceFrame,
+                        public IDocHostUIHandler {
 public:
     explicit Site(CHtmlView* view) : m_view(view), m_refs(1) {}
     void Detach() { m_view = NULL; }
 
     // IUnknown
-    STDMETHODIMP QueryInterface(REFIID riid, void** out) override {
+    STDMETHODIMP QueryInterface(REFIID riid, void** out) override
+    {
         if (!out) return E_POINTER;
         *out = NULL;
-        if (riid == IID_IUnknown || riid == IID_IOleClientSite) *out = static_cast<IOleClientSite*>(this);
-        else if (riid == IID_IOleWindow || riid == IID_IOleInPlaceSite) *out = static_cast<IOleInPlaceSite*>(this);
-        else if (riid == IID_IOleInPlaceUIWindow || riid == IID_IOleInPlaceFrame) *out = static_cast<IOleInPlaceFrame*>(this);
-        else if (riid == IID_IDocHostUIHandler) *out = static_cast<IDocHostUIHandler*>(this);
-        else return E_NOINTERFACE;
+        if (riid == IID_IUnknown || riid == IID_IOleClientSite)
+            *out = static_cast<IOleClientSite*>(this);
+        else if (riid == IID_IOleWindow || riid == IID_IOleInPlaceSite)
+            *out = static_cast<IOleInPlaceSite*>(this);
+        else if (riid == IID_IOleInPlaceUIWindow || riid == IID_IOleInPlaceFrame)
+            *out = static_cast<IOleInPlaceFrame*>(this);
+        else if (riid == IID_IDocHostUIHandler)
+            *out = static_cast<IDocHostUIHandler*>(this);
+        else
+            return E_NOINTERFACE;
         AddRef();
         return S_OK;
     }
     STDMETHODIMP_(ULONG) AddRef() override { return (ULONG)InterlockedIncrement(&m_refs); }
-    STDMETHODIMP_(ULONG) Release() override {
+    STDMETHODIMP_(ULONG) Release() override
+    {
         LONG n = InterlockedDecrement(&m_refs);
         if (n == 0) delete this;
         return (ULONG)n;
@@ -37,14 +47,23 @@ public:
 
     // IOleClientSite
     STDMETHODIMP SaveObject() override { return E_NOTIMPL; }
-    STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker** out) override { if (out) *out = NULL; return E_NOTIMPL; }
-    STDMETHODIMP GetContainer(IOleContainer** out) override { if (out) *out = NULL; return E_NOINTERFACE; }
+    STDMETHODIMP GetMoniker(DWORD, DWORD, IMoniker** out) override
+    {
+        if (out) *out = NULL;
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP GetContainer(IOleContainer** out) override
+    {
+        if (out) *out = NULL;
+        return E_NOINTERFACE;
+    }
     STDMETHODIMP ShowObject() override { return S_OK; }
     STDMETHODIMP OnShowWindow(BOOL) override { return S_OK; }
     STDMETHODIMP RequestNewObjectLayout() override { return E_NOTIMPL; }
 
     // IOleWindow (for the in-place site and the frame)
-    STDMETHODIMP GetWindow(HWND* out) override {
+    STDMETHODIMP GetWindow(HWND* out) override
+    {
         if (!out) return E_POINTER;
         *out = m_view ? m_view->m_hWnd : NULL;
         return *out ? S_OK : E_FAIL;
@@ -56,8 +75,12 @@ public:
     STDMETHODIMP OnInPlaceActivate() override { return S_OK; }
     STDMETHODIMP OnUIActivate() override { return S_OK; }
     STDMETHODIMP GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** doc, LPRECT pos, LPRECT clip,
-                                  LPOLEINPLACEFRAMEINFO info) override {
-        if (frame) { *frame = static_cast<IOleInPlaceFrame*>(this); AddRef(); }
+                                  LPOLEINPLACEFRAMEINFO info) override
+    {
+        if (frame) {
+            *frame = static_cast<IOleInPlaceFrame*>(this);
+            AddRef();
+        }
         if (doc) *doc = NULL;
         RECT rc = {0, 0, 0, 0};
         if (m_view && m_view->m_hWnd) ::GetClientRect(m_view->m_hWnd, &rc);
@@ -76,7 +99,8 @@ public:
     STDMETHODIMP OnInPlaceDeactivate() override { return S_OK; }
     STDMETHODIMP DiscardUndoState() override { return E_NOTIMPL; }
     STDMETHODIMP DeactivateAndUndo() override { return E_NOTIMPL; }
-    STDMETHODIMP OnPosRectChange(LPCRECT rc) override {
+    STDMETHODIMP OnPosRectChange(LPCRECT rc) override
+    {
         IOleInPlaceObject* ip = NULL;
         if (m_view && m_view->m_pOleObject &&
             SUCCEEDED(m_view->m_pOleObject->QueryInterface(IID_IOleInPlaceObject, (void**)&ip))) {
@@ -99,14 +123,18 @@ public:
     STDMETHODIMP TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
 
     // IDocHostUIHandler
-    STDMETHODIMP ShowContextMenu(DWORD id, POINT* pt, IUnknown* target, IDispatch* reserved) override {
+    STDMETHODIMP ShowContextMenu(DWORD id, POINT* pt, IUnknown* target, IDispatch* reserved) override
+    {
         return m_view ? m_view->OnShowContextMenu(id, pt, target, reserved) : S_FALSE;
     }
-    STDMETHODIMP GetHostInfo(DOCHOSTUIINFO* info) override {
+    STDMETHODIMP GetHostInfo(DOCHOSTUIINFO* info) override
+    {
         if (!info) return E_POINTER;
         return m_view ? m_view->OnGetHostInfo(info) : S_OK;
     }
-    STDMETHODIMP ShowUI(DWORD, IOleInPlaceActiveObject*, IOleCommandTarget*, IOleInPlaceFrame*, IOleInPlaceUIWindow*) override {
+    STDMETHODIMP ShowUI(DWORD, IOleInPlaceActiveObject*, IOleCommandTarget*, IOleInPlaceFrame*,
+                        IOleInPlaceUIWindow*) override
+    {
         return S_FALSE;
     }
     STDMETHODIMP HideUI() override { return S_OK; }
@@ -115,11 +143,31 @@ public:
     STDMETHODIMP OnFrameWindowActivate(BOOL) override { return S_OK; }
     STDMETHODIMP ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override { return S_OK; }
     STDMETHODIMP TranslateAccelerator(LPMSG, const GUID*, DWORD) override { return S_FALSE; }
-    STDMETHODIMP GetOptionKeyPath(LPOLESTR* out, DWORD) override { if (out) *out = NULL; return E_NOTIMPL; }
-    STDMETHODIMP GetDropTarget(IDropTarget*, IDropTarget** out) override { if (out) *out = NULL; return E_NOTIMPL; }
-    STDMETHODIMP GetExternal(IDispatch** out) override { if (out) *out = NULL; return S_FALSE; }
-    STDMETHODIMP TranslateUrl(DWORD, LPWSTR, LPWSTR* out) override { if (out) *out = NULL; return S_FALSE; }
-    STDMETHODIMP FilterDataObject(IDataObject*, IDataObject** out) override { if (out) *out = NULL; return S_FALSE; }
+    STDMETHODIMP GetOptionKeyPath(LPOLESTR* out, DWORD) override
+    {
+        if (out) *out = NULL;
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP GetDropTarget(IDropTarget*, IDropTarget** out) override
+    {
+        if (out) *out = NULL;
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP GetExternal(IDispatch** out) override
+    {
+        if (out) *out = NULL;
+        return S_FALSE;
+    }
+    STDMETHODIMP TranslateUrl(DWORD, LPWSTR, LPWSTR* out) override
+    {
+        if (out) *out = NULL;
+        return S_FALSE;
+    }
+    STDMETHODIMP FilterDataObject(IDataObject*, IDataObject** out) override
+    {
+        if (out) *out = NULL;
+        return S_FALSE;
+    }
 
 private:
     virtual ~Site() {}
@@ -129,7 +177,8 @@ private:
 
 CHtmlView::CHtmlView() : m_pSite(NULL), m_pOleObject(NULL), m_pBrowser(NULL) {}
 
-CHtmlView::~CHtmlView() {
+CHtmlView::~CHtmlView()
+{
     ReleaseBrowser();
     if (m_pSite) {
         m_pSite->Detach();
@@ -139,7 +188,8 @@ CHtmlView::~CHtmlView() {
 }
 
 BOOL CHtmlView::Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
-                       CCreateContext* context) {
+                       CCreateContext* context)
+{
     if (!CWnd::Create(className, windowName, style | WS_CLIPCHILDREN, rect, parent, id, context)) return FALSE;
     HRESULT hr = CoCreateInstance(CLSID_WebBrowser, NULL, CLSCTX_INPROC_SERVER, IID_IOleObject, (void**)&m_pOleObject);
     if (hr == CO_E_NOTINITIALIZED) {
@@ -164,7 +214,8 @@ BOOL CHtmlView::Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const
     return TRUE;
 }
 
-void CHtmlView::ReleaseBrowser() {
+void CHtmlView::ReleaseBrowser()
+{
     if (m_pBrowser) {
         m_pBrowser->Release();
         m_pBrowser = NULL;
@@ -178,12 +229,14 @@ void CHtmlView::ReleaseBrowser() {
     }
 }
 
-void CHtmlView::OnDestroy() {
+void CHtmlView::OnDestroy()
+{
     ReleaseBrowser();
     CWnd::OnDestroy();
 }
 
-void CHtmlView::OnSize(UINT type, int cx, int cy) {
+void CHtmlView::OnSize(UINT type, int cx, int cy)
+{
     CWnd::OnSize(type, cx, cy);
     if (!m_pOleObject) return;
     IOleInPlaceObject* ip = NULL;
@@ -195,7 +248,8 @@ void CHtmlView::OnSize(UINT type, int cx, int cy) {
 }
 
 HRESULT CHtmlView::Navigate2(LPCWSTR url, DWORD flags, LPCWSTR targetFrame, LPCWSTR headers, LPVOID postData,
-                             DWORD postDataLength) {
+                             DWORD postDataLength)
+{
     if (!m_pBrowser || !url) return E_FAIL;
     VARIANT vUrl, vFlags, vTarget, vPost, vHeaders;
     VariantInit(&vUrl);
@@ -205,9 +259,18 @@ HRESULT CHtmlView::Navigate2(LPCWSTR url, DWORD flags, LPCWSTR targetFrame, LPCW
     VariantInit(&vHeaders);
     vUrl.vt = VT_BSTR;
     vUrl.bstrVal = SysAllocString(url);
-    if (flags) { vFlags.vt = VT_I4; vFlags.lVal = (LONG)flags; }
-    if (targetFrame) { vTarget.vt = VT_BSTR; vTarget.bstrVal = SysAllocString(targetFrame); }
-    if (headers) { vHeaders.vt = VT_BSTR; vHeaders.bstrVal = SysAllocString(headers); }
+    if (flags) {
+        vFlags.vt = VT_I4;
+        vFlags.lVal = (LONG)flags;
+    }
+    if (targetFrame) {
+        vTarget.vt = VT_BSTR;
+        vTarget.bstrVal = SysAllocString(targetFrame);
+    }
+    if (headers) {
+        vHeaders.vt = VT_BSTR;
+        vHeaders.bstrVal = SysAllocString(headers);
+    }
     if (postData && postDataLength) {
         SAFEARRAY* sa = SafeArrayCreateVector(VT_UI1, 0, postDataLength);
         if (sa) {
@@ -229,7 +292,8 @@ HRESULT CHtmlView::Navigate2(LPCWSTR url, DWORD flags, LPCWSTR targetFrame, LPCW
     return hr;
 }
 
-CString CHtmlView::GetLocationURL() const {
+CString CHtmlView::GetLocationURL() const
+{
     CString out;
     BSTR url = NULL;
     if (m_pBrowser && SUCCEEDED(m_pBrowser->get_LocationURL(&url)) && url) out = url;
@@ -237,20 +301,28 @@ CString CHtmlView::GetLocationURL() const {
     return out;
 }
 
-BOOL CHtmlView::GetBusy() const {
+BOOL CHtmlView::GetBusy() const
+{
     VARIANT_BOOL busy = VARIANT_FALSE;
     if (m_pBrowser) m_pBrowser->get_Busy(&busy);
     return busy != VARIANT_FALSE;
 }
 
-void CHtmlView::Stop() { if (m_pBrowser) m_pBrowser->Stop(); }
+void CHtmlView::Stop()
+{
+    if (m_pBrowser) m_pBrowser->Stop();
+}
 
-void CHtmlView::Refresh() { if (m_pBrowser) m_pBrowser->Refresh(); }
+void CHtmlView::Refresh()
+{
+    if (m_pBrowser) m_pBrowser->Refresh();
+}
 
 HRESULT CHtmlView::OnGetHostInfo(DOCHOSTUIINFO*) { return S_OK; }
 
 HRESULT CHtmlView::OnShowContextMenu(DWORD, LPPOINT, LPUNKNOWN, LPDISPATCH) { return S_FALSE; }
 
-IDocHostUIHandler* CHtmlView::GetHostUIHandler() const {
+IDocHostUIHandler* CHtmlView::GetHostUIHandler() const
+{
     return m_pSite ? static_cast<IDocHostUIHandler*>(m_pSite) : NULL;
 }

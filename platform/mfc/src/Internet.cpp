@@ -8,29 +8,33 @@ IMPLEMENT_DYNAMIC(CInternetFile, CStdioFile)
 IMPLEMENT_DYNAMIC(CHttpFile, CInternetFile)
 IMPLEMENT_DYNAMIC(CInternetSession, CObject)
 
-BOOL CInternetException::GetErrorMessage(LPWSTR buffer, UINT max, PUINT helpContext) const {
+BOOL CInternetException::GetErrorMessage(LPWSTR buffer, UINT max, PUINT helpContext) const
+{
     if (helpContext) *helpContext = 0;
     if (!buffer || !max) return FALSE;
-    DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS, GetModuleHandleW(L"wininet.dll"),
-                             m_dwError, 0, buffer, max, NULL);
+    DWORD n = FormatMessageW(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_IGNORE_INSERTS,
+                             GetModuleHandleW(L"wininet.dll"), m_dwError, 0, buffer, max, NULL);
     if (!n) _snwprintf(buffer, max, L"Internet error %lu", (unsigned long)m_dwError);
     buffer[max - 1] = 0;
     return TRUE;
 }
 
-CInternetFile::CInternetFile(HINTERNET handle, LPCWSTR url) : m_hInternet(handle) {
+CInternetFile::CInternetFile(HINTERNET handle, LPCWSTR url) : m_hInternet(handle)
+{
     m_strFileName = url;
     m_encoding = 0;
 }
 
 CInternetFile::~CInternetFile() { Close(); }
 
-void CInternetFile::Close() {
+void CInternetFile::Close()
+{
     if (m_hInternet) InternetCloseHandle(m_hInternet);
     m_hInternet = NULL;
 }
 
-UINT CInternetFile::ReadRaw(void* buffer, UINT count) {
+UINT CInternetFile::ReadRaw(void* buffer, UINT count)
+{
     DWORD read = 0;
     if (!m_hInternet || !InternetReadFile(m_hInternet, buffer, count, &read)) {
         if (m_hInternet) throw new CInternetException(GetLastError());
@@ -46,21 +50,25 @@ void CInternetFile::Write(const void*, UINT) { throw new CInternetException(ERRO
 
 ULONGLONG CInternetFile::Seek(LONGLONG, UINT) { throw new CInternetException(ERROR_NOT_SUPPORTED); }
 
-ULONGLONG CInternetFile::GetLength() const {
+ULONGLONG CInternetFile::GetLength() const
+{
     wchar_t buf[32] = {};
     DWORD size = sizeof(buf);
     if (m_hInternet && HttpQueryInfoW(m_hInternet, HTTP_QUERY_CONTENT_LENGTH, buf, &size, NULL)) return _wtoi64(buf);
     return 0;
 }
 
-BOOL CHttpFile::QueryInfoStatusCode(DWORD& status) const {
+BOOL CHttpFile::QueryInfoStatusCode(DWORD& status) const
+{
     status = 0;
     DWORD size = sizeof(status);
-    return m_hInternet && HttpQueryInfoW(m_hInternet, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, NULL);
+    return m_hInternet &&
+           HttpQueryInfoW(m_hInternet, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, NULL);
 }
 
 CInternetSession::CInternetSession(LPCWSTR agent, DWORD_PTR, DWORD accessType, LPCWSTR proxyName, LPCWSTR proxyBypass,
-                                   DWORD flags) {
+                                   DWORD flags)
+{
     CString name(agent);
     if (name.IsEmpty()) name = AfxGetApp() && AfxGetApp()->m_pszAppName ? AfxGetApp()->m_pszAppName : L"QMfc";
     m_hSession = InternetOpenW(name, accessType, proxyName, proxyBypass, flags);
@@ -68,12 +76,14 @@ CInternetSession::CInternetSession(LPCWSTR agent, DWORD_PTR, DWORD accessType, L
 
 CInternetSession::~CInternetSession() { Close(); }
 
-void CInternetSession::Close() {
+void CInternetSession::Close()
+{
     if (m_hSession) InternetCloseHandle(m_hSession);
     m_hSession = NULL;
 }
 
-CStdioFile* CInternetSession::OpenURL(LPCWSTR url, DWORD_PTR context, DWORD flags, LPCWSTR headers, DWORD headersLength) {
+CStdioFile* CInternetSession::OpenURL(LPCWSTR url, DWORD_PTR context, DWORD flags, LPCWSTR headers, DWORD headersLength)
+{
     if (!m_hSession) throw new CInternetException(ERROR_INVALID_HANDLE);
     HINTERNET h = InternetOpenUrlW(m_hSession, url, headers, headers ? headersLength : 0,
                                    flags | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_RELOAD, context);

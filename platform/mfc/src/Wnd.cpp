@@ -11,7 +11,8 @@ qmfc::CaptionObserver g_captionObserver = nullptr;
 
 void qmfc::SetCaptionObserver(CaptionObserver observer) { g_captionObserver = observer; }
 
-void qmfc::NotifyCaption(HWND wnd, int item, LPCWSTR text) {
+void qmfc::NotifyCaption(HWND wnd, int item, LPCWSTR text)
+{
     if (g_captionObserver && wnd && text) g_captionObserver(wnd, item, text);
 }
 
@@ -35,18 +36,21 @@ struct PermanentMap {
     std::unordered_map<HWND, CWnd*> map;
 };
 
-PermanentMap& Permanent() {
+PermanentMap& Permanent()
+{
     static PermanentMap* m = new PermanentMap;  // never destroyed: windows may outlive static destructors
     return *m;
 }
 
-bool IsImeWindow(HWND h) {
+bool IsImeWindow(HWND h)
+{
     wchar_t cls[64] = {};
     GetClassNameW(h, cls, 64);
     return lstrcmpiW(cls, L"IME") == 0 || lstrcmpiW(cls, L"MSCTFIME UI") == 0;
 }
 
-void InstallSuper(CWnd* wnd, HWND h, WNDPROC old, WNDPROC* slot) {
+void InstallSuper(CWnd* wnd, HWND h, WNDPROC old, WNDPROC* slot)
+{
     if (old && old != AfxWndProc) {
         *slot = old;
         SetPropW(h, kSuperProp, (HANDLE)old);
@@ -54,12 +58,16 @@ void InstallSuper(CWnd* wnd, HWND h, WNDPROC old, WNDPROC* slot) {
     (void)wnd;
 }
 
-bool MatchCommandId(const AFX_MSGMAP_ENTRY* e, UINT id16, UINT* fullId) {
+bool MatchCommandId(const AFX_MSGMAP_ENTRY* e, UINT id16, UINT* fullId)
+{
     UINT lo = LOWORD(e->nID), hi = LOWORD(e->nLastID);
     bool match;
-    if (e->nLastID - e->nID >= 0xFFFF) match = true;
-    else if (lo <= hi) match = id16 >= lo && id16 <= hi;
-    else match = id16 >= lo || id16 <= hi;  // the range crosses a multiple of 65536
+    if (e->nLastID - e->nID >= 0xFFFF)
+        match = true;
+    else if (lo <= hi)
+        match = id16 >= lo && id16 <= hi;
+    else
+        match = id16 >= lo || id16 <= hi;  // the range crosses a multiple of 65536
     if (match) *fullId = e->nID + ((id16 - lo) & 0xFFFF);
     return match;
 }
@@ -68,13 +76,15 @@ const AFX_MSGMAP* BaseMap(const AFX_MSGMAP* m) { return m->pfnGetBaseMap ? m->pf
 
 }  // namespace
 
-LRESULT CALLBACK QmfcCbtHook(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK QmfcCbtHook(int code, WPARAM wParam, LPARAM lParam)
+{
     qmfc::ThreadState* ts = qmfc::GetThreadState();
     if (code == HCBT_CREATEWND && ts->pWndInit) {
         HWND h = (HWND)wParam;
         LPCBT_CREATEWNDW cbt = (LPCBT_CREATEWNDW)lParam;
         HWND parent = cbt && cbt->lpcs ? cbt->lpcs->hwndParent : NULL;
-        bool parentOk = ts->hWndInitParent == NULL || ts->hWndInitParent == HWND_MESSAGE || parent == ts->hWndInitParent;
+        bool parentOk =
+            ts->hWndInitParent == NULL || ts->hWndInitParent == HWND_MESSAGE || parent == ts->hWndInitParent;
         if (parentOk && !IsImeWindow(h)) {
             CWnd* wnd = ts->pWndInit;
             ts->pWndInit = NULL;
@@ -95,15 +105,16 @@ struct CreateHook {
     ThreadState* ts;
     CWnd* savedInit;
     HWND savedParent;
-    CreateHook(CWnd* wnd, HWND parent) : ts(GetThreadState()), savedInit(ts->pWndInit), savedParent(ts->hWndInitParent) {
-        if (ts->hookDepth++ == 0)
-            ts->hHook = SetWindowsHookExW(WH_CBT, QmfcCbtHook, NULL, GetCurrentThreadId());
+    CreateHook(CWnd* wnd, HWND parent) : ts(GetThreadState()), savedInit(ts->pWndInit), savedParent(ts->hWndInitParent)
+    {
+        if (ts->hookDepth++ == 0) ts->hHook = SetWindowsHookExW(WH_CBT, QmfcCbtHook, NULL, GetCurrentThreadId());
         ts->pWndInit = wnd;
         ts->hWndInitParent = parent;
     }
     // TRUE when the hook attached the window.
     bool Consumed() const { return ts->pWndInit == NULL; }
-    ~CreateHook() {
+    ~CreateHook()
+    {
         ts->pWndInit = savedInit;
         ts->hWndInitParent = savedParent;
         ts->hWndCreating = NULL;
@@ -115,7 +126,8 @@ struct CreateHook {
 };
 
 // Creates a dialog from a template with the object attached before its first message.
-HWND CreateDialogAttached(CWnd* wnd, LPCDLGTEMPLATEW tmpl, HWND parent, HINSTANCE inst, DLGPROC proc) {
+HWND CreateDialogAttached(CWnd* wnd, LPCDLGTEMPLATEW tmpl, HWND parent, HINSTANCE inst, DLGPROC proc)
+{
     CreateHook hook(wnd, parent);
     HWND h = CreateDialogIndirectParamW(inst, tmpl, parent, proc, 0);
     if (h && wnd->m_hWnd != h && !hook.Consumed()) wnd->SubclassWindow(h);
@@ -124,7 +136,8 @@ HWND CreateDialogAttached(CWnd* wnd, LPCDLGTEMPLATEW tmpl, HWND parent, HINSTANC
 
 }  // namespace qmfc
 
-LRESULT QmfcCallWndProc(CWnd* wnd, HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT QmfcCallWndProc(CWnd* wnd, HWND h, UINT message, WPARAM wParam, LPARAM lParam)
+{
     qmfc::ThreadState* ts = qmfc::GetThreadState();
     MSG saved = ts->lastMsg;
     ts->lastMsg.hwnd = h;
@@ -147,7 +160,8 @@ LRESULT QmfcCallWndProc(CWnd* wnd, HWND h, UINT message, WPARAM wParam, LPARAM l
     return r;
 }
 
-LRESULT CALLBACK AfxWndProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK AfxWndProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
+{
     CWnd* wnd = CWnd::FromHandlePermanent(h);
     if (!wnd) {
         // A window whose object went away without unsubclassing: keep its original behaviour.
@@ -162,7 +176,8 @@ CWnd::CWnd() : m_hWnd(NULL), m_pfnSuper(NULL) {}
 
 CWnd::CWnd(HWND special) : m_hWnd(special), m_pfnSuper(NULL) {}
 
-CWnd::~CWnd() {
+CWnd::~CWnd()
+{
     if (m_hWnd && FromHandlePermanent(m_hWnd) == this) {
         HWND h = m_hWnd;
         if (!::DestroyWindow(h) || FromHandlePermanent(h) == this) {
@@ -174,7 +189,8 @@ CWnd::~CWnd() {
     }
 }
 
-CWnd* CWnd::FromHandlePermanent(HWND h) {
+CWnd* CWnd::FromHandlePermanent(HWND h)
+{
     if (!h) return NULL;
     PermanentMap& pm = Permanent();
     qcore::ScopedLock lock(pm.lock);
@@ -182,7 +198,8 @@ CWnd* CWnd::FromHandlePermanent(HWND h) {
     return it == pm.map.end() ? NULL : it->second;
 }
 
-CWnd* CWnd::FromHandle(HWND h) {
+CWnd* CWnd::FromHandle(HWND h)
+{
     if (!h) return NULL;
     if (CWnd* p = FromHandlePermanent(h)) return p;
     auto& temp = qmfc::GetThreadState()->tempWnd;
@@ -194,7 +211,8 @@ CWnd* CWnd::FromHandle(HWND h) {
     return w;
 }
 
-BOOL CWnd::Attach(HWND h) {
+BOOL CWnd::Attach(HWND h)
+{
     if (!h || m_hWnd) return FALSE;
     PermanentMap& pm = Permanent();
     qcore::ScopedLock lock(pm.lock);
@@ -205,7 +223,8 @@ BOOL CWnd::Attach(HWND h) {
     return TRUE;
 }
 
-HWND CWnd::Detach() {
+HWND CWnd::Detach()
+{
     HWND h = m_hWnd;
     if (h) {
         PermanentMap& pm = Permanent();
@@ -219,7 +238,8 @@ HWND CWnd::Detach() {
 
 void CWnd::PreSubclassWindow() {}
 
-BOOL CWnd::SubclassWindow(HWND h) {
+BOOL CWnd::SubclassWindow(HWND h)
+{
     if (!Attach(h)) return FALSE;
     PreSubclassWindow();
     WNDPROC old = (WNDPROC)SetWindowLongPtrW(h, GWLP_WNDPROC, (LONG_PTR)AfxWndProc);
@@ -231,12 +251,14 @@ BOOL CWnd::SubclassWindow(HWND h) {
     return TRUE;
 }
 
-BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
+BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent)
+{
     HWND h = parent ? ::GetDlgItem(parent->m_hWnd, (int)id) : NULL;
     return h ? SubclassWindow(h) : FALSE;
 }
 
-HWND CWnd::UnsubclassWindow() {
+HWND CWnd::UnsubclassWindow()
+{
     if (!m_hWnd) return NULL;
     WNDPROC* slot = GetSuperWndProcAddr();
     if (*slot) SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, (LONG_PTR)*slot);
@@ -248,19 +270,22 @@ HWND CWnd::UnsubclassWindow() {
 BOOL CWnd::PreCreateWindow(CREATESTRUCTW&) { return TRUE; }
 
 BOOL CWnd::Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
-                  CCreateContext*) {
+                  CCreateContext*)
+{
     return CreateEx(0, className, windowName, style | WS_CHILD, rect.left, rect.top, rect.right - rect.left,
                     rect.bottom - rect.top, parent ? parent->m_hWnd : NULL, (HMENU)(UINT_PTR)id, NULL);
 }
 
-BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect,
-                    CWnd* parent, UINT id, LPVOID param) {
+BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
+                    UINT id, LPVOID param)
+{
     return CreateEx(exStyle, className, windowName, style, rect.left, rect.top, rect.right - rect.left,
                     rect.bottom - rect.top, parent ? parent->m_hWnd : NULL, (HMENU)(UINT_PTR)id, param);
 }
 
 BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int cx, int cy,
-                    HWND parent, HMENU idOrMenu, LPVOID param) {
+                    HWND parent, HMENU idOrMenu, LPVOID param)
+{
     if (m_hWnd) return FALSE;
     CREATESTRUCTW cs = {};
     cs.dwExStyle = exStyle;
@@ -283,8 +308,8 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
     bool consumed;
     {
         qmfc::CreateHook hook(this, cs.hwndParent);
-        h = CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy,
-                            cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+        h = CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, cs.style, cs.x, cs.y, cs.cx, cs.cy, cs.hwndParent,
+                            cs.hMenu, cs.hInstance, cs.lpCreateParams);
         consumed = hook.Consumed();
     }
     if (!h) {
@@ -296,12 +321,14 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
     return m_hWnd == h;
 }
 
-void CWnd::SetWindowText(LPCWSTR text) {
+void CWnd::SetWindowText(LPCWSTR text)
+{
     ::SetWindowTextW(m_hWnd, text);
     qmfc::NotifyCaption(m_hWnd, -1, text);
 }
 
-BOOL CWnd::DestroyWindow() {
+BOOL CWnd::DestroyWindow()
+{
     if (!m_hWnd) return FALSE;
     HWND h = m_hWnd;
     BOOL ok = ::DestroyWindow(h);
@@ -312,26 +339,30 @@ BOOL CWnd::DestroyWindow() {
 
 void CWnd::PostNcDestroy() {}
 
-LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
     LRESULT r = 0;
     if (!OnWndMsg(message, wParam, lParam, &r)) r = DefWindowProc(message, wParam, lParam);
     return r;
 }
 
-LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
     WNDPROC super = *GetSuperWndProcAddr();
     if (super) return ::CallWindowProcW(super, m_hWnd, message, wParam, lParam);
     return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
 }
 
-LRESULT CWnd::Default() {
+LRESULT CWnd::Default()
+{
     const MSG& m = qmfc::GetThreadState()->lastMsg;
     return DefWindowProc(m.message, m.wParam, m.lParam);
 }
 
 const MSG* CWnd::GetCurrentMessage() { return &qmfc::GetThreadState()->lastMsg; }
 
-BOOL CWnd::ReflectLastMsg(HWND child, LRESULT* result) {
+BOOL CWnd::ReflectLastMsg(HWND child, LRESULT* result)
+{
     CWnd* wnd = FromHandlePermanent(child);
     if (!wnd) return FALSE;
     const MSG& m = qmfc::GetThreadState()->lastMsg;
@@ -342,7 +373,8 @@ BOOL CWnd::ReflectLastMsg(HWND child, LRESULT* result) {
 namespace {
 
 // The child a parent's owner-draw or colour message is about (NULL for menus and unknown children).
-HWND ChildOfMessage(HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
+HWND ChildOfMessage(HWND parent, UINT message, WPARAM wParam, LPARAM lParam)
+{
     switch (message) {
     case WM_DRAWITEM: {
         const DRAWITEMSTRUCT* dis = (const DRAWITEMSTRUCT*)lParam;
@@ -378,7 +410,8 @@ HWND ChildOfMessage(HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
 
 // The dispatchers cast each entry's generic handler back to the type its signature code names.
 QMFC_MESSAGE_MAP_CASTS_BEGIN
-BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
     LRESULT r = 0;
     if (message == WM_COMMAND) {
         if (!OnCommand(wParam, lParam)) return FALSE;
@@ -418,50 +451,57 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
     return FALSE;
 }
 
-BOOL CWnd::DispatchEntry(const AFX_MSGMAP_ENTRY* e, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+BOOL CWnd::DispatchEntry(const AFX_MSGMAP_ENTRY* e, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
     LRESULT r = 0;
     AFX_PMSG f = e->pfn;
 #define QMFC_CALL(type) (this->*reinterpret_cast<type>(f))
     switch (e->nSig) {
-    case AfxSig_lwl: r = QMFC_CALL(LRESULT (CWnd::*)(WPARAM, LPARAM))(wParam, lParam); break;
-    case AfxSig_vv: QMFC_CALL(void (CWnd::*)())(); break;
-    case AfxSig_bD: r = QMFC_CALL(BOOL (CWnd::*)(CDC*))(CDC::FromHandle((HDC)wParam)); break;
+    case AfxSig_lwl: r = QMFC_CALL(LRESULT(CWnd::*)(WPARAM, LPARAM))(wParam, lParam); break;
+    case AfxSig_vv: QMFC_CALL(void(CWnd::*)())(); break;
+    case AfxSig_bD: r = QMFC_CALL(BOOL(CWnd::*)(CDC*))(CDC::FromHandle((HDC)wParam)); break;
     case AfxSig_hDWu:
-        r = (LRESULT)QMFC_CALL(HBRUSH (CWnd::*)(CDC*, CWnd*, UINT))(CDC::FromHandle((HDC)wParam), FromHandle((HWND)lParam),
-                                                                    message - WM_CTLCOLORMSGBOX);
+        r = (LRESULT)QMFC_CALL(HBRUSH(CWnd::*)(CDC*, CWnd*, UINT))(
+            CDC::FromHandle((HDC)wParam), FromHandle((HWND)lParam), message - WM_CTLCOLORMSGBOX);
         break;
-    case AfxSig_lP: r = QMFC_CALL(LRESULT (CWnd::*)(CPoint))(CPoint(lParam)); break;
-    case AfxSig_vt: QMFC_CALL(void (CWnd::*)(UINT_PTR))((UINT_PTR)wParam); break;
-    case AfxSig_vuP: QMFC_CALL(void (CWnd::*)(UINT, CPoint))((UINT)wParam, CPoint(lParam)); break;
+    case AfxSig_lP: r = QMFC_CALL(LRESULT(CWnd::*)(CPoint))(CPoint(lParam)); break;
+    case AfxSig_vt: QMFC_CALL(void(CWnd::*)(UINT_PTR))((UINT_PTR)wParam); break;
+    case AfxSig_vuP: QMFC_CALL(void(CWnd::*)(UINT, CPoint))((UINT)wParam, CPoint(lParam)); break;
     case AfxSig_bWuu:
-        r = QMFC_CALL(BOOL (CWnd::*)(CWnd*, UINT, UINT))(FromHandle((HWND)wParam), LOWORD(lParam), HIWORD(lParam));
+        r = QMFC_CALL(BOOL(CWnd::*)(CWnd*, UINT, UINT))(FromHandle((HWND)wParam), LOWORD(lParam), HIWORD(lParam));
         break;
-    case AfxSig_hcur: r = (LRESULT)QMFC_CALL(HCURSOR (CWnd::*)())(); break;
-    case AfxSig_viDIS: QMFC_CALL(void (CWnd::*)(int, LPDRAWITEMSTRUCT))((int)wParam, (LPDRAWITEMSTRUCT)lParam); r = TRUE; break;
-    case AfxSig_viMIS: QMFC_CALL(void (CWnd::*)(int, LPMEASUREITEMSTRUCT))((int)wParam, (LPMEASUREITEMSTRUCT)lParam); r = TRUE; break;
-    case AfxSig_vPOS: QMFC_CALL(void (CWnd::*)(WINDOWPOS*))((WINDOWPOS*)lParam); break;
-    case AfxSig_iCREATE: r = QMFC_CALL(int (CWnd::*)(LPCREATESTRUCTW))((LPCREATESTRUCTW)lParam); break;
-    case AfxSig_vuii: QMFC_CALL(void (CWnd::*)(UINT, int, int))((UINT)wParam, LOWORD(lParam), HIWORD(lParam)); break;
-    case AfxSig_vii: QMFC_CALL(void (CWnd::*)(int, int))((short)LOWORD(lParam), (short)HIWORD(lParam)); break;
-    case AfxSig_vbu: QMFC_CALL(void (CWnd::*)(BOOL, UINT))((BOOL)wParam, (UINT)lParam); break;
-    case AfxSig_vul: QMFC_CALL(void (CWnd::*)(UINT, LPARAM))((UINT)wParam, lParam); break;
-    case AfxSig_vW: QMFC_CALL(void (CWnd::*)(CWnd*))(FromHandle((HWND)wParam)); break;
-    case AfxSig_vuuu: QMFC_CALL(void (CWnd::*)(UINT, UINT, UINT))((UINT)wParam, LOWORD(lParam), HIWORD(lParam)); break;
+    case AfxSig_hcur: r = (LRESULT)QMFC_CALL(HCURSOR(CWnd::*)())(); break;
+    case AfxSig_viDIS:
+        QMFC_CALL(void(CWnd::*)(int, LPDRAWITEMSTRUCT))((int)wParam, (LPDRAWITEMSTRUCT)lParam);
+        r = TRUE;
+        break;
+    case AfxSig_viMIS:
+        QMFC_CALL(void(CWnd::*)(int, LPMEASUREITEMSTRUCT))((int)wParam, (LPMEASUREITEMSTRUCT)lParam);
+        r = TRUE;
+        break;
+    case AfxSig_vPOS: QMFC_CALL(void(CWnd::*)(WINDOWPOS*))((WINDOWPOS*)lParam); break;
+    case AfxSig_iCREATE: r = QMFC_CALL(int(CWnd::*)(LPCREATESTRUCTW))((LPCREATESTRUCTW)lParam); break;
+    case AfxSig_vuii: QMFC_CALL(void(CWnd::*)(UINT, int, int))((UINT)wParam, LOWORD(lParam), HIWORD(lParam)); break;
+    case AfxSig_vii: QMFC_CALL(void(CWnd::*)(int, int))((short)LOWORD(lParam), (short)HIWORD(lParam)); break;
+    case AfxSig_vbu: QMFC_CALL(void(CWnd::*)(BOOL, UINT))((BOOL)wParam, (UINT)lParam); break;
+    case AfxSig_vul: QMFC_CALL(void(CWnd::*)(UINT, LPARAM))((UINT)wParam, lParam); break;
+    case AfxSig_vW: QMFC_CALL(void(CWnd::*)(CWnd*))(FromHandle((HWND)wParam)); break;
+    case AfxSig_vuuu: QMFC_CALL(void(CWnd::*)(UINT, UINT, UINT))((UINT)wParam, LOWORD(lParam), HIWORD(lParam)); break;
     case AfxSig_vuuS:
-        QMFC_CALL(void (CWnd::*)(UINT, UINT, CScrollBar*))(LOWORD(wParam), (UINT)(short)HIWORD(wParam),
-                                                          (CScrollBar*)FromHandle((HWND)lParam));
+        QMFC_CALL(void(CWnd::*)(UINT, UINT, CScrollBar*))
+        (LOWORD(wParam), (UINT)(short)HIWORD(wParam), (CScrollBar*)FromHandle((HWND)lParam));
         break;
-    case AfxSig_vWP: QMFC_CALL(void (CWnd::*)(CWnd*, CPoint))(FromHandle((HWND)wParam), CPoint(lParam)); break;
-    case AfxSig_vMMI: QMFC_CALL(void (CWnd::*)(MINMAXINFO*))((MINMAXINFO*)lParam); break;
+    case AfxSig_vWP: QMFC_CALL(void(CWnd::*)(CWnd*, CPoint))(FromHandle((HWND)wParam), CPoint(lParam)); break;
+    case AfxSig_vMMI: QMFC_CALL(void(CWnd::*)(MINMAXINFO*))((MINMAXINFO*)lParam); break;
     case AfxSig_vuWb:
-        QMFC_CALL(void (CWnd::*)(UINT, CWnd*, BOOL))(LOWORD(wParam), FromHandle((HWND)lParam), HIWORD(wParam) != 0);
+        QMFC_CALL(void(CWnd::*)(UINT, CWnd*, BOOL))(LOWORD(wParam), FromHandle((HWND)lParam), HIWORD(wParam) != 0);
         break;
-    case AfxSig_vb: QMFC_CALL(void (CWnd::*)(BOOL))((BOOL)wParam); break;
-    case AfxSig_uv: r = QMFC_CALL(UINT (CWnd::*)())(); break;
+    case AfxSig_vb: QMFC_CALL(void(CWnd::*)(BOOL))((BOOL)wParam); break;
+    case AfxSig_uv: r = QMFC_CALL(UINT(CWnd::*)())(); break;
     case AfxSig_busP:
-        r = QMFC_CALL(BOOL (CWnd::*)(UINT, short, CPoint))(LOWORD(wParam), (short)HIWORD(wParam), CPoint(lParam));
+        r = QMFC_CALL(BOOL(CWnd::*)(UINT, short, CPoint))(LOWORD(wParam), (short)HIWORD(wParam), CPoint(lParam));
         break;
-    case AfxSig_vDROP: QMFC_CALL(void (CWnd::*)(HDROP))((HDROP)wParam); break;
+    case AfxSig_vDROP: QMFC_CALL(void(CWnd::*)(HDROP))((HDROP)wParam); break;
     default: return FALSE;
     }
 #undef QMFC_CALL
@@ -469,7 +509,8 @@ BOOL CWnd::DispatchEntry(const AFX_MSGMAP_ENTRY* e, UINT message, WPARAM wParam,
     return TRUE;
 }
 
-BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
     UINT id = LOWORD(wParam);
     UINT code = HIWORD(wParam);
     HWND ctl = (HWND)lParam;
@@ -486,15 +527,18 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
         for (const AFX_MSGMAP_ENTRY* e = map->lpEntries; e->nSig != AfxSig_end; ++e) {
             UINT full = 0;
             if (e->nMessage != WM_COMMAND || e->nCode != code || !MatchCommandId(e, id, &full)) continue;
-            if (e->nSig == AfxSig_vu) (this->*reinterpret_cast<void (CWnd::*)(UINT)>(e->pfn))(full);
-            else (this->*reinterpret_cast<void (CWnd::*)()>(e->pfn))();
+            if (e->nSig == AfxSig_vu)
+                (this->*reinterpret_cast<void (CWnd::*)(UINT)>(e->pfn))(full);
+            else
+                (this->*reinterpret_cast<void (CWnd::*)()>(e->pfn))();
             return TRUE;
         }
     }
     return FALSE;
 }
 
-BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* result) {
+BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* result)
+{
     NMHDR* nm = (NMHDR*)lParam;
     if (nm->hwndFrom) {
         if (CWnd* obj = FromHandlePermanent(nm->hwndFrom)) {
@@ -515,16 +559,20 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* result) {
     return FALSE;
 }
 
-BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
     return ReflectChildNotify(message, wParam, lParam, result);
 }
 
-BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
     bool ctlColor = message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
     UINT key = WM_REFLECT_BASE + (ctlColor ? (UINT)WM_CTLCOLOR : message);
     UINT code = 0;
-    if (message == WM_COMMAND) code = HIWORD(wParam);
-    else if (message == WM_NOTIFY) code = ((NMHDR*)lParam)->code;
+    if (message == WM_COMMAND)
+        code = HIWORD(wParam);
+    else if (message == WM_NOTIFY)
+        code = ((NMHDR*)lParam)->code;
     for (const AFX_MSGMAP* map = GetMessageMap(); map; map = BaseMap(map)) {
         for (const AFX_MSGMAP_ENTRY* e = map->lpEntries; e->nSig != AfxSig_end; ++e) {
             if (e->nMessage != key || e->nCode != code) continue;
@@ -532,8 +580,11 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
             switch (e->nSig) {
             case AfxSig_vv: (this->*reinterpret_cast<void (CWnd::*)()>(f))(); return TRUE;
             case AfxSig_bv: return (this->*reinterpret_cast<BOOL (CWnd::*)()>(f))();
-            case AfxSig_vNMHDRpl: (this->*reinterpret_cast<void (CWnd::*)(NMHDR*, LRESULT*)>(f))((NMHDR*)lParam, result); return TRUE;
-            case AfxSig_bNMHDRpl: return (this->*reinterpret_cast<BOOL (CWnd::*)(NMHDR*, LRESULT*)>(f))((NMHDR*)lParam, result);
+            case AfxSig_vNMHDRpl:
+                (this->*reinterpret_cast<void (CWnd::*)(NMHDR*, LRESULT*)>(f))((NMHDR*)lParam, result);
+                return TRUE;
+            case AfxSig_bNMHDRpl:
+                return (this->*reinterpret_cast<BOOL (CWnd::*)(NMHDR*, LRESULT*)>(f))((NMHDR*)lParam, result);
             case AfxSig_hDu: {
                 HBRUSH b = (this->*reinterpret_cast<HBRUSH (CWnd::*)(CDC*, UINT)>(f))(CDC::FromHandle((HDC)wParam),
                                                                                       message - WM_CTLCOLORMSGBOX);
@@ -541,9 +592,17 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
                 *result = (LRESULT)b;
                 return TRUE;
             }
-            case AfxSig_vDIS: (this->*reinterpret_cast<void (CWnd::*)(LPDRAWITEMSTRUCT)>(f))((LPDRAWITEMSTRUCT)lParam); *result = TRUE; return TRUE;
-            case AfxSig_vMIS: (this->*reinterpret_cast<void (CWnd::*)(LPMEASUREITEMSTRUCT)>(f))((LPMEASUREITEMSTRUCT)lParam); *result = TRUE; return TRUE;
-            case AfxSig_lwl: *result = (this->*reinterpret_cast<LRESULT (CWnd::*)(WPARAM, LPARAM)>(f))(wParam, lParam); return TRUE;
+            case AfxSig_vDIS:
+                (this->*reinterpret_cast<void (CWnd::*)(LPDRAWITEMSTRUCT)>(f))((LPDRAWITEMSTRUCT)lParam);
+                *result = TRUE;
+                return TRUE;
+            case AfxSig_vMIS:
+                (this->*reinterpret_cast<void (CWnd::*)(LPMEASUREITEMSTRUCT)>(f))((LPMEASUREITEMSTRUCT)lParam);
+                *result = TRUE;
+                return TRUE;
+            case AfxSig_lwl:
+                *result = (this->*reinterpret_cast<LRESULT (CWnd::*)(WPARAM, LPARAM)>(f))(wParam, lParam);
+                return TRUE;
             default: return FALSE;
             }
         }
@@ -554,7 +613,8 @@ QMFC_MESSAGE_MAP_CASTS_END
 
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 
-BOOL CWnd::WalkPreTranslateTree(MSG* msg) {
+BOOL CWnd::WalkPreTranslateTree(MSG* msg)
+{
     for (HWND h = msg->hwnd; h; h = ::GetParent(h)) {
         if (CWnd* w = FromHandlePermanent(h)) {
             if (w->PreTranslateMessage(msg)) return TRUE;
@@ -564,7 +624,8 @@ BOOL CWnd::WalkPreTranslateTree(MSG* msg) {
     return FALSE;
 }
 
-void CWnd::SendMessageToDescendants(UINT msg, WPARAM wp, LPARAM lp, BOOL deep) {
+void CWnd::SendMessageToDescendants(UINT msg, WPARAM wp, LPARAM lp, BOOL deep)
+{
     for (HWND c = ::GetTopWindow(m_hWnd); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
         ::SendMessageW(c, msg, wp, lp);
         if (deep && ::GetTopWindow(c)) {
@@ -576,19 +637,22 @@ void CWnd::SendMessageToDescendants(UINT msg, WPARAM wp, LPARAM lp, BOOL deep) {
     }
 }
 
-CWnd* CWnd::GetTopLevelParent() const {
+CWnd* CWnd::GetTopLevelParent() const
+{
     HWND h = m_hWnd;
     while (h && (::GetWindowLongPtrW(h, GWL_STYLE) & WS_CHILD)) h = ::GetParent(h);
     return FromHandle(h);
 }
 
-void CWnd::GetWindowText(CString& text) const {
+void CWnd::GetWindowText(CString& text) const
+{
     int n = ::GetWindowTextLengthW(m_hWnd);
     ::GetWindowTextW(m_hWnd, text.GetBufferSetLength(n + 1), n + 1);
     text.ReleaseBuffer();
 }
 
-int CWnd::GetDlgItemText(int id, CString& text) const {
+int CWnd::GetDlgItemText(int id, CString& text) const
+{
     HWND h = ::GetDlgItem(m_hWnd, id);
     text.Empty();
     if (!h) return 0;
@@ -598,7 +662,8 @@ int CWnd::GetDlgItemText(int id, CString& text) const {
     return text.GetLength();
 }
 
-void CWnd::CenterWindow(CWnd* alternateOwner) {
+void CWnd::CenterWindow(CWnd* alternateOwner)
+{
     HWND owner = alternateOwner ? alternateOwner->m_hWnd : NULL;
     DWORD style = GetStyle();
     if (!owner) owner = (style & WS_CHILD) ? ::GetParent(m_hWnd) : ::GetWindow(m_hWnd, GW_OWNER);
@@ -623,7 +688,8 @@ void CWnd::CenterWindow(CWnd* alternateOwner) {
     ::SetWindowPos(m_hWnd, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-int CWnd::ReleaseDC(CDC* dc) {
+int CWnd::ReleaseDC(CDC* dc)
+{
     if (!dc) return 0;
     HDC h = dc->m_hDC;
     auto& temp = qmfc::GetThreadState()->tempDC;
@@ -638,7 +704,8 @@ int CWnd::ReleaseDC(CDC* dc) {
     return ::ReleaseDC(m_hWnd, h);
 }
 
-BOOL CWnd::ModifyStyle(HWND h, DWORD remove, DWORD add, UINT swpFlags) {
+BOOL CWnd::ModifyStyle(HWND h, DWORD remove, DWORD add, UINT swpFlags)
+{
     DWORD style = (DWORD)::GetWindowLongPtrW(h, GWL_STYLE);
     DWORD next = (style & ~remove) | add;
     if (style == next) return FALSE;
@@ -648,7 +715,8 @@ BOOL CWnd::ModifyStyle(HWND h, DWORD remove, DWORD add, UINT swpFlags) {
     return TRUE;
 }
 
-BOOL CWnd::ModifyStyleEx(HWND h, DWORD remove, DWORD add, UINT swpFlags) {
+BOOL CWnd::ModifyStyleEx(HWND h, DWORD remove, DWORD add, UINT swpFlags)
+{
     DWORD style = (DWORD)::GetWindowLongPtrW(h, GWL_EXSTYLE);
     DWORD next = (style & ~remove) | add;
     if (style == next) return FALSE;
@@ -658,7 +726,8 @@ BOOL CWnd::ModifyStyleEx(HWND h, DWORD remove, DWORD add, UINT swpFlags) {
     return TRUE;
 }
 
-int CWnd::GetCheckedRadioButton(int first, int last) const {
+int CWnd::GetCheckedRadioButton(int first, int last) const
+{
     for (int id = first; id <= last; ++id)
         if (::IsDlgButtonChecked(m_hWnd, id)) return id;
     return 0;
@@ -670,9 +739,13 @@ BOOL CWnd::SetMenu(CMenu* menu) { return ::SetMenu(m_hWnd, menu ? menu->m_hMenu 
 
 CMenu* CWnd::GetSystemMenu(BOOL revert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, revert)); }
 
-void CWnd::DragAcceptFiles(BOOL accept) { ModifyStyleEx(accept ? 0 : WS_EX_ACCEPTFILES, accept ? WS_EX_ACCEPTFILES : 0, 0); }
+void CWnd::DragAcceptFiles(BOOL accept)
+{
+    ModifyStyleEx(accept ? 0 : WS_EX_ACCEPTFILES, accept ? WS_EX_ACCEPTFILES : 0, 0);
+}
 
-int CWnd::MessageBox(LPCWSTR text, LPCWSTR caption, UINT type) {
+int CWnd::MessageBox(LPCWSTR text, LPCWSTR caption, UINT type)
+{
     if (!caption) {
         CWinApp* app = AfxGetApp();
         caption = app && app->m_pszAppName ? app->m_pszAppName : L"";
@@ -680,7 +753,8 @@ int CWnd::MessageBox(LPCWSTR text, LPCWSTR caption, UINT type) {
     return ::MessageBoxW(m_hWnd, text, caption, type);
 }
 
-LPCWSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon) {
+LPCWSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon)
+{
     // One class per look; the name encodes it so equal requests share a class.
     static qcore::Lock* lock = new qcore::Lock;
     static std::unordered_map<std::wstring, std::wstring>* names = new std::unordered_map<std::wstring, std::wstring>;

@@ -10,7 +10,8 @@ using namespace qmfc_test;
 
 namespace {
 
-BOOL CALLBACK FindProcessBox(HWND h, LPARAM lp) {
+BOOL CALLBACK FindProcessBox(HWND h, LPARAM lp)
+{
     DWORD pid = 0;
     GetWindowThreadProcessId(h, &pid);
     wchar_t cls[16] = {};
@@ -28,7 +29,8 @@ struct BoxDriver {
     std::wstring caption, text;
     int button;
     HANDLE thread = NULL;
-    static DWORD WINAPI Drive(LPVOID p) {
+    static DWORD WINAPI Drive(LPVOID p)
+    {
         BoxDriver* d = static_cast<BoxDriver*>(p);
         for (int i = 0; i < 500; ++i) {
             HWND box = NULL;
@@ -47,20 +49,23 @@ struct BoxDriver {
         return 1;
     }
     explicit BoxDriver(int b) : button(b) { thread = CreateThread(NULL, 0, Drive, this, 0, NULL); }
-    ~BoxDriver() {
+    ~BoxDriver()
+    {
         WaitForSingleObject(thread, 10000);
         CloseHandle(thread);
     }
 };
 
-std::wstring ProgramFolder() {
+std::wstring ProgramFolder()
+{
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(NULL, path, MAX_PATH);
     std::wstring p(path);
     return p.substr(0, p.find_last_of(L'\\') + 1);
 }
 
-DWORD RunProbe(const wchar_t* args) {
+DWORD RunProbe(const wchar_t* args)
+{
     std::wstring cmd = L"\"" + ProgramFolder() + L"QMfcStartupProbe.exe\" " + args;
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
@@ -76,13 +81,15 @@ DWORD RunProbe(const wchar_t* args) {
 
 }  // namespace
 
-TEST(Application, StartupRunsInitInstanceAndReturnsTheExitCode) {
+TEST(Application, StartupRunsInitInstanceAndReturnsTheExitCode)
+{
     // The probe program links the layer's entry point; its InitInstance reads the command line.
-    EXPECT_EQ(7u, RunProbe(L"fail 7"));   // InitInstance FALSE -> ExitInstance's value
-    EXPECT_EQ(3u, RunProbe(L"quit 3"));   // TRUE -> message loop until WM_QUIT(3)
+    EXPECT_EQ(7u, RunProbe(L"fail 7"));  // InitInstance FALSE -> ExitInstance's value
+    EXPECT_EQ(3u, RunProbe(L"quit 3"));  // TRUE -> message loop until WM_QUIT(3)
 }
 
-TEST(Application, MessageBoxUsesTheApplicationNameAndReturnsTheUsersChoice) {
+TEST(Application, MessageBoxUsesTheApplicationNameAndReturnsTheUsersChoice)
+{
     CWinApp app(L"Layer Test");
     int result = 0;
     {
@@ -97,7 +104,8 @@ TEST(Application, MessageBoxUsesTheApplicationNameAndReturnsTheUsersChoice) {
     EXPECT_EQ(GetModuleHandleW(NULL), AfxGetResourceHandle());
 }
 
-TEST(Gdi, SelectObjectReturnsTemporaryWrappersThatNeverDeleteTheirHandle) {
+TEST(Gdi, SelectObjectReturnsTemporaryWrappersThatNeverDeleteTheirHandle)
+{
     CDC mem;
     ASSERT_TRUE(mem.CreateCompatibleDC(NULL));
     CBitmap bmp;
@@ -135,7 +143,8 @@ TEST(Gdi, SelectObjectReturnsTemporaryWrappersThatNeverDeleteTheirHandle) {
     host.DestroyWindow();
 }
 
-TEST(ListCtrl, CheckStateFollowsTheStateImageFormula) {
+TEST(ListCtrl, CheckStateFollowsTheStateImageFormula)
+{
     CWnd host;
     ASSERT_TRUE(CreateHost(host));
     CListCtrl list;
@@ -168,7 +177,8 @@ public:
 };
 }  // namespace
 
-TEST(DataExchange, IntegerFieldRefusesTextWithTheUsualMessage) {
+TEST(DataExchange, IntegerFieldRefusesTextWithTheUsualMessage)
+{
     CWinApp app(L"Layer Test");
     CNumberDlg dlg;
     ASSERT_TRUE(dlg.Create(IDD_TEST_MODAL, NULL));

@@ -9,7 +9,8 @@
 
 namespace {
 
-CString TempFolder() {
+CString TempFolder()
+{
     wchar_t path[MAX_PATH];
     GetTempPathW(MAX_PATH, path);
     CString folder;
@@ -20,7 +21,8 @@ CString TempFolder() {
 
 }  // namespace
 
-TEST(Collections, StringArrayKeepsOrderAndRemovesSafely) {
+TEST(Collections, StringArrayKeepsOrderAndRemovesSafely)
+{
     CStringArray arr;
     arr.Add(L"a");
     arr.Add(L"b");
@@ -34,7 +36,8 @@ TEST(Collections, StringArrayKeepsOrderAndRemovesSafely) {
     EXPECT_EQ(CString(L"a"), copy[0]);
 }
 
-TEST(Files, WriteReadSeekAndLines) {
+TEST(Files, WriteReadSeekAndLines)
+{
     CString folder = TempFolder();
     CString path = folder + L"\\data.txt";
     {

@@ -10,7 +10,8 @@
 
 namespace {
 
-BOOL CALLBACK FindFileBox(HWND h, LPARAM lp) {
+BOOL CALLBACK FindFileBox(HWND h, LPARAM lp)
+{
     DWORD pid = 0;
     GetWindowThreadProcessId(h, &pid);
     wchar_t cls[16] = {};
@@ -23,7 +24,8 @@ BOOL CALLBACK FindFileBox(HWND h, LPARAM lp) {
 }
 
 // The file name field: the first visible edit (a plain edit or the edit inside the name combo box).
-BOOL CALLBACK FindNameEdit(HWND h, LPARAM lp) {
+BOOL CALLBACK FindNameEdit(HWND h, LPARAM lp)
+{
     wchar_t cls[16] = {};
     GetClassNameW(h, cls, 16);
     if (lstrcmpiW(cls, L"Edit") == 0 && IsWindowVisible(h)) {
@@ -34,7 +36,8 @@ BOOL CALLBACK FindNameEdit(HWND h, LPARAM lp) {
 }
 
 // Types a path into the open dialog's file name field and presses Open, as a user would.
-DWORD WINAPI DriveFileDialog(LPVOID p) {
+DWORD WINAPI DriveFileDialog(LPVOID p)
+{
     const wchar_t* path = static_cast<const wchar_t*>(p);
     for (int i = 0; i < 500; ++i) {
         HWND box = NULL;
@@ -57,7 +60,8 @@ DWORD WINAPI DriveFileDialog(LPVOID p) {
 
 }  // namespace
 
-TEST(FileDialog, WalksMultiSelectionResults) {
+TEST(FileDialog, WalksMultiSelectionResults)
+{
     struct Case {
         const wchar_t* buffer;  // as the system fills it (NUL separated, double NUL at the end)
         size_t length;
@@ -87,7 +91,8 @@ TEST(FileDialog, WalksMultiSelectionResults) {
     }
 }
 
-TEST(FileDialog, OpenDialogReturnsTheTypedPath) {
+TEST(FileDialog, OpenDialogReturnsTheTypedPath)
+{
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     std::wstring path = std::wstring(temp) + L"qmfc-open.txt";
@@ -103,7 +108,8 @@ TEST(FileDialog, OpenDialogReturnsTheTypedPath) {
     DeleteFileW(path.c_str());
 }
 
-TEST(Internet, FailedOpenThrowsAnInternetException) {
+TEST(Internet, FailedOpenThrowsAnInternetException)
+{
     CInternetSession session(L"HttpClient", 1, PRE_CONFIG_INTERNET_ACCESS);
     DWORD error = 0;
     try {
@@ -119,14 +125,16 @@ TEST(Internet, FailedOpenThrowsAnInternetException) {
 namespace {
 class CFlatHtmlView : public CHtmlView {
 public:
-    HRESULT OnGetHostInfo(DOCHOSTUIINFO* info) override {
+    HRESULT OnGetHostInfo(DOCHOSTUIINFO* info) override
+    {
         info->dwFlags |= DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_SCROLL_NO;
         return S_OK;
     }
 };
 }  // namespace
 
-TEST(HtmlView, HostsTheBrowserAndAnswersHostInfoThroughTheView) {
+TEST(HtmlView, HostsTheBrowserAndAnswersHostInfoThroughTheView)
+{
     OleInitialize(NULL);
     {
         CWnd host;

@@ -22,19 +22,30 @@ public:
     bool visibleAtStep = false;
     CWnd* mainWndInInit = nullptr;
 
-    BOOL OnInitDialog() override {
+    BOOL OnInitDialog() override
+    {
         CDialog::OnInitDialog();
         mainWndInInit = AfxGetMainWnd();
         if (onInit) onInit(*this);
         return TRUE;
     }
-    void OnOK() override { ++okCalls; CDialog::OnOK(); }
-    void OnCancel() override { ++cancelCalls; CDialog::OnCancel(); }
-    void OnShowWindow(BOOL show, UINT status) {
+    void OnOK() override
+    {
+        ++okCalls;
+        CDialog::OnOK();
+    }
+    void OnCancel() override
+    {
+        ++cancelCalls;
+        CDialog::OnCancel();
+    }
+    void OnShowWindow(BOOL show, UINT status)
+    {
         if (show) ++showCount;
         CDialog::OnShowWindow(show, status);
     }
-    LRESULT OnStep(WPARAM, LPARAM) {
+    LRESULT OnStep(WPARAM, LPARAM)
+    {
         visibleAtStep = IsWindowVisible() != FALSE;
         if (onStep) onStep(*this);
         return 0;
@@ -55,7 +66,8 @@ public:
 };
 
 // Waits for idle time on the dialog's thread and then posts the step, so the loop's first idle has passed.
-void CALLBACK PostStepTimer(HWND h, UINT, UINT_PTR id, DWORD) {
+void CALLBACK PostStepTimer(HWND h, UINT, UINT_PTR id, DWORD)
+{
     ::KillTimer(h, id);
     ::PostMessageW(h, WM_TEST_STEP, 0, 0);
 }
@@ -64,7 +76,8 @@ void PostStepLater(CDialog& dlg) { ::SetTimer(dlg.m_hWnd, 1, 50, PostStepTimer);
 
 }  // namespace
 
-TEST(DoModal, EndDialogInsideOnInitDialogEndsAtOnceWithoutShowing) {
+TEST(DoModal, EndDialogInsideOnInitDialogEndsAtOnceWithoutShowing)
+{
     CScriptedDlg dlg;
     dlg.onInit = [](CScriptedDlg& d) { d.EndDialog(1234); };
     EXPECT_EQ(1234, dlg.DoModal());
@@ -72,7 +85,8 @@ TEST(DoModal, EndDialogInsideOnInitDialogEndsAtOnceWithoutShowing) {
     EXPECT_EQ(nullptr, dlg.m_hWnd);
 }
 
-TEST(DoModal, ShowsAtFirstIdleAndEndsThroughOkAndClose) {
+TEST(DoModal, ShowsAtFirstIdleAndEndsThroughOkAndClose)
+{
     struct Case {
         const char* name;
         std::function<void(CScriptedDlg&)> action;
@@ -80,9 +94,14 @@ TEST(DoModal, ShowsAtFirstIdleAndEndsThroughOkAndClose) {
         int ok, cancel;
     };
     const Case cases[] = {
-        {"ok button", [](CScriptedDlg& d) { d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(d, IDOK)); }, IDOK, 1, 0},
+        {"ok button",
+         [](CScriptedDlg& d) {
+             d.SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(d, IDOK));
+         },
+         IDOK, 1, 0},
         {"close", [](CScriptedDlg& d) { d.SendMessage(WM_CLOSE); }, IDCANCEL, 0, 1},
-        {"cancel button", [](CScriptedDlg& d) { d.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }, IDCANCEL, 0, 1},
+        {"cancel button", [](CScriptedDlg& d) { d.PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); },
+         IDCANCEL, 0, 1},
     };
     for (const Case& c : cases) {
         CScriptedDlg dlg;
@@ -95,7 +114,8 @@ TEST(DoModal, ShowsAtFirstIdleAndEndsThroughOkAndClose) {
     }
 }
 
-TEST(DoModal, StaysHiddenWhenShowOnIdleIsOff) {
+TEST(DoModal, StaysHiddenWhenShowOnIdleIsOff)
+{
     CScriptedDlg dlg;
     dlg.onInit = [](CScriptedDlg& d) {
         d.SetShowOnIdle(FALSE);
@@ -107,7 +127,8 @@ TEST(DoModal, StaysHiddenWhenShowOnIdleIsOff) {
     EXPECT_EQ(0, dlg.showCount);
 }
 
-TEST(DoModal, RunsOnARawThreadWhileTheMainThreadWaits) {
+TEST(DoModal, RunsOnARawThreadWhileTheMainThreadWaits)
+{
     // The application's main window lives on this thread, which blocks in a plain wait: a modal dialog on
     // another thread must neither disable nor otherwise wait on it.
     CWinApp app;
@@ -133,7 +154,8 @@ TEST(DoModal, RunsOnARawThreadWhileTheMainThreadWaits) {
     main.DestroyWindow();
 }
 
-TEST(DoModal, IsTheMainWindowDuringItsOwnInitWhenNoneIsSet) {
+TEST(DoModal, IsTheMainWindowDuringItsOwnInitWhenNoneIsSet)
+{
     CWinApp app;
     CScriptedDlg dlg;
     dlg.onInit = [](CScriptedDlg& d) { d.EndDialog(5); };
@@ -142,7 +164,8 @@ TEST(DoModal, IsTheMainWindowDuringItsOwnInitWhenNoneIsSet) {
     EXPECT_EQ(nullptr, AfxGetMainWnd());
 }
 
-TEST(Modeless, EndDialogOnlyHides) {
+TEST(Modeless, EndDialogOnlyHides)
+{
     CScriptedDlg dlg;
     ASSERT_TRUE(dlg.Create(IDD_TEST_MODAL, NULL));
     EXPECT_TRUE(dlg.IsWindowVisible());  // the template says WS_VISIBLE
@@ -153,7 +176,8 @@ TEST(Modeless, EndDialogOnlyHides) {
     dlg.DestroyWindow();
 }
 
-TEST(DoModal, EnterAndEscapeGoToTheInnermostDialog) {
+TEST(DoModal, EnterAndEscapeGoToTheInnermostDialog)
+{
     CScriptedDlg outer;
     CPageDlg page;
     outer.onInit = [&](CScriptedDlg& d) {

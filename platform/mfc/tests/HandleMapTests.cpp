@@ -29,7 +29,8 @@ int CSelfDeleting::deleted = 0;
 
 }  // namespace
 
-TEST(RuntimeClass, ExactlyAndDerivesFromAreDifferentTests) {
+TEST(RuntimeClass, ExactlyAndDerivesFromAreDifferentTests)
+{
     CMyStatic mine;
     CStatic plain;
     CUndeclaredStatic undeclared;
@@ -44,7 +45,8 @@ TEST(RuntimeClass, ExactlyAndDerivesFromAreDifferentTests) {
     EXPECT_STREQ("CMyStatic", RUNTIME_CLASS(CMyStatic)->m_lpszClassName);
 }
 
-TEST(HandleMap, UntrackedWindowsGetTemporaryPlainWrappers) {
+TEST(HandleMap, UntrackedWindowsGetTemporaryPlainWrappers)
+{
     CWnd host;
     ASSERT_TRUE(CreateHost(host));
     HWND raw = CreateWindowExW(0, L"STATIC", L"raw", WS_CHILD, 0, 0, 10, 10, host, (HMENU)7, NULL, NULL);
@@ -78,7 +80,8 @@ TEST(HandleMap, UntrackedWindowsGetTemporaryPlainWrappers) {
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(raw));
 }
 
-TEST(HandleMap, DestroyDetachesAndPostNcDestroyMayDeleteTheObject) {
+TEST(HandleMap, DestroyDetachesAndPostNcDestroyMayDeleteTheObject)
+{
     CSelfDeleting::deleted = 0;
     CSelfDeleting* wnd = new CSelfDeleting;
     ASSERT_TRUE(CreateHost(*wnd));
@@ -96,7 +99,8 @@ TEST(HandleMap, DestroyDetachesAndPostNcDestroyMayDeleteTheObject) {
     EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(h));
 }
 
-TEST(HandleMap, ConcurrentCreationAndLookupKeepEveryMapping) {
+TEST(HandleMap, ConcurrentCreationAndLookupKeepEveryMapping)
+{
     // Worker threads create and destroy their own windows while others look them up.
     std::atomic<int> mismatches{0}, created{0};
     const int kThreads = 6, kRounds = 30, kChurn = 20000;

@@ -16,8 +16,16 @@ const UINT WM_TEST_BASE_ONLY = WM_APP + 6;
 class CBaseWnd : public CWnd {
 public:
     std::vector<std::wstring> log;
-    LRESULT OnUser(WPARAM w, LPARAM) { log.push_back(L"base-user" + std::to_wstring(w)); return 1; }
-    LRESULT OnBaseOnly(WPARAM, LPARAM) { log.push_back(L"base-only"); return 2; }
+    LRESULT OnUser(WPARAM w, LPARAM)
+    {
+        log.push_back(L"base-user" + std::to_wstring(w));
+        return 1;
+    }
+    LRESULT OnBaseOnly(WPARAM, LPARAM)
+    {
+        log.push_back(L"base-only");
+        return 2;
+    }
     void OnCmdA() { log.push_back(L"base-cmdA"); }
     DECLARE_MESSAGE_MAP()
 };
@@ -31,7 +39,8 @@ class CDerivedWnd : public CBaseWnd {
 public:
     UINT rangeId = 0;
     UINT_PTR timerId = 0;
-    LRESULT OnUser(WPARAM w, LPARAM l) {
+    LRESULT OnUser(WPARAM w, LPARAM l)
+    {
         log.push_back(L"derived-user");
         return CBaseWnd::OnUser(w, l) + 10;  // explicit call to the base handler
     }
@@ -39,9 +48,14 @@ public:
     void OnRange(UINT id) { rangeId = id; }
     void OnTimer(UINT_PTR id) { timerId = id; }
     void OnClicked7() { log.push_back(L"clicked7"); }
-    void OnNotifyClick(NMHDR* nm, LRESULT* r) { log.push_back(L"parent-nmclick" + std::to_wstring(nm->idFrom)); *r = 5; }
+    void OnNotifyClick(NMHDR* nm, LRESULT* r)
+    {
+        log.push_back(L"parent-nmclick" + std::to_wstring(nm->idFrom));
+        *r = 5;
+    }
     void OnDrawItem(int id, LPDRAWITEMSTRUCT) { log.push_back(L"parent-draw" + std::to_wstring(id)); }
-    HBRUSH OnCtlColor(CDC*, CWnd*, UINT kind) {
+    HBRUSH OnCtlColor(CDC*, CWnd*, UINT kind)
+    {
         log.push_back(L"parent-color" + std::to_wstring(kind));
         return (HBRUSH)GetStockObject(GRAY_BRUSH);
     }
@@ -67,11 +81,13 @@ public:
     int measured = 0;
     bool preSubclassed = false;
     void PreSubclassWindow() override { preSubclassed = true; }
-    LRESULT WindowProc(UINT m, WPARAM w, LPARAM l) override {
+    LRESULT WindowProc(UINT m, WPARAM w, LPARAM l) override
+    {
         seen.push_back(m);
         return CListCtrl::WindowProc(m, w, l);
     }
-    void MeasureItem(LPMEASUREITEMSTRUCT mis) override {
+    void MeasureItem(LPMEASUREITEMSTRUCT mis) override
+    {
         ++measured;
         mis->itemHeight = 31;
     }
@@ -82,7 +98,11 @@ public:
     int drawn = 0, clicked = 0, notified = 0;
     void DrawItem(LPDRAWITEMSTRUCT) override { ++drawn; }
     void OnReflectedClick() { ++clicked; }
-    void OnReflectedNotify(NMHDR*, LRESULT* r) { ++notified; *r = 9; }
+    void OnReflectedNotify(NMHDR*, LRESULT* r)
+    {
+        ++notified;
+        *r = 9;
+    }
     DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(COwnerButton, CButton)
@@ -114,7 +134,8 @@ END_MESSAGE_MAP()
 class CAfterDefaultEdit : public CEdit {
 public:
     std::wstring textSeenAfterDefault;
-    LRESULT OnSetText(WPARAM, LPARAM) {
+    LRESULT OnSetText(WPARAM, LPARAM)
+    {
         LRESULT r = Default();
         CString t;
         GetWindowText(t);
@@ -129,7 +150,8 @@ END_MESSAGE_MAP()
 
 }  // namespace
 
-TEST(MessageMap, DerivedEntriesWinAndBaseEntriesStillApply) {
+TEST(MessageMap, DerivedEntriesWinAndBaseEntriesStillApply)
+{
     CDerivedWnd wnd;
     ASSERT_TRUE(CreateHost(wnd));
     EXPECT_EQ(11, wnd.SendMessage(WM_TEST_USER, 3));
@@ -142,7 +164,8 @@ TEST(MessageMap, DerivedEntriesWinAndBaseEntriesStillApply) {
     wnd.DestroyWindow();
 }
 
-TEST(MessageMap, CommandsMatchOnTheLowWordOfTheirIds) {
+TEST(MessageMap, CommandsMatchOnTheLowWordOfTheirIds)
+{
     CDerivedWnd wnd;
     ASSERT_TRUE(CreateHost(wnd));
     struct Case {
@@ -172,7 +195,8 @@ TEST(MessageMap, CommandsMatchOnTheLowWordOfTheirIds) {
     wnd.DestroyWindow();
 }
 
-TEST(CreationHook, ObjectIsAttachedBeforeTheFirstMessageAndMeasuredDuringCreate) {
+TEST(CreationHook, ObjectIsAttachedBeforeTheFirstMessageAndMeasuredDuringCreate)
+{
     CDerivedWnd parent;
     ASSERT_TRUE(CreateHost(parent));
     CRecordingList list;
@@ -192,7 +216,8 @@ TEST(CreationHook, ObjectIsAttachedBeforeTheFirstMessageAndMeasuredDuringCreate)
     EXPECT_EQ(nullptr, list.m_hWnd);  // destroyed with its parent and detached
 }
 
-TEST(Reflection, ChildNotificationsReachTheChildObjectFirst) {
+TEST(Reflection, ChildNotificationsReachTheChildObjectFirst)
+{
     CDerivedWnd parent;
     ASSERT_TRUE(CreateHost(parent));
     COwnerButton button;
@@ -228,7 +253,8 @@ TEST(Reflection, ChildNotificationsReachTheChildObjectFirst) {
     parent.DestroyWindow();
 }
 
-TEST(Reflection, CtlColorAndMeasureItem) {
+TEST(Reflection, CtlColorAndMeasureItem)
+{
     CDerivedWnd parent;
     ASSERT_TRUE(CreateHost(parent));
     CColorStatic label;
@@ -240,7 +266,8 @@ TEST(Reflection, CtlColorAndMeasureItem) {
     EXPECT_TRUE(parent.log.empty());
 
     label.brush = NULL;  // NULL from the child: the parent decides
-    EXPECT_EQ((LRESULT)GetStockObject(GRAY_BRUSH), parent.SendMessage(WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)label.m_hWnd));
+    EXPECT_EQ((LRESULT)GetStockObject(GRAY_BRUSH),
+              parent.SendMessage(WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)label.m_hWnd));
     ASSERT_EQ(1u, parent.log.size());
     EXPECT_EQ(L"parent-color" + std::to_wstring(CTLCOLOR_STATIC), parent.log[0]);
     ReleaseDC(parent, dc);
@@ -255,7 +282,8 @@ TEST(Reflection, CtlColorAndMeasureItem) {
     parent.DestroyWindow();
 }
 
-TEST(Subclassing, DefaultRunsThePreviousProcedureAndUnsubclassRestoresIt) {
+TEST(Subclassing, DefaultRunsThePreviousProcedureAndUnsubclassRestoresIt)
+{
     CWnd host;
     ASSERT_TRUE(CreateHost(host));
     HWND raw = CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20, host, (HMENU)12, NULL, NULL);

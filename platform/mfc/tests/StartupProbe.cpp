@@ -7,7 +7,8 @@
 class CProbeApp : public CWinApp {
 public:
     int code = 0;
-    BOOL InitInstance() override {
+    BOOL InitInstance() override
+    {
         wchar_t mode[16] = {};
         swscanf(m_lpCmdLine, L"%15ls %d", mode, &code);
         if (wcscmp(mode, L"quit") == 0) {

@@ -4,7 +4,8 @@
 #include "QMfc.h"
 #include "TestIds.h"
 
-TEST(CStringFormat, KeepsMsvcSemanticsForTheFormatsInUse) {
+TEST(CStringFormat, KeepsMsvcSemanticsForTheFormatsInUse)
+{
     struct Case {
         const wchar_t* expected;
         CString actual;
@@ -29,7 +30,8 @@ TEST(CStringFormat, KeepsMsvcSemanticsForTheFormatsInUse) {
     for (const Case& c : cases) EXPECT_STREQ(c.expected, (LPCWSTR)c.actual);
 }
 
-TEST(CStringFormat, AcceptsCStringArgumentsAndLongResults) {
+TEST(CStringFormat, AcceptsCStringArgumentsAndLongResults)
+{
     CString name(L"page"), s;
     s.Format(L"<%s:%s>", name, CString(L"tmp") + L"2");
     EXPECT_EQ(CString(L"<page:tmp2>"), s);
@@ -47,7 +49,8 @@ TEST(CStringFormat, AcceptsCStringArgumentsAndLongResults) {
     EXPECT_STREQ("n=1", a);
 }
 
-TEST(CStringEdit, EdgeCasesOfSearchAndSlicing) {
+TEST(CStringEdit, EdgeCasesOfSearchAndSlicing)
+{
     CString s(L"alpha.beta.txt");
     EXPECT_EQ(5, s.Find(L'.'));
     EXPECT_EQ(10, s.Find(L'.', 6));
@@ -85,7 +88,8 @@ TEST(CStringEdit, EdgeCasesOfSearchAndSlicing) {
     EXPECT_EQ(CString(L"a|b|c|"), parts);
 }
 
-TEST(CStringBuffer, ReleaseBufferTakesTheTextUpToNul) {
+TEST(CStringBuffer, ReleaseBufferTakesTheTextUpToNul)
+{
     CString s(L"old");
     wchar_t* p = s.GetBuffer(MAX_PATH);
     wcscpy(p, L"C:\\some\\path");
@@ -99,7 +103,8 @@ TEST(CStringBuffer, ReleaseBufferTakesTheTextUpToNul) {
     EXPECT_EQ(CString(L"C:"), s);
 }
 
-TEST(CStringConvert, NarrowAndWideRoundTripAndResources) {
+TEST(CStringConvert, NarrowAndWideRoundTripAndResources)
+{
     CString w("narrow text");
     EXPECT_EQ(CString(L"narrow text"), w);
     CStringA a(w);

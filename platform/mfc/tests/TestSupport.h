@@ -14,12 +14,14 @@ using shell_test::PumpFor;
 using shell_test::PumpUntil;
 
 // A top-level host (hidden) created through the layer.
-inline bool CreateHost(CWnd& wnd, LPCWSTR title = L"host") {
+inline bool CreateHost(CWnd& wnd, LPCWSTR title = L"host")
+{
     return wnd.CreateEx(0, NULL, title, WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, NULL, NULL) != FALSE;
 }
 
 // Runs fn on a new thread and waits for it, dispatching this thread's messages meanwhile.
-inline void RunOnThread(const std::function<void()>& fn) {
+inline void RunOnThread(const std::function<void()>& fn)
+{
     HANDLE h = qcore::StartThread(fn);
     if (!h) return;
     qcore::WaitForHandle(h, INFINITE, qcore::Pump::All);

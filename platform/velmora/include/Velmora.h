@@ -37,9 +37,9 @@ enum {
 // Cell states of the cluster map (each cell shows the state that covers most of its clusters).
 enum {
     UDEFRAG_CELL_FREE = 1,
-    UDEFRAG_CELL_SYSTEM = 2,      // used by the file system itself or by files the walk does not reach
+    UDEFRAG_CELL_SYSTEM = 2,  // used by the file system itself or by files the walk does not reach
     UDEFRAG_CELL_FRAGMENTED = 4,
-    UDEFRAG_CELL_FILE = 6,        // contiguous file
+    UDEFRAG_CELL_FILE = 6,  // contiguous file
     UDEFRAG_CELL_FOLDER = 8,
 };
 
@@ -50,21 +50,21 @@ enum { UDEFRAG_STAGE_ANALYSE = 0, UDEFRAG_STAGE_OPTIMISE = 1, UDEFRAG_STAGE_DONE
 // bytes: the same offsets in 32-bit and 64-bit builds.
 #pragma pack(push, 4)
 typedef struct udefrag_job_progress {
-    int32_t files;                 //  0 files found so far
-    int32_t directories;           //  4
-    int32_t compressed;            //  8 compressed files
-    int32_t fragmented_files;      // 12 files in more than one piece
-    int64_t fragments;             // 16 pieces of the fragmented files
-    int64_t total_clusters;        // 24
-    int64_t free_clusters;         // 32
-    int64_t mft_size;              // 40 bytes of the master file table (0 on volumes without one)
-    int64_t clusters_to_move;      // 48 clusters of the fragmented files that can be moved
-    int64_t processed_clusters;    // 56 of those, handled so far (moved or given up)
-    int64_t moved_clusters;        // 64
-    double percentage;             // 72 0 to 100 over the whole job
-    int32_t stage;                 // 80 UDEFRAG_STAGE_...
-    signed char* cluster_map;      // 84 cluster_map_size cells, row by row; null when the job has no map
-    int32_t cluster_map_size;      // after the pointer (88 in 32-bit builds, 92 in 64-bit ones)
+    int32_t files;               //  0 files found so far
+    int32_t directories;         //  4
+    int32_t compressed;          //  8 compressed files
+    int32_t fragmented_files;    // 12 files in more than one piece
+    int64_t fragments;           // 16 pieces of the fragmented files
+    int64_t total_clusters;      // 24
+    int64_t free_clusters;       // 32
+    int64_t mft_size;            // 40 bytes of the master file table (0 on volumes without one)
+    int64_t clusters_to_move;    // 48 clusters of the fragmented files that can be moved
+    int64_t processed_clusters;  // 56 of those, handled so far (moved or given up)
+    int64_t moved_clusters;      // 64
+    double percentage;           // 72 0 to 100 over the whole job
+    int32_t stage;               // 80 UDEFRAG_STAGE_...
+    signed char* cluster_map;    // 84 cluster_map_size cells, row by row; null when the job has no map
+    int32_t cluster_map_size;    // after the pointer (88 in 32-bit builds, 92 in 64-bit ones)
     int32_t bytes_per_cluster;
 } udefrag_job_progress;
 #pragma pack(pop)

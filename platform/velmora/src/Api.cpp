@@ -15,10 +15,7 @@ std::atomic<bool> g_jobRunning{false};
 constexpr int kMaxMapCells = 1024 * 1024;
 
 // 'A' to 'Z' for a drive letter in either case, 0 for anything else.
-char DriveLetter(char letter)
-{
-    return static_cast<char>(qpath::DriveLetterOf(static_cast<unsigned char>(letter)));
-}
+char DriveLetter(char letter) { return static_cast<char>(qpath::DriveLetterOf(static_cast<unsigned char>(letter))); }
 
 // Clears the running flag however the job ends.
 struct JobSlot {
@@ -41,10 +38,7 @@ VELMORA_API int udefrag_init_library(int)
     return 0;
 }
 
-VELMORA_API int udefrag_init_failed(void)
-{
-    return g_initialised.load() ? 0 : 1;
-}
+VELMORA_API int udefrag_init_failed(void) { return g_initialised.load() ? 0 : 1; }
 
 VELMORA_API int udefrag_validate_volume(char volume_letter, int)
 {
@@ -79,8 +73,7 @@ VELMORA_API int udefrag_start_job(char volume_letter, int job_type, int, int clu
 VELMORA_API void udefrag_unload_library(void)
 {
     int users = g_users.load();
-    while (users > 0 && !g_users.compare_exchange_weak(users, users - 1)) {
-    }
+    while (users > 0 && !g_users.compare_exchange_weak(users, users - 1)) {}
 }
 
 }  // extern "C"

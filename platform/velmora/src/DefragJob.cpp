@@ -22,8 +22,7 @@ bool IsDeviceError(DWORD error)
     case ERROR_READ_FAULT:
     case ERROR_INVALID_HANDLE:  // the volume was dismounted under us
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -31,16 +30,12 @@ int JobErrorOf(DWORD error)
 {
     switch (error) {
     case ERROR_ACCESS_DENIED:
-    case ERROR_PRIVILEGE_NOT_HELD:
-        return UDEFRAG_E_ACCESS;
+    case ERROR_PRIVILEGE_NOT_HELD: return UDEFRAG_E_ACCESS;
     case ERROR_NOT_SUPPORTED:
-    case ERROR_INVALID_FUNCTION:
-        return UDEFRAG_E_UNSUPPORTED;
+    case ERROR_INVALID_FUNCTION: return UDEFRAG_E_UNSUPPORTED;
     case ERROR_NOT_ENOUGH_MEMORY:
-    case ERROR_OUTOFMEMORY:
-        return UDEFRAG_E_NO_MEMORY;
-    default:
-        return UDEFRAG_E_IO;
+    case ERROR_OUTOFMEMORY: return UDEFRAG_E_NO_MEMORY;
+    default: return UDEFRAG_E_IO;
     }
 }
 
@@ -159,8 +154,9 @@ private:
                 return true;  // a file we may not read: its clusters show as the file system's
             }
             const bool fragmented = !folder && extents.size() > 1;
-            m_map.AddExtents(extents, folder ? ClusterMap::kFolder
-                                             : fragmented ? ClusterMap::kFragmented : ClusterMap::kFile);
+            m_map.AddExtents(extents, folder       ? ClusterMap::kFolder
+                                      : fragmented ? ClusterMap::kFragmented
+                                                   : ClusterMap::kFile);
             const uint64_t clusters = ClustersOf(extents);
             seen += clusters;
             if (fragmented) {
@@ -185,9 +181,8 @@ private:
     void UpdateProgress()
     {
         const double share = 100.0 - m_analysisShare;
-        const double done = m_record.clusters_to_move
-                                ? double(m_record.processed_clusters) / double(m_record.clusters_to_move)
-                                : 1.0;
+        const double done =
+            m_record.clusters_to_move ? double(m_record.processed_clusters) / double(m_record.clusters_to_move) : 1.0;
         m_record.percentage = m_analysisShare + share * std::min(1.0, done);
     }
 
@@ -198,8 +193,8 @@ private:
             const uint64_t before = m_bitmap.CountFree(r.lcn, r.length);
             const DWORD error = m_volume.ReadBitmap(m_bitmap, r.lcn, r.length);
             if (error != ERROR_SUCCESS) return error;
-            m_record.free_clusters += static_cast<int64_t>(m_bitmap.CountFree(r.lcn, r.length)) -
-                                      static_cast<int64_t>(before);
+            m_record.free_clusters +=
+                static_cast<int64_t>(m_bitmap.CountFree(r.lcn, r.length)) - static_cast<int64_t>(before);
             m_map.RecountFree(m_bitmap, r.lcn, r.length);
         }
         return ERROR_SUCCESS;
@@ -210,8 +205,8 @@ private:
         // Smallest first: with little free space, most files become contiguous.
         std::stable_sort(m_candidates.begin(), m_candidates.end(),
                          [](const Candidate& a, const Candidate& b) { return a.clusters < b.clusters; });
-        const uint64_t chunk = std::max<uint64_t>(
-            1, std::min<uint64_t>(kMoveChunkBytes / m_geometry.bytesPerCluster, 0x7FFFFFFF));
+        const uint64_t chunk =
+            std::max<uint64_t>(1, std::min<uint64_t>(kMoveChunkBytes / m_geometry.bytesPerCluster, 0x7FFFFFFF));
         UpdateProgress();
         Report(true);
         for (Candidate& c : m_candidates) {

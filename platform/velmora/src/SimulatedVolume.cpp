@@ -197,8 +197,9 @@ SimulatedDisk::SimulatedDisk(const SimulationSettings& settings) : m_settings(se
         const bool fragmented = i < fragmentedFiles;
         File file{{folder + L"file" + std::to_wstring(i) + L".dat", attributes}, {}, fragmented && i < settings.locked};
         m_files.push_back(file);
-        const uint64_t size = settings.fileClusters ? settings.fileClusters
-                                                    : 1 + random.Below(unsigned(std::min<uint64_t>(2 * average, 0x7FFFFFFF)));
+        const uint64_t size = settings.fileClusters
+                                  ? settings.fileClusters
+                                  : 1 + random.Below(unsigned(std::min<uint64_t>(2 * average, 0x7FFFFFFF)));
         const uint64_t parts = fragmented ? std::min<uint64_t>(std::max<uint64_t>(size, 2), 2 + random.Below(4)) : 1;
         const uint64_t total = std::max(size, parts);
         for (uint64_t p = 0, vcn = 0; p < parts; ++p) {
@@ -223,10 +224,7 @@ SimulatedDisk::SimulatedDisk(const SimulationSettings& settings) : m_settings(se
     }
 }
 
-std::unique_ptr<Volume> SimulatedDisk::OpenVolume()
-{
-    return std::unique_ptr<Volume>(new SimulatedVolume(*this));
-}
+std::unique_ptr<Volume> SimulatedDisk::OpenVolume() { return std::unique_ptr<Volume>(new SimulatedVolume(*this)); }
 
 SimulatedDisk::File* SimulatedDisk::Find(const std::wstring& path)
 {

@@ -24,10 +24,10 @@ struct SimulationSettings {
     int compressed = 12;         // files marked compressed (never moved)
     int locked = 4;              // fragmented files whose moves are refused as if another program held them
     unsigned seed = 1;
-    DWORD moveMs = 0;            // time one move takes
-    int failAfterMoves = -1;     // the device fails after this many moves (-1: never)
-    std::string refused;         // drive letters the volume check refuses
-    std::string failOpen;        // drive letters whose volume cannot be opened for a job
+    DWORD moveMs = 0;         // time one move takes
+    int failAfterMoves = -1;  // the device fails after this many moves (-1: never)
+    std::string refused;      // drive letters the volume check refuses
+    std::string failOpen;     // drive letters whose volume cannot be opened for a job
 };
 
 // Reads "key=value;key=value" (keys as the member names above in lower case with underscores: clusters,

@@ -37,24 +37,18 @@ TEST(ClusterBitmap, FreeRunSearchFindsTheFirstFitAndKeepsOutOfTheReservedZone)
     ClusterBitmap b;
     b.Resize(1000);
     b.SetRange(0, 1000, true);
-    b.SetRange(10, 5, false);    // run of 5
-    b.SetRange(100, 50, false);  // run of 50
-    b.SetRange(200, 300, false); // run of 300
+    b.SetRange(10, 5, false);     // run of 5
+    b.SetRange(100, 50, false);   // run of 50
+    b.SetRange(200, 300, false);  // run of 300
     const struct {
         uint64_t length, from, avoidStart, avoidEnd, expected;
     } cases[] = {
-        {1, 0, 0, 0, 10},
-        {5, 0, 0, 0, 10},
-        {6, 0, 0, 0, 100},
-        {51, 0, 0, 0, 200},
-        {300, 0, 0, 0, 200},
-        {301, 0, 0, 0, ClusterBitmap::kNone},
+        {1, 0, 0, 0, 10},       {5, 0, 0, 0, 10},        {6, 0, 0, 0, 100},
+        {51, 0, 0, 0, 200},     {300, 0, 0, 0, 200},     {301, 0, 0, 0, ClusterBitmap::kNone},
         {5, 11, 0, 0, 100},      // the search starts at `from`
         {20, 0, 90, 130, 130},   // a run starting inside the zone begins after it
         {20, 0, 130, 160, 100},  // a run cut by the zone keeps its part before it
-        {40, 0, 130, 160, 200},
-        {100, 0, 200, 250, 250},
-        {0, 0, 0, 0, ClusterBitmap::kNone},
+        {40, 0, 130, 160, 200}, {100, 0, 200, 250, 250}, {0, 0, 0, 0, ClusterBitmap::kNone},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.expected, b.FindFreeRun(c.length, c.from, c.avoidStart, c.avoidEnd))
@@ -85,14 +79,10 @@ TEST(ClusterMap, ACellShowsTheKindWithMostClusters)
         uint64_t cell, free, fragmented, folder, file;
         int expected;
     } cases[] = {
-        {10, 10, 0, 0, 0, UDEFRAG_CELL_FREE},
-        {10, 0, 0, 0, 0, UDEFRAG_CELL_SYSTEM},      // used by nothing we know
-        {10, 4, 3, 0, 3, UDEFRAG_CELL_FREE},
-        {10, 2, 4, 0, 4, UDEFRAG_CELL_FRAGMENTED},  // ties favour fragmented
-        {10, 1, 0, 5, 4, UDEFRAG_CELL_FOLDER},
-        {10, 3, 0, 0, 3, UDEFRAG_CELL_SYSTEM},      // 4 used by no known file
-        {10, 0, 0, 0, 10, UDEFRAG_CELL_FILE},
-        {0, 0, 0, 0, 0, UDEFRAG_CELL_FREE},         // beyond the end of the volume
+        {10, 10, 0, 0, 0, UDEFRAG_CELL_FREE},  {10, 0, 0, 0, 0, UDEFRAG_CELL_SYSTEM},      // used by nothing we know
+        {10, 4, 3, 0, 3, UDEFRAG_CELL_FREE},   {10, 2, 4, 0, 4, UDEFRAG_CELL_FRAGMENTED},  // ties favour fragmented
+        {10, 1, 0, 5, 4, UDEFRAG_CELL_FOLDER}, {10, 3, 0, 0, 3, UDEFRAG_CELL_SYSTEM},      // 4 used by no known file
+        {10, 0, 0, 0, 10, UDEFRAG_CELL_FILE},  {0, 0, 0, 0, 0, UDEFRAG_CELL_FREE},  // beyond the end of the volume
     };
     for (const auto& c : cases) {
         const uint64_t kinds[ClusterMap::kKinds] = {c.fragmented, c.folder, c.file};

@@ -24,11 +24,16 @@ struct Library {
     explicit Library(const std::wstring& path) : module(::LoadLibraryW(path.c_str()))
     {
         if (!module) return;
-        init = reinterpret_cast<decltype(init)>(reinterpret_cast<void*>(::GetProcAddress(module, "udefrag_init_library")));
-        initFailed = reinterpret_cast<decltype(initFailed)>(reinterpret_cast<void*>(::GetProcAddress(module, "udefrag_init_failed")));
-        validate = reinterpret_cast<decltype(validate)>(reinterpret_cast<void*>(::GetProcAddress(module, "udefrag_validate_volume")));
-        start = reinterpret_cast<decltype(start)>(reinterpret_cast<void*>(::GetProcAddress(module, "udefrag_start_job")));
-        unload = reinterpret_cast<decltype(unload)>(reinterpret_cast<void*>(::GetProcAddress(module, "udefrag_unload_library")));
+        init =
+            reinterpret_cast<decltype(init)>(reinterpret_cast<void*>(::GetProcAddress(module, "udefrag_init_library")));
+        initFailed = reinterpret_cast<decltype(initFailed)>(
+            reinterpret_cast<void*>(::GetProcAddress(module, "udefrag_init_failed")));
+        validate = reinterpret_cast<decltype(validate)>(
+            reinterpret_cast<void*>(::GetProcAddress(module, "udefrag_validate_volume")));
+        start =
+            reinterpret_cast<decltype(start)>(reinterpret_cast<void*>(::GetProcAddress(module, "udefrag_start_job")));
+        unload = reinterpret_cast<decltype(unload)>(
+            reinterpret_cast<void*>(::GetProcAddress(module, "udefrag_unload_library")));
     }
     ~Library()
     {
@@ -47,7 +52,8 @@ struct Calls {
     static void Progress(udefrag_job_progress* p, void* context)
     {
         Calls* c = static_cast<Calls*>(context);
-        if (c->progressCalls++ == 0) c->nestedStart = c->library->start('C', UDEFRAG_ANALYSIS_JOB, 0, 0, nullptr, nullptr, nullptr);
+        if (c->progressCalls++ == 0)
+            c->nestedStart = c->library->start('C', UDEFRAG_ANALYSIS_JOB, 0, 0, nullptr, nullptr, nullptr);
         c->seenContext = context;
         c->last = *p;
     }
@@ -73,7 +79,10 @@ TEST(VelmoraExports, TheSimulatedBuildRunsJobsOneAtATimeAfterInitialisation)
     const struct {
         char letter;
         int expected;
-    } letters[] = {{'C', 0}, {'c', 0}, {'D', UDEFRAG_E_UNSUPPORTED}, {'1', UDEFRAG_E_INVALID_ARGUMENT},
+    } letters[] = {{'C', 0},
+                   {'c', 0},
+                   {'D', UDEFRAG_E_UNSUPPORTED},
+                   {'1', UDEFRAG_E_INVALID_ARGUMENT},
                    {'\0', UDEFRAG_E_INVALID_ARGUMENT}};
     for (const auto& l : letters) EXPECT_EQ(l.expected, lib.validate(l.letter, 0)) << int(l.letter);
 

@@ -73,7 +73,8 @@ void ExpectConsistent(const SimulatedDisk& disk)
     owned.SetRange(0, disk.SystemClusters(), true);
     for (const auto& f : disk.Files())
         for (const Extent& e : f.extents) {
-            ASSERT_EQ(e.length, owned.CountFree(e.lcn, e.length)) << "shared clusters in " << std::string(f.entry.path.begin(), f.entry.path.end());
+            ASSERT_EQ(e.length, owned.CountFree(e.lcn, e.length))
+                << "shared clusters in " << std::string(f.entry.path.begin(), f.entry.path.end());
             owned.SetRange(e.lcn, e.length, true);
         }
     EXPECT_EQ(owned.CountFree(0, owned.Size()), disk.Bitmap().CountFree(0, disk.Bitmap().Size()));
@@ -144,7 +145,8 @@ TEST(DefragJob, OptimisationMakesEveryMovableFileContiguousAndKeepsItsClusters)
     }
     EXPECT_EQ(2880u, r.maps.back().size());
     for (int s : states) EXPECT_TRUE(s == 1 || s == 2 || s == 4 || s == 6 || s == 8) << s;
-    EXPECT_TRUE(states.count(UDEFRAG_CELL_SYSTEM) && states.count(UDEFRAG_CELL_FILE) && states.count(UDEFRAG_CELL_FREE));
+    EXPECT_TRUE(states.count(UDEFRAG_CELL_SYSTEM) && states.count(UDEFRAG_CELL_FILE) &&
+                states.count(UDEFRAG_CELL_FREE));
     EXPECT_LT(fragmentedCellsLast, fragmentedCellsFirst);
 
     // Nothing was moved into the file system's reserve (70%-72% of the simulated volume).
@@ -259,7 +261,8 @@ TEST(DefragJob, ALargeFileMovesInPiecesWithAPollBeforeEach)
 TEST(SimulationSettings, TextIsReadKeyByKey)
 {
     SimulationSettings s;
-    EXPECT_TRUE(ParseSimulationSettings(L"clusters=1000;files=7; ;file_clusters=9;move_ms=20;fail_after_moves=3;refused=d,e;fail_open=c", s));
+    EXPECT_TRUE(ParseSimulationSettings(
+        L"clusters=1000;files=7; ;file_clusters=9;move_ms=20;fail_after_moves=3;refused=d,e;fail_open=c", s));
     EXPECT_EQ(1000u, s.clusters);
     EXPECT_EQ(7, s.files);
     EXPECT_EQ(9u, s.fileClusters);
@@ -268,7 +271,7 @@ TEST(SimulationSettings, TextIsReadKeyByKey)
     EXPECT_EQ("DE", s.refused);
     EXPECT_EQ("C", s.failOpen);
     EXPECT_TRUE(ParseSimulationSettings(L"", s));
-    for (const wchar_t* bad : {L"colour=1", L"files=x", L"files", L"clusters=10", L"fragmented_percent=101",
-                               L"files=-1"})
+    for (const wchar_t* bad :
+         {L"colour=1", L"files=x", L"files", L"clusters=10", L"fragmented_percent=101", L"files=-1"})
         EXPECT_FALSE(ParseSimulationSettings(bad, s)) << std::string(bad, bad + wcslen(bad));
 }

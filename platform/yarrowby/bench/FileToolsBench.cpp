@@ -67,8 +67,9 @@ double Seconds(const LARGE_INTEGER& start)
 
 void Usage()
 {
-    std::fprintf(stderr, "usage: YarrowbyFileBench shred <file> <passes> | split <source> <folder> <piece bytes> | "
-                         "join <folder> <name> <piece count> <output folder> | serve\n");
+    std::fprintf(stderr,
+                 "usage: YarrowbyFileBench shred <file> <passes> | split <source> <folder> <piece bytes> | "
+                 "join <folder> <name> <piece count> <output folder> | serve\n");
 }
 
 // Runs one command (its words without the program name) and prints its line. False for a malformed command.

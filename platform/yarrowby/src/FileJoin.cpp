@@ -29,8 +29,8 @@ bool NextPieceExists(const std::vector<std::wstring>& pieces, const std::vector<
 DWORD WriteJoined(const std::vector<std::wstring>& pieces, const std::vector<unsigned long long>& sizes,
                   const std::wstring& temp, CopyRun& copy)
 {
-    qcore::UniqueFile out(::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                        nullptr));
+    qcore::UniqueFile out(
+        ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!out) return ::GetLastError();
     for (size_t i = 0; i < pieces.size(); ++i) {
         qcore::UniqueFile in(OpenForSequentialRead(pieces[i]));
@@ -64,8 +64,8 @@ DWORD Join(const std::vector<std::wstring>& pieces, const std::wstring& folder, 
     if (!::GetTempFileNameW(FolderPrefix(folder).c_str(), L"qjn", 0, temp)) return ::GetLastError();
     DWORD error = WriteJoined(pieces, sizes, temp, copy);
     // Only a complete, flushed file takes the name; an earlier file of that name stays until then.
-    if (!error && !::MoveFileExW(temp, (FolderPrefix(folder) + name).c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!error &&
+        !::MoveFileExW(temp, (FolderPrefix(folder) + name).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         error = ::GetLastError();
     if (error) {
         ::DeleteFileW(temp);
@@ -95,7 +95,4 @@ void CFileJoin::Stop() { m_worker->Stop(); }
 
 bool CFileJoin::IsRunning() const { return m_worker->Running(); }
 
-std::wstring CFileJoin::JoinedFileName(const std::wstring& piecePath)
-{
-    return JoinedNameOf(piecePath);
-}
+std::wstring CFileJoin::JoinedFileName(const std::wstring& piecePath) { return JoinedNameOf(piecePath); }

@@ -91,9 +91,8 @@ bool CFileShredder::ShredderFiles(const std::vector<std::wstring>& files, int pa
 {
     if (passes < kMinPasses) passes = kMinPasses;
     if (passes > kMaxPasses) passes = kMaxPasses;
-    return m_worker->Start([files, passes](YarrowbyToolWorker& worker, JobOutcome& outcome) {
-        ShredJob(files, passes, worker, outcome);
-    });
+    return m_worker->Start(
+        [files, passes](YarrowbyToolWorker& worker, JobOutcome& outcome) { ShredJob(files, passes, worker, outcome); });
 }
 
 void CFileShredder::Stop() { m_worker->Stop(); }

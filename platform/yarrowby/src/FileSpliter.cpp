@@ -32,8 +32,8 @@ DWORD Identify(HANDLE file, FileIdentity& identity)
 // Opens a written piece again, checks that it is still the file this run wrote and flushes it. 0 or the error.
 DWORD FlushPiece(const std::wstring& path, const FileIdentity& written)
 {
-    qcore::UniqueFile piece(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                          nullptr));
+    qcore::UniqueFile piece(
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!piece) return ::GetLastError();
     FileIdentity found;
     if (const DWORD error = Identify(piece.Get(), found)) return error;
@@ -61,8 +61,8 @@ DWORD WritePieces(const std::wstring& source, const std::wstring& folder, unsign
         const std::wstring path = FolderPrefix(folder) + PieceName(source, number);
         // Only new files: a piece left from before (or a link in its place) is never written through, and a
         // failure below removes nothing this run did not create. The page asks before clearing old pieces.
-        qcore::UniqueFile out(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr));
+        qcore::UniqueFile out(
+            ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!out) {
             error = ::GetLastError();
             break;

@@ -38,8 +38,8 @@ DWORD ClusterBytes(const std::wstring& path)
     wchar_t root[MAX_PATH * 2] = L"";
     DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, clusters = 0;
     if (::GetVolumePathNameW(path.c_str(), root, MAX_PATH * 2) &&
-        ::GetDiskFreeSpaceW(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters) &&
-        sectorsPerCluster && bytesPerSector)
+        ::GetDiskFreeSpaceW(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &clusters) && sectorsPerCluster &&
+        bytesPerSector)
         return sectorsPerCluster * bytesPerSector;
     return 4096;
 }
@@ -138,7 +138,8 @@ DWORD ShredFile(const std::wstring& chosen, int passes, ShredPattern& pattern, S
     if (attributes == INVALID_FILE_ATTRIBUTES) return ::GetLastError();
     if (IsNotAFile(attributes)) return YARROWBY_ERROR_NOT_A_FILE;
     const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-    if (readOnly && !::SetFileAttributesW(path.c_str(), (attributes & ~FILE_ATTRIBUTE_READONLY) | FILE_ATTRIBUTE_NORMAL))
+    if (readOnly &&
+        !::SetFileAttributesW(path.c_str(), (attributes & ~FILE_ATTRIBUTE_READONLY) | FILE_ATTRIBUTE_NORMAL))
         return ::GetLastError();
     auto restore = [&] {
         if (readOnly) ::SetFileAttributesW(path.c_str(), attributes);

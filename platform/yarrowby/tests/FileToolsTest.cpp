@@ -94,8 +94,7 @@ TEST(FileShredder, HandlesExactlyTheChosenNameAndRefusesFilesWithOtherNames)
         for (const std::wstring& name : FolderNames(scratch.Folder()))
             after[name] = ReadBytes(qcore::ExactPath(scratch / name));
         EXPECT_EQ(expected, after) << c.label;
-        for (const std::wstring& name : FolderNames(scratch.Folder()))
-            qcore::DeleteExactFile(scratch / name);
+        for (const std::wstring& name : FolderNames(scratch.Folder())) qcore::DeleteExactFile(scratch / name);
     }
 }
 

@@ -91,7 +91,8 @@ TEST(ActiveXLock, ListsTheCatalogueAsItStandsWithEachBlockedState)
 
 TEST(ActiveXLock, BlocksAndUnblocksOnlyTheKillBitInBothViews)
 {
-    const std::wstring player = L"{6BF52A52-394A-11D3-B153-00C04F79FAA6}", fresh = L"{0955AC62-BF2E-4CBA-A2B9-A63F772D46CF}";
+    const std::wstring player = L"{6BF52A52-394A-11D3-B153-00C04F79FAA6}",
+                       fresh = L"{0955AC62-BF2E-4CBA-A2B9-A63F772D46CF}";
     WriteFlags(player, 0x21);
     CActiveXLock lock;
     EXPECT_FALSE(lock.IsLocked(player));
@@ -144,8 +145,8 @@ const wchar_t kUninstall32[] = L"SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\Curr
 void Write(const Entry& entry)
 {
     HKEY key = nullptr;
-    ::RegCreateKeyExW(entry.root, (entry.list + L"\\" + entry.name).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                      nullptr, &key, nullptr);
+    ::RegCreateKeyExW(entry.root, (entry.list + L"\\" + entry.name).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                      &key, nullptr);
     for (const auto& text : entry.texts)
         ::RegSetValueExW(key, text.first.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.second.c_str()),
                          DWORD((text.second.size() + 1) * sizeof(wchar_t)));
@@ -188,21 +189,36 @@ struct Programs {
 TEST(UninstallManager, ListsTheEntriesOfBothHivesWithTheirDetails)
 {
     const std::wstring shell32 = L"%SystemRoot%\\system32\\shell32.dll,3";
-    Write({HKEY_LOCAL_MACHINE, kUninstall, L"QuorvelTestEditor",
-           {{L"DisplayName", L"Test Editor"}, {L"UninstallString", L"\"C:\\Editor\\un.exe\" /S"},
-            {L"Publisher", L"Editors Ltd"}, {L"DisplayVersion", L"2.1"}, {L"HelpLink", L"http://help.example"},
+    Write({HKEY_LOCAL_MACHINE,
+           kUninstall,
+           L"QuorvelTestEditor",
+           {{L"DisplayName", L"Test Editor"},
+            {L"UninstallString", L"\"C:\\Editor\\un.exe\" /S"},
+            {L"Publisher", L"Editors Ltd"},
+            {L"DisplayVersion", L"2.1"},
+            {L"HelpLink", L"http://help.example"},
             {L"DisplayIcon", shell32}},
            {{L"EstimatedSize", 1536}}});
-    Write({HKEY_LOCAL_MACHINE, kUninstall32, L"QuorvelTestOld",
-           {{L"DisplayName", L"Old Tool"}, {L"QuietUninstallString", L"C:\\Old\\remove.exe"},
-            {L"URLInfoAbout", L"http://old.example"}, {L"HelpLink", L"http://help.old"},
+    Write({HKEY_LOCAL_MACHINE,
+           kUninstall32,
+           L"QuorvelTestOld",
+           {{L"DisplayName", L"Old Tool"},
+            {L"QuietUninstallString", L"C:\\Old\\remove.exe"},
+            {L"URLInfoAbout", L"http://old.example"},
+            {L"HelpLink", L"http://help.old"},
             {L"DisplayIcon", L"C:\\nowhere\\missing.exe,0"}},
            {}});
     Write({HKEY_CURRENT_USER, kUninstall, L"QuorvelTestMine", {{L"DisplayName", L"My Tool"}}, {}});
     Write({HKEY_LOCAL_MACHINE, kUninstall, L"KB999999", {{L"DisplayName", L"Update for Test"}}, {}});
-    Write({HKEY_LOCAL_MACHINE, kUninstall, L"QuorvelTestPart",
-           {{L"DisplayName", L"Part of Editor"}, {L"ParentKeyName", L"QuorvelTestEditor"}}, {}});
-    Write({HKEY_CURRENT_USER, kUninstall, L"QuorvelTestComponent", {{L"DisplayName", L"Component"}},
+    Write({HKEY_LOCAL_MACHINE,
+           kUninstall,
+           L"QuorvelTestPart",
+           {{L"DisplayName", L"Part of Editor"}, {L"ParentKeyName", L"QuorvelTestEditor"}},
+           {}});
+    Write({HKEY_CURRENT_USER,
+           kUninstall,
+           L"QuorvelTestComponent",
+           {{L"DisplayName", L"Component"}},
            {{L"SystemComponent", 1}}});
     Write({HKEY_CURRENT_USER, kUninstall, L"QuorvelTestNoName", {{L"UninstallString", L"x.exe"}}, {}});
 

@@ -71,10 +71,17 @@ TEST(PieceNames, NamesPiecesAfterTheWholeFileAndReadsThemBack)
         const wchar_t* joinedName;
         unsigned long long number;
     } cases[] = {
-        {L"C:\\p\\a,1.splt", L"a", 1},        {L"C:\\p\\a,10.SPLT", L"a", 10},   {L"a,3", L"a", 3},
-        {L"C:\\p\\a,b,7.splt", L"a,b", 7},    {L"C:\\p\\a,.splt", L"", 0},       {L"C:\\p\\,1.splt", L"", 0},
-        {L"C:\\p\\a,1.spl", L"", 0},          {L"C:\\p\\a,x1.splt", L"", 0},     {L"C:\\p\\a.splt", L"", 0},
-        {L"C:\\v1,2\\file.bin", L"", 0},      {L"C:\\p\\a,1234567890123456789.splt", L"", 0},
+        {L"C:\\p\\a,1.splt", L"a", 1},
+        {L"C:\\p\\a,10.SPLT", L"a", 10},
+        {L"a,3", L"a", 3},
+        {L"C:\\p\\a,b,7.splt", L"a,b", 7},
+        {L"C:\\p\\a,.splt", L"", 0},
+        {L"C:\\p\\,1.splt", L"", 0},
+        {L"C:\\p\\a,1.spl", L"", 0},
+        {L"C:\\p\\a,x1.splt", L"", 0},
+        {L"C:\\p\\a.splt", L"", 0},
+        {L"C:\\v1,2\\file.bin", L"", 0},
+        {L"C:\\p\\a,1234567890123456789.splt", L"", 0},
     };
     for (const auto& c : cases) {
         const PieceLabel label = ReadPieceLabel(c.path);
@@ -101,8 +108,7 @@ TEST(PieceNames, AJoinNeedsPiecesOneToNInOrderOfOneFile)
     EXPECT_EQ(DWORD(YARROWBY_ERROR_PIECE_ORDER),
               CheckPieceSequence(pieces({1, 10, 11, 12, 2, 3, 4, 5, 6, 7, 8, 9}), L"a"));
     EXPECT_EQ(0u, CheckPieceSequence(pieces({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}), L"a"));
-    EXPECT_EQ(DWORD(YARROWBY_ERROR_PIECE_NAME),
-              CheckPieceSequence({L"C:\\p\\a,1.splt", L"C:\\p\\b,2.splt"}, L"a"));
+    EXPECT_EQ(DWORD(YARROWBY_ERROR_PIECE_NAME), CheckPieceSequence({L"C:\\p\\a,1.splt", L"C:\\p\\b,2.splt"}, L"a"));
 
     EXPECT_EQ(0u, CheckPieceSizes({5, 5, 5, 2}));
     EXPECT_EQ(0u, CheckPieceSizes({5, 5}));
@@ -195,13 +201,14 @@ TEST(UninstallRules, SizesIconsAndRemovableKeys)
 
     HKEY root = nullptr;
     std::wstring subkey;
-    EXPECT_TRUE(IsRemovableEntryPath(L"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Editor", root,
-                                     subkey));
+    EXPECT_TRUE(
+        IsRemovableEntryPath(L"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Editor", root, subkey));
     EXPECT_EQ(HKEY_LOCAL_MACHINE, root);
     EXPECT_EQ(L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Editor", subkey);
     EXPECT_TRUE(IsRemovableEntryPath(
         L"HKLM\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{1-2}", root, subkey));
-    EXPECT_TRUE(IsRemovableEntryPath(L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\x", root, subkey));
+    EXPECT_TRUE(
+        IsRemovableEntryPath(L"HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\x", root, subkey));
     EXPECT_EQ(HKEY_CURRENT_USER, root);
     for (const wchar_t* refused : {
              L"",

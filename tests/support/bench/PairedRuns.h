@@ -13,8 +13,7 @@
 #include <functional>
 #include <string>
 
-namespace bench
-{
+namespace bench {
 inline double Now()
 {
     static const double frequency = [] {
@@ -54,16 +53,12 @@ using Side = std::function<double()>;
 inline void RunPairs(const std::string& name, const std::string& floorName, int pairs, const Side& floor,
                      const Side& bench)
 {
-    for (int i = 0; i < pairs; ++i)
-    {
+    for (int i = 0; i < pairs; ++i) {
         double floorSeconds = 0, seconds = 0;
-        if (i % 2 == 0)
-        {
+        if (i % 2 == 0) {
             floorSeconds = floor();
             seconds = bench();
-        }
-        else
-        {
+        } else {
             seconds = bench();
             floorSeconds = floor();
         }
@@ -75,9 +70,8 @@ inline void RunPairs(const std::string& name, const std::string& floorName, int 
 inline int PairsFromEnvironment(int fallback)
 {
     wchar_t text[16] = {};
-    if (GetEnvironmentVariableW(L"QUORVEL_BENCH_PAIRS", text, sizeof(text) / sizeof(text[0])) == 0)
-        return fallback;
+    if (GetEnvironmentVariableW(L"QUORVEL_BENCH_PAIRS", text, sizeof(text) / sizeof(text[0])) == 0) return fallback;
     const int n = _wtoi(text);
     return n > 0 ? n : fallback;
 }
-}
+}  // namespace bench

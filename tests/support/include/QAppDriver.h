@@ -73,4 +73,4 @@ void SetRecentLastScan();
 // Sets or (text null) deletes HKLM\Software\Quorvel\Param "Lang".
 void SetLanguageSetting(const wchar_t* text);
 
-} // namespace shell_test
+}  // namespace shell_test

@@ -60,4 +60,4 @@ private:
     std::vector<std::thread> m_connections;
 };
 
-} // namespace shell_test
+}  // namespace shell_test

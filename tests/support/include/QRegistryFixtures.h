@@ -49,4 +49,4 @@ private:
     bool m_locked = false;
 };
 
-} // namespace shell_test
+}  // namespace shell_test

@@ -67,4 +67,4 @@ private:
     std::vector<std::wstring> m_fixtures;
 };
 
-} // namespace shell_test
+}  // namespace shell_test

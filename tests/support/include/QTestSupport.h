@@ -109,4 +109,4 @@ std::vector<HWND> Descendants(HWND wnd);
 // The captions among the window's descendants that still show a translation key (IDS_...).
 std::vector<std::wstring> RawKeys(HWND root);
 
-} // namespace shell_test
+}  // namespace shell_test

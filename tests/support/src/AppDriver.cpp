@@ -35,7 +35,7 @@ bool IsMainWindow(HWND wnd)
     return wcscmp(cls, L"#32770") == 0 && r.right - r.left == 930 && r.bottom - r.top == 688;
 }
 
-} // namespace
+}  // namespace
 
 QuorvelProcess::~QuorvelProcess()
 {
@@ -216,7 +216,7 @@ bool HasUnpaintedWindow(HWND wnd)
     return found;
 }
 
-} // namespace
+}  // namespace
 
 bool WaitUntilPainted(HWND wnd, DWORD timeoutMs)
 {
@@ -308,4 +308,4 @@ void SetLanguageSetting(const wchar_t* text)
     ::RegCloseKey(key);
 }
 
-} // namespace shell_test
+}  // namespace shell_test

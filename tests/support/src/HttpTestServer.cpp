@@ -21,10 +21,7 @@ const char* ReasonOf(int status)
 }
 
 // The path of a request target: everything before the query.
-std::string PathOf(const std::string& target)
-{
-    return target.substr(0, target.find('?'));
-}
+std::string PathOf(const std::string& target) { return target.substr(0, target.find('?')); }
 
 bool SendAll(SOCKET s, const std::string& data)
 {
@@ -183,4 +180,4 @@ void LocalHttpServer::Serve(uintptr_t socket)
     ::closesocket(s);
 }
 
-} // namespace shell_test
+}  // namespace shell_test

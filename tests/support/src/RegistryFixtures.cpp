@@ -29,8 +29,8 @@ StoredValue ReadValue(HKEY root, const std::wstring& key, const wchar_t* value)
     DWORD size = 0;
     if (::RegQueryValueExW(h, value, nullptr, &stored.type, nullptr, &size) == ERROR_SUCCESS) {
         stored.bytes.resize(size);
-        stored.present = ::RegQueryValueExW(h, value, nullptr, &stored.type, stored.bytes.data(), &size) ==
-                         ERROR_SUCCESS;
+        stored.present =
+            ::RegQueryValueExW(h, value, nullptr, &stored.type, stored.bytes.data(), &size) == ERROR_SUCCESS;
         stored.bytes.resize(size);
     }
     ::RegCloseKey(h);
@@ -50,8 +50,7 @@ bool SeedValue(HKEY root, const std::wstring& key, const wchar_t* value, DWORD t
     HKEY h = nullptr;
     if (::RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h, nullptr) != ERROR_SUCCESS)
         return false;
-    const bool written =
-        ::RegSetValueExW(h, value, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+    const bool written = ::RegSetValueExW(h, value, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
     ::RegCloseKey(h);
     return written;
 }
@@ -110,4 +109,4 @@ LockedKey::~LockedKey()
     ::RegCloseKey(h);
 }
 
-} // namespace shell_test
+}  // namespace shell_test

@@ -8,10 +8,7 @@ namespace shell_test {
 
 namespace {
 
-std::wstring StubKey(const std::wstring& name)
-{
-    return L"Software\\QuorvelTest\\Stubs\\" + name;
-}
+std::wstring StubKey(const std::wstring& name) { return L"Software\\QuorvelTest\\Stubs\\" + name; }
 
 void SetDword(const std::wstring& key, const wchar_t* value, DWORD data)
 {
@@ -38,8 +35,8 @@ DWORD GetDword(const std::wstring& key, const wchar_t* value)
 void PreferNativeProgram(const std::wstring& name)
 {
     HKEY h = nullptr;
-    if (::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\DllOverrides", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                          &h, nullptr) != ERROR_SUCCESS)
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\DllOverrides", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &h,
+                          nullptr) != ERROR_SUCCESS)
         return;
     const std::wstring value = name + L".exe";
     ::RegSetValueExW(h, value.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(L"native"), 7 * sizeof(wchar_t));
@@ -87,20 +84,14 @@ StubProgram::StubProgram(const wchar_t* name) : m_name(name)
     Reset();
 }
 
-void StubProgram::SetExitCode(DWORD code)
-{
-    SetDword(StubKey(m_name), L"ExitCode", code);
-}
+void StubProgram::SetExitCode(DWORD code) { SetDword(StubKey(m_name), L"ExitCode", code); }
 
 void StubProgram::SetExitCodeFor(const std::wstring& token, DWORD code)
 {
     SetDword(StubKey(m_name) + L"\\ExitCodes", token.c_str(), code);
 }
 
-void StubProgram::SetDelay(DWORD ms)
-{
-    SetDword(StubKey(m_name), L"DelayMs", ms);
-}
+void StubProgram::SetDelay(DWORD ms) { SetDword(StubKey(m_name), L"DelayMs", ms); }
 
 void StubProgram::SetDelayFor(const std::wstring& token, DWORD ms)
 {
@@ -110,8 +101,8 @@ void StubProgram::SetDelayFor(const std::wstring& token, DWORD ms)
 std::vector<std::wstring> StubProgram::Calls() const
 {
     std::vector<std::wstring> calls;
-    HANDLE file = ::CreateFileW(m_log.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
+    HANDLE file = ::CreateFileW(m_log.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return calls;
     std::wstring text;
     wchar_t buffer[4096];
@@ -125,15 +116,9 @@ std::vector<std::wstring> StubProgram::Calls() const
     return calls;
 }
 
-DWORD StubProgram::PeakRunning() const
-{
-    return GetDword(StubKey(m_name), L"Peak");
-}
+DWORD StubProgram::PeakRunning() const { return GetDword(StubKey(m_name), L"Peak"); }
 
-DWORD StubProgram::Running() const
-{
-    return GetDword(StubKey(m_name), L"Running");
-}
+DWORD StubProgram::Running() const { return GetDword(StubKey(m_name), L"Running"); }
 
 void StubProgram::Reset()
 {

@@ -37,7 +37,7 @@ BOOL CALLBACK FindBoxProc(HWND wnd, LPARAM param)
     return FALSE;
 }
 
-} // namespace
+}  // namespace
 
 FolderBrowserDriver::FolderBrowserDriver(std::function<void(HWND)> act)
     : WindowDriver(&FolderBrowserDriver::IsFolderBrowser, std::move(act))
@@ -128,10 +128,7 @@ WindowDriver::WindowDriver(std::function<bool(HWND)> match, std::function<void(H
     m_thread = std::thread([this] { Run(); });
 }
 
-WindowDriver::~WindowDriver()
-{
-    m_thread.join();
-}
+WindowDriver::~WindowDriver() { m_thread.join(); }
 
 void WindowDriver::Run()
 {
@@ -195,7 +192,7 @@ void RemoveTree(const std::wstring& folder)
 {
     std::wstring base = folder;
     if (!base.empty() && base.back() == L'\\') base.pop_back();
-    if (base.size() < 4) return; // never a drive root
+    if (base.size() < 4) return;  // never a drive root
     WIN32_FIND_DATAW fd;
     HANDLE find = ::FindFirstFileW((base + L"\\*").c_str(), &fd);
     if (find != INVALID_HANDLE_VALUE) {
@@ -229,8 +226,8 @@ void WriteUtf16(const std::wstring& path, const std::wstring& text, bool bom)
 std::string HostPath(const std::wstring& windowsPath)
 {
     typedef char*(CDECL * UnixNameFn)(LPCWSTR);
-    auto toUnix = reinterpret_cast<UnixNameFn>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    auto toUnix = reinterpret_cast<UnixNameFn>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
     if (toUnix == nullptr) return std::string();
     char* name = toUnix(windowsPath.c_str());
     if (name == nullptr) return std::string();
@@ -259,11 +256,13 @@ bool MakeHostSymlink(const std::wstring& link, const std::string& target)
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);
     // Wine does not track a Unix child: wait for the link to show instead.
-    return PumpUntil([&] {
-        const DWORD attrs = ::GetFileAttributesW(link.c_str());
-        return attrs != INVALID_FILE_ATTRIBUTES &&
-               (!(attrs & FILE_ATTRIBUTE_DIRECTORY) || (attrs & FILE_ATTRIBUTE_REPARSE_POINT));
-    }, 5000);
+    return PumpUntil(
+        [&] {
+            const DWORD attrs = ::GetFileAttributesW(link.c_str());
+            return attrs != INVALID_FILE_ATTRIBUTES &&
+                   (!(attrs & FILE_ATTRIBUTE_DIRECTORY) || (attrs & FILE_ATTRIBUTE_REPARSE_POINT));
+        },
+        5000);
 }
 
 std::wstring ProgramFolder()
@@ -300,7 +299,7 @@ BOOL CALLBACK CollectDescendant(HWND wnd, LPARAM param)
     return TRUE;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<HWND> Descendants(HWND wnd)
 {
@@ -321,4 +320,4 @@ std::vector<std::wstring> RawKeys(HWND root)
     return keys;
 }
 
-} // namespace shell_test
+}  // namespace shell_test

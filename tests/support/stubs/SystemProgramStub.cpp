@@ -109,8 +109,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
     const wchar_t* commandLine = GetCommandLineW();
     wchar_t folder[MAX_PATH] = L"";
     DWORD size = sizeof(folder) - sizeof(wchar_t), type = 0;
-    if (RegQueryValueExW(key, L"LogFolder", nullptr, &type, reinterpret_cast<BYTE*>(folder), &size) ==
-            ERROR_SUCCESS &&
+    if (RegQueryValueExW(key, L"LogFolder", nullptr, &type, reinterpret_cast<BYTE*>(folder), &size) == ERROR_SUCCESS &&
         type == REG_SZ && folder[0]) {
         wchar_t logPath[MAX_PATH + 80] = L"";
         lstrcpyW(logPath, folder);

@@ -29,10 +29,7 @@ using nsVendrel::TranslateCode;
 
 namespace {
 
-std::wstring Text(const wchar_t* key)
-{
-    return std::wstring(TranslateCode(key));
-}
+std::wstring Text(const wchar_t* key) { return std::wstring(TranslateCode(key)); }
 
 void SetCheck(HWND list, int row, bool check)
 {

@@ -41,8 +41,7 @@ BOOL CALLBACK FindBoxOf(HWND wnd, LPARAM param)
 std::wstring AnswerMessageBox(const QuorvelProcess& app)
 {
     BoxSearch search = {app.ProcessId(), app.MainWindow(), nullptr};
-    if (!PumpUntil([&] { return !::EnumWindows(FindBoxOf, reinterpret_cast<LPARAM>(&search)) && search.found; },
-                   10000))
+    if (!PumpUntil([&] { return !::EnumWindows(FindBoxOf, reinterpret_cast<LPARAM>(&search)) && search.found; }, 10000))
         return std::wstring();
     // WM_GETTEXT: GetWindowText does not ask a window of another process for its text.
     wchar_t text[1024] = L"";
@@ -143,8 +142,8 @@ TEST(SysOpApp, AnAppliedTickIsInTheRegistryAndShownAfterARestart)
         app.Exit();
     }
     DWORD value = 0, size = sizeof(value), type = 0;
-    ASSERT_EQ(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, kAdvanced, L"DisableThumbnailCache", RRF_RT_ANY, &type,
-                                          &value, &size));
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegGetValueW(HKEY_CURRENT_USER, kAdvanced, L"DisableThumbnailCache", RRF_RT_ANY, &type, &value, &size));
     EXPECT_EQ(DWORD(REG_DWORD), type);
     EXPECT_EQ(1u, value);
 

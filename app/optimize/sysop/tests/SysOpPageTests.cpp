@@ -214,8 +214,9 @@ TEST(SysOpOther, SwitchesRoundTripThroughThePage)
         Click(page->GetSafeHwnd(), CSysOpOtherOptDlg::IDC_APPLY);
         ASSERT_TRUE(PumpUntil([&] { return !boxes.Texts().empty(); }));
         EXPECT_EQ(L"IDS_SYS_OP_OTHER_TEXT_OPTIMIZE_COMPLETED", boxes.Texts()[0]) << on;
-        EXPECT_EQ(on ? L"0" : L"2000",
-                  ReadRaw(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control", L"WaitToKillServiceTimeout").Text());
+        EXPECT_EQ(
+            on ? L"0" : L"2000",
+            ReadRaw(HKEY_LOCAL_MACHINE, L"System\\CurrentControlSet\\Control", L"WaitToKillServiceTimeout").Text());
         for (int id = 27001; id <= 27006; ++id) page->SetChecked(id, !on);
         host.Show(PAGE_ID_OPTIMIZE_OTHER);
         for (int id = 27001; id <= 27006; ++id) EXPECT_EQ(on, page->IsChecked(id)) << id;

@@ -187,7 +187,8 @@ TEST_P(StartupPage, ListsRunValuesOfBothHivesWithTheirDetails)
     // A blank between the label and its value.
     EXPECT_EQ(L"IDS_SYS_OP_STARTUP_TEXT_FILENAME m", ControlText(page, CSysOpStartupOptDlg::IDC_FILE));
     EXPECT_EQ(L"IDS_SYS_OP_STARTUP_TEXT_LOCATION " + program, ControlText(page, CSysOpStartupOptDlg::IDC_LOCATION));
-    EXPECT_NE(nullptr, (HICON)::SendDlgItemMessageW(page->GetSafeHwnd(), CSysOpStartupOptDlg::IDC_PROGRAM_ICON, STM_GETICON, 0, 0));
+    EXPECT_NE(nullptr, (HICON)::SendDlgItemMessageW(page->GetSafeHwnd(), CSysOpStartupOptDlg::IDC_PROGRAM_ICON,
+                                                    STM_GETICON, 0, 0));
 }
 
 TEST_P(StartupPage, RemovesTheCheckedItemsOnly)

@@ -17,13 +17,11 @@ const DWORD kShutdownWaitMs = 2000;
 
 }  // namespace
 
-CString WizardDisplayText(const std::string& text)
-{
-    return CString(SBCharToWChar(text.c_str()));
-}
+CString WizardDisplayText(const std::string& text) { return CString(SBCharToWChar(text.c_str())); }
 
 CErrorWizardController::CErrorWizardController()
-    : m_document(std::make_shared<CWizardDocument>()), m_home(new CWizardHomeDlg(this)),
+    : m_document(std::make_shared<CWizardDocument>()),
+      m_home(new CWizardHomeDlg(this)),
       m_step(new CWizardErrorStepDlg(this))
 {
 }
@@ -174,7 +172,4 @@ void CErrorWizardController::ShowHome()
     m_home->ShowWindow(SW_SHOW);
 }
 
-void CErrorWizardController::ShowStepText(const std::string& text)
-{
-    m_step->SetStepText(WizardDisplayText(text));
-}
+void CErrorWizardController::ShowStepText(const std::string& text) { m_step->SetStepText(WizardDisplayText(text)); }

@@ -33,8 +33,8 @@ void CWizardErrorStepDlg::BuildControls()
         {&m_previous, L"IDS_SYS_FIX_ERROR_WIZARD_BTN_PREV", IDC_PREV, 310},
     };
     for (const auto& b : buttons)
-        b.button->Create(TranslateCode(b.key), WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(b.left, 476, b.left + 131, 512),
-                         this, b.id);
+        b.button->Create(TranslateCode(b.key), WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                         CRect(b.left, 476, b.left + 131, 512), this, b.id);
 }
 
 void CWizardErrorStepDlg::SetStepText(const CString& text)
@@ -51,20 +51,11 @@ void CWizardErrorStepDlg::OfferButton(int id, bool offer)
     button->ShowWindow(offer ? SW_SHOW : SW_HIDE);
 }
 
-void CWizardErrorStepDlg::OnPrevious()
-{
-    m_controller->PreviousStep();
-}
+void CWizardErrorStepDlg::OnPrevious() { m_controller->PreviousStep(); }
 
-void CWizardErrorStepDlg::OnNext()
-{
-    m_controller->NextStep();
-}
+void CWizardErrorStepDlg::OnNext() { m_controller->NextStep(); }
 
-void CWizardErrorStepDlg::OnFinish()
-{
-    m_controller->Finish();
-}
+void CWizardErrorStepDlg::OnFinish() { m_controller->Finish(); }
 
 LRESULT CWizardErrorStepDlg::OnStepDone(WPARAM token, LPARAM succeeded)
 {

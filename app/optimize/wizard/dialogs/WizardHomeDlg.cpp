@@ -32,10 +32,7 @@ void CWizardHomeDlg::OnNext()
     m_controller->SelectError(m_list.GetItemText(row, 0));
 }
 
-void CWizardHomeDlg::OnHide()
-{
-    ShowWindow(SW_HIDE);
-}
+void CWizardHomeDlg::OnHide() { ShowWindow(SW_HIDE); }
 
 BOOL CWizardHomeDlg::OnEraseBkgnd(CDC* pDC)
 {

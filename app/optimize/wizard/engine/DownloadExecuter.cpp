@@ -7,10 +7,7 @@
 #include "net/HttpTransfer.h"
 #include "UrlRules.h"
 
-std::wstring CDownloadExecuter::DownloadFolder()
-{
-    return SBGetAppPathW() + L"download";
-}
+std::wstring CDownloadExecuter::DownloadFolder() { return SBGetAppPathW() + L"download"; }
 
 bool CDownloadExecuter::Run()
 {

@@ -16,10 +16,7 @@ public:
     bool Run() override { return false; }
 };
 
-bool Has(const TiXmlElement& element, const char* name)
-{
-    return element.Attribute(name) != nullptr;
-}
+bool Has(const TiXmlElement& element, const char* name) { return element.Attribute(name) != nullptr; }
 
 }  // namespace
 

@@ -7,14 +7,14 @@
 #include "ErrorWizardExecuter.h"
 
 enum class ExecuterKind {
-    Download,        // DownloadUrl + FileName
-    Exe,             // ExecutePath + ExecuteParam
-    Registry,        // RegRoot (one of the five root names) + RegOpType (one of the five operations)
-    RemoveDir,       // RemoveDirectory
-    RemoveFile,      // RemoveFileName
-    SystemService,   // StartService
-    RegisterDll,     // RegisterDll
-    None,            // no rule matches: such an action fails its step, so a mistake in the document shows
+    Download,       // DownloadUrl + FileName
+    Exe,            // ExecutePath + ExecuteParam
+    Registry,       // RegRoot (one of the five root names) + RegOpType (one of the five operations)
+    RemoveDir,      // RemoveDirectory
+    RemoveFile,     // RemoveFileName
+    SystemService,  // StartService
+    RegisterDll,    // RegisterDll
+    None,           // no rule matches: such an action fails its step, so a mistake in the document shows
 };
 
 // The kind the element's attributes choose (names and values are case-sensitive; an empty value counts as present).

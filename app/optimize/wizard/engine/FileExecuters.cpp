@@ -7,10 +7,7 @@
 
 namespace {
 
-bool IsSeparator(wchar_t c)
-{
-    return c == L'\\';
-}
+bool IsSeparator(wchar_t c) { return c == L'\\'; }
 
 // True when the path (after its drive or server part) has a component "." or "..", or characters no file name
 // may hold: such a path may name something other than it seems (a parent, a root, a pattern).

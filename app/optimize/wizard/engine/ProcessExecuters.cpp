@@ -40,10 +40,7 @@ bool CExeExecuter::Run()
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
-bool CRegisterDllExecuter::Run()
-{
-    return SystemPrograms::RegisterDllSilently(WideAttribute("RegisterDll"));
-}
+bool CRegisterDllExecuter::Run() { return SystemPrograms::RegisterDllSilently(WideAttribute("RegisterDll")); }
 
 std::wstring UnquoteServiceName(const std::wstring& name)
 {

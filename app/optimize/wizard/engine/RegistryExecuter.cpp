@@ -15,12 +15,12 @@ LONG AbsentCountsAsDone(LONG status)
     return status == ERROR_FILE_NOT_FOUND || status == ERROR_PATH_NOT_FOUND ? ERROR_SUCCESS : status;
 }
 
-LONG WriteValue(HKEY root, const std::wstring& path, const std::wstring& name, DWORD type, const void* data,
-                DWORD size, REGSAM view)
+LONG WriteValue(HKEY root, const std::wstring& path, const std::wstring& name, DWORD type, const void* data, DWORD size,
+                REGSAM view)
 {
     qcore::UniqueRegKey key;
-    LONG status = ::RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE | view,
-                                    nullptr, key.Put(), nullptr);
+    LONG status = ::RegCreateKeyExW(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE | view, nullptr,
+                                    key.Put(), nullptr);
     if (status != ERROR_SUCCESS) return status;
     return ::RegSetValueExW(key.Get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
 }
@@ -33,8 +33,8 @@ HKEY RegistryRootFromName(const std::string& name)
         const char* name;
         HKEY root;
     } roots[] = {
-        {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE}, {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
-        {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},   {"HKEY_USERS", HKEY_USERS},
+        {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},   {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
+        {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},     {"HKEY_USERS", HKEY_USERS},
         {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
     };
     for (const auto& r : roots)
@@ -69,8 +69,7 @@ LONG CRegistryExecuter::Perform() const
     const std::wstring name = WideAttribute("ValName");
 
     switch (op) {
-    case kRegDeleteValue:
-        return AbsentCountsAsDone(SBRegDeleteValueW(root, path.c_str(), name.c_str(), view));
+    case kRegDeleteValue: return AbsentCountsAsDone(SBRegDeleteValueW(root, path.c_str(), name.c_str(), view));
     case kRegDeleteTree:
         // Common refuses an empty or all-backslash path, which would name the whole root.
         return AbsentCountsAsDone(SBRegDeleteTreeW(root, path.c_str(), view));
@@ -85,12 +84,8 @@ LONG CRegistryExecuter::Perform() const
         const DWORD bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
         return WriteValue(root, path, name, op == kRegSetString ? REG_SZ : REG_EXPAND_SZ, text.c_str(), bytes, view);
     }
-    default:
-        return ERROR_INVALID_PARAMETER;
+    default: return ERROR_INVALID_PARAMETER;
     }
 }
 
-bool CRegistryExecuter::Run()
-{
-    return Perform() == ERROR_SUCCESS;
-}
+bool CRegistryExecuter::Run() { return Perform() == ERROR_SUCCESS; }

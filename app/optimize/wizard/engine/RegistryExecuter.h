@@ -8,11 +8,11 @@
 #include "ErrorWizardExecuter.h"
 
 enum RegistryOperation {
-    kRegDeleteValue = 0,     // "DELETE_VAL"
-    kRegDeleteTree = 1,      // "DELETE_TREE"
-    kRegSetDword = 2,        // "SET_DWORD_VAL"
-    kRegSetString = 3,       // "SET_STRING_VAL"
-    kRegSetExpandString = 4, // "SET_EXP_STRING_VAL"
+    kRegDeleteValue = 0,      // "DELETE_VAL"
+    kRegDeleteTree = 1,       // "DELETE_TREE"
+    kRegSetDword = 2,         // "SET_DWORD_VAL"
+    kRegSetString = 3,        // "SET_STRING_VAL"
+    kRegSetExpandString = 4,  // "SET_EXP_STRING_VAL"
     kRegUnknownOperation = -1,
 };
 

@@ -47,8 +47,7 @@ const char* StepIdText(const TiXmlElement& step)
 std::unique_ptr<CWizardError> BuildError(const TiXmlElement& element)
 {
     auto error = std::make_unique<CWizardError>(&element);
-    for (const TiXmlElement* step = element.FirstChildElement("Step"); step;
-         step = step->NextSiblingElement("Step")) {
+    for (const TiXmlElement* step = element.FirstChildElement("Step"); step; step = step->NextSiblingElement("Step")) {
         const char* id = StepIdText(*step);
         if (!id) continue;  // a step that cannot be placed in the sequence
         auto record = std::make_unique<CWizardErrorStepInfo>(step);

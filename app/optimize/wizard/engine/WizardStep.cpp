@@ -23,15 +23,9 @@ void CWizardErrorStepInfo::AddExecuter(std::unique_ptr<CErrorWizardExecuter> exe
     if (executer) m_executers.push_back(std::move(executer));
 }
 
-std::string CWizardErrorStepInfo::Description() const
-{
-    return AttributeOf(m_step, "Description");
-}
+std::string CWizardErrorStepInfo::Description() const { return AttributeOf(m_step, "Description"); }
 
-std::string CWizardErrorStepInfo::PreDescription() const
-{
-    return AttributeOf(m_step, "PreDescription");
-}
+std::string CWizardErrorStepInfo::PreDescription() const { return AttributeOf(m_step, "PreDescription"); }
 
 std::string CWizardErrorStepInfo::ErrorText() const
 {

@@ -13,10 +13,7 @@ const char* After(const char* from, const char* mark)
     return at ? at + std::strlen(mark) : nullptr;
 }
 
-bool StartsWith(const char* text, const char* prefix)
-{
-    return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
-}
+bool StartsWith(const char* text, const char* prefix) { return std::strncmp(text, prefix, std::strlen(prefix)) == 0; }
 
 }  // namespace
 

@@ -51,10 +51,7 @@ Result Open(CInternetSession& session, const std::wstring& url, DWORD flags, std
     return result;
 }
 
-bool Signalled(HANDLE event)
-{
-    return event && ::WaitForSingleObject(event, 0) == WAIT_OBJECT_0;
-}
+bool Signalled(HANDLE event) { return event && ::WaitForSingleObject(event, 0) == WAIT_OBJECT_0; }
 
 // WinINet's calls block for as long as their time-outs allow, and closing a handle does not end them under Wine.
 // So a transfer that can be stopped runs on a thread of its own: a stop returns at once, and the thread, left to
@@ -75,8 +72,8 @@ Result RunStoppable(HANDLE stop, std::wstring* text, const Progress& progress, c
 {
     std::wstring scratch;
     HANDLE copy = nullptr;
-    if (!stop || !::DuplicateHandle(::GetCurrentProcess(), stop, ::GetCurrentProcess(), &copy, 0, FALSE,
-                                    DUPLICATE_SAME_ACCESS))
+    if (!stop ||
+        !::DuplicateHandle(::GetCurrentProcess(), stop, ::GetCurrentProcess(), &copy, 0, FALSE, DUPLICATE_SAME_ACCESS))
         return body(stop, text ? *text : scratch, progress);
     auto run = std::make_shared<StoppableRun>();
     run->stop.Reset(copy);
@@ -152,8 +149,8 @@ Result DownloadNow(const std::wstring& url, const std::wstring& path, const Prog
         result.outcome = Outcome::TooLarge;
         return result;
     }
-    qcore::UniqueFile out(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    qcore::UniqueFile out(
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!out) {
         result.outcome = Outcome::FileError;
         return result;
@@ -203,8 +200,7 @@ Result FetchText(const std::wstring& url, std::wstring& text, const Limits& limi
                         });
 }
 
-Result DownloadToFile(const std::wstring& url, const std::wstring& path, const Progress& progress,
-                      const Limits& limits)
+Result DownloadToFile(const std::wstring& url, const std::wstring& path, const Progress& progress, const Limits& limits)
 {
     const ULONGLONG maxBytes = limits.maxBytes;
     return RunStoppable(limits.stop, nullptr, progress,
@@ -213,4 +209,4 @@ Result DownloadToFile(const std::wstring& url, const std::wstring& path, const P
                         });
 }
 
-} // namespace HttpTransfer
+}  // namespace HttpTransfer

@@ -22,8 +22,8 @@ enum class Outcome {
 
 struct Result {
     Outcome outcome = Outcome::NetworkError;
-    DWORD status = 0;      // the HTTP status when the server answered
-    ULONGLONG bytes = 0;   // bytes received
+    DWORD status = 0;     // the HTTP status when the server answered
+    ULONGLONG bytes = 0;  // bytes received
 };
 
 // Called after each chunk: bytes so far and the length the server announced (0 when it did not).
@@ -45,4 +45,4 @@ Result FetchText(const std::wstring& url, std::wstring& text, const Limits& limi
 Result DownloadToFile(const std::wstring& url, const std::wstring& path, const Progress& progress = Progress(),
                       const Limits& limits = Limits());
 
-} // namespace HttpTransfer
+}  // namespace HttpTransfer

@@ -8,10 +8,7 @@ namespace DllInstaller {
 
 namespace {
 
-bool Exists(const std::wstring& path)
-{
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 Result Make(Outcome outcome, DWORD status = 0)
 {
@@ -106,4 +103,4 @@ const wchar_t* OutcomeKey(Outcome outcome)
     return L"IDS_SYS_FIX_DLL_DOWNLOAD_RESULT_NETWORK";
 }
 
-} // namespace DllInstaller
+}  // namespace DllInstaller

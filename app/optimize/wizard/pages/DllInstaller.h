@@ -14,18 +14,18 @@ namespace DllInstaller {
 enum class Outcome {
     Installed,
     Registered,
-    BadName,          // the name is not a bare ".dll" file name
-    BadUrl,           // not an http or https address
-    AlreadyPresent,   // the system folder already holds a file of that name: it is never replaced
+    BadName,         // the name is not a bare ".dll" file name
+    BadUrl,          // not an http or https address
+    AlreadyPresent,  // the system folder already holds a file of that name: it is never replaced
     NetworkError,
-    HttpStatus,       // the server answered with another status than 200
-    NotDll,           // the answer is not a DLL (an HTML page, a program, any other bytes)
-    OtherMachine,     // a DLL for another processor
-    WriteFailed,      // the temporary file or the copy into the system folder failed
+    HttpStatus,    // the server answered with another status than 200
+    NotDll,        // the answer is not a DLL (an HTML page, a program, any other bytes)
+    OtherMachine,  // a DLL for another processor
+    WriteFailed,   // the temporary file or the copy into the system folder failed
     Stopped,
-    TooLarge,         // the answer is larger than any DLL we take (kMaxDllBytes): refused before it is read
-    NotInstalled,     // Register: the file is not in the system folder
-    RegisterFailed,   // regsvr32 could not start or reported a failure
+    TooLarge,        // the answer is larger than any DLL we take (kMaxDllBytes): refused before it is read
+    NotInstalled,    // Register: the file is not in the system folder
+    RegisterFailed,  // regsvr32 could not start or reported a failure
 };
 
 struct Result {
@@ -47,4 +47,4 @@ Result Register(const std::wstring& name, const std::wstring& systemFolder, HAND
 // The dictionary key of an outcome's text (HttpStatus's text holds a %d for the status).
 const wchar_t* OutcomeKey(Outcome outcome);
 
-} // namespace DllInstaller
+}  // namespace DllInstaller

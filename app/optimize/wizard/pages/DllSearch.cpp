@@ -14,10 +14,7 @@ const wchar_t kDefaultFileName[] = L"msvcr90.dll";
 
 namespace {
 
-std::wstring Widen(const std::string& ascii)
-{
-    return std::wstring(ascii.begin(), ascii.end());
-}
+std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
 std::wstring Trim(const std::wstring& text)
 {
@@ -82,4 +79,4 @@ int ProgressPosition(int base, ULONGLONG done, ULONGLONG total)
     return base + int(part);
 }
 
-} // namespace DllSearch
+}  // namespace DllSearch

@@ -38,4 +38,4 @@ std::vector<Row> RowsFor(const std::vector<Row>& rows, const std::wstring& asked
 // base + 100; base when the server announced no length.
 int ProgressPosition(int base, ULONGLONG done, ULONGLONG total);
 
-} // namespace DllSearch
+}  // namespace DllSearch

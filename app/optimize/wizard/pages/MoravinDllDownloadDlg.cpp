@@ -26,8 +26,8 @@ struct DllPageJob {
     Kind kind = Kind::Search;
     HWND page = nullptr;
     HWND progress = nullptr;
-    std::wstring url;                                          // Search
-    std::wstring asked;                                        // Search: the file name the user typed
+    std::wstring url;                                         // Search
+    std::wstring asked;                                       // Search: the file name the user typed
     std::vector<std::pair<std::wstring, std::wstring>> rows;  // Download, Register: (name, address)
     std::wstring systemFolder;
 
@@ -46,8 +46,7 @@ void DllPageJob::Run()
 {
     switch (kind) {
     case Kind::Search:
-        search =
-            HttpTransfer::FetchText(url, answer, HttpTransfer::Limits{DllSearch::kMaxAnswerBytes, cancel.Get()});
+        search = HttpTransfer::FetchText(url, answer, HttpTransfer::Limits{DllSearch::kMaxAnswerBytes, cancel.Get()});
         break;
     case Kind::Download: {
         int base = 0;
@@ -84,7 +83,7 @@ const DWORD kShutdownWaitMs = 3000;
 const size_t kMaxAnswerShown = 2000;
 
 const wchar_t* const kTipKeys[5] = {
-    L"IDS_SYS_FIX_DLL_DOWNLOAD_TIPS_HEAD", L"IDS_SYS_FIX_DLL_DOWNLOAD_TIPS_STEP1",
+    L"IDS_SYS_FIX_DLL_DOWNLOAD_TIPS_HEAD",  L"IDS_SYS_FIX_DLL_DOWNLOAD_TIPS_STEP1",
     L"IDS_SYS_FIX_DLL_DOWNLOAD_TIPS_STEP2", L"IDS_SYS_FIX_DLL_DOWNLOAD_TIPS_STEP3",
     L"IDS_SYS_FIX_DLL_DOWNLOAD_TIPS_STEP4",
 };
@@ -109,15 +108,9 @@ BEGIN_MESSAGE_MAP(CMoravinDllDownloadDlg, CFunctionDlg)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CMoravinDllDownloadDlg::CMoravinDllDownloadDlg() : m_osText(MachineOsText())
-{
-    CreateSkinFont(m_headFont, 14, TRUE);
-}
+CMoravinDllDownloadDlg::CMoravinDllDownloadDlg() : m_osText(MachineOsText()) { CreateSkinFont(m_headFont, 14, TRUE); }
 
-CMoravinDllDownloadDlg::~CMoravinDllDownloadDlg()
-{
-    StopJob();
-}
+CMoravinDllDownloadDlg::~CMoravinDllDownloadDlg() { StopJob(); }
 
 void CMoravinDllDownloadDlg::StopJob()
 {
@@ -136,12 +129,12 @@ void CMoravinDllDownloadDlg::OnInitPage()
 
     // The first tip is the heading.
     for (int i = 0; i < 5; ++i) {
-        CWnd* tip = CreateControl({IDC_FIRST_TIP + i, PageControlKind::Text, {20, 14 + 22 * i, right, 34 + 22 * i},
-                                   kTipKeys[i]});
+        CWnd* tip = CreateControl(
+            {IDC_FIRST_TIP + i, PageControlKind::Text, {20, 14 + 22 * i, right, 34 + 22 * i}, kTipKeys[i]});
         if (i == 0) tip->SetFont(&m_headFont);
     }
-    CreateControl({IDC_FILENAME_LABEL, PageControlKind::Text, {20, 138, 150, 158},
-                   L"IDS_SYS_FIX_DLL_DOWNLOAD_TXT_FILENAME"});
+    CreateControl(
+        {IDC_FILENAME_LABEL, PageControlKind::Text, {20, 138, 150, 158}, L"IDS_SYS_FIX_DLL_DOWNLOAD_TXT_FILENAME"});
     CreateEdit(m_fileName, IDC_FILENAME, CRect(155, 134, 455, 158), WS_TABSTOP | ES_AUTOHSCROLL);
     CreateButton(m_search, L"IDS_SYS_FIX_DLL_DOWNLOAD_BTN_SEARCH", IDC_SEARCH, CRect(470, 126, 594, 166), WS_TABSTOP);
 
@@ -158,8 +151,8 @@ void CMoravinDllDownloadDlg::OnInitPage()
     CreateText(m_status, nullptr, IDC_STATUS, CRect(20, 462, right - 290, 520), SS_LEFT | SS_ENDELLIPSIS);
     CreateButton(m_download, L"IDS_SYS_FIX_DLL_DOWNLOAD_BTN_DOWNLOAD", IDC_DOWNLOAD,
                  CRect(right - 268, 468, right - 144, 508), WS_TABSTOP);
-    CreateButton(m_register, L"IDS_SYS_FIX_DLL_DOWNLOAD_BTN_REGISTER", IDC_REGISTER, CRect(right - 124, 468, right, 508),
-                 WS_TABSTOP);
+    CreateButton(m_register, L"IDS_SYS_FIX_DLL_DOWNLOAD_BTN_REGISTER", IDC_REGISTER,
+                 CRect(right - 124, 468, right, 508), WS_TABSTOP);
 }
 
 void CMoravinDllDownloadDlg::OnShowPage()
@@ -175,10 +168,7 @@ void CMoravinDllDownloadDlg::OnShowPage()
     m_fileName.SetWindowText(DllSearch::kDefaultFileName);
 }
 
-bool CMoravinDllDownloadDlg::JobRunning() const
-{
-    return qcore::IsThreadRunning(m_thread.Get());
-}
+bool CMoravinDllDownloadDlg::JobRunning() const { return qcore::IsThreadRunning(m_thread.Get()); }
 
 void CMoravinDllDownloadDlg::OnFileNameFocus()
 {

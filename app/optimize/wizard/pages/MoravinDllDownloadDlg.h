@@ -21,9 +21,16 @@ struct DllPageJob;
 class CMoravinDllDownloadDlg : public CFunctionDlg {
 public:
     enum {
-        IDC_FILENAME_LABEL = 48001, IDC_FILENAME = 48002, IDC_SEARCH = 48003, IDC_RESULTS = 48004,
-        IDC_DOWNLOAD = 48005, IDC_REGISTER = 48006, IDC_SELECT_ALL = 48007, IDC_PROGRESS = 48008,
-        IDC_STATUS = 48009, IDC_FIRST_TIP = 48010,
+        IDC_FILENAME_LABEL = 48001,
+        IDC_FILENAME = 48002,
+        IDC_SEARCH = 48003,
+        IDC_RESULTS = 48004,
+        IDC_DOWNLOAD = 48005,
+        IDC_REGISTER = 48006,
+        IDC_SELECT_ALL = 48007,
+        IDC_PROGRESS = 48008,
+        IDC_STATUS = 48009,
+        IDC_FIRST_TIP = 48010,
     };
 
     CMoravinDllDownloadDlg();

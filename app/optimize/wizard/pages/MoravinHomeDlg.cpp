@@ -28,10 +28,7 @@ BEGIN_MESSAGE_MAP(CMoravinHomeDlg, CFunctionDlg)
     ON_COMMAND_RANGE(41000, 41007, &CMoravinHomeDlg::OnEntry)
 END_MESSAGE_MAP()
 
-const CMoravinHomeDlg::Entry* CMoravinHomeDlg::Entries()
-{
-    return kEntries;
-}
+const CMoravinHomeDlg::Entry* CMoravinHomeDlg::Entries() { return kEntries; }
 
 void CMoravinHomeDlg::OnInitPage()
 {
@@ -50,10 +47,7 @@ void CMoravinHomeDlg::OnInitPage()
     }
 }
 
-void CMoravinHomeDlg::OnShowPage()
-{
-    ShowWindow(SW_SHOW);
-}
+void CMoravinHomeDlg::OnShowPage() { ShowWindow(SW_SHOW); }
 
 void CMoravinHomeDlg::OnEntry(UINT id)
 {

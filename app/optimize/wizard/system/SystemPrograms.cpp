@@ -14,10 +14,7 @@ std::wstring SystemFolder()
     return folder;
 }
 
-std::wstring SystemProgramPath(const wchar_t* name)
-{
-    return SystemFolder() + L"\\" + name;
-}
+std::wstring SystemProgramPath(const wchar_t* name) { return SystemFolder() + L"\\" + name; }
 
 bool RegisterDllSilently(const std::wstring& dllPath, HANDLE cancel)
 {
@@ -26,4 +23,4 @@ bool RegisterDllSilently(const std::wstring& dllPath, HANDLE cancel)
         .Succeeded();
 }
 
-} // namespace SystemPrograms
+}  // namespace SystemPrograms

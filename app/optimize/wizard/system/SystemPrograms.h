@@ -20,4 +20,4 @@ const DWORD kRegisterDllTimeoutMs = 60000;
 // runs past its time, when `cancel` is signalled or when the program shuts down.
 bool RegisterDllSilently(const std::wstring& dllPath, HANDLE cancel = nullptr);
 
-} // namespace SystemPrograms
+}  // namespace SystemPrograms

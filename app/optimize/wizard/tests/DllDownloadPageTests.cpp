@@ -83,8 +83,8 @@ protected:
     void Run(int id)
     {
         Click(m_page, id);
-        ASSERT_TRUE(PumpUntil([&] { return !m_page->JobRunning() && m_page->GetDlgItem(id)->IsWindowEnabled(); },
-                              30000));
+        ASSERT_TRUE(
+            PumpUntil([&] { return !m_page->JobRunning() && m_page->GetDlgItem(id)->IsWindowEnabled(); }, 30000));
         shell_test::PumpFor(100);
     }
     int RowOf(const std::wstring& name)

@@ -140,8 +140,16 @@ TEST(FileActions, AFolderTreeIsRemovedAndRootsAreRefused)
     MakeFile(guard + L"\\keep.txt", "x");
 
     // Refused, each without touching anything: the guard tree (and the drive) survive.
-    const wchar_t* refused[] = {L"", L"\\", L"/", L"C:\\", L"C:", L"C:/", L"QvWizardGuard", L"\\QvWizardGuard",
-                                L"C:\\QvWizardGuard\\..", L"C:QvWizardGuard"};
+    const wchar_t* refused[] = {L"",
+                                L"\\",
+                                L"/",
+                                L"C:\\",
+                                L"C:",
+                                L"C:/",
+                                L"QvWizardGuard",
+                                L"\\QvWizardGuard",
+                                L"C:\\QvWizardGuard\\..",
+                                L"C:QvWizardGuard"};
     for (const wchar_t* path : refused)
         EXPECT_FALSE(RunAction("<Execute RemoveDirectory=\"" + Narrow(path) + "\"/>")) << path;
     EXPECT_FALSE(RunAction("<Execute RemoveDirectory=\"C:\\QvWizardGuard\\" + std::string(300, 'a') + "\"/>"));
@@ -193,7 +201,8 @@ TEST(ProgramActions, Regsvr32IsStartedByItsFullPathInTheSystemFolder)
     const auto runs = RecordedRuns(SystemFolder());
     ASSERT_EQ(1u, runs.size());
     EXPECT_EQ(0, _wcsicmp((SystemFolder() + L"\\regsvr32.exe").c_str(), runs[0].first.c_str()));
-    EXPECT_NE(std::wstring::npos, runs[0].second.find(L"regsvr32.exe\" /s \"C:\\Some Folder\\x.dll\"")) << Narrow(runs[0].second);
+    EXPECT_NE(std::wstring::npos, runs[0].second.find(L"regsvr32.exe\" /s \"C:\\Some Folder\\x.dll\""))
+        << Narrow(runs[0].second);
 }
 
 TEST(ProgramActions, ExeOpensTheProgramWithItsParameters)

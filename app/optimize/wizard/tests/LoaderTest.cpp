@@ -165,8 +165,9 @@ TEST(WizardDocument, StepsWithoutIdAreLeftOutAndLaterDuplicatesWin)
     EXPECT_EQ(nullptr, error.Step(1));  // the gap: the wizard ends there
     EXPECT_EQ("after a gap", error.Step(2)->Description());
 
-    ASSERT_TRUE(document.Load("<root><Error Description=\"b\"><Step StepID=\"0\" Description=\"d\" "
-                              "PreDescription=\"p\" ErrorDescription=\"e\"/></Error></root>"));
+    ASSERT_TRUE(
+        document.Load("<root><Error Description=\"b\"><Step StepID=\"0\" Description=\"d\" "
+                      "PreDescription=\"p\" ErrorDescription=\"e\"/></Error></root>"));
     EXPECT_EQ("p", document.Errors()[0]->Step(0)->PreDescription());
     EXPECT_EQ("e", document.Errors()[0]->Step(0)->ErrorText());
 }
@@ -183,8 +184,7 @@ TEST(ExecuterFactory, TheFirstMatchingRuleChoosesTheKind)
         {"<Execute ExecutePath=\"a.exe\" ExecuteParam=\"\"/>", ExecuterKind::Exe},
         {"<Execute ExecutePath=\"a.exe\"/>", ExecuterKind::None},
         {"<Execute RegRoot=\"HKEY_USERS\" RegOpType=\"SET_STRING_VAL\" RegPath=\"x\"/>", ExecuterKind::Registry},
-        {"<Execute RegRoot=\"HKLM\" RegOpType=\"SET_STRING_VAL\" RemoveFileName=\"C:\\x\"/>",
-         ExecuterKind::RemoveFile},
+        {"<Execute RegRoot=\"HKLM\" RegOpType=\"SET_STRING_VAL\" RemoveFileName=\"C:\\x\"/>", ExecuterKind::RemoveFile},
         {"<Execute regroot=\"HKEY_USERS\" RegOpType=\"SET_STRING_VAL\"/>", ExecuterKind::None},
         {"<Execute RegRoot=\"HKEY_USERS\" RegOpType=\"RENAME\" RemoveDirectory=\"\"/>", ExecuterKind::RemoveDir},
         {"<Execute RemoveDirectory=\"C:\\x\" RemoveFileName=\"C:\\y\"/>", ExecuterKind::RemoveDir},

@@ -56,7 +56,8 @@ TEST(RepairWizardApp, TheDrawerLeadsToTheRepairHomeTheWizardAndTheDllPage)
     PressButton(::GetDlgItem(::GetParent(list), 42002));
     HWND stepText = FindDescendant(wizard, 42006);
     ASSERT_NE(nullptr, stepText);
-    ASSERT_TRUE(PumpUntil([&] { return WindowText(stepText) == L"Script Error, Please Click Next to start Repairing"; }));
+    ASSERT_TRUE(
+        PumpUntil([&] { return WindowText(stepText) == L"Script Error, Please Click Next to start Repairing"; }));
     EXPECT_TRUE(SaveWindowShot(main, artifacts + L"repair-wizard-step.bmp"));
 
     // The drawer's DLL item: search, and the service's two copies are listed.

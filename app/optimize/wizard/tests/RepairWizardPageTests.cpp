@@ -219,12 +219,13 @@ TEST_F(WizardPage, FinishDuringASlowStepReturnsAtOnceAndTheStepIsNotRunTwice)
 
 TEST_F(WizardPage, AFailureWithoutTextShowsATranslatedOneAndAGapEndsTheWizard)
 {
-    ASSERT_TRUE(Wizard().Load("<root>"
-                              "<Error Description=\"Fails\"><Step StepID=\"0\" Description=\"intro\"/>"
-                              "<Step StepID=\"1\" Description=\"never\"><Execute RemoveDirectory=\"C:\\\"/></Step></Error>"
-                              "<Error Description=\"Gap\"><Step StepID=\"0\" Description=\"first\"/>"
-                              "<Step StepID=\"2\" Description=\"unreachable\"/></Error>"
-                              "</root>"));
+    ASSERT_TRUE(
+        Wizard().Load("<root>"
+                      "<Error Description=\"Fails\"><Step StepID=\"0\" Description=\"intro\"/>"
+                      "<Step StepID=\"1\" Description=\"never\"><Execute RemoveDirectory=\"C:\\\"/></Step></Error>"
+                      "<Error Description=\"Gap\"><Step StepID=\"0\" Description=\"first\"/>"
+                      "<Step StepID=\"2\" Description=\"unreachable\"/></Error>"
+                      "</root>"));
     Choose(L"Fails");
     ASSERT_TRUE(ShowsText(L"intro"));
     Click(&Step(), CWizardErrorStepDlg::IDC_NEXT);

@@ -25,10 +25,18 @@ TEST(UrlRules, OnlyHttpAndHttpsAddressesWithAHost)
         const wchar_t* url;
         bool ok;
     } cases[] = {
-        {L"http://h/x.dll", true},       {L"HTTPS://h.example/a/b.dll", true}, {L"http://127.0.0.1:8080/", true},
-        {L"ftp://h/x.dll", false},       {L"file:///c:/x.dll", false},         {L"http://", false},
-        {L"http:///x", false},           {L"h/x.dll", false},                  {L"", false},
-        {L"http://h/a b.dll", false},    {L"http://h/x\r\n.dll", false},       {L"javascript:alert(1)", false},
+        {L"http://h/x.dll", true},
+        {L"HTTPS://h.example/a/b.dll", true},
+        {L"http://127.0.0.1:8080/", true},
+        {L"ftp://h/x.dll", false},
+        {L"file:///c:/x.dll", false},
+        {L"http://", false},
+        {L"http:///x", false},
+        {L"h/x.dll", false},
+        {L"", false},
+        {L"http://h/a b.dll", false},
+        {L"http://h/x\r\n.dll", false},
+        {L"javascript:alert(1)", false},
     };
     for (const auto& c : cases) EXPECT_EQ(c.ok, IsHttpUrl(c.url)) << c.url;
 }
@@ -39,12 +47,12 @@ TEST(UrlRules, ADllNameMustBeABareDllFileName)
         const wchar_t* name;
         bool ok;
     } cases[] = {
-        {L"msvcr90.dll", true},  {L"MSVCR90.DLL", true},   {L"x.y.dll", true},       {L"..\\evil.dll", false},
-        {L"../evil.dll", false}, {L"a\\b.dll", false},     {L"c:x.dll", false},      {L"x.dll?y", false},
-        {L"x.dll:s", false},     {L"evil.dll.", false},    {L"evil.dll ", false},    {L".dll", false},
-        {L"x.exe", false},       {L"x.dl", false},         {L"", false},             {L"..", false},
-        {L"con.dll", false},     {L"NUL.dll", false},      {L"com1.dll", false},     {L"com10.dll", true},
-        {L"a*.dll", false},      {L"a|b.dll", false},      {L"a\tb.dll", false},     {L"console.dll", true},
+        {L"msvcr90.dll", true},  {L"MSVCR90.DLL", true}, {L"x.y.dll", true},    {L"..\\evil.dll", false},
+        {L"../evil.dll", false}, {L"a\\b.dll", false},   {L"c:x.dll", false},   {L"x.dll?y", false},
+        {L"x.dll:s", false},     {L"evil.dll.", false},  {L"evil.dll ", false}, {L".dll", false},
+        {L"x.exe", false},       {L"x.dl", false},       {L"", false},          {L"..", false},
+        {L"con.dll", false},     {L"NUL.dll", false},    {L"com1.dll", false},  {L"com10.dll", true},
+        {L"a*.dll", false},      {L"a|b.dll", false},    {L"a\tb.dll", false},  {L"console.dll", true},
     };
     for (const auto& c : cases) EXPECT_EQ(c.ok, IsBareDllName(c.name)) << c.name;
     EXPECT_TRUE(IsBareFileName(L"tool.exe"));
@@ -126,10 +134,7 @@ TEST(ServiceAddress, TheSettingWinsWhenItIsAWebAddress)
 
 namespace {
 
-std::string Marker()
-{
-    return wizard_test::ReadFileBytes(shell_test::ProgramFolder() + L"WizardMarker.dll");
-}
+std::string Marker() { return wizard_test::ReadFileBytes(shell_test::ProgramFolder() + L"WizardMarker.dll"); }
 
 PeCheck Check(const std::string& bytes)
 {
@@ -160,7 +165,8 @@ TEST(PeImage, OnlyADllForThisProcessorPasses)
 
     std::string other = dll;
     std::memcpy(&header, other.data() + FileHeaderOffset(other), sizeof(header));
-    header.Machine = ThisProcessMachine() == IMAGE_FILE_MACHINE_AMD64 ? IMAGE_FILE_MACHINE_I386 : IMAGE_FILE_MACHINE_AMD64;
+    header.Machine =
+        ThisProcessMachine() == IMAGE_FILE_MACHINE_AMD64 ? IMAGE_FILE_MACHINE_I386 : IMAGE_FILE_MACHINE_AMD64;
     std::memcpy(&other[FileHeaderOffset(other)], &header, sizeof(header));
     EXPECT_EQ(PeCheck::OtherMachine, Check(other));
 
@@ -224,7 +230,7 @@ TEST(RegistryTexts, RootsOperationsAndNumbers)
     const struct {
         const char* text;
         DWORD value;
-    } numbers[] = {{"00", 0}, {" 12x", 12}, {"-1", 0xFFFFFFFFu}, {"", 0}, {"abc", 0}, {"+7", 7},
-                   {"4294967295", 0xFFFFFFFFu}, {"2048", 2048}};
+    } numbers[] = {{"00", 0},  {" 12x", 12}, {"-1", 0xFFFFFFFFu},         {"", 0},
+                   {"abc", 0}, {"+7", 7},    {"4294967295", 0xFFFFFFFFu}, {"2048", 2048}};
     for (const auto& n : numbers) EXPECT_EQ(n.value, DwordFromText(n.text)) << n.text;
 }

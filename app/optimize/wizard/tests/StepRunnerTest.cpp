@@ -63,7 +63,8 @@ TEST(StepRunner, TheFirstFailingActionEndsTheStepWithItsOwnErrorText)
                          "<Execute Unknown=\"x\" ErrorDescription=\"no such action\"/>" + SetString("third", "3") +
                          "</Step>"
                          "<Step StepID=\"1\" ErrorDescription=\"step text\"><Execute RemoveFileName=\"\"/>" +
-                         SetString("after", "4") + "</Step>"
+                         SetString("after", "4") +
+                         "</Step>"
                          "<Step StepID=\"2\"><Execute Unknown=\"x\"/></Step>");
 
     Outcome zero;

@@ -136,10 +136,7 @@ std::string ReadFileBytes(const std::wstring& path)
     return bytes;
 }
 
-bool FileExists(const std::wstring& path)
-{
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 bool ReadString(HKEY root, const wchar_t* key, const wchar_t* value, std::wstring& text, DWORD* type)
 {
@@ -177,4 +174,4 @@ bool ValueExists(HKEY root, const wchar_t* key, const wchar_t* value)
     return found;
 }
 
-} // namespace wizard_test
+}  // namespace wizard_test

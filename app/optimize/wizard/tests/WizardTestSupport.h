@@ -54,4 +54,4 @@ bool ReadString(HKEY root, const wchar_t* key, const wchar_t* value, std::wstrin
 bool ReadDword(HKEY root, const wchar_t* key, const wchar_t* value, DWORD& data);
 bool ValueExists(HKEY root, const wchar_t* key, const wchar_t* value);
 
-} // namespace wizard_test
+}  // namespace wizard_test

@@ -42,10 +42,7 @@ void Touch(const std::wstring& path)
     ::CloseHandle(h);
 }
 
-bool Exists(const std::wstring& path)
-{
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 class ScanCleanApp : public ::testing::Test {
 protected:
@@ -71,10 +68,7 @@ protected:
 
     HWND Page(int id) { return FindDescendant(PageContainer(main), id); }
 
-    void Shot(const wchar_t* name)
-    {
-        EXPECT_TRUE(SaveWindowShot(main, artifacts + name)) << name;
-    }
+    void Shot(const wchar_t* name) { EXPECT_TRUE(SaveWindowShot(main, artifacts + name)) << name; }
 
     // The group's home page, through the drawer's header.
     void OpenHome()

@@ -13,7 +13,8 @@ using namespace OneClick;
 
 namespace {
 
-std::wstring TempFile(const wchar_t* name) {
+std::wstring TempFile(const wchar_t* name)
+{
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     const std::wstring path = std::wstring(temp) + name;
@@ -25,7 +26,8 @@ bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) 
 
 }  // namespace
 
-TEST(RepairActions, FileGoneOrKeptWhenInUse) {
+TEST(RepairActions, FileGoneOrKeptWhenInUse)
+{
     const std::wstring free = TempFile(L"oneclick-free.tmp");
     EXPECT_TRUE(RemoveFile(free));
     EXPECT_FALSE(Exists(free));
@@ -52,7 +54,8 @@ TEST(RepairActions, FileGoneOrKeptWhenInUse) {
     DeleteFileW(local.c_str());
 }
 
-TEST(RepairActions, TracesByKind) {
+TEST(RepairActions, TracesByKind)
+{
     const wchar_t key[] = L"Software\\OneClickTest\\TypedURLs";
     ASSERT_EQ(0, SBRegSetStringValueNoExpandW(HKEY_CURRENT_USER, key, L"url1", L"http://example.invalid/"));
     Lumbrey::CSysEvidence::ScanResultItem value;

@@ -82,8 +82,9 @@ TEST(EvidenceResults, TreeIsBuiltByNumberLeavingOutWhatIsEmpty)
 {
     // Display names play no part: a trace whose name matches another category still goes where its number says.
     const std::vector<Trace> traces = {
-        {ValueTrace(L"K", L"a"), 27}, {FileTrace(L"C:\\r1"), 29}, {ValueTrace(L"T", L"url1"), 1},
-        {FileTrace(L"C:\\r2", 0, L"Run History"), 29}, {FileTrace(L"C:\\x"), 77}, {ValueTrace(L"T", L"url2"), 1},
+        {ValueTrace(L"K", L"a"), 27},   {FileTrace(L"C:\\r1"), 29},
+        {ValueTrace(L"T", L"url1"), 1}, {FileTrace(L"C:\\r2", 0, L"Run History"), 29},
+        {FileTrace(L"C:\\x"), 77},      {ValueTrace(L"T", L"url2"), 1},
     };
     const std::vector<ResultGroup> tree = BuildResultTree(traces);
     ASSERT_EQ(2u, tree.size()) << "groups without traces are left out";
@@ -107,9 +108,12 @@ TEST(EvidenceResults, RecycleBinIsEmptiedOnlyWhenEveryEntryIsTicked)
 {
     const std::wstring bin = Lumbrey::CSysEvidence::RecycleBinShellPrefix();
     const std::vector<Trace> traces = {
-        {FileTrace(bin + L"one.txt", 0, L"RecycleBin"), 41}, {FileTrace(bin + L"two.txt", 0, L"RecycleBin"), 41},
-        {FileTrace(L"C:\\recent\\a.lnk"), 29},                  {FileTrace(L"a.lnk"), 29},
-        {ValueTrace(L"Software\\Run", L"a"), 27},                {ValueTrace(L"", L"b"), 27},
+        {FileTrace(bin + L"one.txt", 0, L"RecycleBin"), 41},
+        {FileTrace(bin + L"two.txt", 0, L"RecycleBin"), 41},
+        {FileTrace(L"C:\\recent\\a.lnk"), 29},
+        {FileTrace(L"a.lnk"), 29},
+        {ValueTrace(L"Software\\Run", L"a"), 27},
+        {ValueTrace(L"", L"b"), 27},
     };
     CleanPlan partly = PlanClean(traces, {{0, true}, {1, false}, {2, true}, {3, true}, {4, true}, {5, true}});
     EXPECT_FALSE(partly.emptyRecycleBin);
@@ -151,10 +155,7 @@ void WriteFile(const std::wstring& path, DWORD size)
     ::CloseHandle(h);
 }
 
-bool Exists(const std::wstring& path)
-{
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 bool Recycle(const std::wstring& path)
 {
@@ -166,10 +167,7 @@ bool Recycle(const std::wstring& path)
     return ::SHFileOperationW(&op) == 0 && !op.fAnyOperationsAborted;
 }
 
-std::wstring Tr(const wchar_t* key)
-{
-    return static_cast<const wchar_t*>(nsVendrel::TranslateCode(key));
-}
+std::wstring Tr(const wchar_t* key) { return static_cast<const wchar_t*>(nsVendrel::TranslateCode(key)); }
 
 class EvidencePageTest : public ::testing::Test {
 protected:
@@ -239,7 +237,8 @@ protected:
     HTREEITEM Leaf(int category, const std::wstring& text)
     {
         CTreeCtrl& tree = result->GetTree();
-        for (HTREEITEM leaf = tree.GetChildItem(result->CategoryItem(category)); leaf; leaf = tree.GetNextSiblingItem(leaf))
+        for (HTREEITEM leaf = tree.GetChildItem(result->CategoryItem(category)); leaf;
+             leaf = tree.GetNextSiblingItem(leaf))
             if (tree.GetItemText(leaf) == text.c_str()) return leaf;
         return nullptr;
     }
@@ -305,7 +304,8 @@ TEST_F(EvidencePageTest, AFileThatCannotBeDeletedStaysTickedAndNoDoneTextIsShown
     Choose({kRecentCategory});
     ScanToTheEnd();
     ASSERT_EQ(2u, Leaves(kRecentCategory).size());
-    HANDLE held = ::CreateFileW((recent + L"notes.txt.lnk").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held =
+        ::CreateFileW((recent + L"notes.txt.lnk").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     Clean();
     ::CloseHandle(held);
@@ -317,7 +317,8 @@ TEST_F(EvidencePageTest, AFileThatCannotBeDeletedStaysTickedAndNoDoneTextIsShown
     EXPECT_NE(std::wstring::npos, left.begin()->find(Tr(L"IDS_SCAN_CLEAN_EVIDENCE_NOT_REMOVED")));
     HTREEITEM leaf = result->GetTree().GetChildItem(result->CategoryItem(kRecentCategory));
     EXPECT_EQ(1, result->GetTree().GetCheck(leaf));
-    EXPECT_EQ(0u, ResultText(CScanCleanEvidenceResultDlg::IDC_STATUS).find(Tr(L"IDS_SCAN_CLEAN_EVIDENCE_CLEAN_FAILED")));
+    EXPECT_EQ(0u,
+              ResultText(CScanCleanEvidenceResultDlg::IDC_STATUS).find(Tr(L"IDS_SCAN_CLEAN_EVIDENCE_CLEAN_FAILED")));
 
     // Cleaned again once it is free, by its leaf (the marked text plays no part).
     Clean();

@@ -22,12 +22,14 @@ using namespace OneClick;
 
 namespace {
 
-std::wstring DaysAgo(int days) {
+std::wstring DaysAgo(int days)
+{
     std::time_t then = std::time(nullptr) - std::time_t(days) * 86400;
     return FormatScanTime(*std::localtime(&then));
 }
 
-void Store(int score, const std::wstring& time, int registryCount) {
+void Store(int score, const std::wstring& time, int registryCount)
+{
     SBRegDeleteTreeW(HKEY_LOCAL_MACHINE, Settings::kLastScanKey);
     ScanCounts counts;
     counts[kRegistry] = registryCount;
@@ -37,19 +39,21 @@ void Store(int score, const std::wstring& time, int registryCount) {
 
 class HomePage : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         m_container.Create(IDD_FUNCTION_PAGE, &m_host);
         m_container.MoveWindow(186, 126, 737, 536);
         m_container.ShowWindow(SW_SHOW);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         // A scan the page started by itself ends before the windows go.
-        if (m_home && m_home->Step1())
-            shell_test::PumpUntil([&] { return !Scan()->Run().IsBusy(); }, 120000);
+        if (m_home && m_home->Step1()) shell_test::PumpUntil([&] { return !Scan()->Run().IsBusy(); }, 120000);
         m_container.DestroyWindow();
         delete m_home;
     }
-    void Show() {
+    void Show()
+    {
         m_home = new CFuncStartDlg;
         CFunctionDlgContainer::AddPage(m_home, &m_container, PAGE_ID_START);
         m_container.ShowPage(PAGE_ID_START);
@@ -65,7 +69,8 @@ protected:
 
 }  // namespace
 
-TEST_F(HomePage, FirstStartSwitchesToTheScanStep) {
+TEST_F(HomePage, FirstStartSwitchesToTheScanStep)
+{
     SBRegDeleteTreeW(HKEY_LOCAL_MACHINE, Settings::kLastScanKey);
     Show();
     EXPECT_TRUE(ScanStarted());
@@ -74,7 +79,8 @@ TEST_F(HomePage, FirstStartSwitchesToTheScanStep) {
     EXPECT_EQ(L"IDS_START_LASTSCANSCORE_TIP", Text(CStartStep0Dlg::IDC_SCORE));  // initial texts kept
 }
 
-TEST_F(HomePage, RecentResultIsShownAndStartsNothing) {
+TEST_F(HomePage, RecentResultIsShownAndStartsNothing)
+{
     Store(61, DaysAgo(1), 12);
     Show();
     EXPECT_FALSE(ScanStarted());
@@ -91,7 +97,8 @@ TEST_F(HomePage, RecentResultIsShownAndStartsNothing) {
     EXPECT_EQ(3, list.GetRow(4)->count);
 }
 
-TEST_F(HomePage, StatusAndScoreTextsByScore) {
+TEST_F(HomePage, StatusAndScoreTextsByScore)
+{
     const struct {
         int score;
         const wchar_t* status;
@@ -108,7 +115,8 @@ TEST_F(HomePage, StatusAndScoreTextsByScore) {
     }
 }
 
-TEST_F(HomePage, InvalidStoredTimeShowsUnknownTextsKeepsTheListAndStartsAScan) {
+TEST_F(HomePage, InvalidStoredTimeShowsUnknownTextsKeepsTheListAndStartsAScan)
+{
     Store(80, L"2026-13-01_10:00:00", 4);
     Show();
     EXPECT_EQ(L"IDS_START_UNKNOWN", Text(CStartStep0Dlg::IDC_TIME));
@@ -117,7 +125,8 @@ TEST_F(HomePage, InvalidStoredTimeShowsUnknownTextsKeepsTheListAndStartsAScan) {
     EXPECT_TRUE(ScanStarted());
 }
 
-TEST_F(HomePage, BootModeScansEvenWhenNotDue) {
+TEST_F(HomePage, BootModeScansEvenWhenNotDue)
+{
     Store(100, DaysAgo(0), 0);
     CEntryApp::m_bBootMode = TRUE;
     Show();

@@ -43,7 +43,8 @@ long Seed(const std::wstring& root, int files)
         const bool isJunk = i % 20 == 0;
         junk += isJunk ? 1 : 0;
         const std::wstring name = folder + L"\\f" + std::to_wstring(i) + (isJunk ? L".tmp" : L".dat");
-        HANDLE h = ::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE h =
+            ::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
     }
     return junk;
@@ -106,8 +107,8 @@ int wmain(int argc, wchar_t** argv)
         return 1;
     }
 
-    bench::RunPairs("junk page walk", "bare FindFirstFileW walk", pairs,
-                    [&] { return bench::Time([&] { BareWalk(root); }); },
-                    [&] { return bench::Time([&] { PageWalk(root); }); });
+    bench::RunPairs(
+        "junk page walk", "bare FindFirstFileW walk", pairs, [&] { return bench::Time([&] { BareWalk(root); }); },
+        [&] { return bench::Time([&] { PageWalk(root); }); });
     return 0;
 }

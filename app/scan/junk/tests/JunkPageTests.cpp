@@ -34,10 +34,10 @@ TEST(JunkTypeTable, FirstMatchingRowDescribesTheFile)
         const wchar_t* name;
         int row;  // -1: not junk
     } cases[] = {
-        {L"A.TMP", 2},       {L"b.Tmp", 2},      {L"x.temp", 3},     {L".tmp", 2},       {L"a.$$$", 1},
-        {L"X.DB$", 6},       {L"crash.??~", 4},  {L"ERRORS.LOG", 25}, {L"setup.log", 25}, {L"x.bak", 28},
-        {L"c.tmp.txt", -1},  {L"tmp", -1},       {L"name.", -1},     {L"a.tempo", -1},   {L"old", -1},
-        {L"file.nu3", 29},   {L"f._dd", 23},     {L"a.b.c.ilk", 10},
+        {L"A.TMP", 2},      {L"b.Tmp", 2},     {L"x.temp", 3},      {L".tmp", 2},       {L"a.$$$", 1},
+        {L"X.DB$", 6},      {L"crash.??~", 4}, {L"ERRORS.LOG", 25}, {L"setup.log", 25}, {L"x.bak", 28},
+        {L"c.tmp.txt", -1}, {L"tmp", -1},      {L"name.", -1},      {L"a.tempo", -1},   {L"old", -1},
+        {L"file.nu3", 29},  {L"f._dd", 23},    {L"a.b.c.ilk", 10},
     };
     for (const Case& c : cases) EXPECT_EQ(c.row, MatchJunkType(c.name)) << c.name;
     // ".$$$" is listed twice; the first row (junk files) always wins over the memory-dump row.
@@ -165,7 +165,8 @@ protected:
         shell_test::RemoveTree(root + L"a");
         shell_test::RemoveTree(root + L"logs");
         shell_test::RemoveTree(root + L"deep");
-        for (const wchar_t* name : {L"x.temp", L".tmp", L"keep.txt", L"locked.tmp"}) ::DeleteFileW((root + name).c_str());
+        for (const wchar_t* name : {L"x.temp", L".tmp", L"keep.txt", L"locked.tmp"})
+            ::DeleteFileW((root + name).c_str());
     }
 
     // Ticks the fixture drive's row in step 0 (only that one).
@@ -201,8 +202,8 @@ protected:
     std::set<std::wstring> Expected()
     {
         std::set<std::wstring> paths;
-        for (const wchar_t* name : {L"a\\A.TMP", L"a\\b.Tmp", L"x.temp", L"logs\\y.LOG", L".tmp", L"deep\\d1\\d2\\z.bak",
-                                    L"locked.tmp"})
+        for (const wchar_t* name :
+             {L"a\\A.TMP", L"a\\b.Tmp", L"x.temp", L"logs\\y.LOG", L".tmp", L"deep\\d1\\d2\\z.bak", L"locked.tmp"})
             paths.insert(std::wstring(kDrive) + name);
         return paths;
     }

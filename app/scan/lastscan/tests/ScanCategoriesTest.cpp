@@ -4,7 +4,8 @@
 
 using namespace OneClick;
 
-TEST(ScanCategories, BothStepsReadAScoreAlike) {
+TEST(ScanCategories, BothStepsReadAScoreAlike)
+{
     const struct {
         int score;
         const wchar_t* key;        // the scan step, and the home page for a stored score
@@ -25,7 +26,8 @@ TEST(ScanCategories, BothStepsReadAScoreAlike) {
     }
 }
 
-TEST(ScanCategories, RowLevelAtEveryThreshold) {
+TEST(ScanCategories, RowLevelAtEveryThreshold)
+{
     const int* reg = ScanRow(0).thresholds;  // 10, 20, 50, 100
     const struct {
         int count, level;

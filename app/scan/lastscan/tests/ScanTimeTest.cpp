@@ -6,7 +6,8 @@ using namespace OneClick;
 
 namespace {
 
-std::time_t LocalTime(int y, int mo, int d, int h, int mi, int s) {
+std::time_t LocalTime(int y, int mo, int d, int h, int mi, int s)
+{
     std::tm t = {};
     t.tm_year = y - 1900;
     t.tm_mon = mo - 1;
@@ -18,14 +19,16 @@ std::time_t LocalTime(int y, int mo, int d, int h, int mi, int s) {
     return std::mktime(&t);
 }
 
-std::wstring Text(std::time_t when) {
+std::wstring Text(std::time_t when)
+{
     std::tm local = *std::localtime(&when);
     return FormatScanTime(local);
 }
 
 }  // namespace
 
-TEST(ScanTime, FormatsAndReadsBack) {
+TEST(ScanTime, FormatsAndReadsBack)
+{
     std::tm t = {};
     t.tm_year = 2026 - 1900;
     t.tm_mon = 0;
@@ -45,7 +48,8 @@ TEST(ScanTime, FormatsAndReadsBack) {
     EXPECT_TRUE(ParseScanTime(L"2026-1-5_7:3:9", nullptr, nullptr));  // fields need no leading zeros
 }
 
-TEST(ScanTime, RejectsImpossibleTimes) {
+TEST(ScanTime, RejectsImpossibleTimes)
+{
     const wchar_t* bad[] = {
         L"2026-13-01_10:00:00",  // month 13
         L"2026-00-01_10:00:00",
@@ -55,14 +59,15 @@ TEST(ScanTime, RejectsImpossibleTimes) {
         L"2026-02-30_10:00:00",  // no such day
         L"2026-12-32_10:00:00",
         L"1899-12-31_10:00:00",
-        L"2026-12-01",           // three fields only
+        L"2026-12-01",  // three fields only
         L"garbage",
         L"",
     };
     for (const wchar_t* text : bad) EXPECT_FALSE(ParseScanTime(text, nullptr, nullptr)) << text;
 }
 
-TEST(ScanTime, SevenDayRule) {
+TEST(ScanTime, SevenDayRule)
+{
     const std::time_t now = LocalTime(2026, 12, 9, 12, 0, 0);
     struct Case {
         bool hasScore, hasTime;

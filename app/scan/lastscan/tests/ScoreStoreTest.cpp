@@ -20,14 +20,16 @@ protected:
 
 }  // namespace
 
-TEST_F(ScoreStoreTest, NothingStoredReadsAsMissing) {
+TEST_F(ScoreStoreTest, NothingStoredReadsAsMissing)
+{
     StoredScore s = ReadStoredScore();
     EXPECT_FALSE(s.hasScore);
     EXPECT_FALSE(s.hasTime);
     EXPECT_EQ(ScanCounts(), s.counts);
 }
 
-TEST_F(ScoreStoreTest, WrittenValuesReadBackWithTheirTypes) {
+TEST_F(ScoreStoreTest, WrittenValuesReadBackWithTheirTypes)
+{
     ScanCounts c;
     c[kRegistry] = 12;
     c[kEvidence] = 345;
@@ -46,9 +48,12 @@ TEST_F(ScoreStoreTest, WrittenValuesReadBackWithTheirTypes) {
     const struct {
         const wchar_t* name;
         DWORD type;
-    } values[] = {{L"RegCleanErrorCount", REG_DWORD},          {L"ScanEvidenceErrorCount", REG_DWORD},
-                  {L"ScanJunkFileErrorCount", REG_DWORD},      {L"ScanShortcutErrorCount", REG_DWORD},
-                  {L"ScanFileAssociateErrorCount", REG_DWORD}, {L"LastScanTime", REG_SZ},
+    } values[] = {{L"RegCleanErrorCount", REG_DWORD},
+                  {L"ScanEvidenceErrorCount", REG_DWORD},
+                  {L"ScanJunkFileErrorCount", REG_DWORD},
+                  {L"ScanShortcutErrorCount", REG_DWORD},
+                  {L"ScanFileAssociateErrorCount", REG_DWORD},
+                  {L"LastScanTime", REG_SZ},
                   {L"LastScanScore", REG_DWORD}};
     HKEY key = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, Settings::kLastScanKey, 0, KEY_READ, &key));
@@ -60,14 +65,15 @@ TEST_F(ScoreStoreTest, WrittenValuesReadBackWithTheirTypes) {
     RegCloseKey(key);
 }
 
-TEST_F(ScoreStoreTest, UnreadableCountIsZeroAndOtherValuesStillRead) {
+TEST_F(ScoreStoreTest, UnreadableCountIsZeroAndOtherValuesStillRead)
+{
     ScanCounts c;
     c[kRegistry] = 4;
     c[kJunk] = 9;
     ASSERT_EQ(0, WriteStoredScore(c, L"2026-12-09_21:27:26", 90));
     // A count of the wrong type cannot be read.
-    ASSERT_EQ(0, SBRegSetStringValueNoExpandW(HKEY_LOCAL_MACHINE, Settings::kLastScanKey, L"ScanJunkFileErrorCount",
-                                              L"x"));
+    ASSERT_EQ(
+        0, SBRegSetStringValueNoExpandW(HKEY_LOCAL_MACHINE, Settings::kLastScanKey, L"ScanJunkFileErrorCount", L"x"));
     StoredScore s = ReadStoredScore();
     EXPECT_EQ(4, s.counts[kRegistry]);
     EXPECT_EQ(0, s.counts[kJunk]);

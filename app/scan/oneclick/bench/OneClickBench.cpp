@@ -26,7 +26,8 @@ namespace {
 
 double Seconds(double start) { return bench::Now() - start; }
 
-void PumpUntil(bool (*done)(void*), void* context) {
+void PumpUntil(bool (*done)(void*), void* context)
+{
     while (!done(context)) {
         MSG msg;
         if (MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT) == WAIT_OBJECT_0)
@@ -37,21 +38,24 @@ void PumpUntil(bool (*done)(void*), void* context) {
     }
 }
 
-double TimeRegistry() {
+double TimeRegistry()
+{
     CRegistryData engine;
     engine.SetScanWnd(nullptr);
     const double start = bench::Now();
     std::vector<CRegistryData::SCAN_RESULT> found;
-    engine.Scan(nullptr, nullptr,
-                [](const CRegistryData::SCAN_RESULT* r, void* kept) {
-                    static_cast<std::vector<CRegistryData::SCAN_RESULT>*>(kept)->push_back(*r);
-                    return true;
-                },
-                &found);
+    engine.Scan(
+        nullptr, nullptr,
+        [](const CRegistryData::SCAN_RESULT* r, void* kept) {
+            static_cast<std::vector<CRegistryData::SCAN_RESULT>*>(kept)->push_back(*r);
+            return true;
+        },
+        &found);
     return Seconds(start);
 }
 
-double TimeEvidence() {
+double TimeEvidence()
+{
     Lumbrey::CSysEvidence scanner;
     std::vector<Lumbrey::CSysEvidence::ScanResultItem> items;
     const double start = bench::Now();
@@ -60,7 +64,8 @@ double TimeEvidence() {
 }
 
 // The scanner's messages go to a window of this thread, as in the scan.
-double TimeJunk() {
+double TimeJunk()
+{
     bool done = false;
     qcore::MessageWindow sink([&done](UINT msg, WPARAM, LPARAM) {
         if (msg == WM_JUNKSCAN_DONE) done = true;
@@ -74,7 +79,8 @@ double TimeJunk() {
 }
 
 // On the scan's worker thread, as the one-click scan starts it.
-double TimeShortcuts() {
+double TimeShortcuts()
+{
     bool done = false;
     qcore::MessageWindow sink([&done](UINT msg, WPARAM, LPARAM) {
         if (msg == WM_SHORTCUT_SCAN_DONE) done = true;
@@ -88,7 +94,8 @@ double TimeShortcuts() {
     return Seconds(start);
 }
 
-double TimeFileAssoc() {
+double TimeFileAssoc()
+{
     Moravin::CFileAssociateRepaire assoc;
     std::vector<Moravin::CFileAssociateRepaire::FileAssocItem> items;
     const double start = bench::Now();
@@ -96,7 +103,8 @@ double TimeFileAssoc() {
     return Seconds(start);
 }
 
-double TimeOneClick(CStartStep1Dlg& step) {
+double TimeOneClick(CStartStep1Dlg& step)
+{
     const double start = bench::Now();
     step.StartQuickScan();
     PumpUntil([](void* s) { return static_cast<CStartStep1Dlg*>(s)->Run().State() == OneClick::RunState::Ended; },
@@ -106,7 +114,8 @@ double TimeOneClick(CStartStep1Dlg& step) {
 
 }  // namespace
 
-int wmain(int argc, wchar_t** argv) {
+int wmain(int argc, wchar_t** argv)
+{
     int extraRegistry = 0;
     for (int i = 1; i + 1 < argc; ++i)
         if (std::wstring(argv[i]) == L"--registry-problems") extraRegistry = _wtoi(argv[i + 1]);

@@ -39,14 +39,16 @@ void ForgetLastScanTime() { SBRegDeleteValueW(HKEY_LOCAL_MACHINE, Settings::kLas
 bool RunStored() { return ReadStoredScore().hasTime; }
 
 // A stored result as an earlier scan would have left it, `daysAgo` days before now.
-void StoreEarlierScan(int daysAgo) {
+void StoreEarlierScan(int daysAgo)
+{
     std::time_t then = std::time(nullptr) - std::time_t(daysAgo) * 86400;
     std::tm local = *std::localtime(&then);
     WriteStoredScore(ScanCounts(), FormatScanTime(local), 100);
 }
 
 // Clicks a button of the program the way its window sees a click, posted: the buttons start long work or ask.
-void Click(HWND main, int id) {
+void Click(HWND main, int id)
+{
     HWND button = FindDescendant(main, id);
     ASSERT_NE(nullptr, button) << id;
     shell_test::PostButtonClick(button);
@@ -61,7 +63,8 @@ struct PopupSearch {
     int count;
 };
 
-BOOL CALLBACK CountPopup(HWND wnd, LPARAM param) {
+BOOL CALLBACK CountPopup(HWND wnd, LPARAM param)
+{
     PopupSearch* s = reinterpret_cast<PopupSearch*>(param);
     DWORD owner = 0;
     GetWindowThreadProcessId(wnd, &owner);
@@ -73,21 +76,24 @@ BOOL CALLBACK CountPopup(HWND wnd, LPARAM param) {
     return TRUE;
 }
 
-int VisiblePopups(DWORD pid, HWND main) {
+int VisiblePopups(DWORD pid, HWND main)
+{
     PopupSearch search = {pid, main, 0};
     EnumWindows(&CountPopup, reinterpret_cast<LPARAM>(&search));
     return search.count;
 }
 
 // True when `upper` lies in front of `lower` in the windows' stacking order.
-bool Above(HWND upper, HWND lower) {
+bool Above(HWND upper, HWND lower)
+{
     for (HWND w = GetWindow(upper, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
         if (w == lower) return true;
     return false;
 }
 
 // The index of the result dialog's one visible list; -1 when none or several are visible.
-int VisibleList(HWND dialog) {
+int VisibleList(HWND dialog)
+{
     int visible = -1;
     for (int i = 0; i < 5; ++i)
         if (IsWindowVisible(GetDlgItem(dialog, kFirstResultList + i))) {
@@ -98,7 +104,8 @@ int VisibleList(HWND dialog) {
 }
 
 // A pixel of a top-level window of the program as it is painted on its surface.
-COLORREF PixelOf(HWND wnd, int x, int y) {
+COLORREF PixelOf(HWND wnd, int x, int y)
+{
     HDC dc = GetWindowDC(wnd);
     HDC mem = CreateCompatibleDC(dc);
     HBITMAP one = CreateCompatibleBitmap(dc, 1, 1);
@@ -114,7 +121,8 @@ COLORREF PixelOf(HWND wnd, int x, int y) {
 
 // The index of the tab drawn selected (its top edge in the accent colour of the selected picture), -1 when none or
 // several are.
-int SelectedTab(HWND dialog) {
+int SelectedTab(HWND dialog)
+{
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     int selected = -1;
     for (int i = 0; i < 5; ++i) {
@@ -132,7 +140,8 @@ int SelectedTab(HWND dialog) {
     return selected;
 }
 
-std::string Describe(const StoredScore& s) {
+std::string Describe(const StoredScore& s)
+{
     char text[200];
     snprintf(text, sizeof(text), "score %d counts reg %d traces %d junk %d links %d assoc %d", s.score,
              s.counts[kRegistry], s.counts[kEvidence], s.counts[kJunk], s.counts[kShortcut], s.counts[kFileAssoc]);
@@ -140,7 +149,8 @@ std::string Describe(const StoredScore& s) {
 }
 
 // The program's result window once it is on the screen (found by its controls: its title is translated).
-HWND VisibleResultWindow(DWORD processId) {
+HWND VisibleResultWindow(DWORD processId)
+{
     return shell_test::FindProcessWindow(processId, [](HWND h) {
         return IsWindowVisible(h) && GetDlgItem(h, kFirstResultList) && GetDlgItem(h, kFirstResultTab);
     });
@@ -148,7 +158,8 @@ HWND VisibleResultWindow(DWORD processId) {
 
 }  // namespace
 
-TEST(OneClickApp, ScanFindsSeededProblemsAndRepairLeavesOnlyWhatCannotBeRemoved) {
+TEST(OneClickApp, ScanFindsSeededProblemsAndRepairLeavesOnlyWhatCannotBeRemoved)
+{
     const SeededProblems seeded = SeedProblems();
     const int brokenAssociations = BrokenAssociations();
     ASSERT_GE(brokenAssociations, 1);
@@ -246,7 +257,8 @@ TEST(OneClickApp, ScanFindsSeededProblemsAndRepairLeavesOnlyWhatCannotBeRemoved)
     app.Exit();
 }
 
-TEST(OneClickApp, AbortMidScanThenANewScanFindsEverything) {
+TEST(OneClickApp, AbortMidScanThenANewScanFindsEverything)
+{
     const int kMany = 5000;
     SeedManyRegistryProblems(kMany);
     ClearStoredScore();
@@ -280,7 +292,8 @@ TEST(OneClickApp, AbortMidScanThenANewScanFindsEverything) {
     SBRegDeleteTreeW(HKEY_CURRENT_USER, kMuiCacheKey);  // the other tests need no slow registry part
 }
 
-TEST(OneClickApp, BootModeStartsHiddenScansAndShowsThePopupOnce) {
+TEST(OneClickApp, BootModeStartsHiddenScansAndShowsThePopupOnce)
+{
     StoreEarlierScan(1);  // not due: only boot mode starts this scan
     const std::wstring before = ReadStoredScore().timeText;
 
@@ -300,7 +313,8 @@ TEST(OneClickApp, BootModeStartsHiddenScansAndShowsThePopupOnce) {
     app.Exit();
 }
 
-TEST(OneClickApp, HomePageStartsAScanWhenTheLastOneIsSevenDaysOld) {
+TEST(OneClickApp, HomePageStartsAScanWhenTheLastOneIsSevenDaysOld)
+{
     struct Case {
         int daysAgo;
         bool scans;
@@ -312,8 +326,8 @@ TEST(OneClickApp, HomePageStartsAScanWhenTheLastOneIsSevenDaysOld) {
         ASSERT_TRUE(app.Start());
         ASSERT_NE(nullptr, app.WaitForMainWindow());
         ASSERT_GE(app.WaitUntilVisible(), 0);
-        const bool scanned = PumpUntil([&] { return ReadStoredScore().timeText != before; },
-                                       c.scans ? kScanTimeoutMs : 5000);
+        const bool scanned =
+            PumpUntil([&] { return ReadStoredScore().timeText != before; }, c.scans ? kScanTimeoutMs : 5000);
         EXPECT_EQ(c.scans, scanned) << c.daysAgo << " days ago";
         app.Exit();
     }
@@ -325,12 +339,14 @@ TEST(OneClickApp, HomePageStartsAScanWhenTheLastOneIsSevenDaysOld) {
 class OneClickScreenshots : public ::testing::TestWithParam<int> {};
 
 // "de" for the row of "de\\" in the language table.
-std::wstring LanguageName(int row) {
+std::wstring LanguageName(int row)
+{
     std::wstring folder = Shell::kLanguageFolders[row];
     return folder.substr(0, folder.size() - 1);
 }
 
-TEST_P(OneClickScreenshots, OfTheResultAndTheHomePage) {
+TEST_P(OneClickScreenshots, OfTheResultAndTheHomePage)
+{
     const std::wstring language = LanguageName(GetParam()), setting = std::to_wstring(GetParam() + 1);
     SeedProblems();  // something of each kind to show, whichever tests ran before in this prefix
     shell_test::SetLanguageSetting(setting.c_str());

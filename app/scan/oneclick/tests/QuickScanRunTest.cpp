@@ -7,7 +7,8 @@
 
 using namespace OneClick;
 
-TEST(QuickScanRun, EndsExactlyOnceWhateverTheOrderAndRepeats) {
+TEST(QuickScanRun, EndsExactlyOnceWhateverTheOrderAndRepeats)
+{
     std::vector<int> order = {0, 1, 2, 3, 4};
     int permutations = 0;
     do {
@@ -32,7 +33,8 @@ TEST(QuickScanRun, EndsExactlyOnceWhateverTheOrderAndRepeats) {
     EXPECT_EQ(120, permutations);
 }
 
-TEST(QuickScanRun, WeightedProgress) {
+TEST(QuickScanRun, WeightedProgress)
+{
     QuickScanRun run;
     run.Start();
     run.PartDone(kFileAssoc);
@@ -46,7 +48,8 @@ TEST(QuickScanRun, WeightedProgress) {
     EXPECT_EQ(75, run.Progress());
 }
 
-TEST(QuickScanRun, AbortEndsOnlyWhenWorkersHaveEnded) {
+TEST(QuickScanRun, AbortEndsOnlyWhenWorkersHaveEnded)
+{
     QuickScanRun run;
     run.Start();
     run.PartDone(kRegistry);
@@ -71,7 +74,8 @@ TEST(QuickScanRun, AbortEndsOnlyWhenWorkersHaveEnded) {
     EXPECT_FALSE(run.IsPartDone(kRegistry));
 }
 
-TEST(QuickScanRun, RepairOnlyAfterAnEndedScanAndReportsWhatRemains) {
+TEST(QuickScanRun, RepairOnlyAfterAnEndedScanAndReportsWhatRemains)
+{
     QuickScanRun run;
     EXPECT_FALSE(run.BeginRepair());
     run.Start();
@@ -100,14 +104,16 @@ TEST(QuickScanRun, RepairOnlyAfterAnEndedScanAndReportsWhatRemains) {
     EXPECT_STREQ(L"IDS_SCORE_TXT_QUICK_REPAIR_FINISHED", RunEndTextKey(run.LastEnd()));
 }
 
-TEST(QuickScanRun, EndTexts) {
+TEST(QuickScanRun, EndTexts)
+{
     EXPECT_STREQ(L"IDS_SCORE_TXT_QUICK_SCAN_FINISHED", RunEndTextKey(RunEnd::ScanFinished));
     EXPECT_STREQ(L"IDS_START_TXT_SCAN_FINISH_STATUS_ABORT", RunEndTextKey(RunEnd::ScanAborted));
 }
 
 // What the scan libraries report counts from the start of a scan until it has ended, also while its stop is on
 // the way; never before a scan, after it, or during a repair.
-TEST(QuickScanRun, ScanReportsCountFromTheStartUntilTheScanHasEnded) {
+TEST(QuickScanRun, ScanReportsCountFromTheStartUntilTheScanHasEnded)
+{
     QuickScanRun run;
     EXPECT_FALSE(run.TakesScanReports()) << "no scan yet";
     ASSERT_TRUE(run.Start());

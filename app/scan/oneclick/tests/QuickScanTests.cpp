@@ -43,7 +43,8 @@ struct RecordingView : IQuickScanView {
 };
 
 // Result items of the run per category (index 1 to 4).
-std::vector<int> ItemsPerCategory(const CQuickScan& scan) {
+std::vector<int> ItemsPerCategory(const CQuickScan& scan)
+{
     std::vector<int> n(5, 0);
     for (const auto& item : scan.ResultItems())
         if (item.second >= 1 && item.second <= 4) ++n[item.second];
@@ -54,10 +55,12 @@ class QuickScanTest : public ::testing::Test {
 protected:
     void SetUp() override { SBRegDeleteTreeW(HKEY_LOCAL_MACHINE, Settings::kLastScanKey); }
     void TearDown() override { SBRegDeleteTreeW(HKEY_LOCAL_MACHINE, Settings::kLastScanKey); }
-    bool WaitEnded() {
+    bool WaitEnded()
+    {
         return shell_test::PumpUntil([&] { return m_scan.Run().State() == RunState::Ended; }, kRunTimeoutMs);
     }
-    void ExpectViewAgrees() {
+    void ExpectViewAgrees()
+    {
         for (int part = 0; part < kPartCount; ++part) EXPECT_EQ(m_scan.Counts().n[part], m_view.counts[part]) << part;
         ASSERT_FALSE(m_view.progress.empty());
         for (size_t i = 1; i < m_view.progress.size(); ++i)
@@ -71,7 +74,8 @@ protected:
 
 }  // namespace
 
-TEST_F(QuickScanTest, ScanFindsTheSeededProblemsReportsThemAndStoresTheFinalScore) {
+TEST_F(QuickScanTest, ScanFindsTheSeededProblemsReportsThemAndStoresTheFinalScore)
+{
     SeedProblems();
     const int broken = BrokenAssociations();
     ASSERT_TRUE(m_scan.Start());
@@ -105,7 +109,8 @@ TEST_F(QuickScanTest, ScanFindsTheSeededProblemsReportsThemAndStoresTheFinalScor
     EXPECT_EQ(m_scan.Score(), stored.score);
 }
 
-TEST_F(QuickScanTest, RepairRemovesInOrderAndCountsWhatRemains) {
+TEST_F(QuickScanTest, RepairRemovesInOrderAndCountsWhatRemains)
+{
     const SeededProblems seeded = SeedProblems();
     ASSERT_TRUE(m_scan.Start());
     ASSERT_TRUE(WaitEnded());
@@ -154,7 +159,8 @@ TEST_F(QuickScanTest, RepairRemovesInOrderAndCountsWhatRemains) {
     EXPECT_EQ(expected, order);
 }
 
-TEST_F(QuickScanTest, AbortEndsOnlyOnceEveryWorkerHasEndedAndANewScanThenRuns) {
+TEST_F(QuickScanTest, AbortEndsOnlyOnceEveryWorkerHasEndedAndANewScanThenRuns)
+{
     SeedManyRegistryProblems(2000);  // a registry part slow enough to be stopped
     ASSERT_TRUE(m_scan.Start());
     ASSERT_TRUE(m_scan.Abort());

@@ -20,19 +20,22 @@ const wchar_t kTxtCommandKey[] = L"Software\\Classes\\txtfile\\shell\\open\\comm
 
 namespace {
 
-std::wstring Folder(int csidl) {
+std::wstring Folder(int csidl)
+{
     wchar_t path[MAX_PATH] = {};
     SHGetSpecialFolderPathW(nullptr, path, csidl, TRUE);
     return path;
 }
 
-void WriteFile(const std::wstring& path, const char* content) {
+void WriteFile(const std::wstring& path, const char* content)
+{
     std::ofstream out(path.c_str(), std::ios::binary);
     out << content;
 }
 
 // A shortcut to a program that existed when the link was made and is gone now.
-std::wstring MakeBrokenLink(const std::wstring& linkPath) {
+std::wstring MakeBrokenLink(const std::wstring& linkPath)
+{
     const std::wstring folder = L"C:\\oneclick-target";
     const std::wstring target = folder + L"\\gone.exe";
     CreateDirectoryW(folder.c_str(), nullptr);
@@ -57,7 +60,8 @@ std::wstring MakeBrokenLink(const std::wstring& linkPath) {
 
 }  // namespace
 
-SeededProblems SeedProblems() {
+SeededProblems SeedProblems()
+{
     SeededProblems s;
     wchar_t windows[MAX_PATH] = {};
     GetWindowsDirectoryW(windows, MAX_PATH);
@@ -82,7 +86,8 @@ SeededProblems SeedProblems() {
     return s;
 }
 
-void SeedManyRegistryProblems(int count) {
+void SeedManyRegistryProblems(int count)
+{
     HKEY key = nullptr;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, kMuiCacheKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != 0)
         return;
@@ -98,7 +103,8 @@ bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str
 
 bool ValueExists(HKEY root, const wchar_t* key, const wchar_t* value) { return SBRegValueExistW(root, key, value); }
 
-int BrokenAssociations() {
+int BrokenAssociations()
+{
     Moravin::CFileAssociateRepaire assoc;
     std::vector<Moravin::CFileAssociateRepaire::FileAssocItem> items;
     assoc.GetAllAssociateStatus(items);
@@ -107,7 +113,8 @@ int BrokenAssociations() {
     return broken;
 }
 
-bool FileContainsText(const std::wstring& path, const std::wstring& text) {
+bool FileContainsText(const std::wstring& path, const std::wstring& text)
+{
     std::ifstream in(path.c_str(), std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::string utf8, utf16;

@@ -28,7 +28,8 @@ using namespace OneClick;
 namespace {
 
 // The pop-ups of this process that are on screen now (the pop-up is a 300 x 200 window that closes itself).
-BOOL CALLBACK CollectPopups(HWND wnd, LPARAM param) {
+BOOL CALLBACK CollectPopups(HWND wnd, LPARAM param)
+{
     DWORD pid = 0;
     GetWindowThreadProcessId(wnd, &pid);
     RECT r;
@@ -38,7 +39,8 @@ BOOL CALLBACK CollectPopups(HWND wnd, LPARAM param) {
     return TRUE;
 }
 
-std::set<HWND> Popups() {
+std::set<HWND> Popups()
+{
     std::set<HWND> popups;
     EnumWindows(&CollectPopups, reinterpret_cast<LPARAM>(&popups));
     return popups;
@@ -46,7 +48,8 @@ std::set<HWND> Popups() {
 
 class StartStep1Page : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         SBRegDeleteTreeW(HKEY_LOCAL_MACHINE, Settings::kLastScanKey);
         m_home.Create(IDD_FUNCTION_PAGE, &m_host);
         m_home.MoveWindow(186, 126, 737, 536);
@@ -54,25 +57,29 @@ protected:
         m_step = new CStartStep1Dlg;
         CFunctionDlg::AddSubPage(m_step, &m_home, 1);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         m_step->DestroyWindow();
         delete m_step;
         m_home.DestroyWindow();
         CEntryApp::m_bBootMode = FALSE;
     }
-    void Click(int id) {
+    void Click(int id)
+    {
         m_step->SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(m_step->GetDlgItem(id)->GetSafeHwnd()));
     }
     bool Enabled(int id) { return m_step->GetDlgItem(id)->IsWindowEnabled() != FALSE; }
     std::wstring Text(int id) { return shell_test::WindowText(m_step->GetDlgItem(id)->GetSafeHwnd()); }
     // The result window of this step once it was shown, or null.
-    HWND ResultWindow() {
+    HWND ResultWindow()
+    {
         return shell_test::FindProcessWindow(::GetCurrentProcessId(), [](HWND h) {
             return ::IsWindowVisible(h) && ::GetDlgItem(h, CScoreResultDialog::IDC_CLOSE) &&
                    ::GetDlgItem(h, CScoreResultDialog::IDC_LIST_FIRST);
         });
     }
-    bool WaitEnded() {
+    bool WaitEnded()
+    {
         return shell_test::PumpUntil([&] { return m_step->Run().State() == RunState::Ended; }, 120000);
     }
 
@@ -83,7 +90,8 @@ protected:
 
 }  // namespace
 
-TEST_F(StartStep1Page, ScanStartsFromNothingAndEndsWithItsStoredResult) {
+TEST_F(StartStep1Page, ScanStartsFromNothingAndEndsWithItsStoredResult)
+{
     m_step->StartQuickScan();
     EXPECT_EQ(RunState::Scanning, m_step->Run().State());
     // Nothing counted yet: no number and no verdict.
@@ -112,7 +120,8 @@ TEST_F(StartStep1Page, ScanStartsFromNothingAndEndsWithItsStoredResult) {
     EXPECT_EQ(ScoreStatusKey(stored.score), Text(CStartStep1Dlg::IDC_HEALTH));
 }
 
-TEST_F(StartStep1Page, AbortWaitsForEveryWorkerAndRepeatedAbortIsHarmless) {
+TEST_F(StartStep1Page, AbortWaitsForEveryWorkerAndRepeatedAbortIsHarmless)
+{
     m_step->StartQuickScan();
     Click(CStartStep1Dlg::IDC_ABORT_REPAIR);
     // Nothing can start again until the workers have ended.
@@ -143,15 +152,15 @@ TEST_F(StartStep1Page, AbortWaitsForEveryWorkerAndRepeatedAbortIsHarmless) {
     EXPECT_EQ(RunEnd::ScanFinished, m_step->Run().LastEnd());
 }
 
-TEST_F(StartStep1Page, AbortClickedAsTheScanEndsRepairsNothingAndRepairAllAsksFirst) {
+TEST_F(StartStep1Page, AbortClickedAsTheScanEndsRepairsNothingAndRepairAllAsksFirst)
+{
     // Findings of two kinds, one of them in the registry.
     const std::wstring junk = L"C:\\windows\\temp\\late-abort.tmp";
     HANDLE file = CreateFileW(junk.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     CloseHandle(file);
     const wchar_t muiCache[] = L"Software\\Microsoft\\Windows\\ShellNoRoam\\MUICache";
-    ASSERT_EQ(ERROR_SUCCESS,
-              SBRegSetStringValueW(HKEY_CURRENT_USER, muiCache, L"C:\\late-abort\\gone.exe", L"Gone"));
+    ASSERT_EQ(ERROR_SUCCESS, SBRegSetStringValueW(HKEY_CURRENT_USER, muiCache, L"C:\\late-abort\\gone.exe", L"Gone"));
 
     m_step->StartQuickScan();
     ASSERT_TRUE(WaitEnded());
@@ -186,7 +195,8 @@ TEST_F(StartStep1Page, AbortClickedAsTheScanEndsRepairsNothingAndRepairAllAsksFi
 }
 
 // Every text the health line shows, in every language, fits its width in the font the line takes for it.
-TEST_F(StartStep1Page, HealthLineShowsEveryStatusWholeInEveryLanguage) {
+TEST_F(StartStep1Page, HealthLineShowsEveryStatusWholeInEveryLanguage)
+{
     HWND health = m_step->GetDlgItem(CStartStep1Dlg::IDC_HEALTH)->GetSafeHwnd();
     RECT client;
     GetClientRect(health, &client);
@@ -207,7 +217,8 @@ TEST_F(StartStep1Page, HealthLineShowsEveryStatusWholeInEveryLanguage) {
     }
 }
 
-TEST_F(StartStep1Page, BootModeEndsWithOnePopupAndIsSwitchedOff) {
+TEST_F(StartStep1Page, BootModeEndsWithOnePopupAndIsSwitchedOff)
+{
     const std::set<HWND> before = Popups();
     CEntryApp::m_bBootMode = TRUE;
     m_step->StartQuickScan();
@@ -226,7 +237,8 @@ TEST_F(StartStep1Page, BootModeEndsWithOnePopupAndIsSwitchedOff) {
 
 // Whatever the scan counted is listed in the result window, which carries its title, and an open result window
 // follows a new scan and a repair without being asked again.
-TEST_F(StartStep1Page, ResultWindowListsEveryCountedKindAndFollowsTheRun) {
+TEST_F(StartStep1Page, ResultWindowListsEveryCountedKindAndFollowsTheRun)
+{
     auto counted = [&] {
         int sum = 0;
         for (int part = 0; part < kPartCount; ++part) sum += m_step->Counts()[Part(part)];
@@ -241,8 +253,7 @@ TEST_F(StartStep1Page, ResultWindowListsEveryCountedKindAndFollowsTheRun) {
     ASSERT_NE(nullptr, result);
     HWND all = ::GetDlgItem(result, CScoreResultDialog::IDC_LIST_FIRST);
     EXPECT_EQ(counted(), ListView_GetItemCount(all));
-    EXPECT_EQ(std::wstring(nsVendrel::TranslateCode(L"IDS_START_SCAN_RESULT_COLUMN")),
-              shell_test::WindowText(result));
+    EXPECT_EQ(std::wstring(nsVendrel::TranslateCode(L"IDS_START_SCAN_RESULT_COLUMN")), shell_test::WindowText(result));
     // The title is drawn in the window's blue title strip: light pixels where the strip has none of its own.
     ::RedrawWindow(result, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     HDC dc = ::GetDC(result);

@@ -81,7 +81,8 @@ protected:
     {
         ::CreateDirectoryW((kRoot + L"links").c_str(), nullptr);
         ::CreateDirectoryW((kRoot + L"links\\sub").c_str(), nullptr);
-        HANDLE target = ::CreateFileW((kRoot + L"there.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        HANDLE target =
+            ::CreateFileW((kRoot + L"there.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, target);
         ::CloseHandle(target);
         ASSERT_TRUE(MakeLink(kRoot + L"links\\valid.lnk", kRoot + L"there.txt"));
@@ -186,8 +187,11 @@ TEST_F(ShortcutPageTest, DeleteRemovesTheTickedShortcutsAndKeepsOneThatCannotBeD
 
     // "Select All" is ticked exactly while every row is, whoever ticks the rows.
     const HWND selectAll = ::GetDlgItem(step2, CScanCleanShortcutCleanStep2::IDC_SELECT_ALL);
-    const struct { int row; BOOL tick; UINT box; } ticks[] = {
-        {0, TRUE, BST_UNCHECKED}, {1, TRUE, BST_CHECKED}, {0, FALSE, BST_UNCHECKED}, {0, TRUE, BST_CHECKED}};
+    const struct {
+        int row;
+        BOOL tick;
+        UINT box;
+    } ticks[] = {{0, TRUE, BST_UNCHECKED}, {1, TRUE, BST_CHECKED}, {0, FALSE, BST_UNCHECKED}, {0, TRUE, BST_CHECKED}};
     for (const auto& t : ticks) {
         ListView_SetCheckState(list2, t.row, t.tick);
         EXPECT_EQ(t.box, ::SendMessageW(selectAll, BM_GETCHECK, 0, 0)) << "row " << t.row << " ticked " << t.tick;
@@ -198,8 +202,8 @@ TEST_F(ShortcutPageTest, DeleteRemovesTheTickedShortcutsAndKeepsOneThatCannotBeD
     // Both ticked, one held open without sharing.
     ::SendMessageW(::GetDlgItem(step2, CScanCleanShortcutCleanStep2::IDC_SELECT_ALL), BM_SETCHECK, BST_CHECKED, 0);
     ClickButton(step2, CScanCleanShortcutCleanStep2::IDC_SELECT_ALL);
-    HANDLE held = ::CreateFileW((kRoot + L"links\\sub\\UPPER.LNK").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                                nullptr);
+    HANDLE held =
+        ::CreateFileW((kRoot + L"links\\sub\\UPPER.LNK").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     ClickButton(step2, CScanCleanShortcutCleanStep2::IDC_DELETE);
     ::CloseHandle(held);
@@ -227,7 +231,8 @@ TEST_F(ShortcutPageTest, StopDuringTheScanLeadsToTheShortcutsFoundSoFar)
     const std::wstring many = kRoot + L"many\\";
     ::CreateDirectoryW(many.c_str(), nullptr);
     for (int i = 0; i < kMany; ++i)
-        ASSERT_TRUE(::CopyFileW((kRoot + L"links\\gone.lnk").c_str(), (many + std::to_wstring(i) + L".lnk").c_str(), FALSE));
+        ASSERT_TRUE(
+            ::CopyFileW((kRoot + L"links\\gone.lnk").c_str(), (many + std::to_wstring(i) + L".lnk").c_str(), FALSE));
 
     ChooseFixtureDrive();
     ClickButton(step0, CScanCleanShortcutCleanStep0::IDC_SCAN);
@@ -243,7 +248,8 @@ TEST_F(ShortcutPageTest, StopDuringTheScanLeadsToTheShortcutsFoundSoFar)
     EXPECT_LT(rows, kMany + 2) << "the scan went on after Stop";
     for (int row = 0; row < rows; ++row) EXPECT_EQ(1, ListCheck(list2, row));
     EXPECT_EQ((std::vector<WPARAM>{1, 0}), host.BusyCalls());
-    EXPECT_TRUE(PumpUntil([&] { return ::IsWindowEnabled(::GetDlgItem(step1, CScanCleanShortcutCleanStep1::IDC_STOP)) != 0; }));
+    EXPECT_TRUE(
+        PumpUntil([&] { return ::IsWindowEnabled(::GetDlgItem(step1, CScanCleanShortcutCleanStep1::IDC_STOP)) != 0; }));
 }
 
 }  // namespace

@@ -22,10 +22,7 @@ bool Near(COLORREF a, COLORREF b, int tolerance = 12)
 class ClusterMap : public ::testing::Test {
 protected:
     // A 600 x 300 control: a 450 x 300 map area and the 150-pixel legend.
-    void SetUp() override
-    {
-        m_map.Create(L"", WS_CHILD | WS_VISIBLE, CRect(10, 10, 610, 310), &m_host, 57005);
-    }
+    void SetUp() override { m_map.Create(L"", WS_CHILD | WS_VISIBLE, CRect(10, 10, 610, 310), &m_host, 57005); }
     COLORREF Pixel(int x, int y)
     {
         m_map.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
@@ -52,7 +49,7 @@ TEST(ClusterMapLayout, TheGridIsCentredInSquareCellsAndOnlyForSizesItCanDraw)
         {450, 300, 32, -1, false, 0, 0, 0},
         {450, 300, 0, 5, false, 0, 0, 0},
         {2000, 300, 1, 1025, false, 0, 0, 0},
-        {50, 300, 1, 90, false, 0, 0, 0},    // cells would be narrower than a pixel
+        {50, 300, 1, 90, false, 0, 0, 0},  // cells would be narrower than a pixel
     };
     for (const auto& c : cases) {
         const ClusterMapGrid g = ClusterMapLayout(c.width, c.height, c.rows, c.columns);
@@ -82,9 +79,9 @@ TEST_F(ClusterMap, CellsGoFromWhiteToTheirStateColourInsideTheGridAndItsFrame)
     m_map.SetGridSize(4, 9);
     m_map.SetCell(0, 0, 4);
     m_map.SetCell(1, 2, 6);
-    m_map.SetCell(3, 8, -1);   // kept as -1, painted in the fixed colour
+    m_map.SetCell(3, 8, -1);  // kept as -1, painted in the fixed colour
     m_map.SetCell(2, 3, 500);
-    m_map.SetCell(4, 0, 8);    // outside the 4 x 9 grid: stored, never drawn
+    m_map.SetCell(4, 0, 8);  // outside the 4 x 9 grid: stored, never drawn
     EXPECT_EQ(-1, m_map.GetCell(3, 8));
     EXPECT_EQ(1, m_map.GetCell(0, 1));
     EXPECT_EQ(1, m_map.GetCell(5000, 0));

@@ -161,10 +161,7 @@ TEST(Hyperlink, AClickOpensTheLinkAndAnEmptyLinkDoesNothing)
 
 using BrowserDriver = FolderBrowserDriver;
 
-void Press(HWND browser, int id)
-{
-    FolderBrowserDriver::Press(browser, id);
-}
+void Press(HWND browser, int id) { FolderBrowserDriver::Press(browser, id); }
 
 // Records what the browser told the dialog, and whether the browser's window was known at that moment.
 class RecordingFolderDialog : public CFolderDialog {
@@ -269,4 +266,4 @@ TEST(FolderDialog, AFailedValidationBeepsAndKeepsTheBrowserOpen)
     EXPECT_EQ(0, dialog.initialized + dialog.selChanges);
 }
 
-} // namespace
+}  // namespace

@@ -73,7 +73,8 @@ void ChooseLanguage(HWND options, int number)
     HWND list = FindDescendant(options, kLanguageList);
     int count = int(::SendMessageW(list, CB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i)
-        if (::SendMessageW(list, CB_GETITEMDATA, WPARAM(i), 0) == number) ::SendMessageW(list, CB_SETCURSEL, WPARAM(i), 0);
+        if (::SendMessageW(list, CB_GETITEMDATA, WPARAM(i), 0) == number)
+            ::SendMessageW(list, CB_SETCURSEL, WPARAM(i), 0);
     PressButton(FindDescendant(options, kLanguageChange));
 }
 
@@ -148,4 +149,4 @@ TEST(OptionsApp, TheLanguageSwitchesAtOnceAndStaysForTheNextStart)
     SetLanguageSetting(nullptr);
 }
 
-} // namespace
+}  // namespace

@@ -60,10 +60,7 @@ struct OptionsWindow {
     COptionTab1Dlg* Schedule() { return static_cast<COptionTab1Dlg*>(dialog.GetSubPage(OPTION_PAGE_SCHEDULE)); }
 };
 
-bool Visible(HWND wnd)
-{
-    return wnd && (::GetWindowLongW(wnd, GWL_STYLE) & WS_VISIBLE);
-}
+bool Visible(HWND wnd) { return wnd && (::GetWindowLongW(wnd, GWL_STYLE) & WS_VISIBLE); }
 
 // The control's rectangle in its parent's client area.
 RECT PlaceOf(HWND control)
@@ -95,7 +92,7 @@ TEST_F(OptionsTest, IsAShapedWindowThatOpensOnGeneralAndOnlyHides)
     EXPECT_EQ(380, r.bottom - r.top);
     HRGN shape = ::CreateRectRgn(0, 0, 0, 0);
     ASSERT_NE(ERROR, ::GetWindowRgn(wnd, shape));
-    EXPECT_FALSE(::PtInRegion(shape, 0, 0));      // the magenta corner is cut away
+    EXPECT_FALSE(::PtInRegion(shape, 0, 0));  // the magenta corner is cut away
     EXPECT_FALSE(::PtInRegion(shape, 539, 379));
     EXPECT_TRUE(::PtInRegion(shape, 270, 190));
     EXPECT_TRUE(::PtInRegion(shape, 9, 100));
@@ -178,10 +175,7 @@ TEST_F(OptionsTest, StartWithWindowsIsReadWhenShownAndAppliedByApply)
 }
 
 // The schedule dialog.
-bool IsSchedulingDialog(HWND wnd)
-{
-    return ::GetDlgItem(wnd, IDC_SCHEDULING_TYPE) != nullptr;
-}
+bool IsSchedulingDialog(HWND wnd) { return ::GetDlgItem(wnd, IDC_SCHEDULING_TYPE) != nullptr; }
 
 class ScheduleTest : public OptionsTest {
 protected:
@@ -302,8 +296,8 @@ TEST_F(ScheduleTest, RemoveTakesTheSelectedRowAndClearLeavesOtherProgramsTasks)
         CScheduledTask task;
         ::GetLocalTime(&task.m_timeStart);
         task.m_nScheduleType = Schedule::kWeekly;
-        task.m_strAppName = std::wstring(name) == L"foreign" ? L"C:\\Other\\other.exe"
-                                                             : (ProgramFolder() + L"Quorvel.exe").c_str();
+        task.m_strAppName =
+            std::wstring(name) == L"foreign" ? L"C:\\Other\\other.exe" : (ProgramFolder() + L"Quorvel.exe").c_str();
         ASSERT_EQ(S_OK, task.Save(name, TASK_FRIDAY, 1));
     }
     OptionsWindow w;
@@ -347,16 +341,16 @@ TEST_F(ScheduleTest, AnUnavailableSchedulerShowsItsFailureTexts)
     EXPECT_EQ(std::wstring(TranslateCode(L"IDS_OPTION_TAB2_SCHEDULER_UNAVAILABLE")), WindowText(status));
     {
         MessageBoxDriver boxes;
-        WindowDriver driver(IsSchedulingDialog, [](HWND dialog) {
-            ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        });
+        WindowDriver driver(IsSchedulingDialog,
+                            [](HWND dialog) { ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); });
         w.Command(w.Item(IDC_OPTION_SCHEDULE_ADD));
         ASSERT_TRUE(PumpUntil([&] { return !boxes.Texts().empty(); }));
         EXPECT_EQ(std::wstring(TranslateCode(L"IDS_OPTION_TAB2_ADD_FAILED")), boxes.Texts()[0]);
     }
 
     SBRegSetStringValueNoExpandW(HKEY_LOCAL_MACHINE, kClass, L"", server.c_str());
-    if (!threading.empty()) SBRegSetStringValueNoExpandW(HKEY_LOCAL_MACHINE, kClass, L"ThreadingModel", threading.c_str());
+    if (!threading.empty())
+        SBRegSetStringValueNoExpandW(HKEY_LOCAL_MACHINE, kClass, L"ThreadingModel", threading.c_str());
     w.Schedule()->FillList();
     EXPECT_FALSE(Visible(status));
     EXPECT_TRUE(JobFiles().empty());
@@ -377,7 +371,7 @@ public:
         list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 60, 300, 160), this, 4);
         list.InsertColumn(0, TranslateCode(L"IDS_OPTION_TAB2_SCHEDULELIST1"), LVCFMT_LEFT, 100);
         list.InsertItem(0, TranslateCode(L"IDS_SHCEDULING_DAILY"));  // a row the dictionary gave: it follows
-        list.InsertItem(1, L"Daily.log");                             // the page's own data: it stays
+        list.InsertItem(1, L"Daily.log");                            // the page's own data: it stays
         choices.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(0, 160, 200, 300), this, 5);
         for (const wchar_t* key : {L"IDS_SHCEDULING_DAILY", L"IDS_SHCEDULING_WEEKLY"}) {
             int item = choices.AddString(TranslateCode(key));
@@ -448,7 +442,8 @@ TEST_F(OptionsTest, ALanguageSwitchTranslatesTheOpenWindowsAtOnce)
     EXPECT_EQ(1, w.changes);
     EXPECT_EQ(1u, w.index);  // German is index 1
     EXPECT_EQ(L"Allgemein", WindowText(options.Item(IDC_OPTION_TAB_GENERAL)));
-    EXPECT_EQ(L"Aufgabe", HeaderText(*static_cast<CListCtrl*>(CWnd::FromHandle(options.Item(IDC_OPTION_SCHEDULE_LIST)))));
+    EXPECT_EQ(L"Aufgabe",
+              HeaderText(*static_cast<CListCtrl*>(CWnd::FromHandle(options.Item(IDC_OPTION_SCHEDULE_LIST)))));
     EXPECT_TRUE(RawKeys(options.dialog.GetSafeHwnd()).empty());
     HWND languages = options.Item(IDC_OPTION_LANGUAGE_LIST);
     EXPECT_EQ(L"Englisch", ComboText(*static_cast<CComboBox*>(CWnd::FromHandle(languages)), 0));
@@ -472,8 +467,8 @@ TEST_F(OptionsTest, OnlyLanguagesWithADictionaryAreOfferedOrApplied)
     ::CreateDirectoryW((folder + L"dic").c_str(), nullptr);
     ::CreateDirectoryW((folder + L"dic\\en").c_str(), nullptr);
     ::CreateDirectoryW((folder + L"dic\\de").c_str(), nullptr);  // empty: no dictionary
-    ASSERT_TRUE(::CopyFileW((ProgramFolder() + L"dic\\en\\options.ini").c_str(), (folder + L"dic\\en\\options.ini").c_str(),
-                            FALSE));
+    ASSERT_TRUE(::CopyFileW((ProgramFolder() + L"dic\\en\\options.ini").c_str(),
+                            (folder + L"dic\\en\\options.ini").c_str(), FALSE));
     EXPECT_EQ(std::vector<int>{1}, Shell::AvailableLanguages(folder));
     EXPECT_EQ(11u, Shell::AvailableLanguages(ProgramFolder()).size());
 
@@ -486,4 +481,4 @@ TEST_F(OptionsTest, OnlyLanguagesWithADictionaryAreOfferedOrApplied)
     RemoveTree(folder);
 }
 
-} // namespace
+}  // namespace

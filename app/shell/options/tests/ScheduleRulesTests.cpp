@@ -69,10 +69,11 @@ TEST(ScheduleRules, IntervalsAreClampedToTheSelectedType)
     struct Case {
         int value, position, expected;
     } cases[] = {
-        {400, 0, 365}, {0, 0, 1}, {-5, 0, 1}, {365, 0, 365}, {57, 1, 56}, {56, 1, 56},
+        {400, 0, 365}, {0, 0, 1},   {-5, 0, 1},   {365, 0, 365},  {57, 1, 56}, {56, 1, 56},
         {32, 2, 31},   {31, 2, 31}, {365, 2, 31}, {400, -1, 400}, {0, -1, 0},  // no type selected: left alone
     };
-    for (const Case& c : cases) EXPECT_EQ(c.expected, ClampInterval(c.value, c.position)) << c.value << " " << c.position;
+    for (const Case& c : cases)
+        EXPECT_EQ(c.expected, ClampInterval(c.value, c.position)) << c.value << " " << c.position;
     EXPECT_EQ(kDaily, TypeForPosition(0));
     EXPECT_EQ(kWeekly, TypeForPosition(1));
     EXPECT_EQ(kMonthly, TypeForPosition(2));
@@ -147,10 +148,12 @@ TEST(ScheduleRules, TheNextRunFollowsTheTrigger)
     }
     // Day 31 skips the months without one.
     SYSTEMTIME next;
-    ASSERT_TRUE(NextRunTime(BuildTrigger(Time(2026, 1, 1, 8, 0), noEnd, kMonthly, 0, 31), Time(2026, 4, 2, 0, 0), next));
+    ASSERT_TRUE(
+        NextRunTime(BuildTrigger(Time(2026, 1, 1, 8, 0), noEnd, kMonthly, 0, 31), Time(2026, 4, 2, 0, 0), next));
     EXPECT_EQ(L"2026-05-31 08:00", NextRunText(next));
-    ASSERT_TRUE(NextRunTime(BuildTrigger(Time(2026, 1, 1, 8, 0), noEnd, kMonthly, 0, 29), Time(2026, 2, 2, 0, 0), next));
+    ASSERT_TRUE(
+        NextRunTime(BuildTrigger(Time(2026, 1, 1, 8, 0), noEnd, kMonthly, 0, 29), Time(2026, 2, 2, 0, 0), next));
     EXPECT_EQ(L"2026-03-29 08:00", NextRunText(next));
 }
 
-} // namespace
+}  // namespace

@@ -225,4 +225,4 @@ TEST_F(ScheduledTasks, IncompleteSchedulesAndMissingNamesFail)
     EXPECT_TRUE(FAILED(DeleteScheduledTask(L"never made.job")));
 }
 
-} // namespace
+}  // namespace

@@ -33,10 +33,7 @@ std::string FileBytes(const std::wstring& path)
     return bytes;
 }
 
-bool Exists(const std::wstring& path)
-{
-    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool Exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 TEST(LauncherText, QuotesEveryCharacterCmdWouldActOn)
 {
@@ -110,7 +107,8 @@ TEST_F(StartWithWindows, AFolderTheAnsiCodePageCannotNameIsStartedByTheRunValueI
 {
     std::wstring folder = Folder(L"C:\\Quorvel \u65e5\u672c\\");
     // A launcher left from earlier is not left behind to be run by someone else.
-    HANDLE stale = ::CreateFileW((folder + L"laucher.bat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE stale =
+        ::CreateFileW((folder + L"laucher.bat").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ::CloseHandle(stale);
     ASSERT_EQ(ERROR_SUCCESS, Shell::SetStartWithWindows(true, folder));
     EXPECT_EQ(L"\"" + folder + L"Quorvel.exe\"", RunValue());
@@ -132,8 +130,8 @@ DWORD RunAndWait(const std::wstring& application, std::wstring commandLine, cons
     STARTUPINFOW si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
-    if (!::CreateProcessW(application.empty() ? nullptr : application.c_str(), &commandLine[0], nullptr, nullptr,
-                          FALSE, CREATE_NO_WINDOW, nullptr, cwd.c_str(), &si, &pi))
+    if (!::CreateProcessW(application.empty() ? nullptr : application.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+                          CREATE_NO_WINDOW, nullptr, cwd.c_str(), &si, &pi))
         return ::GetLastError();
     DWORD waited = ::WaitForSingleObject(pi.hProcess, 30000);
     ::CloseHandle(pi.hThread);
@@ -199,4 +197,4 @@ TEST_F(StartWithWindows, TheRunValueStartsTheLauncherWhichStartsTheProgram)
     EXPECT_EQ(0u, runs.find("C:\\Program Files\\Quorvel Test\\Quorvel.exe\t")) << runs;
 }
 
-} // namespace
+}  // namespace

@@ -48,7 +48,7 @@ void Press(HWND button)
 
 struct FoundBox {
     DWORD pid;
-    HWND main;  // the main window is a dialog too, whose plain statics also carry the id 0xFFFF
+    HWND main;    // the main window is a dialog too, whose plain statics also carry the id 0xFFFF
     int childId;  // the control that tells the wanted dialog (the options window is a dialog as well)
     HWND box;
 };
@@ -75,11 +75,13 @@ const int kNameEdit = 63007;      // the edit of the restore point's name dialog
 HWND WaitForDialog(const QuorvelProcess& app, int childId = kMessageText, DWORD timeoutMs = kWaitMs)
 {
     FoundBox found = {app.ProcessId(), app.MainWindow(), childId, nullptr};
-    PumpUntil([&] {
-        found.box = nullptr;
-        ::EnumWindows(FindBoxProc, reinterpret_cast<LPARAM>(&found));
-        return found.box != nullptr;
-    }, timeoutMs);
+    PumpUntil(
+        [&] {
+            found.box = nullptr;
+            ::EnumWindows(FindBoxProc, reinterpret_cast<LPARAM>(&found));
+            return found.box != nullptr;
+        },
+        timeoutMs);
     return found.box;
 }
 
@@ -199,8 +201,8 @@ TEST_F(BackupApp, EveryBackupPageFromTheDrawerAndFromTheHomePage)
     HWND tab = FindDescendant(Page(PAGE_ID_BACKUP_FOLDER), 65004);
     ASSERT_NE(nullptr, tab);
     Press(tab);
-    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(FindDescendant(Page(PAGE_ID_BACKUP_FOLDER), 65212)); },
-                          kWaitMs));
+    ASSERT_TRUE(
+        PumpUntil([&] { return ::IsWindowVisible(FindDescendant(Page(PAGE_ID_BACKUP_FOLDER), 65212)); }, kWaitMs));
     Shot(main, L"backup-folder-restore.bmp");
     app.Exit();
 }

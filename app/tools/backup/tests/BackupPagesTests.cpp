@@ -220,7 +220,7 @@ TEST_F(BackupPage, FavoritesAreListedBackedUpAndRestoredExactly)
     wchar_t system[MAX_PATH] = L"";
     ::GetSystemDirectoryW(system, MAX_PATH);
     ASSERT_EQ(0, SBRegSetStringValueW(HKEY_CURRENT_USER, kShellFolders, L"Favorites", system));
-    container.ShowPage(PAGE_ID_BACKUP_FAVORITES); // the page reads the value each time it is shown
+    container.ShowPage(PAGE_ID_BACKUP_FAVORITES);  // the page reads the value each time it is shown
     size_t before = boxes.Texts().size();
     ClickButton(page->GetSafeHwnd(), CBackupFavoriteDlg::IDC_RESTORE);
     ClickButton(page->GetSafeHwnd(), CBackupFavoriteDlg::IDC_BACKUP);
@@ -253,10 +253,14 @@ protected:
         SBRegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\QuorvelTest");
     }
     HWND list() { return Item(page->GetSafeHwnd(), CBackupRegistryDlg::IDC_LIST); }
-    void Select(int row) { ListView_SetItemState(list(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED); }
+    void Select(int row)
+    {
+        ListView_SetItemState(list(), row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    }
     bool ButtonsEnabled()
     {
-        return ::IsWindowEnabled(Item(page->GetSafeHwnd(), 62004)) && ::IsWindowEnabled(Item(page->GetSafeHwnd(), 62005)) &&
+        return ::IsWindowEnabled(Item(page->GetSafeHwnd(), 62004)) &&
+               ::IsWindowEnabled(Item(page->GetSafeHwnd(), 62005)) &&
                ::IsWindowEnabled(Item(page->GetSafeHwnd(), 62006));
     }
     std::wstring folder;
@@ -297,7 +301,7 @@ TEST_F(RegistryBackupPage, ASeededBackupIsRestoredAndDeleted)
 {
     const std::wstring name = L"Backup_Jan.02_2026 03-04-05 AM.reg";
     SaveFile(folder + L"\\" + name,
-              "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\QuorvelTest]\r\n\"Value\"=\"from the page\"\r\n");
+             "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\QuorvelTest]\r\n\"Value\"=\"from the page\"\r\n");
     MessageBoxDriver boxes(IDOK);
     CBackupRegistryDlg* registry = Show<CBackupRegistryDlg>(PAGE_ID_BACKUP_REGISTRY);
     ASSERT_EQ(1, ListCount(list()));
@@ -499,7 +503,7 @@ TEST_F(FolderPage, AFixtureTreeBacksUpFromThePageAndRestoresIntoANewFolder)
     ClickButton(restoreWnd, CBackupFolderRestoreDlg::IDC_RESTORE);
     ASSERT_TRUE(PumpUntil([&] { return !restoreTab->IsRunning(); }, 60000));
     EXPECT_TRUE(HasText(boxes, Text(L"IDS_BACKUP_FOLDERBACK_SUCRESOTRE")));
-    std::wstring back = target + L"\\" + data.substr(3); // the stored path: the source's without its drive
+    std::wstring back = target + L"\\" + data.substr(3);  // the stored path: the source's without its drive
     EXPECT_EQ(LoadFile(data + L"\\a.txt"), LoadFile(back + L"\\a.txt"));
     EXPECT_EQ(LoadFile(data + L"\\sub\\b.bin"), LoadFile(back + L"\\sub\\b.bin"));
     EXPECT_EQ("cyrillic", LoadFile(back + L"\\sub\\\x0444\x0430\x0439\x043b.txt"));
@@ -573,7 +577,7 @@ TEST_F(FolderPage, SkippedEntriesAreShownWithTheirReasons)
 
     // The same archive damaged inside the larger file's data: that entry fails and is named.
     std::string bytes = LoadFile(root + L"\\dups.fbk");
-    size_t at = bytes.find("SAME.TXT"); // in its local header, before the data
+    size_t at = bytes.find("SAME.TXT");  // in its local header, before the data
     ASSERT_NE(std::string::npos, at);
     bytes[at + 8 + 500] ^= 0x55;
     SaveFile(root + L"\\damaged.fbk", bytes);
@@ -583,7 +587,8 @@ TEST_F(FolderPage, SkippedEntriesAreShownWithTheirReasons)
     ASSERT_TRUE(PumpUntil([&] { return !restoreTab->IsRunning(); }, 60000));
     bool reported = false;
     for (const auto& t : boxes.Texts())
-        reported = reported || (t.find(Text(L"IDS_BACKUP_FOLDERRESTORE_FAIL")) == 0 && t.find(L"SAME.TXT") != std::wstring::npos);
+        reported = reported ||
+                   (t.find(Text(L"IDS_BACKUP_FOLDERRESTORE_FAIL")) == 0 && t.find(L"SAME.TXT") != std::wstring::npos);
     EXPECT_TRUE(reported) << "the failed entry is named";
     EXPECT_EQ(Text(L"IDS_BACKUP_FOLDERRESTORE_FAIL"),
               shell_test::WindowText(Item(restoreWnd, CBackupFolderRestoreDlg::IDC_RESULT)));

@@ -16,10 +16,7 @@ using namespace browser_test;
 
 namespace {
 
-bool Shown(HWND wnd)
-{
-    return wnd && (::GetWindowLongW(wnd, GWL_STYLE) & WS_VISIBLE) != 0;
-}
+bool Shown(HWND wnd) { return wnd && (::GetWindowLongW(wnd, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 // An edit's text (another process's edit answers only WM_GETTEXT).
 std::wstring EditText(HWND edit)
@@ -29,10 +26,7 @@ std::wstring EditText(HWND edit)
     return text;
 }
 
-int Rows(HWND list)
-{
-    return (int)::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0);
-}
+int Rows(HWND list) { return (int)::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0); }
 
 // The program paints the whole window before the picture is taken: the update sends WM_PAINT to its windows and
 // returns when they are drawn, so the picture never shows a tab half painted on a busy machine. The short pump
@@ -58,8 +52,8 @@ TEST(BrowserPageApp, TheDrawerLeadsToTheBrowserPageAndEachTabShowsTheBrowser)
     const struct {
         int button, tab;
         const wchar_t* shot;
-    } tabs[] = {{52001, 52007, L"browser-general.bmp"}, {52002, 52008, L"browser-plugins.bmp"},
-                {52003, 52009, L"browser-activex.bmp"}, {52004, 52010, L"browser-security.bmp"},
+    } tabs[] = {{52001, 52007, L"browser-general.bmp"},    {52002, 52008, L"browser-plugins.bmp"},
+                {52003, 52009, L"browser-activex.bmp"},    {52004, 52010, L"browser-security.bmp"},
                 {52005, 52011, L"browser-extensions.bmp"}, {52006, 52012, L"browser-restore.bmp"}};
     const std::wstring folder = ProgramFolder() + L"artifacts\\";
     ::CreateDirectoryW(folder.c_str(), nullptr);
@@ -88,9 +82,8 @@ TEST(BrowserPageApp, TheDrawerLeadsToTheBrowserPageAndEachTabShowsTheBrowser)
     // Background sounds off, through the program.
     PressButton(FindDescendant(page, 52004));
     PressButton(FindDescendant(page, 52314));
-    ASSERT_TRUE(PumpUntil([&] {
-        return grennow_test::Read(HKEY_CURRENT_USER, kMainKey, L"Play_Background_Sounds").text == L"no";
-    }));
+    ASSERT_TRUE(PumpUntil(
+        [&] { return grennow_test::Read(HKEY_CURRENT_USER, kMainKey, L"Play_Background_Sounds").text == L"no"; }));
     app.Exit();
 }
 

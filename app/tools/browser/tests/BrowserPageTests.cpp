@@ -33,15 +33,9 @@ namespace {
 enum { kGeneral = 52007, kPlugin = 52008, kActiveX = 52009, kSecurity = 52010, kBho = 52011, kRestore = 52012 };
 const int kTabButtons[] = {52001, 52002, 52003, 52004, 52005, 52006};
 
-std::wstring T(const wchar_t* key)
-{
-    return std::wstring(nsVendrel::TranslateCode(key).GetString());
-}
+std::wstring T(const wchar_t* key) { return std::wstring(nsVendrel::TranslateCode(key).GetString()); }
 
-bool Shown(HWND wnd)
-{
-    return (::GetWindowLongW(wnd, GWL_STYLE) & WS_VISIBLE) != 0;
-}
+bool Shown(HWND wnd) { return (::GetWindowLongW(wnd, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 std::vector<std::wstring> Column(HWND list, int column)
 {
@@ -150,9 +144,13 @@ TEST_F(BrowserPage, ShowingThePageBringsBackTheGeneralTab)
     ExpectOnly(kGeneral);
     for (int button : kTabButtons) {
         ASSERT_NE(nullptr, Tab(button + 6));
-        EXPECT_EQ(T((std::wstring(L"IDS_SYS_TOOLS_IE_TAB_BTN_") +
-                     (button == 52001 ? L"GENERAL" : button == 52002 ? L"PLUGIN" : button == 52003 ? L"ACTIVEX"
-                      : button == 52004 ? L"SECURITY" : button == 52005 ? L"BHO" : L"RESTORE")).c_str()),
+        EXPECT_EQ(T((std::wstring(L"IDS_SYS_TOOLS_IE_TAB_BTN_") + (button == 52001   ? L"GENERAL"
+                                                                   : button == 52002 ? L"PLUGIN"
+                                                                   : button == 52003 ? L"ACTIVEX"
+                                                                   : button == 52004 ? L"SECURITY"
+                                                                   : button == 52005 ? L"BHO"
+                                                                                     : L"RESTORE"))
+                        .c_str()),
                   WindowText(::GetDlgItem(page->GetSafeHwnd(), button)));
     }
     Open(kRestore);
@@ -209,7 +207,8 @@ TEST_F(BrowserPage, GeneralTabShowsAndAppliesEachSetting)
         SetText(general, f.edit, text.c_str());
         ClickButton(general, f.apply);
         for (size_t i = 0; i < 3; ++i)
-            EXPECT_EQ(&folders[i] == &f ? text : before[i], Read(HKEY_CURRENT_USER, *folders[i].key, folders[i].value).text);
+            EXPECT_EQ(&folders[i] == &f ? text : before[i],
+                      Read(HKEY_CURRENT_USER, *folders[i].key, folders[i].value).text);
     }
     EXPECT_TRUE(boxes.Texts().empty()) << "Apply shows no message when it worked";
 }

@@ -205,9 +205,9 @@ TEST_F(DiskManPage, AFailingJobShowsAFailure)
 TEST_F(DiskManPage, TheProgressRecordFillsTheCountersTheBarAndTheMap)
 {
     std::vector<signed char> map(Page::kMapRows * Page::kMapColumns, 6);
-    map[0] = -1;                                    // stored as it is, painted in a fixed colour
-    map[Page::kMapColumns + 1] = 4;                 // row 1, column 1
-    map[map.size() - 1] = 8;                        // row 31, column 89
+    map[0] = -1;                     // stored as it is, painted in a fixed colour
+    map[Page::kMapColumns + 1] = 4;  // row 1, column 1
+    map[map.size() - 1] = 8;         // row 31, column 89
     udefrag_job_progress record = {};
     record.files = 12;
     record.directories = 3;

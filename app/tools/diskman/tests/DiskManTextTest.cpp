@@ -36,7 +36,7 @@ TEST(DiskManText, CountersOfARecord)
     record.compressed = 1;
     record.fragments = (1ll << 32) + 5;  // only the low 32 bits are shown
     record.mft_size = 3 * 1024 * 1024;
-    record.fragmented_files = 99;       // not shown
+    record.fragmented_files = 99;  // not shown
     const CounterTexts t = Counters(record);
     EXPECT_EQ(L"12", t.files);
     EXPECT_EQ(L"3", t.directories);
@@ -52,8 +52,13 @@ TEST(DiskManText, BarPositionIsTenthsOfAPercentWithinTheRange)
     const struct {
         double percentage;
         int position;
-    } cases[] = {{37.46, 374}, {0, 0}, {100, 1000}, {-3, 0}, {250, 1000},
-                 {std::numeric_limits<double>::quiet_NaN(), 0}, {std::numeric_limits<double>::infinity(), 1000}};
+    } cases[] = {{37.46, 374},
+                 {0, 0},
+                 {100, 1000},
+                 {-3, 0},
+                 {250, 1000},
+                 {std::numeric_limits<double>::quiet_NaN(), 0},
+                 {std::numeric_limits<double>::infinity(), 1000}};
     for (const auto& c : cases) EXPECT_EQ(c.position, BarPosition(c.percentage)) << c.percentage;
 }
 

@@ -39,11 +39,15 @@ protected:
         m_host.Container().DestroyWindow();
         SetServiceUrl(L"");
     }
-    bool BrowserShown() { return (::GetWindowLongW(::GetDlgItem(m_page.GetSafeHwnd(), Page::IDC_BROWSER), GWL_STYLE) & WS_VISIBLE) != 0; }
+    bool BrowserShown()
+    {
+        return (::GetWindowLongW(::GetDlgItem(m_page.GetSafeHwnd(), Page::IDC_BROWSER), GWL_STYLE) & WS_VISIBLE) != 0;
+    }
     std::string Expected(const char* file)
     {
         const std::wstring os = m_page.SystemText();
-        return "/fileexapi.php?os=" + std::string(os.begin(), os.end()) + "&verify=qk*Rwmt51907&action=fileext&file=" + file;
+        return "/fileexapi.php?os=" + std::string(os.begin(), os.end()) +
+               "&verify=qk*Rwmt51907&action=fileext&file=" + file;
     }
 
     shell_test::LocalHttpServer m_server;

@@ -14,8 +14,12 @@ TEST(FileExtRequest, SystemTextForEachKind)
         int kind;
         bool is64;
         const wchar_t* text;
-    } cases[] = {{SB_OS_WIN7, true, L"win764"},  {SB_OS_WIN7, false, L"win732"}, {SB_OS_VISTA, true, L"vista64"},
-                 {SB_OS_VISTA, false, L"vista32"}, {SB_OS_XP, true, L"xp64"},     {SB_OS_XP, false, L"xp32"},
+    } cases[] = {{SB_OS_WIN7, true, L"win764"},
+                 {SB_OS_WIN7, false, L"win732"},
+                 {SB_OS_VISTA, true, L"vista64"},
+                 {SB_OS_VISTA, false, L"vista32"},
+                 {SB_OS_XP, true, L"xp64"},
+                 {SB_OS_XP, false, L"xp32"},
                  {0, false, L"xp32"}};
     for (const auto& c : cases) EXPECT_EQ(c.text, SystemText(c.kind, c.is64)) << c.kind << " " << c.is64;
 }
@@ -26,7 +30,8 @@ TEST(FileExtRequest, TheTypedTextIsTrimmedAndTravelsEncoded)
     EXPECT_EQ(L"a b", Trim(L"\r\na b\n"));
     EXPECT_EQ(L"", Trim(L" \t "));
     const std::wstring base = L"http://127.0.0.1:8080/";
-    const std::wstring query = L"http://127.0.0.1:8080/fileexapi.php?os=win764&verify=qk*Rwmt51907&action=fileext&file=";
+    const std::wstring query =
+        L"http://127.0.0.1:8080/fileexapi.php?os=win764&verify=qk*Rwmt51907&action=fileext&file=";
     const struct {
         const wchar_t* typed;
         const wchar_t* file;

@@ -100,7 +100,8 @@ TEST(ToolsApp, TheDrawerLeadsToTheToolsHomeTheDiskOptimiserAndTheExtensionLookup
     PressButton(FindDescendant(disk, 57008));
     HWND files = FindDescendant(disk, 57014);
     HWND bar = FindDescendant(disk, 57021);
-    ASSERT_TRUE(PumpUntil([&] { return WindowText(files) != L"0" && ::SendMessageW(bar, PBM_GETPOS, 0, 0) > 50; }, 20000));
+    ASSERT_TRUE(
+        PumpUntil([&] { return WindowText(files) != L"0" && ::SendMessageW(bar, PBM_GETPOS, 0, 0) > 50; }, 20000));
     EXPECT_TRUE(SaveWindowShot(main, artifacts + L"disk-optimiser-mid-job.bmp"));
     EXPECT_EQ(L"400", WindowText(files));
 
@@ -113,10 +114,12 @@ TEST(ToolsApp, TheDrawerLeadsToTheToolsHomeTheDiskOptimiserAndTheExtensionLookup
 
     // Stop; then the drawer works again.
     PressButton(FindDescendant(disk, 57009));
-    ASSERT_TRUE(PumpUntil([&] {
-        ClickWindow(extItem);
-        return VisiblePageId(main) == 50008;
-    }, 5000));
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            ClickWindow(extItem);
+            return VisiblePageId(main) == 50008;
+        },
+        5000));
     HWND lookup = FindDescendant(PageContainer(main), 50008);
     ASSERT_NE(nullptr, lookup);
     ::SendMessageW(FindDescendant(lookup, 58002), WM_SETTEXT, 0, (LPARAM)L" mp3 ");

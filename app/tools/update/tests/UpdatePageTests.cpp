@@ -89,8 +89,8 @@ protected:
 
 TEST_F(UpdatePage, ASearchListsTheUpdatesAndARunInstallsEachOrSaysWhyNot)
 {
-    FakeWuaScenario s = Scenario({Update(L"id-a", L"Security update A"), Update(L"id-b", L"Update B"),
-                                  Update(L"id-c", L"Update C")});
+    FakeWuaScenario s =
+        Scenario({Update(L"id-a", L"Security update A"), Update(L"id-b", L"Update B"), Update(L"id-c", L"Update C")});
     s.updates[1].downloadMode = kDownloadCannotStart;
     s.updates[2].installResult = 4;
     s.updates[2].installHResult = static_cast<LONG>(0x80240022);

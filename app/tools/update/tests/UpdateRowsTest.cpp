@@ -13,8 +13,10 @@ TEST(UpdateRows, SizeIsShownInMegabytesWithTwoDecimals)
 
 TEST(UpdateRows, ARunTakesTheTickedRowsThatAreNotInstalledInListOrder)
 {
-    const std::vector<RowView> rows = {{true, RowState::None},          {false, RowState::None},
-                                       {true, RowState::Installed},     {true, RowState::InstallFailed},
+    const std::vector<RowView> rows = {{true, RowState::None},
+                                       {false, RowState::None},
+                                       {true, RowState::Installed},
+                                       {true, RowState::InstallFailed},
                                        {true, RowState::DownloadFailed}};
     EXPECT_EQ(RowsToUpdate(rows), (std::vector<int>{0, 3, 4}));
     EXPECT_EQ(InstalledCount(rows), 1);

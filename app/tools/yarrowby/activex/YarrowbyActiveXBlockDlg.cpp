@@ -18,7 +18,7 @@ CString StatusText(bool locked)
                          kActiveXBlockTexts, 0);
 }
 
-} // namespace
+}  // namespace
 
 BEGIN_MESSAGE_MAP(CYarrowbyActiveXBlockDlg, CFunctionDlg)
     ON_BN_CLICKED(CYarrowbyActiveXBlockDlg::IDC_SELECT_ALL, &CYarrowbyActiveXBlockDlg::OnSelectAll)
@@ -49,9 +49,13 @@ void CYarrowbyActiveXBlockDlg::OnInitPage()
 
     CreateCheckBox(m_selectAll, L"IDS_SYS_TOOLS_ACTIVEX_BLOCK_SELECTALL", IDC_SELECT_ALL, CRect(20, 458, 300, 478));
     const PageControlRow buttons[] = {
-        {IDC_BLOCK, PageControlKind::Button, {right - 258, 448, right - 134, 488},
+        {IDC_BLOCK,
+         PageControlKind::Button,
+         {right - 258, 448, right - 134, 488},
          L"IDS_SYS_TOOLS_ACTIVEX_BLOCK_BTN_LOCK"},
-        {IDC_UNBLOCK, PageControlKind::Button, {right - 124, 448, right, 488},
+        {IDC_UNBLOCK,
+         PageControlKind::Button,
+         {right - 124, 448, right, 488},
          L"IDS_SYS_TOOLS_ACTIVEX_BLOCK_BTN_UNLOCK"},
     };
     CreateControls(buttons);

@@ -14,8 +14,13 @@
 class CYarrowbyActiveXBlockDlg : public CFunctionDlg {
 public:
     enum {
-        IDC_DESCRIPTION = 53001, IDC_STATE = 53002, IDC_ROTATOR = 53003, IDC_LIST = 53004, IDC_SELECT_ALL = 53005,
-        IDC_BLOCK = 53006, IDC_UNBLOCK = 53007
+        IDC_DESCRIPTION = 53001,
+        IDC_STATE = 53002,
+        IDC_ROTATOR = 53003,
+        IDC_LIST = 53004,
+        IDC_SELECT_ALL = 53005,
+        IDC_BLOCK = 53006,
+        IDC_UNBLOCK = 53007
     };
     // The catalogue's resource number.
     static const UINT kCatalogue = 409;

@@ -15,8 +15,15 @@
 class CYarrowbyFileShredderDlg : public CFunctionDlg {
 public:
     enum {
-        IDC_ROTATOR = 56001, IDC_DESCRIPTION = 56002, IDC_LIST = 56003, IDC_PASSES_LABEL = 56004,
-        IDC_PASSES = 56005, IDC_PASSES_SPIN = 56006, IDC_ADD = 56007, IDC_REMOVE = 56008, IDC_ERASE = 56009,
+        IDC_ROTATOR = 56001,
+        IDC_DESCRIPTION = 56002,
+        IDC_LIST = 56003,
+        IDC_PASSES_LABEL = 56004,
+        IDC_PASSES = 56005,
+        IDC_PASSES_SPIN = 56006,
+        IDC_ADD = 56007,
+        IDC_REMOVE = 56008,
+        IDC_ERASE = 56009,
         IDC_PROGRESS = 56010
     };
 

@@ -56,6 +56,7 @@ CString JoinOutputPath(const CString& folder, const CString& name)
 int ToolBarPosition(WPARAM done, LPARAM total)
 {
     if (total <= 0) return 0;
-    const unsigned long long position = static_cast<unsigned long long>(done) * 100ull / static_cast<unsigned long long>(total);
+    const unsigned long long position =
+        static_cast<unsigned long long>(done) * 100ull / static_cast<unsigned long long>(total);
     return position > 100 ? 100 : static_cast<int>(position);
 }

@@ -38,7 +38,9 @@ void CYarrowbyFSJoinDlg::OnInitPage()
         {IDC_STEP1, PageControlKind::GroupBox, {20, 0, right, 228}, L"IDS_SYT_TOOLS_FS_JOIN_GROUPBOX1"},
         {IDC_STEP2, PageControlKind::GroupBox, {20, 236, right, 298}, L"IDS_SYT_TOOLS_FS_JOIN_GROUPBOX2"},
         {IDC_HINT, PageControlKind::Text, {35, 28, right - 150, 46}, L"IDS_SYT_TOOLS_FS_JOIN_TIP_SEl_FILE"},
-        {IDC_BROWSE_PIECES, PageControlKind::Button, {right - 134, 16, right - 10, 56},
+        {IDC_BROWSE_PIECES,
+         PageControlKind::Button,
+         {right - 134, 16, right - 10, 56},
          L"IDS_SYT_TOOLS_FS_JOIN_BTN_BROWSE"},
     };
     CreateControls(pieces);
@@ -48,7 +50,9 @@ void CYarrowbyFSJoinDlg::OnInitPage()
     m_list.SetFont(&TextFont());
     const PageControlRow folder[] = {
         {IDC_FOLDER, PageControlKind::Edit, {35, 260, right - 150, 282}, nullptr, ES_AUTOHSCROLL | ES_READONLY},
-        {IDC_BROWSE_FOLDER, PageControlKind::Button, {right - 134, 251, right - 10, 291},
+        {IDC_BROWSE_FOLDER,
+         PageControlKind::Button,
+         {right - 134, 251, right - 10, 291},
          L"IDS_SYT_TOOLS_FS_JOIN_BTN_BROWSE"},
     };
     CreateControls(folder);

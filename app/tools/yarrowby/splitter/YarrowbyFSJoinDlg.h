@@ -12,8 +12,15 @@
 class CYarrowbyFSJoinDlg : public CYarrowbyFSPage {
 public:
     enum {
-        IDC_STEP1 = 55200, IDC_STEP2 = 55201, IDC_HINT = 55202, IDC_BROWSE_PIECES = 55204, IDC_LIST = 55205,
-        IDC_FOLDER = 55207, IDC_BROWSE_FOLDER = 55208, IDC_JOIN = 55209, IDC_PROGRESS = 55210
+        IDC_STEP1 = 55200,
+        IDC_STEP2 = 55201,
+        IDC_HINT = 55202,
+        IDC_BROWSE_PIECES = 55204,
+        IDC_LIST = 55205,
+        IDC_FOLDER = 55207,
+        IDC_BROWSE_FOLDER = 55208,
+        IDC_JOIN = 55209,
+        IDC_PROGRESS = 55210
     };
 
     CYarrowbyFSJoinDlg();

@@ -10,9 +10,9 @@
 using nsVendrel::TranslateCode;
 
 namespace {
-const wchar_t* const kSizeKeys[kSplitChoiceCount] = {
-    L"IDS_SYS_TOOLS_FS_SPLIT_SIZE1", L"IDS_SYS_TOOLS_FS_SPLIT_SIZE2", L"IDS_SYS_TOOLS_FS_SPLIT_SIZE3",
-    L"IDS_SYS_TOOLS_FS_SPLIT_SIZE4", L"IDS_SYS_TOOLS_FS_SPLIT_SIZE5"};
+const wchar_t* const kSizeKeys[kSplitChoiceCount] = {L"IDS_SYS_TOOLS_FS_SPLIT_SIZE1", L"IDS_SYS_TOOLS_FS_SPLIT_SIZE2",
+                                                     L"IDS_SYS_TOOLS_FS_SPLIT_SIZE3", L"IDS_SYS_TOOLS_FS_SPLIT_SIZE4",
+                                                     L"IDS_SYS_TOOLS_FS_SPLIT_SIZE5"};
 const int kDefaultChoice = kSplit100MB;
 }  // namespace
 
@@ -47,11 +47,15 @@ void CYarrowbyFSSplitDlg::OnInitPage()
         {IDC_STEP3, PageControlKind::GroupBox, {20, 152, right, 262}, L"IDS_SYS_TOOLS_FS_SPLIT_STEP3"},
         {IDC_NAME_LABEL, PageControlKind::Text, {35, 28, 165, 46}, L"IDS_SYS_TOOLS_FS_SPLIT_NAME"},
         {IDC_SOURCE, PageControlKind::Edit, {170, 25, editRight, 47}, nullptr, path},
-        {IDC_BROWSE_SOURCE, PageControlKind::Button, {right - 134, 17, right - 10, 57},
+        {IDC_BROWSE_SOURCE,
+         PageControlKind::Button,
+         {right - 134, 17, right - 10, 57},
          L"IDS_SYS_TOOLS_FS_SPLIT_BROWSE"},
         {IDC_FOLDER_LABEL, PageControlKind::Text, {35, 104, 165, 122}, L"IDS_SYS_TOOLS_FS_SPLIT_DIR"},
         {IDC_FOLDER, PageControlKind::Edit, {170, 101, editRight, 123}, nullptr, path},
-        {IDC_BROWSE_FOLDER, PageControlKind::Button, {right - 134, 93, right - 10, 133},
+        {IDC_BROWSE_FOLDER,
+         PageControlKind::Button,
+         {right - 134, 93, right - 10, 133},
          L"IDS_SYS_TOOLS_FS_SPLIT_BROWSE"},
     };
     CreateControls(controls);
@@ -59,8 +63,8 @@ void CYarrowbyFSSplitDlg::OnInitPage()
     for (int i = 0; i < kSplitChoiceCount; ++i) {
         const int x = i < 3 ? 35 : 370, y = 176 + (i % 3) * 26;
         const int width = i == kSplitCustom ? 150 : 320;
-        CreateControl({IDC_SIZE_FIRST + i, PageControlKind::CheckBox, {x, y, x + width, y + 20}, kSizeKeys[i],
-                       BS_RADIOBUTTON});
+        CreateControl(
+            {IDC_SIZE_FIRST + i, PageControlKind::CheckBox, {x, y, x + width, y + 20}, kSizeKeys[i], BS_RADIOBUTTON});
     }
     CreateControl({IDC_CUSTOM, PageControlKind::Edit, {525, 201, 585, 223}, nullptr, ES_AUTOHSCROLL});
     m_spin.Create(WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
@@ -134,8 +138,7 @@ void CYarrowbyFSSplitDlg::OnSplit()
     m_spliter.SplitFiles(std::wstring(source), std::wstring(folder), pieceSize);
 }
 
-bool CYarrowbyFSSplitDlg::ClearEarlierPieces(const CString& source, const CString& folder,
-                                             unsigned long long pieceSize)
+bool CYarrowbyFSSplitDlg::ClearEarlierPieces(const CString& source, const CString& folder, unsigned long long pieceSize)
 {
     // The splitter writes only new files, so pieces of an earlier split of that name go first, once the user
     // agrees; a link among them is removed as a link, never written through.

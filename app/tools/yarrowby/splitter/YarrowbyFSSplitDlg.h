@@ -9,10 +9,21 @@
 class CYarrowbyFSSplitDlg : public CYarrowbyFSPage {
 public:
     enum {
-        IDC_STEP1 = 55101, IDC_STEP2 = 55102, IDC_STEP3 = 55103, IDC_NAME_LABEL = 55104, IDC_SOURCE = 55105,
-        IDC_BROWSE_SOURCE = 55106, IDC_FOLDER_LABEL = 55107, IDC_FOLDER = 55108, IDC_BROWSE_FOLDER = 55109,
-        IDC_SIZE_FIRST = 55110, IDC_SIZE_LAST = 55114, IDC_CUSTOM = 55115, IDC_CUSTOM_SPIN = 55116,
-        IDC_PROGRESS = 55117, IDC_SPLIT = 55118
+        IDC_STEP1 = 55101,
+        IDC_STEP2 = 55102,
+        IDC_STEP3 = 55103,
+        IDC_NAME_LABEL = 55104,
+        IDC_SOURCE = 55105,
+        IDC_BROWSE_SOURCE = 55106,
+        IDC_FOLDER_LABEL = 55107,
+        IDC_FOLDER = 55108,
+        IDC_BROWSE_FOLDER = 55109,
+        IDC_SIZE_FIRST = 55110,
+        IDC_SIZE_LAST = 55114,
+        IDC_CUSTOM = 55115,
+        IDC_CUSTOM_SPIN = 55116,
+        IDC_PROGRESS = 55117,
+        IDC_SPLIT = 55118
     };
     // Files below this size are not split.
     static const long long kSmallestSource = 1048576;

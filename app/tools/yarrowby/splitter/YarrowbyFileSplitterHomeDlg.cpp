@@ -14,8 +14,8 @@ const int kTabW = 104, kTabH = 31;
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CYarrowbyFileSplitterHomeDlg, CFunctionDlg)
-    ON_CONTROL_RANGE(BN_CLICKED, CYarrowbyFileSplitterHomeDlg::IDC_TAB_SPLIT, CYarrowbyFileSplitterHomeDlg::IDC_TAB_JOIN,
-                     &CYarrowbyFileSplitterHomeDlg::OnTab)
+    ON_CONTROL_RANGE(BN_CLICKED, CYarrowbyFileSplitterHomeDlg::IDC_TAB_SPLIT,
+                     CYarrowbyFileSplitterHomeDlg::IDC_TAB_JOIN, &CYarrowbyFileSplitterHomeDlg::OnTab)
 END_MESSAGE_MAP()
 
 CYarrowbyFileSplitterHomeDlg::CYarrowbyFileSplitterHomeDlg() = default;

@@ -15,8 +15,14 @@ TEST(ShredderText, SizesTimesAndPassCounts)
     const struct {
         long long bytes;
         const wchar_t* text;
-    } sizes[] = {{0, L"0"},          {1024, L"1024"},        {1025, L"1KB"},          {1048576, L"1024KB"},
-                 {1048577, L"  1.0MB"}, {1073741824, L"1024.0MB"}, {1073741825, L"  1.0GB"}, {(1ll << 40) + 1, L"  1.0TB"},
+    } sizes[] = {{0, L"0"},
+                 {1024, L"1024"},
+                 {1025, L"1KB"},
+                 {1048576, L"1024KB"},
+                 {1048577, L"  1.0MB"},
+                 {1073741824, L"1024.0MB"},
+                 {1073741825, L"  1.0GB"},
+                 {(1ll << 40) + 1, L"  1.0TB"},
                  {-1, L"-1"}};
     for (const auto& size : sizes) EXPECT_EQ(CString(size.text), ShredSizeText(size.bytes)) << size.bytes;
 
@@ -28,15 +34,16 @@ TEST(ShredderText, SizesTimesAndPassCounts)
     time.wMinute = 5;
     EXPECT_EQ(CString(L"7.3 2024, 9:5"), ShredTimeText(time));
 
-    for (const wchar_t* kept : {L"1", L"0", L"150", L"2.5", L" 12 ", L"007"}) EXPECT_TRUE(IsPassCountText(kept)) << kept;
+    for (const wchar_t* kept : {L"1", L"0", L"150", L"2.5", L" 12 ", L"007"})
+        EXPECT_TRUE(IsPassCountText(kept)) << kept;
     for (const wchar_t* replaced : {L"", L"x", L"2.", L".5", L"1.2.3", L"-1", L"3a", L" "})
         EXPECT_FALSE(IsPassCountText(replaced)) << replaced;
 
     const struct {
         const wchar_t* text;
         int passes;
-    } counts[] = {{L"1", 1},   {L"3", 3},   {L"0", 1},     {L"2.5", 1}, {L"100", 100},
-                  {L"150", 100}, {L" 7 ", 7}, {L"x", 1},     {L"-4", 1},  {L"99999999999999999999999", 100}};
+    } counts[] = {{L"1", 1},     {L"3", 3},   {L"0", 1}, {L"2.5", 1}, {L"100", 100},
+                  {L"150", 100}, {L" 7 ", 7}, {L"x", 1}, {L"-4", 1},  {L"99999999999999999999999", 100}};
     for (const auto& count : counts) EXPECT_EQ(count.passes, PassCountOf(count.text)) << count.text;
 
     // With three passes every third message moves the bar one step.

@@ -20,7 +20,8 @@ DWORD Flags(const std::wstring& clsid)
 {
     DWORD flags = 0, size = sizeof(flags);
     HKEY key = nullptr;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, (kCompatibility + clsid).c_str(), 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, (kCompatibility + clsid).c_str(), 0, KEY_QUERY_VALUE, &key) ==
+        ERROR_SUCCESS) {
         ::RegQueryValueExW(key, L"Compatibility Flags", nullptr, nullptr, reinterpret_cast<BYTE*>(&flags), &size);
         ::RegCloseKey(key);
     }
@@ -80,8 +81,8 @@ TEST(ActiveXBlockPage, ListsTheCatalogueAndBlocksTheTickedControls)
 }
 
 // An installed-programs entry of the test.
-void WriteEntry(HKEY root, const std::wstring& name, std::initializer_list<std::pair<const wchar_t*, std::wstring>> texts,
-                DWORD systemComponent = 0)
+void WriteEntry(HKEY root, const std::wstring& name,
+                std::initializer_list<std::pair<const wchar_t*, std::wstring>> texts, DWORD systemComponent = 0)
 {
     const std::wstring path = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + name;
     HKEY key = nullptr;
@@ -127,7 +128,9 @@ using Uninstall = CYarrowbyUninstallDlg;
 TEST(UninstallPage, ListsProgramsOfBothHivesAndShowsHiddenOnesOnRequest)
 {
     WriteEntry(HKEY_LOCAL_MACHINE, L"QuorvelPageEditor",
-               {{L"DisplayName", L"Page Editor"}, {L"Publisher", L"Editors Ltd"}, {L"DisplayVersion", L"4.2"},
+               {{L"DisplayName", L"Page Editor"},
+                {L"Publisher", L"Editors Ltd"},
+                {L"DisplayVersion", L"4.2"},
                 {L"URLInfoAbout", L"http://editor.example"},
                 {L"DisplayIcon", L"%SystemRoot%\\system32\\shell32.dll,3"}});
     WriteEntry(HKEY_CURRENT_USER, L"QuorvelPageMine", {{L"DisplayName", L"Page Mine"}});
@@ -163,8 +166,8 @@ TEST(UninstallPage, ListsProgramsOfBothHivesAndShowsHiddenOnesOnRequest)
     // A refresh replaces every record and its icon; the details keep an icon of their own.
     Click(page, Uninstall::IDC_REFRESH);
     EXPECT_TRUE(IconAlive(page->ShownIcon()));
-    EXPECT_EQ(page->ShownIcon(), reinterpret_cast<HICON>(::SendDlgItemMessageW(page->GetSafeHwnd(), Uninstall::IDC_PROGRAM_ICON,
-                                                                                STM_GETICON, 0, 0)));
+    EXPECT_EQ(page->ShownIcon(), reinterpret_cast<HICON>(::SendDlgItemMessageW(
+                                     page->GetSafeHwnd(), Uninstall::IDC_PROGRAM_ICON, STM_GETICON, 0, 0)));
 }
 
 TEST(UninstallPage, RemovesAnEntryOnlyWhenConfirmedAndKeepsTheDetailsShown)

@@ -90,7 +90,8 @@ TEST(SplitterPage, SplitsIntoCustomPiecesAndJoinsThemBackFromAlphabeticalOrder)
     EXPECT_EQ(L"The file has been split.", ClickForMessage(&split, Split::IDC_SPLIT));
     EXPECT_EQ((std::vector<WPARAM>{1, 0, 1, 0}), host.Busy());
     std::vector<std::wstring> chosen;
-    for (const wchar_t* n : {L"1", L"2", L"3", L"4"}) chosen.push_back(pieces / (std::wstring(L"movie.avi,") + n + L".splt"));
+    for (const wchar_t* n : {L"1", L"2", L"3", L"4"})
+        chosen.push_back(pieces / (std::wstring(L"movie.avi,") + n + L".splt"));
     EXPECT_EQ(2621440u, ReadBytes(chosen[0]).size());
     EXPECT_EQ(source.size() - 3 * 2621440u, ReadBytes(chosen[3]).size());
 
@@ -203,9 +204,10 @@ TEST(SplitterPage, AnExistingOutputIsReplacedOnlyWhenTheUserSaysSoAndTheJoinSucc
         MessageBoxDriver boxes(IDYES);
         Click(&join, Join::IDC_JOIN);
         ASSERT_TRUE(PumpUntil([&] { return boxes.Texts().size() == 2; }, 30000));
-        EXPECT_EQ(L"The pieces could not be joined; no file was written.\n\n"
-                  L"A piece is missing or was chosen twice, so nothing was joined.",
-                  boxes.Texts()[1]);
+        EXPECT_EQ(
+            L"The pieces could not be joined; no file was written.\n\n"
+            L"A piece is missing or was chosen twice, so nothing was joined.",
+            boxes.Texts()[1]);
     }
     EXPECT_EQ("mine", ReadBytes(folder / L"doc.txt"));
     EXPECT_EQ(3, join.List().GetItemCount());

@@ -64,8 +64,7 @@ std::wstring ItemText(CWnd* parent, int id)
 std::vector<std::wstring> Column(CListCtrl& list, int column)
 {
     std::vector<std::wstring> texts;
-    for (int row = 0; row < list.GetItemCount(); ++row)
-        texts.push_back(std::wstring(list.GetItemText(row, column)));
+    for (int row = 0; row < list.GetItemCount(); ++row) texts.push_back(std::wstring(list.GetItemText(row, column)));
     return texts;
 }
 
@@ -112,7 +111,8 @@ FileDialogDriver::FileDialogDriver(std::wstring names) : m_names(std::move(names
         HWND box = ::GetDlgItem(search.found, 0x47C);
         HWND edit = ::FindWindowExW(box, nullptr, L"Edit", nullptr);
         ::SendMessageW(edit ? edit : box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(m_names.c_str()));
-        ::PostMessageW(search.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(search.found, IDOK));
+        ::PostMessageW(search.found, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                       (LPARAM)::GetDlgItem(search.found, IDOK));
     });
 }
 

@@ -110,9 +110,12 @@ void SeedInstalledProgram()
     HKEY key = nullptr;
     ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\QuorvelSample", 0,
                       nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
-    const std::pair<const wchar_t*, std::wstring> texts[] = {
-        {L"DisplayName", L"Sample Editor"}, {L"Publisher", L"Sample Software"}, {L"DisplayVersion", L"3.1"},
-        {L"URLInfoAbout", L"http://sample.example"}, {L"DisplayIcon", icon}, {L"UninstallString", L"cmd.exe /c exit"}};
+    const std::pair<const wchar_t*, std::wstring> texts[] = {{L"DisplayName", L"Sample Editor"},
+                                                             {L"Publisher", L"Sample Software"},
+                                                             {L"DisplayVersion", L"3.1"},
+                                                             {L"URLInfoAbout", L"http://sample.example"},
+                                                             {L"DisplayIcon", icon},
+                                                             {L"UninstallString", L"cmd.exe /c exit"}};
     for (const auto& text : texts)
         ::RegSetValueExW(key, text.first, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.second.c_str()),
                          DWORD((text.second.size() + 1) * sizeof(wchar_t)));

@@ -16,10 +16,7 @@ BEGIN_MESSAGE_MAP(CYarrowbyUninstallDlg, CFunctionDlg)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CYarrowbyUninstallDlg::CYarrowbyUninstallDlg()
-{
-    CreateSkinFont(m_titleFont, 15, TRUE);
-}
+CYarrowbyUninstallDlg::CYarrowbyUninstallDlg() { CreateSkinFont(m_titleFont, 15, TRUE); }
 
 CYarrowbyUninstallDlg::~CYarrowbyUninstallDlg()
 {

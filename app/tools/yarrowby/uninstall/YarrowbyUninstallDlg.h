@@ -12,9 +12,19 @@
 class CYarrowbyUninstallDlg : public CFunctionDlg {
 public:
     enum {
-        IDC_SHOW_ALL = 54001, IDC_LIST = 54002, IDC_DETAILS = 54003, IDC_PROGRAM_ICON = 54004, IDC_TITLE = 54005,
-        IDC_VERSION_LABEL = 54006, IDC_VERSION = 54007, IDC_PUBLISHER_LABEL = 54008, IDC_PUBLISHER = 54009,
-        IDC_HOMEPAGE_LABEL = 54010, IDC_HOMEPAGE = 54011, IDC_REFRESH = 54012, IDC_UNINSTALL = 54013,
+        IDC_SHOW_ALL = 54001,
+        IDC_LIST = 54002,
+        IDC_DETAILS = 54003,
+        IDC_PROGRAM_ICON = 54004,
+        IDC_TITLE = 54005,
+        IDC_VERSION_LABEL = 54006,
+        IDC_VERSION = 54007,
+        IDC_PUBLISHER_LABEL = 54008,
+        IDC_PUBLISHER = 54009,
+        IDC_HOMEPAGE_LABEL = 54010,
+        IDC_HOMEPAGE = 54011,
+        IDC_REFRESH = 54012,
+        IDC_UNINSTALL = 54013,
         IDC_REMOVE = 54014
     };
     // The icon of a program that has none of its own.

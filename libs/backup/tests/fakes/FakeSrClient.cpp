@@ -6,10 +6,8 @@
 #include <string>
 #include <vector>
 
-namespace
-{
-struct Call
-{
+namespace {
+struct Call {
     DWORD eventType;
     DWORD restorePointType;
     INT64 sequence;
@@ -17,9 +15,9 @@ struct Call
 };
 std::vector<Call> g_calls;
 std::vector<DWORD> g_removed;
-DWORD g_status = 0;          // 0: success; otherwise the status of a failing call
+DWORD g_status = 0;  // 0: success; otherwise the status of a failing call
 INT64 g_nextSequence = 41;
-}
+}  // namespace
 
 extern "C" {
 void WINAPI FakeSrScript(DWORD status)
@@ -30,11 +28,9 @@ void WINAPI FakeSrScript(DWORD status)
 }
 
 // Calls so far: the set requests (event type, type, sequence, description) and the removed numbers.
-int WINAPI FakeSrSetCalls(int index, DWORD* eventType, INT64* sequence, wchar_t* description,
-                                                int capacity)
+int WINAPI FakeSrSetCalls(int index, DWORD* eventType, INT64* sequence, wchar_t* description, int capacity)
 {
-    if (index < 0 || index >= static_cast<int>(g_calls.size()))
-        return static_cast<int>(g_calls.size());
+    if (index < 0 || index >= static_cast<int>(g_calls.size())) return static_cast<int>(g_calls.size());
     const Call& c = g_calls[static_cast<size_t>(index)];
     *eventType = c.eventType;
     *sequence = c.sequence;
@@ -44,18 +40,17 @@ int WINAPI FakeSrSetCalls(int index, DWORD* eventType, INT64* sequence, wchar_t*
 
 int WINAPI FakeSrRemoved(int index)
 {
-    if (index < 0 || index >= static_cast<int>(g_removed.size()))
-        return -1;
+    if (index < 0 || index >= static_cast<int>(g_removed.size())) return -1;
     return static_cast<int>(g_removed[static_cast<size_t>(index)]);
 }
 
 BOOL WINAPI SRSetRestorePointW(PRESTOREPOINTINFOW request, PSTATEMGRSTATUS status)
 {
-    g_calls.push_back({ request->dwEventType, request->dwRestorePtType, request->llSequenceNumber,
-                        std::wstring(request->szDescription) });
+    g_calls.push_back({request->dwEventType, request->dwRestorePtType, request->llSequenceNumber,
+                       std::wstring(request->szDescription)});
     status->nStatus = g_status;
-    status->llSequenceNumber = g_status ? 0 : (request->dwEventType == BEGIN_SYSTEM_CHANGE ? ++g_nextSequence
-                                                                                            : request->llSequenceNumber);
+    status->llSequenceNumber =
+        g_status ? 0 : (request->dwEventType == BEGIN_SYSTEM_CHANGE ? ++g_nextSequence : request->llSequenceNumber);
     return g_status == 0;
 }
 

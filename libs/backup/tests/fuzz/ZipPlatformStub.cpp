@@ -3,8 +3,7 @@
 
 #include "ZipException.h"
 
-namespace Zip
-{
+namespace Zip {
 CZipAbstractFile* OpenFile(const std::wstring& path, OpenMode)
 {
     throw CZipException(CZipException::fileError, path, "no file system in this build");
@@ -19,8 +18,7 @@ bool LabelVolume(const std::wstring&, const std::wstring&) { return false; }
 std::wstring ArchiveNameToWide(const char* bytes, uint32_t len, bool)
 {
     std::wstring out;
-    for (uint32_t i = 0; i < len; ++i)
-        out += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]));
+    for (uint32_t i = 0; i < len; ++i) out += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]));
     return out;
 }
 
@@ -28,8 +26,7 @@ std::string WideToArchiveName(const std::wstring& name, bool& utf8)
 {
     utf8 = false;
     std::string out;
-    for (wchar_t c : name)
-        out += static_cast<char>(c);
+    for (wchar_t c : name) out += static_cast<char>(c);
     return out;
 }
 
@@ -50,4 +47,4 @@ CZipAbstractFile* CreateNewFile(const std::wstring& path) { return OpenFile(path
 int SetOpenFileTime(CZipAbstractFile&, uint16_t, uint16_t) { return 1; }
 int SetExtractedAttributes(const std::wstring&, uint32_t) { return 1; }
 uint32_t RandomSeed() { return 1; }
-}
+}  // namespace Zip

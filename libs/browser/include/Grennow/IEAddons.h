@@ -17,22 +17,22 @@ struct IEActiveXInfo {
     std::wstring keyPath;   // "SOFTWARE\Microsoft\Code Store Database\Distribution Units\" + CLSID
     std::wstring reserved;  // always empty
     bool reservedFlag = false;
-    bool blocked = false;   // the kill bit (0x400) of the control's "Compatibility Flags" is set
-    std::wstring company;   // from the file's version resource
+    bool blocked = false;  // the kill bit (0x400) of the control's "Compatibility Flags" is set
+    std::wstring company;  // from the file's version resource
     std::wstring version;
     std::wstring description;
-    std::wstring file;      // the control's file (InprocServer32)
-    std::wstring clsid;     // the entry's name under Distribution Units
-    std::wstring name;      // the class's default value
+    std::wstring file;   // the control's file (InprocServer32)
+    std::wstring clsid;  // the entry's name under Distribution Units
+    std::wstring name;   // the class's default value
 };
 
 // One context-menu extension or explorer bar.
 struct IEBhoInfo {
     HKEY root = HKEY_CURRENT_USER;
-    std::wstring keyPath;      // the entry's key
-    std::wstring valueName;    // empty in the lists built here
+    std::wstring keyPath;    // the entry's key
+    std::wstring valueName;  // empty in the lists built here
     std::wstring displayName;
-    bool isValue = false;      // the entry is the value `valueName` of `keyPath` rather than the key
+    bool isValue = false;  // the entry is the value `valueName` of `keyPath` rather than the key
 };
 
 // One browser helper object.

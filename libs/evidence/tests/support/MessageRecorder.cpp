@@ -21,7 +21,7 @@ void RegisterClassOnce()
     }();
     (void)registered;
 }
-} // namespace
+}  // namespace
 
 MessageRecorder::MessageRecorder(UINT first, UINT last, std::vector<UINT> textMessages)
     : m_wnd(NULL), m_first(first), m_last(last), m_textMessages(std::move(textMessages))
@@ -34,8 +34,7 @@ MessageRecorder::MessageRecorder(UINT first, UINT last, std::vector<UINT> textMe
 
 MessageRecorder::~MessageRecorder()
 {
-    if (m_wnd)
-        DestroyWindow(m_wnd);
+    if (m_wnd) DestroyWindow(m_wnd);
 }
 
 LRESULT CALLBACK MessageRecorder::Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -47,8 +46,7 @@ LRESULT CALLBACK MessageRecorder::Proc(HWND wnd, UINT msg, WPARAM wParam, LPARAM
         if (wParam != 0 && std::find(tm.begin(), tm.end(), msg) != tm.end())
             rec.text = reinterpret_cast<const wchar_t*>(wParam);
         self->m_messages.push_back(rec);
-        if (self->onMessage)
-            self->onMessage(self->m_messages.back(), wParam);
+        if (self->onMessage) self->onMessage(self->m_messages.back(), wParam);
         return 0;
     }
     return DefWindowProcW(wnd, msg, wParam, lParam);
@@ -58,8 +56,7 @@ std::vector<std::wstring> MessageRecorder::Texts(UINT msg) const
 {
     std::vector<std::wstring> texts;
     for (const Recorded& r : m_messages) {
-        if (r.msg == msg)
-            texts.push_back(r.text);
+        if (r.msg == msg) texts.push_back(r.text);
     }
     return texts;
 }
@@ -75,4 +72,4 @@ bool MessageRecorder::PumpUntil(UINT msg, size_t count, DWORD timeoutMs)
     return shell_test::PumpUntil([&] { return Count(msg) >= count; }, timeoutMs);
 }
 
-} // namespace LumbreyTest
+}  // namespace LumbreyTest

@@ -11,7 +11,7 @@ namespace LumbreyTest {
 // One message received by the recorder window.
 struct Recorded {
     UINT msg;
-    std::wstring text; // wParam read as a wide string (empty for other messages)
+    std::wstring text;  // wParam read as a wide string (empty for other messages)
     LPARAM lParam;
 };
 
@@ -44,4 +44,4 @@ private:
     std::vector<Recorded> m_messages;
 };
 
-} // namespace LumbreyTest
+}  // namespace LumbreyTest

@@ -6,12 +6,9 @@ namespace LumbreyTest {
 
 namespace {
 
-std::wstring LongForm(const std::wstring& path)
-{
-    return L"\\\\?\\" + path;
-}
+std::wstring LongForm(const std::wstring& path) { return L"\\\\?\\" + path; }
 
-} // namespace
+}  // namespace
 
 std::wstring NewTempFolder(const std::wstring& name)
 {
@@ -35,19 +32,14 @@ void MakeFile(const std::wstring& path, DWORD size)
 {
     MakeFolders(path.substr(0, path.rfind(L'\\')));
     HANDLE h = CreateFileW(LongForm(path).c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (h == INVALID_HANDLE_VALUE)
-        return;
+    if (h == INVALID_HANDLE_VALUE) return;
     std::vector<char> bytes(size, 'x');
     DWORD written = 0;
-    if (size)
-        WriteFile(h, bytes.data(), size, &written, NULL);
+    if (size) WriteFile(h, bytes.data(), size, &written, NULL);
     CloseHandle(h);
 }
 
-bool Exists(const std::wstring& path)
-{
-    return GetFileAttributesW(LongForm(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool Exists(const std::wstring& path) { return GetFileAttributesW(LongForm(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 HeldOpen::HeldOpen(const std::wstring& path)
     : m_handle(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING, 0, NULL))
@@ -56,8 +48,7 @@ HeldOpen::HeldOpen(const std::wstring& path)
 
 HeldOpen::~HeldOpen()
 {
-    if (m_handle != INVALID_HANDLE_VALUE)
-        CloseHandle(m_handle);
+    if (m_handle != INVALID_HANDLE_VALUE) CloseHandle(m_handle);
 }
 
 std::set<std::wstring> AsSet(const std::initializer_list<std::wstring>& items)
@@ -65,4 +56,4 @@ std::set<std::wstring> AsSet(const std::initializer_list<std::wstring>& items)
     return std::set<std::wstring>(items.begin(), items.end());
 }
 
-} // namespace LumbreyTest
+}  // namespace LumbreyTest

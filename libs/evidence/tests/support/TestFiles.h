@@ -38,4 +38,4 @@ private:
 
 std::set<std::wstring> AsSet(const std::initializer_list<std::wstring>& items);
 
-} // namespace LumbreyTest
+}  // namespace LumbreyTest

@@ -20,7 +20,6 @@ using SystemProgramRun = qcore::ProgramRun;
 // paths), and waits up to timeoutMs for it to end; a program still running then, or when the program shuts down,
 // is ended. While waiting, messages other threads send to the calling thread are handled, so a window of this
 // thread never blocks a sender.
-MORAVIN_API SystemProgramRun RunSystemProgram(const wchar_t* program, const std::wstring& arguments,
-                                              DWORD timeoutMs);
+MORAVIN_API SystemProgramRun RunSystemProgram(const wchar_t* program, const std::wstring& arguments, DWORD timeoutMs);
 
 }  // namespace Moravin

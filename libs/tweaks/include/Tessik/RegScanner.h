@@ -12,13 +12,13 @@
 #define WM_REGSCANNER_ITEM_FOUND 0x401  // wParam: const RegScanIssueRecord*, lParam 0
 
 struct RegScanIssueRecord {
-    int category;            // the scanner's index
+    int category;  // the scanner's index
     HKEY root;
     std::wstring keyPath;    // relative to root
     std::wstring valueName;  // "" for a key or a key's default value
     std::wstring data;       // the offending text
     bool valueLevel;
-    int reason;              // 0 missing target, 3 empty key / recent-command entry
+    int reason;  // 0 missing target, 3 empty key / recent-command entry
 };
 
 // The scanner's argument is the address of a pointer to the caller's context; the window to report to is the

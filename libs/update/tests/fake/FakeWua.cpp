@@ -145,7 +145,10 @@ public:
         out->Lo64 = m_spec.raw.size;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE get_LastDeploymentChangeTime(DATE* out) override { return (*out = m_spec.raw.date), S_OK; }
+    HRESULT STDMETHODCALLTYPE get_LastDeploymentChangeTime(DATE* out) override
+    {
+        return (*out = m_spec.raw.date), S_OK;
+    }
     HRESULT STDMETHODCALLTYPE get_MsrcSeverity(BSTR* out) override
     {
         *out = m_spec.hasSeverity ? Text(m_spec.severity) : nullptr;
@@ -364,8 +367,8 @@ public:
             return S_OK;
         }
         *out = job;  // the caller's reference
-        ::CloseHandle(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, DownloadThread, new DownloadRun(run), 0,
-                                                              nullptr)));
+        ::CloseHandle(
+            reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, DownloadThread, new DownloadRun(run), 0, nullptr)));
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE EndDownload(IDownloadJob* value, IDownloadResult** out) override
@@ -373,8 +376,8 @@ public:
         Count(&FakeWuaCounters::endDownload);
         if (!value) return E_POINTER;
         auto* job = static_cast<FakeJob*>(value);
-        OperationResultCode code = job->m_aborted ? orcAborted
-                                                   : static_cast<OperationResultCode>(SpecAt(job->index()).raw.downloadResult);
+        OperationResultCode code =
+            job->m_aborted ? orcAborted : static_cast<OperationResultCode>(SpecAt(job->index()).raw.downloadResult);
         return Hand(new FakeDownloadResult(code), out);
     }
 

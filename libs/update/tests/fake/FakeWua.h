@@ -7,10 +7,10 @@
 #include <oleauto.h>
 
 enum FakeDownloadMode {
-    kDownloadOnItsOwnThread = 0,   // progress steps, then completion, on a thread of the fake
-    kDownloadInsideBegin = 1,      // progress and completion before BeginDownload returns
-    kDownloadCannotStart = 2,      // BeginDownload fails
-    kDownloadUntilAborted = 3,     // progress 0, then waits for RequestAbort (or FakeWua_ReleaseHeld)
+    kDownloadOnItsOwnThread = 0,  // progress steps, then completion, on a thread of the fake
+    kDownloadInsideBegin = 1,     // progress and completion before BeginDownload returns
+    kDownloadCannotStart = 2,     // BeginDownload fails
+    kDownloadUntilAborted = 3,    // progress 0, then waits for RequestAbort (or FakeWua_ReleaseHeld)
 };
 
 struct FakeUpdateSpec {
@@ -22,19 +22,19 @@ struct FakeUpdateSpec {
     ULONGLONG size;
     DATE date;
     bool downloaded;
-    bool itemFails;           // the collection's Item fails for this index
+    bool itemFails;  // the collection's Item fails for this index
     int downloadMode;
-    int downloadResult;       // OperationResultCode of the finished download
-    int installResult;        // OperationResultCode of the install
+    int downloadResult;  // OperationResultCode of the finished download
+    int installResult;   // OperationResultCode of the install
     LONG installHResult;
-    bool installHeld;         // the install waits for FakeWua_ReleaseHeld
+    bool installHeld;  // the install waits for FakeWua_ReleaseHeld
 };
 
 struct FakeWuaScenario {
     HRESULT searchResult;
     int count;
     FakeUpdateSpec updates[8];
-    int progressSteps;        // progress notifications before completion (0, 40, 80, ... percent)
+    int progressSteps;  // progress notifications before completion (0, 40, 80, ... percent)
 };
 
 struct FakeWuaCounters {
@@ -43,8 +43,8 @@ struct FakeWuaCounters {
     LONG requestAbort;
     LONG endDownload;
     LONG install;
-    LONG running;             // downloads and installs started and not yet finished
-    LONG maxRunningDownloads; // the most downloads that ran at once
+    LONG running;              // downloads and installs started and not yet finished
+    LONG maxRunningDownloads;  // the most downloads that ran at once
 };
 
 typedef void (*PFN_FAKEWUA_RESET)(const FakeWuaScenario* scenario);
