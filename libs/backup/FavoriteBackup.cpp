@@ -5,7 +5,7 @@
 
 #include <Common.h>
 #include <QPathText.h>
-#include <QSpecialFolder.h>
+#include <QShellFolder.h>
 
 #include <shlobj.h>
 #include <windows.h>

@@ -5,7 +5,7 @@
 #include "FavoriteBackup.h"
 
 #include <QGuards.h>
-#include <QSpecialFolder.h>
+#include <QShellFolder.h>
 
 #include <shlobj.h>
 #include <windows.h>

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "QSpecialFolder.h"
+#include "QShellFolder.h"
 
 namespace OneClick {
 

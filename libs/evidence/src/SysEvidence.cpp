@@ -10,7 +10,7 @@
 #include "FolderWalk.h"
 #include "QGuards.h"
 #include "QPathText.h"
-#include "QSpecialFolder.h"
+#include "QShellFolder.h"
 #include "RecycleBin.h"
 
 namespace Lumbrey {

@@ -8,7 +8,7 @@
 
 #include "FailedEntryList.h"
 #include "QPathText.h"
-#include "QSpecialFolder.h"
+#include "QShellFolder.h"
 #include "RegBackupDatabase.h"
 #include "RegDelete.h"
 #include "RegNames.h"

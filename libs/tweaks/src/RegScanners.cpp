@@ -6,7 +6,7 @@
 
 #include <Common.h>
 #include <QGuards.h>
-#include <QSpecialFolder.h>
+#include <QShellFolder.h>
 
 #include <vector>
 

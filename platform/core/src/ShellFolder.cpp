@@ -1,4 +1,4 @@
-#include "QSpecialFolder.h"
+#include "QShellFolder.h"
 
 #include <shlobj.h>
 

@@ -4,7 +4,7 @@
 #include <shlobj.h>
 
 #include "QPathText.h"
-#include "QSpecialFolder.h"
+#include "QShellFolder.h"
 
 namespace {
 
