@@ -12,6 +12,12 @@
 # of a pair. The outputs of a round go only at its end, followed by a sync, so that no side runs just after a
 # 1 GiB removal (its freed blocks are discarded on this disk) the other side did not have. Both joins join the
 # same pieces (Yarrowby's, checked equal to GNU split's).
+# Both sides also start on memory in the same state. This machine hands memory that was freed back to its host
+# about two seconds later, and a write into such memory costs a host fault per page: 1 GiB written right after a
+# removal took 0.18 s, the same write 3 s after it 0.9 s, with the same program (profiled: nearly all of either side's
+# processor time is the kernel's copy into the file cache). So the side that ran first, soon after the previous
+# round's removal, or the one that followed a quick side, wrote into memory still held by the machine and the other
+# did not. Every timed run therefore starts after a sync and a wait until the freed memory has gone back.
 # Both sides end with the data on the disk: GNU shred syncs each pass, split and cat are followed by sync of their
 # files, and Yarrowby flushes each pass, each piece and the joined file. GNU shred runs without -u, so it does not
 # rename and delete the file while Yarrowby does. Yarrowby runs in one Wine session for the whole bench and is
@@ -62,16 +68,21 @@ echo "source: $mib MiB of random bytes; $passes passes; pieces of $piece bytes (
 dd if=/dev/urandom of="$work/src" bs=1M count="$mib" status=none
 sync "$work/src"
 
-# Elapsed seconds of a command, started on a settled disk.
-gnu() {
+# A settled disk and settled memory (see above) before each timed run.
+settle() {
     sync
+    sleep 3
+}
+# Elapsed seconds of a command, started after settle.
+gnu() {
+    settle
     local start=$EPOCHREALTIME
     "$@"
     echo "$EPOCHREALTIME - $start" | bc
 }
-# Yarrowby's own time for one bench command, started on a settled disk.
+# Yarrowby's own time for one bench command, started after settle.
 yarrowby() {
-    sync
+    settle
     echo "$*" >&"$to_wine"
     local answer
     answer=$(read_wine)
