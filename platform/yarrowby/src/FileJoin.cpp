@@ -37,7 +37,8 @@ DWORD WriteJoined(const std::vector<std::wstring>& pieces, const std::vector<uns
         if (!in) return ::GetLastError();
         if (const DWORD error = copy.Copy(in.Get(), out.Get(), sizes[i])) return error;
     }
-    return ::FlushFileBuffers(out.Get()) ? 0 : ::GetLastError();
+    if (!::FlushFileBuffers(out.Get())) return ::GetLastError();
+    return copy.FinishFlushes();
 }
 
 DWORD Join(const std::vector<std::wstring>& pieces, const std::wstring& folder, const std::wstring& name,
@@ -63,6 +64,7 @@ DWORD Join(const std::vector<std::wstring>& pieces, const std::wstring& folder, 
     wchar_t temp[MAX_PATH] = L"";
     if (!::GetTempFileNameW(FolderPrefix(folder).c_str(), L"qjn", 0, temp)) return ::GetLastError();
     DWORD error = WriteJoined(pieces, sizes, temp, copy);
+    copy.AbandonFlushes();  // nothing left after a success; after a failure the file can go
     // Only a complete, flushed file takes the name; an earlier file of that name stays until then.
     if (!error &&
         !::MoveFileExW(temp, (FolderPrefix(folder) + name).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))

@@ -10,6 +10,7 @@
 #include <set>
 
 #include "ToolRecorder.h"
+#include "WriteBehind.h"
 
 using namespace yarrowby_test;
 using shell_test::MakeScratchFolder;
@@ -312,4 +313,42 @@ TEST(FileSplitJoin, AFailedSplitRemovesOnlyThePiecesItCreated)
     for (const std::wstring& name : FolderNames(folder.Folder())) after[name] = ReadBytes(folder / name);
     const std::map<std::wstring, std::string> expected = {{L"src.bin", source}, {L"src.bin,2.splt", "earlier piece"}};
     EXPECT_TRUE(expected == after) << "the run's first piece went, the earlier one stayed as it was";
+}
+
+// The flushes behind a copy: every queued file is flushed (each is closed at once, so the next one may get the
+// same handle value), the first error is kept, and after Finish or Abandon no handle of the queue's own stays
+// open (the files were opened without sharing, so deleting them shows it).
+TEST(WriteBehind, ReportsTheFirstFailedFlushAndKeepsNoHandleOpen)
+{
+    Scratch scratch(L"write-behind");
+    const auto open = [&](const std::wstring& name, DWORD access) {
+        return ::CreateFileW((scratch / name).c_str(), access, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                             nullptr);
+    };
+    for (const bool abandon : {false, true}) {
+        WriteBehind flushes;
+        DWORD expected = 0;
+        for (const wchar_t* name : {L"a.bin", L"b.bin", L"read-only.bin", L"c.bin"}) {
+            const bool readOnly = std::wstring(name) == L"read-only.bin";
+            HANDLE file = open(name, readOnly ? GENERIC_READ : GENERIC_WRITE);
+            ASSERT_NE(INVALID_HANDLE_VALUE, file) << name;
+            DWORD written = 0;
+            if (!readOnly) {
+                ASSERT_TRUE(::WriteFile(file, "data", 4, &written, nullptr));
+            }
+            if (readOnly && !abandon) {
+                expected = ::FlushFileBuffers(file) ? 0 : ::GetLastError();  // what the system says of it
+                ASSERT_NE(0u, expected);
+            }
+            flushes.Flush(file);
+            flushes.Flush(file);  // twice: harmless
+            ::CloseHandle(file);
+        }
+        if (abandon)
+            flushes.Abandon();
+        else
+            EXPECT_EQ(expected, flushes.Finish());
+        for (const wchar_t* name : {L"a.bin", L"b.bin", L"read-only.bin", L"c.bin"})
+            EXPECT_TRUE(::DeleteFileW((scratch / name).c_str())) << name << " abandon " << abandon;
+    }
 }
