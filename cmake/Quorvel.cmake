@@ -84,6 +84,26 @@ function(quorvel_dll target)
     endif()
 endfunction()
 
+# quorvel_delayed_system_library(<dll>): an interface target <dll>Delayed that links the system library <dll> so
+# that a program loads it at its first call into it, not at its start (for libraries no window needs before a
+# page is used). cmake/delay/<dll>.def lists the functions delay-loaded; one not listed still links, through the
+# usual import library, and then loads the library at the start again.
+function(quorvel_delayed_system_library dll)
+    set(def "${CMAKE_SOURCE_DIR}/cmake/delay/${dll}.def")
+    set(delayed "${CMAKE_BINARY_DIR}/lib/${dll}.system.delay.a")
+    set_property(DIRECTORY "${CMAKE_SOURCE_DIR}" APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${def}")
+    if(NOT EXISTS "${delayed}" OR "${def}" IS_NEWER_THAN "${delayed}")
+        file(MAKE_DIRECTORY "${CMAKE_BINARY_DIR}/lib")
+        execute_process(COMMAND "${QUORVEL_DLLTOOL}" --input-def "${def}" --dllname "${dll}.dll"
+                                --output-delaylib "${delayed}" RESULT_VARIABLE failed)
+        if(failed)
+            message(FATAL_ERROR "dlltool could not make ${delayed}")
+        endif()
+    endif()
+    add_library(${dll}Delayed INTERFACE)
+    target_link_libraries(${dll}Delayed INTERFACE "${delayed}" ${dll})
+endfunction()
+
 # quorvel_static(<target> <sources...>): a static library with the project's flags.
 function(quorvel_static target)
     add_library(${target} STATIC ${ARGN})

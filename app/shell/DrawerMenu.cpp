@@ -51,9 +51,10 @@ CMenuButtonItem::CMenuButtonItem() { SetFont(12, L"Verdana", FALSE); }
 BOOL CMenuButtonItem::Create(LPCTSTR caption, const RECT& rect, CWnd* parent, UINT id, UINT normal, UINT hover,
                              UINT selected)
 {
-    m_bmpNormal = Shell::SharedSkinBitmap(normal);
-    m_bmpHover = Shell::SharedSkinBitmap(hover);
-    m_bmpSelected = Shell::SharedSkinBitmap(selected);
+    // Loaded when the item first shows in that state: most items sit in closed groups at start.
+    m_looks[0] = {normal, nullptr};
+    m_looks[1] = {hover, nullptr};
+    m_looks[2] = {selected, nullptr};
     m_bHover = false;
     // SS_NOTIFY: a plain static is transparent to the mouse.
     return CStatic::Create(caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | SS_NOTIFY, rect, parent, id);
@@ -102,7 +103,9 @@ void CMenuButtonItem::Paint()
     GetClientRect(&client);
     {
         nsVendrel::CMemDC mem(CDC::FromHandle(dc), client);
-        HBITMAP bitmap = m_bSelected ? m_bmpSelected : m_bHover ? m_bmpHover : m_bmpNormal;
+        Look& look = m_looks[m_bSelected ? 2 : m_bHover ? 1 : 0];
+        if (!look.bitmap) look.bitmap = Shell::SharedSkinBitmap(look.id);
+        HBITMAP bitmap = look.bitmap;
         Shell::DrawMaskedBitmap(mem.GetSafeHdc(), 0, 0, bitmap, CLR_INVALID);
         CString caption;
         GetWindowText(caption);

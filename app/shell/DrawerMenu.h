@@ -44,7 +44,12 @@ protected:
     BOOL m_bBold = FALSE;
     CString m_strFace = L"Verdana";
     BOOL m_bEnabled = TRUE;
-    HBITMAP m_bmpNormal = nullptr, m_bmpHover = nullptr, m_bmpSelected = nullptr;  // Shell::SharedSkinBitmap's
+    // Normal, hover and selected: the resource and, once drawn, Shell::SharedSkinBitmap's bitmap of it.
+    struct Look {
+        UINT id = 0;
+        HBITMAP bitmap = nullptr;
+    };
+    Look m_looks[3];
     bool m_bHover = false;
     BOOL m_bSelected = FALSE;
 };

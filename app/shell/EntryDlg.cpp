@@ -103,7 +103,7 @@ BOOL CEntryDlg::OnInitDialog()
     if (!EnsureSingleInstance()) return FALSE;
 
     if (!CEntryApp::m_bBootMode) StartSplash();
-    Shell::StartupProfile::Mark(L"splash shown");
+    Shell::StartupProfile::Mark(L"splash started");
     ModifyStyle(0, WS_MINIMIZEBOX);
     MoveWindow(0, 0, kWidth, kHeight);
     SetWindowRgn(::CreateRoundRectRgn(0, 0, kWidth, kHeight, 10, 10), TRUE);
@@ -168,8 +168,9 @@ bool CEntryDlg::EnsureSingleInstance()
 
 void CEntryDlg::StartSplash()
 {
+    // Not waited for: the splash builds its window while this thread builds the main one, and EndSplash waits
+    // for it if it is not ready by then.
     m_splashThread.Reset(qcore::StartThread([this] { CStartupWnd::ThreadProc(&m_startupWnd); }));
-    if (m_splashThread) WaitForSplash(m_startupWnd.ReadyEvent());
 }
 
 void CEntryDlg::ShowSplashText(LPCWSTR text)

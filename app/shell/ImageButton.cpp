@@ -29,12 +29,31 @@ CImageButton::~CImageButton() = default;
 
 void CImageButton::SetBitmaps(UINT normal, UINT hover, UINT pressed, COLORREF transparent)
 {
-    LoadSkinBitmap(m_bmpNormal, normal);
-    LoadSkinBitmap(m_bmpHover, hover);
-    LoadSkinBitmap(m_bmpPressed, pressed);
+    // Each is loaded when first drawn or measured: most buttons are given bitmaps of their own before that, and
+    // the hover and pressed ones of many are never drawn.
+    const UINT ids[] = {normal, hover, pressed};
+    for (int i = 0; i < 3; ++i) {
+        StateBitmap(i)->DeleteObject();
+        m_nPendingIds[i] = ids[i];
+    }
     m_crTransNormal = m_crTransHover = m_crTransPressed = transparent;
     m_nState = -1;
     if (GetSafeHwnd()) Invalidate();
+}
+
+CBitmap* CImageButton::StateBitmap(int state)
+{
+    return state == StateHover ? &m_bmpHover : state == StatePressed ? &m_bmpPressed : &m_bmpNormal;
+}
+
+HBITMAP CImageButton::LoadedBitmap(int state)
+{
+    const int slot = state == StateHover || state == StatePressed ? state : StateNormal;
+    CBitmap* bitmap = StateBitmap(slot);
+    // One attached directly (as the tests do) stands.
+    if (m_nPendingIds[slot] && !bitmap->GetSafeHandle()) LoadSkinBitmap(*bitmap, m_nPendingIds[slot]);
+    m_nPendingIds[slot] = 0;
+    return static_cast<HBITMAP>(bitmap->GetSafeHandle());
 }
 
 void CImageButton::CreateTextFont() { CreateSkinFont(m_font, m_nFontSize, m_bBold); }
@@ -83,7 +102,7 @@ void CImageButton::ResizeTo(HBITMAP bitmap)
         SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CImageButton::SizeToBitmap() { ResizeTo(static_cast<HBITMAP>(m_bmpNormal.GetSafeHandle())); }
+void CImageButton::SizeToBitmap() { ResizeTo(LoadedBitmap(StateNormal)); }
 
 void CImageButton::DrawItem(LPDRAWITEMSTRUCT dis)
 {
@@ -91,16 +110,10 @@ void CImageButton::DrawItem(LPDRAWITEMSTRUCT dis)
                 : (dis->itemState & ODS_SELECTED) ? StatePressed
                 : m_bHover                        ? StateHover
                                                   : StateNormal;
-    CBitmap* bitmap = &m_bmpNormal;
-    COLORREF transparent = m_crTransNormal;
-    if (state == StateHover) {
-        bitmap = &m_bmpHover;
-        transparent = m_crTransHover;
-    } else if (state == StatePressed) {
-        bitmap = &m_bmpPressed;
-        transparent = m_crTransPressed;
-    }
-    HBITMAP hbm = static_cast<HBITMAP>(bitmap->GetSafeHandle());
+    COLORREF transparent = state == StateHover     ? m_crTransHover
+                           : state == StatePressed ? m_crTransPressed
+                                                   : m_crTransNormal;
+    HBITMAP hbm = LoadedBitmap(state);
     RECT client = dis->rcItem;
     if (state != m_nState) {
         m_nState = state;

@@ -16,7 +16,8 @@ public:
     CImageButton();
     ~CImageButton() override;
 
-    // Loads the three state bitmaps from the resources with one transparent colour (CLR_INVALID: none).
+    // The three state bitmaps from the resources with one transparent colour (CLR_INVALID: none); each is loaded
+    // when first drawn or measured.
     void SetBitmaps(UINT normal, UINT hover, UINT pressed, COLORREF transparent);
     // Recreates the caption font from m_nFontSize and m_bBold.
     void CreateTextFont();
@@ -41,6 +42,11 @@ public:
 
 protected:
     int m_nState = -1;
+    // The resources of the state bitmaps not loaded yet (0: loaded or none).
+    UINT m_nPendingIds[3] = {};
+    CBitmap* StateBitmap(int state);
+    // The bitmap drawn for the state (the normal one when disabled), loaded now if it was not yet.
+    HBITMAP LoadedBitmap(int state);
     // The caption font made smaller to fit, for the caption and width it was made for.
     CFont m_fitFont;
     CString m_strFitCaption;

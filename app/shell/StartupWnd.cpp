@@ -42,14 +42,23 @@ BOOL CStartupWnd::OnInitDialog()
     m_text.Create(L"", WS_CHILD | WS_VISIBLE, CRect(250, 211, 450, 231), this, kTextId);
     m_text.SetFont(GetFont());
 
-    m_hReadyWnd = GetSafeHwnd();
+    {
+        const qcore::ScopedLock hold(m_textLock);
+        if (!m_strEarlyText.IsEmpty()) m_text.SetWindowText(m_strEarlyText);
+        m_hReadyWnd = GetSafeHwnd();
+    }
     ::SetEvent(m_ready.Get());
     return TRUE;
 }
 
 void CStartupWnd::ShowLoadingText(LPCWSTR text)
 {
-    HWND wnd = m_hReadyWnd;
+    HWND wnd = nullptr;
+    {
+        const qcore::ScopedLock hold(m_textLock);
+        wnd = m_hReadyWnd;
+        if (!wnd) m_strEarlyText = text;
+    }
     if (!wnd) return;
     ::SetDlgItemTextW(wnd, kTextId, text);
     ::InvalidateRect(wnd, nullptr, TRUE);

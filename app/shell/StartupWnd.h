@@ -7,6 +7,7 @@
 #include <atomic>
 
 #include "QGuards.h"
+#include "QLock.h"
 
 #include "resource.h"
 
@@ -24,7 +25,8 @@ public:
     HANDLE ReadyEvent() const { return m_ready.Get(); }
     // The splash window once it exists, else null. Safe from any thread.
     HWND GetSplashWindow() const { return m_hReadyWnd; }
-    // From the UI thread: shows the text on the splash and repaints it.
+    // From the UI thread: shows the text on the splash and repaints it; before the splash window exists, the
+    // splash starts with the last text given.
     void ShowLoadingText(LPCWSTR text);
 
     BOOL OnInitDialog() override;
@@ -38,4 +40,7 @@ protected:
     CStatic m_text;
     qcore::UniqueHandle m_ready;
     std::atomic<HWND> m_hReadyWnd{nullptr};
+    // The text given before the window existed, and the lock between it and the window's becoming ready.
+    qcore::Lock m_textLock;
+    CString m_strEarlyText;
 };

@@ -4,9 +4,11 @@
 #include "DrawerMenu.h"
 #include "ImageButton.h"
 #include "MemDC.h"
+#include "SkinDraw.h"
 #include "TabButton.h"
 #include "QTestSupport.h"
 #include "WindowTestHost.h"
+#include "resource.h"
 
 using shell_test::HostWindow;
 using shell_test::SolidBitmap;
@@ -104,6 +106,48 @@ TEST_F(ImageButtonTest, ADisabledButtonDrawsItsNormalBitmapAndIgnoresMouseSpaceE
     m_button.SendMessage(WM_MOUSELEAVE, 0, 0);
     Repaint(m_button);
     EXPECT_EQ(CImageButton::StateNormal, m_button.GetDrawnState());
+}
+
+// A pixel of a skin bitmap as drawn over a parent (white is transparent where the control says so).
+COLORREF SkinPixel(UINT id, int x, int y)
+{
+    HBITMAP bitmap = Shell::LoadSkinBitmap(id);
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    COLORREF c = ::GetPixel(dc, x, y);
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    ::DeleteObject(bitmap);
+    return c;
+}
+
+// Bitmaps are loaded when first drawn or measured: the first drawing of each state shows the right picture,
+// whether it is the standard one or one given.
+TEST(ImageButtonPictures, EachStateShowsItsBitmapFromTheResourcesWhenFirstDrawn)
+{
+    struct {
+        bool given;
+        UINT normal, hover;
+    } cases[] = {{false, IDB_BUTTON_NORMAL, IDB_BUTTON_HOVER}, {true, 144, 143}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.normal);
+        HostWindow host;
+        CImageButton button;
+        if (c.given) button.SetBitmaps(c.normal, c.hover, c.hover, CLR_INVALID);
+        ASSERT_TRUE(button.Create(L"", WS_CHILD | WS_VISIBLE, CRect(10, 10, 20, 20), &host, 4242));
+        button.SizeToBitmap();
+        HBITMAP normal = Shell::LoadSkinBitmap(c.normal);
+        SIZE size = Shell::BitmapSize(normal);
+        ::DeleteObject(normal);
+        EXPECT_EQ(size.cx, WindowSize(button).cx);
+        EXPECT_EQ(size.cy, WindowSize(button).cy);
+        const POINT at = {size.cx / 2, size.cy / 2};
+        Repaint(button);
+        EXPECT_EQ(SkinPixel(c.normal, at.x, at.y), shell_test::ScreenPixel(button, at.x, at.y));
+        button.SendMessage(WM_MOUSEHOVER, 0, 0);
+        Repaint(button);
+        EXPECT_EQ(SkinPixel(c.hover, at.x, at.y), shell_test::ScreenPixel(button, at.x, at.y));
+    }
 }
 
 TEST(TabButtonTest, StateChangesKeepAValidRegionOfTheBitmapAndLeakNoGdiObjects)
@@ -226,6 +270,21 @@ TEST_F(DrawerTest, AClickSendsOnePageRequestUpUnlessTheDrawerIsDisabled)
     m_drawer.EnableItems(TRUE);
     item->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(2u, m_host.switches.size());
+}
+
+TEST_F(DrawerTest, ItemsShowTheirPicturesForEachStateWhenFirstDrawn)
+{
+    m_drawer.SelectItem(110002);
+    CMenuButtonItem* shown[] = {&m_drawer.GetGroup(1)->m_header, Item(0, 0), Item(0, 1)};
+    const UINT expected[] = {153, 156, 154};  // a header, an item, the selected item
+    for (int i = 0; i < 3; ++i) {
+        Repaint(*shown[i]);
+        EXPECT_EQ(SkinPixel(expected[i], 150, 20), shell_test::ScreenPixel(*shown[i], 150, 20)) << i;
+    }
+    Item(0, 0)->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    Repaint(*Item(0, 0));
+    EXPECT_EQ(SkinPixel(155, 150, 20), shell_test::ScreenPixel(*Item(0, 0), 150, 20));
+    Item(0, 0)->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(500, 5));
 }
 
 TEST(MemDC, DrawsOffScreenAndCopiesItsRectangleBackAtItsOrigin)

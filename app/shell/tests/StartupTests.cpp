@@ -58,4 +58,21 @@ TEST(StartupWindow, RunsOnItsOwnThreadWithoutOwnerShowsTextsAndEndsOnClose)
     ::CloseHandle(thread);
 }
 
+// Start-up does not wait for the splash to be ready: a text given before its window exists is the one it shows.
+TEST(StartupWindow, StartsWithTheLastTextGivenBeforeItsWindowExisted)
+{
+    CStartupWnd splash;
+    splash.ShowLoadingText(L"Loading Left Button...");
+    splash.ShowLoadingText(L"Loading Top Button...");
+    HANDLE thread = qcore::StartThread([&splash] { CStartupWnd::ThreadProc(&splash); });
+    ASSERT_NE(nullptr, thread);
+    ASSERT_TRUE(WaitSignalled(splash.ReadyEvent(), 10000));
+    HWND wnd = splash.GetSplashWindow();
+    ASSERT_NE(nullptr, wnd);
+    EXPECT_EQ(L"Loading Top Button...", shell_test::WindowText(::GetDlgItem(wnd, CStartupWnd::kTextId)));
+    ::PostMessageW(wnd, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitSignalled(thread, 10000));
+    ::CloseHandle(thread);
+}
+
 }  // namespace
