@@ -94,7 +94,17 @@ function(quorvel_delayed_system_library dll)
     set_property(DIRECTORY "${CMAKE_SOURCE_DIR}" APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${def}")
     if(NOT EXISTS "${delayed}" OR "${def}" IS_NEWER_THAN "${delayed}")
         file(MAKE_DIRECTORY "${CMAKE_BINARY_DIR}/lib")
-        execute_process(COMMAND "${QUORVEL_DLLTOOL}" --input-def "${def}" --dllname "${dll}.dll"
+        # The 32-bit program calls name@bytes, which the library exports without the suffix; 64-bit names have none.
+        if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+            file(READ "${def}" text)
+            string(REGEX REPLACE "@[0-9]+" "" text "${text}")
+            set(def "${CMAKE_BINARY_DIR}/lib/${dll}.system.delay.def")
+            file(WRITE "${def}" "${text}")
+            set(decoration "")
+        else()
+            set(decoration --kill-at)
+        endif()
+        execute_process(COMMAND "${QUORVEL_DLLTOOL}" --input-def "${def}" --dllname "${dll}.dll" ${decoration}
                                 --output-delaylib "${delayed}" RESULT_VARIABLE failed)
         if(failed)
             message(FATAL_ERROR "dlltool could not make ${delayed}")
