@@ -65,7 +65,8 @@ TEST_F(MainWindow, IsARoundedTitledWindowWithTranslatedCaptions)
     ::DeleteObject(difference);
     ::DeleteObject(shape);
     ::DeleteObject(round);
-    EXPECT_TRUE(TrayIconPresent(Main()));
+    // Added just after the first paint, so it may follow the window by a moment.
+    EXPECT_TRUE(PumpUntil([&] { return TrayIconPresent(Main()); }, 10000));
 
     EXPECT_EQ("", Joined(RawKeys(Main()))) << "untranslated captions";
     EXPECT_EQ(L"Scan & Clean", WindowText(FindDescendant(Main(), 110000)));
