@@ -7,6 +7,7 @@
 
 #include <Moravin/WinsockRepaire.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 
 #include <QGuards.h>
 #include <QProcess.h>
+#include <QWorker.h>
 
 using Moravin::CWinsockRepaire;
 using Moravin::ParsePackedCatalogItem;
@@ -160,18 +162,19 @@ TEST(WinsockCatalog, AResetStillRunningWhenTheProgramClosesEndsAtOnce)
     ASSERT_TRUE(netsh.ok());
     netsh.SetDelay(60000);
     CWinsockRepaire winsock;
-    qcore::UniqueHandle closer(::CreateThread(
-        nullptr, 0,
-        [](void*) -> DWORD {
-            ::Sleep(300);
-            qcore::SignalShutdown();
-            return 0;
-        },
-        nullptr, 0, nullptr));
-    const DWORD started = ::GetTickCount();
+    // The program closes once netsh is running (it has recorded its call): a busy machine may take a while to
+    // start it, and a close before that would stop the reset before it began.
+    std::atomic<DWORD> signalled{0};
+    qcore::UniqueHandle closer(qcore::StartThread([&] {
+        for (int i = 0; i < 3000 && netsh.Calls().empty(); ++i) ::Sleep(10);
+        signalled = ::GetTickCount();
+        qcore::SignalShutdown();
+    }));
+    ASSERT_TRUE(closer);
     EXPECT_FALSE(winsock.RepaireWinsock());
-    EXPECT_LT(::GetTickCount() - started, 5000u);
+    const DWORD ended = ::GetTickCount();
     ::WaitForSingleObject(closer.Get(), INFINITE);
     ::ResetEvent(qcore::ShutdownEvent());
+    EXPECT_LT(ended - signalled.load(), 5000u);
     EXPECT_EQ(1u, netsh.Calls().size());
 }
